@@ -1,0 +1,37 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 Quillet developers
+#pragma once
+
+#include <QString>
+
+#include <stdexcept>
+
+namespace Quillet {
+
+/// Base of the errors the core raises. The message is for the user as it stands.
+class Error : public std::runtime_error {
+public:
+    explicit Error(const QString& message)
+        : std::runtime_error(message.toStdString()), m_message(message)
+    {
+    }
+    const QString& message() const { return m_message; }
+
+private:
+    QString m_message;
+};
+
+/// A node text, number or colour that does not follow the project's text grammar.
+/// The message names the node and the position (1-based, in characters of the text).
+class ConversionError : public Error {
+public:
+    using Error::Error;
+};
+
+/// A project file that cannot be read or written.
+class FileError : public Error {
+public:
+    using Error::Error;
+};
+
+} // namespace Quillet
