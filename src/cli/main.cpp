@@ -1,13 +1,145 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // SPDX-FileCopyrightText: 2026 Quillet developers
 
+// quillet-cli: the headless companion of the desktop program. Each subcommand lives in
+// its own *Command.cpp and registers itself.
+
+#include "cli/Command.h"
+#include "core/common/Errors.h"
+
 #include <QCoreApplication>
 
 #include <cstdio>
+#include <exception>
+
+namespace Quillet::Cli {
+
+namespace {
+std::vector<Command>& registry()
+{
+    static std::vector<Command> all;
+    return all;
+}
+
+void printUsage()
+{
+    printErr(QStringLiteral("usage: quillet-cli COMMAND [ARGS...]"));
+    for (const Command& c : commands())
+        printErr(QStringLiteral("  quillet-cli %1").arg(QString::fromUtf8(c.usage)));
+}
+} // namespace
+
+bool registerCommand(const Command& command)
+{
+    registry().push_back(command);
+    return true;
+}
+
+const std::vector<Command>& commands()
+{
+    return registry();
+}
+
+void printOut(const QString& text)
+{
+    const QByteArray bytes = text.toUtf8();
+    std::fwrite(bytes.constData(), 1, size_t(bytes.size()), stdout);
+}
+
+void printErr(const QString& line)
+{
+    const QByteArray bytes = line.toUtf8() + '\n';
+    std::fwrite(bytes.constData(), 1, size_t(bytes.size()), stderr);
+    std::fflush(stderr);
+}
+
+QString ParsedArgs::value(const QString& name, const QString& fallback) const
+{
+    for (auto it = values.rbegin(); it != values.rend(); ++it) {
+        if (it->first == name)
+            return it->second;
+    }
+    return fallback;
+}
+
+bool ParsedArgs::has(const QString& name) const
+{
+    if (flags.contains(name))
+        return true;
+    for (const auto& v : values) {
+        if (v.first == name)
+            return true;
+    }
+    return false;
+}
+
+ParsedArgs parseArgs(const QStringList& args, const QStringList& valueOptions,
+                     const QStringList& flagOptions)
+{
+    ParsedArgs parsed;
+    for (qsizetype i = 0; i < args.size(); ++i) {
+        const QString& arg = args[i];
+        if (arg.startsWith(QLatin1String("--")) && arg.size() > 2) {
+            QString name = arg.mid(2);
+            QString inlineValue;
+            const qsizetype eq = name.indexOf(QLatin1Char('='));
+            if (eq >= 0) {
+                inlineValue = name.mid(eq + 1);
+                name.truncate(eq);
+            }
+            if (flagOptions.contains(name)) {
+                if (eq >= 0)
+                    throw UsageError(QStringLiteral("option --%1 takes no value").arg(name));
+                parsed.flags << name;
+            } else if (valueOptions.contains(name)) {
+                if (eq < 0) {
+                    if (i + 1 >= args.size())
+                        throw UsageError(QStringLiteral("option --%1 needs a value").arg(name));
+                    inlineValue = args[++i];
+                }
+                parsed.values.emplace_back(name, inlineValue);
+            } else {
+                throw UsageError(QStringLiteral("unknown option %1").arg(arg));
+            }
+        } else {
+            parsed.positional << arg;
+        }
+    }
+    return parsed;
+}
+
+} // namespace Quillet::Cli
 
 int main(int argc, char** argv)
 {
+    using namespace Quillet::Cli;
     QCoreApplication app(argc, argv);
-    std::fprintf(stderr, "usage: quillet-cli COMMAND ...\n");
-    return 2;
+    QCoreApplication::setApplicationName(QStringLiteral("quillet-cli"));
+    QStringList args = QCoreApplication::arguments().mid(1);
+    if (args.isEmpty() || args.first() == QLatin1String("--help")
+        || args.first() == QLatin1String("-h")) {
+        printUsage();
+        return args.isEmpty() ? ExitFailure : ExitOk;
+    }
+    const QString name = args.takeFirst();
+    for (const Command& command : commands()) {
+        if (name != QLatin1String(command.name))
+            continue;
+        try {
+            return command.run(args);
+        } catch (const UsageError& e) {
+            printErr(QStringLiteral("quillet-cli %1: %2").arg(name, e.message()));
+            printErr(QStringLiteral("usage: quillet-cli %1").arg(QString::fromUtf8(command.usage)));
+            return ExitFailure;
+        } catch (const Quillet::Error& e) {
+            printErr(QStringLiteral("quillet-cli %1: %2").arg(name, e.message()));
+            return ExitFailure;
+        } catch (const std::exception& e) {
+            printErr(QStringLiteral("quillet-cli %1: %2").arg(name, QString::fromLocal8Bit(e.what())));
+            return ExitFailure;
+        }
+    }
+    printErr(QStringLiteral("quillet-cli: unknown command %1").arg(name));
+    printUsage();
+    return ExitFailure;
 }
