@@ -1,0 +1,174 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 Quillet developers
+
+#include "core/app/NodeGrammar.h"
+
+#include "core/app/OptionReader.h"
+#include "core/common/Errors.h"
+#include "core/common/Numbers.h"
+
+#include <cmath>
+
+namespace Quillet {
+namespace {
+
+// Pixels beyond this are not a page position but a typo; they would also overflow the
+// 32-bit rectangle members.
+constexpr long double kMaxPixelMagnitude = 1e9L;
+
+long double blockItem(QStringView text, int from, const char* edge)
+{
+    const QStringView part = text.mid(from - 1, 7);
+    const auto value = part.size() == 7 ? Numbers::parseDecimal(part) : std::nullopt;
+    if (!value) {
+        throw ConversionError(QStringLiteral("Block «%1», characters %2–%3: the %4 edge "
+                                             "«%5» is not a number.")
+                                  .arg(text.left(40).toString())
+                                  .arg(from)
+                                  .arg(from + 6)
+                                  .arg(QString::fromUtf8(edge), part.toString()));
+    }
+    return *value;
+}
+
+int32_t edgePixel(long double mm, long double mmPerPixel, int origin, QStringView text)
+{
+    const long double px = mm / mmPerPixel;
+    if (!(std::fabs(px) <= kMaxPixelMagnitude)) {
+        throw ConversionError(
+            QStringLiteral("Block «%1»: an edge lies far outside any page.").arg(text.toString()));
+    }
+    return static_cast<int32_t>(roundHalfEven(px) - origin);
+}
+
+QString fixedEdge(long double mm)
+{
+    const QString text = Numbers::formatFixed(mm, 4, 2);
+    if (text.size() != 7) {
+        throw ConversionError(QStringLiteral("A block edge of %1 mm lies outside 0–9999,99 mm "
+                                             "and cannot be stored.")
+                                  .arg(Numbers::formatFixed(mm, 1, 2)));
+    }
+    return text;
+}
+
+void requireId(const QString& id)
+{
+    if (id.size() != 4)
+        throw ConversionError(QStringLiteral("A field ID must be four characters: «%1».").arg(id));
+}
+
+void requireRange(long long value, long long lo, long long hi, const char* item)
+{
+    if (value < lo || value > hi) {
+        throw ConversionError(QStringLiteral("%1 must be between %2 and %3, not %4.")
+                                  .arg(QString::fromUtf8(item))
+                                  .arg(lo)
+                                  .arg(hi)
+                                  .arg(value));
+    }
+}
+
+QChar flagChar(bool on)
+{
+    return on ? QLatin1Char('1') : QLatin1Char('0');
+}
+
+} // namespace
+
+void requireSingleLine(const QString& nodeText, const QString& id)
+{
+    if (nodeText.contains(u'\r') || nodeText.contains(u'\n')) {
+        throw ConversionError(
+            QStringLiteral("Field %1: a node text may not hold line breaks.").arg(id));
+    }
+}
+
+BlockMm parseBlockMm(QStringView blockText)
+{
+    BlockMm mm;
+    mm.x1 = blockItem(blockText, 1, "left");
+    mm.y1 = blockItem(blockText, 9, "top");
+    mm.x2 = blockItem(blockText, 17, "right");
+    mm.y2 = blockItem(blockText, 25, "bottom");
+    return mm;
+}
+
+BlockRect ParseBlockRect(QStringView blockText, long double mmPerPixel, PageOrigin origin)
+{
+    const BlockMm mm = parseBlockMm(blockText);
+    BlockRect r;
+    r.Left = edgePixel(mm.x1, mmPerPixel, origin.x, blockText);
+    r.Top = edgePixel(mm.y1, mmPerPixel, origin.y, blockText);
+    r.Right = edgePixel(mm.x2, mmPerPixel, origin.x, blockText);
+    r.Bottom = edgePixel(mm.y2, mmPerPixel, origin.y, blockText);
+    return r;
+}
+
+QString composeBlockText(long double x1, long double y1, long double x2, long double y2)
+{
+    return fixedEdge(x1) + QLatin1Char(' ') + fixedEdge(y1) + QLatin1Char('/') + fixedEdge(x2)
+        + QLatin1Char(' ') + fixedEdge(y2);
+}
+
+QString composeBlockText(const BlockRect& px, long double mmPerPixel)
+{
+    return composeBlockText(pixelToMm(px.Left, mmPerPixel), pixelToMm(px.Top, mmPerPixel),
+                            pixelToMm(px.Right, mmPerPixel), pixelToMm(px.Bottom, mmPerPixel));
+}
+
+TOptTextField ParseTextOptions(QStringView optionsText, const QString& fieldId)
+{
+    OptionReader in(optionsText, 5, nodeName("Text field", fieldId));
+    TOptTextField o;
+    o.fieldText = in.takeUntil(FieldSeparator, "the field text").toString();
+    o.autoReplace = in.flag("the auto-replace flag");
+    o.maxBlocks = uint8_t(in.digit(9, "the maximum blocks per element"));
+    o.alignFirst = uint8_t(in.digit(9, "the first block's alignment"));
+    o.alignMain = uint8_t(in.digit(9, "the main blocks' alignment"));
+    o.alignLast = uint8_t(in.digit(9, "the last block's alignment"));
+    o.bottomUp = in.flag("the fill direction");
+    o.transparentBackground = in.flag("the transparent-background flag");
+    o.backgroundColor = in.integer(9, "the background colour");
+    o.textColor = in.integer(9, "the text colour");
+    o.bold = in.flag("the bold flag");
+    o.italic = in.flag("the italic flag");
+    o.underline = in.flag("the underline flag");
+    o.fontSize = in.integer(3, "the font size");
+    o.fontName = in.rest().left(MaxFontNameLength).toString();
+    return o;
+}
+
+QString composeTextField(const QString& id, const TOptTextField& o)
+{
+    requireId(id);
+    for (QChar c : o.fieldText) {
+        if (c == FieldSeparator || c == u'\r' || c == u'\n') {
+            throw ConversionError(QStringLiteral("Text field %1: the field text may not hold "
+                                                 "line breaks or the character code 8.")
+                                      .arg(id));
+        }
+    }
+    requireRange(o.maxBlocks, 0, 9, "The maximum blocks per element");
+    requireRange(o.alignFirst, 0, 8, "An alignment code");
+    requireRange(o.alignMain, 0, 8, "An alignment code");
+    requireRange(o.alignLast, 0, 8, "An alignment code");
+    requireRange(o.fontSize, 4, 999, "The font size");
+    QString text = id + o.fieldText + FieldSeparator;
+    text += flagChar(o.autoReplace);
+    text += QString::number(o.maxBlocks);
+    text += QString::number(o.alignFirst) + QString::number(o.alignMain)
+        + QString::number(o.alignLast);
+    text += flagChar(o.bottomUp);
+    text += flagChar(o.transparentBackground);
+    text += Numbers::formatColorHex(o.backgroundColor) + Numbers::formatColorHex(o.textColor);
+    text += flagChar(o.bold);
+    text += flagChar(o.italic);
+    text += flagChar(o.underline);
+    text += Numbers::formatInt(o.fontSize, 3);
+    text += o.fontName.left(MaxFontNameLength);
+    requireSingleLine(text, id);
+    return text;
+}
+
+} // namespace Quillet

@@ -1,0 +1,108 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 Quillet developers
+
+#include "core/app/OptionReader.h"
+
+#include "core/common/Numbers.h"
+
+namespace Quillet {
+
+QString nodeName(const char* kind, const QString& fieldId)
+{
+    const QString name = QString::fromUtf8(kind);
+    return fieldId.isEmpty() ? name : QStringLiteral("%1 %2").arg(name, fieldId);
+}
+
+void OptionReader::fail(const QString& problem, int position) const
+{
+    throw ConversionError(
+        QStringLiteral("%1, character %2: %3.").arg(m_what).arg(position).arg(problem));
+}
+
+QStringView OptionReader::take(qsizetype count, const char* item)
+{
+    if (m_text.size() - m_pos < count) {
+        fail(QStringLiteral("the text ends where %1 (%2 characters) should stand")
+                 .arg(QString::fromUtf8(item))
+                 .arg(count),
+             position());
+    }
+    const QStringView part = m_text.mid(m_pos, count);
+    m_pos += count;
+    return part;
+}
+
+QStringView OptionReader::takeUntil(QChar separator, const char* item)
+{
+    const qsizetype at = m_text.indexOf(separator, m_pos);
+    if (at < 0) {
+        fail(QStringLiteral("no separator (code %1) after %2")
+                 .arg(separator.unicode())
+                 .arg(QString::fromUtf8(item)),
+             position());
+    }
+    const QStringView part = m_text.mid(m_pos, at - m_pos);
+    m_pos = at + 1;
+    return part;
+}
+
+bool OptionReader::flag(const char* item)
+{
+    return take(1, item)[0] == u'1';
+}
+
+int OptionReader::digit(int max, const char* item)
+{
+    const int at = position();
+    const QChar c = take(1, item)[0];
+    if (c.unicode() < u'0' || c.unicode() > u'0' + max) {
+        fail(QStringLiteral("%1 should be a digit 0–%2, found «%3»")
+                 .arg(QString::fromUtf8(item))
+                 .arg(max)
+                 .arg(c),
+             at);
+    }
+    return c.unicode() - u'0';
+}
+
+int32_t OptionReader::integer(qsizetype count, const char* item)
+{
+    const int at = position();
+    const QStringView part = take(count, item);
+    const auto value = Numbers::parseInt32(part);
+    if (!value) {
+        fail(QStringLiteral("%1 «%2» is not an integer")
+                 .arg(QString::fromUtf8(item), part.toString()),
+             at);
+    }
+    return *value;
+}
+
+long double OptionReader::decimal(qsizetype count, const char* item)
+{
+    const int at = position();
+    const QStringView part = take(count, item);
+    const auto value = Numbers::parseDecimal(part);
+    if (!value) {
+        fail(QStringLiteral("%1 «%2» is not a number")
+                 .arg(QString::fromUtf8(item), part.toString()),
+             at);
+    }
+    return *value;
+}
+
+int32_t OptionReader::integerRest(const char* item)
+{
+    const int at = position();
+    const QStringView part = rest();
+    m_pos = m_text.size();
+    const auto value = Numbers::parseInt32(part);
+    if (!value) {
+        fail(QStringLiteral("%1 «%2» is not an integer")
+                 .arg(QString::fromUtf8(item), part.toString()),
+             at);
+    }
+    return *value;
+}
+
+} // namespace Quillet
