@@ -1,0 +1,66 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 Quillet developers
+
+#include "core/app/Project.h"
+
+#include "core/app/NodeGrammar.h"
+#include "core/common/Errors.h"
+#include "core/common/Geometry.h"
+#include "core/common/Numbers.h"
+
+#include <algorithm>
+
+namespace Quillet {
+namespace {
+
+void requireFreeNumber(int next)
+{
+    if (next > MaxFieldNumber) {
+        throw Error(QStringLiteral("All field numbers up to %1 have been given out. Save and "
+                                   "reopen the project to reuse the numbers of deleted fields.")
+                        .arg(MaxFieldNumber));
+    }
+}
+
+int kindOffset(FieldKind kind)
+{
+    switch (kind) {
+    case FieldKind::Text:
+        return 0;
+    case FieldKind::Image:
+        return 1000;
+    case FieldKind::Shape:
+        break;
+    }
+    return 2000;
+}
+
+} // namespace
+
+QString Project::takeNewFieldId(FieldKind kind)
+{
+    requireFreeNumber(NextFieldNumber);
+    const QString id = Numbers::formatInt(NextFieldNumber + kindOffset(kind), 4);
+    ++NextFieldNumber;
+    return id;
+}
+
+QString Project::takeCloneFieldId(QChar kindDigit)
+{
+    requireFreeNumber(NextFieldNumber);
+    const QString id = kindDigit + Numbers::formatInt(NextFieldNumber, 3);
+    ++NextFieldNumber;
+    return id;
+}
+
+int Project::pageWidthPx() const
+{
+    return int(std::clamp<long long>(mmToPixel(settings.PrWidth), 1, MaxPagePixels));
+}
+
+int Project::pageHeightPx() const
+{
+    return int(std::clamp<long long>(mmToPixel(settings.PrHeight), 1, MaxPagePixels));
+}
+
+} // namespace Quillet

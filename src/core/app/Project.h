@@ -1,0 +1,82 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 Quillet developers
+#pragma once
+
+#include "core/app/FieldTree.h"
+#include "core/data/RelationList.h"
+
+#include <QByteArray>
+#include <QString>
+
+#include <vector>
+
+namespace Quillet {
+
+/// One auto-replace pair: a whole value to look for and the text printed instead.
+struct ReplacePair {
+    QString find;
+    QString replacement;
+    bool operator==(const ReplacePair&) const = default;
+};
+
+using ReplacePairs = std::vector<ReplacePair>;
+
+/// Largest page side in 300-dpi pixels the program accepts (about 8.5 m): larger sizes in
+/// a file are an error rather than an attempt to allocate a raster of that size.
+inline constexpr int MaxPagePixels = 100000;
+
+/// Horizontal and vertical background positions on the page.
+enum class HAlign : int { Left = 0, Center = 1, Right = 2 };
+enum class VAlign : int { Top = 0, Middle = 1, Bottom = 2 };
+
+/// The settings a project carries besides its fields. Lengths are millimetres; the
+/// project file stores them as whole 300-dpi pixels.
+struct ProjectSettings {
+    QString xlsFile;          // linked workbook, as entered (may be relative)
+    QString sheet;            // worksheet name
+    int Direct = 1;           // 0: pages advance along columns, 1: along rows
+    QString SizeName;         // page size name as shown in the size list
+    double PrWidth = 0.254;   // page size
+    double PrHeight = 0.254;
+    double ImgWidth = 0;      // outer size of the processed background
+    double ImgHeight = 0;
+    HAlign horizontalAlign = HAlign::Center;
+    VAlign verticalAlign = VAlign::Top;
+    double MirTop = 0;        // background margins; negative ones crop
+    double MirBottom = 0;
+    double MirLeft = 0;
+    double MirRight = 0;
+    double Angle1 = 0;        // background rotation, degrees, clockwise as seen
+
+    bool operator==(const ProjectSettings&) const = default;
+};
+
+/// A project: the field tree, relations, auto-replace pairs, settings and the background
+/// as JPEG data exactly as the project file holds it.
+class Project {
+public:
+    FieldTree Structure;
+    RelationList RelateList;
+    ReplacePairs ReplaceList;
+    ProjectSettings settings;
+    QByteArray BackgroundImage; // a complete JPEG file, or empty
+    int NextFieldNumber = 0;
+
+    /// ID for a new field of `kind`: NextFieldNumber (+1000 for images, +2000 for
+    /// shapes) with four digits; NextFieldNumber then grows by one. Throws Error when the
+    /// numbers 0–999 are used up (a larger number would read as another kind of field).
+    QString takeNewFieldId(FieldKind kind);
+
+    /// ID for a clone of a field whose kind digit is `kindDigit`: that digit and
+    /// NextFieldNumber with three digits; NextFieldNumber then grows by one. Throws like
+    /// takeNewFieldId.
+    QString takeCloneFieldId(QChar kindDigit);
+
+    /// Page size in whole 300-dpi pixels, at least one each way.
+    int pageWidthPx() const;
+    int pageHeightPx() const;
+
+    bool operator==(const Project&) const = default;
+};
+
+} // namespace Quillet

@@ -1,0 +1,355 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 Quillet developers
+
+#include "core/app/ProjectFile.h"
+
+#include "core/app/UserSettings.h"
+#include "core/common/Cp1251.h"
+#include "core/common/Errors.h"
+#include "core/common/Geometry.h"
+#include "core/common/Numbers.h"
+
+#include <QBuffer>
+#include <QFile>
+#include <QImageReader>
+#include <QSaveFile>
+#include <QSize>
+
+#include <algorithm>
+#include <cmath>
+
+namespace Quillet::ProjectFile {
+namespace {
+
+const QString kCrLf = QStringLiteral("\r\n");
+
+// Settings lengths are stored as whole pixels; anything beyond these is not a real
+// page and would only lead to absurd allocations later.
+constexpr long long kMaxLengthPixels = 1000000;
+
+QByteArray encodeOrThrow(const QString& text, const QString& what)
+{
+    const qsizetype bad = Cp1251::firstUnencodable(text);
+    if (bad >= 0) {
+        throw ConversionError(QStringLiteral("%1: the character %2 cannot be stored in a "
+                                             "project file (Windows-1251). Replace it and "
+                                             "save again.")
+                                  .arg(what, Cp1251::describeCharacter(text, bad)));
+    }
+    return *Cp1251::encode(text);
+}
+
+void appendChunk(QByteArray& out, const QByteArray& content)
+{
+    quint64 length = quint64(content.size());
+    char bytes[8];
+    for (char& b : bytes) {
+        b = char(length & 0xFF);
+        length >>= 8;
+    }
+    out.append(bytes, 8);
+    out.append(content);
+}
+
+QByteArray treeChunk(const FieldTree& tree)
+{
+    QByteArray out;
+    for (const FieldNode& field : tree.fields) {
+        const QString fieldName = QStringLiteral("Field %1").arg(field.text.left(4));
+        out += encodeOrThrow(field.text, fieldName) + "\r\n";
+        int n = 0;
+        for (const TreeNode& block : field.blocks) {
+            ++n;
+            out += '\t'
+                + encodeOrThrow(block.text, QStringLiteral("Block %1 of field %2")
+                                                .arg(n)
+                                                .arg(field.text.left(4)))
+                + "\r\n";
+        }
+    }
+    return out;
+}
+
+QString settingsText(const ProjectSettings& s)
+{
+    const auto px = [](double mm) { return QString::number(mmToPixel(mm)); };
+    QStringList lines;
+    lines << s.xlsFile << s.sheet << (s.Direct == 0 ? QStringLiteral("0") : QStringLiteral("1"));
+    lines << s.SizeName + QLatin1Char('/') + px(s.PrWidth) + QLatin1Char(',') + px(s.PrHeight);
+    lines << px(s.ImgWidth) << px(s.ImgHeight);
+    lines << QString::number(int(s.horizontalAlign)) << QString::number(int(s.verticalAlign));
+    lines << px(s.MirTop) << px(s.MirBottom) << px(s.MirLeft) << px(s.MirRight);
+    lines << Numbers::formatGeneral(s.Angle1);
+    return lines.join(kCrLf) + kCrLf;
+}
+
+// ---- Reading -------------------------------------------------------------------------
+
+class ChunkReader {
+public:
+    explicit ChunkReader(QIODevice& device) : m_device(device) {}
+
+    bool atEnd() const { return m_device.atEnd(); }
+
+    QByteArray next(const char* what)
+    {
+        char bytes[8];
+        const qint64 got = m_device.read(bytes, 8);
+        if (got != 8) {
+            throw FileError(QStringLiteral("The project file ends before the length of %1.")
+                                .arg(QString::fromUtf8(what)));
+        }
+        quint64 length = 0;
+        for (int i = 7; i >= 0; --i)
+            length = (length << 8) | quint8(bytes[i]);
+        const qint64 left = bytesLeft();
+        if (left >= 0 && length > quint64(left)) {
+            throw FileError(QStringLiteral("The project file is damaged: %1 claims %2 bytes "
+                                           "but only %3 are left.")
+                                .arg(QString::fromUtf8(what))
+                                .arg(length)
+                                .arg(left));
+        }
+        // A sequential device cannot tell how much is left: read in bounded steps, so a
+        // forged length runs into the end of the data instead of a huge allocation.
+        QByteArray content;
+        constexpr quint64 step = 1 << 20;
+        while (quint64(content.size()) < length) {
+            const quint64 want = std::min(step, length - quint64(content.size()));
+            const QByteArray part = m_device.read(qint64(want));
+            if (part.isEmpty())
+                break;
+            content += part;
+        }
+        if (quint64(content.size()) != length) {
+            throw FileError(QStringLiteral("The project file ends inside %1.")
+                                .arg(QString::fromUtf8(what)));
+        }
+        return content;
+    }
+
+private:
+    // Bytes left on a random-access device, -1 for a sequential one.
+    qint64 bytesLeft() const
+    {
+        if (m_device.isSequential())
+            return -1;
+        return m_device.size() - m_device.pos();
+    }
+
+    QIODevice& m_device;
+};
+
+long long settingsInteger(const QString& line, int index, const char* what)
+{
+    const auto value = Numbers::parseInteger(line);
+    if (!value || *value < -kMaxLengthPixels || *value > kMaxLengthPixels) {
+        throw FileError(QStringLiteral("Settings line %1 (%2) of the project file is not a "
+                                       "valid number: «%3».")
+                            .arg(index)
+                            .arg(QString::fromUtf8(what), line.left(40)));
+    }
+    return *value;
+}
+
+double pixelsToMm(long long px)
+{
+    return double(pixelToMm(px));
+}
+
+// Latin letters only: the size names of the user's list are compared after this.
+QString upperLatin(const QString& text)
+{
+    QString out = text;
+    for (QChar& c : out) {
+        if (c >= u'a' && c <= u'z')
+            c = QChar(c.unicode() - 32);
+    }
+    return out;
+}
+
+void applyPageSize(ProjectSettings& s, const QString& line, const PageSizeCatalog* sizes)
+{
+    const qsizetype slash = line.indexOf(QLatin1Char('/'));
+    const QString name = slash < 0 ? line : line.left(slash);
+    const QString upper = upperLatin(name);
+    if (sizes) {
+        for (const QString& entry : sizes->pageSizeNames()) {
+            if (entry != upper)
+                continue;
+            if (const auto size = sizes->pageSize(entry)) {
+                s.SizeName = entry;
+                s.PrWidth = size->widthMm;
+                s.PrHeight = size->heightMm;
+                return;
+            }
+        }
+    }
+    const QString numbers = slash < 0 ? QString() : line.mid(slash + 1);
+    const qsizetype comma = numbers.indexOf(QLatin1Char(','));
+    const auto width = Numbers::parseInteger(QStringView(numbers).left(comma < 0 ? 0 : comma));
+    const auto height = Numbers::parseInteger(QStringView(numbers).mid(comma + 1));
+    if (comma < 0 || !width || !height || *width > MaxPagePixels || *height > MaxPagePixels) {
+        throw FileError(QStringLiteral("Settings line 3 (page size) of the project file is not "
+                                       "«name/width,height» in pixels: «%1».")
+                            .arg(line.left(60)));
+    }
+    // As when the size is typed: at least one pixel each way.
+    s.SizeName = name;
+    s.PrWidth = pixelsToMm(std::max<long long>(1, *width));
+    s.PrHeight = pixelsToMm(std::max<long long>(1, *height));
+}
+
+void applySettings(ProjectSettings& s, const QStringList& lines, const PageSizeCatalog* sizes)
+{
+    if (lines.size() < 12) {
+        throw FileError(QStringLiteral("The project file has %1 settings lines; at least 12 "
+                                       "are needed.")
+                            .arg(lines.size()));
+    }
+    s.xlsFile = lines[0];
+    s.sheet = lines[1];
+    s.Direct = lines[2] == QLatin1String("0") ? 0 : 1;
+    applyPageSize(s, lines[3], sizes);
+    s.ImgWidth = pixelsToMm(settingsInteger(lines[4], 4, "background width"));
+    s.ImgHeight = pixelsToMm(settingsInteger(lines[5], 5, "background height"));
+    if (lines[6] == QLatin1String("0") || lines[6] == QLatin1String("1")
+        || lines[6] == QLatin1String("2"))
+        s.horizontalAlign = HAlign(lines[6].toInt());
+    if (lines[7] == QLatin1String("0") || lines[7] == QLatin1String("1")
+        || lines[7] == QLatin1String("2"))
+        s.verticalAlign = VAlign(lines[7].toInt());
+    s.MirTop = pixelsToMm(settingsInteger(lines[8], 8, "top margin"));
+    s.MirBottom = pixelsToMm(settingsInteger(lines[9], 9, "bottom margin"));
+    s.MirLeft = pixelsToMm(settingsInteger(lines[10], 10, "left margin"));
+    s.MirRight = pixelsToMm(settingsInteger(lines[11], 11, "right margin"));
+    if (lines.size() > 12) {
+        const auto angle = Numbers::parseDecimal(lines[12]);
+        if (!angle || std::fabs(*angle) > 1e9L) {
+            throw FileError(QStringLiteral("Settings line 12 (rotation angle) of the project "
+                                           "file is not a number: «%1».")
+                                .arg(lines[12].left(40)));
+        }
+        s.Angle1 = double(*angle);
+    }
+}
+
+} // namespace
+
+QStringList splitLines(QStringView text)
+{
+    QStringList lines;
+    qsizetype start = 0;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        if (text[i] != u'\r' && text[i] != u'\n')
+            continue;
+        lines << text.mid(start, i - start).toString();
+        if (text[i] == u'\r' && i + 1 < text.size() && text[i + 1] == u'\n')
+            ++i;
+        start = i + 1;
+    }
+    if (start < text.size())
+        lines << text.mid(start).toString();
+    return lines;
+}
+
+QByteArray serialize(const Project& project)
+{
+    QByteArray relations;
+    for (const RelationItem& item : project.RelateList)
+        relations += encodeOrThrow(item.text, QStringLiteral("Relation «%1»").arg(item.text))
+            + "\r\n";
+    const ProjectSettings& s = project.settings;
+    encodeOrThrow(s.xlsFile, QStringLiteral("The spreadsheet file name"));
+    encodeOrThrow(s.sheet, QStringLiteral("The sheet name"));
+    encodeOrThrow(s.SizeName, QStringLiteral("The page size name"));
+    const QByteArray settings = encodeOrThrow(settingsText(s), QStringLiteral("Settings"));
+    QByteArray replace;
+    for (const ReplacePair& pair : project.ReplaceList) {
+        const QString what = QStringLiteral("Auto-replace pair «%1»").arg(pair.find);
+        replace += encodeOrThrow(pair.find, what) + "\r\n";
+        replace += encodeOrThrow(pair.replacement, what) + "\r\n";
+    }
+    const QByteArray tree = treeChunk(project.Structure);
+
+    QByteArray out;
+    out.reserve(project.BackgroundImage.size() + tree.size() + relations.size()
+                + settings.size() + replace.size() + 40);
+    appendChunk(out, project.BackgroundImage);
+    appendChunk(out, tree);
+    appendChunk(out, relations);
+    appendChunk(out, settings);
+    if (!project.ReplaceList.empty())
+        appendChunk(out, replace);
+    return out;
+}
+
+void save(const Project& project, const QString& path)
+{
+    const QByteArray bytes = serialize(project);
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly)) {
+        throw FileError(
+            QStringLiteral("Cannot write the project file %1: %2").arg(path, file.errorString()));
+    }
+    if (file.write(bytes) != bytes.size() || !file.commit()) {
+        throw FileError(
+            QStringLiteral("Cannot write the project file %1: %2").arg(path, file.errorString()));
+    }
+}
+
+QSize backgroundSize(const QByteArray& jpeg)
+{
+    if (jpeg.isEmpty())
+        return QSize(0, 0);
+    QBuffer buffer;
+    buffer.setData(jpeg);
+    buffer.open(QIODevice::ReadOnly);
+    QImageReader reader(&buffer, "jpeg");
+    const QSize size = reader.size();
+    if (!size.isValid() || size.isEmpty()) {
+        throw FileError(QStringLiteral("The background image in the project file is not a "
+                                       "readable JPEG picture."));
+    }
+    return size;
+}
+
+Project read(QIODevice& device, const ProjectSettings& current, const PageSizeCatalog* sizes)
+{
+    ChunkReader chunks(device);
+    Project project;
+    project.settings = current;
+
+    project.BackgroundImage = chunks.next("the background image");
+    backgroundSize(project.BackgroundImage);
+
+    const QByteArray tree = chunks.next("the field tree");
+    project.Structure = FieldTree::fromText(Cp1251::decode(tree));
+    project.NextFieldNumber = project.Structure.nextFieldNumberAfterLoad();
+
+    const QByteArray relations = chunks.next("the relation list");
+    for (const QString& line : splitLines(Cp1251::decode(relations)))
+        project.RelateList.push_back(RelationItem{line, false});
+
+    const QByteArray settings = chunks.next("the settings");
+    applySettings(project.settings, splitLines(Cp1251::decode(settings)), sizes);
+
+    if (!chunks.atEnd()) {
+        const QStringList lines = splitLines(Cp1251::decode(chunks.next("the auto-replace list")));
+        for (qsizetype i = 0; i + 1 < lines.size(); i += 2)
+            project.ReplaceList.push_back(ReplacePair{lines[i], lines[i + 1]});
+    }
+    return project;
+}
+
+Project load(const QString& path, const ProjectSettings& current, const PageSizeCatalog* sizes)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        throw FileError(
+            QStringLiteral("Cannot open the project file %1: %2").arg(path, file.errorString()));
+    }
+    return read(file, current, sizes);
+}
+
+} // namespace Quillet::ProjectFile

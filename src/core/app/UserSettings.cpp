@@ -1,0 +1,130 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 Quillet developers
+
+#include "core/app/UserSettings.h"
+
+#include "core/common/Errors.h"
+
+namespace Quillet {
+namespace {
+
+const QString kScaleKey = QStringLiteral("mscale");
+const QString kWidthKey = QStringLiteral("width");
+const QString kHeightKey = QStringLiteral("height");
+constexpr int kMaxRecent = 10;
+
+// Page-size names are user text; keep QSettings from reading "/" as a group separator.
+QString groupKey(const QString& name)
+{
+    QString key = name;
+    key.replace(QLatin1Char('/'), QLatin1Char('\\'));
+    return key;
+}
+
+double readDouble(const QSettings& settings, const QString& key, const QString& name)
+{
+    bool ok = false;
+    const QVariant value = settings.value(key);
+    const double result = value.toDouble(&ok);
+    if (!value.isValid() || !ok) {
+        throw Error(QStringLiteral("The page size «%1» of the user settings has no valid "
+                                   "value «%2».")
+                        .arg(name, key));
+    }
+    return result;
+}
+
+} // namespace
+
+UserSettings::UserSettings()
+    : m_settings(std::make_unique<QSettings>(QStringLiteral("QARNEX"), QStringLiteral("LINDORA")))
+{
+}
+
+UserSettings::UserSettings(const QString& iniPath)
+    : m_settings(std::make_unique<QSettings>(iniPath, QSettings::IniFormat))
+{
+}
+
+UserSettings::~UserSettings() = default;
+
+QStringList UserSettings::pageSizeNames() const
+{
+    QStringList names = m_settings->childGroups();
+    for (QString& name : names)
+        name.replace(QLatin1Char('\\'), QLatin1Char('/'));
+    return names;
+}
+
+std::optional<PageSize> UserSettings::pageSize(const QString& name) const
+{
+    const QString group = groupKey(name);
+    if (name.isEmpty() || !m_settings->childGroups().contains(group))
+        return std::nullopt;
+    m_settings->beginGroup(group);
+    PageSize size;
+    try {
+        size.widthMm = readDouble(*m_settings, kWidthKey, name);
+        size.heightMm = readDouble(*m_settings, kHeightKey, name);
+    } catch (...) {
+        m_settings->endGroup();
+        throw;
+    }
+    m_settings->endGroup();
+    return size;
+}
+
+void UserSettings::savePageSize(const QString& name, const PageSize& size)
+{
+    m_settings->beginGroup(groupKey(name));
+    m_settings->setValue(kWidthKey, size.widthMm);
+    m_settings->setValue(kHeightKey, size.heightMm);
+    m_settings->endGroup();
+    m_settings->sync();
+}
+
+void UserSettings::removePageSize(const QString& name)
+{
+    m_settings->remove(groupKey(name));
+    m_settings->sync();
+}
+
+QStringList UserSettings::recentProjects() const
+{
+    QStringList paths;
+    for (int n = 1;; ++n) {
+        const QVariant value = m_settings->value(QString::number(n));
+        if (!value.isValid())
+            break;
+        paths << value.toString();
+    }
+    return paths;
+}
+
+void UserSettings::writeRecentProjects(const QStringList& paths)
+{
+    const int count = std::min<int>(kMaxRecent, int(paths.size()));
+    for (int i = 0; i < count; ++i)
+        m_settings->setValue(QString::number(i + 1), paths[i]);
+    m_settings->sync();
+}
+
+std::optional<double> UserSettings::calibratedScale() const
+{
+    const QVariant value = m_settings->value(kScaleKey);
+    if (!value.isValid())
+        return std::nullopt;
+    bool ok = false;
+    const double scale = value.toDouble(&ok);
+    if (!ok)
+        throw Error(QStringLiteral("The user settings hold an invalid «mscale» value."));
+    return scale;
+}
+
+void UserSettings::setCalibratedScale(double scale)
+{
+    m_settings->setValue(kScaleKey, scale);
+    m_settings->sync();
+}
+
+} // namespace Quillet

@@ -1,0 +1,62 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 Quillet developers
+#pragma once
+
+#include <QSettings>
+#include <QString>
+#include <QStringList>
+
+#include <memory>
+#include <optional>
+
+namespace Quillet {
+
+/// A page size of the user's list, millimetres.
+struct PageSize {
+    double widthMm = 0;
+    double heightMm = 0;
+};
+
+/// The user's named page sizes, as the project reader needs them.
+class PageSizeCatalog {
+public:
+    virtual ~PageSizeCatalog() = default;
+    /// The names in list order.
+    virtual QStringList pageSizeNames() const = 0;
+    /// The size stored under `name`; std::nullopt when there is no such entry. Throws
+    /// Error when the entry exists but its width or height is not a number.
+    virtual std::optional<PageSize> pageSize(const QString& name) const = 0;
+};
+
+/// Settings that belong to the user, not to a project: recent projects, named page sizes
+/// and the screen calibration. Kept with QSettings (organisation "QARNEX", application
+/// "LINDORA"): values "1"…"10" hold recent project paths, "mscale" the calibrated scale,
+/// and each page size is a group named after it holding "width" and "height" doubles.
+/// Every operation reads or writes the store at once; nothing is cached.
+class UserSettings : public PageSizeCatalog {
+public:
+    /// The user's own settings store.
+    UserSettings();
+    /// A store in the given INI file (tests, portable setups).
+    explicit UserSettings(const QString& iniPath);
+    ~UserSettings() override;
+
+    QStringList pageSizeNames() const override;
+    std::optional<PageSize> pageSize(const QString& name) const override;
+    void savePageSize(const QString& name, const PageSize& size);
+    void removePageSize(const QString& name);
+
+    /// Recent project paths, most recent first ("1", "2", … up to the first gap).
+    QStringList recentProjects() const;
+    /// Writes the given paths as "1"… (at most ten); values after the last one written
+    /// are left as they are.
+    void writeRecentProjects(const QStringList& paths);
+
+    std::optional<double> calibratedScale() const;
+    void setCalibratedScale(double scale);
+
+private:
+    std::unique_ptr<QSettings> m_settings;
+};
+
+} // namespace Quillet
