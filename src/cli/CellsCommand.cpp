@@ -1,0 +1,91 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 Quillet developers
+
+// quillet-cli cells: the displayed text of a range of cells, for checking what a form
+// will print without opening the program.
+
+#include "cli/Command.h"
+#include "core/common/Errors.h"
+#include "core/data/CellAddress.h"
+#include "core/data/WorkbookFile.h"
+
+#include <QRegularExpression>
+
+namespace Quillet::Cli {
+namespace {
+
+// Backslash first, so that the escapes written for the others are not escaped again.
+QString escapeCell(const QString& text)
+{
+    QString out;
+    out.reserve(text.size());
+    for (const QChar c : text) {
+        switch (c.unicode()) {
+        case u'\\': out += QLatin1String("\\\\"); break;
+        case u'\t': out += QLatin1String("\\t"); break;
+        case u'\n': out += QLatin1String("\\n"); break;
+        case u'\r': out += QLatin1String("\\r"); break;
+        default: out += c;
+        }
+    }
+    return out;
+}
+
+// A range "A1:C10" (or one cell "B2"); unlike field references it must be a proper
+// address pair, since a typo here should be reported rather than print nothing.
+struct CellRange {
+    int firstRow, firstColumn, lastRow, lastColumn;
+};
+
+CellRange parseRange(const QString& text)
+{
+    static const QRegularExpression address(
+        QStringLiteral("^[A-Za-z]{1,3}[1-9][0-9]{0,6}$"));
+    const ReferenceParts parts = splitReference(text);
+    if (!address.match(parts.first).hasMatch() || !address.match(parts.second).hasMatch())
+        throw UsageError(QStringLiteral("--range must be like A1:C10, not \"%1\"").arg(text));
+    const CellPosition a = ParseCellAddress(parts.first);
+    const CellPosition b = ParseCellAddress(parts.second);
+    return {std::min(a.row, b.row), std::min(a.column, b.column), std::max(a.row, b.row),
+            std::max(a.column, b.column)};
+}
+
+int runCells(const QStringList& args)
+{
+    const ParsedArgs parsed = parseArgs(args, {QStringLiteral("sheet"), QStringLiteral("range")}, {});
+    if (parsed.positional.size() != 1)
+        throw UsageError(QStringLiteral("expected one WORKBOOK"));
+    if (!parsed.has(QStringLiteral("range")))
+        throw UsageError(QStringLiteral("--range is required"));
+    const CellRange range = parseRange(parsed.value(QStringLiteral("range")));
+
+    const auto workbook = openWorkbookFile(parsed.positional.first(), WorkbookOptions());
+    const QString sheetName = parsed.has(QStringLiteral("sheet"))
+        ? parsed.value(QStringLiteral("sheet"))
+        : workbook->activeSheetName();
+    const Worksheet* sheet = workbook->worksheet(sheetName);
+    if (!sheet)
+        throw Error(QStringLiteral("Нет указанного листа: %1").arg(sheetName));
+
+    QString out;
+    for (int row = range.firstRow; row <= range.lastRow; ++row) {
+        for (int column = range.firstColumn; column <= range.lastColumn; ++column) {
+            if (column > range.firstColumn)
+                out += u'\t';
+            out += escapeCell(sheet->cellText(row, column));
+        }
+        out += u'\n';
+        if (out.size() > (1 << 20)) {
+            printOut(out);
+            out.clear();
+        }
+    }
+    printOut(out);
+    return ExitOk;
+}
+
+static const bool registered = Cli::registerCommand(
+    {"cells", "cells WORKBOOK [--sheet NAME] --range A1:C10", &runCells});
+
+} // namespace
+} // namespace Quillet::Cli

@@ -1,0 +1,98 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 Quillet developers
+
+#include "core/data/WorkbookFile.h"
+
+#include "core/common/Errors.h"
+#include "core/data/CsvReader.h"
+#include "core/data/XlsReader.h"
+
+#if __has_include("core/data/XlsxReader.h")
+#include "core/data/XlsxReader.h"
+#define QUILLET_HAVE_XLSX_READER 1
+#endif
+#if __has_include("core/data/OdsReader.h")
+#include "core/data/OdsReader.h"
+#define QUILLET_HAVE_ODS_READER 1
+#endif
+
+#include <QFile>
+#include <QFileInfo>
+
+namespace Quillet {
+namespace {
+
+std::unique_ptr<SpreadsheetReader> readerFor(WorkbookFormat format)
+{
+    switch (format) {
+    case WorkbookFormat::Xlsx:
+#ifdef QUILLET_HAVE_XLSX_READER
+        return std::make_unique<XlsxReader>();
+#else
+        return nullptr;
+#endif
+    case WorkbookFormat::Ods:
+#ifdef QUILLET_HAVE_ODS_READER
+        return std::make_unique<OdsReader>();
+#else
+        return nullptr;
+#endif
+    case WorkbookFormat::Xls:
+        return std::make_unique<XlsReader>();
+    case WorkbookFormat::Csv:
+        return std::make_unique<CsvReader>();
+    case WorkbookFormat::Unknown:
+        break;
+    }
+    return nullptr;
+}
+
+} // namespace
+
+WorkbookFormat detectWorkbookFormat(const QByteArray& head, const QString& fileName)
+{
+    const QString suffix = QFileInfo(fileName).suffix().toLower();
+    if (head.startsWith("PK\x03\x04")) {
+        // An OpenDocument package stores its uncompressed "mimetype" entry first.
+        if (head.mid(30, 8) == "mimetype"
+            && head.mid(38).startsWith("application/vnd.oasis.opendocument.spreadsheet"))
+            return WorkbookFormat::Ods;
+        return suffix == u"ods" ? WorkbookFormat::Ods : WorkbookFormat::Xlsx;
+    }
+    if (head.startsWith("\xD0\xCF\x11\xE0\xA1\xB1\x1A\xE1"))
+        return WorkbookFormat::Xls;
+    if (suffix == u"csv" || suffix == u"txt")
+        return WorkbookFormat::Csv;
+    return WorkbookFormat::Unknown;
+}
+
+std::unique_ptr<Workbook> openWorkbookFile(const QString& path, const WorkbookOptions& options)
+{
+    const QFileInfo info(path);
+    if (!info.exists())
+        throw FileError(QStringLiteral("Не существует файла: %1").arg(path));
+    if (info.isDir())
+        throw FileError(QStringLiteral("Это папка, а не файл книги: %1").arg(path));
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        throw FileError(
+            QStringLiteral("Не удаётся открыть файл %1: %2").arg(path, file.errorString()));
+    const WorkbookFormat format = detectWorkbookFormat(file.peek(128), info.fileName());
+    if (format == WorkbookFormat::Unknown)
+        throw FileError(QStringLiteral("Неизвестный формат книги: %1 (ожидается .xlsx, .xlsm, "
+                                       ".ods, .xls, .csv или .txt)")
+                            .arg(path));
+    const std::unique_ptr<SpreadsheetReader> reader = readerFor(format);
+    if (!reader)
+        throw FileError(QStringLiteral("Формат этой книги не поддерживается: %1").arg(path));
+    try {
+        return reader->read(file, info.fileName(), options);
+    } catch (const FileError& error) {
+        // Readers name the file without its folder; the user needs to know which one.
+        if (error.message().contains(path))
+            throw;
+        throw FileError(QStringLiteral("%1: %2").arg(path, error.message()));
+    }
+}
+
+} // namespace Quillet

@@ -1,0 +1,211 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 Quillet developers
+
+#include "core/data/XlsReader.h"
+
+#include "core/common/Errors.h"
+#include "core/data/GeneralNumber.h"
+#include "core/data/GridWorkbook.h"
+
+#include <QDateTime>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QTemporaryFile>
+
+#include <freexl.h>
+
+namespace Quillet {
+namespace {
+
+// BIFF8 limits: 65536 rows by 256 columns. Anything larger is a crafted file.
+constexpr unsigned MaxRows = 65536;
+constexpr unsigned MaxColumns = 256;
+
+QString freexlProblem(int code)
+{
+    switch (code) {
+    case FREEXL_FILE_NOT_FOUND:
+        return QStringLiteral("файл не найден");
+    case FREEXL_INSUFFICIENT_MEMORY:
+        return QStringLiteral("не хватает памяти");
+    case FREEXL_INVALID_CFBF_HEADER:
+    case FREEXL_CFBF_INVALID_SIGNATURE:
+        return QStringLiteral("это не книга Excel 97–2003 (.xls)");
+    case FREEXL_BIFF_WORKBOOK_NOT_FOUND:
+        return QStringLiteral("в файле нет книги Excel");
+    case FREEXL_UNSUPPORTED_CHARSET:
+    case FREEXL_INVALID_CHARACTER:
+        return QStringLiteral("неподдерживаемая кодировка текста");
+    default:
+        return QStringLiteral("файл повреждён (код freexl %1)").arg(code);
+    }
+}
+
+[[noreturn]] void fail(const QString& fileName, const QString& problem)
+{
+    throw FileError(QStringLiteral("Не удаётся прочитать книгу %1: %2").arg(fileName, problem));
+}
+
+// Owns an open freexl handle.
+class FreexlHandle {
+public:
+    explicit FreexlHandle(const QString& path, const QString& fileName)
+    {
+        const int rc = freexl_open(QFile::encodeName(path).constData(), &m_handle);
+        if (rc != FREEXL_OK) {
+            close();
+            fail(fileName, freexlProblem(rc));
+        }
+    }
+    ~FreexlHandle() { close(); }
+    FreexlHandle(const FreexlHandle&) = delete;
+    FreexlHandle& operator=(const FreexlHandle&) = delete;
+    const void* get() const { return m_handle; }
+
+private:
+    void close()
+    {
+        if (m_handle)
+            freexl_close(m_handle);
+        m_handle = nullptr;
+    }
+    const void* m_handle = nullptr;
+};
+
+QString timeText(const QTime& time)
+{
+    return time.toString(QStringLiteral("HH:mm:ss"));
+}
+
+QString cellText(const FreeXL_CellValue& cell, const QLocale& locale)
+{
+    switch (cell.type) {
+    case FREEXL_CELL_INT:
+        return QString::number(cell.value.int_value);
+    case FREEXL_CELL_DOUBLE:
+        return formatGeneralNumber(cell.value.double_value, locale);
+    case FREEXL_CELL_TEXT:
+    case FREEXL_CELL_SST_TEXT:
+        return cell.value.text_value ? QString::fromUtf8(cell.value.text_value) : QString();
+    default:
+        break;
+    }
+    if (!cell.value.text_value)
+        return QString();
+    const QString text = QString::fromUtf8(cell.value.text_value);
+    if (cell.type == FREEXL_CELL_DATE) {
+        const QDate date = QDate::fromString(text, Qt::ISODate);
+        return date.isValid() ? xlsDateText(date, locale) : text;
+    }
+    if (cell.type == FREEXL_CELL_DATETIME) {
+        const QDateTime dateTime = QDateTime::fromString(text, QStringLiteral("yyyy-MM-dd HH:mm:ss"));
+        if (!dateTime.isValid())
+            return text;
+        const QTime time = dateTime.time();
+        const QString clock = time.second() == 0 ? time.toString(QStringLiteral("HH:mm"))
+                                                 : timeText(time);
+        return xlsDateText(dateTime.date(), locale) + u' ' + clock;
+    }
+    if (cell.type == FREEXL_CELL_TIME) {
+        const QTime time = QTime::fromString(text, QStringLiteral("HH:mm:ss"));
+        return time.isValid() ? timeText(time) : text;
+    }
+    return QString();
+}
+
+void readSheet(const void* handle, unsigned short index, GridWorkbook& workbook,
+               const QString& fileName, const QLocale& locale)
+{
+    const char* name = nullptr;
+    if (freexl_get_worksheet_name(handle, index, &name) != FREEXL_OK || !name)
+        fail(fileName, QStringLiteral("нет имени листа %1").arg(index + 1));
+    if (freexl_select_active_worksheet(handle, index) != FREEXL_OK)
+        fail(fileName, QStringLiteral("лист %1 не читается").arg(index + 1));
+    unsigned int rows = 0;
+    unsigned short columns = 0;
+    if (freexl_worksheet_dimensions(handle, &rows, &columns) != FREEXL_OK)
+        fail(fileName, QStringLiteral("размеры листа %1 не читаются").arg(index + 1));
+    if (rows > MaxRows || columns > MaxColumns)
+        fail(fileName, QStringLiteral("лист %1 больше, чем допускает формат (%2 × %3)")
+                           .arg(index + 1)
+                           .arg(rows)
+                           .arg(columns));
+    GridWorksheet& sheet = workbook.addSheet(QString::fromUtf8(name));
+    for (unsigned row = 0; row < rows; ++row) {
+        for (unsigned short column = 0; column < columns; ++column) {
+            FreeXL_CellValue cell;
+            if (freexl_get_cell_value(handle, row, column, &cell) != FREEXL_OK)
+                fail(fileName, QStringLiteral("ячейка %1:%2 не читается").arg(row + 1).arg(column + 1));
+            if (cell.type == FREEXL_CELL_NULL)
+                continue;
+            sheet.setCell(int(row) + 1, int(column) + 1, cellText(cell, locale));
+        }
+    }
+}
+
+std::unique_ptr<Workbook> readPath(const QString& path, const QString& fileName,
+                                   const QLocale& locale)
+{
+    FreexlHandle handle(path, fileName);
+    unsigned int password = 0;
+    if (freexl_get_info(handle.get(), FREEXL_BIFF_PASSWORD, &password) == FREEXL_OK
+        && password != FREEXL_BIFF_PLAIN)
+        fail(fileName, QStringLiteral("книга защищена паролем"));
+    unsigned int sheetCount = 0;
+    if (freexl_get_info(handle.get(), FREEXL_BIFF_SHEET_COUNT, &sheetCount) != FREEXL_OK)
+        fail(fileName, QStringLiteral("список листов не читается"));
+    if (sheetCount == 0)
+        fail(fileName, QStringLiteral("в книге нет листов"));
+    if (sheetCount > 0xFFFF)
+        fail(fileName, QStringLiteral("слишком много листов"));
+    auto workbook = std::make_unique<GridWorkbook>();
+    for (unsigned index = 0; index < sheetCount; ++index)
+        readSheet(handle.get(), (unsigned short)index, *workbook, fileName, locale);
+    return workbook;
+}
+
+} // namespace
+
+QString xlsDateText(QDate date, const QLocale& locale)
+{
+    // Without a locale (LANG unset or C) a spreadsheet application falls back to en-US.
+    const QLocale effective = locale.language() == QLocale::C
+        ? QLocale(QLocale::English, QLocale::UnitedStates)
+        : locale;
+    QString format = effective.dateFormat(QLocale::ShortFormat);
+    if (!format.contains(QStringLiteral("yyyy")))
+        format.replace(QStringLiteral("yy"), QStringLiteral("yyyy"));
+    return effective.toString(date, format);
+}
+
+std::unique_ptr<Workbook> XlsReader::read(QIODevice& device, const QString& fileName,
+                                          const WorkbookOptions& options) const
+{
+    // A plain file is handed to freexl by its own path: no copy of a large workbook.
+    if (auto* file = qobject_cast<QFile*>(&device); file && !file->fileName().isEmpty()
+        && QFileInfo(file->fileName()).isFile())
+        return readPath(file->fileName(), fileName, options.locale);
+
+    if (!device.isOpen() && !device.open(QIODevice::ReadOnly))
+        fail(fileName, device.errorString());
+    QTemporaryFile copy(QDir::tempPath() + QStringLiteral("/quillet-XXXXXX.xls"));
+    if (!copy.open())
+        fail(fileName, QStringLiteral("нельзя создать временный файл: %1").arg(copy.errorString()));
+    qint64 total = 0;
+    while (!device.atEnd()) {
+        const QByteArray chunk = device.read(1 << 20);
+        if (chunk.isEmpty())
+            break;
+        total += chunk.size();
+        if (total > MaxBytes)
+            fail(fileName, QStringLiteral("файл слишком велик"));
+        if (copy.write(chunk) != chunk.size())
+            fail(fileName, QStringLiteral("нельзя записать временный файл: %1").arg(copy.errorString()));
+    }
+    if (!copy.flush())
+        fail(fileName, QStringLiteral("нельзя записать временный файл: %1").arg(copy.errorString()));
+    return readPath(copy.fileName(), fileName, options.locale);
+}
+
+} // namespace Quillet

@@ -1,0 +1,166 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 Quillet developers
+
+#include "core/common/Errors.h"
+#include "core/data/XlsReader.h"
+
+#include "support/TestSupport.h"
+
+#include <QBuffer>
+#include <QFile>
+#include <QTest>
+
+using namespace Quillet;
+
+// types.xls was saved by LibreOffice from types.fods (beside it): values of every kind
+// freexl tells apart, on two sheets.
+
+namespace {
+const QLocale English(QLocale::English, QLocale::UnitedStates);
+const QLocale Russian(QLocale::Russian, QLocale::Russia);
+
+QString fixturePath()
+{
+    return QuilletTest::dataPath(QStringLiteral("workbooks/types.xls"));
+}
+
+std::unique_ptr<Workbook> readBytes(QByteArray bytes, const QLocale& locale = English)
+{
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::ReadOnly);
+    WorkbookOptions options;
+    options.locale = locale;
+    return XlsReader().read(buffer, QStringLiteral("test.xls"), options);
+}
+} // namespace
+
+class XlsReaderTest : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void displayedText_data();
+    void displayedText();
+    void sheets();
+    void fileAndBufferAgree();
+    void brokenInput_data();
+    void brokenInput();
+    void dateText_data();
+    void dateText();
+};
+
+void XlsReaderTest::displayedText_data()
+{
+    QTest::addColumn<int>("row");
+    QTest::addColumn<int>("column");
+    QTest::addColumn<QString>("english");
+    QTest::addColumn<QString>("russian");
+    QTest::newRow("text") << 1 << 1 << "Текст" << "Текст";
+    QTest::newRow("integer") << 1 << 2 << "42" << "42";
+    QTest::newRow("decimal") << 2 << 2 << "1.5" << "1,5";
+    QTest::newRow("third") << 3 << 2 << "0.333333333333333" << "0,333333333333333";
+    QTest::newRow("19 digits") << 4 << 2 << "1.23456789012346E+018" << "1,23456789012346E+018";
+    QTest::newRow("negative half") << 5 << 2 << "-0.5" << "-0,5";
+    QTest::newRow("tiny") << 6 << 2 << "1.5E-10" << "1,5E-10";
+    QTest::newRow("date") << 7 << 2 << "1/15/2024" << "15.01.2024";
+    QTest::newRow("date and time") << 8 << 2 << "1/15/2024 13:45" << "15.01.2024 13:45";
+    QTest::newRow("time") << 9 << 2 << "13:45:30" << "13:45:30";
+    QTest::newRow("two paragraphs") << 10 << 2 << "строка1\nстрока2" << "строка1\nстрока2";
+    QTest::newRow("negative integer") << 11 << 2 << "-123456" << "-123456";
+    QTest::newRow("empty row") << 12 << 1 << "" << "";
+    QTest::newRow("typographic and tab") << 13 << 1 << "ёЁ «кавычки»\ttab" << "ёЁ «кавычки»\ttab";
+    QTest::newRow("fraction") << 13 << 2 << "123456.789" << "123456,789";
+    QTest::newRow("beyond the data") << 14 << 1 << "" << "";
+    QTest::newRow("beyond the columns") << 1 << 3 << "" << "";
+    QTest::newRow("row zero") << 0 << 1 << "" << "";
+    QTest::newRow("far away") << 65536 << 256 << "" << "";
+}
+
+void XlsReaderTest::displayedText()
+{
+    QFETCH(int, row);
+    QFETCH(int, column);
+    QFETCH(QString, english);
+    QFETCH(QString, russian);
+    const QByteArray bytes = QuilletTest::readFile(fixturePath());
+    const auto inEnglish = readBytes(bytes, English);
+    const auto inRussian = readBytes(bytes, Russian);
+    QCOMPARE(inEnglish->worksheet("Числа")->cellText(row, column), english);
+    QCOMPARE(inRussian->worksheet("Числа")->cellText(row, column), russian);
+}
+
+void XlsReaderTest::sheets()
+{
+    const auto workbook = readBytes(QuilletTest::readFile(fixturePath()));
+    QCOMPARE(workbook->sheetNames(), (QStringList{"Числа", "Второй лист"}));
+    QCOMPARE(workbook->activeSheetName(), QStringLiteral("Числа"));
+    const Worksheet* second = workbook->worksheet("Второй лист");
+    QVERIFY(second);
+    QCOMPARE(second->name(), QStringLiteral("Второй лист"));
+    QCOMPARE(second->cellText(1, 1), QStringLiteral("x"));
+    QCOMPARE(second->cellText(2, 3), QStringLiteral("y"));
+    QCOMPARE(second->cellText(2, 1), QString());
+    QVERIFY(!workbook->worksheet("числа"));
+    QVERIFY(!workbook->worksheet(QString()));
+}
+
+void XlsReaderTest::fileAndBufferAgree()
+{
+    // A QFile is read by its path, a buffer through a temporary copy: same result.
+    QFile file(fixturePath());
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    const auto fromFile = XlsReader().read(file, "types.xls", WorkbookOptions{English});
+    const auto fromBuffer = readBytes(QuilletTest::readFile(fixturePath()));
+    const Worksheet* a = fromFile->worksheet("Числа");
+    const Worksheet* b = fromBuffer->worksheet("Числа");
+    QVERIFY(a && b);
+    for (int row = 1; row <= 14; ++row) {
+        for (int column = 1; column <= 3; ++column)
+            QCOMPARE(a->cellText(row, column), b->cellText(row, column));
+    }
+}
+
+void XlsReaderTest::brokenInput_data()
+{
+    const QByteArray good = QuilletTest::readFile(fixturePath());
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::newRow("empty") << QByteArray();
+    QTest::newRow("text") << QByteArray("a;b;c\n1;2;3\n");
+    QTest::newRow("signature only") << good.left(8);
+    QTest::newRow("header only") << good.left(512);
+    QTest::newRow("truncated at half") << good.left(good.size() / 2);
+    QTest::newRow("truncated near the end") << good.left(good.size() - 700);
+    QByteArray zeroedFat = good;
+    zeroedFat.replace(76, 4, QByteArray(4, '\xff'));
+    QTest::newRow("no fat sector") << zeroedFat;
+    QTest::newRow("zip") << QByteArray("PK\x03\x04", 4) + QByteArray(600, 'x');
+}
+
+void XlsReaderTest::brokenInput()
+{
+    QFETCH(QByteArray, bytes);
+    try {
+        readBytes(bytes);
+        QFAIL("a broken workbook was read without an error");
+    } catch (const FileError& error) {
+        QVERIFY(error.message().contains(QStringLiteral("test.xls")));
+    }
+}
+
+void XlsReaderTest::dateText_data()
+{
+    QTest::addColumn<QLocale>("locale");
+    QTest::addColumn<QString>("expected");
+    QTest::newRow("en_US") << English << "1/5/2024";
+    QTest::newRow("ru_RU") << Russian << "05.01.2024";
+    QTest::newRow("C counts as en_US") << QLocale::c() << "1/5/2024";
+    QTest::newRow("de_DE") << QLocale(QLocale::German, QLocale::Germany) << "05.01.2024";
+}
+
+void XlsReaderTest::dateText()
+{
+    QFETCH(QLocale, locale);
+    QFETCH(QString, expected);
+    QCOMPARE(xlsDateText(QDate(2024, 1, 5), locale), expected);
+}
+
+QTEST_GUILESS_MAIN(XlsReaderTest)
+#include "XlsReaderTest.moc"
