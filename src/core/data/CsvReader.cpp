@@ -127,6 +127,33 @@ std::vector<std::array<int, 3>> countSeparators(QStringView text)
     return records;
 }
 
+// The whole content, refusing more than `limit` bytes without ever holding more than
+// one chunk beyond it (QIODevice::read(n) would reserve all n bytes up front).
+QByteArray readBounded(QIODevice& device, qint64 limit, const QString& fileName)
+{
+    const auto tooLarge = [&] {
+        return FileError(QStringLiteral("Файл %1 слишком велик для текстовой таблицы (больше %2 МБ)")
+                             .arg(fileName)
+                             .arg(limit / (1024 * 1024)));
+    };
+    if (!device.isSequential() && device.size() - device.pos() > limit)
+        throw tooLarge();
+    QByteArray bytes;
+    char chunk[65536];
+    for (;;) {
+        const qint64 got = device.read(chunk, sizeof chunk);
+        if (got < 0)
+            throw FileError(QStringLiteral("Не удаётся прочитать файл %1: %2")
+                                .arg(fileName, device.errorString()));
+        if (got == 0)
+            break;
+        bytes.append(chunk, got);
+        if (bytes.size() > limit)
+            throw tooLarge();
+    }
+    return bytes;
+}
+
 QString sheetNameOf(const QString& fileName)
 {
     const QString base = QFileInfo(fileName).completeBaseName();
@@ -202,11 +229,7 @@ std::unique_ptr<Workbook> CsvReader::read(QIODevice& device, const QString& file
     if (!device.isOpen() && !device.open(QIODevice::ReadOnly))
         throw FileError(QStringLiteral("Не удаётся открыть файл %1: %2")
                             .arg(fileName, device.errorString()));
-    const QByteArray bytes = device.read(MaxBytes + 1);
-    if (bytes.size() > MaxBytes)
-        throw FileError(QStringLiteral("Файл %1 слишком велик для текстовой таблицы (больше %2 МБ)")
-                            .arg(fileName)
-                            .arg(MaxBytes / (1024 * 1024)));
+    const QByteArray bytes = readBounded(device, MaxBytes, fileName);
     const QString text = decode(bytes);
     if (text.contains(QChar(u'\0')))
         throw FileError(QStringLiteral("Файл %1 не является текстовой таблицей: в нём есть "

@@ -193,14 +193,17 @@ std::unique_ptr<Workbook> XlsReader::read(QIODevice& device, const QString& file
     if (!copy.open())
         fail(fileName, QStringLiteral("нельзя создать временный файл: %1").arg(copy.errorString()));
     qint64 total = 0;
-    while (!device.atEnd()) {
-        const QByteArray chunk = device.read(1 << 20);
-        if (chunk.isEmpty())
+    char chunk[65536];
+    for (;;) {
+        const qint64 got = device.read(chunk, sizeof chunk);
+        if (got < 0)
+            fail(fileName, device.errorString());
+        if (got == 0)
             break;
-        total += chunk.size();
+        total += got;
         if (total > MaxBytes)
             fail(fileName, QStringLiteral("файл слишком велик"));
-        if (copy.write(chunk) != chunk.size())
+        if (copy.write(chunk, got) != got)
             fail(fileName, QStringLiteral("нельзя записать временный файл: %1").arg(copy.errorString()));
     }
     if (!copy.flush())
