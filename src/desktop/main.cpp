@@ -1,10 +1,21 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // SPDX-FileCopyrightText: 2026 Quillet developers
 
+#include "gui/app/MainWindow.h"
+
 #include <QApplication>
 
 int main(int argc, char** argv)
 {
     QApplication app(argc, argv);
-    return 0;
+    QApplication::setApplicationName(QStringLiteral("Quillet"));
+    QApplication::setApplicationDisplayName(QStringLiteral("Quillet"));
+    QApplication::setOrganizationName(QStringLiteral("QARNEX"));
+
+    Quillet::TForm1 window;
+    const QStringList args = QApplication::arguments();
+    if (args.size() > 1)
+        window.setProjectPath(args.at(1));
+    window.show();
+    return QApplication::exec();
 }

@@ -70,7 +70,9 @@ QByteArray treeChunk(const FieldTree& tree)
     return out;
 }
 
-QString settingsText(const ProjectSettings& s)
+} // namespace
+
+QStringList settingsLines(const ProjectSettings& s)
 {
     const auto px = [](double mm) { return QString::number(mmToPixel(mm)); };
     QStringList lines;
@@ -80,7 +82,14 @@ QString settingsText(const ProjectSettings& s)
     lines << QString::number(int(s.horizontalAlign)) << QString::number(int(s.verticalAlign));
     lines << px(s.MirTop) << px(s.MirBottom) << px(s.MirLeft) << px(s.MirRight);
     lines << Numbers::formatGeneral(s.Angle1);
-    return lines.join(kCrLf) + kCrLf;
+    return lines;
+}
+
+namespace {
+
+QString settingsText(const ProjectSettings& s)
+{
+    return settingsLines(s).join(kCrLf) + kCrLf;
 }
 
 // ---- Reading -------------------------------------------------------------------------

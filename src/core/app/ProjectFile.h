@@ -51,6 +51,9 @@ Project load(const QString& path, const ProjectSettings& current = {},
 /// FileError when the data is not a readable JPEG header.
 QSize backgroundSize(const QByteArray& jpeg);
 
+/// The 13 settings lines as the file stores them (without line ends).
+QStringList settingsLines(const ProjectSettings& settings);
+
 /// The lines of a text chunk: separated by CR LF, a lone CR or a lone LF; a line end
 /// after the last line does not start another line.
 QStringList splitLines(QStringView text);

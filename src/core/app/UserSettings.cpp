@@ -37,8 +37,15 @@ double readDouble(const QSettings& settings, const QString& key, const QString& 
 } // namespace
 
 UserSettings::UserSettings()
-    : m_settings(std::make_unique<QSettings>(QStringLiteral("QARNEX"), QStringLiteral("LINDORA")))
 {
+    // QUILLET_SETTINGS_FILE points tests and portable setups at an INI file of their own.
+    const QString file = qEnvironmentVariable("QUILLET_SETTINGS_FILE");
+    if (file.isEmpty()) {
+        m_settings =
+            std::make_unique<QSettings>(QStringLiteral("QARNEX"), QStringLiteral("LINDORA"));
+    } else {
+        m_settings = std::make_unique<QSettings>(file, QSettings::IniFormat);
+    }
 }
 
 UserSettings::UserSettings(const QString& iniPath)

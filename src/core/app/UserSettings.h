@@ -35,7 +35,8 @@ public:
 /// Every operation reads or writes the store at once; nothing is cached.
 class UserSettings : public PageSizeCatalog {
 public:
-    /// The user's own settings store.
+    /// The user's own settings store, or the INI file named by the environment variable
+    /// QUILLET_SETTINGS_FILE when it is set.
     UserSettings();
     /// A store in the given INI file (tests, portable setups).
     explicit UserSettings(const QString& iniPath);

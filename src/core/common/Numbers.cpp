@@ -128,25 +128,33 @@ QString formatGeneral(double value)
     while (mantissa.size() > 1 && mantissa.back() == '0')
         mantissa.pop_back();
     std::string out;
+    if (negative)
+        out.push_back('-');
     if (exponent >= -5 && exponent < 15) {
         if (exponent < 0) {
-            out = "0," + std::string(size_t(-exponent - 1), '0') + mantissa;
+            out.append("0,");
+            out.append(size_t(-exponent - 1), '0');
+            out.append(mantissa);
         } else {
             const size_t intLen = size_t(exponent) + 1;
             if (mantissa.size() <= intLen) {
-                out = mantissa + std::string(intLen - mantissa.size(), '0');
+                out.append(mantissa);
+                out.append(intLen - mantissa.size(), '0');
             } else {
-                out = mantissa.substr(0, intLen) + "," + mantissa.substr(intLen);
+                out.append(mantissa, 0, intLen);
+                out.push_back(',');
+                out.append(mantissa, intLen, std::string::npos);
             }
         }
     } else {
-        out = mantissa.substr(0, 1);
-        if (mantissa.size() > 1)
-            out += "," + mantissa.substr(1);
-        out += "E" + std::to_string(exponent);
+        out.push_back(mantissa[0]);
+        if (mantissa.size() > 1) {
+            out.push_back(',');
+            out.append(mantissa, 1, std::string::npos);
+        }
+        out.push_back('E');
+        out.append(std::to_string(exponent));
     }
-    if (negative)
-        out.insert(out.begin(), '-');
     return QString::fromLatin1(out.data(), qsizetype(out.size()));
 }
 
