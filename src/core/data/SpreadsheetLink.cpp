@@ -1,0 +1,202 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 Quillet developers
+
+#include "core/data/SpreadsheetLink.h"
+
+#include "core/common/Errors.h"
+#include "core/data/WorkbookFile.h"
+
+#include <QDesktopServices>
+#include <QDir>
+#include <QFileInfo>
+#include <QUrl>
+
+namespace Quillet {
+namespace {
+
+// Editors write a file in several steps; waiting this long after the last change reads
+// the finished file once instead of every intermediate state.
+constexpr int RereadDelayMs = 400;
+// While a replaced file is briefly missing (between unlink and rename), look again this
+// many times before giving up until the folder changes again.
+constexpr int MissingRetries = 10;
+
+QString projectFolder(const QString& projectPath)
+{
+    if (projectPath.isEmpty())
+        return QString();
+    return QFileInfo(projectPath).absolutePath() + u'/';
+}
+
+} // namespace
+
+SpreadsheetLink::SpreadsheetLink(QObject* parent) : QObject(parent)
+{
+    m_rereadTimer.setSingleShot(true);
+    m_rereadTimer.setInterval(RereadDelayMs);
+    connect(&m_rereadTimer, &QTimer::timeout, this, &SpreadsheetLink::reread);
+    connect(&m_watcher, &QFileSystemWatcher::fileChanged, this, &SpreadsheetLink::onFileChanged);
+    connect(&m_watcher, &QFileSystemWatcher::directoryChanged, this,
+            &SpreadsheetLink::onFileChanged);
+}
+
+SpreadsheetLink::~SpreadsheetLink() = default;
+
+QString SpreadsheetLink::resolveXlsPath(const QString& name, const QString& projectPath)
+{
+    const QString folder = projectFolder(projectPath);
+    if (folder.isEmpty() || name.isEmpty() || QDir::isAbsolutePath(name))
+        return name;
+    const QString joined = folder + name;
+    return QFileInfo(joined).isFile() ? joined : name;
+}
+
+QString SpreadsheetLink::displayName(const QString& chosenPath, const QString& projectPath)
+{
+    const QString folder = projectFolder(projectPath);
+    if (!folder.isEmpty() && chosenPath.startsWith(folder))
+        return chosenPath.mid(folder.size());
+    return chosenPath;
+}
+
+SpreadsheetLink::OpenResult SpreadsheetLink::openWorkbook(const QString& path,
+                                                          const QString& currentSheet)
+{
+    closeWorkbook();
+    OpenResult result{false, currentSheet};
+    if (!QFileInfo(path).isFile())
+        return result;
+    const QFileInfo info(path);
+    m_workbook = openWorkbookFile(path, m_options);
+    m_path = info.absoluteFilePath();
+    m_readStamp = info.lastModified();
+    m_readSize = info.size();
+    m_missingRetries = 0;
+    watch();
+    result.opened = true;
+    if (result.sheet.isEmpty())
+        result.sheet = m_workbook->activeSheetName();
+    Q_EMIT workbookChanged();
+    return result;
+}
+
+void SpreadsheetLink::closeWorkbook()
+{
+    m_rereadTimer.stop();
+    if (!m_watcher.files().isEmpty())
+        m_watcher.removePaths(m_watcher.files());
+    if (!m_watcher.directories().isEmpty())
+        m_watcher.removePaths(m_watcher.directories());
+    const bool wasOpen = m_workbook != nullptr;
+    m_workbook.reset();
+    m_path.clear();
+    if (wasOpen)
+        Q_EMIT workbookChanged();
+}
+
+const Worksheet* SpreadsheetLink::worksheet(const QString& name) const
+{
+    return m_workbook ? m_workbook->worksheet(name) : nullptr;
+}
+
+SpreadsheetLink::ExitResult SpreadsheetLink::xlsFileExit(const QString& editText,
+                                                         const QString& projectPath,
+                                                         const QString& currentSheet)
+{
+    ExitResult result;
+    result.sheet = currentSheet;
+    if (editText.isEmpty())
+        return result;
+    const QString full = resolveXlsPath(editText, projectPath);
+    if (full == m_lastXlsPath)
+        return result;
+    if (QFileInfo(full).isFile()) {
+        const OpenResult opened = openWorkbook(full, currentSheet);
+        m_lastXlsPath = full;
+        result.action = ExitResult::Opened;
+        result.sheet = opened.sheet;
+        return result;
+    }
+    result.action = ExitResult::Missing;
+    result.errorLine = QStringLiteral("Не существует файла: ") + full;
+    Q_EMIT errorLine(result.errorLine);
+    return result;
+}
+
+SpreadsheetLink::BrowseResult SpreadsheetLink::afterBrowse(const QString& chosenPath,
+                                                           const QString& projectPath,
+                                                           const QString& currentSheet)
+{
+    BrowseResult result;
+    closeWorkbook();
+    result.open.sheet = currentSheet;
+    if (QFileInfo(chosenPath).isFile()) {
+        result.open = openWorkbook(chosenPath, currentSheet);
+        m_lastXlsPath = chosenPath;
+    }
+    result.editText = displayName(chosenPath, projectPath);
+    return result;
+}
+
+SpreadsheetLink::ExitResult SpreadsheetLink::reopen(const QString& editText,
+                                                    const QString& projectPath,
+                                                    const QString& currentSheet)
+{
+    m_lastXlsPath.clear();
+    ExitResult result = xlsFileExit(editText, projectPath, currentSheet);
+    result.sheet = currentSheet;
+    return result;
+}
+
+bool SpreadsheetLink::show() const
+{
+    if (!m_workbook)
+        return false;
+    return QDesktopServices::openUrl(QUrl::fromLocalFile(m_path));
+}
+
+void SpreadsheetLink::watch()
+{
+    // The folder is watched as well: after a save by rename the file's own watch is gone,
+    // and only the folder tells when the new file has appeared.
+    if (!m_watcher.files().contains(m_path))
+        m_watcher.addPath(m_path);
+    const QString folder = QFileInfo(m_path).absolutePath();
+    if (!m_watcher.directories().contains(folder))
+        m_watcher.addPath(folder);
+}
+
+void SpreadsheetLink::onFileChanged()
+{
+    if (m_workbook)
+        m_rereadTimer.start();
+}
+
+void SpreadsheetLink::reread()
+{
+    if (!m_workbook)
+        return;
+    const QFileInfo info(m_path);
+    if (!info.isFile()) {
+        // Mid-replace: try again shortly; the folder watch restarts the count.
+        if (++m_missingRetries <= MissingRetries)
+            m_rereadTimer.start();
+        return;
+    }
+    m_missingRetries = 0;
+    watch();
+    if (info.lastModified() == m_readStamp && info.size() == m_readSize)
+        return;
+    m_readStamp = info.lastModified();
+    m_readSize = info.size();
+    try {
+        m_workbook = openWorkbookFile(m_path, m_options);
+    } catch (const Error& error) {
+        // The old data stays; a later save triggers another attempt.
+        Q_EMIT errorLine(error.message());
+        return;
+    }
+    Q_EMIT workbookChanged();
+}
+
+} // namespace Quillet
