@@ -158,6 +158,57 @@ void FieldTree::unmarkAll()
     }
 }
 
+bool FieldTree::contains(const NodeRef& ref) const
+{
+    if (ref.field < 0 || size_t(ref.field) >= fields.size())
+        return false;
+    return ref.block < 0 || size_t(ref.block) < fields[size_t(ref.field)].blocks.size();
+}
+
+TreeNode& FieldTree::node(const NodeRef& ref)
+{
+    FieldNode& field = fields.at(size_t(ref.field));
+    return ref.block < 0 ? static_cast<TreeNode&>(field) : field.blocks.at(size_t(ref.block));
+}
+
+const TreeNode& FieldTree::node(const NodeRef& ref) const
+{
+    const FieldNode& field = fields.at(size_t(ref.field));
+    return ref.block < 0 ? static_cast<const TreeNode&>(field)
+                         : field.blocks.at(size_t(ref.block));
+}
+
+void FieldTree::toggleMark(const NodeRef& ref)
+{
+    if (!contains(ref))
+        return;
+    TreeNode& target = node(ref);
+    target.marked = !target.marked;
+    if (!ref.isBlock()) {
+        for (TreeNode& block : fields[size_t(ref.field)].blocks)
+            block.marked = target.marked;
+    }
+}
+
+std::vector<NodeRef> FieldTree::toggleSelectedMarks(std::vector<NodeRef> selection)
+{
+    std::sort(selection.begin(), selection.end());
+    selection.erase(std::unique(selection.begin(), selection.end()), selection.end());
+    std::vector<NodeRef> remaining;
+    int toggledField = -1;
+    for (const NodeRef& ref : selection) {
+        if (!contains(ref))
+            continue;
+        if (ref.isBlock() && ref.field == toggledField)
+            continue; // took its field's state and left the selection
+        toggleMark(ref);
+        if (!ref.isBlock())
+            toggledField = ref.field;
+        remaining.push_back(ref);
+    }
+    return remaining;
+}
+
 bool FieldTree::operator==(const FieldTree& other) const
 {
     if (fields.size() != other.fields.size())

@@ -21,6 +21,18 @@ FieldKind fieldKindOfId(int id);
 struct TreeNode {
     QString text;
     bool marked = false;
+
+    /// The tree view's state image: 1 marked, 2 unmarked.
+    int stateIndex() const { return marked ? 1 : 2; }
+};
+
+/// A node of the tree by position: a field, or one of its blocks.
+struct NodeRef {
+    int field = -1;
+    int block = -1; // -1: the field itself
+    bool isBlock() const { return block >= 0; }
+    bool operator==(const NodeRef&) const = default;
+    auto operator<=>(const NodeRef& other) const = default; // tree order
 };
 
 /// A field: a root node and its blocks, in child order.
@@ -67,6 +79,21 @@ public:
 
     /// Sets every mark to unmarked.
     void unmarkAll();
+
+    /// True when `ref` names an existing node.
+    bool contains(const NodeRef& ref) const;
+    /// The node `ref` names; it must exist.
+    TreeNode& node(const NodeRef& ref);
+    const TreeNode& node(const NodeRef& ref) const;
+
+    /// Toggles one node's mark (state 3 − state); a field's blocks then take the field's
+    /// new state. Toggling a block leaves its field alone.
+    void toggleMark(const NodeRef& ref);
+
+    /// The space key on a selection: toggles every selected node in tree order; the
+    /// blocks of a toggled field take its new state and leave the selection, so they are
+    /// not toggled a second time. Returns the selection that remains.
+    std::vector<NodeRef> toggleSelectedMarks(std::vector<NodeRef> selection);
 
     bool operator==(const FieldTree& other) const;
 };
