@@ -8,8 +8,11 @@
 
 #include <QDesktopServices>
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QUrl>
+
+#include <sys/stat.h>
 
 namespace Quillet {
 namespace {
@@ -37,7 +40,7 @@ SpreadsheetLink::SpreadsheetLink(QObject* parent) : QObject(parent)
     connect(&m_rereadTimer, &QTimer::timeout, this, &SpreadsheetLink::reread);
     connect(&m_watcher, &QFileSystemWatcher::fileChanged, this, &SpreadsheetLink::onFileChanged);
     connect(&m_watcher, &QFileSystemWatcher::directoryChanged, this,
-            &SpreadsheetLink::onFileChanged);
+            &SpreadsheetLink::onFolderChanged);
 }
 
 SpreadsheetLink::~SpreadsheetLink() = default;
@@ -69,8 +72,7 @@ SpreadsheetLink::OpenResult SpreadsheetLink::openWorkbook(const QString& path,
     const QFileInfo info(path);
     m_workbook = openWorkbookFile(path, m_options);
     m_path = info.absoluteFilePath();
-    m_readStamp = info.lastModified();
-    m_readSize = info.size();
+    m_readStamp = stampOf(m_path);
     m_missingRetries = 0;
     watch();
     result.opened = true;
@@ -166,9 +168,26 @@ void SpreadsheetLink::watch()
         m_watcher.addPath(folder);
 }
 
+SpreadsheetLink::FileStamp SpreadsheetLink::stampOf(const QString& path)
+{
+    struct stat st {};
+    if (::stat(QFile::encodeName(path).constData(), &st) != 0)
+        return {};
+    return {qint64(st.st_mtim.tv_sec) * 1000000000 + st.st_mtim.tv_nsec, qint64(st.st_size),
+            quint64(st.st_ino)};
+}
+
 void SpreadsheetLink::onFileChanged()
 {
-    if (m_workbook)
+    if (!m_workbook)
+        return;
+    m_fileItselfChanged = true;
+    m_rereadTimer.start();
+}
+
+void SpreadsheetLink::onFolderChanged()
+{
+    if (m_workbook && !(stampOf(m_path) == m_readStamp))
         m_rereadTimer.start();
 }
 
@@ -176,8 +195,7 @@ void SpreadsheetLink::reread()
 {
     if (!m_workbook)
         return;
-    const QFileInfo info(m_path);
-    if (!info.isFile()) {
+    if (!QFileInfo(m_path).isFile()) {
         // Mid-replace: try again shortly; the folder watch restarts the count.
         if (++m_missingRetries <= MissingRetries)
             m_rereadTimer.start();
@@ -185,10 +203,11 @@ void SpreadsheetLink::reread()
     }
     m_missingRetries = 0;
     watch();
-    if (info.lastModified() == m_readStamp && info.size() == m_readSize)
+    const FileStamp stamp = stampOf(m_path);
+    if (!m_fileItselfChanged && stamp == m_readStamp)
         return;
-    m_readStamp = info.lastModified();
-    m_readSize = info.size();
+    m_fileItselfChanged = false;
+    m_readStamp = stamp;
     try {
         m_workbook = openWorkbookFile(m_path, m_options);
     } catch (const Error& error) {

@@ -4,7 +4,6 @@
 
 #include "core/data/SpreadsheetReader.h"
 
-#include <QDateTime>
 #include <QFileSystemWatcher>
 #include <QObject>
 #include <QString>
@@ -107,8 +106,18 @@ Q_SIGNALS:
     void errorLine(const QString& line);
 
 private:
+    // Identity of the file's current content as far as the file system tells it.
+    struct FileStamp {
+        qint64 modifiedNs = -1;
+        qint64 size = -1;
+        quint64 inode = 0;
+        bool operator==(const FileStamp&) const = default;
+    };
+    static FileStamp stampOf(const QString& path);
+
     void watch();
     void onFileChanged();
+    void onFolderChanged();
     void reread();
 
     WorkbookOptions m_options;
@@ -118,10 +127,11 @@ private:
     QFileSystemWatcher m_watcher;
     QTimer m_rereadTimer;
     int m_missingRetries = 0;
-    // Modification time and size of the file as last read: the folder watch reports
-    // every change in the folder, and only a change of the workbook itself is re-read.
-    QDateTime m_readStamp;
-    qint64 m_readSize = -1;
+    // The folder watch reports every change in the folder (lock files, other saves);
+    // those lead to a re-read only when the workbook's stamp differs from the one read.
+    // A change reported for the file itself always does.
+    FileStamp m_readStamp;
+    bool m_fileItselfChanged = false;
 };
 
 } // namespace Quillet
