@@ -86,7 +86,8 @@ struct NumberWriter {
     QString out;
 
     void integerPart(const std::vector<FormatItem>& items, size_t end, const std::string& digits);
-    void fractionPart(const std::vector<FormatItem>& items, size_t begin, size_t end,
+    /// False when no placeholder showed anything (the decimal point is then dropped).
+    bool fractionPart(const std::vector<FormatItem>& items, size_t begin, size_t end,
                       const std::string& digits);
     void literal(const FormatItem& item);
 };
@@ -139,7 +140,7 @@ void NumberWriter::integerPart(const std::vector<FormatItem>& items, size_t end,
         out += QString::fromLatin1(digits);
 }
 
-void NumberWriter::fractionPart(const std::vector<FormatItem>& items, size_t begin, size_t end,
+bool NumberWriter::fractionPart(const std::vector<FormatItem>& items, size_t begin, size_t end,
                                 const std::string& digits)
 {
     std::vector<FormatToken> kinds;
@@ -153,18 +154,23 @@ void NumberWriter::fractionPart(const std::vector<FormatItem>& items, size_t beg
            && kinds[size_t(significant - 1)] != FormatToken::Digit0)
         --significant;
     int index = 0;
+    bool shown = false;
     for (size_t i = begin; i < end; ++i) {
         const FormatItem& item = items[i];
         if (!isDigitToken(item.kind)) {
             literal(item);
             continue;
         }
-        if (index < significant)
+        if (index < significant) {
             out += QLatin1Char(digits[size_t(index)]);
-        else if (item.kind == FormatToken::DigitQuestion)
+            shown = true;
+        } else if (item.kind == FormatToken::DigitQuestion) {
             out += QLatin1Char(' ');
+            shown = true;
+        }
         ++index;
     }
+    return shown;
 }
 
 size_t findKind(const std::vector<FormatItem>& items, FormatToken kind, size_t from = 0)
@@ -195,8 +201,11 @@ QString numberText(const FormatSection& section, const FormatLocale& locale, dou
     NumberWriter writer{section, locale, {}};
     writer.integerPart(items, decimal, d.integer);
     if (decimal < items.size()) {
+        const qsizetype point = writer.out.size();
         writer.out += locale.decimal;
-        writer.fractionPart(items, decimal + 1, items.size(), d.fraction);
+        if (!writer.fractionPart(items, decimal + 1, items.size(), d.fraction)
+            && writer.out.size() == point + locale.decimal.size())
+            writer.out.truncate(point);
     }
     return writer.out;
 }
@@ -320,15 +329,33 @@ QString fractionText(const FormatSection& section, const FormatLocale& locale, d
     int denominatorPlaces = 0;
     long long fixedDenominator = 0;
     size_t after = slash + 1;
-    for (; after < items.size() && isDigitToken(items[after].kind); ++after)
+    for (; after < items.size() && isDigitToken(items[after].kind)
+           && items[after].kind != FormatToken::Digit0;
+         ++after)
         ++denominatorPlaces;
-    if (denominatorPlaces == 0 && after < items.size()
-        && items[after].kind == FormatToken::Literal) {
-        bool ok = false;
-        fixedDenominator = items[after].text.toLongLong(&ok);
-        if (!ok || fixedDenominator <= 0)
-            fixedDenominator = 1;
-        ++after;
+    if (denominatorPlaces == 0 && after < items.size()) {
+        // A fixed denominator such as 100 arrives as the literal "1" and two zeros.
+        QString digits;
+        while (after < items.size()) {
+            const FormatItem& item = items[after];
+            if (item.kind == FormatToken::Digit0 && !digits.isEmpty()) {
+                digits += QLatin1Char('0');
+            } else if (item.kind == FormatToken::Literal && digits.isEmpty()
+                       && item.text.at(0).isDigit()) {
+                int n = 0;
+                while (n < item.text.size() && item.text.at(n).isDigit())
+                    ++n;
+                digits = item.text.left(n);
+                if (n < item.text.size())
+                    break; // the rest of the literal follows the fraction
+            } else if (item.kind == FormatToken::Digit0 && digits.isEmpty()) {
+                ++denominatorPlaces;
+            } else {
+                break;
+            }
+            ++after;
+        }
+        fixedDenominator = digits.left(9).toLongLong();
     }
     if (v >= 1e15) // the fraction digits are gone long before this
         return formatGeneralWith(v, locale.decimal);
@@ -353,9 +380,16 @@ QString fractionText(const FormatSection& section, const FormatLocale& locale, d
     NumberWriter writer{section, locale, {}};
     if (mixed) {
         const std::string digits = whole == 0 ? std::string() : std::to_string((long long)whole);
+        if (numerator == 0) {
+            // A whole number keeps the width of the fraction as spaces.
+            writer.integerPart(items, numeratorBegin, digits.empty() ? "0" : digits);
+            for (size_t i = numeratorBegin; i < after; ++i)
+                writer.out += QLatin1Char(' ');
+            for (size_t i = after; i < items.size(); ++i)
+                writer.literal(items[i]);
+            return writer.out;
+        }
         writer.integerPart(items, numeratorBegin, digits);
-        if (numerator == 0)
-            return writer.out.isEmpty() ? QStringLiteral("0") : writer.out.trimmed();
     } else {
         for (size_t i = 0; i < numeratorBegin; ++i)
             writer.literal(items[i]);

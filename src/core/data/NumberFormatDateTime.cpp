@@ -7,6 +7,8 @@
 #include <QDate>
 
 #include <cmath>
+#include <cstdio>
+#include <cstdlib>
 
 namespace Quillet {
 
@@ -26,23 +28,40 @@ struct Moment {
     long long totalSeconds = 0;
 };
 
-long long floorDiv(long long a, long long b)
+// `value` (seconds) in units of 10^-digits. The noise of binary day fractions is
+// rounded away at microseconds first; a remaining tie goes to the even unit, so
+// 62.345 shows as 62.34 and 23:59:59.6 without fractions as the next midnight.
+long long roundedUnits(double value, int digits)
 {
-    const long long q = a / b;
-    return (a % b != 0 && ((a < 0) != (b < 0))) ? q - 1 : q;
+    const long long micro = std::llround(value * 1e6);
+    long long divisor = 1;
+    for (int i = digits; i < 6; ++i)
+        divisor *= 10;
+    long long q = micro / divisor;
+    long long r = micro % divisor;
+    if (r < 0) {
+        r += divisor;
+        --q;
+    }
+    if (2 * r > divisor || (2 * r == divisor && q % 2 != 0))
+        ++q;
+    return q;
 }
 
 Moment makeMoment(double serial, int digits, bool date1904)
 {
-    // Round to the finest unit the format shows, so 23:59:59.6 shown without second
-    // fractions is midnight of the next day.
+    // The time of day is rounded to the finest unit the format shows, so 23:59:59.6
+    // shown without second fractions is midnight of the next day.
     long long unitsPerSecond = 1;
     for (int i = 0; i < digits; ++i)
         unitsPerSecond *= 10;
     const long long unitsPerDay = 86400 * unitsPerSecond;
-    const long long units = std::llround(serial * double(unitsPerDay));
-    const long long days = floorDiv(units, unitsPerDay);
-    const long long inDay = units - days * unitsPerDay;
+    long long days = (long long)std::floor(serial);
+    long long inDay = roundedUnits((serial - double(days)) * 86400.0, digits);
+    if (inDay >= unitsPerDay) {
+        ++days;
+        inDay -= unitsPerDay;
+    }
     Moment m;
     const QDate epoch = date1904 ? QDate(1904, 1, 1) : QDate(1899, 12, 30);
     m.date = epoch.addDays(days);
@@ -51,7 +70,8 @@ Moment makeMoment(double serial, int digits, bool date1904)
     m.hour = seconds / 3600;
     m.minute = seconds / 60 % 60;
     m.second = seconds % 60;
-    const long long allSeconds = std::llabs(units) / unitsPerSecond;
+    const long long allSeconds = roundedUnits(std::fabs(serial) * 86400.0, digits)
+                                 / unitsPerSecond;
     m.totalSeconds = allSeconds;
     m.totalMinutes = allSeconds / 60;
     m.totalHours = allSeconds / 3600;
@@ -120,8 +140,8 @@ void DateWriter::item(const FormatItem& item)
     }
     case FormatToken::AmPm: {
         const bool pm = m.hour >= 12;
-        if (item.text.size() == 3) // A/P keeps the letter case it was written in
-            out += pm ? item.text.at(2) : item.text.at(0);
+        if (item.text.size() == 3) // A/P shows a lower-case letter
+            out += pm ? QLatin1Char('p') : QLatin1Char('a');
         else
             out += pm ? locale.pm : locale.am;
         break;

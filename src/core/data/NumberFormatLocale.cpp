@@ -48,7 +48,7 @@ FormatLocale russianLocale()
     f.monthsGenitive = split("января февраля марта апреля мая июня июля августа сентября "
                              "октября ноября декабря");
     f.monthsAbbr = split("янв фев мар апр май июн июл авг сен окт ноя дек");
-    f.monthsAbbrGenitive = split("янв фев мар апр мая июн июл авг сен окт ноя дек");
+    f.monthsAbbrGenitive = f.monthsAbbr;
     f.daysFull = split("понедельник вторник среда четверг пятница суббота воскресенье");
     f.daysAbbr = split("Пн Вт Ср Чт Пт Сб Вс");
     f.am = QStringLiteral("AM");
@@ -235,8 +235,8 @@ QString builtinFormatCode(int id, const QLocale& locale)
     case 13: return QStringLiteral("# ?\?/?\?");
     case 18: return QStringLiteral("h:mm AM/PM");
     case 19: return QStringLiteral("h:mm:ss AM/PM");
-    case 20: return QStringLiteral("hh:mm");
-    case 21: return QStringLiteral("hh:mm:ss");
+    case 20: return QStringLiteral("h:mm");
+    case 21: return QStringLiteral("h:mm:ss");
     case 45: return QStringLiteral("mm:ss");
     case 46: return QStringLiteral("[h]:mm:ss");
     case 47: return QStringLiteral("mm:ss.0");

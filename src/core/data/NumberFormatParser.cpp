@@ -319,7 +319,7 @@ void resolveDateSection(FormatSection& section)
                 ++digits;
             if (digits > 0) {
                 item.kind = FormatToken::SecondFraction;
-                item.count = qMin(digits, 9);
+                item.count = qMin(digits, 6);
                 items.erase(items.begin() + long(i) + 1, items.begin() + long(i) + 1 + digits);
                 section.fractionDigits = qMax(section.fractionDigits, item.count);
             } else {

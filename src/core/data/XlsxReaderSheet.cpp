@@ -329,7 +329,9 @@ QString XlsxWorksheet::cellText(int row, int column) const
     case XlsxCellKind::Text:
         return format.formatText(m_texts[size_t(it->value)]);
     case XlsxCellKind::Boolean:
-        return booleanText(it->value != 0, shared.locale);
+        // A boolean under a number format of its own shows as that number.
+        return format.isGeneral() ? booleanText(it->value != 0, shared.locale)
+                                  : format.format(it->value, shared.date1904);
     case XlsxCellKind::Error:
         return m_texts[size_t(it->value)];
     }
