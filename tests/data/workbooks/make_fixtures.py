@@ -250,6 +250,22 @@ def expectations(path, workdir):
     return entries
 
 
+# An .ods keeps the text shown when it was saved. Reopened, LibreOffice renders these
+# cells anew from the ods number style, which lost a detail of the xlsx format (narrow
+# month, A/P, accounting padding); the stored text is accepted beside it.
+ODS_STORED_TEXT = {"Cases": {"B56": "S", "B72": "6:45 p", "B91": " $1,234 ",
+                             "B92": " $(1,234.50)"}}
+
+
+def accept_stored_texts(entries):
+    for entry in entries:
+        for ref, stored in ODS_STORED_TEXT.get(entry["sheet"], {}).items():
+            row = int(ref[1:]) - 1
+            for expect in entry["expect"].values():
+                shown = expect["rows"][row][1]
+                expect["ambiguous"][ref] = [shown, stored]
+
+
 def save_expectations(workbook, entries, about):
     stem = os.path.splitext(workbook)[0]
     with open(os.path.join(HERE, stem + ".expected.json"), "w", encoding="utf-8") as f:
@@ -279,7 +295,10 @@ def main():
     for name, origin in made:
         about = ("Displayed text of %s (%s) as LibreOffice shows it, per locale, from its "
                  "CSV export 'as shown'. Made by make_fixtures.py." % (name, origin))
-        save_expectations(name, expectations(os.path.join(HERE, name), work), about)
+        entries = expectations(os.path.join(HERE, name), work)
+        if name.endswith(".ods"):
+            accept_stored_texts(entries)
+        save_expectations(name, entries, about)
     shutil.rmtree(work, ignore_errors=True)
 
 
