@@ -4,6 +4,7 @@
 #include "core/data/XlsReader.h"
 
 #include "core/common/Errors.h"
+#include "core/data/CompoundFileCheck.h"
 #include "core/data/GeneralNumber.h"
 #include "core/data/GridWorkbook.h"
 
@@ -182,17 +183,9 @@ QString xlsDateText(QDate date, const QLocale& locale)
 std::unique_ptr<Workbook> XlsReader::read(QIODevice& device, const QString& fileName,
                                           const WorkbookOptions& options) const
 {
-    // A plain file is handed to freexl by its own path: no copy of a large workbook.
-    if (auto* file = qobject_cast<QFile*>(&device); file && !file->fileName().isEmpty()
-        && QFileInfo(file->fileName()).isFile())
-        return readPath(file->fileName(), fileName, options.locale);
-
     if (!device.isOpen() && !device.open(QIODevice::ReadOnly))
         fail(fileName, device.errorString());
-    QTemporaryFile copy(QDir::tempPath() + QStringLiteral("/quillet-XXXXXX.xls"));
-    if (!copy.open())
-        fail(fileName, QStringLiteral("нельзя создать временный файл: %1").arg(copy.errorString()));
-    qint64 total = 0;
+    QByteArray bytes;
     char chunk[65536];
     for (;;) {
         const qint64 got = device.read(chunk, sizeof chunk);
@@ -200,13 +193,22 @@ std::unique_ptr<Workbook> XlsReader::read(QIODevice& device, const QString& file
             fail(fileName, device.errorString());
         if (got == 0)
             break;
-        total += got;
-        if (total > MaxBytes)
+        bytes.append(chunk, got);
+        if (bytes.size() > MaxBytes)
             fail(fileName, QStringLiteral("файл слишком велик"));
-        if (copy.write(chunk, got) != got)
-            fail(fileName, QStringLiteral("нельзя записать временный файл: %1").arg(copy.errorString()));
     }
-    if (!copy.flush())
+    // freexl trusts parts of the container; a crafted one must not reach it.
+    if (const QString problem = checkCompoundFile(bytes); !problem.isEmpty())
+        fail(fileName, QStringLiteral("это не книга Excel 97–2003 или она повреждена (%1)")
+                           .arg(problem));
+
+    // A plain file is handed to freexl by its own path; anything else goes through a
+    // private temporary copy, never into the program's folder.
+    if (auto* file = qobject_cast<QFile*>(&device); file && !file->fileName().isEmpty()
+        && QFileInfo(file->fileName()).isFile())
+        return readPath(file->fileName(), fileName, options.locale);
+    QTemporaryFile copy(QDir::tempPath() + QStringLiteral("/quillet-XXXXXX.xls"));
+    if (!copy.open() || copy.write(bytes) != bytes.size() || !copy.flush())
         fail(fileName, QStringLiteral("нельзя записать временный файл: %1").arg(copy.errorString()));
     return readPath(copy.fileName(), fileName, options.locale);
 }

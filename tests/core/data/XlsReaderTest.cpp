@@ -9,6 +9,7 @@
 #include <QBuffer>
 #include <QFile>
 #include <QTest>
+#include <QtEndian>
 
 using namespace Quillet;
 
@@ -132,6 +133,20 @@ void XlsReaderTest::brokenInput_data()
     zeroedFat.replace(76, 4, QByteArray(4, '\xff'));
     QTest::newRow("no fat sector") << zeroedFat;
     QTest::newRow("zip") << QByteArray("PK\x03\x04", 4) + QByteArray(600, 'x');
+    QByteArray oddSectors = good;
+    oddSectors[0x1E] = 10;
+    QTest::newRow("sector size 1024") << oddSectors;
+    QByteArray farDirectory = good;
+    const quint32 directorySector = qFromLittleEndian<quint32>(good.constData() + 0x30);
+    farDirectory.replace(0x30, 4, QByteArray("\x00\x00\x00\x7f", 4));
+    QTest::newRow("directory sector outside the file") << farDirectory;
+    // A directory entry whose stored name length exceeds its 64-byte field made freexl
+    // read far past a stack buffer (found by fuzzing).
+    QByteArray longName = good;
+    longName.replace(512 * (directorySector + 1) + 64, 2, QByteArray("\x00\x6f", 2));
+    QTest::newRow("directory name length beyond its field") << longName;
+    QTest::newRow("fuzzed directory name length") << QuilletTest::readFile(
+        QuilletTest::sourcePath("fuzz/corpus/xlsreader/crash-directory-name-length.xls"));
 }
 
 void XlsReaderTest::brokenInput()

@@ -1,0 +1,137 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 Quillet developers
+
+#include "core/data/CompoundFileCheck.h"
+
+#include <QtEndian>
+
+#include <vector>
+
+namespace Quillet {
+namespace {
+
+constexpr quint32 EndOfChain = 0xFFFFFFFE;
+constexpr quint32 FreeSector = 0xFFFFFFFF;
+constexpr int HeaderDifatEntries = 109;
+constexpr int DirectoryEntrySize = 128;
+constexpr int MaxNameBytes = 64;
+
+quint32 u32At(const QByteArray& bytes, qsizetype offset)
+{
+    return qFromLittleEndian<quint32>(bytes.constData() + offset);
+}
+
+quint16 u16At(const QByteArray& bytes, qsizetype offset)
+{
+    return qFromLittleEndian<quint16>(bytes.constData() + offset);
+}
+
+class Container {
+public:
+    Container(const QByteArray& bytes, int sectorSize)
+        : m_bytes(bytes), m_sectorSize(sectorSize),
+          m_sectorCount(quint32((bytes.size() - sectorSize) / sectorSize))
+    {
+    }
+
+    bool hasSector(quint32 sector) const { return sector < m_sectorCount; }
+    qsizetype offsetOf(quint32 sector) const
+    {
+        return qsizetype(m_sectorSize) * (qsizetype(sector) + 1);
+    }
+    quint32 sectorCount() const { return m_sectorCount; }
+    int sectorSize() const { return m_sectorSize; }
+    const QByteArray& bytes() const { return m_bytes; }
+
+    // The allocation table from the sectors the header and the DIFAT chain list.
+    QString readFat()
+    {
+        const quint32 perSector = quint32(m_sectorSize / 4);
+        std::vector<quint32> fatSectors;
+        for (int i = 0; i < HeaderDifatEntries; ++i) {
+            const quint32 sector = u32At(m_bytes, 0x4C + 4 * i);
+            if (sector != FreeSector)
+                fatSectors.push_back(sector);
+        }
+        quint32 difat = u32At(m_bytes, 0x44);
+        quint32 visited = 0;
+        while (difat != EndOfChain && difat != FreeSector) {
+            if (!hasSector(difat) || ++visited > m_sectorCount)
+                return QStringLiteral("цепочка DIFAT выходит за файл или зациклена");
+            const qsizetype base = offsetOf(difat);
+            for (quint32 i = 0; i + 1 < perSector; ++i) {
+                const quint32 sector = u32At(m_bytes, base + 4 * qsizetype(i));
+                if (sector != FreeSector)
+                    fatSectors.push_back(sector);
+            }
+            difat = u32At(m_bytes, base + 4 * qsizetype(perSector - 1));
+        }
+        if (fatSectors.size() > m_sectorCount)
+            return QStringLiteral("секторов таблицы размещения больше, чем секторов");
+        for (const quint32 sector : fatSectors) {
+            if (!hasSector(sector))
+                return QStringLiteral("сектор таблицы размещения вне файла");
+            const qsizetype base = offsetOf(sector);
+            for (quint32 i = 0; i < perSector; ++i)
+                m_fat.push_back(u32At(m_bytes, base + 4 * qsizetype(i)));
+        }
+        return QString();
+    }
+
+    // The sectors of the chain starting at `first`; empty with `error` set when it leaves
+    // the file or the table, or loops.
+    std::vector<quint32> chain(quint32 first, QString& error) const
+    {
+        std::vector<quint32> sectors;
+        quint32 sector = first;
+        while (sector != EndOfChain) {
+            if (!hasSector(sector) || sector >= m_fat.size() || sectors.size() > m_sectorCount) {
+                error = QStringLiteral("цепочка секторов нарушена");
+                return {};
+            }
+            sectors.push_back(sector);
+            sector = m_fat[sector];
+        }
+        return sectors;
+    }
+
+private:
+    const QByteArray& m_bytes;
+    int m_sectorSize;
+    quint32 m_sectorCount;
+    std::vector<quint32> m_fat;
+};
+
+} // namespace
+
+QString checkCompoundFile(const QByteArray& bytes)
+{
+    if (bytes.size() < 512 || !bytes.startsWith("\xD0\xCF\x11\xE0\xA1\xB1\x1A\xE1"))
+        return QStringLiteral("это не составной документ Microsoft");
+    const quint16 shift = u16At(bytes, 0x1E);
+    if (shift != 9 && shift != 12)
+        return QStringLiteral("неподдерживаемый размер сектора");
+    const int sectorSize = 1 << shift;
+    if (bytes.size() < 2 * sectorSize)
+        return QStringLiteral("в файле нет секторов");
+    Container container(bytes, sectorSize);
+    if (QString error = container.readFat(); !error.isEmpty())
+        return error;
+    QString error;
+    const std::vector<quint32> directory = container.chain(u32At(bytes, 0x30), error);
+    if (!error.isEmpty())
+        return QStringLiteral("каталог: ") + error;
+    if (directory.empty())
+        return QStringLiteral("нет каталога");
+    for (const quint32 sector : directory) {
+        const qsizetype base = container.offsetOf(sector);
+        for (int entry = 0; entry < sectorSize / DirectoryEntrySize; ++entry) {
+            const quint16 nameBytes = u16At(bytes, base + entry * DirectoryEntrySize + 64);
+            if (nameBytes > MaxNameBytes || nameBytes % 2 != 0)
+                return QStringLiteral("запись каталога с испорченным именем");
+        }
+    }
+    return QString();
+}
+
+} // namespace Quillet
