@@ -8,10 +8,10 @@
 #include "core/common/Errors.h"
 #include "core/common/Geometry.h"
 #include "core/common/Numbers.h"
+#include "core/raster/JpegImage.h"
 
 #include <QBuffer>
 #include <QFile>
-#include <QImageReader>
 #include <QSaveFile>
 #include <QSize>
 
@@ -311,16 +311,13 @@ QSize backgroundSize(const QByteArray& jpeg)
 {
     if (jpeg.isEmpty())
         return QSize(0, 0);
-    QBuffer buffer;
-    buffer.setData(jpeg);
-    buffer.open(QIODevice::ReadOnly);
-    QImageReader reader(&buffer, "jpeg");
-    const QSize size = reader.size();
-    if (!size.isValid() || size.isEmpty()) {
+    int width = 0;
+    int height = 0;
+    if (!readJpegSize(jpeg, width, height) || width <= 0 || height <= 0) {
         throw FileError(QStringLiteral("The background image in the project file is not a "
                                        "readable JPEG picture."));
     }
-    return size;
+    return QSize(width, height);
 }
 
 Project read(QIODevice& device, const ProjectSettings& current, const PageSizeCatalog* sizes)
