@@ -14,6 +14,7 @@
 #include <QImage>
 #include <QImageReader>
 
+#include <cstdlib>
 #include <cstring>
 
 namespace Quillet {
@@ -49,6 +50,20 @@ int declaredBits(const QByteArray& bytes)
         std::memcmp(bytes.constData() + 12, "IHDR", 4) == 0)
         return std::uint8_t(bytes[24]);
     return 0;
+}
+
+/// Qt decodes a BMP cut short with the missing rows left blank; refuse it instead.
+bool bmpShortOfRows(const QByteArray& bytes)
+{
+    if (bytes.size() < 34 || !bytes.startsWith("BM"))
+        return false;
+    const std::uint32_t compression = le32(bytes, 30);
+    if (le32(bytes, 14) < 40 || (compression != 0 && compression != 3))
+        return false; // core headers and run-length data: left to the reader
+    const long long width = std::int32_t(le32(bytes, 18));
+    const long long height = std::abs(static_cast<long long>(std::int32_t(le32(bytes, 22))));
+    const long long stride = ((width * le16(bytes, 28) + 31) / 32) * 4;
+    return static_cast<long long>(le32(bytes, 10)) + stride * height > bytes.size();
 }
 
 bool isSixteenBitBmp(const QByteArray& bytes)
@@ -171,6 +186,9 @@ bool loadThroughQt(const QString& path, const QByteArray& bytes, TFastDIB& raste
     const bool fewColors = image.colorCount() <= 16;
     const int declared = declaredBits(bytes);
     const bool declared32 = declared == 32 && bytes.startsWith("BM");
+    // Qt's TGA reader gives ARGB32 even for 24-bit files, which have no alpha to keep.
+    if (reader.format() == "tga" && bytes.size() > 16 && bytes[16] == 24)
+        image = image.convertToFormat(QImage::Format_BGR888);
     if (!DibFromBitmap(toLoadableFormat(std::move(image), declared32), raster))
         return false;
     // Qt widens 4-bit palettes to Indexed8; the file's own depth decides where it is known.
@@ -191,6 +209,8 @@ bool LoadPictureFile(const QString& path, TFastDIB& raster)
         return false;
     if (bytes.startsWith("\xFF\xD8\xFF"))
         return decodeJpeg(bytes, raster);
+    if (bmpShortOfRows(bytes))
+        return false;
     if (isSixteenBitBmp(bytes))
         return loadSixteenBitBmp(bytes, raster);
     return loadThroughQt(path, bytes, raster);
