@@ -1,0 +1,76 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 Quillet developers
+#pragma once
+
+// Drawing one page of a project. Screen, image export, printing, the command-line tool
+// and tests all go through RenderPage with their own target, so nothing here is global.
+
+#include "core/app/FieldTree.h"
+#include "core/common/Geometry.h"
+
+#include <QImage>
+#include <QString>
+
+#include <optional>
+
+class QPainter;
+
+namespace Quillet {
+
+class Project;
+class Workbook;
+
+/// Where the render problems go: the window's error list, stderr, a test's list.
+class RenderErrorSink {
+public:
+    virtual ~RenderErrorSink() = default;
+    /// `LogRenderError`: a line for the error list, which is then shown when the user
+    /// wants error messages.
+    virtual void LogRenderError(const QString& line) = 0;
+    /// A line for the error list that does not open it (a word too wide for its block).
+    virtual void appendErrorLine(const QString& line) { LogRenderError(line); }
+};
+
+/// The surface a render draws on and its resolution (`PageCanvas`, `MmPerPixel`,
+/// `PageOrigin` and the canvas's pixels per inch).
+struct RenderTarget {
+    /// The page raster when drawing into memory (screen, export, picture printing):
+    /// image fields read the pixels already drawn from it. Format_RGB32.
+    QImage* image = nullptr;
+    /// A painter on a device without pixel access (direct printing); when null, the
+    /// renderer paints on `image`.
+    QPainter* painter = nullptr;
+    int dpi = 300;
+    long double mmPerPixel = MmPerPixel;
+    PageOrigin origin;
+};
+
+/// What a page is made of besides the target.
+struct RenderSource {
+    const Project* project = nullptr;
+    /// The project file's path: image files named without a folder are looked up
+    /// beside it.
+    QString projectPath;
+    /// The linked workbook, or null when none is open (every cell then reads empty).
+    const Workbook* workbook = nullptr;
+    /// The processed background at the target's resolution (RebuildBackground); empty
+    /// for none.
+    QImage shownBackground;
+    /// `WithBack`: filled pages carry the background (the layout view always does).
+    bool withBackground = true;
+    /// The tree view's selected node: its blocks (or the field's) are red in the
+    /// layout view.
+    std::optional<NodeRef> selectedNode;
+};
+
+/// A white page raster for the project's page size at 300 dpi, Format_RGB32, reporting
+/// 300 dots per inch.
+QImage makePageRaster(const Project& project);
+
+/// `RenderPage`: draws page `page` (0 = the layout view, 1… filled pages) onto the
+/// target, which the caller has filled white. Problems become error-list lines; a node
+/// text that does not parse throws ConversionError, as does nothing else.
+void RenderPage(const RenderSource& source, RenderTarget& target, int page,
+                RenderErrorSink& errors);
+
+} // namespace Quillet
