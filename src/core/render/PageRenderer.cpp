@@ -1,0 +1,377 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 Quillet developers
+
+#include "core/render/PageRenderer.h"
+
+#include "core/app/NodeGrammar.h"
+#include "core/app/Project.h"
+#include "core/common/Errors.h"
+#include "core/data/CellAddress.h"
+#include "core/data/PageCount.h"
+#include "core/data/Relations.h"
+#include "core/data/SetAsString.h"
+#include "core/data/SpreadsheetReader.h"
+#include "core/render/PageCanvas.h"
+#include "core/render/TextLayout.h"
+
+#include <QPainter>
+
+#include <algorithm>
+#include <array>
+#include <memory>
+
+namespace Quillet {
+namespace {
+
+constexpr int kFieldTableSize = 1000;
+
+// What one call of RenderPage works with.
+struct Render {
+    const RenderSource& source;
+    const Project& project;
+    PageCanvas& canvas;
+    TextCanvas& text;
+    RenderErrorSink& errors;
+    int page;
+    const Worksheet* sheet = nullptr;
+    std::vector<TMatrix> table = std::vector<TMatrix>(kFieldTableSize);
+};
+
+QString cellText(const Render& r, int row, int column)
+{
+    return r.sheet ? r.sheet->cellText(row, column) : QString();
+}
+
+void drawBackground(const RenderSource& source, PageCanvas& canvas)
+{
+    const QImage& shown = source.shownBackground;
+    if (shown.isNull() || shown.width() == 0 || shown.height() == 0)
+        return;
+    const ProjectSettings& s = source.project->settings;
+    const long double m = canvas.mmPerPixel;
+    const auto place = [m](int align, double page, double image) -> long long {
+        if (align == 0)
+            return 0;
+        if (align == 1)
+            return roundHalfEven((static_cast<long double>(page) - image) / (2 * m));
+        return roundHalfEven((static_cast<long double>(page) - image) / m);
+    };
+    const long long x = place(int(s.horizontalAlign), s.PrWidth, s.ImgWidth);
+    const long long y = place(int(s.verticalAlign), s.PrHeight, s.ImgHeight);
+    canvas.painter->drawImage(QPoint(int(x - canvas.origin.x), int(y - canvas.origin.y)), shown);
+}
+
+// XOR of the rectangle's pixels with a colour, as the layout view tints blocks: what is
+// below shows through in inverted colours.
+void xorFill(QImage& image, const BlockRect& r, QRgb color)
+{
+    const int left = std::max(0, r.Left);
+    const int top = std::max(0, r.Top);
+    const int right = std::min(image.width(), r.Right);
+    const int bottom = std::min(image.height(), r.Bottom);
+    const QRgb mask = color & 0x00FFFFFF;
+    for (int y = top; y < bottom; ++y) {
+        auto* line = reinterpret_cast<QRgb*>(image.scanLine(y));
+        for (int x = left; x < right; ++x)
+            line[x] ^= mask;
+    }
+}
+
+void drawLayoutView(const RenderSource& source, PageCanvas& canvas)
+{
+    drawBackground(source, canvas);
+    QFont font(QStringLiteral("Arial"));
+    font.setPixelSize(fontPixelSize(10, canvas.dpi));
+    font.setHintingPreference(QFont::PreferNoHinting);
+    QPainter& painter = *canvas.painter;
+    painter.setFont(font);
+    painter.setPen(Qt::black);
+    const QFontMetrics metrics(font);
+    const FieldTree& tree = source.project->Structure;
+    for (size_t f = 0; f < tree.fields.size(); ++f) {
+        const FieldNode& field = tree.fields[f];
+        for (size_t b = 0; b < field.blocks.size(); ++b) {
+            const BlockRect rect =
+                ParseBlockRect(field.blocks[b].text, canvas.mmPerPixel, canvas.origin);
+            const bool selected =
+                source.selectedNode
+                && source.selectedNode->field == int(f)
+                && (source.selectedNode->block < 0 || source.selectedNode->block == int(b));
+            const QRgb tint = selected ? qRgb(0xFF, 0, 0) : qRgb(0xA0, 0xA0, 0xA0);
+            if (canvas.image) {
+                xorFill(*canvas.image, rect, tint);
+            } else {
+                painter.save();
+                painter.setCompositionMode(QPainter::RasterOp_SourceXorDestination);
+                painter.fillRect(QRect(rect.Left, rect.Top, rect.Right - rect.Left,
+                                       rect.Bottom - rect.Top),
+                                 QColor(tint));
+                painter.restore();
+            }
+            painter.drawText(rect.Left + 2, rect.Top + 2 + metrics.ascent(), field.text.left(4));
+        }
+    }
+}
+
+// ---- Text fields ---------------------------------------------------------------------
+
+void ReadCellValues(Render& r, int n, int row, int column, int count, bool alongRow,
+                    int blockCount)
+{
+    TMatrix& m = r.table[size_t(n)];
+    m.Deferred = true;
+    m.ValueCount = std::max(0, count);
+    m.BlockCount = blockCount;
+    m.Values.clear();
+    m.Values.reserve(size_t(m.ValueCount));
+    for (int i = 0; i < m.ValueCount; ++i) {
+        QString value = alongRow ? cellText(r, row, column + i) : cellText(r, row + i, column);
+        if (m.Options.autoReplace)
+            value = ApplyAutoReplace(r.project.ReplaceList, value);
+        m.Values.push_back(value);
+    }
+}
+
+void drawAtOnce(Render& r, TMatrix& m, const QString& value)
+{
+    m.Options.fieldText = value;
+    PrepareWords(m, r.text);
+    DistributeText(m, m.BlockCount, r.text);
+}
+
+void readElements(Render& r, int n, const FieldNode& field, CellPosition from, int count,
+                  bool alongRow, const QString& reference)
+{
+    if (count <= 0) {
+        r.errors.LogRenderError(QStringLiteral("%1: поле %2: диапазон =%3 задан от конца к "
+                                               "началу, элементов нет")
+                                    .arg(r.page)
+                                    .arg(field.text.left(4), reference));
+    }
+    ReadCellValues(r, n, from.row, from.column, count, alongRow, int(field.blocks.size()));
+}
+
+void textFieldFirstPass(Render& r, const FieldNode& field, int n)
+{
+    TMatrix& m = r.table[size_t(n)];
+    m.Options = ParseTextOptions(QStringView(field.text).mid(4), field.text.left(4));
+    m.Blocks.clear();
+    for (const TreeNode& block : field.blocks)
+        m.Blocks.push_back(ParseBlockRect(block.text, r.canvas.mmPerPixel, r.canvas.origin));
+    m.BlockCount = int(field.blocks.size());
+    m.StartBlock = 0;
+    m.ValueIndex = 0;
+    const bool related = FindRelationGroup(r.project.RelateList, n) != -1;
+    const QString fieldText = m.Options.fieldText;
+
+    if (!fieldText.startsWith(u'=')) {
+        if (related) {
+            m.Deferred = true;
+            m.Values = {fieldText};
+            m.ValueCount = 1;
+            return;
+        }
+        const QString value =
+            m.Options.autoReplace ? ApplyAutoReplace(r.project.ReplaceList, fieldText) : fieldText;
+        drawAtOnce(r, m, value);
+        return;
+    }
+
+    QString reference = fieldText.mid(1);
+    if (!reference.contains(u':'))
+        reference = reference + u':' + reference;
+    const ReferenceParts parts = splitReference(reference);
+    const CellPosition a = ParseCellAddress(parts.first);
+    const CellPosition b = ParseCellAddress(parts.second);
+    const bool rows = r.project.settings.Direct != DirectColumns;
+    const int p = r.page;
+    // Differences in 64 bits: saturated addresses must not overflow.
+    const auto span = [](int32_t lo, int32_t hi) {
+        return int(std::clamp<long long>(static_cast<long long>(hi) - lo + 1, -1, 1 << 24));
+    };
+
+    bool single = true;
+    CellPosition cell = a;
+    if (a.column == b.column && a.row == b.row) {
+        cell = a;
+    } else if (a.row == b.row) {
+        if (rows) {
+            readElements(r, n, field, a, span(a.column, b.column), true, reference);
+            single = false;
+        } else {
+            cell = CellPosition{a.column + p - 1, a.row};
+        }
+    } else if (a.column == b.column) {
+        if (rows) {
+            cell = CellPosition{a.column, a.row + p - 1};
+        } else {
+            readElements(r, n, field, a, span(a.row, b.row), false, reference);
+            single = false;
+        }
+    } else if (rows) {
+        readElements(r, n, field, CellPosition{a.column, a.row + p - 1}, span(a.column, b.column),
+                     true, reference);
+        single = false;
+    } else {
+        readElements(r, n, field, CellPosition{a.column + p - 1, a.row}, span(a.row, b.row),
+                     false, reference);
+        single = false;
+    }
+    if (!single)
+        return;
+    QString value = cellText(r, cell.row, cell.column);
+    if (related) {
+        ReadCellValues(r, n, cell.row, cell.column, 1, true, int(field.blocks.size()));
+        return;
+    }
+    if (m.Options.autoReplace)
+        value = ApplyAutoReplace(r.project.ReplaceList, value);
+    drawAtOnce(r, m, value);
+}
+
+// ---- Group pass ----------------------------------------------------------------------
+
+void drawGroup(Render& r, const std::vector<int>& members)
+{
+    int elements = 0;
+    for (int n : members) {
+        TMatrix& m = r.table[size_t(n)];
+        elements = std::max(elements, m.ValueCount);
+        m.ValueIndex = 0;
+        m.StartBlock = 0;
+        m.Deferred = false;
+    }
+    for (int k = 0; k < elements; ++k) {
+        int step = 0;
+        for (int n : members) {
+            TMatrix& m = r.table[size_t(n)];
+            if (m.ValueCount <= 0)
+                continue; // a member without elements draws nothing
+            m.ValueIndex = std::min(k, m.ValueCount - 1);
+            m.Options.fieldText = m.Values[size_t(m.ValueIndex)];
+            int need = PrepareWords(m, r.text);
+            if (m.Options.maxBlocks > 0)
+                need = std::min<int>(m.Options.maxBlocks, need);
+            step = std::max(step, need);
+        }
+        for (int n : members) {
+            TMatrix& m = r.table[size_t(n)];
+            if (m.ValueCount <= 0)
+                continue;
+            PrepareWords(m, r.text);
+            DistributeText(m, std::min(step, m.BlockCount - m.StartBlock), r.text);
+            m.StartBlock = std::max(0, std::min(m.StartBlock + step, m.BlockCount - 1));
+        }
+    }
+}
+
+void groupPass(Render& r)
+{
+    const int last = std::min(r.project.NextFieldNumber, kFieldTableSize);
+    for (int n = 0; n < last; ++n) {
+        if (!r.table[size_t(n)].Deferred)
+            continue;
+        std::vector<int> members;
+        const int g = FindRelationGroup(r.project.RelateList, n);
+        if (g >= 0) {
+            TSetAsString set;
+            set.setAsString(r.project.RelateList[size_t(g)].text);
+            for (const auto& range : set.ranges()) {
+                for (long long v = std::max<long long>(range.lo, 0);
+                     v <= std::min<long long>(range.hi, kFieldTableSize - 1); ++v) {
+                    if (r.table[size_t(v)].Deferred)
+                        members.push_back(int(v));
+                }
+            }
+        } else {
+            members.push_back(n);
+        }
+        drawGroup(r, members);
+    }
+}
+
+void drawFilledPage(Render& r)
+{
+    const RenderSource& source = r.source;
+    if (source.workbook) {
+        r.sheet = source.workbook->worksheet(r.project.settings.sheet);
+        if (!r.sheet)
+            r.errors.LogRenderError(QStringLiteral("Нет указанного листа"));
+    }
+    if (source.withBackground)
+        drawBackground(source, r.canvas);
+    for (const FieldNode& field : r.project.Structure.fields) {
+        const int id = field.id();
+        if (id < 0)
+            throw ConversionError(QStringLiteral("The field «%1» has no four-digit ID.")
+                                      .arg(field.text.left(20)));
+        switch (fieldKindOfId(id)) {
+        case FieldKind::Text:
+            textFieldFirstPass(r, field, id);
+            break;
+        case FieldKind::Image:
+            if (!drawImageField(field, source.projectPath, r.canvas, r.errors))
+                return; // the picture is missing: nothing after it is drawn
+            break;
+        case FieldKind::Shape:
+            drawShapeField(field, r.canvas);
+            break;
+        }
+    }
+    groupPass(r);
+}
+
+} // namespace
+
+QImage makePageRaster(const Project& project)
+{
+    QImage raster(project.pageWidthPx(), project.pageHeightPx(), QImage::Format_RGB32);
+    raster.setDotsPerMeterX(11811); // 300 dpi
+    raster.setDotsPerMeterY(11811);
+    raster.fill(Qt::white);
+    return raster;
+}
+
+void RenderPage(const RenderSource& source, RenderTarget& target, int page,
+                RenderErrorSink& errors)
+{
+    if (!source.project)
+        return;
+    if (!target.painter && (!target.image || target.image->isNull()))
+        return;
+    if (target.image && (target.image->width() == 0 || target.image->height() == 0))
+        return;
+    if (page < 0)
+        return;
+    const Project& project = *source.project;
+    if (page > 0 && page > UpdatePageCount(project.Structure, project.settings.Direct))
+        return;
+
+    std::unique_ptr<QPainter> own;
+    QPainter* painter = target.painter;
+    if (!painter) {
+        own = std::make_unique<QPainter>(target.image);
+        painter = own.get();
+    }
+    painter->save();
+    painter->setRenderHint(QPainter::Antialiasing, false);
+    painter->setRenderHint(QPainter::TextAntialiasing, true);
+    PageCanvas canvas{painter, target.painter ? nullptr : target.image, target.dpi,
+                      target.mmPerPixel, target.origin};
+    if (page == 0) {
+        drawLayoutView(source, canvas);
+        painter->restore();
+        return;
+    }
+    TextCanvas text(*painter, target.dpi, page, errors);
+    Render r{source, project, canvas, text, errors, page};
+    try {
+        drawFilledPage(r);
+    } catch (...) {
+        painter->restore();
+        throw;
+    }
+    painter->restore();
+}
+
+} // namespace Quillet

@@ -1,0 +1,284 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 Quillet developers
+
+#include "core/render/TextLayout.h"
+
+#include "core/render/PageRenderer.h"
+
+#include <QImage>
+
+#include <algorithm>
+
+namespace Quillet {
+namespace {
+
+const QString kSpace = QStringLiteral(" ");
+
+int blockWidth(const TMatrix& r, int b)
+{
+    if (b < 0 || b >= int(r.Blocks.size()))
+        return 0;
+    return r.Blocks[size_t(b)].Right - r.Blocks[size_t(b)].Left;
+}
+
+// Builds the lines of the text at the canvas's current font size: words are added to a
+// line while the line stays strictly narrower than its block; a word that does not fit
+// even on an empty line becomes a line of its own (and is reported).
+QStringList buildLines(const TMatrix& r, int count, TextCanvas& canvas)
+{
+    QStringList lines;
+    const int n = int(r.Words.size());
+    const bool bottomUp = r.Options.bottomUp;
+    const int first = r.StartBlock;
+    const int last = r.BlockCount - 1;
+    int b = bottomUp ? r.StartBlock + count - 1 : r.StartBlock;
+    int width = blockWidth(r, b);
+    QString line;
+    int i = 0;
+    while (i < n) {
+        const QString& w = r.Words[bottomUp ? n - 1 - i : i];
+        // Measured as line + word in both directions, whatever order they end up in.
+        if (canvas.textWidth(line + w) < width) {
+            line = bottomUp ? w + kSpace + line : line + w + kSpace;
+            ++i;
+            continue;
+        }
+        const int next = bottomUp ? std::max(first, b - 1) : std::min(b + 1, last);
+        if (!line.isEmpty()) {
+            lines << line;
+        } else if (!w.isEmpty()) {
+            lines << w;
+            canvas.errors().appendErrorLine(QStringLiteral("не влезло слово: ") + w);
+            ++i;
+        } else {
+            lines << QString();
+            // An empty word only fails to fit a block of no width; when no other block
+            // is left to try it would be tried for ever.
+            if (next == b)
+                ++i;
+        }
+        line.clear();
+        b = next;
+        width = blockWidth(r, b);
+    }
+    if (!line.isEmpty())
+        lines << line;
+    return lines;
+}
+
+} // namespace
+
+int fontPixelSize(int points, int dpi)
+{
+    const long long scaled = static_cast<long long>(points) * dpi;
+    return int((scaled + 36) / 72); // dpi and points are positive: halves round up
+}
+
+QColor colorFromBgr(int32_t value)
+{
+    const auto v = static_cast<uint32_t>(value);
+    return QColor(int(v & 0xFF), int((v >> 8) & 0xFF), int((v >> 16) & 0xFF));
+}
+
+TextCanvas::TextCanvas(QPainter& painter, int dpi, int page, RenderErrorSink& errors)
+    : m_painter(painter), m_dpi(dpi), m_page(page), m_errors(errors), m_metrics(m_font)
+{
+    m_font.setHintingPreference(QFont::PreferNoHinting);
+    m_font.setKerning(true);
+}
+
+void TextCanvas::setFont(const QString& face, int points, bool bold, bool italic,
+                         bool underline, int32_t color)
+{
+    m_font.setFamily(face);
+    m_font.setPixelSize(std::max(1, fontPixelSize(std::max(points, 1), m_dpi)));
+    m_font.setBold(bold);
+    m_font.setItalic(italic);
+    m_font.setUnderline(underline);
+    m_font.setStrikeOut(false);
+    m_textColor = colorFromBgr(color);
+    m_metrics = QFontMetrics(m_font);
+}
+
+void TextCanvas::setFontSize(int points)
+{
+    m_font.setPixelSize(std::max(1, fontPixelSize(std::max(points, 1), m_dpi)));
+    m_metrics = QFontMetrics(m_font);
+}
+
+int TextCanvas::textWidth(const QString& text) const
+{
+    return text.isEmpty() ? 0 : m_metrics.horizontalAdvance(text);
+}
+
+int TextCanvas::textHeight() const
+{
+    return m_metrics.height();
+}
+
+void TextCanvas::setBrush(bool transparent, int32_t color)
+{
+    m_brushClear = transparent;
+    m_brushColor = colorFromBgr(color);
+}
+
+void TextCanvas::fillBlock(const BlockRect& rect)
+{
+    if (m_brushClear || rect.Right <= rect.Left || rect.Bottom <= rect.Top)
+        return;
+    m_painter.fillRect(QRect(rect.Left, rect.Top, rect.Right - rect.Left, rect.Bottom - rect.Top),
+                       m_brushColor);
+}
+
+void TextCanvas::DrawTextLine(const BlockRect& rect, const QString& line, int h, int v)
+{
+    if (m_observer)
+        m_observer(rect, line, h, v, m_font.pixelSize());
+    const int tw = textWidth(line);
+    const int th = textHeight();
+    int x = rect.Left;
+    if (h == 1)
+        x = (rect.Left + rect.Right - tw) / 2;
+    else if (h == 2)
+        x = rect.Right - tw;
+    int y = rect.Top;
+    if (v == 1)
+        y = (rect.Top + rect.Bottom - th) / 2;
+    else if (v == 2)
+        y = rect.Bottom - th;
+
+    m_painter.setFont(m_font);
+    m_painter.setPen(m_textColor);
+    const int blockWidth = rect.Right - rect.Left;
+    if (tw > blockWidth) {
+        // Squeezed: drawn at its own width off-screen, then stretched to the block.
+        if (blockWidth <= 0 || th <= 0)
+            return;
+        if (!m_brushClear)
+            m_painter.fillRect(QRect(rect.Left, y, blockWidth, th), m_brushColor);
+        QImage line_image(tw, th, QImage::Format_ARGB32_Premultiplied);
+        line_image.fill(Qt::transparent);
+        {
+            QPainter p(&line_image);
+            p.setFont(m_font);
+            p.setPen(m_textColor);
+            p.drawText(0, m_metrics.ascent(), line);
+        }
+        m_painter.save();
+        m_painter.setRenderHint(QPainter::SmoothPixmapTransform, true);
+        m_painter.drawImage(QRect(rect.Left, y, blockWidth, th), line_image);
+        m_painter.restore();
+        return;
+    }
+    if (!m_brushClear && tw > 0)
+        m_painter.fillRect(QRect(x, y, tw, th), m_brushColor);
+    m_painter.drawText(x, y + m_metrics.ascent(), line);
+}
+
+QString ApplyAutoReplace(const ReplacePairs& pairs, const QString& text)
+{
+    for (const ReplacePair& pair : pairs) {
+        if (pair.find.compare(text, Qt::CaseInsensitive) == 0)
+            return pair.replacement;
+    }
+    return text;
+}
+
+int PrepareWords(TMatrix& r, TextCanvas& canvas)
+{
+    r.Words.clear();
+    const QString s = r.Options.fieldText + kSpace;
+    qsizetype start = 0;
+    for (qsizetype i = 0; i < s.size(); ++i) {
+        const QChar c = s[i];
+        if (c == u' ' || c == u'\t' || c == u'\r') {
+            r.Words << s.mid(start, i - start);
+            start = i + 1;
+        }
+    }
+    const TOptTextField& o = r.Options;
+    canvas.setFont(o.fontName, o.fontSize, o.bold, o.italic, o.underline, o.textColor);
+
+    int b = r.StartBlock;
+    int k = 0;
+    QString line;
+    const int n = int(r.Words.size());
+    while (k < n && b < r.BlockCount) {
+        if (canvas.textWidth(line + r.Words[k]) < blockWidth(r, b)) {
+            line += r.Words[k] + kSpace;
+            ++k;
+        } else {
+            ++b;
+            line.clear();
+        }
+    }
+    if (b >= r.BlockCount) {
+        canvas.errors().LogRenderError(QStringLiteral("%1: %2   Мало блоков / %3")
+                                           .arg(canvas.page())
+                                           .arg(r.ValueIndex)
+                                           .arg(o.fieldText));
+    }
+    return b - r.StartBlock + 1;
+}
+
+void DistributeText(const TMatrix& record, int count, TextCanvas& canvas)
+{
+    TMatrix r = record;
+    const TOptTextField& o = r.Options;
+    canvas.setBrush(o.transparentBackground, o.backgroundColor);
+    if (r.BlockCount <= 0 || count <= 0)
+        return; // nowhere to draw; PrepareWords has said so
+    for (int n = 0; n < count; ++n)
+        canvas.fillBlock(r.Blocks[size_t(std::min(r.StartBlock + n, r.BlockCount - 1))]);
+
+    const int m = o.maxBlocks;
+    if (m > 0 && m < count) {
+        if (o.bottomUp)
+            r.StartBlock += count - m;
+        count = m;
+    }
+
+    QStringList lines;
+    int size = o.fontSize + 1;
+    for (;;) {
+        --size;
+        if (size <= 0) {
+            canvas.errors().LogRenderError(
+                QStringLiteral("%1 :  не влез: %2").arg(canvas.page()).arg(o.fieldText));
+            return;
+        }
+        canvas.setFontSize(size);
+        lines = buildLines(r, count, canvas);
+        if (lines.size() <= count)
+            break;
+    }
+    for (QString& line : lines) {
+        if (line.endsWith(u' '))
+            line.chop(1);
+    }
+
+    const int n = int(lines.size());
+    if (n == 0)
+        return;
+    const int s = r.StartBlock;
+    const int lastInRun = s + count - 1;
+    const auto draw = [&](int line, int block, int code) {
+        block = std::clamp(block, 0, r.BlockCount - 1);
+        canvas.DrawTextLine(r.Blocks[size_t(block)], lines[line], code % 3, code / 3);
+    };
+    if (!o.bottomUp) {
+        draw(0, s, o.alignFirst);
+        for (int c = 1; c <= n - 2; ++c)
+            draw(c, std::min(s + c, lastInRun), o.alignMain);
+        if (n > 1)
+            draw(n - 1, std::min(s + n - 1, lastInRun), o.alignLast);
+    } else {
+        draw(0, lastInRun, o.alignLast);
+        for (int c = 1; c <= n - 2; ++c)
+            draw(c, std::max(s, lastInRun - c), o.alignMain);
+        if (n > 1)
+            draw(n - 1, std::max(s, s + count - n), o.alignFirst);
+    }
+}
+
+} // namespace Quillet

@@ -1,0 +1,106 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 Quillet developers
+#pragma once
+
+// Distributing a text value over a run of a field's blocks: words are wrapped block by
+// block, the font shrinks until the lines fit the run, lines are placed by the fill
+// direction and the first/main/last block alignments, and an over-wide line is squeezed
+// to its block. Text is never broken inside a word.
+
+#include "core/app/NodeGrammar.h"
+#include "core/app/Project.h"
+
+#include <QFont>
+#include <QPainter>
+#include <QString>
+#include <QStringList>
+
+#include <functional>
+#include <vector>
+
+namespace Quillet {
+
+class RenderErrorSink;
+
+/// The render-time record of one text field.
+struct TMatrix {
+    TOptTextField Options; // the field text member holds the value about to be drawn
+    Tblocks Blocks;
+    std::vector<QString> Values; // elements, when drawn in the group pass
+    QStringList Words;
+    int BlockCount = 0;
+    int StartBlock = 0;
+    int ValueCount = 0;
+    int ValueIndex = 0;
+    bool Deferred = false;
+};
+
+/// The canvas a text is measured and drawn on: a painter at some pixels per inch, the
+/// page number of the render (for messages) and the error list.
+class TextCanvas {
+public:
+    TextCanvas(QPainter& painter, int dpi, int page, RenderErrorSink& errors);
+
+    /// Sets the font: `face` resolved through fontconfig, `points` at the canvas's
+    /// resolution, the styles and the colour ($00BBGGRR).
+    void setFont(const QString& face, int points, bool bold, bool italic, bool underline,
+                 int32_t color);
+    /// Changes only the size of the current font.
+    void setFontSize(int points);
+    /// Width of a text in page pixels in the current font.
+    int textWidth(const QString& text) const;
+    /// Full height of a line in the current font, accents and descenders included.
+    int textHeight() const;
+
+    /// The brush behind text and fills: none (transparent) or a colour.
+    void setBrush(bool transparent, int32_t color);
+
+    /// Fills Left ≤ x < Right, Top ≤ y < Bottom with the brush (nothing when clear).
+    void fillBlock(const BlockRect& rect);
+
+    /// `DrawTextLine`: one line into one block with horizontal alignment h and vertical
+    /// alignment v (0, 1, 2); a line wider than the block is squeezed to its width.
+    void DrawTextLine(const BlockRect& rect, const QString& line, int h, int v);
+
+    /// Called for every line DrawTextLine draws, with the block, the text, the alignment
+    /// and the font's pixel size (tests and diagnostics).
+    using LineObserver = std::function<void(const BlockRect&, const QString&, int h, int v,
+                                            int pixelSize)>;
+    void setLineObserver(LineObserver observer) { m_observer = std::move(observer); }
+
+    int page() const { return m_page; }
+    RenderErrorSink& errors() { return m_errors; }
+
+private:
+    QPainter& m_painter;
+    int m_dpi;
+    int m_page;
+    RenderErrorSink& m_errors;
+    QFont m_font;
+    QColor m_textColor;
+    bool m_brushClear = true;
+    QColor m_brushColor;
+    mutable QFontMetrics m_metrics;
+    LineObserver m_observer;
+};
+
+/// Pixel size of a font of `points` at `dpi` (points × dpi / 72, halves rounded up).
+int fontPixelSize(int points, int dpi);
+
+/// $00BBGGRR → QColor.
+QColor colorFromBgr(int32_t value);
+
+/// `ApplyAutoReplace`: the replacement of the first pair whose text equals the whole
+/// value without regard to letter case, or the value unchanged.
+QString ApplyAutoReplace(const ReplacePairs& pairs, const QString& text);
+
+/// `PrepareWords`: splits the record's field text into words, sets the canvas font of
+/// the field, and returns how many blocks of the run the value needs at the field's own
+/// size (at least 1); logs "Мало блоков" when it does not fit the remaining blocks.
+int PrepareWords(TMatrix& record, TextCanvas& canvas);
+
+/// `DistributeText`: draws the value into `count` blocks from the record's StartBlock,
+/// shrinking the font until the lines fit. Works on a copy of the record.
+void DistributeText(const TMatrix& record, int count, TextCanvas& canvas);
+
+} // namespace Quillet
