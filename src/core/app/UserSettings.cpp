@@ -4,6 +4,7 @@
 #include "core/app/UserSettings.h"
 
 #include "core/common/Errors.h"
+#include "core/data/CellAddress.h"
 
 namespace Quillet {
 namespace {
@@ -132,6 +133,17 @@ void UserSettings::setCalibratedScale(double scale)
 {
     m_settings->setValue(kScaleKey, scale);
     m_settings->sync();
+}
+
+QStringList UserSettings::withRecentProject(const QStringList& menuPaths, const QString& path)
+{
+    const QString folded = UpperCaseCyrillic(path);
+    QStringList result{path};
+    for (const QString& entry : menuPaths) {
+        if (UpperCaseCyrillic(entry) != folded)
+            result.append(entry);
+    }
+    return result;
 }
 
 } // namespace Quillet

@@ -52,6 +52,9 @@ public:
     /// Writes the given paths as "1"… (at most ten); values after the last one written
     /// are left as they are.
     void writeRecentProjects(const QStringList& paths);
+    /// The recent list after saving `path`: `menuPaths` without every entry equal to
+    /// `path` when both are folded with UpperCaseCyrillic, and `path` in front as given.
+    static QStringList withRecentProject(const QStringList& menuPaths, const QString& path);
 
     std::optional<double> calibratedScale() const;
     void setCalibratedScale(double scale);

@@ -15,11 +15,27 @@ namespace Quillet {
 
 struct ProjectSettings;
 
+/// True when `background` holds a JPEG whose header gives a picture of non-zero width
+/// and height; only then does RebuildBackground make anything.
+bool hasBackground(const QByteArray& background);
+
 /// `RebuildBackground`: makes the processed background from the JPEG data `background`
-/// and the size, margin and angle settings at `mmPerPixel`. Returns a null image when
-/// there is no background (or it does not decode), and a white or empty image as the
-/// geometry gives it. Format_RGB888.
+/// and the size, margin and angle settings at `mmPerPixel`, pixel for pixel as the
+/// raster operations give it. Returns Format_RGB888:
+/// - a null image when there is no background (hasBackground() is false) or when the
+///   outer size is 0 (or negative) pixels either way;
+/// - a white image of the outer size when the inner size (size minus margins) is 0 or
+///   less either way.
+/// Throws Error, with every working raster released, when the data has a header but does
+/// not decode, when the angle or a length is not a finite number of sane size (beyond
+/// 10⁹ pixels, or 10¹⁴ degrees), or when a raster of the resulting size cannot be
+/// allocated or resampled (sides of 32768 pixels or more).
 QImage RebuildBackground(const QByteArray& background, const ProjectSettings& settings,
                          long double mmPerPixel = MmPerPixel);
+
+/// Width and height in pixels of the background turned by `degrees` as
+/// TFastDIB::SizeForRotation gives them (the sizes the angle edit works with); (0, 0)
+/// for a picture of 0 pixels.
+QSize turnedSize(QSize picture, double degrees);
 
 } // namespace Quillet

@@ -15,6 +15,8 @@ constexpr quint32 FreeSector = 0xFFFFFFFF;
 constexpr int HeaderDifatEntries = 109;
 constexpr int DirectoryEntrySize = 128;
 constexpr int MaxNameBytes = 64;
+constexpr quint8 StreamEntry = 2;
+constexpr quint8 RootEntry = 5;
 
 quint32 u32At(const QByteArray& bytes, qsizetype offset)
 {
@@ -102,6 +104,30 @@ private:
     std::vector<quint32> m_fat;
 };
 
+// One directory entry: its name length, and for the root and for streams stored in
+// regular sectors, a chain long enough for the stream's size (freexl follows these).
+QString checkEntry(const Container& container, qsizetype offset)
+{
+    const QByteArray& bytes = container.bytes();
+    const quint16 nameBytes = u16At(bytes, offset + 64);
+    if (nameBytes > MaxNameBytes || nameBytes % 2 != 0)
+        return QStringLiteral("запись каталога с испорченным именем");
+    const quint8 type = quint8(bytes[offset + 66]);
+    const quint32 start = u32At(bytes, offset + 116);
+    const quint32 size = u32At(bytes, offset + 120);
+    const quint32 miniCutoff = u32At(bytes, 0x38);
+    const bool regular = type == RootEntry || (type == StreamEntry && size >= miniCutoff);
+    if (!regular || (size == 0 && start == EndOfChain))
+        return QString();
+    QString error;
+    const std::vector<quint32> sectors = container.chain(start, error);
+    if (!error.isEmpty())
+        return QStringLiteral("поток: ") + error;
+    if (qint64(sectors.size()) * container.sectorSize() < qint64(size))
+        return QStringLiteral("поток короче своего размера");
+    return QString();
+}
+
 } // namespace
 
 QString checkCompoundFile(const QByteArray& bytes)
@@ -126,10 +152,15 @@ QString checkCompoundFile(const QByteArray& bytes)
     for (const quint32 sector : directory) {
         const qsizetype base = container.offsetOf(sector);
         for (int entry = 0; entry < sectorSize / DirectoryEntrySize; ++entry) {
-            const quint16 nameBytes = u16At(bytes, base + entry * DirectoryEntrySize + 64);
-            if (nameBytes > MaxNameBytes || nameBytes % 2 != 0)
-                return QStringLiteral("запись каталога с испорченным именем");
+            if (QString problem = checkEntry(container, base + entry * DirectoryEntrySize);
+                !problem.isEmpty())
+                return problem;
         }
+    }
+    if (const quint32 miniFat = u32At(bytes, 0x3C); miniFat != EndOfChain) {
+        container.chain(miniFat, error);
+        if (!error.isEmpty())
+            return QStringLiteral("таблица мини-секторов: ") + error;
     }
     return QString();
 }

@@ -9,8 +9,8 @@
 #include <QLocale>
 
 #include <cmath>
-#include <cstdio>
-#include <cstring>
+#include <algorithm>
+#include <charconv>
 
 namespace Quillet {
 
@@ -27,15 +27,18 @@ namespace {
 void significantDigits(double v, std::string* digits, int* point)
 {
     char buffer[40];
-    std::snprintf(buffer, sizeof buffer, "%.14e", v);
-    std::string text(buffer);
-    const size_t e = text.find('e');
+    const auto result = std::to_chars(buffer, buffer + sizeof buffer, v,
+                                      std::chars_format::scientific, 14);
+    const char* e = std::find(buffer, result.ptr, 'e');
     digits->clear();
-    for (size_t i = 0; i < e; ++i) {
-        if (text[i] != '.')
-            digits->push_back(text[i]);
+    for (const char* p = buffer; p < e; ++p) {
+        if (*p != '.')
+            digits->push_back(*p);
     }
-    *point = std::atoi(text.c_str() + e + 1) + 1;
+    int exponent = 0;
+    const char* start = e + 1 < result.ptr && e[1] == '+' ? e + 2 : e + 1;
+    std::from_chars(start, result.ptr, exponent);
+    *point = exponent + 1;
 }
 
 std::string stripTrailingZeros(std::string fraction)
@@ -81,9 +84,13 @@ QString scientific(bool negative, double a, const QString& decimal, int minExpon
 int magnitudeOf(double v)
 {
     char buffer[40];
-    std::snprintf(buffer, sizeof buffer, "%.16e", v);
-    const char* e = std::strchr(buffer, 'e');
-    return e ? std::atoi(e + 1) : 0;
+    const auto result = std::to_chars(buffer, buffer + sizeof buffer, v,
+                                      std::chars_format::scientific, 16);
+    const char* e = std::find(buffer, result.ptr, 'e');
+    int exponent = 0;
+    const char* start = e + 1 < result.ptr && e[1] == '+' ? e + 2 : e + 1;
+    std::from_chars(start, result.ptr, exponent);
+    return exponent;
 }
 
 double roundAt(double v, int decimals)
@@ -169,11 +176,8 @@ QString formatGeneralWith(double value, const QString& decimal)
         return QStringLiteral("0");
     if (a < 1)
         return formatBelowOne(negative, a, decimal);
-    if (a < 9007199254740992.0 && std::floor(a) == a) {
-        char buffer[32];
-        std::snprintf(buffer, sizeof buffer, "%s%.0f", negative ? "-" : "", a);
-        return QString::fromLatin1(buffer);
-    }
+    if (a < 9007199254740992.0 && std::floor(a) == a)
+        return QString::number(negative ? -(long long)a : (long long)a);
     const int magnitude = magnitudeOf(a);
     if (magnitude >= 15)
         return scientific(negative, a, decimal, 3);

@@ -7,7 +7,9 @@
 #include "core/data/CompoundFileCheck.h"
 #include "core/data/GeneralNumber.h"
 #include "core/data/GridWorkbook.h"
+#include "core/data/IsolatedCall.h"
 
+#include <QDataStream>
 #include <QDateTime>
 #include <QDir>
 #include <QFile>
@@ -16,12 +18,17 @@
 
 #include <freexl.h>
 
+#include <tuple>
+#include <vector>
+
 namespace Quillet {
 namespace {
 
 // BIFF8 limits: 65536 rows by 256 columns. Anything larger is a crafted file.
 constexpr unsigned MaxRows = 65536;
 constexpr unsigned MaxColumns = 256;
+// Far more than the largest real workbook needs; a crafted file that loops is cut off.
+constexpr int IsolationTimeoutMs = 60000;
 
 QString freexlProblem(int code)
 {
@@ -145,8 +152,8 @@ void readSheet(const void* handle, unsigned short index, GridWorkbook& workbook,
     }
 }
 
-std::unique_ptr<Workbook> readPath(const QString& path, const QString& fileName,
-                                   const QLocale& locale)
+std::unique_ptr<GridWorkbook> readWithFreexl(const QString& path, const QString& fileName,
+                                             const QLocale& locale)
 {
     FreexlHandle handle(path, fileName);
     unsigned int password = 0;
@@ -164,6 +171,98 @@ std::unique_ptr<Workbook> readPath(const QString& path, const QString& fileName,
     for (unsigned index = 0; index < sheetCount; ++index)
         readSheet(handle.get(), (unsigned short)index, *workbook, fileName, locale);
     return workbook;
+}
+
+// The child's answer: the workbook's cells, or the error that ended the reading.
+constexpr quint32 AnswerMagic = 0x51584C53; // "QXLS"
+constexpr quint32 MaxCells = MaxRows * MaxColumns;
+
+QByteArray serialize(const GridWorkbook& workbook)
+{
+    QByteArray bytes;
+    QDataStream out(&bytes, QIODevice::WriteOnly);
+    out.setVersion(QDataStream::Qt_6_0);
+    out << AnswerMagic << true << quint32(workbook.sheetNames().size());
+    for (const QString& name : workbook.sheetNames()) {
+        const auto* sheet = static_cast<const GridWorksheet*>(workbook.worksheet(name));
+        std::vector<std::tuple<qint32, qint32, QString>> cells;
+        for (int row = 1; row <= sheet->rowCount(); ++row) {
+            for (int column = 1; column <= sheet->columnCount(); ++column) {
+                QString text = sheet->cellText(row, column);
+                if (!text.isEmpty())
+                    cells.emplace_back(row, column, std::move(text));
+            }
+        }
+        out << name << quint32(cells.size());
+        for (const auto& [row, column, text] : cells)
+            out << row << column << text;
+    }
+    out << AnswerMagic;
+    return bytes;
+}
+
+QByteArray serializeError(const QString& message)
+{
+    QByteArray bytes;
+    QDataStream out(&bytes, QIODevice::WriteOnly);
+    out.setVersion(QDataStream::Qt_6_0);
+    out << AnswerMagic << false << message << AnswerMagic;
+    return bytes;
+}
+
+std::unique_ptr<Workbook> deserialize(const QByteArray& bytes, const QString& fileName)
+{
+    QDataStream in(bytes);
+    in.setVersion(QDataStream::Qt_6_0);
+    quint32 magic = 0;
+    bool ok = false;
+    in >> magic >> ok;
+    if (magic != AnswerMagic)
+        fail(fileName, QStringLiteral("разбор прерван"));
+    if (!ok) {
+        QString message;
+        in >> message;
+        throw FileError(message);
+    }
+    auto workbook = std::make_unique<GridWorkbook>();
+    quint32 sheets = 0;
+    in >> sheets;
+    for (quint32 s = 0; s < sheets && in.status() == QDataStream::Ok; ++s) {
+        QString name;
+        quint32 cells = 0;
+        in >> name >> cells;
+        GridWorksheet& sheet = workbook->addSheet(name);
+        for (quint32 c = 0; c < std::min(cells, MaxCells) && in.status() == QDataStream::Ok; ++c) {
+            qint32 row = 0;
+            qint32 column = 0;
+            QString text;
+            in >> row >> column >> text;
+            sheet.setCell(row, column, text);
+        }
+    }
+    in >> magic;
+    if (in.status() != QDataStream::Ok || magic != AnswerMagic)
+        fail(fileName, QStringLiteral("разбор прерван"));
+    return workbook;
+}
+
+// freexl is not safe on crafted files (fuzzing found it reading and copying far past
+// its buffers), so it runs in a child process: a fault there ends only the child.
+std::unique_ptr<Workbook> readPath(const QString& path, const QString& fileName,
+                                   const QLocale& locale)
+{
+    const IsolatedResult result = runIsolated(
+        [&]() -> QByteArray {
+            try {
+                return serialize(*readWithFreexl(path, fileName, locale));
+            } catch (const Error& error) {
+                return serializeError(error.message());
+            }
+        },
+        IsolationTimeoutMs, XlsReader::MaxBytes * 8);
+    if (!result.ok)
+        fail(fileName, QStringLiteral("файл повреждён (%1)").arg(result.failure));
+    return deserialize(result.output, fileName);
 }
 
 } // namespace

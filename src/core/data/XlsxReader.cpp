@@ -74,6 +74,8 @@ QByteArray readWholeDevice(QIODevice& device, qint64 maxBytes)
     if (!device.isOpen() && !device.open(QIODevice::ReadOnly))
         throw FileError(QStringLiteral("The workbook cannot be opened for reading"));
     QByteArray data;
+    if (!device.isSequential() && device.size() > 0 && device.size() <= maxBytes)
+        data.reserve(device.size() - device.pos() + 1);
     char buffer[64 * 1024];
     for (;;) {
         const qint64 got = device.read(buffer, sizeof buffer);
