@@ -7,7 +7,7 @@
 #include "cli/Command.h"
 #include "core/common/Errors.h"
 
-#include <QCoreApplication>
+#include <QGuiApplication>
 
 #include <cstdio>
 #include <exception>
@@ -113,9 +113,12 @@ ParsedArgs parseArgs(const QStringList& args, const QStringList& valueOptions,
 int main(int argc, char** argv)
 {
     using namespace Quillet::Cli;
-    QCoreApplication app(argc, argv);
-    QCoreApplication::setApplicationName(QStringLiteral("quillet-cli"));
-    QStringList args = QCoreApplication::arguments().mid(1);
+    // Fonts and painting need a GUI application, but never a display.
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QGuiApplication app(argc, argv);
+    QGuiApplication::setApplicationName(QStringLiteral("quillet-cli"));
+    QStringList args = QGuiApplication::arguments().mid(1);
     if (args.isEmpty() || args.first() == QLatin1String("--help")
         || args.first() == QLatin1String("-h")) {
         printUsage();

@@ -1,0 +1,49 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 Quillet developers
+
+#include "cli/CliProject.h"
+
+#include "cli/Command.h"
+#include "core/app/ProjectFile.h"
+#include "core/app/UserSettings.h"
+#include "core/common/Errors.h"
+#include "core/data/SpreadsheetLink.h"
+#include "core/data/WorkbookFile.h"
+
+#include <QFileInfo>
+
+namespace Quillet::Cli {
+
+Project loadProjectFile(const QString& path)
+{
+    if (!QFileInfo(path).isFile())
+        throw FileError(QStringLiteral("no such project file: %1").arg(path));
+    const UserSettings sizes;
+    return ProjectFile::load(path, ProjectSettings{}, &sizes);
+}
+
+std::shared_ptr<Workbook> openProjectWorkbook(const Project& project, const QString& projectPath,
+                                              const QString& overridePath)
+{
+    QString path = overridePath;
+    if (path.isEmpty()) {
+        if (project.settings.xlsFile.isEmpty())
+            return nullptr;
+        path = SpreadsheetLink::resolveXlsPath(project.settings.xlsFile,
+                                               QFileInfo(projectPath).absoluteFilePath());
+    }
+    if (!QFileInfo(path).isFile())
+        throw FileError(QStringLiteral("Не существует файла: %1").arg(path));
+    return openWorkbookFile(path, WorkbookOptions{});
+}
+
+int parsePageNumber(const QString& text)
+{
+    bool ok = false;
+    const int page = text.toInt(&ok);
+    if (!ok || page < 0)
+        throw UsageError(QStringLiteral("not a page number: %1").arg(text));
+    return page;
+}
+
+} // namespace Quillet::Cli

@@ -1,0 +1,29 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 Quillet developers
+#pragma once
+
+// Opening what a command needs: the project and its linked workbook.
+
+#include "core/app/Project.h"
+#include "core/data/SpreadsheetReader.h"
+
+#include <QString>
+
+#include <memory>
+
+namespace Quillet::Cli {
+
+/// Reads a project file; throws FileError with a clear message when it is missing or
+/// malformed.
+Project loadProjectFile(const QString& path);
+
+/// The workbook the project links to, or the one named by `overridePath` when not empty.
+/// Returns null when the project names none. Throws FileError when the named workbook is
+/// missing or unreadable.
+std::shared_ptr<Workbook> openProjectWorkbook(const Project& project, const QString& projectPath,
+                                              const QString& overridePath);
+
+/// Parses a positive page number or set option value; throws UsageError.
+int parsePageNumber(const QString& text);
+
+} // namespace Quillet::Cli

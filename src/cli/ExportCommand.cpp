@@ -1,0 +1,114 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 Quillet developers
+
+// quillet-cli export PROJECT --out PREFIX: every selected page as files, in parallel.
+
+#include "cli/CliProject.h"
+#include "cli/Command.h"
+#include "core/common/Errors.h"
+#include "core/data/PageCount.h"
+#include "core/data/SetAsString.h"
+#include "core/export/PageExporter.h"
+
+#include <QElapsedTimer>
+
+#include <cstdio>
+#include <thread>
+#include <unistd.h>
+
+namespace Quillet::Cli {
+namespace {
+
+ExportFormat parseFormat(const QString& text)
+{
+    if (text == QLatin1String("jpg") || text == QLatin1String("jpeg"))
+        return ExportFormat::Jpeg;
+    if (text == QLatin1String("png"))
+        return ExportFormat::Png;
+    if (text == QLatin1String("pdf"))
+        return ExportFormat::Pdf;
+    throw UsageError(QStringLiteral("unknown format %1 (jpg, png or pdf)").arg(text));
+}
+
+std::vector<int> selectedPages(const QString& text, int pageCount)
+{
+    TSetAsString set;
+    set.setAsString(text.isEmpty() ? QStringLiteral("1-%1").arg(pageCount) : text);
+    std::vector<int> pages;
+    for (const auto& range : set.ranges()) {
+        // Pages past the end render blank, as in the program; keep the list sane.
+        if (int64_t(range.hi) - range.lo > 1000000 || pages.size() > 1000000)
+            throw UsageError(QStringLiteral("too many pages in %1").arg(text));
+        for (int64_t p = std::max<int64_t>(range.lo, 1); p <= range.hi; ++p)
+            pages.push_back(int(p));
+    }
+    if (pages.empty())
+        throw UsageError(QStringLiteral("no pages selected"));
+    return pages;
+}
+
+int runExport(const QStringList& args)
+{
+    const ParsedArgs parsed = parseArgs(
+        args,
+        {QStringLiteral("pages"), QStringLiteral("out"), QStringLiteral("jobs"),
+         QStringLiteral("format"), QStringLiteral("workbook"), QStringLiteral("sheet")},
+        {QStringLiteral("no-background"), QStringLiteral("reverse")});
+    if (parsed.positional.size() != 1)
+        throw UsageError(QStringLiteral("expected one project file"));
+    if (!parsed.has(QStringLiteral("out")))
+        throw UsageError(QStringLiteral("--out PREFIX is required"));
+    const QString projectPath = parsed.positional.first();
+    Project project = loadProjectFile(projectPath);
+    if (parsed.has(QStringLiteral("sheet")))
+        project.settings.sheet = parsed.value(QStringLiteral("sheet"));
+    const std::shared_ptr<Workbook> workbook =
+        openProjectWorkbook(project, projectPath, parsed.value(QStringLiteral("workbook")));
+
+    ExportRequest request;
+    request.project = &project;
+    request.projectPath = projectPath;
+    request.workbook = workbook.get();
+    request.pages = selectedPages(parsed.value(QStringLiteral("pages")),
+                                  UpdatePageCount(project.Structure, project.settings.Direct));
+    request.prefix = parsed.value(QStringLiteral("out"));
+    request.format = parseFormat(parsed.value(QStringLiteral("format"), QStringLiteral("jpg")));
+    request.withBackground = !parsed.has(QStringLiteral("no-background"));
+    request.reverse = parsed.has(QStringLiteral("reverse"));
+    request.jobs = int(std::max(1u, std::thread::hardware_concurrency()));
+    if (parsed.has(QStringLiteral("jobs"))) {
+        bool ok = false;
+        request.jobs = parsed.value(QStringLiteral("jobs")).toInt(&ok);
+        if (!ok || request.jobs < 1 || request.jobs > 256)
+            throw UsageError(QStringLiteral("--jobs takes a number from 1 to 256"));
+    }
+    const bool terminal = isatty(STDERR_FILENO) != 0;
+    QElapsedTimer clock;
+    clock.start();
+    const ExportResult result = exportPages(request, [&](int done, int total) {
+        if (terminal) {
+            std::fprintf(stderr, "\rpage %d of %d", done, total);
+            std::fflush(stderr);
+        }
+        return true;
+    });
+    if (terminal)
+        std::fprintf(stderr, "\n");
+    for (const QString& line : result.errorLines)
+        printErr(line);
+    if (terminal) {
+        printErr(QStringLiteral("%1 files in %2 s")
+                     .arg(result.files.size())
+                     .arg(double(clock.elapsed()) / 1000.0, 0, 'f', 1));
+    }
+    return ExitOk;
+}
+
+const bool registered = registerCommand(
+    {"export",
+     "export PROJECT --out PREFIX [--pages SET] [--no-background] [--reverse] [--jobs N] "
+     "[--format jpg|png|pdf] [--workbook PATH] [--sheet NAME]",
+     &runExport});
+
+} // namespace
+} // namespace Quillet::Cli

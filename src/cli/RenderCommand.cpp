@@ -1,0 +1,61 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 Quillet developers
+
+// quillet-cli render PROJECT --page N --out FILE.png: one page as the program shows it.
+
+#include "cli/CliProject.h"
+#include "cli/Command.h"
+#include "core/background/Background.h"
+#include "core/common/Errors.h"
+#include "core/render/PageRenderer.h"
+
+namespace Quillet::Cli {
+namespace {
+
+struct StderrLines : RenderErrorSink {
+    void LogRenderError(const QString& line) override { printErr(line); }
+};
+
+int runRender(const QStringList& args)
+{
+    const ParsedArgs parsed =
+        parseArgs(args, {QStringLiteral("page"), QStringLiteral("out"), QStringLiteral("workbook"),
+                         QStringLiteral("sheet")},
+                  {QStringLiteral("no-background")});
+    if (parsed.positional.size() != 1)
+        throw UsageError(QStringLiteral("expected one project file"));
+    if (!parsed.has(QStringLiteral("page")) || !parsed.has(QStringLiteral("out")))
+        throw UsageError(QStringLiteral("--page and --out are required"));
+    const QString projectPath = parsed.positional.first();
+    const int page = parsePageNumber(parsed.value(QStringLiteral("page")));
+    const QString out = parsed.value(QStringLiteral("out"));
+
+    Project project = loadProjectFile(projectPath);
+    if (parsed.has(QStringLiteral("sheet")))
+        project.settings.sheet = parsed.value(QStringLiteral("sheet"));
+    const std::shared_ptr<Workbook> workbook =
+        openProjectWorkbook(project, projectPath, parsed.value(QStringLiteral("workbook")));
+
+    RenderSource source;
+    source.project = &project;
+    source.projectPath = projectPath;
+    source.workbook = workbook.get();
+    source.withBackground = !parsed.has(QStringLiteral("no-background"));
+    source.shownBackground = RebuildBackground(project.BackgroundImage, project.settings);
+    QImage raster = makePageRaster(project);
+    RenderTarget target;
+    target.image = &raster;
+    StderrLines errors;
+    RenderPage(source, target, page, errors);
+    if (!raster.convertToFormat(QImage::Format_RGB888).save(out, "PNG"))
+        throw FileError(QStringLiteral("cannot write %1").arg(out));
+    return ExitOk;
+}
+
+const bool registered = registerCommand(
+    {"render",
+     "render PROJECT --page N --out FILE.png [--no-background] [--workbook PATH] [--sheet NAME]",
+     &runRender});
+
+} // namespace
+} // namespace Quillet::Cli

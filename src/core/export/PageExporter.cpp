@@ -1,0 +1,225 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 Quillet developers
+
+#include "core/export/PageExporter.h"
+
+#include "core/app/Project.h"
+#include "core/background/Background.h"
+#include "core/common/Errors.h"
+#include "core/common/Numbers.h"
+#include "core/raster/JpegImage.h"
+#include "core/render/PageRenderer.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QPainter>
+#include <QPdfWriter>
+#include <QSaveFile>
+
+#include <atomic>
+#include <condition_variable>
+#include <exception>
+#include <mutex>
+#include <thread>
+
+namespace Quillet {
+namespace {
+
+struct CollectLines : RenderErrorSink {
+    QStringList lines;
+    void LogRenderError(const QString& line) override { lines << line; }
+};
+
+void writeFile(const QString& path, const QByteArray& bytes)
+{
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit()) {
+        throw FileError(QStringLiteral("Cannot write %1: %2").arg(path, file.errorString()));
+    }
+}
+
+// The state the workers share: which page comes next, what each produced.
+struct Shared {
+    const ExportRequest& request;
+    RenderSource source;
+    std::vector<int> order; // page numbers in writing order
+    std::atomic<int> next{0};
+    std::atomic<bool> stop{false};
+    std::mutex mutex;
+    std::condition_variable changed;
+    int done = 0;
+    std::vector<QStringList> lines; // per position in `order`
+    std::exception_ptr failure;
+};
+
+void renderWorker(Shared& shared)
+{
+    const ExportRequest& request = shared.request;
+    // Reused from page to page: touching fresh memory for every page costs more than
+    // drawing it.
+    QImage raster = makePageRaster(*request.project);
+    QByteArray encoded;
+    while (!shared.stop) {
+        const int index = shared.next.fetch_add(1);
+        if (index >= int(shared.order.size()))
+            break;
+        const int page = shared.order[size_t(index)];
+        try {
+            raster.fill(Qt::white);
+            RenderTarget target;
+            target.image = &raster;
+            CollectLines errors;
+            RenderPage(shared.source, target, page, errors);
+            const QString path = exportFileName(request.prefix, page, request.format);
+            if (request.format == ExportFormat::Png) {
+                if (!raster.convertToFormat(QImage::Format_RGB888).save(path, "PNG"))
+                    throw FileError(QStringLiteral("Cannot write %1.").arg(path));
+            } else {
+                if (!encodeJpeg(raster, request.jpegQuality, encoded))
+                    throw FileError(QStringLiteral("Cannot encode page %1.").arg(page));
+                writeFile(path, encoded);
+            }
+            std::lock_guard lock(shared.mutex);
+            shared.lines[size_t(index)] = errors.lines;
+            ++shared.done;
+        } catch (...) {
+            std::lock_guard lock(shared.mutex);
+            if (!shared.failure)
+                shared.failure = std::current_exception();
+            shared.stop = true;
+        }
+        shared.changed.notify_all();
+    }
+    shared.changed.notify_all();
+}
+
+ExportResult exportImages(Shared& shared, const ExportProgress& progress)
+{
+    const ExportRequest& request = shared.request;
+    const int total = int(shared.order.size());
+    const int jobs = std::clamp(request.jobs, 1, std::max(1, total));
+    std::vector<std::thread> workers;
+    for (int i = 0; i < jobs; ++i)
+        workers.emplace_back(renderWorker, std::ref(shared));
+    ExportResult result;
+    {
+        std::unique_lock lock(shared.mutex);
+        int reported = 0;
+        while (true) {
+            shared.changed.wait(lock, [&] {
+                return shared.done != reported || shared.stop
+                    || shared.done == total;
+            });
+            if (shared.done != reported) {
+                reported = shared.done;
+                if (progress) {
+                    lock.unlock();
+                    const bool goOn = progress(reported, total);
+                    lock.lock();
+                    if (!goOn) {
+                        shared.stop = true;
+                        result.cancelled = reported < total;
+                    }
+                }
+            }
+            if (shared.stop || shared.done == total)
+                break;
+        }
+    }
+    for (std::thread& worker : workers)
+        worker.join();
+    if (shared.failure)
+        std::rethrow_exception(shared.failure);
+    for (int i = 0; i < total; ++i) {
+        if (!shared.lines[size_t(i)].isEmpty() || i < shared.done)
+            result.errorLines += shared.lines[size_t(i)];
+    }
+    const std::vector<int>& pages = request.pages;
+    for (int page : pages) {
+        const QString path = exportFileName(request.prefix, page, request.format);
+        if (QFileInfo::exists(path))
+            result.files << path;
+    }
+    return result;
+}
+
+ExportResult exportPdf(Shared& shared, const ExportProgress& progress)
+{
+    const ExportRequest& request = shared.request;
+    const Project& project = *request.project;
+    const QString path = exportFileName(request.prefix, 0, ExportFormat::Pdf);
+    QPdfWriter writer(path);
+    writer.setResolution(300);
+    writer.setCreator(QStringLiteral("Quillet"));
+    writer.setPageSize(QPageSize(QSizeF(project.settings.PrWidth, project.settings.PrHeight),
+                                 QPageSize::Millimeter));
+    writer.setPageMargins(QMarginsF(0, 0, 0, 0));
+    QPainter painter;
+    if (!painter.begin(&writer))
+        throw FileError(QStringLiteral("Cannot write %1.").arg(path));
+    ExportResult result;
+    const int total = int(shared.order.size());
+    for (int i = 0; i < total; ++i) {
+        if (i > 0)
+            writer.newPage();
+        RenderTarget target;
+        target.painter = &painter;
+        CollectLines errors;
+        RenderPage(shared.source, target, shared.order[size_t(i)], errors);
+        result.errorLines += errors.lines;
+        if (progress && !progress(i + 1, total)) {
+            result.cancelled = i + 1 < total;
+            break;
+        }
+    }
+    if (!painter.end())
+        throw FileError(QStringLiteral("Cannot write %1.").arg(path));
+    result.files << path;
+    return result;
+}
+
+} // namespace
+
+QString exportFileName(const QString& prefix, int page, ExportFormat format)
+{
+    switch (format) {
+    case ExportFormat::Jpeg:
+        return prefix + Numbers::formatInt(page, 3) + QStringLiteral(".jpg");
+    case ExportFormat::Png:
+        return prefix + Numbers::formatInt(page, 3) + QStringLiteral(".png");
+    case ExportFormat::Pdf:
+        break;
+    }
+    return prefix + QStringLiteral(".pdf");
+}
+
+QString exportPrefix(const QString& chosenPath)
+{
+    const qsizetype slash = std::max(chosenPath.lastIndexOf(u'/'), chosenPath.lastIndexOf(u'\\'));
+    const qsizetype dot = chosenPath.lastIndexOf(u'.');
+    if (dot > slash)
+        return chosenPath.left(dot);
+    return chosenPath;
+}
+
+ExportResult exportPages(const ExportRequest& request, const ExportProgress& progress)
+{
+    if (!request.project || request.pages.empty())
+        return {};
+    Shared shared{request, RenderSource{}, {}, {}, {}, {}, {}, 0, {}, {}};
+    shared.source.project = request.project;
+    shared.source.projectPath = request.projectPath;
+    shared.source.workbook = request.workbook;
+    shared.source.withBackground = request.withBackground;
+    shared.source.shownBackground =
+        RebuildBackground(request.project->BackgroundImage, request.project->settings);
+    shared.order = request.pages;
+    if (request.reverse)
+        std::reverse(shared.order.begin(), shared.order.end());
+    shared.lines.resize(shared.order.size());
+    if (request.format == ExportFormat::Pdf)
+        return exportPdf(shared, progress);
+    return exportImages(shared, progress);
+}
+
+} // namespace Quillet
