@@ -5,16 +5,9 @@
 
 #include "core/common/Errors.h"
 #include "core/data/CsvReader.h"
-#include "core/data/XlsReader.h"
-
-#if __has_include("core/data/XlsxReader.h")
-#include "core/data/XlsxReader.h"
-#define QUILLET_HAVE_XLSX_READER 1
-#endif
-#if __has_include("core/data/OdsReader.h")
 #include "core/data/OdsReader.h"
-#define QUILLET_HAVE_ODS_READER 1
-#endif
+#include "core/data/XlsReader.h"
+#include "core/data/XlsxReader.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -26,17 +19,9 @@ std::unique_ptr<SpreadsheetReader> readerFor(WorkbookFormat format)
 {
     switch (format) {
     case WorkbookFormat::Xlsx:
-#ifdef QUILLET_HAVE_XLSX_READER
         return std::make_unique<XlsxReader>();
-#else
-        return nullptr;
-#endif
     case WorkbookFormat::Ods:
-#ifdef QUILLET_HAVE_ODS_READER
         return std::make_unique<OdsReader>();
-#else
-        return nullptr;
-#endif
     case WorkbookFormat::Xls:
         return std::make_unique<XlsReader>();
     case WorkbookFormat::Csv:
@@ -61,6 +46,8 @@ WorkbookFormat detectWorkbookFormat(const QByteArray& head, const QString& fileN
     }
     if (head.startsWith("\xD0\xCF\x11\xE0\xA1\xB1\x1A\xE1"))
         return WorkbookFormat::Xls;
+    if (suffix == u"fods")
+        return WorkbookFormat::Ods;
     if (suffix == u"csv" || suffix == u"txt")
         return WorkbookFormat::Csv;
     return WorkbookFormat::Unknown;
@@ -77,14 +64,12 @@ std::unique_ptr<Workbook> openWorkbookFile(const QString& path, const WorkbookOp
     if (!file.open(QIODevice::ReadOnly))
         throw FileError(
             QStringLiteral("Не удаётся открыть файл %1: %2").arg(path, file.errorString()));
-    const WorkbookFormat format = detectWorkbookFormat(file.peek(128), info.fileName());
-    if (format == WorkbookFormat::Unknown)
-        throw FileError(QStringLiteral("Неизвестный формат книги: %1 (ожидается .xlsx, .xlsm, "
-                                       ".ods, .xls, .csv или .txt)")
-                            .arg(path));
-    const std::unique_ptr<SpreadsheetReader> reader = readerFor(format);
+    const std::unique_ptr<SpreadsheetReader> reader =
+        readerFor(detectWorkbookFormat(file.peek(128), info.fileName()));
     if (!reader)
-        throw FileError(QStringLiteral("Формат этой книги не поддерживается: %1").arg(path));
+        throw FileError(QStringLiteral("Неизвестный формат книги: %1 (ожидается .xlsx, .xlsm, "
+                                       ".ods, .fods, .xls, .csv или .txt)")
+                            .arg(path));
     try {
         return reader->read(file, info.fileName(), options);
     } catch (const FileError& error) {

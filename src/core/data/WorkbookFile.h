@@ -15,7 +15,8 @@ enum class WorkbookFormat { Unknown, Xlsx, Ods, Xls, Csv };
 
 /// The format of a file: by its first bytes where they tell (a zip container is .ods when
 /// it says so in its first entry or by its extension, else .xlsx/.xlsm; a compound
-/// document is .xls), otherwise by the extension (.csv and .txt are text tables).
+/// document is .xls), otherwise by the extension (.fods is flat OpenDocument XML, .csv
+/// and .txt are text tables).
 WorkbookFormat detectWorkbookFormat(const QByteArray& head, const QString& fileName);
 
 /// Opens and reads a whole workbook file with the reader its format needs.

@@ -206,7 +206,13 @@ void SheetHandler::endCell()
         m_sheet.addCell(m_row, column, XlsxCellKind::Shared, double(index), m_style);
         break;
     }
-    case 'S':
+    case 'S': {
+        // Formula results are plain text: no _xHHHH_ escapes there.
+        QString text = QString::fromUtf8(m_value.data(), qsizetype(m_value.size()));
+        text.replace(QLatin1String("\r\n"), QLatin1String("\n"));
+        m_sheet.addCell(m_row, column, XlsxCellKind::Text, m_sheet.addText(text), m_style);
+        break;
+    }
     case 'i':
         m_sheet.addCell(m_row, column, XlsxCellKind::Text,
                         m_sheet.addText(decodeOoxmlText(m_value)), m_style);
@@ -234,11 +240,14 @@ void SheetHandler::endCell()
         const char* end = begin + m_value.size();
         while (begin < end && (*begin == ' ' || *begin == '+'))
             ++begin;
-        double number = 0;
-        const auto parsed = std::from_chars(begin, end, number);
+        while (end > begin && (end[-1] == ' ' || end[-1] == '\n' || end[-1] == '\r'
+                               || end[-1] == '\t'))
+            --end;
         if (begin == end)
             return; // an empty value is an empty cell
-        if (parsed.ec != std::errc()) {
+        double number = 0;
+        const auto parsed = std::from_chars(begin, end, number);
+        if (parsed.ec != std::errc() || parsed.ptr != end) {
             m_stream->fail(QStringLiteral("A cell holds the malformed number \"%1\"")
                                .arg(QString::fromUtf8(m_value.data(), qMin(qsizetype(m_value.size()), qsizetype(40)))));
             return;

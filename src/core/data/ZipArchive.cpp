@@ -27,6 +27,9 @@ QString zipErrorText(int code)
 ZipArchive::ZipArchive(QByteArray data, const ZipLimits& limits)
     : m_data(std::move(data)), m_limits(limits)
 {
+    // An empty buffer would open as an empty archive.
+    if (!m_data.startsWith("PK"))
+        throw FileError(QStringLiteral("The file is not a valid zip archive"));
     zip_error_t error;
     zip_error_init(&error);
     zip_source_t* source = zip_source_buffer_create(m_data.constData(),
@@ -101,7 +104,8 @@ void ZipArchive::stream(const QString& name,
     zip_stat_init(&stat);
     if (zip_stat_index(m_zip, zip_uint64_t(index), 0, &stat) == 0
         && (stat.valid & ZIP_STAT_SIZE) && stat.size > zip_uint64_t(m_limits.maxEntryBytes))
-        throw FileError(QStringLiteral("The workbook part %1 is too large").arg(name));
+        throw FileError(QStringLiteral("The workbook part %1 is larger than the allowed size")
+                            .arg(name));
     zip_file_t* file = zip_fopen_index(m_zip, zip_uint64_t(index), 0);
     if (!file) {
         throw FileError(QStringLiteral("The workbook part %1 cannot be opened (%2)")

@@ -14,6 +14,7 @@
 #include <QImage>
 #include <QImageReader>
 
+#include <algorithm>
 #include <cstdlib>
 #include <cstring>
 
@@ -105,10 +106,11 @@ bool loadSixteenBitBmp(const QByteArray& bytes, TFastDIB& raster)
         return false;
     if (!raster.SetSizeFromHeader(header))
         return false;
+    const auto* rows = reinterpret_cast<const std::uint8_t*>(bytes.constData()) + offset;
     for (int n = 0; n < raster.absHeight(); ++n) {
         const int fileRow = height > 0 ? n : raster.absHeight() - 1 - n;
-        std::memcpy(raster.scanLine(n), bytes.constData() + offset + fileRow * stride,
-                    std::size_t(stride));
+        const std::uint8_t* from = rows + fileRow * stride;
+        std::copy(from, from + stride, raster.scanLine(n));
     }
     return true;
 }

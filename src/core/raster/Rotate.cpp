@@ -2,9 +2,7 @@
 // SPDX-FileCopyrightText: 2026 Quillet developers
 
 #include "core/common/Geometry.h"
-#include "core/raster/CpuFeatures.h"
 #include "core/raster/FastDIB.h"
-#include "core/raster/RotateKernels.h"
 
 #include <algorithm>
 #include <cmath>
@@ -111,8 +109,8 @@ void turnNearest(const TFastDIB& source, TFastDIB& destination, const Turn& turn
     }
 }
 
-} // namespace
-
+/// Smooth turn of destination pixels [from, to) of one storage row; u and v are the 16.16
+/// source position of pixel from, c and s its steps per pixel.
 void turnSmoothPixels(const TFastDIB& source, TFastDIB& destination, int row, int from,
                       int to, std::uint32_t u, std::uint32_t v, std::uint32_t c,
                       std::uint32_t s)
@@ -149,6 +147,8 @@ void turnSmoothPixels(const TFastDIB& source, TFastDIB& destination, int row, in
     }
 }
 
+} // namespace
+
 void TFastDIB::rotateFixed(TFastDIB& destination, std::int32_t c, std::int32_t s, int cx,
                            int cy, bool smooth) const
 {
@@ -161,14 +161,9 @@ void TFastDIB::rotateFixed(TFastDIB& destination, std::int32_t c, std::int32_t s
         turnNearest(*this, destination, turn);
         return;
     }
-    for (int r = 0; r < destination.absHeight(); ++r) {
-        int done = 0;
-        if (bytesPerPixel() >= 3 && cpuHasAvx2())
-            done = turnSmoothRowAvx2(*this, destination, r, turn.u(r, 0), turn.v(r, 0),
-                                     turn.c, turn.s);
-        turnSmoothPixels(*this, destination, r, done, destination.width(), turn.u(r, done),
-                         turn.v(r, done), turn.c, turn.s);
-    }
+    for (int r = 0; r < destination.absHeight(); ++r)
+        turnSmoothPixels(*this, destination, r, 0, destination.width(), turn.u(r, 0),
+                         turn.v(r, 0), turn.c, turn.s);
 }
 
 void TFastDIB::SizeForRotation(TFastDIB& destination, double degrees) const

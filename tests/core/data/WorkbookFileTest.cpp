@@ -47,6 +47,7 @@ void WorkbookFileTest::detectFormat_data()
     QTest::newRow("text named xls") << QByteArray("a;b") << "a.xls" << WorkbookFormat::Unknown;
     QTest::newRow("unknown extension") << QByteArray("a;b") << "a.doc" << WorkbookFormat::Unknown;
     QTest::newRow("no extension") << QByteArray() << "data" << WorkbookFormat::Unknown;
+    QTest::newRow("flat ods") << QByteArray("<?xml") << "a.fods" << WorkbookFormat::Ods;
 }
 
 void WorkbookFileTest::detectFormat()
@@ -67,6 +68,7 @@ void WorkbookFileTest::opensByContent_data()
     QTest::newRow("txt") << "legacy-1251.txt" << "Список.txt" << "Список" << "Имя";
     QTest::newRow("xls") << "types.xls" << "types.xls" << "Числа" << "Текст";
     QTest::newRow("xls under a csv name") << "types.xls" << "data.csv" << "Числа" << "Текст";
+    QTest::newRow("flat ods") << "types.fods" << "types.fods" << "Числа" << "Текст";
 }
 
 void WorkbookFileTest::opensByContent()
