@@ -364,6 +364,8 @@ void RenderPage(const RenderSource& source, RenderTarget& target, int page,
         return;
     }
     TextCanvas text(*painter, target.dpi, page, errors);
+    if (source.lineObserver)
+        text.setLineObserver(source.lineObserver);
     Render r{source, project, canvas, text, errors, page};
     try {
         drawFilledPage(r);

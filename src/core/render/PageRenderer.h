@@ -6,11 +6,13 @@
 // and tests all go through RenderPage with their own target, so nothing here is global.
 
 #include "core/app/FieldTree.h"
+#include "core/app/NodeGrammar.h"
 #include "core/common/Geometry.h"
 
 #include <QImage>
 #include <QString>
 
+#include <functional>
 #include <optional>
 
 class QPainter;
@@ -61,6 +63,9 @@ struct RenderSource {
     /// The tree view's selected node: its blocks (or the field's) are red in the
     /// layout view.
     std::optional<NodeRef> selectedNode;
+    /// Told of every text line drawn (block, text, alignment, font pixel size); for
+    /// tests and diagnostics.
+    std::function<void(const BlockRect&, const QString&, int, int, int)> lineObserver;
 };
 
 /// A white page raster for the project's page size at 300 dpi, Format_RGB32, reporting
