@@ -1,8 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // SPDX-FileCopyrightText: 2026 Quillet developers
 
-// Makes the bundled demo: a blank receipt form as background, a stamp picture, a
-// workbook of records and the project that fills the form from it.
+// Makes the bundled demo: a blank receipt form as background, a stamp picture and the
+// project that fills the form from the workbook records.xlsx (made by
+// make_workbook.py).
 //
 //     quillet-make-demo OUTPUT_FOLDER
 
@@ -18,8 +19,6 @@
 #include <QGuiApplication>
 #include <QImage>
 #include <QPainter>
-#include <QRandomGenerator>
-#include <QTextStream>
 
 #include <cstdio>
 
@@ -35,7 +34,7 @@ int mm(double v)
     return int(mmToPixel(v));
 }
 
-// The pre-printed form: captions and the lines the values are written on.
+// The pre-printed form: captions, the lines values are written on and a small table.
 QImage drawForm()
 {
     QImage page(kPageW, kPageH, QImage::Format_RGB32);
@@ -47,7 +46,7 @@ QImage drawForm()
     QPen pen(QColor(40, 40, 90));
     pen.setWidth(4);
     p.setPen(pen);
-    p.drawRect(mm(15), mm(15), mm(180), mm(120));
+    p.drawRect(mm(15), mm(15), mm(180), mm(140));
     QFont title(QStringLiteral("Liberation Serif"));
     title.setPointSizeF(18);
     title.setBold(true);
@@ -57,21 +56,30 @@ QImage drawForm()
     QFont label(QStringLiteral("Liberation Sans"));
     label.setPointSizeF(10);
     p.setFont(label);
+    pen.setWidth(2);
+    p.setPen(pen);
     const struct {
         double y;
         const char* caption;
-    } rows[] = {{40, "Плательщик"}, {55, "Дата"}, {70, "Сумма, руб."}, {85, "Назначение"}};
-    pen.setWidth(2);
-    p.setPen(pen);
+    } rows[] = {{40, "Плательщик"}, {52, "Дата"}, {64, "Сумма, руб."}, {76, "Назначение"},
+                {96, "Код плательщика"}};
     for (const auto& row : rows) {
         p.drawText(QPoint(mm(20), mm(row.y)), QString::fromUtf8(row.caption));
         p.drawLine(mm(55), mm(row.y + 1), mm(190), mm(row.y + 1));
     }
-    p.drawText(QPoint(mm(20), mm(125)), QStringLiteral("Подпись кассира"));
-    p.drawLine(mm(55), mm(126), mm(110), mm(126));
+    p.drawLine(mm(20), mm(87), mm(190), mm(87)); // the purpose's second line
+    // The table of invoice lines.
+    p.drawText(QPoint(mm(22), mm(108)), QStringLiteral("Наименование"));
+    p.drawText(QPoint(mm(142), mm(108)), QStringLiteral("Цена, руб."));
+    for (int r = 0; r <= 4; ++r)
+        p.drawLine(mm(20), mm(102 + 8 * r), mm(190), mm(102 + 8 * r));
+    p.drawLine(mm(20), mm(102), mm(20), mm(134));
+    p.drawLine(mm(140), mm(102), mm(140), mm(134));
+    p.drawLine(mm(190), mm(102), mm(190), mm(134));
+    p.drawText(QPoint(mm(20), mm(149)), QStringLiteral("Подпись кассира"));
     // A light background grid like a printed form's security pattern.
     p.setPen(QPen(QColor(225, 230, 240), 1));
-    for (int y = mm(140); y < mm(280); y += mm(5))
+    for (int y = mm(160); y < mm(280); y += mm(5))
         p.drawLine(mm(15), y, mm(195), y);
     return page;
 }
@@ -102,35 +110,6 @@ QByteArray jpegOf(const QImage& image)
     return bytes;
 }
 
-void writeWorkbook(const QString& path, int records)
-{
-    static const char* surnames[] = {"Иванов", "Петров", "Сидоров", "Кузнецов", "Смирнов",
-                                     "Попов", "Васильев", "Соколов", "Михайлов", "Новиков"};
-    static const char* names[] = {"Иван", "Пётр", "Алексей", "Сергей", "Дмитрий",
-                                  "Андрей", "Николай", "Михаил", "Юрий", "Олег"};
-    static const char* purposes[] = {"Коммунальные услуги", "Членский взнос",
-                                     "Оплата обучения за семестр", "Штраф", "Пожертвование"};
-    QFile file(path);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
-        throw std::runtime_error("cannot write the workbook");
-    QTextStream out(&file);
-    out << "Плательщик;Дата;Сумма;Назначение\r\n";
-    QRandomGenerator rng(20261209);
-    for (int i = 0; i < records; ++i) {
-        const QString payer = QStringLiteral("%1 %2")
-                                  .arg(QString::fromUtf8(surnames[rng.bounded(10)]),
-                                       QString::fromUtf8(names[rng.bounded(10)]));
-        const QString date = QStringLiteral("%1.%2.2026")
-                                 .arg(1 + rng.bounded(28), 2, 10, QLatin1Char('0'))
-                                 .arg(1 + rng.bounded(12), 2, 10, QLatin1Char('0'));
-        const QString sum = QStringLiteral("%1,%2")
-                                .arg(100 + rng.bounded(9900))
-                                .arg(rng.bounded(100), 2, 10, QLatin1Char('0'));
-        out << payer << ';' << date << ';' << sum << ';'
-            << QString::fromUtf8(purposes[rng.bounded(5)]) << "\r\n";
-    }
-}
-
 QString block(double x1, double y1, double x2, double y2)
 {
     return composeBlockText(BlockRect{mm(x1), mm(y1), mm(x2), mm(y2)});
@@ -158,8 +137,8 @@ Project makeProject()
 {
     Project project;
     ProjectSettings& s = project.settings;
-    s.xlsFile = QStringLiteral("records.csv");
-    s.sheet = QStringLiteral("records");
+    s.xlsFile = QStringLiteral("records.xlsx");
+    s.sheet = QStringLiteral("Платежи");
     s.Direct = 1;
     s.SizeName = QStringLiteral("A4");
     s.PrWidth = double(pixelToMm(kPageW));
@@ -171,18 +150,31 @@ Project makeProject()
     project.BackgroundImage = jpegOf(drawForm());
 
     FieldTree& tree = project.Structure;
-    tree.fields.push_back(textField(project, QStringLiteral("=A2:A201"), 14, 6,
-                                    {block(56, 33, 190, 41)}));
-    tree.fields.push_back(textField(project, QStringLiteral("=B2:B201"), 14, 6,
-                                    {block(56, 48, 120, 56)}));
-    tree.fields.push_back(textField(project, QStringLiteral("=C2:C201"), 14, 6,
-                                    {block(56, 63, 120, 71)}));
-    tree.fields.push_back(textField(project, QStringLiteral("=D2:D201"), 12, 6,
-                                    {block(56, 78, 190, 86), block(20, 90, 190, 98)}));
-    tree.fields.back().text.replace(tree.fields.back().text.indexOf(FieldSeparator) + 1, 1,
-                                    QStringLiteral("1")); // auto-replace on
-    tree.fields.push_back(textField(project, QStringLiteral("Кассир: Петрова А. В."), 10, 0,
-                                    {block(112, 119, 190, 126)}));
+    const int leftBottom = alignmentCode(0, 2);
+    const int rightBottom = alignmentCode(2, 2);
+    tree.fields.push_back(textField(project, QStringLiteral("=A2:A201"), 14, leftBottom,
+                                    {block(57, 33, 189, 41)}));
+    tree.fields.push_back(textField(project, QStringLiteral("=B2:B201"), 14, leftBottom,
+                                    {block(57, 45, 130, 53)}));
+    tree.fields.push_back(textField(project, QStringLiteral("=C2:C201"), 14, leftBottom,
+                                    {block(57, 57, 130, 65)}));
+    // The purpose passes through the auto-replace list and may take two lines.
+    FieldNode purpose = textField(project, QStringLiteral("=D2:D201"), 12, leftBottom,
+                                  {block(57, 69, 189, 77), block(21, 80, 189, 88)});
+    purpose.text.replace(purpose.text.indexOf(FieldSeparator) + 1, 1, QStringLiteral("1"));
+    tree.fields.push_back(purpose);
+    tree.fields.push_back(textField(project, QStringLiteral("=E2:E201"), 14, leftBottom,
+                                    {block(57, 89, 130, 97)}));
+    tree.fields.push_back(textField(project, QStringLiteral("Кассир: Петрова А. В."), 10,
+                                    leftBottom, {block(57, 142, 130, 149)}));
+    // Three invoice lines per record, names and prices side by side.
+    tree.fields.push_back(textField(project, QStringLiteral("=G2:I201"), 11, leftBottom,
+                                    {block(22, 110.5, 139, 117.5), block(22, 118.5, 139, 125.5),
+                                     block(22, 126.5, 139, 133.5)}));
+    tree.fields.push_back(textField(project, QStringLiteral("=J2:L201"), 11, rightBottom,
+                                    {block(141, 110.5, 188, 117.5), block(141, 118.5, 188, 125.5),
+                                     block(141, 126.5, 188, 133.5)}));
+    project.RelateList.push_back(RelationItem{QStringLiteral("6-7"), false});
 
     ImageFieldOptions stamp;
     stamp.fileName = QStringLiteral("stamp.png");
@@ -194,7 +186,7 @@ Project makeProject()
     stamp.opacity = 220;
     FieldNode image;
     image.text = composeImageField(project.takeNewFieldId(FieldKind::Image), stamp);
-    image.blocks.push_back(TreeNode{block(150, 95, 180.4, 125.4), false});
+    image.blocks.push_back(TreeNode{block(150, 118, 180.4, 148.4), false});
     tree.fields.push_back(image);
 
     ShapeFieldOptions frame;
@@ -205,10 +197,20 @@ Project makeProject()
     frame.fillStyle = 1;
     FieldNode shape;
     shape.text = composeShapeField(project.takeNewFieldId(FieldKind::Shape), frame);
-    shape.blocks.push_back(TreeNode{block(17, 30, 193, 100), false});
+    shape.blocks.push_back(TreeNode{block(17, 30, 193, 99), false});
     tree.fields.push_back(shape);
 
-    project.RelateList.push_back(RelationItem{QStringLiteral("1-2"), false});
+    ShapeFieldOptions underline;
+    underline.kind = ShapeKind::Line;
+    underline.direction = LineDirection::Bottom;
+    underline.lineWidthMm = 0.35;
+    underline.lineStyle = 2; // dashed
+    underline.lineColor = 0x5A1E00;
+    FieldNode line;
+    line.text = composeShapeField(project.takeNewFieldId(FieldKind::Shape), underline);
+    line.blocks.push_back(TreeNode{block(57, 142, 130, 150), false});
+    tree.fields.push_back(line);
+
     project.ReplaceList.push_back(
         ReplacePair{QStringLiteral("штраф"), QStringLiteral("Штраф за просрочку оплаты")});
     return project;
@@ -226,7 +228,6 @@ int main(int argc, char** argv)
     const QDir out(QString::fromLocal8Bit(argv[1]));
     try {
         drawStamp().save(out.filePath(QStringLiteral("stamp.png")), "PNG");
-        writeWorkbook(out.filePath(QStringLiteral("records.csv")), 200);
         ProjectFile::save(makeProject(), out.filePath(QStringLiteral("demo.qlet")));
     } catch (const std::exception& e) {
         std::fprintf(stderr, "quillet-make-demo: %s\n", e.what());
