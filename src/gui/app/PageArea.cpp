@@ -100,6 +100,7 @@ void PageArea::buildRulersAndView()
     DXDraw1 = new PageView;
     sScrollBox1->setWidget(DXDraw1);
     sScrollBox1->viewport()->installEventFilter(this);
+    DXDraw1->installEventFilter(this);
     connect(sScrollBox1->horizontalScrollBar(), &QScrollBar::valueChanged, this,
             &PageArea::sScrollBox1AfterScroll);
     connect(sScrollBox1->verticalScrollBar(), &QScrollBar::valueChanged, this,
@@ -125,8 +126,10 @@ void PageArea::sScrollBox1AfterScroll()
 {
     const QScrollBar* vertical = sScrollBox1->verticalScrollBar();
     const QScrollBar* horizontal = sScrollBox1->horizontalScrollBar();
-    LeftRule->move(0, vertical->isVisible() ? 1 - vertical->value() : 0);
-    TopRule->move(horizontal->isVisible() ? 1 - horizontal->value() : 0, 0);
+    // A bar shows exactly while it has a range; its visibility flag lags behind the
+    // layout while the window is being set up.
+    LeftRule->move(0, vertical->maximum() > 0 ? 1 - vertical->value() : 0);
+    TopRule->move(horizontal->maximum() > 0 ? 1 - horizontal->value() : 0, 0);
 }
 
 void PageArea::scrollBy(Qt::Orientation orientation, int delta)
@@ -139,7 +142,8 @@ void PageArea::scrollBy(Qt::Orientation orientation, int delta)
 
 bool PageArea::eventFilter(QObject* watched, QEvent* event)
 {
-    if (watched == sScrollBox1->viewport() && event->type() == QEvent::Wheel) {
+    if ((watched == sScrollBox1->viewport() || watched == DXDraw1)
+        && event->type() == QEvent::Wheel) {
         // Whatever the modifiers, the wheel scrolls vertically by whole notches.
         const auto* wheel = static_cast<QWheelEvent*>(event);
         scrollBy(Qt::Vertical, -(wheel->angleDelta().y() / 120) * kWheelLine);
