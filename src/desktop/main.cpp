@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // SPDX-FileCopyrightText: 2026 Quillet developers
 
+#include "gui/app/Look.h"
 #include "gui/app/MainWindow.h"
 
 #include <QApplication>
@@ -11,6 +12,8 @@ int main(int argc, char** argv)
     QApplication::setApplicationName(QStringLiteral("Quillet"));
     QApplication::setApplicationDisplayName(QStringLiteral("Quillet"));
     QApplication::setOrganizationName(QStringLiteral("QARNEX"));
+    QApplication::setDesktopFileName(QStringLiteral("quillet"));
+    Quillet::applyLook(app);
 
     Quillet::TForm1 window;
     const QStringList args = QApplication::arguments();

@@ -13,9 +13,11 @@
 #include <cmath>
 #include <cstring>
 
-namespace Quillet {
+namespace Quillet
+{
 
-namespace {
+namespace
+{
 
 // Lengths beyond this many pixels (about 85 m at 300 dpi) are typing accidents; they
 // are refused before any rounding could overflow.
@@ -28,8 +30,8 @@ int toPixels(long double mm, long double mmPerPixel, const char* what)
 {
     const long double px = mm / mmPerPixel;
     if (!std::isfinite(px) || std::fabs(px) > MaxPixels)
-        throw Error(QStringLiteral("The background %1 is out of range.")
-                        .arg(QString::fromLatin1(what)));
+        throw Error(
+            QStringLiteral("The background %1 is out of range.").arg(QString::fromLatin1(what)));
     return int(roundHalfEven(px));
 }
 

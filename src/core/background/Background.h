@@ -11,7 +11,8 @@
 #include <QByteArray>
 #include <QImage>
 
-namespace Quillet {
+namespace Quillet
+{
 
 struct ProjectSettings;
 

@@ -5,7 +5,7 @@
 
 #include "core/common/Errors.h"
 #include "core/data/CompoundFileCheck.h"
-#include "core/data/GeneralNumber.h"
+#include "core/data/NumberFormat.h"
 #include "core/data/GridWorkbook.h"
 #include "core/data/IsolatedCall.h"
 
@@ -92,7 +92,7 @@ QString cellText(const FreeXL_CellValue& cell, const QLocale& locale)
     case FREEXL_CELL_INT:
         return QString::number(cell.value.int_value);
     case FREEXL_CELL_DOUBLE:
-        return formatGeneralNumber(cell.value.double_value, locale);
+        return formatGeneral(cell.value.double_value, locale);
     case FREEXL_CELL_TEXT:
     case FREEXL_CELL_SST_TEXT:
         return cell.value.text_value ? QString::fromUtf8(cell.value.text_value) : QString();

@@ -69,12 +69,13 @@ void setIndex(std::uint8_t* line, int column, int bits, int value)
 constexpr int TileRows = 32;
 constexpr int TileColumns = 128;
 
+/// Nearest turn; Bytes is the pixel size, 0 for 1- and 4-bit indices.
+template <int Bytes>
 void turnNearest(const TFastDIB& source, TFastDIB& destination, const Turn& turn)
 {
     const std::uint32_t width = std::uint32_t(source.width());
     const std::uint32_t height = std::uint32_t(source.absHeight());
     const int bits = source.bitsPerPixel();
-    const int bytes = bits / 8;
     const int dw = destination.width();
     const int dh = destination.absHeight();
     for (int r0 = 0; r0 < dh; r0 += TileRows) {
@@ -92,58 +93,90 @@ void turnNearest(const TFastDIB& source, TFastDIB& destination, const Turn& turn
                     if (j >= width || i >= height)
                         continue;
                     const std::uint8_t* s = source.scanLine(int(i));
-                    switch (bytes) {
-                    case 3:
-                        d[x * 3] = s[j * 3];
-                        d[x * 3 + 1] = s[j * 3 + 1];
-                        d[x * 3 + 2] = s[j * 3 + 2];
-                        break;
-                    case 4: std::memcpy(d + x * 4, s + j * 4, 4); break;
-                    case 2: std::memcpy(d + x * 2, s + j * 2, 2); break;
-                    case 1: d[x] = s[j]; break;
-                    default: setIndex(d, x, bits, indexAt(s, int(j), bits)); break;
-                    }
+                    if constexpr (Bytes == 0)
+                        setIndex(d, x, bits, indexAt(s, int(j), bits));
+                    else
+                        std::memcpy(d + x * Bytes, s + j * Bytes, Bytes);
                 }
             }
         }
     }
 }
 
-/// Smooth turn of destination pixels [from, to) of one storage row; u and v are the 16.16
-/// source position of pixel from, c and s its steps per pixel.
-void turnSmoothPixels(const TFastDIB& source, TFastDIB& destination, int row, int from,
-                      int to, std::uint32_t u, std::uint32_t v, std::uint32_t c,
-                      std::uint32_t s)
+void turnNearest(const TFastDIB& source, TFastDIB& destination, const Turn& turn)
+{
+    switch (source.bytesPerPixel()) {
+    case 1: turnNearest<1>(source, destination, turn); break;
+    case 2: turnNearest<2>(source, destination, turn); break;
+    case 3: turnNearest<3>(source, destination, turn); break;
+    case 4: turnNearest<4>(source, destination, turn); break;
+    default: turnNearest<0>(source, destination, turn); break;
+    }
+}
+
+/// Smooth turn of one storage row; u and v are the 16.16 source position of pixel 0, c
+/// and s its steps per pixel.
+template <int Bytes>
+void turnSmoothRow(const TFastDIB& source, std::uint8_t* d, int count, std::uint32_t u,
+                   std::uint32_t v, std::uint32_t c, std::uint32_t s)
 {
     const int width = source.width();
     const int height = source.absHeight();
-    const int bytes = source.bytesPerPixel();
-    std::uint8_t* d = destination.scanLine(row);
-    for (int x = from; x < to; ++x, u += c, v += s) {
+    // Unsigned compares: a position with all four neighbours inside the source.
+    const auto innerWidth = std::uint32_t(width - 1);
+    const auto innerHeight = std::uint32_t(height - 1);
+    for (int x = 0; x < count; ++x, u += c, v += s) {
         const std::int32_t j = std::int32_t(u) >> 16;
         const std::int32_t i = std::int32_t(v) >> 16;
-        if (j < -1 || j >= width || i < -1 || i >= height)
-            continue;
+        std::uint8_t* own = d + x * Bytes;
+        const std::uint8_t* p00;
+        const std::uint8_t* p01;
+        const std::uint8_t* p10;
+        const std::uint8_t* p11;
+        if (std::uint32_t(j) < innerWidth && std::uint32_t(i) < innerHeight) {
+            p00 = source.scanLine(i) + j * Bytes;
+            p01 = p00 + Bytes;
+            p10 = source.scanLine(i + 1) + j * Bytes;
+            p11 = p10 + Bytes;
+        } else {
+            if (j < -1 || j >= width || i < -1 || i >= height)
+                continue;
+            // A neighbour outside the source stands in with the destination pixel's value.
+            const auto at = [&](std::int32_t ii, std::int32_t jj) -> const std::uint8_t* {
+                if (ii < 0 || ii >= height || jj < 0 || jj >= width)
+                    return own;
+                return source.scanLine(ii) + jj * Bytes;
+            };
+            p00 = at(i, j);
+            p01 = at(i, j + 1);
+            p10 = at(i + 1, j);
+            p11 = at(i + 1, j + 1);
+        }
         const std::int32_t fx = std::int32_t(u & 65535);
         const std::int32_t fy = std::int32_t(v & 65535);
-        std::uint8_t* own = d + x * bytes;
-        // A neighbour outside the source stands in with the destination pixel's value.
-        const auto at = [&](std::int32_t ii, std::int32_t jj) -> const std::uint8_t* {
-            if (ii < 0 || ii >= height || jj < 0 || jj >= width)
-                return own;
-            return source.scanLine(ii) + jj * bytes;
-        };
-        const std::uint8_t* p00 = at(i, j);
-        const std::uint8_t* p01 = at(i, j + 1);
-        const std::uint8_t* p10 = at(i + 1, j);
-        const std::uint8_t* p11 = at(i + 1, j + 1);
-        std::uint8_t result[4];
-        for (int k = 0; k < bytes; ++k) {
+        std::uint8_t result[Bytes];
+        for (int k = 0; k < Bytes; ++k) {
             const std::int32_t top = (p00[k] + ((fx * (p01[k] - p00[k])) >> 16)) & 255;
             const std::int32_t bottom = (p10[k] + ((fx * (p11[k] - p10[k])) >> 16)) & 255;
             result[k] = std::uint8_t(top + (((bottom - top) * fy) >> 16));
         }
-        std::memcpy(own, result, std::size_t(bytes));
+        std::memcpy(own, result, Bytes);
+    }
+}
+
+void turnSmooth(const TFastDIB& source, TFastDIB& destination, const Turn& turn)
+{
+    for (int r = 0; r < destination.absHeight(); ++r) {
+        std::uint8_t* d = destination.scanLine(r);
+        const int n = destination.width();
+        const std::uint32_t u = turn.u(r, 0);
+        const std::uint32_t v = turn.v(r, 0);
+        switch (source.bytesPerPixel()) {
+        case 1: turnSmoothRow<1>(source, d, n, u, v, turn.c, turn.s); break;
+        case 2: turnSmoothRow<2>(source, d, n, u, v, turn.c, turn.s); break;
+        case 3: turnSmoothRow<3>(source, d, n, u, v, turn.c, turn.s); break;
+        default: turnSmoothRow<4>(source, d, n, u, v, turn.c, turn.s); break;
+        }
     }
 }
 
@@ -161,9 +194,7 @@ void TFastDIB::rotateFixed(TFastDIB& destination, std::int32_t c, std::int32_t s
         turnNearest(*this, destination, turn);
         return;
     }
-    for (int r = 0; r < destination.absHeight(); ++r)
-        turnSmoothPixels(*this, destination, r, 0, destination.width(), turn.u(r, 0),
-                         turn.v(r, 0), turn.c, turn.s);
+    turnSmooth(*this, destination, turn);
 }
 
 void TFastDIB::SizeForRotation(TFastDIB& destination, double degrees) const

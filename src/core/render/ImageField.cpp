@@ -16,9 +16,11 @@
 #include <algorithm>
 #include <optional>
 
-namespace Quillet {
+namespace Quillet
+{
 
-namespace {
+namespace
+{
 
 // A processed picture beyond this many pixels (an A1 page at 300 dpi is 70 million) is
 // taken for a typing accident in a block or a resolution; its block is left alone.
@@ -76,8 +78,7 @@ enum class Processed { Ok, Nothing, TooLarge };
 
 /// The processed picture A for one block: stretched (in proportion or not), cut, or S
 /// itself.
-Processed processPicture(const ImageFieldOptions& o, TFastDIB& s, const BlockRect& r,
-                         TFastDIB& a)
+Processed processPicture(const ImageFieldOptions& o, TFastDIB& s, const BlockRect& r, TFastDIB& a)
 {
     const long long blockWidth = static_cast<long long>(r.Right) - r.Left + 1;
     const long long blockHeight = static_cast<long long>(r.Bottom) - r.Top + 1;
@@ -87,9 +88,8 @@ Processed processPicture(const ImageFieldOptions& o, TFastDIB& s, const BlockRec
         if (o.keepProportions) {
             if (blockWidth <= 0 || blockHeight <= 0)
                 return Processed::Nothing;
-            const long double k =
-                std::max(static_cast<long double>(s.width()) / blockWidth,
-                         static_cast<long double>(s.absHeight()) / blockHeight);
+            const long double k = std::max(static_cast<long double>(s.width()) / blockWidth,
+                                           static_cast<long double>(s.absHeight()) / blockHeight);
             width = roundHalfEven(s.width() / k);
             height = roundHalfEven(s.absHeight() / k);
         }
@@ -177,8 +177,8 @@ void composite(const ImageFieldOptions& o, const TFastDIB& a, const TFastDIB& u,
     if (keyed) {
         // Where the key colour is left out the layer must leave the page as it is:
         // white under a product, black under a sum or a difference.
-        const PixelBGR neutral = mode == CopyMode::Multiply ? PixelBGR{255, 255, 255}
-                                                            : PixelBGR{0, 0, 0};
+        const PixelBGR neutral =
+            mode == CopyMode::Multiply ? PixelBGR{255, 255, 255} : PixelBGR{0, 0, 0};
         fillRaster(layer, width, height, o.transparentBackground ? neutral : fill);
         overlay(layer, a, key);
     } else {
@@ -189,10 +189,17 @@ void composite(const ImageFieldOptions& o, const TFastDIB& a, const TFastDIB& u,
     else
         copyRaster(u, c);
     switch (mode) {
-    case CopyMode::Multiply: BlendMultiply(c, c, layer); break;
-    case CopyMode::AddClamped: BlendAddClamped(c, c, layer); break;
-    case CopyMode::Difference: BlendDifference(c, c, layer); break;
-    case CopyMode::Copy: break;
+    case CopyMode::Multiply:
+        BlendMultiply(c, c, layer);
+        break;
+    case CopyMode::AddClamped:
+        BlendAddClamped(c, c, layer);
+        break;
+    case CopyMode::Difference:
+        BlendDifference(c, c, layer);
+        break;
+    case CopyMode::Copy:
+        break;
     }
 }
 
@@ -228,10 +235,8 @@ void drawBlock(const ImageFieldOptions& o, TFastDIB& s, const BlockRect& r, Page
     const int width = a.width();
     const int height = a.absHeight();
     // The picture is not clipped to its block; div truncates toward zero.
-    const long long x = o.center ? (static_cast<long long>(r.Left) + r.Right - width) / 2
-                                 : r.Left;
-    const long long y = o.center ? (static_cast<long long>(r.Top) + r.Bottom - height) / 2
-                                 : r.Top;
+    const long long x = o.center ? (static_cast<long long>(r.Left) + r.Right - width) / 2 : r.Left;
+    const long long y = o.center ? (static_cast<long long>(r.Top) + r.Bottom - height) / 2 : r.Top;
     if (offPage(canvas, x, y, width, height))
         return;
     TFastDIB u;

@@ -4,25 +4,125 @@
 #include "gui/app/MainWindow.h"
 
 #include "core/common/Errors.h"
+#include "gui/app/PageArea.h"
+#include "gui/app/PageView.h"
+#include "gui/app/SettingsColumn.h"
 
 #include <QApplication>
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QDesktopServices>
 #include <QEvent>
 #include <QFileInfo>
+#include <QGroupBox>
+#include <QKeyEvent>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMessageBox>
+#include <QPlainTextEdit>
+#include <QPushButton>
 #include <QScreen>
+#include <QSpinBox>
+#include <QSplitter>
 #include <QStatusBar>
+#include <QTimer>
+#include <QToolButton>
+#include <QVBoxLayout>
 
 namespace Quillet {
+namespace {
 
-TForm1::TForm1(QWidget* parent) : QMainWindow(parent), m_document(&m_userSettings)
+constexpr int kRepaintMs = 500;
+constexpr int kScrollStep = 50;
+
+// The Russian layout puts У Т Щ Ы Я on the keys of E N O S Z; X11 then reports the
+// Cyrillic letter as the key.
+int latinKeyOf(int key)
 {
-    setObjectName(QStringLiteral("Form1"));
+    switch (key) {
+    case 0x0423: return Qt::Key_E;
+    case 0x0422: return Qt::Key_N;
+    case 0x0429: return Qt::Key_O;
+    case 0x042B: return Qt::Key_S;
+    case 0x042F: return Qt::Key_Z;
+    default: return key;
+    }
+}
+
+} // namespace
+
+TForm1::TForm1(QWidget* parent)
+    : QMainWindow(parent), m_document(&m_userSettings)
+{
+    setObjectName(QStringLiteral("TForm1"));
     setWindowTitle(QStringLiteral("Quillet %1").arg(QStringLiteral(QUILLET_VERSION)));
     resize(1024, 700);
     if (const QScreen* screen = QGuiApplication::primaryScreen())
         move(screen->availableGeometry().center() - rect().center());
 
+    buildWindow();
+    buildStatusBar();
+    connectShell();
+    connectPageArea();
+    connectProjectControls();
+
+    resizeRaster();
+    ProjectBtnClick();
+    BuildRecentMenu();
+    fillSizeList();
+    try {
+        if (const std::optional<double> scale = m_userSettings.calibratedScale()) {
+            m_view.CalibratedScale = *scale;
+            m_view.ViewScale = *scale;
+        }
+    } catch (const Error& e) {
+        // A damaged calibration costs the calibration, not the window.
+        QTimer::singleShot(0, this, [this, message = e.message()] { showError(message); });
+    }
+    UpdateViewSize();
+    // Key preview: the window sees every key before the focused control.
+    qApp->installEventFilter(this);
+    m_repaintTime = new QTimer(this);
+    m_repaintTime->setObjectName(QStringLiteral("RepaintTime"));
+    connect(m_repaintTime, &QTimer::timeout, this, &TForm1::RepaintTimeTimer);
+    m_repaintTime->start(kRepaintMs);
+}
+
+TForm1::~TForm1()
+{
+    qApp->removeEventFilter(this);
+}
+
+void TForm1::buildWindow()
+{
+    auto* central = new QWidget(this);
+    auto* layout = new QVBoxLayout(central);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    m_messPanel = new QLabel(
+        QStringLiteral("Открытие файла. Дождитесь пока не исчезнет это сообщение."), central);
+    m_messPanel->setObjectName(QStringLiteral("MessPanel"));
+    m_messPanel->setAlignment(Qt::AlignCenter);
+    m_messPanel->hide();
+    layout->addWidget(m_messPanel);
+
+    auto* splitter = new QSplitter(Qt::Horizontal, central);
+    splitter->setObjectName(QStringLiteral("sSplitter1"));
+    auto* ad = new QWidget(splitter);
+    ad->setObjectName(QStringLiteral("AD"));
+    ad->hide();
+    m_settings = new SettingsColumn(splitter);
+    m_page = new PageArea(splitter);
+    splitter->setChildrenCollapsible(false);
+    splitter->setStretchFactor(2, 1);
+    splitter->setSizes({0, 300, 724});
+    layout->addWidget(splitter, 1);
+    setCentralWidget(central);
+    m_page->DXDraw1->setRaster(&m_raster);
+}
+
+void TForm1::buildStatusBar()
+{
     QStatusBar* bar = statusBar();
     bar->setObjectName(QStringLiteral("sStatusBar1"));
     const int widths[] = {50, 50, 50, 50, 65, 65, 50};
@@ -33,15 +133,23 @@ TForm1::TForm1(QWidget* parent) : QMainWindow(parent), m_document(&m_userSetting
         label->setMinimumWidth(widths[i]);
         if (i == 0 || i == 2 || i == 4)
             label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-        if (i == 6)
-            bar->addWidget(label, 1);
-        else
-            bar->addWidget(label);
+        bar->addWidget(label, i == 6 ? 1 : 0);
         m_statusPanels[i] = label;
     }
 }
 
-TForm1::~TForm1() = default;
+void TForm1::connectShell()
+{
+    SettingsColumn* s = m_settings;
+    connect(s->ProjectBtn, &QToolButton::clicked, this, &TForm1::ProjectBtnClick);
+    connect(s->BackBtn, &QToolButton::clicked, this, &TForm1::BackBtnClick);
+    connect(s->BlockBtn, &QToolButton::clicked, this, &TForm1::BlockBtnClick);
+    connect(s->StructureBtn, &QToolButton::clicked, this, &TForm1::StructureBtnClick);
+    connect(s->exportBtn, &QToolButton::clicked, this, &TForm1::exportBtnClick);
+    connect(s->UndoBtn, &QToolButton::clicked, this, &TForm1::UndoBtnClick);
+    connect(s->ToolButton30, &QToolButton::clicked, this, &TForm1::ToolButton30Click);
+    connect(s->sBitBtn11, &QPushButton::clicked, this, &TForm1::sBitBtn11Click);
+}
 
 void TForm1::setProjectPath(const QString& path)
 {
@@ -65,27 +173,169 @@ void TForm1::FormActivate()
     LoadProject(path);
 }
 
-bool TForm1::LoadProject(const QString& path)
+void TForm1::resizeEvent(QResizeEvent* event)
 {
-    try {
-        if (!m_document.LoadProject(path))
-            return false;
-    } catch (const Error& e) {
-        // A project named on the command line that cannot be read is not adopted: a
-        // later save must not overwrite the damaged file with an empty project, and the
-        // next activation must not try it again.
-        if (m_document.ProjectPath == path)
-            m_document.ProjectPath.clear();
-        QMessageBox::critical(this, QStringLiteral("Quillet"), e.message());
-        return false;
-    }
-    showProjectPath();
-    return true;
+    QMainWindow::resizeEvent(event);
+    m_document.RepaintPending = true;
 }
 
-void TForm1::showProjectPath()
+void TForm1::closeEvent(QCloseEvent* event)
 {
-    m_statusPanels[6]->setText(m_document.ProjectPath);
+    if (!askToSaveChanges()) {
+        event->ignore();
+        return;
+    }
+    m_repaintTime->stop();
+    m_link.closeWorkbook();
+    event->accept();
+}
+
+bool TForm1::eventFilter(QObject* watched, QEvent* event)
+{
+    if (event->type() == QEvent::KeyPress) {
+        auto* widget = qobject_cast<QWidget*>(watched);
+        // Keys of dialogs and other windows are theirs.
+        if (widget != nullptr && widget->window() == this
+            && QApplication::activeModalWidget() == nullptr
+            && FormKeyDown(static_cast<QKeyEvent*>(event))) {
+            return true;
+        }
+    } else if (watched == m_settings->xlsFile && event->type() == QEvent::FocusIn) {
+        xlsFileEnter();
+    } else if (watched == m_settings->xlsFile && event->type() == QEvent::FocusOut) {
+        xlsFileExit();
+    } else if (event->type() == QEvent::MouseButtonRelease
+               && watched == m_page->ScreenBtn
+               && static_cast<QMouseEvent*>(event)->button() == Qt::RightButton) {
+        ScreenBtnMouseUp();
+        return true;
+    }
+    return QMainWindow::eventFilter(watched, event);
+}
+
+bool TForm1::FormKeyDown(QKeyEvent* key)
+{
+    // Exactly no modifier, Alt alone or Ctrl alone; the keypad flag only says where the
+    // key sits.
+    const Qt::KeyboardModifiers modifiers = key->modifiers() & ~Qt::KeypadModifier;
+    if (modifiers == Qt::AltModifier)
+        return handleAltKey(key->key());
+    if (modifiers == Qt::ControlModifier)
+        return handleCtrlKey(latinKeyOf(key->key()));
+    if (modifiers != Qt::NoModifier)
+        return false;
+    switch (key->key()) {
+    case Qt::Key_F1: ProjectBtnClick(); return true;
+    case Qt::Key_F2: BackBtnClick(); return true;
+    case Qt::Key_F3: BlockBtnClick(); return true;
+    case Qt::Key_F4: StructureBtnClick(); return true;
+    case Qt::Key_F5: exportBtnClick(); return true;
+    default: return false;
+    }
+}
+
+bool TForm1::handleAltKey(int key)
+{
+    QSpinBox* page = m_page->PageN;
+    switch (key) {
+    case Qt::Key_PageUp: page->setValue(page->value() - 1); return true;
+    case Qt::Key_PageDown: page->setValue(page->value() + 1); return true;
+    case Qt::Key_End: LastBtnClick(); return true;
+    case Qt::Key_Home: page->setValue(0); return true;
+    case Qt::Key_Left: m_page->scrollBy(Qt::Horizontal, -kScrollStep); return true;
+    case Qt::Key_Up: m_page->scrollBy(Qt::Vertical, -kScrollStep); return true;
+    case Qt::Key_Right: m_page->scrollBy(Qt::Horizontal, kScrollStep); return true;
+    case Qt::Key_Down: m_page->scrollBy(Qt::Vertical, kScrollStep); return true;
+    case Qt::Key_Insert: ScreenBtnClick(); return true;
+    case Qt::Key_Slash: ContainBtnClick(); return true;
+    case Qt::Key_8:
+    case Qt::Key_Asterisk: OriginalBtnClick(); return true;
+    case Qt::Key_Plus:
+    case Qt::Key_Equal: ScaleUpBtnClick(); return true;
+    case Qt::Key_Minus:
+    case Qt::Key_Underscore: ScaleDownBtnClick(); return true;
+    default: return false;
+    }
+}
+
+bool TForm1::handleCtrlKey(int key)
+{
+    switch (key) {
+    case Qt::Key_E:
+        m_settings->ShowErr->setChecked(true);
+        m_settings->ErroreBox->show();
+        return true;
+    case Qt::Key_N: CreateBtnClick(); return true;
+    case Qt::Key_O: OpenBtnClick(); return true;
+    case Qt::Key_S: saveToProjectPathOrAsk(); return true;
+    case Qt::Key_Z: UndoBtnClick(); return true;
+    default: return false;
+    }
+}
+
+void TForm1::ProjectBtnClick()
+{
+    m_settings->showArea(SettingsColumn::Area::Project);
+}
+
+void TForm1::BackBtnClick()
+{
+    m_settings->showArea(SettingsColumn::Area::Background);
+}
+
+void TForm1::BlockBtnClick()
+{
+    m_settings->showArea(SettingsColumn::Area::Blocks);
+}
+
+void TForm1::StructureBtnClick()
+{
+    m_settings->showArea(SettingsColumn::Area::Structure);
+}
+
+void TForm1::exportBtnClick()
+{
+    m_settings->showArea(SettingsColumn::Area::Export);
+}
+
+void TForm1::UndoBtnClick()
+{
+    if (!m_document.Undo())
+        return;
+    showProject();
+}
+
+QUrl TForm1::developerPage()
+{
+    return QUrl(QStringLiteral("https://quillet.org/"));
+}
+
+void TForm1::ToolButton30Click()
+{
+    QDesktopServices::openUrl(developerPage());
+}
+
+void TForm1::LogRenderError(const QString& line)
+{
+    m_settings->ErroreList->appendPlainText(line);
+    if (m_settings->ShowErr->isChecked())
+        m_settings->ErroreBox->show();
+}
+
+void TForm1::appendErrorLine(const QString& line)
+{
+    m_settings->ErroreList->appendPlainText(line);
+}
+
+void TForm1::sBitBtn11Click()
+{
+    m_settings->ErroreList->clear();
+    m_settings->ErroreBox->hide();
+}
+
+void TForm1::showError(const QString& message)
+{
+    QMessageBox::critical(this, QStringLiteral("Quillet"), message);
 }
 
 } // namespace Quillet

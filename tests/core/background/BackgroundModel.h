@@ -12,7 +12,8 @@
 #include <cstdint>
 #include <vector>
 
-namespace BackgroundModel {
+namespace BackgroundModel
+{
 
 /// A 24-bit picture in storage order: row 0 is the bottom row; bytes B, G, R.
 struct Picture {
@@ -22,7 +23,10 @@ struct Picture {
 
     Picture() = default;
     Picture(int w, int h) : width(w), height(h), bytes(std::size_t(w) * h * 3, 0) {}
-    std::uint8_t* at(int row, int column) { return &bytes[(std::size_t(row) * width + column) * 3]; }
+    std::uint8_t* at(int row, int column)
+    {
+        return &bytes[(std::size_t(row) * width + column) * 3];
+    }
     const std::uint8_t* at(int row, int column) const
     {
         return &bytes[(std::size_t(row) * width + column) * 3];
@@ -30,7 +34,10 @@ struct Picture {
 };
 
 /// Ties to the even neighbour, through the floating-point environment's own rounding.
-inline long long roundEven(long double v) { return std::llrint(v); }
+inline long long roundEven(long double v)
+{
+    return std::llrint(v);
+}
 
 inline Picture fromImage(const QImage& image)
 {
@@ -69,7 +76,10 @@ inline void invert(Picture& p)
         b = std::uint8_t(255 - b);
 }
 
-inline long long floorShift(long long v) { return v >= 0 ? v >> 16 : -((-v + 65535) >> 16); }
+inline long long floorShift(long long v)
+{
+    return v >= 0 ? v >> 16 : -((-v + 65535) >> 16);
+}
 
 /// The general turn into a zeroed destination of the given size.
 inline Picture turn(const Picture& s, int dw, int dh, long long c, long long sn, bool smooth)
@@ -115,7 +125,8 @@ inline Picture turn(const Picture& s, int dw, int dh, long long c, long long sn,
 
 inline Picture turnSmooth(const Picture& s, double degrees)
 {
-    const long double theta = std::fabs(static_cast<long double>(degrees)) * 0.017453292519943295769L;
+    const long double theta =
+        std::fabs(static_cast<long double>(degrees)) * 0.017453292519943295769L;
     const int dw = int(roundEven(std::fabs(std::cos(theta) * s.width) +
                                  std::fabs(std::sin(theta) * s.height) + 0.4L));
     const int dh = int(roundEven(std::fabs(std::sin(theta) * s.width) +
@@ -146,8 +157,9 @@ inline Picture resizeSmooth(const Picture& s, int dw, int dh)
             const long long w11 = (fy * fx) >> 16;
             const long long w10 = fy - w11;
             for (int k = 0; k < 3; ++k) {
-                const long long v = w00 * s.at(int(i0), int(j0))[k] + w01 * s.at(int(i0), int(j1))[k] +
-                                    w10 * s.at(int(i1), int(j0))[k] + w11 * s.at(int(i1), int(j1))[k];
+                const long long v =
+                    w00 * s.at(int(i0), int(j0))[k] + w01 * s.at(int(i0), int(j1))[k] +
+                    w10 * s.at(int(i1), int(j0))[k] + w11 * s.at(int(i1), int(j1))[k];
                 d.at(row, col)[k] = std::uint8_t((v + 32768) >> 16);
             }
         }

@@ -15,7 +15,8 @@
 
 using namespace Quillet;
 
-namespace {
+namespace
+{
 
 /// A picture with no two neighbours alike, so that every misplaced pixel shows.
 QImage noisePicture(int width, int height, quint32 seed)
@@ -25,7 +26,8 @@ QImage noisePicture(int width, int height, quint32 seed)
     for (int y = 0; y < height; ++y) {
         for (int x = 0; x < width; ++x) {
             state = state * 1664525u + 1013904223u;
-            image.setPixel(x, y, qRgb(int(state >> 24), int((state >> 16) & 255), int((state >> 8) & 255)));
+            image.setPixel(
+                x, y, qRgb(int(state >> 24), int((state >> 16) & 255), int((state >> 8) & 255)));
         }
     }
     return image;
@@ -60,7 +62,10 @@ BackgroundModel::Picture decodedPicture(const QByteArray& jpeg)
     return BackgroundModel::fromImage(image);
 }
 
-double mmOf(double px) { return px * double(MmPerPixel); }
+double mmOf(double px)
+{
+    return px * double(MmPerPixel);
+}
 
 ProjectSettings settingsOf(const BackgroundModel::Settings& m)
 {
@@ -79,26 +84,33 @@ ProjectSettings settingsOf(const BackgroundModel::Settings& m)
 BackgroundModel::Settings inPixels(double w, double h, double top, double bottom, double left,
                                    double right, double angle)
 {
-    return BackgroundModel::Settings{mmOf(w), mmOf(h), mmOf(top), mmOf(bottom), mmOf(left),
-                                     mmOf(right), angle};
+    return BackgroundModel::Settings{mmOf(w),    mmOf(h),     mmOf(top), mmOf(bottom),
+                                     mmOf(left), mmOf(right), angle};
 }
 
 QString firstDifference(const QImage& actual, const QImage& expected)
 {
     if (actual.size() != expected.size())
         return QStringLiteral("size %1x%2, expected %3x%4")
-            .arg(actual.width()).arg(actual.height()).arg(expected.width()).arg(expected.height());
+            .arg(actual.width())
+            .arg(actual.height())
+            .arg(expected.width())
+            .arg(expected.height());
     for (int y = 0; y < actual.height(); ++y)
         for (int x = 0; x < actual.width(); ++x)
             if (actual.pixel(x, y) != expected.pixel(x, y))
                 return QStringLiteral("pixel (%1, %2) is %3, expected %4")
-                    .arg(x).arg(y).arg(actual.pixel(x, y), 8, 16).arg(expected.pixel(x, y), 8, 16);
+                    .arg(x)
+                    .arg(y)
+                    .arg(actual.pixel(x, y), 8, 16)
+                    .arg(expected.pixel(x, y), 8, 16);
     return QString();
 }
 
 } // namespace
 
-class BackgroundTest : public QObject {
+class BackgroundTest : public QObject
+{
     Q_OBJECT
 private Q_SLOTS:
     void matchesReference_data();
@@ -134,25 +146,49 @@ void BackgroundTest::matchesReference_data()
         const char* name;
         double angle;
     } angles[] = {
-        {"t=0", 0.0},        {"t=1", 0.1},          {"t=3599", 359.9},   {"t=899", 89.9},
-        {"t=900", 90.0},     {"t=901", 90.1},       {"t=1799", 179.9},   {"t=1800", 180.0},
-        {"t=1801", 180.1},   {"t=2699", 269.9},     {"t=2700", 270.0},   {"t=2701", 270.1},
-        {"t=-900", -90.0},   {"t=4500", 450.0},     {"t=-1", -0.1},      {"t=902", 90.2},
-        {"90.05 is t=900", 90.05}, {"90.15 is t=902", 90.15}, {"t=898", 89.8},
-        {"t=1798", 179.8},   {"t=2702", 270.2},     {"t=3600", 360.0},   {"t=2", 0.2},
-        {"t=-1800", -180.0}, {"t=-4500", -450.0},   {"t=450", 45.0},     {"t=300", 30.0},
-        {"t=-2700", -270.0}, {"t=7200", 720.0},     {"t=3598", 359.8},
+        {"t=0", 0.0},
+        {"t=1", 0.1},
+        {"t=3599", 359.9},
+        {"t=899", 89.9},
+        {"t=900", 90.0},
+        {"t=901", 90.1},
+        {"t=1799", 179.9},
+        {"t=1800", 180.0},
+        {"t=1801", 180.1},
+        {"t=2699", 269.9},
+        {"t=2700", 270.0},
+        {"t=2701", 270.1},
+        {"t=-900", -90.0},
+        {"t=4500", 450.0},
+        {"t=-1", -0.1},
+        {"t=902", 90.2},
+        {"90.05 is t=900", 90.05},
+        {"90.15 is t=902", 90.15},
+        {"t=898", 89.8},
+        {"t=1798", 179.8},
+        {"t=2702", 270.2},
+        {"t=3600", 360.0},
+        {"t=2", 0.2},
+        {"t=-1800", -180.0},
+        {"t=-4500", -450.0},
+        {"t=450", 45.0},
+        {"t=300", 30.0},
+        {"t=-2700", -270.0},
+        {"t=7200", 720.0},
+        {"t=3598", 359.8},
     };
     for (const auto& a : angles) {
         // Sized so that a quarter turn needs no resampling, and so that it does.
-        QTest::addRow("%s, 1:1", a.name) << 23 << 17 << 23.0 << 17.0 << 0.0 << 0.0 << 0.0
-                                         << 0.0 << a.angle;
+        QTest::addRow("%s, 1:1", a.name)
+            << 23 << 17 << 23.0 << 17.0 << 0.0 << 0.0 << 0.0 << 0.0 << a.angle;
         QTest::addRow("%s, resized with margins", a.name)
             << 23 << 17 << 31.0 << 19.0 << 2.0 << 3.0 << 4.0 << 1.0 << a.angle;
     }
     QTest::newRow("even sides, 90") << 20 << 14 << 14.0 << 20.0 << 0.0 << 0.0 << 0.0 << 0.0 << 90.0;
-    QTest::newRow("even sides, 270") << 20 << 14 << 14.0 << 20.0 << 0.0 << 0.0 << 0.0 << 0.0 << 270.0;
-    QTest::newRow("even sides, 180") << 20 << 14 << 20.0 << 14.0 << 0.0 << 0.0 << 0.0 << 0.0 << 180.0;
+    QTest::newRow("even sides, 270")
+        << 20 << 14 << 14.0 << 20.0 << 0.0 << 0.0 << 0.0 << 0.0 << 270.0;
+    QTest::newRow("even sides, 180")
+        << 20 << 14 << 20.0 << 14.0 << 0.0 << 0.0 << 0.0 << 0.0 << 180.0;
     QTest::newRow("shrunk") << 40 << 30 << 13.0 << 9.0 << 0.0 << 0.0 << 0.0 << 0.0 << 0.0;
     QTest::newRow("enlarged") << 9 << 7 << 40.0 << 33.0 << 0.0 << 0.0 << 0.0 << 0.0 << 0.0;
     QTest::newRow("negative left and top margins crop")
@@ -199,7 +235,8 @@ void BackgroundTest::defaultSizeGivesDecodedPicture_data()
     QTest::addColumn<QByteArray>("jpeg");
     QTest::addColumn<double>("mmPerPixel");
     QTest::newRow("colour, 300 dpi") << jpegOf(noisePicture(31, 22, 99)) << double(MmPerPixel);
-    QTest::newRow("colour, 600 dpi") << jpegOf(noisePicture(31, 22, 99)) << double(mmPerPixelAt(600));
+    QTest::newRow("colour, 600 dpi")
+        << jpegOf(noisePicture(31, 22, 99)) << double(mmPerPixelAt(600));
     QTest::newRow("greyscale") << greyJpeg(19, 26) << double(MmPerPixel);
 }
 

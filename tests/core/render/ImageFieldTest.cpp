@@ -20,7 +20,8 @@
 using namespace Quillet;
 using BackgroundModel::Picture;
 
-namespace {
+namespace
+{
 
 struct ErrorList : RenderErrorSink {
     QStringList lines;
@@ -34,7 +35,8 @@ QImage noise(int width, int height, quint32 seed)
     for (int y = 0; y < height; ++y) {
         for (int x = 0; x < width; ++x) {
             state = state * 1664525u + 1013904223u;
-            image.setPixel(x, y, qRgb(int(state >> 24), int((state >> 16) & 255), int((state >> 8) & 255)));
+            image.setPixel(
+                x, y, qRgb(int(state >> 24), int((state >> 16) & 255), int((state >> 8) & 255)));
         }
     }
     return image;
@@ -71,14 +73,20 @@ Picture nearest(const Picture& s, int dw, int dh)
     return d;
 }
 
-std::array<int, 3> bgrOf(QRgb c) { return {qBlue(c), qGreen(c), qRed(c)}; }
+std::array<int, 3> bgrOf(QRgb c)
+{
+    return {qBlue(c), qGreen(c), qRed(c)};
+}
 std::array<int, 3> bgrOfValue(qint32 value)
 {
     const quint32 v = quint32(value);
     return {int((v >> 16) & 255), int((v >> 8) & 255), int(v & 255)};
 }
 
-int floorShift8(int v) { return v >= 0 ? v >> 8 : -((-v + 255) >> 8); }
+int floorShift8(int v)
+{
+    return v >= 0 ? v >> 8 : -((-v + 255) >> 8);
+}
 
 /// What the page should look like after the field: the processing, copy modes and
 /// opacity pixel by pixel from their rules.
@@ -133,8 +141,8 @@ QImage expectedPage(QImage page, const QImage& picture, const ImageFieldOptions&
         }
         const auto fill = bgrOfValue(o.backgroundColor);
         const int mode = int(o.effectiveCopyMode());
-        const std::array<int, 3> neutral = mode == 1 ? std::array<int, 3>{255, 255, 255}
-                                                     : std::array<int, 3>{0, 0, 0};
+        const std::array<int, 3> neutral =
+            mode == 1 ? std::array<int, 3>{255, 255, 255} : std::array<int, 3>{0, 0, 0};
         const QImage before = page;
         for (int t = 0; t < a.height; ++t) {
             for (int x = 0; x < a.width; ++x) {
@@ -159,7 +167,7 @@ QImage expectedPage(QImage page, const QImage& picture, const ImageFieldOptions&
                             left = fill[k];
                         if (skipped)
                             right = o.transparentBackground ? neutral[k] : fill[k];
-                        c = mode == 1 ? (left * right) >> 8
+                        c = mode == 1   ? (left * right) >> 8
                             : mode == 2 ? std::min(255, left + right)
                                         : std::abs(left - right);
                     }
@@ -247,7 +255,10 @@ QString firstDifference(const QImage& actual, const QImage& expected)
         for (int x = 0; x < actual.width(); ++x)
             if (actual.pixel(x, y) != expected.pixel(x, y))
                 return QStringLiteral("pixel (%1, %2) is %3, expected %4")
-                    .arg(x).arg(y).arg(actual.pixel(x, y), 8, 16).arg(expected.pixel(x, y), 8, 16);
+                    .arg(x)
+                    .arg(y)
+                    .arg(actual.pixel(x, y), 8, 16)
+                    .arg(expected.pixel(x, y), 8, 16);
     return QString();
 }
 
@@ -266,7 +277,8 @@ ImageFieldOptions baseOptions(const QString& file)
 
 Q_DECLARE_METATYPE(Quillet::BlockRect)
 
-class ImageFieldTest : public QObject {
+class ImageFieldTest : public QObject
+{
     Q_OBJECT
 private Q_SLOTS:
     void combinesWithPage_data();
@@ -307,8 +319,10 @@ void ImageFieldTest::combinesWithPage_data()
     // The pick point counts from the bottom row; outside the picture there is no key.
     for (int mode = 0; mode < 4; ++mode) {
         QTest::addRow("mode %d, pick at the bottom", mode) << mode << 1 << true << 255 << 8 << 0;
-        QTest::addRow("mode %d, pick beyond the width", mode) << mode << 1 << false << 255 << 9 << 0;
-        QTest::addRow("mode %d, pick beyond the height", mode) << mode << 1 << true << 255 << 0 << 11;
+        QTest::addRow("mode %d, pick beyond the width", mode)
+            << mode << 1 << false << 255 << 9 << 0;
+        QTest::addRow("mode %d, pick beyond the height", mode)
+            << mode << 1 << true << 255 << 0 << 11;
         QTest::addRow("mode %d, pick far away", mode) << mode << 1 << false << 200 << 9999 << 9999;
     }
 }
@@ -436,15 +450,17 @@ void ImageFieldTest::lowDepthPicturesKeepColours()
     QFETCH(int, dpi);
     Scene scene;
     const QList<QRgb> colours{qRgb(20, 40, 180), qRgb(250, 240, 200), qRgb(0, 160, 0),
-                              qRgb(90, 10, 10), qRgb(7, 8, 9), qRgb(200, 100, 50)};
+                              qRgb(90, 10, 10),  qRgb(7, 8, 9),       qRgb(200, 100, 50)};
     const int used = bits == 1 ? 2 : colours.size();
     QImage indexed(10, 6, bits == 1 ? QImage::Format_Mono : QImage::Format_Indexed8);
-    indexed.setColorTable(bits == 1 ? colours.mid(0, 2) : bits == 4 ? colours : [&] {
-        QList<QRgb> many = colours;
-        while (many.size() < 40)
-            many.append(qRgb(many.size(), 3, 5));
-        return many;
-    }());
+    indexed.setColorTable(bits == 1   ? colours.mid(0, 2)
+                          : bits == 4 ? colours
+                                      : [&] {
+                                            QList<QRgb> many = colours;
+                                            while (many.size() < 40)
+                                                many.append(qRgb(many.size(), 3, 5));
+                                            return many;
+                                        }());
     for (int y = 0; y < 6; ++y)
         for (int x = 0; x < 10; ++x)
             indexed.setPixel(x, y, uint((x + 2 * y) % used));
@@ -583,7 +599,8 @@ void ImageFieldTest::missingPictureEndsRender_data()
     QTest::addColumn<QByteArray>("content"); // written under the name unless empty
     QTest::newRow("missing") << QStringLiteral("none.png") << QByteArray();
     QTest::newRow("not a picture") << QStringLiteral("bad.png") << QByteArray("garbage");
-    QTest::newRow("truncated jpeg") << QStringLiteral("cut.jpg") << QByteArray("\xFF\xD8\xFF\xE0", 4);
+    QTest::newRow("truncated jpeg")
+        << QStringLiteral("cut.jpg") << QByteArray("\xFF\xD8\xFF\xE0", 4);
     QTest::newRow("in a subfolder") << QStringLiteral("sub/none.png") << QByteArray();
 }
 
@@ -602,9 +619,8 @@ void ImageFieldTest::missingPictureEndsRender()
     const QImage before = page;
     ErrorList errors;
     QVERIFY(!draw(page, fieldOf(baseOptions(name), {{0, 0, 5, 5}}), scene.projectPath, errors));
-    QCOMPARE(errors.lines,
-             QStringList{QStringLiteral("не могу открыть изображение: ") + scene.dir.path() +
-                         QLatin1Char('/') + name});
+    QCOMPARE(errors.lines, QStringList{QStringLiteral("не могу открыть изображение: ") +
+                                       scene.dir.path() + QLatin1Char('/') + name});
     QCOMPARE(page, before);
 }
 
@@ -619,8 +635,8 @@ void ImageFieldTest::relativeToWorkingFolder()
     ErrorList errors;
     const bool found = draw(page, fieldOf(baseOptions(QStringLiteral("here.png")), {{1, 1, 5, 5}}),
                             QString(), errors);
-    const bool missing = draw(page, fieldOf(baseOptions(QStringLiteral("gone.png")), {{1, 1, 5, 5}}),
-                              QString(), errors);
+    const bool missing = draw(
+        page, fieldOf(baseOptions(QStringLiteral("gone.png")), {{1, 1, 5, 5}}), QString(), errors);
     QDir::setCurrent(previous);
     QVERIFY(found);
     QVERIFY(!missing);
@@ -697,9 +713,9 @@ void ImageFieldTest::degenerateBlocksDrawNothing()
     // through the origin-free text of its edges.
     FieldNode field;
     field.text = composeImageField(QStringLiteral("1000"), o);
-    field.blocks.push_back(TreeNode{composeBlockText(block.Left * MmPerPixel, block.Top * MmPerPixel,
-                                                     block.Right * MmPerPixel,
-                                                     block.Bottom * MmPerPixel)});
+    field.blocks.push_back(
+        TreeNode{composeBlockText(block.Left * MmPerPixel, block.Top * MmPerPixel,
+                                  block.Right * MmPerPixel, block.Bottom * MmPerPixel)});
     QImage page(12, 12, QImage::Format_RGB32);
     page.fill(Qt::white);
     const QImage before = page;

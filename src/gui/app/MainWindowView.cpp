@@ -1,0 +1,248 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 Quillet developers
+
+// The page side of the main window: the repaint tick, zoom and calibration, page
+// navigation and the page-set buttons.
+
+#include "gui/app/MainWindow.h"
+
+#include "core/background/Background.h"
+#include "core/common/Errors.h"
+#include "core/data/PageCount.h"
+#include "core/data/SetAsString.h"
+#include "gui/app/PageArea.h"
+#include "gui/app/PageView.h"
+#include "gui/app/SettingsColumn.h"
+#include "gui/app/StructureView.h"
+
+#include <QButtonGroup>
+#include <QInputDialog>
+#include <QLabel>
+#include <QLineEdit>
+#include <QLocale>
+#include <QScreen>
+#include <QScrollArea>
+#include <QSpinBox>
+#include <QToolButton>
+
+#define QUILLET_WITH_RENDERER 0
+
+namespace Quillet {
+
+void TForm1::connectPageArea()
+{
+    PageArea* p = m_page;
+    connect(p->OriginalBtn, &QToolButton::clicked, this, &TForm1::OriginalBtnClick);
+    connect(p->ScreenBtn, &QToolButton::clicked, this, &TForm1::ScreenBtnClick);
+    connect(p->ContainBtn, &QToolButton::clicked, this, &TForm1::ContainBtnClick);
+    connect(p->ScaleUpBtn, &QToolButton::clicked, this, &TForm1::ScaleUpBtnClick);
+    connect(p->ScaleDownBtn, &QToolButton::clicked, this, &TForm1::ScaleDownBtnClick);
+    connect(p->RePaintBtn, &QToolButton::clicked, this, &TForm1::RePaintBtnClick);
+    connect(p->PageN, &QSpinBox::valueChanged, this, &TForm1::PageNChange);
+    connect(p->LastBtn, &QToolButton::clicked, this, &TForm1::LastBtnClick);
+    connect(p->DXDraw1, &PageView::pointerMoved, this, [this](QPoint at) {
+        const QChar point = QLocale().decimalPoint().at(0);
+        m_statusPanels[1]->setText(ViewZoom::pointerReadout(at.x(), m_view.ViewScale, point));
+        m_statusPanels[3]->setText(ViewZoom::pointerReadout(at.y(), m_view.ViewScale, point));
+    });
+    SettingsColumn* s = m_settings;
+    connect(s->ToolButton49, &QToolButton::clicked, this, &TForm1::ToolButton49Click);
+    connect(s->ToolButton50, &QToolButton::clicked, this, &TForm1::ToolButton50Click);
+    connect(s->ToolButton51, &QToolButton::clicked, this, &TForm1::ToolButton51Click);
+    connect(s->ToolButton52, &QToolButton::clicked, this, &TForm1::ToolButton52Click);
+}
+
+void TForm1::resizeRaster()
+{
+    const Project& project = m_document.project;
+    const QSize size(project.pageWidthPx(), project.pageHeightPx());
+    if (m_raster.size() == size)
+        return;
+#if QUILLET_WITH_RENDERER
+    m_raster = makePageRaster(project);
+#else
+    m_raster = QImage(size, QImage::Format_RGB32);
+    m_raster.fill(Qt::white);
+    m_raster.setDotsPerMeterX(11811);
+    m_raster.setDotsPerMeterY(11811);
+#endif
+    m_document.RepaintPending = true;
+}
+
+void TForm1::RepaintTimeTimer()
+{
+    if (!m_document.RepaintPending)
+        return;
+    m_document.RepaintPending = false;
+    resizeRaster();
+    if (m_raster.isNull())
+        return;
+    UpdateViewSize();
+    refreshPageCount();
+    m_raster.fill(Qt::white);
+#if QUILLET_WITH_RENDERER
+    const Project& project = m_document.project;
+    if (!m_backgroundBuilt || m_backgroundSource != project.BackgroundImage
+        || !(m_backgroundSettings == project.settings)) {
+        m_shownBackground = RebuildBackground(project.BackgroundImage, project.settings);
+        m_backgroundSource = project.BackgroundImage;
+        m_backgroundSettings = project.settings;
+        m_backgroundBuilt = true;
+    }
+    const std::shared_ptr<const Workbook> workbook = m_link.workbook();
+    RenderSource source;
+    source.project = &project;
+    source.projectPath = m_document.ProjectPath;
+    source.workbook = workbook.get();
+    source.shownBackground = m_shownBackground;
+    if (!m_settings->Structure->selectedItems().isEmpty())
+        source.selectedNode = m_settings->Structure->currentRef();
+    RenderTarget target;
+    target.image = &m_raster;
+    try {
+        RenderPage(source, target, m_view.PageN, *this);
+    } catch (const Error& e) {
+        // A node text that does not parse ends this render only; the page keeps what
+        // was drawn before it.
+        LogRenderError(e.message());
+    } catch (const std::exception& e) {
+        LogRenderError(QString::fromLocal8Bit(e.what()));
+    }
+#endif
+    m_page->DXDraw1->present();
+}
+
+void TForm1::UpdateViewSize()
+{
+    m_page->UpdateViewSize(m_raster.size(), m_view.ViewScale);
+}
+
+void TForm1::showZoom()
+{
+    m_statusPanels[5]->setText(
+        ViewZoom::zoomReadout(m_view.ViewScale, QLocale().decimalPoint().at(0)));
+    UpdateViewSize();
+}
+
+void TForm1::OriginalBtnClick()
+{
+    m_view.ViewScale = 1.0;
+    showZoom();
+}
+
+void TForm1::ScreenBtnClick()
+{
+    const QScreen* shown = screen();
+    const double dpi = shown != nullptr ? shown->logicalDotsPerInchX() : 96.0;
+    m_view.ViewScale = ViewZoom::physicalScale(m_view.CalibratedScale, dpi);
+    showZoom();
+}
+
+void TForm1::ScreenBtnMouseUp()
+{
+    bool ok = false;
+    const QString entry = QInputDialog::getText(
+        this, QStringLiteral("настройка в ручную"),
+        QStringLiteral("Сколько реально занимают 10 см на программной линейке: "),
+        QLineEdit::Normal, QStringLiteral("9,85"), &ok);
+    if (!ok)
+        return;
+    const std::optional<double> scale = ViewZoom::calibrate(m_view.ViewScale, entry, QLocale());
+    if (!scale)
+        return;
+    m_view.ViewScale = *scale;
+    m_view.CalibratedScale = *scale;
+    showZoom();
+    m_userSettings.setCalibratedScale(m_view.CalibratedScale);
+    m_page->DXDraw1->present();
+}
+
+void TForm1::ContainBtnClick()
+{
+    m_view.ViewScale = ViewZoom::fitScale(m_page->sScrollBox1->size(), m_raster.width(),
+                                          m_raster.height());
+    showZoom();
+}
+
+void TForm1::ScaleUpBtnClick()
+{
+    m_view.ViewScale = ViewZoom::zoomIn(m_view.ViewScale);
+    showZoom();
+}
+
+void TForm1::ScaleDownBtnClick()
+{
+    m_view.ViewScale = ViewZoom::zoomOut(m_view.ViewScale);
+    showZoom();
+}
+
+void TForm1::RePaintBtnClick()
+{
+    m_document.RepaintPending = true;
+}
+
+void TForm1::PageNChange(int value)
+{
+    m_view.PageN = value;
+    m_document.RepaintPending = true;
+}
+
+void TForm1::refreshPageCount()
+{
+    const int direct = m_settings->DirectItems->checkedId();
+    m_page->PageN->setMaximum(UpdatePageCount(m_document.project.Structure, direct));
+}
+
+void TForm1::LastBtnClick()
+{
+    refreshPageCount();
+    m_page->PageN->setValue(m_page->PageN->maximum());
+}
+
+void TForm1::ToolButton49Click()
+{
+    refreshPageCount();
+    TSetAsString pages;
+    pages.setAsString(QStringLiteral("1-%1").arg(m_page->PageN->maximum()));
+    m_settings->sEdit1->setText(pages.AsString());
+}
+
+void TForm1::ToolButton50Click()
+{
+    if (m_view.PageN == 0)
+        return;
+    refreshPageCount();
+    // Written as it stands, «1-1» on page 1, like the user would type it.
+    m_settings->sEdit1->setText(QStringLiteral("1-%1").arg(m_page->PageN->value()));
+}
+
+void TForm1::ToolButton51Click()
+{
+    refreshPageCount();
+    TSetAsString pages;
+    pages.setAsString(m_settings->sEdit1->text());
+    for (int page = 1; page <= m_page->PageN->maximum(); ++page) {
+        if (pages.Contains(page))
+            pages.Exclude(page);
+        else
+            pages.Include(page);
+    }
+    m_settings->sEdit1->setText(pages.AsString());
+}
+
+void TForm1::ToolButton52Click()
+{
+    refreshPageCount();
+    const int page = m_page->PageN->value();
+    if (page == 0)
+        return;
+    TSetAsString pages;
+    pages.setAsString(m_settings->sEdit1->text());
+    if (pages.Contains(page))
+        pages.Exclude(page);
+    else
+        pages.Include(page);
+    m_settings->sEdit1->setText(pages.AsString());
+}
+
+} // namespace Quillet

@@ -1,0 +1,163 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 Quillet developers
+
+#include "gui/app/PageArea.h"
+
+#include "core/editor/ViewGeometry.h"
+#include "gui/app/PageView.h"
+
+#include <QGridLayout>
+#include <QLabel>
+#include <QScrollArea>
+#include <QScrollBar>
+#include <QSpinBox>
+#include <QToolBar>
+#include <QToolButton>
+#include <QVBoxLayout>
+#include <QWheelEvent>
+
+namespace Quillet {
+namespace {
+
+constexpr int kRulerBreadth = 20;
+// The scroll bar's line increment: one wheel notch moves the page this far.
+constexpr int kWheelLine = 8;
+
+} // namespace
+
+PageArea::PageArea(QWidget* parent) : QWidget(parent)
+{
+    setObjectName(QStringLiteral("sPanel1"));
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    buildToolBar();
+    layout->addWidget(sToolBar1);
+    buildRulersAndView();
+    auto* grid = new QGridLayout;
+    grid->setSpacing(0);
+    grid->addWidget(TopRulePnl, 0, 0, 1, 2);
+    grid->addWidget(LeftRulePnl, 1, 0);
+    grid->addWidget(sScrollBox1, 1, 1);
+    layout->addLayout(grid, 1);
+}
+
+QToolButton* PageArea::addToolButton(const char* name, const QString& text, const QString& hint)
+{
+    auto* button = new QToolButton(sToolBar1);
+    button->setObjectName(QString::fromLatin1(name));
+    button->setText(text);
+    button->setToolTip(hint);
+    button->setFocusPolicy(Qt::NoFocus);
+    sToolBar1->addWidget(button);
+    return button;
+}
+
+void PageArea::buildToolBar()
+{
+    sToolBar1 = new QToolBar(this);
+    sToolBar1->setObjectName(QStringLiteral("sToolBar1"));
+    OriginalBtn = addToolButton("OriginalBtn", QStringLiteral("1:1"),
+                                QStringLiteral("Максимально близко ( ALT+NUM * )"));
+    ScreenBtn = addToolButton("ScreenBtn", QStringLiteral("См"),
+                              QStringLiteral("Физический размер (ALT + INSERT)"));
+    ContainBtn = addToolButton("ContainBtn", QStringLiteral("▣"),
+                               QStringLiteral("Вместить в видимую область ( ALT + NUM / )"));
+    ScaleUpBtn = addToolButton("ScaleUpBtn", QStringLiteral("+"),
+                               QStringLiteral("На 20% больше ( ALT + \"+\" )"));
+    ScaleDownBtn = addToolButton("ScaleDownBtn", QStringLiteral("−"),
+                                 QStringLiteral("На 20% меньше ( ALT + \"-\" )"));
+    sToolBar1->addSeparator();
+    RePaintBtn = addToolButton("RePaintBtn", QStringLiteral("⟳"), QStringLiteral("Перерисовать"));
+    auto* label = new QLabel(QStringLiteral("Страница:"), sToolBar1);
+    label->setContentsMargins(6, 0, 3, 0);
+    sToolBar1->addWidget(label);
+    PageN = new QSpinBox(sToolBar1);
+    PageN->setObjectName(QStringLiteral("PageN"));
+    PageN->setRange(0, 1);
+    PageN->setMinimumWidth(70);
+    sToolBar1->addWidget(PageN);
+    LastBtn = addToolButton("LastBtn", QStringLiteral("⇥"),
+                            QStringLiteral("К последней странице ( ALT + END )"));
+}
+
+void PageArea::buildRulersAndView()
+{
+    TopRulePnl = new QWidget(this);
+    TopRulePnl->setObjectName(QStringLiteral("TopRulePnl"));
+    TopRulePnl->setFixedHeight(kRulerBreadth);
+    TopRule = new Ruler(Qt::Horizontal, TopRulePnl);
+    LeftRulePnl = new QWidget(this);
+    LeftRulePnl->setObjectName(QStringLiteral("LeftRulePnl"));
+    LeftRulePnl->setFixedWidth(kRulerBreadth);
+    LeftRule = new Ruler(Qt::Vertical, LeftRulePnl);
+
+    sScrollBox1 = new QScrollArea(this);
+    sScrollBox1->setObjectName(QStringLiteral("sScrollBox1"));
+    sScrollBox1->setFrameShape(QFrame::NoFrame);
+    sScrollBox1->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    sScrollBox1->setWidgetResizable(false);
+    DXDraw1 = new PageView;
+    sScrollBox1->setWidget(DXDraw1);
+    sScrollBox1->viewport()->installEventFilter(this);
+    DXDraw1->installEventFilter(this);
+    connect(sScrollBox1->horizontalScrollBar(), &QScrollBar::valueChanged, this,
+            &PageArea::sScrollBox1AfterScroll);
+    connect(sScrollBox1->verticalScrollBar(), &QScrollBar::valueChanged, this,
+            &PageArea::sScrollBox1AfterScroll);
+}
+
+void PageArea::UpdateViewSize(QSize pagePx, double viewScale)
+{
+    m_viewScale = viewScale;
+    DXDraw1->resize(ViewZoom::viewSize(pagePx.width(), pagePx.height(), viewScale));
+    paintRulers();
+    sScrollBox1AfterScroll();
+}
+
+void PageArea::paintRulers()
+{
+    LeftRule->paintTicks(qMax(DXDraw1->height(), LeftRulePnl->height()), m_viewScale);
+    TopRule->paintTicks(qMax(DXDraw1->width() + kRulerBreadth, TopRulePnl->width()),
+                        m_viewScale);
+}
+
+void PageArea::sScrollBox1AfterScroll()
+{
+    const QScrollBar* vertical = sScrollBox1->verticalScrollBar();
+    const QScrollBar* horizontal = sScrollBox1->horizontalScrollBar();
+    // A bar shows exactly while it has a range; its visibility flag lags behind the
+    // layout while the window is being set up.
+    LeftRule->move(0, vertical->maximum() > 0 ? 1 - vertical->value() : 0);
+    TopRule->move(horizontal->maximum() > 0 ? 1 - horizontal->value() : 0, 0);
+}
+
+void PageArea::scrollBy(Qt::Orientation orientation, int delta)
+{
+    QScrollBar* bar = orientation == Qt::Horizontal ? sScrollBox1->horizontalScrollBar()
+                                                    : sScrollBox1->verticalScrollBar();
+    bar->setValue(bar->value() + delta);
+    sScrollBox1AfterScroll();
+}
+
+bool PageArea::eventFilter(QObject* watched, QEvent* event)
+{
+    if ((watched == sScrollBox1->viewport() || watched == DXDraw1)
+        && event->type() == QEvent::Wheel) {
+        // Whatever the modifiers, the wheel scrolls vertically by whole notches.
+        const auto* wheel = static_cast<QWheelEvent*>(event);
+        scrollBy(Qt::Vertical, -(wheel->angleDelta().y() / 120) * kWheelLine);
+        return true;
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+void PageArea::resizeEvent(QResizeEvent* event)
+{
+    QWidget::resizeEvent(event);
+    // The rulers are at least as long as their panels.
+    paintRulers();
+    sScrollBox1AfterScroll();
+}
+
+} // namespace Quillet
