@@ -270,7 +270,11 @@ QString fractionText(const FormatSection& section, const FormatLocale& locale, d
 QString formatNumberSection(const FormatSection& section, const FormatLocale& locale,
                             double value, bool negative)
 {
-    double v = value * std::pow(100.0, section.percent) / std::pow(1000.0, section.scaleThousands);
+    double v = value;
+    for (int i = 0; i < section.percent; ++i)
+        v *= 100;
+    for (int i = 0; i < section.scaleThousands; ++i)
+        v /= 1000;
     bool zero = v == 0;
     QString text;
     switch (section.kind) {
