@@ -42,6 +42,7 @@ private Q_SLOTS:
     void displayedText();
     void sheets();
     void fileAndBufferAgree();
+    void activeSheetFromWindowRecord();
     void brokenInput_data();
     void brokenInput();
     void dateText_data();
@@ -117,6 +118,18 @@ void XlsReaderTest::fileAndBufferAgree()
         for (int column = 1; column <= 3; ++column)
             QCOMPARE(a->cellText(row, column), b->cellText(row, column));
     }
+}
+
+void XlsReaderTest::activeSheetFromWindowRecord()
+{
+    // Saved by LibreOffice from active-third.fods, then its window record's active tab
+    // set to the third sheet, as a spreadsheet application saves it when that sheet
+    // is the one shown.
+    const auto workbook = readBytes(
+        QuilletTest::readFile(QuilletTest::dataPath("workbooks/active-third.xls")));
+    QCOMPARE(workbook->sheetNames(), (QStringList{"Первый", "Второй", "Третий"}));
+    QCOMPARE(workbook->activeSheetName(), QStringLiteral("Третий"));
+    QCOMPARE(workbook->worksheet("Третий")->cellText(1, 1), QStringLiteral("3"));
 }
 
 void XlsReaderTest::brokenInput_data()
