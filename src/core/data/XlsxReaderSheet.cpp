@@ -11,6 +11,7 @@
 #include <QDateTime>
 
 #include <algorithm>
+#include <cctype>
 #include <charconv>
 #include <cstring>
 
@@ -90,6 +91,7 @@ public:
 private:
     void startCell(const char** attributes);
     void endCell();
+    bool numberValue(double* number);
 
     XlsxWorksheet& m_sheet;
     const XlsxShared& m_shared;
@@ -236,27 +238,35 @@ void SheetHandler::endCell()
                         m_style);
         break;
     default: {
-        const char* begin = m_value.data();
-        const char* end = begin + m_value.size();
-        while (begin < end && (*begin == ' ' || *begin == '+'))
-            ++begin;
-        while (end > begin && (end[-1] == ' ' || end[-1] == '\n' || end[-1] == '\r'
-                               || end[-1] == '\t'))
-            --end;
-        if (begin == end)
-            return; // an empty value is an empty cell
         double number = 0;
-        const auto parsed = std::from_chars(begin, end, number);
-        if (parsed.ec != std::errc() || parsed.ptr != end) {
-            m_stream->fail(QStringLiteral("A cell holds the malformed number \"%1\"")
-                               .arg(QString::fromUtf8(m_value.data(), qMin(qsizetype(m_value.size()), qsizetype(40)))));
-            return;
-        }
-        m_sheet.addCell(m_row, column, XlsxCellKind::Number, number, m_style);
+        if (numberValue(&number))
+            m_sheet.addCell(m_row, column, XlsxCellKind::Number, number, m_style);
         break;
     }
     }
 }
+
+// False for an empty value (an empty cell) and for a malformed one (parsing stops).
+bool SheetHandler::numberValue(double* number)
+{
+    const char* begin = m_value.data();
+    const char* end = begin + m_value.size();
+    while (begin < end && (*begin == ' ' || *begin == '+'))
+        ++begin;
+    while (end > begin && std::isspace(static_cast<unsigned char>(end[-1])))
+        --end;
+    if (begin == end)
+        return false;
+    const auto parsed = std::from_chars(begin, end, *number);
+    if (parsed.ec != std::errc() || parsed.ptr != end) {
+        const qsizetype shown = qMin(qsizetype(m_value.size()), qsizetype(40));
+        m_stream->fail(QStringLiteral("A cell holds the malformed number \"%1\"")
+                           .arg(QString::fromUtf8(m_value.data(), shown)));
+        return false;
+    }
+    return true;
+}
+
 
 } // namespace
 
