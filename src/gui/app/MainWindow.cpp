@@ -115,7 +115,7 @@ void TForm1::buildWindow()
     m_page = new PageArea(splitter);
     splitter->setChildrenCollapsible(false);
     splitter->setStretchFactor(2, 1);
-    splitter->setSizes({0, 300, 724});
+    splitter->setSizes({0, 320, 704});
     layout->addWidget(splitter, 1);
     setCentralWidget(central);
     m_page->DXDraw1->setRaster(&m_raster);

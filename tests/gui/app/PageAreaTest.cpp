@@ -3,6 +3,7 @@
 
 #include "WindowDriver.h"
 
+#include "gui/app/Look.h"
 #include "gui/app/MainWindow.h"
 #include "gui/app/PageView.h"
 
@@ -354,6 +355,7 @@ void PageAreaTest::examplePageIsNotBlank()
 {
     const QString demo = QStringLiteral(QUILLET_SOURCE_DIR "/examples/demo/demo.qlet");
     QVERIFY(QFile::exists(demo));
+    applyLook(*qApp);
     TForm1 window;
     window.resize(1024, 700);
     window.show();
