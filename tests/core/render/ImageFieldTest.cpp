@@ -299,6 +299,8 @@ private Q_SLOTS:
     void pageOriginShifts();
     void degenerateBlocksDrawNothing_data();
     void degenerateBlocksDrawNothing();
+    void absurdSizesAreRefused_data();
+    void absurdSizesAreRefused();
 };
 
 void ImageFieldTest::combinesWithPage_data()
@@ -723,6 +725,37 @@ void ImageFieldTest::degenerateBlocksDrawNothing()
     QVERIFY(draw(page, field, scene.projectPath, errors));
     QCOMPARE(page, before);
     QVERIFY(errors.lines.isEmpty());
+}
+
+void ImageFieldTest::absurdSizesAreRefused_data()
+{
+    QTest::addColumn<int>("dpi");
+    QTest::addColumn<bool>("stretch");
+    QTest::addColumn<BlockRect>("block");
+    QTest::addColumn<int>("drawnBlocks"); // of this block and a normal one after it
+    QTest::newRow("resolution of 300000 dpi") << 300000 << false << BlockRect{1, 1, 5, 5} << 0;
+    QTest::newRow("stretched over 9999 mm") << 300 << true << BlockRect{0, 0, 118109, 118109} << 1;
+}
+
+void ImageFieldTest::absurdSizesAreRefused()
+{
+    // A picture that would need gigabytes is not drawn: one error line, no crash; the
+    // field's other blocks are still drawn.
+    QFETCH(int, dpi);
+    QFETCH(bool, stretch);
+    QFETCH(BlockRect, block);
+    QFETCH(int, drawnBlocks);
+    Scene scene;
+    scene.save(noise(100, 100, 1), QStringLiteral("p.png"));
+    ImageFieldOptions o = baseOptions(QStringLiteral("p.png"));
+    o.stretch = stretch;
+    QImage page(20, 20, QImage::Format_RGB32);
+    page.fill(Qt::white);
+    ErrorList errors;
+    QVERIFY(draw(page, fieldOf(o, {block, {10, 10, 15, 15}}), scene.projectPath, errors, dpi));
+    QCOMPARE(errors.lines, QStringList{QStringLiteral("изображение слишком велико: ") +
+                                       scene.dir.filePath(QStringLiteral("p.png"))});
+    QCOMPARE(page.pixel(12, 12) != qRgb(255, 255, 255), drawnBlocks == 1);
 }
 
 QTEST_MAIN(ImageFieldTest)
