@@ -12,6 +12,7 @@
 #include <QMenu>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QSpinBox>
@@ -49,6 +50,7 @@ private Q_SLOTS:
     void ctrlEShowsTheErrorList();
     void pageSetButtons_data();
     void pageSetButtons();
+    void directChangesThePageCount();
 
 private:
     QTemporaryDir m_dir;
@@ -460,6 +462,26 @@ void MainWindowTest::pageSetButtons()
     edit->setText(before);
     QTest::mouseClick(window.findChild<QToolButton*>(button), Qt::LeftButton);
     QCOMPARE(edit->text(), after);
+}
+
+void MainWindowTest::directChangesThePageCount()
+{
+    TForm1 window;
+    window.show();
+    const QString path = saveProject(QDir(m_dir.path()), QStringLiteral("row.qlet"), 210, 297,
+                                     {textField(QStringLiteral("0000"), QStringLiteral("=A1:C1"))});
+    QVERIFY(window.LoadProject(path));
+    auto* page = control<QSpinBox>(window, "PageN");
+    QCOMPARE(page->maximum(), 1); // pages along rows: one row, one page
+    QTest::mouseClick(control<QRadioButton>(window, "DirectItem0"), Qt::LeftButton);
+    QCOMPARE(window.document().project.settings.Direct, 0);
+    QCOMPARE(page->maximum(), 3);
+    page->setValue(3);
+    window.RepaintTimeTimer();
+    QTest::mouseClick(control<QRadioButton>(window, "DirectItem1"), Qt::LeftButton);
+    QCOMPARE(page->value(), 1);
+    QCOMPARE(window.viewState().PageN, 1);
+    QVERIFY(window.document().RepaintPending);
 }
 
 QTEST_MAIN(MainWindowTest)
