@@ -78,12 +78,13 @@ Horizontal horizontalPlan(int sourceWidth, int destinationWidth, int channels)
 }
 
 template <int Channels>
-void gatherRow(const std::uint8_t* s, const Horizontal& plan, GatheredRow& out)
+void gatherRow(const std::uint8_t* s, const Horizontal& plan, GatheredRow& out,
+               std::size_t from = 0)
 {
     const std::size_t n = plan.j0.size();
     std::int16_t* base = out.base.data();
     std::int16_t* step = out.step.data();
-    for (std::size_t i = 0; i < n; ++i) {
+    for (std::size_t i = from; i < n; ++i) {
         const std::uint8_t* p0 = s + plan.j0[i];
         const std::uint8_t* p1 = s + plan.j1[i];
         for (int c = 0; c < Channels; ++c) {
@@ -93,11 +94,51 @@ void gatherRow(const std::uint8_t* s, const Horizontal& plan, GatheredRow& out)
     }
 }
 
+#if defined(__x86_64__)
+/// gatherRow<3> two pixels at a time while both have their right neighbour next to them
+/// (everywhere but the right edge): one 8-byte load holds a pixel and its neighbour. The
+/// 16-byte stores spill two words into the next pair, which that pair overwrites; the rows
+/// keep slack for the last one. Returns how many pixels it did.
+__attribute__((target("avx2"))) std::size_t gatherPairs3(const std::uint8_t* s,
+                                                        const Horizontal& plan,
+                                                        GatheredRow& out)
+{
+    const __m128i left = _mm_setr_epi8(0, -1, 1, -1, 2, -1, 8, -1, 9, -1, 10, -1, -1, -1, -1, -1);
+    const __m128i right =
+        _mm_setr_epi8(3, -1, 4, -1, 5, -1, 11, -1, 12, -1, 13, -1, -1, -1, -1, -1);
+    const std::size_t n = plan.j0.size();
+    const int* j0 = plan.j0.data();
+    const int* j1 = plan.j1.data();
+    std::int16_t* base = out.base.data();
+    std::int16_t* step = out.step.data();
+    std::size_t i = 0;
+    for (; i + 2 <= n && j1[i] == j0[i] + 3 && j1[i + 1] == j0[i + 1] + 3; i += 2) {
+        std::int64_t first, second;
+        std::memcpy(&first, s + j0[i], 8);
+        std::memcpy(&second, s + j0[i + 1], 8);
+        const __m128i pair = _mm_set_epi64x(second, first);
+        const __m128i p0 = _mm_shuffle_epi8(pair, left);
+        const __m128i p1 = _mm_shuffle_epi8(pair, right);
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(base + i * 3), p0);
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(step + i * 3), _mm_sub_epi16(p1, p0));
+    }
+    return i;
+}
+#endif
+
 void gather(const std::uint8_t* s, const Horizontal& plan, int channels, GatheredRow& out)
 {
     switch (channels) {
     case 1: gatherRow<1>(s, plan, out); break;
-    case 3: gatherRow<3>(s, plan, out); break;
+    case 3: {
+        std::size_t done = 0;
+#if defined(__x86_64__)
+        if (cpuHasAvx2())
+            done = gatherPairs3(s, plan, out);
+#endif
+        gatherRow<3>(s, plan, out, done);
+        break;
+    }
     default: gatherRow<4>(s, plan, out); break;
     }
 }
@@ -253,8 +294,8 @@ void TFastDIB::ResizeSmoothTo(TFastDIB& destination) const
     const std::size_t rowBytes = std::size_t(destination.width()) * std::size_t(channels);
     GatheredRow slots[2];
     for (GatheredRow& slot : slots) {
-        slot.base.resize(rowBytes);
-        slot.step.resize(rowBytes);
+        slot.base.resize(rowBytes + 8); // slack for the paired gather's last store
+        slot.step.resize(rowBytes + 8);
     }
     const auto rowFor = [&](int row, int keep) -> const GatheredRow& {
         for (GatheredRow& slot : slots)
