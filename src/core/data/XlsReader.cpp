@@ -108,7 +108,8 @@ QString cellText(const FreeXL_CellValue& cell, const QLocale& locale)
         return date.isValid() ? xlsDateText(date, locale) : text;
     }
     if (cell.type == FREEXL_CELL_DATETIME) {
-        const QDateTime dateTime = QDateTime::fromString(text, QStringLiteral("yyyy-MM-dd HH:mm:ss"));
+        const QDateTime dateTime =
+            QDateTime::fromString(text, QStringLiteral("yyyy-MM-dd HH:mm:ss"));
         if (!dateTime.isValid())
             return text;
         const QTime time = dateTime.time();
@@ -145,7 +146,8 @@ void readSheet(const void* handle, unsigned short index, GridWorkbook& workbook,
         for (unsigned short column = 0; column < columns; ++column) {
             FreeXL_CellValue cell;
             if (freexl_get_cell_value(handle, row, column, &cell) != FREEXL_OK)
-                fail(fileName, QStringLiteral("ячейка %1:%2 не читается").arg(row + 1).arg(column + 1));
+                fail(fileName,
+                     QStringLiteral("ячейка %1:%2 не читается").arg(row + 1).arg(column + 1));
             if (cell.type == FREEXL_CELL_NULL)
                 continue;
             sheet.setCell(int(row) + 1, int(column) + 1, cellText(cell, locale));
@@ -343,7 +345,8 @@ std::unique_ptr<Workbook> XlsReader::read(QIODevice& device, const QString& file
         return withActiveSheet(readPath(file->fileName(), fileName, options.locale), bytes);
     QTemporaryFile copy(QDir::tempPath() + QStringLiteral("/quillet-XXXXXX.xls"));
     if (!copy.open() || copy.write(bytes) != bytes.size() || !copy.flush())
-        fail(fileName, QStringLiteral("нельзя записать временный файл: %1").arg(copy.errorString()));
+        fail(fileName,
+             QStringLiteral("нельзя записать временный файл: %1").arg(copy.errorString()));
     return withActiveSheet(readPath(copy.fileName(), fileName, options.locale), bytes);
 }
 
