@@ -91,6 +91,9 @@ TForm1::TForm1(QWidget* parent)
 TForm1::~TForm1()
 {
     qApp->removeEventFilter(this);
+    // The panels go first: while they are torn down they may still signal the window,
+    // whose members must be alive for that.
+    delete takeCentralWidget();
 }
 
 void TForm1::buildWindow()
