@@ -321,8 +321,8 @@ void TForm1::ToolButton30Click()
 void TForm1::LogRenderError(const QString& line)
 {
     m_settings->ErroreList->appendPlainText(line);
-    if (m_settings->ShowErr->isChecked())
-        m_settings->ErroreBox->show();
+    // Exactly when the user wants the messages: an unwanted list closes again.
+    m_settings->ErroreBox->setVisible(m_settings->ShowErr->isChecked());
 }
 
 void TForm1::appendErrorLine(const QString& line)
