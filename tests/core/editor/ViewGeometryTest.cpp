@@ -104,6 +104,7 @@ void ViewGeometryTest::calibration_data()
     QTest::newRow("not a number") << "abc" << "ru_RU" << false << 0.0;
     QTest::newRow("zero") << "0" << "ru_RU" << false << 0.0;
     QTest::newRow("negative") << "-3" << "ru_RU" << false << 0.0;
+    QTest::newRow("typographic minus") << "−3" << "ru_RU" << false << 0.0;
     QTest::newRow("empty") << "" << "ru_RU" << false << 0.0;
 }
 
