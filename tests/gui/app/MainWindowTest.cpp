@@ -7,6 +7,7 @@
 #include "gui/app/MainWindow.h"
 
 #include <QCheckBox>
+#include <QDesktopServices>
 #include <QGroupBox>
 #include <QLabel>
 #include <QMenu>
@@ -51,6 +52,7 @@ private Q_SLOTS:
     void pageSetButtons_data();
     void pageSetButtons();
     void directChangesThePageCount();
+    void developerPageOpensInTheBrowser();
 
 private:
     QTemporaryDir m_dir;
@@ -484,6 +486,29 @@ void MainWindowTest::directChangesThePageCount()
     QCOMPARE(page->value(), 1);
     QCOMPARE(window.viewState().PageN, 1);
     QVERIFY(window.document().RepaintPending);
+}
+
+namespace {
+// Stands in for the desktop's browser.
+class UrlCatcher : public QObject {
+    Q_OBJECT
+public:
+    QList<QUrl> opened;
+public Q_SLOTS:
+    void open(const QUrl& url) { opened.append(url); }
+};
+} // namespace
+
+void MainWindowTest::developerPageOpensInTheBrowser()
+{
+    UrlCatcher catcher;
+    QDesktopServices::setUrlHandler(QStringLiteral("https"), &catcher, "open");
+    TForm1 window;
+    window.show();
+    QTest::mouseClick(control<QToolButton>(window, "ToolButton30"), Qt::LeftButton);
+    QDesktopServices::unsetUrlHandler(QStringLiteral("https"));
+    QCOMPARE(catcher.opened, QList<QUrl>{TForm1::developerPage()});
+    QVERIFY(TForm1::developerPage().isValid());
 }
 
 QTEST_MAIN(MainWindowTest)
