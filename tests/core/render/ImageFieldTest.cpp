@@ -170,6 +170,7 @@ private Q_SLOTS:
     void missingPictureEndsRender_data();
     void missingPictureEndsRender();
     void relativeToWorkingFolder();
+    void windowsFolderSeparators();
     void printerGetsCompositeOnWhite();
     void pageOriginShifts();
     void degenerateBlocksDrawNothing_data();
@@ -519,6 +520,31 @@ void ImageFieldTest::relativeToWorkingFolder()
     QVERIFY(!missing);
     QCOMPARE(errors.lines, QStringList{QStringLiteral("не могу открыть изображение: gone.png")});
     QVERIFY(page.pixel(2, 2) != qRgb(255, 255, 255));
+}
+
+void ImageFieldTest::windowsFolderSeparators()
+{
+    // "img\sig.png" from a project made on Windows finds img/sig.png; a file whose name
+    // really holds the backslash comes first; the error names the path as written.
+    Scene scene;
+    QVERIFY(QDir(scene.dir.path()).mkdir(QStringLiteral("img")));
+    scene.save(noise(3, 3, 1), QStringLiteral("img/sig.png"));
+    QImage red(3, 3, QImage::Format_RGB32);
+    red.fill(qRgb(255, 0, 0));
+    QImage page(8, 8, QImage::Format_RGB32);
+    page.fill(Qt::white);
+    ErrorList errors;
+    const QString name = QStringLiteral("img\\sig.png");
+    QVERIFY(draw(page, fieldOf(baseOptions(name), {{1, 1, 5, 5}}), scene.projectPath, errors));
+    QCOMPARE(page.pixel(1, 1), noise(3, 3, 1).pixel(0, 0));
+    scene.save(red, name);
+    page.fill(Qt::white);
+    QVERIFY(draw(page, fieldOf(baseOptions(name), {{1, 1, 5, 5}}), scene.projectPath, errors));
+    QCOMPARE(page.pixel(1, 1), qRgb(255, 0, 0));
+    const QString missing = QStringLiteral("img\\none.png");
+    QVERIFY(!draw(page, fieldOf(baseOptions(missing), {{1, 1, 5, 5}}), scene.projectPath, errors));
+    QCOMPARE(errors.lines, QStringList{QStringLiteral("не могу открыть изображение: ") +
+                                       scene.dir.path() + QLatin1Char('/') + missing});
 }
 
 void ImageFieldTest::printerGetsCompositeOnWhite()
