@@ -26,7 +26,8 @@
 
 using namespace Quillet;
 
-namespace {
+namespace
+{
 
 constexpr int PageWidth = 2480;
 constexpr int PageHeight = 3508;
@@ -56,7 +57,10 @@ void fillNoise(TFastDIB& raster, unsigned seed)
     }
 }
 
-double gbps(double bytes, double ms) { return bytes / (ms * 1e6); }
+double gbps(double bytes, double ms)
+{
+    return bytes / (ms * 1e6);
+}
 
 } // namespace
 
@@ -76,7 +80,8 @@ int main()
     const double bytes = double(a.stride()) * a.absHeight();
     const int runs = 7;
 
-    const double copyMs = bestMs(runs, [&] { std::memcpy(page.bits(), a.bits(), std::size_t(bytes)); });
+    const double copyMs =
+        bestMs(runs, [&] { std::memcpy(page.bits(), a.bits(), std::size_t(bytes)); });
     report("memcpy_gbps", gbps(bytes, copyMs));
     // The program blends in place (destination = a); the page keeps a's bytes.
     report("blend_multiply_gbps", gbps(bytes, bestMs(runs, [&] { BlendMultiply(page, page, b); })));
@@ -114,8 +119,7 @@ int main()
                    cv::INTER_LINEAR);
     });
     pair("resize_smooth_125_ms", resize125, "opencv_resize_125_ms", [&] {
-        cv::resize(source, large, cv::Size(grown.width(), grown.height()), 0, 0,
-                   cv::INTER_LINEAR);
+        cv::resize(source, large, cv::Size(grown.width(), grown.height()), 0, 0, cv::INTER_LINEAR);
     });
     pair("rotate_smooth_ms", rotateSmooth, "opencv_rotate_ms", [&] {
         cv::warpAffine(source, warped, turn, cv::Size(turned.width(), turned.height()),

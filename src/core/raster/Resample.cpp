@@ -12,17 +12,18 @@
 #include <immintrin.h>
 #endif
 
-namespace Quillet {
+namespace Quillet
+{
 
-namespace {
+namespace
+{
 
 /// Source index for each destination index: ((step >> 1) + i × step) >> 16 in unsigned
 /// 32-bit arithmetic, as the nearest-neighbour rule has it.
 std::vector<int> nearestIndices(int sourceSize, int destinationSize)
 {
-    const auto step =
-        static_cast<std::uint32_t>((static_cast<std::uint64_t>(sourceSize) << 16) /
-                                   static_cast<std::uint64_t>(destinationSize));
+    const auto step = static_cast<std::uint32_t>((static_cast<std::uint64_t>(sourceSize) << 16) /
+                                                 static_cast<std::uint64_t>(destinationSize));
     std::vector<int> indices(static_cast<std::size_t>(destinationSize));
     std::uint32_t position = step >> 1;
     for (int i = 0; i < destinationSize; ++i, position += step)
@@ -52,9 +53,9 @@ struct GatheredRow {
 };
 
 struct Horizontal {
-    std::vector<int> j0;             // byte offset of the left neighbour's channel 0
-    std::vector<int> j1;             // byte offset of the right neighbour's channel 0
-    std::vector<std::uint32_t> fx;   // per destination byte
+    std::vector<int> j0;           // byte offset of the left neighbour's channel 0
+    std::vector<int> j1;           // byte offset of the right neighbour's channel 0
+    std::vector<std::uint32_t> fx; // per destination byte
 };
 
 Horizontal horizontalPlan(int sourceWidth, int destinationWidth, int channels)
@@ -100,8 +101,7 @@ void gatherRow(const std::uint8_t* s, const Horizontal& plan, GatheredRow& out,
 /// 16-byte stores spill two words into the next pair, which that pair overwrites; the rows
 /// keep slack for the last one. Returns how many pixels it did.
 __attribute__((target("avx2"))) std::size_t gatherPairs3(const std::uint8_t* s,
-                                                        const Horizontal& plan,
-                                                        GatheredRow& out)
+                                                         const Horizontal& plan, GatheredRow& out)
 {
     const __m128i left = _mm_setr_epi8(0, -1, 1, -1, 2, -1, 8, -1, 9, -1, 10, -1, -1, -1, -1, -1);
     const __m128i right =
@@ -129,7 +129,9 @@ __attribute__((target("avx2"))) std::size_t gatherPairs3(const std::uint8_t* s,
 void gather(const std::uint8_t* s, const Horizontal& plan, int channels, GatheredRow& out)
 {
     switch (channels) {
-    case 1: gatherRow<1>(s, plan, out); break;
+    case 1:
+        gatherRow<1>(s, plan, out);
+        break;
     case 3: {
         std::size_t done = 0;
 #if defined(__x86_64__)
@@ -139,14 +141,16 @@ void gather(const std::uint8_t* s, const Horizontal& plan, int channels, Gathere
         gatherRow<3>(s, plan, out, done);
         break;
     }
-    default: gatherRow<4>(s, plan, out); break;
+    default:
+        gatherRow<4>(s, plan, out);
+        break;
     }
 }
 
 /// One destination row from the gathered rows i0 (top) and i1: count bytes from byte from.
 void blendRowsScalar(std::uint8_t* d, const GatheredRow& r0, const GatheredRow& r1,
-                     const std::uint32_t* fx, std::uint32_t wy, std::uint32_t fy,
-                     std::size_t from, std::size_t count)
+                     const std::uint32_t* fx, std::uint32_t wy, std::uint32_t fy, std::size_t from,
+                     std::size_t count)
 {
     for (std::size_t k = from; k < from + count; ++k) {
         const std::int32_t w01 = std::int32_t((wy * fx[k]) >> 16);
@@ -164,9 +168,10 @@ __attribute__((target("avx2"))) inline __m256i widen16(const std::int16_t* p)
     return _mm256_cvtepi16_epi32(_mm_loadu_si128(reinterpret_cast<const __m128i*>(p)));
 }
 
-__attribute__((target("avx2"))) std::size_t
-blendRowsAvx2(std::uint8_t* d, const GatheredRow& r0, const GatheredRow& r1,
-              const std::uint32_t* fx, std::uint32_t wy, std::uint32_t fy, std::size_t count)
+__attribute__((target("avx2"))) std::size_t blendRowsAvx2(std::uint8_t* d, const GatheredRow& r0,
+                                                          const GatheredRow& r1,
+                                                          const std::uint32_t* fx, std::uint32_t wy,
+                                                          std::uint32_t fy, std::size_t count)
 {
     const __m256i wyv = _mm256_set1_epi32(std::int32_t(wy));
     const __m256i fyv = _mm256_set1_epi32(std::int32_t(fy));
@@ -185,8 +190,7 @@ blendRowsAvx2(std::uint8_t* d, const GatheredRow& r0, const GatheredRow& r1,
             const __m256i a1 = widen16(base1 + at);
             const __m256i s0 = widen16(step0 + at);
             const __m256i s1 = widen16(step1 + at);
-            const __m256i f =
-                _mm256_loadu_si256(reinterpret_cast<const __m256i*>(fx + at));
+            const __m256i f = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(fx + at));
             // Both products stay below 2^32, so the low halves are the exact unsigned ones.
             const __m256i w01 = _mm256_srli_epi32(_mm256_mullo_epi32(f, wyv), 16);
             const __m256i w11 = _mm256_srli_epi32(_mm256_mullo_epi32(f, fyv), 16);
@@ -245,10 +249,18 @@ void TFastDIB::ScaleNearestTo(TFastDIB& destination) const
         std::uint8_t* d = destination.scanLine(j);
         if (sourceBits == targetBits) {
             switch (sourceBits) {
-            case 8: copyNearestRow<1>(d, s, columns); break;
-            case 16: copyNearestRow<2>(d, s, columns); break;
-            case 24: copyNearestRow<3>(d, s, columns); break;
-            case 32: copyNearestRow<4>(d, s, columns); break;
+            case 8:
+                copyNearestRow<1>(d, s, columns);
+                break;
+            case 16:
+                copyNearestRow<2>(d, s, columns);
+                break;
+            case 24:
+                copyNearestRow<3>(d, s, columns);
+                break;
+            case 32:
+                copyNearestRow<4>(d, s, columns);
+                break;
             default:
                 // Indices of 1 and 4 bits are moved bit field by bit field.
                 for (std::size_t i = 0; i < n; ++i) {
@@ -314,8 +326,7 @@ void TFastDIB::ResizeSmoothTo(TFastDIB& destination) const
         const int i1 = i0 < sourceHeight - 1 ? i0 + 1 : i0;
         const GatheredRow& top = rowFor(i0, i1);
         const GatheredRow& bottom = rowFor(i1, i0);
-        blendRows(destination.scanLine(j), top, bottom, plan.fx.data(), 65536 - fy, fy,
-                  rowBytes);
+        blendRows(destination.scanLine(j), top, bottom, plan.fx.data(), 65536 - fy, fy, rowBytes);
     }
 }
 
