@@ -72,8 +72,8 @@ TForm1::TForm1(QWidget* parent)
     fillSizeList();
     try {
         if (const std::optional<double> scale = m_userSettings.calibratedScale()) {
-            m_view.CalibratedScale = *scale;
-            m_view.ViewScale = *scale;
+            m_view.CalibratedScale = ViewZoom::bounded(*scale);
+            m_view.ViewScale = m_view.CalibratedScale;
         }
     } catch (const Error& e) {
         // A damaged calibration costs the calibration, not the window.
