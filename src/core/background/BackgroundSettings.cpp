@@ -51,11 +51,18 @@ QSize BackgroundSettings::backgroundSize() const
     return QSize(width, height);
 }
 
+bool BackgroundSettings::holdsExactPicture() const
+{
+    return !m_picture.isNull() && m_background == m_pictureData;
+}
+
 void BackgroundSettings::RebuildBackground()
 {
     if (!hasBackground(m_background))
         return;
-    m_shown = Quillet::RebuildBackground(m_background, m_settings, m_mmPerPixel);
+    m_shown = holdsExactPicture()
+                  ? Quillet::RebuildBackground(m_picture, m_settings, m_mmPerPixel)
+                  : Quillet::RebuildBackground(m_background, m_settings, m_mmPerPixel);
 }
 
 void BackgroundSettings::setImgWidth(double mm)
@@ -176,7 +183,9 @@ void BackgroundSettings::clickDefBack()
 void BackgroundSettings::invertBackground()
 {
     TFastDIB picture;
-    if (!decodeJpeg(m_background, picture))
+    const bool decoded =
+        holdsExactPicture() ? DibFromBitmap(m_picture, picture) : decodeJpeg(m_background, picture);
+    if (!decoded)
         throw Error(QStringLiteral("The background picture cannot be decoded."));
     // The decoded bytes as they are: a greyscale picture inverts its grey levels.
     picture.InvertBytes();
@@ -184,6 +193,8 @@ void BackgroundSettings::invertBackground()
     if (!encodeJpeg(picture, InvertedQuality, inverted))
         throw Error(QStringLiteral("The inverted background cannot be stored."));
     m_background = inverted;
+    CopyDibToBitmap(picture, m_picture);
+    m_pictureData = m_background;
     RebuildBackground();
     m_repaint = true;
 }
@@ -192,6 +203,8 @@ void BackgroundSettings::removeBackground()
 {
     m_background.clear();
     m_shown = QImage();
+    m_picture = QImage();
+    m_pictureData.clear();
     clickDefBack();
 }
 

@@ -95,7 +95,10 @@ public:
     void clickDefBack();
     /// `sSpeedButton1`: the stored background becomes its own negative (every byte of the
     /// decoded picture complemented, greyscale stays greyscale in its values), stored as
-    /// JPEG data at InvertedQuality; rebuild. Throws Error when the data does not decode.
+    /// JPEG data at InvertedQuality; rebuild. Until that data is replaced, rebuilding and
+    /// inverting again work on the exact inverted pixels, not on what the JPEG data
+    /// decodes to, so inverting twice gives the picture back unchanged. Throws Error when
+    /// the data does not decode.
     void invertBackground();
     /// `sSpeedButton5`: no background, no processed background, then `DefBack`.
     void removeBackground();
@@ -115,11 +118,15 @@ private:
     double snapped(double mm) const;
     double& marginRef(Margin margin);
     QSize backgroundSize() const;
+    bool holdsExactPicture() const;
 
     ProjectSettings& m_settings;
     QByteArray& m_background;
     long double m_mmPerPixel;
     QImage m_shown;
+    // The background's pixels after an inversion, and the data they were encoded into.
+    QImage m_picture;
+    QByteArray m_pictureData;
     bool m_ratio = true;
     bool m_exert = true;
     bool m_repaint = false;

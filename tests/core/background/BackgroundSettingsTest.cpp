@@ -448,6 +448,27 @@ void BackgroundSettingsTest::inversion()
     for (std::size_t i = 0; i < before.bytes.size(); ++i)
         worst = std::max(worst, std::abs(255 - before.bytes[i] - after.bytes[i]));
     QVERIFY2(worst <= 12, qPrintable(QString::number(worst))); // JPEG encoding again
+    // Until the data is replaced the exact negative is what is shown and inverted again.
+    BackgroundModel::Picture negative = before;
+    BackgroundModel::invert(negative);
+    const auto model = [&](const BackgroundModel::Picture& picture) {
+        const ProjectSettings& s = p.settings;
+        return BackgroundModel::process(picture,
+                                        BackgroundModel::Settings{s.ImgWidth, s.ImgHeight, s.MirTop,
+                                                                  s.MirBottom, s.MirLeft,
+                                                                  s.MirRight, s.Angle1},
+                                        MmPerPixel);
+    };
+    QCOMPARE(p.panel.ShownBackground(), model(negative));
+    p.panel.enterMargin();
+    p.panel.setMargin(Margin::Left, 2);
+    p.panel.leaveMargin(Margin::Left);
+    QCOMPARE(p.panel.ShownBackground(), model(negative));
+    p.panel.invertBackground();
+    QCOMPARE(p.panel.ShownBackground(), model(before));
+    // Data from elsewhere (a new source, a loaded project) is decoded again.
+    p.background = jpegOf(noise(200, 50, 8));
+    p.panel.RebuildBackground();
     QCOMPARE(p.panel.ShownBackground(), expected(p.background, p.settings));
     // Garbage does not decode: a clear error, the data left as it was.
     QByteArray bad = p.background.left(p.background.size() - 100);
