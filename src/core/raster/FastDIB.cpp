@@ -186,10 +186,11 @@ bool TFastDIB::allocate(const DibHeader& header, int blueSize, int greenSize, in
     const long long stride = ((static_cast<long long>(header.width) * bits + 31) / 32) * 4;
     const long long absHeight =
         header.height < 0 ? -static_cast<long long>(header.height) : header.height;
-    const long long bytes = stride * absHeight;
     clear();
-    if (bytes > MaxImageBytes)
+    // Divide rather than multiply first: a wide row times a tall raster overflows 64 bits.
+    if (stride > MaxImageBytes || (stride > 0 && absHeight > MaxImageBytes / stride))
         return false;
+    const long long bytes = stride * absHeight;
     auto* store = new (std::nothrow) PixelStore;
     if (store == nullptr)
         return false;
