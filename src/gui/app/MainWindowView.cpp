@@ -25,7 +25,11 @@
 #include <QSpinBox>
 #include <QToolButton>
 
-#define QUILLET_WITH_RENDERER 0
+// Set by the build while the page renderer is not yet part of the core; the view then
+// shows the white page.
+#ifndef QUILLET_WITH_RENDERER
+#define QUILLET_WITH_RENDERER 1
+#endif
 
 namespace Quillet {
 
