@@ -49,7 +49,7 @@ std::string sheetXml(int* sharedCount)
     xml.reserve(size_t(Rows) * 420);
     xml += "<?xml version=\"1.0\" encoding=\"UTF-8\" standalone=\"yes\"?>\n"
            "<worksheet xmlns=\"http://schemas.openxmlformats.org/spreadsheetml/2006/main\">"
-           "<sheetData>";
+           "<dimension ref=\"A1:H" + std::to_string(Rows) + "\"/><sheetData>";
     char cell[160];
     int shared = 0;
     for (int r = 1; r <= Rows; ++r) {

@@ -52,7 +52,8 @@ CellRange parseRange(const QString& text)
 
 int runCells(const QStringList& args)
 {
-    const ParsedArgs parsed = parseArgs(args, {QStringLiteral("sheet"), QStringLiteral("range")}, {});
+    const ParsedArgs parsed =
+        parseArgs(args, {QStringLiteral("sheet"), QStringLiteral("range")}, {});
     if (parsed.positional.size() != 1)
         throw UsageError(QStringLiteral("expected one WORKBOOK"));
     if (!parsed.has(QStringLiteral("range")))

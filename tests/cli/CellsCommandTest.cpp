@@ -107,7 +107,8 @@ void CellsCommandTest::fails_data()
     QTest::newRow("truncated workbook")
         << QStringList{fixture("truncated.xls"), "--range", "A1"} << "truncated.xls";
     QTest::newRow("not a workbook")
-        << QStringList{fixture("not-a-workbook.doc"), "--range", "A1"} << "Неизвестный формат книги";
+        << QStringList{fixture("not-a-workbook.doc"), "--range", "A1"}
+        << "Неизвестный формат книги";
     QTest::newRow("no range") << QStringList{fixture("people.csv")} << "--range";
     QTest::newRow("bad range")
         << QStringList{fixture("people.csv"), "--range", "$A$1:B2"} << "--range";

@@ -142,20 +142,13 @@ bool hasBackground(const QByteArray& background)
            height > 0;
 }
 
-QImage RebuildBackground(const QByteArray& background, const ProjectSettings& settings,
-                         long double mmPerPixel)
+namespace
 {
-    if (!hasBackground(background))
-        return QImage();
-    const Frame f = frameOf(settings, mmPerPixel);
-    const long long t = angleTenths(settings.Angle1);
-    if (f.outerWidth <= 0 || f.outerHeight <= 0)
-        return QImage();
 
-    TFastDIB a;
+/// Steps 3 onward on the decoded picture `a` (any depth; it is consumed).
+QImage processDecoded(TFastDIB& a, const Frame& f, long long t)
+{
     TFastDIB b;
-    if (!decodeJpeg(background, a))
-        throw Error(QStringLiteral("The background picture cannot be decoded."));
     a.ConvertDepth(24);
     if (a.bitsPerPixel() != 24)
         throw Error(QStringLiteral("The background is too large to be processed."));
@@ -178,6 +171,38 @@ QImage RebuildBackground(const QByteArray& background, const ProjectSettings& se
     a.clear();
     c.InvertBytes();
     return toImage(c);
+}
+
+} // namespace
+
+QImage RebuildBackground(const QByteArray& background, const ProjectSettings& settings,
+                         long double mmPerPixel)
+{
+    if (!hasBackground(background))
+        return QImage();
+    const Frame f = frameOf(settings, mmPerPixel);
+    const long long t = angleTenths(settings.Angle1);
+    if (f.outerWidth <= 0 || f.outerHeight <= 0)
+        return QImage();
+    TFastDIB a;
+    if (!decodeJpeg(background, a))
+        throw Error(QStringLiteral("The background picture cannot be decoded."));
+    return processDecoded(a, f, t);
+}
+
+QImage RebuildBackground(const QImage& picture, const ProjectSettings& settings,
+                         long double mmPerPixel)
+{
+    if (picture.isNull())
+        return QImage();
+    const Frame f = frameOf(settings, mmPerPixel);
+    const long long t = angleTenths(settings.Angle1);
+    if (f.outerWidth <= 0 || f.outerHeight <= 0)
+        return QImage();
+    TFastDIB a;
+    if (!DibFromBitmap(picture, a))
+        throw Error(QStringLiteral("The background is too large to be processed."));
+    return processDecoded(a, f, t);
 }
 
 QSize turnedSize(QSize picture, double degrees)

@@ -34,6 +34,12 @@ bool hasBackground(const QByteArray& background);
 QImage RebuildBackground(const QByteArray& background, const ProjectSettings& settings,
                          long double mmPerPixel = MmPerPixel);
 
+/// RebuildBackground from a picture already decoded (a background that holds a bitmap,
+/// such as one just inverted): the same steps and failures, a null image for a null
+/// picture.
+QImage RebuildBackground(const QImage& picture, const ProjectSettings& settings,
+                         long double mmPerPixel = MmPerPixel);
+
 /// Width and height in pixels of the background turned by `degrees` as
 /// TFastDIB::SizeForRotation gives them (the sizes the angle edit works with); (0, 0)
 /// for a picture of 0 pixels.

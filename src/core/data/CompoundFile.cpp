@@ -1,9 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // SPDX-FileCopyrightText: 2026 Quillet developers
 
-#include "core/data/CompoundFileCheck.h"
+#include "core/data/CompoundFile.h"
 
 #include <QtEndian>
+
+#include <algorithm>
 
 #include <vector>
 
@@ -128,7 +130,101 @@ QString checkEntry(const Container& container, qsizetype offset)
     return QString();
 }
 
+// Reading a stream needs the same table as checking; both start from a checked header.
+std::optional<Container> openContainer(const QByteArray& bytes)
+{
+    if (!checkCompoundFile(bytes).isEmpty())
+        return std::nullopt;
+    Container container(bytes, 1 << u16At(bytes, 0x1E));
+    container.readFat();
+    return container;
+}
+
+QString entryName(const QByteArray& bytes, qsizetype offset)
+{
+    const int nameBytes = u16At(bytes, offset + 64);
+    QString name;
+    for (int i = 0; i + 1 < nameBytes; i += 2) {
+        const char16_t c = u16At(bytes, offset + i);
+        if (c == 0)
+            break;
+        name += QChar(c);
+    }
+    return name;
+}
+
+// Bytes of a chain of regular sectors, cut to `size`.
+std::optional<QByteArray> regularStream(const Container& container, quint32 start,
+                                        quint32 size)
+{
+    QString error;
+    const std::vector<quint32> sectors = container.chain(start, error);
+    if (!error.isEmpty())
+        return std::nullopt;
+    QByteArray data;
+    for (const quint32 sector : sectors)
+        data += container.bytes().mid(container.offsetOf(sector), container.sectorSize());
+    if (data.size() < qsizetype(size))
+        return std::nullopt;
+    data.truncate(size);
+    return data;
+}
+
+// Bytes of a stream kept in the mini stream: 64-byte sectors inside the root's stream,
+// chained by the mini allocation table.
+std::optional<QByteArray> miniStream(const Container& container, qsizetype rootOffset,
+                                     quint32 start, quint32 size)
+{
+    const QByteArray& bytes = container.bytes();
+    const auto root = regularStream(container, u32At(bytes, rootOffset + 116),
+                                    u32At(bytes, rootOffset + 120));
+    const auto table = regularStream(container, u32At(bytes, 0x3C),
+                                     u32At(bytes, 0x40) * quint32(container.sectorSize()));
+    if (!root || !table)
+        return std::nullopt;
+    const int miniSize = 1 << std::min<int>(u16At(bytes, 0x20), 12);
+    const quint32 entries = quint32(table->size() / 4);
+    QByteArray data;
+    quint32 sector = start;
+    for (quint32 visited = 0; sector != EndOfChain; ++visited) {
+        const qsizetype offset = qsizetype(sector) * miniSize;
+        if (sector >= entries || visited > entries || offset + miniSize > root->size())
+            return std::nullopt;
+        data += root->mid(offset, miniSize);
+        sector = u32At(*table, 4 * qsizetype(sector));
+    }
+    if (data.size() < qsizetype(size))
+        return std::nullopt;
+    data.truncate(size);
+    return data;
+}
+
 } // namespace
+
+std::optional<QByteArray> compoundStream(const QByteArray& bytes, QStringView name)
+{
+    const auto container = openContainer(bytes);
+    if (!container)
+        return std::nullopt;
+    QString error;
+    const std::vector<quint32> directory = container->chain(u32At(bytes, 0x30), error);
+    const qsizetype rootOffset = container->offsetOf(directory.front());
+    for (const quint32 sector : directory) {
+        const qsizetype base = container->offsetOf(sector);
+        for (int entry = 0; entry < container->sectorSize() / DirectoryEntrySize; ++entry) {
+            const qsizetype offset = base + entry * DirectoryEntrySize;
+            if (quint8(bytes[offset + 66]) != StreamEntry
+                || entryName(bytes, offset).compare(name, Qt::CaseInsensitive) != 0)
+                continue;
+            const quint32 start = u32At(bytes, offset + 116);
+            const quint32 size = u32At(bytes, offset + 120);
+            if (size >= u32At(bytes, 0x38))
+                return regularStream(*container, start, size);
+            return miniStream(*container, rootOffset, start, size);
+        }
+    }
+    return std::nullopt;
+}
 
 QString checkCompoundFile(const QByteArray& bytes)
 {

@@ -4,6 +4,9 @@
 
 #include <QByteArray>
 #include <QString>
+#include <QStringView>
+
+#include <optional>
 
 namespace Quillet {
 
@@ -17,5 +20,10 @@ namespace Quillet {
 /// entry names of at most 32 UTF-16 characters including the terminator (freexl converts
 /// a name by its stored length).
 QString checkCompoundFile(const QByteArray& bytes);
+
+/// The content of the stream of that name (compared without regard to case) in the
+/// root storage of a compound document that checkCompoundFile accepted; nullopt when
+/// there is no such stream or its chain is broken.
+std::optional<QByteArray> compoundStream(const QByteArray& bytes, QStringView name);
 
 } // namespace Quillet

@@ -132,8 +132,9 @@ std::vector<std::array<int, 3>> countSeparators(QStringView text)
 QByteArray readBounded(QIODevice& device, qint64 limit, const QString& fileName)
 {
     const auto tooLarge = [&] {
-        return FileError(QStringLiteral("Файл %1 слишком велик для текстовой таблицы (больше %2 МБ)")
-                             .arg(fileName)
+        return FileError(
+            QStringLiteral("Файл %1 слишком велик для текстовой таблицы (больше %2 МБ)")
+                .arg(fileName)
                              .arg(limit / (1024 * 1024)));
     };
     if (!device.isSequential() && device.size() - device.pos() > limit)

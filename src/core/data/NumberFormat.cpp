@@ -270,7 +270,11 @@ QString fractionText(const FormatSection& section, const FormatLocale& locale, d
 QString formatNumberSection(const FormatSection& section, const FormatLocale& locale,
                             double value, bool negative)
 {
-    double v = value * std::pow(100.0, section.percent) / std::pow(1000.0, section.scaleThousands);
+    double v = value;
+    for (int i = 0; i < section.percent; ++i)
+        v *= 100;
+    for (int i = 0; i < section.scaleThousands; ++i)
+        v /= 1000;
     bool zero = v == 0;
     QString text;
     switch (section.kind) {
@@ -317,6 +321,41 @@ void bestFraction(double fraction, int maxDenominator, long long* numerator, lon
     *denominator = bestDen;
 }
 
+// The denominator after the "/" at `slash`: a count of "?"/"#" places, or a fixed
+// number such as 100 (the literal "1" and two zeros). Returns the index after it.
+size_t parseDenominator(const std::vector<FormatItem>& items, size_t slash, int* places,
+                        long long* fixed)
+{
+    size_t after = slash + 1;
+    for (; after < items.size() && isDigitToken(items[after].kind)
+           && items[after].kind != FormatToken::Digit0;
+         ++after)
+        ++*places;
+    if (*places > 0)
+        return after;
+    QString digits;
+    for (; after < items.size(); ++after) {
+        const FormatItem& item = items[after];
+        if (item.kind == FormatToken::Digit0 && !digits.isEmpty()) {
+            digits += QLatin1Char('0');
+        } else if (item.kind == FormatToken::Digit0) {
+            ++*places;
+        } else if (item.kind == FormatToken::Literal && digits.isEmpty() && *places == 0
+                   && item.text.at(0).isDigit()) {
+            int n = 0;
+            while (n < item.text.size() && item.text.at(n).isDigit())
+                ++n;
+            digits = item.text.left(n);
+            if (n < item.text.size())
+                break; // the rest of the literal follows the fraction
+        } else {
+            break;
+        }
+    }
+    *fixed = digits.left(9).toLongLong();
+    return after;
+}
+
 QString fractionText(const FormatSection& section, const FormatLocale& locale, double v,
                      bool* zero)
 {
@@ -328,35 +367,7 @@ QString fractionText(const FormatSection& section, const FormatLocale& locale, d
     const bool mixed = countDigits(items, 0, numeratorBegin) > 0;
     int denominatorPlaces = 0;
     long long fixedDenominator = 0;
-    size_t after = slash + 1;
-    for (; after < items.size() && isDigitToken(items[after].kind)
-           && items[after].kind != FormatToken::Digit0;
-         ++after)
-        ++denominatorPlaces;
-    if (denominatorPlaces == 0 && after < items.size()) {
-        // A fixed denominator such as 100 arrives as the literal "1" and two zeros.
-        QString digits;
-        while (after < items.size()) {
-            const FormatItem& item = items[after];
-            if (item.kind == FormatToken::Digit0 && !digits.isEmpty()) {
-                digits += QLatin1Char('0');
-            } else if (item.kind == FormatToken::Literal && digits.isEmpty()
-                       && item.text.at(0).isDigit()) {
-                int n = 0;
-                while (n < item.text.size() && item.text.at(n).isDigit())
-                    ++n;
-                digits = item.text.left(n);
-                if (n < item.text.size())
-                    break; // the rest of the literal follows the fraction
-            } else if (item.kind == FormatToken::Digit0 && digits.isEmpty()) {
-                ++denominatorPlaces;
-            } else {
-                break;
-            }
-            ++after;
-        }
-        fixedDenominator = digits.left(9).toLongLong();
-    }
+    const size_t after = parseDenominator(items, slash, &denominatorPlaces, &fixedDenominator);
     if (v >= 1e15) // the fraction digits are gone long before this
         return formatGeneralWith(v, locale.decimal);
     double whole = std::floor(v);

@@ -83,6 +83,7 @@ struct Tokenizer {
     }
     void bracket(const QString& content);
     void run(const QString& text);
+    bool letters(const QString& text, int* pos);
 };
 
 void Tokenizer::bracket(const QString& content)
@@ -153,7 +154,6 @@ void Tokenizer::run(const QString& text)
     const int n = int(text.size());
     for (int i = 0; i < n; ++i) {
         const QChar c = text.at(i);
-        const QChar lower = c.toLower();
         if (c == QLatin1Char('"')) {
             int end = text.indexOf(QLatin1Char('"'), i + 1);
             if (end < 0)
@@ -192,39 +192,53 @@ void Tokenizer::run(const QString& text)
             add(FormatToken::TimeSeparator);
         } else if (c == QLatin1Char('@')) {
             add(FormatToken::TextValue);
-        } else if (lower == QLatin1Char('e') && i + 1 < n
-                   && (text.at(i + 1) == QLatin1Char('+') || text.at(i + 1) == QLatin1Char('-'))) {
-            add(FormatToken::Exponent, 0, QStringLiteral("E") + text.at(i + 1));
-            ++i;
-        } else if (startsWithNoCase(text, i, "general")) {
-            add(FormatToken::General);
-            i += 6;
-        } else if (startsWithNoCase(text, i, "am/pm")) {
-            add(FormatToken::AmPm, 0, text.mid(i, 5));
-            i += 4;
-        } else if (startsWithNoCase(text, i, "a/p")) {
-            add(FormatToken::AmPm, 0, text.mid(i, 3));
-            i += 2;
-        } else if (QStringLiteral("ymdhs").contains(lower)) {
-            int count = 1;
-            while (i + count < n && text.at(i + count).toLower() == lower)
-                ++count;
-            i += count - 1;
-            if (lower == QLatin1Char('y'))
-                add(FormatToken::Year, count <= 2 ? 2 : 4);
-            else if (lower == QLatin1Char('m'))
-                add(count <= 2 ? FormatToken::Month : FormatToken::MonthName, qMin(count, 5));
-            else if (lower == QLatin1Char('d'))
-                add(count <= 2 ? FormatToken::Day : FormatToken::DayName, qMin(count, 4));
-            else if (lower == QLatin1Char('h'))
-                add(FormatToken::Hour, qMin(count, 2));
-            else
-                add(FormatToken::Second, qMin(count, 2));
-        } else {
+        } else if (!letters(text, &i)) {
             literal(QString(c));
         }
     }
 }
+
+// Exponents, keywords and date/time letters starting at *pos; false when the character
+// there is none of them. Leaves *pos on the last character used.
+bool Tokenizer::letters(const QString& text, int* pos)
+{
+    const int n = int(text.size());
+    int& i = *pos;
+    const QChar lower = text.at(i).toLower();
+    if (lower == QLatin1Char('e') && i + 1 < n
+        && (text.at(i + 1) == QLatin1Char('+') || text.at(i + 1) == QLatin1Char('-'))) {
+        add(FormatToken::Exponent, 0, QStringLiteral("E") + text.at(i + 1));
+        ++i;
+    } else if (startsWithNoCase(text, i, "general")) {
+        add(FormatToken::General);
+        i += 6;
+    } else if (startsWithNoCase(text, i, "am/pm")) {
+        add(FormatToken::AmPm, 0, text.mid(i, 5));
+        i += 4;
+    } else if (startsWithNoCase(text, i, "a/p")) {
+        add(FormatToken::AmPm, 0, text.mid(i, 3));
+        i += 2;
+    } else if (QStringLiteral("ymdhs").contains(lower)) {
+        int count = 1;
+        while (i + count < n && text.at(i + count).toLower() == lower)
+            ++count;
+        i += count - 1;
+        if (lower == QLatin1Char('y'))
+            add(FormatToken::Year, count <= 2 ? 2 : 4);
+        else if (lower == QLatin1Char('m'))
+            add(count <= 2 ? FormatToken::Month : FormatToken::MonthName, qMin(count, 5));
+        else if (lower == QLatin1Char('d'))
+            add(count <= 2 ? FormatToken::Day : FormatToken::DayName, qMin(count, 4));
+        else if (lower == QLatin1Char('h'))
+            add(FormatToken::Hour, qMin(count, 2));
+        else
+            add(FormatToken::Second, qMin(count, 2));
+    } else {
+        return false;
+    }
+    return true;
+}
+
 
 bool isDigit(FormatToken kind)
 {

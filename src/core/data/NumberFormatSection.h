@@ -57,7 +57,15 @@ enum class SectionKind : unsigned char {
     Literal,
 };
 
-enum class Condition : unsigned char { None, Less, LessEqual, Greater, GreaterEqual, Equal, NotEqual };
+enum class Condition : unsigned char {
+    None,
+    Less,
+    LessEqual,
+    Greater,
+    GreaterEqual,
+    Equal,
+    NotEqual,
+};
 
 struct FormatSection {
     std::vector<FormatItem> items;

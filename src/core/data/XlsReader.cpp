@@ -4,7 +4,7 @@
 #include "core/data/XlsReader.h"
 
 #include "core/common/Errors.h"
-#include "core/data/CompoundFileCheck.h"
+#include "core/data/CompoundFile.h"
 #include "core/data/NumberFormat.h"
 #include "core/data/GridWorkbook.h"
 #include "core/data/IsolatedCall.h"
@@ -15,6 +15,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QTemporaryFile>
+#include <QtEndian>
 
 #include <freexl.h>
 
@@ -107,7 +108,8 @@ QString cellText(const FreeXL_CellValue& cell, const QLocale& locale)
         return date.isValid() ? xlsDateText(date, locale) : text;
     }
     if (cell.type == FREEXL_CELL_DATETIME) {
-        const QDateTime dateTime = QDateTime::fromString(text, QStringLiteral("yyyy-MM-dd HH:mm:ss"));
+        const QDateTime dateTime =
+            QDateTime::fromString(text, QStringLiteral("yyyy-MM-dd HH:mm:ss"));
         if (!dateTime.isValid())
             return text;
         const QTime time = dateTime.time();
@@ -144,7 +146,8 @@ void readSheet(const void* handle, unsigned short index, GridWorkbook& workbook,
         for (unsigned short column = 0; column < columns; ++column) {
             FreeXL_CellValue cell;
             if (freexl_get_cell_value(handle, row, column, &cell) != FREEXL_OK)
-                fail(fileName, QStringLiteral("ячейка %1:%2 не читается").arg(row + 1).arg(column + 1));
+                fail(fileName,
+                     QStringLiteral("ячейка %1:%2 не читается").arg(row + 1).arg(column + 1));
             if (cell.type == FREEXL_CELL_NULL)
                 continue;
             sheet.setCell(int(row) + 1, int(column) + 1, cellText(cell, locale));
@@ -210,7 +213,7 @@ QByteArray serializeError(const QString& message)
     return bytes;
 }
 
-std::unique_ptr<Workbook> deserialize(const QByteArray& bytes, const QString& fileName)
+std::unique_ptr<GridWorkbook> deserialize(const QByteArray& bytes, const QString& fileName)
 {
     QDataStream in(bytes);
     in.setVersion(QDataStream::Qt_6_0);
@@ -248,8 +251,8 @@ std::unique_ptr<Workbook> deserialize(const QByteArray& bytes, const QString& fi
 
 // freexl is not safe on crafted files (fuzzing found it reading and copying far past
 // its buffers), so it runs in a child process: a fault there ends only the child.
-std::unique_ptr<Workbook> readPath(const QString& path, const QString& fileName,
-                                   const QLocale& locale)
+std::unique_ptr<GridWorkbook> readPath(const QString& path, const QString& fileName,
+                                       const QLocale& locale)
 {
     const IsolatedResult result = runIsolated(
         [&]() -> QByteArray {
@@ -263,6 +266,40 @@ std::unique_ptr<Workbook> readPath(const QString& path, const QString& fileName,
     if (!result.ok)
         fail(fileName, QStringLiteral("файл повреждён (%1)").arg(result.failure));
     return deserialize(result.output, fileName);
+}
+
+// The sheet that was active when the file was saved: the WINDOW1 record of the workbook
+// globals (freexl does not report it). 0, the first sheet, when there is none.
+int activeSheetIndex(const QByteArray& bytes)
+{
+    auto stream = compoundStream(bytes, u"Workbook");
+    if (!stream)
+        stream = compoundStream(bytes, u"Book");
+    if (!stream)
+        return 0;
+    constexpr quint16 EofRecord = 0x000A;
+    constexpr quint16 Window1Record = 0x003D;
+    const char* data = stream->constData();
+    for (qsizetype pos = 0; pos + 4 <= stream->size();) {
+        const quint16 type = qFromLittleEndian<quint16>(data + pos);
+        const quint16 length = qFromLittleEndian<quint16>(data + pos + 2);
+        if (type == EofRecord && pos > 0)
+            break;
+        if (type == Window1Record && length >= 12 && pos + 4 + 12 <= stream->size())
+            return qFromLittleEndian<quint16>(data + pos + 4 + 10);
+        pos += 4 + qsizetype(length);
+    }
+    return 0;
+}
+
+std::unique_ptr<Workbook> withActiveSheet(std::unique_ptr<GridWorkbook> workbook,
+                                          const QByteArray& bytes)
+{
+    const QStringList names = workbook->sheetNames();
+    const int active = activeSheetIndex(bytes);
+    if (active < names.size())
+        workbook->setActiveSheetName(names[active]);
+    return workbook;
 }
 
 } // namespace
@@ -305,11 +342,12 @@ std::unique_ptr<Workbook> XlsReader::read(QIODevice& device, const QString& file
     // private temporary copy, never into the program's folder.
     if (auto* file = qobject_cast<QFile*>(&device); file && !file->fileName().isEmpty()
         && QFileInfo(file->fileName()).isFile())
-        return readPath(file->fileName(), fileName, options.locale);
+        return withActiveSheet(readPath(file->fileName(), fileName, options.locale), bytes);
     QTemporaryFile copy(QDir::tempPath() + QStringLiteral("/quillet-XXXXXX.xls"));
     if (!copy.open() || copy.write(bytes) != bytes.size() || !copy.flush())
-        fail(fileName, QStringLiteral("нельзя записать временный файл: %1").arg(copy.errorString()));
-    return readPath(copy.fileName(), fileName, options.locale);
+        fail(fileName,
+             QStringLiteral("нельзя записать временный файл: %1").arg(copy.errorString()));
+    return withActiveSheet(readPath(copy.fileName(), fileName, options.locale), bytes);
 }
 
 } // namespace Quillet

@@ -14,8 +14,7 @@ namespace Quillet {
 /// freexl library. freexl gives values, not number formats, so a cell displays as well as
 /// its value allows: integers as integers, other numbers in the General format, dates,
 /// date-times and times in the locale's short forms (see xlsDateText), text as stored.
-/// freexl does not report which sheet was active when the file was saved: the first
-/// sheet counts as the active one.
+/// The active sheet is the one the file's window record names (the first without one).
 ///
 /// freexl reads from a path; a device that is not a plain file is copied into a private
 /// temporary file first. Throws FileError for anything freexl rejects (not a compound

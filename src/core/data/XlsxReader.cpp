@@ -122,19 +122,25 @@ std::unique_ptr<Workbook> XlsxReader::read(QIODevice& device, const QString& fil
         shared->formats = parseStyles(zip.read(stylesPart), stylesPart, options.locale);
 
     auto workbook = std::make_unique<XlsxWorkbook>();
+    int index = 0;
     for (const XlsxSheetEntry& entry : info.sheets) {
+        ++index;
         auto sheet = std::make_unique<XlsxWorksheet>(entry.name, shared);
         const auto rel = rels.constFind(entry.relationshipId);
-        // Chart sheets and dialog sheets have no cells; they still count as tabs.
+        // Without a relationship, the part name every writer uses.
+        const QString guessed = folder + QStringLiteral("worksheets/sheet%1.xml").arg(index);
         if (rel != rels.constEnd() && rel->type == QLatin1String("worksheet")) {
             if (!zip.contains(rel->target))
                 throw FileError(QStringLiteral("The workbook has no part %1 for sheet \"%2\"")
                                     .arg(rel->target, entry.name));
             sheet->load(zip, rel->target);
+        } else if (rel == rels.constEnd() && zip.contains(guessed)) {
+            sheet->load(zip, guessed);
         } else if (rel == rels.constEnd()) {
             throw FileError(QStringLiteral("The sheet \"%1\" has no part in the workbook")
                                 .arg(entry.name));
         }
+        // Chart sheets and dialog sheets have no cells; they still count as tabs.
         workbook->m_names << entry.name;
         workbook->m_sheets.push_back(std::move(sheet));
     }

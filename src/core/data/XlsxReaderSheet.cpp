@@ -11,6 +11,7 @@
 #include <QDateTime>
 
 #include <algorithm>
+#include <cctype>
 #include <charconv>
 #include <cstring>
 
@@ -90,6 +91,8 @@ public:
 private:
     void startCell(const char** attributes);
     void endCell();
+    bool numberValue(double* number);
+    void reserveFor(const char* dimension);
 
     XlsxWorksheet& m_sheet;
     const XlsxShared& m_shared;
@@ -112,6 +115,8 @@ void SheetHandler::startElement(const char* name, const char** attributes)
     if (named(name, "c")) {
         startCell(attributes);
     } else if (!m_inCell) {
+        if (named(name, "dimension"))
+            reserveFor(XmlStream::attribute(attributes, "ref"));
         if (named(name, "row")) {
             const char* r = XmlStream::attribute(attributes, "r");
             const long long row = r ? std::atoll(r) : m_row + 1;
@@ -236,27 +241,52 @@ void SheetHandler::endCell()
                         m_style);
         break;
     default: {
-        const char* begin = m_value.data();
-        const char* end = begin + m_value.size();
-        while (begin < end && (*begin == ' ' || *begin == '+'))
-            ++begin;
-        while (end > begin && (end[-1] == ' ' || end[-1] == '\n' || end[-1] == '\r'
-                               || end[-1] == '\t'))
-            --end;
-        if (begin == end)
-            return; // an empty value is an empty cell
         double number = 0;
-        const auto parsed = std::from_chars(begin, end, number);
-        if (parsed.ec != std::errc() || parsed.ptr != end) {
-            m_stream->fail(QStringLiteral("A cell holds the malformed number \"%1\"")
-                               .arg(QString::fromUtf8(m_value.data(), qMin(qsizetype(m_value.size()), qsizetype(40)))));
-            return;
-        }
-        m_sheet.addCell(m_row, column, XlsxCellKind::Number, number, m_style);
+        if (numberValue(&number))
+            m_sheet.addCell(m_row, column, XlsxCellKind::Number, number, m_style);
         break;
     }
     }
 }
+
+// The declared used range saves the cell table its regrowth; it is only a hint, so a
+// lying one costs at most a bounded reservation.
+void SheetHandler::reserveFor(const char* dimension)
+{
+    const char* colon = dimension ? std::strchr(dimension, ':') : nullptr;
+    quint32 firstRow = 0, firstColumn = 0, lastRow = 0, lastColumn = 0;
+    if (!colon || !parseReference(colon + 1, &lastRow, &lastColumn))
+        return;
+    const std::string first(dimension, size_t(colon - dimension));
+    if (!parseReference(first.c_str(), &firstRow, &firstColumn) || lastRow < firstRow
+        || lastColumn < firstColumn)
+        return;
+    constexpr quint64 MaxReserved = 2000000;
+    const quint64 cells = quint64(lastRow - firstRow + 1) * (lastColumn - firstColumn + 1);
+    m_sheet.reserveCells(size_t(std::min(cells, MaxReserved)));
+}
+
+// False for an empty value (an empty cell) and for a malformed one (parsing stops).
+bool SheetHandler::numberValue(double* number)
+{
+    const char* begin = m_value.data();
+    const char* end = begin + m_value.size();
+    while (begin < end && (*begin == ' ' || *begin == '+'))
+        ++begin;
+    while (end > begin && std::isspace(static_cast<unsigned char>(end[-1])))
+        --end;
+    if (begin == end)
+        return false;
+    const auto parsed = std::from_chars(begin, end, *number);
+    if (parsed.ec != std::errc() || parsed.ptr != end) {
+        const qsizetype shown = qMin(qsizetype(m_value.size()), qsizetype(40));
+        m_stream->fail(QStringLiteral("A cell holds the malformed number \"%1\"")
+                           .arg(QString::fromUtf8(m_value.data(), shown)));
+        return false;
+    }
+    return true;
+}
+
 
 } // namespace
 
@@ -275,6 +305,11 @@ void XlsxWorksheet::addCell(quint32 row, quint16 column, XlsxCellKind kind, doub
     }
     const quint16 format = style > 0xFFFF ? 0 : quint16(style);
     m_cells.push_back({value, row | (quint32(kind) << 24), column, format});
+}
+
+void XlsxWorksheet::reserveCells(size_t count)
+{
+    m_cells.reserve(count);
 }
 
 quint32 XlsxWorksheet::addText(QString text)

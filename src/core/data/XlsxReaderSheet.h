@@ -53,6 +53,7 @@ public:
     // Used while loading.
     void addCell(quint32 row, quint16 column, XlsxCellKind kind, double value, quint32 style);
     quint32 addText(QString text);
+    void reserveCells(size_t count);
     void finishLoading();
 
 private:

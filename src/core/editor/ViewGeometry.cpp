@@ -20,6 +20,13 @@ QString withDecimalPoint(QString text, QChar decimalPoint)
 
 } // namespace
 
+double bounded(double viewScale)
+{
+    if (std::isnan(viewScale))
+        return 1.0;
+    return std::clamp(viewScale, MinScale, MaxScale);
+}
+
 double zoomIn(double viewScale)
 {
     return static_cast<double>(viewScale * Step);

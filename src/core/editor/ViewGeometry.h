@@ -32,6 +32,13 @@ namespace ViewZoom {
 /// The zoom step, an extended-precision constant; products are stored back as doubles.
 inline constexpr long double Step = 1.2L;
 
+/// The zoom the view accepts: beyond 16 screen pixels per page pixel an A4 page would
+/// need views and rulers hundreds of thousands of pixels long; below 1/100 the page is a
+/// speck. Not a number counts as 1.
+inline constexpr double MinScale = 0.01;
+inline constexpr double MaxScale = 16.0;
+double bounded(double viewScale);
+
 double zoomIn(double viewScale);
 double zoomOut(double viewScale);
 

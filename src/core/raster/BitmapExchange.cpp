@@ -16,9 +16,11 @@
 #include <cstring>
 #include <vector>
 
-namespace Quillet {
+namespace Quillet
+{
 
-namespace {
+namespace
+{
 
 /// Colours of count pixels of a storage row from column x0, as B, G, R bytes.
 void readRowBGR(const TFastDIB& raster, int row, int x0, int count, std::uint8_t* out)
@@ -155,7 +157,10 @@ void drawRaster(const TFastDIB& raster, QImage& surface, int x, int y, const Pix
     }
 }
 
-QRgb tableColor(const DibColor& c) { return qRgb(c.red, c.green, c.blue); }
+QRgb tableColor(const DibColor& c)
+{
+    return qRgb(c.red, c.green, c.blue);
+}
 
 } // namespace
 
@@ -250,20 +255,30 @@ bool DibFromBitmap(const QImage& source, TFastDIB& raster)
     case QImage::Format_MonoLSB:
         bitmap = bitmap.convertToFormat(QImage::Format_Mono);
         [[fallthrough]];
-    case QImage::Format_Mono: header.bitCount = 1; break;
+    case QImage::Format_Mono:
+        header.bitCount = 1;
+        break;
     case QImage::Format_Indexed8:
-    case QImage::Format_Grayscale8: header.bitCount = 8; break;
-    case QImage::Format_RGB555: header.bitCount = 16; break;
+    case QImage::Format_Grayscale8:
+        header.bitCount = 8;
+        break;
+    case QImage::Format_RGB555:
+        header.bitCount = 16;
+        break;
     case QImage::Format_RGB16:
         header.bitCount = 16;
         header.compression = DibHeader::BitFields;
         header.setMasks(0xF800, 0x07E0, 0x001F);
         break;
     case QImage::Format_RGB888:
-    case QImage::Format_BGR888: header.bitCount = 24; break;
+    case QImage::Format_BGR888:
+        header.bitCount = 24;
+        break;
     case QImage::Format_RGB32:
     case QImage::Format_ARGB32:
-    case QImage::Format_ARGB32_Premultiplied: header.bitCount = 32; break;
+    case QImage::Format_ARGB32_Premultiplied:
+        header.bitCount = 32;
+        break;
     default:
         // No raster layout of its own: it comes in at the screen's depth.
         bitmap = bitmap.convertToFormat(QImage::Format_RGB32);
@@ -275,8 +290,8 @@ bool DibFromBitmap(const QImage& source, TFastDIB& raster)
             const QRgb c = bitmap.format() == QImage::Format_Grayscale8 ? qRgb(i, i, i)
                            : i < bitmap.colorCount()                    ? bitmap.color(i)
                                                                         : 0;
-            header.colors[i] = DibColor{std::uint8_t(qBlue(c)), std::uint8_t(qGreen(c)),
-                                        std::uint8_t(qRed(c)), 0};
+            header.colors[i] =
+                DibColor{std::uint8_t(qBlue(c)), std::uint8_t(qGreen(c)), std::uint8_t(qRed(c)), 0};
         }
     }
     if (!raster.SetSizeFromHeader(header))

@@ -7,9 +7,11 @@
 
 #include <algorithm>
 
-namespace Quillet {
+namespace Quillet
+{
 
-namespace {
+namespace
+{
 
 void multiplyPortable(std::uint8_t* d, const std::uint8_t* a, const std::uint8_t* b,
                       std::size_t count)
@@ -32,15 +34,15 @@ void differencePortable(std::uint8_t* d, const std::uint8_t* a, const std::uint8
         d[i] = std::uint8_t(a[i] > b[i] ? a[i] - b[i] : b[i] - a[i]);
 }
 
-void alphaPortable(std::uint8_t* d, const std::uint8_t* a, const std::uint8_t* b,
-                   std::size_t count, int weight)
+void alphaPortable(std::uint8_t* d, const std::uint8_t* a, const std::uint8_t* b, std::size_t count,
+                   int weight)
 {
     for (std::size_t i = 0; i < count; ++i)
         d[i] = std::uint8_t(b[i] + ((weight * (int(a[i]) - int(b[i]))) >> 8));
 }
 
-constexpr BlendKernels PortableKernels{multiplyPortable, addClampedPortable,
-                                       differencePortable, alphaPortable};
+constexpr BlendKernels PortableKernels{multiplyPortable, addClampedPortable, differencePortable,
+                                       alphaPortable};
 
 BlendIsa widestIsa()
 {
@@ -67,27 +69,36 @@ void blendRasters(TFastDIB& d, const TFastDIB& a, const TFastDIB& b, Kernel kern
     if (!blendable(d, a, b))
         return;
     const int rows = std::min({d.absHeight(), a.absHeight(), b.absHeight()});
-    const auto bytes = std::size_t(std::min({d.stride() - d.gap(), a.stride() - a.gap(),
-                                             b.stride() - b.gap()}));
+    const auto bytes =
+        std::size_t(std::min({d.stride() - d.gap(), a.stride() - a.gap(), b.stride() - b.gap()}));
     for (int r = 0; r < rows; ++r)
         kernel(d.scanLine(r), a.scanLine(r), b.scanLine(r), bytes);
 }
 
-const BlendKernels& active() { return *blendKernels(g_activeIsa); }
+const BlendKernels& active()
+{
+    return *blendKernels(g_activeIsa);
+}
 
 } // namespace
 
 const BlendKernels* blendKernels(BlendIsa isa)
 {
     switch (isa) {
-    case BlendIsa::Portable: return &PortableKernels;
-    case BlendIsa::Sse2: return sse2BlendKernels();
-    case BlendIsa::Avx2: return cpuHasAvx2() ? avx2BlendKernels() : nullptr;
+    case BlendIsa::Portable:
+        return &PortableKernels;
+    case BlendIsa::Sse2:
+        return sse2BlendKernels();
+    case BlendIsa::Avx2:
+        return cpuHasAvx2() ? avx2BlendKernels() : nullptr;
     }
     return nullptr;
 }
 
-BlendIsa activeBlendIsa() { return g_activeIsa; }
+BlendIsa activeBlendIsa()
+{
+    return g_activeIsa;
+}
 
 bool setActiveBlendIsa(BlendIsa isa)
 {

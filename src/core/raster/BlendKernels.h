@@ -5,13 +5,14 @@
 #include <cstddef>
 #include <cstdint>
 
-namespace Quillet {
+namespace Quillet
+{
 
 /// Instruction-set variants of the per-byte blends; all give the same bytes.
 enum class BlendIsa { Portable, Sse2, Avx2 };
 
-using BlendRowFunction = void (*)(std::uint8_t* d, const std::uint8_t* a,
-                                  const std::uint8_t* b, std::size_t count);
+using BlendRowFunction = void (*)(std::uint8_t* d, const std::uint8_t* a, const std::uint8_t* b,
+                                  std::size_t count);
 using BlendAlphaRowFunction = void (*)(std::uint8_t* d, const std::uint8_t* a,
                                        const std::uint8_t* b, std::size_t count, int weight);
 

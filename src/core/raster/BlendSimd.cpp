@@ -14,11 +14,13 @@
 #include <immintrin.h>
 #endif
 
-namespace Quillet {
+namespace Quillet
+{
 
 #if defined(__x86_64__)
 
-namespace {
+namespace
+{
 
 // Tails shorter than a vector, byte by byte.
 inline void multiplyTail(std::uint8_t* d, const std::uint8_t* a, const std::uint8_t* b,
@@ -28,8 +30,8 @@ inline void multiplyTail(std::uint8_t* d, const std::uint8_t* a, const std::uint
         d[i] = std::uint8_t((unsigned(a[i]) * b[i]) >> 8);
 }
 
-inline void addTail(std::uint8_t* d, const std::uint8_t* a, const std::uint8_t* b,
-                    std::size_t i, std::size_t count)
+inline void addTail(std::uint8_t* d, const std::uint8_t* a, const std::uint8_t* b, std::size_t i,
+                    std::size_t count)
 {
     for (; i < count; ++i)
         d[i] = std::uint8_t(std::min(255u, unsigned(a[i]) + b[i]));
@@ -42,8 +44,8 @@ inline void differenceTail(std::uint8_t* d, const std::uint8_t* a, const std::ui
         d[i] = std::uint8_t(a[i] > b[i] ? a[i] - b[i] : b[i] - a[i]);
 }
 
-inline void alphaTail(std::uint8_t* d, const std::uint8_t* a, const std::uint8_t* b,
-                      std::size_t i, std::size_t count, int weight)
+inline void alphaTail(std::uint8_t* d, const std::uint8_t* a, const std::uint8_t* b, std::size_t i,
+                      std::size_t count, int weight)
 {
     for (; i < count; ++i)
         d[i] = std::uint8_t(b[i] + ((weight * (int(a[i]) - int(b[i]))) >> 8));
@@ -61,8 +63,7 @@ inline void store128(std::uint8_t* p, __m128i v)
     _mm_storeu_si128(reinterpret_cast<__m128i*>(p), v);
 }
 
-void multiplySse2(std::uint8_t* d, const std::uint8_t* a, const std::uint8_t* b,
-                  std::size_t count)
+void multiplySse2(std::uint8_t* d, const std::uint8_t* a, const std::uint8_t* b, std::size_t count)
 {
     const __m128i zero = _mm_setzero_si128();
     std::size_t i = 0;
@@ -99,8 +100,8 @@ void differenceSse2(std::uint8_t* d, const std::uint8_t* a, const std::uint8_t* 
     differenceTail(d, a, b, i, count);
 }
 
-void alphaSse2(std::uint8_t* d, const std::uint8_t* a, const std::uint8_t* b,
-               std::size_t count, int weight)
+void alphaSse2(std::uint8_t* d, const std::uint8_t* a, const std::uint8_t* b, std::size_t count,
+               int weight)
 {
     // b + ((w × (a − b)) >> 8) with the shift flooring is (w × a + (256 − w) × b) >> 8.
     const __m128i zero = _mm_setzero_si128();
@@ -110,14 +111,14 @@ void alphaSse2(std::uint8_t* d, const std::uint8_t* a, const std::uint8_t* b,
     for (; i + 16 <= count; i += 16) {
         const __m128i va = load128(a + i);
         const __m128i vb = load128(b + i);
-        const __m128i lo = _mm_srli_epi16(
-            _mm_add_epi16(_mm_mullo_epi16(_mm_unpacklo_epi8(va, zero), wa),
-                          _mm_mullo_epi16(_mm_unpacklo_epi8(vb, zero), wb)),
-            8);
-        const __m128i hi = _mm_srli_epi16(
-            _mm_add_epi16(_mm_mullo_epi16(_mm_unpackhi_epi8(va, zero), wa),
-                          _mm_mullo_epi16(_mm_unpackhi_epi8(vb, zero), wb)),
-            8);
+        const __m128i lo =
+            _mm_srli_epi16(_mm_add_epi16(_mm_mullo_epi16(_mm_unpacklo_epi8(va, zero), wa),
+                                         _mm_mullo_epi16(_mm_unpacklo_epi8(vb, zero), wb)),
+                           8);
+        const __m128i hi =
+            _mm_srli_epi16(_mm_add_epi16(_mm_mullo_epi16(_mm_unpackhi_epi8(va, zero), wa),
+                                         _mm_mullo_epi16(_mm_unpackhi_epi8(vb, zero), wb)),
+                           8);
         store128(d + i, _mm_packus_epi16(lo, hi));
     }
     alphaTail(d, a, b, i, count, weight);
@@ -147,11 +148,9 @@ QUILLET_AVX2 void multiplyAvx2(std::uint8_t* d, const std::uint8_t* a, const std
         const __m256i vb = load256(b + i);
         // unpack and pack both work within 128-bit lanes, so the byte order survives.
         const __m256i lo = _mm256_srli_epi16(
-            _mm256_mullo_epi16(_mm256_unpacklo_epi8(va, zero), _mm256_unpacklo_epi8(vb, zero)),
-            8);
+            _mm256_mullo_epi16(_mm256_unpacklo_epi8(va, zero), _mm256_unpacklo_epi8(vb, zero)), 8);
         const __m256i hi = _mm256_srli_epi16(
-            _mm256_mullo_epi16(_mm256_unpackhi_epi8(va, zero), _mm256_unpackhi_epi8(vb, zero)),
-            8);
+            _mm256_mullo_epi16(_mm256_unpackhi_epi8(va, zero), _mm256_unpackhi_epi8(vb, zero)), 8);
         store256(d + i, _mm256_packus_epi16(lo, hi));
     }
     multiplyTail(d, a, b, i, count);
@@ -208,13 +207,25 @@ constexpr BlendKernels Avx2Kernels{multiplyAvx2, addClampedAvx2, differenceAvx2,
 
 } // namespace
 
-const BlendKernels* sse2BlendKernels() { return &Sse2Kernels; }
-const BlendKernels* avx2BlendKernels() { return &Avx2Kernels; }
+const BlendKernels* sse2BlendKernels()
+{
+    return &Sse2Kernels;
+}
+const BlendKernels* avx2BlendKernels()
+{
+    return &Avx2Kernels;
+}
 
 #else
 
-const BlendKernels* sse2BlendKernels() { return nullptr; }
-const BlendKernels* avx2BlendKernels() { return nullptr; }
+const BlendKernels* sse2BlendKernels()
+{
+    return nullptr;
+}
+const BlendKernels* avx2BlendKernels()
+{
+    return nullptr;
+}
 
 #endif
 

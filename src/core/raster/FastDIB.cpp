@@ -11,7 +11,8 @@
 #include <new>
 #include <vector>
 
-namespace Quillet {
+namespace Quillet
+{
 
 /// Pixel memory, row table and lookup tables shared by every raster holding them.
 struct PixelStore {
@@ -24,7 +25,8 @@ struct PixelStore {
     ~PixelStore() { std::free(memory); }
 };
 
-namespace {
+namespace
+{
 
 // Slack after the last row lets the resamplers load whole 32-bit words at any pixel.
 constexpr std::size_t AllocationSlack = 64;
@@ -40,19 +42,30 @@ int maskWidth(std::uint32_t mask)
     return high - low + 1;
 }
 
-int complementOf(int size) { return size > 7 ? 0 : 8 - size; }
+int complementOf(int size)
+{
+    return size > 7 ? 0 : 8 - size;
+}
 
 std::uint8_t widen(std::uint32_t v, int bits)
 {
     switch (bits) {
-    case 1: return v != 0 ? 255 : 0;
-    case 2: return std::uint8_t(v << 6 | v << 4 | v << 2 | v);
-    case 3: return std::uint8_t(v << 5 | v << 2 | v >> 1);
-    case 4: return std::uint8_t(v << 4 | v);
-    case 5: return std::uint8_t(v << 3 | v >> 2);
-    case 6: return std::uint8_t(v << 2 | v >> 4);
-    case 7: return std::uint8_t(v << 1 | v >> 6);
-    default: return std::uint8_t(v);
+    case 1:
+        return v != 0 ? 255 : 0;
+    case 2:
+        return std::uint8_t(v << 6 | v << 4 | v << 2 | v);
+    case 3:
+        return std::uint8_t(v << 5 | v << 2 | v >> 1);
+    case 4:
+        return std::uint8_t(v << 4 | v);
+    case 5:
+        return std::uint8_t(v << 3 | v >> 2);
+    case 6:
+        return std::uint8_t(v << 2 | v >> 4);
+    case 7:
+        return std::uint8_t(v << 1 | v >> 6);
+    default:
+        return std::uint8_t(v);
     }
 }
 
@@ -88,9 +101,15 @@ void DibHeader::setMasks(std::uint32_t red, std::uint32_t green, std::uint32_t b
     std::memcpy(static_cast<void*>(&colors[2]), &blue, 4);
 }
 
-TFastDIB::TFastDIB() { m_colors = m_header.colors; }
+TFastDIB::TFastDIB()
+{
+    m_colors = m_header.colors;
+}
 
-TFastDIB::~TFastDIB() { clear(); }
+TFastDIB::~TFastDIB()
+{
+    clear();
+}
 
 void TFastDIB::clear()
 {
@@ -107,7 +126,10 @@ void TFastDIB::clear()
     m_ownsContext = m_ownsMemory = m_ownsSurface = false;
 }
 
-int TFastDIB::sharedCount() const { return m_store != nullptr ? m_store->sharedCount : 0; }
+int TFastDIB::sharedCount() const
+{
+    return m_store != nullptr ? m_store->sharedCount : 0;
+}
 
 bool TFastDIB::SetSize(int width, int height, int bits)
 {
@@ -162,16 +184,18 @@ bool TFastDIB::allocate(const DibHeader& header, int blueSize, int greenSize, in
         return true;
 
     const long long stride = ((static_cast<long long>(header.width) * bits + 31) / 32) * 4;
-    const long long absHeight = header.height < 0 ? -static_cast<long long>(header.height)
-                                                  : header.height;
-    const long long bytes = stride * absHeight;
+    const long long absHeight =
+        header.height < 0 ? -static_cast<long long>(header.height) : header.height;
     clear();
-    if (bytes > MaxImageBytes)
+    // Divide rather than multiply first: a wide row times a tall raster overflows 64 bits.
+    if (stride > MaxImageBytes || (stride > 0 && absHeight > MaxImageBytes / stride))
         return false;
+    const long long bytes = stride * absHeight;
     auto* store = new (std::nothrow) PixelStore;
     if (store == nullptr)
         return false;
-    store->memory = static_cast<std::uint8_t*>(std::calloc(std::size_t(bytes) + AllocationSlack, 1));
+    store->memory =
+        static_cast<std::uint8_t*>(std::calloc(std::size_t(bytes) + AllocationSlack, 1));
     if (store->memory == nullptr) {
         delete store;
         return false;
@@ -321,8 +345,8 @@ const std::uint8_t* TFastDIB::table16To24() const
             table[p * 3] = std::uint8_t(std::min(255u, ((p << m_blueComplement) & 255) + k));
             table[p * 3 + 1] = std::uint8_t(
                 std::min(255u, (((p >> m_greenShift) << m_greenComplement) & 255) + k));
-            table[p * 3 + 2] = std::uint8_t(
-                std::min(255u, (((p >> m_redShift) << m_redComplement) & 255) + k));
+            table[p * 3 + 2] =
+                std::uint8_t(std::min(255u, (((p >> m_redShift) << m_redComplement) & 255) + k));
         }
         m_store->to24 = std::move(table);
     }
@@ -385,7 +409,9 @@ void TFastDIB::storePixel(int row, int column, PixelBGR color)
         line[column * 2 + 1] = std::uint8_t(v >> 8);
         break;
     }
-    case 8: line[column] = std::uint8_t(nearestIndex(color)); break;
+    case 8:
+        line[column] = std::uint8_t(nearestIndex(color));
+        break;
     case 4: {
         const int shift = (column & 1) != 0 ? 0 : 4;
         std::uint8_t& byte = line[column >> 1];
@@ -398,7 +424,8 @@ void TFastDIB::storePixel(int row, int column, PixelBGR color)
         byte = std::uint8_t((byte & ~(1 << shift)) | nearestIndex(color) << shift);
         break;
     }
-    default: break;
+    default:
+        break;
     }
 }
 
@@ -426,8 +453,7 @@ void TFastDIB::FillColor(PixelBGR color)
     }
 }
 
-void TFastDIB::CopyRectFrom(const TFastDIB& source, int dx, int dy, int w, int h, int sx,
-                            int sy)
+void TFastDIB::CopyRectFrom(const TFastDIB& source, int dx, int dy, int w, int h, int sx, int sy)
 {
     if (isEmpty() || source.isEmpty())
         return;
@@ -458,8 +484,7 @@ void TFastDIB::CopyRectFrom(const TFastDIB& source, int dx, int dy, int w, int h
         lh += lsy;
         lsy = 0;
     }
-    if (lsx >= source.width() || lsy >= source.m_absHeight || ldx >= width() ||
-        ldy >= m_absHeight)
+    if (lsx >= source.width() || lsy >= source.m_absHeight || ldx >= width() || ldy >= m_absHeight)
         return;
     lw = std::min({lw, source.width() - lsx, width() - ldx});
     lh = std::min({lh, source.m_absHeight - lsy, m_absHeight - ldy});

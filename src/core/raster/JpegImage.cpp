@@ -14,9 +14,11 @@
 #include <jerror.h>
 #include <jpeglib.h>
 
-namespace Quillet {
+namespace Quillet
+{
 
-namespace {
+namespace
+{
 
 // Past this many scans a progressive file is treated as hostile: libjpeg would otherwise
 // spend minutes on a few kilobytes crafted to have thousands of scans.
@@ -84,8 +86,7 @@ bool decodeInto(const QByteArray& data, TFastDIB& raster)
                  static_cast<unsigned long>(data.size()));
     jpeg_read_header(&decoder, TRUE);
     const bool grey = decoder.jpeg_color_space == JCS_GRAYSCALE;
-    const bool cmyk = decoder.jpeg_color_space == JCS_CMYK ||
-                      decoder.jpeg_color_space == JCS_YCCK;
+    const bool cmyk = decoder.jpeg_color_space == JCS_CMYK || decoder.jpeg_color_space == JCS_YCCK;
     decoder.out_color_space = grey ? JCS_GRAYSCALE : cmyk ? JCS_CMYK : JCS_EXT_BGR;
     if (static_cast<long long>(decoder.image_width) * decoder.image_height > MaxPixels)
         ERREXIT(&decoder, JERR_IMAGE_TOO_BIG);
@@ -96,8 +97,7 @@ bool decodeInto(const QByteArray& data, TFastDIB& raster)
         ERREXIT(&decoder, JERR_OUT_OF_MEMORY);
     if (grey) {
         for (int i = 0; i < 256; ++i)
-            raster.colorTable()[i] = DibColor{std::uint8_t(i), std::uint8_t(i),
-                                              std::uint8_t(i), 0};
+            raster.colorTable()[i] = DibColor{std::uint8_t(i), std::uint8_t(i), std::uint8_t(i), 0};
     }
     if (cmyk)
         buffer = new std::uint8_t[std::size_t(w) * 4];
@@ -235,9 +235,8 @@ bool encodeJpeg(const TFastDIB& raster, int quality, QByteArray& out)
     if (raster.isEmpty())
         return false;
     if (raster.bitsPerPixel() == 24) {
-        return encodeRows(raster.width(), raster.absHeight(), quality, out, [&](int y) {
-            return raster.scanLine(raster.storageRow(y));
-        });
+        return encodeRows(raster.width(), raster.absHeight(), quality, out,
+                          [&](int y) { return raster.scanLine(raster.storageRow(y)); });
     }
     std::vector<std::uint8_t> line(std::size_t(raster.width()) * 3);
     return encodeRows(raster.width(), raster.absHeight(), quality, out, [&](int y) {

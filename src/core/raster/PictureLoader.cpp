@@ -18,9 +18,11 @@
 #include <cstdlib>
 #include <cstring>
 
-namespace Quillet {
+namespace Quillet
+{
 
-namespace {
+namespace
+{
 
 constexpr qint64 MaxFileBytes = 512LL * 1024 * 1024;
 constexpr int MaxSide = 32767;
@@ -154,8 +156,10 @@ QImage toLoadableFormat(QImage image, bool declared32)
     case QImage::Format_RGB888:
     case QImage::Format_BGR888:
     case QImage::Format_ARGB32:
-    case QImage::Format_ARGB32_Premultiplied: return image;
-    case QImage::Format_Grayscale16: return image.convertToFormat(QImage::Format_Grayscale8);
+    case QImage::Format_ARGB32_Premultiplied:
+        return image;
+    case QImage::Format_Grayscale16:
+        return image.convertToFormat(QImage::Format_Grayscale8);
     case QImage::Format_RGBA64:
     case QImage::Format_RGBA64_Premultiplied:
         // Wide pictures with alpha are drawn onto the zeroed raster, i.e. over black.

@@ -12,17 +12,18 @@
 #include <immintrin.h>
 #endif
 
-namespace Quillet {
+namespace Quillet
+{
 
-namespace {
+namespace
+{
 
 /// Source index for each destination index: ((step >> 1) + i × step) >> 16 in unsigned
 /// 32-bit arithmetic, as the nearest-neighbour rule has it.
 std::vector<int> nearestIndices(int sourceSize, int destinationSize)
 {
-    const auto step =
-        static_cast<std::uint32_t>((static_cast<std::uint64_t>(sourceSize) << 16) /
-                                   static_cast<std::uint64_t>(destinationSize));
+    const auto step = static_cast<std::uint32_t>((static_cast<std::uint64_t>(sourceSize) << 16) /
+                                                 static_cast<std::uint64_t>(destinationSize));
     std::vector<int> indices(static_cast<std::size_t>(destinationSize));
     std::uint32_t position = step >> 1;
     for (int i = 0; i < destinationSize; ++i, position += step)
@@ -52,9 +53,9 @@ struct GatheredRow {
 };
 
 struct Horizontal {
-    std::vector<int> j0;             // byte offset of the left neighbour's channel 0
-    std::vector<int> j1;             // byte offset of the right neighbour's channel 0
-    std::vector<std::uint32_t> fx;   // per destination byte
+    std::vector<int> j0;           // byte offset of the left neighbour's channel 0
+    std::vector<int> j1;           // byte offset of the right neighbour's channel 0
+    std::vector<std::uint32_t> fx; // per destination byte
 };
 
 Horizontal horizontalPlan(int sourceWidth, int destinationWidth, int channels)
@@ -78,12 +79,13 @@ Horizontal horizontalPlan(int sourceWidth, int destinationWidth, int channels)
 }
 
 template <int Channels>
-void gatherRow(const std::uint8_t* s, const Horizontal& plan, GatheredRow& out)
+void gatherRow(const std::uint8_t* s, const Horizontal& plan, GatheredRow& out,
+               std::size_t from = 0)
 {
     const std::size_t n = plan.j0.size();
     std::int16_t* base = out.base.data();
     std::int16_t* step = out.step.data();
-    for (std::size_t i = 0; i < n; ++i) {
+    for (std::size_t i = from; i < n; ++i) {
         const std::uint8_t* p0 = s + plan.j0[i];
         const std::uint8_t* p1 = s + plan.j1[i];
         for (int c = 0; c < Channels; ++c) {
@@ -93,19 +95,62 @@ void gatherRow(const std::uint8_t* s, const Horizontal& plan, GatheredRow& out)
     }
 }
 
+#if defined(__x86_64__)
+/// gatherRow<3> two pixels at a time while both have their right neighbour next to them
+/// (everywhere but the right edge): one 8-byte load holds a pixel and its neighbour. The
+/// 16-byte stores spill two words into the next pair, which that pair overwrites; the rows
+/// keep slack for the last one. Returns how many pixels it did.
+__attribute__((target("avx2"))) std::size_t gatherPairs3(const std::uint8_t* s,
+                                                         const Horizontal& plan, GatheredRow& out)
+{
+    const __m128i left = _mm_setr_epi8(0, -1, 1, -1, 2, -1, 8, -1, 9, -1, 10, -1, -1, -1, -1, -1);
+    const __m128i right =
+        _mm_setr_epi8(3, -1, 4, -1, 5, -1, 11, -1, 12, -1, 13, -1, -1, -1, -1, -1);
+    const std::size_t n = plan.j0.size();
+    const int* j0 = plan.j0.data();
+    const int* j1 = plan.j1.data();
+    std::int16_t* base = out.base.data();
+    std::int16_t* step = out.step.data();
+    std::size_t i = 0;
+    for (; i + 2 <= n && j1[i] == j0[i] + 3 && j1[i + 1] == j0[i + 1] + 3; i += 2) {
+        std::int64_t first, second;
+        std::memcpy(&first, s + j0[i], 8);
+        std::memcpy(&second, s + j0[i + 1], 8);
+        const __m128i pair = _mm_set_epi64x(second, first);
+        const __m128i p0 = _mm_shuffle_epi8(pair, left);
+        const __m128i p1 = _mm_shuffle_epi8(pair, right);
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(base + i * 3), p0);
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(step + i * 3), _mm_sub_epi16(p1, p0));
+    }
+    return i;
+}
+#endif
+
 void gather(const std::uint8_t* s, const Horizontal& plan, int channels, GatheredRow& out)
 {
     switch (channels) {
-    case 1: gatherRow<1>(s, plan, out); break;
-    case 3: gatherRow<3>(s, plan, out); break;
-    default: gatherRow<4>(s, plan, out); break;
+    case 1:
+        gatherRow<1>(s, plan, out);
+        break;
+    case 3: {
+        std::size_t done = 0;
+#if defined(__x86_64__)
+        if (cpuHasAvx2())
+            done = gatherPairs3(s, plan, out);
+#endif
+        gatherRow<3>(s, plan, out, done);
+        break;
+    }
+    default:
+        gatherRow<4>(s, plan, out);
+        break;
     }
 }
 
 /// One destination row from the gathered rows i0 (top) and i1: count bytes from byte from.
 void blendRowsScalar(std::uint8_t* d, const GatheredRow& r0, const GatheredRow& r1,
-                     const std::uint32_t* fx, std::uint32_t wy, std::uint32_t fy,
-                     std::size_t from, std::size_t count)
+                     const std::uint32_t* fx, std::uint32_t wy, std::uint32_t fy, std::size_t from,
+                     std::size_t count)
 {
     for (std::size_t k = from; k < from + count; ++k) {
         const std::int32_t w01 = std::int32_t((wy * fx[k]) >> 16);
@@ -123,9 +168,10 @@ __attribute__((target("avx2"))) inline __m256i widen16(const std::int16_t* p)
     return _mm256_cvtepi16_epi32(_mm_loadu_si128(reinterpret_cast<const __m128i*>(p)));
 }
 
-__attribute__((target("avx2"))) std::size_t
-blendRowsAvx2(std::uint8_t* d, const GatheredRow& r0, const GatheredRow& r1,
-              const std::uint32_t* fx, std::uint32_t wy, std::uint32_t fy, std::size_t count)
+__attribute__((target("avx2"))) std::size_t blendRowsAvx2(std::uint8_t* d, const GatheredRow& r0,
+                                                          const GatheredRow& r1,
+                                                          const std::uint32_t* fx, std::uint32_t wy,
+                                                          std::uint32_t fy, std::size_t count)
 {
     const __m256i wyv = _mm256_set1_epi32(std::int32_t(wy));
     const __m256i fyv = _mm256_set1_epi32(std::int32_t(fy));
@@ -144,8 +190,7 @@ blendRowsAvx2(std::uint8_t* d, const GatheredRow& r0, const GatheredRow& r1,
             const __m256i a1 = widen16(base1 + at);
             const __m256i s0 = widen16(step0 + at);
             const __m256i s1 = widen16(step1 + at);
-            const __m256i f =
-                _mm256_loadu_si256(reinterpret_cast<const __m256i*>(fx + at));
+            const __m256i f = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(fx + at));
             // Both products stay below 2^32, so the low halves are the exact unsigned ones.
             const __m256i w01 = _mm256_srli_epi32(_mm256_mullo_epi32(f, wyv), 16);
             const __m256i w11 = _mm256_srli_epi32(_mm256_mullo_epi32(f, fyv), 16);
@@ -204,10 +249,18 @@ void TFastDIB::ScaleNearestTo(TFastDIB& destination) const
         std::uint8_t* d = destination.scanLine(j);
         if (sourceBits == targetBits) {
             switch (sourceBits) {
-            case 8: copyNearestRow<1>(d, s, columns); break;
-            case 16: copyNearestRow<2>(d, s, columns); break;
-            case 24: copyNearestRow<3>(d, s, columns); break;
-            case 32: copyNearestRow<4>(d, s, columns); break;
+            case 8:
+                copyNearestRow<1>(d, s, columns);
+                break;
+            case 16:
+                copyNearestRow<2>(d, s, columns);
+                break;
+            case 24:
+                copyNearestRow<3>(d, s, columns);
+                break;
+            case 32:
+                copyNearestRow<4>(d, s, columns);
+                break;
             default:
                 // Indices of 1 and 4 bits are moved bit field by bit field.
                 for (std::size_t i = 0; i < n; ++i) {
@@ -253,8 +306,8 @@ void TFastDIB::ResizeSmoothTo(TFastDIB& destination) const
     const std::size_t rowBytes = std::size_t(destination.width()) * std::size_t(channels);
     GatheredRow slots[2];
     for (GatheredRow& slot : slots) {
-        slot.base.resize(rowBytes);
-        slot.step.resize(rowBytes);
+        slot.base.resize(rowBytes + 8); // slack for the paired gather's last store
+        slot.step.resize(rowBytes + 8);
     }
     const auto rowFor = [&](int row, int keep) -> const GatheredRow& {
         for (GatheredRow& slot : slots)
@@ -273,8 +326,7 @@ void TFastDIB::ResizeSmoothTo(TFastDIB& destination) const
         const int i1 = i0 < sourceHeight - 1 ? i0 + 1 : i0;
         const GatheredRow& top = rowFor(i0, i1);
         const GatheredRow& bottom = rowFor(i1, i0);
-        blendRows(destination.scanLine(j), top, bottom, plan.fx.data(), 65536 - fy, fy,
-                  rowBytes);
+        blendRows(destination.scanLine(j), top, bottom, plan.fx.data(), 65536 - fy, fy, rowBytes);
     }
 }
 

@@ -12,6 +12,7 @@
 #include "core/render/PageRenderer.h"
 
 #include <QDir>
+#include <QFileInfo>
 
 #include <algorithm>
 #include <optional>
@@ -41,6 +42,17 @@ QString resolvePicturePath(const QString& fileName, const QString& projectPath)
         return fileName;
     const qsizetype slash = projectPath.lastIndexOf(QLatin1Char('/'));
     return projectPath.left(slash + 1) + fileName;
+}
+
+/// Projects made on Windows name subfolders with backslashes ("img\sig.png"); where no
+/// file has the name as written, the backslashes are read as folder separators.
+QString openablePath(const QString& resolved)
+{
+    if (!resolved.contains(QLatin1Char('\\')) || QFileInfo::exists(resolved))
+        return resolved;
+    QString withSlashes = resolved;
+    withSlashes.replace(QLatin1Char('\\'), QLatin1Char('/'));
+    return withSlashes;
 }
 
 bool sizeFits(long long width, long long height)
@@ -266,7 +278,7 @@ bool drawImageField(const FieldNode& field, const QString& projectPath, PageCanv
     const ImageFieldOptions options = parseImageOptions(QStringView(field.text).mid(4), id);
     const QString path = resolvePicturePath(options.fileName, projectPath);
     TFastDIB scaled;
-    switch (loadScaled(path, canvas.dpi, scaled)) {
+    switch (loadScaled(openablePath(path), canvas.dpi, scaled)) {
     case Loaded::Failed:
         errors.LogRenderError(QStringLiteral("не могу открыть изображение: ") + path);
         return false;

@@ -219,9 +219,11 @@ void drawShapeField(const FieldNode& field, PageCanvas& canvas)
 {
     const QString id = field.text.left(4);
     const ShapeFieldOptions options = parseShapeOptions(QStringView(field.text).mid(4), id);
-    if (canvas.painter == nullptr)
+    // Without a painter of the caller's the shape paints on the page raster itself.
+    QPainter own;
+    if (canvas.painter == nullptr && (canvas.image == nullptr || !own.begin(canvas.image)))
         return;
-    QPainter& painter = *canvas.painter;
+    QPainter& painter = canvas.painter != nullptr ? *canvas.painter : own;
     setUpPainter(painter, options, canvas.mmPerPixel);
     if (options.kind == ShapeKind::Line && options.direction == LineDirection::None)
         return;

@@ -24,8 +24,14 @@ QPalette lightPalette()
     palette.setColor(QPalette::ButtonText, QColor(0x1f, 0x23, 0x28));
     palette.setColor(QPalette::Highlight, QColor(0x3b, 0x82, 0xc4));
     palette.setColor(QPalette::HighlightedText, Qt::white);
+    palette.setColor(QPalette::Dark, QColor(0x8c, 0x90, 0x96));
     palette.setColor(QPalette::ToolTipBase, QColor(0xff, 0xfd, 0xe8));
     palette.setColor(QPalette::ToolTipText, QColor(0x1f, 0x23, 0x28));
+    const QColor greyed(0x9a, 0x9f, 0xa6);
+    for (const QPalette::ColorRole role :
+         {QPalette::WindowText, QPalette::Text, QPalette::ButtonText}) {
+        palette.setColor(QPalette::Disabled, role, greyed);
+    }
     return palette;
 }
 
@@ -39,7 +45,9 @@ QToolBar { border: none; spacing: 2px; padding: 2px; background: #eceef1; }
 QToolButton { padding: 3px; border-radius: 3px; }
 QToolButton:hover { background: #dde6f0; }
 QToolButton:checked { background: #c9d9ea; }
-QScrollArea#sScrollBox1 { background: #8c9096; }
+QToolButton#OpenBtn {
+    border: 1px solid #b9bec5; border-radius: 3px; background: #fafbfc; padding: 3px 18px 3px 8px;
+}
 QLabel#MessPanel { background: #fff3c4; color: #5c4400; padding: 6px; }
 QStatusBar QLabel { padding: 0 4px; }
 )";

@@ -72,8 +72,8 @@ TForm1::TForm1(QWidget* parent)
     fillSizeList();
     try {
         if (const std::optional<double> scale = m_userSettings.calibratedScale()) {
-            m_view.CalibratedScale = *scale;
-            m_view.ViewScale = *scale;
+            m_view.CalibratedScale = ViewZoom::bounded(*scale);
+            m_view.ViewScale = m_view.CalibratedScale;
         }
     } catch (const Error& e) {
         // A damaged calibration costs the calibration, not the window.
@@ -91,6 +91,9 @@ TForm1::TForm1(QWidget* parent)
 TForm1::~TForm1()
 {
     qApp->removeEventFilter(this);
+    // The panels go first: while they are torn down they may still signal the window,
+    // whose members must be alive for that.
+    delete takeCentralWidget();
 }
 
 void TForm1::buildWindow()
@@ -115,7 +118,7 @@ void TForm1::buildWindow()
     m_page = new PageArea(splitter);
     splitter->setChildrenCollapsible(false);
     splitter->setStretchFactor(2, 1);
-    splitter->setSizes({0, 300, 724});
+    splitter->setSizes({0, 320, 704});
     layout->addWidget(splitter, 1);
     setCentralWidget(central);
     m_page->DXDraw1->setRaster(&m_raster);
@@ -318,8 +321,8 @@ void TForm1::ToolButton30Click()
 void TForm1::LogRenderError(const QString& line)
 {
     m_settings->ErroreList->appendPlainText(line);
-    if (m_settings->ShowErr->isChecked())
-        m_settings->ErroreBox->show();
+    // Exactly when the user wants the messages: an unwanted list closes again.
+    m_settings->ErroreBox->setVisible(m_settings->ShowErr->isChecked());
 }
 
 void TForm1::appendErrorLine(const QString& line)

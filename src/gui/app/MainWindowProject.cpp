@@ -89,8 +89,6 @@ bool TForm1::LoadProject(const QString& path)
     }
     showProject();
     showProjectPath();
-    // The link follows the loaded file name as if the user had typed it.
-    m_link.setLastXlsPath(QString());
     xlsFileExit();
     return true;
 }

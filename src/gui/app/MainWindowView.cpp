@@ -25,7 +25,11 @@
 #include <QSpinBox>
 #include <QToolButton>
 
-#define QUILLET_WITH_RENDERER 0
+// Set by the build while the page renderer is not yet part of the core; the view then
+// shows the white page.
+#ifndef QUILLET_WITH_RENDERER
+#define QUILLET_WITH_RENDERER 1
+#endif
 
 namespace Quillet {
 
@@ -119,6 +123,7 @@ void TForm1::UpdateViewSize()
 
 void TForm1::showZoom()
 {
+    m_view.ViewScale = ViewZoom::bounded(m_view.ViewScale);
     m_statusPanels[5]->setText(
         ViewZoom::zoomReadout(m_view.ViewScale, QLocale().decimalPoint().at(0)));
     UpdateViewSize();
@@ -150,8 +155,8 @@ void TForm1::ScreenBtnMouseUp()
     const std::optional<double> scale = ViewZoom::calibrate(m_view.ViewScale, entry, QLocale());
     if (!scale)
         return;
-    m_view.ViewScale = *scale;
-    m_view.CalibratedScale = *scale;
+    m_view.ViewScale = ViewZoom::bounded(*scale);
+    m_view.CalibratedScale = m_view.ViewScale;
     showZoom();
     m_userSettings.setCalibratedScale(m_view.CalibratedScale);
     m_page->DXDraw1->present();

@@ -96,6 +96,8 @@ void PageArea::buildRulersAndView()
     sScrollBox1->setObjectName(QStringLiteral("sScrollBox1"));
     sScrollBox1->setFrameShape(QFrame::NoFrame);
     sScrollBox1->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    // A grey desk around the white page.
+    sScrollBox1->viewport()->setBackgroundRole(QPalette::Dark);
     sScrollBox1->setWidgetResizable(false);
     DXDraw1 = new PageView;
     sScrollBox1->setWidget(DXDraw1);

@@ -170,12 +170,15 @@ void SettingsColumn::buildLinkGroup()
     auto* fileRow = new QHBoxLayout;
     xlsFile = new QLineEdit(group);
     xlsFile->setObjectName(QStringLiteral("xlsFile"));
-    xlsFileBrowse = speedButton(group, "xlsFileBrowse", QStringLiteral("…"),
+    xlsFileBrowse = speedButton(group, "xlsFileBrowse", QString(),
                                 QStringLiteral("Выбрать файл"));
-    sSpeedButton2 = speedButton(group, "sSpeedButton2", QStringLiteral("⟳"),
+    sSpeedButton2 = speedButton(group, "sSpeedButton2", QString(),
                                 QStringLiteral("Переоткрыть файл"));
-    sSpeedButton4 = speedButton(group, "sSpeedButton4", QStringLiteral("👁"),
+    sSpeedButton4 = speedButton(group, "sSpeedButton4", QString(),
                                 QStringLiteral("Показать файл. Для скрытие нажать еще раз"));
+    xlsFileBrowse->setIcon(style()->standardIcon(QStyle::SP_DirOpenIcon));
+    sSpeedButton2->setIcon(style()->standardIcon(QStyle::SP_BrowserReload));
+    sSpeedButton4->setIcon(style()->standardIcon(QStyle::SP_FileDialogContentsView));
     fileRow->addWidget(xlsFile, 1);
     fileRow->addWidget(xlsFileBrowse);
     fileRow->addWidget(sSpeedButton2);
@@ -208,10 +211,14 @@ void SettingsColumn::buildSizeGroup()
     SizeList->setObjectName(QStringLiteral("SizeList"));
     SizeList->setEditable(true);
     SizeList->setInsertPolicy(QComboBox::NoInsert);
-    sSpeedButton9 = speedButton(group, "sSpeedButton9", QStringLiteral("💾"),
+    SizeList->setMinimumContentsLength(8);
+    SizeList->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+    sSpeedButton9 = speedButton(group, "sSpeedButton9", QString(),
                                 QStringLiteral("Сохранить размер"));
-    sSpeedButton8 = speedButton(group, "sSpeedButton8", QStringLiteral("✕"),
+    sSpeedButton8 = speedButton(group, "sSpeedButton8", QString(),
                                 QStringLiteral("Удалить размер"));
+    sSpeedButton9->setIcon(style()->standardIcon(QStyle::SP_DialogSaveButton));
+    sSpeedButton8->setIcon(style()->standardIcon(QStyle::SP_DialogDiscardButton));
     listRow->addWidget(SizeList, 1);
     listRow->addWidget(sSpeedButton9);
     listRow->addWidget(sSpeedButton8);

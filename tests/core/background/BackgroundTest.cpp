@@ -127,6 +127,8 @@ private Q_SLOTS:
     void refusesBadInput();
     void turnedSizes_data();
     void turnedSizes();
+    void fromDecodedPicture_data();
+    void fromDecodedPicture();
 };
 
 void BackgroundTest::matchesReference_data()
@@ -415,6 +417,34 @@ void BackgroundTest::turnedSizes()
     QFETCH(double, angle);
     QFETCH(QSize, turned);
     QCOMPARE(turnedSize(picture, angle), turned);
+}
+
+void BackgroundTest::fromDecodedPicture_data()
+{
+    QTest::addColumn<QImage>("picture");
+    QTest::addColumn<double>("angle");
+    QTest::newRow("colour, turned") << noisePicture(21, 13, 4) << 33.0;
+    QTest::newRow("colour, quarter") << noisePicture(21, 13, 4) << 270.0;
+    QImage grey = noisePicture(21, 13, 4).convertToFormat(QImage::Format_Indexed8);
+    QTest::newRow("indexed") << grey << 0.0;
+    QTest::newRow("null") << QImage() << 0.0;
+}
+
+void BackgroundTest::fromDecodedPicture()
+{
+    // A picture held as pixels goes through the same steps as decoded JPEG data.
+    QFETCH(QImage, picture);
+    QFETCH(double, angle);
+    const BackgroundModel::Settings m = inPixels(30, 20, 1, 2, 3, -4, angle);
+    const QImage shown = RebuildBackground(picture, settingsOf(m));
+    if (picture.isNull()) {
+        QVERIFY(shown.isNull());
+        return;
+    }
+    const QImage expected =
+        BackgroundModel::process(BackgroundModel::fromImage(picture), m, MmPerPixel);
+    const QString difference = firstDifference(shown, expected);
+    QVERIFY2(difference.isEmpty(), qPrintable(difference));
 }
 
 QTEST_GUILESS_MAIN(BackgroundTest)

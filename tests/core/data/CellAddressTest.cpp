@@ -36,7 +36,8 @@ void CellAddressTest::upperCaseCyrillic_data()
     QTest::newRow("latin accents unchanged") << "éß" << "éß";
     QTest::newRow("digits and signs") << "a1:$b2" << "A1:$B2";
     // The code points just outside both ranges must not move.
-    QTest::newRow("neighbours") << QString::fromUtf16(u"`{\u042F\u0450") << QString::fromUtf16(u"`{\u042F\u0450");
+    const QString neighbours = QString::fromUtf16(u"`{\u042F\u0450");
+    QTest::newRow("neighbours") << neighbours << neighbours;
     QTest::newRow("empty") << "" << "";
 }
 

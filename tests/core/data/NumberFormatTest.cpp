@@ -199,6 +199,22 @@ void NumberFormatTest::codes_data()
                                           << "01.01.2000 00:00:00" << "01.01.2000 00:00:00";
     QTest::newRow("last day") << "dd.mm.yyyy" << 2958465.0 << "31.12.9999" << "31.12.9999";
     QTest::newRow("negative elapsed") << "[h]:mm" << -1.5 << "-36:00" << "-36:00";
+    // Faults the writer fixtures found.
+    QTest::newRow("no point without decimals") << "#.##" << 5.0 << "5" << "5";
+    QTest::newRow("point kept with decimals") << "#.##" << 5.25 << "5.25" << "5,25";
+    QTest::newRow("whole number keeps fraction width") << "# ?/?" << 5.0 << "5    " << "5    ";
+    QTest::newRow("fixed denominator 100") << "# ?\?/100" << 0.37 << " 37/100" << " 37/100";
+    QTest::newRow("a/p is lower case") << "h:mm A/P" << 0.78125 << "6:45 p" << "6:45 p";
+    QTest::newRow("second fraction tie to even") << "mm:ss.00" << 0.0007215856481481482
+                                                 << "01:02.34" << "01:02,34";
+    QTest::newRow("second fraction rounds") << "mm:ss.0" << 0.008733333333333333 << "12:34.6"
+                                            << "12:34,6";
+    QTest::newRow("abbreviated May after day") << "d mmm yyyy" << 45053.0 << "7 May 2023"
+                                               << "7 май 2023";
+    QTest::newRow("full May after day") << "d mmmm yyyy" << 45053.0 << "7 May 2023"
+                                        << "7 мая 2023";
+    QTest::newRow("builtin-like 20 without padding") << "h:mm" << 0.2951388888888889 << "7:05"
+                                                     << "7:05";
 }
 
 void NumberFormatTest::codes()

@@ -15,8 +15,8 @@ namespace {
 FieldNode field(const QString& id, const QString& fieldText)
 {
     FieldNode node;
-    node.text = id + fieldText + QChar(u'\u0008') + QStringLiteral("0000000$00FFFFFF$00000000000012")
-        + QStringLiteral("Arial");
+    node.text = id + fieldText + QChar(u'\u0008')
+        + QStringLiteral("0000000$00FFFFFF$00000000000012Arial");
     return node;
 }
 

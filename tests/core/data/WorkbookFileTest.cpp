@@ -107,7 +107,8 @@ void WorkbookFileTest::errorsNameTheFile_data()
     QTest::newRow("unknown format") << "notes.doc" << QByteArray("hello");
     QTest::newRow("text named xls") << "table.xls" << QByteArray("a;b\n");
     QTest::newRow("truncated xls")
-        << "cut.xls" << QuilletTest::readFile(QuilletTest::dataPath("workbooks/types.xls")).left(3000);
+        << "cut.xls"
+        << QuilletTest::readFile(QuilletTest::dataPath("workbooks/types.xls")).left(3000);
     QTest::newRow("binary csv") << "bin.csv" << QByteArray("\0\1\2", 3);
     QTest::newRow("broken zip") << "broken.xlsx" << QByteArray("PK\x03\x04garbage", 11);
     QTest::newRow("empty xlsx") << "empty.xlsx" << QByteArray();

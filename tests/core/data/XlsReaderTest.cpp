@@ -42,6 +42,8 @@ private Q_SLOTS:
     void displayedText();
     void sheets();
     void fileAndBufferAgree();
+    void activeSheetFromWindowRecord();
+    void workbookInRegularSectors();
     void brokenInput_data();
     void brokenInput();
     void dateText_data();
@@ -117,6 +119,33 @@ void XlsReaderTest::fileAndBufferAgree()
         for (int column = 1; column <= 3; ++column)
             QCOMPARE(a->cellText(row, column), b->cellText(row, column));
     }
+}
+
+void XlsReaderTest::activeSheetFromWindowRecord()
+{
+    // Saved by LibreOffice from active-third.fods, then its window record's active tab
+    // set to the third sheet, as a spreadsheet application saves it when that sheet
+    // is the one shown.
+    const auto workbook = readBytes(
+        QuilletTest::readFile(QuilletTest::dataPath("workbooks/active-third.xls")));
+    QCOMPARE(workbook->sheetNames(), (QStringList{"Первый", "Второй", "Третий"}));
+    QCOMPARE(workbook->activeSheetName(), QStringLiteral("Третий"));
+    QCOMPARE(workbook->worksheet("Третий")->cellText(1, 1), QStringLiteral("3"));
+}
+
+void XlsReaderTest::workbookInRegularSectors()
+{
+    // 400 rows make the workbook stream larger than the mini stream holds.
+    const auto workbook =
+        readBytes(QuilletTest::readFile(QuilletTest::dataPath("workbooks/rows400.xls")));
+    const Worksheet* sheet = workbook->worksheet(workbook->activeSheetName());
+    QVERIFY(sheet);
+    QCOMPARE(sheet->name(), QStringLiteral("Rows"));
+    for (int row : {1, 200, 400}) {
+        QCOMPARE(sheet->cellText(row, 1), QStringLiteral("строка %1").arg(row));
+        QCOMPARE(sheet->cellText(row, 2), QStringLiteral("%1.25").arg(row));
+    }
+    QCOMPARE(sheet->cellText(401, 1), QString());
 }
 
 void XlsReaderTest::brokenInput_data()

@@ -17,6 +17,8 @@ class ViewGeometryTest : public QObject {
     Q_OBJECT
 private Q_SLOTS:
     void zoomSteps();
+    void bounds_data();
+    void bounds();
     void fit_data();
     void fit();
     void physical_data();
@@ -47,6 +49,24 @@ void ViewGeometryTest::zoomSteps()
     // The step is the extended 1.2, not the double nearest to it: 0.1 × 1.2 in extended
     // precision, stored back, is not what 0.1 × 1.2 in doubles gives.
     QCOMPARE(zoomIn(0.1), static_cast<double>(0.1L * 1.2L));
+}
+
+void ViewGeometryTest::bounds_data()
+{
+    QTest::addColumn<double>("scale");
+    QTest::addColumn<double>("expected");
+    QTest::newRow("inside") << 2.48832 << 2.48832;
+    QTest::newRow("fit into a tiny box") << -0.2 << MinScale;
+    QTest::newRow("calibrated far too large") << 1e5 << MaxScale;
+    QTest::newRow("not a number") << std::nan("") << 1.0;
+    QTest::newRow("upper edge") << 16.0 << 16.0;
+}
+
+void ViewGeometryTest::bounds()
+{
+    QFETCH(double, scale);
+    QFETCH(double, expected);
+    QCOMPARE(bounded(scale), expected);
 }
 
 void ViewGeometryTest::fit_data()
@@ -104,6 +124,7 @@ void ViewGeometryTest::calibration_data()
     QTest::newRow("not a number") << "abc" << "ru_RU" << false << 0.0;
     QTest::newRow("zero") << "0" << "ru_RU" << false << 0.0;
     QTest::newRow("negative") << "-3" << "ru_RU" << false << 0.0;
+    QTest::newRow("typographic minus") << "−3" << "ru_RU" << false << 0.0;
     QTest::newRow("empty") << "" << "ru_RU" << false << 0.0;
 }
 

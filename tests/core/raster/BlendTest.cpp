@@ -12,17 +12,26 @@
 using namespace Quillet;
 using namespace QuilletTest;
 
-namespace {
+namespace
+{
 
 enum class Op { Multiply, Add, Difference, Alpha };
 
 void runBlend(Op op, TFastDIB& d, const TFastDIB& a, const TFastDIB& b, int weight)
 {
     switch (op) {
-    case Op::Multiply: BlendMultiply(d, a, b); break;
-    case Op::Add: BlendAddClamped(d, a, b); break;
-    case Op::Difference: BlendDifference(d, a, b); break;
-    case Op::Alpha: BlendAlpha(d, a, b, weight); break;
+    case Op::Multiply:
+        BlendMultiply(d, a, b);
+        break;
+    case Op::Add:
+        BlendAddClamped(d, a, b);
+        break;
+    case Op::Difference:
+        BlendDifference(d, a, b);
+        break;
+    case Op::Alpha:
+        BlendAlpha(d, a, b, weight);
+        break;
     }
 }
 
@@ -30,9 +39,12 @@ void runBlend(Op op, TFastDIB& d, const TFastDIB& a, const TFastDIB& b, int weig
 int expectedByte(Op op, int a, int b, int weight)
 {
     switch (op) {
-    case Op::Multiply: return (a * b) / 256;
-    case Op::Add: return std::min(255, a + b);
-    case Op::Difference: return std::abs(a - b);
+    case Op::Multiply:
+        return (a * b) / 256;
+    case Op::Add:
+        return std::min(255, a + b);
+    case Op::Difference:
+        return std::abs(a - b);
     case Op::Alpha: {
         const int product = weight * (a - b);
         const int floored = product >= 0 ? product / 256 : -((-product + 255) / 256);
@@ -60,7 +72,8 @@ struct IsaGuard {
 
 Q_DECLARE_METATYPE(Op)
 
-class BlendTest : public QObject {
+class BlendTest : public QObject
+{
     Q_OBJECT
 private Q_SLOTS:
     void edgeValues_data();
@@ -155,7 +168,9 @@ void BlendTest::everyPairEveryVariant()
             for (int x = 0; x < 256; ++x)
                 if (d.scanLine(y)[x] != expectedByte(op, x, y, weight))
                     QFAIL(qPrintable(QStringLiteral("variant %1, a %2, b %3: %4")
-                                         .arg(int(isa)).arg(x).arg(y)
+                                         .arg(int(isa))
+                                         .arg(x)
+                                         .arg(y)
                                          .arg(d.scanLine(y)[x])));
     }
 }

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // SPDX-FileCopyrightText: 2026 Quillet developers
 
-#include "RasterSamples.h"
 #include "core/raster/FastDIB.h"
+#include "RasterSamples.h"
 
 #include <QImage>
 #include <QTest>
@@ -12,7 +12,8 @@ using namespace QuilletTest;
 
 Q_DECLARE_METATYPE(PixelBGR)
 
-class FastDIBTest : public QObject {
+class FastDIBTest : public QObject
+{
     Q_OBJECT
 private Q_SLOTS:
     void layout_data();
@@ -195,8 +196,8 @@ void FastDIBTest::pixelAtWidensChannels_data()
     // Plain 16 bits: 5-5-5, red 31 green 16 blue 1.
     QTest::newRow("5-5-5") << 16 << 0u << 0u << 0u << uint(31 << 10 | 16 << 5 | 1)
                            << PixelBGR{8, 132, 255};
-    QTest::newRow("5-6-5") << 16 << 0xF800u << 0x07E0u << 0x001Fu
-                           << uint(21 << 11 | 45 << 5 | 3) << PixelBGR{24, 182, 173};
+    QTest::newRow("5-6-5") << 16 << 0xF800u << 0x07E0u << 0x001Fu << uint(21 << 11 | 45 << 5 | 3)
+                           << PixelBGR{24, 182, 173};
     // Sizes 1, 2 and 3 bits: blue 1 → 255, green 2 → 170, red 5 → 182.
     QTest::newRow("1-2-3 bits") << 32 << 0x38u << 0x06u << 0x01u << uint(5 << 3 | 2 << 1 | 1)
                                 << PixelBGR{255, 170, 182};
@@ -286,8 +287,8 @@ void FastDIBTest::copyRect_data()
                                  << QPoint(0, 0);
     QTest::newRow("cut at right") << QList<int>{8, 0, 10, 1, 0, 0} << QRect(8, 0, 2, 1)
                                   << QPoint(0, 0);
-    QTest::newRow("cut at bottom") << QList<int>{0, 3, 1, 5, 0, 0} << QRect(0, 3, 1, 1)
-                                   << QPoint(0, 0);
+    QTest::newRow("cut at bottom")
+        << QList<int>{0, 3, 1, 5, 0, 0} << QRect(0, 3, 1, 1) << QPoint(0, 0);
     QTest::newRow("outside") << QList<int>{10, 0, 3, 1, 0, 0} << QRect() << QPoint();
     QTest::newRow("source outside") << QList<int>{0, 0, 3, 1, 20, 0} << QRect() << QPoint();
     QTest::newRow("zero height") << QList<int>{0, 0, 3, 0, 0, 0} << QRect() << QPoint();
@@ -340,7 +341,9 @@ void FastDIBTest::copyRectAcrossDepths()
     TFastDIB words;
     QVERIFY(words.SetSize(2, 1, 16));
     words.CopyRectFrom(colour, 0, 0, 2, 1, 0, 0);
-    const auto word = [&](int x) { return words.scanLine(0)[x * 2] | words.scanLine(0)[x * 2 + 1] << 8; };
+    const auto word = [&](int x) {
+        return words.scanLine(0)[x * 2] | words.scanLine(0)[x * 2 + 1] << 8;
+    };
     QCOMPARE(word(0), (100 >> 3) << 10 | (110 >> 3) << 5 | (90 >> 3));
     QCOMPARE(word(1), (0 >> 3) << 10 | (20 >> 3) << 5 | (190 >> 3));
 
@@ -369,19 +372,19 @@ void FastDIBTest::convertDepthTo24_data()
 {
     QTest::addColumn<int>("bits");
     QTest::addColumn<uint>("greenMask");
-    QTest::addColumn<QByteArray>("pixels"); // the raw bytes of row 0
+    QTest::addColumn<QByteArray>("pixels");   // the raw bytes of row 0
     QTest::addColumn<QList<int>>("expected"); // B, G, R of each of the first pixels
-    QTest::newRow("1 bit") << 1 << 0u << QByteArray("\xA0", 1) << QList<int>{1, 1, 1, 0, 0, 0,
-                                                                           1, 1, 1};
+    QTest::newRow("1 bit") << 1 << 0u << QByteArray("\xA0", 1)
+                           << QList<int>{1, 1, 1, 0, 0, 0, 1, 1, 1};
     QTest::newRow("4 bits") << 4 << 0u << QByteArray("\x21", 1) << QList<int>{2, 2, 2, 1, 1, 1};
     QTest::newRow("8 bits") << 8 << 0u << QByteArray("\x03\xFF", 2)
                             << QList<int>{3, 3, 3, 255, 255, 255};
     // 5-5-5: v becomes 8v + 6, 31 gives 254.
-    QTest::newRow("16 bits 5-5-5") << 16 << 0u << QByteArray("\xFF\x7F\x21\x04", 4)
-                                   << QList<int>{254, 254, 254, 14, 14, 14};
+    QTest::newRow("16 bits 5-5-5")
+        << 16 << 0u << QByteArray("\xFF\x7F\x21\x04", 4) << QList<int>{254, 254, 254, 14, 14, 14};
     // 5-6-5: k = 3; blue 31 → 251, green 63 → 255 (clamped), red 0 → 3.
-    QTest::newRow("16 bits 5-6-5") << 16 << 0x07E0u << QByteArray("\xFF\x07", 2)
-                                   << QList<int>{251, 255, 3};
+    QTest::newRow("16 bits 5-6-5")
+        << 16 << 0x07E0u << QByteArray("\xFF\x07", 2) << QList<int>{251, 255, 3};
     QTest::newRow("32 bits") << 32 << 0u << QByteArray("\x01\x02\x03\x04\x05\x06\x07\x08", 8)
                              << QList<int>{1, 2, 3, 5, 6, 7};
 }
@@ -493,9 +496,9 @@ void FastDIBTest::bitmapRoundTrip()
     for (int y = 0; y < 3; ++y) {
         for (int x = 0; x < 7; ++x) {
             const QRgb c = original.pixel(x, y);
-            QCOMPARE(raster.PixelAt(2 - y, x), (PixelBGR{std::uint8_t(qBlue(c)),
-                                                          std::uint8_t(qGreen(c)),
-                                                          std::uint8_t(qRed(c))}));
+            QCOMPARE(
+                raster.PixelAt(2 - y, x),
+                (PixelBGR{std::uint8_t(qBlue(c)), std::uint8_t(qGreen(c)), std::uint8_t(qRed(c))}));
         }
     }
     QImage back;

@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // SPDX-FileCopyrightText: 2026 Quillet developers
 
+#include "core/raster/JpegImage.h"
 #include "RasterSamples.h"
 #include "core/raster/FastDIB.h"
-#include "core/raster/JpegImage.h"
 
 #include <QBuffer>
 #include <QImageWriter>
@@ -12,7 +12,8 @@
 using namespace Quillet;
 using namespace QuilletTest;
 
-namespace {
+namespace
+{
 
 /// 64 × 48 picture: red top half, blue bottom half as seen.
 TFastDIB* twoBands()
@@ -34,7 +35,8 @@ bool near(PixelBGR a, PixelBGR b)
 
 } // namespace
 
-class JpegImageTest : public QObject {
+class JpegImageTest : public QObject
+{
     Q_OBJECT
 private Q_SLOTS:
     void encoderWritesBaselineJfif_data();
@@ -81,7 +83,7 @@ void JpegImageTest::roundTripKeepsOrientation()
     QCOMPARE(decoded.bitsPerPixel(), 24);
     QCOMPARE(decoded.width(), 64);
     QCOMPARE(decoded.height(), 48);
-    QVERIFY(near(decoded.PixelAt(0, 0), PixelBGR{255, 0, 0}));  // bottom: blue
+    QVERIFY(near(decoded.PixelAt(0, 0), PixelBGR{255, 0, 0}));   // bottom: blue
     QVERIFY(near(decoded.PixelAt(47, 63), PixelBGR{0, 0, 255})); // top: red
 }
 

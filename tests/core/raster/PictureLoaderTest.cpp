@@ -18,7 +18,8 @@ using namespace Quillet;
 
 Q_DECLARE_METATYPE(PixelBGR)
 
-namespace {
+namespace
+{
 
 void put16(QByteArray& b, int v)
 {
@@ -33,8 +34,7 @@ void put32(QByteArray& b, std::uint32_t v)
 }
 
 /// A BMP of 2 × 2 pixels whose rows are given bottom row first, already padded.
-QByteArray bmp(int bits, std::uint32_t compression, const QByteArray& extra,
-               const QByteArray& rows)
+QByteArray bmp(int bits, std::uint32_t compression, const QByteArray& extra, const QByteArray& rows)
 {
     QByteArray info;
     put32(info, 40);
@@ -89,7 +89,8 @@ QByteArray noise(int bytes, unsigned seed)
 
 } // namespace
 
-class PictureLoaderTest : public QObject {
+class PictureLoaderTest : public QObject
+{
     Q_OBJECT
 private Q_SLOTS:
     void initTestCase();
@@ -104,7 +105,10 @@ private:
     QTemporaryDir m_dir;
 };
 
-void PictureLoaderTest::initTestCase() { QVERIFY(m_dir.isValid()); }
+void PictureLoaderTest::initTestCase()
+{
+    QVERIFY(m_dir.isValid());
+}
 
 QString PictureLoaderTest::write(const QString& name, const QByteArray& bytes)
 {
@@ -137,7 +141,8 @@ void PictureLoaderTest::depthFollowsFile_data()
     for (int i = 0; i < 16; ++i)
         put32(palette, i == 3 ? 0x00FF0000u : 0x00FFFFFFu);
     QTest::newRow("bmp 4 bits") << "nibbles.bmp"
-                                << bmp(4, 0, palette, QByteArray("\x03\x00\x00\x00\x00\x00\x00\x00", 8))
+                                << bmp(4, 0, palette,
+                                       QByteArray("\x03\x00\x00\x00\x00\x00\x00\x00", 8))
                                 << 4 << redBGR;
     QTest::newRow("png grey") << "grey.png"
                               << encoded(sample(QImage::Format_Grayscale8, qRgb(9, 9, 9)), "png")
@@ -145,18 +150,22 @@ void PictureLoaderTest::depthFollowsFile_data()
     QTest::newRow("png 16-bit grey")
         << "grey16.png" << encoded(sample(QImage::Format_Grayscale16, qRgb(9, 9, 9)), "png") << 8
         << PixelBGR{9, 9, 9};
-    QTest::newRow("bmp 24 bits") << "colour.bmp" << encoded(sample(QImage::Format_RGB888, red), "bmp")
-                                 << 24 << redBGR;
-    QTest::newRow("png 24 bits") << "colour.png" << encoded(sample(QImage::Format_RGB32, red), "png")
-                                 << 24 << redBGR;
+    QTest::newRow("bmp 24 bits") << "colour.bmp"
+                                 << encoded(sample(QImage::Format_RGB888, red), "bmp") << 24
+                                 << redBGR;
+    QTest::newRow("png 24 bits") << "colour.png"
+                                 << encoded(sample(QImage::Format_RGB32, red), "png") << 24
+                                 << redBGR;
     QTest::newRow("png alpha") << "alpha.png" << encoded(sample(QImage::Format_ARGB32, red), "png")
                                << 32 << redBGR;
     QTest::newRow("png 48 bits") << "wide.png" << encoded(sample(QImage::Format_RGBX64, red), "png")
                                  << 24 << redBGR;
     QTest::newRow("png 64 bits") << "wide-alpha.png"
-                                 << encoded(sample(QImage::Format_RGBA64, red), "png") << 32 << redBGR;
-    QTest::newRow("tiff colour") << "colour.tif" << encoded(sample(QImage::Format_RGB32, red), "tiff")
-                                 << 24 << redBGR;
+                                 << encoded(sample(QImage::Format_RGBA64, red), "png") << 32
+                                 << redBGR;
+    QTest::newRow("tiff colour") << "colour.tif"
+                                 << encoded(sample(QImage::Format_RGB32, red), "tiff") << 24
+                                 << redBGR;
     QTest::newRow("tiff mono") << "mono.tif"
                                << encoded(sample(QImage::Format_Mono, qRgb(0, 0, 0)), "tiff") << 1
                                << PixelBGR{0, 0, 0};
@@ -189,7 +198,8 @@ void PictureLoaderTest::depthFollowsFile()
     QVERIFY(raster.height() > 0);
     const PixelBGR actual = raster.PixelAt(0, 1);
     if (name.endsWith(".jpg") || name.endsWith(".webp")) {
-        QVERIFY(std::abs(actual.red - probe.red) <= 2 && std::abs(actual.green - probe.green) <= 2 &&
+        QVERIFY(std::abs(actual.red - probe.red) <= 2 &&
+                std::abs(actual.green - probe.green) <= 2 &&
                 std::abs(actual.blue - probe.blue) <= 2);
     } else {
         QCOMPARE(actual, probe);
@@ -241,7 +251,8 @@ void PictureLoaderTest::refusesBadFiles_data()
     }
     QTest::newRow("empty") << "empty.png" << QByteArray();
     QTest::newRow("garbage") << "garbage.png" << noise(5000, 2);
-    QTest::newRow("garbage jpeg") << "garbage.jpg" << QByteArray("\xFF\xD8\xFF", 3) + noise(5000, 3);
+    QTest::newRow("garbage jpeg") << "garbage.jpg"
+                                  << QByteArray("\xFF\xD8\xFF", 3) + noise(5000, 3);
     QTest::newRow("text") << "notes.bmp" << QByteArray("this is not a picture\n");
     // A PNG header claiming 100000 × 100000 pixels.
     QByteArray huge = encoded(QImage(1, 1, QImage::Format_RGB32), "png");

@@ -9,7 +9,8 @@
 using namespace Quillet;
 using namespace QuilletTest;
 
-namespace {
+namespace
+{
 
 /// The bilinear rule evaluated pixel by pixel in 64-bit arithmetic, one weight per
 /// neighbour, as a yardstick for the restructured resampler.
@@ -38,7 +39,8 @@ void referenceResize(const TFastDIB& s, TFastDIB& d)
                     return (long long)s.scanLine(int(r))[j * channels + c];
                 };
                 const long long v = (w00 * S(i0, j0) + w01 * S(i0, j1) + w10 * S(i1, j0) +
-                                     w11 * S(i1, j1) + 32768) >> 16;
+                                     w11 * S(i1, j1) + 32768) >>
+                                    16;
                 d.scanLine(row)[column * channels + c] = std::uint8_t(v);
             }
         }
@@ -47,7 +49,8 @@ void referenceResize(const TFastDIB& s, TFastDIB& d)
 
 } // namespace
 
-class ResampleTest : public QObject {
+class ResampleTest : public QObject
+{
     Q_OBJECT
 private Q_SLOTS:
     void scaleNearestPicksColumns_data();
@@ -109,10 +112,9 @@ void ResampleTest::scaleNearestConvertsInto24_data()
     QTest::addColumn<QByteArray>("pixel");
     QTest::addColumn<QByteArray>("expected");
     QTest::newRow("8 bits") << 8 << QByteArray("\x07", 1) << QByteArray("\x07\x0E\x15", 3);
-    QTest::newRow("16 bits") << 16 << QByteArray("\xFF\x7F", 2)
-                             << QByteArray("\xFE\xFE\xFE", 3);
-    QTest::newRow("16 bits, ones") << 16 << QByteArray("\x21\x04", 2)
-                                   << QByteArray("\x0E\x0E\x0E", 3);
+    QTest::newRow("16 bits") << 16 << QByteArray("\xFF\x7F", 2) << QByteArray("\xFE\xFE\xFE", 3);
+    QTest::newRow("16 bits, ones")
+        << 16 << QByteArray("\x21\x04", 2) << QByteArray("\x0E\x0E\x0E", 3);
     QTest::newRow("32 bits") << 32 << QByteArray("\x01\x02\x03\x04", 4)
                              << QByteArray("\x01\x02\x03", 3);
 }

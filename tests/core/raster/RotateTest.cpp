@@ -13,9 +13,13 @@
 using namespace Quillet;
 using namespace QuilletTest;
 
-namespace {
+namespace
+{
 
-long long floorShift16(long long value) { return value >= 0 ? value / 65536 : -((-value + 65535) / 65536); }
+long long floorShift16(long long value)
+{
+    return value >= 0 ? value / 65536 : -((-value + 65535) / 65536);
+}
 
 /// The turn evaluated pixel by pixel from its definition (64-bit positions reduced to 32
 /// bits, explicit floors), as a yardstick for the optimised loops.
@@ -28,8 +32,10 @@ void referenceTurn(const TFastDIB& s, TFastDIB& d, std::int32_t c, std::int32_t 
     const int bytes = s.bytesPerPixel();
     for (int r = 0; r < d.absHeight(); ++r) {
         for (int X = 0; X < d.width(); ++X) {
-            const auto u = std::int32_t(std::uint32_t(gx + cx * 65536 + (X - cx) * c + (cy - r) * sn));
-            const auto v = std::int32_t(std::uint32_t(gy + cy * 65536 + (X - cx) * sn + (r - cy) * c));
+            const auto u =
+                std::int32_t(std::uint32_t(gx + cx * 65536 + (X - cx) * c + (cy - r) * sn));
+            const auto v =
+                std::int32_t(std::uint32_t(gy + cy * 65536 + (X - cx) * sn + (r - cy) * c));
             const long long j = floorShift16(u);
             const long long i = floorShift16(v);
             std::uint8_t* own = d.scanLine(r) + X * bytes;
@@ -49,9 +55,11 @@ void referenceTurn(const TFastDIB& s, TFastDIB& d, std::int32_t c, std::int32_t 
             };
             std::uint8_t out[4];
             for (int k = 0; k < bytes; ++k) {
-                const long long top = (P(i, j, k) + floorShift16(fx * (P(i, j + 1, k) - P(i, j, k)))) & 255;
+                const long long top =
+                    (P(i, j, k) + floorShift16(fx * (P(i, j + 1, k) - P(i, j, k)))) & 255;
                 const long long bottom =
-                    (P(i + 1, j, k) + floorShift16(fx * (P(i + 1, j + 1, k) - P(i + 1, j, k)))) & 255;
+                    (P(i + 1, j, k) + floorShift16(fx * (P(i + 1, j + 1, k) - P(i + 1, j, k)))) &
+                    255;
                 out[k] = std::uint8_t((top + floorShift16((bottom - top) * fy)) & 255);
             }
             std::memcpy(own, out, std::size_t(bytes));
@@ -59,8 +67,14 @@ void referenceTurn(const TFastDIB& s, TFastDIB& d, std::int32_t c, std::int32_t 
     }
 }
 
-std::int32_t fixedCos(double degrees) { return std::int32_t(std::lrint(std::cos(degrees * M_PI / 180) * 65536)); }
-std::int32_t fixedSin(double degrees) { return std::int32_t(std::lrint(std::sin(degrees * M_PI / 180) * 65536)); }
+std::int32_t fixedCos(double degrees)
+{
+    return std::int32_t(std::lrint(std::cos(degrees * M_PI / 180) * 65536));
+}
+std::int32_t fixedSin(double degrees)
+{
+    return std::int32_t(std::lrint(std::sin(degrees * M_PI / 180) * 65536));
+}
 
 QImage pictureOf(const TFastDIB& raster)
 {
@@ -71,7 +85,8 @@ QImage pictureOf(const TFastDIB& raster)
 
 } // namespace
 
-class RotateTest : public QObject {
+class RotateTest : public QObject
+{
     Q_OBJECT
 private Q_SLOTS:
     void sizeForRotation_data();
@@ -143,9 +158,15 @@ void RotateTest::quarterTurnsOfOddSquaresMatchQt()
     fillRandom(source, unsigned(side));
     TFastDIB target;
     switch (quarter) {
-    case 1: source.Rotate90To(target); break;
-    case 2: source.Rotate180To(target); break;
-    default: source.Rotate270To(target); break;
+    case 1:
+        source.Rotate90To(target);
+        break;
+    case 2:
+        source.Rotate180To(target);
+        break;
+    default:
+        source.Rotate270To(target);
+        break;
     }
     // Odd squares lose nothing at the edges, so the turn is exactly Qt's clockwise one.
     const QImage expected = pictureOf(source).transformed(QTransform().rotate(90.0 * quarter));

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // SPDX-FileCopyrightText: 2026 Quillet developers
 
-#include "../background/BackgroundModel.h"
+#include "ImageFieldModel.h"
 
 #include "core/app/FieldTree.h"
 #include "core/app/NodeGrammar.h"
@@ -18,7 +18,7 @@
 #include <optional>
 
 using namespace Quillet;
-using BackgroundModel::Picture;
+using ImageFieldModel::expectedPage;
 
 namespace
 {
@@ -53,131 +53,6 @@ QImage keyedPicture(int width, int height)
             image.setPixel(x, y, Key);
     image.setPixel(width - 1, height - 1, Key);
     return image;
-}
-
-/// Nearest-neighbour resample on storage rows, from the 16.16 rule with unsigned
-/// accumulators starting half a step in.
-Picture nearest(const Picture& s, int dw, int dh)
-{
-    Picture d(dw, dh);
-    const quint32 xStep = quint32((quint64(s.width) << 16) / quint64(dw));
-    const quint32 yStep = quint32((quint64(s.height) << 16) / quint64(dh));
-    for (int j = 0; j < dh; ++j) {
-        const int row = int(((yStep >> 1) + quint32(j) * yStep) >> 16);
-        for (int i = 0; i < dw; ++i) {
-            const int column = int(((xStep >> 1) + quint32(i) * xStep) >> 16);
-            for (int k = 0; k < 3; ++k)
-                d.at(j, i)[k] = s.at(row, column)[k];
-        }
-    }
-    return d;
-}
-
-std::array<int, 3> bgrOf(QRgb c)
-{
-    return {qBlue(c), qGreen(c), qRed(c)};
-}
-std::array<int, 3> bgrOfValue(qint32 value)
-{
-    const quint32 v = quint32(value);
-    return {int((v >> 16) & 255), int((v >> 8) & 255), int(v & 255)};
-}
-
-int floorShift8(int v)
-{
-    return v >= 0 ? v >> 8 : -((-v + 255) >> 8);
-}
-
-/// What the page should look like after the field: the processing, copy modes and
-/// opacity pixel by pixel from their rules.
-QImage expectedPage(QImage page, const QImage& picture, const ImageFieldOptions& o,
-                    const std::vector<BlockRect>& blocks, int dpi)
-{
-    const Picture loaded = BackgroundModel::fromImage(picture);
-    const int sw = loaded.width * dpi / 300;
-    const int sh = loaded.height * dpi / 300;
-    if (sw == 0 || sh == 0)
-        return page;
-    const Picture s = nearest(loaded, sw, sh);
-    for (const BlockRect& r : blocks) {
-        const int bw = r.Right - r.Left + 1;
-        const int bh = r.Bottom - r.Top + 1;
-        Picture a;
-        if (o.stretch) {
-            int w = bw - 1;
-            int h = bh - 1;
-            if (o.keepProportions) {
-                const double k = std::max(double(sw) / bw, double(sh) / bh);
-                w = int(std::llrint(sw / k));
-                h = int(std::llrint(sh / k));
-            }
-            if (w <= 0 || h <= 0)
-                continue;
-            a = BackgroundModel::resizeSmooth(s, w, h);
-        } else if (!o.cut) {
-            a = s;
-        } else {
-            const int w = std::min(sw, bw);
-            const int h = std::min(sh, bh);
-            if (w <= 0 || h <= 0)
-                continue;
-            const int sx = o.center ? (sw - w) / 2 : 0;
-            const int sy = o.center ? (sh - h) / 2 : 0;
-            a = Picture(w, h);
-            for (int t = 0; t < h; ++t)
-                for (int x = 0; x < w; ++x)
-                    for (int k = 0; k < 3; ++k)
-                        a.at(h - 1 - t, x)[k] = s.at(sh - 1 - (sy + t), sx + x)[k];
-        }
-        const int x0 = o.center ? (r.Left + r.Right - a.width) / 2 : r.Left;
-        const int y0 = o.center ? (r.Top + r.Bottom - a.height) / 2 : r.Top;
-        std::optional<std::array<int, 3>> key;
-        if (o.transparency == TransparencyMode::ChosenColor)
-            key = bgrOfValue(o.transparentColor);
-        if (o.transparency == TransparencyMode::PixelColor && o.pickX < a.width &&
-            o.pickY < a.height) {
-            const std::uint8_t* p = a.at(o.pickY, o.pickX);
-            key = std::array<int, 3>{p[0], p[1], p[2]};
-        }
-        const auto fill = bgrOfValue(o.backgroundColor);
-        const int mode = int(o.effectiveCopyMode());
-        const std::array<int, 3> neutral =
-            mode == 1 ? std::array<int, 3>{255, 255, 255} : std::array<int, 3>{0, 0, 0};
-        const QImage before = page;
-        for (int t = 0; t < a.height; ++t) {
-            for (int x = 0; x < a.width; ++x) {
-                const int px = x0 + x;
-                const int py = y0 + t;
-                if (px < 0 || py < 0 || px >= page.width() || py >= page.height())
-                    continue;
-                const std::uint8_t* ap = a.at(a.height - 1 - t, x);
-                const std::array<int, 3> av{ap[0], ap[1], ap[2]};
-                const auto u = bgrOf(before.pixel(px, py));
-                const bool keyed = o.transparency != TransparencyMode::None;
-                const bool skipped = keyed && key && av == *key;
-                std::array<int, 3> out{};
-                for (int k = 0; k < 3; ++k) {
-                    int c;
-                    if (mode == 0) {
-                        c = skipped ? (o.transparentBackground ? u[k] : fill[k]) : av[k];
-                    } else {
-                        int left = u[k];
-                        int right = av[k];
-                        if (!keyed && !o.transparentBackground)
-                            left = fill[k];
-                        if (skipped)
-                            right = o.transparentBackground ? neutral[k] : fill[k];
-                        c = mode == 1   ? (left * right) >> 8
-                            : mode == 2 ? std::min(255, left + right)
-                                        : std::abs(left - right);
-                    }
-                    out[k] = u[k] + floorShift8(o.effectiveOpacity() * (c - u[k]));
-                }
-                page.setPixel(px, py, qRgb(out[2], out[1], out[0]));
-            }
-        }
-    }
-    return page;
 }
 
 void put(QByteArray& b, quint32 v, int bytes)
@@ -295,10 +170,13 @@ private Q_SLOTS:
     void missingPictureEndsRender_data();
     void missingPictureEndsRender();
     void relativeToWorkingFolder();
+    void windowsFolderSeparators();
     void printerGetsCompositeOnWhite();
     void pageOriginShifts();
     void degenerateBlocksDrawNothing_data();
     void degenerateBlocksDrawNothing();
+    void absurdSizesAreRefused_data();
+    void absurdSizesAreRefused();
 };
 
 void ImageFieldTest::combinesWithPage_data()
@@ -644,6 +522,31 @@ void ImageFieldTest::relativeToWorkingFolder()
     QVERIFY(page.pixel(2, 2) != qRgb(255, 255, 255));
 }
 
+void ImageFieldTest::windowsFolderSeparators()
+{
+    // "img\sig.png" from a project made on Windows finds img/sig.png; a file whose name
+    // really holds the backslash comes first; the error names the path as written.
+    Scene scene;
+    QVERIFY(QDir(scene.dir.path()).mkdir(QStringLiteral("img")));
+    scene.save(noise(3, 3, 1), QStringLiteral("img/sig.png"));
+    QImage red(3, 3, QImage::Format_RGB32);
+    red.fill(qRgb(255, 0, 0));
+    QImage page(8, 8, QImage::Format_RGB32);
+    page.fill(Qt::white);
+    ErrorList errors;
+    const QString name = QStringLiteral("img\\sig.png");
+    QVERIFY(draw(page, fieldOf(baseOptions(name), {{1, 1, 5, 5}}), scene.projectPath, errors));
+    QCOMPARE(page.pixel(1, 1), noise(3, 3, 1).pixel(0, 0));
+    scene.save(red, name);
+    page.fill(Qt::white);
+    QVERIFY(draw(page, fieldOf(baseOptions(name), {{1, 1, 5, 5}}), scene.projectPath, errors));
+    QCOMPARE(page.pixel(1, 1), qRgb(255, 0, 0));
+    const QString missing = QStringLiteral("img\\none.png");
+    QVERIFY(!draw(page, fieldOf(baseOptions(missing), {{1, 1, 5, 5}}), scene.projectPath, errors));
+    QCOMPARE(errors.lines, QStringList{QStringLiteral("не могу открыть изображение: ") +
+                                       scene.dir.path() + QLatin1Char('/') + missing});
+}
+
 void ImageFieldTest::printerGetsCompositeOnWhite()
 {
     // Without page pixels the picture is combined with white paper and drawn by the
@@ -723,6 +626,37 @@ void ImageFieldTest::degenerateBlocksDrawNothing()
     QVERIFY(draw(page, field, scene.projectPath, errors));
     QCOMPARE(page, before);
     QVERIFY(errors.lines.isEmpty());
+}
+
+void ImageFieldTest::absurdSizesAreRefused_data()
+{
+    QTest::addColumn<int>("dpi");
+    QTest::addColumn<bool>("stretch");
+    QTest::addColumn<BlockRect>("block");
+    QTest::addColumn<int>("drawnBlocks"); // of this block and a normal one after it
+    QTest::newRow("resolution of 300000 dpi") << 300000 << false << BlockRect{1, 1, 5, 5} << 0;
+    QTest::newRow("stretched over 9999 mm") << 300 << true << BlockRect{0, 0, 118109, 118109} << 1;
+}
+
+void ImageFieldTest::absurdSizesAreRefused()
+{
+    // A picture that would need gigabytes is not drawn: one error line, no crash; the
+    // field's other blocks are still drawn.
+    QFETCH(int, dpi);
+    QFETCH(bool, stretch);
+    QFETCH(BlockRect, block);
+    QFETCH(int, drawnBlocks);
+    Scene scene;
+    scene.save(noise(100, 100, 1), QStringLiteral("p.png"));
+    ImageFieldOptions o = baseOptions(QStringLiteral("p.png"));
+    o.stretch = stretch;
+    QImage page(20, 20, QImage::Format_RGB32);
+    page.fill(Qt::white);
+    ErrorList errors;
+    QVERIFY(draw(page, fieldOf(o, {block, {10, 10, 15, 15}}), scene.projectPath, errors, dpi));
+    QCOMPARE(errors.lines, QStringList{QStringLiteral("изображение слишком велико: ") +
+                                       scene.dir.filePath(QStringLiteral("p.png"))});
+    QCOMPARE(page.pixel(12, 12) != qRgb(255, 255, 255), drawnBlocks == 1);
 }
 
 QTEST_MAIN(ImageFieldTest)

@@ -134,6 +134,7 @@ private Q_SLOTS:
     void drawsOverExclusiveOr();
     void originShiftsEveryBlock();
     void lineWithoutDirectionDrawsNothing();
+    void drawsOnRasterWithoutPainter();
 };
 
 void ShapeFieldTest::penWidth_data()
@@ -489,6 +490,19 @@ void ShapeFieldTest::lineWithoutDirectionDrawsNothing()
                  shapeLinePrefix() + QStringLiteral("КРАЙ"));
     const QImage page = drawn(fieldOf(text, {{10, 10, 50, 50}}));
     QCOMPARE(countColour(page, White, page.rect()), page.width() * page.height());
+}
+
+void ShapeFieldTest::drawsOnRasterWithoutPainter()
+{
+    const FieldNode field = fieldOf(shape(ShapeKind::Rectangle, 0, 0), {{10, 12, 40, 30}});
+    QImage page(60, 50, QImage::Format_RGB32);
+    page.fill(White);
+    PageCanvas canvas;
+    canvas.image = &page;
+    drawShapeField(field, canvas);
+    QCOMPARE(page, drawn(field, QSize(60, 50)));
+    PageCanvas nothing; // neither a painter nor a raster: nothing to draw on, no crash
+    drawShapeField(field, nothing);
 }
 
 QTEST_MAIN(ShapeFieldTest)

@@ -67,7 +67,8 @@ def package(name, parts, method=zipfile.ZIP_DEFLATED):
 
 
 def good(sheet_xml, **more):
-    parts = {"[Content_Types].xml": content_types(), "_rels/.rels": ROOT_RELS, "xl/workbook.xml": workbook(),
+    parts = {"[Content_Types].xml": content_types(), "_rels/.rels": ROOT_RELS,
+             "xl/workbook.xml": workbook(),
              "xl/_rels/workbook.xml.rels": rels(shared="shared" in more),
              "xl/worksheets/sheet1.xml": sheet_xml}
     if "shared" in more:

@@ -7,11 +7,13 @@
 #include "gui/app/MainWindow.h"
 
 #include <QCheckBox>
+#include <QDesktopServices>
 #include <QGroupBox>
 #include <QLabel>
 #include <QMenu>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QSpinBox>
@@ -49,6 +51,8 @@ private Q_SLOTS:
     void ctrlEShowsTheErrorList();
     void pageSetButtons_data();
     void pageSetButtons();
+    void directChangesThePageCount();
+    void developerPageOpensInTheBrowser();
 
 private:
     QTemporaryDir m_dir;
@@ -393,7 +397,7 @@ void MainWindowTest::errorList_data()
     QTest::addColumn<bool>("shown");
     QTest::newRow("logged, messages wanted") << true << true << true;
     QTest::newRow("logged, messages not wanted") << false << true << false;
-    QTest::newRow("appended only") << true << false << false;
+    QTest::newRow("appended only, box left open") << false << false << true;
 }
 
 void MainWindowTest::errorList()
@@ -404,6 +408,8 @@ void MainWindowTest::errorList()
     TForm1 window;
     window.show();
     control<QCheckBox>(window, "ShowErr")->setChecked(showErrors);
+    // Open beforehand: logging closes it when messages are not wanted.
+    control<QGroupBox>(window, "ErroreBox")->setVisible(!showErrors);
     if (opening)
         window.LogRenderError(QStringLiteral("Нет указанного листа"));
     else
@@ -460,6 +466,49 @@ void MainWindowTest::pageSetButtons()
     edit->setText(before);
     QTest::mouseClick(window.findChild<QToolButton*>(button), Qt::LeftButton);
     QCOMPARE(edit->text(), after);
+}
+
+void MainWindowTest::directChangesThePageCount()
+{
+    TForm1 window;
+    window.show();
+    const QString path = saveProject(QDir(m_dir.path()), QStringLiteral("row.qlet"), 210, 297,
+                                     {textField(QStringLiteral("0000"), QStringLiteral("=A1:C1"))});
+    QVERIFY(window.LoadProject(path));
+    auto* page = control<QSpinBox>(window, "PageN");
+    QCOMPARE(page->maximum(), 1); // pages along rows: one row, one page
+    QTest::mouseClick(control<QRadioButton>(window, "DirectItem0"), Qt::LeftButton);
+    QCOMPARE(window.document().project.settings.Direct, 0);
+    QCOMPARE(page->maximum(), 3);
+    page->setValue(3);
+    window.RepaintTimeTimer();
+    QTest::mouseClick(control<QRadioButton>(window, "DirectItem1"), Qt::LeftButton);
+    QCOMPARE(page->value(), 1);
+    QCOMPARE(window.viewState().PageN, 1);
+    QVERIFY(window.document().RepaintPending);
+}
+
+namespace {
+// Stands in for the desktop's browser.
+class UrlCatcher : public QObject {
+    Q_OBJECT
+public:
+    QList<QUrl> opened;
+public Q_SLOTS:
+    void open(const QUrl& url) { opened.append(url); }
+};
+} // namespace
+
+void MainWindowTest::developerPageOpensInTheBrowser()
+{
+    UrlCatcher catcher;
+    QDesktopServices::setUrlHandler(QStringLiteral("https"), &catcher, "open");
+    TForm1 window;
+    window.show();
+    QTest::mouseClick(control<QToolButton>(window, "ToolButton30"), Qt::LeftButton);
+    QDesktopServices::unsetUrlHandler(QStringLiteral("https"));
+    QCOMPARE(catcher.opened, QList<QUrl>{TForm1::developerPage()});
+    QVERIFY(TForm1::developerPage().isValid());
 }
 
 QTEST_MAIN(MainWindowTest)

@@ -3,6 +3,7 @@
 
 #include "WindowDriver.h"
 
+#include "gui/app/Look.h"
 #include "gui/app/MainWindow.h"
 #include "gui/app/PageView.h"
 
@@ -24,6 +25,8 @@ private Q_SLOTS:
     void init();
     void zoomCommands_data();
     void zoomCommands();
+    void zoomShortcuts_data();
+    void zoomShortcuts();
     void fitUsesTheOuterBox();
     void physicalSizeWithoutCalibration();
     void storedCalibrationIsUsedAtStartUp();
@@ -117,6 +120,37 @@ void PageAreaTest::zoomCommands()
     QVERIFY(qAbs(window.viewState().ViewScale - scale) < 1e-12);
     QCOMPARE(zoomText(window), readout);
     QCOMPARE(control<PageView>(window, "DXDraw1")->size(), view);
+}
+
+void PageAreaTest::zoomShortcuts_data()
+{
+    QTest::addColumn<int>("key");
+    QTest::addColumn<int>("modifiers");
+    QTest::addColumn<double>("scale"); // from 1.2
+    const int alt = Qt::AltModifier;
+    const int pad = Qt::AltModifier | Qt::KeypadModifier;
+    QTest::newRow("Alt+8") << int(Qt::Key_8) << alt << 1.0;
+    QTest::newRow("Alt+numpad *") << int(Qt::Key_Asterisk) << pad << 1.0;
+    QTest::newRow("Alt+numpad +") << int(Qt::Key_Plus) << pad << 1.44;
+    QTest::newRow("Alt+=") << int(Qt::Key_Equal) << alt << 1.44;
+    QTest::newRow("Alt+numpad -") << int(Qt::Key_Minus) << pad << 1.0;
+    QTest::newRow("Alt+-") << int(Qt::Key_Minus) << alt << 1.0;
+    QTest::newRow("plain - is the control's") << int(Qt::Key_Minus) << 0 << 1.2;
+    QTest::newRow("Ctrl+= is the control's") << int(Qt::Key_Equal)
+                                             << int(Qt::ControlModifier) << 1.2;
+}
+
+void PageAreaTest::zoomShortcuts()
+{
+    QFETCH(int, key);
+    QFETCH(int, modifiers);
+    QFETCH(double, scale);
+    TForm1 window;
+    QVERIFY(window.LoadProject(m_a4));
+    window.RepaintTimeTimer();
+    QTest::mouseClick(control<QToolButton>(window, "ScaleUpBtn"), Qt::LeftButton);
+    QTest::keyClick(&window, Qt::Key(key), Qt::KeyboardModifiers(modifiers));
+    QVERIFY(qAbs(window.viewState().ViewScale - scale) < 1e-12);
 }
 
 void PageAreaTest::fitUsesTheOuterBox()
@@ -352,8 +386,12 @@ void PageAreaTest::repaintWaitsForTheTick()
 
 void PageAreaTest::examplePageIsNotBlank()
 {
+#if defined(QUILLET_WITH_RENDERER) && !QUILLET_WITH_RENDERER
+    QSKIP("the core has no page renderer yet");
+#endif
     const QString demo = QStringLiteral(QUILLET_SOURCE_DIR "/examples/demo/demo.qlet");
     QVERIFY(QFile::exists(demo));
+    applyLook(*qApp);
     TForm1 window;
     window.resize(1024, 700);
     window.show();
