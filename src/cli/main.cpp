@@ -9,7 +9,10 @@
 
 #include <QGuiApplication>
 
+#include <cerrno>
 #include <cstdio>
+#include <sys/stat.h>
+#include <unistd.h>
 #include <exception>
 
 namespace Quillet::Cli {
@@ -116,6 +119,13 @@ int main(int argc, char** argv)
     // Fonts and painting need a GUI application, but never a display.
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
+    // Without a session (cron, CI) Qt warns about the runtime folder on every start;
+    // give it a private one so stderr carries only our own lines.
+    if (qEnvironmentVariableIsEmpty("XDG_RUNTIME_DIR")) {
+        const QByteArray dir = "/tmp/quillet-runtime-" + QByteArray::number(getuid());
+        if (mkdir(dir.constData(), 0700) == 0 || errno == EEXIST)
+            qputenv("XDG_RUNTIME_DIR", dir);
+    }
     QGuiApplication app(argc, argv);
     QGuiApplication::setApplicationName(QStringLiteral("quillet-cli"));
     QStringList args = QGuiApplication::arguments().mid(1);
