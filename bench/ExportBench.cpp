@@ -91,7 +91,8 @@ int main(int argc, char** argv)
     source.project = &project;
     source.projectPath = demo;
     source.workbook = book.get();
-    source.shownBackground = RebuildBackground(project.BackgroundImage, project.settings);
+    source.shownBackground =
+        pageBackground(RebuildBackground(project.BackgroundImage, project.settings));
     QImage raster = makePageRaster(project);
     QByteArray jpeg;
     std::vector<double> renderMs, encodeMs;

@@ -32,6 +32,9 @@ ExportFormat parseFormat(const QString& text)
 
 std::vector<int> selectedPages(const QString& text, int pageCount)
 {
+    // As the program's export: no pages to fill, or an empty set, writes nothing.
+    if (pageCount < 1)
+        throw Error(QStringLiteral("Не выбраны страницы"));
     TSetAsString set;
     set.setAsString(text.isEmpty() ? QStringLiteral("1-%1").arg(pageCount) : text);
     std::vector<int> pages;
@@ -43,7 +46,7 @@ std::vector<int> selectedPages(const QString& text, int pageCount)
             pages.push_back(int(p));
     }
     if (pages.empty())
-        throw UsageError(QStringLiteral("no pages selected"));
+        throw Error(QStringLiteral("Не выбраны страницы"));
     return pages;
 }
 

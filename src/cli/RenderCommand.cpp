@@ -41,7 +41,8 @@ int runRender(const QStringList& args)
     source.projectPath = projectPath;
     source.workbook = workbook.get();
     source.withBackground = !parsed.has(QStringLiteral("no-background"));
-    source.shownBackground = RebuildBackground(project.BackgroundImage, project.settings);
+    source.shownBackground =
+        pageBackground(RebuildBackground(project.BackgroundImage, project.settings));
     QImage raster = makePageRaster(project);
     RenderTarget target;
     target.image = &raster;

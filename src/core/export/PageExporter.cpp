@@ -211,8 +211,8 @@ ExportResult exportPages(const ExportRequest& request, const ExportProgress& pro
     shared.source.projectPath = request.projectPath;
     shared.source.workbook = request.workbook;
     shared.source.withBackground = request.withBackground;
-    shared.source.shownBackground =
-        RebuildBackground(request.project->BackgroundImage, request.project->settings);
+    shared.source.shownBackground = pageBackground(
+        RebuildBackground(request.project->BackgroundImage, request.project->settings));
     shared.order = request.pages;
     if (request.reverse)
         std::reverse(shared.order.begin(), shared.order.end());

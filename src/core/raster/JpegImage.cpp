@@ -152,9 +152,11 @@ void termDestination(j_compress_ptr encoder)
     dest->out->resize(dest->out->size() - qsizetype(dest->pub.free_in_buffer));
 }
 
-/// Feeds the encoder one top-down B, G, R row at a time from rowAt.
+/// Feeds the encoder one top-down row at a time from rowAt, in the given layout
+/// (B, G, R by default).
 template <typename RowSource>
-bool encodeRows(int width, int height, int quality, QByteArray& out, RowSource rowAt)
+bool encodeRows(int width, int height, int quality, QByteArray& out, RowSource rowAt,
+                J_COLOR_SPACE layout = JCS_EXT_BGR, int components = 3)
 {
     if (width <= 0 || height <= 0 || width > 65500 || height > 65500)
         return false;
@@ -175,8 +177,8 @@ bool encodeRows(int width, int height, int quality, QByteArray& out, RowSource r
     encoder.dest = &destination.pub;
     encoder.image_width = JDIMENSION(width);
     encoder.image_height = JDIMENSION(height);
-    encoder.input_components = 3;
-    encoder.in_color_space = JCS_EXT_BGR;
+    encoder.input_components = components;
+    encoder.in_color_space = layout;
     jpeg_set_defaults(&encoder);
     jpeg_set_quality(&encoder, std::clamp(quality, 0, 100), TRUE);
     encoder.write_JFIF_header = TRUE;
@@ -255,6 +257,25 @@ bool encodeJpeg(const QImage& image, int quality, QByteArray& out)
 {
     if (image.isNull())
         return false;
+    // The page raster goes in as it is: converting it first would touch a fresh page-sized
+    // buffer for every page.
+    const auto direct = [&](J_COLOR_SPACE layout, int components) {
+        return encodeRows(image.width(), image.height(), quality, out,
+                          [&](int y) { return image.constScanLine(y); }, layout, components);
+    };
+    switch (image.format()) {
+    case QImage::Format_RGB32:
+        if constexpr (Q_BYTE_ORDER == Q_LITTLE_ENDIAN)
+            return direct(JCS_EXT_BGRX, 4);
+        else
+            return direct(JCS_EXT_XRGB, 4);
+    case QImage::Format_RGBX8888:
+        return direct(JCS_EXT_RGBX, 4);
+    case QImage::Format_RGB888:
+        return direct(JCS_EXT_RGB, 3);
+    default:
+        break;
+    }
     const QImage bgr = image.format() == QImage::Format_BGR888
                            ? image
                            : image.convertToFormat(QImage::Format_BGR888);

@@ -323,6 +323,13 @@ void drawFilledPage(Render& r)
 
 } // namespace
 
+QImage pageBackground(const QImage& processed)
+{
+    if (processed.isNull() || processed.format() == QImage::Format_RGB32)
+        return processed;
+    return processed.convertToFormat(QImage::Format_RGB32);
+}
+
 QImage makePageRaster(const Project& project)
 {
     QImage raster(project.pageWidthPx(), project.pageHeightPx(), QImage::Format_RGB32);

@@ -68,6 +68,10 @@ struct RenderSource {
     std::function<void(const BlockRect&, const QString&, int, int, int)> lineObserver;
 };
 
+/// The processed background in the page rasters' pixel layout: converted once, it is
+/// copied onto each page instead of being converted again for every page.
+QImage pageBackground(const QImage& processed);
+
 /// A white page raster for the project's page size at 300 dpi, Format_RGB32, reporting
 /// 300 dots per inch.
 QImage makePageRaster(const Project& project);

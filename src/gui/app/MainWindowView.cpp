@@ -25,12 +25,6 @@
 #include <QSpinBox>
 #include <QToolButton>
 
-// Set by the build while the page renderer is not yet part of the core; the view then
-// shows the white page.
-#ifndef QUILLET_WITH_RENDERER
-#define QUILLET_WITH_RENDERER 1
-#endif
-
 namespace Quillet {
 
 void TForm1::connectPageArea()
@@ -62,14 +56,7 @@ void TForm1::resizeRaster()
     const QSize size(project.pageWidthPx(), project.pageHeightPx());
     if (m_raster.size() == size)
         return;
-#if QUILLET_WITH_RENDERER
     m_raster = makePageRaster(project);
-#else
-    m_raster = QImage(size, QImage::Format_RGB32);
-    m_raster.fill(Qt::white);
-    m_raster.setDotsPerMeterX(11811);
-    m_raster.setDotsPerMeterY(11811);
-#endif
     m_document.RepaintPending = true;
 }
 
@@ -84,14 +71,21 @@ void TForm1::RepaintTimeTimer()
     UpdateViewSize();
     refreshPageCount();
     m_raster.fill(Qt::white);
-#if QUILLET_WITH_RENDERER
     const Project& project = m_document.project;
     if (!m_backgroundBuilt || m_backgroundSource != project.BackgroundImage
         || !(m_backgroundSettings == project.settings)) {
-        m_shownBackground = RebuildBackground(project.BackgroundImage, project.settings);
         m_backgroundSource = project.BackgroundImage;
         m_backgroundSettings = project.settings;
         m_backgroundBuilt = true;
+        try {
+            m_shownBackground = pageBackground(
+                RebuildBackground(project.BackgroundImage, project.settings));
+        } catch (const Error& e) {
+            // A background that cannot be made is said once; the page shows without it
+            // until the background or its settings change.
+            m_shownBackground = QImage();
+            LogRenderError(e.message());
+        }
     }
     const std::shared_ptr<const Workbook> workbook = m_link.workbook();
     RenderSource source;
@@ -112,7 +106,6 @@ void TForm1::RepaintTimeTimer()
     } catch (const std::exception& e) {
         LogRenderError(QString::fromLocal8Bit(e.what()));
     }
-#endif
     m_page->DXDraw1->present();
 }
 

@@ -43,6 +43,8 @@ private Q_SLOTS:
     void encoderWritesBaselineJfif();
     void roundTripKeepsOrientation();
     void qualityChangesSize();
+    void pageLayoutsEncodeAlike_data();
+    void pageLayoutsEncodeAlike();
     void greyDecodesToEightBits();
     void corruptDataLeavesRasterAlone_data();
     void corruptDataLeavesRasterAlone();
@@ -100,6 +102,36 @@ void JpegImageTest::qualityChangesSize()
     QByteArray reused = high;
     QVERIFY(encodeJpeg(noisy, 10, reused));
     QCOMPARE(reused, low);
+}
+
+void JpegImageTest::pageLayoutsEncodeAlike_data()
+{
+    QTest::addColumn<int>("format");
+    QTest::newRow("RGB32") << int(QImage::Format_RGB32);
+    QTest::newRow("ARGB32") << int(QImage::Format_ARGB32);
+    QTest::newRow("RGBX8888") << int(QImage::Format_RGBX8888);
+    QTest::newRow("RGB888") << int(QImage::Format_RGB888);
+    QTest::newRow("Grayscale8") << int(QImage::Format_Grayscale8);
+}
+
+void JpegImageTest::pageLayoutsEncodeAlike()
+{
+    // Whatever layout the page raster has, the file is the one its B, G, R bytes give.
+    QFETCH(int, format);
+    QImage page(101, 37, QImage::Format_RGB32);
+    quint32 seed = 11;
+    for (int y = 0; y < page.height(); ++y) {
+        auto* line = reinterpret_cast<QRgb*>(page.scanLine(y));
+        for (int x = 0; x < page.width(); ++x) {
+            seed = seed * 1103515245u + 12345u;
+            line[x] = 0xFF000000u | (seed >> 8);
+        }
+    }
+    page = page.convertToFormat(QImage::Format(format));
+    QByteArray expected, actual;
+    QVERIFY(encodeJpeg(page.convertToFormat(QImage::Format_BGR888), 90, expected));
+    QVERIFY(encodeJpeg(page, 90, actual));
+    QCOMPARE(actual, expected);
 }
 
 void JpegImageTest::greyDecodesToEightBits()

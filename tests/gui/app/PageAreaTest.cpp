@@ -3,11 +3,13 @@
 
 #include "WindowDriver.h"
 
+#include "core/raster/JpegImage.h"
 #include "gui/app/Look.h"
 #include "gui/app/MainWindow.h"
 #include "gui/app/PageView.h"
 
 #include <QLabel>
+#include <QPlainTextEdit>
 #include <QScreen>
 #include <QScrollArea>
 #include <QScrollBar>
@@ -41,6 +43,7 @@ private Q_SLOTS:
     void wheelScrollsByLines();
     void repaintWaitsForTheTick();
     void examplePageIsNotBlank();
+    void brokenBackgroundIsSaidOnce();
 
 private:
     QTemporaryDir m_dir;
@@ -386,9 +389,6 @@ void PageAreaTest::repaintWaitsForTheTick()
 
 void PageAreaTest::examplePageIsNotBlank()
 {
-#if defined(QUILLET_WITH_RENDERER) && !QUILLET_WITH_RENDERER
-    QSKIP("the core has no page renderer yet");
-#endif
     const QString demo = QStringLiteral(QUILLET_SOURCE_DIR "/examples/demo/demo.qlet");
     QVERIFY(QFile::exists(demo));
     applyLook(*qApp);
@@ -411,6 +411,36 @@ void PageAreaTest::examplePageIsNotBlank()
         shot.save(QStringLiteral("examplePageIsNotBlank-actual.png"));
     QVERIFY2(inked > 0, "the page view shows a blank page");
     QVERIFY(!control<QLabel>(window, "sStatusBarPanel5")->text().isEmpty());
+}
+
+void PageAreaTest::brokenBackgroundIsSaidOnce()
+{
+    // A JPEG cut off in its pixel data: the project loads (its header is whole), and the
+    // window says once that the background cannot be made and shows the page without it.
+    Project project;
+    project.settings.PrWidth = 50;
+    project.settings.PrHeight = 40;
+    project.settings.ImgWidth = 50;
+    project.settings.ImgHeight = 40;
+    QImage picture(400, 300, QImage::Format_RGB32);
+    picture.fill(Qt::darkBlue);
+    QByteArray jpeg;
+    QVERIFY(encodeJpeg(picture, 90, jpeg));
+    project.BackgroundImage = jpeg.left(jpeg.size() / 2);
+    const QString path = QDir(m_dir.path()).filePath(QStringLiteral("broken-background.qlet"));
+    ProjectFile::save(project, path);
+    TForm1 window;
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    QVERIFY(window.LoadProject(path));
+    auto* errors = control<QPlainTextEdit>(window, "ErroreList");
+    errors->clear();
+    window.RepaintTimeTimer();
+    QTest::mouseClick(control<QToolButton>(window, "RePaintBtn"), Qt::LeftButton);
+    window.RepaintTimeTimer();
+    QCOMPARE(errors->document()->blockCount(), 1);
+    QVERIFY(!errors->toPlainText().isEmpty());
+    QCOMPARE(window.pageRaster().pixel(10, 10), qRgb(255, 255, 255));
 }
 
 QTEST_MAIN(PageAreaTest)

@@ -1,0 +1,246 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 Quillet developers
+
+// quillet-cli render and export on the bundled demo: what they write, what they say on
+// stderr and how they exit.
+
+#include "support/TestSupport.h"
+
+#include "core/app/Project.h"
+#include "core/app/ProjectFile.h"
+
+#include <QDir>
+#include <QFile>
+#include <QImage>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QTest>
+
+using namespace Quillet;
+
+namespace {
+
+struct Run {
+    int exitCode = -1;
+    QByteArray out;
+    QByteArray err;
+};
+
+Run runCli(const QStringList& args)
+{
+    QProcess process;
+    process.start(QStringLiteral(QUILLET_CLI_PATH), args);
+    process.waitForFinished(120000);
+    return Run{process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
+               process.readAllStandardOutput(), process.readAllStandardError()};
+}
+
+QString demo()
+{
+    return QStringLiteral(QUILLET_SOURCE_DIR "/examples/demo/demo.qlet");
+}
+
+QByteArray readAll(const QString& path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+int inkedPixels(const QImage& image)
+{
+    int inked = 0;
+    for (int y = 0; y < image.height(); y += 4) {
+        const auto* line = reinterpret_cast<const QRgb*>(image.constScanLine(y));
+        for (int x = 0; x < image.width(); x += 4)
+            inked += qGray(line[x]) < 128;
+    }
+    return inked;
+}
+
+} // namespace
+
+class RenderExportCommandTest : public QObject
+{
+    Q_OBJECT
+private Q_SLOTS:
+    void initTestCase();
+    void renderWritesThePage();
+    void renderWithoutBackgroundKeepsTheValues();
+    void unknownSheetIsAnErrorLine();
+    void refusedInvocations_data();
+    void refusedInvocations();
+    void exportWritesTheSelectedPages();
+    void exportFormats();
+    void exportIntoAMissingFolderFails();
+    void projectWithoutPages();
+
+private:
+    QTemporaryDir m_dir;
+};
+
+void RenderExportCommandTest::initTestCase()
+{
+    QVERIFY(QFile::exists(demo()));
+    QVERIFY(m_dir.isValid());
+}
+
+void RenderExportCommandTest::renderWritesThePage()
+{
+    const QString out = m_dir.filePath(QStringLiteral("page1.png"));
+    const Run run = runCli({QStringLiteral("render"), demo(), QStringLiteral("--page"),
+                            QStringLiteral("1"), QStringLiteral("--out"), out});
+    QCOMPARE(run.exitCode, 0);
+    QVERIFY2(run.err.isEmpty(), run.err.constData());
+    const QByteArray png = readAll(out);
+    QVERIFY(png.startsWith("\x89PNG"));
+    QCOMPARE(int(uchar(png[24])), 8);
+    QCOMPARE(int(uchar(png[25])), 2); // 24-bit RGB
+    const QImage page(out);
+    QCOMPARE(page.size(), QSize(2480, 3508));
+    // The layout view differs from a filled page.
+    const QString layout = m_dir.filePath(QStringLiteral("page0.png"));
+    QCOMPARE(runCli({QStringLiteral("render"), demo(), QStringLiteral("--page"),
+                     QStringLiteral("0"), QStringLiteral("--out"), layout})
+                 .exitCode,
+             0);
+    QVERIFY(QImage(layout) != page);
+}
+
+void RenderExportCommandTest::renderWithoutBackgroundKeepsTheValues()
+{
+    const QString with = m_dir.filePath(QStringLiteral("with.png"));
+    const QString without = m_dir.filePath(QStringLiteral("without.png"));
+    QCOMPARE(runCli({QStringLiteral("render"), demo(), QStringLiteral("--page"),
+                     QStringLiteral("2"), QStringLiteral("--out"), with})
+                 .exitCode,
+             0);
+    const Run run = runCli({QStringLiteral("render"), demo(), QStringLiteral("--page"),
+                            QStringLiteral("2"), QStringLiteral("--out"), without,
+                            QStringLiteral("--no-background")});
+    QCOMPARE(run.exitCode, 0);
+    const int inkWith = inkedPixels(QImage(with));
+    const int inkWithout = inkedPixels(QImage(without));
+    QVERIFY2(inkWithout > 0, "the values are drawn");
+    QVERIFY2(inkWithout < inkWith, "the form's lines are gone");
+}
+
+void RenderExportCommandTest::unknownSheetIsAnErrorLine()
+{
+    const QString out = m_dir.filePath(QStringLiteral("nosheet.png"));
+    const Run run = runCli({QStringLiteral("render"), demo(), QStringLiteral("--page"),
+                            QStringLiteral("1"), QStringLiteral("--out"), out,
+                            QStringLiteral("--sheet"), QStringLiteral("Нет такого")});
+    QCOMPARE(run.exitCode, 0);
+    QVERIFY(QString::fromUtf8(run.err).contains(QStringLiteral("Нет указанного листа")));
+    QVERIFY(QFile::exists(out));
+}
+
+void RenderExportCommandTest::refusedInvocations_data()
+{
+    QTest::addColumn<QStringList>("args");
+    const QString out = QDir::temp().filePath(QStringLiteral("quillet-refused-%1.png"))
+                            .arg(QCoreApplication::applicationPid());
+    const QString missing = QStringLiteral("/nonexistent/project.qlet");
+    QTest::newRow("render: no page") << QStringList{"render", demo(), "--out", out};
+    QTest::newRow("render: page not a number")
+        << QStringList{"render", demo(), "--page", "abc", "--out", out};
+    QTest::newRow("render: missing project")
+        << QStringList{"render", missing, "--page", "1", "--out", out};
+    QTest::newRow("render: missing workbook")
+        << QStringList{"render", demo(), "--page", "1", "--out", out, "--workbook",
+                       "/nonexistent/book.xlsx"};
+    QTest::newRow("render: unknown option")
+        << QStringList{"render", demo(), "--page", "1", "--out", out, "--colour"};
+    QTest::newRow("export: no prefix") << QStringList{"export", demo()};
+    QTest::newRow("export: unknown format")
+        << QStringList{"export", demo(), "--out", out, "--format", "bmp"};
+    QTest::newRow("export: no jobs") << QStringList{"export", demo(), "--out", out, "--jobs", "0"};
+    QTest::newRow("export: empty page set")
+        << QStringList{"export", demo(), "--out", out, "--pages", ","};
+    QTest::newRow("export: missing project") << QStringList{"export", missing, "--out", out};
+    QTest::newRow("export: missing workbook")
+        << QStringList{"export", demo(), "--out", out, "--workbook", "/nonexistent/book.xlsx"};
+}
+
+void RenderExportCommandTest::refusedInvocations()
+{
+    QFETCH(QStringList, args);
+    const Run run = runCli(args);
+    QCOMPARE(run.exitCode, 2);
+    QVERIFY(run.out.isEmpty());
+    const QList<QByteArray> lines = run.err.trimmed().split('\n');
+    QVERIFY2(!run.err.trimmed().isEmpty() && lines.size() <= 2, run.err.constData());
+    QVERIFY(!QFile::exists(args.at(args.indexOf(QStringLiteral("--out")) + 1)));
+}
+
+void RenderExportCommandTest::exportWritesTheSelectedPages()
+{
+    QTemporaryDir forward, backward;
+    const Run run = runCli({QStringLiteral("export"), demo(), QStringLiteral("--pages"),
+                            QStringLiteral("3,1-2,12"), QStringLiteral("--jobs"),
+                            QStringLiteral("2"), QStringLiteral("--out"),
+                            forward.filePath(QStringLiteral("form"))});
+    QCOMPARE(run.exitCode, 0);
+    QVERIFY2(run.err.isEmpty(), run.err.constData()); // not a terminal: no progress
+    const QStringList names = {"form001.jpg", "form002.jpg", "form003.jpg", "form012.jpg"};
+    QCOMPARE(QDir(forward.path()).entryList(QDir::Files), names);
+    QCOMPARE(runCli({QStringLiteral("export"), demo(), QStringLiteral("--pages"),
+                     QStringLiteral("1-3,12"), QStringLiteral("--reverse"), QStringLiteral("--jobs"),
+                     QStringLiteral("1"), QStringLiteral("--out"),
+                     backward.filePath(QStringLiteral("form"))})
+                 .exitCode,
+             0);
+    for (const QString& name : names) {
+        const QByteArray bytes = readAll(forward.filePath(name));
+        QVERIFY(bytes.startsWith("\xFF\xD8\xFF\xE0"));
+        QCOMPARE(bytes, readAll(backward.filePath(name)));
+    }
+}
+
+void RenderExportCommandTest::exportFormats()
+{
+    QTemporaryDir dir;
+    QCOMPARE(runCli({QStringLiteral("export"), demo(), QStringLiteral("--pages"),
+                     QStringLiteral("5"), QStringLiteral("--format"), QStringLiteral("png"),
+                     QStringLiteral("--out"), dir.filePath(QStringLiteral("p"))})
+                 .exitCode,
+             0);
+    QCOMPARE(QImage(dir.filePath(QStringLiteral("p005.png"))).size(), QSize(2480, 3508));
+    QCOMPARE(runCli({QStringLiteral("export"), demo(), QStringLiteral("--pages"),
+                     QStringLiteral("1-3"), QStringLiteral("--format"), QStringLiteral("pdf"),
+                     QStringLiteral("--out"), dir.filePath(QStringLiteral("all"))})
+                 .exitCode,
+             0);
+    const QByteArray pdf = readAll(dir.filePath(QStringLiteral("all.pdf")));
+    QVERIFY(pdf.startsWith("%PDF-"));
+    // The background once for the document, not once per page.
+    QCOMPARE(pdf.count("/Width 2480"), 1);
+    QVERIFY(pdf.size() < 3 * 1024 * 1024);
+}
+
+void RenderExportCommandTest::exportIntoAMissingFolderFails()
+{
+    const Run run = runCli({QStringLiteral("export"), demo(), QStringLiteral("--pages"),
+                            QStringLiteral("1"), QStringLiteral("--out"),
+                            m_dir.filePath(QStringLiteral("no/such/folder/p"))});
+    QCOMPARE(run.exitCode, 2);
+    QCOMPARE(run.err.trimmed().count('\n'), 0);
+}
+
+void RenderExportCommandTest::projectWithoutPages()
+{
+    // A project without references has one page: the blank form.
+    Project empty;
+    const QString path = m_dir.filePath(QStringLiteral("empty.qlet"));
+    ProjectFile::save(empty, path);
+    QTemporaryDir dir;
+    const Run run = runCli({QStringLiteral("export"), path, QStringLiteral("--out"),
+                            dir.filePath(QStringLiteral("empty"))});
+    QCOMPARE(run.exitCode, 0);
+    QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList{"empty001.jpg"});
+    const QImage page(dir.filePath(QStringLiteral("empty001.jpg")));
+    QCOMPARE(page.pixel(page.width() / 2, page.height() / 2), qRgb(255, 255, 255));
+}
+
+QTEST_MAIN(RenderExportCommandTest)
+#include "RenderExportCommandTest.moc"
