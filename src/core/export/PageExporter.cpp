@@ -10,13 +10,16 @@
 #include "core/raster/JpegImage.h"
 #include "core/render/PageRenderer.h"
 
+#include <QBuffer>
 #include <QFile>
 #include <QFileInfo>
 #include <QPainter>
 #include <QPdfWriter>
-#include <QSaveFile>
 
 #include <atomic>
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
 #include <condition_variable>
 #include <exception>
 #include <mutex>
@@ -30,11 +33,25 @@ struct CollectLines : RenderErrorSink {
     void LogRenderError(const QString& line) override { lines << line; }
 };
 
+// A page goes to a scratch name beside its own and is renamed over it, so a failed write
+// never leaves half a page under the page's name. Pages are not synced to disk one by one:
+// on a spinning disk that would cost more than drawing them.
 void writeFile(const QString& path, const QByteArray& bytes)
 {
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit()) {
-        throw FileError(QStringLiteral("Cannot write %1: %2").arg(path, file.errorString()));
+    const QString scratch = path + QStringLiteral(".part");
+    QFile file(scratch);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) ||
+        file.write(bytes) != bytes.size() || !file.flush()) {
+        const QString reason = file.errorString();
+        file.close();
+        QFile::remove(scratch);
+        throw FileError(QStringLiteral("Cannot write %1: %2").arg(path, reason));
+    }
+    file.close();
+    if (std::rename(QFile::encodeName(scratch).constData(), QFile::encodeName(path).constData())) {
+        const QString reason = QString::fromLocal8Bit(std::strerror(errno));
+        QFile::remove(scratch);
+        throw FileError(QStringLiteral("Cannot write %1: %2").arg(path, reason));
     }
 }
 
@@ -72,8 +89,12 @@ void renderWorker(Shared& shared)
             RenderPage(shared.source, target, page, errors);
             const QString path = exportFileName(request.prefix, page, request.format);
             if (request.format == ExportFormat::Png) {
-                if (!raster.convertToFormat(QImage::Format_RGB888).save(path, "PNG"))
-                    throw FileError(QStringLiteral("Cannot write %1.").arg(path));
+                encoded.clear();
+                QBuffer buffer(&encoded);
+                buffer.open(QIODevice::WriteOnly);
+                if (!raster.convertToFormat(QImage::Format_RGB888).save(&buffer, "PNG"))
+                    throw FileError(QStringLiteral("Cannot encode page %1.").arg(page));
+                writeFile(path, encoded);
             } else {
                 if (!encodeJpeg(raster, request.jpegQuality, encoded))
                     throw FileError(QStringLiteral("Cannot encode page %1.").arg(page));

@@ -164,6 +164,11 @@ void PageExporterTest::orderAndWorkersGiveTheSameFiles()
     const ExportResult first = exportPages(request);
 
     request.prefix = dir.filePath(QStringLiteral("page"));
+    {
+        QFile stale(dir.filePath(QStringLiteral("page002.jpg"))); // overwritten unasked
+        QVERIFY(stale.open(QIODevice::WriteOnly));
+        stale.write("an older page");
+    }
     request.reverse = reverse;
     request.jobs = jobs;
     int last = 0;
