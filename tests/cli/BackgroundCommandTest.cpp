@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // SPDX-FileCopyrightText: 2026 Quillet developers
 
+#include "support/CliRun.h"
 #include "../core/background/BackgroundModel.h"
 #include "support/TestSupport.h"
 
@@ -21,20 +22,8 @@ using namespace Quillet;
 namespace
 {
 
-struct Run {
-    int exitCode = -1;
-    QByteArray out;
-    QByteArray err;
-};
-
-Run runCli(const QStringList& args)
-{
-    QProcess process;
-    process.start(QStringLiteral(QUILLET_CLI_PATH), args);
-    process.waitForFinished(60000);
-    return Run{process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
-               process.readAllStandardOutput(), process.readAllStandardError()};
-}
+using Run = QuilletTest::CliRun;
+using QuilletTest::runCli;
 
 QImage noise(int width, int height)
 {

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // SPDX-FileCopyrightText: 2026 Quillet developers
 
+#include "support/CliRun.h"
 #include "support/TestSupport.h"
 
 #include <QProcess>
@@ -15,20 +16,8 @@ struct Run {
 
 Run runCli(const QStringList& args, const QString& lang = QStringLiteral("C.UTF-8"))
 {
-    QProcess process;
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert("LANG", lang);
-    env.insert("LC_ALL", lang);
-    process.setProcessEnvironment(env);
-    process.start(QStringLiteral(QUILLET_CLI_PATH), QStringList{"cells"} + args);
-    if (!process.waitForFinished(60000)) {
-        process.kill();
-        process.waitForFinished();
-        return {};
-    }
-    return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
-            QString::fromUtf8(process.readAllStandardOutput()),
-            QString::fromUtf8(process.readAllStandardError())};
+    const QuilletTest::CliRun run = QuilletTest::runCli(QStringList{"cells"} + args, lang);
+    return {run.exitCode, QString::fromUtf8(run.out), QString::fromUtf8(run.err)};
 }
 
 QString fixture(const QString& name)

@@ -4,6 +4,7 @@
 // quillet-cli render and export on the bundled demo: what they write, what they say on
 // stderr and how they exit.
 
+#include "support/CliRun.h"
 #include "support/TestSupport.h"
 
 #include "core/app/Project.h"
@@ -20,20 +21,8 @@ using namespace Quillet;
 
 namespace {
 
-struct Run {
-    int exitCode = -1;
-    QByteArray out;
-    QByteArray err;
-};
-
-Run runCli(const QStringList& args)
-{
-    QProcess process;
-    process.start(QStringLiteral(QUILLET_CLI_PATH), args);
-    process.waitForFinished(120000);
-    return Run{process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
-               process.readAllStandardOutput(), process.readAllStandardError()};
-}
+using Run = QuilletTest::CliRun;
+using QuilletTest::runCli;
 
 QString demo()
 {

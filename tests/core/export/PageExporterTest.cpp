@@ -72,6 +72,17 @@ Project smallProject(bool narrowSecond = false)
     return project;
 }
 
+ExportRequest requestFor(const Project& project, const Workbook& book, const QString& prefix,
+                         std::vector<int> pages)
+{
+    ExportRequest request;
+    request.project = &project;
+    request.workbook = &book;
+    request.prefix = prefix;
+    request.pages = std::move(pages);
+    return request;
+}
+
 QByteArray darkJpeg(int width, int height)
 {
     QImage picture(width, height, QImage::Format_RGB32);
@@ -156,11 +167,8 @@ void PageExporterTest::orderAndWorkersGiveTheSameFiles()
     const Project project = smallProject(true);
     NamesBook book;
     QTemporaryDir reference, dir;
-    ExportRequest request;
-    request.project = &project;
-    request.workbook = &book;
-    request.pages = {1, 2, 3, 5};
-    request.prefix = reference.filePath(QStringLiteral("page"));
+    ExportRequest request =
+        requestFor(project, book, reference.filePath(QStringLiteral("page")), {1, 2, 3, 5});
     const ExportResult first = exportPages(request);
 
     request.prefix = dir.filePath(QStringLiteral("page"));
@@ -210,11 +218,7 @@ void PageExporterTest::a4PageIsFullSizeJfif()
     project.settings.PrHeight = 297;
     NamesBook book;
     QTemporaryDir dir;
-    ExportRequest request;
-    request.project = &project;
-    request.workbook = &book;
-    request.pages = {1};
-    request.prefix = dir.filePath(QStringLiteral("a4-"));
+    ExportRequest request = requestFor(project, book, dir.filePath(QStringLiteral("a4-")), {1});
     exportPages(request);
     const QByteArray bytes = readAll(dir.filePath(QStringLiteral("a4-001.jpg")));
     int width = 0, height = 0;
@@ -236,13 +240,11 @@ void PageExporterTest::backgroundFollowsWithBack()
     project.settings.ImgHeight = 40;
     NamesBook book;
     QTemporaryDir dir;
-    ExportRequest request;
-    request.project = &project;
-    request.workbook = &book;
-    request.pages = {2};
+    ExportRequest request = requestFor(project, book, QString(), {2});
     for (const bool withBackground : {true, false}) {
         request.withBackground = withBackground;
-        request.prefix = dir.filePath(withBackground ? QStringLiteral("with") : QStringLiteral("no"));
+        request.prefix =
+            dir.filePath(withBackground ? QStringLiteral("with") : QStringLiteral("no"));
         exportPages(request);
     }
     const QImage with(dir.filePath(QStringLiteral("with002.jpg")));
@@ -260,12 +262,9 @@ void PageExporterTest::cancellingStopsEarly()
     const Project project = smallProject();
     NamesBook book;
     QTemporaryDir dir;
-    ExportRequest request;
-    request.project = &project;
-    request.workbook = &book;
+    ExportRequest request = requestFor(project, book, dir.filePath(QStringLiteral("p")), {});
     for (int p = 1; p <= 40; ++p)
         request.pages.push_back(p);
-    request.prefix = dir.filePath(QStringLiteral("p"));
     const ExportResult result = exportPages(request, [](int, int) { return false; });
     QVERIFY(result.cancelled);
     QVERIFY(result.files.size() >= 1);
@@ -278,11 +277,8 @@ void PageExporterTest::unwritableFolderFails()
     const Project project = smallProject();
     NamesBook book;
     QTemporaryDir dir;
-    ExportRequest request;
-    request.project = &project;
-    request.workbook = &book;
-    request.pages = {1, 2};
-    request.prefix = dir.filePath(QStringLiteral("missing/folder/p"));
+    ExportRequest request =
+        requestFor(project, book, dir.filePath(QStringLiteral("missing/folder/p")), {1, 2});
     request.jobs = 2;
     QVERIFY_THROWS_EXCEPTION(FileError, exportPages(request));
     QVERIFY(QDir(dir.path()).entryList(QDir::Files | QDir::Dirs | QDir::NoDotAndDotDot).isEmpty());
@@ -293,12 +289,8 @@ void PageExporterTest::pngIsTwentyFourBitRgb()
     const Project project = smallProject();
     NamesBook book;
     QTemporaryDir dir;
-    ExportRequest request;
-    request.project = &project;
-    request.workbook = &book;
-    request.pages = {4};
+    ExportRequest request = requestFor(project, book, dir.filePath(QStringLiteral("p")), {4});
     request.format = ExportFormat::Png;
-    request.prefix = dir.filePath(QStringLiteral("p"));
     const ExportResult result = exportPages(request);
     QCOMPARE(result.files, QStringList{dir.filePath(QStringLiteral("p004.png"))});
     const QByteArray png = readAll(result.files.first());
@@ -317,12 +309,9 @@ void PageExporterTest::pdfHoldsTheBackgroundOnce()
     project.settings.ImgHeight = 40;
     NamesBook book;
     QTemporaryDir dir;
-    ExportRequest request;
-    request.project = &project;
-    request.workbook = &book;
-    request.pages = {1, 2, 3, 4, 5};
+    ExportRequest request =
+        requestFor(project, book, dir.filePath(QStringLiteral("all")), {1, 2, 3, 4, 5});
     request.format = ExportFormat::Pdf;
-    request.prefix = dir.filePath(QStringLiteral("all"));
     const ExportResult result = exportPages(request);
     QCOMPARE(result.files, QStringList{dir.filePath(QStringLiteral("all.pdf"))});
     const QByteArray pdf = readAll(result.files.first());
