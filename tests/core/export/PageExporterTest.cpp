@@ -83,13 +83,15 @@ ExportRequest requestFor(const Project& project, const Workbook& book, const QSt
     return request;
 }
 
-QByteArray darkJpeg(int width, int height)
+/// The project with a dark blue background covering its whole page.
+Project withDarkBackground(Project project)
 {
-    QImage picture(width, height, QImage::Format_RGB32);
+    QImage picture(300, 200, QImage::Format_RGB32);
     picture.fill(QColor(20, 40, 90));
-    QByteArray data;
-    encodeJpeg(picture, 90, data);
-    return data;
+    encodeJpeg(picture, 90, project.BackgroundImage);
+    project.settings.ImgWidth = project.settings.PrWidth;
+    project.settings.ImgHeight = project.settings.PrHeight;
+    return project;
 }
 
 } // namespace
@@ -234,10 +236,7 @@ void PageExporterTest::a4PageIsFullSizeJfif()
 
 void PageExporterTest::backgroundFollowsWithBack()
 {
-    Project project = smallProject();
-    project.BackgroundImage = darkJpeg(300, 200);
-    project.settings.ImgWidth = 60;
-    project.settings.ImgHeight = 40;
+    const Project project = withDarkBackground(smallProject());
     NamesBook book;
     QTemporaryDir dir;
     ExportRequest request = requestFor(project, book, QString(), {2});
@@ -303,10 +302,7 @@ void PageExporterTest::pngIsTwentyFourBitRgb()
 
 void PageExporterTest::pdfHoldsTheBackgroundOnce()
 {
-    Project project = smallProject();
-    project.BackgroundImage = darkJpeg(300, 200);
-    project.settings.ImgWidth = 60;
-    project.settings.ImgHeight = 40;
+    const Project project = withDarkBackground(smallProject());
     NamesBook book;
     QTemporaryDir dir;
     ExportRequest request =
