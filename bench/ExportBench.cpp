@@ -8,7 +8,6 @@
 //     quillet-bench-export [DEMO.qlet] [PAGES]
 
 #include "core/app/ProjectFile.h"
-#include "core/background/Background.h"
 #include "core/data/GridWorkbook.h"
 #include "core/data/PageCount.h"
 #include "core/export/PageExporter.h"
@@ -91,8 +90,7 @@ int main(int argc, char** argv)
     source.project = &project;
     source.projectPath = demo;
     source.workbook = book.get();
-    source.shownBackground =
-        pageBackground(RebuildBackground(project.BackgroundImage, project.settings));
+    source.shownBackground = pageBackground(project);
     QImage raster = makePageRaster(project);
     QByteArray jpeg;
     std::vector<double> renderMs, encodeMs;

@@ -32,9 +32,6 @@ ExportFormat parseFormat(const QString& text)
 
 std::vector<int> selectedPages(const QString& text, int pageCount)
 {
-    // As the program's export: no pages to fill, or an empty set, writes nothing.
-    if (pageCount < 1)
-        throw Error(QStringLiteral("Не выбраны страницы"));
     TSetAsString set;
     set.setAsString(text.isEmpty() ? QStringLiteral("1-%1").arg(pageCount) : text);
     std::vector<int> pages;
@@ -45,7 +42,7 @@ std::vector<int> selectedPages(const QString& text, int pageCount)
         for (int64_t p = std::max<int64_t>(range.lo, 1); p <= range.hi; ++p)
             pages.push_back(int(p));
     }
-    if (pages.empty())
+    if (pages.empty()) // as the program's export: an empty set writes nothing
         throw Error(QStringLiteral("Не выбраны страницы"));
     return pages;
 }

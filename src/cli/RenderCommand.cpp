@@ -5,7 +5,6 @@
 
 #include "cli/CliProject.h"
 #include "cli/Command.h"
-#include "core/background/Background.h"
 #include "core/common/Errors.h"
 #include "core/render/PageRenderer.h"
 
@@ -41,8 +40,7 @@ int runRender(const QStringList& args)
     source.projectPath = projectPath;
     source.workbook = workbook.get();
     source.withBackground = !parsed.has(QStringLiteral("no-background"));
-    source.shownBackground =
-        pageBackground(RebuildBackground(project.BackgroundImage, project.settings));
+    source.shownBackground = pageBackground(project);
     QImage raster = makePageRaster(project);
     RenderTarget target;
     target.image = &raster;

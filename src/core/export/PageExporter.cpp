@@ -4,7 +4,6 @@
 #include "core/export/PageExporter.h"
 
 #include "core/app/Project.h"
-#include "core/background/Background.h"
 #include "core/common/Errors.h"
 #include "core/common/Numbers.h"
 #include "core/raster/JpegImage.h"
@@ -232,8 +231,7 @@ ExportResult exportPages(const ExportRequest& request, const ExportProgress& pro
     shared.source.projectPath = request.projectPath;
     shared.source.workbook = request.workbook;
     shared.source.withBackground = request.withBackground;
-    shared.source.shownBackground = pageBackground(
-        RebuildBackground(request.project->BackgroundImage, request.project->settings));
+    shared.source.shownBackground = pageBackground(*request.project);
     shared.order = request.pages;
     if (request.reverse)
         std::reverse(shared.order.begin(), shared.order.end());

@@ -5,6 +5,7 @@
 
 #include "core/app/NodeGrammar.h"
 #include "core/app/Project.h"
+#include "core/background/Background.h"
 #include "core/common/Errors.h"
 #include "core/data/CellAddress.h"
 #include "core/data/PageCount.h"
@@ -323,11 +324,10 @@ void drawFilledPage(Render& r)
 
 } // namespace
 
-QImage pageBackground(const QImage& processed)
+QImage pageBackground(const Project& project)
 {
-    if (processed.isNull() || processed.format() == QImage::Format_RGB32)
-        return processed;
-    return processed.convertToFormat(QImage::Format_RGB32);
+    const QImage processed = RebuildBackground(project.BackgroundImage, project.settings);
+    return processed.isNull() ? processed : processed.convertToFormat(QImage::Format_RGB32);
 }
 
 QImage makePageRaster(const Project& project)

@@ -68,9 +68,10 @@ struct RenderSource {
     std::function<void(const BlockRect&, const QString&, int, int, int)> lineObserver;
 };
 
-/// The processed background in the page rasters' pixel layout: converted once, it is
-/// copied onto each page instead of being converted again for every page.
-QImage pageBackground(const QImage& processed);
+/// The project's processed background (RebuildBackground at 300 dpi) in the page
+/// rasters' pixel layout: made once, it is copied onto each page as it is. Throws what
+/// RebuildBackground throws.
+QImage pageBackground(const Project& project);
 
 /// A white page raster for the project's page size at 300 dpi, Format_RGB32, reporting
 /// 300 dots per inch.

@@ -6,7 +6,6 @@
 
 #include "gui/app/MainWindow.h"
 
-#include "core/background/Background.h"
 #include "core/common/Errors.h"
 #include "core/data/PageCount.h"
 #include "core/data/SetAsString.h"
@@ -78,8 +77,7 @@ void TForm1::RepaintTimeTimer()
         m_backgroundSettings = project.settings;
         m_backgroundBuilt = true;
         try {
-            m_shownBackground = pageBackground(
-                RebuildBackground(project.BackgroundImage, project.settings));
+            m_shownBackground = pageBackground(project);
         } catch (const Error& e) {
             // A background that cannot be made is said once; the page shows without it
             // until the background or its settings change.
