@@ -8,8 +8,8 @@
 //     quillet-bench-export [DEMO.qlet] [PAGES]
 
 #include "core/app/ProjectFile.h"
-#include "core/data/GridWorkbook.h"
-#include "core/data/PageCount.h"
+#include "core/workbook/GridWorkbook.h"
+#include "core/app/PageCount.h"
 #include "core/export/PageExporter.h"
 #include "core/raster/JpegImage.h"
 #include "core/render/PageRenderer.h"

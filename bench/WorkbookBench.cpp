@@ -11,7 +11,7 @@
 // time is printed beside it. Last line of output: {"seconds":…,"cells":…,"peak_mb":…}.
 
 #include "core/common/Errors.h"
-#include "core/data/XlsxReader.h"
+#include "core/workbook/XlsxReader.h"
 
 #include <QBuffer>
 #include <QDir>

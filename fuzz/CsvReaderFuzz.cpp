@@ -5,7 +5,7 @@
 // sheet the workbook lists must be found by its name.
 
 #include "core/common/Errors.h"
-#include "core/data/CsvReader.h"
+#include "core/workbook/CsvReader.h"
 
 #include <QBuffer>
 

@@ -5,7 +5,7 @@
 // two locales: anything but a clean workbook or a Quillet::Error is a finding.
 
 #include "core/common/Errors.h"
-#include "core/data/OdsReader.h"
+#include "core/workbook/OdsReader.h"
 
 #include <QBuffer>
 

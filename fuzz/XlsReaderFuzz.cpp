@@ -7,8 +7,8 @@
 // report, while this process goes on.
 
 #include "core/common/Errors.h"
-#include "core/data/CompoundFile.h"
-#include "core/data/XlsReader.h"
+#include "core/workbook/CompoundFile.h"
+#include "core/workbook/XlsReader.h"
 
 #include <QBuffer>
 

@@ -7,7 +7,7 @@
 #include "cli/Command.h"
 #include "core/common/Errors.h"
 #include "core/data/CellAddress.h"
-#include "core/data/WorkbookFile.h"
+#include "core/workbook/WorkbookFile.h"
 
 #include <QRegularExpression>
 

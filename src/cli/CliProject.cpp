@@ -8,7 +8,7 @@
 #include "core/app/UserSettings.h"
 #include "core/common/Errors.h"
 #include "core/data/SpreadsheetLink.h"
-#include "core/data/WorkbookFile.h"
+#include "core/workbook/WorkbookFile.h"
 
 #include <QFileInfo>
 

@@ -5,7 +5,7 @@
 // Opening what a command needs: the project and its linked workbook.
 
 #include "core/app/Project.h"
-#include "core/data/SpreadsheetReader.h"
+#include "core/workbook/SpreadsheetReader.h"
 
 #include <QString>
 

@@ -6,7 +6,7 @@
 #include "cli/CliProject.h"
 #include "cli/Command.h"
 #include "core/common/Errors.h"
-#include "core/data/PageCount.h"
+#include "core/app/PageCount.h"
 #include "core/data/SetAsString.h"
 #include "core/export/PageExporter.h"
 

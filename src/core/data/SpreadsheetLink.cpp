@@ -4,7 +4,7 @@
 #include "core/data/SpreadsheetLink.h"
 
 #include "core/common/Errors.h"
-#include "core/data/WorkbookFile.h"
+#include "core/workbook/WorkbookFile.h"
 
 #include <QDesktopServices>
 #include <QDir>

@@ -2,7 +2,7 @@
 // SPDX-FileCopyrightText: 2026 Quillet developers
 #pragma once
 
-#include "core/data/SpreadsheetReader.h"
+#include "core/workbook/SpreadsheetReader.h"
 
 #include <QFileSystemWatcher>
 #include <QObject>

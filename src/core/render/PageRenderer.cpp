@@ -8,10 +8,10 @@
 #include "core/background/Background.h"
 #include "core/common/Errors.h"
 #include "core/data/CellAddress.h"
-#include "core/data/PageCount.h"
+#include "core/app/PageCount.h"
 #include "core/data/Relations.h"
 #include "core/data/SetAsString.h"
-#include "core/data/SpreadsheetReader.h"
+#include "core/workbook/SpreadsheetReader.h"
 #include "core/render/PageCanvas.h"
 #include "core/render/TextLayout.h"
 

@@ -7,7 +7,7 @@
 #include "gui/app/MainWindow.h"
 
 #include "core/common/Errors.h"
-#include "core/data/PageCount.h"
+#include "core/app/PageCount.h"
 #include "core/data/SetAsString.h"
 #include "gui/app/PageArea.h"
 #include "gui/app/PageView.h"

@@ -5,7 +5,7 @@
 #include "core/app/Project.h"
 #include "core/common/Errors.h"
 #include "core/common/Geometry.h"
-#include "core/data/SpreadsheetReader.h"
+#include "core/workbook/SpreadsheetReader.h"
 #include "core/export/PageExporter.h"
 #include "core/raster/JpegImage.h"
 

@@ -3,7 +3,7 @@
 
 #include "core/app/NodeGrammar.h"
 #include "core/app/Project.h"
-#include "core/data/SpreadsheetReader.h"
+#include "core/workbook/SpreadsheetReader.h"
 #include "core/render/PageRenderer.h"
 
 #include <QHash>

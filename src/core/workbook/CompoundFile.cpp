@@ -1,0 +1,264 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 Quillet developers
+
+#include "core/workbook/CompoundFile.h"
+
+#include <QtEndian>
+
+#include <algorithm>
+
+#include <vector>
+
+namespace Quillet {
+namespace {
+
+constexpr quint32 EndOfChain = 0xFFFFFFFE;
+constexpr quint32 FreeSector = 0xFFFFFFFF;
+constexpr int HeaderDifatEntries = 109;
+constexpr int DirectoryEntrySize = 128;
+constexpr int MaxNameBytes = 64;
+constexpr quint8 StreamEntry = 2;
+constexpr quint8 RootEntry = 5;
+
+quint32 u32At(const QByteArray& bytes, qsizetype offset)
+{
+    return qFromLittleEndian<quint32>(bytes.constData() + offset);
+}
+
+quint16 u16At(const QByteArray& bytes, qsizetype offset)
+{
+    return qFromLittleEndian<quint16>(bytes.constData() + offset);
+}
+
+class Container {
+public:
+    Container(const QByteArray& bytes, int sectorSize)
+        : m_bytes(bytes), m_sectorSize(sectorSize),
+          m_sectorCount(quint32((bytes.size() - sectorSize) / sectorSize))
+    {
+    }
+
+    bool hasSector(quint32 sector) const { return sector < m_sectorCount; }
+    qsizetype offsetOf(quint32 sector) const
+    {
+        return qsizetype(m_sectorSize) * (qsizetype(sector) + 1);
+    }
+    quint32 sectorCount() const { return m_sectorCount; }
+    int sectorSize() const { return m_sectorSize; }
+    const QByteArray& bytes() const { return m_bytes; }
+
+    // The allocation table from the sectors the header and the DIFAT chain list.
+    QString readFat()
+    {
+        const quint32 perSector = quint32(m_sectorSize / 4);
+        std::vector<quint32> fatSectors;
+        for (int i = 0; i < HeaderDifatEntries; ++i) {
+            const quint32 sector = u32At(m_bytes, 0x4C + 4 * i);
+            if (sector != FreeSector)
+                fatSectors.push_back(sector);
+        }
+        quint32 difat = u32At(m_bytes, 0x44);
+        quint32 visited = 0;
+        while (difat != EndOfChain && difat != FreeSector) {
+            if (!hasSector(difat) || ++visited > m_sectorCount)
+                return QStringLiteral("цепочка DIFAT выходит за файл или зациклена");
+            const qsizetype base = offsetOf(difat);
+            for (quint32 i = 0; i + 1 < perSector; ++i) {
+                const quint32 sector = u32At(m_bytes, base + 4 * qsizetype(i));
+                if (sector != FreeSector)
+                    fatSectors.push_back(sector);
+            }
+            difat = u32At(m_bytes, base + 4 * qsizetype(perSector - 1));
+        }
+        if (fatSectors.size() > m_sectorCount)
+            return QStringLiteral("секторов таблицы размещения больше, чем секторов");
+        for (const quint32 sector : fatSectors) {
+            if (!hasSector(sector))
+                return QStringLiteral("сектор таблицы размещения вне файла");
+            const qsizetype base = offsetOf(sector);
+            for (quint32 i = 0; i < perSector; ++i)
+                m_fat.push_back(u32At(m_bytes, base + 4 * qsizetype(i)));
+        }
+        return QString();
+    }
+
+    // The sectors of the chain starting at `first`; empty with `error` set when it leaves
+    // the file or the table, or loops.
+    std::vector<quint32> chain(quint32 first, QString& error) const
+    {
+        std::vector<quint32> sectors;
+        quint32 sector = first;
+        while (sector != EndOfChain) {
+            if (!hasSector(sector) || sector >= m_fat.size() || sectors.size() > m_sectorCount) {
+                error = QStringLiteral("цепочка секторов нарушена");
+                return {};
+            }
+            sectors.push_back(sector);
+            sector = m_fat[sector];
+        }
+        return sectors;
+    }
+
+private:
+    const QByteArray& m_bytes;
+    int m_sectorSize;
+    quint32 m_sectorCount;
+    std::vector<quint32> m_fat;
+};
+
+// One directory entry: its name length, and for the root and for streams stored in
+// regular sectors, a chain long enough for the stream's size (freexl follows these).
+QString checkEntry(const Container& container, qsizetype offset)
+{
+    const QByteArray& bytes = container.bytes();
+    const quint16 nameBytes = u16At(bytes, offset + 64);
+    if (nameBytes > MaxNameBytes || nameBytes % 2 != 0)
+        return QStringLiteral("запись каталога с испорченным именем");
+    const quint8 type = quint8(bytes[offset + 66]);
+    const quint32 start = u32At(bytes, offset + 116);
+    const quint32 size = u32At(bytes, offset + 120);
+    const quint32 miniCutoff = u32At(bytes, 0x38);
+    const bool regular = type == RootEntry || (type == StreamEntry && size >= miniCutoff);
+    if (!regular || (size == 0 && start == EndOfChain))
+        return QString();
+    QString error;
+    const std::vector<quint32> sectors = container.chain(start, error);
+    if (!error.isEmpty())
+        return QStringLiteral("поток: ") + error;
+    if (qint64(sectors.size()) * container.sectorSize() < qint64(size))
+        return QStringLiteral("поток короче своего размера");
+    return QString();
+}
+
+// Reading a stream needs the same table as checking; both start from a checked header.
+std::optional<Container> openContainer(const QByteArray& bytes)
+{
+    if (!checkCompoundFile(bytes).isEmpty())
+        return std::nullopt;
+    Container container(bytes, 1 << u16At(bytes, 0x1E));
+    container.readFat();
+    return container;
+}
+
+QString entryName(const QByteArray& bytes, qsizetype offset)
+{
+    const int nameBytes = u16At(bytes, offset + 64);
+    QString name;
+    for (int i = 0; i + 1 < nameBytes; i += 2) {
+        const char16_t c = u16At(bytes, offset + i);
+        if (c == 0)
+            break;
+        name += QChar(c);
+    }
+    return name;
+}
+
+// Bytes of a chain of regular sectors, cut to `size`.
+std::optional<QByteArray> regularStream(const Container& container, quint32 start,
+                                        quint32 size)
+{
+    QString error;
+    const std::vector<quint32> sectors = container.chain(start, error);
+    if (!error.isEmpty())
+        return std::nullopt;
+    QByteArray data;
+    for (const quint32 sector : sectors)
+        data += container.bytes().mid(container.offsetOf(sector), container.sectorSize());
+    if (data.size() < qsizetype(size))
+        return std::nullopt;
+    data.truncate(size);
+    return data;
+}
+
+// Bytes of a stream kept in the mini stream: 64-byte sectors inside the root's stream,
+// chained by the mini allocation table.
+std::optional<QByteArray> miniStream(const Container& container, qsizetype rootOffset,
+                                     quint32 start, quint32 size)
+{
+    const QByteArray& bytes = container.bytes();
+    const auto root = regularStream(container, u32At(bytes, rootOffset + 116),
+                                    u32At(bytes, rootOffset + 120));
+    const auto table = regularStream(container, u32At(bytes, 0x3C),
+                                     u32At(bytes, 0x40) * quint32(container.sectorSize()));
+    if (!root || !table)
+        return std::nullopt;
+    const int miniSize = 1 << std::min<int>(u16At(bytes, 0x20), 12);
+    const quint32 entries = quint32(table->size() / 4);
+    QByteArray data;
+    quint32 sector = start;
+    for (quint32 visited = 0; sector != EndOfChain; ++visited) {
+        const qsizetype offset = qsizetype(sector) * miniSize;
+        if (sector >= entries || visited > entries || offset + miniSize > root->size())
+            return std::nullopt;
+        data += root->mid(offset, miniSize);
+        sector = u32At(*table, 4 * qsizetype(sector));
+    }
+    if (data.size() < qsizetype(size))
+        return std::nullopt;
+    data.truncate(size);
+    return data;
+}
+
+} // namespace
+
+std::optional<QByteArray> compoundStream(const QByteArray& bytes, QStringView name)
+{
+    const auto container = openContainer(bytes);
+    if (!container)
+        return std::nullopt;
+    QString error;
+    const std::vector<quint32> directory = container->chain(u32At(bytes, 0x30), error);
+    const qsizetype rootOffset = container->offsetOf(directory.front());
+    for (const quint32 sector : directory) {
+        const qsizetype base = container->offsetOf(sector);
+        for (int entry = 0; entry < container->sectorSize() / DirectoryEntrySize; ++entry) {
+            const qsizetype offset = base + entry * DirectoryEntrySize;
+            if (quint8(bytes[offset + 66]) != StreamEntry
+                || entryName(bytes, offset).compare(name, Qt::CaseInsensitive) != 0)
+                continue;
+            const quint32 start = u32At(bytes, offset + 116);
+            const quint32 size = u32At(bytes, offset + 120);
+            if (size >= u32At(bytes, 0x38))
+                return regularStream(*container, start, size);
+            return miniStream(*container, rootOffset, start, size);
+        }
+    }
+    return std::nullopt;
+}
+
+QString checkCompoundFile(const QByteArray& bytes)
+{
+    if (bytes.size() < 512 || !bytes.startsWith("\xD0\xCF\x11\xE0\xA1\xB1\x1A\xE1"))
+        return QStringLiteral("это не составной документ Microsoft");
+    const quint16 shift = u16At(bytes, 0x1E);
+    if (shift != 9 && shift != 12)
+        return QStringLiteral("неподдерживаемый размер сектора");
+    const int sectorSize = 1 << shift;
+    if (bytes.size() < 2 * sectorSize)
+        return QStringLiteral("в файле нет секторов");
+    Container container(bytes, sectorSize);
+    if (QString error = container.readFat(); !error.isEmpty())
+        return error;
+    QString error;
+    const std::vector<quint32> directory = container.chain(u32At(bytes, 0x30), error);
+    if (!error.isEmpty())
+        return QStringLiteral("каталог: ") + error;
+    if (directory.empty())
+        return QStringLiteral("нет каталога");
+    for (const quint32 sector : directory) {
+        const qsizetype base = container.offsetOf(sector);
+        for (int entry = 0; entry < sectorSize / DirectoryEntrySize; ++entry) {
+            if (QString problem = checkEntry(container, base + entry * DirectoryEntrySize);
+                !problem.isEmpty())
+                return problem;
+        }
+    }
+    if (const quint32 miniFat = u32At(bytes, 0x3C); miniFat != EndOfChain) {
+        container.chain(miniFat, error);
+        if (!error.isEmpty())
+            return QStringLiteral("таблица мини-секторов: ") + error;
+    }
+    return QString();
+}
+
+} // namespace Quillet

@@ -1,0 +1,88 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 Quillet developers
+
+#include "core/workbook/GridWorkbook.h"
+
+#include <algorithm>
+
+namespace Quillet {
+namespace {
+void dropTrailingEmpty(std::vector<QString>& cells)
+{
+    while (!cells.empty() && cells.back().isEmpty())
+        cells.pop_back();
+}
+} // namespace
+
+QString GridWorksheet::cellText(int row, int column) const
+{
+    if (row < 1 || column < 1 || size_t(row) > m_rows.size())
+        return QString();
+    const std::vector<QString>& cells = m_rows[size_t(row) - 1];
+    return size_t(column) > cells.size() ? QString() : cells[size_t(column) - 1];
+}
+
+void GridWorksheet::setCell(int row, int column, const QString& text)
+{
+    if (row < 1 || column < 1)
+        return;
+    if (text.isEmpty() && size_t(row) > m_rows.size())
+        return;
+    if (size_t(row) > m_rows.size())
+        m_rows.resize(size_t(row));
+    std::vector<QString>& cells = m_rows[size_t(row) - 1];
+    if (size_t(column) > cells.size()) {
+        if (text.isEmpty())
+            return;
+        cells.resize(size_t(column));
+    }
+    cells[size_t(column) - 1] = text;
+    dropTrailingEmpty(cells);
+}
+
+void GridWorksheet::appendRow(std::vector<QString> cells)
+{
+    dropTrailingEmpty(cells);
+    cells.shrink_to_fit();
+    m_rows.push_back(std::move(cells));
+}
+
+int GridWorksheet::columnCount() const
+{
+    size_t widest = 0;
+    for (const auto& cells : m_rows)
+        widest = std::max(widest, cells.size());
+    return int(widest);
+}
+
+GridWorksheet& GridWorkbook::addSheet(const QString& name)
+{
+    m_sheets.push_back(std::make_unique<GridWorksheet>(name));
+    return *m_sheets.back();
+}
+
+QStringList GridWorkbook::sheetNames() const
+{
+    QStringList names;
+    for (const auto& sheet : m_sheets)
+        names << sheet->name();
+    return names;
+}
+
+QString GridWorkbook::activeSheetName() const
+{
+    if (!m_active.isEmpty() || m_sheets.empty())
+        return m_active;
+    return m_sheets.front()->name();
+}
+
+const Worksheet* GridWorkbook::worksheet(const QString& name) const
+{
+    for (const auto& sheet : m_sheets) {
+        if (sheet->name() == name)
+            return sheet.get();
+    }
+    return nullptr;
+}
+
+} // namespace Quillet

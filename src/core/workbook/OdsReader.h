@@ -1,0 +1,29 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 Quillet developers
+#pragma once
+
+#include "core/workbook/SpreadsheetReader.h"
+#include "core/workbook/ZipArchive.h"
+
+namespace Quillet {
+
+/// Reads OpenDocument spreadsheets (.ods, and flat .fods XML). A cell shows the text
+/// the file stores for it (its paragraphs joined by line feeds), which is what the
+/// application that saved it displayed; a cell without stored text shows its value in
+/// the General format. Repeated rows and columns are kept as runs, so a sheet that
+/// repeats an empty row a million times costs nothing per row. The active sheet comes
+/// from settings.xml (ActiveTable), else it is the first.
+class OdsReader : public SpreadsheetReader {
+public:
+    explicit OdsReader(const ZipLimits& limits = ZipLimits());
+
+    /// Throws FileError when the file is neither a zip archive with content.xml nor a
+    /// flat OpenDocument XML file, or when its XML is malformed.
+    std::unique_ptr<Workbook> read(QIODevice& device, const QString& fileName,
+                                   const WorkbookOptions& options) const override;
+
+private:
+    ZipLimits m_limits;
+};
+
+} // namespace Quillet

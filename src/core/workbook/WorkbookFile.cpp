@@ -1,0 +1,83 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 Quillet developers
+
+#include "core/workbook/WorkbookFile.h"
+
+#include "core/common/Errors.h"
+#include "core/workbook/CsvReader.h"
+#include "core/workbook/OdsReader.h"
+#include "core/workbook/XlsReader.h"
+#include "core/workbook/XlsxReader.h"
+
+#include <QFile>
+#include <QFileInfo>
+
+namespace Quillet {
+namespace {
+
+std::unique_ptr<SpreadsheetReader> readerFor(WorkbookFormat format)
+{
+    switch (format) {
+    case WorkbookFormat::Xlsx:
+        return std::make_unique<XlsxReader>();
+    case WorkbookFormat::Ods:
+        return std::make_unique<OdsReader>();
+    case WorkbookFormat::Xls:
+        return std::make_unique<XlsReader>();
+    case WorkbookFormat::Csv:
+        return std::make_unique<CsvReader>();
+    case WorkbookFormat::Unknown:
+        break;
+    }
+    return nullptr;
+}
+
+} // namespace
+
+WorkbookFormat detectWorkbookFormat(const QByteArray& head, const QString& fileName)
+{
+    const QString suffix = QFileInfo(fileName).suffix().toLower();
+    if (head.startsWith("PK\x03\x04")) {
+        // An OpenDocument package stores its uncompressed "mimetype" entry first.
+        if (head.mid(30, 8) == "mimetype"
+            && head.mid(38).startsWith("application/vnd.oasis.opendocument.spreadsheet"))
+            return WorkbookFormat::Ods;
+        return suffix == u"ods" ? WorkbookFormat::Ods : WorkbookFormat::Xlsx;
+    }
+    if (head.startsWith("\xD0\xCF\x11\xE0\xA1\xB1\x1A\xE1"))
+        return WorkbookFormat::Xls;
+    if (suffix == u"fods")
+        return WorkbookFormat::Ods;
+    if (suffix == u"csv" || suffix == u"txt")
+        return WorkbookFormat::Csv;
+    return WorkbookFormat::Unknown;
+}
+
+std::unique_ptr<Workbook> openWorkbookFile(const QString& path, const WorkbookOptions& options)
+{
+    const QFileInfo info(path);
+    if (!info.exists())
+        throw FileError(QStringLiteral("Не существует файла: %1").arg(path));
+    if (info.isDir())
+        throw FileError(QStringLiteral("Это папка, а не файл книги: %1").arg(path));
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        throw FileError(
+            QStringLiteral("Не удаётся открыть файл %1: %2").arg(path, file.errorString()));
+    const std::unique_ptr<SpreadsheetReader> reader =
+        readerFor(detectWorkbookFormat(file.peek(128), info.fileName()));
+    if (!reader)
+        throw FileError(QStringLiteral("Неизвестный формат книги: %1 (ожидается .xlsx, .xlsm, "
+                                       ".ods, .fods, .xls, .csv или .txt)")
+                            .arg(path));
+    try {
+        return reader->read(file, info.fileName(), options);
+    } catch (const FileError& error) {
+        // Readers name the file without its folder; the user needs to know which one.
+        if (error.message().contains(path))
+            throw;
+        throw FileError(QStringLiteral("%1: %2").arg(path, error.message()));
+    }
+}
+
+} // namespace Quillet

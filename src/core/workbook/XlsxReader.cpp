@@ -1,0 +1,153 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 Quillet developers
+
+#include "core/workbook/XlsxReader.h"
+
+#include "core/common/Errors.h"
+#include "core/workbook/XlsxReaderParts.h"
+#include "core/workbook/XlsxReaderSheet.h"
+
+#include <QIODevice>
+
+namespace Quillet {
+
+namespace {
+
+// Workbooks larger than this are not spreadsheets anyone fills forms from.
+constexpr qint64 MaxFileBytes = qint64(1) << 30;
+
+class XlsxWorkbook : public Workbook {
+public:
+    QStringList sheetNames() const override { return m_names; }
+    QString activeSheetName() const override
+    {
+        return m_active >= 0 && m_active < m_names.size() ? m_names.at(m_active) : QString();
+    }
+    const Worksheet* worksheet(const QString& name) const override
+    {
+        const int index = int(m_names.indexOf(name));
+        return index < 0 ? nullptr : m_sheets[size_t(index)].get();
+    }
+
+    QStringList m_names;
+    std::vector<std::unique_ptr<XlsxWorksheet>> m_sheets;
+    int m_active = 0;
+};
+
+QString findWorkbookPart(ZipArchive& zip)
+{
+    const QString rootRels = QStringLiteral("_rels/.rels");
+    if (zip.contains(rootRels)) {
+        const auto rels = parseRelationships(zip.read(rootRels), QString(), rootRels);
+        for (const XlsxRelationship& rel : rels) {
+            if (rel.type == QLatin1String("officeDocument") && zip.contains(rel.target))
+                return rel.target;
+        }
+    }
+    const QString fallback = QStringLiteral("xl/workbook.xml");
+    if (!zip.contains(fallback))
+        throw FileError(QStringLiteral("The file is not an xlsx workbook: it has no workbook "
+                                       "part"));
+    return fallback;
+}
+
+QString relationshipsPart(const QString& part)
+{
+    const QString folder = packageFolder(part);
+    return folder + QStringLiteral("_rels/") + part.mid(folder.size()) + QStringLiteral(".rels");
+}
+
+QString partOfType(const QHash<QString, XlsxRelationship>& rels, const char* type,
+                   const QString& fallback, ZipArchive& zip)
+{
+    for (const XlsxRelationship& rel : rels) {
+        if (rel.type == QLatin1String(type) && zip.contains(rel.target))
+            return rel.target;
+    }
+    return zip.contains(fallback) ? fallback : QString();
+}
+
+} // namespace
+
+QByteArray readWholeDevice(QIODevice& device, qint64 maxBytes)
+{
+    if (!device.isOpen() && !device.open(QIODevice::ReadOnly))
+        throw FileError(QStringLiteral("The workbook cannot be opened for reading"));
+    QByteArray data;
+    if (!device.isSequential() && device.size() > 0 && device.size() <= maxBytes)
+        data.reserve(device.size() - device.pos() + 1);
+    char buffer[64 * 1024];
+    for (;;) {
+        const qint64 got = device.read(buffer, sizeof buffer);
+        if (got < 0)
+            throw FileError(QStringLiteral("The workbook cannot be read: %1")
+                                .arg(device.errorString()));
+        if (got == 0)
+            break;
+        if (data.size() + got > maxBytes)
+            throw FileError(QStringLiteral("The workbook file is too large"));
+        data.append(buffer, got);
+    }
+    return data;
+}
+
+XlsxReader::XlsxReader(const ZipLimits& limits) : m_limits(limits) {}
+
+std::unique_ptr<Workbook> XlsxReader::read(QIODevice& device, const QString& fileName,
+                                           const WorkbookOptions& options) const
+{
+    Q_UNUSED(fileName);
+    ZipArchive zip(readWholeDevice(device, MaxFileBytes), m_limits);
+    const QString workbookPart = findWorkbookPart(zip);
+    const XlsxWorkbookInfo info = parseWorkbook(zip.read(workbookPart), workbookPart);
+    if (info.sheets.empty())
+        throw FileError(QStringLiteral("The workbook has no sheets"));
+    const QString relsPart = relationshipsPart(workbookPart);
+    QHash<QString, XlsxRelationship> rels;
+    if (zip.contains(relsPart))
+        rels = parseRelationships(zip.read(relsPart), packageFolder(workbookPart), relsPart);
+
+    auto shared = std::make_shared<XlsxShared>();
+    shared->locale = options.locale;
+    shared->date1904 = info.date1904;
+    shared->general = NumberFormat(QString(), options.locale);
+    const QString folder = packageFolder(workbookPart);
+    const QString stringsPart = partOfType(rels, "sharedStrings",
+                                           folder + QStringLiteral("sharedStrings.xml"), zip);
+    if (!stringsPart.isEmpty())
+        shared->strings = parseSharedStrings(zip, stringsPart);
+    const QString stylesPart = partOfType(rels, "styles", folder + QStringLiteral("styles.xml"),
+                                          zip);
+    if (!stylesPart.isEmpty())
+        shared->formats = parseStyles(zip.read(stylesPart), stylesPart, options.locale);
+
+    auto workbook = std::make_unique<XlsxWorkbook>();
+    int index = 0;
+    for (const XlsxSheetEntry& entry : info.sheets) {
+        ++index;
+        auto sheet = std::make_unique<XlsxWorksheet>(entry.name, shared);
+        const auto rel = rels.constFind(entry.relationshipId);
+        // Without a relationship, the part name every writer uses.
+        const QString guessed = folder + QStringLiteral("worksheets/sheet%1.xml").arg(index);
+        if (rel != rels.constEnd() && rel->type == QLatin1String("worksheet")) {
+            if (!zip.contains(rel->target))
+                throw FileError(QStringLiteral("The workbook has no part %1 for sheet \"%2\"")
+                                    .arg(rel->target, entry.name));
+            sheet->load(zip, rel->target);
+        } else if (rel == rels.constEnd() && zip.contains(guessed)) {
+            sheet->load(zip, guessed);
+        } else if (rel == rels.constEnd()) {
+            throw FileError(QStringLiteral("The sheet \"%1\" has no part in the workbook")
+                                .arg(entry.name));
+        }
+        // Chart sheets and dialog sheets have no cells; they still count as tabs.
+        workbook->m_names << entry.name;
+        workbook->m_sheets.push_back(std::move(sheet));
+    }
+    workbook->m_active = info.activeTab >= 0 && info.activeTab < int(info.sheets.size())
+                             ? info.activeTab
+                             : 0;
+    return workbook;
+}
+
+} // namespace Quillet

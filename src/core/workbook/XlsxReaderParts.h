@@ -1,0 +1,57 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 Quillet developers
+#pragma once
+
+// The small parts of an .xlsx package: relationships, workbook, shared strings and
+// styles. Internal to the xlsx reader.
+
+#include "core/numfmt/NumberFormat.h"
+
+#include <QByteArray>
+#include <QHash>
+#include <QString>
+
+#include <string>
+#include <vector>
+
+namespace Quillet {
+
+class ZipArchive;
+
+struct XlsxRelationship {
+    QString target; ///< resolved path inside the package
+    QString type;   ///< last segment of the relationship type ("worksheet", ...)
+};
+
+struct XlsxSheetEntry {
+    QString name;
+    QString relationshipId;
+};
+
+struct XlsxWorkbookInfo {
+    std::vector<XlsxSheetEntry> sheets;
+    int activeTab = 0;
+    bool date1904 = false;
+};
+
+/// Relationships by id; targets resolved against the folder `baseFolder`.
+QHash<QString, XlsxRelationship> parseRelationships(const QByteArray& xml,
+                                                    const QString& baseFolder,
+                                                    const QString& partName);
+XlsxWorkbookInfo parseWorkbook(const QByteArray& xml, const QString& partName);
+/// The shared string table, streamed from `partName`.
+std::vector<QString> parseSharedStrings(ZipArchive& zip, const QString& partName);
+/// The number format of every cell format (cellXfs) in order.
+std::vector<NumberFormat> parseStyles(const QByteArray& xml, const QString& partName,
+                                      const QLocale& locale);
+
+/// Text as stored in OOXML made displayable: _xHHHH_ escapes decoded, CR LF and lone
+/// CR turned into LF.
+QString decodeOoxmlText(const std::string& utf8);
+
+/// Folder part of a package path ("xl/workbook.xml" → "xl/").
+QString packageFolder(const QString& path);
+/// `target` relative to `folder` (or absolute with a leading "/"), "../" resolved.
+QString resolvePackagePath(const QString& folder, const QString& target);
+
+} // namespace Quillet

@@ -1,0 +1,141 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 Quillet developers
+
+#include "core/workbook/ZipArchive.h"
+
+#include "core/common/Errors.h"
+
+#include <zip.h>
+
+namespace Quillet {
+
+namespace {
+
+constexpr qint64 ChunkBytes = 64 * 1024;
+
+QString zipErrorText(int code)
+{
+    zip_error_t error;
+    zip_error_init_with_code(&error, code);
+    const QString text = QString::fromUtf8(zip_error_strerror(&error));
+    zip_error_fini(&error);
+    return text;
+}
+
+} // namespace
+
+ZipArchive::ZipArchive(QByteArray data, const ZipLimits& limits)
+    : m_data(std::move(data)), m_limits(limits)
+{
+    // An empty buffer would open as an empty archive.
+    if (!m_data.startsWith("PK"))
+        throw FileError(QStringLiteral("The file is not a valid zip archive"));
+    zip_error_t error;
+    zip_error_init(&error);
+    zip_source_t* source = zip_source_buffer_create(m_data.constData(),
+                                                    zip_uint64_t(m_data.size()), 0, &error);
+    if (!source) {
+        zip_error_fini(&error);
+        throw FileError(QStringLiteral("The workbook cannot be read: out of memory"));
+    }
+    m_zip = zip_open_from_source(source, ZIP_RDONLY, &error);
+    if (!m_zip) {
+        const QString reason = QString::fromUtf8(zip_error_strerror(&error));
+        zip_source_free(source);
+        zip_error_fini(&error);
+        throw FileError(QStringLiteral("The file is not a valid zip archive (%1)").arg(reason));
+    }
+    zip_error_fini(&error);
+    if (zip_get_num_entries(m_zip, 0) > m_limits.maxEntries) {
+        zip_discard(m_zip);
+        m_zip = nullptr;
+        throw FileError(QStringLiteral("The archive has too many entries"));
+    }
+}
+
+ZipArchive::~ZipArchive()
+{
+    if (m_zip)
+        zip_discard(m_zip);
+}
+
+QStringList ZipArchive::entryNames() const
+{
+    QStringList names;
+    const zip_int64_t count = zip_get_num_entries(m_zip, 0);
+    for (zip_int64_t i = 0; i < count; ++i) {
+        if (const char* name = zip_get_name(m_zip, zip_uint64_t(i), 0))
+            names << QString::fromUtf8(name);
+    }
+    return names;
+}
+
+long long ZipArchive::locate(const QString& name) const
+{
+    QString path = name;
+    while (path.startsWith(QLatin1Char('/')))
+        path.remove(0, 1);
+    const QByteArray utf8 = path.toUtf8();
+    zip_int64_t index = zip_name_locate(m_zip, utf8.constData(), ZIP_FL_ENC_GUESS);
+    if (index < 0)
+        index = zip_name_locate(m_zip, utf8.constData(), ZIP_FL_NOCASE | ZIP_FL_ENC_GUESS);
+    return index;
+}
+
+bool ZipArchive::contains(const QString& name) const
+{
+    return locate(name) >= 0;
+}
+
+QByteArray ZipArchive::read(const QString& name)
+{
+    QByteArray bytes;
+    stream(name, [&bytes](const char* data, size_t size) { bytes.append(data, qsizetype(size)); });
+    return bytes;
+}
+
+void ZipArchive::stream(const QString& name,
+                        const std::function<void(const char*, size_t)>& sink)
+{
+    const long long index = locate(name);
+    if (index < 0)
+        throw FileError(QStringLiteral("The workbook has no part %1").arg(name));
+    zip_stat_t stat;
+    zip_stat_init(&stat);
+    if (zip_stat_index(m_zip, zip_uint64_t(index), 0, &stat) == 0
+        && (stat.valid & ZIP_STAT_SIZE) && stat.size > zip_uint64_t(m_limits.maxEntryBytes))
+        throw FileError(QStringLiteral("The workbook part %1 is larger than the allowed size")
+                            .arg(name));
+    zip_file_t* file = zip_fopen_index(m_zip, zip_uint64_t(index), 0);
+    if (!file) {
+        throw FileError(QStringLiteral("The workbook part %1 cannot be opened (%2)")
+                            .arg(name, zipErrorText(zip_error_code_zip(zip_get_error(m_zip)))));
+    }
+    QByteArray chunk(ChunkBytes, Qt::Uninitialized);
+    qint64 entryBytes = 0;
+    try {
+        for (;;) {
+            const zip_int64_t got = zip_fread(file, chunk.data(), zip_uint64_t(chunk.size()));
+            if (got < 0) {
+                throw FileError(QStringLiteral("The workbook part %1 is corrupt (%2)")
+                                    .arg(name, QString::fromUtf8(zip_file_strerror(file))));
+            }
+            if (got == 0)
+                break;
+            entryBytes += got;
+            m_inflated += got;
+            // Declared sizes can lie; what counts is what actually comes out.
+            if (entryBytes > m_limits.maxEntryBytes || m_inflated > m_limits.maxTotalBytes)
+                throw FileError(QStringLiteral("The workbook part %1 inflates to more than "
+                                               "the allowed size")
+                                    .arg(name));
+            sink(chunk.constData(), size_t(got));
+        }
+    } catch (...) {
+        zip_fclose(file);
+        throw;
+    }
+    zip_fclose(file);
+}
+
+} // namespace Quillet

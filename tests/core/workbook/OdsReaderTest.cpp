@@ -1,0 +1,206 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 Quillet developers
+
+#include "XlsxWorkbookExpectations.h"
+
+#include "core/common/Errors.h"
+#include "core/workbook/OdsReader.h"
+
+#include <QFileInfo>
+#include <QTest>
+
+using namespace Quillet;
+using namespace QuilletTest;
+
+namespace {
+
+std::unique_ptr<Workbook> readOds(const QByteArray& bytes,
+                                  const QLocale& locale = QLocale(QLocale::English,
+                                                                  QLocale::UnitedStates))
+{
+    QBuffer buffer;
+    buffer.setData(bytes);
+    buffer.open(QIODevice::ReadOnly);
+    WorkbookOptions options;
+    options.locale = locale;
+    return OdsReader().read(buffer, QStringLiteral("book.ods"), options);
+}
+
+// A flat OpenDocument spreadsheet around `tables` (table:table elements).
+QByteArray flatDocument(const QString& tables, const QString& activeTable = QString())
+{
+    QString settings;
+    if (!activeTable.isEmpty())
+        settings = QStringLiteral(
+                       "<office:settings><config:config-item-set config:name=\"ooo:view-settings\">"
+                       "<config:config-item-map-indexed config:name=\"Views\">"
+                       "<config:config-item-map-entry>"
+                       "<config:config-item config:name=\"ActiveTable\" config:type=\"string\">%1"
+                       "</config:config-item></config:config-item-map-entry>"
+                       "</config:config-item-map-indexed></config:config-item-set>"
+                       "</office:settings>")
+                       .arg(activeTable);
+    return QStringLiteral(
+               "<?xml version=\"1.0\" encoding=\"UTF-8\"?>"
+               "<office:document xmlns:office=\"urn:oasis:names:tc:opendocument:xmlns:office:1.0\""
+               " xmlns:table=\"urn:oasis:names:tc:opendocument:xmlns:table:1.0\""
+               " xmlns:text=\"urn:oasis:names:tc:opendocument:xmlns:text:1.0\""
+               " xmlns:config=\"urn:oasis:names:tc:opendocument:xmlns:config:1.0\""
+               " office:mimetype=\"application/vnd.oasis.opendocument.spreadsheet\">"
+               "%1<office:body><office:spreadsheet>%2</office:spreadsheet></office:body>"
+               "</office:document>")
+        .arg(settings, tables)
+        .toUtf8();
+}
+
+} // namespace
+
+class OdsReaderTest : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void matchesExpectations_data();
+    void matchesExpectations();
+    void displayedText_data();
+    void displayedText();
+    void repeatedRowsAndColumnsAreRuns();
+    void activeSheet();
+    void brokenFilesFail_data();
+    void brokenFilesFail();
+};
+
+void OdsReaderTest::matchesExpectations_data()
+{
+    QTest::addColumn<QString>("expectations");
+    QTest::addColumn<QString>("localeKey");
+    const QStringList files = expectationFiles({QStringLiteral(".ods")});
+    QVERIFY(!files.isEmpty());
+    for (const QString& file : files) {
+        const QString base = QFileInfo(file).fileName().section(QLatin1Char('.'), 0, 0);
+        for (const char* key : {"en-US", "ru-RU"})
+            QTest::newRow(qPrintable(base + QLatin1Char(' ') + QLatin1String(key)))
+                << file << QString::fromLatin1(key);
+    }
+}
+
+void OdsReaderTest::matchesExpectations()
+{
+    // An .ods stores the texts as shown when it was saved (here under en_US), so
+    // only locale-independent cells can match the ru_RU export: compare the en_US
+    // texts, and check that the reader does not depend on the program locale.
+    QFETCH(QString, expectations);
+    QFETCH(QString, localeKey);
+    const QJsonObject json = QJsonDocument::fromJson(readFile(expectations)).object();
+    const QString workbookPath = QFileInfo(expectations).dir().filePath(
+        json.value(QStringLiteral("workbook")).toString());
+    const QLocale locale(QString(localeKey).replace(QLatin1Char('-'), QLatin1Char('_')));
+    const auto workbook = readOds(readFile(workbookPath), locale);
+    const QStringList problems = compareWithExpectations(*workbook, json,
+                                                         QStringLiteral("en-US"));
+    QVERIFY2(problems.isEmpty(), qPrintable(problems.join(QLatin1Char('\n'))));
+}
+
+void OdsReaderTest::displayedText_data()
+{
+    QTest::addColumn<QString>("cell");
+    QTest::addColumn<QString>("expected");
+    QTest::newRow("plain") << "<text:p>plain</text:p>" << "plain";
+    QTest::newRow("paragraphs") << "<text:p>one</text:p><text:p>two</text:p>" << "one\ntwo";
+    QTest::newRow("spaces") << "<text:p>a<text:s text:c=\"3\"/>b<text:s/></text:p>" << "a   b ";
+    QTest::newRow("tab and break") << "<text:p>a<text:tab/>b<text:line-break/>c</text:p>"
+                                   << "a\tb\nc";
+    QTest::newRow("spans") << "<text:p><text:span>Жир</text:span>ный</text:p>" << "Жирный";
+    QTest::newRow("white space collapses") << "<text:p>a \n  b</text:p>" << "a b";
+    QTest::newRow("annotation left out")
+        << "<office:annotation><text:p>note</text:p></office:annotation><text:p>v</text:p>"
+        << "v";
+    QTest::newRow("empty paragraph") << "<text:p/>" << "";
+}
+
+void OdsReaderTest::displayedText()
+{
+    QFETCH(QString, cell);
+    QFETCH(QString, expected);
+    const auto workbook = readOds(flatDocument(
+        QStringLiteral("<table:table table:name=\"S\"><table:table-row>"
+                       "<table:table-cell office:value-type=\"string\">%1</table:table-cell>"
+                       "</table:table-row></table:table>")
+            .arg(cell)));
+    QCOMPARE(workbook->worksheet(QStringLiteral("S"))->cellText(1, 1), expected);
+}
+
+void OdsReaderTest::repeatedRowsAndColumnsAreRuns()
+{
+    // A million repeated rows and columns must be cheap, and repeated cells repeat
+    // their text; cells without stored text show their value.
+    const QString tables = QStringLiteral(
+        "<table:table table:name=\"Big\">"
+        "<table:table-row table:number-rows-repeated=\"2\">"
+        "<table:table-cell table:number-columns-repeated=\"3\"><text:p>x</text:p>"
+        "</table:table-cell><table:table-cell table:number-columns-repeated=\"16000\"/>"
+        "</table:table-row>"
+        "<table:table-row table:number-rows-repeated=\"1048570\"><table:table-cell "
+        "table:number-columns-repeated=\"1024\"/></table:table-row>"
+        "<table:table-row table:number-rows-repeated=\"4000000000\"><table:table-cell "
+        "table:number-columns-repeated=\"99999999999\"><text:p>beyond</text:p>"
+        "</table:table-cell></table:table-row>"
+        "</table:table>"
+        "<table:table table:name=\"Values\"><table:table-row>"
+        "<table:table-cell office:value-type=\"float\" office:value=\"0.5\"/>"
+        "<table:covered-table-cell/>"
+        "<table:table-cell office:value-type=\"boolean\" office:boolean-value=\"true\"/>"
+        "</table:table-row></table:table>");
+    const auto workbook = readOds(flatDocument(tables), QLocale(QLocale::Russian));
+    const Worksheet* big = workbook->worksheet(QStringLiteral("Big"));
+    QVERIFY(big);
+    QCOMPARE(big->cellText(1, 1), QStringLiteral("x"));
+    QCOMPARE(big->cellText(2, 3), QStringLiteral("x"));
+    QCOMPARE(big->cellText(2, 4), QString());
+    QCOMPARE(big->cellText(3, 1), QString());
+    QCOMPARE(big->cellText(1048572, 1), QString());
+    QCOMPARE(big->cellText(1048573, 1), QStringLiteral("beyond"));
+    QCOMPARE(big->cellText(1048576, 16384), QStringLiteral("beyond"));
+    QCOMPARE(big->cellText(1048577, 1), QString());
+    QCOMPARE(big->cellText(0, 1), QString());
+    const Worksheet* values = workbook->worksheet(QStringLiteral("Values"));
+    QCOMPARE(values->cellText(1, 1), QStringLiteral("0,5"));
+    QCOMPARE(values->cellText(1, 2), QString());
+    QCOMPARE(values->cellText(1, 3), QStringLiteral("ИСТИНА"));
+}
+
+void OdsReaderTest::activeSheet()
+{
+    const QString tables = QStringLiteral("<table:table table:name=\"A\"/>"
+                                          "<table:table table:name=\"B\"/>");
+    QCOMPARE(readOds(flatDocument(tables, QStringLiteral("B")))->activeSheetName(),
+             QStringLiteral("B"));
+    QCOMPARE(readOds(flatDocument(tables))->activeSheetName(), QStringLiteral("A"));
+    QCOMPARE(readOds(flatDocument(tables, QStringLiteral("gone")))->activeSheetName(),
+             QStringLiteral("A"));
+    const auto lo = readOds(readFile(dataPath(QStringLiteral("workbooks/cases-lo-ods.ods"))));
+    // Saved without a view (headless), so no ActiveTable: the first sheet.
+    QCOMPARE(lo->activeSheetName(), QStringLiteral("Cases"));
+    QCOMPARE(lo->sheetNames(), QStringList({QStringLiteral("Cases"), QStringLiteral("Repeat"),
+                                            QStringLiteral("Errors")}));
+}
+
+void OdsReaderTest::brokenFilesFail_data()
+{
+    QTest::addColumn<QByteArray>("bytes");
+    const QByteArray ods = readFile(dataPath(QStringLiteral("workbooks/cases-lo-ods.ods")));
+    QTest::newRow("empty") << QByteArray();
+    QTest::newRow("truncated zip") << ods.left(ods.size() / 2);
+    QTest::newRow("zip without content") << QByteArray("PK\x05\x06" + QByteArray(18, '\0'));
+    QTest::newRow("malformed xml") << QByteArray("<office:document><office:body>");
+    QTest::newRow("no sheets") << flatDocument(QString());
+    QTest::newRow("doctype") << QByteArray("<?xml version=\"1.0\"?><!DOCTYPE x [<!ENTITY a "
+                                           "\"aaaa\">]><x>&a;</x>");
+}
+
+void OdsReaderTest::brokenFilesFail()
+{
+    QFETCH(QByteArray, bytes);
+    QVERIFY_THROWS_EXCEPTION(FileError, readOds(bytes));
+}
+
+QTEST_GUILESS_MAIN(OdsReaderTest)
+#include "OdsReaderTest.moc"

@@ -1,0 +1,200 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 Quillet developers
+
+#include "XlsxWorkbookExpectations.h"
+
+#include "core/common/Errors.h"
+#include "core/workbook/XlsxReader.h"
+
+#include <QFileInfo>
+#include <QTest>
+
+#include <atomic>
+#include <thread>
+
+using namespace Quillet;
+using namespace QuilletTest;
+
+namespace {
+
+std::unique_ptr<Workbook> readXlsx(const QByteArray& bytes, const QLocale& locale,
+                                   const ZipLimits& limits = ZipLimits())
+{
+    QBuffer buffer;
+    buffer.setData(bytes);
+    buffer.open(QIODevice::ReadOnly);
+    WorkbookOptions options;
+    options.locale = locale;
+    return XlsxReader(limits).read(buffer, QStringLiteral("book.xlsx"), options);
+}
+
+} // namespace
+
+class XlsxReaderTest : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void matchesExpectations_data();
+    void matchesExpectations();
+    void activeSheetAndLookup();
+    void outsideTheData();
+    void parallelReads();
+    void writerVariants_data();
+    void writerVariants();
+    void brokenFilesFail_data();
+    void brokenFilesFail();
+};
+
+void XlsxReaderTest::matchesExpectations_data()
+{
+    QTest::addColumn<QString>("expectations");
+    QTest::addColumn<QString>("localeKey");
+    const QStringList files = expectationFiles({QStringLiteral(".xlsx"), QStringLiteral(".xlsm")});
+    QVERIFY(files.size() >= 1);
+    for (const QString& file : files) {
+        const QString base = QFileInfo(file).fileName().section(QLatin1Char('.'), 0, 0);
+        for (const char* key : {"en-US", "ru-RU"})
+            QTest::newRow(qPrintable(base + QLatin1Char(' ') + QLatin1String(key)))
+                << file << QString::fromLatin1(key);
+    }
+}
+
+void XlsxReaderTest::matchesExpectations()
+{
+    QFETCH(QString, expectations);
+    QFETCH(QString, localeKey);
+    const QJsonObject json = QJsonDocument::fromJson(readFile(expectations)).object();
+    const QString workbookPath = QFileInfo(expectations).dir().filePath(
+        json.value(QStringLiteral("workbook")).toString());
+    const QLocale locale(QString(localeKey).replace(QLatin1Char('-'), QLatin1Char('_')));
+    const auto workbook = readXlsx(readFile(workbookPath), locale);
+    const QStringList problems = compareWithExpectations(*workbook, json, localeKey);
+    QVERIFY2(problems.isEmpty(), qPrintable(problems.join(QLatin1Char('\n'))));
+}
+
+void XlsxReaderTest::activeSheetAndLookup()
+{
+    const auto workbook = readXlsx(readFile(dataPath(QStringLiteral("workbooks/sample.xlsx"))),
+                                   QLocale(QLocale::English, QLocale::UnitedStates));
+    QCOMPARE(workbook->activeSheetName(), QStringLiteral("Даты"));
+    QCOMPARE(workbook->sheetNames().size(), 7);
+    QCOMPARE(workbook->sheetNames().first(), QStringLiteral("Числа"));
+    QVERIFY(workbook->worksheet(QStringLiteral("Formats")));
+    QCOMPARE(workbook->worksheet(QStringLiteral("Formats"))->name(), QStringLiteral("Formats"));
+    QVERIFY(!workbook->worksheet(QStringLiteral("formats")));
+    QVERIFY(!workbook->worksheet(QStringLiteral("Missing")));
+}
+
+void XlsxReaderTest::outsideTheData()
+{
+    const auto workbook = readXlsx(readFile(dataPath(QStringLiteral("workbooks/sample.xlsx"))),
+                                   QLocale(QLocale::English, QLocale::UnitedStates));
+    const Worksheet* sheet = workbook->worksheet(QStringLiteral("Text"));
+    QVERIFY(sheet);
+    QCOMPARE(sheet->cellText(2, 2), QStringLiteral("Hello"));
+    QCOMPARE(sheet->cellText(0, 2), QString());
+    QCOMPARE(sheet->cellText(2, 0), QString());
+    QCOMPARE(sheet->cellText(-5, -5), QString());
+    QCOMPARE(sheet->cellText(1048576, 16384), QString());
+    QCOMPARE(sheet->cellText(2000000000, 2000000000), QString());
+}
+
+void XlsxReaderTest::parallelReads()
+{
+    const auto workbook = readXlsx(readFile(dataPath(QStringLiteral("workbooks/sample.xlsx"))),
+                                   QLocale(QLocale::Russian, QLocale::Russia));
+    const Worksheet* sheet = workbook->worksheet(QStringLiteral("Даты"));
+    QVERIFY(sheet);
+    const QString expected = sheet->cellText(3, 2);
+    QCOMPARE(expected, QStringLiteral("15 января 2024"));
+    std::vector<std::thread> threads;
+    std::atomic<int> mismatches{0};
+    for (int t = 0; t < 4; ++t) {
+        threads.emplace_back([&] {
+            for (int i = 0; i < 2000; ++i) {
+                if (sheet->cellText(3, 2) != expected)
+                    ++mismatches;
+            }
+        });
+    }
+    for (auto& thread : threads)
+        thread.join();
+    QCOMPARE(mismatches.load(), 0);
+}
+
+void XlsxReaderTest::writerVariants_data()
+{
+    // variants.xlsx (make_crafted.py): texts as LibreOffice shows them, except I3, a
+    // formula without a cached result, which LibreOffice computes and we leave empty.
+    QTest::addColumn<QString>("sheet");
+    QTest::addColumn<int>("row");
+    QTest::addColumn<int>("column");
+    QTest::addColumn<QString>("expected");
+    QTest::newRow("prefixed inline") << "Prefixed" << 1 << 1 << "prefixed";
+    QTest::newRow("cell without reference") << "Prefixed" << 1 << 2 << "2.5";
+    QTest::newRow("row without number") << "Prefixed" << 2 << 1 << "7";
+    QTest::newRow("shared via absolute part name") << "Prefixed" << 2 << 2 << "shared";
+    QTest::newRow("phonetic guide left out") << "Second" << 3 << 1 << "русский";
+    QTest::newRow("inline rich runs") << "Second" << 3 << 2 << "rich runs";
+    QTest::newRow("ISO date cell") << "Second" << 3 << 3 << "29.02.2024 06:30";
+    QTest::newRow("formula text keeps escapes") << "Second" << 3 << 4 << "cr_x000D_lf";
+    QTest::newRow("boolean") << "Second" << 3 << 5 << "FALSE";
+    QTest::newRow("error") << "Second" << 3 << 6 << "#REF!";
+    QTest::newRow("built-in percent") << "Second" << 3 << 7 << "25%";
+    QTest::newRow("style beyond the table") << "Second" << 3 << 8 << "3";
+    QTest::newRow("formula without result") << "Second" << 3 << 9 << "";
+    QTest::newRow("row before the data") << "Second" << 1 << 1 << "";
+}
+
+void XlsxReaderTest::writerVariants()
+{
+    QFETCH(QString, sheet);
+    QFETCH(int, row);
+    QFETCH(int, column);
+    QFETCH(QString, expected);
+    const auto workbook = readXlsx(readFile(dataPath(QStringLiteral("workbooks/variants.xlsx"))),
+                                   QLocale(QLocale::English, QLocale::UnitedStates));
+    QCOMPARE(workbook->activeSheetName(), QStringLiteral("Second"));
+    const Worksheet* worksheet = workbook->worksheet(sheet);
+    QVERIFY(worksheet);
+    QCOMPARE(worksheet->cellText(row, column), expected);
+}
+
+void XlsxReaderTest::brokenFilesFail_data()
+{
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<QString>("message");
+    auto file = [](const char* name) {
+        return readFile(dataPath(QStringLiteral("workbooks/") + QLatin1String(name)));
+    };
+    const QByteArray sample = file("sample.xlsx");
+    QTest::newRow("empty") << QByteArray() << "zip";
+    QTest::newRow("not a zip") << QByteArray("just some text, not a workbook") << "zip";
+    QTest::newRow("truncated") << sample.left(sample.size() / 2) << "";
+    QTest::newRow("no workbook part") << file("broken-no-workbook.xlsx") << "workbook";
+    QTest::newRow("no sheets") << file("broken-no-sheets.xlsx") << "no sheets";
+    QTest::newRow("missing sheet part") << file("broken-missing-sheet.xlsx") << "sheet1.xml";
+    QTest::newRow("malformed sheet") << file("broken-malformed-sheet.xlsx") << "Malformed";
+    QTest::newRow("column beyond grid") << file("broken-column-beyond-grid.xlsx") << "XFE1";
+    QTest::newRow("row beyond grid") << file("broken-row-beyond-grid.xlsx") << "1048577";
+    QTest::newRow("shared string index") << file("broken-shared-index.xlsx") << "shared string";
+    QTest::newRow("malformed number") << file("broken-number.xlsx") << "12abc";
+    QTest::newRow("doctype") << file("broken-doctype.xlsx") << "DOCTYPE";
+    QTest::newRow("decompression bomb") << file("broken-bomb.xlsx") << "allowed size";
+}
+
+void XlsxReaderTest::brokenFilesFail()
+{
+    QFETCH(QByteArray, bytes);
+    QFETCH(QString, message);
+    ZipLimits limits;
+    limits.maxEntryBytes = 16 << 20;
+    try {
+        readXlsx(bytes, QLocale(QLocale::English, QLocale::UnitedStates), limits);
+        QFAIL("a broken workbook was read");
+    } catch (const FileError& error) {
+        QVERIFY2(error.message().contains(message), qPrintable(error.message()));
+    }
+}
+
+QTEST_GUILESS_MAIN(XlsxReaderTest)
+#include "XlsxReaderTest.moc"
