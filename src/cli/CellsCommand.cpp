@@ -60,7 +60,11 @@ int runCells(const QStringList& args)
         throw UsageError(QStringLiteral("--range is required"));
     const CellRange range = parseRange(parsed.value(QStringLiteral("range")));
 
-    const auto workbook = openWorkbookFile(parsed.positional.first(), WorkbookOptions());
+    const OpenedWorkbook opened = openWorkbookFile(parsed.positional.first(), WorkbookOptions());
+    // Cells shown empty are the error list's business, not a failure of the command.
+    for (const QString& line : opened.problems)
+        printErr(line);
+    const Workbook* workbook = opened.workbook.get();
     const QString sheetName = parsed.has(QStringLiteral("sheet"))
         ? parsed.value(QStringLiteral("sheet"))
         : workbook->activeSheetName();

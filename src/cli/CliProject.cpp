@@ -34,7 +34,10 @@ std::shared_ptr<Workbook> openProjectWorkbook(const Project& project, const QStr
     }
     if (!QFileInfo(path).isFile())
         throw FileError(QStringLiteral("Не существует файла: %1").arg(path));
-    return openWorkbookFile(path, WorkbookOptions{});
+    OpenedWorkbook opened = openWorkbookFile(path, WorkbookOptions{});
+    for (const QString& line : opened.problems)
+        printErr(line);
+    return std::move(opened.workbook);
 }
 
 int parsePageNumber(const QString& text)

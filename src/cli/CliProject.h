@@ -19,7 +19,8 @@ Project loadProjectFile(const QString& path);
 
 /// The workbook the project links to, or the one named by `overridePath` when not empty.
 /// Returns null when the project names none. Throws FileError when the named workbook is
-/// missing or unreadable.
+/// missing or unreadable. The opening's problem lines (formulas left without results) go
+/// to stderr, like the render's error-list lines.
 std::shared_ptr<Workbook> openProjectWorkbook(const Project& project, const QString& projectPath,
                                               const QString& overridePath);
 

@@ -70,7 +70,8 @@ SpreadsheetLink::OpenResult SpreadsheetLink::openWorkbook(const QString& path,
     if (!QFileInfo(path).isFile())
         return result;
     const QFileInfo info(path);
-    m_workbook = openWorkbookFile(path, m_options);
+    OpenedWorkbook opened = openWorkbookFile(path, m_options);
+    m_workbook = std::move(opened.workbook);
     m_path = info.absoluteFilePath();
     m_readStamp = stampOf(m_path);
     m_missingRetries = 0;
@@ -79,6 +80,7 @@ SpreadsheetLink::OpenResult SpreadsheetLink::openWorkbook(const QString& path,
     if (result.sheet.isEmpty())
         result.sheet = m_workbook->activeSheetName();
     Q_EMIT workbookChanged();
+    reportProblems(opened.problems);
     return result;
 }
 
@@ -208,14 +210,23 @@ void SpreadsheetLink::reread()
         return;
     m_fileItselfChanged = false;
     m_readStamp = stamp;
+    OpenedWorkbook opened;
     try {
-        m_workbook = openWorkbookFile(m_path, m_options);
+        opened = openWorkbookFile(m_path, m_options);
     } catch (const Error& error) {
         // The old data stays; a later save triggers another attempt.
         Q_EMIT errorLine(error.message());
         return;
     }
+    m_workbook = std::move(opened.workbook);
     Q_EMIT workbookChanged();
+    reportProblems(opened.problems);
+}
+
+void SpreadsheetLink::reportProblems(const QStringList& lines)
+{
+    for (const QString& line : lines)
+        Q_EMIT errorLine(line);
 }
 
 } // namespace Quillet

@@ -62,7 +62,8 @@ public:
 
     /// Closes any open workbook, then opens `path` when that file exists (nothing is
     /// open otherwise). `currentSheet` is the text of `sheet`. Throws FileError when the
-    /// file exists but cannot be read; the link is then closed.
+    /// file exists but cannot be read; the link is then closed. The opening's problem
+    /// lines (see openWorkbookFile) are emitted as errorLine() after workbookChanged().
     OpenResult openWorkbook(const QString& path, const QString& currentSheet);
     /// Forgets the open workbook (if any) and stops watching its file.
     void closeWorkbook();
@@ -102,7 +103,8 @@ public:
 Q_SIGNALS:
     /// The data changed: opened, closed or re-read. The GUI sets RepaintPending.
     void workbookChanged();
-    /// A line for the error list (a missing file, a failed re-read).
+    /// A line for the error list (a missing file, a failed re-read, a formula cell whose
+    /// result could not be computed on opening or re-reading).
     void errorLine(const QString& line);
 
 private:
@@ -119,6 +121,7 @@ private:
     void onFileChanged();
     void onFolderChanged();
     void reread();
+    void reportProblems(const QStringList& lines);
 
     WorkbookOptions m_options;
     std::shared_ptr<const Workbook> m_workbook;

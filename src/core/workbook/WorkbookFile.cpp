@@ -4,11 +4,13 @@
 #include "core/workbook/WorkbookFile.h"
 
 #include "core/common/Errors.h"
+#include "core/common/LibreOffice.h"
 #include "core/workbook/CsvReader.h"
 #include "core/workbook/OdsReader.h"
 #include "core/workbook/XlsReader.h"
 #include "core/workbook/XlsxReader.h"
 
+#include <QBuffer>
 #include <QFile>
 #include <QFileInfo>
 
@@ -53,7 +55,9 @@ WorkbookFormat detectWorkbookFormat(const QByteArray& head, const QString& fileN
     return WorkbookFormat::Unknown;
 }
 
-std::unique_ptr<Workbook> openWorkbookFile(const QString& path, const WorkbookOptions& options)
+namespace {
+
+std::unique_ptr<Workbook> readWorkbookFile(const QString& path, const WorkbookOptions& options)
 {
     const QFileInfo info(path);
     if (!info.exists())
@@ -78,6 +82,48 @@ std::unique_ptr<Workbook> openWorkbookFile(const QString& path, const WorkbookOp
             throw;
         throw FileError(QStringLiteral("%1: %2").arg(path, error.message()));
     }
+}
+
+std::unique_ptr<Workbook> readRecalculated(const QString& path, const WorkbookOptions& options,
+                                           const RecalculationSettings& recalculation)
+{
+    QByteArray bytes = recalculatedWorkbook(path, recalculation);
+    QBuffer buffer(&bytes);
+    try {
+        return XlsxReader().read(buffer, QFileInfo(path).fileName(), options);
+    } catch (const FileError& error) {
+        throw FileError(QStringLiteral("Не удаётся прочитать пересчитанную копию файла %1: %2")
+                            .arg(path, error.message()));
+    }
+}
+
+} // namespace
+
+OpenedWorkbook openWorkbookFile(const QString& path, const WorkbookOptions& options,
+                                const RecalculationSettings& recalculation)
+{
+    OpenedWorkbook opened{readWorkbookFile(path, options), {}};
+    const std::vector<FormulaCell>& uncached = opened.workbook->uncachedFormulas();
+    if (uncached.empty())
+        return opened;
+    // Not having LibreOffice is a setup, not a failure: the cells say enough.
+    if (!libreOfficeProgram().isEmpty()) {
+        try {
+            std::unique_ptr<Workbook> computed = readRecalculated(path, options, recalculation);
+            if (computed->sheetNames() == opened.workbook->sheetNames()) {
+                opened.workbook = std::move(computed);
+                for (const FormulaCell& cell : opened.workbook->uncachedFormulas())
+                    opened.problems << uncachedFormulaLine(cell);
+                return opened;
+            }
+            opened.problems << QStringLiteral("LibreOffice изменил листы книги %1").arg(path);
+        } catch (const FileError& error) {
+            opened.problems << error.message();
+        }
+    }
+    for (const FormulaCell& cell : uncached)
+        opened.problems << uncachedFormulaLine(cell);
+    return opened;
 }
 
 } // namespace Quillet

@@ -2,9 +2,11 @@
 // SPDX-FileCopyrightText: 2026 Quillet developers
 #pragma once
 
+#include "core/workbook/Recalculation.h"
 #include "core/workbook/SpreadsheetReader.h"
 
 #include <QString>
+#include <QStringList>
 
 #include <memory>
 
@@ -19,10 +21,27 @@ enum class WorkbookFormat { Unknown, Xlsx, Ods, Xls, Csv };
 /// and .txt are text tables).
 WorkbookFormat detectWorkbookFormat(const QByteArray& head, const QString& fileName);
 
+/// A workbook as opened, with the lines its opening adds to the error list.
+struct OpenedWorkbook {
+    std::unique_ptr<Workbook> workbook;
+    /// Problems that leave the workbook usable: formula cells that show empty because
+    /// their results could not be computed (one line per cell, see uncachedFormulaLine),
+    /// preceded by why LibreOffice could not compute them when it is installed.
+    QStringList problems;
+};
+
 /// Opens and reads a whole workbook file with the reader its format needs.
+///
+/// When the file holds formulas without stored results, LibreOffice computes them (see
+/// recalculatedWorkbook: cached per file content, so this is slow only the first time)
+/// and its computed copy is read instead; sheet names and the active sheet stay those of
+/// the file. Without LibreOffice, or when it fails or runs out of time, the file's own
+/// reading is returned and `problems` lists the cells left empty.
+///
 /// Throws FileError "Не существует файла: <path>" when there is no such file, and a
 /// FileError naming the file for an unknown or unsupported format, an unreadable file
 /// and every reader failure.
-std::unique_ptr<Workbook> openWorkbookFile(const QString& path, const WorkbookOptions& options);
+OpenedWorkbook openWorkbookFile(const QString& path, const WorkbookOptions& options,
+                                const RecalculationSettings& recalculation = {});
 
 } // namespace Quillet

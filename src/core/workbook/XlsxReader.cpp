@@ -140,6 +140,8 @@ std::unique_ptr<Workbook> XlsxReader::read(QIODevice& device, const QString& fil
             throw FileError(QStringLiteral("The sheet \"%1\" has no part in the workbook")
                                 .arg(entry.name));
         }
+        for (FormulaCell& cell : sheet->takeUncachedFormulas())
+            workbook->addUncachedFormula(std::move(cell));
         // Chart sheets and dialog sheets have no cells; they still count as tabs.
         workbook->m_names << entry.name;
         workbook->m_sheets.push_back(std::move(sheet));

@@ -14,6 +14,7 @@
 #include <cctype>
 #include <charconv>
 #include <cstring>
+#include <utility>
 
 namespace Quillet {
 
@@ -106,6 +107,7 @@ private:
     bool m_inInline = false;
     bool m_inInlineText = false;
     bool m_hasValue = false;
+    bool m_hasFormula = false;
     int m_phonetic = 0;
     std::string m_value;
 };
@@ -131,6 +133,8 @@ void SheetHandler::startElement(const char* name, const char** attributes)
     } else if (named(name, "v")) {
         m_inValue = true;
         m_value.clear();
+    } else if (named(name, "f")) {
+        m_hasFormula = true;
     } else if (named(name, "is")) {
         m_inInline = true;
         m_value.clear();
@@ -145,6 +149,7 @@ void SheetHandler::startCell(const char** attributes)
 {
     m_inCell = true;
     m_hasValue = false;
+    m_hasFormula = false;
     m_type = 'n';
     m_style = 0;
     quint32 row = m_row == 0 ? 1 : m_row;
@@ -195,6 +200,12 @@ void SheetHandler::endElement(const char* name)
 
 void SheetHandler::endCell()
 {
+    // Scripts store formulas without results, as no <v> or an empty one; only a text
+    // result can really be empty.
+    if (m_hasFormula && (!m_hasValue || (m_value.empty() && m_type != 'S' && m_type != 'i'))) {
+        m_sheet.addUncachedFormula(m_row, m_column);
+        return;
+    }
     if (!m_hasValue)
         return;
     const quint16 column = quint16(m_column);
@@ -305,6 +316,16 @@ void XlsxWorksheet::addCell(quint32 row, quint16 column, XlsxCellKind kind, doub
     }
     const quint16 format = style > 0xFFFF ? 0 : quint16(style);
     m_cells.push_back({value, row | (quint32(kind) << 24), column, format});
+}
+
+void XlsxWorksheet::addUncachedFormula(quint32 row, quint32 column)
+{
+    m_uncached.push_back({m_name, int(row), int(column)});
+}
+
+std::vector<FormulaCell> XlsxWorksheet::takeUncachedFormulas()
+{
+    return std::exchange(m_uncached, {});
 }
 
 void XlsxWorksheet::reserveCells(size_t count)

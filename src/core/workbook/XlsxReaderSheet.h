@@ -49,10 +49,14 @@ public:
 
     /// Streams the sheet part `partName` into this sheet. Throws FileError.
     void load(ZipArchive& zip, const QString& partName);
+    /// The formula cells `load` found without a stored result, in file order; they are
+    /// handed over once (a second call gives none).
+    std::vector<FormulaCell> takeUncachedFormulas();
 
     // Used while loading.
     void addCell(quint32 row, quint16 column, XlsxCellKind kind, double value, quint32 style);
     quint32 addText(QString text);
+    void addUncachedFormula(quint32 row, quint32 column);
     void reserveCells(size_t count);
     void finishLoading();
 
@@ -61,6 +65,7 @@ private:
     std::shared_ptr<const XlsxShared> m_shared;
     std::vector<XlsxCell> m_cells;
     std::vector<QString> m_texts;
+    std::vector<FormulaCell> m_uncached;
     bool m_sorted = true;
 };
 

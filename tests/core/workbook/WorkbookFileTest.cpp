@@ -81,7 +81,7 @@ void WorkbookFileTest::opensByContent()
     QVERIFY(dir.isValid());
     const QString path = dir.filePath(savedAs);
     QVERIFY(QFile::copy(QuilletTest::dataPath("workbooks/" + fixture), path));
-    const auto workbook = openWorkbookFile(path, WorkbookOptions());
+    const auto workbook = openWorkbookFile(path, WorkbookOptions()).workbook;
     QCOMPARE(workbook->activeSheetName(), sheet);
     const Worksheet* worksheet = workbook->worksheet(sheet);
     QVERIFY(worksheet);

@@ -1,0 +1,188 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 Quillet developers
+
+#include "core/workbook/Recalculation.h"
+
+#include "core/common/Errors.h"
+#include "core/common/LibreOffice.h"
+
+#include <QCryptographicHash>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QRegularExpression>
+#include <QSaveFile>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+
+#include <map>
+#include <mutex>
+
+#include <sys/stat.h>
+
+namespace Quillet {
+namespace {
+
+// Part of every cache key: raising it retires entries written by older versions.
+constexpr char CacheVersion[] = "recalc-1";
+
+struct FileStamp {
+    qint64 size = -1;
+    qint64 modifiedNs = -1;
+    bool operator==(const FileStamp&) const = default;
+};
+
+FileStamp stampOf(const QString& absolutePath)
+{
+    struct stat st {};
+    if (::stat(QFile::encodeName(absolutePath).constData(), &st) != 0)
+        return {};
+    return {qint64(st.st_size), qint64(st.st_mtim.tv_sec) * 1000000000 + st.st_mtim.tv_nsec};
+}
+
+struct MemoryEntry {
+    FileStamp stamp;
+    QByteArray bytes;
+};
+
+// One entry per workbook path: the latest content computed in this process.
+std::mutex memoryMutex;
+std::map<QString, MemoryEntry> memoryCache;
+
+QByteArray fromMemory(const QString& path, const FileStamp& stamp)
+{
+    const std::lock_guard lock(memoryMutex);
+    const auto it = memoryCache.find(path);
+    return it != memoryCache.end() && it->second.stamp == stamp ? it->second.bytes
+                                                                 : QByteArray();
+}
+
+void toMemory(const QString& path, const FileStamp& stamp, const QByteArray& bytes)
+{
+    const std::lock_guard lock(memoryMutex);
+    memoryCache[path] = {stamp, bytes};
+}
+
+QString hashHex(const QString& text)
+{
+    return QString::fromLatin1(
+        QCryptographicHash::hash(text.toUtf8(), QCryptographicHash::Sha256).toHex().left(24));
+}
+
+QString cacheFolder(const RecalculationSettings& settings)
+{
+    if (!settings.cacheFolder.isEmpty())
+        return settings.cacheFolder;
+    const QString base = QStandardPaths::writableLocation(QStandardPaths::CacheLocation);
+    return base.isEmpty() ? QString() : base + QStringLiteral("/recalculated");
+}
+
+// "<hash of the path>-<hash of path, size and time>.xlsx": the first half finds the
+// entries of older contents of the same file, which a new entry replaces.
+QString pathPrefix(const QString& path)
+{
+    return hashHex(QString::fromLatin1(CacheVersion) + u'\n' + path) + u'-';
+}
+
+QString cacheName(const QString& path, const FileStamp& stamp)
+{
+    const QString key = QStringLiteral("%1\n%2\n%3\n%4")
+                            .arg(QString::fromLatin1(CacheVersion), path)
+                            .arg(stamp.size)
+                            .arg(stamp.modifiedNs);
+    return pathPrefix(path) + hashHex(key) + QStringLiteral(".xlsx");
+}
+
+QByteArray fromDisk(const QString& folder, const QString& name)
+{
+    if (folder.isEmpty())
+        return {};
+    QFile file(folder + u'/' + name);
+    if (!file.open(QIODevice::ReadOnly))
+        return {};
+    const QByteArray bytes = file.readAll();
+    // Anything else is a damaged entry: computing again replaces it.
+    return bytes.startsWith("PK\x03\x04") ? bytes : QByteArray();
+}
+
+void toDisk(const QString& folder, const QString& path, const QString& name,
+            const QByteArray& bytes)
+{
+    if (folder.isEmpty() || !QDir().mkpath(folder))
+        return;
+    QDir dir(folder);
+    const QStringList older =
+        dir.entryList({pathPrefix(path) + QStringLiteral("*.xlsx")}, QDir::Files);
+    for (const QString& stale : older) {
+        if (stale != name)
+            dir.remove(stale);
+    }
+    QSaveFile file(dir.filePath(name));
+    if (file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size())
+        file.commit();
+}
+
+// LibreOffice keeps the stored results of files from other producers unless told to
+// compute everything on loading.
+QList<LibreOfficeSetting> recalculateOnLoad()
+{
+    const QString load = QStringLiteral("/org.openoffice.Office.Calc/Formula/Load");
+    return {{load, QStringLiteral("OOXMLRecalcMode"), QStringLiteral("0")},
+            {load, QStringLiteral("ODFRecalcMode"), QStringLiteral("0")}};
+}
+
+QByteArray convert(const QString& path, int timeoutMs)
+{
+    QTemporaryDir out(QDir::tempPath() + QStringLiteral("/quillet-recalc-XXXXXX"));
+    if (!out.isValid())
+        throw FileError(QStringLiteral("Не удаётся создать временную папку: %1")
+                            .arg(out.errorString()));
+    const QString written =
+        convertWithLibreOffice(path, QStringLiteral("xlsx:Calc MS Excel 2007 XML"), out.path(),
+                               timeoutMs, recalculateOnLoad());
+    QFile file(written);
+    if (!file.open(QIODevice::ReadOnly))
+        throw FileError(QStringLiteral("Не удаётся прочитать файл %1").arg(written));
+    return file.readAll();
+}
+
+QString columnLetters(int column)
+{
+    QString letters;
+    for (; column > 0; column = (column - 1) / 26)
+        letters.prepend(QChar(u'A' + (column - 1) % 26));
+    return letters;
+}
+
+} // namespace
+
+QByteArray recalculatedWorkbook(const QString& path, const RecalculationSettings& settings)
+{
+    const QString absolute = QFileInfo(path).absoluteFilePath();
+    const FileStamp stamp = stampOf(absolute);
+    QByteArray bytes = fromMemory(absolute, stamp);
+    if (!bytes.isEmpty())
+        return bytes;
+    const QString folder = cacheFolder(settings);
+    const QString name = cacheName(absolute, stamp);
+    bytes = fromDisk(folder, name);
+    if (bytes.isEmpty()) {
+        bytes = convert(absolute, settings.timeoutMs);
+        toDisk(folder, absolute, name, bytes);
+    }
+    toMemory(absolute, stamp, bytes);
+    return bytes;
+}
+
+QString uncachedFormulaLine(const FormulaCell& cell)
+{
+    static const QRegularExpression plain(QStringLiteral("^[\\w.]+$"));
+    QString sheet = cell.sheet;
+    if (!plain.match(sheet).hasMatch())
+        sheet = u'\'' + sheet.replace(u'\'', QStringLiteral("''")) + u'\'';
+    return QStringLiteral("Формула без вычисленного значения: %1!%2%3")
+        .arg(sheet, columnLetters(cell.column))
+        .arg(cell.row);
+}
+
+} // namespace Quillet

@@ -1,0 +1,40 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 Quillet developers
+#pragma once
+
+// Workbooks whose formulas have no stored results (written by scripts) are computed by
+// LibreOffice, as the spreadsheet application would on opening them.
+
+#include "core/workbook/SpreadsheetReader.h"
+
+#include <QByteArray>
+#include <QString>
+
+namespace Quillet {
+
+/// How recalculation runs.
+struct RecalculationSettings {
+    /// Longest wait for LibreOffice, in milliseconds; then it is killed.
+    int timeoutMs = 120000;
+    /// Folder of the on-disk cache of recalculated workbooks; empty for the user's cache
+    /// folder (QStandardPaths::CacheLocation) + "/recalculated".
+    QString cacheFolder;
+};
+
+/// The workbook file `path` with every formula computed by LibreOffice, as .xlsx bytes
+/// (sheet names, their order and the active sheet are those of the file).
+///
+/// Results are kept per file content as the file system tells it (absolute path, size,
+/// modification time): in this process, and on disk in the cache folder so later runs do
+/// not start LibreOffice again. A file changed since is computed again; one cached entry
+/// is kept per path. A cache that cannot be written only costs the next run a conversion.
+///
+/// Throws FileError when LibreOffice is not installed, fails or runs out of time.
+/// Safe to call from several threads.
+QByteArray recalculatedWorkbook(const QString& path, const RecalculationSettings& settings);
+
+/// The error-list line for a formula cell left without a result, naming its sheet and
+/// cell: "Формула без вычисленного значения: Лист1!B3".
+QString uncachedFormulaLine(const FormulaCell& cell);
+
+} // namespace Quillet
