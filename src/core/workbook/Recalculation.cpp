@@ -167,6 +167,8 @@ QByteArray recalculatedWorkbook(const QString& path, const RecalculationSettings
     const QString name = cacheName(absolute, stamp);
     bytes = fromDisk(folder, name);
     if (bytes.isEmpty()) {
+        if (libreOfficeProgram().isEmpty())
+            return {};
         bytes = convert(absolute, settings.timeoutMs);
         toDisk(folder, absolute, name, bytes);
     }

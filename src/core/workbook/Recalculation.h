@@ -29,8 +29,10 @@ struct RecalculationSettings {
 /// not start LibreOffice again. A file changed since is computed again; one cached entry
 /// is kept per path. A cache that cannot be written only costs the next run a conversion.
 ///
-/// Throws FileError when LibreOffice is not installed, fails or runs out of time.
-/// Safe to call from several threads.
+/// A result cached for the file's current content is returned even when LibreOffice is
+/// no longer installed; with nothing cached and no LibreOffice the result is empty.
+/// Throws FileError when LibreOffice fails or runs out of time. Safe to call from
+/// several threads.
 QByteArray recalculatedWorkbook(const QString& path, const RecalculationSettings& settings);
 
 /// The error-list line for a formula cell left without a result, naming its sheet and

@@ -4,7 +4,6 @@
 #include "core/workbook/WorkbookFile.h"
 
 #include "core/common/Errors.h"
-#include "core/common/LibreOffice.h"
 #include "core/workbook/CsvReader.h"
 #include "core/workbook/OdsReader.h"
 #include "core/workbook/XlsReader.h"
@@ -84,10 +83,13 @@ std::unique_ptr<Workbook> readWorkbookFile(const QString& path, const WorkbookOp
     }
 }
 
+// Null when LibreOffice is not installed and no computed copy is cached.
 std::unique_ptr<Workbook> readRecalculated(const QString& path, const WorkbookOptions& options,
                                            const RecalculationSettings& recalculation)
 {
     QByteArray bytes = recalculatedWorkbook(path, recalculation);
+    if (bytes.isEmpty())
+        return nullptr;
     QBuffer buffer(&bytes);
     try {
         return XlsxReader().read(buffer, QFileInfo(path).fileName(), options);
@@ -106,20 +108,19 @@ OpenedWorkbook openWorkbookFile(const QString& path, const WorkbookOptions& opti
     const std::vector<FormulaCell>& uncached = opened.workbook->uncachedFormulas();
     if (uncached.empty())
         return opened;
-    // Not having LibreOffice is a setup, not a failure: the cells say enough.
-    if (!libreOfficeProgram().isEmpty()) {
-        try {
-            std::unique_ptr<Workbook> computed = readRecalculated(path, options, recalculation);
-            if (computed->sheetNames() == opened.workbook->sheetNames()) {
-                opened.workbook = std::move(computed);
-                for (const FormulaCell& cell : opened.workbook->uncachedFormulas())
-                    opened.problems << uncachedFormulaLine(cell);
-                return opened;
-            }
-            opened.problems << QStringLiteral("LibreOffice изменил листы книги %1").arg(path);
-        } catch (const FileError& error) {
-            opened.problems << error.message();
+    try {
+        std::unique_ptr<Workbook> computed = readRecalculated(path, options, recalculation);
+        // Without LibreOffice (a setup, not a failure) the cells' lines say enough.
+        if (computed && computed->sheetNames() == opened.workbook->sheetNames()) {
+            opened.workbook = std::move(computed);
+            for (const FormulaCell& cell : opened.workbook->uncachedFormulas())
+                opened.problems << uncachedFormulaLine(cell);
+            return opened;
         }
+        if (computed)
+            opened.problems << QStringLiteral("LibreOffice изменил листы книги %1").arg(path);
+    } catch (const FileError& error) {
+        opened.problems << error.message();
     }
     for (const FormulaCell& cell : uncached)
         opened.problems << uncachedFormulaLine(cell);

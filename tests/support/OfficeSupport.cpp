@@ -1,0 +1,66 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 Quillet developers
+
+#include "support/OfficeSupport.h"
+
+#include "core/common/LibreOffice.h"
+
+#include <QFile>
+
+namespace QuilletTest {
+
+ScopedEnvironment::ScopedEnvironment(const char* name, const QString& value)
+    : m_name(name), m_old(qgetenv(name)), m_wasSet(qEnvironmentVariableIsSet(name))
+{
+    qputenv(name, value.toUtf8());
+}
+
+ScopedEnvironment::~ScopedEnvironment()
+{
+    if (m_wasSet)
+        qputenv(m_name.constData(), m_old);
+    else
+        qunsetenv(m_name.constData());
+}
+
+bool writeScript(const QString& path, const QByteArray& body)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly) || file.write("#!/bin/sh\n" + body) < 0)
+        return false;
+    file.close();
+    return file.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+}
+
+QString installedLibreOffice()
+{
+    const bool wasSet = qEnvironmentVariableIsSet(Quillet::LibreOfficeProgramVariable);
+    const QByteArray old = qgetenv(Quillet::LibreOfficeProgramVariable);
+    qunsetenv(Quillet::LibreOfficeProgramVariable);
+    const QString program = Quillet::libreOfficeProgram();
+    if (wasSet)
+        qputenv(Quillet::LibreOfficeProgramVariable, old);
+    return program;
+}
+
+int CountingOffice::runs() const
+{
+    QFile file(countFile);
+    if (!file.open(QIODevice::ReadOnly))
+        return 0;
+    return int(file.readAll().count('\n'));
+}
+
+CountingOffice countingOffice(const QString& folder, const QString& real)
+{
+    const CountingOffice office{folder + QStringLiteral("/counting-soffice"),
+                                folder + QStringLiteral("/runs")};
+    const auto quoted = [](const QString& text) {
+        return "'" + QString(text).replace(u'\'', QStringLiteral("'\\''")).toUtf8() + "'";
+    };
+    writeScript(office.program, "echo run >> " + quoted(office.countFile) + "\nexec "
+                                    + quoted(real) + " \"$@\"\n");
+    return office;
+}
+
+} // namespace QuilletTest

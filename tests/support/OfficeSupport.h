@@ -1,0 +1,43 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 Quillet developers
+#pragma once
+
+// Tests that run LibreOffice: the real program, stand-ins for it, and choosing which one
+// the code under test runs (through QUILLET_SOFFICE, also inherited by quillet-cli).
+
+#include <QByteArray>
+#include <QString>
+
+namespace QuilletTest {
+
+/// Sets an environment variable for the lifetime of the object, then restores it.
+class ScopedEnvironment {
+public:
+    ScopedEnvironment(const char* name, const QString& value);
+    ~ScopedEnvironment();
+    ScopedEnvironment(const ScopedEnvironment&) = delete;
+    ScopedEnvironment& operator=(const ScopedEnvironment&) = delete;
+
+private:
+    QByteArray m_name;
+    QByteArray m_old;
+    bool m_wasSet;
+};
+
+/// Writes `body` as an executable /bin/sh script at `path`; false when it cannot.
+bool writeScript(const QString& path, const QByteArray& body);
+
+/// The installed LibreOffice as found without QUILLET_SOFFICE; empty when absent.
+QString installedLibreOffice();
+
+/// A stand-in that runs the real LibreOffice with its arguments and counts its runs.
+struct CountingOffice {
+    QString program;   // give this as QUILLET_SOFFICE
+    QString countFile; // one line per run
+    int runs() const;
+};
+
+/// Writes the counting stand-in into `folder` for the LibreOffice at `real`.
+CountingOffice countingOffice(const QString& folder, const QString& real);
+
+} // namespace QuilletTest
