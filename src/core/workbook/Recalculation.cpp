@@ -178,7 +178,8 @@ QByteArray recalculatedWorkbook(const QString& path, const RecalculationSettings
 
 QString uncachedFormulaLine(const FormulaCell& cell)
 {
-    static const QRegularExpression plain(QStringLiteral("^[\\w.]+$"));
+    static const QRegularExpression plain(QStringLiteral("^[\\w.]+$"),
+                                          QRegularExpression::UseUnicodePropertiesOption);
     QString sheet = cell.sheet;
     if (!plain.match(sheet).hasMatch())
         sheet = u'\'' + sheet.replace(u'\'', QStringLiteral("''")) + u'\'';
