@@ -107,7 +107,7 @@ private:
 };
 
 // One directory entry: its name length, and for the root and for streams stored in
-// regular sectors, a chain long enough for the stream's size (freexl follows these).
+// regular sectors, a chain long enough for the stream's size.
 QString checkEntry(const Container& container, qsizetype offset)
 {
     const QByteArray& bytes = container.bytes();

@@ -10,15 +10,15 @@
 
 namespace Quillet {
 
-/// Checks the structure of a compound document (the container of .xls files) before it
-/// is handed to freexl, which trusts some of its fields: the header, the sector
-/// allocation table and every directory entry reachable from it. Returns an empty text
-/// when the structure is sound, else what is wrong (for an error message).
+/// Checks the structure of a compound document (the container of .xls files): the
+/// header, the sector allocation table and every directory entry reachable from it.
+/// Returns an empty text when the structure is sound, else what is wrong (for an error
+/// message).
 ///
 /// Checked: the signature; a sector size of 512 or 4096 bytes; allocation-table and
 /// directory sector numbers inside the file; sector chains without loops; directory
-/// entry names of at most 32 UTF-16 characters including the terminator (freexl converts
-/// a name by its stored length).
+/// entry names of at most 32 UTF-16 characters including the terminator; streams in
+/// regular sectors whose chains are as long as their sizes.
 QString checkCompoundFile(const QByteArray& bytes);
 
 /// The content of the stream of that name (compared without regard to case) in the

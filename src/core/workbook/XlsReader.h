@@ -4,34 +4,27 @@
 
 #include "core/workbook/SpreadsheetReader.h"
 
-#include <QDate>
-#include <QLocale>
-#include <QString>
-
 namespace Quillet {
 
-/// Legacy Excel workbooks (.xls, BIFF5 and BIFF8 in a compound document) through the
-/// freexl library. freexl gives values, not number formats, so a cell displays as well as
-/// its value allows: integers as integers, other numbers in the General format, dates,
-/// date-times and times in the locale's short forms (see xlsDateText), text as stored.
-/// The active sheet is the one the file's window record names (the first without one).
+/// Legacy Excel workbooks (.xls): the "Workbook" stream of Excel 97–2003 (BIFF8) or the
+/// "Book" stream of Excel 5/95 (BIFF5, its 8-bit texts in the workbook's code page)
+/// inside a compound document. Cells display through their number formats as in .xlsx:
+/// numbers, dates and the stored results of formulas formatted, booleans and errors as
+/// the spreadsheet shows them. Chart and macro sheets are not listed. The active sheet
+/// is the one the workbook's first window shows (the first worksheet when that is not
+/// a worksheet).
 ///
-/// freexl reads from a path; a device that is not a plain file is copied into a private
-/// temporary file first. Throws FileError for anything freexl rejects (not a compound
-/// document, no workbook stream, corrupt tables), for password-protected workbooks, and
-/// for sheets larger than the format allows.
+/// Throws FileError for a file that is not a compound document with a workbook stream,
+/// for a workbook of Excel before 5.0, for a password-protected one, for one without
+/// worksheets, and for broken records (lengths or offsets outside the stream, cells
+/// beyond 65,536 rows × 256 columns).
 class XlsReader : public SpreadsheetReader {
 public:
-    /// Largest input copied for freexl; real .xls files stay far below.
+    /// Largest input read; real .xls files stay far below.
     static constexpr qint64 MaxBytes = qint64(256) * 1024 * 1024;
 
     std::unique_ptr<Workbook> read(QIODevice& device, const QString& fileName,
                                    const WorkbookOptions& options) const override;
 };
-
-/// The short date of `locale` with a four-digit year ("1/15/2024" in en_US,
-/// "15.01.2024" in ru_RU), as a spreadsheet application shows its default date format.
-/// The C locale counts as en_US.
-QString xlsDateText(QDate date, const QLocale& locale);
 
 } // namespace Quillet
