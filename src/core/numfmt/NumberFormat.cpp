@@ -296,7 +296,8 @@ QString formatNumberSection(const FormatSection& section, const FormatLocale& lo
         }
         break;
     }
-    if (negative && !zero)
+    // A section of literals alone (the dash of an accounting zero) shows no sign.
+    if (negative && !zero && section.kind != SectionKind::Literal)
         text.prepend(QLatin1Char('-'));
     return text;
 }

@@ -5,12 +5,16 @@
 
 #include "core/common/Errors.h"
 #include "core/numfmt/NumberFormat.h"
+#include "core/workbook/OdsStyles.h"
 #include "core/workbook/XlsxReader.h"
 #include "core/workbook/XmlStream.h"
 
+#include <QDate>
 #include <QIODevice>
 
 #include <algorithm>
+#include <cmath>
+#include <cstdio>
 #include <cstring>
 #include <vector>
 
@@ -21,6 +25,9 @@ namespace {
 constexpr quint64 MaxRows = 1048576;
 constexpr quint64 MaxColumns = 16384;
 constexpr qint64 MaxFileBytes = qint64(1) << 30;
+// Formula cells without results are listed one by one; a repeated block of them must
+// not make the list huge.
+constexpr size_t MaxUncachedFormulas = 100000;
 
 bool named(const char* name, const char* expected)
 {
@@ -108,12 +115,107 @@ quint64 repeatCount(const char* text)
     return value == 0 ? 1 : value;
 }
 
-// Walks content.xml (or a flat document): tables, rows, cells and the paragraphs of
-// each cell, plus the ActiveTable setting when the settings are in the same stream.
+// Serial day number (days since 30 Dec 1899) of an office:date-value such as
+// "2023-05-07" or "2023-12-31T23:59:59.5"; false when it is not one.
+bool parseDateValue(const std::string& text, double* serial)
+{
+    int year = 0, month = 0, day = 0, hour = 0, minute = 0;
+    double second = 0;
+    int used = 0;
+    const char* p = text.c_str();
+    const bool negativeYear = *p == '-';
+    if (std::sscanf(p + (negativeYear ? 1 : 0), "%d-%d-%d%n", &year, &month, &day, &used) != 3)
+        return false;
+    const char* rest = p + (negativeYear ? 1 : 0) + used;
+    if (*rest == 'T' && std::sscanf(rest + 1, "%d:%d:%lf", &hour, &minute, &second) < 2)
+        return false;
+    const QDate date(negativeYear ? -year : year, month, day);
+    if (!date.isValid() || hour < 0 || hour > 24 || minute < 0 || minute > 59 || second < 0
+        || second >= 61)
+        return false;
+    *serial = double(QDate(1899, 12, 30).daysTo(date))
+              + (hour * 3600.0 + minute * 60.0 + second) / 86400.0;
+    return true;
+}
+
+// Days of an office:time-value duration such as "PT12H30M05.5S" or "-P1DT2H".
+bool parseTimeValue(const std::string& text, double* days)
+{
+    const char* p = text.c_str();
+    const bool negative = *p == '-';
+    if (negative)
+        ++p;
+    if (*p++ != 'P')
+        return false;
+    double seconds = 0;
+    bool inTime = false;
+    bool any = false;
+    while (*p) {
+        if (*p == 'T') {
+            inTime = true;
+            ++p;
+            continue;
+        }
+        char* end = nullptr;
+        const double amount = std::strtod(p, &end);
+        if (end == p || !*end || !std::isfinite(amount))
+            return false;
+        const char unit = *end;
+        if (unit == 'D' && !inTime)
+            seconds += amount * 86400;
+        else if (unit == 'H' && inTime)
+            seconds += amount * 3600;
+        else if (unit == 'M' && inTime)
+            seconds += amount * 60;
+        else if (unit == 'S' && inTime)
+            seconds += amount;
+        else
+            return false;
+        any = true;
+        p = end + 1;
+    }
+    *days = (negative ? -seconds : seconds) / 86400.0;
+    return any;
+}
+
+// A formula result of TRUE() is stored as the number 1 with the word as its text; the
+// application shows it as a boolean, in the reader's language.
+bool isBooleanWord(const std::string& text)
+{
+    static const char* const words[] = {"TRUE", "FALSE", "ИСТИНА", "ЛОЖЬ", "WAHR", "FALSCH",
+                                        "VRAI", "FAUX", "VERDADERO", "FALSO", "VERO",
+                                        "PRAWDA", "FAŁSZ", "ISTINA", "HIBA", "IGAZ"};
+    for (const char* word : words) {
+        if (text == word)
+            return true;
+    }
+    return false;
+}
+
+struct StyleRun {
+    quint64 firstColumn;
+    quint64 count;
+    std::string style;
+};
+
+struct CellValue {
+    std::string type;
+    std::string number;
+    std::string date;
+    std::string time;
+    std::string boolean;
+    std::string style;
+    bool formula = false;
+    void clear() { *this = CellValue(); }
+};
+
+// Walks content.xml (or a flat document): styles, tables, rows, cells and the
+// paragraphs of each cell, plus the ActiveTable setting when the settings are in the
+// same stream.
 class ContentHandler : public XmlHandler {
 public:
-    ContentHandler(OdsWorkbook& workbook, const QLocale& locale)
-        : m_workbook(workbook), m_locale(locale)
+    ContentHandler(OdsWorkbook& workbook, OdsStyles& styles)
+        : m_workbook(workbook), m_styles(styles)
     {
     }
     void startElement(const char* name, const char** attributes) override;
@@ -121,14 +223,22 @@ public:
     void characters(const char* data, int length) override;
 
 private:
+    void startTableElement(const char* name, const char** attributes);
     void startCell(const char** attributes);
     void endCell();
     void endRow();
-    QString valueText() const;
+    bool valueText(QString* text);
+    const std::string& columnStyle(quint64 column) const;
+    void reportFormula(quint64 first, quint64 count);
 
     OdsWorkbook& m_workbook;
-    QLocale m_locale;
+    OdsStyles& m_styles;
+    int m_styleDepth = 0; // inside office:styles or office:automatic-styles
+    double m_nullDateOffset = 0; // null date minus 30 Dec 1899, in days
     OdsWorksheet* m_sheet = nullptr;
+    std::vector<StyleRun> m_columnStyles;
+    quint64 m_nextColumn = 1;
+    std::string m_rowStyle;
     quint64 m_row = 1;          // first row of the current row element
     quint64 m_rowRepeat = 1;
     quint64 m_column = 1;       // first column of the current cell
@@ -140,8 +250,7 @@ private:
     int m_skipDepth = 0; // inside annotations and drawings
     bool m_pendingSpace = false;
     std::string m_text;
-    std::string m_valueType;
-    std::string m_value;
+    CellValue m_value;
     bool m_inActiveTable = false;
     std::string m_activeTable;
 };
@@ -152,19 +261,29 @@ void ContentHandler::startElement(const char* name, const char** attributes)
         ++m_skipDepth;
         return;
     }
-    if (named(name, "table") && !m_inCell) {
+    if (m_styleDepth > 0) {
+        ++m_styleDepth;
+        m_styles.startElement(name, attributes);
+        return;
+    }
+    if ((named(name, "automatic-styles") || named(name, "styles")) && !m_sheet) {
+        m_styleDepth = 1;
+    } else if (named(name, "null-date")) {
+        double serial = 0;
+        const char* value = XmlStream::attribute(attributes, "date-value");
+        if (value && parseDateValue(value, &serial))
+            m_nullDateOffset = serial;
+    } else if (named(name, "table") && !m_inCell) {
         const char* sheetName = XmlStream::attribute(attributes, "name");
         auto sheet = std::make_unique<OdsWorksheet>(QString::fromUtf8(sheetName ? sheetName : ""));
         m_sheet = sheet.get();
         m_workbook.names << m_sheet->name();
         m_workbook.sheets.push_back(std::move(sheet));
         m_row = 1;
-    } else if (named(name, "table-row") && m_sheet && !m_inCell) {
-        m_rowRepeat = repeatCount(XmlStream::attribute(attributes, "number-rows-repeated"));
-        m_column = 1;
-        m_rowCellsBegin = m_sheet->cells.size();
-    } else if ((named(name, "table-cell") || named(name, "covered-table-cell")) && m_sheet) {
-        startCell(attributes);
+        m_columnStyles.clear();
+        m_nextColumn = 1;
+    } else if (m_sheet && !m_inCell) {
+        startTableElement(name, attributes);
     } else if (m_inCell && (named(name, "p") || named(name, "h"))) {
         if (m_paragraphDepth == 0 && m_paragraphs++ > 0)
             m_text.push_back('\n');
@@ -186,36 +305,130 @@ void ContentHandler::startElement(const char* name, const char** attributes)
     }
 }
 
+// Columns, rows and cells of the current table.
+void ContentHandler::startTableElement(const char* name, const char** attributes)
+{
+    if (named(name, "table-column")) {
+        const quint64 count = repeatCount(XmlStream::attribute(attributes,
+                                                               "number-columns-repeated"));
+        const char* style = XmlStream::attribute(attributes, "default-cell-style-name");
+        if (style && m_nextColumn <= MaxColumns && m_columnStyles.size() < MaxColumns)
+            m_columnStyles.push_back({m_nextColumn, count, style});
+        m_nextColumn += std::min<quint64>(count, MaxColumns + 1);
+    } else if (named(name, "table-row")) {
+        m_rowRepeat = repeatCount(XmlStream::attribute(attributes, "number-rows-repeated"));
+        const char* style = XmlStream::attribute(attributes, "default-cell-style-name");
+        m_rowStyle = style ? style : "";
+        m_column = 1;
+        m_rowCellsBegin = m_sheet->cells.size();
+    } else if (named(name, "table-cell") || named(name, "covered-table-cell")) {
+        startCell(attributes);
+    } else if (named(name, "annotation") || named(name, "frame") || named(name, "note")) {
+        m_skipDepth = 1;
+    }
+}
+
 void ContentHandler::startCell(const char** attributes)
 {
     m_inCell = true;
     m_cellRepeat = repeatCount(XmlStream::attribute(attributes, "number-columns-repeated"));
     m_text.clear();
     m_paragraphs = 0;
-    m_valueType.clear();
     m_value.clear();
     for (const char** a = attributes; *a; a += 2) {
-        const char* key = XmlStream::localName(a[0]);
+        const char* key = a[0];
+        // calcext:value-type repeats office:value-type with error types of its own.
+        if (std::strncmp(key, "office:", 7) != 0 && std::strncmp(key, "table:", 6) != 0)
+            continue;
+        key = XmlStream::localName(key);
         if (named(key, "value-type"))
-            m_valueType = a[1];
-        else if (named(key, "value") || named(key, "date-value") || named(key, "time-value")
-                 || named(key, "boolean-value") || named(key, "string-value"))
-            m_value = a[1];
+            m_value.type = a[1];
+        else if (named(key, "value"))
+            m_value.number = a[1];
+        else if (named(key, "date-value"))
+            m_value.date = a[1];
+        else if (named(key, "time-value"))
+            m_value.time = a[1];
+        else if (named(key, "boolean-value"))
+            m_value.boolean = a[1];
+        else if (named(key, "style-name"))
+            m_value.style = a[1];
+        else if (named(key, "formula"))
+            m_value.formula = true;
     }
 }
 
-QString ContentHandler::valueText() const
+const std::string& ContentHandler::columnStyle(quint64 column) const
 {
-    const QString value = QString::fromUtf8(m_value.data(), qsizetype(m_value.size()));
-    if (m_valueType == "float" || m_valueType == "percentage" || m_valueType == "currency") {
-        bool ok = false;
-        const double number = value.toDouble(&ok);
-        return ok ? formatGeneral(number, m_locale) : value;
+    static const std::string none;
+    auto it = std::upper_bound(m_columnStyles.begin(), m_columnStyles.end(), column,
+                               [](quint64 value, const StyleRun& run) {
+                                   return value < run.firstColumn;
+                               });
+    if (it == m_columnStyles.begin())
+        return none;
+    --it;
+    return column < it->firstColumn + it->count ? it->style : none;
+}
+
+// The text of a value cell formatted from its value and data style; false for text
+// cells and values that cannot be read.
+bool ContentHandler::valueText(QString* text)
+{
+    const std::string& type = m_value.type;
+    double value = 0;
+    bool ok = false;
+    if (type == "float" || type == "percentage" || type == "currency") {
+        const QString number = QString::fromLatin1(m_value.number.data(),
+                                                   qsizetype(m_value.number.size()));
+        value = number.toDouble(&ok);
+    } else if (type == "date") {
+        ok = parseDateValue(m_value.date, &value);
+        value -= m_nullDateOffset;
+    } else if (type == "time") {
+        ok = parseTimeValue(m_value.time, &value);
+    } else if (type == "boolean") {
+        ok = true;
+        value = m_value.boolean == "true" || m_value.boolean == "1" ? 1 : 0;
     }
-    if (m_valueType == "boolean")
-        return booleanText(value == QLatin1String("true") || value == QLatin1String("1"),
-                           m_locale);
-    return value;
+    if (!ok)
+        return false;
+    const std::string& styleName = !m_value.style.empty() ? m_value.style
+                                   : !m_rowStyle.empty()  ? m_rowStyle
+                                                          : columnStyle(m_column);
+    OdsStyles& styles = m_styles;
+    const OdsCellFormat* format = &styles.cellFormat(styleName);
+    const bool general = !format->explicitStyle || format->format.isGeneral();
+    if ((type == "date" || type == "time") && !format->format.isDateTime() && !format->boolean)
+        format = styles.defaultFormat(type);
+    else if (type != "float" && general)
+        format = styles.defaultFormat(type);
+    if (!format) // unreachable: every typed value has a default
+        return false;
+    const bool booleanResult = type == "float" && general && m_value.formula
+                               && (value == 0 || value == 1) && isBooleanWord(m_text);
+    if (format->boolean || booleanResult) {
+        *text = booleanText(value != 0, format->locale);
+        return true;
+    }
+    // Serial dates of number cells count from the document's null date.
+    const double serial = format->format.isDateTime() && type != "date" && type != "time"
+                              ? value + m_nullDateOffset
+                              : value;
+    *text = format->format.format(serial);
+    return true;
+}
+
+void ContentHandler::reportFormula(quint64 first, quint64 count)
+{
+    const quint64 rows = std::min(m_rowRepeat, MaxRows + 1 - m_row);
+    for (quint64 r = 0; r < rows; ++r) {
+        for (quint64 c = 0; c < count; ++c) {
+            if (m_workbook.uncachedFormulas().size() >= MaxUncachedFormulas)
+                return;
+            m_workbook.addUncachedFormula({m_sheet->name(), int(m_row + r), int(first + c)});
+        }
+    }
 }
 
 void ContentHandler::endCell()
@@ -225,14 +438,16 @@ void ContentHandler::endCell()
     m_column += m_cellRepeat;
     if (first > MaxColumns || m_row > MaxRows)
         return;
+    const quint64 count = std::min(m_cellRepeat, MaxColumns + 1 - first);
     QString text;
-    if (m_paragraphs > 0)
+    const bool valued = !m_value.type.empty() && m_value.type != "string"
+                        && valueText(&text);
+    if (!valued && m_paragraphs > 0)
         text = QString::fromUtf8(m_text.data(), qsizetype(m_text.size()));
-    else if (!m_valueType.empty() || !m_value.empty())
-        text = valueText();
+    if (m_value.formula && m_value.type.empty() && m_paragraphs == 0)
+        reportFormula(first, count);
     if (text.isEmpty())
         return;
-    const quint64 count = std::min(m_cellRepeat, MaxColumns + 1 - first);
     auto& cells = m_sheet->cells;
     auto& texts = m_sheet->texts;
     texts.push_back(std::move(text));
@@ -257,6 +472,11 @@ void ContentHandler::endElement(const char* name)
         --m_skipDepth;
         return;
     }
+    if (m_styleDepth > 0) {
+        if (--m_styleDepth > 0)
+            m_styles.endElement(name);
+        return;
+    }
     if ((named(name, "table-cell") || named(name, "covered-table-cell")) && m_inCell) {
         endCell();
     } else if (named(name, "table-row") && m_sheet && !m_inCell) {
@@ -278,6 +498,10 @@ void ContentHandler::characters(const char* data, int length)
         m_activeTable.append(data, size_t(length));
         return;
     }
+    if (m_styleDepth > 0) {
+        m_styles.characters(data, length);
+        return;
+    }
     if (m_paragraphDepth == 0 || m_skipDepth > 0)
         return;
     // Runs of XML white space inside a paragraph count as one space; kept spaces are
@@ -294,6 +518,21 @@ void ContentHandler::characters(const char* data, int length)
         }
     }
 }
+
+// styles.xml: its common styles are fed whole to the style table.
+class StylesHandler : public XmlHandler {
+public:
+    explicit StylesHandler(OdsStyles& styles) : m_styles(styles) {}
+    void startElement(const char* name, const char** attributes) override
+    {
+        m_styles.startElement(name, attributes);
+    }
+    void endElement(const char* name) override { m_styles.endElement(name); }
+    void characters(const char* data, int length) override { m_styles.characters(data, length); }
+
+private:
+    OdsStyles& m_styles;
+};
 
 void parseStreamed(ZipArchive& zip, const QString& part, XmlHandler& handler)
 {
@@ -312,12 +551,18 @@ std::unique_ptr<Workbook> OdsReader::read(QIODevice& device, const QString& file
     Q_UNUSED(fileName);
     QByteArray data = readWholeDevice(device, MaxFileBytes);
     auto workbook = std::make_unique<OdsWorkbook>();
-    ContentHandler handler(*workbook, options.locale);
+    OdsStyles styles(options.locale);
+    ContentHandler handler(*workbook, styles);
     if (data.startsWith("PK")) {
         ZipArchive zip(std::move(data), m_limits);
         if (!zip.contains(QStringLiteral("content.xml")))
             throw FileError(QStringLiteral("The file is not an OpenDocument spreadsheet: it "
                                            "has no content.xml"));
+        // Cells of content.xml refer to number styles of styles.xml.
+        if (zip.contains(QStringLiteral("styles.xml"))) {
+            StylesHandler stylesHandler(styles);
+            parseStreamed(zip, QStringLiteral("styles.xml"), stylesHandler);
+        }
         parseStreamed(zip, QStringLiteral("content.xml"), handler);
         if (zip.contains(QStringLiteral("settings.xml")))
             parseStreamed(zip, QStringLiteral("settings.xml"), handler);

@@ -7,12 +7,14 @@
 
 namespace Quillet {
 
-/// Reads OpenDocument spreadsheets (.ods, and flat .fods XML). A cell shows the text
-/// the file stores for it (its paragraphs joined by line feeds), which is what the
-/// application that saved it displayed; a cell without stored text shows its value in
-/// the General format. Repeated rows and columns are kept as runs, so a sheet that
-/// repeats an empty row a million times costs nothing per row. The active sheet comes
-/// from settings.xml (ActiveTable), else it is the first.
+/// Reads OpenDocument spreadsheets (.ods, and flat .fods XML). A value cell (number,
+/// percentage, currency, date, time, boolean) shows its value formatted by its data
+/// style under the reader's locale, as the spreadsheet application shows it there; a
+/// style with a language of its own keeps that language. A text cell shows its
+/// paragraphs joined by line feeds. Formula cells without a stored result are listed
+/// in Workbook::uncachedFormulas(). Repeated rows and columns are kept as runs, so a
+/// sheet that repeats an empty row a million times costs nothing per row. The active
+/// sheet comes from settings.xml (ActiveTable), else it is the first.
 class OdsReader : public SpreadsheetReader {
 public:
     explicit OdsReader(const ZipLimits& limits = ZipLimits());

@@ -79,6 +79,26 @@ void NumberFormatTest::general_data()
                                 << "0,0000999999999999999";
     QTest::newRow("1e-300") << 1e-300 << "1E-300" << "1E-300";
     QTest::newRow("-1e-5") << -1e-5 << "-0.00001" << "-0,00001";
+    // 16-digit integers showed in scientific notation; LibreOffice writes every
+    // integer below 2^53 in full and switches to 15 significant digits above it.
+    QTest::newRow("16-digit integer 2^53-2") << 9007199254740990.0 << "9007199254740990"
+                                             << "9007199254740990";
+    QTest::newRow("16-digit integer 2^53-1") << 9007199254740991.0 << "9007199254740991"
+                                             << "9007199254740991";
+    QTest::newRow("negative 16-digit integer") << -9007199254740990.0 << "-9007199254740990"
+                                               << "-9007199254740990";
+    QTest::newRow("16-digit integer 1234567890123456") << 1234567890123456.0
+                                                       << "1234567890123456"
+                                                       << "1234567890123456";
+    QTest::newRow("1e15") << 1e15 << "1000000000000000" << "1000000000000000";
+    QTest::newRow("2^53+2") << 9007199254740994.0 << "9.00719925474099E+015"
+                            << "9,00719925474099E+015";
+    QTest::newRow("17-digit integer") << 12345678901234568.0 << "1.23456789012346E+016"
+                                      << "1,23456789012346E+016";
+    QTest::newRow("2^54") << 18014398509481984.0 << "1.8014398509482E+016"
+                          << "1,8014398509482E+016";
+    QTest::newRow("15 digits with a half") << 123456789012345.6 << "123456789012346"
+                                           << "123456789012346";
 }
 
 void NumberFormatTest::general()
@@ -138,6 +158,31 @@ void NumberFormatTest::codes_data()
     QTest::newRow("accounting positive")
         << "_-* #,##0.00\\ \"₽\"_-;\\-* #,##0.00\\ \"₽\"_-;_-* \"-\"??\\ \"₽\"_-;_-@_-" << 1234.5
         << " 1,234.50 ₽ " << " 1" + g + "234,50 ₽ ";
+    // Fill (*x) shows nothing and a blank (_x) the width of x in spaces, also in a
+    // section without digits and with a plain space before the currency.
+    const QString ruble = QStringLiteral("_-* \"-\"?? \"₽\"_-");
+    QTest::newRow("accounting zero section plain space") << ruble << 0.0 << " -   ₽ "
+                                                         << " -   ₽ ";
+    QTest::newRow("accounting zero section as positive") << ruble << 1234.5 << " -1235 ₽ "
+                                                         << " -1235 ₽ ";
+    QTest::newRow("accounting zero section as negative") << ruble << -1234.5 << "- -1235 ₽ "
+                                                         << "- -1235 ₽ ";
+    QTest::newRow("accounting single section negative") << "_-* #,##0.00 \"₽\"_-" << -1234.5
+                                                        << "- 1,234.50 ₽ "
+                                                        << "- 1" + g + "234,50 ₽ ";
+    QTest::newRow("accounting dash only") << "_(* \"-\"_)" << 5.0 << " - " << " - ";
+    QTest::newRow("accounting dash only negative") << "_(* \"-\"_)" << -5.0 << " - " << " - ";
+    QTest::newRow("literals alone show no sign") << "\"a\"*-\"b\"" << -1.0 << "ab" << "ab";
+    QTest::newRow("accounting dash and blanks") << "_(* \"-\"??_)" << 0.0 << " -   "
+                                                << " -   ";
+    QTest::newRow("fill before digits") << "*x0" << 1234.5 << "1235" << "1235";
+    QTest::newRow("fill after digits") << "0*x" << 1234.5 << "1235" << "1235";
+    QTest::newRow("fill between literals") << "\"a\"*-\"b\"" << 1.0 << "ab" << "ab";
+    QTest::newRow("blank of W") << "_W0" << 0.0 << "   0" << "   0";
+    QTest::newRow("blank of space") << "_ 0" << 0.0 << " 0" << " 0";
+    QTest::newRow("blanks of ) and %") << "0_)_%" << 0.0 << "0    " << "0    ";
+    QTest::newRow("blank of euro") << "_€0" << 0.0 << "  0" << "  0";
+    QTest::newRow("blank of Cyrillic") << "0_Ж" << 0.0 << "0  " << "0  ";
     QTest::newRow("red negative") << "#,##0.00;[Red]-#,##0.00" << -1234.5 << "-1,234.50"
                                   << "-1" + g + "234,50";
     QTest::newRow("zero section") << "0.00;-0.00;\"ноль\"" << 0.0 << "ноль" << "ноль";
