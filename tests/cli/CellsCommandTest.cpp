@@ -1,10 +1,14 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // SPDX-FileCopyrightText: 2026 Quillet developers
 
+#include "core/common/LibreOffice.h"
 #include "support/CliRun.h"
+#include "support/OfficeSupport.h"
 #include "support/TestSupport.h"
 
+#include <QFile>
 #include <QProcess>
+#include <QTemporaryDir>
 #include <QTest>
 
 namespace {
@@ -24,6 +28,16 @@ QString fixture(const QString& name)
 {
     return QuilletTest::dataPath("workbooks/" + name);
 }
+
+// A private copy of the workbook with formulas but no results, with a cache folder of its
+// own for the program (so no run finds another's computed copy).
+struct FormulaBook {
+    QTemporaryDir dir;
+    QString path = dir.filePath("формулы.xlsx");
+    QuilletTest::ScopedEnvironment cache{"XDG_CACHE_HOME", dir.filePath("cache")};
+    bool ready = QFile::copy(fixture("uncached-formulas.xlsx"), path);
+    QStringList args{path, "--sheet", "Лист1", "--range", "B1:B6"};
+};
 } // namespace
 
 class CellsCommandTest : public QObject {
@@ -33,6 +47,8 @@ private Q_SLOTS:
     void prints();
     void fails_data();
     void fails();
+    void formulasWithoutLibreOfficeAreLines();
+    void formulasComputedOncePerFile();
 };
 
 void CellsCommandTest::prints_data()
@@ -116,6 +132,44 @@ void CellsCommandTest::fails()
     QVERIFY2(run.err.contains(message), qPrintable(run.err));
     // The failure itself is one line; usage errors add the usage line after it.
     QVERIFY2(run.err.count(u'\n') <= 2, qPrintable(run.err));
+}
+
+void CellsCommandTest::formulasWithoutLibreOfficeAreLines()
+{
+    FormulaBook book;
+    QVERIFY(book.ready);
+    const QuilletTest::ScopedEnvironment office(Quillet::LibreOfficeProgramVariable,
+                                                book.dir.filePath("no/soffice"));
+    const Run run = runCli(book.args);
+    // Empty cells are the error list's business: the command still succeeds.
+    QCOMPARE(run.exitCode, 0);
+    QCOMPARE(run.out, "\n\n\n\n\n\n");
+    QStringList expected;
+    for (const char* cell : {"B1", "D1", "E1", "B2", "D2", "B3", "D3", "B4", "B5", "B6"})
+        expected << QStringLiteral("Формула без вычисленного значения: Лист1!") + cell;
+    QCOMPARE(run.err.split(u'\n', Qt::SkipEmptyParts), expected);
+}
+
+void CellsCommandTest::formulasComputedOncePerFile()
+{
+    const QString installed = QuilletTest::installedLibreOffice();
+    if (installed.isEmpty())
+        QSKIP("LibreOffice (soffice) is not installed");
+    FormulaBook book;
+    QVERIFY(book.ready);
+    const QuilletTest::CountingOffice counting =
+        QuilletTest::countingOffice(book.dir.path(), installed);
+    const QuilletTest::ScopedEnvironment office(Quillet::LibreOfficeProgramVariable,
+                                                counting.program);
+    const Run first = runCli(book.args, "ru_RU.UTF-8");
+    QCOMPARE(first.err, QString());
+    QCOMPARE(first.exitCode, 0);
+    QCOMPARE(first.out, "5\n50,00\nСумма: 5\n#DIV/0!\n15.01.2024\n14\n");
+    // The next run finds the computed copy in the cache folder.
+    const Run second = runCli(book.args, "en_US.UTF-8");
+    QCOMPARE(second.err, QString());
+    QCOMPARE(second.out, "5\n50.00\nСумма: 5\n#DIV/0!\n15.01.2024\n14\n");
+    QCOMPARE(counting.runs(), 1);
 }
 
 QTEST_GUILESS_MAIN(CellsCommandTest)

@@ -24,7 +24,7 @@ namespace Quillet {
 namespace {
 
 // Part of every cache key: raising it retires entries written by older versions.
-constexpr char CacheVersion[] = "recalc-1";
+constexpr char CacheVersion[] = "recalc-2";
 
 struct FileStamp {
     qint64 size = -1;
@@ -123,12 +123,16 @@ void toDisk(const QString& folder, const QString& path, const QString& name,
 }
 
 // LibreOffice keeps the stored results of files from other producers unless told to
-// compute everything on loading.
-QList<LibreOfficeSetting> recalculateOnLoad()
+// compute everything on loading. Its locale is fixed: in one whose date separator is a
+// dot it rewrites a format "dd.mm.yyyy" as "dd/mm/yyyy" (locale separator), which would
+// make the cached copy show dates by the locale of whoever computed it.
+QList<LibreOfficeSetting> recalculationSettings()
 {
     const QString load = QStringLiteral("/org.openoffice.Office.Calc/Formula/Load");
     return {{load, QStringLiteral("OOXMLRecalcMode"), QStringLiteral("0")},
-            {load, QStringLiteral("ODFRecalcMode"), QStringLiteral("0")}};
+            {load, QStringLiteral("ODFRecalcMode"), QStringLiteral("0")},
+            {QStringLiteral("/org.openoffice.Setup/L10N"), QStringLiteral("ooSetupSystemLocale"),
+             QStringLiteral("en-US")}};
 }
 
 QByteArray convert(const QString& path, int timeoutMs)
@@ -139,7 +143,7 @@ QByteArray convert(const QString& path, int timeoutMs)
                             .arg(out.errorString()));
     const QString written =
         convertWithLibreOffice(path, QStringLiteral("xlsx:Calc MS Excel 2007 XML"), out.path(),
-                               timeoutMs, recalculateOnLoad());
+                               timeoutMs, recalculationSettings());
     QFile file(written);
     if (!file.open(QIODevice::ReadOnly))
         throw FileError(QStringLiteral("Не удаётся прочитать файл %1").arg(written));

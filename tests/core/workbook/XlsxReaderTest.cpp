@@ -42,6 +42,8 @@ private Q_SLOTS:
     void writerVariants();
     void brokenFilesFail_data();
     void brokenFilesFail();
+    void listsFormulasWithoutResults_data();
+    void listsFormulasWithoutResults();
 };
 
 void XlsxReaderTest::matchesExpectations_data()
@@ -194,6 +196,39 @@ void XlsxReaderTest::brokenFilesFail()
     } catch (const FileError& error) {
         QVERIFY2(error.message().contains(message), qPrintable(error.message()));
     }
+}
+
+void XlsxReaderTest::listsFormulasWithoutResults_data()
+{
+    QTest::addColumn<QString>("fixture");
+    QTest::addColumn<QStringList>("expected");
+    // openpyxl writes an empty <v/>; shared formulas' followers and array formulas count,
+    // a formula with its result stored (F1) does not.
+    QTest::newRow("openpyxl formulas")
+        << "uncached-formulas.xlsx"
+        << QStringList{"Лист1!B1", "Лист1!D1", "Лист1!E1", "Лист1!B2", "Лист1!D2",
+                       "Лист1!B3", "Лист1!D3", "Лист1!B4", "Лист1!B5", "Лист1!B6"};
+    QTest::newRow("formula with no value element")
+        << "variants.xlsx" << QStringList{"Second!I3"};
+    for (const char* stored :
+         {"sample.xlsx", "cases-lo.xlsx", "cases-xlsxwriter.xlsx", "cases-openpyxl.xlsx"})
+        QTest::newRow(stored) << stored << QStringList();
+}
+
+void XlsxReaderTest::listsFormulasWithoutResults()
+{
+    QFETCH(QString, fixture);
+    QFETCH(QStringList, expected);
+    const auto workbook = readXlsx(readFile(dataPath("workbooks/" + fixture)),
+                                   QLocale(QLocale::English, QLocale::UnitedStates));
+    QStringList cells;
+    for (const FormulaCell& cell : workbook->uncachedFormulas()) {
+        QString column;
+        for (int c = cell.column; c > 0; c = (c - 1) / 26)
+            column.prepend(QChar(u'A' + (c - 1) % 26));
+        cells << QStringLiteral("%1!%2%3").arg(cell.sheet, column).arg(cell.row);
+    }
+    QCOMPARE(cells, expected);
 }
 
 QTEST_GUILESS_MAIN(XlsxReaderTest)
