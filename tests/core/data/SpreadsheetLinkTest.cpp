@@ -2,8 +2,10 @@
 // SPDX-FileCopyrightText: 2026 Quillet developers
 
 #include "core/common/Errors.h"
+#include "core/common/LibreOffice.h"
 #include "core/data/SpreadsheetLink.h"
 
+#include "support/OfficeSupport.h"
 #include "support/TestSupport.h"
 
 #include <QFile>
@@ -45,6 +47,7 @@ private Q_SLOTS:
     void rereadsWhenFileIsRewritten();
     void rereadsWhenFileIsReplacedByRename();
     void worksheetLookup();
+    void formulasWithoutResultsReachTheErrorList();
 
 private:
     std::unique_ptr<QTemporaryDir> m_dir;
@@ -254,6 +257,28 @@ void SpreadsheetLinkTest::worksheetLookup()
     link.closeWorkbook();
     QVERIFY(!link.worksheet("Второй лист"));
     QVERIFY(!link.workbook());
+}
+
+void SpreadsheetLinkTest::formulasWithoutResultsReachTheErrorList()
+{
+    const QuilletTest::ScopedEnvironment office(LibreOfficeProgramVariable,
+                                                m_dir->filePath("no/soffice"));
+    const QString path = m_dir->filePath("формулы.xlsx");
+    const QByteArray content =
+        QuilletTest::readFile(QuilletTest::dataPath("workbooks/uncached-formulas.xlsx"));
+    writeFile(path, content);
+    SpreadsheetLink link;
+    QSignalSpy errors(&link, &SpreadsheetLink::errorLine);
+    QCOMPARE(link.openWorkbook(path, QString()).sheet, QStringLiteral("Данные"));
+    QCOMPARE(errors.count(), 10);
+    QCOMPARE(errors.first().first().toString(),
+             QStringLiteral("Формула без вычисленного значения: Лист1!B1"));
+    QCOMPARE(cell(link, "Лист1", 1, 2), QString());
+    // Saved again by a script: the lines come again with the new data.
+    QSignalSpy changed(&link, &SpreadsheetLink::workbookChanged);
+    writeFile(path, content);
+    QVERIFY(changed.wait(15000));
+    QCOMPARE(errors.count(), 20);
 }
 
 QTEST_GUILESS_MAIN(SpreadsheetLinkTest)
