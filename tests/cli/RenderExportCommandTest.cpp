@@ -5,10 +5,12 @@
 // stderr and how they exit.
 
 #include "support/CliRun.h"
+#include "support/OfficeSupport.h"
 #include "support/TestSupport.h"
 
 #include "core/app/Project.h"
 #include "core/app/ProjectFile.h"
+#include "core/common/LibreOffice.h"
 
 #include <QDir>
 #include <QFile>
@@ -56,6 +58,8 @@ private Q_SLOTS:
     void renderWritesThePage();
     void renderWithoutBackgroundKeepsTheValues();
     void unknownSheetIsAnErrorLine();
+    void formulasWithoutResultsAreErrorLines_data();
+    void formulasWithoutResultsAreErrorLines();
     void refusedInvocations_data();
     void refusedInvocations();
     void exportWritesTheSelectedPages();
@@ -122,6 +126,36 @@ void RenderExportCommandTest::unknownSheetIsAnErrorLine()
     QCOMPARE(run.exitCode, 0);
     QVERIFY(QString::fromUtf8(run.err).contains(QStringLiteral("Нет указанного листа")));
     QVERIFY(QFile::exists(out));
+}
+
+void RenderExportCommandTest::formulasWithoutResultsAreErrorLines_data()
+{
+    QTest::addColumn<QString>("command");
+    QTest::addColumn<QStringList>("output");
+    QTest::newRow("render") << "render" << QStringList{"--page", "1", "--out", "page.png"};
+    QTest::newRow("export") << "export" << QStringList{"--pages", "1", "--out", "page"};
+}
+
+void RenderExportCommandTest::formulasWithoutResultsAreErrorLines()
+{
+    QFETCH(QString, command);
+    QFETCH(QStringList, output);
+    const QString book = m_dir.filePath(command + QStringLiteral(" формулы.xlsx"));
+    QVERIFY(QFile::copy(QuilletTest::dataPath(QStringLiteral("workbooks/uncached-formulas.xlsx")),
+                        book));
+    const QuilletTest::ScopedEnvironment office(LibreOfficeProgramVariable,
+                                                m_dir.filePath(QStringLiteral("no/soffice")));
+    output.last() = m_dir.filePath(output.last());
+    const Run run = runCli(QStringList{command, demo(), QStringLiteral("--workbook"), book,
+                                       QStringLiteral("--sheet"), QStringLiteral("Лист1")}
+                           + output);
+    QCOMPARE(run.exitCode, 0);
+    const QString err = QString::fromUtf8(run.err);
+    for (const char* cell : {"B1", "D1", "E1", "B2", "D2", "B3", "D3", "B4", "B5", "B6"}) {
+        const QString line =
+            QStringLiteral("Формула без вычисленного значения: Лист1!%1\n").arg(cell);
+        QVERIFY2(err.count(line) == 1, qPrintable(err));
+    }
 }
 
 void RenderExportCommandTest::refusedInvocations_data()
