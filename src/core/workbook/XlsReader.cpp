@@ -71,7 +71,8 @@ struct CellPlace {
 class SheetLoader {
 public:
     SheetLoader(const XlsGlobals& globals, const QLocale& locale, GridWorksheet& sheet)
-        : m_globals(globals), m_locale(locale), m_sheet(sheet)
+        : m_globals(globals), m_locale(locale), m_sheet(sheet),
+          m_general(NumberFormat::builtin(0, locale))
     {
     }
 

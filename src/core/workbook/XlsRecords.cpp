@@ -21,6 +21,14 @@ constexpr quint16 Biff5Version = 0x0500;
 constexpr quint16 Biff8Version = 0x0600;
 constexpr quint16 WorkbookGlobals = 0x0005;
 
+// Where Windows-1252 differs from Latin-1: the bytes 0x80..0x9F (unassigned ones kept).
+constexpr char16_t Windows1252Controls[32] = {
+    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,
+    0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0x008D, 0x017D, 0x008F,
+    0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
+    0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178,
+};
+
 [[noreturn]] void broken(const QString& problem)
 {
     throw XlsFormatError(problem);
@@ -82,7 +90,8 @@ void readBof(const XlsRecord& record, XlsGlobals& globals)
     else if (version == Biff5Version)
         globals.version = BiffVersion::Biff5;
     else
-        broken(QStringLiteral("неизвестная версия BIFF (%1)").arg(version, 4, 16, QLatin1Char('0')));
+        broken(QStringLiteral("неизвестная версия BIFF (%1)")
+                   .arg(version, 4, 16, QLatin1Char('0')));
 }
 
 XlsSheetEntry readBoundSheet(const XlsRecord& record, const XlsGlobals& globals)
@@ -241,20 +250,19 @@ QString decodeCodePage(QByteArrayView bytes, quint16 codePage)
     switch (codePage) {
     case 1251:
         return Cp1251::decode(bytes.toByteArray());
-    case 367:
-    case 1200:
-    case 20127:
-        return QString::fromLatin1(bytes);
-    case 0x8001: // written by Excel 95 for its own Windows-1252
-    case 1252:
-        codePage = 1252;
-        break;
+    case 0x8001: // Excel 95 writes this for its own Windows-1252
+    case 1252: {
+        QString text = QString::fromLatin1(bytes);
+        for (QChar& c : text) {
+            if (c.unicode() >= 0x80 && c.unicode() < 0xA0)
+                c = QChar(Windows1252Controls[c.unicode() - 0x80]);
+        }
+        return text;
+    }
     default:
         break;
     }
     QStringDecoder decoder(QByteArray("windows-" + QByteArray::number(codePage)).constData());
-    if (!decoder.isValid())
-        decoder = QStringDecoder(QByteArray("cp" + QByteArray::number(codePage)).constData());
     if (!decoder.isValid())
         return QString::fromLatin1(bytes);
     return decoder.decode(bytes);

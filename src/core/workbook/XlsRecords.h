@@ -108,8 +108,9 @@ private:
     qsizetype m_pos = 0;
 };
 
-/// Decodes 8-bit text of a BIFF5 workbook by its CODEPAGE value (1251 and the usual
-/// Windows code pages; unknown ones as Latin-1).
+/// Decodes 8-bit text of a BIFF5 workbook by its CODEPAGE value: Windows-1251 and
+/// Windows-1252 (also as Excel's 0x8001), others as far as Qt knows them, the rest as
+/// Latin-1.
 QString decodeCodePage(QByteArrayView bytes, quint16 codePage);
 
 /// A sheet listed by the workbook globals.

@@ -3,6 +3,7 @@
 
 #include "core/common/Errors.h"
 #include "core/workbook/XlsReader.h"
+#include "core/workbook/XlsRecords.h"
 #include "core/workbook/XlsxReader.h"
 
 #include "XlsxWorkbookExpectations.h"
@@ -103,6 +104,8 @@ private Q_SLOTS:
     void formulaResults_data();
     void formulaResults();
     void excel95CodePage();
+    void codePages_data();
+    void codePages();
     void sharedStringsOverContinueRecords();
     void sheets();
     void fileAndBufferAgree();
@@ -217,6 +220,26 @@ void XlsReaderTest::excel95CodePage()
     QCOMPARE(first->cellText(3, 1), QStringLiteral("ИСТИНА"));
     QCOMPARE(first->cellText(4, 1), QStringLiteral("Ёлка"));
     QCOMPARE(workbook->worksheet("Второй")->cellText(1, 1), QStringLiteral("Второй лист: ёЁ №"));
+}
+
+void XlsReaderTest::codePages_data()
+{
+    QTest::addColumn<int>("codePage");
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<QString>("expected");
+    QTest::newRow("1251") << 1251 << QByteArray("\xcf\xf0\xe8\xe2\xe5\xf2 \xb9\xa8")
+                          << "Привет №Ё";
+    QTest::newRow("1252") << 1252 << QByteArray("\x80 \x85 \x93x\x94 \xe9") << "€ … “x” é";
+    QTest::newRow("Excel's 1252") << 0x8001 << QByteArray("\x80\x9f") << "€Ÿ";
+    QTest::newRow("unknown as Latin-1") << 54321 << QByteArray("a\xe9") << "aé";
+}
+
+void XlsReaderTest::codePages()
+{
+    QFETCH(int, codePage);
+    QFETCH(QByteArray, bytes);
+    QFETCH(QString, expected);
+    QCOMPARE(decodeCodePage(bytes, quint16(codePage)), expected);
 }
 
 void XlsReaderTest::sharedStringsOverContinueRecords()
