@@ -229,6 +229,8 @@ private:
     void endRow();
     bool valueText(QString* text);
     const std::string& columnStyle(quint64 column) const;
+    quint64 columnStyleEnd(quint64 column) const;
+    void addText(quint64 first, quint64 count);
     void reportFormula(quint64 first, quint64 count);
 
     OdsWorkbook& m_workbook;
@@ -243,6 +245,7 @@ private:
     quint64 m_rowRepeat = 1;
     quint64 m_column = 1;       // first column of the current cell
     quint64 m_cellRepeat = 1;
+    quint64 m_styleColumn = 1; // column whose default style a cell without one takes
     size_t m_rowCellsBegin = 0;
     bool m_inCell = false;
     int m_paragraphDepth = 0;
@@ -371,6 +374,18 @@ const std::string& ContentHandler::columnStyle(quint64 column) const
     return column < it->firstColumn + it->count ? it->style : none;
 }
 
+// The first column after `column` whose default cell style may differ from its own.
+quint64 ContentHandler::columnStyleEnd(quint64 column) const
+{
+    auto it = std::upper_bound(m_columnStyles.begin(), m_columnStyles.end(), column,
+                               [](quint64 value, const StyleRun& run) {
+                                   return value < run.firstColumn;
+                               });
+    if (it != m_columnStyles.begin() && column < std::prev(it)->firstColumn + std::prev(it)->count)
+        return std::prev(it)->firstColumn + std::prev(it)->count;
+    return it == m_columnStyles.end() ? MaxColumns + 1 : it->firstColumn;
+}
+
 // The text of a value cell formatted from its value and data style; false for text
 // cells and values that cannot be read.
 bool ContentHandler::valueText(QString* text)
@@ -395,7 +410,7 @@ bool ContentHandler::valueText(QString* text)
         return false;
     const std::string& styleName = !m_value.style.empty() ? m_value.style
                                    : !m_rowStyle.empty()  ? m_rowStyle
-                                                          : columnStyle(m_column);
+                                                          : columnStyle(m_styleColumn);
     OdsStyles& styles = m_styles;
     const OdsCellFormat* format = &styles.cellFormat(styleName);
     const bool general = !format->explicitStyle || format->format.isGeneral();
@@ -439,13 +454,26 @@ void ContentHandler::endCell()
     if (first > MaxColumns || m_row > MaxRows)
         return;
     const quint64 count = std::min(m_cellRepeat, MaxColumns + 1 - first);
-    QString text;
-    const bool valued = !m_value.type.empty() && m_value.type != "string"
-                        && valueText(&text);
-    if (!valued && m_paragraphs > 0)
-        text = QString::fromUtf8(m_text.data(), qsizetype(m_text.size()));
     if (m_value.formula && m_value.type.empty() && m_paragraphs == 0)
         reportFormula(first, count);
+    // A repeated cell without a style of its own may cross columns of different
+    // default styles: each stretch is formatted on its own.
+    const bool byColumn = m_value.style.empty() && m_rowStyle.empty() && !m_value.type.empty()
+                          && m_value.type != "string";
+    for (quint64 c = first; c < first + count;) {
+        const quint64 end = byColumn ? std::min(first + count, columnStyleEnd(c)) : first + count;
+        m_styleColumn = c;
+        addText(c, end - c);
+        c = end;
+    }
+}
+
+void ContentHandler::addText(quint64 first, quint64 count)
+{
+    QString text;
+    const bool valued = !m_value.type.empty() && m_value.type != "string" && valueText(&text);
+    if (!valued && m_paragraphs > 0)
+        text = QString::fromUtf8(m_text.data(), qsizetype(m_text.size()));
     if (text.isEmpty())
         return;
     auto& cells = m_sheet->cells;

@@ -27,7 +27,8 @@ std::unique_ptr<Workbook> readOds(const QByteArray& bytes,
 }
 
 // A flat OpenDocument spreadsheet around `tables` (table:table elements).
-QByteArray flatDocument(const QString& tables, const QString& activeTable = QString())
+QByteArray flatDocument(const QString& tables, const QString& activeTable = QString(),
+                        const QString& styles = QString())
 {
     QString settings;
     if (!activeTable.isEmpty())
@@ -46,10 +47,13 @@ QByteArray flatDocument(const QString& tables, const QString& activeTable = QStr
                " xmlns:table=\"urn:oasis:names:tc:opendocument:xmlns:table:1.0\""
                " xmlns:text=\"urn:oasis:names:tc:opendocument:xmlns:text:1.0\""
                " xmlns:config=\"urn:oasis:names:tc:opendocument:xmlns:config:1.0\""
+               " xmlns:style=\"urn:oasis:names:tc:opendocument:xmlns:style:1.0\""
+               " xmlns:number=\"urn:oasis:names:tc:opendocument:xmlns:datastyle:1.0\""
                " office:mimetype=\"application/vnd.oasis.opendocument.spreadsheet\">"
-               "%1<office:body><office:spreadsheet>%2</office:spreadsheet></office:body>"
+               "%1<office:automatic-styles>%3</office:automatic-styles>"
+               "<office:body><office:spreadsheet>%2</office:spreadsheet></office:body>"
                "</office:document>")
-        .arg(settings, tables)
+        .arg(settings, tables, styles)
         .toUtf8();
 }
 
@@ -62,6 +66,10 @@ private Q_SLOTS:
     void matchesExpectations();
     void displayedText_data();
     void displayedText();
+    void valueCells_data();
+    void valueCells();
+    void columnDefaultStyle();
+    void uncachedFormulasAreListed();
     void repeatedRowsAndColumnsAreRuns();
     void activeSheet();
     void brokenFilesFail_data();
@@ -124,6 +132,153 @@ void OdsReaderTest::displayedText()
                        "</table:table-row></table:table>")
             .arg(cell)));
     QCOMPARE(workbook->worksheet(QStringLiteral("S"))->cellText(1, 1), expected);
+}
+
+void OdsReaderTest::valueCells_data()
+{
+    // A number style N, a cell of style "ce" with it, and the texts under en_US and
+    // ru_RU.
+    QTest::addColumn<QString>("style");
+    QTest::addColumn<QString>("cell");
+    QTest::addColumn<QString>("english");
+    QTest::addColumn<QString>("russian");
+    const QString nbsp(QChar(0x00A0));
+    const QString date = QStringLiteral("office:value-type=\"date\" "
+                                        "office:date-value=\"2024-01-15T13:45:30\"");
+    QTest::newRow("genitive month") << "<number:date-style style:name=\"N\"><number:day/>"
+                                       "<number:text> </number:text><number:month number:style="
+                                       "\"long\" number:textual=\"true\"/><number:text> "
+                                       "</number:text><number:year number:style=\"long\"/>"
+                                       "</number:date-style>"
+                                    << date << "15 January 2024" << "15 января 2024";
+    QTest::newRow("nominative month year")
+        << "<number:date-style style:name=\"N\"><number:month number:style=\"long\" "
+           "number:textual=\"true\"/><number:text> </number:text><number:year "
+           "number:style=\"long\"/></number:date-style>"
+        << date << "January 2024" << "Январь 2024";
+    QTest::newRow("day name") << "<number:date-style style:name=\"N\"><number:day-of-week "
+                                 "number:style=\"long\"/></number:date-style>"
+                              << date << "Monday" << "понедельник";
+    QTest::newRow("en-US style keeps its language")
+        << "<number:date-style style:name=\"N\" number:language=\"en\" number:country=\"US\">"
+           "<number:month number:style=\"long\" number:textual=\"true\"/><number:text> "
+           "</number:text><number:day/></number:date-style>"
+        << date << "January 15" << "January 15";
+    QTest::newRow("ru-RU style keeps its language")
+        << "<number:number-style style:name=\"N\" number:language=\"ru\" "
+           "number:country=\"RU\"><number:number number:decimal-places=\"2\" "
+           "number:min-integer-digits=\"1\" number:grouping=\"true\"/></number:number-style>"
+        << "office:value-type=\"float\" office:value=\"1234.5\"" << "1" + nbsp + "234,50"
+        << "1" + nbsp + "234,50";
+    QTest::newRow("automatic order is the locale's date")
+        << "<number:date-style style:name=\"N\" number:automatic-order=\"true\"><number:day "
+           "number:style=\"long\"/><number:text>.</number:text><number:month number:style="
+           "\"long\"/><number:text>.</number:text><number:year number:style=\"long\"/>"
+           "</number:date-style>"
+        << date << "01/15/2024" << "15.01.2024";
+    QTest::newRow("time with seconds fraction")
+        << "<number:time-style style:name=\"N\"><number:hours number:style=\"long\"/>"
+           "<number:text>:</number:text><number:minutes number:style=\"long\"/><number:text>:"
+           "</number:text><number:seconds number:style=\"long\" number:decimal-places=\"1\"/>"
+           "</number:time-style>"
+        << "office:value-type=\"time\" office:time-value=\"PT13H45M30.26S\"" << "13:45:30.3"
+        << "13:45:30,3";
+    QTest::newRow("elapsed hours") << "<number:time-style style:name=\"N\" "
+                                      "number:truncate-on-overflow=\"false\"><number:hours/>"
+                                      "<number:text>:</number:text><number:minutes number:style="
+                                      "\"long\"/></number:time-style>"
+                                   << "office:value-type=\"time\" office:time-value=\"P1DT12H\""
+                                   << "36:00" << "36:00";
+    QTest::newRow("boolean style") << "<number:boolean-style style:name=\"N\"><number:boolean/>"
+                                      "</number:boolean-style>"
+                                   << "office:value-type=\"boolean\" office:boolean-value="
+                                      "\"false\""
+                                   << "FALSE" << "ЛОЖЬ";
+    QTest::newRow("percentage") << "<number:percentage-style style:name=\"N\"><number:number "
+                                   "number:decimal-places=\"1\" number:min-integer-digits="
+                                   "\"1\"/><number:text>%</number:text></number:percentage-style>"
+                                << "office:value-type=\"percentage\" office:value=\"0.1234\""
+                                << "12.3%" << "12,3%";
+    QTest::newRow("currency of the locale")
+        << "<number:currency-style style:name=\"N\"><number:number number:decimal-places="
+           "\"2\" number:min-integer-digits=\"1\"/><number:text> </number:text>"
+           "<number:currency-symbol/></number:currency-style>"
+        << "office:value-type=\"currency\" office:value=\"5\"" << "5.00$" << "5,00₽";
+    QTest::newRow("negative section from a map")
+        << "<number:number-style style:name=\"P\"><number:number number:decimal-places=\"2\" "
+           "number:min-integer-digits=\"1\"/></number:number-style><number:number-style "
+           "style:name=\"N\"><number:text>(</number:text><number:number number:decimal-places="
+           "\"2\" number:min-integer-digits=\"1\"/><number:text>)</number:text><style:map "
+           "style:condition=\"value()&gt;=0\" style:apply-style-name=\"P\"/>"
+           "</number:number-style>"
+        << "office:value-type=\"float\" office:value=\"-3.14159\"" << "(3.14)" << "(3,14)";
+    QTest::newRow("embedded text") << "<number:number-style style:name=\"N\"><number:number "
+                                      "number:min-integer-digits=\"6\"><number:embedded-text "
+                                      "number:position=\"2\">-</number:embedded-text>"
+                                      "</number:number></number:number-style>"
+                                   << "office:value-type=\"float\" office:value=\"1234\""
+                                   << "0012-34" << "0012-34";
+    QTest::newRow("text cell keeps its paragraph")
+        << "<number:number-style style:name=\"N\"><number:number/></number:number-style>"
+        << "office:value-type=\"string\"" << "stored" << "stored";
+}
+
+void OdsReaderTest::valueCells()
+{
+    QFETCH(QString, style);
+    QFETCH(QString, cell);
+    QFETCH(QString, english);
+    QFETCH(QString, russian);
+    const QString styles = style + QStringLiteral("<style:style style:name=\"ce\" "
+                                                  "style:family=\"table-cell\" "
+                                                  "style:data-style-name=\"N\"/>");
+    const QString tables = QStringLiteral("<table:table table:name=\"S\"><table:table-row>"
+                                          "<table:table-cell table:style-name=\"ce\" %1>"
+                                          "<text:p>stored</text:p></table:table-cell>"
+                                          "</table:table-row></table:table>")
+                               .arg(cell);
+    const QByteArray document = flatDocument(tables, QString(), styles);
+    const QLocale russianLocale(QLocale::Russian, QLocale::Russia);
+    QCOMPARE(readOds(document)->worksheet(QStringLiteral("S"))->cellText(1, 1), english);
+    QCOMPARE(readOds(document, russianLocale)->worksheet(QStringLiteral("S"))->cellText(1, 1),
+             russian);
+}
+
+void OdsReaderTest::columnDefaultStyle()
+{
+    // A cell without a style of its own takes its column's default cell style.
+    const QString styles = QStringLiteral(
+        "<number:number-style style:name=\"N\"><number:number number:decimal-places=\"3\" "
+        "number:min-integer-digits=\"1\"/></number:number-style>"
+        "<style:style style:name=\"ce\" style:family=\"table-cell\" "
+        "style:data-style-name=\"N\"/>");
+    const QString tables = QStringLiteral(
+        "<table:table table:name=\"S\"><table:table-column table:number-columns-repeated=\"2\"/>"
+        "<table:table-column table:default-cell-style-name=\"ce\"/><table:table-row>"
+        "<table:table-cell table:number-columns-repeated=\"3\" office:value-type=\"float\" "
+        "office:value=\"0.5\"/></table:table-row></table:table>");
+    const auto workbook = readOds(flatDocument(tables, QString(), styles));
+    QCOMPARE(workbook->worksheet(QStringLiteral("S"))->cellText(1, 2), QStringLiteral("0.5"));
+    QCOMPARE(workbook->worksheet(QStringLiteral("S"))->cellText(1, 3), QStringLiteral("0.500"));
+}
+
+void OdsReaderTest::uncachedFormulasAreListed()
+{
+    const QString tables = QStringLiteral(
+        "<table:table table:name=\"F\"><table:table-row>"
+        "<table:table-cell table:formula=\"of:=1+1\"/>"
+        "<table:table-cell table:formula=\"of:=2+2\" office:value-type=\"float\" "
+        "office:value=\"4\"><text:p>4</text:p></table:table-cell>"
+        "</table:table-row><table:table-row table:number-rows-repeated=\"2\">"
+        "<table:table-cell/><table:table-cell table:formula=\"of:=[.A1]\"/>"
+        "</table:table-row></table:table>");
+    const auto workbook = readOds(flatDocument(tables));
+    const std::vector<FormulaCell> expected = {{QStringLiteral("F"), 1, 1},
+                                               {QStringLiteral("F"), 2, 2},
+                                               {QStringLiteral("F"), 3, 2}};
+    QVERIFY(workbook->uncachedFormulas() == expected);
+    QCOMPARE(workbook->worksheet(QStringLiteral("F"))->cellText(1, 1), QString());
+    QCOMPARE(workbook->worksheet(QStringLiteral("F"))->cellText(1, 2), QStringLiteral("4"));
 }
 
 void OdsReaderTest::repeatedRowsAndColumnsAreRuns()
