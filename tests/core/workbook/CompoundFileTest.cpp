@@ -31,6 +31,8 @@ void CompoundFileTest::streams_data()
     QTest::newRow("mini stream") << "people.xls" << "Workbook" << true;
     QTest::newRow("mini stream, second") << "types.xls" << "Workbook" << true;
     QTest::newRow("no such stream") << "types.xls" << "Book" << false;
+    QTest::newRow("Excel 95 stream") << "biff5-1251.xls" << "Book" << true;
+    QTest::newRow("large stream") << "long-sst.xls" << "Workbook" << true;
     QTest::newRow("storage is not a stream") << "types.xls" << "Root Entry" << false;
 }
 
