@@ -73,8 +73,9 @@ QString cacheFolder(const RecalculationSettings& settings)
 {
     if (!settings.cacheFolder.isEmpty())
         return settings.cacheFolder;
-    const QString base = QStandardPaths::writableLocation(QStandardPaths::CacheLocation);
-    return base.isEmpty() ? QString() : base + QStringLiteral("/recalculated");
+    // One folder for the window and the command-line program, whatever their names.
+    const QString base = QStandardPaths::writableLocation(QStandardPaths::GenericCacheLocation);
+    return base.isEmpty() ? QString() : base + QStringLiteral("/quillet/recalculated");
 }
 
 // "<hash of the path>-<hash of path, size and time>.xlsx": the first half finds the

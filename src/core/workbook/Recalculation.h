@@ -17,7 +17,7 @@ struct RecalculationSettings {
     /// Longest wait for LibreOffice, in milliseconds; then it is killed.
     int timeoutMs = 120000;
     /// Folder of the on-disk cache of recalculated workbooks; empty for the user's cache
-    /// folder (QStandardPaths::CacheLocation) + "/recalculated".
+    /// folder (QStandardPaths::GenericCacheLocation) + "/quillet/recalculated".
     QString cacheFolder;
 };
 
