@@ -6,7 +6,9 @@
 The same table of values and number formats is written by openpyxl and xlsxwriter;
 LibreOffice converts the openpyxl file to its own xlsx and ods. Each workbook is then
 exported by LibreOffice as CSV ("as shown") under en_US and ru_RU, which gives the texts
-it displays: those become <name>.expected.json.
+it displays: those become <name>.expected.json. A second table (LOCALE_CASES) is saved by
+LibreOffice under ru_RU as .ods and flat .fods, for readers that format OpenDocument
+values under their own locale; "--locale-only" remakes just those.
 
 Needs python3-openpyxl, python3-xlsxwriter and libreoffice-calc-nogui (soffice).
 Run from this folder: ./make_fixtures.py
