@@ -5,8 +5,8 @@
 
 #include "core/common/Errors.h"
 #include "core/workbook/CompoundFile.h"
-#include "core/workbook/GridWorkbook.h"
 #include "core/workbook/XlsRecords.h"
+#include "core/workbook/XlsSheet.h"
 
 #include <QIODevice>
 #include <QtEndian>
@@ -67,12 +67,11 @@ struct CellPlace {
     quint16 xf = 0;
 };
 
-// Turns the cell records of one worksheet substream into displayed texts.
+// Turns the cell records of one worksheet substream into cells.
 class SheetLoader {
 public:
-    SheetLoader(const XlsGlobals& globals, const QLocale& locale, GridWorksheet& sheet)
-        : m_globals(globals), m_locale(locale), m_sheet(sheet),
-          m_general(NumberFormat::builtin(0, locale))
+    SheetLoader(const XlsGlobals& globals, const XlsShared& shared, XlsWorksheet& sheet)
+        : m_globals(globals), m_shared(shared), m_sheet(sheet)
     {
     }
 
@@ -84,16 +83,13 @@ private:
     void formula(const XlsRecord& record);
     void multipleRk(QByteArrayView data);
     CellPlace place(QByteArrayView data, qsizetype column = 2) const;
-    const NumberFormat& format(quint16 xf) const;
-    void setNumber(const CellPlace& at, double value);
-    void setText(const CellPlace& at, const QString& text);
-    void setBoolean(const CellPlace& at, bool value);
+    void add(const CellPlace& at, XlsCellKind kind, double value);
+    void setText(const CellPlace& at, QString text);
     std::vector<QByteArrayView> withContinues(QByteArrayView first, XlsRecordReader& records);
 
     const XlsGlobals& m_globals;
-    const QLocale& m_locale;
-    GridWorksheet& m_sheet;
-    NumberFormat m_general;
+    const XlsShared& m_shared;
+    XlsWorksheet& m_sheet;
     // A formula whose text result is in the STRING record that follows it.
     std::optional<CellPlace> m_pendingString;
 };
@@ -124,19 +120,19 @@ void SheetLoader::cellRecord(const XlsRecord& record, XlsRecordReader& records)
     const QByteArrayView data = record.data;
     switch (record.type) {
     case XlsRecordType::Number:
-        setNumber(place(data), doubleAt(data, 6));
+        add(place(data), XlsCellKind::Number, doubleAt(data, 6));
         break;
     case XlsRecordType::Rk:
-        setNumber(place(data), rkValue(u32At(data, 6)));
+        add(place(data), XlsCellKind::Number, rkValue(u32At(data, 6)));
         break;
     case XlsRecordType::MulRk:
         multipleRk(data);
         break;
     case XlsRecordType::LabelSst: {
         const quint32 index = u32At(data, 6);
-        if (index >= m_globals.sharedStrings.size())
+        if (index >= m_shared.strings.size())
             broken(QStringLiteral("ячейка ссылается на несуществующую строку"));
-        setText(place(data), m_globals.sharedStrings[index]);
+        add(place(data), XlsCellKind::Shared, index);
         break;
     }
     case XlsRecordType::Label:
@@ -152,9 +148,9 @@ void SheetLoader::cellRecord(const XlsRecord& record, XlsRecordReader& records)
         if (data.size() < 8)
             broken(QStringLiteral("запись ячейки короче своих полей"));
         if (data[7] != 0)
-            setText(at, xlsErrorText(quint8(data[6])));
+            add(at, XlsCellKind::Error, quint8(data[6]));
         else
-            setBoolean(at, data[6] != 0);
+            add(at, XlsCellKind::Boolean, data[6] != 0 ? 1 : 0);
         break;
     }
     case XlsRecordType::Formula:
@@ -164,8 +160,7 @@ void SheetLoader::cellRecord(const XlsRecord& record, XlsRecordReader& records)
         if (m_pendingString) {
             const CellPlace at = *m_pendingString;
             m_pendingString.reset();
-            m_sheet.setCell(at.row, at.column, format(at.xf).formatText(xlsRecordString(
-                                                    withContinues(data, records), m_globals)));
+            setText(at, xlsRecordString(withContinues(data, records), m_globals));
         }
         return;
     default:
@@ -183,7 +178,7 @@ void SheetLoader::formula(const XlsRecord& record)
         broken(QStringLiteral("запись формулы короче своих полей"));
     // A result that is not a number is flagged by 0xFFFF in the top bytes of the double.
     if (u16At(data, 12) != 0xFFFF) {
-        setNumber(at, doubleAt(data, 6));
+        add(at, XlsCellKind::Number, doubleAt(data, 6));
         return;
     }
     switch (quint8(data[6])) {
@@ -191,13 +186,13 @@ void SheetLoader::formula(const XlsRecord& record)
         m_pendingString = at;
         break;
     case 1:
-        setBoolean(at, data[8] != 0);
+        add(at, XlsCellKind::Boolean, data[8] != 0 ? 1 : 0);
         break;
     case 2:
-        setText(at, xlsErrorText(quint8(data[8])));
+        add(at, XlsCellKind::Error, quint8(data[8]));
         break;
     default: // 3: an empty text
-        m_sheet.setCell(at.row, at.column, format(at.xf).formatText(QString()));
+        setText(at, QString());
         break;
     }
 }
@@ -213,7 +208,7 @@ void SheetLoader::multipleRk(QByteArrayView data)
         broken(QStringLiteral("ячейка за пределами 256 столбцов"));
     for (qsizetype i = 0; i < count; ++i) {
         const CellPlace at{first.row, first.column + int(i), u16At(data, 4 + 6 * i)};
-        setNumber(at, rkValue(u32At(data, 6 + 6 * i)));
+        add(at, XlsCellKind::Number, rkValue(u32At(data, 6 + 6 * i)));
     }
 }
 
@@ -226,28 +221,14 @@ CellPlace SheetLoader::place(QByteArrayView data, qsizetype column) const
     return {int(row) + 1, int(col) + 1, u16At(data, 4)};
 }
 
-const NumberFormat& SheetLoader::format(quint16 xf) const
+void SheetLoader::add(const CellPlace& at, XlsCellKind kind, double value)
 {
-    return xf < m_globals.xfFormats.size() ? m_globals.xfFormats[xf] : m_general;
+    m_sheet.addCell(quint32(at.row), quint16(at.column), kind, value, at.xf);
 }
 
-void SheetLoader::setNumber(const CellPlace& at, double value)
+void SheetLoader::setText(const CellPlace& at, QString text)
 {
-    m_sheet.setCell(at.row, at.column, format(at.xf).format(value, m_globals.date1904));
-}
-
-void SheetLoader::setText(const CellPlace& at, const QString& text)
-{
-    m_sheet.setCell(at.row, at.column, format(at.xf).formatText(text));
-}
-
-void SheetLoader::setBoolean(const CellPlace& at, bool value)
-{
-    // A boolean under a number format of its own shows as that number.
-    const NumberFormat& shown = format(at.xf);
-    m_sheet.setCell(at.row, at.column,
-                    shown.isGeneral() ? booleanText(value, m_locale)
-                                      : shown.format(value ? 1 : 0, m_globals.date1904));
+    add(at, XlsCellKind::Text, m_sheet.addText(std::move(text)));
 }
 
 std::vector<QByteArrayView> SheetLoader::withContinues(QByteArrayView first,
@@ -283,14 +264,21 @@ QByteArray readAll(QIODevice& device, const QString& fileName)
 
 std::unique_ptr<Workbook> readStream(const QByteArray& stream, const QLocale& locale)
 {
-    const XlsGlobals globals = readXlsGlobals(stream, locale);
-    auto workbook = std::make_unique<GridWorkbook>();
+    XlsGlobals globals = readXlsGlobals(stream, locale);
+    auto shared = std::make_shared<XlsShared>();
+    shared->strings = std::move(globals.sharedStrings);
+    shared->formats = std::move(globals.xfFormats);
+    shared->general = NumberFormat::builtin(0, locale);
+    shared->locale = locale;
+    shared->date1904 = globals.date1904;
+    auto workbook = std::make_unique<XlsWorkbook>();
     qint64 budget = 8 * qint64(stream.size()) + WalkSlack;
     for (const XlsSheetEntry& entry : globals.sheets) {
         if (!entry.worksheet)
             continue;
-        GridWorksheet& sheet = workbook->addSheet(entry.name);
-        budget -= SheetLoader(globals, locale, sheet).load(stream, entry.offset);
+        XlsWorksheet& sheet = workbook->addSheet(entry.name, shared);
+        budget -= SheetLoader(globals, *shared, sheet).load(stream, entry.offset);
+        sheet.finishLoading();
         if (budget < 0)
             broken(QStringLiteral("листы книги перекрываются"));
     }
