@@ -148,9 +148,13 @@ bool NumberWriter::fractionPart(const std::vector<FormatItem>& items, size_t beg
         if (isDigitToken(items[i].kind))
             kinds.push_back(items[i].kind);
     }
+    // Rounding keeps at most 30 decimals; placeholders past them show zeros.
+    const auto digitAt = [&digits](int i) {
+        return size_t(i) < digits.size() ? digits[size_t(i)] : '0';
+    };
     // Trailing zeros vanish under "#" and turn into spaces under "?".
     int significant = int(kinds.size());
-    while (significant > 0 && digits[size_t(significant - 1)] == '0'
+    while (significant > 0 && digitAt(significant - 1) == '0'
            && kinds[size_t(significant - 1)] != FormatToken::Digit0)
         --significant;
     int index = 0;
@@ -162,7 +166,7 @@ bool NumberWriter::fractionPart(const std::vector<FormatItem>& items, size_t beg
             continue;
         }
         if (index < significant) {
-            out += QLatin1Char(digits[size_t(index)]);
+            out += QLatin1Char(digitAt(index));
             shown = true;
         } else if (item.kind == FormatToken::DigitQuestion) {
             out += QLatin1Char(' ');

@@ -360,6 +360,11 @@ void NumberFormatTest::hostileCodesStayCheap()
             QVERIFY2(text.size() < 20000, qPrintable(code));
         }
     }
+    // More decimal places than rounding keeps: the rest are zeros, not bytes past the end.
+    QCOMPARE(NumberFormat(QStringLiteral("0.") + QString(40, '0'), English).format(0.5),
+             QStringLiteral("0.5") + QString(39, '0'));
+    QCOMPARE(NumberFormat(QStringLiteral("0.") + QString(40, '#'), English).format(0.25),
+             QStringLiteral("0.25"));
     QCOMPARE(NumberFormat(QStringLiteral("dd.mm.yyyy"), English).format(1e300),
              QStringLiteral("1E+300"));
     QCOMPARE(NumberFormat(QStringLiteral("0.00"), English).format(std::nan("")),
