@@ -17,6 +17,7 @@
 #include <QDoubleSpinBox>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -40,6 +41,16 @@ QString withProjectExtension(const QString& path)
     const QString stem = suffix.isEmpty() ? path : path.left(path.size() - suffix.size() - 1);
     return stem + kProjectExtension;
 }
+
+// Opening a workbook may wait seconds for LibreOffice to compute formulas the file holds
+// without results; the pointer says so.
+class WaitCursor {
+public:
+    WaitCursor() { QGuiApplication::setOverrideCursor(Qt::WaitCursor); }
+    ~WaitCursor() { QGuiApplication::restoreOverrideCursor(); }
+    WaitCursor(const WaitCursor&) = delete;
+    WaitCursor& operator=(const WaitCursor&) = delete;
+};
 
 } // namespace
 
@@ -374,6 +385,7 @@ void TForm1::xlsFileExit()
     const QString text = m_settings->xlsFile->text();
     m_document.project.settings.xlsFile = text;
     try {
+        const WaitCursor wait;
         showWorkbookResult(m_link.xlsFileExit(text, m_document.ProjectPath,
                                               m_settings->sheet->text()));
     } catch (const Error& e) {
@@ -391,6 +403,7 @@ void TForm1::xlsFileBrowseClick()
     if (chosen.isEmpty())
         chosen = edit->text();
     try {
+        const WaitCursor wait;
         const SpreadsheetLink::BrowseResult result =
             m_link.afterBrowse(chosen, m_document.ProjectPath, m_settings->sheet->text());
         edit->setText(result.editText);
@@ -408,6 +421,7 @@ void TForm1::xlsFileBrowseClick()
 void TForm1::sSpeedButton2Click()
 {
     try {
+        const WaitCursor wait;
         showWorkbookResult(m_link.reopen(m_settings->xlsFile->text(), m_document.ProjectPath,
                                          m_settings->sheet->text()));
     } catch (const Error& e) {
