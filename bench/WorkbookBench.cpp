@@ -2,26 +2,33 @@
 // SPDX-FileCopyrightText: 2026 Quillet developers
 
 // Opens a generated 100,000-row × 8-column .xlsx (numbers, dates, percentages, date
-// times, shared-string texts) and reads every cell's displayed text.
+// times, shared-string texts) and reads every cell's displayed text; then the same for
+// the largest sheet an .xls holds, 65,536 rows × 8 columns: the first 65,536 rows of
+// that workbook, saved as .xls by LibreOffice (skipped, with a note, without soffice).
 //
-// The workbook is generated first and written to a temporary file; the program then
-// executes itself on that file, so the peak memory it reports is that of opening and
+// The workbooks are generated first and written to temporary files; the program then
+// executes itself on each file, so the peak memory it reports is that of opening and
 // reading alone. "seconds" is the processor time (user + system) of opening and
 // reading, which is what one core spends however busy the machine is; the wall-clock
-// time is printed beside it. Last line of output: {"seconds":…,"cells":…,"peak_mb":…}.
+// time is printed beside it. Last line of output: {"seconds":…,"cells":…,"peak_mb":…,
+// …,"xls_seconds":…,"xls_seconds_per_cell":…} (the plain names are the .xlsx figures).
 
 #include "core/common/Errors.h"
+#include "core/workbook/XlsReader.h"
 #include "core/workbook/XlsxReader.h"
 
-#include <QBuffer>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QProcess>
+#include <QStandardPaths>
+#include <QTemporaryDir>
 
 #include <zip.h>
 
 #include <sys/resource.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
 #include <chrono>
 #include <cstdio>
@@ -33,6 +40,7 @@ using namespace Quillet;
 namespace {
 
 constexpr int Rows = 100000;
+constexpr int XlsRows = 65536;
 constexpr int Columns = 8;
 
 std::string columnName(int column)
@@ -43,16 +51,17 @@ std::string columnName(int column)
     return name;
 }
 
-std::string sheetXml(int* sharedCount)
+std::string sheetXml(int rows, int* sharedCount)
 {
     std::string xml;
-    xml.reserve(size_t(Rows) * 420);
+    xml.reserve(size_t(rows) * 420);
     xml += "<?xml version=\"1.0\" encoding=\"UTF-8\" standalone=\"yes\"?>\n"
            "<worksheet xmlns=\"http://schemas.openxmlformats.org/spreadsheetml/2006/main\">"
-           "<dimension ref=\"A1:H" + std::to_string(Rows) + "\"/><sheetData>";
+           "<dimension ref=\"A1:H" +
+           std::to_string(rows) + "\"/><sheetData>";
     char cell[160];
     int shared = 0;
-    for (int r = 1; r <= Rows; ++r) {
+    for (int r = 1; r <= rows; ++r) {
         xml += "<row r=\"" + std::to_string(r) + "\">";
         const std::string row = std::to_string(r);
         auto add = [&](int column, const char* attributes, const std::string& value) {
@@ -78,7 +87,7 @@ std::string sheetXml(int* sharedCount)
         xml += "</row>";
     }
     xml += "</sheetData></worksheet>";
-    *sharedCount = 500 + Rows;
+    *sharedCount = 500 + rows;
     shared = *sharedCount;
     (void)shared;
     return xml;
@@ -136,11 +145,11 @@ bool addEntry(zip_t* archive, const char* name, const std::string& content)
     return source && zip_file_add(archive, name, source, ZIP_FL_OVERWRITE) >= 0;
 }
 
-// Writes the workbook; returns the size of the uncompressed sheet XML.
-size_t generate(const QString& path)
+// Writes the workbook of `rows` rows; returns the size of the uncompressed sheet XML.
+size_t generate(const QString& path, int rows)
 {
     int sharedCount = 0;
-    const std::string sheet = sheetXml(&sharedCount);
+    const std::string sheet = sheetXml(rows, &sharedCount);
     int error = 0;
     zip_t* archive = zip_open(path.toLocal8Bit().constData(), ZIP_CREATE | ZIP_TRUNCATE, &error);
     if (!archive)
@@ -172,9 +181,12 @@ double peakMegabytes()
     return usage.ru_maxrss / 1024.0;
 }
 
-int measure(const QString& path, double sheetMegabytes)
+// Child process: opens and reads one workbook, prints its figures and, last, one JSON
+// object of them.
+int measure(const QString& path, int rows, double sheetMegabytes)
 {
     using Clock = std::chrono::steady_clock;
+    const bool xls = path.endsWith(QLatin1String(".xls"));
     const double startPeak = peakMegabytes();
     const double startCpu = cpuSeconds();
     const auto start = Clock::now();
@@ -187,7 +199,8 @@ int measure(const QString& path, double sheetMegabytes)
     options.locale = QLocale(QLocale::Russian, QLocale::Russia);
     std::unique_ptr<Workbook> workbook;
     try {
-        workbook = XlsxReader().read(file, QStringLiteral("bench.xlsx"), options);
+        workbook = xls ? XlsReader().read(file, QStringLiteral("bench.xls"), options)
+                       : XlsxReader().read(file, QStringLiteral("bench.xlsx"), options);
     } catch (const Error& e) {
         std::fprintf(stderr, "%s\n", qPrintable(e.message()));
         return 1;
@@ -197,7 +210,7 @@ int measure(const QString& path, double sheetMegabytes)
     const Worksheet* sheet = workbook->worksheet(workbook->activeSheetName());
     long long cells = 0;
     long long characters = 0;
-    for (int r = 1; r <= Rows; ++r) {
+    for (int r = 1; r <= rows; ++r) {
         for (int c = 1; c <= Columns; ++c) {
             characters += sheet->cellText(r, c).size();
             ++cells;
@@ -208,52 +221,119 @@ int measure(const QString& path, double sheetMegabytes)
     const double openSeconds = std::chrono::duration<double>(opened - start).count();
     const double readSeconds = std::chrono::duration<double>(done - opened).count();
     const double peak = peakMegabytes();
-    std::printf("sample row 2: %s | %s | %s | %s | %s | %s | %s | %s\n",
+    const double seconds = doneCpu - startCpu;
+    std::printf("[%s] sample row 2: %s | %s | %s | %s | %s | %s | %s | %s\n", xls ? "xls" : "xlsx",
                 qPrintable(sheet->cellText(2, 1)), qPrintable(sheet->cellText(2, 2)),
                 qPrintable(sheet->cellText(2, 3)), qPrintable(sheet->cellText(2, 4)),
                 qPrintable(sheet->cellText(2, 5)), qPrintable(sheet->cellText(2, 6)),
                 qPrintable(sheet->cellText(2, 7)), qPrintable(sheet->cellText(2, 8)));
-    std::printf("file %.1f MB, sheet XML %.1f MB, %lld cells, %lld characters\n",
-                file.size() / 1048576.0, sheetMegabytes, cells, characters);
-    std::printf("wall clock: open %.3f s, read all cells %.3f s, total %.3f s\n", openSeconds,
-                readSeconds, openSeconds + readSeconds);
-    std::printf("processor: open %.3f s, read all cells %.3f s, total %.3f s\n",
-                openedCpu - startCpu, doneCpu - openedCpu, doneCpu - startCpu);
-    std::printf("peak RSS %.1f MB (%.1f MB before opening), %.2f x the sheet XML\n", peak,
-                startPeak, peak / sheetMegabytes);
+    std::printf("[%s] file %.1f MB, sheet XML %.1f MB, %lld cells, %lld characters\n",
+                xls ? "xls" : "xlsx", file.size() / 1048576.0, sheetMegabytes, cells, characters);
+    std::printf("[%s] wall clock: open %.3f s, read all cells %.3f s, total %.3f s\n",
+                xls ? "xls" : "xlsx", openSeconds, readSeconds, openSeconds + readSeconds);
+    std::printf("[%s] processor: open %.3f s, read all cells %.3f s, total %.3f s, "
+                "%.3g s per cell\n",
+                xls ? "xls" : "xlsx", openedCpu - startCpu, doneCpu - openedCpu, seconds,
+                seconds / double(cells));
+    std::printf("[%s] peak RSS %.1f MB (%.1f MB before opening)\n", xls ? "xls" : "xlsx", peak,
+                startPeak);
     std::printf("{\"seconds\":%.3f,\"cells\":%lld,\"peak_mb\":%.1f,\"open_seconds\":%.3f,"
-                "\"read_seconds\":%.3f,\"wall_seconds\":%.3f,\"sheet_xml_mb\":%.1f}\n",
-                doneCpu - startCpu, cells, peak, openedCpu - startCpu, doneCpu - openedCpu,
-                openSeconds + readSeconds, sheetMegabytes);
+                "\"read_seconds\":%.3f,\"wall_seconds\":%.3f,\"sheet_xml_mb\":%.1f,"
+                "\"seconds_per_cell\":%.3g}\n",
+                seconds, cells, peak, openedCpu - startCpu, doneCpu - openedCpu,
+                openSeconds + readSeconds, sheetMegabytes, seconds / double(cells));
     return 0;
+}
+
+// Runs this program on `path` in a fresh process (so the peak memory is that of reading
+// alone), passes its lines on and returns the figures of its last line; empty on failure.
+QJsonObject measureInChild(const QString& path, int rows, size_t sheetBytes)
+{
+    QProcess child;
+    child.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    child.start(QStringLiteral("/proc/self/exe"),
+                {QStringLiteral("--read"), path, QString::number(rows),
+                 QString::number(sheetBytes / 1048576.0)});
+    if (!child.waitForFinished(-1) || child.exitCode() != 0)
+        return {};
+    QList<QByteArray> lines = child.readAllStandardOutput().trimmed().split('\n');
+    const QByteArray figures = lines.takeLast();
+    for (const QByteArray& line : lines)
+        std::printf("%s\n", line.constData());
+    std::fflush(stdout);
+    return QJsonDocument::fromJson(figures).object();
+}
+
+// Saves the .xlsx at `source` as .xls through LibreOffice, with a private profile;
+// returns the .xls path, or empty (with the reason in `problem`) when soffice is absent
+// or fails.
+QString convertToXls(const QString& source, const QTemporaryDir& work, QString* problem)
+{
+    const QString soffice = QStandardPaths::findExecutable(QStringLiteral("soffice"));
+    if (soffice.isEmpty()) {
+        *problem = QStringLiteral("soffice is absent");
+        return {};
+    }
+    QProcess process;
+    process.setProcessChannelMode(QProcess::MergedChannels);
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QStringLiteral("LC_ALL"), QStringLiteral("en_US.UTF-8"));
+    process.setProcessEnvironment(environment);
+    process.start(soffice, {QStringLiteral("-env:UserInstallation=file://") + work.filePath("lo"),
+                            QStringLiteral("--headless"),
+                            // The generated package names no content types LibreOffice's
+                            // detection would know it by.
+                            QStringLiteral("--infilter=Calc MS Excel 2007 XML"),
+                            QStringLiteral("--convert-to"),
+                            QStringLiteral("xls"), source, QStringLiteral("--outdir"),
+                            work.filePath("xls")});
+    const bool finished = process.waitForFinished(600000);
+    const QString xls = work.filePath(QStringLiteral("xls/")
+                                      + QFileInfo(source).completeBaseName() + ".xls");
+    if (finished && QFile::exists(xls))
+        return xls;
+    *problem = QStringLiteral("soffice failed (exit %1): %2")
+                   .arg(process.exitCode())
+                   .arg(QString::fromLocal8Bit(process.readAll()).trimmed().right(300));
+    return {};
 }
 
 } // namespace
 
 int main(int argc, char** argv)
 {
-    if (argc >= 4 && std::strcmp(argv[1], "--read") == 0)
-        return measure(QString::fromLocal8Bit(argv[2]), std::atof(argv[3]));
-    const QString path = QDir::temp().filePath(QStringLiteral("quillet-bench-workbook-%1.xlsx")
-                                                   .arg(getpid()));
-    const size_t sheetBytes = generate(path);
-    if (sheetBytes == 0) {
+    if (argc >= 5 && std::strcmp(argv[1], "--read") == 0)
+        return measure(QString::fromLocal8Bit(argv[2]), std::atoi(argv[3]), std::atof(argv[4]));
+    QTemporaryDir work(QDir::temp().filePath(QStringLiteral("quillet-bench-workbook-XXXXXX")));
+    const QString path = work.filePath(QStringLiteral("bench.xlsx"));
+    const size_t sheetBytes = generate(path, Rows);
+    if (!work.isValid() || sheetBytes == 0) {
         std::fprintf(stderr, "cannot write %s\n", qPrintable(path));
         return 1;
     }
     std::printf("generated %d rows x %d columns in %s\n", Rows, Columns, qPrintable(path));
     std::fflush(stdout);
-    // A fresh process image, so the peak memory is that of reading alone.
-    const pid_t child = fork();
-    if (child == 0) {
-        const std::string megabytes = std::to_string(sheetBytes / 1048576.0);
-        const std::string file = path.toStdString();
-        execl("/proc/self/exe", argv[0], "--read", file.c_str(), megabytes.c_str(),
-              static_cast<char*>(nullptr));
-        _exit(127);
+    QJsonObject figures = measureInChild(path, Rows, sheetBytes);
+    if (figures.isEmpty())
+        return 1;
+    const QString xlsxSource = work.filePath(QStringLiteral("bench-xls.xlsx"));
+    const size_t xlsSheetBytes = generate(xlsxSource, XlsRows);
+    QString problem = QStringLiteral("cannot write the workbook to convert");
+    const QString xls = xlsSheetBytes ? convertToXls(xlsxSource, work, &problem) : QString();
+    if (xls.isEmpty()) {
+        std::printf("note: no .xls figures (%s)\n", qPrintable(problem));
+    } else {
+        std::printf("saved the first %d rows as .xls with LibreOffice\n", XlsRows);
+        std::fflush(stdout);
+        const QJsonObject xlsFigures = measureInChild(xls, XlsRows, xlsSheetBytes);
+        if (xlsFigures.isEmpty())
+            return 1;
+        for (auto it = xlsFigures.begin(); it != xlsFigures.end(); ++it)
+            figures.insert(QStringLiteral("xls_") + it.key(), it.value());
+        std::printf("seconds per cell: xlsx %.3g, xls %.3g\n",
+                    figures.value("seconds_per_cell").toDouble(),
+                    figures.value("xls_seconds_per_cell").toDouble());
     }
-    int status = 0;
-    waitpid(child, &status, 0);
-    QFile::remove(path);
-    return WIFEXITED(status) ? WEXITSTATUS(status) : 1;
+    std::printf("%s\n", QJsonDocument(figures).toJson(QJsonDocument::Compact).constData());
+    return 0;
 }

@@ -162,8 +162,11 @@ std::optional<QByteArray> regularStream(const Container& container, quint32 star
     if (!error.isEmpty())
         return std::nullopt;
     QByteArray data;
+    data.reserve(qsizetype(sectors.size()) * container.sectorSize());
+    // hasSector() keeps every sector of the chain inside the file.
     for (const quint32 sector : sectors)
-        data += container.bytes().mid(container.offsetOf(sector), container.sectorSize());
+        data.append(QByteArrayView(container.bytes())
+                        .sliced(container.offsetOf(sector), container.sectorSize()));
     if (data.size() < qsizetype(size))
         return std::nullopt;
     data.truncate(size);

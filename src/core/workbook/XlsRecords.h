@@ -49,6 +49,7 @@ constexpr quint16 RString = 0x00D6;
 constexpr quint16 Xf = 0x00E0;
 constexpr quint16 Sst = 0x00FC;
 constexpr quint16 LabelSst = 0x00FD;
+constexpr quint16 Dimensions = 0x0200;
 constexpr quint16 Blank = 0x0201;
 constexpr quint16 Number = 0x0203;
 constexpr quint16 Label = 0x0204;
@@ -75,6 +76,8 @@ public:
     bool next(XlsRecord& record);
     /// The type of the record after the current one, or 0 at the end.
     quint16 peekType() const;
+    /// Bytes of the stream after the current record.
+    qint64 remaining() const { return m_stream.size() - m_pos; }
 
 private:
     const QByteArray& m_stream;

@@ -45,6 +45,8 @@ public:
 
     // Used while loading; rows and columns 1-based and inside the grid.
     void addCell(quint32 row, quint16 column, XlsCellKind kind, double value, quint16 xf);
+    /// Room for `count` cells (a hint).
+    void reserveCells(size_t count) { m_cells.reserve(count); }
     /// Keeps a text of this sheet; returns its index for a Text cell.
     quint32 addText(QString text);
     /// Sorts the cells (a cell written twice keeps its later value).
