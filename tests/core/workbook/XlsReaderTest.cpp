@@ -97,6 +97,8 @@ QString longSstText(int n)
 class XlsReaderTest : public QObject {
     Q_OBJECT
 private Q_SLOTS:
+    void displayedText_data();
+    void displayedText();
     void matchesExpectations_data();
     void matchesExpectations();
     void sameTextsAsXlsx_data();
@@ -116,6 +118,46 @@ private Q_SLOTS:
     void brokenInput_data();
     void brokenInput();
 };
+
+void XlsReaderTest::displayedText_data()
+{
+    QTest::addColumn<int>("row");
+    QTest::addColumn<int>("column");
+    QTest::addColumn<QString>("english");
+    QTest::addColumn<QString>("russian");
+    QTest::newRow("text") << 1 << 1 << "Текст" << "Текст";
+    QTest::newRow("integer") << 1 << 2 << "42" << "42";
+    QTest::newRow("decimal") << 2 << 2 << "1.5" << "1,5";
+    QTest::newRow("third") << 3 << 2 << "0.333333333333333" << "0,333333333333333";
+    QTest::newRow("19 digits") << 4 << 2 << "1.23456789012346E+018" << "1,23456789012346E+018";
+    QTest::newRow("negative half") << 5 << 2 << "-0.5" << "-0,5";
+    QTest::newRow("tiny") << 6 << 2 << "1.5E-10" << "1,5E-10";
+    // The file formats these as DD.MM.YYYY [HH:MM], whatever the locale.
+    QTest::newRow("date") << 7 << 2 << "15.01.2024" << "15.01.2024";
+    QTest::newRow("date and time") << 8 << 2 << "15.01.2024 13:45" << "15.01.2024 13:45";
+    QTest::newRow("time") << 9 << 2 << "13:45:30" << "13:45:30";
+    QTest::newRow("two paragraphs") << 10 << 2 << "строка1\nстрока2" << "строка1\nстрока2";
+    QTest::newRow("negative integer") << 11 << 2 << "-123456" << "-123456";
+    QTest::newRow("empty row") << 12 << 1 << "" << "";
+    QTest::newRow("typographic and tab") << 13 << 1 << "ёЁ «кавычки»\ttab" << "ёЁ «кавычки»\ttab";
+    QTest::newRow("fraction") << 13 << 2 << "123456.789" << "123456,789";
+    QTest::newRow("beyond the data") << 14 << 1 << "" << "";
+    QTest::newRow("beyond the columns") << 1 << 3 << "" << "";
+    QTest::newRow("row zero") << 0 << 1 << "" << "";
+    QTest::newRow("far away") << 65536 << 256 << "" << "";
+}
+
+void XlsReaderTest::displayedText()
+{
+    QFETCH(int, row);
+    QFETCH(int, column);
+    QFETCH(QString, english);
+    QFETCH(QString, russian);
+    const auto inEnglish = readFixture(QStringLiteral("types.xls"), English);
+    const auto inRussian = readFixture(QStringLiteral("types.xls"), Russian);
+    QCOMPARE(inEnglish->worksheet("Числа")->cellText(row, column), english);
+    QCOMPARE(inRussian->worksheet("Числа")->cellText(row, column), russian);
+}
 
 void XlsReaderTest::matchesExpectations_data()
 {
