@@ -289,10 +289,13 @@ int monthCase(const std::vector<FormatItem>& items)
                 return 1;
             daySeen = true;
         } else if (item.kind == FormatToken::MonthName) {
-            const bool gluedAfter = i + 1 < items.size()
-                                    && items[i + 1].kind == FormatToken::Literal
-                                    && items[i + 1].text.at(0).isLetter();
-            const bool gluedBefore = i > 0 && items[i - 1].kind == FormatToken::Literal
+            // Digit placeholders in a date section become literals without text.
+            const auto letters = [](const FormatItem& other) {
+                return other.kind == FormatToken::Literal && !other.text.isEmpty();
+            };
+            const bool gluedAfter = i + 1 < items.size() && letters(items[i + 1])
+                                    && items[i + 1].text.front().isLetter();
+            const bool gluedBefore = i > 0 && letters(items[i - 1])
                                      && items[i - 1].text.back().isLetter();
             if (gluedAfter || gluedBefore)
                 return 0;

@@ -360,6 +360,9 @@ void NumberFormatTest::hostileCodesStayCheap()
             QVERIFY2(text.size() < 20000, qPrintable(code));
         }
     }
+    // Digit placeholders glued to a month name.
+    for (const char* code : {"0mmm", "mmm0", "mmmm#", "[$-409]0mmm"})
+        QVERIFY(!NumberFormat(QString::fromLatin1(code), English).format(45306.0).isEmpty());
     // More decimal places than rounding keeps: the rest are zeros, not bytes past the end.
     QCOMPARE(NumberFormat(QStringLiteral("0.") + QString(40, '0'), English).format(0.5),
              QStringLiteral("0.5") + QString(39, '0'));
