@@ -55,12 +55,6 @@ int GridWorksheet::columnCount() const
     return int(widest);
 }
 
-GridWorksheet& GridWorkbook::addSheet(const QString& name)
-{
-    m_sheets.push_back(std::make_unique<GridWorksheet>(name));
-    return *m_sheets.back();
-}
-
 QStringList GridWorkbook::sheetNames() const
 {
     QStringList names;

@@ -37,11 +37,20 @@ private:
     std::vector<std::vector<QString>> m_rows;
 };
 
-/// A workbook of GridWorksheets in file order.
+/// A workbook of sheets in file order: GridWorksheets, or sheets of another kind that
+/// a reader makes.
 class GridWorkbook : public Workbook {
 public:
     /// Appends a sheet; the first sheet added is the active one until setActiveSheet.
-    GridWorksheet& addSheet(const QString& name);
+    GridWorksheet& addSheet(const QString& name) { return emplaceSheet<GridWorksheet>(name); }
+    /// Appends a sheet of any kind, made from `args`.
+    template <class Sheet, class... Args> Sheet& emplaceSheet(Args&&... args)
+    {
+        auto sheet = std::make_unique<Sheet>(std::forward<Args>(args)...);
+        Sheet& added = *sheet;
+        m_sheets.push_back(std::move(sheet));
+        return added;
+    }
     void setActiveSheetName(const QString& name) { m_active = name; }
 
     QStringList sheetNames() const override;
@@ -49,7 +58,7 @@ public:
     const Worksheet* worksheet(const QString& name) const override;
 
 private:
-    std::vector<std::unique_ptr<GridWorksheet>> m_sheets;
+    std::vector<std::unique_ptr<Worksheet>> m_sheets;
     QString m_active;
 };
 

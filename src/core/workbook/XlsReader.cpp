@@ -6,7 +6,8 @@
 #include "core/common/Errors.h"
 #include "core/workbook/CompoundFile.h"
 #include "core/workbook/XlsRecords.h"
-#include "core/workbook/XlsSheet.h"
+#include "core/workbook/CompactSheet.h"
+#include "core/workbook/GridWorkbook.h"
 
 #include <QIODevice>
 #include <QtEndian>
@@ -70,7 +71,7 @@ struct CellPlace {
 // Turns the cell records of one worksheet substream into cells.
 class SheetLoader {
 public:
-    SheetLoader(const XlsGlobals& globals, const XlsShared& shared, XlsWorksheet& sheet)
+    SheetLoader(const XlsGlobals& globals, const CellFormatting& shared, CompactWorksheet& sheet)
         : m_globals(globals), m_shared(shared), m_sheet(sheet)
     {
     }
@@ -84,13 +85,14 @@ private:
     void multipleRk(QByteArrayView data);
     void reserveFor(QByteArrayView dimensions, qint64 bytesLeft);
     CellPlace place(QByteArrayView data, qsizetype column = 2) const;
-    void add(const CellPlace& at, XlsCellKind kind, double value);
+    void add(const CellPlace& at, CellKind kind, double value);
+    void setError(const CellPlace& at, quint8 code);
     void setText(const CellPlace& at, QString text);
     std::vector<QByteArrayView> withContinues(QByteArrayView first, XlsRecordReader& records);
 
     const XlsGlobals& m_globals;
-    const XlsShared& m_shared;
-    XlsWorksheet& m_sheet;
+    const CellFormatting& m_shared;
+    CompactWorksheet& m_sheet;
     // A formula whose text result is in the STRING record that follows it.
     std::optional<CellPlace> m_pendingString;
 };
@@ -121,10 +123,10 @@ void SheetLoader::cellRecord(const XlsRecord& record, XlsRecordReader& records)
     const QByteArrayView data = record.data;
     switch (record.type) {
     case XlsRecordType::Number:
-        add(place(data), XlsCellKind::Number, doubleAt(data, 6));
+        add(place(data), CellKind::Number, doubleAt(data, 6));
         break;
     case XlsRecordType::Rk:
-        add(place(data), XlsCellKind::Number, rkValue(u32At(data, 6)));
+        add(place(data), CellKind::Number, rkValue(u32At(data, 6)));
         break;
     case XlsRecordType::MulRk:
         multipleRk(data);
@@ -133,7 +135,7 @@ void SheetLoader::cellRecord(const XlsRecord& record, XlsRecordReader& records)
         const quint32 index = u32At(data, 6);
         if (index >= m_shared.strings.size())
             broken(QStringLiteral("ячейка ссылается на несуществующую строку"));
-        add(place(data), XlsCellKind::Shared, index);
+        add(place(data), CellKind::Shared, index);
         break;
     }
     case XlsRecordType::Label:
@@ -149,9 +151,9 @@ void SheetLoader::cellRecord(const XlsRecord& record, XlsRecordReader& records)
         if (data.size() < 8)
             broken(QStringLiteral("запись ячейки короче своих полей"));
         if (data[7] != 0)
-            add(at, XlsCellKind::Error, quint8(data[6]));
+            setError(at, quint8(data[6]));
         else
-            add(at, XlsCellKind::Boolean, data[6] != 0 ? 1 : 0);
+            add(at, CellKind::Boolean, data[6] != 0 ? 1 : 0);
         break;
     }
     case XlsRecordType::Formula:
@@ -182,7 +184,7 @@ void SheetLoader::formula(const XlsRecord& record)
         broken(QStringLiteral("запись формулы короче своих полей"));
     // A result that is not a number is flagged by 0xFFFF in the top bytes of the double.
     if (u16At(data, 12) != 0xFFFF) {
-        add(at, XlsCellKind::Number, doubleAt(data, 6));
+        add(at, CellKind::Number, doubleAt(data, 6));
         return;
     }
     switch (quint8(data[6])) {
@@ -190,10 +192,10 @@ void SheetLoader::formula(const XlsRecord& record)
         m_pendingString = at;
         break;
     case 1:
-        add(at, XlsCellKind::Boolean, data[8] != 0 ? 1 : 0);
+        add(at, CellKind::Boolean, data[8] != 0 ? 1 : 0);
         break;
     case 2:
-        add(at, XlsCellKind::Error, quint8(data[8]));
+        setError(at, quint8(data[8]));
         break;
     default: // 3: an empty text
         setText(at, QString());
@@ -229,7 +231,7 @@ void SheetLoader::multipleRk(QByteArrayView data)
         broken(QStringLiteral("ячейка за пределами 256 столбцов"));
     for (qsizetype i = 0; i < count; ++i) {
         const CellPlace at{first.row, first.column + int(i), u16At(data, 4 + 6 * i)};
-        add(at, XlsCellKind::Number, rkValue(u32At(data, 6 + 6 * i)));
+        add(at, CellKind::Number, rkValue(u32At(data, 6 + 6 * i)));
     }
 }
 
@@ -242,14 +244,19 @@ CellPlace SheetLoader::place(QByteArrayView data, qsizetype column) const
     return {int(row) + 1, int(col) + 1, u16At(data, 4)};
 }
 
-void SheetLoader::add(const CellPlace& at, XlsCellKind kind, double value)
+void SheetLoader::add(const CellPlace& at, CellKind kind, double value)
 {
     m_sheet.addCell(quint32(at.row), quint16(at.column), kind, value, at.xf);
 }
 
 void SheetLoader::setText(const CellPlace& at, QString text)
 {
-    add(at, XlsCellKind::Text, m_sheet.addText(std::move(text)));
+    add(at, CellKind::Text, m_sheet.addText(std::move(text)));
+}
+
+void SheetLoader::setError(const CellPlace& at, quint8 code)
+{
+    add(at, CellKind::Error, m_sheet.addText(xlsErrorText(code)));
 }
 
 std::vector<QByteArrayView> SheetLoader::withContinues(QByteArrayView first,
@@ -289,18 +296,18 @@ QByteArray readAll(QIODevice& device, const QString& fileName)
 std::unique_ptr<Workbook> readStream(const QByteArray& stream, const QLocale& locale)
 {
     XlsGlobals globals = readXlsGlobals(stream, locale);
-    auto shared = std::make_shared<XlsShared>();
+    auto shared = std::make_shared<CellFormatting>();
     shared->strings = std::move(globals.sharedStrings);
     shared->formats = std::move(globals.xfFormats);
     shared->general = NumberFormat::builtin(0, locale);
     shared->locale = locale;
     shared->date1904 = globals.date1904;
-    auto workbook = std::make_unique<XlsWorkbook>();
+    auto workbook = std::make_unique<GridWorkbook>();
     qint64 budget = 8 * qint64(stream.size()) + WalkSlack;
     for (const XlsSheetEntry& entry : globals.sheets) {
         if (!entry.worksheet)
             continue;
-        XlsWorksheet& sheet = workbook->addSheet(entry.name, shared);
+        auto& sheet = workbook->emplaceSheet<CompactWorksheet>(entry.name, shared);
         budget -= SheetLoader(globals, *shared, sheet).load(stream, entry.offset);
         sheet.finishLoading();
         if (budget < 0)

@@ -107,7 +107,7 @@ std::unique_ptr<Workbook> XlsxReader::read(QIODevice& device, const QString& fil
     if (zip.contains(relsPart))
         rels = parseRelationships(zip.read(relsPart), packageFolder(workbookPart), relsPart);
 
-    auto shared = std::make_shared<XlsxShared>();
+    auto shared = std::make_shared<CellFormatting>();
     shared->locale = options.locale;
     shared->date1904 = info.date1904;
     shared->general = NumberFormat(QString(), options.locale);

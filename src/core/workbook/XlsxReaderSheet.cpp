@@ -20,17 +20,12 @@ namespace Quillet {
 
 namespace {
 
-constexpr quint32 MaxRows = 1048576;
-constexpr quint32 MaxColumns = 16384;
+constexpr quint32 MaxRows = CompactWorksheet::MaxRows;
+constexpr quint32 MaxColumns = CompactWorksheet::MaxColumns;
 
 bool named(const char* name, const char* expected)
 {
     return std::strcmp(name, expected) == 0;
-}
-
-quint64 cellKey(quint32 row, quint32 column)
-{
-    return (quint64(row) << 16) | column;
 }
 
 // "AB12" → column 28, row 12. False for anything else.
@@ -75,7 +70,7 @@ double isoDateSerial(const QString& text, bool date1904)
 
 class SheetHandler : public XmlHandler {
 public:
-    SheetHandler(XlsxWorksheet& sheet, const XlsxShared& shared)
+    SheetHandler(XlsxWorksheet& sheet, const CellFormatting& shared)
         : m_sheet(sheet), m_shared(shared)
     {
     }
@@ -96,7 +91,7 @@ private:
     void reserveFor(const char* dimension);
 
     XlsxWorksheet& m_sheet;
-    const XlsxShared& m_shared;
+    const CellFormatting& m_shared;
     XmlStream* m_stream = nullptr;
     quint32 m_row = 0;
     quint32 m_column = 0;
@@ -219,32 +214,32 @@ void SheetHandler::endCell()
                                           "exist"));
             return;
         }
-        m_sheet.addCell(m_row, column, XlsxCellKind::Shared, double(index), m_style);
+        m_sheet.addCell(m_row, column, CellKind::Shared, double(index), m_style);
         break;
     }
     case 'S': {
         // Formula results are plain text: no _xHHHH_ escapes there.
         QString text = QString::fromUtf8(m_value.data(), qsizetype(m_value.size()));
         text.replace(QLatin1String("\r\n"), QLatin1String("\n"));
-        m_sheet.addCell(m_row, column, XlsxCellKind::Text, m_sheet.addText(text), m_style);
+        m_sheet.addCell(m_row, column, CellKind::Text, m_sheet.addText(text), m_style);
         break;
     }
     case 'i':
-        m_sheet.addCell(m_row, column, XlsxCellKind::Text,
+        m_sheet.addCell(m_row, column, CellKind::Text,
                         m_sheet.addText(decodeOoxmlText(m_value)), m_style);
         break;
     case 'e':
-        m_sheet.addCell(m_row, column, XlsxCellKind::Error,
+        m_sheet.addCell(m_row, column, CellKind::Error,
                         m_sheet.addText(QString::fromUtf8(m_value.data(),
                                                           qsizetype(m_value.size()))),
                         m_style);
         break;
     case 'b':
-        m_sheet.addCell(m_row, column, XlsxCellKind::Boolean,
+        m_sheet.addCell(m_row, column, CellKind::Boolean,
                         m_value == "1" || m_value == "true" ? 1 : 0, m_style);
         break;
     case 'd':
-        m_sheet.addCell(m_row, column, XlsxCellKind::Number,
+        m_sheet.addCell(m_row, column, CellKind::Number,
                         isoDateSerial(QString::fromUtf8(m_value.data(),
                                                         qsizetype(m_value.size()))
                                           .trimmed(),
@@ -254,7 +249,7 @@ void SheetHandler::endCell()
     default: {
         double number = 0;
         if (numberValue(&number))
-            m_sheet.addCell(m_row, column, XlsxCellKind::Number, number, m_style);
+            m_sheet.addCell(m_row, column, CellKind::Number, number, m_style);
         break;
     }
     }
@@ -298,29 +293,11 @@ bool SheetHandler::numberValue(double* number)
     return true;
 }
 
-
 } // namespace
-
-XlsxWorksheet::XlsxWorksheet(const QString& name, std::shared_ptr<const XlsxShared> shared)
-    : m_name(name), m_shared(std::move(shared))
-{
-}
-
-void XlsxWorksheet::addCell(quint32 row, quint16 column, XlsxCellKind kind, double value,
-                            quint32 style)
-{
-    if (!m_cells.empty()) {
-        const XlsxCell& last = m_cells.back();
-        if (cellKey(last.row(), last.column) >= cellKey(row, column))
-            m_sorted = false;
-    }
-    const quint16 format = style > 0xFFFF ? 0 : quint16(style);
-    m_cells.push_back({value, row | (quint32(kind) << 24), column, format});
-}
 
 void XlsxWorksheet::addUncachedFormula(quint32 row, quint32 column)
 {
-    m_uncached.push_back({m_name, int(row), int(column)});
+    m_uncached.push_back({name(), int(row), int(column)});
 }
 
 std::vector<FormulaCell> XlsxWorksheet::takeUncachedFormulas()
@@ -328,79 +305,14 @@ std::vector<FormulaCell> XlsxWorksheet::takeUncachedFormulas()
     return std::exchange(m_uncached, {});
 }
 
-void XlsxWorksheet::reserveCells(size_t count)
-{
-    m_cells.reserve(count);
-}
-
-quint32 XlsxWorksheet::addText(QString text)
-{
-    m_texts.push_back(std::move(text));
-    return quint32(m_texts.size() - 1);
-}
-
-void XlsxWorksheet::finishLoading()
-{
-    if (!m_sorted) {
-        std::stable_sort(m_cells.begin(), m_cells.end(), [](const XlsxCell& a, const XlsxCell& b) {
-            return cellKey(a.row(), a.column) < cellKey(b.row(), b.column);
-        });
-        // A cell written twice: the later one wins, as in the application.
-        std::vector<XlsxCell> unique;
-        unique.reserve(m_cells.size());
-        for (const XlsxCell& cell : m_cells) {
-            if (!unique.empty() && unique.back().row() == cell.row()
-                && unique.back().column == cell.column)
-                unique.back() = cell;
-            else
-                unique.push_back(cell);
-        }
-        m_cells.swap(unique);
-        m_sorted = true;
-    }
-    m_cells.shrink_to_fit();
-    m_texts.shrink_to_fit();
-}
-
 void XlsxWorksheet::load(ZipArchive& zip, const QString& partName)
 {
-    SheetHandler handler(*this, *m_shared);
+    SheetHandler handler(*this, formatting());
     XmlStream stream(handler, partName);
     handler.setStream(&stream);
     zip.stream(partName, [&stream](const char* data, size_t size) { stream.feed(data, size); });
     stream.finish();
     finishLoading();
-}
-
-QString XlsxWorksheet::cellText(int row, int column) const
-{
-    if (row < 1 || column < 1 || quint32(row) > MaxRows || quint32(column) > MaxColumns)
-        return {};
-    const quint64 key = cellKey(quint32(row), quint32(column));
-    const auto it = std::lower_bound(m_cells.begin(), m_cells.end(), key,
-                                     [](const XlsxCell& cell, quint64 k) {
-                                         return cellKey(cell.row(), cell.column) < k;
-                                     });
-    if (it == m_cells.end() || cellKey(it->row(), it->column) != key)
-        return {};
-    const XlsxShared& shared = *m_shared;
-    const NumberFormat& format = it->style < shared.formats.size() ? shared.formats[it->style]
-                                                                   : shared.general;
-    switch (it->kind()) {
-    case XlsxCellKind::Number:
-        return format.format(it->value, shared.date1904);
-    case XlsxCellKind::Shared:
-        return format.formatText(shared.strings[size_t(it->value)]);
-    case XlsxCellKind::Text:
-        return format.formatText(m_texts[size_t(it->value)]);
-    case XlsxCellKind::Boolean:
-        // A boolean under a number format of its own shows as that number.
-        return format.isGeneral() ? booleanText(it->value != 0, shared.locale)
-                                  : format.format(it->value, shared.date1904);
-    case XlsxCellKind::Error:
-        return m_texts[size_t(it->value)];
-    }
-    return {};
 }
 
 } // namespace Quillet
