@@ -6,7 +6,7 @@
 #include "core/workbook/XlsRecords.h"
 #include "core/workbook/XlsxReader.h"
 
-#include "XlsxWorkbookExpectations.h"
+#include "support/WorkbookExpectations.h"
 #include "support/TestSupport.h"
 
 #include <QBuffer>
@@ -161,26 +161,14 @@ void XlsReaderTest::displayedText()
 
 void XlsReaderTest::matchesExpectations_data()
 {
-    QTest::addColumn<QString>("expectations");
-    QTest::addColumn<QString>("localeKey");
-    const QStringList files = expectationFiles({QStringLiteral(".xls")});
-    QVERIFY(files.size() >= 5);
-    for (const QString& file : files) {
-        const QString base = QFileInfo(file).fileName().section(QLatin1Char('.'), 0, 0);
-        for (const char* key : {"en-US", "ru-RU"})
-            QTest::newRow(qPrintable(base + QLatin1Char(' ') + QLatin1String(key)))
-                << file << QString::fromLatin1(key);
-    }
+    QVERIFY(addExpectationRows({QStringLiteral(".xls")}) >= 5);
 }
 
 void XlsReaderTest::matchesExpectations()
 {
     QFETCH(QString, expectations);
     QFETCH(QString, localeKey);
-    const QJsonObject json = QJsonDocument::fromJson(readFile(expectations)).object();
-    const QLocale locale(QString(localeKey).replace(QLatin1Char('-'), QLatin1Char('_')));
-    const auto workbook = readFixture(json.value(QStringLiteral("workbook")).toString(), locale);
-    const QStringList problems = compareWithExpectations(*workbook, json, localeKey);
+    const QStringList problems = checkExpectations(XlsReader(), expectations, localeKey);
     QVERIFY2(problems.isEmpty(), qPrintable(problems.join(QLatin1Char('\n'))));
 }
 

@@ -14,7 +14,9 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QFileInfo>
 #include <QRegularExpression>
+#include <QTest>
 
 namespace QuilletTest {
 
@@ -111,6 +113,38 @@ inline QStringList expectationFiles(const QStringList& suffixes)
         }
     }
     return files;
+}
+
+/// Rows of a `_data` function with columns "expectations" and "localeKey": each
+/// expectations file whose workbook has one of `suffixes`, under en-US and under ru-RU.
+/// Returns how many files there are.
+inline int addExpectationRows(const QStringList& suffixes)
+{
+    QTest::addColumn<QString>("expectations");
+    QTest::addColumn<QString>("localeKey");
+    const QStringList files = expectationFiles(suffixes);
+    for (const QString& file : files) {
+        const QString base = QFileInfo(file).fileName().section(QLatin1Char('.'), 0, 0);
+        for (const char* key : {"en-US", "ru-RU"})
+            QTest::newRow(qPrintable(base + QLatin1Char(' ') + QLatin1String(key)))
+                << file << QString::fromLatin1(key);
+    }
+    return int(files.size());
+}
+
+/// Reads the workbook of an expectations file with `reader` under the locale `localeKey`
+/// names and lists every cell that differs from what LibreOffice shows.
+inline QStringList checkExpectations(const Quillet::SpreadsheetReader& reader,
+                                     const QString& expectations, const QString& localeKey)
+{
+    const QJsonObject json = QJsonDocument::fromJson(readFile(expectations)).object();
+    const QString name = json.value(QStringLiteral("workbook")).toString();
+    QBuffer file;
+    file.setData(readFile(QFileInfo(expectations).dir().filePath(name)));
+    Quillet::WorkbookOptions options;
+    options.locale = QLocale(QString(localeKey).replace(QLatin1Char('-'), QLatin1Char('_')));
+    const auto workbook = reader.read(file, name, options);
+    return compareWithExpectations(*workbook, json, localeKey);
 }
 
 } // namespace QuilletTest
