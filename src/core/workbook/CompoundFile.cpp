@@ -83,8 +83,10 @@ public:
     }
 
     // The sectors of the chain starting at `first`; empty with `error` set when it leaves
-    // the file or the table, or loops.
-    std::vector<quint32> chain(quint32 first, QString& error) const
+    // the file or the table, or loops. With `claimed`, a sector already marked there is an
+    // error too, and the chain's sectors are marked.
+    std::vector<quint32> chain(quint32 first, QString& error,
+                               std::vector<bool>* claimed = nullptr) const
     {
         std::vector<quint32> sectors;
         quint32 sector = first;
@@ -92,6 +94,13 @@ public:
             if (!hasSector(sector) || sector >= m_fat.size() || sectors.size() > m_sectorCount) {
                 error = QStringLiteral("цепочка секторов нарушена");
                 return {};
+            }
+            if (claimed) {
+                if ((*claimed)[sector]) {
+                    error = QStringLiteral("потоки делят сектора");
+                    return {};
+                }
+                (*claimed)[sector] = true;
             }
             sectors.push_back(sector);
             sector = m_fat[sector];
@@ -107,8 +116,10 @@ private:
 };
 
 // One directory entry: its name length, and for the root and for streams stored in
-// regular sectors, a chain long enough for the stream's size.
-QString checkEntry(const Container& container, qsizetype offset)
+// regular sectors, a chain long enough for the stream's size. Every regular sector
+// belongs to one chain at most: `claimed` marks those seen, so crafted entries that
+// share one long chain cost one walk, not one walk each.
+QString checkEntry(const Container& container, qsizetype offset, std::vector<bool>& claimed)
 {
     const QByteArray& bytes = container.bytes();
     const quint16 nameBytes = u16At(bytes, offset + 64);
@@ -122,7 +133,7 @@ QString checkEntry(const Container& container, qsizetype offset)
     if (!regular || (size == 0 && start == EndOfChain))
         return QString();
     QString error;
-    const std::vector<quint32> sectors = container.chain(start, error);
+    const std::vector<quint32> sectors = container.chain(start, error, &claimed);
     if (!error.isEmpty())
         return QStringLiteral("поток: ") + error;
     if (qint64(sectors.size()) * container.sectorSize() < qint64(size))
@@ -211,20 +222,34 @@ std::optional<QByteArray> compoundStream(const QByteArray& bytes, QStringView na
         return std::nullopt;
     QString error;
     const std::vector<quint32> directory = container->chain(u32At(bytes, 0x30), error);
-    const qsizetype rootOffset = container->offsetOf(directory.front());
-    for (const quint32 sector : directory) {
-        const qsizetype base = container->offsetOf(sector);
-        for (int entry = 0; entry < container->sectorSize() / DirectoryEntrySize; ++entry) {
-            const qsizetype offset = base + entry * DirectoryEntrySize;
-            if (quint8(bytes[offset + 66]) != StreamEntry
-                || entryName(bytes, offset).compare(name, Qt::CaseInsensitive) != 0)
-                continue;
-            const quint32 start = u32At(bytes, offset + 116);
-            const quint32 size = u32At(bytes, offset + 120);
-            if (size >= u32At(bytes, 0x38))
-                return regularStream(*container, start, size);
-            return miniStream(*container, rootOffset, start, size);
-        }
+    const quint32 perSector = quint32(container->sectorSize() / DirectoryEntrySize);
+    const quint32 entryCount = quint32(directory.size()) * perSector;
+    const auto offsetOf = [&](quint32 entry) {
+        return container->offsetOf(directory[entry / perSector])
+               + qsizetype(entry % perSector) * DirectoryEntrySize;
+    };
+    const qsizetype rootOffset = offsetOf(0);
+    // The root's children form a tree through their sibling links; streams of embedded
+    // objects sit in storages below and must not be taken for the workbook's own.
+    std::vector<quint32> pending{u32At(bytes, rootOffset + 76)};
+    std::vector<bool> seen(entryCount);
+    while (!pending.empty()) {
+        const quint32 entry = pending.back();
+        pending.pop_back();
+        if (entry >= entryCount || seen[entry])
+            continue;
+        seen[entry] = true;
+        const qsizetype offset = offsetOf(entry);
+        pending.push_back(u32At(bytes, offset + 68));
+        pending.push_back(u32At(bytes, offset + 72));
+        if (quint8(bytes[offset + 66]) != StreamEntry
+            || entryName(bytes, offset).compare(name, Qt::CaseInsensitive) != 0)
+            continue;
+        const quint32 start = u32At(bytes, offset + 116);
+        const quint32 size = u32At(bytes, offset + 120);
+        if (size >= u32At(bytes, 0x38))
+            return regularStream(*container, start, size);
+        return miniStream(*container, rootOffset, start, size);
     }
     return std::nullopt;
 }
@@ -248,10 +273,12 @@ QString checkCompoundFile(const QByteArray& bytes)
         return QStringLiteral("каталог: ") + error;
     if (directory.empty())
         return QStringLiteral("нет каталога");
+    std::vector<bool> claimed(container.sectorCount());
     for (const quint32 sector : directory) {
         const qsizetype base = container.offsetOf(sector);
         for (int entry = 0; entry < sectorSize / DirectoryEntrySize; ++entry) {
-            if (QString problem = checkEntry(container, base + entry * DirectoryEntrySize);
+            if (QString problem =
+                    checkEntry(container, base + entry * DirectoryEntrySize, claimed);
                 !problem.isEmpty())
                 return problem;
         }

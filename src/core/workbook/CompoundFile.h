@@ -18,11 +18,11 @@ namespace Quillet {
 /// Checked: the signature; a sector size of 512 or 4096 bytes; allocation-table and
 /// directory sector numbers inside the file; sector chains without loops; directory
 /// entry names of at most 32 UTF-16 characters including the terminator; streams in
-/// regular sectors whose chains are as long as their sizes.
+/// regular sectors whose chains are as long as their sizes and share no sector.
 QString checkCompoundFile(const QByteArray& bytes);
 
-/// The content of the stream of that name (compared without regard to case) in the
-/// root storage of a compound document that checkCompoundFile accepted; nullopt when
+/// The content of the stream of that name (compared without regard to case) among the
+/// root storage's own children (not inside embedded storages) of a compound document that checkCompoundFile accepted; nullopt when
 /// there is no such stream or its chain is broken.
 std::optional<QByteArray> compoundStream(const QByteArray& bytes, QStringView name);
 

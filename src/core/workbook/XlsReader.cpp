@@ -303,7 +303,7 @@ std::unique_ptr<Workbook> readStream(const QByteArray& stream, const QLocale& lo
     shared->locale = locale;
     shared->date1904 = globals.date1904;
     auto workbook = std::make_unique<GridWorkbook>();
-    qint64 budget = 8 * qint64(stream.size()) + WalkSlack;
+    qint64 budget = 2 * qint64(stream.size()) + WalkSlack;
     for (const XlsSheetEntry& entry : globals.sheets) {
         if (!entry.worksheet)
             continue;

@@ -17,7 +17,29 @@ private Q_SLOTS:
     void streams();
     void brokenContainers_data();
     void brokenContainers();
+    void sharedSectorsAreRefused();
+    void onlyTheRootsOwnStreams();
 };
+
+namespace {
+
+// Offset of the directory entry named `name` (ASCII) in a file of 512-byte sectors whose
+// directory fits its first sector.
+qsizetype entryOffset(const QByteArray& bytes, const char* name)
+{
+    const qsizetype directory = 512 * (qFromLittleEndian<quint32>(bytes.constData() + 0x30) + 1);
+    for (int entry = 0; entry < 4; ++entry) {
+        const qsizetype offset = directory + entry * 128;
+        QByteArray utf16;
+        for (const char* c = name; *c; ++c)
+            utf16 += QByteArray(1, *c) + QByteArray(1, '\0');
+        if (bytes.mid(offset, utf16.size()) == utf16)
+            return offset;
+    }
+    return -1;
+}
+
+} // namespace
 
 void CompoundFileTest::streams_data()
 {
@@ -77,6 +99,38 @@ void CompoundFileTest::brokenContainers()
 {
     QFETCH(QByteArray, bytes);
     QVERIFY(!checkCompoundFile(bytes).isEmpty());
+    QVERIFY(!compoundStream(bytes, u"Workbook").has_value());
+}
+
+void CompoundFileTest::sharedSectorsAreRefused()
+{
+    // A second entry claiming the workbook's sectors: real files never share sectors, and
+    // crafted ones with thousands of such entries would make every check walk them all.
+    QByteArray bytes = QuilletTest::readFile(QuilletTest::dataPath("workbooks/rows400.xls"));
+    const qsizetype workbook = entryOffset(bytes, "Workbook");
+    QVERIFY(workbook > 0);
+    const qsizetype root = entryOffset(bytes, "Root Entry");
+    qsizetype other = -1;
+    for (qsizetype offset = root; offset < root + 4 * 128; offset += 128) {
+        if (offset != workbook && offset != root)
+            other = offset;
+    }
+    QVERIFY(other > 0);
+    bytes.replace(other + 66, 1, "\x02");
+    bytes.replace(other + 116, 8, bytes.mid(workbook + 116, 8));
+    QVERIFY(!checkCompoundFile(bytes).isEmpty());
+}
+
+void CompoundFileTest::onlyTheRootsOwnStreams()
+{
+    // A stream that is not among the root storage's children (as in an embedded object's
+    // storage) is not the workbook.
+    QByteArray bytes = QuilletTest::readFile(QuilletTest::dataPath("workbooks/types.xls"));
+    QVERIFY(compoundStream(bytes, u"Workbook").has_value());
+    const qsizetype root = entryOffset(bytes, "Root Entry");
+    QVERIFY(root > 0);
+    bytes.replace(root + 76, 4, QByteArray("\xff\xff\xff\xff", 4));
+    QCOMPARE(checkCompoundFile(bytes), QString());
     QVERIFY(!compoundStream(bytes, u"Workbook").has_value());
 }
 
