@@ -33,12 +33,17 @@ QString xmlEscaped(const QString& text)
 }
 
 // Headless conversions of documents from elsewhere must never run their macros, whatever
-// a future default may be: the highest security level, and macro execution off.
+// a future default may be: the highest security level, and macro execution off. Nor may
+// they reach the network: recalculating on load would otherwise refresh external links
+// (and with them WEBSERVICE), so Calc's link updates are set to never (1; 0 is always,
+// 2 on request).
 QList<LibreOfficeSetting> safetySettings()
 {
     const QString scripting = QStringLiteral("/org.openoffice.Office.Common/Security/Scripting");
     return {{scripting, QStringLiteral("MacroSecurityLevel"), QStringLiteral("3")},
-            {scripting, QStringLiteral("DisableMacrosExecution"), QStringLiteral("true")}};
+            {scripting, QStringLiteral("DisableMacrosExecution"), QStringLiteral("true")},
+            {QStringLiteral("/org.openoffice.Office.Calc/Content/Update"),
+             QStringLiteral("Link"), QStringLiteral("1")}};
 }
 
 void writeProfile(const QString& profileDir, const QList<LibreOfficeSetting>& settings)
@@ -137,6 +142,10 @@ QString runConversion(const QString& program, const QString& input, const QStrin
                             .arg(documentName,
                                  details.isEmpty() ? QString() : QStringLiteral(": ") + details));
     }
+    // An empty result would pass for "nothing to give" further on and hide the failure.
+    if (QFileInfo(written).size() == 0)
+        throw FileError(
+            QStringLiteral("LibreOffice записал пустой файл вместо %1").arg(documentName));
     return written;
 }
 

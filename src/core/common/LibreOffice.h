@@ -32,14 +32,15 @@ QString libreOfficeProgram();
 /// --convert-to: an extension ("pdf"), optionally with a filter ("xlsx:Calc MS Excel 2007
 /// XML"). The document is copied into a private temporary folder and converted there with
 /// a fresh private profile (so neither the user's profile nor the document's folder is
-/// touched, and no other LibreOffice instance is joined), macros disabled, `settings`
-/// written into that profile first. Waits at most `timeoutMs` milliseconds, then kills
-/// LibreOffice with all the processes it started.
+/// touched, and no other LibreOffice instance is joined), macros and the updating of
+/// external links disabled (so a document cannot reach the network), `settings` written
+/// into that profile first. Waits at most `timeoutMs`
+/// milliseconds, then kills LibreOffice with all the processes it started.
 ///
 /// Returns the absolute path of the written file: `outDir`/<input's base name>.<extension>,
 /// replacing a file of that name. Throws FileError naming the document when LibreOffice
 /// is not installed, the input cannot be read, the time runs out, LibreOffice fails or
-/// writes nothing, or the result cannot be placed in `outDir`.
+/// writes nothing or an empty file, or the result cannot be placed in `outDir`.
 QString convertWithLibreOffice(const QString& inputPath, const QString& target,
                                const QString& outDir, int timeoutMs,
                                const QList<LibreOfficeSetting>& settings = {});

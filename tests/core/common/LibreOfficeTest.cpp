@@ -137,6 +137,9 @@ void LibreOfficeTest::passesSafeArguments()
                               "<value>true</value>"));
     QVERIFY(registry.contains("<prop oor:name=\"ODFRecalcMode\" oor:op=\"fuse\">"
                               "<value>0</value>"));
+    // Calc never updates external links (nor WEBSERVICE) on its own: 1 is "never".
+    QVERIFY(registry.contains("<item oor:path=\"/org.openoffice.Office.Calc/Content/Update\">"
+                              "<prop oor:name=\"Link\" oor:op=\"fuse\"><value>1</value>"));
 }
 
 void LibreOfficeTest::failuresAreClear_data()
@@ -148,6 +151,10 @@ void LibreOfficeTest::failuresAreClear_data()
         << QByteArray("echo 'Error: source file could not be loaded' >&2\nexit 1\n")
         << "source file could not be loaded";
     QTest::newRow("writes nothing") << QByteArray("exit 0\n") << "не смог обработать";
+    QTest::newRow("writes an empty file")
+        << QByteArray("for a; do [ \"$prev\" = --outdir ] && out=\"$a\"; prev=\"$a\"; done\n"
+                      "name=$(basename \"$prev\")\n: > \"$out/${name%.*}.pdf\"\n")
+        << "пустой файл";
     QTest::newRow("killed by a signal") << QByteArray("kill -9 $$\n") << "не смог обработать";
 }
 
