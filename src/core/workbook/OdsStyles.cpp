@@ -11,10 +11,12 @@ namespace Quillet {
 
 namespace {
 
-// Hostile files may chain maps and parents without end; real ones nest one level.
+// Hostile files may chain parent styles without end; real ones nest one level.
 constexpr int MaxDepth = 8;
 constexpr int MaxPlaces = 30;
 constexpr int MaxLiteral = 256;
+// Format codes are cut at 1024 characters when compiled; a longer body only costs memory.
+constexpr qsizetype MaxBody = 1024;
 
 bool named(const char* name, const char* expected)
 {
@@ -243,6 +245,8 @@ void OdsStyles::Builder::timeUnit(const QString& letters)
 
 void OdsStyles::Builder::start(const char* element, const char** attributes)
 {
+    if (style.body.size() > MaxBody && !named(element, "map"))
+        return;
     if (!named(element, "currency-symbol"))
         blankAt = -1;
     const bool longForm = isLong(attributes);
@@ -305,6 +309,11 @@ void OdsStyles::Builder::start(const char* element, const char** attributes)
 
 void OdsStyles::Builder::end(const char* element)
 {
+    if (style.body.size() > MaxBody) {
+        inNumber = false;
+        textElement = nullptr;
+        return;
+    }
     if (named(element, "number") && inNumber) {
         inNumber = false;
         QString code = integerDigits(minInt, grouping);
@@ -429,17 +438,28 @@ void OdsStyles::characters(const char* data, int length)
     m_builder->text += QString::fromUtf8(data, length);
 }
 
-QString OdsStyles::codeOf(const std::string& name, int depth) const
+QString OdsStyles::codeOf(const std::string& name) const
 {
     const auto found = m_numberStyles.find(name);
-    if (found == m_numberStyles.end() || depth > MaxDepth)
+    if (found == m_numberStyles.end())
         return {};
     const NumberStyle& style = *found->second;
-    if (style.maps.empty())
+    // A map applies its target's own body only, as the application does: following the
+    // target's maps in turn would let a style mapping to itself grow without end.
+    static const QString missing;
+    std::vector<std::pair<QString, const QString*>> maps;
+    for (const auto& map : style.maps) {
+        if (map.second == name)
+            continue;
+        const auto target = m_numberStyles.find(map.second);
+        maps.emplace_back(conditionBracket(map.first),
+                          target == m_numberStyles.end() ? &missing : &target->second->body);
+    }
+    if (maps.empty())
         return style.body;
     QStringList conditions;
-    for (const auto& map : style.maps)
-        conditions << conditionBracket(map.first);
+    for (const auto& map : maps)
+        conditions << map.first;
     // The usual sign sections are written without conditions, as the application reads
     // them back: positive (and zero); negative; zero; text.
     const QStringList usual[] = {{QStringLiteral("[>=0]")},
@@ -450,16 +470,15 @@ QString OdsStyles::codeOf(const std::string& name, int depth) const
     for (const QStringList& pattern : usual)
         plain = plain || conditions == pattern;
     QStringList sections;
-    for (size_t i = 0; i < style.maps.size(); ++i)
-        sections << (plain ? QString() : conditions[qsizetype(i)])
-                        + codeOf(style.maps[i].second, depth + 1);
+    for (const auto& map : maps)
+        sections << (plain ? QString() : map.first) + *map.second;
     sections << style.body;
     return sections.join(QLatin1Char(';'));
 }
 
 QString OdsStyles::formatCode(const std::string& numberStyle) const
 {
-    return codeOf(numberStyle, 0);
+    return codeOf(numberStyle);
 }
 
 const OdsCellFormat& OdsStyles::compile(const std::string& numberStyle)
@@ -477,7 +496,7 @@ const OdsCellFormat& OdsStyles::compile(const std::string& numberStyle)
     slot->locale = style.language.isEmpty()
                        ? m_locale
                        : QLocale(style.language + QLatin1Char('_') + style.country);
-    slot->format = NumberFormat(codeOf(numberStyle, 0), slot->locale);
+    slot->format = NumberFormat(codeOf(numberStyle), slot->locale);
     slot->boolean = style.boolean;
     slot->explicitStyle = true;
     return *slot;

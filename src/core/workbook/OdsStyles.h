@@ -60,7 +60,7 @@ private:
     struct NumberStyle;
     struct Builder;
 
-    QString codeOf(const std::string& name, int depth) const;
+    QString codeOf(const std::string& name) const;
     const OdsCellFormat& compile(const std::string& numberStyle);
 
     QLocale m_locale;
