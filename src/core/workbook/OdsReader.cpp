@@ -6,16 +6,15 @@
 #include "core/common/Errors.h"
 #include "core/numfmt/NumberFormat.h"
 #include "core/workbook/OdsStyles.h"
+#include "core/workbook/OdsValues.h"
 #include "core/workbook/XlsxReader.h"
 #include "core/workbook/XmlStream.h"
 
-#include <QDate>
 #include <QIODevice>
 
 #include <algorithm>
-#include <cmath>
-#include <cstdio>
 #include <cstring>
+#include <map>
 #include <vector>
 
 namespace Quillet {
@@ -28,6 +27,13 @@ constexpr qint64 MaxFileBytes = qint64(1) << 30;
 // Formula cells without results are listed one by one; a repeated block of them must
 // not make the list huge.
 constexpr size_t MaxUncachedFormulas = 100000;
+// What a spreadsheet cell holds at most; <text:s text:c="1024"/> must not go beyond it.
+constexpr size_t MaxCellChars = 32767;
+// Repeated cells and short markup that expands (spaces, styled stretches) must end in a
+// clear error rather than exhaust memory.
+constexpr size_t MaxCellRuns = size_t(16) << 20;
+constexpr qsizetype MaxTextUnits = qsizetype(256) << 20;
+constexpr quint32 NoText = 0xffffffffu;
 
 bool named(const char* name, const char* expected)
 {
@@ -115,81 +121,17 @@ quint64 repeatCount(const char* text)
     return value == 0 ? 1 : value;
 }
 
-// Serial day number (days since 30 Dec 1899) of an office:date-value such as
-// "2023-05-07" or "2023-12-31T23:59:59.5"; false when it is not one.
-bool parseDateValue(const std::string& text, double* serial)
+// `position` moved on by `count`, stopping at `limit`: repeat counts may be as large as
+// the file cares to write.
+quint64 advance(quint64 position, quint64 count, quint64 limit)
 {
-    int year = 0, month = 0, day = 0, hour = 0, minute = 0;
-    double second = 0;
-    int used = 0;
-    const char* p = text.c_str();
-    const bool negativeYear = *p == '-';
-    if (std::sscanf(p + (negativeYear ? 1 : 0), "%d-%d-%d%n", &year, &month, &day, &used) != 3)
-        return false;
-    const char* rest = p + (negativeYear ? 1 : 0) + used;
-    if (*rest == 'T' && std::sscanf(rest + 1, "%d:%d:%lf", &hour, &minute, &second) < 2)
-        return false;
-    const QDate date(negativeYear ? -year : year, month, day);
-    if (!date.isValid() || hour < 0 || hour > 24 || minute < 0 || minute > 59 || second < 0
-        || second >= 61)
-        return false;
-    *serial = double(QDate(1899, 12, 30).daysTo(date))
-              + (hour * 3600.0 + minute * 60.0 + second) / 86400.0;
-    return true;
+    return position >= limit || count >= limit - position ? limit : position + count;
 }
 
-// Days of an office:time-value duration such as "PT12H30M05.5S" or "-P1DT2H".
-bool parseTimeValue(const std::string& text, double* days)
+FileError tooLarge()
 {
-    const char* p = text.c_str();
-    const bool negative = *p == '-';
-    if (negative)
-        ++p;
-    if (*p++ != 'P')
-        return false;
-    double seconds = 0;
-    bool inTime = false;
-    bool any = false;
-    while (*p) {
-        if (*p == 'T') {
-            inTime = true;
-            ++p;
-            continue;
-        }
-        char* end = nullptr;
-        const double amount = std::strtod(p, &end);
-        if (end == p || !*end || !std::isfinite(amount))
-            return false;
-        const char unit = *end;
-        if (unit == 'D' && !inTime)
-            seconds += amount * 86400;
-        else if (unit == 'H' && inTime)
-            seconds += amount * 3600;
-        else if (unit == 'M' && inTime)
-            seconds += amount * 60;
-        else if (unit == 'S' && inTime)
-            seconds += amount;
-        else
-            return false;
-        any = true;
-        p = end + 1;
-    }
-    *days = (negative ? -seconds : seconds) / 86400.0;
-    return any;
-}
-
-// A formula result of TRUE() is stored as the number 1 with the word as its text; the
-// application shows it as a boolean, in the reader's language.
-bool isBooleanWord(const std::string& text)
-{
-    static const char* const words[] = {"TRUE", "FALSE", "ИСТИНА", "ЛОЖЬ", "WAHR", "FALSCH",
-                                        "VRAI", "FAUX", "VERDADERO", "FALSO", "VERO",
-                                        "PRAWDA", "FAŁSZ", "ISTINA", "HIBA", "IGAZ"};
-    for (const char* word : words) {
-        if (text == word)
-            return true;
-    }
-    return false;
+    return FileError(QStringLiteral("The spreadsheet is too large: it holds more cells or "
+                                    "text than can be read"));
 }
 
 struct StyleRun {
@@ -204,6 +146,7 @@ struct CellValue {
     std::string date;
     std::string time;
     std::string boolean;
+    std::string string; // office:string-value, shown instead of the paragraphs
     std::string style;
     bool formula = false;
     void clear() { *this = CellValue(); }
@@ -230,7 +173,12 @@ private:
     bool valueText(QString* text);
     const std::string& columnStyle(quint64 column) const;
     quint64 columnStyleEnd(quint64 column) const;
-    void addText(quint64 first, quint64 count);
+    const std::string& cellStyleName() const;
+    QString cellText();
+    quint32 textIndex(const std::string& style);
+    void addRun(quint64 first, quint64 count, quint32 text);
+    void appendChars(char c, size_t count);
+    void appendByte(char c);
     void reportFormula(quint64 first, quint64 count);
 
     OdsWorkbook& m_workbook;
@@ -252,8 +200,13 @@ private:
     int m_paragraphs = 0;
     int m_skipDepth = 0; // inside annotations and drawings
     bool m_pendingSpace = false;
-    std::string m_text;
+    std::string m_text;         // UTF-8
+    size_t m_textChars = 0;     // characters in m_text
+    bool m_droppingChar = false; // the character being written is past the cell's limit
     CellValue m_value;
+    std::map<std::string, quint32> m_cellTexts; // text index of the cell per column style
+    size_t m_cellRuns = 0;
+    qsizetype m_textUnits = 0;
     bool m_inActiveTable = false;
     std::string m_activeTable;
 };
@@ -289,17 +242,17 @@ void ContentHandler::startElement(const char* name, const char** attributes)
         startTableElement(name, attributes);
     } else if (m_inCell && (named(name, "p") || named(name, "h"))) {
         if (m_paragraphDepth == 0 && m_paragraphs++ > 0)
-            m_text.push_back('\n');
+            appendChars('\n', 1);
         ++m_paragraphDepth;
         m_pendingSpace = false;
     } else if (m_paragraphDepth > 0 && named(name, "s")) {
         const quint64 count = std::min<quint64>(repeatCount(XmlStream::attribute(attributes, "c")),
                                                 1024);
-        m_text.append(size_t(count), ' ');
+        appendChars(' ', size_t(count));
     } else if (m_paragraphDepth > 0 && named(name, "tab")) {
-        m_text.push_back('\t');
+        appendChars('\t', 1);
     } else if (m_paragraphDepth > 0 && named(name, "line-break")) {
-        m_text.push_back('\n');
+        appendChars('\n', 1);
     } else if (named(name, "annotation") || named(name, "frame") || named(name, "note")) {
         m_skipDepth = 1;
     } else if (named(name, "config-item")) {
@@ -317,7 +270,7 @@ void ContentHandler::startTableElement(const char* name, const char** attributes
         const char* style = XmlStream::attribute(attributes, "default-cell-style-name");
         if (style && m_nextColumn <= MaxColumns && m_columnStyles.size() < MaxColumns)
             m_columnStyles.push_back({m_nextColumn, count, style});
-        m_nextColumn += std::min<quint64>(count, MaxColumns + 1);
+        m_nextColumn = advance(m_nextColumn, count, MaxColumns + 1);
     } else if (named(name, "table-row")) {
         m_rowRepeat = repeatCount(XmlStream::attribute(attributes, "number-rows-repeated"));
         const char* style = XmlStream::attribute(attributes, "default-cell-style-name");
@@ -336,6 +289,8 @@ void ContentHandler::startCell(const char** attributes)
     m_inCell = true;
     m_cellRepeat = repeatCount(XmlStream::attribute(attributes, "number-columns-repeated"));
     m_text.clear();
+    m_textChars = 0;
+    m_droppingChar = false;
     m_paragraphs = 0;
     m_value.clear();
     for (const char** a = attributes; *a; a += 2) {
@@ -354,6 +309,8 @@ void ContentHandler::startCell(const char** attributes)
             m_value.time = a[1];
         else if (named(key, "boolean-value"))
             m_value.boolean = a[1];
+        else if (named(key, "string-value"))
+            m_value.string = a[1];
         else if (named(key, "style-name"))
             m_value.style = a[1];
         else if (named(key, "formula"))
@@ -386,6 +343,14 @@ quint64 ContentHandler::columnStyleEnd(quint64 column) const
     return it == m_columnStyles.end() ? MaxColumns + 1 : it->firstColumn;
 }
 
+// The cell's own style, else its row's default, else its column's.
+const std::string& ContentHandler::cellStyleName() const
+{
+    return !m_value.style.empty() ? m_value.style
+           : !m_rowStyle.empty()  ? m_rowStyle
+                                  : columnStyle(m_styleColumn);
+}
+
 // The text of a value cell formatted from its value and data style; false for text
 // cells and values that cannot be read.
 bool ContentHandler::valueText(QString* text)
@@ -408,11 +373,8 @@ bool ContentHandler::valueText(QString* text)
     }
     if (!ok)
         return false;
-    const std::string& styleName = !m_value.style.empty() ? m_value.style
-                                   : !m_rowStyle.empty()  ? m_rowStyle
-                                                          : columnStyle(m_styleColumn);
     OdsStyles& styles = m_styles;
-    const OdsCellFormat* format = &styles.cellFormat(styleName);
+    const OdsCellFormat* format = &styles.cellFormat(cellStyleName());
     const bool general = !format->explicitStyle || format->format.isGeneral();
     if ((type == "date" || type == "time") && !format->format.isDateTime() && !format->boolean)
         format = styles.defaultFormat(type);
@@ -450,42 +412,110 @@ void ContentHandler::endCell()
 {
     m_inCell = false;
     const quint64 first = m_column;
-    m_column += m_cellRepeat;
+    m_column = advance(m_column, m_cellRepeat, MaxColumns + 1);
     if (first > MaxColumns || m_row > MaxRows)
         return;
     const quint64 count = std::min(m_cellRepeat, MaxColumns + 1 - first);
-    if (m_value.formula && m_value.type.empty() && m_paragraphs == 0)
+    if (m_value.formula && m_value.type.empty() && m_paragraphs == 0 && m_value.string.empty())
         reportFormula(first, count);
     // A repeated cell without a style of its own may cross columns of different
-    // default styles: each stretch is formatted on its own.
-    const bool byColumn = m_value.style.empty() && m_rowStyle.empty() && !m_value.type.empty()
-                          && m_value.type != "string";
+    // default styles: each stretch is formatted by its own, once per style.
+    const bool stringValue = (m_value.type.empty() || m_value.type == "string")
+                             && !m_value.string.empty() && m_paragraphs == 0;
+    const bool byColumn = m_value.style.empty() && m_rowStyle.empty()
+                          && (stringValue || (!m_value.type.empty() && m_value.type != "string"));
+    static const std::string noStyle;
+    m_cellTexts.clear();
     for (quint64 c = first; c < first + count;) {
         const quint64 end = byColumn ? std::min(first + count, columnStyleEnd(c)) : first + count;
         m_styleColumn = c;
-        addText(c, end - c);
+        addRun(c, end - c, textIndex(byColumn ? columnStyle(c) : noStyle));
         c = end;
     }
 }
 
-void ContentHandler::addText(quint64 first, quint64 count)
+// What the current cell shows: its formatted value, else its paragraphs (the text as
+// the application displayed it), else its string value through its style's text section.
+QString ContentHandler::cellText()
 {
     QString text;
-    const bool valued = !m_value.type.empty() && m_value.type != "string" && valueText(&text);
-    if (!valued && m_paragraphs > 0)
-        text = QString::fromUtf8(m_text.data(), qsizetype(m_text.size()));
-    if (text.isEmpty())
+    const std::string& type = m_value.type;
+    if (!type.empty() && type != "string" && valueText(&text))
+        return text;
+    if (m_paragraphs > 0)
+        return QString::fromUtf8(m_text.data(), qsizetype(m_text.size()));
+    if ((!type.empty() && type != "string") || m_value.string.empty())
+        return {};
+    text = QString::fromUtf8(m_value.string.data(), qsizetype(m_value.string.size()));
+    const OdsCellFormat& format = m_styles.cellFormat(cellStyleName());
+    if (format.explicitStyle && !format.boolean)
+        text = format.format.formatText(text);
+    return text.left(qsizetype(MaxCellChars));
+}
+
+// Index into the sheet's texts of the current cell shown under column style `style`;
+// NoText when it shows nothing.
+quint32 ContentHandler::textIndex(const std::string& style)
+{
+    const auto known = m_cellTexts.find(style);
+    if (known != m_cellTexts.end())
+        return known->second;
+    QString text = cellText();
+    quint32 index = NoText;
+    auto& texts = m_sheet->texts;
+    if (!text.isEmpty() && !texts.empty() && texts.back() == text) {
+        index = quint32(texts.size() - 1);
+    } else if (!text.isEmpty()) {
+        m_textUnits += text.size();
+        if (m_textUnits > MaxTextUnits)
+            throw tooLarge();
+        texts.push_back(std::move(text));
+        index = quint32(texts.size() - 1);
+    }
+    m_cellTexts.emplace(style, index);
+    return index;
+}
+
+void ContentHandler::addRun(quint64 first, quint64 count, quint32 text)
+{
+    if (text == NoText)
         return;
     auto& cells = m_sheet->cells;
-    auto& texts = m_sheet->texts;
-    texts.push_back(std::move(text));
-    cells.push_back({quint32(first), quint32(count), quint32(texts.size() - 1)});
+    if (cells.size() > m_rowCellsBegin) {
+        CellRun& last = cells.back();
+        if (last.text == text && quint64(last.firstColumn) + last.count == first) {
+            last.count += quint32(count);
+            return;
+        }
+    }
+    if (++m_cellRuns > MaxCellRuns)
+        throw tooLarge();
+    cells.push_back({quint32(first), quint32(count), text});
+}
+
+void ContentHandler::appendChars(char c, size_t count)
+{
+    count = std::min(count, MaxCellChars - m_textChars);
+    m_text.append(count, c);
+    m_textChars += count;
+}
+
+// One byte of UTF-8 text: a character past the cell's limit is dropped whole.
+void ContentHandler::appendByte(char c)
+{
+    if ((uchar(c) & 0xC0) != 0x80) {
+        m_droppingChar = m_textChars >= MaxCellChars;
+        if (!m_droppingChar)
+            ++m_textChars;
+    }
+    if (!m_droppingChar)
+        m_text.push_back(c);
 }
 
 void ContentHandler::endRow()
 {
     const quint64 first = m_row;
-    m_row += m_rowRepeat;
+    m_row = advance(m_row, m_rowRepeat, MaxRows + 1);
     auto& cells = m_sheet->cells;
     if (cells.size() == m_rowCellsBegin || first > MaxRows)
         return;
@@ -538,10 +568,10 @@ void ContentHandler::characters(const char* data, int length)
         const char c = data[i];
         if (c == ' ' || c == '\t' || c == '\n' || c == '\r') {
             if (!m_pendingSpace)
-                m_text.push_back(' ');
+                appendByte(' ');
             m_pendingSpace = true;
         } else {
-            m_text.push_back(c);
+            appendByte(c);
             m_pendingSpace = false;
         }
     }
