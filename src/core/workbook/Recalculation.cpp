@@ -18,30 +18,26 @@
 #include <map>
 #include <mutex>
 
-#include <sys/stat.h>
-
 namespace Quillet {
 namespace {
 
 // Part of every cache key: raising it retires entries written by older versions.
-constexpr char CacheVersion[] = "recalc-2";
+constexpr char CacheVersion[] = "recalc-3";
 
-struct FileStamp {
-    qint64 size = -1;
-    qint64 modifiedNs = -1;
-    bool operator==(const FileStamp&) const = default;
-};
-
-FileStamp stampOf(const QString& absolutePath)
+// The content's hash: size and modification time alone let a file replaced by another of
+// the same size with its time kept (cp -p, rsync -t) serve the old results. Empty when the
+// file cannot be read.
+QByteArray contentHash(const QString& absolutePath)
 {
-    struct stat st {};
-    if (::stat(QFile::encodeName(absolutePath).constData(), &st) != 0)
+    QFile file(absolutePath);
+    QCryptographicHash hash(QCryptographicHash::Sha256);
+    if (!file.open(QIODevice::ReadOnly) || !hash.addData(&file))
         return {};
-    return {qint64(st.st_size), qint64(st.st_mtim.tv_sec) * 1000000000 + st.st_mtim.tv_nsec};
+    return hash.result();
 }
 
 struct MemoryEntry {
-    FileStamp stamp;
+    QByteArray content;
     QByteArray bytes;
 };
 
@@ -49,18 +45,18 @@ struct MemoryEntry {
 std::mutex memoryMutex;
 std::map<QString, MemoryEntry> memoryCache;
 
-QByteArray fromMemory(const QString& path, const FileStamp& stamp)
+QByteArray fromMemory(const QString& path, const QByteArray& content)
 {
     const std::lock_guard lock(memoryMutex);
     const auto it = memoryCache.find(path);
-    return it != memoryCache.end() && it->second.stamp == stamp ? it->second.bytes
-                                                                 : QByteArray();
+    return it != memoryCache.end() && it->second.content == content ? it->second.bytes
+                                                                    : QByteArray();
 }
 
-void toMemory(const QString& path, const FileStamp& stamp, const QByteArray& bytes)
+void toMemory(const QString& path, const QByteArray& content, const QByteArray& bytes)
 {
     const std::lock_guard lock(memoryMutex);
-    memoryCache[path] = {stamp, bytes};
+    memoryCache[path] = {content, bytes};
 }
 
 QString hashHex(const QString& text)
@@ -78,19 +74,18 @@ QString cacheFolder(const RecalculationSettings& settings)
     return base.isEmpty() ? QString() : base + QStringLiteral("/quillet/recalculated");
 }
 
-// "<hash of the path>-<hash of path, size and time>.xlsx": the first half finds the
+// "<hash of the path>-<hash of path and content>.xlsx": the first half finds the
 // entries of older contents of the same file, which a new entry replaces.
 QString pathPrefix(const QString& path)
 {
     return hashHex(QString::fromLatin1(CacheVersion) + u'\n' + path) + u'-';
 }
 
-QString cacheName(const QString& path, const FileStamp& stamp)
+QString cacheName(const QString& path, const QByteArray& content)
 {
-    const QString key = QStringLiteral("%1\n%2\n%3\n%4")
-                            .arg(QString::fromLatin1(CacheVersion), path)
-                            .arg(stamp.size)
-                            .arg(stamp.modifiedNs);
+    const QString key =
+        QStringLiteral("%1\n%2\n%3")
+            .arg(QString::fromLatin1(CacheVersion), path, QString::fromLatin1(content.toHex()));
     return pathPrefix(path) + hashHex(key) + QStringLiteral(".xlsx");
 }
 
@@ -164,20 +159,25 @@ QString columnLetters(int column)
 QByteArray recalculatedWorkbook(const QString& path, const RecalculationSettings& settings)
 {
     const QString absolute = QFileInfo(path).absoluteFilePath();
-    const FileStamp stamp = stampOf(absolute);
-    QByteArray bytes = fromMemory(absolute, stamp);
+    const QByteArray content = contentHash(absolute);
+    if (content.isEmpty())
+        throw FileError(QStringLiteral("Не удаётся прочитать файл %1").arg(absolute));
+    QByteArray bytes = fromMemory(absolute, content);
     if (!bytes.isEmpty())
         return bytes;
     const QString folder = cacheFolder(settings);
-    const QString name = cacheName(absolute, stamp);
+    const QString name = cacheName(absolute, content);
     bytes = fromDisk(folder, name);
     if (bytes.isEmpty()) {
         if (libreOfficeProgram().isEmpty())
             return {};
         bytes = convert(absolute, settings.timeoutMs);
+        // Saved again while LibreOffice worked: these results may be of either content.
+        if (contentHash(absolute) != content)
+            return bytes;
         toDisk(folder, absolute, name, bytes);
     }
-    toMemory(absolute, stamp, bytes);
+    toMemory(absolute, content, bytes);
     return bytes;
 }
 

@@ -24,14 +24,16 @@ struct RecalculationSettings {
 /// The workbook file `path` with every formula computed by LibreOffice, as .xlsx bytes
 /// (sheet names, their order and the active sheet are those of the file).
 ///
-/// Results are kept per file content as the file system tells it (absolute path, size,
-/// modification time): in this process, and on disk in the cache folder so later runs do
-/// not start LibreOffice again. A file changed since is computed again; one cached entry
-/// is kept per path. A cache that cannot be written only costs the next run a conversion.
+/// Results are kept per absolute path and content (its SHA-256, so the file is read once
+/// more): in this process, and on disk in the cache folder so later runs do not start
+/// LibreOffice again. A file whose content changed since is computed again, whatever its
+/// times say; one cached entry is kept per path. A cache that cannot be written only
+/// costs the next run a conversion; a file saved again during the conversion is not
+/// cached.
 ///
 /// A result cached for the file's current content is returned even when LibreOffice is
 /// no longer installed; with nothing cached and no LibreOffice the result is empty.
-/// Throws FileError when LibreOffice fails or runs out of time. Safe to call from
+/// Throws FileError when the file cannot be read, LibreOffice fails or runs out of time. Safe to call from
 /// several threads.
 QByteArray recalculatedWorkbook(const QString& path, const RecalculationSettings& settings);
 
