@@ -13,6 +13,10 @@
 #include <QFile>
 #include <QFileInfo>
 
+#include <algorithm>
+#include <map>
+#include <unordered_set>
+
 namespace Quillet {
 namespace {
 
@@ -99,30 +103,85 @@ std::unique_ptr<Workbook> readRecalculated(const QString& path, const WorkbookOp
     }
 }
 
+// The file's own reading with only the formula cells answered from LibreOffice's computed
+// copy: the other cells keep the file's number formats as the reader shows them (the copy
+// went through LibreOffice's export, in a fixed locale). Read-only once built, so safe for
+// concurrent const calls like every worksheet.
+class RecalculatedWorkbook final : public Workbook {
+public:
+    RecalculatedWorkbook(std::unique_ptr<Workbook> file, std::unique_ptr<Workbook> computed)
+        : m_file(std::move(file)), m_computed(std::move(computed))
+    {
+        const std::vector<FormulaCell>& failed = m_computed->uncachedFormulas();
+        for (const FormulaCell& cell : m_file->uncachedFormulas()) {
+            const Worksheet* own = m_file->worksheet(cell.sheet);
+            const Worksheet* computedSheet = m_computed->worksheet(cell.sheet);
+            // A sheet the copy lacks, or a cell it left without a result, stays empty.
+            if (!own || !computedSheet
+                || std::find(failed.begin(), failed.end(), cell) != failed.end()) {
+                addUncachedFormula(cell);
+                continue;
+            }
+            const auto it = m_sheets.try_emplace(cell.sheet, own, computedSheet).first;
+            it->second.formulas.insert(key(cell.row, cell.column));
+        }
+    }
+
+    QStringList sheetNames() const override { return m_file->sheetNames(); }
+    QString activeSheetName() const override { return m_file->activeSheetName(); }
+    const Worksheet* worksheet(const QString& name) const override
+    {
+        const auto it = m_sheets.find(name);
+        return it != m_sheets.end() ? &it->second : m_file->worksheet(name);
+    }
+
+private:
+    static quint64 key(int row, int column)
+    {
+        return quint64(quint32(row)) << 32 | quint32(column);
+    }
+
+    struct Sheet final : Worksheet {
+        Sheet(const Worksheet* file, const Worksheet* computed) : file(file), computed(computed) {}
+        QString name() const override { return file->name(); }
+        QString cellText(int row, int column) const override
+        {
+            return formulas.count(key(row, column)) ? computed->cellText(row, column)
+                                                    : file->cellText(row, column);
+        }
+        const Worksheet* file;
+        const Worksheet* computed;
+        std::unordered_set<quint64> formulas;
+    };
+
+    std::unique_ptr<Workbook> m_file;
+    std::unique_ptr<Workbook> m_computed;
+    std::map<QString, Sheet> m_sheets;
+};
+
 } // namespace
 
 OpenedWorkbook openWorkbookFile(const QString& path, const WorkbookOptions& options,
                                 const RecalculationSettings& recalculation)
 {
     OpenedWorkbook opened{readWorkbookFile(path, options), {}};
-    const std::vector<FormulaCell>& uncached = opened.workbook->uncachedFormulas();
-    if (uncached.empty())
+    if (opened.workbook->uncachedFormulas().empty())
         return opened;
     try {
         std::unique_ptr<Workbook> computed = readRecalculated(path, options, recalculation);
         // Without LibreOffice (a setup, not a failure) the cells' lines say enough.
-        if (computed && computed->sheetNames() == opened.workbook->sheetNames()) {
-            opened.workbook = std::move(computed);
-            for (const FormulaCell& cell : opened.workbook->uncachedFormulas())
-                opened.problems << uncachedFormulaLine(cell);
-            return opened;
+        if (computed) {
+            auto merged = std::make_unique<RecalculatedWorkbook>(std::move(opened.workbook),
+                                                                 std::move(computed));
+            if (!merged->uncachedFormulas().empty())
+                opened.problems
+                    << QStringLiteral("LibreOffice не вычислил все формулы книги %1").arg(path);
+            opened.workbook = std::move(merged);
         }
-        if (computed)
-            opened.problems << QStringLiteral("LibreOffice изменил листы книги %1").arg(path);
     } catch (const FileError& error) {
         opened.problems << error.message();
     }
-    for (const FormulaCell& cell : uncached)
+    for (const FormulaCell& cell : opened.workbook->uncachedFormulas())
         opened.problems << uncachedFormulaLine(cell);
     return opened;
 }

@@ -33,6 +33,8 @@ first["B6"] = "=Данные!A1*2"               # 14
 first["C1"] = "text"
 first["C2"] = datetime.date(2020, 2, 29)
 first["C2"].number_format = "dd.mm.yyyy"
+first["C3"] = datetime.date(2024, 1, 15)   # built-in short date (14): by the reader's locale
+first["C3"].number_format = "mm-dd-yy"
 for row in range(1, 4):                    # made a shared formula below: 3, 4, 5
     first.cell(row=row, column=4, value="=ROW()+2")
 first["F1"] = "=1+1"                       # given the stored result 2 below
