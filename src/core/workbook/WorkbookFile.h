@@ -34,9 +34,10 @@ struct OpenedWorkbook {
 ///
 /// When the file holds formulas without stored results, LibreOffice computes them (see
 /// recalculatedWorkbook: cached per file content, so this is slow only the first time)
-/// and its computed copy is read instead; sheet names and the active sheet stay those of
-/// the file. Without LibreOffice, or when it fails or runs out of time, the file's own
-/// reading is returned and `problems` lists the cells left empty.
+/// and those cells alone read their texts from its computed copy; every other cell, the
+/// sheets and the active sheet stay as the file's own reading shows them. Without
+/// LibreOffice, or when it fails or runs out of time, the file's own reading is returned
+/// and `problems` lists the cells left empty (also those on a sheet the copy lacks).
 ///
 /// Throws FileError "Не существует файла: <path>" when there is no such file, and a
 /// FileError naming the file for an unknown or unsupported format, an unreadable file
