@@ -29,10 +29,11 @@ constexpr qint64 MaxFileBytes = qint64(1) << 30;
 constexpr size_t MaxUncachedFormulas = 100000;
 // What a spreadsheet cell holds at most; <text:s text:c="1024"/> must not go beyond it.
 constexpr size_t MaxCellChars = 32767;
-// Repeated cells and short markup that expands (spaces, styled stretches) must end in a
-// clear error rather than exhaust memory.
-constexpr size_t MaxCellRuns = size_t(16) << 20;
-constexpr qsizetype MaxTextUnits = qsizetype(256) << 20;
+// A repeated cell crossing columns of different default styles becomes a run per stretch;
+// a few hundred bytes of XML may then ask for millions of runs. Beyond these (for the
+// whole workbook) the file fails as too large rather than exhaust memory.
+constexpr size_t MaxSplitRuns = size_t(1) << 20;
+constexpr qsizetype MaxTextUnits = qsizetype(128) << 20;
 constexpr quint32 NoText = 0xffffffffu;
 
 bool named(const char* name, const char* expected)
@@ -205,7 +206,7 @@ private:
     bool m_droppingChar = false; // the character being written is past the cell's limit
     CellValue m_value;
     std::map<std::string, quint32> m_cellTexts; // text index of the cell per column style
-    size_t m_cellRuns = 0;
+    size_t m_splitRuns = 0; // runs beyond the first of each cell element
     qsizetype m_textUnits = 0;
     bool m_inActiveTable = false;
     std::string m_activeTable;
@@ -426,12 +427,17 @@ void ContentHandler::endCell()
                           && (stringValue || (!m_value.type.empty() && m_value.type != "string"));
     static const std::string noStyle;
     m_cellTexts.clear();
+    const size_t runsBefore = m_sheet->cells.size();
     for (quint64 c = first; c < first + count;) {
         const quint64 end = byColumn ? std::min(first + count, columnStyleEnd(c)) : first + count;
         m_styleColumn = c;
         addRun(c, end - c, textIndex(byColumn ? columnStyle(c) : noStyle));
         c = end;
     }
+    const size_t added = m_sheet->cells.size() - runsBefore;
+    m_splitRuns += added > 1 ? added - 1 : 0;
+    if (m_splitRuns > MaxSplitRuns)
+        throw tooLarge();
 }
 
 // What the current cell shows: its formatted value, else its paragraphs (the text as
@@ -488,8 +494,6 @@ void ContentHandler::addRun(quint64 first, quint64 count, quint32 text)
             return;
         }
     }
-    if (++m_cellRuns > MaxCellRuns)
-        throw tooLarge();
     cells.push_back({quint32(first), quint32(count), text});
 }
 

@@ -9,6 +9,9 @@
 #include <QFileInfo>
 #include <QTest>
 
+#include <clocale>
+#include <string>
+
 using namespace Quillet;
 using namespace QuilletTest;
 
@@ -57,6 +60,49 @@ QByteArray flatDocument(const QString& tables, const QString& activeTable = QStr
         .toUtf8();
 }
 
+// A flat document of one sheet "S" holding `rows` (table:table-row elements) after
+// `columns` (table:table-column elements), with `styles` as its automatic styles.
+QByteArray oneSheet(const QString& rows, const QString& styles = QString(),
+                    const QString& columns = QString())
+{
+    return flatDocument(QStringLiteral("<table:table table:name=\"S\">%1%2</table:table>")
+                            .arg(columns, rows),
+                        QString(), styles);
+}
+
+// Column default styles alternating A, B, A, B under one repeated value cell.
+QByteArray alternatingColumns(int columns, int rows)
+{
+    const QString styles = QStringLiteral(
+        "<number:number-style style:name=\"N\"><number:number number:decimal-places=\"3\" "
+        "number:min-integer-digits=\"1\"/></number:number-style>"
+        "<style:style style:name=\"A\" style:family=\"table-cell\"/>"
+        "<style:style style:name=\"B\" style:family=\"table-cell\" "
+        "style:data-style-name=\"N\"/>");
+    QString columnElements;
+    for (int c = 0; c < columns; ++c)
+        columnElements += c % 2 ? QStringLiteral("<table:table-column "
+                                                 "table:default-cell-style-name=\"B\"/>")
+                                : QStringLiteral("<table:table-column "
+                                                 "table:default-cell-style-name=\"A\"/>");
+    const QString row = QStringLiteral("<table:table-row><table:table-cell office:value-type="
+                                       "\"float\" office:value=\"1\" "
+                                       "table:number-columns-repeated=\"%1\"/></table:table-row>")
+                            .arg(columns);
+    return oneSheet(row.repeated(rows), styles, columnElements);
+}
+
+// Restores the C library's numeric locale when a test is done with it.
+class NumericLocale {
+public:
+    NumericLocale() : m_saved(std::setlocale(LC_NUMERIC, nullptr)) {}
+    ~NumericLocale() { std::setlocale(LC_NUMERIC, m_saved.c_str()); }
+    bool set(const char* name) { return std::setlocale(LC_NUMERIC, name) != nullptr; }
+
+private:
+    std::string m_saved;
+};
+
 } // namespace
 
 class OdsReaderTest : public QObject {
@@ -69,6 +115,11 @@ private Q_SLOTS:
     void valueCells_data();
     void valueCells();
     void columnDefaultStyle();
+    void craftedCells_data();
+    void craftedCells();
+    void valuesIgnoreNumericLocale();
+    void stretchesOfColumnStylesShareText();
+    void tooManyCellRunsFail();
     void uncachedFormulasAreListed();
     void repeatedRowsAndColumnsAreRuns();
     void activeSheet();
@@ -246,6 +297,141 @@ void OdsReaderTest::columnDefaultStyle()
     const auto workbook = readOds(flatDocument(tables, QString(), styles));
     QCOMPARE(workbook->worksheet(QStringLiteral("S"))->cellText(1, 2), QStringLiteral("0.5"));
     QCOMPARE(workbook->worksheet(QStringLiteral("S"))->cellText(1, 3), QStringLiteral("0.500"));
+}
+
+void OdsReaderTest::craftedCells_data()
+{
+    // Cell (row, column) of sheet S shows text starting with `prefix` whose length lies
+    // in [minLength, maxLength].
+    QTest::addColumn<QByteArray>("document");
+    QTest::addColumn<int>("row");
+    QTest::addColumn<int>("column");
+    QTest::addColumn<QString>("prefix");
+    QTest::addColumn<int>("minLength");
+    QTest::addColumn<int>("maxLength");
+    const QString cell = QStringLiteral("<table:table-row>%1</table:table-row>");
+    const QString selfMaps = QStringLiteral("<style:map style:condition=\"value()&gt;0\" "
+                                                     "style:apply-style-name=\"N\"/>").repeated(3);
+    const QString styled = QStringLiteral("<style:style style:name=\"ce\" "
+                                          "style:family=\"table-cell\" "
+                                          "style:data-style-name=\"N\"/>");
+    QTest::newRow("style mapping to itself")
+        << oneSheet(cell.arg("<table:table-cell table:style-name=\"ce\" office:value-type="
+                             "\"float\" office:value=\"5\"/>"),
+                    "<number:number-style style:name=\"N\"><number:number/>" + selfMaps
+                        + "</number:number-style>" + styled)
+        << 1 << 1 << "5" << 1 << 1;
+    // Each map used to repeat the whole code of its target, maps included.
+    QTest::newRow("self-mapped style with a huge body")
+        << oneSheet(cell.arg("<table:table-cell table:style-name=\"ce\" office:value-type="
+                             "\"float\" office:value=\"5\"/>"),
+                    "<number:number-style style:name=\"N\">"
+                        + QStringLiteral("<number:text>x</number:text>").repeated(20000)
+                        + selfMaps + "</number:number-style>" + styled)
+        << 1 << 1 << "xxxxxxxx" << 100 << 1024;
+    QTest::newRow("spaces beyond a cell's capacity")
+        << oneSheet(cell.arg("<table:table-cell><text:p>"
+                             + QStringLiteral("<text:s text:c=\"1024\"/>").repeated(40)
+                             + "<text:tab/><text:line-break/>end</text:p></table:table-cell>"))
+        << 1 << 1 << QString(32767, QLatin1Char(' ')) << 32767 << 32767;
+    QTest::newRow("letters beyond a cell's capacity")
+        << oneSheet(cell.arg("<table:table-cell><text:p>" + QString(40000, QChar(0x044F))
+                             + "</text:p><text:p>more</text:p></table:table-cell>"))
+        << 1 << 1 << QString(32767, QChar(0x044F)) << 32767 << 32767;
+    // A repeat count near 2^64 used to wrap the counter, so later rows and cells landed
+    // back at the top left.
+    QTest::newRow("row repeat near 2^64")
+        << oneSheet("<table:table-row table:number-rows-repeated=\"18446744073709551615\">"
+                    "<table:table-cell/></table:table-row>"
+                    + cell.arg("<table:table-cell><text:p>a</text:p></table:table-cell>")
+                    + cell.arg("<table:table-cell><text:p>b</text:p></table:table-cell>"))
+        << 1 << 1 << "" << 0 << 0;
+    QTest::newRow("column repeat near 2^64")
+        << oneSheet(cell.arg("<table:table-cell table:number-columns-repeated="
+                             "\"18446744073709551615\"/>"
+                             "<table:table-cell><text:p>a</text:p></table:table-cell>"
+                             "<table:table-cell><text:p>b</text:p></table:table-cell>"))
+        << 1 << 1 << "" << 0 << 0;
+    // LibreOffice shows the string value of a cell written without paragraphs, through
+    // the text section of its style.
+    QTest::newRow("string value without paragraph")
+        << oneSheet(cell.arg("<table:table-cell office:value-type=\"string\" "
+                             "office:string-value=\"only\"/>"))
+        << 1 << 1 << "only" << 4 << 4;
+    QTest::newRow("string value through a text style")
+        << oneSheet(cell.arg("<table:table-cell table:style-name=\"ce\" office:value-type="
+                             "\"string\" office:string-value=\"only\"/>"),
+                    "<number:text-style style:name=\"N\"><number:text>&lt;</number:text>"
+                    "<number:text-content/><number:text>&gt;</number:text>"
+                    "</number:text-style>"
+                        + styled)
+        << 1 << 1 << "<only>" << 6 << 6;
+    QTest::newRow("paragraph shown over string value")
+        << oneSheet(cell.arg("<table:table-cell office:value-type=\"string\" "
+                             "office:string-value=\"value\"><text:p>shown</text:p>"
+                             "</table:table-cell>"))
+        << 1 << 1 << "shown" << 5 << 5;
+}
+
+void OdsReaderTest::craftedCells()
+{
+    QFETCH(QByteArray, document);
+    QFETCH(int, row);
+    QFETCH(int, column);
+    QFETCH(QString, prefix);
+    QFETCH(int, minLength);
+    QFETCH(int, maxLength);
+    const QString text = readOds(document)->worksheet(QStringLiteral("S"))->cellText(row, column);
+    QVERIFY2(text.left(prefix.size()) == prefix, qPrintable(visible(text.left(80))));
+    QVERIFY2(text.size() >= minLength && text.size() <= maxLength,
+             qPrintable(QString::number(text.size())));
+}
+
+void OdsReaderTest::valuesIgnoreNumericLocale()
+{
+    // QCoreApplication takes the C library locale from the environment; under ru_RU the
+    // decimal point of strtod and sscanf is a comma.
+    NumericLocale numeric;
+    if (!numeric.set("ru_RU.UTF-8"))
+        QSKIP("the ru_RU.UTF-8 locale is not generated on this machine");
+    const QString styles = QStringLiteral(
+        "<number:time-style style:name=\"N\"><number:hours number:style=\"long\"/>"
+        "<number:text>:</number:text><number:minutes number:style=\"long\"/><number:text>:"
+        "</number:text><number:seconds number:style=\"long\" number:decimal-places=\"1\"/>"
+        "</number:time-style><style:style style:name=\"ce\" style:family=\"table-cell\" "
+        "style:data-style-name=\"N\"/>");
+    const QString rows = QStringLiteral(
+        "<table:table-row><table:table-cell table:style-name=\"ce\" office:value-type=\"time\" "
+        "office:time-value=\"PT12H30M05.5S\"/><table:table-cell table:style-name=\"ce\" "
+        "office:value-type=\"date\" office:date-value=\"2024-01-15T13:45:30.5\"/>"
+        "</table:table-row>");
+    const auto workbook = readOds(oneSheet(rows, styles));
+    const Worksheet* sheet = workbook->worksheet(QStringLiteral("S"));
+    QCOMPARE(sheet->cellText(1, 1), QStringLiteral("12:30:05.5"));
+    QCOMPARE(sheet->cellText(1, 2), QStringLiteral("13:45:30.5"));
+}
+
+void OdsReaderTest::stretchesOfColumnStylesShareText()
+{
+    const auto workbook = readOds(alternatingColumns(6, 2));
+    const Worksheet* sheet = workbook->worksheet(QStringLiteral("S"));
+    for (int row = 1; row <= 2; ++row) {
+        for (int column = 1; column <= 6; ++column)
+            QCOMPARE(sheet->cellText(row, column),
+                     column % 2 ? QStringLiteral("1") : QStringLiteral("1.000"));
+    }
+    QCOMPARE(sheet->cellText(1, 7), QString());
+}
+
+void OdsReaderTest::tooManyCellRunsFail()
+{
+    // Each row is 16,384 cells of alternating text from a hundred bytes of XML; ten
+    // thousand such rows used to take gigabytes. A hundred already ask for too much.
+    QVERIFY_THROWS_EXCEPTION(FileError, readOds(alternatingColumns(16384, 100)));
+    // Short of that limit the same sheet reads.
+    const auto workbook = readOds(alternatingColumns(16384, 8));
+    QCOMPARE(workbook->worksheet(QStringLiteral("S"))->cellText(8, 16384),
+             QStringLiteral("1.000"));
 }
 
 void OdsReaderTest::uncachedFormulasAreListed()
