@@ -10,6 +10,7 @@
 #include <expat.h>
 
 #include <cstring>
+#include <exception>
 #include <limits>
 
 namespace Quillet {
@@ -19,6 +20,21 @@ struct XmlStream::Private {
     XmlHandler* handler = nullptr;
     QString partName;
     QString failure;
+    // An exception a handler threw: kept while expat unwinds its own frames normally
+    // (C frames must not be unwound through; expat would leak its buffers), then rethrown.
+    std::exception_ptr thrown;
+
+    template <class Call> void guarded(Call call)
+    {
+        if (thrown)
+            return;
+        try {
+            call();
+        } catch (...) {
+            thrown = std::current_exception();
+            XML_StopParser(parser, XML_FALSE);
+        }
+    }
 };
 
 namespace {
@@ -26,17 +42,19 @@ namespace {
 void XMLCALL onStart(void* data, const XML_Char* name, const XML_Char** attributes)
 {
     auto* d = static_cast<XmlStream::Private*>(data);
-    d->handler->startElement(XmlStream::localName(name), attributes);
+    d->guarded([&] { d->handler->startElement(XmlStream::localName(name), attributes); });
 }
 
 void XMLCALL onEnd(void* data, const XML_Char* name)
 {
-    static_cast<XmlStream::Private*>(data)->handler->endElement(XmlStream::localName(name));
+    auto* d = static_cast<XmlStream::Private*>(data);
+    d->guarded([&] { d->handler->endElement(XmlStream::localName(name)); });
 }
 
 void XMLCALL onText(void* data, const XML_Char* text, int length)
 {
-    static_cast<XmlStream::Private*>(data)->handler->characters(text, length);
+    auto* d = static_cast<XmlStream::Private*>(data);
+    d->guarded([&] { d->handler->characters(text, length); });
 }
 
 void XMLCALL onDoctype(void* data, const XML_Char*, const XML_Char*, const XML_Char*, int)
@@ -81,6 +99,8 @@ void XmlStream::fail(const QString& message)
 
 void XmlStream::check(int status)
 {
+    if (d->thrown)
+        std::rethrow_exception(d->thrown);
     if (!d->failure.isEmpty())
         throw FileError(d->failure);
     if (status == XML_STATUS_ERROR) {

@@ -30,7 +30,8 @@ public:
     XmlStream(const XmlStream&) = delete;
     XmlStream& operator=(const XmlStream&) = delete;
 
-    /// Parses the next piece. Throws FileError on malformed XML or after fail().
+    /// Parses the next piece. Throws FileError on malformed XML or after fail(). A
+    /// handler may throw too: parsing stops and the exception comes out of here.
     void feed(const char* data, size_t size);
     /// Ends the document; throws FileError when it is incomplete.
     void finish();
