@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // SPDX-FileCopyrightText: 2026 Quillet developers
 
+#include "core/app/NewProject.h"
 #include "core/app/NodeGrammar.h"
 #include "core/app/ProjectDocument.h"
 #include "core/app/ProjectFile.h"
@@ -132,6 +133,7 @@ private Q_SLOTS:
     void loadSetsNextFieldNumberAndUnmarks();
     void unsavedChangesAreNoticed();
     void userSettingsPageSizes();
+    void newProjectInheritsWhatTheUserKeeps();
 };
 
 void ProjectFileTest::emptyProjectIsFourChunksAndSettings()
@@ -470,6 +472,55 @@ void ProjectFileTest::userSettingsPageSizes()
     QVERIFY(!settings.calibratedScale().has_value());
     settings.setCalibratedScale(0.32);
     QCOMPARE(*settings.calibratedScale(), 0.32);
+}
+
+void ProjectFileTest::newProjectInheritsWhatTheUserKeeps()
+{
+    Project old;
+    ProjectSettings& s = old.settings;
+    s.xlsFile = QStringLiteral("book.xlsx");
+    s.sheet = QStringLiteral("Лист1");
+    s.Direct = 0;
+    s.SizeName = QStringLiteral("Конверт");
+    s.PrWidth = 100;
+    s.ImgWidth = s.ImgHeight = 50;
+    s.MirTop = s.MirBottom = s.MirLeft = s.MirRight = 3;
+    s.horizontalAlign = HAlign::Right;
+    s.verticalAlign = VAlign::Bottom;
+    s.Angle1 = 1.5;
+    old.BackgroundImage = QByteArray("jpeg");
+    old.Structure = FieldTree::fromText(u"0003Text\r\n");
+    old.RelateList.push_back({QStringLiteral("1,2"), true});
+    old.ReplaceList.push_back({QStringLiteral("a"), QStringLiteral("b")});
+    old.NextFieldNumber = 4;
+
+    Project fresh = newProjectFrom(old, FixedSizes());
+    QCOMPARE(fresh.settings.xlsFile, s.xlsFile);
+    QCOMPARE(fresh.settings.Direct, 0);
+    QCOMPARE(fresh.settings.horizontalAlign, HAlign::Right);
+    QCOMPARE(fresh.settings.verticalAlign, VAlign::Bottom);
+    QCOMPARE(fresh.settings.Angle1, 1.5);
+    QCOMPARE(fresh.ReplaceList, old.ReplaceList);
+    QVERIFY(fresh.settings.sheet.isEmpty());
+    QCOMPARE(fresh.settings.SizeName, QStringLiteral("A4"));
+    QCOMPARE(fresh.settings.PrWidth, 210.0);
+    QCOMPARE(fresh.settings.PrHeight, 297.0);
+    QCOMPARE(fresh.settings.ImgWidth + fresh.settings.ImgHeight, 0.0);
+    QCOMPARE(fresh.settings.MirTop + fresh.settings.MirBottom + fresh.settings.MirLeft
+                 + fresh.settings.MirRight,
+             0.0);
+    QVERIFY(fresh.BackgroundImage.isEmpty() && fresh.Structure.isEmpty());
+    QVERIFY(fresh.RelateList.empty());
+    QCOMPARE(fresh.NextFieldNumber, 0);
+
+    // Without named sizes the page keeps its size.
+    class NoSizes : public PageSizeCatalog {
+        QStringList pageSizeNames() const override { return {}; }
+        std::optional<PageSize> pageSize(const QString&) const override { return {}; }
+    };
+    fresh = newProjectFrom(old, NoSizes());
+    QCOMPARE(fresh.settings.SizeName, s.SizeName);
+    QCOMPARE(fresh.settings.PrWidth, 100.0);
 }
 
 QTEST_GUILESS_MAIN(ProjectFileTest)

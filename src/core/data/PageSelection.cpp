@@ -1,0 +1,53 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 Quillet developers
+
+#include "core/data/PageSelection.h"
+
+#include "core/data/SetAsString.h"
+
+namespace Quillet::PageSelection {
+
+QString allPages(int32_t pageCount)
+{
+    TSetAsString pages;
+    pages.setAsString(QStringLiteral("1-%1").arg(pageCount));
+    return pages.AsString();
+}
+
+QString pagesThrough(int32_t page)
+{
+    return page == 0 ? QString() : QStringLiteral("1-%1").arg(page);
+}
+
+QString invertPages(QStringView text, int32_t pageCount)
+{
+    TSetAsString old;
+    old.setAsString(text);
+    // By ranges rather than page by page: a reference may span two billion rows.
+    TSetAsString result = old;
+    if (pageCount >= 1) {
+        result.excludeRange(1, pageCount);
+        TSetAsString absent;
+        absent.includeRange(1, pageCount);
+        for (const TSetAsString::Range& range : old.ranges())
+            absent.excludeRange(range.lo, range.hi);
+        for (const TSetAsString::Range& range : absent.ranges())
+            result.includeRange(range.lo, range.hi);
+    }
+    return result.AsString();
+}
+
+QString togglePage(QStringView text, int32_t page)
+{
+    TSetAsString pages;
+    pages.setAsString(text);
+    if (page != 0) {
+        if (pages.Contains(page))
+            pages.Exclude(page);
+        else
+            pages.Include(page);
+    }
+    return pages.AsString();
+}
+
+} // namespace Quillet::PageSelection

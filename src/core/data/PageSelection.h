@@ -1,0 +1,29 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 Quillet developers
+#pragma once
+
+// The page-set buttons of the export group, as text in, text out: the edit holds the set
+// in the short form «1-5,7».
+
+#include <QString>
+#include <QStringView>
+
+#include <cstdint>
+
+namespace Quillet::PageSelection {
+
+/// Every page: «1-N» normalised, so «1» with one page.
+QString allPages(int32_t pageCount);
+
+/// Pages from the first to `page`, written as the user would type it («1-1» on page 1);
+/// an empty text for the layout view (page 0), which the caller leaves the edit alone for.
+QString pagesThrough(int32_t page);
+
+/// Every page 1 … pageCount toggled: present ones leave, absent ones join. Numbers
+/// outside that range stay as they are; unreadable parts of `text` are dropped.
+QString invertPages(QStringView text, int32_t pageCount);
+
+/// `page` toggled in the set; for page 0 the set comes back normalised and unchanged.
+QString togglePage(QStringView text, int32_t page);
+
+} // namespace Quillet::PageSelection
