@@ -46,7 +46,8 @@ int runBackground(const QStringList& args)
     if (!hasBackground(project.BackgroundImage))
         throw Error(QStringLiteral("the project has no background: %1").arg(path));
     // As after opening the project: the width edit's leave handling builds the picture.
-    BackgroundSettings panel(project.settings, project.BackgroundImage, MmPerPixel);
+    bool repaint = false; // no page to draw again here
+    BackgroundSettings panel(project.settings, project.BackgroundImage, repaint, MmPerPixel);
     panel.leaveImgWidth();
     const QImage& shown = panel.ShownBackground();
     if (shown.isNull())

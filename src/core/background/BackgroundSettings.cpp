@@ -15,8 +15,9 @@ namespace Quillet
 {
 
 BackgroundSettings::BackgroundSettings(ProjectSettings& settings, QByteArray& backgroundImage,
-                                       long double mmPerPixel)
-    : m_settings(settings), m_background(backgroundImage), m_mmPerPixel(mmPerPixel)
+                                       bool& repaintPending, long double mmPerPixel)
+    : m_settings(settings), m_background(backgroundImage), m_mmPerPixel(mmPerPixel),
+      m_repaint(repaintPending)
 {
 }
 

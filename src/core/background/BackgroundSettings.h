@@ -21,8 +21,9 @@ namespace Quillet
 /// Handlers of the background panel over a project's settings (`ImgWidth`, `ImgHeight`,
 /// `MirTop`, `MirBottom`, `MirLeft`, `MirRight`, `Angle1`, alignment) and its stored
 /// background (`BackgroundImage`, JPEG data). Both are referenced, not copied, and must
-/// outlive this object. Every handler sets RepaintPending. Handlers that rebuild may throw
-/// Error (see RebuildBackground); what they changed before stays changed.
+/// outlive this object, as must the document's `RepaintPending` flag, which every handler
+/// sets (and none clears). Handlers that rebuild may throw Error (see RebuildBackground);
+/// what they changed before stays changed.
 class BackgroundSettings
 {
 public:
@@ -33,7 +34,7 @@ public:
     static constexpr int InvertedQuality = 95;
 
     BackgroundSettings(ProjectSettings& settings, QByteArray& backgroundImage,
-                       long double mmPerPixel = MmPerPixel);
+                       bool& repaintPending, long double mmPerPixel = MmPerPixel);
 
     const ProjectSettings& settings() const { return m_settings; }
     const QByteArray& backgroundImage() const { return m_background; }
@@ -51,9 +52,6 @@ public:
     const std::array<double, 4>& SavedMargins() const { return m_saved; }
     /// `Angle2`, the result of the two-point angle measurement (degrees).
     double Angle2() const { return m_angle2; }
-
-    bool RepaintPending() const { return m_repaint; }
-    void clearRepaintPending() { m_repaint = false; }
 
     /// `RebuildBackground` into ShownBackground. Without a background nothing changes.
     void RebuildBackground();
@@ -127,9 +125,9 @@ private:
     // The background's pixels after an inversion, and the data they were encoded into.
     QImage m_picture;
     QByteArray m_pictureData;
+    bool& m_repaint;
     bool m_ratio = true;
     bool m_exert = true;
-    bool m_repaint = false;
     std::array<double, 4> m_saved{};
     double m_angle2 = 0;
 };

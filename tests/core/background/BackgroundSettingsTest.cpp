@@ -68,7 +68,8 @@ QImage expected(const QByteArray& jpeg, const ProjectSettings& s)
 struct Panel {
     ProjectSettings settings;
     QByteArray background = jpegOf(noise(200, 50, 21));
-    BackgroundSettings panel{settings, background};
+    bool repaint = false;
+    BackgroundSettings panel{settings, background, repaint};
     Panel() { panel.clickDefBack(); }
 };
 
@@ -109,14 +110,14 @@ void BackgroundSettingsTest::defBackGivesPictureOneToOne()
     p.settings.MirTop = 3;
     p.settings.Angle1 = 12;
     p.panel.enterMargin();
-    p.panel.clearRepaintPending();
+    p.repaint = false;
     p.panel.clickDefBack();
     QCOMPARE(p.settings.ImgWidth, double(200 * MmPerPixel));
     QCOMPARE(p.settings.ImgHeight, double(50 * MmPerPixel));
     QCOMPARE(p.settings.MirTop, 0.0);
     QCOMPARE(p.settings.Angle1, 0.0);
     QCOMPARE(p.panel.SavedMargins()[0], 3.0); // not touched by the reset
-    QVERIFY(p.panel.RepaintPending());
+    QVERIFY(p.repaint);
     QImage picture = BackgroundModel::toImage(decoded(p.background));
     QCOMPARE(p.panel.ShownBackground(), picture);
 }
@@ -141,7 +142,7 @@ void BackgroundSettingsTest::sizeLeaveSnapsToPixels()
     QFETCH(int, snappedPx);
     Panel p;
     p.panel.setChkRatio(false);
-    p.panel.clearRepaintPending();
+    p.repaint = false;
     const double typed = double(static_cast<long double>(typedPx) * MmPerPixel);
     if (width) {
         p.panel.setImgWidth(typed);
@@ -154,7 +155,7 @@ void BackgroundSettingsTest::sizeLeaveSnapsToPixels()
         QCOMPARE(p.settings.ImgHeight, double(snappedPx * MmPerPixel));
         QCOMPARE(p.panel.ShownBackground().height(), snappedPx);
     }
-    QVERIFY(p.panel.RepaintPending());
+    QVERIFY(p.repaint);
     if (!p.panel.ShownBackground().isNull())
         QCOMPARE(p.panel.ShownBackground(), expected(p.background, p.settings));
 }
@@ -195,9 +196,9 @@ void BackgroundSettingsTest::chkRatioClick()
     p.panel.setMargin(Margin::Top, 10 * Mm);
     p.panel.leaveMargin(Margin::Top);
     p.panel.setImgHeight(99);
-    p.panel.clearRepaintPending();
+    p.repaint = false;
     p.panel.clickChkRatio();
-    QVERIFY(p.panel.RepaintPending());
+    QVERIFY(p.repaint);
     QVERIFY(!p.panel.imgHeightEnabled());
     const QImage& shown = p.panel.ShownBackground();
     QCOMPARE(p.settings.ImgHeight, double(shown.height()) * p.settings.ImgWidth / shown.width());
@@ -206,7 +207,8 @@ void BackgroundSettingsTest::chkRatioClick()
     s.ImgWidth = 40;
     s.ImgHeight = 25;
     QByteArray none;
-    BackgroundSettings empty(s, none);
+    bool repaint = false;
+    BackgroundSettings empty(s, none, repaint);
     empty.setChkRatio(false);
     empty.clickChkRatio();
     QCOMPARE(s.ImgHeight, 0.0);
@@ -244,9 +246,9 @@ void BackgroundSettingsTest::marginLeave()
     const ProjectSettings before = p.settings;
     p.panel.enterMargin();
     p.panel.setMargin(margin, double(static_cast<long double>(valuePx) * MmPerPixel));
-    p.panel.clearRepaintPending();
+    p.repaint = false;
     p.panel.leaveMargin(margin);
-    QVERIFY(p.panel.RepaintPending());
+    QVERIFY(p.repaint);
     QCOMPARE(p.panel.ChkRatio(), ratio);
     const double snappedMm = double(std::nearbyint(valuePx) * MmPerPixel);
     const double* value = margin == Margin::Top      ? &p.settings.MirTop
@@ -356,9 +358,9 @@ void BackgroundSettingsTest::angleLeave()
     QCOMPARE(p.panel.SavedMargins()[1], 200.0);
     QCOMPARE(p.panel.SavedMargins()[2], 50.0);
     p.panel.setAngle1(angle);
-    p.panel.clearRepaintPending();
+    p.repaint = false;
     p.panel.leaveAngle1();
-    QVERIFY(p.panel.RepaintPending());
+    QVERIFY(p.repaint);
     QVERIFY(p.panel.ChkRatio());
     QCOMPARE(p.settings.Angle1, angle); // not snapped
     const QSize outer = exert ? turned : QSize(200, 50);
@@ -439,9 +441,9 @@ void BackgroundSettingsTest::inversion()
     buffer.close();
     p.panel.clickDefBack();
     const BackgroundModel::Picture before = decoded(p.background);
-    p.panel.clearRepaintPending();
+    p.repaint = false;
     p.panel.invertBackground();
-    QVERIFY(p.panel.RepaintPending());
+    QVERIFY(p.repaint);
     const BackgroundModel::Picture after = decoded(p.background);
     QCOMPARE(after.width, before.width);
     int worst = 0;
@@ -482,7 +484,7 @@ void BackgroundSettingsTest::removal()
     Panel p;
     p.settings.MirLeft = 4;
     p.settings.Angle1 = 7;
-    p.panel.clearRepaintPending();
+    p.repaint = false;
     p.panel.removeBackground();
     QVERIFY(p.background.isEmpty());
     QVERIFY(p.panel.ShownBackground().isNull());
@@ -490,7 +492,7 @@ void BackgroundSettingsTest::removal()
     QCOMPARE(p.settings.ImgHeight, 0.0);
     QCOMPARE(p.settings.MirLeft, 0.0);
     QCOMPARE(p.settings.Angle1, 0.0);
-    QVERIFY(p.panel.RepaintPending());
+    QVERIFY(p.repaint);
 }
 
 void BackgroundSettingsTest::withoutBackgroundNothingIsBuilt()
@@ -499,7 +501,8 @@ void BackgroundSettingsTest::withoutBackgroundNothingIsBuilt()
     s.ImgWidth = 50;
     s.ImgHeight = 40;
     QByteArray none;
-    BackgroundSettings panel(s, none);
+    bool repaint = false;
+    BackgroundSettings panel(s, none, repaint);
     panel.leaveImgWidth();
     panel.enterMargin();
     panel.setMargin(Margin::Top, 3);
@@ -509,7 +512,7 @@ void BackgroundSettingsTest::withoutBackgroundNothingIsBuilt()
     panel.leaveAngle1();
     QVERIFY(panel.ShownBackground().isNull());
     QCOMPARE(s.ImgHeight, 0.0); // ChkRatio ticked again without a processed background
-    QVERIFY(panel.RepaintPending());
+    QVERIFY(repaint);
 }
 
 void BackgroundSettingsTest::failedRebuildKeepsShownBackground()
