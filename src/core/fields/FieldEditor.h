@@ -16,9 +16,9 @@ enum class EditorPanel { None, TextField, ImgField, ShapeAdd, Coords, Divided, A
 
 /// What the window still has to do after an apply.
 struct ApplyResult {
-    bool printAsImage = false;     ///< an image field was applied: check `PrintAsImg`
-    bool pageCountChanged = false; ///< a text field was applied: run UpdatePageCount
-    bool angleApplied = false;     ///< `AngleOpt`: Angle1 := −Angle2, rebuild background
+    bool printAsImage = false;         ///< an image field was applied: check `PrintAsImg`
+    bool pageCountChanged = false;     ///< a text field was applied: run UpdatePageCount
+    bool angleApplied = false;         ///< `AngleOpt`: Angle1 := −Angle2, rebuild background
     std::optional<NodeRef> selectNode; ///< a new field: select it in the tree
 };
 

@@ -31,19 +31,19 @@ inline constexpr int BlockLast = 2;
 struct TextPanelValues {
     QString Text = QStringLiteral("Text");
     bool AutoReplace = false;
-    int MaxCram = 0;                     ///< spin edit 0–9; 0 = no limit
+    int MaxCram = 0;                        ///< spin edit 0–9; 0 = no limit
     std::array<int, 3> AlignCodes{0, 0, 0}; ///< first, main, last block; h + 3 × v
-    int block = BlockFirst;              ///< which entry of AlignCodes the buttons show
-    int alignHorizontal = 0;             ///< button down: 0 Algn_L, 1 Algn_C, 2 Algn_R
-    int alignVertical = 1;               ///< button down: 0 Algn_T, 1 Algn_M, 2 Algn_B
-    bool bottomUp = false;               ///< false: topSpline down, true: BottomSpline
+    int block = BlockFirst;                 ///< which entry of AlignCodes the buttons show
+    int alignHorizontal = 0;                ///< button down: 0 Algn_L, 1 Algn_C, 2 Algn_R
+    int alignVertical = 1;                  ///< button down: 0 Algn_T, 1 Algn_M, 2 Algn_B
+    bool bottomUp = false;                  ///< false: topSpline down, true: BottomSpline
     bool Transperent = true;
     int32_t FonColor = ColorWhite;
     int32_t FontColor = ColorBlack;
     bool Boldchk = false;
     bool IncChk = false;
     bool UndChk = false;
-    int Size = 10;                       ///< points, spin edit 4–999
+    int Size = 10; ///< points, spin edit 4–999
     /// The font family of `Text`. Empty means the default font: the GUI puts its default
     /// family here at start-up.
     QString fontName;
@@ -64,11 +64,11 @@ struct TextPanelValues {
 
 /// `transperentImg` items.
 inline constexpr int TransparencyNone = 0;
-inline constexpr int TransparencyPixel = 1;  ///< "цвет по координатам"
-inline constexpr int TransparencyColor = 2;  ///< "выбрать цвет"
+inline constexpr int TransparencyPixel = 1; ///< "цвет по координатам"
+inline constexpr int TransparencyColor = 2; ///< "выбрать цвет"
 
 struct ImagePanelValues {
-    QString ImgFieldName;  ///< as stored: relative to the project folder unless absolute
+    QString ImgFieldName; ///< as stored: relative to the project folder unless absolute
     bool stretch = false;
     bool cutimg = false;
     bool keeprate = false;
@@ -76,11 +76,11 @@ struct ImagePanelValues {
     int32_t FonImgColor = ColorBlack;
     bool TransFon = true;
     int transperentImg = TransparencyNone;
-    int C_X = 1;  ///< picture pixel whose colour is transparent (mode 1)
+    int C_X = 1; ///< picture pixel whose colour is transparent (mode 1)
     int C_Y = 1;
-    int32_t Trans_color = ColorBlack;  ///< mode 2
-    int CopyMode = 0;  ///< 0 Копирование, 1 Затемнение (And), 2 Осветление (Or), 3 Инверсия (Xor)
-    int AlfaBlend = 255;  ///< opacity 0–255, 255 opaque
+    int32_t Trans_color = ColorBlack; ///< mode 2
+    int CopyMode = 0; ///< 0 Копирование, 1 Затемнение (And), 2 Осветление (Or), 3 Инверсия (Xor)
+    int AlfaBlend = 255; ///< opacity 0–255, 255 opaque
 
     /// `CopyMode` choice by the user: 1 turns FonImgColor white, 2 and 3 black, 0 leaves
     /// it. Values outside 0–3 are ignored.
@@ -129,8 +129,8 @@ inline constexpr int DotLn = 4;
 /// Fill style buttons (the index is the stored digit); -1 = none down.
 inline constexpr int SolidBr = 0;
 inline constexpr int ClearBr = 1;
-inline constexpr int BDiagBr = 2;   ///< page: lines rising to the right
-inline constexpr int FDiagBr = 3;   ///< page: lines falling to the right
+inline constexpr int BDiagBr = 2; ///< page: lines rising to the right
+inline constexpr int FDiagBr = 3; ///< page: lines falling to the right
 inline constexpr int VerticalBr = 4;
 inline constexpr int HorizontBr = 5;
 inline constexpr int CrossBr = 6;
@@ -146,10 +146,10 @@ inline constexpr double ThinLineWidthMm = 0.01;
 struct ShapePanelValues {
     int ShapeType = ShapeTabLine;
     int direction = LnHi;
-    double Radius = 3.0;      ///< mm, 0–99.99
-    double StartAngl = 0;     ///< degrees, 0–360
+    double Radius = 3.0;  ///< mm, 0–99.99
+    double StartAngl = 0; ///< degrees, 0–360
     double FinishAngl = 0;
-    double SizeLn = 0.25;     ///< mm, 0–10
+    double SizeLn = 0.25; ///< mm, 0–10
     int lineStyle = SolidLn;
     int32_t ColorLn = ColorBlack;
     int fillStyle = ClearBr;
