@@ -207,7 +207,7 @@ struct DivideValues {
 //
 // Each loader reads the node text from its first character (the ID included) item by
 // item and writes every value as soon as it is read. At the first item that does not
-// convert it throws ConversionError (message in Russian, naming the position); the
+// convert it throws ConversionError (naming the field and the position); the
 // values read before stay, which is what the panel then shows. Values are clamped to
 // their controls' ranges as a spin edit would.
 
