@@ -7,7 +7,7 @@
 
 namespace Quillet {
 
-Project newProjectFrom(const Project& old, const PageSizeCatalog& sizes)
+Project newProjectFrom(const Project& old, const PageSizeCatalog* sizes)
 {
     Project fresh;
     fresh.settings = old.settings;
@@ -16,9 +16,9 @@ Project newProjectFrom(const Project& old, const PageSizeCatalog& sizes)
     s.ImgWidth = s.ImgHeight = 0;
     s.MirTop = s.MirBottom = s.MirLeft = s.MirRight = 0;
     fresh.ReplaceList = old.ReplaceList;
-    const QStringList names = sizes.pageSizeNames();
+    const QStringList names = sizes ? sizes->pageSizeNames() : QStringList();
     if (!names.isEmpty()) {
-        if (const std::optional<PageSize> size = sizes.pageSize(names.first())) {
+        if (const std::optional<PageSize> size = sizes->pageSize(names.first())) {
             s.SizeName = names.first();
             s.PrWidth = size->widthMm;
             s.PrHeight = size->heightMm;

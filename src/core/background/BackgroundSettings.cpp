@@ -66,6 +66,14 @@ void BackgroundSettings::RebuildBackground()
                   : Quillet::RebuildBackground(m_background, m_settings, m_mmPerPixel);
 }
 
+void BackgroundSettings::projectReplaced()
+{
+    m_shown = QImage();
+    m_picture = QImage();
+    m_pictureData.clear();
+    leaveImgWidth();
+}
+
 void BackgroundSettings::setImgWidth(double mm)
 {
     if (mm == m_settings.ImgWidth)

@@ -56,6 +56,12 @@ public:
     /// `RebuildBackground` into ShownBackground. Without a background nothing changes.
     void RebuildBackground();
 
+    /// The project was replaced (loaded or created): forgets the processed background
+    /// of the one before, then does what leaving `ImgWidth` does, so ShownBackground is
+    /// made from the new background and settings (null without a background). Throws
+    /// like RebuildBackground.
+    void projectReplaced();
+
     /// A change of `ImgWidth` (typed or set by the program; nothing happens when the value
     /// stays). With `ChkRatio` ticked and a processed background, `ImgHeight` follows in
     /// the processed background's proportion (margins included), not snapped.

@@ -6,21 +6,19 @@
 #include "core/common/Errors.h"
 #include "gui/app/PageArea.h"
 #include "gui/app/PageView.h"
+#include "gui/app/ProjectPanel.h"
 #include "gui/app/SettingsColumn.h"
+#include "gui/fields/EditingArea.h"
+#include "gui/fields/FieldsPanel.h"
 
 #include <QApplication>
-#include <QCheckBox>
 #include <QCloseEvent>
 #include <QDesktopServices>
 #include <QEvent>
 #include <QFileInfo>
-#include <QGroupBox>
 #include <QKeyEvent>
 #include <QLabel>
-#include <QLineEdit>
 #include <QMessageBox>
-#include <QPlainTextEdit>
-#include <QPushButton>
 #include <QScreen>
 #include <QSpinBox>
 #include <QSplitter>
@@ -52,7 +50,10 @@ int latinKeyOf(int key)
 } // namespace
 
 TForm1::TForm1(QWidget* parent)
-    : QMainWindow(parent), m_document(&m_userSettings)
+    : QMainWindow(parent), m_document(&m_userSettings),
+      m_background(m_document.project.settings, m_document.project.BackgroundImage,
+                   m_document.RepaintPending),
+      m_editor(m_document)
 {
     setObjectName(QStringLiteral("TForm1"));
     setWindowTitle(QStringLiteral("Quillet %1").arg(QStringLiteral(QUILLET_VERSION)));
@@ -61,15 +62,14 @@ TForm1::TForm1(QWidget* parent)
         move(screen->availableGeometry().center() - rect().center());
 
     buildWindow();
+    buildPanels();
     buildStatusBar();
-    connectShell();
+    connectPanels();
+    connectEditor();
     connectPageArea();
-    connectProjectControls();
 
     resizeRaster();
     ProjectBtnClick();
-    BuildRecentMenu();
-    fillSizeList();
     try {
         if (const std::optional<double> scale = m_userSettings.calibratedScale()) {
             m_view.CalibratedScale = ViewZoom::bounded(*scale);
@@ -77,7 +77,9 @@ TForm1::TForm1(QWidget* parent)
         }
     } catch (const Error& e) {
         // A damaged calibration costs the calibration, not the window.
-        QTimer::singleShot(0, this, [this, message = e.message()] { showError(message); });
+        QTimer::singleShot(0, this, [this, message = e.message()] {
+            QMessageBox::critical(this, QStringLiteral("Quillet"), message);
+        });
     }
     UpdateViewSize();
     // Key preview: the window sees every key before the focused control.
@@ -115,6 +117,7 @@ void TForm1::buildWindow()
     ad->setObjectName(QStringLiteral("AD"));
     ad->hide();
     m_settings = new SettingsColumn(splitter);
+    m_settings->setMinimumWidth(291);
     m_page = new PageArea(splitter);
     splitter->setChildrenCollapsible(false);
     splitter->setStretchFactor(2, 1);
@@ -139,19 +142,6 @@ void TForm1::buildStatusBar()
         bar->addWidget(label, i == 6 ? 1 : 0);
         m_statusPanels[i] = label;
     }
-}
-
-void TForm1::connectShell()
-{
-    SettingsColumn* s = m_settings;
-    connect(s->ProjectBtn, &QToolButton::clicked, this, &TForm1::ProjectBtnClick);
-    connect(s->BackBtn, &QToolButton::clicked, this, &TForm1::BackBtnClick);
-    connect(s->BlockBtn, &QToolButton::clicked, this, &TForm1::BlockBtnClick);
-    connect(s->StructureBtn, &QToolButton::clicked, this, &TForm1::StructureBtnClick);
-    connect(s->exportBtn, &QToolButton::clicked, this, &TForm1::exportBtnClick);
-    connect(s->UndoBtn, &QToolButton::clicked, this, &TForm1::UndoBtnClick);
-    connect(s->ToolButton30, &QToolButton::clicked, this, &TForm1::ToolButton30Click);
-    connect(s->sBitBtn11, &QPushButton::clicked, this, &TForm1::sBitBtn11Click);
 }
 
 void TForm1::setProjectPath(const QString& path)
@@ -184,7 +174,7 @@ void TForm1::resizeEvent(QResizeEvent* event)
 
 void TForm1::closeEvent(QCloseEvent* event)
 {
-    if (!askToSaveChanges()) {
+    if (!m_projectPanel->askToSaveChanges()) {
         event->ignore();
         return;
     }
@@ -203,10 +193,6 @@ bool TForm1::eventFilter(QObject* watched, QEvent* event)
             && FormKeyDown(static_cast<QKeyEvent*>(event))) {
             return true;
         }
-    } else if (watched == m_settings->xlsFile && event->type() == QEvent::FocusIn) {
-        xlsFileEnter();
-    } else if (watched == m_settings->xlsFile && event->type() == QEvent::FocusOut) {
-        xlsFileExit();
     } else if (event->type() == QEvent::MouseButtonRelease
                && watched == m_page->ScreenBtn
                && static_cast<QMouseEvent*>(event)->button() == Qt::RightButton) {
@@ -264,13 +250,10 @@ bool TForm1::handleAltKey(int key)
 bool TForm1::handleCtrlKey(int key)
 {
     switch (key) {
-    case Qt::Key_E:
-        m_settings->ShowErr->setChecked(true);
-        m_settings->ErroreBox->show();
-        return true;
-    case Qt::Key_N: CreateBtnClick(); return true;
-    case Qt::Key_O: OpenBtnClick(); return true;
-    case Qt::Key_S: saveToProjectPathOrAsk(); return true;
+    case Qt::Key_E: m_settings->showErrors(); return true;
+    case Qt::Key_N: m_projectPanel->CreateBtnClick(); return true;
+    case Qt::Key_O: m_projectPanel->OpenBtnClick(); return true;
+    case Qt::Key_S: m_projectPanel->saveToProjectPathOrAsk(); return true;
     case Qt::Key_Z: UndoBtnClick(); return true;
     default: return false;
     }
@@ -303,9 +286,14 @@ void TForm1::exportBtnClick()
 
 void TForm1::UndoBtnClick()
 {
+    // Undo restores the tree only; an open editor would be left with a node that may no
+    // longer exist.
+    if (m_editor.isOpen())
+        m_editingArea->CancelBtnClick();
     if (!m_document.Undo())
         return;
-    showProject();
+    m_fieldsPanel->refresh();
+    refreshPageCount();
 }
 
 QUrl TForm1::developerPage()
@@ -320,25 +308,12 @@ void TForm1::ToolButton30Click()
 
 void TForm1::LogRenderError(const QString& line)
 {
-    m_settings->ErroreList->appendPlainText(line);
-    // Exactly when the user wants the messages: an unwanted list closes again.
-    m_settings->ErroreBox->setVisible(m_settings->ShowErr->isChecked());
+    m_settings->appendError(line, true);
 }
 
 void TForm1::appendErrorLine(const QString& line)
 {
-    m_settings->ErroreList->appendPlainText(line);
-}
-
-void TForm1::sBitBtn11Click()
-{
-    m_settings->ErroreList->clear();
-    m_settings->ErroreBox->hide();
-}
-
-void TForm1::showError(const QString& message)
-{
-    QMessageBox::critical(this, QStringLiteral("Quillet"), message);
+    m_settings->appendError(line, false);
 }
 
 } // namespace Quillet

@@ -4,9 +4,13 @@
 
 #include "core/app/ProjectDocument.h"
 #include "core/app/UserSettings.h"
+#include "core/background/BackgroundSettings.h"
 #include "core/data/SpreadsheetLink.h"
 #include "core/editor/ViewGeometry.h"
+#include "core/export/ExportOptions.h"
+#include "core/fields/FieldEditor.h"
 #include "core/render/PageRenderer.h"
+#include "gui/app/ProjectPanel.h"
 
 #include <QImage>
 #include <QMainWindow>
@@ -19,12 +23,19 @@ class QTimer;
 
 namespace Quillet {
 
+class BackgroundPanel;
+class EditingArea;
+class ExportPanel;
+class FieldsPanel;
 class PageArea;
+class PageSizePanel;
 class SettingsColumn;
+class WorkbookPanel;
 
-/// The main window. It holds the open project document, the view state and the page
-/// raster; the settings column and the page area are panel classes it wires up. Edits
-/// only set RepaintPending; the 500 ms repaint tick draws the page.
+/// The main window: the shell. It holds the document, the view state and the page
+/// raster, composes the area panels of the settings column and the page area, routes
+/// the keys, runs the 500 ms repaint tick and keeps the error list. Edits only set
+/// RepaintPending; the tick draws the page.
 class TForm1 : public QMainWindow, public RenderErrorSink {
     Q_OBJECT
 public:
@@ -40,6 +51,8 @@ public:
     const ViewState& viewState() const { return m_view; }
     const QImage& pageRaster() const { return m_raster; }
     UserSettings& userSettings() { return m_userSettings; }
+    const FieldEditor& fieldEditor() const { return m_editor; }
+    const ExportOptions& exportOptions() const { return m_export; }
 
     /// Loads `path` as the current project; errors are shown in a message box and leave
     /// the current project as it was. Returns true when the project was loaded.
@@ -54,7 +67,6 @@ public:
     static QUrl developerPage();
 
 public Q_SLOTS:
-    // Shell
     void ProjectBtnClick();
     void BackBtnClick();
     void BlockBtnClick();
@@ -62,7 +74,6 @@ public Q_SLOTS:
     void exportBtnClick();
     void UndoBtnClick();
     void ToolButton30Click();
-    void sBitBtn11Click();
     void RepaintTimeTimer();
     // Zoom and page
     void OriginalBtnClick();
@@ -75,31 +86,6 @@ public Q_SLOTS:
     void RePaintBtnClick();
     void PageNChange(int value);
     void LastBtnClick();
-    void ToolButton49Click();
-    void ToolButton50Click();
-    void ToolButton51Click();
-    void ToolButton52Click();
-    // Project commands and user settings
-    void CreateBtnClick();
-    void OpenBtnClick();
-    /// Returns true when the project was written.
-    bool SaveBtnClick();
-    void RecentProjectClick();
-    void SizeListChange(int index);
-    void sSpeedButton9Click();
-    void sSpeedButton8Click();
-    void PrWidthExit();
-    void PrHeightExit();
-    // Workbook link
-    void xlsFileEnter();
-    void xlsFileExit();
-    void xlsFileBrowseClick();
-    void sSpeedButton2Click();
-    void sSpeedButton4Click();
-    void DirectClick(int item);
-    // Structure
-    void StructureChange();
-    void RelateListClickCheck();
 
 protected:
     bool event(QEvent* event) override;
@@ -109,41 +95,47 @@ protected:
 
 private:
     void buildWindow();
+    void buildPanels();
     void buildStatusBar();
-    void connectShell();
+    void connectPanels();
+    void connectEditor();
     void connectPageArea();
-    void connectProjectControls();
     void FormActivate();
     bool FormKeyDown(QKeyEvent* key);
     bool handleAltKey(int key);
     bool handleCtrlKey(int key);
-    void saveToProjectPathOrAsk();
-    bool askToSaveChanges();
-    bool writeProject(const QString& path);
-    void BuildRecentMenu();
-    void AddRecentProject(const QString& path);
-    QStringList recentMenuPaths() const;
-    void fillSizeList();
-    void applyPageSideExit(bool width);
-    void resizeRaster();
-    void showProject();
+    void aboutToReplaceProject();
+    void showProject(ProjectPanel::Change change);
     void showProjectPath();
+    void editorOpened(bool pageViewEnabled);
+    void editorClosed();
+    void editorApplied(const ApplyResult& result);
+    void openAngleOptions();
+    void resizeRaster();
     void showZoom();
     void refreshPageCount();
-    void showWorkbookResult(const SpreadsheetLink::ExitResult& result);
-    void showError(const QString& message);
+    const QImage& shownBackground();
 
     UserSettings m_userSettings;
     ProjectDocument m_document;
     ViewState m_view;
     SpreadsheetLink m_link;
+    BackgroundSettings m_background;
+    FieldEditor m_editor;
+    ExportOptions m_export;
     QImage m_raster;
-    QImage m_shownBackground;
-    QByteArray m_backgroundSource;
-    ProjectSettings m_backgroundSettings;
-    bool m_backgroundBuilt = false;
+    // ShownBackground in the page raster's pixel layout, remade when it changes.
+    QImage m_shownRgb32;
+    qint64 m_shownKey = 0;
     SettingsColumn* m_settings = nullptr;
     PageArea* m_page = nullptr;
+    ProjectPanel* m_projectPanel = nullptr;
+    WorkbookPanel* m_workbookPanel = nullptr;
+    PageSizePanel* m_sizePanel = nullptr;
+    BackgroundPanel* m_backgroundPanel = nullptr;
+    FieldsPanel* m_fieldsPanel = nullptr;
+    ExportPanel* m_exportPanel = nullptr;
+    EditingArea* m_editingArea = nullptr;
     QLabel* m_messPanel = nullptr;
     QTimer* m_repaintTime = nullptr;
     /// Status panels: "X: ", X, "Y: ", Y, "Масштаб:", zoom, project path.

@@ -6,15 +6,12 @@
 
 #include "gui/app/MainWindow.h"
 
-#include "core/common/Errors.h"
 #include "core/app/PageCount.h"
-#include "core/data/SetAsString.h"
+#include "core/common/Errors.h"
 #include "gui/app/PageArea.h"
 #include "gui/app/PageView.h"
-#include "gui/app/SettingsColumn.h"
-#include "gui/app/StructureView.h"
+#include "gui/fields/FieldsPanel.h"
 
-#include <QButtonGroup>
 #include <QInputDialog>
 #include <QLabel>
 #include <QLineEdit>
@@ -42,11 +39,6 @@ void TForm1::connectPageArea()
         m_statusPanels[1]->setText(ViewZoom::pointerReadout(at.x(), m_view.ViewScale, point));
         m_statusPanels[3]->setText(ViewZoom::pointerReadout(at.y(), m_view.ViewScale, point));
     });
-    SettingsColumn* s = m_settings;
-    connect(s->ToolButton49, &QToolButton::clicked, this, &TForm1::ToolButton49Click);
-    connect(s->ToolButton50, &QToolButton::clicked, this, &TForm1::ToolButton50Click);
-    connect(s->ToolButton51, &QToolButton::clicked, this, &TForm1::ToolButton51Click);
-    connect(s->ToolButton52, &QToolButton::clicked, this, &TForm1::ToolButton52Click);
 }
 
 void TForm1::resizeRaster()
@@ -57,6 +49,19 @@ void TForm1::resizeRaster()
         return;
     m_raster = makePageRaster(project);
     m_document.RepaintPending = true;
+}
+
+const QImage& TForm1::shownBackground()
+{
+    const QImage& shown = m_background.ShownBackground();
+    if (shown.isNull()) {
+        m_shownRgb32 = QImage();
+        m_shownKey = 0;
+    } else if (shown.cacheKey() != m_shownKey) {
+        m_shownRgb32 = shown.convertToFormat(QImage::Format_RGB32);
+        m_shownKey = shown.cacheKey();
+    }
+    return m_shownRgb32;
 }
 
 void TForm1::RepaintTimeTimer()
@@ -70,29 +75,23 @@ void TForm1::RepaintTimeTimer()
     UpdateViewSize();
     refreshPageCount();
     m_raster.fill(Qt::white);
-    const Project& project = m_document.project;
-    if (!m_backgroundBuilt || m_backgroundSource != project.BackgroundImage
-        || !(m_backgroundSettings == project.settings)) {
-        m_backgroundSource = project.BackgroundImage;
-        m_backgroundSettings = project.settings;
-        m_backgroundBuilt = true;
-        try {
-            m_shownBackground = pageBackground(project);
-        } catch (const Error& e) {
-            // A background that cannot be made is said once; the page shows without it
-            // until the background or its settings change.
-            m_shownBackground = QImage();
-            LogRenderError(e.message());
-        }
+    // While a field panel is open the layout view shows the field as the panel would
+    // write it; the document is not touched.
+    Project preview;
+    const Project* project = &m_document.project;
+    if (m_editor.isOpen()) {
+        preview = m_document.project;
+        preview.Structure = m_editor.previewTree();
+        project = &preview;
     }
     const std::shared_ptr<const Workbook> workbook = m_link.workbook();
     RenderSource source;
-    source.project = &project;
+    source.project = project;
     source.projectPath = m_document.ProjectPath;
     source.workbook = workbook.get();
-    source.shownBackground = m_shownBackground;
-    if (!m_settings->Structure->selectedItems().isEmpty())
-        source.selectedNode = m_settings->Structure->currentRef();
+    source.shownBackground = shownBackground();
+    source.withBackground = m_export.WithBack;
+    source.selectedNode = m_fieldsPanel->selectedNode();
     RenderTarget target;
     target.image = &m_raster;
     try {
@@ -185,60 +184,14 @@ void TForm1::PageNChange(int value)
 
 void TForm1::refreshPageCount()
 {
-    const int direct = m_settings->DirectItems->checkedId();
-    m_page->PageN->setMaximum(UpdatePageCount(m_document.project.Structure, direct));
+    const Project& project = m_document.project;
+    m_page->PageN->setMaximum(UpdatePageCount(project.Structure, project.settings.Direct));
 }
 
 void TForm1::LastBtnClick()
 {
     refreshPageCount();
     m_page->PageN->setValue(m_page->PageN->maximum());
-}
-
-void TForm1::ToolButton49Click()
-{
-    refreshPageCount();
-    TSetAsString pages;
-    pages.setAsString(QStringLiteral("1-%1").arg(m_page->PageN->maximum()));
-    m_settings->sEdit1->setText(pages.AsString());
-}
-
-void TForm1::ToolButton50Click()
-{
-    if (m_view.PageN == 0)
-        return;
-    refreshPageCount();
-    // Written as it stands, «1-1» on page 1, like the user would type it.
-    m_settings->sEdit1->setText(QStringLiteral("1-%1").arg(m_page->PageN->value()));
-}
-
-void TForm1::ToolButton51Click()
-{
-    refreshPageCount();
-    TSetAsString pages;
-    pages.setAsString(m_settings->sEdit1->text());
-    for (int page = 1; page <= m_page->PageN->maximum(); ++page) {
-        if (pages.Contains(page))
-            pages.Exclude(page);
-        else
-            pages.Include(page);
-    }
-    m_settings->sEdit1->setText(pages.AsString());
-}
-
-void TForm1::ToolButton52Click()
-{
-    refreshPageCount();
-    const int page = m_page->PageN->value();
-    if (page == 0)
-        return;
-    TSetAsString pages;
-    pages.setAsString(m_settings->sEdit1->text());
-    if (pages.Contains(page))
-        pages.Exclude(page);
-    else
-        pages.Include(page);
-    m_settings->sEdit1->setText(pages.AsString());
 }
 
 } // namespace Quillet

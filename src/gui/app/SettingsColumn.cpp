@@ -3,25 +3,15 @@
 
 #include "gui/app/SettingsColumn.h"
 
-#include "gui/app/StructureView.h"
-
-#include <QButtonGroup>
 #include <QCheckBox>
-#include <QComboBox>
-#include <QDoubleSpinBox>
-#include <QFormLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
-#include <QLineEdit>
-#include <QListWidget>
-#include <QMenu>
 #include <QPlainTextEdit>
+#include <QProgressBar>
 #include <QPushButton>
-#include <QRadioButton>
 #include <QScrollArea>
 #include <QScrollBar>
-#include <QStyle>
 #include <QToolBar>
 #include <QToolButton>
 #include <QVBoxLayout>
@@ -29,304 +19,220 @@
 namespace Quillet {
 namespace {
 
-constexpr int kPanelWidth = 300;
-// The page-size edits hold whole 300-dpi pixels of a page no larger than the project
-// file accepts (100000 pixels).
-constexpr double kMinPageMm = 0.254;
-constexpr double kMaxPageMm = 8466.0;
-
-QToolButton* speedButton(QWidget* parent, const char* name, const QString& text,
-                         const QString& hint)
-{
-    auto* button = new QToolButton(parent);
-    button->setObjectName(QString::fromLatin1(name));
-    button->setText(text);
-    button->setToolTip(hint);
-    return button;
-}
-
-QDoubleSpinBox* pageSideEdit(QWidget* parent, const char* name)
-{
-    auto* edit = new QDoubleSpinBox(parent);
-    edit->setObjectName(QString::fromLatin1(name));
-    edit->setDecimals(4);
-    edit->setRange(kMinPageMm, kMaxPageMm);
-    edit->setValue(kMinPageMm);
-    edit->setSuffix(QStringLiteral(" мм"));
-    return edit;
-}
+constexpr int kPanelWidth = 320;
+constexpr int kErrorBoxHeight = 200;
 
 } // namespace
 
 SettingsColumn::SettingsColumn(QWidget* parent) : QWidget(parent)
 {
     setObjectName(QStringLiteral("sPanel2"));
-    setMinimumWidth(kPanelWidth - 9);
+    setMinimumWidth(291);
     resize(kPanelWidth, height());
-    auto* layout = new QVBoxLayout(this);
-    layout->setContentsMargins(0, 0, 0, 0);
-    layout->setSpacing(2);
+    m_layout = new QVBoxLayout(this);
+    m_layout->setContentsMargins(0, 0, 0, 0);
+    m_layout->setSpacing(2);
     buildAreaToolBar();
-    layout->addWidget(sToolBar2);
+    m_layout->addWidget(m_toolBar);
 
-    BasicOpt = new QScrollArea(this);
-    BasicOpt->setObjectName(QStringLiteral("BasicOpt"));
-    BasicOpt->setWidgetResizable(true);
-    BasicOpt->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    m_basicOpt = new QScrollArea(this);
+    m_basicOpt->setObjectName(QStringLiteral("BasicOpt"));
+    m_basicOpt->setWidgetResizable(true);
+    m_basicOpt->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    m_basicOpt->setFrameShape(QFrame::NoFrame);
     auto* content = new QWidget;
+    content->setObjectName(QStringLiteral("BasicOptContent"));
     m_column = new QVBoxLayout(content);
     m_column->setContentsMargins(4, 4, 4, 4);
-    buildProjectGroups();
-    buildBackgroundAndBlockGroups();
-    buildStructureGroups();
-    buildExportGroup();
+    m_column->setSpacing(6);
     // Room below the last group, so that it too can scroll to the top of the column.
     m_tail = new QWidget(content);
     m_column->addWidget(m_tail);
     m_column->addStretch(1);
-    BasicOpt->setWidget(content);
-    BasicOpt->viewport()->installEventFilter(this);
-    layout->addWidget(BasicOpt, 1);
+    m_basicOpt->setWidget(content);
+    m_basicOpt->viewport()->installEventFilter(this);
+    m_layout->addWidget(m_basicOpt, 1);
 
-    AddOpt = new QScrollArea(this);
-    AddOpt->setObjectName(QStringLiteral("AddOpt"));
-    AddOpt->setWidgetResizable(true);
-    AddOpt->hide();
-    layout->addWidget(AddOpt);
-    ProgressPanel = new QWidget(this);
-    ProgressPanel->setObjectName(QStringLiteral("ProgressPanel"));
-    ProgressPanel->hide();
-    layout->addWidget(ProgressPanel);
+    buildProgressPanel();
     buildErrorBox();
-    layout->addWidget(ErroreBox);
 }
 
 QToolButton* SettingsColumn::areaButton(const char* name, QStyle::StandardPixmap icon,
                                         const QString& hint)
 {
-    auto* button = speedButton(sToolBar2, name, QString(), hint);
+    auto* button = new QToolButton(m_toolBar);
+    button->setObjectName(QString::fromLatin1(name));
+    button->setToolTip(hint);
     button->setIcon(style()->standardIcon(icon));
     button->setFocusPolicy(Qt::NoFocus);
-    sToolBar2->addWidget(button);
+    m_toolBar->addWidget(button);
     return button;
 }
 
 void SettingsColumn::buildAreaToolBar()
 {
-    sToolBar2 = new QToolBar(this);
-    sToolBar2->setObjectName(QStringLiteral("sToolBar2"));
-    ProjectBtn = areaButton("ProjectBtn", QStyle::SP_DirHomeIcon,
-                            QStringLiteral("Начало работы с проектом ( F1 )"));
-    BackBtn = areaButton("BackBtn", QStyle::SP_DesktopIcon,
-                         QStringLiteral("Работа с подложкой ( F2 )"));
-    BlockBtn = areaButton("BlockBtn", QStyle::SP_FileDialogListView,
-                          QStringLiteral("Работа с блоками и полями ( F3 )"));
-    StructureBtn = areaButton("StructureBtn", QStyle::SP_FileDialogDetailedView,
-                              QStringLiteral("Работа со структурой ( F4 )"));
-    exportBtn = areaButton("exportBtn", QStyle::SP_DialogSaveButton,
-                           QStringLiteral("Экспорт результата ( F5 )"));
-    UndoBtn = areaButton("UndoBtn", QStyle::SP_ArrowBack,
-                         QStringLiteral("Отменить последнее действие ( CTRL+Z)"));
-    sToolBar2->addSeparator();
-    ToolButton30 = areaButton("ToolButton30", QStyle::SP_MessageBoxQuestion,
-                              QStringLiteral("Перейти на сайт разработчика"));
-}
-
-QGroupBox* SettingsColumn::addGroup(const char* name, const QString& title)
-{
-    auto* group = new QGroupBox(title);
-    group->setObjectName(QString::fromLatin1(name));
-    m_column->addWidget(group);
-    return group;
-}
-
-void SettingsColumn::buildProjectGroups()
-{
-    QGroupBox* group = addGroup("ProjectFileGroup", QStringLiteral("Файл проекта"));
-    m_areaGroups[static_cast<int>(Area::Project)] = group;
-    auto* row = new QHBoxLayout(group);
-    CreateBtn = new QPushButton(QStringLiteral("Создать"), group);
-    CreateBtn->setObjectName(QStringLiteral("CreateBtn"));
-    OpenBtn = new QToolButton(group);
-    OpenBtn->setObjectName(QStringLiteral("OpenBtn"));
-    OpenBtn->setText(QStringLiteral("Открыть"));
-    OpenBtn->setPopupMode(QToolButton::MenuButtonPopup);
-    PopupMenu2 = new QMenu(OpenBtn);
-    PopupMenu2->setObjectName(QStringLiteral("PopupMenu2"));
-    OpenBtn->setMenu(PopupMenu2);
-    SaveBtn = new QPushButton(QStringLiteral("Сохранить"), group);
-    SaveBtn->setObjectName(QStringLiteral("SaveBtn"));
-    row->addWidget(CreateBtn);
-    row->addWidget(OpenBtn);
-    row->addWidget(SaveBtn);
-    buildLinkGroup();
-    buildSizeGroup();
-}
-
-void SettingsColumn::buildLinkGroup()
-{
-    QGroupBox* group = addGroup("LinkGroup", QStringLiteral("Связь с файлом Excel"));
-    auto* form = new QFormLayout(group);
-    auto* fileRow = new QHBoxLayout;
-    xlsFile = new QLineEdit(group);
-    xlsFile->setObjectName(QStringLiteral("xlsFile"));
-    xlsFileBrowse = speedButton(group, "xlsFileBrowse", QString(),
-                                QStringLiteral("Выбрать файл"));
-    sSpeedButton2 = speedButton(group, "sSpeedButton2", QString(),
-                                QStringLiteral("Переоткрыть файл"));
-    sSpeedButton4 = speedButton(group, "sSpeedButton4", QString(),
-                                QStringLiteral("Показать файл. Для скрытие нажать еще раз"));
-    xlsFileBrowse->setIcon(style()->standardIcon(QStyle::SP_DirOpenIcon));
-    sSpeedButton2->setIcon(style()->standardIcon(QStyle::SP_BrowserReload));
-    sSpeedButton4->setIcon(style()->standardIcon(QStyle::SP_FileDialogContentsView));
-    fileRow->addWidget(xlsFile, 1);
-    fileRow->addWidget(xlsFileBrowse);
-    fileRow->addWidget(sSpeedButton2);
-    fileRow->addWidget(sSpeedButton4);
-    form->addRow(fileRow);
-    sheet = new QLineEdit(group);
-    sheet->setObjectName(QStringLiteral("sheet"));
-    form->addRow(QStringLiteral("Лист: "), sheet);
-
-    Direct = addGroup("Direct", QStringLiteral("Номер страницы меняется с изменением:"));
-    auto* items = new QVBoxLayout(Direct);
-    DirectItems = new QButtonGroup(Direct);
-    const QString captions[] = {QStringLiteral("столбцев (элементы полей в строках)"),
-                                QStringLiteral("строк (элементы полей в столбцах)")};
-    for (int i = 0; i < 2; ++i) {
-        auto* radio = new QRadioButton(captions[i], Direct);
-        radio->setObjectName(QStringLiteral("DirectItem%1").arg(i));
-        DirectItems->addButton(radio, i);
-        items->addWidget(radio);
+    m_toolBar = new QToolBar(this);
+    m_toolBar->setObjectName(QStringLiteral("sToolBar2"));
+    const struct {
+        const char* name;
+        QStyle::StandardPixmap icon;
+        const char* hint;
+        Area area;
+    } areas[] = {
+        {"ProjectBtn", QStyle::SP_DirHomeIcon, "Начало работы с проектом ( F1 )", Area::Project},
+        {"BackBtn", QStyle::SP_DesktopIcon, "Работа с подложкой ( F2 )", Area::Background},
+        {"BlockBtn", QStyle::SP_FileDialogListView, "Работа с блоками и полями ( F3 )",
+         Area::Blocks},
+        {"StructureBtn", QStyle::SP_FileDialogDetailedView, "Работа со структурой ( F4 )",
+         Area::Structure},
+        {"exportBtn", QStyle::SP_DialogSaveButton, "Экспорт результата ( F5 )", Area::Export},
+    };
+    for (const auto& a : areas) {
+        QToolButton* button = areaButton(a.name, a.icon, QString::fromUtf8(a.hint));
+        connect(button, &QToolButton::clicked, this, [this, area = a.area] {
+            Q_EMIT areaRequested(area);
+        });
     }
-    DirectItems->button(1)->setChecked(true);
+    QToolButton* undo = areaButton("UndoBtn", QStyle::SP_ArrowBack,
+                                   QStringLiteral("Отменить последнее действие ( CTRL+Z)"));
+    connect(undo, &QToolButton::clicked, this, &SettingsColumn::undoRequested);
+    m_toolBar->addSeparator();
+    QToolButton* site = areaButton("ToolButton30", QStyle::SP_MessageBoxQuestion,
+                                   QStringLiteral("Перейти на сайт разработчика"));
+    connect(site, &QToolButton::clicked, this, &SettingsColumn::developerPageRequested);
 }
 
-void SettingsColumn::buildSizeGroup()
+void SettingsColumn::buildProgressPanel()
 {
-    QGroupBox* group = addGroup("SizeGroup", QStringLiteral("Размер проекта:"));
-    auto* form = new QFormLayout(group);
-    auto* listRow = new QHBoxLayout;
-    SizeList = new QComboBox(group);
-    SizeList->setObjectName(QStringLiteral("SizeList"));
-    SizeList->setEditable(true);
-    SizeList->setInsertPolicy(QComboBox::NoInsert);
-    SizeList->setMinimumContentsLength(8);
-    SizeList->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
-    sSpeedButton9 = speedButton(group, "sSpeedButton9", QString(),
-                                QStringLiteral("Сохранить размер"));
-    sSpeedButton8 = speedButton(group, "sSpeedButton8", QString(),
-                                QStringLiteral("Удалить размер"));
-    sSpeedButton9->setIcon(style()->standardIcon(QStyle::SP_DialogSaveButton));
-    sSpeedButton8->setIcon(style()->standardIcon(QStyle::SP_DialogDiscardButton));
-    listRow->addWidget(SizeList, 1);
-    listRow->addWidget(sSpeedButton9);
-    listRow->addWidget(sSpeedButton8);
-    form->addRow(listRow);
-    PrWidth = pageSideEdit(group, "PrWidth");
-    PrHeight = pageSideEdit(group, "PrHeight");
-    form->addRow(QStringLiteral("Ширина:"), PrWidth);
-    form->addRow(QStringLiteral("Высота:"), PrHeight);
-}
-
-void SettingsColumn::buildBackgroundAndBlockGroups()
-{
-    QGroupBox* back = addGroup("BackSourceGroup", QStringLiteral("Источник подложки"));
-    m_areaGroups[static_cast<int>(Area::Background)] = back;
-    auto* backLayout = new QVBoxLayout(back);
-    backLayout->addSpacing(60);
-
-    QGroupBox* blocks = addGroup("FieldCreateGroup", QStringLiteral("Поля"));
-    m_areaGroups[static_cast<int>(Area::Blocks)] = blocks;
-    auto* blockLayout = new QVBoxLayout(blocks);
-    for (const char* caption :
-         {"Создать текстовое поле", "Создать графическое поле", "Создать фигурное поле"}) {
-        auto* button = new QPushButton(QString::fromUtf8(caption), blocks);
-        button->setEnabled(false); // the field editor brings these to life
-        blockLayout->addWidget(button);
-    }
-}
-
-void SettingsColumn::buildStructureGroups()
-{
-    QGroupBox* group = addGroup("StructureGroup", QStringLiteral("Структура полей"));
-    m_areaGroups[static_cast<int>(Area::Structure)] = group;
-    auto* layout = new QVBoxLayout(group);
-    Structure = new StructureView(group);
-    Structure->setMinimumHeight(260);
-    layout->addWidget(Structure);
-
-    QGroupBox* relations = addGroup("RelateGroup", QStringLiteral("Список зависимостей"));
-    auto* relationLayout = new QVBoxLayout(relations);
-    RelateList = new QListWidget(relations);
-    RelateList->setObjectName(QStringLiteral("RelateList"));
-    RelateList->setMinimumHeight(120);
-    relationLayout->addWidget(RelateList);
-}
-
-void SettingsColumn::buildExportGroup()
-{
-    QGroupBox* group = addGroup("ExportGroup", QStringLiteral("Экспорт результата"));
-    m_areaGroups[static_cast<int>(Area::Export)] = group;
-    auto* form = new QFormLayout(group);
-    sEdit1 = new QLineEdit(group);
-    sEdit1->setObjectName(QStringLiteral("sEdit1"));
-    form->addRow(QStringLiteral("Страницы: "), sEdit1);
-    auto* row = new QHBoxLayout;
-    ToolButton49 = speedButton(group, "ToolButton49", QStringLiteral("Все"),
-                               QStringLiteral("Выделить все страницы"));
-    ToolButton50 = speedButton(group, "ToolButton50", QStringLiteral("1…N"),
-                               QStringLiteral("Выделить с начала до текущей"));
-    ToolButton51 = speedButton(group, "ToolButton51", QStringLiteral("Инв."),
-                               QStringLiteral("Инвертировать выделение"));
-    ToolButton52 = speedButton(group, "ToolButton52", QStringLiteral("±"),
-                               QStringLiteral("Добавить / исключить текущую страницу"));
-    for (QToolButton* button : {ToolButton49, ToolButton50, ToolButton51, ToolButton52})
-        row->addWidget(button);
-    row->addStretch(1);
-    form->addRow(row);
+    m_progressPanel = new QWidget(this);
+    m_progressPanel->setObjectName(QStringLiteral("ProgressPanel"));
+    auto* row = new QHBoxLayout(m_progressPanel);
+    row->setContentsMargins(6, 2, 6, 2);
+    row->addWidget(new QLabel(QStringLiteral("Прогресс:"), m_progressPanel));
+    m_progress = new QProgressBar(m_progressPanel);
+    m_progress->setObjectName(QStringLiteral("Progress"));
+    row->addWidget(m_progress, 1);
+    m_progressPanel->hide();
+    m_layout->addWidget(m_progressPanel);
 }
 
 void SettingsColumn::buildErrorBox()
 {
-    ErroreBox = new QGroupBox(QStringLiteral("Список ошибок: "), this);
-    ErroreBox->setObjectName(QStringLiteral("ErroreBox"));
-    auto* layout = new QVBoxLayout(ErroreBox);
-    ErroreList = new QPlainTextEdit(ErroreBox);
-    ErroreList->setObjectName(QStringLiteral("ErroreList"));
-    ErroreList->setReadOnly(true);
-    layout->addWidget(ErroreList, 1);
+    m_errorBox = new QGroupBox(QStringLiteral("Список ошибок: "), this);
+    m_errorBox->setObjectName(QStringLiteral("ErroreBox"));
+    auto* layout = new QVBoxLayout(m_errorBox);
+    m_errorList = new QPlainTextEdit(m_errorBox);
+    m_errorList->setObjectName(QStringLiteral("ErroreList"));
+    m_errorList->setReadOnly(true);
+    layout->addWidget(m_errorList, 1);
     auto* row = new QHBoxLayout;
-    ShowErr = new QCheckBox(QStringLiteral("Показывать сообщения об ошибках"), ErroreBox);
-    ShowErr->setObjectName(QStringLiteral("ShowErr"));
-    ShowErr->setChecked(true);
-    sBitBtn11 = new QPushButton(QStringLiteral("OK"), ErroreBox);
-    sBitBtn11->setObjectName(QStringLiteral("sBitBtn11"));
-    row->addWidget(ShowErr, 1);
-    row->addWidget(sBitBtn11);
+    m_showErr = new QCheckBox(QStringLiteral("Показывать сообщения об ошибках"), m_errorBox);
+    m_showErr->setObjectName(QStringLiteral("ShowErr"));
+    m_showErr->setChecked(true);
+    auto* ok = new QPushButton(QStringLiteral("OK"), m_errorBox);
+    ok->setObjectName(QStringLiteral("sBitBtn11"));
+    connect(ok, &QPushButton::clicked, this, [this] {
+        m_errorList->clear();
+        m_errorBox->hide();
+    });
+    row->addWidget(m_showErr, 1);
+    row->addWidget(ok);
     layout->addLayout(row);
-    ErroreBox->setFixedHeight(200);
-    ErroreBox->hide();
+    m_errorBox->setFixedHeight(kErrorBoxHeight);
+    m_errorBox->hide();
+    m_layout->addWidget(m_errorBox);
+}
+
+void SettingsColumn::addPanel(QWidget* panel)
+{
+    // Before the tail and the stretch.
+    m_column->insertWidget(m_column->count() - 2, panel);
+    updateTail();
+}
+
+void SettingsColumn::setAreaAnchor(Area area, QWidget* anchor)
+{
+    m_anchors[static_cast<int>(area)] = anchor;
+    updateTail();
+}
+
+void SettingsColumn::setEditingArea(QWidget* area)
+{
+    m_layout->insertWidget(m_layout->indexOf(m_basicOpt) + 1, area);
 }
 
 bool SettingsColumn::eventFilter(QObject* watched, QEvent* event)
 {
-    if (watched == BasicOpt->viewport() && event->type() == QEvent::Resize) {
-        const QGroupBox* last = m_areaGroups[static_cast<int>(Area::Export)];
-        m_tail->setFixedHeight(qMax(0, BasicOpt->viewport()->height() - last->height()));
-    }
+    if (watched == m_basicOpt->viewport() && event->type() == QEvent::Resize)
+        updateTail();
     return QWidget::eventFilter(watched, event);
+}
+
+void SettingsColumn::updateTail()
+{
+    const QWidget* last = m_anchors[static_cast<int>(Area::Export)];
+    if (last == nullptr)
+        return;
+    // The groups from the export area's anchor down to the end of the panels.
+    const QWidget* content = m_basicOpt->widget();
+    const int lastTop = last->mapTo(content, QPoint(0, 0)).y();
+    const int panelsEnd = m_tail->y() - m_column->spacing();
+    m_tail->setFixedHeight(qMax(0, m_basicOpt->viewport()->height() - (panelsEnd - lastTop)));
 }
 
 int SettingsColumn::areaPosition(Area area) const
 {
-    const QGroupBox* group = m_areaGroups[static_cast<int>(area)];
-    return qMax(0, group->y() - m_column->contentsMargins().top());
+    const QWidget* anchor = m_anchors[static_cast<int>(area)];
+    if (anchor == nullptr)
+        return 0;
+    const int top = anchor->mapTo(m_basicOpt->widget(), QPoint(0, 0)).y();
+    return qMax(0, top - m_column->contentsMargins().top());
 }
 
 void SettingsColumn::showArea(Area area)
 {
-    BasicOpt->verticalScrollBar()->setValue(areaPosition(area));
+    m_basicOpt->verticalScrollBar()->setValue(areaPosition(area));
+}
+
+void SettingsColumn::setColumnEnabled(bool enabled)
+{
+    m_basicOpt->setEnabled(enabled);
+}
+
+void SettingsColumn::appendError(const QString& line, bool open)
+{
+    m_errorList->appendPlainText(line);
+    // Exactly when the user wants the messages: an unwanted list closes again.
+    if (open)
+        m_errorBox->setVisible(m_showErr->isChecked());
+}
+
+void SettingsColumn::showErrors()
+{
+    m_showErr->setChecked(true);
+    m_errorBox->show();
+}
+
+QString SettingsColumn::errorText() const
+{
+    return m_errorList->toPlainText();
+}
+
+void SettingsColumn::startProgress(int maximum)
+{
+    m_progress->setRange(0, maximum);
+    m_progress->setValue(0);
+    m_progressPanel->show();
+}
+
+void SettingsColumn::setProgress(int value)
+{
+    m_progress->setValue(value);
+}
+
+void SettingsColumn::endProgress()
+{
+    m_progressPanel->hide();
 }
 
 } // namespace Quillet

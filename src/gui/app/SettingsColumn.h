@@ -5,16 +5,11 @@
 #include <QStyle>
 #include <QWidget>
 
-class QButtonGroup;
 class QCheckBox;
-class QComboBox;
-class QDoubleSpinBox;
 class QGroupBox;
-class QLineEdit;
-class QListWidget;
-class QMenu;
+class QLabel;
 class QPlainTextEdit;
-class QPushButton;
+class QProgressBar;
 class QScrollArea;
 class QToolBar;
 class QToolButton;
@@ -22,12 +17,9 @@ class QVBoxLayout;
 
 namespace Quillet {
 
-class StructureView;
-
 /// `sPanel2`, the settings panel: the area toolbar `sToolBar2`, the settings column
-/// `BasicOpt` (one scrolling column of groups), the editing area `AddOpt`, the progress
-/// panel and the error list `ErroreBox`. The window wires the controls; this class lays
-/// them out and scrolls the column to an area.
+/// `BasicOpt` (one scrolling column made of the area panels the window adds), the
+/// editing area slot at the bottom, the progress panel and the error list `ErroreBox`.
 class SettingsColumn : public QWidget {
     Q_OBJECT
 public:
@@ -36,56 +28,37 @@ public:
 
     explicit SettingsColumn(QWidget* parent = nullptr);
 
+    /// Appends an area panel to `BasicOpt`.
+    void addPanel(QWidget* panel);
+    /// The group that an area button scrolls to the top of the column.
+    void setAreaAnchor(Area area, QWidget* anchor);
+    /// Places the editing area (`AddOpt`) below the column.
+    void setEditingArea(QWidget* area);
+
     /// Scrolls `BasicOpt` so that the area's first group is at the top.
     void showArea(Area area);
     /// Scroll position that puts the area's first group at the top.
     int areaPosition(Area area) const;
+    /// Enables or disables the whole column (disabled while an editor panel is open).
+    void setColumnEnabled(bool enabled);
 
-    QToolBar* sToolBar2 = nullptr;
-    QToolButton* ProjectBtn = nullptr;
-    QToolButton* BackBtn = nullptr;
-    QToolButton* BlockBtn = nullptr;
-    QToolButton* StructureBtn = nullptr;
-    QToolButton* exportBtn = nullptr;
-    QToolButton* UndoBtn = nullptr;
-    QToolButton* ToolButton30 = nullptr;
-    QScrollArea* BasicOpt = nullptr;
-    QScrollArea* AddOpt = nullptr;
-    QWidget* ProgressPanel = nullptr;
+    /// Appends a line to `ErroreList`; `open` shows `ErroreBox` exactly when `ShowErr`
+    /// is checked.
+    void appendError(const QString& line, bool open);
+    /// Ctrl+E: checks `ShowErr` and shows the list.
+    void showErrors();
+    /// The lines of the error list.
+    QString errorText() const;
 
-    // "Файл проекта"
-    QPushButton* CreateBtn = nullptr;
-    QToolButton* OpenBtn = nullptr;
-    QMenu* PopupMenu2 = nullptr;
-    QPushButton* SaveBtn = nullptr;
-    // "Связь с файлом Excel"
-    QLineEdit* xlsFile = nullptr;
-    QToolButton* xlsFileBrowse = nullptr;
-    QToolButton* sSpeedButton2 = nullptr;
-    QToolButton* sSpeedButton4 = nullptr;
-    QLineEdit* sheet = nullptr;
-    QGroupBox* Direct = nullptr;
-    QButtonGroup* DirectItems = nullptr;
-    // "Размер проекта:"
-    QComboBox* SizeList = nullptr;
-    QToolButton* sSpeedButton9 = nullptr;
-    QToolButton* sSpeedButton8 = nullptr;
-    QDoubleSpinBox* PrWidth = nullptr;
-    QDoubleSpinBox* PrHeight = nullptr;
-    // "Структура полей", "Список зависимостей"
-    StructureView* Structure = nullptr;
-    QListWidget* RelateList = nullptr;
-    // "Экспорт результата"
-    QLineEdit* sEdit1 = nullptr;
-    QToolButton* ToolButton49 = nullptr;
-    QToolButton* ToolButton50 = nullptr;
-    QToolButton* ToolButton51 = nullptr;
-    QToolButton* ToolButton52 = nullptr;
-    // The error list
-    QGroupBox* ErroreBox = nullptr;
-    QPlainTextEdit* ErroreList = nullptr;
-    QPushButton* sBitBtn11 = nullptr;
-    QCheckBox* ShowErr = nullptr;
+    /// `ProgressPanel`: shown with its gauge `Progress` from 0 to `maximum`.
+    void startProgress(int maximum);
+    void setProgress(int value);
+    void endProgress();
+
+Q_SIGNALS:
+    void areaRequested(Area area);
+    void undoRequested();
+    void developerPageRequested();
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -94,18 +67,21 @@ private:
     QToolButton* areaButton(const char* name, QStyle::StandardPixmap icon,
                             const QString& hint);
     void buildAreaToolBar();
-    QGroupBox* addGroup(const char* name, const QString& title);
-    void buildProjectGroups();
-    void buildLinkGroup();
-    void buildSizeGroup();
-    void buildBackgroundAndBlockGroups();
-    void buildStructureGroups();
-    void buildExportGroup();
+    void buildProgressPanel();
     void buildErrorBox();
+    void updateTail();
 
+    QToolBar* m_toolBar = nullptr;
+    QScrollArea* m_basicOpt = nullptr;
     QVBoxLayout* m_column = nullptr;
+    QVBoxLayout* m_layout = nullptr;
     QWidget* m_tail = nullptr;
-    QGroupBox* m_areaGroups[5] = {};
+    QWidget* m_anchors[5] = {};
+    QWidget* m_progressPanel = nullptr;
+    QProgressBar* m_progress = nullptr;
+    QGroupBox* m_errorBox = nullptr;
+    QPlainTextEdit* m_errorList = nullptr;
+    QCheckBox* m_showErr = nullptr;
 };
 
 } // namespace Quillet

@@ -494,7 +494,8 @@ void ProjectFileTest::newProjectInheritsWhatTheUserKeeps()
     old.ReplaceList.push_back({QStringLiteral("a"), QStringLiteral("b")});
     old.NextFieldNumber = 4;
 
-    Project fresh = newProjectFrom(old, FixedSizes());
+    const FixedSizes sizes;
+    Project fresh = newProjectFrom(old, &sizes);
     QCOMPARE(fresh.settings.xlsFile, s.xlsFile);
     QCOMPARE(fresh.settings.Direct, 0);
     QCOMPARE(fresh.settings.horizontalAlign, HAlign::Right);
@@ -514,11 +515,7 @@ void ProjectFileTest::newProjectInheritsWhatTheUserKeeps()
     QCOMPARE(fresh.NextFieldNumber, 0);
 
     // Without named sizes the page keeps its size.
-    class NoSizes : public PageSizeCatalog {
-        QStringList pageSizeNames() const override { return {}; }
-        std::optional<PageSize> pageSize(const QString&) const override { return {}; }
-    };
-    fresh = newProjectFrom(old, NoSizes());
+    fresh = newProjectFrom(old, nullptr);
     QCOMPARE(fresh.settings.SizeName, s.SizeName);
     QCOMPARE(fresh.settings.PrWidth, 100.0);
 }

@@ -204,7 +204,7 @@ void MainWindowTest::areaKeysScrollTheColumn_data()
     QTest::newRow("F2 background") << int(Qt::Key_F2) << "BackBtn" << "BackSourceGroup";
     QTest::newRow("F3 blocks") << int(Qt::Key_F3) << "BlockBtn" << "FieldCreateGroup";
     QTest::newRow("F4 structure") << int(Qt::Key_F4) << "StructureBtn" << "StructureGroup";
-    QTest::newRow("F5 export") << int(Qt::Key_F5) << "exportBtn" << "ExportGroup";
+    QTest::newRow("F5 export") << int(Qt::Key_F5) << "exportBtn" << "Exportpr";
     QTest::newRow("F1 project") << int(Qt::Key_F1) << "ProjectBtn" << "ProjectFileGroup";
 }
 

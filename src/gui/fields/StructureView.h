@@ -28,6 +28,8 @@ public:
     /// The selected nodes in tree order.
     std::vector<NodeRef> selectedRefs() const;
     void selectRefs(const std::vector<NodeRef>& refs);
+    /// Makes `ref` the current node, alone in the selection.
+    void setCurrentRef(const NodeRef& ref);
     /// The current (focused) node, if any.
     std::optional<NodeRef> currentRef() const;
 

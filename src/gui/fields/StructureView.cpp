@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // SPDX-FileCopyrightText: 2026 Quillet developers
 
-#include "gui/app/StructureView.h"
+#include "gui/fields/StructureView.h"
 
 #include <QKeyEvent>
 #include <QStyle>
@@ -123,6 +123,12 @@ void StructureView::selectRefs(const std::vector<NodeRef>& refs)
         if (QTreeWidgetItem* item = itemOf(ref))
             item->setSelected(true);
     }
+}
+
+void StructureView::setCurrentRef(const NodeRef& ref)
+{
+    if (QTreeWidgetItem* item = itemOf(ref))
+        setCurrentItem(item, 0, QItemSelectionModel::ClearAndSelect);
 }
 
 std::optional<NodeRef> StructureView::currentRef() const

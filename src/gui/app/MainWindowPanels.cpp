@@ -1,0 +1,173 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 Quillet developers
+
+// The window's composition: the area panels of the settings column, the editing area,
+// and what the window does when they report a change.
+
+#include "gui/app/MainWindow.h"
+
+#include "core/common/Errors.h"
+#include "gui/app/PageArea.h"
+#include "gui/app/PageView.h"
+#include "gui/app/ProjectPanel.h"
+#include "gui/app/SettingsColumn.h"
+#include "gui/background/BackgroundPanel.h"
+#include "gui/data/WorkbookPanel.h"
+#include "gui/editor/PageSizePanel.h"
+#include "gui/export/ExportPanel.h"
+#include "gui/fields/EditingArea.h"
+#include "gui/fields/FieldsPanel.h"
+
+#include <QLabel>
+#include <QSpinBox>
+#include <QTimer>
+
+namespace Quillet {
+
+void TForm1::buildPanels()
+{
+    using Area = SettingsColumn::Area;
+    m_projectPanel = new ProjectPanel(m_document, m_userSettings);
+    m_workbookPanel = new WorkbookPanel(m_document, m_link);
+    m_sizePanel = new PageSizePanel(m_document, m_userSettings);
+    m_backgroundPanel = new BackgroundPanel(m_background);
+    m_fieldsPanel = new FieldsPanel(m_document);
+    m_exportPanel = new ExportPanel(m_export, m_document, m_view);
+    for (QWidget* panel : {static_cast<QWidget*>(m_projectPanel),
+                           static_cast<QWidget*>(m_workbookPanel),
+                           static_cast<QWidget*>(m_sizePanel),
+                           static_cast<QWidget*>(m_backgroundPanel),
+                           static_cast<QWidget*>(m_fieldsPanel),
+                           static_cast<QWidget*>(m_exportPanel)})
+        m_settings->addPanel(panel);
+    m_settings->setAreaAnchor(Area::Project, m_projectPanel);
+    m_settings->setAreaAnchor(Area::Background, m_backgroundPanel->anchor());
+    m_settings->setAreaAnchor(Area::Blocks, m_fieldsPanel->blocksAnchor());
+    m_settings->setAreaAnchor(Area::Structure, m_fieldsPanel->structureAnchor());
+    m_settings->setAreaAnchor(Area::Export, m_exportPanel);
+    m_editingArea = new EditingArea(m_editor, m_background,
+                                    [this] { return m_document.ProjectPath; });
+    m_settings->setEditingArea(m_editingArea);
+    // The editor's font starts as the program's own.
+    if (m_editor.text.fontName.isEmpty())
+        m_editor.text.fontName = font().family();
+}
+
+void TForm1::connectPanels()
+{
+    using Area = SettingsColumn::Area;
+    connect(m_settings, &SettingsColumn::areaRequested, this, [this](Area area) {
+        m_settings->showArea(area);
+    });
+    connect(m_settings, &SettingsColumn::undoRequested, this, &TForm1::UndoBtnClick);
+    connect(m_settings, &SettingsColumn::developerPageRequested, this,
+            &TForm1::ToolButton30Click);
+    connect(m_projectPanel, &ProjectPanel::aboutToReplaceProject, this,
+            &TForm1::aboutToReplaceProject);
+    connect(m_projectPanel, &ProjectPanel::projectReplaced, this, &TForm1::showProject);
+    connect(m_projectPanel, &ProjectPanel::projectPathChanged, this, &TForm1::showProjectPath);
+    connect(m_workbookPanel, &WorkbookPanel::pageCountChanged, this, &TForm1::refreshPageCount);
+    connect(&m_link, &SpreadsheetLink::errorLine, this, &TForm1::LogRenderError);
+    connect(m_sizePanel, &PageSizePanel::pageSizeChanged, this, &TForm1::resizeRaster);
+    connect(m_backgroundPanel, &BackgroundPanel::angleOptionsRequested, this,
+            &TForm1::openAngleOptions);
+    connect(m_fieldsPanel, &FieldsPanel::selectionChanged, this,
+            [this] { m_document.RepaintPending = true; });
+}
+
+void TForm1::connectEditor()
+{
+    connect(m_fieldsPanel, &FieldsPanel::createRequested, this, [this](FieldKind kind) {
+        m_editingArea->openNew(kind);
+    });
+    connect(m_fieldsPanel, &FieldsPanel::nodeActivated, this, [this](const NodeRef& node) {
+        m_editingArea->openNode(node);
+    });
+    connect(m_editingArea, &EditingArea::opened, this, &TForm1::editorOpened);
+    connect(m_editingArea, &EditingArea::closed, this, &TForm1::editorClosed);
+    connect(m_editingArea, &EditingArea::applied, this, &TForm1::editorApplied);
+    connect(m_editingArea, &EditingArea::valuesChanged, this,
+            [this] { m_document.RepaintPending = true; });
+}
+
+bool TForm1::LoadProject(const QString& path)
+{
+    return m_projectPanel->LoadProject(path);
+}
+
+void TForm1::aboutToReplaceProject()
+{
+    if (m_editor.isOpen())
+        m_editingArea->CancelBtnClick();
+    m_repaintTime->stop();
+}
+
+void TForm1::showProject(ProjectPanel::Change change)
+{
+    if (change == ProjectPanel::Change::Unchanged) {
+        m_repaintTime->start();
+        return;
+    }
+    m_workbookPanel->refresh();
+    m_sizePanel->refresh();
+    m_fieldsPanel->refresh();
+    // The loader's last step: the width edit's leave handling makes the processed
+    // background from what was read.
+    try {
+        m_background.projectReplaced();
+    } catch (const Error& e) {
+        LogRenderError(e.message());
+    }
+    m_backgroundPanel->refresh();
+    if (change == ProjectPanel::Change::Created)
+        m_page->PageN->setValue(0);
+    else
+        m_workbookPanel->openLinkedWorkbook();
+    resizeRaster();
+    refreshPageCount();
+    m_document.RepaintPending = true;
+    m_repaintTime->start();
+}
+
+void TForm1::showProjectPath()
+{
+    m_statusPanels[6]->setText(m_document.ProjectPath);
+}
+
+void TForm1::editorOpened(bool pageViewEnabled)
+{
+    m_settings->setColumnEnabled(false);
+    m_page->DXDraw1->setEnabled(pageViewEnabled);
+    if (m_editor.panel() != EditorPanel::Divided)
+        m_page->PageN->setValue(0);
+    m_document.RepaintPending = true;
+}
+
+void TForm1::editorClosed()
+{
+    m_settings->setColumnEnabled(true);
+    m_page->DXDraw1->setEnabled(true);
+    m_document.RepaintPending = true;
+}
+
+void TForm1::editorApplied(const ApplyResult& result)
+{
+    m_fieldsPanel->refresh();
+    if (result.selectNode)
+        m_fieldsPanel->selectNode(*result.selectNode);
+    if (result.printAsImage) {
+        m_export.PrintAsImg = true;
+        m_exportPanel->refresh();
+    }
+    if (result.pageCountChanged)
+        refreshPageCount();
+    if (result.angleApplied)
+        m_backgroundPanel->refresh();
+}
+
+void TForm1::openAngleOptions()
+{
+    m_editingArea->openAngle();
+}
+
+} // namespace Quillet

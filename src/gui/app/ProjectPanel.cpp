@@ -1,0 +1,208 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 Quillet developers
+
+#include "gui/app/ProjectPanel.h"
+
+#include "core/app/NewProject.h"
+#include "core/app/ProjectDocument.h"
+#include "core/app/UserSettings.h"
+#include "core/common/Errors.h"
+
+#include <QAction>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QHBoxLayout>
+#include <QMenu>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QToolButton>
+
+namespace Quillet {
+namespace {
+
+const QString kProjectExtension = QStringLiteral(".qlet");
+
+// The chosen name with its extension replaced by ".qlet", or ".qlet" added.
+QString withProjectExtension(const QString& path)
+{
+    const QString suffix = QFileInfo(path).suffix();
+    const QString stem = suffix.isEmpty() ? path : path.left(path.size() - suffix.size() - 1);
+    return stem + kProjectExtension;
+}
+
+} // namespace
+
+ProjectPanel::ProjectPanel(ProjectDocument& document, UserSettings& userSettings,
+                           QWidget* parent)
+    : QGroupBox(QStringLiteral("Файл проекта"), parent), m_document(document),
+      m_userSettings(userSettings)
+{
+    setObjectName(QStringLiteral("ProjectFileGroup"));
+    auto* row = new QHBoxLayout(this);
+    auto* create = new QPushButton(QStringLiteral("Создать"), this);
+    create->setObjectName(QStringLiteral("CreateBtn"));
+    auto* open = new QToolButton(this);
+    open->setObjectName(QStringLiteral("OpenBtn"));
+    open->setText(QStringLiteral("Открыть"));
+    open->setPopupMode(QToolButton::MenuButtonPopup);
+    open->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Preferred);
+    m_recent = new QMenu(open);
+    m_recent->setObjectName(QStringLiteral("PopupMenu2"));
+    open->setMenu(m_recent);
+    auto* save = new QPushButton(QStringLiteral("Сохранить"), this);
+    save->setObjectName(QStringLiteral("SaveBtn"));
+    row->addWidget(create);
+    row->addWidget(open);
+    row->addWidget(save);
+    connect(create, &QPushButton::clicked, this, &ProjectPanel::CreateBtnClick);
+    connect(open, &QToolButton::clicked, this, &ProjectPanel::OpenBtnClick);
+    connect(save, &QPushButton::clicked, this, [this] { SaveBtnClick(); });
+    BuildRecentMenu();
+}
+
+void ProjectPanel::showError(const QString& message)
+{
+    QMessageBox::critical(this, QStringLiteral("Quillet"), message);
+}
+
+bool ProjectPanel::LoadProject(const QString& path)
+{
+    Q_EMIT aboutToReplaceProject();
+    try {
+        if (!m_document.LoadProject(path)) {
+            Q_EMIT projectReplaced(Change::Unchanged);
+            return false;
+        }
+    } catch (const Error& e) {
+        // A project named on the command line that cannot be read is not adopted: a
+        // later save must not overwrite the damaged file with an empty project, and the
+        // next activation must not try it again.
+        if (m_document.ProjectPath == path)
+            m_document.ProjectPath.clear();
+        Q_EMIT projectReplaced(Change::Unchanged);
+        showError(e.message());
+        return false;
+    }
+    Q_EMIT projectPathChanged();
+    Q_EMIT projectReplaced(Change::Loaded);
+    return true;
+}
+
+bool ProjectPanel::askToSaveChanges()
+{
+    if (!m_document.hasUnsavedChanges())
+        return true;
+    const QMessageBox::StandardButton answer = QMessageBox::question(
+        this, QStringLiteral("Внимание"), QStringLiteral("Сохранить текущий проект?"),
+        QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, QMessageBox::Yes);
+    if (answer == QMessageBox::Cancel)
+        return false;
+    if (answer == QMessageBox::No)
+        return true;
+    if (!m_document.ProjectPath.isEmpty())
+        return writeProject(m_document.ProjectPath);
+    return SaveBtnClick();
+}
+
+void ProjectPanel::CreateBtnClick()
+{
+    if (!askToSaveChanges())
+        return;
+    Q_EMIT aboutToReplaceProject();
+    Project fresh;
+    try {
+        fresh = newProjectFrom(m_document.project, &m_userSettings);
+    } catch (const Error& e) {
+        // An unreadable named size costs the size, not the new project.
+        showError(e.message());
+        fresh = newProjectFrom(m_document.project, nullptr);
+    }
+    m_document.resetToNew(QStringLiteral("Project1.qlet"), fresh);
+    Q_EMIT projectPathChanged();
+    Q_EMIT projectReplaced(Change::Created);
+    SaveBtnClick();
+    m_document.ClearUndo();
+}
+
+void ProjectPanel::OpenBtnClick()
+{
+    if (!askToSaveChanges())
+        return;
+    const QString path = QFileDialog::getOpenFileName(
+        this, QStringLiteral("Открыть"), QFileInfo(m_document.ProjectPath).absolutePath(),
+        QStringLiteral("Файл проекта (*.qlet)"));
+    // Cancelling leaves the project as it is; it is not read again from its file.
+    if (path.isEmpty())
+        return;
+    LoadProject(path);
+}
+
+bool ProjectPanel::SaveBtnClick()
+{
+    const QString chosen = QFileDialog::getSaveFileName(
+        this, QStringLiteral("Сохранить"), m_document.ProjectPath, QString(), nullptr,
+        QFileDialog::DontConfirmOverwrite);
+    if (chosen.isEmpty())
+        return false;
+    return writeProject(withProjectExtension(chosen));
+}
+
+void ProjectPanel::saveToProjectPathOrAsk()
+{
+    if (m_document.ProjectPath.isEmpty())
+        SaveBtnClick();
+    else
+        writeProject(m_document.ProjectPath);
+}
+
+bool ProjectPanel::writeProject(const QString& path)
+{
+    try {
+        m_document.WriteProjectFile(path);
+    } catch (const Error& e) {
+        showError(e.message());
+        return false;
+    }
+    Q_EMIT projectPathChanged();
+    AddRecentProject(path);
+    BuildRecentMenu();
+    return true;
+}
+
+void ProjectPanel::BuildRecentMenu()
+{
+    m_recent->clear();
+    const QStringList paths = m_userSettings.recentProjects();
+    for (int i = 0; i < paths.size(); ++i) {
+        QString shown = paths[i];
+        shown.replace(QLatin1Char('&'), QStringLiteral("&&"));
+        QAction* action = m_recent->addAction(QStringLiteral("%1. %2").arg(i + 1).arg(shown));
+        action->setData(paths[i]);
+        connect(action, &QAction::triggered, this, &ProjectPanel::RecentProjectClick);
+    }
+}
+
+void ProjectPanel::AddRecentProject(const QString& path)
+{
+    QStringList shown;
+    for (const QAction* action : m_recent->actions())
+        shown.append(action->data().toString());
+    m_userSettings.writeRecentProjects(UserSettings::withRecentProject(shown, path));
+}
+
+void ProjectPanel::RecentProjectClick()
+{
+    const auto* action = qobject_cast<const QAction*>(sender());
+    if (action == nullptr)
+        return;
+    const QString path = action->data().toString();
+    if (!QFileInfo(path).isFile()) {
+        QMessageBox::warning(this, QStringLiteral("Внимание"),
+                             QStringLiteral("Файл не существует"), QMessageBox::Ok);
+        return;
+    }
+    if (askToSaveChanges())
+        LoadProject(path);
+}
+
+} // namespace Quillet

@@ -1,0 +1,201 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 Quillet developers
+
+#include "gui/fields/EditingArea.h"
+
+#include "core/background/BackgroundSettings.h"
+#include "core/common/Errors.h"
+#include "gui/background/AnglePanel.h"
+#include "gui/fields/CoordsPanel.h"
+#include "gui/fields/DividePanel.h"
+#include "gui/fields/ImageFieldPanel.h"
+#include "gui/fields/ShapePanel.h"
+#include "gui/fields/TextFieldPanel.h"
+
+#include <QHBoxLayout>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QStyle>
+#include <QVBoxLayout>
+
+namespace Quillet {
+namespace {
+
+// Room for the buttons below a panel.
+constexpr int kButtonsHeight = 50;
+
+} // namespace
+
+EditingArea::EditingArea(FieldEditor& editor, BackgroundSettings& background,
+                         std::function<QString()> projectPath, QWidget* parent)
+    : QScrollArea(parent), m_editor(editor), m_background(background)
+{
+    setObjectName(QStringLiteral("AddOpt"));
+    setWidgetResizable(true);
+    setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    auto* content = new QWidget;
+    auto* layout = new QVBoxLayout(content);
+    layout->setContentsMargins(4, 4, 4, 4);
+    m_panels = new QVBoxLayout;
+    layout->addLayout(m_panels);
+
+    m_text = new TextFieldPanel(m_editor.text, content);
+    m_image = new ImageFieldPanel(m_editor.image, std::move(projectPath), content);
+    m_shape = new ShapePanel(m_editor.shape, content);
+    m_coords = new CoordsPanel(m_editor.coords, content);
+    m_divide = new DividePanel(m_editor.divide, content);
+    m_angle = new AnglePanel(m_background, content);
+    for (QWidget* panel : {static_cast<QWidget*>(m_text), static_cast<QWidget*>(m_image),
+                           static_cast<QWidget*>(m_shape), static_cast<QWidget*>(m_coords),
+                           static_cast<QWidget*>(m_divide), static_cast<QWidget*>(m_angle)}) {
+        panel->hide();
+        m_panels->addWidget(panel);
+    }
+    connect(m_text, &TextFieldPanel::valuesChanged, this, &EditingArea::valuesChanged);
+    connect(m_image, &ImageFieldPanel::valuesChanged, this, &EditingArea::valuesChanged);
+    connect(m_shape, &ShapePanel::valuesChanged, this, &EditingArea::valuesChanged);
+    connect(m_coords, &CoordsPanel::valuesChanged, this, &EditingArea::valuesChanged);
+
+    auto* buttons = new QHBoxLayout;
+    m_ok = new QPushButton(style()->standardIcon(QStyle::SP_DialogApplyButton),
+                           QStringLiteral("Применить"), content);
+    m_ok->setObjectName(QStringLiteral("OkBtn"));
+    m_ok->setToolTip(QStringLiteral("Применить изменения"));
+    m_cancel = new QPushButton(style()->standardIcon(QStyle::SP_DialogCancelButton),
+                               QStringLiteral("Отменить"), content);
+    m_cancel->setObjectName(QStringLiteral("CancelBtn"));
+    m_cancel->setToolTip(QStringLiteral("Отменить изменения"));
+    buttons->addStretch(1);
+    buttons->addWidget(m_ok);
+    buttons->addWidget(m_cancel);
+    layout->addLayout(buttons);
+    layout->addStretch(1);
+    setWidget(content);
+    connect(m_ok, &QPushButton::clicked, this, &EditingArea::OkBtnClick);
+    connect(m_cancel, &QPushButton::clicked, this, &EditingArea::CancelBtnClick);
+    hide();
+}
+
+EditingArea::~EditingArea() = default;
+
+QWidget* EditingArea::widgetOf(EditorPanel panel) const
+{
+    switch (panel) {
+    case EditorPanel::TextField: return m_text;
+    case EditorPanel::ImgField: return m_image;
+    case EditorPanel::ShapeAdd: return m_shape;
+    case EditorPanel::Coords: return m_coords;
+    case EditorPanel::Divided: return m_divide;
+    case EditorPanel::AngleOpt: return m_angle;
+    case EditorPanel::Replace:
+    case EditorPanel::None: break;
+    }
+    return nullptr;
+}
+
+void EditingArea::refreshPanel(EditorPanel panel)
+{
+    switch (panel) {
+    case EditorPanel::TextField: m_text->refresh(); break;
+    case EditorPanel::ImgField: m_image->refresh(); break;
+    case EditorPanel::ShapeAdd: m_shape->refresh(); break;
+    case EditorPanel::Coords: m_coords->refresh(); break;
+    case EditorPanel::Divided: m_divide->refresh(); break;
+    case EditorPanel::AngleOpt: m_angle->refresh(); break;
+    case EditorPanel::Replace:
+    case EditorPanel::None: break;
+    }
+}
+
+int EditingArea::openHeight() const
+{
+    const QWidget* panel = widgetOf(m_editor.panel());
+    if (panel == nullptr)
+        return 0;
+    const int wanted = panel->sizeHint().height() + kButtonsHeight;
+    // A tall panel scrolls rather than pushing the column off the window.
+    const int room = parentWidget() != nullptr ? parentWidget()->height() * 3 / 4 : wanted;
+    return qMin(wanted, qMax(room, 120));
+}
+
+void EditingArea::showPanel(EditorPanel panel)
+{
+    for (EditorPanel p : {EditorPanel::TextField, EditorPanel::ImgField, EditorPanel::ShapeAdd,
+                          EditorPanel::Coords, EditorPanel::Divided, EditorPanel::AngleOpt})
+        widgetOf(p)->setVisible(p == panel);
+    refreshPanel(panel);
+    setFixedHeight(openHeight());
+    show();
+    const bool fieldOrBlock = panel != EditorPanel::Divided && panel != EditorPanel::AngleOpt;
+    Q_EMIT opened(!fieldOrBlock);
+}
+
+void EditingArea::openNew(FieldKind kind)
+{
+    showPanel(m_editor.openNew(kind));
+}
+
+void EditingArea::openNode(const NodeRef& node)
+{
+    try {
+        const EditorPanel panel = m_editor.openNode(node);
+        if (panel != EditorPanel::None)
+            showPanel(panel);
+    } catch (const Error& e) {
+        // The panel shows what was read before the item that did not convert.
+        if (m_editor.isOpen())
+            showPanel(m_editor.panel());
+        showError(e.message());
+    }
+}
+
+void EditingArea::openDivide(const NodeRef& node)
+{
+    if (m_editor.openDivide(node))
+        showPanel(EditorPanel::Divided);
+}
+
+void EditingArea::openAngle()
+{
+    m_editor.openAngle();
+    showPanel(EditorPanel::AngleOpt);
+}
+
+void EditingArea::OkBtnClick()
+{
+    ApplyResult result;
+    try {
+        result = m_editor.apply();
+        if (result.angleApplied)
+            m_background.applyAngleOptions();
+    } catch (const Error& e) {
+        close();
+        Q_EMIT applied(result);
+        showError(e.message());
+        return;
+    }
+    close();
+    Q_EMIT applied(result);
+}
+
+void EditingArea::CancelBtnClick()
+{
+    m_editor.cancel();
+    close();
+}
+
+void EditingArea::close()
+{
+    for (EditorPanel p : {EditorPanel::TextField, EditorPanel::ImgField, EditorPanel::ShapeAdd,
+                          EditorPanel::Coords, EditorPanel::Divided, EditorPanel::AngleOpt})
+        widgetOf(p)->hide();
+    hide();
+    Q_EMIT closed();
+}
+
+void EditingArea::showError(const QString& message)
+{
+    QMessageBox::critical(this, QStringLiteral("Quillet"), message);
+}
+
+} // namespace Quillet

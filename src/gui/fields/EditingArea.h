@@ -1,0 +1,83 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 Quillet developers
+#pragma once
+
+#include "core/app/FieldTree.h"
+#include "core/fields/FieldEditor.h"
+
+#include <QScrollArea>
+
+#include <functional>
+
+class QPushButton;
+class QVBoxLayout;
+
+namespace Quillet {
+
+class AnglePanel;
+class BackgroundSettings;
+class CoordsPanel;
+class DividePanel;
+class ImageFieldPanel;
+class ShapePanel;
+class TextFieldPanel;
+
+/// `AddOpt`, the editing area at the bottom of the settings panel: one editor panel at a
+/// time above `OkBtn` and `CancelBtn`. The session itself (which node, the values, apply
+/// and cancel) is the core FieldEditor; this class shows its panel and reports errors.
+class EditingArea : public QScrollArea {
+    Q_OBJECT
+public:
+    /// `projectPath` gives the current project file's path (image names are relative to
+    /// its folder).
+    EditingArea(FieldEditor& editor, BackgroundSettings& background,
+                std::function<QString()> projectPath, QWidget* parent = nullptr);
+    ~EditingArea() override;
+
+    /// Create buttons: a new field of `kind`.
+    void openNew(FieldKind kind);
+    /// Double click on the tree: loads `node`. A node text that does not convert is
+    /// reported while the panel shows what was read.
+    void openNode(const NodeRef& node);
+    /// `DivideBtn`: the division of the block `node`; nothing for a field.
+    void openDivide(const NodeRef& node);
+    /// `sSpeedButton3`: the background angle panel.
+    void openAngle();
+    /// The height the area takes for the open panel: its height + 50.
+    int openHeight() const;
+
+public Q_SLOTS:
+    void OkBtnClick();
+    void CancelBtnClick();
+
+Q_SIGNALS:
+    /// A panel opened; `pageViewEnabled` is false for the field and block panels.
+    void opened(bool pageViewEnabled);
+    /// The area closed (after apply or cancel).
+    void closed();
+    /// An apply wrote the tree; the window acts on what the result asks for.
+    void applied(const ApplyResult& result);
+    /// The values of an open panel changed: the preview must be drawn again.
+    void valuesChanged();
+
+private:
+    void showPanel(EditorPanel panel);
+    QWidget* widgetOf(EditorPanel panel) const;
+    void refreshPanel(EditorPanel panel);
+    void close();
+    void showError(const QString& message);
+
+    FieldEditor& m_editor;
+    BackgroundSettings& m_background;
+    QVBoxLayout* m_panels = nullptr;
+    TextFieldPanel* m_text = nullptr;
+    ImageFieldPanel* m_image = nullptr;
+    ShapePanel* m_shape = nullptr;
+    CoordsPanel* m_coords = nullptr;
+    DividePanel* m_divide = nullptr;
+    AnglePanel* m_angle = nullptr;
+    QPushButton* m_ok = nullptr;
+    QPushButton* m_cancel = nullptr;
+};
+
+} // namespace Quillet
