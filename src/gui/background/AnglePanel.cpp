@@ -1,0 +1,88 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 Quillet developers
+
+#include "gui/background/AnglePanel.h"
+
+#include "core/background/BackgroundSettings.h"
+
+#include <QDoubleSpinBox>
+#include <QFormLayout>
+#include <QGroupBox>
+#include <QSignalBlocker>
+#include <QVBoxLayout>
+
+namespace Quillet {
+namespace {
+
+constexpr double kMaxMm = 9999.999;
+// Angle2 is the measured direction (within ±180°) less Angle1 (within ±3600°).
+constexpr double kMaxAngle = 4000;
+
+QDoubleSpinBox* pointEdit(QWidget* parent, const char* name)
+{
+    auto* edit = new QDoubleSpinBox(parent);
+    edit->setObjectName(QString::fromLatin1(name));
+    edit->setDecimals(3); // 0.254 mm steps stay exact
+    edit->setRange(-kMaxMm, kMaxMm);
+    edit->setSingleStep(0.254);
+    edit->setAlignment(Qt::AlignRight);
+    return edit;
+}
+
+} // namespace
+
+AnglePanel::AnglePanel(BackgroundSettings& model, QWidget* parent)
+    : QWidget(parent), m_model(model)
+{
+    setObjectName(QStringLiteral("AngleOpt"));
+    auto* outer = new QVBoxLayout(this);
+    outer->setContentsMargins(0, 0, 0, 0);
+    auto* box = new QGroupBox(QStringLiteral("Настройка угла разворота подложки"), this);
+    box->setObjectName(QStringLiteral("AngleOptGroup"));
+    outer->addWidget(box);
+    auto* form = new QFormLayout(box);
+    form->setFieldGrowthPolicy(QFormLayout::AllNonFixedFieldsGrow);
+    form->setLabelAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    const char* names[4] = {"t1_x", "t1_y", "t2_x", "t2_y"};
+    // Point 1's caption is written with the Cyrillic letter Х.
+    const char* labels[4] = {"точка_1(Х)", "точка_1(Y)", "точка_2(X)", "точка_2(Y)"};
+    for (int i = 0; i < 4; ++i) {
+        m_point[i] = pointEdit(box, names[i]);
+        form->addRow(QString::fromUtf8(labels[i]), m_point[i]);
+        connect(m_point[i], &QDoubleSpinBox::valueChanged, this, &AnglePanel::pointsChanged);
+    }
+    m_angle2 = new QDoubleSpinBox(box);
+    m_angle2->setObjectName(QStringLiteral("Angle2"));
+    m_angle2->setDecimals(2);
+    m_angle2->setRange(-kMaxAngle, kMaxAngle);
+    m_angle2->setReadOnly(true);
+    m_angle2->setButtonSymbols(QAbstractSpinBox::NoButtons);
+    m_angle2->setAlignment(Qt::AlignRight);
+    m_angle2->setFocusPolicy(Qt::NoFocus);
+    form->addRow(QStringLiteral("угол"), m_angle2);
+    refresh();
+}
+
+void AnglePanel::refresh()
+{
+    m_angle2->setValue(m_model.Angle2());
+}
+
+void AnglePanel::setPoints(QPointF t1, QPointF t2)
+{
+    const double values[4] = {t1.x(), t1.y(), t2.x(), t2.y()};
+    for (int i = 0; i < 4; ++i) {
+        const QSignalBlocker blocker(m_point[i]);
+        m_point[i]->setValue(values[i]);
+    }
+    pointsChanged();
+}
+
+void AnglePanel::pointsChanged()
+{
+    m_model.setAnglePoints(QPointF(m_point[0]->value(), m_point[1]->value()),
+                           QPointF(m_point[2]->value(), m_point[3]->value()));
+    refresh();
+}
+
+} // namespace Quillet
