@@ -1,0 +1,134 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 Quillet developers
+
+#include "gui/fields/PanelControls.h"
+
+#include "core/render/TextLayout.h"
+
+#include <QApplication>
+#include <QButtonGroup>
+#include <QColorDialog>
+#include <QPainter>
+#include <QPixmap>
+#include <QScreen>
+#include <QToolButton>
+
+#include <algorithm>
+
+namespace Quillet {
+namespace {
+
+constexpr int kSwatchWidth = 28;
+constexpr int kSwatchHeight = 14;
+
+QIcon swatchIcon(const QColor& color)
+{
+    // Drawn at twice the size so the swatch stays sharp on high-density screens.
+    QPixmap pixmap(kSwatchWidth * 2, kSwatchHeight * 2);
+    pixmap.setDevicePixelRatio(2.0);
+    pixmap.fill(Qt::transparent);
+    QPainter painter(&pixmap);
+    painter.setPen(QColor(0x70, 0x74, 0x7a));
+    painter.setBrush(color);
+    painter.drawRect(QRectF(0.5, 0.5, kSwatchWidth - 1, kSwatchHeight - 1));
+    return QIcon(pixmap);
+}
+
+} // namespace
+
+int32_t bgrFromColor(const QColor& color)
+{
+    const QColor rgb = color.toRgb();
+    return int32_t(uint32_t(rgb.blue()) << 16 | uint32_t(rgb.green()) << 8 |
+                   uint32_t(rgb.red()));
+}
+
+ColorButton::ColorButton(const QString& objectName, const QString& caption, QWidget* parent)
+    : QPushButton(caption, parent)
+{
+    setObjectName(objectName);
+    setIconSize(QSize(kSwatchWidth, kSwatchHeight));
+    setBgr(0);
+    connect(this, &QPushButton::clicked, this, &ColorButton::chooseColor);
+}
+
+void ColorButton::setBgr(int32_t bgr)
+{
+    m_bgr = bgr;
+    setIcon(swatchIcon(colorFromBgr(bgr)));
+}
+
+void ColorButton::chooseColor()
+{
+    const QString title = text().trimmed().isEmpty() ? toolTip() : text().trimmed();
+    const QColor chosen = QColorDialog::getColor(colorFromBgr(m_bgr), this, title);
+    if (!chosen.isValid())
+        return;
+    setBgr(bgrFromColor(chosen));
+    Q_EMIT colorChosen(m_bgr);
+}
+
+QToolButton* groupButton(QWidget* parent, QButtonGroup* group, int id, const char* objectName,
+                         const QIcon& icon, const QString& hint)
+{
+    auto* button = new QToolButton(parent);
+    button->setObjectName(QString::fromLatin1(objectName));
+    button->setCheckable(true);
+    button->setAutoRaise(false);
+    button->setIcon(icon);
+    button->setIconSize(QSize(PictogramSide, PictogramSide));
+    button->setToolTip(hint);
+    group->addButton(button, id);
+    return button;
+}
+
+QButtonGroup* exclusiveGroup(QWidget* parent)
+{
+    auto* group = new QButtonGroup(parent);
+    group->setExclusive(true);
+    return group;
+}
+
+void checkGroupButton(QButtonGroup* group, int id)
+{
+    if (QAbstractButton* button = group->button(id)) {
+        button->setChecked(true);
+        return;
+    }
+    // An exclusive group refuses to uncheck its last checked button.
+    group->setExclusive(false);
+    for (QAbstractButton* button : group->buttons())
+        button->setChecked(false);
+    group->setExclusive(true);
+}
+
+QIcon paintedIcon(const std::function<void(QPainter&)>& paint)
+{
+    const QScreen* screen = QApplication::primaryScreen();
+    const qreal ratio = std::max<qreal>(2.0, screen ? screen->devicePixelRatio() : 1.0);
+    QPixmap pixmap(int(PictogramSide * ratio), int(PictogramSide * ratio));
+    pixmap.setDevicePixelRatio(ratio);
+    pixmap.fill(Qt::transparent);
+    QPainter painter(&pixmap);
+    painter.setRenderHint(QPainter::Antialiasing, false);
+    paint(painter);
+    painter.end();
+    QIcon icon(pixmap);
+    // The disabled look of a pictogram is the same drawing, faded.
+    QPixmap faded(pixmap.size());
+    faded.setDevicePixelRatio(ratio);
+    faded.fill(Qt::transparent);
+    QPainter fade(&faded);
+    fade.setOpacity(0.35);
+    fade.drawPixmap(0, 0, pixmap);
+    fade.end();
+    icon.addPixmap(faded, QIcon::Disabled);
+    return icon;
+}
+
+QColor pictogramInk()
+{
+    return QColor(0x1f, 0x23, 0x28);
+}
+
+} // namespace Quillet

@@ -1,0 +1,405 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 Quillet developers
+
+#include "gui/fields/TextFieldPanel.h"
+
+#include "core/render/TextLayout.h"
+#include "gui/fields/PanelControls.h"
+
+#include <QButtonGroup>
+#include <QCheckBox>
+#include <QFontDatabase>
+#include <QFormLayout>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPainter>
+#include <QPainterPath>
+#include <QRadioButton>
+#include <QSignalBlocker>
+#include <QSpinBox>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+#include <algorithm>
+#include <array>
+
+namespace Quillet {
+namespace {
+
+constexpr int kTextHeightPx = 50;
+// `Text` is 50 pixels high: larger sizes are shown at this size, smaller ones at least
+// legible.
+constexpr int kLargestShownPt = 22;
+constexpr int kSmallestShownPt = 7;
+constexpr int kFontListHeightPx = 120;
+
+// Three lines of text set left, centred or right.
+QIcon horizontalIcon(int h)
+{
+    return paintedIcon([h](QPainter& p) {
+        p.setPen(QPen(pictogramInk(), 2, Qt::SolidLine, Qt::FlatCap));
+        const std::array<int, 4> lengths{14, 9, 14, 9};
+        for (int i = 0; i < 4; ++i) {
+            const int length = lengths[size_t(i)];
+            const int left = h == 0 ? 3 : h == 1 ? 10 - length / 2 : 17 - length;
+            const int y = 4 + i * 4;
+            p.drawLine(left, y, left + length, y);
+        }
+    });
+}
+
+// A frame with a bar at its top, middle or bottom.
+QIcon verticalIcon(int v)
+{
+    return paintedIcon([v](QPainter& p) {
+        p.setPen(QColor(0x9a, 0x9f, 0xa6));
+        p.drawRect(2, 2, 15, 15);
+        p.setPen(QPen(pictogramInk(), 3, Qt::SolidLine, Qt::FlatCap));
+        const int y = v == 0 ? 6 : v == 1 ? 10 : 14;
+        p.drawLine(5, y, 15, y);
+    });
+}
+
+// Lines stacked from the top (down arrow) or from the bottom (up arrow).
+QIcon fillDirectionIcon(bool bottomUp)
+{
+    return paintedIcon([bottomUp](QPainter& p) {
+        p.setPen(QPen(pictogramInk(), 2, Qt::SolidLine, Qt::FlatCap));
+        const int first = bottomUp ? 16 : 4;
+        const int step = bottomUp ? -4 : 4;
+        p.drawLine(2, first, 11, first);
+        p.drawLine(2, first + step, 11, first + step);
+        p.setRenderHint(QPainter::Antialiasing, true);
+        p.drawLine(QPointF(15.5, 3), QPointF(15.5, 16));
+        QPainterPath head;
+        const double tip = bottomUp ? 2 : 18;
+        const double base = bottomUp ? 7 : 13;
+        head.moveTo(15.5, tip);
+        head.lineTo(12, base);
+        head.lineTo(19, base);
+        head.closeSubpath();
+        p.fillPath(head, pictogramInk());
+    });
+}
+
+// Letters with a wavy underline.
+QIcon spellIcon()
+{
+    return paintedIcon([](QPainter& p) {
+        p.setRenderHint(QPainter::Antialiasing, true);
+        QFont font = p.font();
+        font.setPixelSize(11);
+        font.setBold(true);
+        p.setFont(font);
+        p.setPen(pictogramInk());
+        p.drawText(QRect(0, 0, PictogramSide, 14), Qt::AlignCenter, QStringLiteral("Аб"));
+        QPainterPath wave;
+        wave.moveTo(2, 17);
+        for (int x = 2; x < 18; x += 4) {
+            wave.quadTo(x + 1, 14, x + 2, 17);
+            wave.quadTo(x + 3, 20, x + 4, 17);
+        }
+        p.setPen(QPen(QColor(0xc8, 0x32, 0x32), 1.2));
+        p.drawPath(wave);
+    });
+}
+
+QCheckBox* checkBox(QWidget* parent, const char* name, const QString& caption)
+{
+    auto* box = new QCheckBox(caption, parent);
+    box->setObjectName(QString::fromLatin1(name));
+    return box;
+}
+
+QStringList outlineFontFamilies()
+{
+    QStringList families;
+    for (const QString& family : QFontDatabase::families()) {
+        if (QFontDatabase::isPrivateFamily(family))
+            continue;
+        if (QFontDatabase::isSmoothlyScalable(family) || QFontDatabase::isScalable(family))
+            families.append(family);
+    }
+    return families;
+}
+
+} // namespace
+
+TextFieldPanel::TextFieldPanel(TextPanelValues& values, QWidget* parent)
+    : QGroupBox(QStringLiteral("Настройки текстового поля"), parent), m_values(values)
+{
+    setObjectName(QStringLiteral("TextField"));
+    auto* column = new QVBoxLayout(this);
+    column->setSpacing(6);
+    buildTextRow();
+    buildAlignment();
+    buildLook();
+    connectControls();
+    if (m_values.fontName.isEmpty())
+        m_values.fontName = m_text->font().family();
+    refresh();
+}
+
+void TextFieldPanel::buildTextRow()
+{
+    auto* column = static_cast<QVBoxLayout*>(layout());
+    auto* textRow = new QHBoxLayout;
+    m_text = new QLineEdit(this);
+    m_text->setObjectName(QStringLiteral("Text"));
+    m_text->setFixedHeight(kTextHeightPx);
+    m_spell = new QToolButton(this);
+    m_spell->setObjectName(QStringLiteral("sBitBtn2"));
+    m_spell->setIcon(spellIcon());
+    m_spell->setIconSize(QSize(PictogramSide, PictogramSide));
+    m_spell->setToolTip(QStringLiteral("Проверка орфографии"));
+    // Spell checking comes with the word processor link; the button waits for it.
+    m_spell->setEnabled(false);
+    textRow->addWidget(m_text, 1);
+    textRow->addWidget(m_spell, 0, Qt::AlignTop);
+    column->addLayout(textRow);
+
+    m_autoReplace =
+        checkBox(this, "AutoReplace", QStringLiteral("Применять к этому полю автозамену"));
+    column->addWidget(m_autoReplace);
+
+    auto* cramRow = new QHBoxLayout;
+    auto* cramLabel = new QLabel(
+        QStringLiteral("Макс. число блоков на элемент поля (0-не ограничивать)"), this);
+    cramLabel->setWordWrap(true);
+    m_maxCram = new QSpinBox(this);
+    m_maxCram->setObjectName(QStringLiteral("MaxCram"));
+    m_maxCram->setRange(0, 9);
+    cramLabel->setBuddy(m_maxCram);
+    cramRow->addWidget(cramLabel, 1);
+    cramRow->addWidget(m_maxCram, 0, Qt::AlignVCenter);
+    column->addLayout(cramRow);
+}
+
+void TextFieldPanel::buildAlignment()
+{
+    auto* column = static_cast<QVBoxLayout*>(layout());
+    auto* blockBox = new QGroupBox(QStringLiteral("Выравнивание для блоков"), this);
+    blockBox->setObjectName(QStringLiteral("block"));
+    // The kinds stand in a column beside the buttons they switch.
+    auto* blockGrid = new QGridLayout(blockBox);
+    blockGrid->setVerticalSpacing(2);
+    m_block = exclusiveGroup(this);
+    const std::array<QString, 3> kinds{QStringLiteral("первый"), QStringLiteral("основной"),
+                                       QStringLiteral("последний")};
+    for (int i = 0; i < 3; ++i) {
+        auto* radio = new QRadioButton(kinds[size_t(i)], blockBox);
+        m_block->addButton(radio, i);
+        blockGrid->addWidget(radio, i, 0);
+    }
+
+    m_horizontal = exclusiveGroup(this);
+    m_vertical = exclusiveGroup(this);
+    const std::array<const char*, 3> hNames{"Algn_L", "Algn_C", "Algn_R"};
+    const std::array<QString, 3> hHints{QStringLiteral("По левому краю"),
+                                        QStringLiteral("По центру"),
+                                        QStringLiteral("По правому краю")};
+    const std::array<const char*, 3> vNames{"Algn_T", "Algn_M", "Algn_B"};
+    const std::array<QString, 3> vHints{QStringLiteral("По верхнему краю"),
+                                        QStringLiteral("По середине"),
+                                        QStringLiteral("По нижнему краю")};
+    auto* buttons = new QGridLayout;
+    buttons->setSpacing(2);
+    for (int i = 0; i < 3; ++i) {
+        buttons->addWidget(groupButton(blockBox, m_horizontal, i, hNames[size_t(i)],
+                                       horizontalIcon(i), hHints[size_t(i)]),
+                           0, i);
+        buttons->addWidget(groupButton(blockBox, m_vertical, i, vNames[size_t(i)],
+                                       verticalIcon(i), vHints[size_t(i)]),
+                           1, i);
+    }
+    blockGrid->addLayout(buttons, 0, 1, 3, 1, Qt::AlignRight | Qt::AlignVCenter);
+    blockGrid->setColumnStretch(0, 1);
+    column->addWidget(blockBox);
+
+    // The caption is too long for a group title in the settings column, so it stands
+    // wrapped beside the two buttons.
+    auto* fillRow = new QHBoxLayout;
+    fillRow->setSpacing(2);
+    m_direction = exclusiveGroup(this);
+    fillRow->addWidget(groupButton(this, m_direction, 0, "topSpline", fillDirectionIcon(false),
+                                   QStringLiteral("Заполняем поле сверху вниз")));
+    fillRow->addWidget(groupButton(this, m_direction, 1, "BottomSpline",
+                                   fillDirectionIcon(true),
+                                   QStringLiteral("Заполняем поле снизу вверх")));
+    fillRow->addSpacing(6);
+    auto* fillCaption =
+        new QLabel(QStringLiteral("Выравнивание относительно зависимых полей"), this);
+    fillCaption->setWordWrap(true);
+    fillRow->addWidget(fillCaption, 1);
+    column->addLayout(fillRow);
+}
+
+void TextFieldPanel::buildLook()
+{
+    auto* column = static_cast<QVBoxLayout*>(layout());
+    m_transparent = checkBox(this, "Transperent", QStringLiteral("Цвет фона прозрачный"));
+    column->addWidget(m_transparent);
+    m_fonColor = new ColorButton(QStringLiteral("FonColor"),
+                                 QStringLiteral(" Цвет фона для поля"), this);
+    m_fontColor = new ColorButton(QStringLiteral("FontColor"), QStringLiteral(" Цвет текста"),
+                                  this);
+    column->addWidget(m_fonColor, 0, Qt::AlignLeft);
+    column->addWidget(m_fontColor, 0, Qt::AlignLeft);
+
+    auto* styles = new QGridLayout;
+    styles->setVerticalSpacing(2);
+    m_bold = checkBox(this, "Boldchk", QStringLiteral("Полужирный"));
+    m_italic = checkBox(this, "IncChk", QStringLiteral("Наклонный"));
+    m_underline = checkBox(this, "UndChk", QStringLiteral("Подчеркнутый"));
+    styles->addWidget(m_bold, 0, 0);
+    styles->addWidget(m_italic, 0, 1);
+    styles->addWidget(m_underline, 1, 0);
+    column->addLayout(styles);
+
+    auto* sizeRow = new QFormLayout;
+    m_size = new QSpinBox(this);
+    m_size->setObjectName(QStringLiteral("Size"));
+    m_size->setRange(4, 999);
+    sizeRow->addRow(QStringLiteral("Размер шрифта:"), m_size);
+    column->addLayout(sizeRow);
+
+    m_fonts = new QListWidget(this);
+    m_fonts->setObjectName(QStringLiteral("sFontListBox1"));
+    m_fonts->addItems(outlineFontFamilies());
+    m_fonts->setSortingEnabled(true);
+    m_fonts->sortItems();
+    m_fonts->setMinimumHeight(kFontListHeightPx);
+    column->addWidget(m_fonts, 1);
+}
+
+void TextFieldPanel::connectControls()
+{
+    connect(m_text, &QLineEdit::textEdited, this, [this](const QString& text) {
+        m_values.Text = text;
+        changed();
+    });
+    const auto bindCheck = [this](QCheckBox* box, bool TextPanelValues::*member, bool look) {
+        connect(box, &QCheckBox::toggled, this, [this, member, look](bool on) {
+            m_values.*member = on;
+            if (look)
+                showTextLook();
+            changed();
+        });
+    };
+    bindCheck(m_autoReplace, &TextPanelValues::AutoReplace, false);
+    bindCheck(m_transparent, &TextPanelValues::Transperent, false);
+    bindCheck(m_bold, &TextPanelValues::Boldchk, true);
+    bindCheck(m_italic, &TextPanelValues::IncChk, true);
+    bindCheck(m_underline, &TextPanelValues::UndChk, true);
+    connect(m_maxCram, &QSpinBox::valueChanged, this, [this](int value) {
+        m_values.MaxCram = value;
+        changed();
+    });
+    connect(m_block, &QButtonGroup::idClicked, this, [this](int kind) {
+        m_values.selectBlock(kind);
+        showAlignment();
+        changed();
+    });
+    connect(m_horizontal, &QButtonGroup::idClicked, this, [this](int h) {
+        m_values.pressHorizontal(h);
+        showAlignment();
+        changed();
+    });
+    connect(m_vertical, &QButtonGroup::idClicked, this, [this](int v) {
+        m_values.pressVertical(v);
+        showAlignment();
+        changed();
+    });
+    connect(m_direction, &QButtonGroup::idClicked, this, [this](int id) {
+        m_values.bottomUp = id == 1;
+        changed();
+    });
+    const auto bindColor = [this](ColorButton* button, int32_t TextPanelValues::*member) {
+        connect(button, &ColorButton::colorChosen, this, [this, member](int32_t bgr) {
+            m_values.*member = bgr;
+            showTextLook();
+            changed();
+        });
+    };
+    bindColor(m_fonColor, &TextPanelValues::FonColor);
+    bindColor(m_fontColor, &TextPanelValues::FontColor);
+    connect(m_size, &QSpinBox::valueChanged, this, [this](int points) {
+        m_values.Size = points;
+        showTextLook();
+        changed();
+    });
+    connect(m_fonts, &QListWidget::currentTextChanged, this, [this](const QString& family) {
+        if (family.isEmpty())
+            return;
+        m_values.fontName = family;
+        showTextLook();
+        changed();
+    });
+}
+
+void TextFieldPanel::refresh()
+{
+    const std::array<QSignalBlocker, 10> blockers{
+        QSignalBlocker(m_text),     QSignalBlocker(m_autoReplace), QSignalBlocker(m_maxCram),
+        QSignalBlocker(m_transparent), QSignalBlocker(m_bold),     QSignalBlocker(m_italic),
+        QSignalBlocker(m_underline), QSignalBlocker(m_size),       QSignalBlocker(m_fonts),
+        QSignalBlocker(m_direction)};
+    m_text->setText(m_values.Text);
+    m_autoReplace->setChecked(m_values.AutoReplace);
+    m_maxCram->setValue(m_values.MaxCram);
+    showAlignment();
+    checkGroupButton(m_direction, m_values.bottomUp ? 1 : 0);
+    m_transparent->setChecked(m_values.Transperent);
+    m_fonColor->setBgr(m_values.FonColor);
+    m_fontColor->setBgr(m_values.FontColor);
+    m_bold->setChecked(m_values.Boldchk);
+    m_italic->setChecked(m_values.IncChk);
+    m_underline->setChecked(m_values.UndChk);
+    m_size->setValue(m_values.Size);
+    selectFont();
+    showTextLook();
+}
+
+void TextFieldPanel::showAlignment()
+{
+    checkGroupButton(m_block, m_values.block);
+    checkGroupButton(m_horizontal, m_values.alignHorizontal);
+    checkGroupButton(m_vertical, m_values.alignVertical);
+}
+
+void TextFieldPanel::showTextLook()
+{
+    QFont look = m_text->font();
+    look.setFamilies({m_values.fontName});
+    look.setPointSize(std::clamp(m_values.Size, kSmallestShownPt, kLargestShownPt));
+    look.setBold(m_values.Boldchk);
+    look.setItalic(m_values.IncChk);
+    look.setUnderline(m_values.UndChk);
+    m_text->setFont(look);
+    QPalette colours = m_text->palette();
+    colours.setColor(QPalette::Base, colorFromBgr(m_values.FonColor));
+    colours.setColor(QPalette::Text, colorFromBgr(m_values.FontColor));
+    m_text->setPalette(colours);
+}
+
+void TextFieldPanel::selectFont()
+{
+    for (int row = 0; row < m_fonts->count(); ++row) {
+        QListWidgetItem* item = m_fonts->item(row);
+        if (item->text().compare(m_values.fontName, Qt::CaseInsensitive) == 0) {
+            m_fonts->setCurrentItem(item);
+            m_fonts->scrollToItem(item);
+            return;
+        }
+    }
+}
+
+void TextFieldPanel::changed()
+{
+    Q_EMIT valuesChanged();
+}
+
+} // namespace Quillet

@@ -1,0 +1,69 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 Quillet developers
+#pragma once
+
+#include "core/fields/FieldPanels.h"
+
+#include <QGroupBox>
+
+class QButtonGroup;
+class QCheckBox;
+class QLineEdit;
+class QListWidget;
+class QSpinBox;
+class QToolButton;
+
+namespace Quillet {
+
+class ColorButton;
+
+/// `TextField`, "Настройки текстового поля": the text field's options bound to one
+/// TextPanelValues. `Text` shows the field text in the field's look (font, size, style,
+/// colours); sizes above what its 50-pixel height holds are shown smaller, the value
+/// keeps the size typed.
+class TextFieldPanel : public QGroupBox {
+    Q_OBJECT
+public:
+    /// `values` must outlive the panel. An empty fontName is set to the family `Text`
+    /// starts with, so the stored name is always a real family.
+    explicit TextFieldPanel(TextPanelValues& values, QWidget* parent = nullptr);
+
+    /// Shows the values in every control without emitting valuesChanged. The font list
+    /// selects the first family equal to fontName ignoring case, and keeps its selection
+    /// when there is none.
+    void refresh();
+
+Q_SIGNALS:
+    /// A user change wrote the values.
+    void valuesChanged();
+
+private:
+    void buildTextRow();
+    void buildAlignment();
+    void buildLook();
+    void connectControls();
+    void showAlignment();
+    void showTextLook();
+    void selectFont();
+    void changed();
+
+    TextPanelValues& m_values;
+    QLineEdit* m_text = nullptr;
+    QToolButton* m_spell = nullptr;
+    QCheckBox* m_autoReplace = nullptr;
+    QSpinBox* m_maxCram = nullptr;
+    QButtonGroup* m_block = nullptr;
+    QButtonGroup* m_horizontal = nullptr;
+    QButtonGroup* m_vertical = nullptr;
+    QButtonGroup* m_direction = nullptr;
+    QCheckBox* m_transparent = nullptr;
+    ColorButton* m_fonColor = nullptr;
+    ColorButton* m_fontColor = nullptr;
+    QCheckBox* m_bold = nullptr;
+    QCheckBox* m_italic = nullptr;
+    QCheckBox* m_underline = nullptr;
+    QSpinBox* m_size = nullptr;
+    QListWidget* m_fonts = nullptr;
+};
+
+} // namespace Quillet
