@@ -1,0 +1,51 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 Quillet developers
+
+#include "gui/fields/DividePanel.h"
+
+#include <QFormLayout>
+#include <QSignalBlocker>
+#include <QSpinBox>
+
+namespace Quillet {
+namespace {
+
+QSpinBox* partsEdit(QWidget* parent, const char* name)
+{
+    auto* edit = new QSpinBox(parent);
+    edit->setObjectName(QString::fromLatin1(name));
+    edit->setRange(MinDivisions, MaxDivisions);
+    return edit;
+}
+
+} // namespace
+
+DividePanel::DividePanel(DivideValues& values, QWidget* parent)
+    : QGroupBox(QStringLiteral("Разбить блок на части"), parent), m_values(values)
+{
+    setObjectName(QStringLiteral("Divided"));
+    auto* form = new QFormLayout(this);
+    m_columns = partsEdit(this, "Col");
+    m_rows = partsEdit(this, "Row");
+    form->addRow(QStringLiteral("Число колонок"), m_columns);
+    form->addRow(QStringLiteral("Число строк"), m_rows);
+    connect(m_columns, &QSpinBox::valueChanged, this, [this](int columns) {
+        m_values.Col = columns;
+        Q_EMIT valuesChanged();
+    });
+    connect(m_rows, &QSpinBox::valueChanged, this, [this](int rows) {
+        m_values.Row = rows;
+        Q_EMIT valuesChanged();
+    });
+    refresh();
+}
+
+void DividePanel::refresh()
+{
+    const QSignalBlocker columns(m_columns);
+    const QSignalBlocker rows(m_rows);
+    m_columns->setValue(m_values.Col);
+    m_rows->setValue(m_values.Row);
+}
+
+} // namespace Quillet

@@ -1,0 +1,34 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 Quillet developers
+#pragma once
+
+#include "core/fields/FieldPanels.h"
+
+#include <QGroupBox>
+
+class QSpinBox;
+
+namespace Quillet {
+
+/// `Divided`, "Разбить блок на части": the columns and rows a block is cut into (1–100
+/// each), bound to one DivideValues.
+class DividePanel : public QGroupBox {
+    Q_OBJECT
+public:
+    /// `values` must outlive the panel.
+    explicit DividePanel(DivideValues& values, QWidget* parent = nullptr);
+
+    /// Shows the values without emitting valuesChanged.
+    void refresh();
+
+Q_SIGNALS:
+    /// A user change wrote the values.
+    void valuesChanged();
+
+private:
+    DivideValues& m_values;
+    QSpinBox* m_columns = nullptr;
+    QSpinBox* m_rows = nullptr;
+};
+
+} // namespace Quillet
