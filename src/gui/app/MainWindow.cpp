@@ -121,7 +121,7 @@ void TForm1::buildWindow()
     m_page = new PageArea(splitter);
     splitter->setChildrenCollapsible(false);
     splitter->setStretchFactor(2, 1);
-    splitter->setSizes({0, 320, 704});
+    splitter->setSizes({0, 350, 674});
     layout->addWidget(splitter, 1);
     setCentralWidget(central);
     m_page->DXDraw1->setRaster(&m_raster);

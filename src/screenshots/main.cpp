@@ -1,0 +1,173 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 Quillet developers
+
+// quillet-screenshots DEMO_DIR OUTDIR: opens a copy of the demo project in the main
+// window at its starting size and writes one PNG per area of the settings column and
+// per editing panel, filled with the demo's own values, so the look can be reviewed
+// without a display. Exit code 0 when every picture was written, 2 otherwise.
+
+#include "gui/app/MainWindow.h"
+#include "gui/fields/EditingArea.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QScrollArea>
+#include <QTemporaryDir>
+#include <QTextStream>
+#include <QTreeWidget>
+
+#include <cstdio>
+
+using namespace Quillet;
+
+namespace {
+
+int g_failures = 0;
+
+void fail(const QString& what)
+{
+    std::fprintf(stderr, "quillet-screenshots: %s\n", qPrintable(what));
+    ++g_failures;
+}
+
+void settle(TForm1& window)
+{
+    for (int i = 0; i < 3; ++i)
+        QApplication::processEvents();
+    window.document().RepaintPending = true;
+    window.RepaintTimeTimer();
+    QApplication::processEvents();
+}
+
+// A column narrower than what its panels need cuts their captions off at the right.
+void checkWidths(TForm1& window, const QString& name)
+{
+    for (const char* areaName : {"BasicOpt", "AddOpt"}) {
+        const auto* area = window.findChild<QScrollArea*>(QString::fromLatin1(areaName));
+        if (area == nullptr || !area->isVisible() || area->widget() == nullptr)
+            continue;
+        const int needed = area->widget()->minimumSizeHint().width();
+        if (needed > area->viewport()->width()) {
+            fail(QStringLiteral("%1: %2 needs %3 pixels, has %4")
+                     .arg(name, QString::fromLatin1(areaName))
+                     .arg(needed)
+                     .arg(area->viewport()->width()));
+        }
+    }
+}
+
+void shoot(TForm1& window, const QDir& out, const QString& name)
+{
+    settle(window);
+    checkWidths(window, name);
+    const QString path = out.filePath(name + QStringLiteral(".png"));
+    if (!window.grab().save(path))
+        fail(QStringLiteral("cannot write %1").arg(path));
+    else
+        std::printf("%s\n", qPrintable(path));
+}
+
+void click(TForm1& window, const char* name)
+{
+    if (auto* button = window.findChild<QAbstractButton*>(QString::fromLatin1(name)))
+        button->click();
+    else
+        fail(QStringLiteral("no button %1").arg(QString::fromLatin1(name)));
+}
+
+// The first root node whose ID starts with `kindDigit`, or its first block.
+QTreeWidgetItem* findNode(QTreeWidget* tree, QChar kindDigit, bool block)
+{
+    for (int i = 0; i < tree->topLevelItemCount(); ++i) {
+        QTreeWidgetItem* field = tree->topLevelItem(i);
+        if (!field->text(0).startsWith(kindDigit))
+            continue;
+        if (!block)
+            return field;
+        if (field->childCount() > 0)
+            return field->child(0);
+    }
+    return nullptr;
+}
+
+// Opens the node in the editing area as a double click does, photographs it, cancels.
+void shootNode(TForm1& window, const QDir& out, const QString& name, QChar kind, bool block)
+{
+    auto* tree = window.findChild<QTreeWidget*>(QStringLiteral("Structure"));
+    QTreeWidgetItem* item = tree ? findNode(tree, kind, block) : nullptr;
+    if (item == nullptr) {
+        fail(QStringLiteral("the demo has no node for %1").arg(name));
+        return;
+    }
+    tree->setCurrentItem(item);
+    Q_EMIT tree->itemDoubleClicked(item, 0);
+    shoot(window, out, name);
+    click(window, "CancelBtn");
+}
+
+bool copyDemo(const QDir& from, const QDir& to)
+{
+    for (const QString& name : from.entryList(QDir::Files)) {
+        if (!QFile::copy(from.filePath(name), to.filePath(name)))
+            return false;
+    }
+    return true;
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Quillet"));
+    if (argc != 3) {
+        std::fprintf(stderr, "usage: quillet-screenshots DEMO_DIR OUTDIR\n");
+        return 2;
+    }
+    const QDir demo(QString::fromLocal8Bit(argv[1]));
+    QDir out(QString::fromLocal8Bit(argv[2]));
+    QTemporaryDir work;
+    if (!out.mkpath(QStringLiteral(".")) || !work.isValid()
+        || !copyDemo(demo, QDir(work.path()))) {
+        std::fprintf(stderr, "quillet-screenshots: cannot prepare %s\n", argv[2]);
+        return 2;
+    }
+    const QString project = QDir(work.path()).filePath(QStringLiteral("demo.qlet"));
+
+    TForm1 window;
+    window.show();
+    if (!window.LoadProject(project))
+        fail(QStringLiteral("cannot load %1").arg(project));
+    click(window, "ContainBtn");
+    const char* areas[][2] = {{"ProjectBtn", "area-1-project"},
+                              {"BackBtn", "area-2-background"},
+                              {"BlockBtn", "area-3-blocks"},
+                              {"StructureBtn", "area-4-structure"},
+                              {"exportBtn", "area-5-export"}};
+    for (const auto& area : areas) {
+        click(window, area[0]);
+        shoot(window, out, QString::fromLatin1(area[1]));
+    }
+
+    click(window, "StructureBtn");
+    shootNode(window, out, QStringLiteral("panel-text"), QLatin1Char('0'), false);
+    shootNode(window, out, QStringLiteral("panel-image"), QLatin1Char('1'), false);
+    shootNode(window, out, QStringLiteral("panel-shape"), QLatin1Char('2'), false);
+    shootNode(window, out, QStringLiteral("panel-coordinates"), QLatin1Char('0'), true);
+
+    if (auto* area = window.findChild<EditingArea*>(QStringLiteral("AddOpt"))) {
+        area->openDivide(NodeRef{5, 1});
+        shoot(window, out, QStringLiteral("panel-division"));
+        click(window, "CancelBtn");
+    }
+
+    click(window, "BackBtn");
+    click(window, "sSpeedButton3");
+    shoot(window, out, QStringLiteral("panel-angle"));
+    click(window, "CancelBtn");
+
+    window.document().RepaintPending = false;
+    return g_failures == 0 ? 0 : 2;
+}
