@@ -11,6 +11,7 @@
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QColorDialog>
 #include <QDir>
 #include <QFileDialog>
 #include <QInputDialog>
@@ -112,6 +113,17 @@ inline DialogScript::Step enterText(const QString& text)
         edit->selectAll();
         QTest::keyClicks(edit, text);
         QTest::keyClick(edit, Qt::Key_Return);
+    };
+}
+
+/// Picks `color` in a colour dialog and confirms it.
+inline DialogScript::Step chooseColor(const QColor& color)
+{
+    return [color](QWidget* w) {
+        auto* dialog = qobject_cast<QColorDialog*>(w);
+        QVERIFY(dialog != nullptr);
+        dialog->setCurrentColor(color);
+        QMetaObject::invokeMethod(dialog, "accept", Qt::QueuedConnection);
     };
 }
 
