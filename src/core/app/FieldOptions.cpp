@@ -22,7 +22,7 @@ QChar flagChar(bool on)
 void requireWithin(double value, double lo, double hi, const QString& id, const char* item)
 {
     if (!(value >= lo && value <= hi)) {
-        throw ConversionError(QStringLiteral("Фигурное поле %1: %2 — допустимо от %3 до %4.")
+        throw ConversionError(QStringLiteral("Фигурное поле %1: %2 вне пределов %3–%4.")
                                   .arg(id, QString::fromUtf8(item), Numbers::formatGeneral(lo),
                                        Numbers::formatGeneral(hi)));
     }

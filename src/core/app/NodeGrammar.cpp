@@ -64,11 +64,11 @@ void requireId(const QString& id)
 void requireRange(long long value, long long lo, long long hi, const char* item)
 {
     if (value < lo || value > hi) {
-        throw ConversionError(QStringLiteral("%1: допустимо от %2 до %3, а не %4.")
+        throw ConversionError(QStringLiteral("%1 %2 вне пределов %3–%4.")
                                   .arg(QString::fromUtf8(item))
+                                  .arg(value)
                                   .arg(lo)
-                                  .arg(hi)
-                                  .arg(value));
+                                  .arg(hi));
     }
 }
 
