@@ -43,7 +43,7 @@ CellRange parseRange(const QString& text)
         QStringLiteral("^[A-Za-z]{1,3}[1-9][0-9]{0,6}$"));
     const ReferenceParts parts = splitReference(text);
     if (!address.match(parts.first).hasMatch() || !address.match(parts.second).hasMatch())
-        throw UsageError(QStringLiteral("--range must be like A1:C10, not \"%1\"").arg(text));
+        throw UsageError(QStringLiteral("--range должен иметь вид A1:C10, а не «%1»").arg(text));
     const CellPosition a = ParseCellAddress(parts.first);
     const CellPosition b = ParseCellAddress(parts.second);
     return {std::min(a.row, b.row), std::min(a.column, b.column), std::max(a.row, b.row),
@@ -55,9 +55,9 @@ int runCells(const QStringList& args)
     const ParsedArgs parsed =
         parseArgs(args, {QStringLiteral("sheet"), QStringLiteral("range")}, {});
     if (parsed.positional.size() != 1)
-        throw UsageError(QStringLiteral("expected one WORKBOOK"));
+        throw UsageError(QStringLiteral("Нужна ровно одна КНИГА"));
     if (!parsed.has(QStringLiteral("range")))
-        throw UsageError(QStringLiteral("--range is required"));
+        throw UsageError(QStringLiteral("Не указан --range"));
     const CellRange range = parseRange(parsed.value(QStringLiteral("range")));
 
     const OpenedWorkbook opened = openWorkbookFile(parsed.positional.first(), WorkbookOptions());
@@ -90,7 +90,7 @@ int runCells(const QStringList& args)
 }
 
 static const bool registered = Cli::registerCommand(
-    {"cells", "cells WORKBOOK [--sheet NAME] --range A1:C10", &runCells});
+    {"cells", "cells КНИГА [--sheet ИМЯ] --range A1:C10", &runCells});
 
 } // namespace
 } // namespace Quillet::Cli

@@ -17,7 +17,7 @@ namespace Quillet::Cli {
 Project loadProjectFile(const QString& path)
 {
     if (!QFileInfo(path).isFile())
-        throw FileError(QStringLiteral("no such project file: %1").arg(path));
+        throw FileError(QStringLiteral("Не существует файла проекта: %1").arg(path));
     const UserSettings sizes;
     return ProjectFile::load(path, ProjectSettings{}, &sizes);
 }
@@ -45,7 +45,7 @@ int parsePageNumber(const QString& text)
     bool ok = false;
     const int page = text.toInt(&ok);
     if (!ok || page < 0)
-        throw UsageError(QStringLiteral("not a page number: %1").arg(text));
+        throw UsageError(QStringLiteral("Неверный номер страницы: %1").arg(text));
     return page;
 }
 

@@ -27,7 +27,7 @@ ExportFormat parseFormat(const QString& text)
         return ExportFormat::Png;
     if (text == QLatin1String("pdf"))
         return ExportFormat::Pdf;
-    throw UsageError(QStringLiteral("unknown format %1 (jpg, png or pdf)").arg(text));
+    throw UsageError(QStringLiteral("Неизвестный формат %1 (jpg, png или pdf)").arg(text));
 }
 
 std::vector<int> selectedPages(const QString& text, int pageCount)
@@ -38,7 +38,7 @@ std::vector<int> selectedPages(const QString& text, int pageCount)
     for (const auto& range : set.ranges()) {
         // Pages past the end render blank, as in the program; keep the list sane.
         if (int64_t(range.hi) - range.lo > 1000000 || pages.size() > 1000000)
-            throw UsageError(QStringLiteral("too many pages in %1").arg(text));
+            throw UsageError(QStringLiteral("Слишком много страниц в %1").arg(text));
         for (int64_t p = std::max<int64_t>(range.lo, 1); p <= range.hi; ++p)
             pages.push_back(int(p));
     }
@@ -55,9 +55,9 @@ int runExport(const QStringList& args)
          QStringLiteral("format"), QStringLiteral("workbook"), QStringLiteral("sheet")},
         {QStringLiteral("no-background"), QStringLiteral("reverse")});
     if (parsed.positional.size() != 1)
-        throw UsageError(QStringLiteral("expected one project file"));
+        throw UsageError(QStringLiteral("Нужен ровно один файл проекта"));
     if (!parsed.has(QStringLiteral("out")))
-        throw UsageError(QStringLiteral("--out PREFIX is required"));
+        throw UsageError(QStringLiteral("Не указан --out ПРЕФИКС"));
     const QString projectPath = parsed.positional.first();
     Project project = loadProjectFile(projectPath);
     if (parsed.has(QStringLiteral("sheet")))
@@ -80,14 +80,14 @@ int runExport(const QStringList& args)
         bool ok = false;
         request.jobs = parsed.value(QStringLiteral("jobs")).toInt(&ok);
         if (!ok || request.jobs < 1 || request.jobs > 256)
-            throw UsageError(QStringLiteral("--jobs takes a number from 1 to 256"));
+            throw UsageError(QStringLiteral("--jobs принимает число от 1 до 256"));
     }
     const bool terminal = isatty(STDERR_FILENO) != 0;
     QElapsedTimer clock;
     clock.start();
     const ExportResult result = exportPages(request, [&](int done, int total) {
         if (terminal) {
-            std::fprintf(stderr, "\rpage %d of %d", done, total);
+            std::fprintf(stderr, "\rстраница %d из %d", done, total);
             std::fflush(stderr);
         }
         return true;
@@ -97,7 +97,7 @@ int runExport(const QStringList& args)
     for (const QString& line : result.errorLines)
         printErr(line);
     if (terminal) {
-        printErr(QStringLiteral("%1 files in %2 s")
+        printErr(QStringLiteral("Файлов: %1 за %2 с")
                      .arg(result.files.size())
                      .arg(double(clock.elapsed()) / 1000.0, 0, 'f', 1));
     }
@@ -106,8 +106,8 @@ int runExport(const QStringList& args)
 
 const bool registered = registerCommand(
     {"export",
-     "export PROJECT --out PREFIX [--pages SET] [--no-background] [--reverse] [--jobs N] "
-     "[--format jpg|png|pdf] [--workbook PATH] [--sheet NAME]",
+     "export ПРОЕКТ --out ПРЕФИКС [--pages НАБОР] [--no-background] [--reverse] [--jobs N] "
+     "[--format jpg|png|pdf] [--workbook ПУТЬ] [--sheet ИМЯ]",
      &runExport});
 
 } // namespace

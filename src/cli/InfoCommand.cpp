@@ -194,17 +194,17 @@ int runInfo(const QStringList& args)
 {
     const ParsedArgs parsed = parseArgs(args, {}, {});
     if (parsed.positional.size() != 1)
-        throw UsageError(QStringLiteral("expected one project file"));
+        throw UsageError(QStringLiteral("Нужен ровно один файл проекта"));
     const QString path = parsed.positional.first();
     if (!QFileInfo(path).isFile())
-        throw FileError(QStringLiteral("no such project file: %1").arg(path));
+        throw FileError(QStringLiteral("Не существует файла проекта: %1").arg(path));
     const UserSettings sizes;
     const Project project = ProjectFile::load(path, ProjectSettings{}, &sizes);
     printOut(QString::fromUtf8(QJsonDocument(projectJson(path, project)).toJson(QJsonDocument::Indented)));
     return ExitOk;
 }
 
-const bool registered = registerCommand({"info", "info PROJECT", &runInfo});
+const bool registered = registerCommand({"info", "info ПРОЕКТ", &runInfo});
 
 } // namespace
 } // namespace Quillet::Cli

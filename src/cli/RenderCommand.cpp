@@ -22,9 +22,9 @@ int runRender(const QStringList& args)
                          QStringLiteral("sheet")},
                   {QStringLiteral("no-background")});
     if (parsed.positional.size() != 1)
-        throw UsageError(QStringLiteral("expected one project file"));
+        throw UsageError(QStringLiteral("Нужен ровно один файл проекта"));
     if (!parsed.has(QStringLiteral("page")) || !parsed.has(QStringLiteral("out")))
-        throw UsageError(QStringLiteral("--page and --out are required"));
+        throw UsageError(QStringLiteral("Не указаны --page и --out"));
     const QString projectPath = parsed.positional.first();
     const int page = parsePageNumber(parsed.value(QStringLiteral("page")));
     const QString out = parsed.value(QStringLiteral("out"));
@@ -47,13 +47,13 @@ int runRender(const QStringList& args)
     StderrLines errors;
     RenderPage(source, target, page, errors);
     if (!raster.convertToFormat(QImage::Format_RGB888).save(out, "PNG"))
-        throw FileError(QStringLiteral("cannot write %1").arg(out));
+        throw FileError(QStringLiteral("Не удаётся записать файл %1").arg(out));
     return ExitOk;
 }
 
 const bool registered = registerCommand(
     {"render",
-     "render PROJECT --page N --out FILE.png [--no-background] [--workbook PATH] [--sheet NAME]",
+     "render ПРОЕКТ --page N --out ФАЙЛ.png [--no-background] [--workbook ПУТЬ] [--sheet ИМЯ]",
      &runRender});
 
 } // namespace

@@ -14,6 +14,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 #include <exception>
+#include <new>
 
 namespace Quillet::Cli {
 
@@ -26,7 +27,7 @@ std::vector<Command>& registry()
 
 void printUsage()
 {
-    printErr(QStringLiteral("usage: quillet-cli COMMAND [ARGS...]"));
+    printErr(QStringLiteral("Использование: quillet-cli КОМАНДА [АРГУМЕНТЫ...]"));
     for (const Command& c : commands())
         printErr(QStringLiteral("  quillet-cli %1").arg(QString::fromUtf8(c.usage)));
 }
@@ -91,18 +92,20 @@ ParsedArgs parseArgs(const QStringList& args, const QStringList& valueOptions,
                 name.truncate(eq);
             }
             if (flagOptions.contains(name)) {
-                if (eq >= 0)
-                    throw UsageError(QStringLiteral("option --%1 takes no value").arg(name));
+                if (eq >= 0) {
+                    throw UsageError(
+                        QStringLiteral("Параметр --%1 не принимает значения").arg(name));
+                }
                 parsed.flags << name;
             } else if (valueOptions.contains(name)) {
                 if (eq < 0) {
                     if (i + 1 >= args.size())
-                        throw UsageError(QStringLiteral("option --%1 needs a value").arg(name));
+                        throw UsageError(QStringLiteral("Параметру --%1 нужно значение").arg(name));
                     inlineValue = args[++i];
                 }
                 parsed.values.emplace_back(name, inlineValue);
             } else {
-                throw UsageError(QStringLiteral("unknown option %1").arg(arg));
+                throw UsageError(QStringLiteral("Неизвестный параметр %1").arg(arg));
             }
         } else {
             parsed.positional << arg;
@@ -142,17 +145,23 @@ int main(int argc, char** argv)
             return command.run(args);
         } catch (const UsageError& e) {
             printErr(QStringLiteral("quillet-cli %1: %2").arg(name, e.message()));
-            printErr(QStringLiteral("usage: quillet-cli %1").arg(QString::fromUtf8(command.usage)));
+            printErr(QStringLiteral("Использование: quillet-cli %1")
+                         .arg(QString::fromUtf8(command.usage)));
             return ExitFailure;
         } catch (const Quillet::Error& e) {
             printErr(QStringLiteral("quillet-cli %1: %2").arg(name, e.message()));
             return ExitFailure;
+        } catch (const std::bad_alloc&) {
+            printErr(QStringLiteral("quillet-cli %1: не хватает памяти").arg(name));
+            return ExitFailure;
         } catch (const std::exception& e) {
-            printErr(QStringLiteral("quillet-cli %1: %2").arg(name, QString::fromLocal8Bit(e.what())));
+            // The standard library's wording: such a failure is a fault of the program.
+            printErr(QStringLiteral("quillet-cli %1: внутренняя ошибка: %2")
+                         .arg(name, QString::fromLocal8Bit(e.what())));
             return ExitFailure;
         }
     }
-    printErr(QStringLiteral("quillet-cli: unknown command %1").arg(name));
+    printErr(QStringLiteral("quillet-cli: неизвестная команда %1").arg(name));
     printUsage();
     return ExitFailure;
 }

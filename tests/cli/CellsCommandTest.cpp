@@ -117,7 +117,7 @@ void CellsCommandTest::fails_data()
     QTest::newRow("no range") << QStringList{fixture("people.csv")} << "--range";
     QTest::newRow("bad range")
         << QStringList{fixture("people.csv"), "--range", "$A$1:B2"} << "--range";
-    QTest::newRow("no workbook") << QStringList{"--range", "A1"} << "WORKBOOK";
+    QTest::newRow("no workbook") << QStringList{"--range", "A1"} << "КНИГА";
     QTest::newRow("unknown option")
         << QStringList{fixture("people.csv"), "--range", "A1", "--bogus"} << "--bogus";
 }

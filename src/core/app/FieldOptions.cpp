@@ -22,7 +22,7 @@ QChar flagChar(bool on)
 void requireWithin(double value, double lo, double hi, const QString& id, const char* item)
 {
     if (!(value >= lo && value <= hi)) {
-        throw ConversionError(QStringLiteral("Shape field %1: %2 must lie between %3 and %4.")
+        throw ConversionError(QStringLiteral("Фигурное поле %1: %2 вне пределов %3–%4.")
                                   .arg(id, QString::fromUtf8(item), Numbers::formatGeneral(lo),
                                        Numbers::formatGeneral(hi)));
     }
@@ -79,21 +79,21 @@ QString lineDirectionWord(LineDirection direction)
 
 ImageFieldOptions parseImageOptions(QStringView optionsText, const QString& fieldId)
 {
-    OptionReader in(optionsText, 5, nodeName("Image field", fieldId));
+    OptionReader in(optionsText, 5, nodeName("Графическое поле", fieldId));
     ImageFieldOptions o;
-    o.fileName = in.takeUntil(FieldSeparator, "the image file name").toString();
-    o.stretch = in.flag("the stretch flag");
-    o.cut = in.flag("the cut flag");
-    o.keepProportions = in.flag("the keep-proportions flag");
-    o.center = in.flag("the centre flag");
-    o.backgroundColor = in.integer(9, "the block background colour");
-    o.transparentBackground = in.flag("the transparent-background flag");
-    o.transparency = TransparencyMode(in.digit(2, "the transparency mode"));
+    o.fileName = in.takeUntil(FieldSeparator, "имя файла изображения").toString();
+    o.stretch = in.flag("признак растяжения");
+    o.cut = in.flag("признак обрезки");
+    o.keepProportions = in.flag("признак сохранения пропорций");
+    o.center = in.flag("признак центрирования");
+    o.backgroundColor = in.integer(9, "цвет фона блока");
+    o.transparentBackground = in.flag("признак прозрачного фона");
+    o.transparency = TransparencyMode(in.digit(2, "режим прозрачности"));
     if (o.transparency == TransparencyMode::PixelColor) {
-        o.pickX = in.integer(4, "the pick point X");
-        o.pickY = in.integer(4, "the pick point Y");
+        o.pickX = in.integer(4, "X точки выбора цвета");
+        o.pickY = in.integer(4, "Y точки выбора цвета");
     } else if (o.transparency == TransparencyMode::ChosenColor) {
-        o.transparentColor = in.integer(9, "the transparent colour");
+        o.transparentColor = in.integer(9, "прозрачный цвет");
     }
     // The two markers are searched for, not taken by position: texts written before
     // these options existed have neither.
@@ -102,17 +102,17 @@ ImageFieldOptions parseImageOptions(QStringView optionsText, const QString& fiel
     const qsizetype copyAt = rest.indexOf(CopyModeMarker);
     if (copyAt >= 0) {
         OptionReader item(rest.mid(copyAt + 1), restPosition + int(copyAt) + 1,
-                          nodeName("Image field", fieldId));
-        o.copyMode = CopyMode(item.digit(3, "the copy mode"));
+                          nodeName("Графическое поле", fieldId));
+        o.copyMode = CopyMode(item.digit(3, "режим копирования"));
     }
     const qsizetype opacityAt = rest.indexOf(OpacityMarker);
     if (opacityAt >= 0) {
         OptionReader item(rest.mid(opacityAt + 1), restPosition + int(opacityAt) + 1,
-                          nodeName("Image field", fieldId));
+                          nodeName("Графическое поле", fieldId));
         const int at = item.position();
-        const int opacity = item.integer(3, "the opacity");
+        const int opacity = item.integer(3, "непрозрачность");
         if (opacity < 0 || opacity > 255)
-            item.fail(QStringLiteral("the opacity %1 lies outside 0–255").arg(opacity), at);
+            item.fail(QStringLiteral("непрозрачность %1 вне диапазона 0–255").arg(opacity), at);
         o.opacity = opacity;
     }
     return o;
@@ -120,11 +120,13 @@ ImageFieldOptions parseImageOptions(QStringView optionsText, const QString& fiel
 
 QString composeImageField(const QString& id, const ImageFieldOptions& o)
 {
-    if (id.size() != 4)
-        throw ConversionError(QStringLiteral("A field ID must be four characters: «%1».").arg(id));
+    if (id.size() != 4) {
+        throw ConversionError(
+            QStringLiteral("ID поля должен состоять из четырёх символов: «%1».").arg(id));
+    }
     if (o.fileName.contains(FieldSeparator)) {
         throw ConversionError(
-            QStringLiteral("Image field %1: the file name may not hold the character code 8.")
+            QStringLiteral("Графическое поле %1: имя файла не может содержать символ с кодом 8.")
                 .arg(id));
     }
     QString text = id + o.fileName + FieldSeparator;
@@ -137,8 +139,9 @@ QString composeImageField(const QString& id, const ImageFieldOptions& o)
     text += QString::number(int(o.transparency));
     if (o.transparency == TransparencyMode::PixelColor) {
         if (o.pickX < 0 || o.pickX > 9999 || o.pickY < 0 || o.pickY > 9999) {
-            throw ConversionError(
-                QStringLiteral("Image field %1: the pick point must lie within 0–9999.").arg(id));
+            throw ConversionError(QStringLiteral("Графическое поле %1: точка выбора цвета "
+                                                 "должна лежать в пределах 0–9999.")
+                                      .arg(id));
         }
         text += Numbers::formatInt(o.pickX, 4) + Numbers::formatInt(o.pickY, 4);
     } else if (o.transparency == TransparencyMode::ChosenColor) {
@@ -147,7 +150,8 @@ QString composeImageField(const QString& id, const ImageFieldOptions& o)
     const int opacity = o.effectiveOpacity();
     if (opacity < 0 || opacity > 255) {
         throw ConversionError(
-            QStringLiteral("Image field %1: the opacity must lie within 0–255.").arg(id));
+            QStringLiteral("Графическое поле %1: непрозрачность должна быть в пределах 0–255.")
+                .arg(id));
     }
     text += CopyModeMarker;
     text += QString::number(int(o.effectiveCopyMode()));
@@ -159,9 +163,9 @@ QString composeImageField(const QString& id, const ImageFieldOptions& o)
 
 ShapeFieldOptions parseShapeOptions(QStringView optionsText, const QString& fieldId)
 {
-    const QString what = nodeName("Shape field", fieldId);
+    const QString what = nodeName("Фигурное поле", fieldId);
     OptionReader in(optionsText, 5, what);
-    const QStringView descriptor = in.takeUntil(FieldSeparator, "the shape descriptor");
+    const QStringView descriptor = in.takeUntil(FieldSeparator, "описание фигуры");
     ShapeFieldOptions o;
     if (descriptor.startsWith(shapeLinePrefix())) {
         o.kind = ShapeKind::Line;
@@ -186,20 +190,20 @@ ShapeFieldOptions parseShapeOptions(QStringView optionsText, const QString& fiel
     } else {
         o.kind = ShapeKind::Unknown;
     }
-    o.lineWidthMm = double(in.decimal(5, "the line width"));
-    const QChar lineStyle = in.take(1, "the line style")[0];
+    o.lineWidthMm = double(in.decimal(5, "толщина линии"));
+    const QChar lineStyle = in.take(1, "стиль линии")[0];
     o.lineStyle = (lineStyle >= u'0' && lineStyle <= u'4') ? lineStyle.unicode() - u'0' : -1;
     {
         const int at = in.position();
-        const QStringView colour = in.takeUntil(FieldSeparator, "the line colour");
+        const QStringView colour = in.takeUntil(FieldSeparator, "цвет линии");
         const auto value = Numbers::parseInt32(colour);
         if (!value)
-            in.fail(QStringLiteral("the line colour «%1» is not an integer").arg(colour), at);
+            in.fail(QStringLiteral("цвет линии «%1» — не целое число").arg(colour), at);
         o.lineColor = *value;
     }
-    const QChar fillStyle = in.take(1, "the fill style")[0];
+    const QChar fillStyle = in.take(1, "стиль заливки")[0];
     o.fillStyle = (fillStyle >= u'0' && fillStyle <= u'7') ? fillStyle.unicode() - u'0' : -1;
-    o.fillColor = in.integerRest("the fill colour");
+    o.fillColor = in.integerRest("цвет заливки");
     return o;
 }
 
@@ -216,8 +220,10 @@ LineDirection editorLineDirection(QStringView descriptor)
 
 QString composeShapeField(const QString& id, const ShapeFieldOptions& o)
 {
-    if (id.size() != 4)
-        throw ConversionError(QStringLiteral("A field ID must be four characters: «%1».").arg(id));
+    if (id.size() != 4) {
+        throw ConversionError(
+            QStringLiteral("ID поля должен состоять из четырёх символов: «%1».").arg(id));
+    }
     QString text = id;
     switch (o.kind) {
     case ShapeKind::Line:
@@ -227,22 +233,22 @@ QString composeShapeField(const QString& id, const ShapeFieldOptions& o)
         text += shapeRectangleWord();
         break;
     case ShapeKind::RoundedRectangle:
-        requireWithin(o.radiusMm, 0, 99.99, id, "the corner radius");
+        requireWithin(o.radiusMm, 0, 99.99, id, "радиус скругления");
         text += shapeRoundedPrefix() + Numbers::formatFixed(o.radiusMm, 2, 2);
         break;
     case ShapeKind::Ellipse:
-        requireWithin(o.startAngle, 0, 360, id, "the start angle");
-        requireWithin(o.endAngle, 0, 360, id, "the end angle");
+        requireWithin(o.startAngle, 0, 360, id, "начальный угол");
+        requireWithin(o.endAngle, 0, 360, id, "конечный угол");
         text += shapeEllipsePrefix() + Numbers::formatFixed(o.startAngle, 3, 2)
             + QLatin1Char(' ') + Numbers::formatFixed(o.endAngle, 3, 2);
         break;
     case ShapeKind::Unknown:
-        throw ConversionError(QStringLiteral("Shape field %1: no shape chosen.").arg(id));
+        throw ConversionError(QStringLiteral("Фигурное поле %1: не выбрана фигура.").arg(id));
     }
-    requireWithin(o.lineWidthMm, 0, 10, id, "the line width");
+    requireWithin(o.lineWidthMm, 0, 10, id, "толщина линии");
     if (o.lineStyle < 0 || o.lineStyle > 4 || o.fillStyle < 0 || o.fillStyle > 7) {
         throw ConversionError(
-            QStringLiteral("Shape field %1: unknown line or fill style.").arg(id));
+            QStringLiteral("Фигурное поле %1: неизвестный стиль линии или заливки.").arg(id));
     }
     text += FieldSeparator;
     text += Numbers::formatFixed(o.lineWidthMm, 2, 2);

@@ -111,15 +111,15 @@ FieldTree FieldTree::fromText(QStringView text)
             treeLevel = previousLevel + 1;
         } else {
             throw ConversionError(
-                QStringLiteral("Line %1 of the field tree is indented %2 levels below a node "
-                               "of level %3.")
+                QStringLiteral("Строка %1 дерева полей имеет отступ уровня %2 под узлом "
+                               "уровня %3.")
                     .arg(lineNumber)
                     .arg(level)
                     .arg(previousLevel));
         }
         if (treeLevel > 1) {
-            throw ConversionError(QStringLiteral("Line %1 of the field tree puts a node below "
-                                                 "a block; blocks have no children.")
+            throw ConversionError(QStringLiteral("Строка %1 дерева полей ставит узел под "
+                                                 "блок, а у блоков нет вложенных узлов.")
                                       .arg(lineNumber));
         }
         if (treeLevel == 0) {
@@ -127,8 +127,8 @@ FieldTree FieldTree::fromText(QStringView text)
             field.text = nodeText;
             if (field.id() < 0) {
                 throw ConversionError(
-                    QStringLiteral("Line %1 of the field tree is a field whose text «%2» does "
-                                   "not begin with a four-digit ID.")
+                    QStringLiteral("Строка %1 дерева полей — поле, текст которого «%2» "
+                                   "не начинается с четырёхзначного ID.")
                         .arg(lineNumber)
                         .arg(nodeText.left(40)));
             }

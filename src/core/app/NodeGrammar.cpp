@@ -21,8 +21,8 @@ long double blockItem(QStringView text, int from, const char* edge)
     const QStringView part = text.mid(from - 1, 7);
     const auto value = part.size() == 7 ? Numbers::parseDecimal(part) : std::nullopt;
     if (!value) {
-        throw ConversionError(QStringLiteral("Block «%1», characters %2–%3: the %4 edge "
-                                             "«%5» is not a number.")
+        throw ConversionError(QStringLiteral("Блок «%1», позиции %2–%3: %4 край «%5» "
+                                             "— не число.")
                                   .arg(text.left(40).toString())
                                   .arg(from)
                                   .arg(from + 6)
@@ -35,8 +35,9 @@ int32_t edgePixel(long double mm, long double mmPerPixel, int origin, QStringVie
 {
     const long double px = mm / mmPerPixel;
     if (!(std::fabs(px) <= kMaxPixelMagnitude)) {
-        throw ConversionError(
-            QStringLiteral("Block «%1»: an edge lies far outside any page.").arg(text.toString()));
+        throw ConversionError(QStringLiteral("Блок «%1»: край лежит далеко за пределами "
+                                             "любой страницы.")
+                                  .arg(text.toString()));
     }
     return static_cast<int32_t>(roundHalfEven(px) - origin);
 }
@@ -45,8 +46,8 @@ QString fixedEdge(long double mm)
 {
     const QString text = Numbers::formatFixed(mm, 4, 2);
     if (text.size() != 7) {
-        throw ConversionError(QStringLiteral("A block edge of %1 mm lies outside 0–9999,99 mm "
-                                             "and cannot be stored.")
+        throw ConversionError(QStringLiteral("Край блока %1 мм лежит вне 0–9999,99 мм "
+                                             "и не может быть сохранён.")
                                   .arg(Numbers::formatFixed(mm, 1, 2)));
     }
     return text;
@@ -54,18 +55,20 @@ QString fixedEdge(long double mm)
 
 void requireId(const QString& id)
 {
-    if (id.size() != 4)
-        throw ConversionError(QStringLiteral("A field ID must be four characters: «%1».").arg(id));
+    if (id.size() != 4) {
+        throw ConversionError(
+            QStringLiteral("ID поля должен состоять из четырёх символов: «%1».").arg(id));
+    }
 }
 
 void requireRange(long long value, long long lo, long long hi, const char* item)
 {
     if (value < lo || value > hi) {
-        throw ConversionError(QStringLiteral("%1 must be between %2 and %3, not %4.")
+        throw ConversionError(QStringLiteral("%1 %2 вне пределов %3–%4.")
                                   .arg(QString::fromUtf8(item))
+                                  .arg(value)
                                   .arg(lo)
-                                  .arg(hi)
-                                  .arg(value));
+                                  .arg(hi));
     }
 }
 
@@ -80,17 +83,17 @@ void requireSingleLine(const QString& nodeText, const QString& id)
 {
     if (nodeText.contains(u'\r') || nodeText.contains(u'\n')) {
         throw ConversionError(
-            QStringLiteral("Field %1: a node text may not hold line breaks.").arg(id));
+            QStringLiteral("Поле %1: текст узла не может содержать переводы строки.").arg(id));
     }
 }
 
 BlockMm parseBlockMm(QStringView blockText)
 {
     BlockMm mm;
-    mm.x1 = blockItem(blockText, 1, "left");
-    mm.y1 = blockItem(blockText, 9, "top");
-    mm.x2 = blockItem(blockText, 17, "right");
-    mm.y2 = blockItem(blockText, 25, "bottom");
+    mm.x1 = blockItem(blockText, 1, "левый");
+    mm.y1 = blockItem(blockText, 9, "верхний");
+    mm.x2 = blockItem(blockText, 17, "правый");
+    mm.y2 = blockItem(blockText, 25, "нижний");
     return mm;
 }
 
@@ -119,22 +122,22 @@ QString composeBlockText(const BlockRect& px, long double mmPerPixel)
 
 TOptTextField ParseTextOptions(QStringView optionsText, const QString& fieldId)
 {
-    OptionReader in(optionsText, 5, nodeName("Text field", fieldId));
+    OptionReader in(optionsText, 5, nodeName("Текстовое поле", fieldId));
     TOptTextField o;
-    o.fieldText = in.takeUntil(FieldSeparator, "the field text").toString();
-    o.autoReplace = in.flag("the auto-replace flag");
-    o.maxBlocks = uint8_t(in.digit(9, "the maximum blocks per element"));
-    o.alignFirst = uint8_t(in.digit(9, "the first block's alignment"));
-    o.alignMain = uint8_t(in.digit(9, "the main blocks' alignment"));
-    o.alignLast = uint8_t(in.digit(9, "the last block's alignment"));
-    o.bottomUp = in.flag("the fill direction");
-    o.transparentBackground = in.flag("the transparent-background flag");
-    o.backgroundColor = in.integer(9, "the background colour");
-    o.textColor = in.integer(9, "the text colour");
-    o.bold = in.flag("the bold flag");
-    o.italic = in.flag("the italic flag");
-    o.underline = in.flag("the underline flag");
-    o.fontSize = in.integer(3, "the font size");
+    o.fieldText = in.takeUntil(FieldSeparator, "текст поля").toString();
+    o.autoReplace = in.flag("признак автозамены");
+    o.maxBlocks = uint8_t(in.digit(9, "макс. число блоков на элемент"));
+    o.alignFirst = uint8_t(in.digit(9, "выравнивание первого блока"));
+    o.alignMain = uint8_t(in.digit(9, "выравнивание основных блоков"));
+    o.alignLast = uint8_t(in.digit(9, "выравнивание последнего блока"));
+    o.bottomUp = in.flag("направление заполнения");
+    o.transparentBackground = in.flag("признак прозрачного фона");
+    o.backgroundColor = in.integer(9, "цвет фона");
+    o.textColor = in.integer(9, "цвет текста");
+    o.bold = in.flag("признак полужирного");
+    o.italic = in.flag("признак курсива");
+    o.underline = in.flag("признак подчёркивания");
+    o.fontSize = in.integer(3, "размер шрифта");
     o.fontName = in.rest().left(MaxFontNameLength).toString();
     return o;
 }
@@ -144,16 +147,16 @@ QString composeTextField(const QString& id, const TOptTextField& o)
     requireId(id);
     for (QChar c : o.fieldText) {
         if (c == FieldSeparator || c == u'\r' || c == u'\n') {
-            throw ConversionError(QStringLiteral("Text field %1: the field text may not hold "
-                                                 "line breaks or the character code 8.")
+            throw ConversionError(QStringLiteral("Текстовое поле %1: текст поля не может "
+                                                 "содержать переводы строки и символ с кодом 8.")
                                       .arg(id));
         }
     }
-    requireRange(o.maxBlocks, 0, 9, "The maximum blocks per element");
-    requireRange(o.alignFirst, 0, 8, "An alignment code");
-    requireRange(o.alignMain, 0, 8, "An alignment code");
-    requireRange(o.alignLast, 0, 8, "An alignment code");
-    requireRange(o.fontSize, 4, 999, "The font size");
+    requireRange(o.maxBlocks, 0, 9, "Макс. число блоков на элемент");
+    requireRange(o.alignFirst, 0, 8, "Код выравнивания");
+    requireRange(o.alignMain, 0, 8, "Код выравнивания");
+    requireRange(o.alignLast, 0, 8, "Код выравнивания");
+    requireRange(o.fontSize, 4, 999, "Размер шрифта");
     QString text = id + o.fieldText + FieldSeparator;
     text += flagChar(o.autoReplace);
     text += QString::number(o.maxBlocks);

@@ -16,13 +16,13 @@ QString nodeName(const char* kind, const QString& fieldId)
 void OptionReader::fail(const QString& problem, int position) const
 {
     throw ConversionError(
-        QStringLiteral("%1, character %2: %3.").arg(m_what).arg(position).arg(problem));
+        QStringLiteral("%1, позиция %2: %3.").arg(m_what).arg(position).arg(problem));
 }
 
 QStringView OptionReader::take(qsizetype count, const char* item)
 {
     if (m_text.size() - m_pos < count) {
-        fail(QStringLiteral("the text ends where %1 (%2 characters) should stand")
+        fail(QStringLiteral("текст обрывается там, где ожидается %1 (символов: %2)")
                  .arg(QString::fromUtf8(item))
                  .arg(count),
              position());
@@ -36,7 +36,7 @@ QStringView OptionReader::takeUntil(QChar separator, const char* item)
 {
     const qsizetype at = m_text.indexOf(separator, m_pos);
     if (at < 0) {
-        fail(QStringLiteral("no separator (code %1) after %2")
+        fail(QStringLiteral("нет разделителя (код %1), которым кончается %2")
                  .arg(separator.unicode())
                  .arg(QString::fromUtf8(item)),
              position());
@@ -56,7 +56,7 @@ int OptionReader::digit(int max, const char* item)
     const int at = position();
     const QChar c = take(1, item)[0];
     if (c.unicode() < u'0' || c.unicode() > u'0' + max) {
-        fail(QStringLiteral("%1 should be a digit 0–%2, found «%3»")
+        fail(QStringLiteral("%1 — ожидалась цифра 0–%2, а не «%3»")
                  .arg(QString::fromUtf8(item))
                  .arg(max)
                  .arg(c),
@@ -71,7 +71,7 @@ int32_t OptionReader::integer(qsizetype count, const char* item)
     const QStringView part = take(count, item);
     const auto value = Numbers::parseInt32(part);
     if (!value) {
-        fail(QStringLiteral("%1 «%2» is not an integer")
+        fail(QStringLiteral("%1 «%2» — не целое число")
                  .arg(QString::fromUtf8(item), part.toString()),
              at);
     }
@@ -84,7 +84,7 @@ long double OptionReader::decimal(qsizetype count, const char* item)
     const QStringView part = take(count, item);
     const auto value = Numbers::parseDecimal(part);
     if (!value) {
-        fail(QStringLiteral("%1 «%2» is not a number")
+        fail(QStringLiteral("%1 «%2» — не число")
                  .arg(QString::fromUtf8(item), part.toString()),
              at);
     }
@@ -98,7 +98,7 @@ int32_t OptionReader::integerRest(const char* item)
     m_pos = m_text.size();
     const auto value = Numbers::parseInt32(part);
     if (!value) {
-        fail(QStringLiteral("%1 «%2» is not an integer")
+        fail(QStringLiteral("%1 «%2» — не целое число")
                  .arg(QString::fromUtf8(item), part.toString()),
              at);
     }

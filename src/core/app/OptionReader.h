@@ -17,7 +17,7 @@ namespace Quillet {
 class OptionReader {
 public:
     /// `text` starts at node-text position `firstPosition` (1-based); `what` names the
-    /// node in messages, e.g. "Text field 0003".
+    /// node in messages, e.g. "Текстовое поле 0003".
     OptionReader(QStringView text, int firstPosition, QString what)
         : m_text(text), m_firstPosition(firstPosition), m_what(std::move(what))
     {
@@ -56,7 +56,7 @@ private:
 /// form has one node per line).
 void requireSingleLine(const QString& nodeText, const QString& id);
 
-/// "Text field 0003" / "Image field" (without an ID) for messages.
+/// "Текстовое поле 0003" / "Графическое поле" (without an ID) for messages.
 QString nodeName(const char* kind, const QString& fieldId);
 
 } // namespace Quillet

@@ -16,8 +16,9 @@ namespace {
 void requireFreeNumber(int next)
 {
     if (next > MaxFieldNumber) {
-        throw Error(QStringLiteral("All field numbers up to %1 have been given out. Save and "
-                                   "reopen the project to reuse the numbers of deleted fields.")
+        throw Error(QStringLiteral("Все номера полей до %1 уже выданы. Сохраните и "
+                                   "снова откройте проект, чтобы освободить номера удалённых "
+                                   "полей.")
                         .arg(MaxFieldNumber));
     }
 }

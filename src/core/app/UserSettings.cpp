@@ -28,8 +28,8 @@ double readDouble(const QSettings& settings, const QString& key, const QString& 
     const QVariant value = settings.value(key);
     const double result = value.toDouble(&ok);
     if (!value.isValid() || !ok) {
-        throw Error(QStringLiteral("The page size «%1» of the user settings has no valid "
-                                   "value «%2».")
+        throw Error(QStringLiteral("У размера страницы «%1» в настройках пользователя "
+                                   "нет допустимого значения «%2».")
                         .arg(name, key));
     }
     return result;
@@ -125,7 +125,7 @@ std::optional<double> UserSettings::calibratedScale() const
     bool ok = false;
     const double scale = value.toDouble(&ok);
     if (!ok)
-        throw Error(QStringLiteral("The user settings hold an invalid «mscale» value."));
+        throw Error(QStringLiteral("В настройках пользователя недопустимое значение «mscale»."));
     return scale;
 }
 

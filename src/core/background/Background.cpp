@@ -29,9 +29,10 @@ constexpr int MaxSmoothSide = 32767;
 int toPixels(long double mm, long double mmPerPixel, const char* what)
 {
     const long double px = mm / mmPerPixel;
-    if (!std::isfinite(px) || std::fabs(px) > MaxPixels)
-        throw Error(
-            QStringLiteral("The background %1 is out of range.").arg(QString::fromLatin1(what)));
+    if (!std::isfinite(px) || std::fabs(px) > MaxPixels) {
+        throw Error(QStringLiteral("%1 подложки вне допустимого диапазона.")
+                        .arg(QString::fromUtf8(what)));
+    }
     return int(roundHalfEven(px));
 }
 
@@ -47,18 +48,18 @@ struct Frame {
 Frame frameOf(const ProjectSettings& s, long double mmPerPixel)
 {
     if (!(mmPerPixel > 0) || !std::isfinite(mmPerPixel))
-        throw Error(QStringLiteral("The resolution for the background is not valid."));
+        throw Error(QStringLiteral("Недопустимое разрешение для подложки."));
     const long double width = s.ImgWidth;
     const long double height = s.ImgHeight;
     const long double left = s.MirLeft;
     const long double top = s.MirTop;
     Frame f;
-    f.outerWidth = toPixels(width, mmPerPixel, "width");
-    f.outerHeight = toPixels(height, mmPerPixel, "height");
-    f.innerWidth = toPixels(width - (left + s.MirRight), mmPerPixel, "width");
-    f.innerHeight = toPixels(height - (top + s.MirBottom), mmPerPixel, "height");
-    f.left = toPixels(left, mmPerPixel, "margin");
-    f.top = toPixels(top, mmPerPixel, "margin");
+    f.outerWidth = toPixels(width, mmPerPixel, "Ширина");
+    f.outerHeight = toPixels(height, mmPerPixel, "Высота");
+    f.innerWidth = toPixels(width - (left + s.MirRight), mmPerPixel, "Ширина");
+    f.innerHeight = toPixels(height - (top + s.MirBottom), mmPerPixel, "Высота");
+    f.left = toPixels(left, mmPerPixel, "Отступ");
+    f.top = toPixels(top, mmPerPixel, "Отступ");
     return f;
 }
 
@@ -68,7 +69,7 @@ Frame frameOf(const ProjectSettings& s, long double mmPerPixel)
 long long angleTenths(double angle)
 {
     if (!std::isfinite(angle) || std::fabs(angle) > MaxAngle)
-        throw Error(QStringLiteral("The background angle is out of range."));
+        throw Error(QStringLiteral("Угол поворота подложки вне допустимого диапазона."));
     const double tenths = angle * 10.0;
     return roundHalfEven(tenths);
 }
@@ -76,7 +77,7 @@ long long angleTenths(double angle)
 void ensureSized(const TFastDIB& raster)
 {
     if (raster.isEmpty())
-        throw Error(QStringLiteral("The background is too large to be processed."));
+        throw Error(QStringLiteral("Подложка слишком велика для обработки."));
 }
 
 /// Turns A into B by the branches of the angle as entered; A may be emptied.
@@ -109,7 +110,7 @@ void scale(TFastDIB& b, TFastDIB& a, int w, int h)
         return;
     }
     if (b.width() > MaxSmoothSide || b.absHeight() > MaxSmoothSide)
-        throw Error(QStringLiteral("The background is too large to be scaled."));
+        throw Error(QStringLiteral("Подложка слишком велика для масштабирования."));
     a.SetSize(w, h, b.bitsPerPixel());
     ensureSized(a);
     b.ResizeSmoothTo(a);
@@ -119,7 +120,7 @@ QImage toImage(const TFastDIB& c)
 {
     QImage image(c.width(), c.absHeight(), QImage::Format_RGB888);
     if (image.isNull())
-        throw Error(QStringLiteral("The background is too large to be processed."));
+        throw Error(QStringLiteral("Подложка слишком велика для обработки."));
     for (int y = 0; y < image.height(); ++y) {
         const std::uint8_t* s = c.scanLine(c.storageRow(y));
         std::uint8_t* d = image.scanLine(y);
@@ -151,7 +152,7 @@ QImage processDecoded(TFastDIB& a, const Frame& f, long long t)
     TFastDIB b;
     a.ConvertDepth(24);
     if (a.bitsPerPixel() != 24)
-        throw Error(QStringLiteral("The background is too large to be processed."));
+        throw Error(QStringLiteral("Подложка слишком велика для обработки."));
     // Working on the negative makes everything the turn and the frame leave at zero come
     // out white after the second inversion.
     a.InvertBytes();
@@ -186,7 +187,7 @@ QImage RebuildBackground(const QByteArray& background, const ProjectSettings& se
         return QImage();
     TFastDIB a;
     if (!decodeJpeg(background, a))
-        throw Error(QStringLiteral("The background picture cannot be decoded."));
+        throw Error(QStringLiteral("Не удаётся декодировать изображение подложки."));
     return processDecoded(a, f, t);
 }
 
@@ -201,7 +202,7 @@ QImage RebuildBackground(const QImage& picture, const ProjectSettings& settings,
         return QImage();
     TFastDIB a;
     if (!DibFromBitmap(picture, a))
-        throw Error(QStringLiteral("The background is too large to be processed."));
+        throw Error(QStringLiteral("Подложка слишком велика для обработки."));
     return processDecoded(a, f, t);
 }
 
@@ -215,7 +216,7 @@ QSize turnedSize(QSize picture, double degrees)
     TFastDIB source;
     TFastDIB turned;
     if (!source.SetSize(picture.width(), picture.height(), 1))
-        throw Error(QStringLiteral("The background is too large to be processed."));
+        throw Error(QStringLiteral("Подложка слишком велика для обработки."));
     source.SizeForRotation(turned, degrees);
     ensureSized(turned);
     return QSize(turned.width(), turned.absHeight());

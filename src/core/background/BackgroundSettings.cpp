@@ -195,12 +195,12 @@ void BackgroundSettings::invertBackground()
     const bool decoded =
         holdsExactPicture() ? DibFromBitmap(m_picture, picture) : decodeJpeg(m_background, picture);
     if (!decoded)
-        throw Error(QStringLiteral("The background picture cannot be decoded."));
+        throw Error(QStringLiteral("Не удаётся декодировать изображение подложки."));
     // The decoded bytes as they are: a greyscale picture inverts its grey levels.
     picture.InvertBytes();
     QByteArray inverted;
     if (!encodeJpeg(picture, InvertedQuality, inverted))
-        throw Error(QStringLiteral("The inverted background cannot be stored."));
+        throw Error(QStringLiteral("Не удаётся сохранить инвертированную подложку."));
     m_background = inverted;
     CopyDibToBitmap(picture, m_picture);
     m_pictureData = m_background;

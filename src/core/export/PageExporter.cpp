@@ -44,13 +44,13 @@ void writeFile(const QString& path, const QByteArray& bytes)
         const QString reason = file.errorString();
         file.close();
         QFile::remove(scratch);
-        throw FileError(QStringLiteral("Cannot write %1: %2").arg(path, reason));
+        throw FileError(QStringLiteral("Не удаётся записать файл %1: %2").arg(path, reason));
     }
     file.close();
     if (std::rename(QFile::encodeName(scratch).constData(), QFile::encodeName(path).constData())) {
         const QString reason = QString::fromLocal8Bit(std::strerror(errno));
         QFile::remove(scratch);
-        throw FileError(QStringLiteral("Cannot write %1: %2").arg(path, reason));
+        throw FileError(QStringLiteral("Не удаётся записать файл %1: %2").arg(path, reason));
     }
 }
 
@@ -91,12 +91,16 @@ void renderWorker(Shared& shared)
                 encoded.clear();
                 QBuffer buffer(&encoded);
                 buffer.open(QIODevice::WriteOnly);
-                if (!raster.convertToFormat(QImage::Format_RGB888).save(&buffer, "PNG"))
-                    throw FileError(QStringLiteral("Cannot encode page %1.").arg(page));
+                if (!raster.convertToFormat(QImage::Format_RGB888).save(&buffer, "PNG")) {
+                    throw FileError(
+                        QStringLiteral("Не удаётся закодировать страницу %1.").arg(page));
+                }
                 writeFile(path, encoded);
             } else {
-                if (!encodeJpeg(raster, request.jpegQuality, encoded))
-                    throw FileError(QStringLiteral("Cannot encode page %1.").arg(page));
+                if (!encodeJpeg(raster, request.jpegQuality, encoded)) {
+                    throw FileError(
+                        QStringLiteral("Не удаётся закодировать страницу %1.").arg(page));
+                }
                 writeFile(path, encoded);
             }
             std::lock_guard lock(shared.mutex);
@@ -176,7 +180,7 @@ ExportResult exportPdf(Shared& shared, const ExportProgress& progress)
     writer.setPageMargins(QMarginsF(0, 0, 0, 0));
     QPainter painter;
     if (!painter.begin(&writer))
-        throw FileError(QStringLiteral("Cannot write %1.").arg(path));
+        throw FileError(QStringLiteral("Не удаётся записать файл %1.").arg(path));
     ExportResult result;
     const int total = int(shared.order.size());
     for (int i = 0; i < total; ++i) {
@@ -193,7 +197,7 @@ ExportResult exportPdf(Shared& shared, const ExportProgress& progress)
         }
     }
     if (!painter.end())
-        throw FileError(QStringLiteral("Cannot write %1.").arg(path));
+        throw FileError(QStringLiteral("Не удаётся записать файл %1.").arg(path));
     result.files << path;
     return result;
 }

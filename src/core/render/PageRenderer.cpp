@@ -303,9 +303,10 @@ void drawFilledPage(Render& r)
         drawBackground(source, r.canvas);
     for (const FieldNode& field : r.project.Structure.fields) {
         const int id = field.id();
-        if (id < 0)
-            throw ConversionError(QStringLiteral("The field «%1» has no four-digit ID.")
+        if (id < 0) {
+            throw ConversionError(QStringLiteral("У поля «%1» нет четырёхзначного ID.")
                                       .arg(field.text.left(20)));
+        }
         switch (fieldKindOfId(id)) {
         case FieldKind::Text:
             textFieldFirstPass(r, field, id);

@@ -131,8 +131,8 @@ quint64 advance(quint64 position, quint64 count, quint64 limit)
 
 FileError tooLarge()
 {
-    return FileError(QStringLiteral("The spreadsheet is too large: it holds more cells or "
-                                    "text than can be read"));
+    return FileError(QStringLiteral("Таблица слишком велика: в ней больше ячеек или "
+                                    "текста, чем можно прочитать"));
 }
 
 struct StyleRun {
@@ -617,9 +617,10 @@ std::unique_ptr<Workbook> OdsReader::read(QIODevice& device, const QString& file
     ContentHandler handler(*workbook, styles);
     if (data.startsWith("PK")) {
         ZipArchive zip(std::move(data), m_limits);
-        if (!zip.contains(QStringLiteral("content.xml")))
-            throw FileError(QStringLiteral("The file is not an OpenDocument spreadsheet: it "
-                                           "has no content.xml"));
+        if (!zip.contains(QStringLiteral("content.xml"))) {
+            throw FileError(QStringLiteral("Файл не является таблицей OpenDocument: в нём "
+                                           "нет content.xml"));
+        }
         // Cells of content.xml refer to number styles of styles.xml.
         if (zip.contains(QStringLiteral("styles.xml"))) {
             StylesHandler stylesHandler(styles);
@@ -629,10 +630,10 @@ std::unique_ptr<Workbook> OdsReader::read(QIODevice& device, const QString& file
         if (zip.contains(QStringLiteral("settings.xml")))
             parseStreamed(zip, QStringLiteral("settings.xml"), handler);
     } else {
-        parseXml(handler, data, QStringLiteral("the flat OpenDocument file"));
+        parseXml(handler, data, QStringLiteral("Файл OpenDocument"));
     }
     if (workbook->sheets.empty())
-        throw FileError(QStringLiteral("The spreadsheet has no sheets"));
+        throw FileError(QStringLiteral("В таблице нет листов"));
     return workbook;
 }
 

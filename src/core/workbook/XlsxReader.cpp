@@ -45,9 +45,10 @@ QString findWorkbookPart(ZipArchive& zip)
         }
     }
     const QString fallback = QStringLiteral("xl/workbook.xml");
-    if (!zip.contains(fallback))
-        throw FileError(QStringLiteral("The file is not an xlsx workbook: it has no workbook "
-                                       "part"));
+    if (!zip.contains(fallback)) {
+        throw FileError(QStringLiteral("Файл не является книгой xlsx: в нём нет основной "
+                                       "части книги"));
+    }
     return fallback;
 }
 
@@ -72,7 +73,7 @@ QString partOfType(const QHash<QString, XlsxRelationship>& rels, const char* typ
 QByteArray readWholeDevice(QIODevice& device, qint64 maxBytes)
 {
     if (!device.isOpen() && !device.open(QIODevice::ReadOnly))
-        throw FileError(QStringLiteral("The workbook cannot be opened for reading"));
+        throw FileError(QStringLiteral("Не удаётся открыть книгу для чтения"));
     QByteArray data;
     if (!device.isSequential() && device.size() > 0 && device.size() <= maxBytes)
         data.reserve(device.size() - device.pos() + 1);
@@ -80,12 +81,12 @@ QByteArray readWholeDevice(QIODevice& device, qint64 maxBytes)
     for (;;) {
         const qint64 got = device.read(buffer, sizeof buffer);
         if (got < 0)
-            throw FileError(QStringLiteral("The workbook cannot be read: %1")
+            throw FileError(QStringLiteral("Не удаётся прочитать книгу: %1")
                                 .arg(device.errorString()));
         if (got == 0)
             break;
         if (data.size() + got > maxBytes)
-            throw FileError(QStringLiteral("The workbook file is too large"));
+            throw FileError(QStringLiteral("Файл книги слишком велик"));
         data.append(buffer, got);
     }
     return data;
@@ -101,7 +102,7 @@ std::unique_ptr<Workbook> XlsxReader::read(QIODevice& device, const QString& fil
     const QString workbookPart = findWorkbookPart(zip);
     const XlsxWorkbookInfo info = parseWorkbook(zip.read(workbookPart), workbookPart);
     if (info.sheets.empty())
-        throw FileError(QStringLiteral("The workbook has no sheets"));
+        throw FileError(QStringLiteral("В книге нет листов"));
     const QString relsPart = relationshipsPart(workbookPart);
     QHash<QString, XlsxRelationship> rels;
     if (zip.contains(relsPart))
@@ -131,13 +132,13 @@ std::unique_ptr<Workbook> XlsxReader::read(QIODevice& device, const QString& fil
         const QString guessed = folder + QStringLiteral("worksheets/sheet%1.xml").arg(index);
         if (rel != rels.constEnd() && rel->type == QLatin1String("worksheet")) {
             if (!zip.contains(rel->target))
-                throw FileError(QStringLiteral("The workbook has no part %1 for sheet \"%2\"")
+                throw FileError(QStringLiteral("В книге нет части %1 для листа «%2»")
                                     .arg(rel->target, entry.name));
             sheet->load(zip, rel->target);
         } else if (rel == rels.constEnd() && zip.contains(guessed)) {
             sheet->load(zip, guessed);
         } else if (rel == rels.constEnd()) {
-            throw FileError(QStringLiteral("The sheet \"%1\" has no part in the workbook")
+            throw FileError(QStringLiteral("У листа «%1» нет части в книге")
                                 .arg(entry.name));
         }
         for (FormulaCell& cell : sheet->takeUncachedFormulas())

@@ -118,7 +118,7 @@ void SheetHandler::startElement(const char* name, const char** attributes)
             const char* r = XmlStream::attribute(attributes, "r");
             const long long row = r ? std::atoll(r) : m_row + 1;
             if (row < 1 || row > MaxRows) {
-                m_stream->fail(QStringLiteral("Row number %1 lies outside the sheet")
+                m_stream->fail(QStringLiteral("Номер строки %1 выходит за пределы листа")
                                    .arg(QString::fromUtf8(r ? r : "?")));
                 return;
             }
@@ -153,8 +153,8 @@ void SheetHandler::startCell(const char** attributes)
         const char* key = XmlStream::localName(a[0]);
         if (named(key, "r")) {
             if (!parseReference(a[1], &row, &column)) {
-                m_stream->fail(QStringLiteral("Cell reference %1 is not valid or lies outside "
-                                              "the sheet")
+                m_stream->fail(QStringLiteral("Ссылка на ячейку %1 неверна или выходит за "
+                                              "пределы листа")
                                    .arg(QString::fromUtf8(a[1]).left(40)));
                 return;
             }
@@ -167,7 +167,7 @@ void SheetHandler::startCell(const char** attributes)
         }
     }
     if (column > MaxColumns) {
-        m_stream->fail(QStringLiteral("A cell lies beyond the last column"));
+        m_stream->fail(QStringLiteral("Ячейка лежит за последним столбцом"));
         return;
     }
     m_row = row;
@@ -210,8 +210,8 @@ void SheetHandler::endCell()
         unsigned long index = 0;
         const auto parsed = std::from_chars(m_value.data(), end, index);
         if (parsed.ec != std::errc() || index >= m_shared.strings.size()) {
-            m_stream->fail(QStringLiteral("A cell refers to a shared string that does not "
-                                          "exist"));
+            m_stream->fail(QStringLiteral("Ячейка ссылается на несуществующую общую "
+                                          "строку"));
             return;
         }
         m_sheet.addCell(m_row, column, CellKind::Shared, double(index), m_style);
@@ -286,7 +286,7 @@ bool SheetHandler::numberValue(double* number)
     const auto parsed = std::from_chars(begin, end, *number);
     if (parsed.ec != std::errc() || parsed.ptr != end) {
         const qsizetype shown = qMin(qsizetype(m_value.size()), qsizetype(40));
-        m_stream->fail(QStringLiteral("A cell holds the malformed number \"%1\"")
+        m_stream->fail(QStringLiteral("В ячейке неверное число «%1»")
                            .arg(QString::fromUtf8(m_value.data(), shown)));
         return false;
     }

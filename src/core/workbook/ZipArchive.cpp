@@ -29,27 +29,27 @@ ZipArchive::ZipArchive(QByteArray data, const ZipLimits& limits)
 {
     // An empty buffer would open as an empty archive.
     if (!m_data.startsWith("PK"))
-        throw FileError(QStringLiteral("The file is not a valid zip archive"));
+        throw FileError(QStringLiteral("Файл не является zip-архивом"));
     zip_error_t error;
     zip_error_init(&error);
     zip_source_t* source = zip_source_buffer_create(m_data.constData(),
                                                     zip_uint64_t(m_data.size()), 0, &error);
     if (!source) {
         zip_error_fini(&error);
-        throw FileError(QStringLiteral("The workbook cannot be read: out of memory"));
+        throw FileError(QStringLiteral("Не удаётся прочитать книгу: не хватает памяти"));
     }
     m_zip = zip_open_from_source(source, ZIP_RDONLY, &error);
     if (!m_zip) {
         const QString reason = QString::fromUtf8(zip_error_strerror(&error));
         zip_source_free(source);
         zip_error_fini(&error);
-        throw FileError(QStringLiteral("The file is not a valid zip archive (%1)").arg(reason));
+        throw FileError(QStringLiteral("Файл не является zip-архивом (%1)").arg(reason));
     }
     zip_error_fini(&error);
     if (zip_get_num_entries(m_zip, 0) > m_limits.maxEntries) {
         zip_discard(m_zip);
         m_zip = nullptr;
-        throw FileError(QStringLiteral("The archive has too many entries"));
+        throw FileError(QStringLiteral("В архиве слишком много элементов"));
     }
 }
 
@@ -99,16 +99,16 @@ void ZipArchive::stream(const QString& name,
 {
     const long long index = locate(name);
     if (index < 0)
-        throw FileError(QStringLiteral("The workbook has no part %1").arg(name));
+        throw FileError(QStringLiteral("В книге нет части %1").arg(name));
     zip_stat_t stat;
     zip_stat_init(&stat);
     if (zip_stat_index(m_zip, zip_uint64_t(index), 0, &stat) == 0
         && (stat.valid & ZIP_STAT_SIZE) && stat.size > zip_uint64_t(m_limits.maxEntryBytes))
-        throw FileError(QStringLiteral("The workbook part %1 is larger than the allowed size")
+        throw FileError(QStringLiteral("Часть книги %1 больше допустимого размера")
                             .arg(name));
     zip_file_t* file = zip_fopen_index(m_zip, zip_uint64_t(index), 0);
     if (!file) {
-        throw FileError(QStringLiteral("The workbook part %1 cannot be opened (%2)")
+        throw FileError(QStringLiteral("Не удаётся открыть часть книги %1 (%2)")
                             .arg(name, zipErrorText(zip_error_code_zip(zip_get_error(m_zip)))));
     }
     QByteArray chunk(ChunkBytes, Qt::Uninitialized);
@@ -117,7 +117,7 @@ void ZipArchive::stream(const QString& name,
         for (;;) {
             const zip_int64_t got = zip_fread(file, chunk.data(), zip_uint64_t(chunk.size()));
             if (got < 0) {
-                throw FileError(QStringLiteral("The workbook part %1 is corrupt (%2)")
+                throw FileError(QStringLiteral("Часть книги %1 повреждена (%2)")
                                     .arg(name, QString::fromUtf8(zip_file_strerror(file))));
             }
             if (got == 0)
@@ -126,8 +126,8 @@ void ZipArchive::stream(const QString& name,
             m_inflated += got;
             // Declared sizes can lie; what counts is what actually comes out.
             if (entryBytes > m_limits.maxEntryBytes || m_inflated > m_limits.maxTotalBytes)
-                throw FileError(QStringLiteral("The workbook part %1 inflates to more than "
-                                               "the allowed size")
+                throw FileError(QStringLiteral("Часть книги %1 при распаковке превышает "
+                                               "допустимый размер")
                                     .arg(name));
             sink(chunk.constData(), size_t(got));
         }

@@ -169,14 +169,14 @@ void NodeGrammarTest::malformedTextOptionsNameFieldAndPosition_data()
 {
     QTest::addColumn<QString>("node");
     QTest::addColumn<QString>("expected");
-    QTest::newRow("no separator") << "0003abc" << "Text field 0003, character 5";
+    QTest::newRow("no separator") << "0003abc" << "Текстовое поле 0003, позиция 5";
     QTest::newRow("letter as block limit")
-        << textField("0003", "ab", "0x00000$00FFFFFF$00000000000010Arial") << "character 9";
+        << textField("0003", "ab", "0x00000$00FFFFFF$00000000000010Arial") << "позиция 9";
     QTest::newRow("bad colour")
-        << textField("0003", "", "0000000$00FFFFFG$00000000000010Arial") << "character 13";
+        << textField("0003", "", "0000000$00FFFFFG$00000000000010Arial") << "позиция 13";
     QTest::newRow("bad size")
-        << textField("0003", "", "0000000$00FFFFFF$0000000000001xArial") << "character 34";
-    QTest::newRow("cut short") << textField("0003", "", "0000001") << "ends";
+        << textField("0003", "", "0000000$00FFFFFF$0000000000001xArial") << "позиция 34";
+    QTest::newRow("cut short") << textField("0003", "", "0000001") << "обрывается";
 }
 
 void NodeGrammarTest::malformedTextOptionsNameFieldAndPosition()

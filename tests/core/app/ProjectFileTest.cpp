@@ -353,7 +353,7 @@ void ProjectFileTest::unencodableCharacterNamesTheFieldAndWritesNothing()
         ProjectFile::save(p, path);
         QFAIL("no error");
     } catch (const ConversionError& e) {
-        QVERIFY2(e.message().contains(QStringLiteral("Field 1001")), qPrintable(e.message()));
+        QVERIFY2(e.message().contains(QStringLiteral("Поле 1001")), qPrintable(e.message()));
         QVERIFY2(e.message().contains(QStringLiteral("U+1F600")), qPrintable(e.message()));
     }
     QCOMPARE(QuilletTest::readFile(path), before);

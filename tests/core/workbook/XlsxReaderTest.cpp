@@ -158,16 +158,16 @@ void XlsxReaderTest::brokenFilesFail_data()
     QTest::newRow("empty") << QByteArray() << "zip";
     QTest::newRow("not a zip") << QByteArray("just some text, not a workbook") << "zip";
     QTest::newRow("truncated") << sample.left(sample.size() / 2) << "";
-    QTest::newRow("no workbook part") << file("broken-no-workbook.xlsx") << "workbook";
-    QTest::newRow("no sheets") << file("broken-no-sheets.xlsx") << "no sheets";
+    QTest::newRow("no workbook part") << file("broken-no-workbook.xlsx") << "xlsx";
+    QTest::newRow("no sheets") << file("broken-no-sheets.xlsx") << "нет листов";
     QTest::newRow("missing sheet part") << file("broken-missing-sheet.xlsx") << "sheet1.xml";
-    QTest::newRow("malformed sheet") << file("broken-malformed-sheet.xlsx") << "Malformed";
+    QTest::newRow("malformed sheet") << file("broken-malformed-sheet.xlsx") << "ошибка в XML";
     QTest::newRow("column beyond grid") << file("broken-column-beyond-grid.xlsx") << "XFE1";
     QTest::newRow("row beyond grid") << file("broken-row-beyond-grid.xlsx") << "1048577";
-    QTest::newRow("shared string index") << file("broken-shared-index.xlsx") << "shared string";
+    QTest::newRow("shared string index") << file("broken-shared-index.xlsx") << "общую строку";
     QTest::newRow("malformed number") << file("broken-number.xlsx") << "12abc";
     QTest::newRow("doctype") << file("broken-doctype.xlsx") << "DOCTYPE";
-    QTest::newRow("decompression bomb") << file("broken-bomb.xlsx") << "allowed size";
+    QTest::newRow("decompression bomb") << file("broken-bomb.xlsx") << "допустим";
 }
 
 void XlsxReaderTest::brokenFilesFail()
