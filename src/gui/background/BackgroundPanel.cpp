@@ -220,15 +220,12 @@ QGroupBox* BackgroundPanel::buildSourceGroup()
     tools->addStretch(1);
     tools->addWidget(remove);
     layout->addLayout(tools);
-    connect(invert, &QPushButton::clicked, this, [this] { run([this] {
-        m_model.invertBackground();
-    }); });
-    connect(remove, &QToolButton::clicked, this, [this] { run([this] {
-        m_model.removeBackground();
-    }); });
-    connect(reset, &QPushButton::clicked, this, [this] { run([this] {
-        m_model.clickDefBack();
-    }); });
+    connect(invert, &QPushButton::clicked, this,
+            [this] { run([this] { m_model.invertBackground(); }); });
+    connect(remove, &QToolButton::clicked, this,
+            [this] { run([this] { m_model.removeBackground(); }); });
+    connect(reset, &QPushButton::clicked, this,
+            [this] { run([this] { m_model.clickDefBack(); }); });
     return m_sourceGroup;
 }
 
