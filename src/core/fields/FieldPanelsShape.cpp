@@ -95,12 +95,12 @@ void loadDescriptor(QStringView descriptor, ShapePanelValues& v)
 
 void loadShapePanel(QStringView nodeText, ShapePanelValues& v)
 {
-    OptionReader in(nodeText.mid(4), 5, nodeName("Shape field", nodeText.left(4).toString()));
-    loadDescriptor(in.takeUntil(FieldSeparator, "the shape descriptor"), v);
+    OptionReader in(nodeText.mid(4), 5, nodeName("Фигурное поле", nodeText.left(4).toString()));
+    loadDescriptor(in.takeUntil(FieldSeparator, "описание фигуры"), v);
     // The tab change runs as if clicked: a line presses ClearBr before the stored fill
     // style is pressed below.
     v.setShapeType(v.ShapeType);
-    const QStringView line = in.takeUntil(FieldSeparator, "the line settings");
+    const QStringView line = in.takeUntil(FieldSeparator, "настройки линии");
     v.SizeLn = lenientNumber(line.left(5), MaxLineWidthMm);
     v.pressLineStyle(styleButton(line.mid(5), DotLn));
     v.ColorLn = lenientColor(line.mid(6));

@@ -46,27 +46,27 @@ void requireChoice(int value, int last, const QString& id, const char* item)
 
 void loadTextPanel(QStringView nodeText, TextPanelValues& v)
 {
-    OptionReader in = optionsReader(nodeText, "Text field");
-    v.Text = in.takeUntil(FieldSeparator, "the field text").toString();
-    v.AutoReplace = in.flag("the auto-replace flag");
-    v.MaxCram = in.digit(9, "the maximum blocks per element");
-    v.AlignCodes[0] = in.digit(9, "the first block's alignment");
-    v.AlignCodes[1] = in.digit(9, "the main blocks' alignment");
-    v.AlignCodes[2] = in.digit(9, "the last block's alignment");
+    OptionReader in = optionsReader(nodeText, "Текстовое поле");
+    v.Text = in.takeUntil(FieldSeparator, "текст поля").toString();
+    v.AutoReplace = in.flag("признак автозамены");
+    v.MaxCram = in.digit(9, "макс. число блоков на элемент");
+    v.AlignCodes[0] = in.digit(9, "выравнивание первого блока");
+    v.AlignCodes[1] = in.digit(9, "выравнивание основных блоков");
+    v.AlignCodes[2] = in.digit(9, "выравнивание последнего блока");
     v.selectBlock(BlockFirst);
     // Only the two known characters move the direction buttons.
-    const QChar direction = in.take(1, "the fill direction")[0];
+    const QChar direction = in.take(1, "направление заполнения")[0];
     if (direction == u'0')
         v.bottomUp = false;
     else if (direction == u'1')
         v.bottomUp = true;
-    v.Transperent = in.flag("the transparent-background flag");
-    v.FonColor = in.integer(9, "the background colour");
-    v.FontColor = in.integer(9, "the text colour");
-    v.Boldchk = in.flag("the bold flag");
-    v.IncChk = in.flag("the italic flag");
-    v.UndChk = in.flag("the underline flag");
-    v.Size = std::clamp(in.integer(3, "the font size"), 4, 999);
+    v.Transperent = in.flag("признак прозрачного фона");
+    v.FonColor = in.integer(9, "цвет фона");
+    v.FontColor = in.integer(9, "цвет текста");
+    v.Boldchk = in.flag("признак полужирного");
+    v.IncChk = in.flag("признак курсива");
+    v.UndChk = in.flag("признак подчёркивания");
+    v.Size = std::clamp(in.integer(3, "размер шрифта"), 4, 999);
     v.fontName = in.rest().toString();
 }
 
@@ -93,34 +93,34 @@ QString composeTextNode(const QString& id, const TextPanelValues& v)
 
 void loadImagePanel(QStringView nodeText, ImagePanelValues& v)
 {
-    OptionReader in = optionsReader(nodeText, "Image field");
-    v.ImgFieldName = in.takeUntil(FieldSeparator, "the image file name").toString();
-    v.stretch = in.flag("the stretch flag");
-    v.cutimg = in.flag("the cut flag");
-    v.keeprate = in.flag("the keep-proportions flag");
-    v.CenterImg = in.flag("the centre flag");
-    v.FonImgColor = in.integer(9, "the block background colour");
-    v.TransFon = in.flag("the transparent-background flag");
-    v.transperentImg = in.digit(2, "the transparency mode");
+    OptionReader in = optionsReader(nodeText, "Графическое поле");
+    v.ImgFieldName = in.takeUntil(FieldSeparator, "имя файла изображения").toString();
+    v.stretch = in.flag("признак растяжения");
+    v.cutimg = in.flag("признак обрезки");
+    v.keeprate = in.flag("признак сохранения пропорций");
+    v.CenterImg = in.flag("признак центрирования");
+    v.FonImgColor = in.integer(9, "цвет фона блока");
+    v.TransFon = in.flag("признак прозрачного фона");
+    v.transperentImg = in.digit(2, "режим прозрачности");
     if (v.transperentImg == TransparencyPixel) {
-        v.C_X = in.integer(4, "the pick point X");
-        v.C_Y = in.integer(4, "the pick point Y");
+        v.C_X = in.integer(4, "X точки выбора цвета");
+        v.C_Y = in.integer(4, "Y точки выбора цвета");
     } else if (v.transperentImg == TransparencyColor) {
-        v.Trans_color = in.integer(9, "the transparent colour");
+        v.Trans_color = in.integer(9, "прозрачный цвет");
     }
     // Both markers are searched for: texts written before these options have neither,
     // and then the panel keeps what it showed. Setting the mode here is not the user's
     // choice, so the background colour stays as stored.
     const QStringView rest = in.rest();
     const int restPosition = in.position();
-    const QString what = nodeName("Image field", nodeText.left(4).toString());
+    const QString what = nodeName("Графическое поле", nodeText.left(4).toString());
     if (const qsizetype at = rest.indexOf(CopyModeMarker); at >= 0) {
         OptionReader item(rest.mid(at + 1), restPosition + int(at) + 1, what);
-        v.CopyMode = item.digit(3, "the copy mode");
+        v.CopyMode = item.digit(3, "режим копирования");
     }
     if (const qsizetype at = rest.indexOf(OpacityMarker); at >= 0) {
         OptionReader item(rest.mid(at + 1), restPosition + int(at) + 1, what);
-        v.AlfaBlend = std::clamp(item.integer(3, "the opacity"), 0, 255);
+        v.AlfaBlend = std::clamp(item.integer(3, "непрозрачность"), 0, 255);
     }
 }
 

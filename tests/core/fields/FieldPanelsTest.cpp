@@ -243,9 +243,9 @@ void FieldPanelsTest::partialLoadKeepsWhatWasRead_data()
     QTest::addColumn<QString>("position");
 
     QTest::newRow("text: second alignment") << 0 << "0001abc" + Sep + "123x4"
-                                            << "character 12";
+                                            << "позиция 12";
     QTest::newRow("image: background colour") << 1 << "1001a.png" + Sep + "1111$00GG0000"
-                                              << "character 15";
+                                              << "позиция 15";
     QTest::newRow("coords: bottom edge") << 2 << "0001,00 0002,00/0003,00 00x4,00"
                                          << "25";
 }
