@@ -33,7 +33,8 @@ Project bigProject()
         FieldNode field;
         field.text = composeTextField(p.takeNewFieldId(FieldKind::Text), o);
         for (int b = 0; b < 20; ++b)
-            field.blocks.push_back(TreeNode{composeBlockText(BlockRect{b, f, b + 100, f + 30}), false});
+            field.blocks.push_back(
+                TreeNode{composeBlockText(BlockRect{b, f, b + 100, f + 30}), false});
         p.Structure.fields.push_back(field);
     }
     return p;

@@ -26,8 +26,7 @@
 
 using namespace Quillet;
 
-namespace
-{
+namespace {
 
 constexpr int PageWidth = 2480;
 constexpr int PageHeight = 3508;

@@ -57,8 +57,8 @@ std::string sheetXml(int rows, int* sharedCount)
     xml.reserve(size_t(rows) * 420);
     xml += "<?xml version=\"1.0\" encoding=\"UTF-8\" standalone=\"yes\"?>\n"
            "<worksheet xmlns=\"http://schemas.openxmlformats.org/spreadsheetml/2006/main\">"
-           "<dimension ref=\"A1:H" +
-           std::to_string(rows) + "\"/><sheetData>";
+           "<dimension ref=\"A1:H"
+           + std::to_string(rows) + "\"/><sheetData>";
     char cell[160];
     int shared = 0;
     for (int r = 1; r <= rows; ++r) {
@@ -292,12 +292,11 @@ QString convertToXls(const QString& source, const QTemporaryDir& work, QString* 
                             // The generated package names no content types LibreOffice's
                             // detection would know it by.
                             QStringLiteral("--infilter=Calc MS Excel 2007 XML"),
-                            QStringLiteral("--convert-to"),
-                            QStringLiteral("xls"), source, QStringLiteral("--outdir"),
-                            work.filePath("xls")});
+                            QStringLiteral("--convert-to"), QStringLiteral("xls"), source,
+                            QStringLiteral("--outdir"), work.filePath("xls")});
     const bool finished = process.waitForFinished(600000);
-    const QString xls = work.filePath(QStringLiteral("xls/")
-                                      + QFileInfo(source).completeBaseName() + ".xls");
+    const QString xls =
+        work.filePath(QStringLiteral("xls/") + QFileInfo(source).completeBaseName() + ".xls");
     if (finished && QFile::exists(xls))
         return xls;
     *problem = QStringLiteral("soffice failed (exit %1): %2")

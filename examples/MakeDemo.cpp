@@ -61,7 +61,10 @@ QImage drawForm()
     const struct {
         double y;
         const char* caption;
-    } rows[] = {{40, "Плательщик"}, {52, "Дата"}, {64, "Сумма, руб."}, {76, "Назначение"},
+    } rows[] = {{40, "Плательщик"},
+                {52, "Дата"},
+                {64, "Сумма, руб."},
+                {76, "Назначение"},
                 {96, "Код плательщика"}};
     for (const auto& row : rows) {
         p.drawText(QPoint(mm(20), mm(row.y)), QString::fromUtf8(row.caption));
@@ -152,19 +155,19 @@ Project makeProject()
     FieldTree& tree = project.Structure;
     const int leftBottom = alignmentCode(0, 2);
     const int rightBottom = alignmentCode(2, 2);
-    tree.fields.push_back(textField(project, QStringLiteral("=A2:A201"), 14, leftBottom,
-                                    {block(57, 33, 189, 41)}));
-    tree.fields.push_back(textField(project, QStringLiteral("=B2:B201"), 14, leftBottom,
-                                    {block(57, 45, 130, 53)}));
-    tree.fields.push_back(textField(project, QStringLiteral("=C2:C201"), 14, leftBottom,
-                                    {block(57, 57, 130, 65)}));
+    tree.fields.push_back(
+        textField(project, QStringLiteral("=A2:A201"), 14, leftBottom, {block(57, 33, 189, 41)}));
+    tree.fields.push_back(
+        textField(project, QStringLiteral("=B2:B201"), 14, leftBottom, {block(57, 45, 130, 53)}));
+    tree.fields.push_back(
+        textField(project, QStringLiteral("=C2:C201"), 14, leftBottom, {block(57, 57, 130, 65)}));
     // The purpose passes through the auto-replace list and may take two lines.
     FieldNode purpose = textField(project, QStringLiteral("=D2:D201"), 12, leftBottom,
                                   {block(57, 69, 189, 77), block(21, 80, 189, 88)});
     purpose.text.replace(purpose.text.indexOf(FieldSeparator) + 1, 1, QStringLiteral("1"));
     tree.fields.push_back(purpose);
-    tree.fields.push_back(textField(project, QStringLiteral("=E2:E201"), 14, leftBottom,
-                                    {block(57, 89, 130, 97)}));
+    tree.fields.push_back(
+        textField(project, QStringLiteral("=E2:E201"), 14, leftBottom, {block(57, 89, 130, 97)}));
     tree.fields.push_back(textField(project, QStringLiteral("Кассир: Петрова А. В."), 10,
                                     leftBottom, {block(57, 142, 130, 149)}));
     // Three invoice lines per record, names and prices side by side.

@@ -18,8 +18,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     QBuffer buffer(&bytes);
     buffer.open(QIODevice::ReadOnly);
     try {
-        const auto workbook =
-            Quillet::CsvReader().read(buffer, QStringLiteral("fuzz.csv"), {});
+        const auto workbook = Quillet::CsvReader().read(buffer, QStringLiteral("fuzz.csv"), {});
         if (!workbook->worksheet(workbook->activeSheetName()))
             std::abort();
         for (const QString& name : workbook->sheetNames()) {

@@ -27,8 +27,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
             buffer.seek(0);
             Quillet::WorkbookOptions options;
             options.locale = locale;
-            const auto workbook = Quillet::XlsxReader(limits).read(buffer, QStringLiteral("f.xlsx"),
-                                                                  options);
+            const auto workbook =
+                Quillet::XlsxReader(limits).read(buffer, QStringLiteral("f.xlsx"), options);
             (void)workbook->activeSheetName();
             for (const QString& name : workbook->sheetNames()) {
                 const Quillet::Worksheet* sheet = workbook->worksheet(name);

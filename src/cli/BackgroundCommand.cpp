@@ -15,10 +15,8 @@
 #include <QImageWriter>
 #include <QSaveFile>
 
-namespace Quillet::Cli
-{
-namespace
-{
+namespace Quillet::Cli {
+namespace {
 
 void writePng(const QImage& image, const QString& path)
 {

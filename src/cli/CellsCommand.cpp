@@ -21,11 +21,20 @@ QString escapeCell(const QString& text)
     out.reserve(text.size());
     for (const QChar c : text) {
         switch (c.unicode()) {
-        case u'\\': out += QLatin1String("\\\\"); break;
-        case u'\t': out += QLatin1String("\\t"); break;
-        case u'\n': out += QLatin1String("\\n"); break;
-        case u'\r': out += QLatin1String("\\r"); break;
-        default: out += c;
+        case u'\\':
+            out += QLatin1String("\\\\");
+            break;
+        case u'\t':
+            out += QLatin1String("\\t");
+            break;
+        case u'\n':
+            out += QLatin1String("\\n");
+            break;
+        case u'\r':
+            out += QLatin1String("\\r");
+            break;
+        default:
+            out += c;
         }
     }
     return out;
@@ -39,8 +48,7 @@ struct CellRange {
 
 CellRange parseRange(const QString& text)
 {
-    static const QRegularExpression address(
-        QStringLiteral("^[A-Za-z]{1,3}[1-9][0-9]{0,6}$"));
+    static const QRegularExpression address(QStringLiteral("^[A-Za-z]{1,3}[1-9][0-9]{0,6}$"));
     const ReferenceParts parts = splitReference(text);
     if (!address.match(parts.first).hasMatch() || !address.match(parts.second).hasMatch())
         throw UsageError(QStringLiteral("--range должен иметь вид A1:C10, а не «%1»").arg(text));
@@ -66,8 +74,8 @@ int runCells(const QStringList& args)
         printErr(line);
     const Workbook* workbook = opened.workbook.get();
     const QString sheetName = parsed.has(QStringLiteral("sheet"))
-        ? parsed.value(QStringLiteral("sheet"))
-        : workbook->activeSheetName();
+                                  ? parsed.value(QStringLiteral("sheet"))
+                                  : workbook->activeSheetName();
     const Worksheet* sheet = workbook->worksheet(sheetName);
     if (!sheet)
         throw Error(QStringLiteral("Нет указанного листа: %1").arg(sheetName));
@@ -89,8 +97,8 @@ int runCells(const QStringList& args)
     return ExitOk;
 }
 
-static const bool registered = Cli::registerCommand(
-    {"cells", "cells КНИГА [--sheet ИМЯ] --range A1:C10", &runCells});
+static const bool registered =
+    Cli::registerCommand({"cells", "cells КНИГА [--sheet ИМЯ] --range A1:C10", &runCells});
 
 } // namespace
 } // namespace Quillet::Cli

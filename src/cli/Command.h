@@ -47,7 +47,7 @@ void printErr(const QString& line);
 /// take no value. Unknown options throw UsageError.
 struct ParsedArgs {
     QStringList positional;
-    QStringList flags;                   // flags given, without the leading "--"
+    QStringList flags;                               // flags given, without the leading "--"
     std::vector<std::pair<QString, QString>> values; // "--name value" pairs
     QString value(const QString& name, const QString& fallback = QString()) const;
     bool has(const QString& name) const;

@@ -49,11 +49,11 @@ std::vector<int> selectedPages(const QString& text, int pageCount)
 
 int runExport(const QStringList& args)
 {
-    const ParsedArgs parsed = parseArgs(
-        args,
-        {QStringLiteral("pages"), QStringLiteral("out"), QStringLiteral("jobs"),
-         QStringLiteral("format"), QStringLiteral("workbook"), QStringLiteral("sheet")},
-        {QStringLiteral("no-background"), QStringLiteral("reverse")});
+    const ParsedArgs parsed =
+        parseArgs(args,
+                  {QStringLiteral("pages"), QStringLiteral("out"), QStringLiteral("jobs"),
+                   QStringLiteral("format"), QStringLiteral("workbook"), QStringLiteral("sheet")},
+                  {QStringLiteral("no-background"), QStringLiteral("reverse")});
     if (parsed.positional.size() != 1)
         throw UsageError(QStringLiteral("Нужен ровно один файл проекта"));
     if (!parsed.has(QStringLiteral("out")))

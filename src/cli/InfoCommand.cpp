@@ -155,8 +155,7 @@ QJsonObject projectJson(const QString& path, const Project& project)
     background[QStringLiteral("width_px")] = size.width();
     background[QStringLiteral("height_px")] = size.height();
     background[QStringLiteral("shown")] = lengthPair(s.ImgWidth, s.ImgHeight);
-    background[QStringLiteral("align")] =
-        QJsonArray{int(s.horizontalAlign), int(s.verticalAlign)};
+    background[QStringLiteral("align")] = QJsonArray{int(s.horizontalAlign), int(s.verticalAlign)};
     background[QStringLiteral("margins_px")] =
         QJsonObject{{QStringLiteral("top"), double(mmToPixel(s.MirTop))},
                     {QStringLiteral("bottom"), double(mmToPixel(s.MirBottom))},
@@ -178,10 +177,12 @@ QJsonObject projectJson(const QString& path, const Project& project)
     return QJsonObject{
         {QStringLiteral("file"), QFileInfo(path).absoluteFilePath()},
         {QStringLiteral("page"), page},
-        {QStringLiteral("settings_lines"), QJsonArray::fromStringList(ProjectFile::settingsLines(s))},
+        {QStringLiteral("settings_lines"),
+         QJsonArray::fromStringList(ProjectFile::settingsLines(s))},
         {QStringLiteral("workbook"), s.xlsFile},
         {QStringLiteral("sheet"), s.sheet},
-        {QStringLiteral("direct"), s.Direct == 0 ? QStringLiteral("columns") : QStringLiteral("rows")},
+        {QStringLiteral("direct"),
+         s.Direct == 0 ? QStringLiteral("columns") : QStringLiteral("rows")},
         {QStringLiteral("background"), background},
         {QStringLiteral("next_field_number"), project.NextFieldNumber},
         {QStringLiteral("fields"), fields},
@@ -200,7 +201,8 @@ int runInfo(const QStringList& args)
         throw FileError(QStringLiteral("Не существует файла проекта: %1").arg(path));
     const UserSettings sizes;
     const Project project = ProjectFile::load(path, ProjectSettings{}, &sizes);
-    printOut(QString::fromUtf8(QJsonDocument(projectJson(path, project)).toJson(QJsonDocument::Indented)));
+    printOut(QString::fromUtf8(
+        QJsonDocument(projectJson(path, project)).toJson(QJsonDocument::Indented)));
     return ExitOk;
 }
 

@@ -17,10 +17,10 @@ struct StderrLines : RenderErrorSink {
 
 int runRender(const QStringList& args)
 {
-    const ParsedArgs parsed =
-        parseArgs(args, {QStringLiteral("page"), QStringLiteral("out"), QStringLiteral("workbook"),
-                         QStringLiteral("sheet")},
-                  {QStringLiteral("no-background")});
+    const ParsedArgs parsed = parseArgs(args,
+                                        {QStringLiteral("page"), QStringLiteral("out"),
+                                         QStringLiteral("workbook"), QStringLiteral("sheet")},
+                                        {QStringLiteral("no-background")});
     if (parsed.positional.size() != 1)
         throw UsageError(QStringLiteral("Нужен ровно один файл проекта"));
     if (!parsed.has(QStringLiteral("page")) || !parsed.has(QStringLiteral("out")))

@@ -129,8 +129,7 @@ int main(int argc, char** argv)
     const QDir demo(QString::fromLocal8Bit(argv[1]));
     QDir out(QString::fromLocal8Bit(argv[2]));
     QTemporaryDir work;
-    if (!out.mkpath(QStringLiteral(".")) || !work.isValid()
-        || !copyDemo(demo, QDir(work.path()))) {
+    if (!out.mkpath(QStringLiteral(".")) || !work.isValid() || !copyDemo(demo, QDir(work.path()))) {
         std::fprintf(stderr, "quillet-screenshots: cannot prepare %s\n", argv[2]);
         return 2;
     }

@@ -19,8 +19,7 @@
 
 using namespace Quillet;
 
-namespace
-{
+namespace {
 
 using Run = QuilletTest::CliRun;
 using QuilletTest::runCli;
@@ -53,8 +52,8 @@ PngHeader pngHeader(const QByteArray& bytes)
     if (bytes.size() < 26 || !bytes.startsWith("\x89PNG"))
         return h;
     const auto be32 = [&](int at) {
-        return quint32(quint8(bytes[at])) << 24 | quint32(quint8(bytes[at + 1])) << 16 |
-               quint32(quint8(bytes[at + 2])) << 8 | quint32(quint8(bytes[at + 3]));
+        return quint32(quint8(bytes[at])) << 24 | quint32(quint8(bytes[at + 1])) << 16
+               | quint32(quint8(bytes[at + 2])) << 8 | quint32(quint8(bytes[at + 3]));
     };
     h.width = be32(16);
     h.height = be32(20);
@@ -76,8 +75,7 @@ QString saveProject(const QTemporaryDir& dir, const QByteArray& background,
 
 } // namespace
 
-class BackgroundCommandTest : public QObject
-{
+class BackgroundCommandTest : public QObject {
     Q_OBJECT
 private Q_SLOTS:
     void writesProcessedBackground_data();

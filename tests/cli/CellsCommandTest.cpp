@@ -65,12 +65,14 @@ void CellsCommandTest::prints_data()
     QTest::newRow("empty rows and cells kept")
         << QStringList{fixture("people.csv"), "--range", "B4:C5"} << "C.UTF-8"
         << "\t\n\tlast\n";
-    QTest::newRow("one cell") << QStringList{fixture("people.csv"), "--range", "A2"}
-                              << "C.UTF-8" << "Иванов, И.\n";
-    QTest::newRow("reversed range") << QStringList{fixture("people.csv"), "--range", "B2:A1"}
-                                    << "C.UTF-8" << "Имя\tСумма\nИванов, И.\t1,5\n";
+    QTest::newRow("one cell") << QStringList{fixture("people.csv"), "--range", "A2"} << "C.UTF-8"
+                              << "Иванов, И.\n";
+    QTest::newRow("reversed range")
+        << QStringList{fixture("people.csv"), "--range", "B2:A1"} << "C.UTF-8"
+        << "Имя\tСумма\nИванов, И.\t1,5\n";
     QTest::newRow("lower-case range")
-        << QStringList{fixture("people.csv"), "--range=a1:b1"} << "C.UTF-8" << "Имя\tСумма\n";
+        << QStringList{fixture("people.csv"), "--range=a1:b1"} << "C.UTF-8"
+        << "Имя\tСумма\n";
     QTest::newRow("sheet by name")
         << QStringList{fixture("people.csv"), "--sheet", "people", "--range", "A1"} << "C.UTF-8"
         << "Имя\n";
@@ -82,7 +84,8 @@ void CellsCommandTest::prints_data()
         << "1,5\n0,333333333333333\n";
     QTest::newRow("xls other sheet")
         << QStringList{fixture("types.xls"), "--sheet", "Второй лист", "--range", "A1:C2"}
-        << "C.UTF-8" << "x\t\t\n\t\ty\n";
+        << "C.UTF-8"
+        << "x\t\t\n\t\ty\n";
     QTest::newRow("xls multi-line text")
         << QStringList{fixture("types.xls"), "--range", "B10"} << "C.UTF-8"
         << "строка1\\nстрока2\n";
@@ -103,20 +106,18 @@ void CellsCommandTest::fails_data()
 {
     QTest::addColumn<QStringList>("args");
     QTest::addColumn<QString>("message");
-    QTest::newRow("missing file")
-        << QStringList{"/nonexistent/book.xlsx", "--range", "A1"}
-        << "Не существует файла: /nonexistent/book.xlsx";
+    QTest::newRow("missing file") << QStringList{"/nonexistent/book.xlsx", "--range", "A1"}
+                                  << "Не существует файла: /nonexistent/book.xlsx";
     QTest::newRow("missing sheet")
         << QStringList{fixture("types.xls"), "--sheet", "Нет такого", "--range", "A1"}
         << "Нет указанного листа: Нет такого";
     QTest::newRow("truncated workbook")
         << QStringList{fixture("truncated.xls"), "--range", "A1"} << "truncated.xls";
-    QTest::newRow("not a workbook")
-        << QStringList{fixture("not-a-workbook.doc"), "--range", "A1"}
-        << "Неизвестный формат книги";
+    QTest::newRow("not a workbook") << QStringList{fixture("not-a-workbook.doc"), "--range", "A1"}
+                                    << "Неизвестный формат книги";
     QTest::newRow("no range") << QStringList{fixture("people.csv")} << "--range";
-    QTest::newRow("bad range")
-        << QStringList{fixture("people.csv"), "--range", "$A$1:B2"} << "--range";
+    QTest::newRow("bad range") << QStringList{fixture("people.csv"), "--range", "$A$1:B2"}
+                               << "--range";
     QTest::newRow("no workbook") << QStringList{"--range", "A1"} << "КНИГА";
     QTest::newRow("unknown option")
         << QStringList{fixture("people.csv"), "--range", "A1", "--bogus"} << "--bogus";

@@ -46,7 +46,8 @@ void InfoCommandTest::demoProjectGivesJson()
     QVERIFY(first[QStringLiteral("node")].toString().contains(QChar(8)));
     const QJsonObject block = first[QStringLiteral("blocks")].toArray()[0].toObject();
     QCOMPARE(block[QStringLiteral("px")].toArray().size(), 4);
-    QVERIFY(json[QStringLiteral("background")].toObject()[QStringLiteral("jpeg_bytes")].toInt() > 0);
+    QVERIFY(json[QStringLiteral("background")].toObject()[QStringLiteral("jpeg_bytes")].toInt()
+            > 0);
     QVERIFY(run.err.isEmpty());
 }
 

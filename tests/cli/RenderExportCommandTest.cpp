@@ -50,8 +50,7 @@ int inkedPixels(const QImage& image)
 
 } // namespace
 
-class RenderExportCommandTest : public QObject
-{
+class RenderExportCommandTest : public QObject {
     Q_OBJECT
 private Q_SLOTS:
     void initTestCase();
@@ -107,9 +106,9 @@ void RenderExportCommandTest::renderWithoutBackgroundKeepsTheValues()
                      QStringLiteral("2"), QStringLiteral("--out"), with})
                  .exitCode,
              0);
-    const Run run = runCli({QStringLiteral("render"), demo(), QStringLiteral("--page"),
-                            QStringLiteral("2"), QStringLiteral("--out"), without,
-                            QStringLiteral("--no-background")});
+    const Run run =
+        runCli({QStringLiteral("render"), demo(), QStringLiteral("--page"), QStringLiteral("2"),
+                QStringLiteral("--out"), without, QStringLiteral("--no-background")});
     QCOMPARE(run.exitCode, 0);
     const int inkWith = inkedPixels(QImage(with));
     const int inkWithout = inkedPixels(QImage(without));
@@ -161,7 +160,8 @@ void RenderExportCommandTest::formulasWithoutResultsAreErrorLines()
 void RenderExportCommandTest::refusedInvocations_data()
 {
     QTest::addColumn<QStringList>("args");
-    const QString out = QDir::temp().filePath(QStringLiteral("quillet-refused-%1.png"))
+    const QString out = QDir::temp()
+                            .filePath(QStringLiteral("quillet-refused-%1.png"))
                             .arg(QCoreApplication::applicationPid());
     const QString missing = QStringLiteral("/nonexistent/project.qlet");
     QTest::newRow("render: no page") << QStringList{"render", demo(), "--out", out};
@@ -169,9 +169,8 @@ void RenderExportCommandTest::refusedInvocations_data()
         << QStringList{"render", demo(), "--page", "abc", "--out", out};
     QTest::newRow("render: missing project")
         << QStringList{"render", missing, "--page", "1", "--out", out};
-    QTest::newRow("render: missing workbook")
-        << QStringList{"render", demo(), "--page", "1", "--out", out, "--workbook",
-                       "/nonexistent/book.xlsx"};
+    QTest::newRow("render: missing workbook") << QStringList{
+        "render", demo(), "--page", "1", "--out", out, "--workbook", "/nonexistent/book.xlsx"};
     QTest::newRow("render: unknown option")
         << QStringList{"render", demo(), "--page", "1", "--out", out, "--colour"};
     QTest::newRow("export: no prefix") << QStringList{"export", demo()};
@@ -199,17 +198,17 @@ void RenderExportCommandTest::refusedInvocations()
 void RenderExportCommandTest::exportWritesTheSelectedPages()
 {
     QTemporaryDir forward, backward;
-    const Run run = runCli({QStringLiteral("export"), demo(), QStringLiteral("--pages"),
-                            QStringLiteral("3,1-2,12"), QStringLiteral("--jobs"),
-                            QStringLiteral("2"), QStringLiteral("--out"),
-                            forward.filePath(QStringLiteral("form"))});
+    const Run run =
+        runCli({QStringLiteral("export"), demo(), QStringLiteral("--pages"),
+                QStringLiteral("3,1-2,12"), QStringLiteral("--jobs"), QStringLiteral("2"),
+                QStringLiteral("--out"), forward.filePath(QStringLiteral("form"))});
     QCOMPARE(run.exitCode, 0);
     QVERIFY2(run.err.isEmpty(), run.err.constData()); // not a terminal: no progress
     const QStringList names = {"form001.jpg", "form002.jpg", "form003.jpg", "form012.jpg"};
     QCOMPARE(QDir(forward.path()).entryList(QDir::Files), names);
     QCOMPARE(runCli({QStringLiteral("export"), demo(), QStringLiteral("--pages"),
-                     QStringLiteral("1-3,12"), QStringLiteral("--reverse"), QStringLiteral("--jobs"),
-                     QStringLiteral("1"), QStringLiteral("--out"),
+                     QStringLiteral("1-3,12"), QStringLiteral("--reverse"),
+                     QStringLiteral("--jobs"), QStringLiteral("1"), QStringLiteral("--out"),
                      backward.filePath(QStringLiteral("form"))})
                  .exitCode,
              0);
@@ -243,9 +242,9 @@ void RenderExportCommandTest::exportFormats()
 
 void RenderExportCommandTest::exportIntoAMissingFolderFails()
 {
-    const Run run = runCli({QStringLiteral("export"), demo(), QStringLiteral("--pages"),
-                            QStringLiteral("1"), QStringLiteral("--out"),
-                            m_dir.filePath(QStringLiteral("no/such/folder/p"))});
+    const Run run =
+        runCli({QStringLiteral("export"), demo(), QStringLiteral("--pages"), QStringLiteral("1"),
+                QStringLiteral("--out"), m_dir.filePath(QStringLiteral("no/such/folder/p"))});
     QCOMPARE(run.exitCode, 2);
     QCOMPARE(run.err.trimmed().count('\n'), 0);
 }

@@ -58,8 +58,8 @@ CountingOffice countingOffice(const QString& folder, const QString& real)
     const auto quoted = [](const QString& text) {
         return "'" + QString(text).replace(u'\'', QStringLiteral("'\\''")).toUtf8() + "'";
     };
-    writeScript(office.program, "echo run >> " + quoted(office.countFile) + "\nexec "
-                                    + quoted(real) + " \"$@\"\n");
+    writeScript(office.program,
+                "echo run >> " + quoted(office.countFile) + "\nexec " + quoted(real) + " \"$@\"\n");
     return office;
 }
 

@@ -72,8 +72,8 @@ inline QStringList compareWithExpectations(const Quillet::Workbook& workbook,
             problems << QStringLiteral("bad range in expectations");
             continue;
         }
-        const QJsonObject expect = entry.value(QStringLiteral("expect")).toObject()
-                                       .value(localeKey).toObject();
+        const QJsonObject expect =
+            entry.value(QStringLiteral("expect")).toObject().value(localeKey).toObject();
         const QJsonArray rows = expect.value(QStringLiteral("rows")).toArray();
         const QJsonObject ambiguous = expect.value(QStringLiteral("ambiguous")).toObject();
         for (int r = top; r <= bottom; ++r) {

@@ -171,8 +171,8 @@ ShapeFieldOptions parseShapeOptions(QStringView optionsText, const QString& fiel
         o.kind = ShapeKind::Line;
         o.direction = LineDirection::None;
         // Searched in this order, a later match replacing an earlier one.
-        const LineDirection order[] = {LineDirection::Top,   LineDirection::Bottom,
-                                       LineDirection::Left,  LineDirection::Right,
+        const LineDirection order[] = {LineDirection::Top,       LineDirection::Bottom,
+                                       LineDirection::Left,      LineDirection::Right,
                                        LineDirection::BackSlash, LineDirection::Slash};
         for (LineDirection d : order) {
             if (descriptor.contains(lineDirectionWord(d)))
@@ -239,8 +239,8 @@ QString composeShapeField(const QString& id, const ShapeFieldOptions& o)
     case ShapeKind::Ellipse:
         requireWithin(o.startAngle, 0, 360, id, "начальный угол");
         requireWithin(o.endAngle, 0, 360, id, "конечный угол");
-        text += shapeEllipsePrefix() + Numbers::formatFixed(o.startAngle, 3, 2)
-            + QLatin1Char(' ') + Numbers::formatFixed(o.endAngle, 3, 2);
+        text += shapeEllipsePrefix() + Numbers::formatFixed(o.startAngle, 3, 2) + QLatin1Char(' ')
+                + Numbers::formatFixed(o.endAngle, 3, 2);
         break;
     case ShapeKind::Unknown:
         throw ConversionError(QStringLiteral("Фигурное поле %1: не выбрана фигура.").arg(id));

@@ -174,8 +174,7 @@ TreeNode& FieldTree::node(const NodeRef& ref)
 const TreeNode& FieldTree::node(const NodeRef& ref) const
 {
     const FieldNode& field = fields.at(size_t(ref.field));
-    return ref.block < 0 ? static_cast<const TreeNode&>(field)
-                         : field.blocks.at(size_t(ref.block));
+    return ref.block < 0 ? static_cast<const TreeNode&>(field) : field.blocks.at(size_t(ref.block));
 }
 
 void FieldTree::toggleMark(const NodeRef& ref)

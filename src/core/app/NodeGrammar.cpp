@@ -111,7 +111,7 @@ BlockRect ParseBlockRect(QStringView blockText, long double mmPerPixel, PageOrig
 QString composeBlockText(long double x1, long double y1, long double x2, long double y2)
 {
     return fixedEdge(x1) + QLatin1Char(' ') + fixedEdge(y1) + QLatin1Char('/') + fixedEdge(x2)
-        + QLatin1Char(' ') + fixedEdge(y2);
+           + QLatin1Char(' ') + fixedEdge(y2);
 }
 
 QString composeBlockText(const BlockRect& px, long double mmPerPixel)
@@ -160,8 +160,8 @@ QString composeTextField(const QString& id, const TOptTextField& o)
     QString text = id + o.fieldText + FieldSeparator;
     text += flagChar(o.autoReplace);
     text += QString::number(o.maxBlocks);
-    text += QString::number(o.alignFirst) + QString::number(o.alignMain)
-        + QString::number(o.alignLast);
+    text +=
+        QString::number(o.alignFirst) + QString::number(o.alignMain) + QString::number(o.alignLast);
     text += flagChar(o.bottomUp);
     text += flagChar(o.transparentBackground);
     text += Numbers::formatColorHex(o.backgroundColor) + Numbers::formatColorHex(o.textColor);

@@ -105,7 +105,10 @@ TOptTextField ParseTextOptions(QStringView optionsText, const QString& fieldId =
 QString composeTextField(const QString& id, const TOptTextField& options);
 
 /// Alignment code = h + 3 × v (h: 0 left, 1 centre, 2 right; v: 0 top, 1 middle, 2 bottom).
-inline int alignmentCode(int h, int v) { return h + 3 * v; }
+inline int alignmentCode(int h, int v)
+{
+    return h + 3 * v;
+}
 
 // ---- Image fields -------------------------------------------------------------------
 
@@ -123,7 +126,7 @@ struct ImageFieldOptions {
     TransparencyMode transparency = TransparencyMode::None;
     int pickX = 0; // pixel of the picture whose colour is transparent (PixelColor)
     int pickY = 0;
-    int32_t transparentColor = 0; // ChosenColor
+    int32_t transparentColor = 0;     // ChosenColor
     std::optional<CopyMode> copyMode; // absent in texts written before it existed
     std::optional<int> opacity;       // 0–255; absent likewise
 
@@ -156,19 +159,19 @@ struct ShapeFieldOptions {
     double startAngle = 0; // ellipse or arc, degrees
     double endAngle = 0;
     double lineWidthMm = 0.25;
-    int lineStyle = 0;  // -1: the stored character is not a known style
+    int lineStyle = 0; // -1: the stored character is not a known style
     int32_t lineColor = 0;
-    int fillStyle = 1;  // -1 likewise
+    int fillStyle = 1; // -1 likewise
     int32_t fillColor = 0xFFFFFF;
 
     bool operator==(const ShapeFieldOptions&) const = default;
 };
 
 /// Shape descriptor words.
-QString shapeLinePrefix();        // "ЛИНИЯ - "
-QString shapeRectangleWord();     // "ПРЯМОУГОЛЬНИК"
-QString shapeRoundedPrefix();     // "СКРУГЛЕННЫЙ ПРЯМОУГОЛЬНИК - "
-QString shapeEllipsePrefix();     // "КРУГ - "
+QString shapeLinePrefix();    // "ЛИНИЯ - "
+QString shapeRectangleWord(); // "ПРЯМОУГОЛЬНИК"
+QString shapeRoundedPrefix(); // "СКРУГЛЕННЫЙ ПРЯМОУГОЛЬНИК - "
+QString shapeEllipsePrefix(); // "КРУГ - "
 QString lineDirectionWord(LineDirection direction); // "ВЕРХ", …, "\", "/"
 
 /// Parses a shape field's node text from its fifth character on, as the renderer reads

@@ -84,8 +84,7 @@ long double OptionReader::decimal(qsizetype count, const char* item)
     const QStringView part = take(count, item);
     const auto value = Numbers::parseDecimal(part);
     if (!value) {
-        fail(QStringLiteral("%1 «%2» — не число")
-                 .arg(QString::fromUtf8(item), part.toString()),
+        fail(QStringLiteral("%1 «%2» — не число").arg(QString::fromUtf8(item), part.toString()),
              at);
     }
     return *value;

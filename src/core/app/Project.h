@@ -32,21 +32,21 @@ enum class VAlign : int { Top = 0, Middle = 1, Bottom = 2 };
 /// The settings a project carries besides its fields. Lengths are millimetres; the
 /// project file stores them as whole 300-dpi pixels.
 struct ProjectSettings {
-    QString xlsFile;          // linked workbook, as entered (may be relative)
-    QString sheet;            // worksheet name
-    int Direct = 1;           // 0: pages advance along columns, 1: along rows
-    QString SizeName;         // page size name as shown in the size list
-    double PrWidth = 0.254;   // page size
+    QString xlsFile;        // linked workbook, as entered (may be relative)
+    QString sheet;          // worksheet name
+    int Direct = 1;         // 0: pages advance along columns, 1: along rows
+    QString SizeName;       // page size name as shown in the size list
+    double PrWidth = 0.254; // page size
     double PrHeight = 0.254;
-    double ImgWidth = 0;      // outer size of the processed background
+    double ImgWidth = 0; // outer size of the processed background
     double ImgHeight = 0;
     HAlign horizontalAlign = HAlign::Center;
     VAlign verticalAlign = VAlign::Top;
-    double MirTop = 0;        // background margins; negative ones crop
+    double MirTop = 0; // background margins; negative ones crop
     double MirBottom = 0;
     double MirLeft = 0;
     double MirRight = 0;
-    double Angle1 = 0;        // background rotation, degrees, clockwise as seen
+    double Angle1 = 0; // background rotation, degrees, clockwise as seen
 
     bool operator==(const ProjectSettings&) const = default;
 };

@@ -61,10 +61,9 @@ QByteArray treeChunk(const FieldTree& tree)
         for (const TreeNode& block : field.blocks) {
             ++n;
             out += '\t'
-                + encodeOrThrow(block.text, QStringLiteral("Блок %1 поля %2")
-                                                .arg(n)
-                                                .arg(field.text.left(4)))
-                + "\r\n";
+                   + encodeOrThrow(block.text,
+                                   QStringLiteral("Блок %1 поля %2").arg(n).arg(field.text.left(4)))
+                   + "\r\n";
         }
     }
     return out;
@@ -266,8 +265,8 @@ QByteArray serialize(const Project& project)
 {
     QByteArray relations;
     for (const RelationItem& item : project.RelateList)
-        relations += encodeOrThrow(item.text, QStringLiteral("Зависимость «%1»").arg(item.text))
-            + "\r\n";
+        relations +=
+            encodeOrThrow(item.text, QStringLiteral("Зависимость «%1»").arg(item.text)) + "\r\n";
     const ProjectSettings& s = project.settings;
     encodeOrThrow(s.xlsFile, QStringLiteral("Имя файла таблицы"));
     encodeOrThrow(s.sheet, QStringLiteral("Имя листа"));
@@ -282,8 +281,8 @@ QByteArray serialize(const Project& project)
     const QByteArray tree = treeChunk(project.Structure);
 
     QByteArray out;
-    out.reserve(project.BackgroundImage.size() + tree.size() + relations.size()
-                + settings.size() + replace.size() + 40);
+    out.reserve(project.BackgroundImage.size() + tree.size() + relations.size() + settings.size()
+                + replace.size() + 40);
     appendChunk(out, project.BackgroundImage);
     appendChunk(out, tree);
     appendChunk(out, relations);
@@ -352,8 +351,8 @@ Project load(const QString& path, const ProjectSettings& current, const PageSize
 {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
-        throw FileError(QStringLiteral("Не удаётся открыть файл проекта %1: %2")
-                            .arg(path, file.errorString()));
+        throw FileError(
+            QStringLiteral("Не удаётся открыть файл проекта %1: %2").arg(path, file.errorString()));
     }
     return read(file, current, sizes);
 }

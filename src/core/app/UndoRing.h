@@ -13,7 +13,7 @@ namespace Quillet {
 /// One slot of the undo ring.
 struct TUndo {
     bool Used = false;
-    QByteArray Snapshot; // the tree in its text form (UTF-8, so nothing typed is lost)
+    QByteArray Snapshot;   // the tree in its text form (UTF-8, so nothing typed is lost)
     TUndo* Next = nullptr; // towards newer snapshots
     TUndo* Prev = nullptr; // towards older snapshots
 };

@@ -13,11 +13,9 @@
 #include <cmath>
 #include <cstring>
 
-namespace Quillet
-{
+namespace Quillet {
 
-namespace
-{
+namespace {
 
 // Lengths beyond this many pixels (about 85 m at 300 dpi) are typing accidents; they
 // are refused before any rounding could overflow.
@@ -30,8 +28,8 @@ int toPixels(long double mm, long double mmPerPixel, const char* what)
 {
     const long double px = mm / mmPerPixel;
     if (!std::isfinite(px) || std::fabs(px) > MaxPixels) {
-        throw Error(QStringLiteral("%1 подложки вне допустимого диапазона.")
-                        .arg(QString::fromUtf8(what)));
+        throw Error(
+            QStringLiteral("%1 подложки вне допустимого диапазона.").arg(QString::fromUtf8(what)));
     }
     return int(roundHalfEven(px));
 }
@@ -139,12 +137,11 @@ bool hasBackground(const QByteArray& background)
 {
     int width = 0;
     int height = 0;
-    return !background.isEmpty() && readJpegSize(background, width, height) && width > 0 &&
-           height > 0;
+    return !background.isEmpty() && readJpegSize(background, width, height) && width > 0
+           && height > 0;
 }
 
-namespace
-{
+namespace {
 
 /// Steps 3 onward on the decoded picture `a` (any depth; it is consumed).
 QImage processDecoded(TFastDIB& a, const Frame& f, long long t)

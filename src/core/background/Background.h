@@ -11,8 +11,7 @@
 #include <QByteArray>
 #include <QImage>
 
-namespace Quillet
-{
+namespace Quillet {
 
 struct ProjectSettings;
 

@@ -11,8 +11,7 @@
 #include <algorithm>
 #include <cmath>
 
-namespace Quillet
-{
+namespace Quillet {
 
 BackgroundSettings::BackgroundSettings(ProjectSettings& settings, QByteArray& backgroundImage,
                                        bool& repaintPending, long double mmPerPixel)

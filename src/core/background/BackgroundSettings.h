@@ -15,8 +15,7 @@
 
 #include <array>
 
-namespace Quillet
-{
+namespace Quillet {
 
 /// Handlers of the background panel over a project's settings (`ImgWidth`, `ImgHeight`,
 /// `MirTop`, `MirBottom`, `MirLeft`, `MirRight`, `Angle1`, alignment) and its stored
@@ -24,8 +23,7 @@ namespace Quillet
 /// outlive this object, as must the document's `RepaintPending` flag, which every handler
 /// sets (and none clears). Handlers that rebuild may throw Error (see RebuildBackground);
 /// what they changed before stays changed.
-class BackgroundSettings
-{
+class BackgroundSettings {
 public:
     enum class Margin { Top, Bottom, Left, Right };
 
@@ -33,8 +31,8 @@ public:
     /// inversion encodes the picture again.
     static constexpr int InvertedQuality = 95;
 
-    BackgroundSettings(ProjectSettings& settings, QByteArray& backgroundImage,
-                       bool& repaintPending, long double mmPerPixel = MmPerPixel);
+    BackgroundSettings(ProjectSettings& settings, QByteArray& backgroundImage, bool& repaintPending,
+                       long double mmPerPixel = MmPerPixel);
 
     const ProjectSettings& settings() const { return m_settings; }
     const QByteArray& backgroundImage() const { return m_background; }

@@ -42,17 +42,16 @@ QList<LibreOfficeSetting> safetySettings()
     const QString scripting = QStringLiteral("/org.openoffice.Office.Common/Security/Scripting");
     return {{scripting, QStringLiteral("MacroSecurityLevel"), QStringLiteral("3")},
             {scripting, QStringLiteral("DisableMacrosExecution"), QStringLiteral("true")},
-            {QStringLiteral("/org.openoffice.Office.Calc/Content/Update"),
-             QStringLiteral("Link"), QStringLiteral("1")}};
+            {QStringLiteral("/org.openoffice.Office.Calc/Content/Update"), QStringLiteral("Link"),
+             QStringLiteral("1")}};
 }
 
 void writeProfile(const QString& profileDir, const QList<LibreOfficeSetting>& settings)
 {
-    QString xcu = QStringLiteral(
-        "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
-        "<oor:items xmlns:oor=\"http://openoffice.org/2001/registry\" "
-        "xmlns:xs=\"http://www.w3.org/2001/XMLSchema\" "
-        "xmlns:xsi=\"http://www.w3.org/2001/XMLSchema-instance\">\n");
+    QString xcu = QStringLiteral("<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
+                                 "<oor:items xmlns:oor=\"http://openoffice.org/2001/registry\" "
+                                 "xmlns:xs=\"http://www.w3.org/2001/XMLSchema\" "
+                                 "xmlns:xsi=\"http://www.w3.org/2001/XMLSchema-instance\">\n");
     for (const LibreOfficeSetting& setting : safetySettings() + settings) {
         xcu += QStringLiteral("<item oor:path=\"%1\"><prop oor:name=\"%2\" oor:op=\"fuse\">"
                               "<value>%3</value></prop></item>\n")
@@ -62,8 +61,7 @@ void writeProfile(const QString& profileDir, const QList<LibreOfficeSetting>& se
     xcu += QStringLiteral("</oor:items>\n");
     const QString userDir = profileDir + QStringLiteral("/user");
     QFile file(userDir + QStringLiteral("/registrymodifications.xcu"));
-    if (!QDir().mkpath(userDir) || !file.open(QIODevice::WriteOnly)
-        || file.write(xcu.toUtf8()) < 0)
+    if (!QDir().mkpath(userDir) || !file.open(QIODevice::WriteOnly) || file.write(xcu.toUtf8()) < 0)
         throw FileError(QStringLiteral("Не удаётся подготовить профиль LibreOffice: %1")
                             .arg(file.errorString()));
 }
@@ -75,7 +73,7 @@ QString copyInput(const QString& inputPath, const QString& workDir)
     QString suffix = QFileInfo(inputPath).suffix();
     suffix.remove(QRegularExpression(QStringLiteral("[^A-Za-z0-9]")));
     const QString copy = workDir + QStringLiteral("/document")
-        + (suffix.isEmpty() ? QString() : u'.' + suffix.left(8));
+                         + (suffix.isEmpty() ? QString() : u'.' + suffix.left(8));
     if (!QFile::copy(inputPath, copy))
         throw FileError(QStringLiteral("Не удаётся прочитать файл %1").arg(inputPath));
     QFile::setPermissions(copy, QFile::ReadOwner | QFile::WriteOwner);
@@ -100,8 +98,7 @@ void killGroup(QProcess& process)
 
 QString lastLines(const QByteArray& output)
 {
-    const QStringList lines =
-        QString::fromLocal8Bit(output).split(u'\n', Qt::SkipEmptyParts);
+    const QStringList lines = QString::fromLocal8Bit(output).split(u'\n', Qt::SkipEmptyParts);
     return lines.mid(std::max<qsizetype>(0, lines.size() - 3)).join(QStringLiteral("; "));
 }
 
@@ -115,13 +112,18 @@ QString runConversion(const QString& program, const QString& input, const QStrin
     process.setWorkingDirectory(workDir);
     process.setProcessChannelMode(QProcess::MergedChannels);
     runInOwnGroup(process);
-    const QStringList args{
-        QStringLiteral("-env:UserInstallation=")
-            + QUrl::fromLocalFile(profile).toString(QUrl::FullyEncoded),
-        QStringLiteral("--headless"), QStringLiteral("--norestore"),
-        QStringLiteral("--nolockcheck"), QStringLiteral("--nodefault"),
-        QStringLiteral("--nologo"), QStringLiteral("--convert-to"), target,
-        QStringLiteral("--outdir"), out, input};
+    const QStringList args{QStringLiteral("-env:UserInstallation=")
+                               + QUrl::fromLocalFile(profile).toString(QUrl::FullyEncoded),
+                           QStringLiteral("--headless"),
+                           QStringLiteral("--norestore"),
+                           QStringLiteral("--nolockcheck"),
+                           QStringLiteral("--nodefault"),
+                           QStringLiteral("--nologo"),
+                           QStringLiteral("--convert-to"),
+                           target,
+                           QStringLiteral("--outdir"),
+                           out,
+                           input};
     const QDeadlineTimer deadline(std::max(timeoutMs, 0));
     process.start(program, args);
     if (!process.waitForStarted(int(std::max<qint64>(deadline.remainingTime(), 1000))))
@@ -133,14 +135,14 @@ QString runConversion(const QString& program, const QString& input, const QStrin
                             .arg(double(timeoutMs) / 1000.0)
                             .arg(documentName));
     }
-    const QString written = out + u'/' + QFileInfo(input).completeBaseName() + u'.'
-        + target.section(u':', 0, 0);
+    const QString written =
+        out + u'/' + QFileInfo(input).completeBaseName() + u'.' + target.section(u':', 0, 0);
     if (process.exitStatus() != QProcess::NormalExit || process.exitCode() != 0
         || !QFileInfo(written).isFile()) {
         const QString details = lastLines(process.readAll());
-        throw FileError(QStringLiteral("LibreOffice не смог обработать файл %1%2")
-                            .arg(documentName,
-                                 details.isEmpty() ? QString() : QStringLiteral(": ") + details));
+        throw FileError(
+            QStringLiteral("LibreOffice не смог обработать файл %1%2")
+                .arg(documentName, details.isEmpty() ? QString() : QStringLiteral(": ") + details));
     }
     // An empty result would pass for "nothing to give" further on and hide the failure.
     if (QFileInfo(written).size() == 0)
@@ -177,15 +179,14 @@ QString convertWithLibreOffice(const QString& inputPath, const QString& target,
     const QString input = QFileInfo(inputPath).absoluteFilePath();
     QTemporaryDir workDir(QDir::tempPath() + QStringLiteral("/quillet-office-XXXXXX"));
     if (!workDir.isValid())
-        throw FileError(QStringLiteral("Не удаётся создать временную папку: %1")
-                            .arg(workDir.errorString()));
+        throw FileError(
+            QStringLiteral("Не удаётся создать временную папку: %1").arg(workDir.errorString()));
     writeProfile(workDir.path() + QStringLiteral("/profile"), settings);
     const QString copy = copyInput(input, workDir.path());
-    const QString written =
-        runConversion(program, copy, target, workDir.path(), timeoutMs, input);
+    const QString written = runConversion(program, copy, target, workDir.path(), timeoutMs, input);
 
-    const QString destination = QDir(outDir).absoluteFilePath(
-        QFileInfo(input).completeBaseName() + u'.' + QFileInfo(written).suffix());
+    const QString destination = QDir(outDir).absoluteFilePath(QFileInfo(input).completeBaseName()
+                                                              + u'.' + QFileInfo(written).suffix());
     QFile::remove(destination);
     if (!QFile::rename(written, destination) && !QFile::copy(written, destination))
         throw FileError(QStringLiteral("Не удаётся записать файл %1").arg(destination));

@@ -88,7 +88,7 @@ QString formatFixed(long double value, int intDigits, int decimals)
     if (int(intPart.size()) < intDigits)
         intPart.insert(0, size_t(intDigits) - intPart.size(), '0');
     const bool allZero = intPart.find_first_not_of('0') == std::string::npos
-        && fracPart.find_first_not_of('0') == std::string::npos;
+                         && fracPart.find_first_not_of('0') == std::string::npos;
     QString out;
     if (negative && !allZero)
         out += QLatin1Char('-');
@@ -102,9 +102,8 @@ QString formatFixed(long double value, int intDigits, int decimals)
 
 QString formatInt(long long value, int digits)
 {
-    const unsigned long long magnitude =
-        value < 0 ? 0ULL - static_cast<unsigned long long>(value)
-                  : static_cast<unsigned long long>(value);
+    const unsigned long long magnitude = value < 0 ? 0ULL - static_cast<unsigned long long>(value)
+                                                   : static_cast<unsigned long long>(value);
     QString body = QString::number(magnitude);
     if (body.size() < digits)
         body.prepend(QString(digits - body.size(), QLatin1Char('0')));
@@ -116,8 +115,8 @@ QString formatGeneral(double value)
     if (value == 0 || !std::isfinite(value))
         return QStringLiteral("0");
     char buffer[64];
-    const auto result = std::to_chars(buffer, buffer + sizeof buffer, value,
-                                      std::chars_format::scientific, 14);
+    const auto result =
+        std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::scientific, 14);
     std::string text(buffer, result.ptr); // [-]d.ddddddddddddddde[+-]xx
     const bool negative = text.front() == '-';
     if (negative)
@@ -228,7 +227,9 @@ std::optional<int32_t> parseInt32(QStringView text)
 QString formatColorHex(int32_t value)
 {
     return QLatin1Char('$')
-        + QStringLiteral("%1").arg(static_cast<uint32_t>(value), 8, 16, QLatin1Char('0')).toUpper();
+           + QStringLiteral("%1")
+                 .arg(static_cast<uint32_t>(value), 8, 16, QLatin1Char('0'))
+                 .toUpper();
 }
 
 } // namespace Quillet::Numbers

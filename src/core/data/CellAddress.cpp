@@ -17,17 +17,28 @@ constexpr int32_t Int32Min = std::numeric_limits<int32_t>::min();
 char16_t latinTwin(char16_t c)
 {
     switch (c) {
-    case u'А': return u'A';
-    case u'В': return u'B';
-    case u'Е': return u'E';
-    case u'Н': return u'H';
-    case u'М': return u'M';
-    case u'О': return u'O';
-    case u'Р': return u'P';
-    case u'С': return u'C';
-    case u'Т': return u'T';
-    case u'Х': return u'X';
-    default: return c;
+    case u'А':
+        return u'A';
+    case u'В':
+        return u'B';
+    case u'Е':
+        return u'E';
+    case u'Н':
+        return u'H';
+    case u'М':
+        return u'M';
+    case u'О':
+        return u'O';
+    case u'Р':
+        return u'P';
+    case u'С':
+        return u'C';
+    case u'Т':
+        return u'T';
+    case u'Х':
+        return u'X';
+    default:
+        return c;
     }
 }
 

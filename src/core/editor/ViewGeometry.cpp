@@ -39,10 +39,8 @@ double zoomOut(double viewScale)
 
 double fitScale(QSize outerBox, int pageWidthPx, int pageHeightPx)
 {
-    const double byWidth =
-        static_cast<double>(outerBox.width() - 5) / std::max(pageWidthPx, 1);
-    const double byHeight =
-        static_cast<double>(outerBox.height() - 5) / std::max(pageHeightPx, 1);
+    const double byWidth = static_cast<double>(outerBox.width() - 5) / std::max(pageWidthPx, 1);
+    const double byHeight = static_cast<double>(outerBox.height() - 5) / std::max(pageHeightPx, 1);
     return byWidth >= byHeight ? byHeight : byWidth;
 }
 
@@ -53,8 +51,7 @@ double physicalScale(double calibratedScale, double screenDpi)
     return screenDpi / 300.0;
 }
 
-std::optional<double> calibrate(double viewScale, const QString& entry,
-                                const QLocale& locale)
+std::optional<double> calibrate(double viewScale, const QString& entry, const QLocale& locale)
 {
     bool ok = false;
     const double value = locale.toDouble(entry.trimmed(), &ok);
@@ -75,7 +72,7 @@ QSize viewSize(int pageWidthPx, int pageHeightPx, double viewScale)
 QString zoomReadout(double viewScale, QChar decimalPoint)
 {
     return withDecimalPoint(Numbers::formatFixed(viewScale * 100.0L, 1, 2), decimalPoint)
-        + QLatin1Char('%');
+           + QLatin1Char('%');
 }
 
 long double viewToMm(int viewPx, double viewScale)
@@ -85,8 +82,7 @@ long double viewToMm(int viewPx, double viewScale)
 
 QString pointerReadout(int viewPx, double viewScale, QChar decimalPoint)
 {
-    return withDecimalPoint(Numbers::formatFixed(viewToMm(viewPx, viewScale), 4, 2),
-                            decimalPoint);
+    return withDecimalPoint(Numbers::formatFixed(viewToMm(viewPx, viewScale), 4, 2), decimalPoint);
 }
 
 std::vector<int> rulerTicks(double viewScale, int extent)

@@ -54,8 +54,7 @@ double physicalScale(double calibratedScale, double screenDpi);
 /// Calibration: the user says how many centimetres the ruler's 10 really cover. Returns
 /// the new scale 10 / value × viewScale, or std::nullopt when `entry` is not a decimal
 /// number in `locale` or is not greater than 0.
-std::optional<double> calibrate(double viewScale, const QString& entry,
-                                const QLocale& locale);
+std::optional<double> calibrate(double viewScale, const QString& entry, const QLocale& locale);
 
 /// Size of the view for a page of the given page pixels: each side round(px × scale),
 /// ties to even.

@@ -39,8 +39,8 @@ void writeFile(const QString& path, const QByteArray& bytes)
 {
     const QString scratch = path + QStringLiteral(".part");
     QFile file(scratch);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) ||
-        file.write(bytes) != bytes.size() || !file.flush()) {
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) || file.write(bytes) != bytes.size()
+        || !file.flush()) {
         const QString reason = file.errorString();
         file.close();
         QFile::remove(scratch);
@@ -131,8 +131,7 @@ ExportResult exportImages(Shared& shared, const ExportProgress& progress)
         int reported = 0;
         while (true) {
             shared.changed.wait(lock, [&] {
-                return shared.done != reported || shared.stop
-                    || shared.done == total;
+                return shared.done != reported || shared.stop || shared.done == total;
             });
             if (shared.done != reported) {
                 reported = shared.done;

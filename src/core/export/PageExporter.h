@@ -21,20 +21,20 @@ enum class ExportFormat { Jpeg, Png, Pdf };
 
 struct ExportRequest {
     const Project* project = nullptr;
-    QString projectPath;              // image fields named without a folder sit beside it
+    QString projectPath; // image fields named without a folder sit beside it
     const Workbook* workbook = nullptr;
-    std::vector<int> pages;           // ascending page numbers
-    QString prefix;                   // path without extension
+    std::vector<int> pages; // ascending page numbers
+    QString prefix;         // path without extension
     ExportFormat format = ExportFormat::Jpeg;
-    bool withBackground = true;       // `WithBack`
-    bool reverse = false;             // `Reverce`: pages are written last to first
-    int jobs = 1;                     // worker threads (PDF pages are written by one)
+    bool withBackground = true; // `WithBack`
+    bool reverse = false;       // `Reverce`: pages are written last to first
+    int jobs = 1;               // worker threads (PDF pages are written by one)
     int jpegQuality = 90;
 };
 
 struct ExportResult {
-    QStringList files;                // written, in the order of the page list
-    QStringList errorLines;           // the render's error-list lines, page by page
+    QStringList files;      // written, in the order of the page list
+    QStringList errorLines; // the render's error-list lines, page by page
     bool cancelled = false;
 };
 

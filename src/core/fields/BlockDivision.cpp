@@ -8,8 +8,7 @@
 #include "core/fields/FieldPanels.h"
 
 namespace Quillet {
-namespace
-{
+namespace {
 
 // One part's edges: round(span × k / n + start); every part but the last ends one pixel
 // before the next one's start, so the parts meet without a gap or an overlap.

@@ -8,8 +8,7 @@
 #include "core/fields/BlockDivision.h"
 
 namespace Quillet {
-namespace
-{
+namespace {
 
 EditorPanel panelOfKind(FieldKind kind)
 {

@@ -13,8 +13,7 @@
 #include <algorithm>
 
 namespace Quillet {
-namespace
-{
+namespace {
 
 bool isPanelIndex(int value, int last)
 {

@@ -13,8 +13,7 @@
 #include <algorithm>
 
 namespace Quillet {
-namespace
-{
+namespace {
 
 // Shape numbers are read leniently, as the page draws them: what does not read is 0.
 double lenientNumber(QStringView text, double max)

@@ -12,8 +12,7 @@
 #include <algorithm>
 
 namespace Quillet {
-namespace
-{
+namespace {
 
 // The node text after its four-character ID, read from node-text position 5.
 OptionReader optionsReader(QStringView nodeText, const char* kind)

@@ -21,13 +21,20 @@ bool isDigitToken(FormatToken kind)
 bool conditionHolds(Condition condition, double limit, double value)
 {
     switch (condition) {
-    case Condition::Less: return value < limit;
-    case Condition::LessEqual: return value <= limit;
-    case Condition::Greater: return value > limit;
-    case Condition::GreaterEqual: return value >= limit;
-    case Condition::Equal: return value == limit;
-    case Condition::NotEqual: return value != limit;
-    case Condition::None: return true;
+    case Condition::Less:
+        return value < limit;
+    case Condition::LessEqual:
+        return value <= limit;
+    case Condition::Greater:
+        return value > limit;
+    case Condition::GreaterEqual:
+        return value >= limit;
+    case Condition::Equal:
+        return value == limit;
+    case Condition::NotEqual:
+        return value != limit;
+    case Condition::None:
+        return true;
     }
     return true;
 }
@@ -52,16 +59,17 @@ Choice chooseSection(const CompiledFormat& format, double value)
     while (count > 1 && format.sections[size_t(count - 1)].kind == SectionKind::Text)
         --count;
     const auto& s = format.sections;
-    const bool explicitConditions = s[0].condition != Condition::None
-                                    || (count > 1 && s[1].condition != Condition::None);
+    const bool explicitConditions =
+        s[0].condition != Condition::None || (count > 1 && s[1].condition != Condition::None);
     Choice choice;
     if (explicitConditions) {
         int index = count - 1;
-        if (s[0].condition == Condition::None || conditionHolds(s[0].condition,
-                                                                s[0].conditionValue, value))
+        if (s[0].condition == Condition::None
+            || conditionHolds(s[0].condition, s[0].conditionValue, value))
             index = 0;
-        else if (count > 1 && (s[1].condition == Condition::None
-                               || conditionHolds(s[1].condition, s[1].conditionValue, value)))
+        else if (count > 1
+                 && (s[1].condition == Condition::None
+                     || conditionHolds(s[1].condition, s[1].conditionValue, value)))
             index = 1;
         else if (count < 3)
             index = count - 1;
@@ -95,12 +103,21 @@ struct NumberWriter {
 void NumberWriter::literal(const FormatItem& item)
 {
     switch (item.kind) {
-    case FormatToken::Literal: out += item.text; break;
-    case FormatToken::Percent: out += QLatin1Char('%'); break;
+    case FormatToken::Literal:
+        out += item.text;
+        break;
+    case FormatToken::Percent:
+        out += QLatin1Char('%');
+        break;
     case FormatToken::Slash:
-    case FormatToken::DateSeparator: out += QLatin1Char('/'); break;
-    case FormatToken::TimeSeparator: out += QLatin1Char(':'); break;
-    default: break;
+    case FormatToken::DateSeparator:
+        out += QLatin1Char('/');
+        break;
+    case FormatToken::TimeSeparator:
+        out += QLatin1Char(':');
+        break;
+    default:
+        break;
     }
 }
 
@@ -194,8 +211,7 @@ int countDigits(const std::vector<FormatItem>& items, size_t begin, size_t end)
     return count;
 }
 
-QString numberText(const FormatSection& section, const FormatLocale& locale, double v,
-                   bool* zero)
+QString numberText(const FormatSection& section, const FormatLocale& locale, double v, bool* zero)
 {
     const auto& items = section.items;
     const size_t decimal = findKind(items, FormatToken::Decimal);
@@ -271,8 +287,8 @@ QString fractionText(const FormatSection& section, const FormatLocale& locale, d
 
 } // namespace
 
-QString formatNumberSection(const FormatSection& section, const FormatLocale& locale,
-                            double value, bool negative)
+QString formatNumberSection(const FormatSection& section, const FormatLocale& locale, double value,
+                            bool negative)
 {
     double v = value;
     for (int i = 0; i < section.percent; ++i)
@@ -282,9 +298,15 @@ QString formatNumberSection(const FormatSection& section, const FormatLocale& lo
     bool zero = v == 0;
     QString text;
     switch (section.kind) {
-    case SectionKind::Number: text = numberText(section, locale, v, &zero); break;
-    case SectionKind::Scientific: text = scientificText(section, locale, v, &zero); break;
-    case SectionKind::Fraction: text = fractionText(section, locale, v, &zero); break;
+    case SectionKind::Number:
+        text = numberText(section, locale, v, &zero);
+        break;
+    case SectionKind::Scientific:
+        text = scientificText(section, locale, v, &zero);
+        break;
+    case SectionKind::Fraction:
+        text = fractionText(section, locale, v, &zero);
+        break;
     case SectionKind::General:
         for (const FormatItem& item : section.items) {
             if (item.kind == FormatToken::General)
@@ -361,8 +383,7 @@ size_t parseDenominator(const std::vector<FormatItem>& items, size_t slash, int*
     return after;
 }
 
-QString fractionText(const FormatSection& section, const FormatLocale& locale, double v,
-                     bool* zero)
+QString fractionText(const FormatSection& section, const FormatLocale& locale, double v, bool* zero)
 {
     const auto& items = section.items;
     const size_t slash = findKind(items, FormatToken::Slash);
@@ -391,7 +412,7 @@ QString fractionText(const FormatSection& section, const FormatLocale& locale, d
         numerator = 0;
     }
     if (!mixed)
-        numerator += (long long)(whole) * denominator;
+        numerator += (long long)(whole)*denominator;
     *zero = whole == 0 && numerator == 0;
     NumberWriter writer{section, locale, {}};
     if (mixed) {

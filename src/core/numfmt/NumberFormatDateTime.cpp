@@ -19,10 +19,10 @@ constexpr double MaxSerial = 1e8;
 
 struct Moment {
     QDate date;
-    long long hour = 0;      ///< of the day
-    long long minute = 0;    ///< of the hour
-    long long second = 0;    ///< of the minute
-    long long fraction = 0;  ///< of the second, in units of 10^-digits
+    long long hour = 0;     ///< of the day
+    long long minute = 0;   ///< of the hour
+    long long second = 0;   ///< of the minute
+    long long fraction = 0; ///< of the second, in units of 10^-digits
     long long totalHours = 0;
     long long totalMinutes = 0;
     long long totalSeconds = 0;
@@ -70,8 +70,7 @@ Moment makeMoment(double serial, int digits, bool date1904)
     m.hour = seconds / 3600;
     m.minute = seconds / 60 % 60;
     m.second = seconds % 60;
-    const long long allSeconds = roundedUnits(std::fabs(serial) * 86400.0, digits)
-                                 / unitsPerSecond;
+    const long long allSeconds = roundedUnits(std::fabs(serial) * 86400.0, digits) / unitsPerSecond;
     m.totalSeconds = allSeconds;
     m.totalMinutes = allSeconds / 60;
     m.totalHours = allSeconds / 3600;
@@ -109,18 +108,28 @@ void DateWriter::item(const FormatItem& item)
 {
     const QDate& date = m.date;
     switch (item.kind) {
-    case FormatToken::Literal: out += item.text; break;
-    case FormatToken::DateSeparator: out += locale.dateSeparator; break;
-    case FormatToken::TimeSeparator: out += locale.timeSeparator; break;
+    case FormatToken::Literal:
+        out += item.text;
+        break;
+    case FormatToken::DateSeparator:
+        out += locale.dateSeparator;
+        break;
+    case FormatToken::TimeSeparator:
+        out += locale.timeSeparator;
+        break;
     case FormatToken::Year:
         out += item.count == 2 ? padded(((date.year() % 100) + 100) % 100, 2)
                                : QString::number(date.year());
         break;
-    case FormatToken::Month: out += padded(date.month(), item.count); break;
+    case FormatToken::Month:
+        out += padded(date.month(), item.count);
+        break;
     case FormatToken::MonthName:
         out += monthName(locale, date.month(), item.count, section.monthCase);
         break;
-    case FormatToken::Day: out += padded(date.day(), item.count); break;
+    case FormatToken::Day:
+        out += padded(date.day(), item.count);
+        break;
     case FormatToken::DayName:
         out += (item.count == 3 ? locale.daysAbbr : locale.daysFull).value(date.dayOfWeek() - 1);
         break;
@@ -131,8 +140,12 @@ void DateWriter::item(const FormatItem& item)
         out += padded(hour, item.count);
         break;
     }
-    case FormatToken::Minute: out += padded(m.minute, item.count); break;
-    case FormatToken::Second: out += padded(m.second, item.count); break;
+    case FormatToken::Minute:
+        out += padded(m.minute, item.count);
+        break;
+    case FormatToken::Second:
+        out += padded(m.second, item.count);
+        break;
     case FormatToken::SecondFraction: {
         const QString digits = padded(m.fraction, section.fractionDigits);
         out += locale.decimal + digits.left(item.count);
@@ -146,17 +159,24 @@ void DateWriter::item(const FormatItem& item)
             out += pm ? locale.pm : locale.am;
         break;
     }
-    case FormatToken::ElapsedHours: out += padded(m.totalHours, item.count); break;
-    case FormatToken::ElapsedMinutes: out += padded(m.totalMinutes, item.count); break;
-    case FormatToken::ElapsedSeconds: out += padded(m.totalSeconds, item.count); break;
-    default: break;
+    case FormatToken::ElapsedHours:
+        out += padded(m.totalHours, item.count);
+        break;
+    case FormatToken::ElapsedMinutes:
+        out += padded(m.totalMinutes, item.count);
+        break;
+    case FormatToken::ElapsedSeconds:
+        out += padded(m.totalSeconds, item.count);
+        break;
+    default:
+        break;
     }
 }
 
 } // namespace
 
-QString formatDateSection(const FormatSection& section, const FormatLocale& locale,
-                          double value, bool date1904)
+QString formatDateSection(const FormatSection& section, const FormatLocale& locale, double value,
+                          bool date1904)
 {
     if (std::fabs(value) > MaxSerial)
         return formatGeneralWith(value, locale.decimal);

@@ -27,8 +27,8 @@ namespace {
 void significantDigits(double v, std::string* digits, int* point)
 {
     char buffer[40];
-    const auto result = std::to_chars(buffer, buffer + sizeof buffer, v,
-                                      std::chars_format::scientific, 14);
+    const auto result =
+        std::to_chars(buffer, buffer + sizeof buffer, v, std::chars_format::scientific, 14);
     const char* e = std::find(buffer, result.ptr, 'e');
     digits->clear();
     for (const char* p = buffer; p < e; ++p) {
@@ -84,8 +84,8 @@ QString scientific(bool negative, double a, const QString& decimal, int minExpon
 int magnitudeOf(double v)
 {
     char buffer[40];
-    const auto result = std::to_chars(buffer, buffer + sizeof buffer, v,
-                                      std::chars_format::scientific, 16);
+    const auto result =
+        std::to_chars(buffer, buffer + sizeof buffer, v, std::chars_format::scientific, 16);
     const char* e = std::find(buffer, result.ptr, 'e');
     int exponent = 0;
     const char* start = e + 1 < result.ptr && e[1] == '+' ? e + 2 : e + 1;

@@ -159,54 +159,86 @@ namespace {
 QString englishBuiltin(int id)
 {
     switch (id) {
-    case 5: return QStringLiteral("\"$\"#,##0_);(\"$\"#,##0)");
-    case 6: return QStringLiteral("\"$\"#,##0_);[Red](\"$\"#,##0)");
-    case 7: return QStringLiteral("\"$\"#,##0.00_);(\"$\"#,##0.00)");
-    case 8: return QStringLiteral("\"$\"#,##0.00_);[Red](\"$\"#,##0.00)");
-    case 14: return QStringLiteral("m/d/yyyy");
-    case 15: return QStringLiteral("d-mmm-yy");
-    case 16: return QStringLiteral("d-mmm");
-    case 17: return QStringLiteral("mmm-yy");
-    case 22: return QStringLiteral("m/d/yyyy h:mm");
-    case 37: return QStringLiteral("#,##0_);(#,##0)");
-    case 38: return QStringLiteral("#,##0_);[Red](#,##0)");
-    case 39: return QStringLiteral("#,##0.00_);(#,##0.00)");
-    case 40: return QStringLiteral("#,##0.00_);[Red](#,##0.00)");
-    case 41: return QStringLiteral("_(* #,##0_);_(* \\(#,##0\\);_(* \"-\"_);_(@_)");
+    case 5:
+        return QStringLiteral("\"$\"#,##0_);(\"$\"#,##0)");
+    case 6:
+        return QStringLiteral("\"$\"#,##0_);[Red](\"$\"#,##0)");
+    case 7:
+        return QStringLiteral("\"$\"#,##0.00_);(\"$\"#,##0.00)");
+    case 8:
+        return QStringLiteral("\"$\"#,##0.00_);[Red](\"$\"#,##0.00)");
+    case 14:
+        return QStringLiteral("m/d/yyyy");
+    case 15:
+        return QStringLiteral("d-mmm-yy");
+    case 16:
+        return QStringLiteral("d-mmm");
+    case 17:
+        return QStringLiteral("mmm-yy");
+    case 22:
+        return QStringLiteral("m/d/yyyy h:mm");
+    case 37:
+        return QStringLiteral("#,##0_);(#,##0)");
+    case 38:
+        return QStringLiteral("#,##0_);[Red](#,##0)");
+    case 39:
+        return QStringLiteral("#,##0.00_);(#,##0.00)");
+    case 40:
+        return QStringLiteral("#,##0.00_);[Red](#,##0.00)");
+    case 41:
+        return QStringLiteral("_(* #,##0_);_(* \\(#,##0\\);_(* \"-\"_);_(@_)");
     case 42:
         return QStringLiteral("_(\"$\"* #,##0_);_(\"$\"* \\(#,##0\\);_(\"$\"* \"-\"_);_(@_)");
-    case 43: return QStringLiteral("_(* #,##0.00_);_(* \\(#,##0.00\\);_(* \"-\"??_);_(@_)");
+    case 43:
+        return QStringLiteral("_(* #,##0.00_);_(* \\(#,##0.00\\);_(* \"-\"??_);_(@_)");
     case 44:
         return QStringLiteral(
             "_(\"$\"* #,##0.00_);_(\"$\"* \\(#,##0.00\\);_(\"$\"* \"-\"??_);_(@_)");
-    default: return {};
+    default:
+        return {};
     }
 }
 
 QString russianBuiltin(int id)
 {
     switch (id) {
-    case 5: return QStringLiteral("#,##0\"р.\";-#,##0\"р.\"");
-    case 6: return QStringLiteral("#,##0\"р.\";[Red]-#,##0\"р.\"");
-    case 7: return QStringLiteral("#,##0.00\"р.\";-#,##0.00\"р.\"");
-    case 8: return QStringLiteral("#,##0.00\"р.\";[Red]-#,##0.00\"р.\"");
-    case 14: return QStringLiteral("dd.mm.yyyy");
-    case 15: return QStringLiteral("dd.mmm.yy");
-    case 16: return QStringLiteral("dd.mmm");
-    case 17: return QStringLiteral("mmm.yy");
-    case 22: return QStringLiteral("dd.mm.yyyy h:mm");
-    case 37: return QStringLiteral("#,##0_р_.;-#,##0_р_.");
-    case 38: return QStringLiteral("#,##0_р_.;[Red]-#,##0_р_.");
-    case 39: return QStringLiteral("#,##0.00_р_.;-#,##0.00_р_.");
-    case 40: return QStringLiteral("#,##0.00_р_.;[Red]-#,##0.00_р_.");
-    case 41: return QStringLiteral("_-* #,##0_р_._-;\\-* #,##0_р_._-;_-* \"-\"_р_._-;_-@_-");
-    case 42: return QStringLiteral("_-* #,##0\"р.\"_-;\\-* #,##0\"р.\"_-;_-* \"-\"\"р.\"_-;_-@_-");
+    case 5:
+        return QStringLiteral("#,##0\"р.\";-#,##0\"р.\"");
+    case 6:
+        return QStringLiteral("#,##0\"р.\";[Red]-#,##0\"р.\"");
+    case 7:
+        return QStringLiteral("#,##0.00\"р.\";-#,##0.00\"р.\"");
+    case 8:
+        return QStringLiteral("#,##0.00\"р.\";[Red]-#,##0.00\"р.\"");
+    case 14:
+        return QStringLiteral("dd.mm.yyyy");
+    case 15:
+        return QStringLiteral("dd.mmm.yy");
+    case 16:
+        return QStringLiteral("dd.mmm");
+    case 17:
+        return QStringLiteral("mmm.yy");
+    case 22:
+        return QStringLiteral("dd.mm.yyyy h:mm");
+    case 37:
+        return QStringLiteral("#,##0_р_.;-#,##0_р_.");
+    case 38:
+        return QStringLiteral("#,##0_р_.;[Red]-#,##0_р_.");
+    case 39:
+        return QStringLiteral("#,##0.00_р_.;-#,##0.00_р_.");
+    case 40:
+        return QStringLiteral("#,##0.00_р_.;[Red]-#,##0.00_р_.");
+    case 41:
+        return QStringLiteral("_-* #,##0_р_._-;\\-* #,##0_р_._-;_-* \"-\"_р_._-;_-@_-");
+    case 42:
+        return QStringLiteral("_-* #,##0\"р.\"_-;\\-* #,##0\"р.\"_-;_-* \"-\"\"р.\"_-;_-@_-");
     case 43:
         return QStringLiteral("_-* #,##0.00_р_._-;\\-* #,##0.00_р_._-;_-* \"-\"??_р_._-;_-@_-");
     case 44:
         return QStringLiteral(
             "_-* #,##0.00\"р.\"_-;\\-* #,##0.00\"р.\"_-;_-* \"-\"??\"р.\"_-;_-@_-");
-    default: return {};
+    default:
+        return {};
     }
 }
 
@@ -224,25 +256,44 @@ QString localeShortDate(const QLocale& locale)
 QString builtinFormatCode(int id, const QLocale& locale)
 {
     switch (id) {
-    case 1: return QStringLiteral("0");
-    case 2: return QStringLiteral("0.00");
-    case 3: return QStringLiteral("#,##0");
-    case 4: return QStringLiteral("#,##0.00");
-    case 9: return QStringLiteral("0%");
-    case 10: return QStringLiteral("0.00%");
-    case 11: return QStringLiteral("0.00E+00");
-    case 12: return QStringLiteral("# ?/?");
-    case 13: return QStringLiteral("# ?\?/?\?");
-    case 18: return QStringLiteral("h:mm AM/PM");
-    case 19: return QStringLiteral("h:mm:ss AM/PM");
-    case 20: return QStringLiteral("h:mm");
-    case 21: return QStringLiteral("h:mm:ss");
-    case 45: return QStringLiteral("mm:ss");
-    case 46: return QStringLiteral("[h]:mm:ss");
-    case 47: return QStringLiteral("mm:ss.0");
-    case 48: return QStringLiteral("##0.0E+0");
-    case 49: return QStringLiteral("@");
-    default: break;
+    case 1:
+        return QStringLiteral("0");
+    case 2:
+        return QStringLiteral("0.00");
+    case 3:
+        return QStringLiteral("#,##0");
+    case 4:
+        return QStringLiteral("#,##0.00");
+    case 9:
+        return QStringLiteral("0%");
+    case 10:
+        return QStringLiteral("0.00%");
+    case 11:
+        return QStringLiteral("0.00E+00");
+    case 12:
+        return QStringLiteral("# ?/?");
+    case 13:
+        return QStringLiteral("# ?\?/?\?");
+    case 18:
+        return QStringLiteral("h:mm AM/PM");
+    case 19:
+        return QStringLiteral("h:mm:ss AM/PM");
+    case 20:
+        return QStringLiteral("h:mm");
+    case 21:
+        return QStringLiteral("h:mm:ss");
+    case 45:
+        return QStringLiteral("mm:ss");
+    case 46:
+        return QStringLiteral("[h]:mm:ss");
+    case 47:
+        return QStringLiteral("mm:ss.0");
+    case 48:
+        return QStringLiteral("##0.0E+0");
+    case 49:
+        return QStringLiteral("@");
+    default:
+        break;
     }
     if (locale.language() == QLocale::Russian)
         return russianBuiltin(id);

@@ -52,9 +52,12 @@ QStringList splitSections(const QString& code)
 // narrow glyphs one space, wide ones three, everything beyond ASCII two.
 int blankWidth(QChar c)
 {
-    static const char widths[] = "1112232111121111" "2222222222112222"
-                                 "3222222321222333" "2322222322211122"
-                                 "1222221221121322" "2212122222211121";
+    static const char widths[] = "1112232111121111"
+                                 "2222222222112222"
+                                 "3222222321222333"
+                                 "2322222322211122"
+                                 "1222221221121322"
+                                 "2212122222211121";
     const ushort u = c.unicode();
     if (u < 32)
         return 0;
@@ -239,7 +242,6 @@ bool Tokenizer::letters(const QString& text, int* pos)
     return true;
 }
 
-
 bool isDigit(FormatToken kind)
 {
     return kind == FormatToken::Digit0 || kind == FormatToken::DigitHash
@@ -295,8 +297,8 @@ int monthCase(const std::vector<FormatItem>& items)
             };
             const bool gluedAfter = i + 1 < items.size() && letters(items[i + 1])
                                     && items[i + 1].text.front().isLetter();
-            const bool gluedBefore = i > 0 && letters(items[i - 1])
-                                     && items[i - 1].text.back().isLetter();
+            const bool gluedBefore =
+                i > 0 && letters(items[i - 1]) && items[i - 1].text.back().isLetter();
             if (gluedAfter || gluedBefore)
                 return 0;
             if (daySeen)
@@ -492,8 +494,8 @@ CompiledFormat compileFormat(const QString& rawCode, const QLocale& programLocal
     }
     if (localeId == 0xF800 || localeId == 0xF400) {
         // The system long date and system time stand for the program locale's own.
-        const QString substitute = localeId == 0xF800 ? compiled.locale.systemLongDate
-                                                      : compiled.locale.systemTime;
+        const QString substitute =
+            localeId == 0xF800 ? compiled.locale.systemLongDate : compiled.locale.systemTime;
         return compileFormat(substitute, programLocale);
     }
     QLocale tagged;

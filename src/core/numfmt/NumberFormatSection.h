@@ -24,16 +24,16 @@ enum class FormatToken : unsigned char {
     Slash,
     TextValue, ///< "@"
     General,
-    Year,   ///< count 2 or 4
-    Month,  ///< count 1 or 2
+    Year,      ///< count 2 or 4
+    Month,     ///< count 1 or 2
     MonthName, ///< count 3, 4 or 5
-    Day,    ///< count 1 or 2
-    DayName, ///< count 3 or 4
+    Day,       ///< count 1 or 2
+    DayName,   ///< count 3 or 4
     Hour,
     Minute,
     Second,
     SecondFraction, ///< count digits
-    AmPm,   ///< text is "AM/PM" or "A/P" as written
+    AmPm,           ///< text is "AM/PM" or "A/P" as written
     ElapsedHours,
     ElapsedMinutes,
     ElapsedSeconds,
@@ -72,10 +72,10 @@ struct FormatSection {
     SectionKind kind = SectionKind::General;
     Condition condition = Condition::None;
     double conditionValue = 0;
-    int percent = 0;       ///< number of "%": value × 100 each
+    int percent = 0;        ///< number of "%": value × 100 each
     int scaleThousands = 0; ///< trailing ",": value ÷ 1000 each
     bool grouping = false;
-    int monthCase = 0; ///< 0 nominative, 1 genitive
+    int monthCase = 0;      ///< 0 nominative, 1 genitive
     int fractionDigits = 0; ///< for dates: digits of second fractions
     bool hasHour = false;
 };
@@ -91,9 +91,9 @@ struct CompiledFormat {
 CompiledFormat compileFormat(const QString& code, const QLocale& programLocale);
 
 /// Displayed text of `value` under one section; the sign is already handled.
-QString formatNumberSection(const FormatSection& section, const FormatLocale& locale,
-                            double value, bool negative);
-QString formatDateSection(const FormatSection& section, const FormatLocale& locale,
-                          double value, bool date1904);
+QString formatNumberSection(const FormatSection& section, const FormatLocale& locale, double value,
+                            bool negative);
+QString formatDateSection(const FormatSection& section, const FormatLocale& locale, double value,
+                          bool date1904);
 
 } // namespace Quillet

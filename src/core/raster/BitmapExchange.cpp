@@ -16,11 +16,9 @@
 #include <cstring>
 #include <vector>
 
-namespace Quillet
-{
+namespace Quillet {
 
-namespace
-{
+namespace {
 
 /// Colours of count pixels of a storage row from column x0, as B, G, R bytes.
 void readRowBGR(const TFastDIB& raster, int row, int x0, int count, std::uint8_t* out)
@@ -39,9 +37,9 @@ void readRowBGR(const TFastDIB& raster, int row, int x0, int count, std::uint8_t
 
 bool directlyWritable(QImage::Format format)
 {
-    return format == QImage::Format_RGB888 || format == QImage::Format_BGR888 ||
-           format == QImage::Format_RGB32 || format == QImage::Format_ARGB32 ||
-           format == QImage::Format_ARGB32_Premultiplied;
+    return format == QImage::Format_RGB888 || format == QImage::Format_BGR888
+           || format == QImage::Format_RGB32 || format == QImage::Format_ARGB32
+           || format == QImage::Format_ARGB32_Premultiplied;
 }
 
 /// Writes count B, G, R pixels to surface row y from column x; with skip set, pixels of
@@ -51,8 +49,8 @@ void writeRow(QImage& surface, int x, int y, const std::uint8_t* bgr, int count,
 {
     std::uint8_t* line = surface.scanLine(y);
     const auto skipped = [&](int i) {
-        return skip != nullptr && bgr[i * 3] == skip->blue && bgr[i * 3 + 1] == skip->green &&
-               bgr[i * 3 + 2] == skip->red;
+        return skip != nullptr && bgr[i * 3] == skip->blue && bgr[i * 3 + 1] == skip->green
+               && bgr[i * 3 + 2] == skip->red;
     };
     switch (surface.format()) {
     case QImage::Format_BGR888:
@@ -102,9 +100,9 @@ void drawIndexed(const TFastDIB& raster, QImage& surface, int x, int y, const Pi
             int best = 0;
             int bestDistance = INT_MAX;
             for (int k = 0; k < table.size(); ++k) {
-                const int distance = std::abs(qBlue(table[k]) - p.blue) +
-                                     std::abs(qGreen(table[k]) - p.green) +
-                                     std::abs(qRed(table[k]) - p.red);
+                const int distance = std::abs(qBlue(table[k]) - p.blue)
+                                     + std::abs(qGreen(table[k]) - p.green)
+                                     + std::abs(qRed(table[k]) - p.red);
                 if (distance < bestDistance) {
                     bestDistance = distance;
                     best = k;
@@ -119,8 +117,8 @@ void drawRaster(const TFastDIB& raster, QImage& surface, int x, int y, const Pix
 {
     if (raster.isEmpty() || surface.isNull())
         return;
-    if (surface.format() == QImage::Format_Indexed8 || surface.format() == QImage::Format_Mono ||
-        surface.format() == QImage::Format_MonoLSB) {
+    if (surface.format() == QImage::Format_Indexed8 || surface.format() == QImage::Format_Mono
+        || surface.format() == QImage::Format_MonoLSB) {
         drawIndexed(raster, surface, x, y, skip);
         return;
     }
@@ -184,8 +182,8 @@ void CopyDibToBitmap(const TFastDIB& raster, QImage& bitmap)
     const int h = raster.absHeight();
     const int bits = raster.bitsPerPixel();
     const DibHeader& header = raster.header();
-    const bool is565 = bits == 16 && raster.hasBitFields() && header.mask(0) == 0xF800 &&
-                       header.mask(1) == 0x07E0 && header.mask(2) == 0x001F;
+    const bool is565 = bits == 16 && raster.hasBitFields() && header.mask(0) == 0xF800
+                       && header.mask(1) == 0x07E0 && header.mask(2) == 0x001F;
     QImage::Format format = QImage::Format_RGB32;
     if (bits == 1)
         format = QImage::Format_Mono;

@@ -7,11 +7,9 @@
 
 #include <algorithm>
 
-namespace Quillet
-{
+namespace Quillet {
 
-namespace
-{
+namespace {
 
 void multiplyPortable(std::uint8_t* d, const std::uint8_t* a, const std::uint8_t* b,
                       std::size_t count)
@@ -59,8 +57,8 @@ BlendIsa g_activeIsa = widestIsa();
 bool blendable(const TFastDIB& d, const TFastDIB& a, const TFastDIB& b)
 {
     const int bits = d.bitsPerPixel();
-    return !d.isEmpty() && !a.isEmpty() && !b.isEmpty() && a.bitsPerPixel() == bits &&
-           b.bitsPerPixel() == bits && (bits == 8 || bits == 24 || bits == 32);
+    return !d.isEmpty() && !a.isEmpty() && !b.isEmpty() && a.bitsPerPixel() == bits
+           && b.bitsPerPixel() == bits && (bits == 8 || bits == 24 || bits == 32);
 }
 
 template <typename Kernel>

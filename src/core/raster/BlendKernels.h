@@ -5,8 +5,7 @@
 #include <cstddef>
 #include <cstdint>
 
-namespace Quillet
-{
+namespace Quillet {
 
 /// Instruction-set variants of the per-byte blends; all give the same bytes.
 enum class BlendIsa { Portable, Sse2, Avx2 };

@@ -14,13 +14,11 @@
 #include <immintrin.h>
 #endif
 
-namespace Quillet
-{
+namespace Quillet {
 
 #if defined(__x86_64__)
 
-namespace
-{
+namespace {
 
 // Tails shorter than a vector, byte by byte.
 inline void multiplyTail(std::uint8_t* d, const std::uint8_t* a, const std::uint8_t* b,

@@ -2,8 +2,7 @@
 // SPDX-FileCopyrightText: 2026 Quillet developers
 #pragma once
 
-namespace Quillet
-{
+namespace Quillet {
 
 /// True when the processor runs AVX2 code; read once, at the first call.
 inline bool cpuHasAvx2()

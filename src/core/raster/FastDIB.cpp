@@ -11,8 +11,7 @@
 #include <new>
 #include <vector>
 
-namespace Quillet
-{
+namespace Quillet {
 
 /// Pixel memory, row table and lookup tables shared by every raster holding them.
 struct PixelStore {
@@ -25,8 +24,7 @@ struct PixelStore {
     ~PixelStore() { std::free(memory); }
 };
 
-namespace
-{
+namespace {
 
 // Slack after the last row lets the resamplers load whole 32-bit words at any pixel.
 constexpr std::size_t AllocationSlack = 64;
@@ -83,8 +81,8 @@ PixelBGR ColorToBGR(std::uint32_t color)
 
 std::uint32_t bgrToColor(PixelBGR pixel)
 {
-    return std::uint32_t(pixel.red) | std::uint32_t(pixel.green) << 8 |
-           std::uint32_t(pixel.blue) << 16;
+    return std::uint32_t(pixel.red) | std::uint32_t(pixel.green) << 8
+           | std::uint32_t(pixel.blue) << 16;
 }
 
 std::uint32_t DibHeader::mask(int k) const
@@ -158,8 +156,8 @@ bool TFastDIB::SetSizeFromHeader(const DibHeader& source)
     int blue = header.bitCount == 16 ? 5 : 8;
     int green = blue;
     int red = blue;
-    if (source.compression == DibHeader::BitFields &&
-        (header.bitCount == 16 || header.bitCount == 32)) {
+    if (source.compression == DibHeader::BitFields
+        && (header.bitCount == 16 || header.bitCount == 32)) {
         header.setMasks(source.mask(0), source.mask(1), source.mask(2));
         header.compression = DibHeader::BitFields;
         red = maskWidth(source.mask(0));
@@ -178,9 +176,9 @@ bool TFastDIB::allocate(const DibHeader& header, int blueSize, int greenSize, in
     }
     // A colour table travels with the header even when the pixels are kept.
     std::memcpy(m_header.colors, header.colors, sizeof header.colors);
-    if (m_ownsContext && header.width == m_header.width && header.height == m_header.height &&
-        bits == m_header.bitCount && blueSize == m_blueSize && greenSize == m_greenSize &&
-        redSize == m_redSize && header.compression == m_header.compression)
+    if (m_ownsContext && header.width == m_header.width && header.height == m_header.height
+        && bits == m_header.bitCount && blueSize == m_blueSize && greenSize == m_greenSize
+        && redSize == m_redSize && header.compression == m_header.compression)
         return true;
 
     const long long stride = ((static_cast<long long>(header.width) * bits + 31) / 32) * 4;
@@ -211,8 +209,9 @@ bool TFastDIB::allocate(const DibHeader& header, int blueSize, int greenSize, in
     m_header.xPelsPerMeter = m_header.yPelsPerMeter = 0;
     m_stride = int(stride);
     m_absHeight = int(absHeight);
-    m_gap = int(stride - (bits < 8 ? (static_cast<long long>(bits) * header.width + 7) / 8
-                                   : static_cast<long long>(bits) * header.width / 8));
+    m_gap = int(stride
+                - (bits < 8 ? (static_cast<long long>(bits) * header.width + 7) / 8
+                            : static_cast<long long>(bits) * header.width / 8));
     m_bytesPerPixel = bits / 8;
     m_blueSize = blueSize;
     m_greenSize = greenSize;
@@ -365,11 +364,11 @@ std::uint32_t TFastDIB::encodeColor(PixelBGR color) const
         m_store->from24 = std::move(table);
     }
     if (m_header.bitCount == 16)
-        return std::uint32_t(m_store->from24[color.blue]) | m_store->from24[256 + color.green] |
-               m_store->from24[512 + color.red];
-    return (std::uint32_t(color.blue) >> m_blueComplement) << m_blueShift |
-           (std::uint32_t(color.green) >> m_greenComplement) << m_greenShift |
-           (std::uint32_t(color.red) >> m_redComplement) << m_redShift;
+        return std::uint32_t(m_store->from24[color.blue]) | m_store->from24[256 + color.green]
+               | m_store->from24[512 + color.red];
+    return (std::uint32_t(color.blue) >> m_blueComplement) << m_blueShift
+           | (std::uint32_t(color.green) >> m_greenComplement) << m_greenShift
+           | (std::uint32_t(color.red) >> m_redComplement) << m_redShift;
 }
 
 int TFastDIB::nearestIndex(PixelBGR color) const
@@ -379,8 +378,8 @@ int TFastDIB::nearestIndex(PixelBGR color) const
     int bestDistance = INT_MAX;
     for (int i = 0; i < entries; ++i) {
         const DibColor& c = m_colors[i];
-        const int distance = std::abs(c.blue - color.blue) + std::abs(c.green - color.green) +
-                             std::abs(c.red - color.red);
+        const int distance = std::abs(c.blue - color.blue) + std::abs(c.green - color.green)
+                             + std::abs(c.red - color.red);
         if (distance < bestDistance) {
             bestDistance = distance;
             best = i;

@@ -8,8 +8,7 @@
 class QImage;
 class QString;
 
-namespace Quillet
-{
+namespace Quillet {
 
 /// One 24-bit pixel in storage order: blue, green, red.
 struct PixelBGR {
@@ -68,8 +67,7 @@ struct PixelStore;
 /// row. Depths 1, 4, 8 (colour-table indices), 16 (5-5-5 or bit fields), 24 (B, G, R)
 /// and 32 (B, G, R, unused, or bit fields). Several rasters may hold one pixel store
 /// (ShareFrom); the store is freed when its last holder lets go. Not thread-safe.
-class TFastDIB
-{
+class TFastDIB {
 public:
     TFastDIB();
     ~TFastDIB();

@@ -14,11 +14,9 @@
 #include <jerror.h>
 #include <jpeglib.h>
 
-namespace Quillet
-{
+namespace Quillet {
 
-namespace
-{
+namespace {
 
 // Past this many scans a progressive file is treated as hostile: libjpeg would otherwise
 // spend minutes on a few kilobytes crafted to have thousands of scans.
@@ -260,8 +258,9 @@ bool encodeJpeg(const QImage& image, int quality, QByteArray& out)
     // The page raster goes in as it is: converting it first would touch a fresh page-sized
     // buffer for every page.
     const auto direct = [&](J_COLOR_SPACE layout, int components) {
-        return encodeRows(image.width(), image.height(), quality, out,
-                          [&](int y) { return image.constScanLine(y); }, layout, components);
+        return encodeRows(
+            image.width(), image.height(), quality, out,
+            [&](int y) { return image.constScanLine(y); }, layout, components);
     };
     switch (image.format()) {
     case QImage::Format_RGB32:

@@ -5,8 +5,7 @@
 #include <QByteArray>
 #include <QImage>
 
-namespace Quillet
-{
+namespace Quillet {
 
 class TFastDIB;
 
@@ -14,8 +13,7 @@ class TFastDIB;
 /// loaded or read from a project file) or a bitmap assigned to it (a processed
 /// background), which is encoded only when data is asked for. Empty when it holds
 /// neither.
-class JpegImage
-{
+class JpegImage {
 public:
     JpegImage() = default;
     explicit JpegImage(QByteArray data) { setData(std::move(data)); }

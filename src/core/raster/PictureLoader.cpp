@@ -18,11 +18,9 @@
 #include <cstdlib>
 #include <cstring>
 
-namespace Quillet
-{
+namespace Quillet {
 
-namespace
-{
+namespace {
 
 constexpr qint64 MaxFileBytes = 512LL * 1024 * 1024;
 constexpr int MaxSide = 32767;
@@ -49,8 +47,8 @@ int declaredBits(const QByteArray& bytes)
         const std::uint32_t headerSize = le32(bytes, 14);
         return headerSize == 12 ? le16(bytes, 24) : le16(bytes, 28);
     }
-    if (bytes.size() >= 26 && bytes.startsWith("\x89PNG\r\n\x1a\n") &&
-        std::memcmp(bytes.constData() + 12, "IHDR", 4) == 0)
+    if (bytes.size() >= 26 && bytes.startsWith("\x89PNG\r\n\x1a\n")
+        && std::memcmp(bytes.constData() + 12, "IHDR", 4) == 0)
         return std::uint8_t(bytes[24]);
     return 0;
 }
@@ -71,8 +69,8 @@ bool bmpShortOfRows(const QByteArray& bytes)
 
 bool isSixteenBitBmp(const QByteArray& bytes)
 {
-    return bytes.size() >= 54 && bytes.startsWith("BM") && le32(bytes, 14) >= 40 &&
-           le16(bytes, 28) == 16;
+    return bytes.size() >= 54 && bytes.startsWith("BM") && le32(bytes, 14) >= 40
+           && le16(bytes, 28) == 16;
 }
 
 /// 16-bit BMP rows are copied as they are; the masks decide 5-5-5 or 5-6-5.
@@ -180,8 +178,9 @@ bool loadThroughQt(const QString& path, const QByteArray& bytes, TFastDIB& raste
         return false;
     QImageReader reader(&buffer, QFileInfo(path).suffix().toLower().toLatin1());
     const QSize size = reader.size();
-    if (size.isValid() && (size.width() > MaxSide || size.height() > MaxSide ||
-                           static_cast<long long>(size.width()) * size.height() > MaxPixels))
+    if (size.isValid()
+        && (size.width() > MaxSide || size.height() > MaxSide
+            || static_cast<long long>(size.width()) * size.height() > MaxPixels))
         return false;
     QImage image;
     if (!reader.read(&image) || image.isNull())

@@ -12,18 +12,16 @@
 #include <immintrin.h>
 #endif
 
-namespace Quillet
-{
+namespace Quillet {
 
-namespace
-{
+namespace {
 
 /// Source index for each destination index: ((step >> 1) + i × step) >> 16 in unsigned
 /// 32-bit arithmetic, as the nearest-neighbour rule has it.
 std::vector<int> nearestIndices(int sourceSize, int destinationSize)
 {
-    const auto step = static_cast<std::uint32_t>((static_cast<std::uint64_t>(sourceSize) << 16) /
-                                                 static_cast<std::uint64_t>(destinationSize));
+    const auto step = static_cast<std::uint32_t>((static_cast<std::uint64_t>(sourceSize) << 16)
+                                                 / static_cast<std::uint64_t>(destinationSize));
     std::vector<int> indices(static_cast<std::size_t>(destinationSize));
     std::uint32_t position = step >> 1;
     for (int i = 0; i < destinationSize; ++i, position += step)
@@ -156,8 +154,8 @@ void blendRowsScalar(std::uint8_t* d, const GatheredRow& r0, const GatheredRow& 
         const std::int32_t w01 = std::int32_t((wy * fx[k]) >> 16);
         const std::int32_t w11 = std::int32_t((fy * fx[k]) >> 16);
         const std::int32_t a0 = r0.base[k];
-        const std::int32_t sum = (a0 << 16) + std::int32_t(fy) * (r1.base[k] - a0) +
-                                 w01 * r0.step[k] + w11 * r1.step[k] + 32768;
+        const std::int32_t sum = (a0 << 16) + std::int32_t(fy) * (r1.base[k] - a0)
+                                 + w01 * r0.step[k] + w11 * r1.step[k] + 32768;
         d[k] = std::uint8_t(std::uint32_t(sum) >> 16);
     }
 }
@@ -225,8 +223,8 @@ void blendRows(std::uint8_t* d, const GatheredRow& r0, const GatheredRow& r1,
 
 void TFastDIB::ScaleNearestTo(TFastDIB& destination) const
 {
-    if (isEmpty() || destination.isEmpty() || width() == 0 || absHeight() == 0 ||
-        destination.width() == 0 || destination.absHeight() == 0)
+    if (isEmpty() || destination.isEmpty() || width() == 0 || absHeight() == 0
+        || destination.width() == 0 || destination.absHeight() == 0)
         return;
     const int sourceBits = bitsPerPixel();
     const int targetBits = destination.bitsPerPixel();
@@ -292,8 +290,8 @@ void TFastDIB::ScaleNearestTo(TFastDIB& destination) const
 
 void TFastDIB::ResizeSmoothTo(TFastDIB& destination) const
 {
-    if (isEmpty() || destination.isEmpty() || width() == 0 || absHeight() == 0 ||
-        destination.width() == 0 || destination.absHeight() == 0)
+    if (isEmpty() || destination.isEmpty() || width() == 0 || absHeight() == 0
+        || destination.width() == 0 || destination.absHeight() == 0)
         return;
     const int bits = bitsPerPixel();
     if (bits != destination.bitsPerPixel() || (bits != 8 && bits != 24 && bits != 32))

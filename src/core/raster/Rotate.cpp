@@ -13,11 +13,9 @@
 #include <immintrin.h>
 #endif
 
-namespace Quillet
-{
+namespace Quillet {
 
-namespace
-{
+namespace {
 
 constexpr long double RadiansPerDegree = 0.017453292519943295769L;
 
@@ -49,10 +47,10 @@ Turn makeTurn(const TFastDIB& source, const TFastDIB& destination, std::int32_t 
     Turn turn;
     turn.c = std::uint32_t(c);
     turn.s = std::uint32_t(s);
-    turn.u0 = std::uint32_t(gx) + std::uint32_t(cx) * 65536u - std::uint32_t(cx) * turn.c +
-              std::uint32_t(cy) * turn.s;
-    turn.v0 = std::uint32_t(gy) + std::uint32_t(cy) * 65536u - std::uint32_t(cx) * turn.s -
-              std::uint32_t(cy) * turn.c;
+    turn.u0 = std::uint32_t(gx) + std::uint32_t(cx) * 65536u - std::uint32_t(cx) * turn.c
+              + std::uint32_t(cy) * turn.s;
+    turn.v0 = std::uint32_t(gy) + std::uint32_t(cy) * 65536u - std::uint32_t(cx) * turn.s
+              - std::uint32_t(cy) * turn.c;
     return turn;
 }
 
@@ -393,8 +391,7 @@ void TFastDIB::RotateTo(TFastDIB& destination, bool smooth, double degrees) cons
     rotateFixed(destination, c, s, destination.width() >> 1, destination.height() >> 1, smooth);
 }
 
-namespace
-{
+namespace {
 
 void sizeQuarter(const TFastDIB& source, TFastDIB& destination, bool exchange)
 {

@@ -17,11 +17,9 @@
 #include <algorithm>
 #include <optional>
 
-namespace Quillet
-{
+namespace Quillet {
 
-namespace
-{
+namespace {
 
 // A processed picture beyond this many pixels (an A1 page at 300 dpi is 70 million) is
 // taken for a typing accident in a block or a resolution; its block is left alone.
@@ -107,8 +105,8 @@ Processed processPicture(const ImageFieldOptions& o, TFastDIB& s, const BlockRec
         }
         if (width <= 0 || height <= 0)
             return Processed::Nothing;
-        if (s.width() > MaxSmoothSide || s.absHeight() > MaxSmoothSide ||
-            !sizeRaster(a, width, height))
+        if (s.width() > MaxSmoothSide || s.absHeight() > MaxSmoothSide
+            || !sizeRaster(a, width, height))
             return Processed::TooLarge;
         s.ResizeSmoothTo(a);
         return Processed::Ok;
@@ -231,8 +229,8 @@ bool offPage(const PageCanvas& canvas, long long x, long long y, int width, int 
 {
     if (canvas.image == nullptr || canvas.image->isNull())
         return false;
-    return x >= canvas.image->width() || y >= canvas.image->height() || x + width <= 0 ||
-           y + height <= 0;
+    return x >= canvas.image->width() || y >= canvas.image->height() || x + width <= 0
+           || y + height <= 0;
 }
 
 void drawBlock(const ImageFieldOptions& o, TFastDIB& s, const BlockRect& r, PageCanvas& canvas,

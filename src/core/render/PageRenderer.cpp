@@ -95,8 +95,7 @@ void drawLayoutView(const RenderSource& source, PageCanvas& canvas)
             const BlockRect rect =
                 ParseBlockRect(field.blocks[b].text, canvas.mmPerPixel, canvas.origin);
             const bool selected =
-                source.selectedNode
-                && source.selectedNode->field == int(f)
+                source.selectedNode && source.selectedNode->field == int(f)
                 && (source.selectedNode->block < 0 || source.selectedNode->block == int(b));
             const QRgb tint = selected ? qRgb(0xFF, 0, 0) : qRgb(0xA0, 0xA0, 0xA0);
             if (canvas.image) {
@@ -104,9 +103,9 @@ void drawLayoutView(const RenderSource& source, PageCanvas& canvas)
             } else {
                 painter.save();
                 painter.setCompositionMode(QPainter::RasterOp_SourceXorDestination);
-                painter.fillRect(QRect(rect.Left, rect.Top, rect.Right - rect.Left,
-                                       rect.Bottom - rect.Top),
-                                 QColor(tint));
+                painter.fillRect(
+                    QRect(rect.Left, rect.Top, rect.Right - rect.Left, rect.Bottom - rect.Top),
+                    QColor(tint));
                 painter.restore();
             }
             painter.drawText(rect.Left + 2, rect.Top + 2 + metrics.ascent(), field.text.left(4));
@@ -116,8 +115,7 @@ void drawLayoutView(const RenderSource& source, PageCanvas& canvas)
 
 // ---- Text fields ---------------------------------------------------------------------
 
-void ReadCellValues(Render& r, int n, int row, int column, int count, bool alongRow,
-                    int blockCount)
+void ReadCellValues(Render& r, int n, int row, int column, int count, bool alongRow, int blockCount)
 {
     TMatrix& m = r.table[size_t(n)];
     m.Deferred = true;
@@ -214,8 +212,8 @@ void textFieldFirstPass(Render& r, const FieldNode& field, int n)
                      true, reference);
         single = false;
     } else {
-        readElements(r, n, field, CellPosition{a.column + p - 1, a.row}, span(a.row, b.row),
-                     false, reference);
+        readElements(r, n, field, CellPosition{a.column + p - 1, a.row}, span(a.row, b.row), false,
+                     reference);
         single = false;
     }
     if (!single)
@@ -304,8 +302,8 @@ void drawFilledPage(Render& r)
     for (const FieldNode& field : r.project.Structure.fields) {
         const int id = field.id();
         if (id < 0) {
-            throw ConversionError(QStringLiteral("У поля «%1» нет четырёхзначного ID.")
-                                      .arg(field.text.left(20)));
+            throw ConversionError(
+                QStringLiteral("У поля «%1» нет четырёхзначного ID.").arg(field.text.left(20)));
         }
         switch (fieldKindOfId(id)) {
         case FieldKind::Text:
@@ -340,8 +338,7 @@ QImage makePageRaster(const Project& project)
     return raster;
 }
 
-void RenderPage(const RenderSource& source, RenderTarget& target, int page,
-                RenderErrorSink& errors)
+void RenderPage(const RenderSource& source, RenderTarget& target, int page, RenderErrorSink& errors)
 {
     if (!source.project)
         return;

@@ -20,11 +20,9 @@
 #include <algorithm>
 #include <cmath>
 
-namespace Quillet
-{
+namespace Quillet {
 
-namespace
-{
+namespace {
 
 constexpr double Pi = 3.14159265358979323846;
 

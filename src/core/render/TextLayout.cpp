@@ -87,8 +87,8 @@ TextCanvas::TextCanvas(QPainter& painter, int dpi, int page, RenderErrorSink& er
     m_font.setKerning(true);
 }
 
-void TextCanvas::setFont(const QString& face, int points, bool bold, bool italic,
-                         bool underline, int32_t color)
+void TextCanvas::setFont(const QString& face, int points, bool bold, bool italic, bool underline,
+                         int32_t color)
 {
     m_font.setFamily(face);
     m_font.setPixelSize(std::max(1, fontPixelSize(std::max(points, 1), m_dpi)));

@@ -64,8 +64,8 @@ public:
 
     /// Called for every line DrawTextLine draws, with the block, the text, the alignment
     /// and the font's pixel size (tests and diagnostics).
-    using LineObserver = std::function<void(const BlockRect&, const QString&, int h, int v,
-                                            int pixelSize)>;
+    using LineObserver =
+        std::function<void(const BlockRect&, const QString&, int h, int v, int pixelSize)>;
     void setLineObserver(LineObserver observer) { m_observer = std::move(observer); }
 
     int page() const { return m_page; }

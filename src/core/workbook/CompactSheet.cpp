@@ -44,10 +44,9 @@ quint32 CompactWorksheet::addText(QString text)
 void CompactWorksheet::finishLoading()
 {
     if (!m_sorted) {
-        std::stable_sort(m_cells.begin(), m_cells.end(),
-                         [](const CompactCell& a, const CompactCell& b) {
-                             return cellKey(a) < cellKey(b);
-                         });
+        std::stable_sort(
+            m_cells.begin(), m_cells.end(),
+            [](const CompactCell& a, const CompactCell& b) { return cellKey(a) < cellKey(b); });
         std::vector<CompactCell> unique;
         unique.reserve(m_cells.size());
         for (const CompactCell& cell : m_cells) {
@@ -68,9 +67,9 @@ QString CompactWorksheet::cellText(int row, int column) const
     if (row < 1 || column < 1 || quint32(row) > MaxRows || quint32(column) > MaxColumns)
         return {};
     const quint64 key = cellKey(quint32(row), quint32(column));
-    const auto it = std::lower_bound(
-        m_cells.begin(), m_cells.end(), key,
-        [](const CompactCell& cell, quint64 k) { return cellKey(cell) < k; });
+    const auto it =
+        std::lower_bound(m_cells.begin(), m_cells.end(), key,
+                         [](const CompactCell& cell, quint64 k) { return cellKey(cell) < k; });
     if (it == m_cells.end() || cellKey(*it) != key)
         return {};
     const CellFormatting& shared = *m_formatting;

@@ -165,8 +165,7 @@ QString entryName(const QByteArray& bytes, qsizetype offset)
 }
 
 // Bytes of a chain of regular sectors, cut to `size`.
-std::optional<QByteArray> regularStream(const Container& container, quint32 start,
-                                        quint32 size)
+std::optional<QByteArray> regularStream(const Container& container, quint32 start, quint32 size)
 {
     QString error;
     const std::vector<quint32> sectors = container.chain(start, error);
@@ -190,8 +189,8 @@ std::optional<QByteArray> miniStream(const Container& container, qsizetype rootO
                                      quint32 start, quint32 size)
 {
     const QByteArray& bytes = container.bytes();
-    const auto root = regularStream(container, u32At(bytes, rootOffset + 116),
-                                    u32At(bytes, rootOffset + 120));
+    const auto root =
+        regularStream(container, u32At(bytes, rootOffset + 116), u32At(bytes, rootOffset + 120));
     const auto table = regularStream(container, u32At(bytes, 0x3C),
                                      u32At(bytes, 0x40) * quint32(container.sectorSize()));
     if (!root || !table)
@@ -277,8 +276,7 @@ QString checkCompoundFile(const QByteArray& bytes)
     for (const quint32 sector : directory) {
         const qsizetype base = container.offsetOf(sector);
         for (int entry = 0; entry < sectorSize / DirectoryEntrySize; ++entry) {
-            if (QString problem =
-                    checkEntry(container, base + entry * DirectoryEntrySize, claimed);
+            if (QString problem = checkEntry(container, base + entry * DirectoryEntrySize, claimed);
                 !problem.isEmpty())
                 return problem;
         }

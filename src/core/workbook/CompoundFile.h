@@ -22,8 +22,8 @@ namespace Quillet {
 QString checkCompoundFile(const QByteArray& bytes);
 
 /// The content of the stream of that name (compared without regard to case) among the
-/// root storage's own children (not inside embedded storages) of a compound document that checkCompoundFile accepted; nullopt when
-/// there is no such stream or its chain is broken.
+/// root storage's own children (not inside embedded storages) of a compound document that
+/// checkCompoundFile accepted; nullopt when there is no such stream or its chain is broken.
 std::optional<QByteArray> compoundStream(const QByteArray& bytes, QStringView name);
 
 } // namespace Quillet

@@ -135,7 +135,7 @@ QByteArray readBounded(QIODevice& device, qint64 limit, const QString& fileName)
         return FileError(
             QStringLiteral("Файл %1 слишком велик для текстовой таблицы (больше %2 МБ)")
                 .arg(fileName)
-                             .arg(limit / (1024 * 1024)));
+                .arg(limit / (1024 * 1024)));
     };
     if (!device.isSequential() && device.size() - device.pos() > limit)
         throw tooLarge();
@@ -228,8 +228,8 @@ std::unique_ptr<Workbook> CsvReader::read(QIODevice& device, const QString& file
                                           const WorkbookOptions&) const
 {
     if (!device.isOpen() && !device.open(QIODevice::ReadOnly))
-        throw FileError(QStringLiteral("Не удаётся открыть файл %1: %2")
-                            .arg(fileName, device.errorString()));
+        throw FileError(
+            QStringLiteral("Не удаётся открыть файл %1: %2").arg(fileName, device.errorString()));
     const QByteArray bytes = readBounded(device, MaxBytes, fileName);
     const QString text = decode(bytes);
     if (text.contains(QChar(u'\0')))

@@ -74,10 +74,9 @@ QString OdsWorksheet::cellText(int row, int column) const
         return {};
     const quint32 r = quint32(row);
     const quint32 c = quint32(column);
-    auto rowIt = std::upper_bound(rows.begin(), rows.end(), r,
-                                  [](quint32 value, const RowRun& run) {
-                                      return value < run.firstRow;
-                                  });
+    auto rowIt =
+        std::upper_bound(rows.begin(), rows.end(), r,
+                         [](quint32 value, const RowRun& run) { return value < run.firstRow; });
     if (rowIt == rows.begin())
         return {};
     --rowIt;
@@ -85,9 +84,8 @@ QString OdsWorksheet::cellText(int row, int column) const
         return {};
     const auto begin = cells.begin() + rowIt->cellBegin;
     const auto end = cells.begin() + rowIt->cellEnd;
-    auto cellIt = std::upper_bound(begin, end, c, [](quint32 value, const CellRun& run) {
-        return value < run.firstColumn;
-    });
+    auto cellIt = std::upper_bound(
+        begin, end, c, [](quint32 value, const CellRun& run) { return value < run.firstColumn; });
     if (cellIt == begin)
         return {};
     --cellIt;
@@ -184,15 +182,15 @@ private:
 
     OdsWorkbook& m_workbook;
     OdsStyles& m_styles;
-    int m_styleDepth = 0; // inside office:styles or office:automatic-styles
+    int m_styleDepth = 0;        // inside office:styles or office:automatic-styles
     double m_nullDateOffset = 0; // null date minus 30 Dec 1899, in days
     OdsWorksheet* m_sheet = nullptr;
     std::vector<StyleRun> m_columnStyles;
     quint64 m_nextColumn = 1;
     std::string m_rowStyle;
-    quint64 m_row = 1;          // first row of the current row element
+    quint64 m_row = 1; // first row of the current row element
     quint64 m_rowRepeat = 1;
-    quint64 m_column = 1;       // first column of the current cell
+    quint64 m_column = 1; // first column of the current cell
     quint64 m_cellRepeat = 1;
     quint64 m_styleColumn = 1; // column whose default style a cell without one takes
     size_t m_rowCellsBegin = 0;
@@ -201,12 +199,12 @@ private:
     int m_paragraphs = 0;
     int m_skipDepth = 0; // inside annotations and drawings
     bool m_pendingSpace = false;
-    std::string m_text;         // UTF-8
-    size_t m_textChars = 0;     // characters in m_text
+    std::string m_text;          // UTF-8
+    size_t m_textChars = 0;      // characters in m_text
     bool m_droppingChar = false; // the character being written is past the cell's limit
     CellValue m_value;
     std::map<std::string, quint32> m_cellTexts; // text index of the cell per column style
-    size_t m_splitRuns = 0; // runs beyond the first of each cell element
+    size_t m_splitRuns = 0;                     // runs beyond the first of each cell element
     qsizetype m_textUnits = 0;
     bool m_inActiveTable = false;
     std::string m_activeTable;
@@ -247,8 +245,8 @@ void ContentHandler::startElement(const char* name, const char** attributes)
         ++m_paragraphDepth;
         m_pendingSpace = false;
     } else if (m_paragraphDepth > 0 && named(name, "s")) {
-        const quint64 count = std::min<quint64>(repeatCount(XmlStream::attribute(attributes, "c")),
-                                                1024);
+        const quint64 count =
+            std::min<quint64>(repeatCount(XmlStream::attribute(attributes, "c")), 1024);
         appendChars(' ', size_t(count));
     } else if (m_paragraphDepth > 0 && named(name, "tab")) {
         appendChars('\t', 1);
@@ -266,8 +264,8 @@ void ContentHandler::startElement(const char* name, const char** attributes)
 void ContentHandler::startTableElement(const char* name, const char** attributes)
 {
     if (named(name, "table-column")) {
-        const quint64 count = repeatCount(XmlStream::attribute(attributes,
-                                                               "number-columns-repeated"));
+        const quint64 count =
+            repeatCount(XmlStream::attribute(attributes, "number-columns-repeated"));
         const char* style = XmlStream::attribute(attributes, "default-cell-style-name");
         if (style && m_nextColumn <= MaxColumns && m_columnStyles.size() < MaxColumns)
             m_columnStyles.push_back({m_nextColumn, count, style});
@@ -322,10 +320,9 @@ void ContentHandler::startCell(const char** attributes)
 const std::string& ContentHandler::columnStyle(quint64 column) const
 {
     static const std::string none;
-    auto it = std::upper_bound(m_columnStyles.begin(), m_columnStyles.end(), column,
-                               [](quint64 value, const StyleRun& run) {
-                                   return value < run.firstColumn;
-                               });
+    auto it = std::upper_bound(
+        m_columnStyles.begin(), m_columnStyles.end(), column,
+        [](quint64 value, const StyleRun& run) { return value < run.firstColumn; });
     if (it == m_columnStyles.begin())
         return none;
     --it;
@@ -335,10 +332,9 @@ const std::string& ContentHandler::columnStyle(quint64 column) const
 // The first column after `column` whose default cell style may differ from its own.
 quint64 ContentHandler::columnStyleEnd(quint64 column) const
 {
-    auto it = std::upper_bound(m_columnStyles.begin(), m_columnStyles.end(), column,
-                               [](quint64 value, const StyleRun& run) {
-                                   return value < run.firstColumn;
-                               });
+    auto it = std::upper_bound(
+        m_columnStyles.begin(), m_columnStyles.end(), column,
+        [](quint64 value, const StyleRun& run) { return value < run.firstColumn; });
     if (it != m_columnStyles.begin() && column < std::prev(it)->firstColumn + std::prev(it)->count)
         return std::prev(it)->firstColumn + std::prev(it)->count;
     return it == m_columnStyles.end() ? MaxColumns + 1 : it->firstColumn;
@@ -360,8 +356,8 @@ bool ContentHandler::valueText(QString* text)
     double value = 0;
     bool ok = false;
     if (type == "float" || type == "percentage" || type == "currency") {
-        const QString number = QString::fromLatin1(m_value.number.data(),
-                                                   qsizetype(m_value.number.size()));
+        const QString number =
+            QString::fromLatin1(m_value.number.data(), qsizetype(m_value.number.size()));
         value = number.toDouble(&ok);
     } else if (type == "date") {
         ok = parseDateValue(m_value.date, &value);
@@ -524,8 +520,8 @@ void ContentHandler::endRow()
     if (cells.size() == m_rowCellsBegin || first > MaxRows)
         return;
     const quint64 count = std::min(m_rowRepeat, MaxRows + 1 - first);
-    m_sheet->rows.push_back({quint32(first), quint32(count), quint32(m_rowCellsBegin),
-                             quint32(cells.size())});
+    m_sheet->rows.push_back(
+        {quint32(first), quint32(count), quint32(m_rowCellsBegin), quint32(cells.size())});
 }
 
 void ContentHandler::endElement(const char* name)
@@ -549,8 +545,8 @@ void ContentHandler::endElement(const char* name)
         --m_paragraphDepth;
     } else if (named(name, "config-item") && m_inActiveTable) {
         m_inActiveTable = false;
-        m_workbook.active = QString::fromUtf8(m_activeTable.data(),
-                                              qsizetype(m_activeTable.size()));
+        m_workbook.active =
+            QString::fromUtf8(m_activeTable.data(), qsizetype(m_activeTable.size()));
     }
 }
 

@@ -114,7 +114,7 @@ struct OdsStyles::Builder {
     const char* textElement = nullptr; // text, currency-symbol or embedded-text
     QString text;
     QLocale locale;
-    bool inNumber = false; // number:number waits for its embedded texts
+    bool inNumber = false;  // number:number waits for its embedded texts
     qsizetype blankAt = -1; // where a literal of spaces alone starts, while it is last
     bool automaticOrder = false;
     bool numericDate = true;
@@ -182,8 +182,8 @@ void OdsStyles::Builder::number(const char** attributes)
     minInt = intAttr(attributes, "min-integer-digits", 1);
     decimals = intAttr(attributes, "decimal-places", 0);
     const bool replaced = hasAttr(attributes, "decimal-replacement");
-    minDecimals = qMin(decimals, intAttr(attributes, "min-decimal-places",
-                                         replaced ? 0 : decimals));
+    minDecimals =
+        qMin(decimals, intAttr(attributes, "min-decimal-places", replaced ? 0 : decimals));
     grouping = attr(attributes, "grouping") == QLatin1String("true");
     const double factor = attr(attributes, "display-factor").toDouble();
     factorCommas = 0;
@@ -351,8 +351,7 @@ void OdsStyles::Builder::localDate()
         || !dateParts.contains(QLatin1Char('m')) || !dateParts.contains(QLatin1Char('y')))
         return;
     const bool russian = locale.language() == QLocale::Russian;
-    const bool english = locale.language() == QLocale::English
-                         || locale.language() == QLocale::C;
+    const bool english = locale.language() == QLocale::English || locale.language() == QLocale::C;
     QString date;
     if (russian)
         date = QStringLiteral("dd.mm.yyyy");
@@ -392,16 +391,15 @@ void OdsStyles::startElement(const char* name, const char** attributes)
         m_builder = std::make_unique<Builder>();
         m_builder->name = styleName ? styleName : "";
         m_builder->percentage = named(name, "percentage-style");
-        m_builder->elapsedFirst = attr(attributes, "truncate-on-overflow")
-                                  == QLatin1String("false");
-        m_builder->automaticOrder = attr(attributes, "automatic-order")
-                                    == QLatin1String("true");
+        m_builder->elapsedFirst =
+            attr(attributes, "truncate-on-overflow") == QLatin1String("false");
+        m_builder->automaticOrder = attr(attributes, "automatic-order") == QLatin1String("true");
         m_builder->style.language = attr(attributes, "language");
         m_builder->style.country = attr(attributes, "country");
-        m_builder->locale = m_builder->style.language.isEmpty()
-                                ? m_locale
-                                : QLocale(m_builder->style.language + QLatin1Char('_')
-                                          + m_builder->style.country);
+        m_builder->locale =
+            m_builder->style.language.isEmpty()
+                ? m_locale
+                : QLocale(m_builder->style.language + QLatin1Char('_') + m_builder->style.country);
         return;
     }
     if (named(name, "style") || named(name, "default-style")) {
@@ -411,8 +409,8 @@ void OdsStyles::startElement(const char* name, const char** attributes)
         const char* data = XmlStream::attribute(attributes, "data-style-name");
         const char* parent = XmlStream::attribute(attributes, "parent-style-name");
         // The default style stands in for cells that name no style at all.
-        const std::string key = named(name, "default-style") ? std::string()
-                                                             : (styleName ? styleName : "");
+        const std::string key =
+            named(name, "default-style") ? std::string() : (styleName ? styleName : "");
         m_cellStyles[key] = {data ? data : "", parent ? parent : ""};
     }
 }
@@ -462,10 +460,10 @@ QString OdsStyles::codeOf(const std::string& name) const
         conditions << map.first;
     // The usual sign sections are written without conditions, as the application reads
     // them back: positive (and zero); negative; zero; text.
-    const QStringList usual[] = {{QStringLiteral("[>=0]")},
-                                 {QStringLiteral("[>0]"), QStringLiteral("[<0]")},
-                                 {QStringLiteral("[>0]"), QStringLiteral("[<0]"),
-                                  QStringLiteral("[=0]")}};
+    const QStringList usual[] = {
+        {QStringLiteral("[>=0]")},
+        {QStringLiteral("[>0]"), QStringLiteral("[<0]")},
+        {QStringLiteral("[>0]"), QStringLiteral("[<0]"), QStringLiteral("[=0]")}};
     bool plain = false;
     for (const QStringList& pattern : usual)
         plain = plain || conditions == pattern;
@@ -531,12 +529,12 @@ const OdsCellFormat* OdsStyles::defaultFormat(const std::string& valueType)
     if (slot)
         return slot.get();
     const bool russian = m_locale.language() == QLocale::Russian;
-    const bool english = m_locale.language() == QLocale::English
-                         || m_locale.language() == QLocale::C;
+    const bool english =
+        m_locale.language() == QLocale::English || m_locale.language() == QLocale::C;
     QString code;
     bool boolean = false;
     if (valueType == "date") {
-        code = russian ? QStringLiteral("dd.mm.yy")
+        code = russian   ? QStringLiteral("dd.mm.yy")
                : english ? QStringLiteral("mm/dd/yy")
                          : m_locale.dateFormat(QLocale::ShortFormat).toLower();
     } else if (valueType == "time") {
@@ -545,9 +543,8 @@ const OdsCellFormat* OdsStyles::defaultFormat(const std::string& valueType)
         code = QStringLiteral("0%");
     } else if (valueType == "currency") {
         const QString symbol = quoted(m_locale.currencySymbol());
-        code = russian || !english
-                   ? QStringLiteral("#,##0.00 %1;-#,##0.00 %1").arg(symbol)
-                   : QStringLiteral("%1#,##0.00;-%1#,##0.00").arg(symbol);
+        code = russian || !english ? QStringLiteral("#,##0.00 %1;-#,##0.00 %1").arg(symbol)
+                                   : QStringLiteral("%1#,##0.00;-%1#,##0.00").arg(symbol);
     } else if (valueType == "boolean") {
         boolean = true;
     } else {

@@ -18,7 +18,7 @@ namespace Quillet {
 /// boolean words of a boolean style.
 struct OdsCellFormat {
     NumberFormat format;
-    bool boolean = false;  ///< a boolean style: TRUE/FALSE words of `locale`
+    bool boolean = false;       ///< a boolean style: TRUE/FALSE words of `locale`
     bool explicitStyle = false; ///< false when the cell falls back to General
     QLocale locale;
 };

@@ -107,9 +107,9 @@ bool parseTimeValue(const std::string& text, double* days)
 
 bool isBooleanWord(const std::string& text)
 {
-    static const char* const words[] = {"TRUE", "FALSE", "ИСТИНА", "ЛОЖЬ", "WAHR", "FALSCH",
-                                        "VRAI", "FAUX", "VERDADERO", "FALSO", "VERO",
-                                        "PRAWDA", "FAŁSZ", "ISTINA", "HIBA", "IGAZ"};
+    static const char* const words[] = {"TRUE",  "FALSE",  "ИСТИНА",    "ЛОЖЬ",  "WAHR", "FALSCH",
+                                        "VRAI",  "FAUX",   "VERDADERO", "FALSO", "VERO", "PRAWDA",
+                                        "FAŁSZ", "ISTINA", "HIBA",      "IGAZ"};
     for (const char* word : words) {
         if (text == word)
             return true;

@@ -33,8 +33,8 @@ struct RecalculationSettings {
 ///
 /// A result cached for the file's current content is returned even when LibreOffice is
 /// no longer installed; with nothing cached and no LibreOffice the result is empty.
-/// Throws FileError when the file cannot be read, LibreOffice fails or runs out of time. Safe to call from
-/// several threads.
+/// Throws FileError when the file cannot be read, LibreOffice fails or runs out of time. Safe to
+/// call from several threads.
 QByteArray recalculatedWorkbook(const QString& path, const RecalculationSettings& settings);
 
 /// The error-list line for a formula cell left without a result, naming its sheet and

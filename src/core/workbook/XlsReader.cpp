@@ -215,8 +215,8 @@ void SheetLoader::reserveFor(QByteArrayView dimensions, qint64 bytesLeft)
     const qint64 columns = biff8 ? qint64(u16At(dimensions, 10)) - u16At(dimensions, 8)
                                  : qint64(u16At(dimensions, 6)) - u16At(dimensions, 4);
     // The smallest cell takes 6 bytes of a MULRK record.
-    const qint64 cells = std::min(std::max<qint64>(rows, 0) * std::clamp<qint64>(columns, 0, 256),
-                                  bytesLeft / 6);
+    const qint64 cells =
+        std::min(std::max<qint64>(rows, 0) * std::clamp<qint64>(columns, 0, 256), bytesLeft / 6);
     m_sheet.reserveCells(size_t(cells));
 }
 
@@ -328,8 +328,8 @@ std::unique_ptr<Workbook> XlsReader::read(QIODevice& device, const QString& file
 {
     const QByteArray bytes = readAll(device, fileName);
     if (const QString problem = checkCompoundFile(bytes); !problem.isEmpty())
-        fail(fileName, QStringLiteral("это не книга Excel 97–2003 или она повреждена (%1)")
-                           .arg(problem));
+        fail(fileName,
+             QStringLiteral("это не книга Excel 97–2003 или она повреждена (%1)").arg(problem));
     auto stream = compoundStream(bytes, u"Workbook");
     if (!stream)
         stream = compoundStream(bytes, u"Book");

@@ -23,10 +23,9 @@ constexpr quint16 WorkbookGlobals = 0x0005;
 
 // Where Windows-1252 differs from Latin-1: the bytes 0x80..0x9F (unassigned ones kept).
 constexpr char16_t Windows1252Controls[32] = {
-    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,
-    0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0x008D, 0x017D, 0x008F,
-    0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
-    0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178,
+    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
+    0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
+    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178,
 };
 
 [[noreturn]] void broken(const QString& problem)
@@ -90,8 +89,8 @@ void readBof(const XlsRecord& record, XlsGlobals& globals)
     else if (version == Biff5Version)
         globals.version = BiffVersion::Biff5;
     else
-        broken(QStringLiteral("неизвестная версия BIFF (%1)")
-                   .arg(version, 4, 16, QLatin1Char('0')));
+        broken(
+            QStringLiteral("неизвестная версия BIFF (%1)").arg(version, 4, 16, QLatin1Char('0')));
 }
 
 XlsSheetEntry readBoundSheet(const XlsRecord& record, const XlsGlobals& globals)
@@ -107,8 +106,7 @@ XlsSheetEntry readBoundSheet(const XlsRecord& record, const XlsGlobals& globals)
 }
 
 std::vector<NumberFormat> compileFormats(const std::vector<quint16>& xfFormatIds,
-                                         const QHash<int, QString>& codes,
-                                         const QLocale& locale)
+                                         const QHash<int, QString>& codes, const QLocale& locale)
 {
     // Many cell formats share one number format: compile each code once.
     QHash<int, NumberFormat> compiled;

@@ -22,8 +22,7 @@ namespace Quillet {
 /// A broken record; the reader turns it into a FileError naming the file.
 class XlsFormatError : public std::runtime_error {
 public:
-    explicit XlsFormatError(const QString& problem)
-        : std::runtime_error("xls"), m_problem(problem)
+    explicit XlsFormatError(const QString& problem) : std::runtime_error("xls"), m_problem(problem)
     {
     }
     const QString& problem() const { return m_problem; }
@@ -119,7 +118,7 @@ QString decodeCodePage(QByteArrayView bytes, quint16 codePage);
 /// A sheet listed by the workbook globals.
 struct XlsSheetEntry {
     QString name;
-    quint32 offset = 0;  ///< of its BOF record in the stream
+    quint32 offset = 0;     ///< of its BOF record in the stream
     bool worksheet = false; ///< false for charts, macro sheets and modules
 };
 

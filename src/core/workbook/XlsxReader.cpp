@@ -81,8 +81,8 @@ QByteArray readWholeDevice(QIODevice& device, qint64 maxBytes)
     for (;;) {
         const qint64 got = device.read(buffer, sizeof buffer);
         if (got < 0)
-            throw FileError(QStringLiteral("Не удаётся прочитать книгу: %1")
-                                .arg(device.errorString()));
+            throw FileError(
+                QStringLiteral("Не удаётся прочитать книгу: %1").arg(device.errorString()));
         if (got == 0)
             break;
         if (data.size() + got > maxBytes)
@@ -113,12 +113,12 @@ std::unique_ptr<Workbook> XlsxReader::read(QIODevice& device, const QString& fil
     shared->date1904 = info.date1904;
     shared->general = NumberFormat(QString(), options.locale);
     const QString folder = packageFolder(workbookPart);
-    const QString stringsPart = partOfType(rels, "sharedStrings",
-                                           folder + QStringLiteral("sharedStrings.xml"), zip);
+    const QString stringsPart =
+        partOfType(rels, "sharedStrings", folder + QStringLiteral("sharedStrings.xml"), zip);
     if (!stringsPart.isEmpty())
         shared->strings = parseSharedStrings(zip, stringsPart);
-    const QString stylesPart = partOfType(rels, "styles", folder + QStringLiteral("styles.xml"),
-                                          zip);
+    const QString stylesPart =
+        partOfType(rels, "styles", folder + QStringLiteral("styles.xml"), zip);
     if (!stylesPart.isEmpty())
         shared->formats = parseStyles(zip.read(stylesPart), stylesPart, options.locale);
 
@@ -138,8 +138,7 @@ std::unique_ptr<Workbook> XlsxReader::read(QIODevice& device, const QString& fil
         } else if (rel == rels.constEnd() && zip.contains(guessed)) {
             sheet->load(zip, guessed);
         } else if (rel == rels.constEnd()) {
-            throw FileError(QStringLiteral("У листа «%1» нет части в книге")
-                                .arg(entry.name));
+            throw FileError(QStringLiteral("У листа «%1» нет части в книге").arg(entry.name));
         }
         for (FormulaCell& cell : sheet->takeUncachedFormulas())
             workbook->addUncachedFormula(std::move(cell));
@@ -147,9 +146,8 @@ std::unique_ptr<Workbook> XlsxReader::read(QIODevice& device, const QString& fil
         workbook->m_names << entry.name;
         workbook->m_sheets.push_back(std::move(sheet));
     }
-    workbook->m_active = info.activeTab >= 0 && info.activeTab < int(info.sheets.size())
-                             ? info.activeTab
-                             : 0;
+    workbook->m_active =
+        info.activeTab >= 0 && info.activeTab < int(info.sheets.size()) ? info.activeTab : 0;
     return workbook;
 }
 

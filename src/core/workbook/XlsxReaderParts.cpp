@@ -209,9 +209,8 @@ QString decodeOoxmlText(const std::string& utf8)
     return decoded;
 }
 
-QHash<QString, XlsxRelationship> parseRelationships(const QByteArray& xml,
-                                                    const QString& baseFolder,
-                                                    const QString& partName)
+QHash<QString, XlsxRelationship>
+parseRelationships(const QByteArray& xml, const QString& baseFolder, const QString& partName)
 {
     RelationshipsHandler handler(baseFolder);
     parseXml(handler, xml, partName);

@@ -35,9 +35,8 @@ struct XlsxWorkbookInfo {
 };
 
 /// Relationships by id; targets resolved against the folder `baseFolder`.
-QHash<QString, XlsxRelationship> parseRelationships(const QByteArray& xml,
-                                                    const QString& baseFolder,
-                                                    const QString& partName);
+QHash<QString, XlsxRelationship>
+parseRelationships(const QByteArray& xml, const QString& baseFolder, const QString& partName);
 XlsxWorkbookInfo parseWorkbook(const QByteArray& xml, const QString& partName);
 /// The shared string table, streamed from `partName`.
 std::vector<QString> parseSharedStrings(ZipArchive& zip, const QString& partName);

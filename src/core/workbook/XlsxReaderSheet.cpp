@@ -225,26 +225,24 @@ void SheetHandler::endCell()
         break;
     }
     case 'i':
-        m_sheet.addCell(m_row, column, CellKind::Text,
-                        m_sheet.addText(decodeOoxmlText(m_value)), m_style);
+        m_sheet.addCell(m_row, column, CellKind::Text, m_sheet.addText(decodeOoxmlText(m_value)),
+                        m_style);
         break;
     case 'e':
-        m_sheet.addCell(m_row, column, CellKind::Error,
-                        m_sheet.addText(QString::fromUtf8(m_value.data(),
-                                                          qsizetype(m_value.size()))),
-                        m_style);
+        m_sheet.addCell(
+            m_row, column, CellKind::Error,
+            m_sheet.addText(QString::fromUtf8(m_value.data(), qsizetype(m_value.size()))), m_style);
         break;
     case 'b':
         m_sheet.addCell(m_row, column, CellKind::Boolean,
                         m_value == "1" || m_value == "true" ? 1 : 0, m_style);
         break;
     case 'd':
-        m_sheet.addCell(m_row, column, CellKind::Number,
-                        isoDateSerial(QString::fromUtf8(m_value.data(),
-                                                        qsizetype(m_value.size()))
-                                          .trimmed(),
-                                      m_shared.date1904),
-                        m_style);
+        m_sheet.addCell(
+            m_row, column, CellKind::Number,
+            isoDateSerial(QString::fromUtf8(m_value.data(), qsizetype(m_value.size())).trimmed(),
+                          m_shared.date1904),
+            m_style);
         break;
     default: {
         double number = 0;

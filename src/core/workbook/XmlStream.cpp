@@ -61,8 +61,8 @@ void XMLCALL onDoctype(void* data, const XML_Char*, const XML_Char*, const XML_C
 {
     auto* d = static_cast<XmlStream::Private*>(data);
     if (d->failure.isEmpty())
-        d->failure = QStringLiteral("%1: объявлен DOCTYPE, какого в книгах не бывает")
-                         .arg(d->partName);
+        d->failure =
+            QStringLiteral("%1: объявлен DOCTYPE, какого в книгах не бывает").arg(d->partName);
     XML_StopParser(d->parser, XML_FALSE);
 }
 

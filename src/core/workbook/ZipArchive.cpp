@@ -32,8 +32,8 @@ ZipArchive::ZipArchive(QByteArray data, const ZipLimits& limits)
         throw FileError(QStringLiteral("Файл не является zip-архивом"));
     zip_error_t error;
     zip_error_init(&error);
-    zip_source_t* source = zip_source_buffer_create(m_data.constData(),
-                                                    zip_uint64_t(m_data.size()), 0, &error);
+    zip_source_t* source =
+        zip_source_buffer_create(m_data.constData(), zip_uint64_t(m_data.size()), 0, &error);
     if (!source) {
         zip_error_fini(&error);
         throw FileError(QStringLiteral("Не удаётся прочитать книгу: не хватает памяти"));
@@ -94,18 +94,16 @@ QByteArray ZipArchive::read(const QString& name)
     return bytes;
 }
 
-void ZipArchive::stream(const QString& name,
-                        const std::function<void(const char*, size_t)>& sink)
+void ZipArchive::stream(const QString& name, const std::function<void(const char*, size_t)>& sink)
 {
     const long long index = locate(name);
     if (index < 0)
         throw FileError(QStringLiteral("В книге нет части %1").arg(name));
     zip_stat_t stat;
     zip_stat_init(&stat);
-    if (zip_stat_index(m_zip, zip_uint64_t(index), 0, &stat) == 0
-        && (stat.valid & ZIP_STAT_SIZE) && stat.size > zip_uint64_t(m_limits.maxEntryBytes))
-        throw FileError(QStringLiteral("Часть книги %1 больше допустимого размера")
-                            .arg(name));
+    if (zip_stat_index(m_zip, zip_uint64_t(index), 0, &stat) == 0 && (stat.valid & ZIP_STAT_SIZE)
+        && stat.size > zip_uint64_t(m_limits.maxEntryBytes))
+        throw FileError(QStringLiteral("Часть книги %1 больше допустимого размера").arg(name));
     zip_file_t* file = zip_fopen_index(m_zip, zip_uint64_t(index), 0);
     if (!file) {
         throw FileError(QStringLiteral("Не удаётся открыть часть книги %1 (%2)")

@@ -38,12 +38,18 @@ constexpr int kScrollStep = 50;
 int latinKeyOf(int key)
 {
     switch (key) {
-    case 0x0423: return Qt::Key_E;
-    case 0x0422: return Qt::Key_N;
-    case 0x0429: return Qt::Key_O;
-    case 0x042B: return Qt::Key_S;
-    case 0x042F: return Qt::Key_Z;
-    default: return key;
+    case 0x0423:
+        return Qt::Key_E;
+    case 0x0422:
+        return Qt::Key_N;
+    case 0x0429:
+        return Qt::Key_O;
+    case 0x042B:
+        return Qt::Key_S;
+    case 0x042F:
+        return Qt::Key_Z;
+    default:
+        return key;
     }
 }
 
@@ -193,8 +199,7 @@ bool TForm1::eventFilter(QObject* watched, QEvent* event)
             && FormKeyDown(static_cast<QKeyEvent*>(event))) {
             return true;
         }
-    } else if (event->type() == QEvent::MouseButtonRelease
-               && watched == m_page->ScreenBtn
+    } else if (event->type() == QEvent::MouseButtonRelease && watched == m_page->ScreenBtn
                && static_cast<QMouseEvent*>(event)->button() == Qt::RightButton) {
         ScreenBtnMouseUp();
         return true;
@@ -214,12 +219,23 @@ bool TForm1::FormKeyDown(QKeyEvent* key)
     if (modifiers != Qt::NoModifier)
         return false;
     switch (key->key()) {
-    case Qt::Key_F1: ProjectBtnClick(); return true;
-    case Qt::Key_F2: BackBtnClick(); return true;
-    case Qt::Key_F3: BlockBtnClick(); return true;
-    case Qt::Key_F4: StructureBtnClick(); return true;
-    case Qt::Key_F5: exportBtnClick(); return true;
-    default: return false;
+    case Qt::Key_F1:
+        ProjectBtnClick();
+        return true;
+    case Qt::Key_F2:
+        BackBtnClick();
+        return true;
+    case Qt::Key_F3:
+        BlockBtnClick();
+        return true;
+    case Qt::Key_F4:
+        StructureBtnClick();
+        return true;
+    case Qt::Key_F5:
+        exportBtnClick();
+        return true;
+    default:
+        return false;
     }
 }
 
@@ -227,35 +243,73 @@ bool TForm1::handleAltKey(int key)
 {
     QSpinBox* page = m_page->PageN;
     switch (key) {
-    case Qt::Key_PageUp: page->setValue(page->value() - 1); return true;
-    case Qt::Key_PageDown: page->setValue(page->value() + 1); return true;
-    case Qt::Key_End: LastBtnClick(); return true;
-    case Qt::Key_Home: page->setValue(0); return true;
-    case Qt::Key_Left: m_page->scrollBy(Qt::Horizontal, -kScrollStep); return true;
-    case Qt::Key_Up: m_page->scrollBy(Qt::Vertical, -kScrollStep); return true;
-    case Qt::Key_Right: m_page->scrollBy(Qt::Horizontal, kScrollStep); return true;
-    case Qt::Key_Down: m_page->scrollBy(Qt::Vertical, kScrollStep); return true;
-    case Qt::Key_Insert: ScreenBtnClick(); return true;
-    case Qt::Key_Slash: ContainBtnClick(); return true;
+    case Qt::Key_PageUp:
+        page->setValue(page->value() - 1);
+        return true;
+    case Qt::Key_PageDown:
+        page->setValue(page->value() + 1);
+        return true;
+    case Qt::Key_End:
+        LastBtnClick();
+        return true;
+    case Qt::Key_Home:
+        page->setValue(0);
+        return true;
+    case Qt::Key_Left:
+        m_page->scrollBy(Qt::Horizontal, -kScrollStep);
+        return true;
+    case Qt::Key_Up:
+        m_page->scrollBy(Qt::Vertical, -kScrollStep);
+        return true;
+    case Qt::Key_Right:
+        m_page->scrollBy(Qt::Horizontal, kScrollStep);
+        return true;
+    case Qt::Key_Down:
+        m_page->scrollBy(Qt::Vertical, kScrollStep);
+        return true;
+    case Qt::Key_Insert:
+        ScreenBtnClick();
+        return true;
+    case Qt::Key_Slash:
+        ContainBtnClick();
+        return true;
     case Qt::Key_8:
-    case Qt::Key_Asterisk: OriginalBtnClick(); return true;
+    case Qt::Key_Asterisk:
+        OriginalBtnClick();
+        return true;
     case Qt::Key_Plus:
-    case Qt::Key_Equal: ScaleUpBtnClick(); return true;
+    case Qt::Key_Equal:
+        ScaleUpBtnClick();
+        return true;
     case Qt::Key_Minus:
-    case Qt::Key_Underscore: ScaleDownBtnClick(); return true;
-    default: return false;
+    case Qt::Key_Underscore:
+        ScaleDownBtnClick();
+        return true;
+    default:
+        return false;
     }
 }
 
 bool TForm1::handleCtrlKey(int key)
 {
     switch (key) {
-    case Qt::Key_E: m_settings->showErrors(); return true;
-    case Qt::Key_N: m_projectPanel->CreateBtnClick(); return true;
-    case Qt::Key_O: m_projectPanel->OpenBtnClick(); return true;
-    case Qt::Key_S: m_projectPanel->saveToProjectPathOrAsk(); return true;
-    case Qt::Key_Z: UndoBtnClick(); return true;
-    default: return false;
+    case Qt::Key_E:
+        m_settings->showErrors();
+        return true;
+    case Qt::Key_N:
+        m_projectPanel->CreateBtnClick();
+        return true;
+    case Qt::Key_O:
+        m_projectPanel->OpenBtnClick();
+        return true;
+    case Qt::Key_S:
+        m_projectPanel->saveToProjectPathOrAsk();
+        return true;
+    case Qt::Key_Z:
+        UndoBtnClick();
+        return true;
+    default:
+        return false;
     }
 }
 

@@ -33,20 +33,18 @@ void TForm1::buildPanels()
     m_backgroundPanel = new BackgroundPanel(m_background);
     m_fieldsPanel = new FieldsPanel(m_document);
     m_exportPanel = new ExportPanel(m_export, m_document, m_view);
-    for (QWidget* panel : {static_cast<QWidget*>(m_projectPanel),
-                           static_cast<QWidget*>(m_workbookPanel),
-                           static_cast<QWidget*>(m_sizePanel),
-                           static_cast<QWidget*>(m_backgroundPanel),
-                           static_cast<QWidget*>(m_fieldsPanel),
-                           static_cast<QWidget*>(m_exportPanel)})
+    for (QWidget* panel :
+         {static_cast<QWidget*>(m_projectPanel), static_cast<QWidget*>(m_workbookPanel),
+          static_cast<QWidget*>(m_sizePanel), static_cast<QWidget*>(m_backgroundPanel),
+          static_cast<QWidget*>(m_fieldsPanel), static_cast<QWidget*>(m_exportPanel)})
         m_settings->addPanel(panel);
     m_settings->setAreaAnchor(Area::Project, m_projectPanel);
     m_settings->setAreaAnchor(Area::Background, m_backgroundPanel->anchor());
     m_settings->setAreaAnchor(Area::Blocks, m_fieldsPanel->blocksAnchor());
     m_settings->setAreaAnchor(Area::Structure, m_fieldsPanel->structureAnchor());
     m_settings->setAreaAnchor(Area::Export, m_exportPanel);
-    m_editingArea = new EditingArea(m_editor, m_background,
-                                    [this] { return m_document.ProjectPath; });
+    m_editingArea =
+        new EditingArea(m_editor, m_background, [this] { return m_document.ProjectPath; });
     m_settings->setEditingArea(m_editingArea);
     // The editor's font starts as the program's own.
     if (m_editor.text.fontName.isEmpty())
@@ -56,12 +54,10 @@ void TForm1::buildPanels()
 void TForm1::connectPanels()
 {
     using Area = SettingsColumn::Area;
-    connect(m_settings, &SettingsColumn::areaRequested, this, [this](Area area) {
-        m_settings->showArea(area);
-    });
+    connect(m_settings, &SettingsColumn::areaRequested, this,
+            [this](Area area) { m_settings->showArea(area); });
     connect(m_settings, &SettingsColumn::undoRequested, this, &TForm1::UndoBtnClick);
-    connect(m_settings, &SettingsColumn::developerPageRequested, this,
-            &TForm1::ToolButton30Click);
+    connect(m_settings, &SettingsColumn::developerPageRequested, this, &TForm1::ToolButton30Click);
     connect(m_projectPanel, &ProjectPanel::aboutToReplaceProject, this,
             &TForm1::aboutToReplaceProject);
     connect(m_projectPanel, &ProjectPanel::projectReplaced, this, &TForm1::showProject);
@@ -77,12 +73,10 @@ void TForm1::connectPanels()
 
 void TForm1::connectEditor()
 {
-    connect(m_fieldsPanel, &FieldsPanel::createRequested, this, [this](FieldKind kind) {
-        m_editingArea->openNew(kind);
-    });
-    connect(m_fieldsPanel, &FieldsPanel::nodeActivated, this, [this](const NodeRef& node) {
-        m_editingArea->openNode(node);
-    });
+    connect(m_fieldsPanel, &FieldsPanel::createRequested, this,
+            [this](FieldKind kind) { m_editingArea->openNew(kind); });
+    connect(m_fieldsPanel, &FieldsPanel::nodeActivated, this,
+            [this](const NodeRef& node) { m_editingArea->openNode(node); });
     connect(m_editingArea, &EditingArea::opened, this, &TForm1::editorOpened);
     connect(m_editingArea, &EditingArea::closed, this, &TForm1::editorClosed);
     connect(m_editingArea, &EditingArea::applied, this, &TForm1::editorApplied);

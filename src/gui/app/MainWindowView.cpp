@@ -154,8 +154,8 @@ void TForm1::ScreenBtnMouseUp()
 
 void TForm1::ContainBtnClick()
 {
-    m_view.ViewScale = ViewZoom::fitScale(m_page->sScrollBox1->size(), m_raster.width(),
-                                          m_raster.height());
+    m_view.ViewScale =
+        ViewZoom::fitScale(m_page->sScrollBox1->size(), m_raster.width(), m_raster.height());
     showZoom();
 }
 

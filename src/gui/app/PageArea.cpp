@@ -120,8 +120,7 @@ void PageArea::UpdateViewSize(QSize pagePx, double viewScale)
 void PageArea::paintRulers()
 {
     LeftRule->paintTicks(qMax(DXDraw1->height(), LeftRulePnl->height()), m_viewScale);
-    TopRule->paintTicks(qMax(DXDraw1->width() + kRulerBreadth, TopRulePnl->width()),
-                        m_viewScale);
+    TopRule->paintTicks(qMax(DXDraw1->width() + kRulerBreadth, TopRulePnl->width()), m_viewScale);
 }
 
 void PageArea::sScrollBox1AfterScroll()

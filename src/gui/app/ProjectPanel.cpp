@@ -32,8 +32,7 @@ QString withProjectExtension(const QString& path)
 
 } // namespace
 
-ProjectPanel::ProjectPanel(ProjectDocument& document, UserSettings& userSettings,
-                           QWidget* parent)
+ProjectPanel::ProjectPanel(ProjectDocument& document, UserSettings& userSettings, QWidget* parent)
     : QGroupBox(QStringLiteral("Файл проекта"), parent), m_document(document),
       m_userSettings(userSettings)
 {
@@ -139,9 +138,9 @@ void ProjectPanel::OpenBtnClick()
 
 bool ProjectPanel::SaveBtnClick()
 {
-    const QString chosen = QFileDialog::getSaveFileName(
-        this, QStringLiteral("Сохранить"), m_document.ProjectPath, QString(), nullptr,
-        QFileDialog::DontConfirmOverwrite);
+    const QString chosen =
+        QFileDialog::getSaveFileName(this, QStringLiteral("Сохранить"), m_document.ProjectPath,
+                                     QString(), nullptr, QFileDialog::DontConfirmOverwrite);
     if (chosen.isEmpty())
         return false;
     return writeProject(withProjectExtension(chosen));
@@ -197,8 +196,8 @@ void ProjectPanel::RecentProjectClick()
         return;
     const QString path = action->data().toString();
     if (!QFileInfo(path).isFile()) {
-        QMessageBox::warning(this, QStringLiteral("Внимание"),
-                             QStringLiteral("Файл не существует"), QMessageBox::Ok);
+        QMessageBox::warning(this, QStringLiteral("Внимание"), QStringLiteral("Файл не существует"),
+                             QMessageBox::Ok);
         return;
     }
     if (askToSaveChanges())

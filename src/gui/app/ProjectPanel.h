@@ -19,8 +19,7 @@ class ProjectPanel : public QGroupBox {
 public:
     enum class Change { Loaded, Created, Unchanged };
 
-    ProjectPanel(ProjectDocument& document, UserSettings& userSettings,
-                 QWidget* parent = nullptr);
+    ProjectPanel(ProjectDocument& document, UserSettings& userSettings, QWidget* parent = nullptr);
 
     /// Loads `path` as the current project; errors are shown in a message box and leave
     /// the current project as it was. Returns true when the project was loaded.

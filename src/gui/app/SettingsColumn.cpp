@@ -89,9 +89,8 @@ void SettingsColumn::buildAreaToolBar()
     };
     for (const auto& a : areas) {
         QToolButton* button = areaButton(a.name, a.icon, QString::fromUtf8(a.hint));
-        connect(button, &QToolButton::clicked, this, [this, area = a.area] {
-            Q_EMIT areaRequested(area);
-        });
+        connect(button, &QToolButton::clicked, this,
+                [this, area = a.area] { Q_EMIT areaRequested(area); });
     }
     QToolButton* undo = areaButton("UndoBtn", QStyle::SP_ArrowBack,
                                    QStringLiteral("Отменить последнее действие ( CTRL+Z)"));

@@ -64,8 +64,7 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    QToolButton* areaButton(const char* name, QStyle::StandardPixmap icon,
-                            const QString& hint);
+    QToolButton* areaButton(const char* name, QStyle::StandardPixmap icon, const QString& hint);
     void buildAreaToolBar();
     void buildProgressPanel();
     void buildErrorBox();

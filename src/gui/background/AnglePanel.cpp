@@ -31,8 +31,7 @@ QDoubleSpinBox* pointEdit(QWidget* parent, const char* name)
 
 } // namespace
 
-AnglePanel::AnglePanel(BackgroundSettings& model, QWidget* parent)
-    : QWidget(parent), m_model(model)
+AnglePanel::AnglePanel(BackgroundSettings& model, QWidget* parent) : QWidget(parent), m_model(model)
 {
     setObjectName(QStringLiteral("AngleOpt"));
     auto* outer = new QVBoxLayout(this);

@@ -64,8 +64,7 @@ protected:
         // The base class first: it settles a half-typed text into the value.
         QDoubleSpinBox::focusOutEvent(event);
         const Qt::FocusReason reason = event->reason();
-        if (!m_entered || reason == Qt::ActiveWindowFocusReason
-            || reason == Qt::PopupFocusReason) {
+        if (!m_entered || reason == Qt::ActiveWindowFocusReason || reason == Qt::PopupFocusReason) {
             return;
         }
         m_entered = false;
@@ -122,8 +121,7 @@ QIcon alignmentIcon(int h, int v)
     return QIcon(pixmap);
 }
 
-QToolButton* alignmentButton(QWidget* parent, const char* name, const QString& hint, int h,
-                             int v)
+QToolButton* alignmentButton(QWidget* parent, const char* name, const QString& hint, int h, int v)
 {
     auto* button = new QToolButton(parent);
     button->setObjectName(QString::fromLatin1(name));
@@ -246,9 +244,7 @@ void BackgroundPanel::bindEdit(QDoubleSpinBox* edit, std::function<void(double)>
 {
     auto* setting = static_cast<SettingEdit*>(edit); // every edit of this panel is one
     connect(edit, &QDoubleSpinBox::valueChanged, this,
-            [this, change = std::move(change)](double value) {
-                run([&] { change(value); });
-            });
+            [this, change = std::move(change)](double value) { run([&] { change(value); }); });
     if (enter)
         setting->onEnter = [this, enter = std::move(enter)] { run(enter); };
     setting->onLeave = [this, leave = std::move(leave)] { run(leave); };
@@ -295,10 +291,10 @@ QGroupBox* BackgroundPanel::buildPositionGroup()
     auto* hRow = new QHBoxLayout;
     auto* vRow = new QHBoxLayout;
     for (int i = 0; i < 3; ++i) {
-        QToolButton* h = alignmentButton(box, horizontal[i].name,
-                                         QString::fromUtf8(horizontal[i].hint), i, 1);
-        QToolButton* v = alignmentButton(box, vertical[i].name,
-                                         QString::fromUtf8(vertical[i].hint), 1, i);
+        QToolButton* h =
+            alignmentButton(box, horizontal[i].name, QString::fromUtf8(horizontal[i].hint), i, 1);
+        QToolButton* v =
+            alignmentButton(box, vertical[i].name, QString::fromUtf8(vertical[i].hint), 1, i);
         m_horizontal->addButton(h, i);
         m_vertical->addButton(v, i);
         hRow->addWidget(h);
@@ -326,8 +322,7 @@ QGroupBox* BackgroundPanel::buildMarginGroup()
     // one-line title would be cut off.
     QGroupBox* box = group("BackMarginGroup", QString());
     QFormLayout* form = formIn(box);
-    auto* caption =
-        new QLabel(QStringLiteral("Отступ (обрезание, если <0) подложки (мм)"), box);
+    auto* caption = new QLabel(QStringLiteral("Отступ (обрезание, если <0) подложки (мм)"), box);
     caption->setObjectName(QStringLiteral("BackMarginCaption"));
     caption->setWordWrap(true);
     form->addRow(caption);
@@ -361,8 +356,7 @@ QGroupBox* BackgroundPanel::buildAngleGroup()
     angle->setFocusPolicy(Qt::StrongFocus);
     angle->setAlignment(Qt::AlignRight);
     m_angle1 = angle;
-    QPushButton* details =
-        pushButton(box, "sSpeedButton3", QStringLiteral("Подробная настройка"));
+    QPushButton* details = pushButton(box, "sSpeedButton3", QStringLiteral("Подробная настройка"));
     row->addWidget(m_angle1, 1);
     row->addWidget(details);
     bindEdit(

@@ -46,8 +46,7 @@ QToolButton* iconButton(QWidget* parent, const char* name, QStyle::StandardPixma
 
 } // namespace
 
-WorkbookPanel::WorkbookPanel(ProjectDocument& document, SpreadsheetLink& link,
-                             QWidget* parent)
+WorkbookPanel::WorkbookPanel(ProjectDocument& document, SpreadsheetLink& link, QWidget* parent)
     : QWidget(parent), m_document(document), m_link(link)
 {
     auto* layout = new QVBoxLayout(this);
@@ -72,9 +71,8 @@ void WorkbookPanel::buildLinkGroup()
         iconButton(group, "xlsFileBrowse", QStyle::SP_DirOpenIcon, QStringLiteral("Выбрать файл"));
     QToolButton* reopen = iconButton(group, "sSpeedButton2", QStyle::SP_BrowserReload,
                                      QStringLiteral("Переоткрыть файл"));
-    QToolButton* show =
-        iconButton(group, "sSpeedButton4", QStyle::SP_FileDialogContentsView,
-                   QStringLiteral("Показать файл. Для скрытие нажать еще раз"));
+    QToolButton* show = iconButton(group, "sSpeedButton4", QStyle::SP_FileDialogContentsView,
+                                   QStringLiteral("Показать файл. Для скрытие нажать еще раз"));
     fileRow->addWidget(m_xlsFile, 1);
     fileRow->addWidget(browse);
     fileRow->addWidget(reopen);
@@ -164,9 +162,9 @@ void WorkbookPanel::xlsFileExit()
 void WorkbookPanel::xlsFileBrowseClick()
 {
     m_link.xlsFileEnter(m_xlsFile->text());
-    QString chosen = QFileDialog::getOpenFileName(this, QStringLiteral("Связь с файлом Excel"),
-                                                  QString(),
-                                                  QStringLiteral("Файлы Excel (*.xls*)"));
+    QString chosen =
+        QFileDialog::getOpenFileName(this, QStringLiteral("Связь с файлом Excel"), QString(),
+                                     QStringLiteral("Файлы Excel (*.xls*)"));
     if (chosen.isEmpty())
         chosen = m_xlsFile->text();
     try {

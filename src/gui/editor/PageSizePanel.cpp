@@ -50,8 +50,7 @@ QToolButton* iconButton(QWidget* parent, const char* name, QStyle::StandardPixma
 
 } // namespace
 
-PageSizePanel::PageSizePanel(ProjectDocument& document, UserSettings& userSettings,
-                             QWidget* parent)
+PageSizePanel::PageSizePanel(ProjectDocument& document, UserSettings& userSettings, QWidget* parent)
     : QGroupBox(QStringLiteral("Размер проекта:"), parent), m_document(document),
       m_userSettings(userSettings)
 {

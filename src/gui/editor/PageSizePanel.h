@@ -17,8 +17,7 @@ class UserSettings;
 class PageSizePanel : public QGroupBox {
     Q_OBJECT
 public:
-    PageSizePanel(ProjectDocument& document, UserSettings& userSettings,
-                  QWidget* parent = nullptr);
+    PageSizePanel(ProjectDocument& document, UserSettings& userSettings, QWidget* parent = nullptr);
 
     /// Shows the project's size name and size.
     void refresh();

@@ -19,8 +19,7 @@
 namespace Quillet {
 namespace {
 
-QToolButton* pageButton(QWidget* parent, const char* name, const QString& text,
-                        const QString& hint)
+QToolButton* pageButton(QWidget* parent, const char* name, const QString& text, const QString& hint)
 {
     auto* button = new QToolButton(parent);
     button->setObjectName(QString::fromLatin1(name));
@@ -40,8 +39,8 @@ QCheckBox* option(QWidget* parent, const char* name, const QString& caption, boo
 
 } // namespace
 
-ExportPanel::ExportPanel(ExportOptions& options, ProjectDocument& document,
-                         const ViewState& view, QWidget* parent)
+ExportPanel::ExportPanel(ExportOptions& options, ProjectDocument& document, const ViewState& view,
+                         QWidget* parent)
     : QGroupBox(QStringLiteral("Экспорт результата"), parent), m_options(options),
       m_document(document), m_view(view)
 {
@@ -66,23 +65,22 @@ ExportPanel::ExportPanel(ExportOptions& options, ProjectDocument& document,
          &ExportPanel::ToolButton52Click},
     };
     for (const auto& b : buttons) {
-        QToolButton* button = pageButton(this, b.name, QString::fromUtf8(b.text),
-                                         QString::fromUtf8(b.hint));
+        QToolButton* button =
+            pageButton(this, b.name, QString::fromUtf8(b.text), QString::fromUtf8(b.hint));
         connect(button, &QToolButton::clicked, this, b.slot);
         row->addWidget(button);
     }
     row->addStretch(1);
     form->addRow(row);
 
-    m_withBack = option(this, "WithBack", QStringLiteral("Экспортировать подложку"),
-                        &m_options.WithBack);
-    connect(m_withBack, &QCheckBox::toggled, this,
-            [this] { m_document.RepaintPending = true; });
-    m_reverse = option(this, "Reverce", QStringLiteral("Печатать в обратном порядке"),
-                       &m_options.Reverce);
-    m_printAsImg = option(this, "PrintAsImg",
-                          QStringLiteral("Распечатывать как картинку (медленее)"),
-                          &m_options.PrintAsImg);
+    m_withBack =
+        option(this, "WithBack", QStringLiteral("Экспортировать подложку"), &m_options.WithBack);
+    connect(m_withBack, &QCheckBox::toggled, this, [this] { m_document.RepaintPending = true; });
+    m_reverse =
+        option(this, "Reverce", QStringLiteral("Печатать в обратном порядке"), &m_options.Reverce);
+    m_printAsImg =
+        option(this, "PrintAsImg", QStringLiteral("Распечатывать как картинку (медленее)"),
+               &m_options.PrintAsImg);
     form->addRow(m_withBack);
     form->addRow(m_reverse);
     form->addRow(m_printAsImg);

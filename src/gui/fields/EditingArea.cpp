@@ -81,14 +81,21 @@ EditingArea::~EditingArea() = default;
 QWidget* EditingArea::widgetOf(EditorPanel panel) const
 {
     switch (panel) {
-    case EditorPanel::TextField: return m_text;
-    case EditorPanel::ImgField: return m_image;
-    case EditorPanel::ShapeAdd: return m_shape;
-    case EditorPanel::Coords: return m_coords;
-    case EditorPanel::Divided: return m_divide;
-    case EditorPanel::AngleOpt: return m_angle;
+    case EditorPanel::TextField:
+        return m_text;
+    case EditorPanel::ImgField:
+        return m_image;
+    case EditorPanel::ShapeAdd:
+        return m_shape;
+    case EditorPanel::Coords:
+        return m_coords;
+    case EditorPanel::Divided:
+        return m_divide;
+    case EditorPanel::AngleOpt:
+        return m_angle;
     case EditorPanel::Replace:
-    case EditorPanel::None: break;
+    case EditorPanel::None:
+        break;
     }
     return nullptr;
 }
@@ -96,14 +103,27 @@ QWidget* EditingArea::widgetOf(EditorPanel panel) const
 void EditingArea::refreshPanel(EditorPanel panel)
 {
     switch (panel) {
-    case EditorPanel::TextField: m_text->refresh(); break;
-    case EditorPanel::ImgField: m_image->refresh(); break;
-    case EditorPanel::ShapeAdd: m_shape->refresh(); break;
-    case EditorPanel::Coords: m_coords->refresh(); break;
-    case EditorPanel::Divided: m_divide->refresh(); break;
-    case EditorPanel::AngleOpt: m_angle->refresh(); break;
+    case EditorPanel::TextField:
+        m_text->refresh();
+        break;
+    case EditorPanel::ImgField:
+        m_image->refresh();
+        break;
+    case EditorPanel::ShapeAdd:
+        m_shape->refresh();
+        break;
+    case EditorPanel::Coords:
+        m_coords->refresh();
+        break;
+    case EditorPanel::Divided:
+        m_divide->refresh();
+        break;
+    case EditorPanel::AngleOpt:
+        m_angle->refresh();
+        break;
     case EditorPanel::Replace:
-    case EditorPanel::None: break;
+    case EditorPanel::None:
+        break;
     }
 }
 

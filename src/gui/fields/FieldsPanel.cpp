@@ -79,8 +79,7 @@ void FieldsPanel::buildStructureGroups()
     m_structure = new StructureView(m_structureGroup);
     m_structure->setMinimumHeight(260);
     layout->addWidget(m_structure);
-    connect(m_structure, &QTreeWidget::itemSelectionChanged, this,
-            &FieldsPanel::selectionChanged);
+    connect(m_structure, &QTreeWidget::itemSelectionChanged, this, &FieldsPanel::selectionChanged);
     connect(m_structure, &StructureView::marksToggled, this, &FieldsPanel::selectionChanged);
     connect(m_structure, &QTreeWidget::itemDoubleClicked, this, [this] {
         if (const std::optional<NodeRef> node = selectedNode())

@@ -143,8 +143,8 @@ void ImageFieldPanel::buildPictureRows()
     previewRow->addWidget(m_preview, 0, Qt::AlignTop);
     auto* background = new QVBoxLayout;
     // Beside the preview there is room for two short lines per caption.
-    m_fonColor = new ColorButton(QStringLiteral("FonImgColor"),
-                                 QStringLiteral("Цвет фона\nдля поля"), this);
+    m_fonColor =
+        new ColorButton(QStringLiteral("FonImgColor"), QStringLiteral("Цвет фона\nдля поля"), this);
     m_transFon = checkBox(this, "TransFon", QStringLiteral("Цвет фона\nпрозрачный"));
     background->addWidget(m_fonColor, 0, Qt::AlignLeft);
     background->addWidget(m_transFon);
@@ -152,8 +152,8 @@ void ImageFieldPanel::buildPictureRows()
     previewRow->addLayout(background, 1);
     column->addLayout(previewRow);
 
-    m_stretch = checkBox(this, "stretch",
-                         QStringLiteral("Растягивать\n(иначе оставить свой размер)"));
+    m_stretch =
+        checkBox(this, "stretch", QStringLiteral("Растягивать\n(иначе оставить свой размер)"));
     m_cut = checkBox(this, "cutimg", QStringLiteral("Обрезать в размер блока"));
     m_keepRate = checkBox(this, "keeprate", QStringLiteral("Сохранять пропорции"));
     m_center = checkBox(this, "CenterImg",
@@ -282,9 +282,9 @@ void ImageFieldPanel::connectControls()
 void ImageFieldPanel::refresh()
 {
     const std::array<QSignalBlocker, 10> blockers{
-        QSignalBlocker(m_name),     QSignalBlocker(m_stretch),  QSignalBlocker(m_cut),
-        QSignalBlocker(m_keepRate), QSignalBlocker(m_center),   QSignalBlocker(m_transFon),
-        QSignalBlocker(m_pixelX),   QSignalBlocker(m_pixelY),   QSignalBlocker(m_copyMode),
+        QSignalBlocker(m_name),     QSignalBlocker(m_stretch), QSignalBlocker(m_cut),
+        QSignalBlocker(m_keepRate), QSignalBlocker(m_center),  QSignalBlocker(m_transFon),
+        QSignalBlocker(m_pixelX),   QSignalBlocker(m_pixelY),  QSignalBlocker(m_copyMode),
         QSignalBlocker(m_alpha)};
     m_name->setText(m_values.ImgFieldName);
     m_stretch->setChecked(m_values.stretch);
@@ -309,8 +309,8 @@ void ImageFieldPanel::ImgFieldNameButtonClick()
     QString start = QFileInfo(resolvedImagePath(m_values.ImgFieldName, projectPath)).path();
     if (m_values.ImgFieldName.isEmpty())
         start = projectPath.isEmpty() ? QString() : QFileInfo(projectPath).path();
-    const QString chosen = QFileDialog::getOpenFileName(
-        this, QStringLiteral("Картинка для поля"), start, pictureFilter());
+    const QString chosen = QFileDialog::getOpenFileName(this, QStringLiteral("Картинка для поля"),
+                                                        start, pictureFilter());
     if (chosen.isEmpty())
         return;
     m_values.ImgFieldName = storedImageName(chosen, projectPath);
@@ -332,9 +332,8 @@ void ImageFieldPanel::showTransparencyState()
 void ImageFieldPanel::loadPreview()
 {
     const QString name = m_values.ImgFieldName;
-    m_preview->setPicture(name.isEmpty()
-                              ? QImage()
-                              : LoadPreviewPicture(resolvedImagePath(name, m_projectPath())));
+    m_preview->setPicture(
+        name.isEmpty() ? QImage() : LoadPreviewPicture(resolvedImagePath(name, m_projectPath())));
 }
 
 void ImageFieldPanel::changed()

@@ -39,8 +39,7 @@ QIcon swatchIcon(const QColor& color)
 int32_t bgrFromColor(const QColor& color)
 {
     const QColor rgb = color.toRgb();
-    return int32_t(uint32_t(rgb.blue()) << 16 | uint32_t(rgb.green()) << 8 |
-                   uint32_t(rgb.red()));
+    return int32_t(uint32_t(rgb.blue()) << 16 | uint32_t(rgb.green()) << 8 | uint32_t(rgb.red()));
 }
 
 ColorButton::ColorButton(const QString& objectName, const QString& caption, QWidget* parent)

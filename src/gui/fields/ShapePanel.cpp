@@ -47,12 +47,24 @@ QIcon directionIcon(int direction)
         p.drawRect(3, 3, 14, 14);
         p.setPen(QPen(pictogramInk(), 2, Qt::SolidLine, Qt::SquareCap));
         switch (direction) {
-        case LnHi: p.drawLine(3, 3, 17, 3); break;
-        case LnLow: p.drawLine(3, 17, 17, 17); break;
-        case LnLeft: p.drawLine(3, 3, 3, 17); break;
-        case LnRight: p.drawLine(17, 3, 17, 17); break;
-        case LnBkSlsh: p.drawLine(3, 3, 17, 17); break;
-        default: p.drawLine(17, 3, 3, 17); break;
+        case LnHi:
+            p.drawLine(3, 3, 17, 3);
+            break;
+        case LnLow:
+            p.drawLine(3, 17, 17, 17);
+            break;
+        case LnLeft:
+            p.drawLine(3, 3, 3, 17);
+            break;
+        case LnRight:
+            p.drawLine(17, 3, 17, 17);
+            break;
+        case LnBkSlsh:
+            p.drawLine(3, 3, 17, 17);
+            break;
+        default:
+            p.drawLine(17, 3, 3, 17);
+            break;
         }
     });
 }
@@ -60,11 +72,16 @@ QIcon directionIcon(int direction)
 Qt::PenStyle penStyleOf(int style)
 {
     switch (style) {
-    case SolidLn: return Qt::SolidLine;
-    case ClearLn: return Qt::NoPen;
-    case DashLn: return Qt::DashLine;
-    case DashDotLn: return Qt::DashDotLine;
-    default: return Qt::DotLine;
+    case SolidLn:
+        return Qt::SolidLine;
+    case ClearLn:
+        return Qt::NoPen;
+    case DashLn:
+        return Qt::DashLine;
+    case DashDotLn:
+        return Qt::DashDotLine;
+    default:
+        return Qt::DotLine;
     }
 }
 
@@ -91,14 +108,22 @@ QIcon lineStyleIcon(int style)
 Qt::BrushStyle pageBrushOf(int style)
 {
     switch (style) {
-    case SolidBr: return Qt::SolidPattern;
-    case ClearBr: return Qt::NoBrush;
-    case BDiagBr: return Qt::BDiagPattern;
-    case FDiagBr: return Qt::FDiagPattern;
-    case VerticalBr: return Qt::VerPattern;
-    case HorizontBr: return Qt::HorPattern;
-    case CrossBr: return Qt::CrossPattern;
-    default: return Qt::DiagCrossPattern;
+    case SolidBr:
+        return Qt::SolidPattern;
+    case ClearBr:
+        return Qt::NoBrush;
+    case BDiagBr:
+        return Qt::BDiagPattern;
+    case FDiagBr:
+        return Qt::FDiagPattern;
+    case VerticalBr:
+        return Qt::VerPattern;
+    case HorizontBr:
+        return Qt::HorPattern;
+    case CrossBr:
+        return Qt::CrossPattern;
+    default:
+        return Qt::DiagCrossPattern;
     }
 }
 
@@ -130,7 +155,6 @@ QLayout* colorField(ColorButton* button)
     return row;
 }
 
-
 } // namespace
 
 ShapeSample::ShapeSample(const ShapePanelValues& values, QWidget* parent)
@@ -145,8 +169,8 @@ void ShapeSample::paintEvent(QPaintEvent*)
     QPainter painter(this);
     const int penWidth = m_values.samplePenWidthPx();
     const Qt::PenStyle penStyle = m_values.samplePenStyle();
-    painter.setPen(QPen(colorFromBgr(m_values.ColorLn), penWidth, penStyle, Qt::SquareCap,
-                        Qt::MiterJoin));
+    painter.setPen(
+        QPen(colorFromBgr(m_values.ColorLn), penWidth, penStyle, Qt::SquareCap, Qt::MiterJoin));
     painter.setBrush(QBrush(colorFromBgr(m_values.ColorBr), m_values.sampleBrushStyle()));
     // The outline is centred on the shape's edge: keep all of it inside the widget.
     const int inset = penStyle == Qt::NoPen ? 0 : (std::max(penWidth, 1) + 1) / 2;
@@ -197,15 +221,13 @@ void ShapePanel::buildTabs()
     m_direction = exclusiveGroup(this);
     const std::array<const char*, 6> names{"LnHi",    "LnLow",    "LnLeft",
                                            "LnRight", "LnBkSlsh", "LnSlsh"};
-    const std::array<QString, 6> hints{QStringLiteral("Линия по верхнему краю"),
-                                       QStringLiteral("Линия по нижнему краю"),
-                                       QStringLiteral("Линия по левому краю"),
-                                       QStringLiteral("Линия по правому краю"),
-                                       QStringLiteral("Диагональ сверху вниз"),
-                                       QStringLiteral("Диагональ снизу вверх")};
+    const std::array<QString, 6> hints{
+        QStringLiteral("Линия по верхнему краю"), QStringLiteral("Линия по нижнему краю"),
+        QStringLiteral("Линия по левому краю"),   QStringLiteral("Линия по правому краю"),
+        QStringLiteral("Диагональ сверху вниз"),  QStringLiteral("Диагональ снизу вверх")};
     for (int i = LnHi; i <= LnSlsh; ++i)
-        lineRow->addWidget(groupButton(linePage, m_direction, i, names[size_t(i)],
-                                       directionIcon(i), hints[size_t(i)]));
+        lineRow->addWidget(groupButton(linePage, m_direction, i, names[size_t(i)], directionIcon(i),
+                                       hints[size_t(i)]));
     lineRow->addStretch(1);
 
     auto* roundedPage = new QWidget;
@@ -221,11 +243,10 @@ void ShapePanel::buildTabs()
     ellipseGrid->addWidget(m_start, 0, 1);
     ellipseGrid->addWidget(new QLabel(QStringLiteral("Конец"), ellipsePage), 0, 2);
     ellipseGrid->addWidget(m_finish, 0, 3);
-    ellipseGrid->addWidget(new QLabel(QStringLiteral("Описание дуги в градусах."), ellipsePage),
-                           1, 0, 1, 4);
+    ellipseGrid->addWidget(new QLabel(QStringLiteral("Описание дуги в градусах."), ellipsePage), 1,
+                           0, 1, 4);
     ellipseGrid->addWidget(
-        new QLabel(QStringLiteral("Если начало=конец, то рисуем круг."), ellipsePage), 2, 0, 1,
-        4);
+        new QLabel(QStringLiteral("Если начало=конец, то рисуем круг."), ellipsePage), 2, 0, 1, 4);
     ellipseGrid->setVerticalSpacing(2);
     ellipseGrid->setRowStretch(3, 1);
     ellipseGrid->setColumnStretch(1, 1);
@@ -264,13 +285,12 @@ void ShapePanel::buildLineGroup()
     styles->setSpacing(2);
     m_lineStyle = exclusiveGroup(this);
     const std::array<const char*, 5> names{"SolidLn", "ClearLn", "DashLn", "DashDotLn", "DotLn"};
-    const std::array<QString, 5> hints{QStringLiteral("Сплошная"), QStringLiteral("Без линии"),
-                                       QStringLiteral("Штриховая"),
-                                       QStringLiteral("Штрихпунктирная"),
-                                       QStringLiteral("Пунктирная")};
+    const std::array<QString, 5> hints{
+        QStringLiteral("Сплошная"), QStringLiteral("Без линии"), QStringLiteral("Штриховая"),
+        QStringLiteral("Штрихпунктирная"), QStringLiteral("Пунктирная")};
     for (int i = SolidLn; i <= DotLn; ++i)
-        styles->addWidget(groupButton(group, m_lineStyle, i, names[size_t(i)],
-                                      lineStyleIcon(i), hints[size_t(i)]));
+        styles->addWidget(groupButton(group, m_lineStyle, i, names[size_t(i)], lineStyleIcon(i),
+                                      hints[size_t(i)]));
     styles->addStretch(1);
     form->addRow(QStringLiteral("Форма линии: "), styles);
 
@@ -288,16 +308,18 @@ void ShapePanel::buildFillGroup()
     styles->setSpacing(2);
     m_fillStyle = exclusiveGroup(this);
     const std::array<const char*, 8> names{"SolidBr",    "ClearBr",    "BDiagBr", "FDiagBr",
-                                           "VerticalBr", "HorizontBr", "CrossBr",
-                                           "DiagCrossBr"};
-    const std::array<QString, 8> hints{
-        QStringLiteral("Сплошная"),           QStringLiteral("Без заливки"),
-        QStringLiteral("Косая штриховка /"),  QStringLiteral("Косая штриховка \\"),
-        QStringLiteral("Вертикальная"),       QStringLiteral("Горизонтальная"),
-        QStringLiteral("Клетка"),             QStringLiteral("Косая клетка")};
+                                           "VerticalBr", "HorizontBr", "CrossBr", "DiagCrossBr"};
+    const std::array<QString, 8> hints{QStringLiteral("Сплошная"),
+                                       QStringLiteral("Без заливки"),
+                                       QStringLiteral("Косая штриховка /"),
+                                       QStringLiteral("Косая штриховка \\"),
+                                       QStringLiteral("Вертикальная"),
+                                       QStringLiteral("Горизонтальная"),
+                                       QStringLiteral("Клетка"),
+                                       QStringLiteral("Косая клетка")};
     for (int i = SolidBr; i <= DiagCrossBr; ++i)
-        styles->addWidget(groupButton(group, m_fillStyle, i, names[size_t(i)],
-                                      fillStyleIcon(i), hints[size_t(i)]),
+        styles->addWidget(groupButton(group, m_fillStyle, i, names[size_t(i)], fillStyleIcon(i),
+                                      hints[size_t(i)]),
                           i / 4, i % 4);
     styles->setColumnStretch(4, 1);
     form->addRow(QStringLiteral("Форма заликви: "), styles);
@@ -359,10 +381,8 @@ void ShapePanel::connectControls()
 
 void ShapePanel::refresh()
 {
-    const std::array<QSignalBlocker, 4> blockers{QSignalBlocker(m_pages),
-                                                 QSignalBlocker(m_radius),
-                                                 QSignalBlocker(m_start),
-                                                 QSignalBlocker(m_finish)};
+    const std::array<QSignalBlocker, 4> blockers{QSignalBlocker(m_pages), QSignalBlocker(m_radius),
+                                                 QSignalBlocker(m_start), QSignalBlocker(m_finish)};
     m_pages->setCurrentIndex(m_values.ShapeType);
     checkGroupButton(m_tabButtons, m_values.ShapeType);
     checkGroupButton(m_direction, m_values.direction);

@@ -146,8 +146,8 @@ bool StructureView::hitsCheckMark(const QTreeWidgetItem* item, QPoint pos) const
     option.rect = visualRect(index);
     option.features |= QStyleOptionViewItem::HasCheckIndicator;
     option.checkState = item->checkState(0);
-    const QRect mark = style()->subElementRect(QStyle::SE_ItemViewItemCheckIndicator,
-                                               &option, this);
+    const QRect mark =
+        style()->subElementRect(QStyle::SE_ItemViewItemCheckIndicator, &option, this);
     return mark.contains(pos);
 }
 
@@ -169,8 +169,8 @@ void StructureView::mousePressEvent(QMouseEvent* event)
         event->accept();
         return;
     }
-    if (item != nullptr && (event->button() == Qt::LeftButton
-                            || event->button() == Qt::MiddleButton)
+    if (item != nullptr
+        && (event->button() == Qt::LeftButton || event->button() == Qt::MiddleButton)
         && hitsCheckMark(item, pos)) {
         toggle(refOf(item));
     }

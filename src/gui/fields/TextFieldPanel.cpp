@@ -166,8 +166,8 @@ void TextFieldPanel::buildTextRow()
     column->addWidget(m_autoReplace);
 
     auto* cramRow = new QHBoxLayout;
-    auto* cramLabel = new QLabel(
-        QStringLiteral("Макс. число блоков на элемент поля (0-не ограничивать)"), this);
+    auto* cramLabel =
+        new QLabel(QStringLiteral("Макс. число блоков на элемент поля (0-не ограничивать)"), this);
     cramLabel->setWordWrap(true);
     m_maxCram = new QSpinBox(this);
     m_maxCram->setObjectName(QStringLiteral("MaxCram"));
@@ -211,8 +211,8 @@ void TextFieldPanel::buildAlignment()
         buttons->addWidget(groupButton(blockBox, m_horizontal, i, hNames[size_t(i)],
                                        horizontalIcon(i), hHints[size_t(i)]),
                            0, i);
-        buttons->addWidget(groupButton(blockBox, m_vertical, i, vNames[size_t(i)],
-                                       verticalIcon(i), vHints[size_t(i)]),
+        buttons->addWidget(groupButton(blockBox, m_vertical, i, vNames[size_t(i)], verticalIcon(i),
+                                       vHints[size_t(i)]),
                            1, i);
     }
     blockGrid->addLayout(buttons, 0, 1, 3, 1, Qt::AlignRight | Qt::AlignVCenter);
@@ -226,8 +226,7 @@ void TextFieldPanel::buildAlignment()
     m_direction = exclusiveGroup(this);
     fillRow->addWidget(groupButton(this, m_direction, 0, "topSpline", fillDirectionIcon(false),
                                    QStringLiteral("Заполняем поле сверху вниз")));
-    fillRow->addWidget(groupButton(this, m_direction, 1, "BottomSpline",
-                                   fillDirectionIcon(true),
+    fillRow->addWidget(groupButton(this, m_direction, 1, "BottomSpline", fillDirectionIcon(true),
                                    QStringLiteral("Заполняем поле снизу вверх")));
     fillRow->addSpacing(6);
     auto* fillCaption =
@@ -242,10 +241,10 @@ void TextFieldPanel::buildLook()
     auto* column = static_cast<QVBoxLayout*>(layout());
     m_transparent = checkBox(this, "Transperent", QStringLiteral("Цвет фона прозрачный"));
     column->addWidget(m_transparent);
-    m_fonColor = new ColorButton(QStringLiteral("FonColor"),
-                                 QStringLiteral(" Цвет фона для поля"), this);
-    m_fontColor = new ColorButton(QStringLiteral("FontColor"), QStringLiteral(" Цвет текста"),
-                                  this);
+    m_fonColor =
+        new ColorButton(QStringLiteral("FonColor"), QStringLiteral(" Цвет фона для поля"), this);
+    m_fontColor =
+        new ColorButton(QStringLiteral("FontColor"), QStringLiteral(" Цвет текста"), this);
     column->addWidget(m_fonColor, 0, Qt::AlignLeft);
     column->addWidget(m_fontColor, 0, Qt::AlignLeft);
 
@@ -343,9 +342,9 @@ void TextFieldPanel::connectControls()
 void TextFieldPanel::refresh()
 {
     const std::array<QSignalBlocker, 10> blockers{
-        QSignalBlocker(m_text),     QSignalBlocker(m_autoReplace), QSignalBlocker(m_maxCram),
-        QSignalBlocker(m_transparent), QSignalBlocker(m_bold),     QSignalBlocker(m_italic),
-        QSignalBlocker(m_underline), QSignalBlocker(m_size),       QSignalBlocker(m_fonts),
+        QSignalBlocker(m_text),        QSignalBlocker(m_autoReplace), QSignalBlocker(m_maxCram),
+        QSignalBlocker(m_transparent), QSignalBlocker(m_bold),        QSignalBlocker(m_italic),
+        QSignalBlocker(m_underline),   QSignalBlocker(m_size),        QSignalBlocker(m_fonts),
         QSignalBlocker(m_direction)};
     m_text->setText(m_values.Text);
     m_autoReplace->setChecked(m_values.AutoReplace);

@@ -57,7 +57,8 @@ void NodeGrammarTest::blockPixelRoundTrip_data()
         << BlockRect{100, 200, 399, 299} << "0008,47 0016,93/0033,78 0025,32";
     QTest::newRow("origin") << BlockRect{0, 0, 0, 0} << "0000,00 0000,00/0000,00 0000,00";
     QTest::newRow("A4 corner") << BlockRect{0, 0, 2479, 3507} << "0000,00 0000,00/0209,89 0296,93";
-    QTest::newRow("largest") << BlockRect{118110, 1, 118110, 2} << "9999,98 0000,08/9999,98 0000,17";
+    QTest::newRow("largest") << BlockRect{118110, 1, 118110, 2}
+                             << "9999,98 0000,08/9999,98 0000,17";
 }
 
 void NodeGrammarTest::blockPixelRoundTrip()
@@ -71,8 +72,7 @@ void NodeGrammarTest::blockPixelRoundTrip()
 void NodeGrammarTest::blockParsingReadsFixedPositions()
 {
     // Whatever stands between the items is ignored, and a point reads like a comma.
-    QCOMPARE(ParseBlockRect(u"0012,70x0025.40|0050,80_0030,48"),
-             (BlockRect{150, 300, 600, 360}));
+    QCOMPARE(ParseBlockRect(u"0012,70x0025.40|0050,80_0030,48"), (BlockRect{150, 300, 600, 360}));
     // 12.70 mm is exactly 150 pixels; every pixel of a block written by us comes back.
     for (int px = 0; px < 5000; px += 7) {
         const BlockRect r{px, px + 1, px + 2, px + 3};
@@ -114,7 +114,8 @@ void NodeGrammarTest::blockWriterRefusesWhatCannotBeReadBack()
 
 void NodeGrammarTest::textOptionsParse()
 {
-    const QString node = textField("0012", "=B2:B50", "1234501$00FFFFFF$000000FF101012Times New Roman");
+    const QString node =
+        textField("0012", "=B2:B50", "1234501$00FFFFFF$000000FF101012Times New Roman");
     const TOptTextField o = ParseTextOptions(QStringView(node).mid(4), "0012");
     QCOMPARE(o.fieldText, QStringLiteral("=B2:B50"));
     QCOMPARE(o.autoReplace, true);
@@ -169,13 +170,14 @@ void NodeGrammarTest::malformedTextOptionsNameFieldAndPosition_data()
 {
     QTest::addColumn<QString>("node");
     QTest::addColumn<QString>("expected");
-    QTest::newRow("no separator") << "0003abc" << "Текстовое поле 0003, позиция 5";
+    QTest::newRow("no separator") << "0003abc"
+                                  << "Текстовое поле 0003, позиция 5";
     QTest::newRow("letter as block limit")
         << textField("0003", "ab", "0x00000$00FFFFFF$00000000000010Arial") << "позиция 9";
-    QTest::newRow("bad colour")
-        << textField("0003", "", "0000000$00FFFFFG$00000000000010Arial") << "позиция 13";
-    QTest::newRow("bad size")
-        << textField("0003", "", "0000000$00FFFFFF$0000000000001xArial") << "позиция 34";
+    QTest::newRow("bad colour") << textField("0003", "", "0000000$00FFFFFG$00000000000010Arial")
+                                << "позиция 13";
+    QTest::newRow("bad size") << textField("0003", "", "0000000$00FFFFFF$0000000000001xArial")
+                              << "позиция 34";
     QTest::newRow("cut short") << textField("0003", "", "0000001") << "обрывается";
 }
 

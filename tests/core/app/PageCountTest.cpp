@@ -15,8 +15,8 @@ namespace {
 FieldNode field(const QString& id, const QString& fieldText)
 {
     FieldNode node;
-    node.text = id + fieldText + QChar(u'\u0008')
-        + QStringLiteral("0000000$00FFFFFF$00000000000012Arial");
+    node.text =
+        id + fieldText + QChar(u'\u0008') + QStringLiteral("0000000$00FFFFFF$00000000000012Arial");
     return node;
 }
 
@@ -53,16 +53,16 @@ void PageCountTest::upperBound_data()
     QTest::newRow("single cell") << QStringList{"0000", "=B7"} << 1 << 1;
     QTest::newRow("rectangle") << QStringList{"0000", "=B2:E9"} << 4 << 8;
     QTest::newRow("backwards counts as one") << QStringList{"0000", "=A9:A1"} << 1 << 1;
-    QTest::newRow("longest wins")
-        << QStringList{"0000", "=A1:A5", "0001", "=C1:C50", "0002", "=D1:D3"} << 1 << 50;
+    QTest::newRow("longest wins") << QStringList{"0000",    "=A1:A5", "0001",
+                                                 "=C1:C50", "0002",   "=D1:D3"}
+                                  << 1 << 50;
     QTest::newRow("cyrillic letters") << QStringList{"0000", "=а1:с1"} << 3 << 1;
     // Only text fields count; an image field's file name may well begin with "=".
     QTest::newRow("image field ignored") << QStringList{"1000", "=A1:A99"} << 1 << 1;
     QTest::newRow("shape field ignored") << QStringList{"2000", "=A1:Z1"} << 1 << 1;
     QTest::newRow("malformed id ignored") << QStringList{"00x0", "=A1:A9"} << 1 << 1;
     QTest::newRow("equals not first") << QStringList{"0000", "x=A1:A9"} << 1 << 1;
-    QTest::newRow("second address after colon")
-        << QStringList{"0000", "=A1:B2:C3"} << 2 << 2;
+    QTest::newRow("second address after colon") << QStringList{"0000", "=A1:B2:C3"} << 2 << 2;
     QTest::newRow("malformed end reads row 0") << QStringList{"0000", "=A5:B#"} << 2 << 1;
     QTest::newRow("huge span saturates")
         << QStringList{"0000", "=A-2147483648:A2147483647"} << 1 << max;

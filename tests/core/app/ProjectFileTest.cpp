@@ -62,8 +62,8 @@ Project sampleProject()
         QStringLiteral("0000=B2:B50") + Sep + "0000000$00FFFFFF$00000000000010Arial\r\n"
         + "\t0008,47 0016,93/0033,78 0025,32\r\n\t0008,47 0025,40/0033,78 0033,78\r\n"
         + "1001Печать.png" + Sep + "1011$00FFFFFF12" + QChar(4) + "1" + QChar(5) + "200\r\n"
-        + "\t0050,00 0050,00/0080,00 0080,00\r\n"
-        + "2002ПРЯМОУГОЛЬНИК" + Sep + "00,250-1" + Sep + "1255\r\n");
+        + "\t0050,00 0050,00/0080,00 0080,00\r\n" + "2002ПРЯМОУГОЛЬНИК" + Sep + "00,250-1" + Sep
+        + "1255\r\n");
     p.RelateList = {{QStringLiteral("0-1"), false}, {QStringLiteral("3,5-7"), true}};
     p.ReplaceList = {{QStringLiteral("ivanov"), QStringLiteral("Иванов И.И.")},
                      {QStringLiteral("пусто"), QString()}};
@@ -97,7 +97,10 @@ Project readBytes(const QByteArray& bytes, const ProjectSettings& current = {},
 // A catalogue of named sizes held in memory.
 class FixedSizes : public PageSizeCatalog {
 public:
-    QStringList pageSizeNames() const override { return {QStringLiteral("A4"), QStringLiteral("A5")}; }
+    QStringList pageSizeNames() const override
+    {
+        return {QStringLiteral("A4"), QStringLiteral("A5")};
+    }
     std::optional<PageSize> pageSize(const QString& name) const override
     {
         if (name == QLatin1String("A4"))
@@ -143,7 +146,8 @@ void ProjectFileTest::emptyProjectIsFourChunksAndSettings()
     p.settings.PrWidth = double(pixelToMm(2480));
     p.settings.PrHeight = double(pixelToMm(3508));
     const QByteArray bytes = ProjectFile::serialize(p);
-    const QByteArray settings = "\r\n\r\n1\r\nA4/2480,3508\r\n0\r\n0\r\n1\r\n0\r\n0\r\n0\r\n0\r\n0\r\n0\r\n";
+    const QByteArray settings =
+        "\r\n\r\n1\r\nA4/2480,3508\r\n0\r\n0\r\n1\r\n0\r\n0\r\n0\r\n0\r\n0\r\n0\r\n";
     QCOMPARE(bytes, le64(0) + le64(0) + le64(0) + chunk(settings));
     QCOMPARE(bytes.size(), 8 + 8 + 8 + 8 + settings.size());
     const Project back = readBytes(bytes);
@@ -181,7 +185,8 @@ void ProjectFileTest::settingsLinesAreExact()
     // The tree chunk: fields at level 0, blocks after one tab, CR LF everywhere.
     QVERIFY(bytes.contains("\r\n\t0008,47 0016,93/0033,78 0025,32\r\n"));
     // The replace chunk comes last: find, replacement, each on its own line.
-    QVERIFY(bytes.endsWith(settingsBytes(QStringLiteral("ivanov\r\nИванов И.И.\r\nпусто\r\n\r\n"))));
+    QVERIFY(
+        bytes.endsWith(settingsBytes(QStringLiteral("ivanov\r\nИванов И.И.\r\nпусто\r\n\r\n"))));
 }
 
 void ProjectFileTest::emptyReplaceListWritesNoChunkAndReadingEmptiesIt()
@@ -199,10 +204,12 @@ void ProjectFileTest::emptyReplaceListWritesNoChunkAndReadingEmptiesIt()
 
 void ProjectFileTest::readersAcceptAnyLineEndAndSpaceIndent()
 {
-    const QByteArray tree = "0000x\x08" "0000000$00FFFFFF$00000000000010Arial\n"
+    const QByteArray tree = "0000x\x08"
+                            "0000000$00FFFFFF$00000000000010Arial\n"
                             "  0001,00 0001,00/0002,00 0002,00\r"
                             " 0003,00 0003,00/0004,00 0004,00\r\n"
-                            "0001y\x08" "0000000$00FFFFFF$00000000000010Arial";
+                            "0001y\x08"
+                            "0000000$00FFFFFF$00000000000010Arial";
     const auto file = [](const QByteArray& t) {
         return le64(0) + chunk(t) + chunk("1-2\n3") + chunk(kSettings12);
     };
@@ -213,7 +220,8 @@ void ProjectFileTest::readersAcceptAnyLineEndAndSpaceIndent()
     const Project p = readBytes(file(fixed));
     QCOMPARE(p.Structure.fields.size(), size_t(2));
     QCOMPARE(p.Structure.fields[0].blocks.size(), size_t(2));
-    QCOMPARE(p.Structure.fields[0].blocks[1].text, QStringLiteral("0003,00 0003,00/0004,00 0004,00"));
+    QCOMPARE(p.Structure.fields[0].blocks[1].text,
+             QStringLiteral("0003,00 0003,00/0004,00 0004,00"));
     QCOMPARE(p.RelateList.size(), size_t(2));
     QCOMPARE(p.settings.Angle1, 0.0);
 }
@@ -247,11 +255,13 @@ void ProjectFileTest::pageSizeLookup_data()
     QTest::addColumn<QString>("name");
     QTest::addColumn<double>("width");
     QTest::addColumn<double>("height");
-    QTest::newRow("lower-case name found") << "a4/100,100" << "A4" << 210.0 << 297.0;
+    QTest::newRow("lower-case name found") << "a4/100,100"
+                                           << "A4" << 210.0 << 297.0;
     QTest::newRow("unknown keeps pixels and spelling")
-        << "Бланк/1181,500" << "Бланк" << double(pixelToMm(1181)) << double(pixelToMm(500));
-    QTest::newRow("zero pixels become one") << "x/0,0" << "x" << double(MmPerPixel)
-                                            << double(MmPerPixel);
+        << "Бланк/1181,500"
+        << "Бланк" << double(pixelToMm(1181)) << double(pixelToMm(500));
+    QTest::newRow("zero pixels become one") << "x/0,0"
+                                            << "x" << double(MmPerPixel) << double(MmPerPixel);
 }
 
 void ProjectFileTest::pageSizeLookup()
@@ -302,13 +312,17 @@ void ProjectFileTest::malformedFilesAreErrors_data()
     QTest::newRow("garbage jpeg") << chunk("not a jpeg") + le64(0) + le64(0) + chunk(kSettings12);
     QTest::newRow("settings missing") << le64(0) + le64(0) + le64(0);
     QTest::newRow("eleven settings lines")
-        << le64(0) + le64(0) + le64(0) + chunk("\r\n\r\n1\r\nA4/1,1\r\n0\r\n0\r\n1\r\n0\r\n0\r\n0\r\n0\r\n");
+        << le64(0) + le64(0) + le64(0)
+               + chunk("\r\n\r\n1\r\nA4/1,1\r\n0\r\n0\r\n1\r\n0\r\n0\r\n0\r\n0\r\n");
     QTest::newRow("width not a number")
-        << le64(0) + le64(0) + le64(0) + chunk("\r\n\r\n1\r\nA4/1,1\r\nx\r\n0\r\n1\r\n0\r\n0\r\n0\r\n0\r\n0\r\n");
+        << le64(0) + le64(0) + le64(0)
+               + chunk("\r\n\r\n1\r\nA4/1,1\r\nx\r\n0\r\n1\r\n0\r\n0\r\n0\r\n0\r\n0\r\n");
     QTest::newRow("size without numbers")
-        << le64(0) + le64(0) + le64(0) + chunk("\r\n\r\n1\r\nA4\r\n0\r\n0\r\n1\r\n0\r\n0\r\n0\r\n0\r\n0\r\n");
+        << le64(0) + le64(0) + le64(0)
+               + chunk("\r\n\r\n1\r\nA4\r\n0\r\n0\r\n1\r\n0\r\n0\r\n0\r\n0\r\n0\r\n");
     QTest::newRow("absurd page")
-        << le64(0) + le64(0) + le64(0) + chunk("\r\n\r\n1\r\nA4/99999999999,1\r\n0\r\n0\r\n1\r\n0\r\n0\r\n0\r\n0\r\n0\r\n");
+        << le64(0) + le64(0) + le64(0)
+               + chunk("\r\n\r\n1\r\nA4/99999999999,1\r\n0\r\n0\r\n1\r\n0\r\n0\r\n0\r\n0\r\n0\r\n");
     QTest::newRow("angle not a number")
         << le64(0) + le64(0) + le64(0) + chunk(QByteArray(kSettings12) + "abc\r\n");
     QTest::newRow("field without id") << le64(0) + chunk("abc\r\n") + le64(0) + chunk(kSettings12);
@@ -458,7 +472,8 @@ void ProjectFileTest::userSettingsPageSizes()
     QCOMPARE(settings.pageSize(QStringLiteral("Конверт C5/C6"))->widthMm, 114.0);
     QVERIFY(!settings.pageSize(QStringLiteral("A3")).has_value());
 
-    const QByteArray bytes = le64(0) + le64(0) + le64(0)
+    const QByteArray bytes =
+        le64(0) + le64(0) + le64(0)
         + chunk("\r\n\r\n1\r\na4/1,1\r\n0\r\n0\r\n1\r\n0\r\n0\r\n0\r\n0\r\n0\r\n");
     const Project p = readBytes(bytes, {}, &settings);
     QCOMPARE(p.settings.SizeName, QStringLiteral("A4"));

@@ -12,8 +12,7 @@
 #include <cstdint>
 #include <vector>
 
-namespace BackgroundModel
-{
+namespace BackgroundModel {
 
 /// A 24-bit picture in storage order: row 0 is the bottom row; bytes B, G, R.
 struct Picture {
@@ -127,10 +126,10 @@ inline Picture turnSmooth(const Picture& s, double degrees)
 {
     const long double theta =
         std::fabs(static_cast<long double>(degrees)) * 0.017453292519943295769L;
-    const int dw = int(roundEven(std::fabs(std::cos(theta) * s.width) +
-                                 std::fabs(std::sin(theta) * s.height) + 0.4L));
-    const int dh = int(roundEven(std::fabs(std::sin(theta) * s.width) +
-                                 std::fabs(std::cos(theta) * s.height) + 0.4L));
+    const int dw = int(roundEven(std::fabs(std::cos(theta) * s.width)
+                                 + std::fabs(std::sin(theta) * s.height) + 0.4L));
+    const int dh = int(roundEven(std::fabs(std::sin(theta) * s.width)
+                                 + std::fabs(std::cos(theta) * s.height) + 0.4L));
     const long double rad = static_cast<long double>(degrees) * 3.14159265358979323846264L / 180;
     return turn(s, dw, dh, roundEven(std::cos(rad) * 65536), roundEven(std::sin(rad) * 65536),
                 true);
@@ -158,8 +157,8 @@ inline Picture resizeSmooth(const Picture& s, int dw, int dh)
             const long long w10 = fy - w11;
             for (int k = 0; k < 3; ++k) {
                 const long long v =
-                    w00 * s.at(int(i0), int(j0))[k] + w01 * s.at(int(i0), int(j1))[k] +
-                    w10 * s.at(int(i1), int(j0))[k] + w11 * s.at(int(i1), int(j1))[k];
+                    w00 * s.at(int(i0), int(j0))[k] + w01 * s.at(int(i0), int(j1))[k]
+                    + w10 * s.at(int(i1), int(j0))[k] + w11 * s.at(int(i1), int(j1))[k];
                 d.at(row, col)[k] = std::uint8_t((v + 32768) >> 16);
             }
         }

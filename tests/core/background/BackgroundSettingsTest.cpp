@@ -17,8 +17,7 @@
 using namespace Quillet;
 using Margin = BackgroundSettings::Margin;
 
-namespace
-{
+namespace {
 
 const double Mm = double(MmPerPixel);
 
@@ -77,8 +76,7 @@ struct Panel {
 
 Q_DECLARE_METATYPE(Quillet::BackgroundSettings::Margin)
 
-class BackgroundSettingsTest : public QObject
-{
+class BackgroundSettingsTest : public QObject {
     Q_OBJECT
 private Q_SLOTS:
     void defBackGivesPictureOneToOne();

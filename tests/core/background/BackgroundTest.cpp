@@ -15,8 +15,7 @@
 
 using namespace Quillet;
 
-namespace
-{
+namespace {
 
 /// A picture with no two neighbours alike, so that every misplaced pixel shows.
 QImage noisePicture(int width, int height, quint32 seed)
@@ -109,8 +108,7 @@ QString firstDifference(const QImage& actual, const QImage& expected)
 
 } // namespace
 
-class BackgroundTest : public QObject
-{
+class BackgroundTest : public QObject {
     Q_OBJECT
 private Q_SLOTS:
     void matchesReference_data();

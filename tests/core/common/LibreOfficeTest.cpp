@@ -111,10 +111,9 @@ void LibreOfficeTest::passesSafeArguments()
     QVERIFY(file.open(QIODevice::WriteOnly));
     file.close();
 
-    const QString written =
-        convertWithLibreOffice(input, "pdf", outDir, 20000,
-                               {{"/org.openoffice.Office.Calc/Formula/Load", "ODFRecalcMode",
-                                 "0"}});
+    const QString written = convertWithLibreOffice(
+        input, "pdf", outDir, 20000,
+        {{"/org.openoffice.Office.Calc/Formula/Load", "ODFRecalcMode", "0"}});
     QCOMPARE(written, outDir + "/-x книга 1.pdf");
     QCOMPARE(QuilletTest::readFile(written), QByteArray("converted"));
     // Nothing appears beside the user's document: no lock file, no output.
@@ -195,9 +194,8 @@ void LibreOfficeTest::timeOutKillsEveryProcess()
     QVERIFY2(clock.elapsed() < 8000, qPrintable(QString::number(clock.elapsed())));
     QVERIFY2(message.contains("не справился за 1 с") && message.contains(input),
              qPrintable(message));
-    const qint64 child = QString::fromLatin1(QuilletTest::readFile(dir.filePath("child")))
-                             .trimmed()
-                             .toLongLong();
+    const qint64 child =
+        QString::fromLatin1(QuilletTest::readFile(dir.filePath("child"))).trimmed().toLongLong();
     QVERIFY(child > 0);
     QVERIFY2(processGone(child), "LibreOffice's own child outlived the time-out");
 }

@@ -28,17 +28,25 @@ void CellAddressTest::upperCaseCyrillic_data()
 {
     QTest::addColumn<QString>("text");
     QTest::addColumn<QString>("expected");
-    QTest::newRow("latin") << "abc xyz" << "ABC XYZ";
-    QTest::newRow("upper stays") << "ABZ" << "ABZ";
-    QTest::newRow("cyrillic first and last") << "ая" << "АЯ";
-    QTest::newRow("cyrillic word") << "привет" << "ПРИВЕТ";
-    QTest::newRow("yo unchanged") << "ёЁ" << "ёЁ";
-    QTest::newRow("latin accents unchanged") << "éß" << "éß";
-    QTest::newRow("digits and signs") << "a1:$b2" << "A1:$B2";
+    QTest::newRow("latin") << "abc xyz"
+                           << "ABC XYZ";
+    QTest::newRow("upper stays") << "ABZ"
+                                 << "ABZ";
+    QTest::newRow("cyrillic first and last") << "ая"
+                                             << "АЯ";
+    QTest::newRow("cyrillic word") << "привет"
+                                   << "ПРИВЕТ";
+    QTest::newRow("yo unchanged") << "ёЁ"
+                                  << "ёЁ";
+    QTest::newRow("latin accents unchanged") << "éß"
+                                             << "éß";
+    QTest::newRow("digits and signs") << "a1:$b2"
+                                      << "A1:$B2";
     // The code points just outside both ranges must not move.
     const QString neighbours = QString::fromUtf16(u"`{\u042F\u0450");
     QTest::newRow("neighbours") << neighbours << neighbours;
-    QTest::newRow("empty") << "" << "";
+    QTest::newRow("empty") << ""
+                           << "";
 }
 
 void CellAddressTest::upperCaseCyrillic()
@@ -140,13 +148,27 @@ void CellAddressTest::splitReference_data()
     QTest::addColumn<QString>("reference");
     QTest::addColumn<QString>("first");
     QTest::addColumn<QString>("second");
-    QTest::newRow("single cell") << "B3" << "B3" << "B3";
-    QTest::newRow("range") << "A1:C5" << "A1" << "C5";
-    QTest::newRow("backwards kept") << "C5:A1" << "C5" << "A1";
-    QTest::newRow("two colons") << "A1:B2:C3" << "A1" << "B2:C3";
-    QTest::newRow("empty second") << "A1:" << "A1" << "";
-    QTest::newRow("empty first") << ":B2" << "" << "B2";
-    QTest::newRow("empty") << "" << "" << "";
+    QTest::newRow("single cell") << "B3"
+                                 << "B3"
+                                 << "B3";
+    QTest::newRow("range") << "A1:C5"
+                           << "A1"
+                           << "C5";
+    QTest::newRow("backwards kept") << "C5:A1"
+                                    << "C5"
+                                    << "A1";
+    QTest::newRow("two colons") << "A1:B2:C3"
+                                << "A1"
+                                << "B2:C3";
+    QTest::newRow("empty second") << "A1:"
+                                  << "A1"
+                                  << "";
+    QTest::newRow("empty first") << ":B2"
+                                 << ""
+                                 << "B2";
+    QTest::newRow("empty") << ""
+                           << ""
+                           << "";
 }
 
 void CellAddressTest::splitReference()
@@ -169,10 +191,12 @@ void CellAddressTest::fieldText_data()
     QTest::newRow("reference") << "0003=A2:A21" + options << "=A2:A21" << true << "A2:A21";
     QTest::newRow("plain text") << "0004Name" + options << "Name" << false << "";
     QTest::newRow("equals inside") << "0005a=b" + options << "a=b" << false << "";
-    QTest::newRow("no separator") << "0006=B1" << "=B1" << true << "B1";
+    QTest::newRow("no separator") << "0006=B1"
+                                  << "=B1" << true << "B1";
     QTest::newRow("empty field text") << "0007" + options << "" << false << "";
     QTest::newRow("bare equals") << "0008=" + options << "=" << true << "";
-    QTest::newRow("short node") << "00" << "" << false << "";
+    QTest::newRow("short node") << "00"
+                                << "" << false << "";
 }
 
 void CellAddressTest::fieldText()

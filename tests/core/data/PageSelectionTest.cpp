@@ -29,8 +29,7 @@ void PageSelectionTest::invert_data()
     QTest::newRow("all selects none") << "1-3" << 3 << "";
     QTest::newRow("unreadable parts dropped") << "x,2" << 3 << "1,3";
     // A reference over two billion rows must not be walked page by page.
-    QTest::newRow("huge") << "5" << std::numeric_limits<int32_t>::max()
-                          << "1-4,6-2147483647";
+    QTest::newRow("huge") << "5" << std::numeric_limits<int32_t>::max() << "1-4,6-2147483647";
 }
 
 void PageSelectionTest::invert()

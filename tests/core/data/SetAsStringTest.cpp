@@ -54,36 +54,63 @@ void SetAsStringTest::readAndWrite_data()
     QTest::addColumn<QString>("text");
     QTest::addColumn<QString>("written");
     QTest::addColumn<qint64>("count");
-    QTest::newRow("unordered with duplicates") << "7,1-3,2,5" << "1-3,5,7" << qint64(5);
-    QTest::newRow("leading blanks") << " 4, 5" << "4-5" << qint64(2);
-    QTest::newRow("trailing blank invalidates") << "4 ,5" << "5" << qint64(1);
-    QTest::newRow("two dashes") << "1-3-5" << "" << qint64(0);
-    QTest::newRow("negative") << "-5" << "" << qint64(0);
-    QTest::newRow("empty") << "" << "" << qint64(0);
-    QTest::newRow("one comma") << "," << "" << qint64(0);
-    QTest::newRow("pair is a range") << "3,4" << "3-4" << qint64(2);
-    QTest::newRow("mixed example") << "1,2,3,5,7,8" << "1-3,5,7-8" << qint64(6);
-    QTest::newRow("swapped range adds nothing") << "7-3" << "" << qint64(0);
-    QTest::newRow("swapped beside valid") << "7-3,9" << "9" << qint64(1);
-    QTest::newRow("single-number range") << "4-4" << "4" << qint64(1);
-    QTest::newRow("overlapping ranges") << "1-5,3-8,10-12,9" << "1-12" << qint64(12);
-    QTest::newRow("adjacent ranges merge") << "1-2,3-4" << "1-4" << qint64(4);
-    QTest::newRow("blanks inside range") << " 2- 4" << "2-4" << qint64(3);
-    QTest::newRow("blank before dash") << "2 -4" << "" << qint64(0);
-    QTest::newRow("empty range end") << "2-" << "" << qint64(0);
-    QTest::newRow("plus sign") << "+3" << "" << qint64(0);
-    QTest::newRow("letters") << "1a,b,3" << "3" << qint64(1);
-    QTest::newRow("empty tokens") << ",,2,,4," << "2,4" << qint64(2);
-    QTest::newRow("zero") << "0" << "0" << qint64(1);
-    QTest::newRow("leading zeros") << "007" << "7" << qint64(1);
-    QTest::newRow("int32 max") << "2147483647" << "2147483647" << qint64(1);
-    QTest::newRow("beyond int32 skipped") << "2147483648,1" << "1" << qint64(1);
+    QTest::newRow("unordered with duplicates") << "7,1-3,2,5"
+                                               << "1-3,5,7" << qint64(5);
+    QTest::newRow("leading blanks") << " 4, 5"
+                                    << "4-5" << qint64(2);
+    QTest::newRow("trailing blank invalidates") << "4 ,5"
+                                                << "5" << qint64(1);
+    QTest::newRow("two dashes") << "1-3-5"
+                                << "" << qint64(0);
+    QTest::newRow("negative") << "-5"
+                              << "" << qint64(0);
+    QTest::newRow("empty") << ""
+                           << "" << qint64(0);
+    QTest::newRow("one comma") << ","
+                               << "" << qint64(0);
+    QTest::newRow("pair is a range") << "3,4"
+                                     << "3-4" << qint64(2);
+    QTest::newRow("mixed example") << "1,2,3,5,7,8"
+                                   << "1-3,5,7-8" << qint64(6);
+    QTest::newRow("swapped range adds nothing") << "7-3"
+                                                << "" << qint64(0);
+    QTest::newRow("swapped beside valid") << "7-3,9"
+                                          << "9" << qint64(1);
+    QTest::newRow("single-number range") << "4-4"
+                                         << "4" << qint64(1);
+    QTest::newRow("overlapping ranges") << "1-5,3-8,10-12,9"
+                                        << "1-12" << qint64(12);
+    QTest::newRow("adjacent ranges merge") << "1-2,3-4"
+                                           << "1-4" << qint64(4);
+    QTest::newRow("blanks inside range") << " 2- 4"
+                                         << "2-4" << qint64(3);
+    QTest::newRow("blank before dash") << "2 -4"
+                                       << "" << qint64(0);
+    QTest::newRow("empty range end") << "2-"
+                                     << "" << qint64(0);
+    QTest::newRow("plus sign") << "+3"
+                               << "" << qint64(0);
+    QTest::newRow("letters") << "1a,b,3"
+                             << "3" << qint64(1);
+    QTest::newRow("empty tokens") << ",,2,,4,"
+                                  << "2,4" << qint64(2);
+    QTest::newRow("zero") << "0"
+                          << "0" << qint64(1);
+    QTest::newRow("leading zeros") << "007"
+                                   << "7" << qint64(1);
+    QTest::newRow("int32 max") << "2147483647"
+                               << "2147483647" << qint64(1);
+    QTest::newRow("beyond int32 skipped") << "2147483648,1"
+                                          << "1" << qint64(1);
     QTest::newRow("huge digits skipped") << QString(40, u'9') << "" << qint64(0);
-    QTest::newRow("huge range") << "1-2000000000" << "1-2000000000" << qint64(2000000000);
-    QTest::newRow("whole non-negative range")
-        << "0-2147483647" << "0-2147483647" << qint64(2147483648LL);
-    QTest::newRow("tab blank") << "\t6" << "6" << qint64(1);
-    QTest::newRow("cyrillic digits-like") << "з" << "" << qint64(0);
+    QTest::newRow("huge range") << "1-2000000000"
+                                << "1-2000000000" << qint64(2000000000);
+    QTest::newRow("whole non-negative range") << "0-2147483647"
+                                              << "0-2147483647" << qint64(2147483648LL);
+    QTest::newRow("tab blank") << "\t6"
+                               << "6" << qint64(1);
+    QTest::newRow("cyrillic digits-like") << "з"
+                                          << "" << qint64(0);
 }
 
 void SetAsStringTest::readAndWrite()

@@ -96,11 +96,21 @@ void SpreadsheetLinkTest::displayName_data()
     QTest::addColumn<QString>("chosen");
     QTest::addColumn<QString>("project");
     QTest::addColumn<QString>("shown");
-    QTest::newRow("inside project folder") << "/p/x/data.xlsx" << "/p/x/a.qlet" << "data.xlsx";
-    QTest::newRow("in a subfolder") << "/p/x/in/d.xlsx" << "/p/x/a.qlet" << "in/d.xlsx";
-    QTest::newRow("elsewhere") << "/q/data.xlsx" << "/p/x/a.qlet" << "/q/data.xlsx";
-    QTest::newRow("folder name prefix only") << "/p/xy/d.xlsx" << "/p/x/a.qlet" << "/p/xy/d.xlsx";
-    QTest::newRow("no project") << "/p/x/d.xlsx" << "" << "/p/x/d.xlsx";
+    QTest::newRow("inside project folder") << "/p/x/data.xlsx"
+                                           << "/p/x/a.qlet"
+                                           << "data.xlsx";
+    QTest::newRow("in a subfolder") << "/p/x/in/d.xlsx"
+                                    << "/p/x/a.qlet"
+                                    << "in/d.xlsx";
+    QTest::newRow("elsewhere") << "/q/data.xlsx"
+                               << "/p/x/a.qlet"
+                               << "/q/data.xlsx";
+    QTest::newRow("folder name prefix only") << "/p/xy/d.xlsx"
+                                             << "/p/x/a.qlet"
+                                             << "/p/xy/d.xlsx";
+    QTest::newRow("no project") << "/p/x/d.xlsx"
+                                << ""
+                                << "/p/x/d.xlsx";
 }
 
 void SpreadsheetLinkTest::displayName()

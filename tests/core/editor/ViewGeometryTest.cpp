@@ -76,8 +76,7 @@ void ViewGeometryTest::fit_data()
     QTest::addColumn<int>("height");
     QTest::addColumn<double>("expected");
     QTest::newRow("A4 height-limited") << QSize(417, 544) << 2480 << 3508 << 539.0 / 3508;
-    QTest::newRow("landscape width-limited") << QSize(417, 544) << 3508 << 2480
-                                             << 412.0 / 3508;
+    QTest::newRow("landscape width-limited") << QSize(417, 544) << 3508 << 2480 << 412.0 / 3508;
     QTest::newRow("tie takes the height ratio") << QSize(105, 55) << 100 << 50 << 1.0;
     QTest::newRow("box smaller than the margin") << QSize(3, 3) << 10 << 10 << -0.2;
 }
@@ -117,15 +116,22 @@ void ViewGeometryTest::calibration_data()
     QTest::addColumn<QString>("localeName");
     QTest::addColumn<bool>("accepted");
     QTest::addColumn<double>("expected"); // from a view scale of 0.32
-    QTest::newRow("default 9,85") << "9,85" << "ru_RU" << true << 10.0 / 9.85 * 0.32;
-    QTest::newRow("10 keeps the scale") << "10" << "ru_RU" << true << 0.32;
-    QTest::newRow("point under a point locale") << "9.85" << "en_US" << true
-                                                << 10.0 / 9.85 * 0.32;
-    QTest::newRow("not a number") << "abc" << "ru_RU" << false << 0.0;
-    QTest::newRow("zero") << "0" << "ru_RU" << false << 0.0;
-    QTest::newRow("negative") << "-3" << "ru_RU" << false << 0.0;
-    QTest::newRow("typographic minus") << "−3" << "ru_RU" << false << 0.0;
-    QTest::newRow("empty") << "" << "ru_RU" << false << 0.0;
+    QTest::newRow("default 9,85") << "9,85"
+                                  << "ru_RU" << true << 10.0 / 9.85 * 0.32;
+    QTest::newRow("10 keeps the scale") << "10"
+                                        << "ru_RU" << true << 0.32;
+    QTest::newRow("point under a point locale") << "9.85"
+                                                << "en_US" << true << 10.0 / 9.85 * 0.32;
+    QTest::newRow("not a number") << "abc"
+                                  << "ru_RU" << false << 0.0;
+    QTest::newRow("zero") << "0"
+                          << "ru_RU" << false << 0.0;
+    QTest::newRow("negative") << "-3"
+                              << "ru_RU" << false << 0.0;
+    QTest::newRow("typographic minus") << "−3"
+                                       << "ru_RU" << false << 0.0;
+    QTest::newRow("empty") << ""
+                           << "ru_RU" << false << 0.0;
 }
 
 void ViewGeometryTest::calibration()
@@ -225,15 +231,14 @@ void ViewGeometryTest::recentList_data()
     QTest::addColumn<QStringList>("expected");
     QTest::newRow("new path goes first") << QStringList{"/a.qlet", "/b.qlet"} << "/c.qlet"
                                          << QStringList{"/c.qlet", "/a.qlet", "/b.qlet"};
-    QTest::newRow("Latin case folds") << QStringList{"/a.qlet", "/B.QLET"} << "/b.qlet"
-                                      << QStringList{"/b.qlet", "/a.qlet"};
-    QTest::newRow("Cyrillic case folds")
-        << QStringList{"/Проект.qlet", "/x.qlet"} << "/ПРОЕКТ.QLET"
-        << QStringList{"/ПРОЕКТ.QLET", "/x.qlet"};
-    QTest::newRow("ё is not folded") << QStringList{"/ё.qlet"} << "/Ё.qlet"
-                                     << QStringList{"/Ё.qlet", "/ё.qlet"};
-    QTest::newRow("every duplicate leaves") << QStringList{"/a", "/b", "/A"} << "/a"
-                                            << QStringList{"/a", "/b"};
+    QTest::newRow("Latin case folds")
+        << QStringList{"/a.qlet", "/B.QLET"} << "/b.qlet" << QStringList{"/b.qlet", "/a.qlet"};
+    QTest::newRow("Cyrillic case folds") << QStringList{"/Проект.qlet", "/x.qlet"} << "/ПРОЕКТ.QLET"
+                                         << QStringList{"/ПРОЕКТ.QLET", "/x.qlet"};
+    QTest::newRow("ё is not folded")
+        << QStringList{"/ё.qlet"} << "/Ё.qlet" << QStringList{"/Ё.qlet", "/ё.qlet"};
+    QTest::newRow("every duplicate leaves")
+        << QStringList{"/a", "/b", "/A"} << "/a" << QStringList{"/a", "/b"};
 }
 
 void ViewGeometryTest::recentList()

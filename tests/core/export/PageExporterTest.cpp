@@ -96,8 +96,7 @@ Project withDarkBackground(Project project)
 
 } // namespace
 
-class PageExporterTest : public QObject
-{
+class PageExporterTest : public QObject {
     Q_OBJECT
 private Q_SLOTS:
     void fileNames_data();
@@ -138,11 +137,16 @@ void PageExporterTest::prefixFromChosenName_data()
 {
     QTest::addColumn<QString>("chosen");
     QTest::addColumn<QString>("prefix");
-    QTest::newRow("extension") << "D:\\forms\\Project1.qlet" << "D:\\forms\\Project1";
-    QTest::newRow("none") << "out" << "out";
-    QTest::newRow("dotted folder") << "/home/a.b/out" << "/home/a.b/out";
-    QTest::newRow("dotted folder, backslash") << "C:\\a.b\\out" << "C:\\a.b\\out";
-    QTest::newRow("two dots") << "/tmp/x.tar.jpg" << "/tmp/x.tar";
+    QTest::newRow("extension") << "D:\\forms\\Project1.qlet"
+                               << "D:\\forms\\Project1";
+    QTest::newRow("none") << "out"
+                          << "out";
+    QTest::newRow("dotted folder") << "/home/a.b/out"
+                                   << "/home/a.b/out";
+    QTest::newRow("dotted folder, backslash") << "C:\\a.b\\out"
+                                              << "C:\\a.b\\out";
+    QTest::newRow("two dots") << "/tmp/x.tar.jpg"
+                              << "/tmp/x.tar";
 }
 
 void PageExporterTest::prefixFromChosenName()
@@ -207,8 +211,8 @@ void PageExporterTest::orderAndWorkersGiveTheSameFiles()
         if (pages.isEmpty() || pages.last() != page) // one line per font size tried
             pages << page;
     }
-    QCOMPARE(pages, reverse ? QStringList({"5", "3", "2", "1"})
-                            : QStringList({"1", "2", "3", "5"}));
+    QCOMPARE(pages,
+             reverse ? QStringList({"5", "3", "2", "1"}) : QStringList({"1", "2", "3", "5"}));
     // Every page carries its own record.
     QVERIFY(readAll(dir.filePath("page002.jpg")) != readAll(dir.filePath("page003.jpg")));
 }
@@ -312,8 +316,8 @@ void PageExporterTest::pdfHoldsTheBackgroundOnce()
     QCOMPARE(result.files, QStringList{dir.filePath(QStringLiteral("all.pdf"))});
     const QByteArray pdf = readAll(result.files.first());
     QVERIFY(pdf.startsWith("%PDF-"));
-    QCOMPARE(pdf.count("/Type /Page\n") + pdf.count("/Type /Page\r") +
-                 pdf.count("/Type /Page/") + pdf.count("/Type /Page "),
+    QCOMPARE(pdf.count("/Type /Page\n") + pdf.count("/Type /Page\r") + pdf.count("/Type /Page/")
+                 + pdf.count("/Type /Page "),
              5);
     QCOMPARE(pdf.count("/Subtype /Image"), 1);
     QVERIFY(pdf.contains("/Font")); // the values stay text

@@ -13,8 +13,7 @@ using namespace Quillet;
 
 Q_DECLARE_METATYPE(Quillet::FieldKind)
 
-namespace
-{
+namespace {
 const QString Sep(FieldSeparator);
 
 QString block(int left, int top, int right, int bottom)

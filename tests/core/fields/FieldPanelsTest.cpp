@@ -15,8 +15,7 @@ Q_DECLARE_METATYPE(Quillet::TextPanelValues)
 Q_DECLARE_METATYPE(Quillet::ImagePanelValues)
 Q_DECLARE_METATYPE(Quillet::ShapePanelValues)
 
-namespace
-{
+namespace {
 const QString Sep(FieldSeparator);
 const QString CopyMark(CopyModeMarker);
 const QString OpacityMark(OpacityMarker);
@@ -93,8 +92,8 @@ void FieldPanelsTest::textPanelRoundTrip_data()
     all.fontName = QStringLiteral("Liberation Serif");
     QTest::newRow("every item, MaxCram 9 as one digit")
         << "0007" << all
-        << "0007=B2:B50" + Sep + "19578" + "10" + "$00112233$FF445566" + "101" + "012" +
-               "Liberation Serif";
+        << "0007=B2:B50" + Sep + "19578" + "10" + "$00112233$FF445566" + "101" + "012"
+               + "Liberation Serif";
 
     TextPanelValues empty;
     empty.Text.clear();
@@ -135,8 +134,8 @@ void FieldPanelsTest::imagePanelRoundTrip_data()
     pick.AlfaBlend = 128;
     QTest::newRow("pixel colour: eight digits before the copy mode")
         << pick
-        << "1003pics/logo.png" + Sep + "1011$00ABCDEF" + "01" + "00123456" + CopyMark + "2" +
-               OpacityMark + "128";
+        << "1003pics/logo.png" + Sep + "1011$00ABCDEF" + "01" + "00123456" + CopyMark + "2"
+               + OpacityMark + "128";
 
     ImagePanelValues colour;
     colour.ImgFieldName = QStringLiteral("C:/scans/stamp.bmp");
@@ -147,8 +146,8 @@ void FieldPanelsTest::imagePanelRoundTrip_data()
     colour.AlfaBlend = 0;
     QTest::newRow("chosen colour: nine characters before the copy mode")
         << colour
-        << "1003C:/scans/stamp.bmp" + Sep + "0100$00000000" + "12" + "$0000FF00" + CopyMark + "3" +
-               OpacityMark + "000";
+        << "1003C:/scans/stamp.bmp" + Sep + "0100$00000000" + "12" + "$0000FF00" + CopyMark + "3"
+               + OpacityMark + "000";
 
     ImagePanelValues plain;
     plain.CopyMode = 1;
@@ -189,8 +188,8 @@ void FieldPanelsTest::shapePanelRoundTrip_data()
     rounded.ColorBr = 0x123456;
     QTest::newRow("dashed line stores 00,01")
         << rounded
-        << QStringLiteral("2004СКРУГЛЕННЫЙ ПРЯМОУГОЛЬНИК - 12,50") + Sep + "00,0120" + Sep +
-               "31193046";
+        << QStringLiteral("2004СКРУГЛЕННЫЙ ПРЯМОУГОЛЬНИК - 12,50") + Sep + "00,0120" + Sep
+               + "31193046";
 
     ShapePanelValues ellipse;
     ellipse.setShapeType(ShapeTabEllipse);
@@ -201,8 +200,8 @@ void FieldPanelsTest::shapePanelRoundTrip_data()
     ellipse.pressFillStyle(DiagCrossBr);
     ellipse.ColorBr = -1;
     QTest::newRow("arc") << ellipse
-                         << QStringLiteral("2004КРУГ - 090,00 270,25") + Sep + "10,000255" + Sep +
-                                "7-1";
+                         << QStringLiteral("2004КРУГ - 090,00 270,25") + Sep + "10,000255" + Sep
+                                + "7-1";
 
     ShapePanelValues rectangle;
     rectangle.setShapeType(ShapeTabRectangle);

@@ -41,44 +41,66 @@ void NumberFormatTest::general_data()
     QTest::addColumn<double>("value");
     QTest::addColumn<QString>("english");
     QTest::addColumn<QString>("russian");
-    QTest::newRow("zero") << 0.0 << "0" << "0";
-    QTest::newRow("negative zero") << -0.0 << "0" << "0";
-    QTest::newRow("int32 max") << 2147483647.0 << "2147483647" << "2147483647";
-    QTest::newRow("negative int") << -2147483649.0 << "-2147483649" << "-2147483649";
-    QTest::newRow("15 nines") << 999999999999999.0 << "999999999999999" << "999999999999999";
+    QTest::newRow("zero") << 0.0 << "0"
+                          << "0";
+    QTest::newRow("negative zero") << -0.0 << "0"
+                                   << "0";
+    QTest::newRow("int32 max") << 2147483647.0 << "2147483647"
+                               << "2147483647";
+    QTest::newRow("negative int") << -2147483649.0 << "-2147483649"
+                                  << "-2147483649";
+    QTest::newRow("15 nines") << 999999999999999.0 << "999999999999999"
+                              << "999999999999999";
     QTest::newRow("16-digit integer below 2^53") << 1000000000000002.0 << "1000000000000002"
                                                  << "1000000000000002";
     QTest::newRow("2^53") << 9007199254740992.0 << "9.00719925474099E+015"
                           << "9,00719925474099E+015";
     QTest::newRow("19 digits") << 1.234567890123457e18 << "1.23456789012346E+018"
                                << "1,23456789012346E+018";
-    QTest::newRow("1e16") << 1e16 << "1E+016" << "1E+016";
+    QTest::newRow("1e16") << 1e16 << "1E+016"
+                          << "1E+016";
     QTest::newRow("-1.23456789e20") << -1.23456789e20 << "-1.23456789E+020"
                                     << "-1,23456789E+020";
-    QTest::newRow("1e300") << 1e300 << "1E+300" << "1E+300";
-    QTest::newRow("0.1") << 0.1 << "0.1" << "0,1";
-    QTest::newRow("0.1+0.2") << 0.1 + 0.2 << "0.3" << "0,3";
-    QTest::newRow("0.7999999999999999") << 0.7999999999999999 << "0.8" << "0,8";
-    QTest::newRow("1/3") << 1.0 / 3 << "0.333333333333333" << "0,333333333333333";
-    QTest::newRow("2/3") << 2.0 / 3 << "0.666666666666667" << "0,666666666666667";
-    QTest::newRow("17 digits") << 12345.67890123457 << "12345.6789012346" << "12345,6789012346";
+    QTest::newRow("1e300") << 1e300 << "1E+300"
+                           << "1E+300";
+    QTest::newRow("0.1") << 0.1 << "0.1"
+                         << "0,1";
+    QTest::newRow("0.1+0.2") << 0.1 + 0.2 << "0.3"
+                             << "0,3";
+    QTest::newRow("0.7999999999999999") << 0.7999999999999999 << "0.8"
+                                        << "0,8";
+    QTest::newRow("1/3") << 1.0 / 3 << "0.333333333333333"
+                         << "0,333333333333333";
+    QTest::newRow("2/3") << 2.0 / 3 << "0.666666666666667"
+                         << "0,666666666666667";
+    QTest::newRow("17 digits") << 12345.67890123457 << "12345.6789012346"
+                               << "12345,6789012346";
     QTest::newRow("rounds to 1e15") << 999999999999999.9 << "1000000000000000"
                                     << "1000000000000000";
-    QTest::newRow("1.0000000000000002") << 1.0000000000000002 << "1" << "1";
-    QTest::newRow("0.000123") << 0.000123 << "0.000123" << "0,000123";
-    QTest::newRow("1e-5 fixed") << 1e-5 << "0.00001" << "0,00001";
-    QTest::newRow("1e-9 fixed") << 1e-9 << "0.000000001" << "0,000000001";
-    QTest::newRow("3e-10 scientific") << 3e-10 << "3E-10" << "3E-10";
-    QTest::newRow("1.5e-10") << 1.5e-10 << "1.5E-10" << "1,5E-10";
+    QTest::newRow("1.0000000000000002") << 1.0000000000000002 << "1"
+                                        << "1";
+    QTest::newRow("0.000123") << 0.000123 << "0.000123"
+                              << "0,000123";
+    QTest::newRow("1e-5 fixed") << 1e-5 << "0.00001"
+                                << "0,00001";
+    QTest::newRow("1e-9 fixed") << 1e-9 << "0.000000001"
+                                << "0,000000001";
+    QTest::newRow("3e-10 scientific") << 3e-10 << "3E-10"
+                                      << "3E-10";
+    QTest::newRow("1.5e-10") << 1.5e-10 << "1.5E-10"
+                             << "1,5E-10";
     QTest::newRow("many digits small") << 1.2345678901234e-5 << "1.2345678901234E-05"
                                        << "1,2345678901234E-05";
     QTest::newRow("12 digits small") << 1.23456789012e-5 << "0.0000123456789012"
                                      << "0,0000123456789012";
-    QTest::newRow("nines round to 1e-6") << 9.99999999999999e-7 << "0.000001" << "0,000001";
+    QTest::newRow("nines round to 1e-6") << 9.99999999999999e-7 << "0.000001"
+                                         << "0,000001";
     QTest::newRow("nines kept") << 9.99999999999999e-5 << "0.0000999999999999999"
                                 << "0,0000999999999999999";
-    QTest::newRow("1e-300") << 1e-300 << "1E-300" << "1E-300";
-    QTest::newRow("-1e-5") << -1e-5 << "-0.00001" << "-0,00001";
+    QTest::newRow("1e-300") << 1e-300 << "1E-300"
+                            << "1E-300";
+    QTest::newRow("-1e-5") << -1e-5 << "-0.00001"
+                           << "-0,00001";
     // 16-digit integers showed in scientific notation; LibreOffice writes every
     // integer below 2^53 in full and switches to 15 significant digits above it.
     QTest::newRow("16-digit integer 2^53-2") << 9007199254740990.0 << "9007199254740990"
@@ -87,10 +109,10 @@ void NumberFormatTest::general_data()
                                              << "9007199254740991";
     QTest::newRow("negative 16-digit integer") << -9007199254740990.0 << "-9007199254740990"
                                                << "-9007199254740990";
-    QTest::newRow("16-digit integer 1234567890123456") << 1234567890123456.0
-                                                       << "1234567890123456"
+    QTest::newRow("16-digit integer 1234567890123456") << 1234567890123456.0 << "1234567890123456"
                                                        << "1234567890123456";
-    QTest::newRow("1e15") << 1e15 << "1000000000000000" << "1000000000000000";
+    QTest::newRow("1e15") << 1e15 << "1000000000000000"
+                          << "1000000000000000";
     QTest::newRow("2^53+2") << 9007199254740994.0 << "9.00719925474099E+015"
                             << "9,00719925474099E+015";
     QTest::newRow("17-digit integer") << 12345678901234568.0 << "1.23456789012346E+016"
@@ -118,32 +140,44 @@ void NumberFormatTest::codes_data()
     QTest::addColumn<QString>("english");
     QTest::addColumn<QString>("russian");
     const QString g = Nbsp;
-    QTest::newRow("0.00 rounds half up") << "0.00" << 2.675 << "2.68" << "2,68";
-    QTest::newRow("0.00 1.005") << "0.00" << 1.005 << "1.01" << "1,01";
-    QTest::newRow("0.00 tiny negative") << "0.00" << -0.001 << "0.00" << "0,00";
-    QTest::newRow("0 half away") << "0" << -2.5 << "-3" << "-3";
+    QTest::newRow("0.00 rounds half up") << "0.00" << 2.675 << "2.68"
+                                         << "2,68";
+    QTest::newRow("0.00 1.005") << "0.00" << 1.005 << "1.01"
+                                << "1,01";
+    QTest::newRow("0.00 tiny negative") << "0.00" << -0.001 << "0.00"
+                                        << "0,00";
+    QTest::newRow("0 half away") << "0" << -2.5 << "-3"
+                                 << "-3";
     QTest::newRow("0 beyond 15 digits") << "0" << 1.234567890123457e19 << "12345678901234600000"
                                         << "12345678901234600000";
-    QTest::newRow("00000") << "00000" << 123.0 << "00123" << "00123";
+    QTest::newRow("00000") << "00000" << 123.0 << "00123"
+                           << "00123";
     QTest::newRow("grouping") << "#,##0.00" << 1234567.891 << "1,234,567.89"
                               << "1" + g + "234" + g + "567,89";
     QTest::newRow("grouping carry") << "#,##0.00" << 999.995 << "1,000.00"
                                     << "1" + g + "000,00";
     QTest::newRow("grouping negative") << "#,##0" << -1234567.5 << "-1,234,568"
                                        << "-1" + g + "234" + g + "568";
-    QTest::newRow("percent") << "0.00%" << 0.12345 << "12.35%" << "12,35%";
-    QTest::newRow("percent negative") << "0.0%" << -0.05 << "-5.0%" << "-5,0%";
-    QTest::newRow("scientific") << "0.00E+00" << 12345.678 << "1.23E+04" << "1,23E+04";
-    QTest::newRow("scientific small") << "0.00E+00" << 0.000123 << "1.23E-04" << "1,23E-04";
-    QTest::newRow("engineering") << "##0.0E+0" << 12345.678 << "12.3E+3" << "12,3E+3";
-    QTest::newRow("fraction") << "# ?/?" << 1.25 << "1 1/4" << "1 1/4";
-    QTest::newRow("fraction two digits") << "# ?\?/?\?" << 3.14159 << "3 14/99" << "3 14/99";
+    QTest::newRow("percent") << "0.00%" << 0.12345 << "12.35%"
+                             << "12,35%";
+    QTest::newRow("percent negative") << "0.0%" << -0.05 << "-5.0%"
+                                      << "-5,0%";
+    QTest::newRow("scientific") << "0.00E+00" << 12345.678 << "1.23E+04"
+                                << "1,23E+04";
+    QTest::newRow("scientific small") << "0.00E+00" << 0.000123 << "1.23E-04"
+                                      << "1,23E-04";
+    QTest::newRow("engineering") << "##0.0E+0" << 12345.678 << "12.3E+3"
+                                 << "12,3E+3";
+    QTest::newRow("fraction") << "# ?/?" << 1.25 << "1 1/4"
+                              << "1 1/4";
+    QTest::newRow("fraction two digits") << "# ?\?/?\?" << 3.14159 << "3 14/99"
+                                         << "3 14/99";
     QTest::newRow("currency prefix") << "$#,##0.00" << 1234.5 << "$1,234.50"
                                      << "$1" + g + "234,50";
-    QTest::newRow("parentheses section") << "$#,##0.00_);($#,##0.00)" << -1234.5
-                                         << "($1,234.50)" << "($1" + g + "234,50)";
-    QTest::newRow("currency tag keeps separators") << "[$$-409]#,##0.00" << 1234.5
-                                                   << "$1,234.50" << "$1" + g + "234,50";
+    QTest::newRow("parentheses section") << "$#,##0.00_);($#,##0.00)" << -1234.5 << "($1,234.50)"
+                                         << "($1" + g + "234,50)";
+    QTest::newRow("currency tag keeps separators") << "[$$-409]#,##0.00" << 1234.5 << "$1,234.50"
+                                                   << "$1" + g + "234,50";
     QTest::newRow("ruble tag") << "#,##0.00 [$₽-419]" << 1234.5 << "1,234.50 ₽"
                                << "1" + g + "234,50 ₽";
     QTest::newRow("blank widths") << "#,##0.00_р_." << 1234.5 << "1,234.50   "
@@ -154,10 +188,12 @@ void NumberFormatTest::codes_data()
                                      << "1,234.50";
     QTest::newRow("accounting zero")
         << "_-* #,##0.00\\ \"₽\"_-;\\-* #,##0.00\\ \"₽\"_-;_-* \"-\"??\\ \"₽\"_-;_-@_-" << 0.0
-        << " -   ₽ " << " -   ₽ ";
+        << " -   ₽ "
+        << " -   ₽ ";
     QTest::newRow("accounting positive")
-        << "_-* #,##0.00\\ \"₽\"_-;\\-* #,##0.00\\ \"₽\"_-;_-* \"-\"??\\ \"₽\"_-;_-@_-" << 1234.5
-        << " 1,234.50 ₽ " << " 1" + g + "234,50 ₽ ";
+        << "_-* #,##0.00\\ \"₽\"_-;\\-* #,##0.00\\ \"₽\"_-;_-* \"-\"??\\ \"₽\"_-;_-@_-"
+        << 1234.5 << " 1,234.50 ₽ "
+        << " 1" + g + "234,50 ₽ ";
     // Fill (*x) shows nothing and a blank (_x) the width of x in spaces, also in a
     // section without digits and with a plain space before the currency.
     const QString ruble = QStringLiteral("_-* \"-\"?? \"₽\"_-");
@@ -167,91 +203,132 @@ void NumberFormatTest::codes_data()
                                                          << " -1235 ₽ ";
     QTest::newRow("accounting zero section as negative") << ruble << -1234.5 << "- -1235 ₽ "
                                                          << "- -1235 ₽ ";
-    QTest::newRow("accounting single section negative") << "_-* #,##0.00 \"₽\"_-" << -1234.5
-                                                        << "- 1,234.50 ₽ "
-                                                        << "- 1" + g + "234,50 ₽ ";
-    QTest::newRow("accounting dash only") << "_(* \"-\"_)" << 5.0 << " - " << " - ";
-    QTest::newRow("accounting dash only negative") << "_(* \"-\"_)" << -5.0 << " - " << " - ";
-    QTest::newRow("literals alone show no sign") << "\"a\"*-\"b\"" << -1.0 << "ab" << "ab";
+    QTest::newRow("accounting single section negative")
+        << "_-* #,##0.00 \"₽\"_-" << -1234.5 << "- 1,234.50 ₽ "
+        << "- 1" + g + "234,50 ₽ ";
+    QTest::newRow("accounting dash only") << "_(* \"-\"_)" << 5.0 << " - "
+                                          << " - ";
+    QTest::newRow("accounting dash only negative") << "_(* \"-\"_)" << -5.0 << " - "
+                                                   << " - ";
+    QTest::newRow("literals alone show no sign") << "\"a\"*-\"b\"" << -1.0 << "ab"
+                                                 << "ab";
     QTest::newRow("accounting dash and blanks") << "_(* \"-\"??_)" << 0.0 << " -   "
                                                 << " -   ";
-    QTest::newRow("fill before digits") << "*x0" << 1234.5 << "1235" << "1235";
-    QTest::newRow("fill after digits") << "0*x" << 1234.5 << "1235" << "1235";
-    QTest::newRow("fill between literals") << "\"a\"*-\"b\"" << 1.0 << "ab" << "ab";
-    QTest::newRow("blank of W") << "_W0" << 0.0 << "   0" << "   0";
-    QTest::newRow("blank of space") << "_ 0" << 0.0 << " 0" << " 0";
-    QTest::newRow("blanks of ) and %") << "0_)_%" << 0.0 << "0    " << "0    ";
-    QTest::newRow("blank of euro") << "_€0" << 0.0 << "  0" << "  0";
-    QTest::newRow("blank of Cyrillic") << "0_Ж" << 0.0 << "0  " << "0  ";
+    QTest::newRow("fill before digits") << "*x0" << 1234.5 << "1235"
+                                        << "1235";
+    QTest::newRow("fill after digits") << "0*x" << 1234.5 << "1235"
+                                       << "1235";
+    QTest::newRow("fill between literals") << "\"a\"*-\"b\"" << 1.0 << "ab"
+                                           << "ab";
+    QTest::newRow("blank of W") << "_W0" << 0.0 << "   0"
+                                << "   0";
+    QTest::newRow("blank of space") << "_ 0" << 0.0 << " 0"
+                                    << " 0";
+    QTest::newRow("blanks of ) and %") << "0_)_%" << 0.0 << "0    "
+                                       << "0    ";
+    QTest::newRow("blank of euro") << "_€0" << 0.0 << "  0"
+                                   << "  0";
+    QTest::newRow("blank of Cyrillic") << "0_Ж" << 0.0 << "0  "
+                                       << "0  ";
     QTest::newRow("red negative") << "#,##0.00;[Red]-#,##0.00" << -1234.5 << "-1,234.50"
                                   << "-1" + g + "234,50";
-    QTest::newRow("zero section") << "0.00;-0.00;\"ноль\"" << 0.0 << "ноль" << "ноль";
-    QTest::newRow("conditions scale") << "[>=1000000]0.0,,\"M\";[>=1000]0.0,\"K\";0"
-                                      << 1234567.0 << "1.2M" << "1,2M";
-    QTest::newRow("conditions second") << "[>=1000000]0.0,,\"M\";[>=1000]0.0,\"K\";0"
-                                       << 4500.0 << "4.5K" << "4,5K";
-    QTest::newRow("conditions else") << "[>=1000000]0.0,,\"M\";[>=1000]0.0,\"K\";0" << 12.0
-                                     << "12" << "12";
-    QTest::newRow("literal suffix") << "0.00 \"кг\"" << 1234.5 << "1234.50 кг" << "1234,50 кг";
-    QTest::newRow("text format shows number") << "@" << 1234.5 << "1234.5" << "1234,5";
-    QTest::newRow("elapsed hours") << "[h]:mm:ss" << 1.5 << "36:00:00" << "36:00:00";
-    QTest::newRow("dd.mm.yyyy") << "dd.mm.yyyy" << Monday << "15.01.2024" << "15.01.2024";
+    QTest::newRow("zero section") << "0.00;-0.00;\"ноль\"" << 0.0 << "ноль"
+                                  << "ноль";
+    QTest::newRow("conditions scale")
+        << "[>=1000000]0.0,,\"M\";[>=1000]0.0,\"K\";0" << 1234567.0 << "1.2M"
+        << "1,2M";
+    QTest::newRow("conditions second")
+        << "[>=1000000]0.0,,\"M\";[>=1000]0.0,\"K\";0" << 4500.0 << "4.5K"
+        << "4,5K";
+    QTest::newRow("conditions else") << "[>=1000000]0.0,,\"M\";[>=1000]0.0,\"K\";0" << 12.0 << "12"
+                                     << "12";
+    QTest::newRow("literal suffix") << "0.00 \"кг\"" << 1234.5 << "1234.50 кг"
+                                    << "1234,50 кг";
+    QTest::newRow("text format shows number") << "@" << 1234.5 << "1234.5"
+                                              << "1234,5";
+    QTest::newRow("elapsed hours") << "[h]:mm:ss" << 1.5 << "36:00:00"
+                                   << "36:00:00";
+    QTest::newRow("dd.mm.yyyy") << "dd.mm.yyyy" << Monday << "15.01.2024"
+                                << "15.01.2024";
     QTest::newRow("genitive month") << "d mmmm yyyy" << Monday << "15 January 2024"
                                     << "15 января 2024";
     QTest::newRow("tag 419") << "[$-419]d mmmm yyyy" << Monday << "15 января 2024"
                              << "15 января 2024";
     QTest::newRow("tag 409") << "[$-409]d mmmm yyyy" << Monday << "15 January 2024"
                              << "15 January 2024";
-    QTest::newRow("unknown tag FC19") << "[$-FC19]dd mmmm yyyy \"г.\"" << Monday
-                                      << "15 January 2024 г." << "15 января 2024 г.";
+    QTest::newRow("unknown tag FC19")
+        << "[$-FC19]dd mmmm yyyy \"г.\"" << Monday << "15 January 2024 г."
+        << "15 января 2024 г.";
     QTest::newRow("nominative month") << "[$-419]mmmm yyyy" << Monday << "Январь 2024"
                                       << "Январь 2024";
     QTest::newRow("abbreviated month") << "[$-419]d mmm yyyy" << Monday << "15 янв 2024"
                                        << "15 янв 2024";
     QTest::newRow("day name") << "[$-419]dddd, d mmmm yyyy" << Monday
-                              << "понедельник, 15 января 2024" << "понедельник, 15 января 2024";
-    QTest::newRow("system long date") << "[$-F800]dddd\\,\\ mmmm\\ dd\\,\\ yyyy" << Monday
-                                      << "Monday, January 15, 2024"
-                                      << "понедельник, 15 января, 2024";
-    QTest::newRow("system time") << "[$-F400]h:mm:ss\\ AM/PM" << MondayAfternoon
-                                 << "01:45:30 PM" << "13:45:30";
+                              << "понедельник, 15 января 2024"
+                              << "понедельник, 15 января 2024";
+    QTest::newRow("system long date")
+        << "[$-F800]dddd\\,\\ mmmm\\ dd\\,\\ yyyy" << Monday << "Monday, January 15, 2024"
+        << "понедельник, 15 января, 2024";
+    QTest::newRow("system time") << "[$-F400]h:mm:ss\\ AM/PM" << MondayAfternoon << "01:45:30 PM"
+                                 << "13:45:30";
     QTest::newRow("slash is the date separator") << "mm/dd/yy" << Monday << "01/15/24"
                                                  << "01.15.24";
-    QTest::newRow("m/d/yyyy") << "m/d/yyyy" << Monday << "1/15/2024" << "1.15.2024";
-    QTest::newRow("iso") << "yyyy-mm-dd" << Monday << "2024-01-15" << "2024-01-15";
-    QTest::newRow("minutes after hours") << "dd/mm/yyyy hh:mm" << MondayAfternoon
-                                         << "15/01/2024 13:45" << "15.01.2024 13:45";
+    QTest::newRow("m/d/yyyy") << "m/d/yyyy" << Monday << "1/15/2024"
+                              << "1.15.2024";
+    QTest::newRow("iso") << "yyyy-mm-dd" << Monday << "2024-01-15"
+                         << "2024-01-15";
+    QTest::newRow("minutes after hours")
+        << "dd/mm/yyyy hh:mm" << MondayAfternoon << "15/01/2024 13:45"
+        << "15.01.2024 13:45";
     QTest::newRow("seconds not rounded into minutes") << "hh:mm" << MondayAfternoon << "13:45"
                                                       << "13:45";
-    QTest::newRow("am/pm") << "h:mm AM/PM" << MondayAfternoon << "1:45 PM" << "1:45 PM";
-    QTest::newRow("midnight is 12 AM") << "h:mm AM/PM" << Monday << "12:00 AM" << "12:00 AM";
+    QTest::newRow("am/pm") << "h:mm AM/PM" << MondayAfternoon << "1:45 PM"
+                           << "1:45 PM";
+    QTest::newRow("midnight is 12 AM") << "h:mm AM/PM" << Monday << "12:00 AM"
+                                       << "12:00 AM";
     QTest::newRow("month before day") << "mmm d, yyyy" << Monday << "Jan 15, 2024"
                                       << "янв 15, 2024";
-    QTest::newRow("day names") << "ddd dd.mm.yy" << Monday << "Mon 15.01.24" << "Пн 15.01.24";
-    QTest::newRow("month alone") << "mmmm" << Monday << "January" << "Январь";
-    QTest::newRow("narrow month") << "mmmmm" << Monday << "J" << "Я";
-    QTest::newRow("elapsed minutes") << "[h]:mm" << 1.5 << "36:00" << "36:00";
+    QTest::newRow("day names") << "ddd dd.mm.yy" << Monday << "Mon 15.01.24"
+                               << "Пн 15.01.24";
+    QTest::newRow("month alone") << "mmmm" << Monday << "January"
+                                 << "Январь";
+    QTest::newRow("narrow month") << "mmmmm" << Monday << "J"
+                                  << "Я";
+    QTest::newRow("elapsed minutes") << "[h]:mm" << 1.5 << "36:00"
+                                     << "36:00";
     QTest::newRow("second fractions") << "hh:mm:ss.000" << 45306.5732667824 << "13:45:30.250"
                                       << "13:45:30,250";
     QTest::newRow("minutes before seconds") << "mm:ss" << 0.0007523148148148148 << "01:05"
                                             << "01:05";
-    QTest::newRow("tenths") << "mm:ss.0" << 0.000755787037037037 << "01:05.3" << "01:05,3";
+    QTest::newRow("tenths") << "mm:ss.0" << 0.000755787037037037 << "01:05.3"
+                            << "01:05,3";
     QTest::newRow("time of day only") << "dd.mm.yyyy hh:mm" << 0.5625 << "30.12.1899 13:30"
                                       << "30.12.1899 13:30";
-    QTest::newRow("serial 60") << "dd.mm.yyyy" << 60.0 << "28.02.1900" << "28.02.1900";
-    QTest::newRow("serial 61") << "dd.mm.yyyy" << 61.0 << "01.03.1900" << "01.03.1900";
-    QTest::newRow("rounds into next day") << "dd.mm.yyyy hh:mm:ss" << 36525.99999537037
-                                          << "01.01.2000 00:00:00" << "01.01.2000 00:00:00";
-    QTest::newRow("last day") << "dd.mm.yyyy" << 2958465.0 << "31.12.9999" << "31.12.9999";
-    QTest::newRow("negative elapsed") << "[h]:mm" << -1.5 << "-36:00" << "-36:00";
+    QTest::newRow("serial 60") << "dd.mm.yyyy" << 60.0 << "28.02.1900"
+                               << "28.02.1900";
+    QTest::newRow("serial 61") << "dd.mm.yyyy" << 61.0 << "01.03.1900"
+                               << "01.03.1900";
+    QTest::newRow("rounds into next day")
+        << "dd.mm.yyyy hh:mm:ss" << 36525.99999537037 << "01.01.2000 00:00:00"
+        << "01.01.2000 00:00:00";
+    QTest::newRow("last day") << "dd.mm.yyyy" << 2958465.0 << "31.12.9999"
+                              << "31.12.9999";
+    QTest::newRow("negative elapsed") << "[h]:mm" << -1.5 << "-36:00"
+                                      << "-36:00";
     // Faults the writer fixtures found.
-    QTest::newRow("no point without decimals") << "#.##" << 5.0 << "5" << "5";
-    QTest::newRow("point kept with decimals") << "#.##" << 5.25 << "5.25" << "5,25";
-    QTest::newRow("whole number keeps fraction width") << "# ?/?" << 5.0 << "5    " << "5    ";
-    QTest::newRow("fixed denominator 100") << "# ?\?/100" << 0.37 << " 37/100" << " 37/100";
-    QTest::newRow("a/p is lower case") << "h:mm A/P" << 0.78125 << "6:45 p" << "6:45 p";
-    QTest::newRow("second fraction tie to even") << "mm:ss.00" << 0.0007215856481481482
-                                                 << "01:02.34" << "01:02,34";
+    QTest::newRow("no point without decimals") << "#.##" << 5.0 << "5"
+                                               << "5";
+    QTest::newRow("point kept with decimals") << "#.##" << 5.25 << "5.25"
+                                              << "5,25";
+    QTest::newRow("whole number keeps fraction width") << "# ?/?" << 5.0 << "5    "
+                                                       << "5    ";
+    QTest::newRow("fixed denominator 100") << "# ?\?/100" << 0.37 << " 37/100"
+                                           << " 37/100";
+    QTest::newRow("a/p is lower case") << "h:mm A/P" << 0.78125 << "6:45 p"
+                                       << "6:45 p";
+    QTest::newRow("second fraction tie to even")
+        << "mm:ss.00" << 0.0007215856481481482 << "01:02.34"
+        << "01:02,34";
     QTest::newRow("second fraction rounds") << "mm:ss.0" << 0.008733333333333333 << "12:34.6"
                                             << "12:34,6";
     QTest::newRow("abbreviated May after day") << "d mmm yyyy" << 45053.0 << "7 May 2023"
@@ -279,26 +356,44 @@ void NumberFormatTest::builtins_data()
     QTest::addColumn<QString>("english");
     QTest::addColumn<QString>("russian");
     const QString g = Nbsp;
-    QTest::newRow("1") << 1 << 1234.56 << "1235" << "1235";
-    QTest::newRow("3") << 3 << 1234567.8 << "1,234,568" << "1" + g + "234" + g + "568";
-    QTest::newRow("5 currency") << 5 << 1234.5 << "$1,235 " << "1" + g + "235р.";
+    QTest::newRow("1") << 1 << 1234.56 << "1235"
+                       << "1235";
+    QTest::newRow("3") << 3 << 1234567.8 << "1,234,568"
+                       << "1" + g + "234" + g + "568";
+    QTest::newRow("5 currency") << 5 << 1234.5 << "$1,235 "
+                                << "1" + g + "235р.";
     QTest::newRow("7 currency negative") << 7 << -1234.5 << "($1,234.50)"
                                          << "-1" + g + "234,50р.";
-    QTest::newRow("10") << 10 << 0.256 << "25.60%" << "25,60%";
-    QTest::newRow("12") << 12 << 2.5 << "2 1/2" << "2 1/2";
-    QTest::newRow("14 short date") << 14 << Monday << "1/15/2024" << "15.01.2024";
-    QTest::newRow("15") << 15 << Monday << "15-Jan-24" << "15.янв.24";
-    QTest::newRow("16") << 16 << Monday << "15-Jan" << "15.янв";
-    QTest::newRow("17") << 17 << Monday << "Jan-24" << "янв.24";
-    QTest::newRow("19") << 19 << MondayAfternoon << "1:45:30 PM" << "1:45:30 PM";
-    QTest::newRow("22") << 22 << MondayAfternoon << "1/15/2024 13:45" << "15.01.2024 13:45";
-    QTest::newRow("37") << 37 << -1234.0 << "(1,234)" << "-1" + g + "234   ";
-    QTest::newRow("39") << 39 << 1234.5 << "1,234.50 " << "1" + g + "234,50   ";
-    QTest::newRow("43") << 43 << 1234.5 << " 1,234.50 " << " 1" + g + "234,50    ";
-    QTest::newRow("46") << 46 << 1.5 << "36:00:00" << "36:00:00";
-    QTest::newRow("48") << 48 << 12345.678 << "12.3E+3" << "12,3E+3";
-    QTest::newRow("49 text") << 49 << 42.0 << "42" << "42";
-    QTest::newRow("unknown id is General") << 200 << 0.5 << "0.5" << "0,5";
+    QTest::newRow("10") << 10 << 0.256 << "25.60%"
+                        << "25,60%";
+    QTest::newRow("12") << 12 << 2.5 << "2 1/2"
+                        << "2 1/2";
+    QTest::newRow("14 short date") << 14 << Monday << "1/15/2024"
+                                   << "15.01.2024";
+    QTest::newRow("15") << 15 << Monday << "15-Jan-24"
+                        << "15.янв.24";
+    QTest::newRow("16") << 16 << Monday << "15-Jan"
+                        << "15.янв";
+    QTest::newRow("17") << 17 << Monday << "Jan-24"
+                        << "янв.24";
+    QTest::newRow("19") << 19 << MondayAfternoon << "1:45:30 PM"
+                        << "1:45:30 PM";
+    QTest::newRow("22") << 22 << MondayAfternoon << "1/15/2024 13:45"
+                        << "15.01.2024 13:45";
+    QTest::newRow("37") << 37 << -1234.0 << "(1,234)"
+                        << "-1" + g + "234   ";
+    QTest::newRow("39") << 39 << 1234.5 << "1,234.50 "
+                        << "1" + g + "234,50   ";
+    QTest::newRow("43") << 43 << 1234.5 << " 1,234.50 "
+                        << " 1" + g + "234,50    ";
+    QTest::newRow("46") << 46 << 1.5 << "36:00:00"
+                        << "36:00:00";
+    QTest::newRow("48") << 48 << 12345.678 << "12.3E+3"
+                        << "12,3E+3";
+    QTest::newRow("49 text") << 49 << 42.0 << "42"
+                             << "42";
+    QTest::newRow("unknown id is General") << 200 << 0.5 << "0.5"
+                                           << "0,5";
 }
 
 void NumberFormatTest::builtins()
@@ -316,11 +411,20 @@ void NumberFormatTest::textSections_data()
     QTest::addColumn<QString>("code");
     QTest::addColumn<QString>("text");
     QTest::addColumn<QString>("expected");
-    QTest::newRow("fourth section") << "0.00;-0.00;0;\"Текст: \"@" << "abc" << "Текст: abc";
-    QTest::newRow("at sign alone") << "@" << "007" << "007";
-    QTest::newRow("no text section") << "0.00" << "abc" << "abc";
-    QTest::newRow("General") << "General" << " x " << " x ";
-    QTest::newRow("accounting text") << "_(* #,##0_);_(* \\(#,##0\\);_(* \"-\"_);_(@_)" << "abc"
+    QTest::newRow("fourth section") << "0.00;-0.00;0;\"Текст: \"@"
+                                    << "abc"
+                                    << "Текст: abc";
+    QTest::newRow("at sign alone") << "@"
+                                   << "007"
+                                   << "007";
+    QTest::newRow("no text section") << "0.00"
+                                     << "abc"
+                                     << "abc";
+    QTest::newRow("General") << "General"
+                             << " x "
+                             << " x ";
+    QTest::newRow("accounting text") << "_(* #,##0_);_(* \\(#,##0\\);_(* \"-\"_);_(@_)"
+                                     << "abc"
                                      << " abc ";
 }
 
@@ -347,12 +451,17 @@ void NumberFormatTest::hostileCodesStayCheap()
 {
     // Unbalanced quotes and brackets, huge repeat counts, and values far outside any
     // calendar must give some text, never hang or crash.
-    const QStringList codes = {QStringLiteral("\"unterminated"), QStringLiteral("[$-"),
-                               QStringLiteral("[<"), QStringLiteral("0.") + QString(5000, '0'),
+    const QStringList codes = {QStringLiteral("\"unterminated"),
+                               QStringLiteral("[$-"),
+                               QStringLiteral("[<"),
+                               QStringLiteral("0.") + QString(5000, '0'),
                                QString(3000, QLatin1Char('#')) + QStringLiteral("/#"),
-                               QStringLiteral("# ?\?\?\?/?\?\?\?"), QStringLiteral("yyyy;;;;;;"),
-                               QStringLiteral("0E+"), QStringLiteral("\\"),
-                               QStringLiteral("_"), QStringLiteral("*")};
+                               QStringLiteral("# ?\?\?\?/?\?\?\?"),
+                               QStringLiteral("yyyy;;;;;;"),
+                               QStringLiteral("0E+"),
+                               QStringLiteral("\\"),
+                               QStringLiteral("_"),
+                               QStringLiteral("*")};
     for (const QString& code : codes) {
         const NumberFormat format(code, English);
         for (double value : {0.0, -1.5, 1e308, 1e-308, 123456.789, 1e20}) {

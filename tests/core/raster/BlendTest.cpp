@@ -12,8 +12,7 @@
 using namespace Quillet;
 using namespace QuilletTest;
 
-namespace
-{
+namespace {
 
 enum class Op { Multiply, Add, Difference, Alpha };
 
@@ -72,8 +71,7 @@ struct IsaGuard {
 
 Q_DECLARE_METATYPE(Op)
 
-class BlendTest : public QObject
-{
+class BlendTest : public QObject {
     Q_OBJECT
 private Q_SLOTS:
     void edgeValues_data();

@@ -12,8 +12,7 @@ using namespace QuilletTest;
 
 Q_DECLARE_METATYPE(PixelBGR)
 
-class FastDIBTest : public QObject
-{
+class FastDIBTest : public QObject {
     Q_OBJECT
 private Q_SLOTS:
     void layout_data();

@@ -12,8 +12,7 @@
 using namespace Quillet;
 using namespace QuilletTest;
 
-namespace
-{
+namespace {
 
 /// 64 × 48 picture: red top half, blue bottom half as seen.
 TFastDIB* twoBands()
@@ -29,14 +28,13 @@ TFastDIB* twoBands()
 
 bool near(PixelBGR a, PixelBGR b)
 {
-    return std::abs(a.blue - b.blue) <= 3 && std::abs(a.green - b.green) <= 3 &&
-           std::abs(a.red - b.red) <= 3;
+    return std::abs(a.blue - b.blue) <= 3 && std::abs(a.green - b.green) <= 3
+           && std::abs(a.red - b.red) <= 3;
 }
 
 } // namespace
 
-class JpegImageTest : public QObject
-{
+class JpegImageTest : public QObject {
     Q_OBJECT
 private Q_SLOTS:
     void encoderWritesBaselineJfif_data();

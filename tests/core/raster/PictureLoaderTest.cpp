@@ -18,8 +18,7 @@ using namespace Quillet;
 
 Q_DECLARE_METATYPE(PixelBGR)
 
-namespace
-{
+namespace {
 
 void put16(QByteArray& b, int v)
 {
@@ -89,8 +88,7 @@ QByteArray noise(int bytes, unsigned seed)
 
 } // namespace
 
-class PictureLoaderTest : public QObject
-{
+class PictureLoaderTest : public QObject {
     Q_OBJECT
 private Q_SLOTS:
     void initTestCase();
@@ -198,9 +196,8 @@ void PictureLoaderTest::depthFollowsFile()
     QVERIFY(raster.height() > 0);
     const PixelBGR actual = raster.PixelAt(0, 1);
     if (name.endsWith(".jpg") || name.endsWith(".webp")) {
-        QVERIFY(std::abs(actual.red - probe.red) <= 2 &&
-                std::abs(actual.green - probe.green) <= 2 &&
-                std::abs(actual.blue - probe.blue) <= 2);
+        QVERIFY(std::abs(actual.red - probe.red) <= 2 && std::abs(actual.green - probe.green) <= 2
+                && std::abs(actual.blue - probe.blue) <= 2);
     } else {
         QCOMPARE(actual, probe);
         QCOMPARE(raster.PixelAt(1, 1), (PixelBGR{255, 255, 255}));

@@ -7,8 +7,7 @@
 #include <cstring>
 #include <random>
 
-namespace QuilletTest
-{
+namespace QuilletTest {
 
 /// Fills every pixel byte (not the padding) with pseudo-random values from seed.
 inline void fillRandom(Quillet::TFastDIB& raster, unsigned seed)

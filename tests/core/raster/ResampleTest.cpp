@@ -9,8 +9,7 @@
 using namespace Quillet;
 using namespace QuilletTest;
 
-namespace
-{
+namespace {
 
 /// The bilinear rule evaluated pixel by pixel in 64-bit arithmetic, one weight per
 /// neighbour, as a yardstick for the restructured resampler.
@@ -38,9 +37,9 @@ void referenceResize(const TFastDIB& s, TFastDIB& d)
                 const auto S = [&](long long r, long long j) {
                     return (long long)s.scanLine(int(r))[j * channels + c];
                 };
-                const long long v = (w00 * S(i0, j0) + w01 * S(i0, j1) + w10 * S(i1, j0) +
-                                     w11 * S(i1, j1) + 32768) >>
-                                    16;
+                const long long v =
+                    (w00 * S(i0, j0) + w01 * S(i0, j1) + w10 * S(i1, j0) + w11 * S(i1, j1) + 32768)
+                    >> 16;
                 d.scanLine(row)[column * channels + c] = std::uint8_t(v);
             }
         }
@@ -49,8 +48,7 @@ void referenceResize(const TFastDIB& s, TFastDIB& d)
 
 } // namespace
 
-class ResampleTest : public QObject
-{
+class ResampleTest : public QObject {
     Q_OBJECT
 private Q_SLOTS:
     void scaleNearestPicksColumns_data();

@@ -13,8 +13,7 @@
 using namespace Quillet;
 using namespace QuilletTest;
 
-namespace
-{
+namespace {
 
 long long floorShift16(long long value)
 {
@@ -58,8 +57,8 @@ void referenceTurn(const TFastDIB& s, TFastDIB& d, std::int32_t c, std::int32_t 
                 const long long top =
                     (P(i, j, k) + floorShift16(fx * (P(i, j + 1, k) - P(i, j, k)))) & 255;
                 const long long bottom =
-                    (P(i + 1, j, k) + floorShift16(fx * (P(i + 1, j + 1, k) - P(i + 1, j, k)))) &
-                    255;
+                    (P(i + 1, j, k) + floorShift16(fx * (P(i + 1, j + 1, k) - P(i + 1, j, k))))
+                    & 255;
                 out[k] = std::uint8_t((top + floorShift16((bottom - top) * fy)) & 255);
             }
             std::memcpy(own, out, std::size_t(bytes));
@@ -85,8 +84,7 @@ QImage pictureOf(const TFastDIB& raster)
 
 } // namespace
 
-class RotateTest : public QObject
-{
+class RotateTest : public QObject {
     Q_OBJECT
 private Q_SLOTS:
     void sizeForRotation_data();

@@ -17,8 +17,7 @@
 #include <optional>
 #include <vector>
 
-namespace ImageFieldModel
-{
+namespace ImageFieldModel {
 
 using BackgroundModel::Picture;
 using Bgr = std::array<int, 3>;

@@ -20,8 +20,7 @@
 using namespace Quillet;
 using ImageFieldModel::expectedPage;
 
-namespace
-{
+namespace {
 
 struct ErrorList : RenderErrorSink {
     QStringList lines;
@@ -152,8 +151,7 @@ ImageFieldOptions baseOptions(const QString& file)
 
 Q_DECLARE_METATYPE(Quillet::BlockRect)
 
-class ImageFieldTest : public QObject
-{
+class ImageFieldTest : public QObject {
     Q_OBJECT
 private Q_SLOTS:
     void combinesWithPage_data();
@@ -497,8 +495,8 @@ void ImageFieldTest::missingPictureEndsRender()
     const QImage before = page;
     ErrorList errors;
     QVERIFY(!draw(page, fieldOf(baseOptions(name), {{0, 0, 5, 5}}), scene.projectPath, errors));
-    QCOMPARE(errors.lines, QStringList{QStringLiteral("не могу открыть изображение: ") +
-                                       scene.dir.path() + QLatin1Char('/') + name});
+    QCOMPARE(errors.lines, QStringList{QStringLiteral("не могу открыть изображение: ")
+                                       + scene.dir.path() + QLatin1Char('/') + name});
     QCOMPARE(page, before);
 }
 
@@ -543,8 +541,8 @@ void ImageFieldTest::windowsFolderSeparators()
     QCOMPARE(page.pixel(1, 1), qRgb(255, 0, 0));
     const QString missing = QStringLiteral("img\\none.png");
     QVERIFY(!draw(page, fieldOf(baseOptions(missing), {{1, 1, 5, 5}}), scene.projectPath, errors));
-    QCOMPARE(errors.lines, QStringList{QStringLiteral("не могу открыть изображение: ") +
-                                       scene.dir.path() + QLatin1Char('/') + missing});
+    QCOMPARE(errors.lines, QStringList{QStringLiteral("не могу открыть изображение: ")
+                                       + scene.dir.path() + QLatin1Char('/') + missing});
 }
 
 void ImageFieldTest::printerGetsCompositeOnWhite()
@@ -654,8 +652,8 @@ void ImageFieldTest::absurdSizesAreRefused()
     page.fill(Qt::white);
     ErrorList errors;
     QVERIFY(draw(page, fieldOf(o, {block, {10, 10, 15, 15}}), scene.projectPath, errors, dpi));
-    QCOMPARE(errors.lines, QStringList{QStringLiteral("изображение слишком велико: ") +
-                                       scene.dir.filePath(QStringLiteral("p.png"))});
+    QCOMPARE(errors.lines, QStringList{QStringLiteral("изображение слишком велико: ")
+                                       + scene.dir.filePath(QStringLiteral("p.png"))});
     QCOMPARE(page.pixel(12, 12) != qRgb(255, 255, 255), drawnBlocks == 1);
 }
 

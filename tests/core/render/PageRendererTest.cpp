@@ -153,9 +153,12 @@ void PageRendererTest::referencesPerPageAndDirection_data()
     QTest::newRow("one cell") << "=C5" << 1 << 1 << QStringList{"C5"};
     QTest::newRow("row, rows") << "=A3:D3" << 1 << 1 << QStringList{"A3", "B3", "C3", "D3"};
     QTest::newRow("row, columns, page 2") << "=A3:D3" << 0 << 2 << QStringList{"B3"};
-    QTest::newRow("rectangle, rows, page 1") << "=A2:C10" << 1 << 1 << QStringList{"A2", "B2", "C2"};
-    QTest::newRow("rectangle, rows, page 3") << "=A2:C10" << 1 << 3 << QStringList{"A4", "B4", "C4"};
-    QTest::newRow("rectangle, columns, page 2") << "=A2:C4" << 0 << 2 << QStringList{"B2", "B3", "B4"};
+    QTest::newRow("rectangle, rows, page 1")
+        << "=A2:C10" << 1 << 1 << QStringList{"A2", "B2", "C2"};
+    QTest::newRow("rectangle, rows, page 3")
+        << "=A2:C10" << 1 << 3 << QStringList{"A4", "B4", "C4"};
+    QTest::newRow("rectangle, columns, page 2")
+        << "=A2:C4" << 0 << 2 << QStringList{"B2", "B3", "B4"};
     QTest::newRow("fixed text") << "г. Москва" << 1 << 1 << QStringList{"г. Москва"};
 }
 
@@ -177,7 +180,8 @@ void PageRendererTest::referencesPerPageAndDirection()
 
 void PageRendererTest::cyrillicAndLowerCaseAddressesReadTheSameCell()
 {
-    for (const QString& ref : {QStringLiteral("=c5"), QStringLiteral("=С5"), QStringLiteral("=с5")}) {
+    for (const QString& ref :
+         {QStringLiteral("=c5"), QStringLiteral("=С5"), QStringLiteral("=с5")}) {
         Page p;
         p.addText(ref, 1);
         p.render(1);

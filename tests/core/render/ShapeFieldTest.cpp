@@ -14,8 +14,7 @@
 
 using namespace Quillet;
 
-namespace
-{
+namespace {
 
 const QRgb White = qRgb(255, 255, 255);
 // Colour values are $00BBGGRR: red in the low byte.
@@ -112,8 +111,7 @@ QPointF rayPoint(const BlockRect& r, double a)
 Q_DECLARE_METATYPE(Quillet::BlockRect)
 Q_DECLARE_METATYPE(Quillet::LineDirection)
 
-class ShapeFieldTest : public QObject
-{
+class ShapeFieldTest : public QObject {
     Q_OBJECT
 private Q_SLOTS:
     void penWidth_data();
@@ -291,9 +289,9 @@ void ShapeFieldTest::fillStyles()
     case 6:
         // Both grid directions: some rows and some columns are filled through.
         QVERIFY(filled > 0 && filled < all / 2 && !rising && !falling);
-        QVERIFY(countColour(page, FillRgb, QRect(inside.left(), 16, inside.width(), 1)) ==
-                    inside.width() ||
-                countColour(page, FillRgb, QRect(inside.left(), 17, 48, 8)) >= 48);
+        QVERIFY(countColour(page, FillRgb, QRect(inside.left(), 16, inside.width(), 1))
+                    == inside.width()
+                || countColour(page, FillRgb, QRect(inside.left(), 17, 48, 8)) >= 48);
         QVERIFY(!vertical && !horizontal);
         break;
     case 7:
@@ -372,8 +370,8 @@ void ShapeFieldTest::ellipseIsAliasedAndInscribed()
     QCOMPARE(boxOf(page, LineRgb), QRect(QPoint(10, 20), QPoint(109, 79)));
     QCOMPARE(page.pixel(60, 50), FillRgb);
     QCOMPARE(page.pixel(11, 21), White);
-    QCOMPARE(countColour(page, LineRgb, page.rect()) + countColour(page, FillRgb, page.rect()) +
-                 countColour(page, White, page.rect()),
+    QCOMPARE(countColour(page, LineRgb, page.rect()) + countColour(page, FillRgb, page.rect())
+                 + countColour(page, White, page.rect()),
              page.width() * page.height());
 }
 

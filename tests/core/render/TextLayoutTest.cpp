@@ -271,7 +271,8 @@ void TextLayoutTest::bottomUpPlacesLinesAtTheEnd()
     // line goes to block 2 with the first-block code, the last to block 3 with the last.
     // The measured string is line + word even bottom-up: "44 " + "33".
     Fixture f(4, 0);
-    const int w = std::max(f.width(QStringLiteral("11 22"), 10), f.width(QStringLiteral("44 33"), 10));
+    const int w =
+        std::max(f.width(QStringLiteral("11 22"), 10), f.width(QStringLiteral("44 33"), 10));
     for (BlockRect& b : f.record.Blocks)
         b.Right = b.Left + w + 1;
     f.record.Options.bottomUp = true;

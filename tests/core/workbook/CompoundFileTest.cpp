@@ -48,14 +48,22 @@ void CompoundFileTest::streams_data()
     QTest::addColumn<bool>("found");
     // rows400.xls keeps its workbook in regular sectors, the others (smaller than the
     // 4096-byte cutoff) in the mini stream.
-    QTest::newRow("regular sectors") << "rows400.xls" << "Workbook" << true;
-    QTest::newRow("name without regard to case") << "types.xls" << "WORKBOOK" << true;
-    QTest::newRow("mini stream") << "people.xls" << "Workbook" << true;
-    QTest::newRow("mini stream, second") << "types.xls" << "Workbook" << true;
-    QTest::newRow("no such stream") << "types.xls" << "Book" << false;
-    QTest::newRow("Excel 95 stream") << "biff5-1251.xls" << "Book" << true;
-    QTest::newRow("large stream") << "long-sst.xls" << "Workbook" << true;
-    QTest::newRow("storage is not a stream") << "types.xls" << "Root Entry" << false;
+    QTest::newRow("regular sectors") << "rows400.xls"
+                                     << "Workbook" << true;
+    QTest::newRow("name without regard to case") << "types.xls"
+                                                 << "WORKBOOK" << true;
+    QTest::newRow("mini stream") << "people.xls"
+                                 << "Workbook" << true;
+    QTest::newRow("mini stream, second") << "types.xls"
+                                         << "Workbook" << true;
+    QTest::newRow("no such stream") << "types.xls"
+                                    << "Book" << false;
+    QTest::newRow("Excel 95 stream") << "biff5-1251.xls"
+                                     << "Book" << true;
+    QTest::newRow("large stream") << "long-sst.xls"
+                                  << "Workbook" << true;
+    QTest::newRow("storage is not a stream") << "types.xls"
+                                             << "Root Entry" << false;
 }
 
 void CompoundFileTest::streams()

@@ -92,19 +92,32 @@ void CsvReaderTest::detectSeparator_data()
 {
     QTest::addColumn<QString>("text");
     QTest::addColumn<QString>("separator");
-    QTest::newRow("semicolon") << "a;b;c\n1;2;3\n" << ";";
-    QTest::newRow("comma") << "a,b,c\n1,2,3\n" << ",";
-    QTest::newRow("tab") << "a\tb\n1\t2\n" << "\t";
-    QTest::newRow("decimal commas under semicolons") << "x;y\n1,5;2,25\n" << ";";
-    QTest::newRow("commas inside quotes") << "\"a,b\";c\n\"d,e\";f\n" << ";";
-    QTest::newRow("semicolons inside quotes") << "\"a;b\",c\n\"d;e\",f\n" << ",";
-    QTest::newRow("quoted line break") << "\"a\nb\",c\nd,e\n" << ",";
-    QTest::newRow("tab beats comma text") << "Smith, J.\tLondon\nDoe, A.\tParis\n" << "\t";
-    QTest::newRow("not on every line: most often") << "a,b,c\nd;e\nf,g\n" << ",";
-    QTest::newRow("blank lines ignored") << "a;b\n\n\nc;d\n" << ";";
-    QTest::newRow("single column") << "a\nb\n" << ";";
-    QTest::newRow("empty") << "" << ";";
-    QTest::newRow("crlf") << "a,b\r\nc,d\r\n" << ",";
+    QTest::newRow("semicolon") << "a;b;c\n1;2;3\n"
+                               << ";";
+    QTest::newRow("comma") << "a,b,c\n1,2,3\n"
+                           << ",";
+    QTest::newRow("tab") << "a\tb\n1\t2\n"
+                         << "\t";
+    QTest::newRow("decimal commas under semicolons") << "x;y\n1,5;2,25\n"
+                                                     << ";";
+    QTest::newRow("commas inside quotes") << "\"a,b\";c\n\"d,e\";f\n"
+                                          << ";";
+    QTest::newRow("semicolons inside quotes") << "\"a;b\",c\n\"d;e\",f\n"
+                                              << ",";
+    QTest::newRow("quoted line break") << "\"a\nb\",c\nd,e\n"
+                                       << ",";
+    QTest::newRow("tab beats comma text") << "Smith, J.\tLondon\nDoe, A.\tParis\n"
+                                          << "\t";
+    QTest::newRow("not on every line: most often") << "a,b,c\nd;e\nf,g\n"
+                                                   << ",";
+    QTest::newRow("blank lines ignored") << "a;b\n\n\nc;d\n"
+                                         << ";";
+    QTest::newRow("single column") << "a\nb\n"
+                                   << ";";
+    QTest::newRow("empty") << ""
+                           << ";";
+    QTest::newRow("crlf") << "a,b\r\nc,d\r\n"
+                          << ",";
 }
 
 void CsvReaderTest::detectSeparator()
@@ -148,11 +161,16 @@ void CsvReaderTest::sheetName_data()
 {
     QTest::addColumn<QString>("fileName");
     QTest::addColumn<QString>("sheet");
-    QTest::newRow("csv") << "data.csv" << "data";
-    QTest::newRow("txt") << "Список.txt" << "Список";
-    QTest::newRow("two dots") << "my.data.csv" << "my.data";
-    QTest::newRow("no extension") << "table" << "table";
-    QTest::newRow("no name") << "" << "Sheet1";
+    QTest::newRow("csv") << "data.csv"
+                         << "data";
+    QTest::newRow("txt") << "Список.txt"
+                         << "Список";
+    QTest::newRow("two dots") << "my.data.csv"
+                              << "my.data";
+    QTest::newRow("no extension") << "table"
+                                  << "table";
+    QTest::newRow("no name") << ""
+                             << "Sheet1";
 }
 
 void CsvReaderTest::sheetName()
@@ -177,29 +195,26 @@ void CsvReaderTest::fixtures_data()
                    {"Petrov", "2", "say \"hi\""},
                    {"", "", ""},
                    {"", "", "last"}};
-    QTest::newRow("bom, commas, tab inside quotes")
-        << "bom-comma.csv"
-        << Records{{"name", "city", ""},
-                   {"Smith, J.", "London", ""},
-                   {"back\\slash", "a\tb", ""},
-                   {"", "", ""},
-                   {"", "", ""}};
-    QTest::newRow("windows-1251 tabs")
-        << "legacy-1251.txt"
-        << Records{{"Имя", "Город", ""},
-                   {"Иван", "Москва", ""},
-                   {"", "", ""},
-                   {"", "", ""},
-                   {"", "", ""}};
+    QTest::newRow("bom, commas, tab inside quotes") << "bom-comma.csv"
+                                                    << Records{{"name", "city", ""},
+                                                               {"Smith, J.", "London", ""},
+                                                               {"back\\slash", "a\tb", ""},
+                                                               {"", "", ""},
+                                                               {"", "", ""}};
+    QTest::newRow("windows-1251 tabs") << "legacy-1251.txt"
+                                       << Records{{"Имя", "Город", ""},
+                                                  {"Иван", "Москва", ""},
+                                                  {"", "", ""},
+                                                  {"", "", ""},
+                                                  {"", "", ""}};
 }
 
 void CsvReaderTest::fixtures()
 {
     QFETCH(QString, file);
     QFETCH(Records, expected);
-    const auto workbook = readBytes(QuilletTest::readFile(QuilletTest::dataPath(
-                                        "workbooks/" + file)),
-                                    file);
+    const auto workbook =
+        readBytes(QuilletTest::readFile(QuilletTest::dataPath("workbooks/" + file)), file);
     const Worksheet* sheet = workbook->worksheet(workbook->activeSheetName());
     QVERIFY(sheet);
     QCOMPARE(cells(*sheet, 5, 3), expected);

@@ -65,9 +65,9 @@ QByteArray flatDocument(const QString& tables, const QString& activeTable = QStr
 QByteArray oneSheet(const QString& rows, const QString& styles = QString(),
                     const QString& columns = QString())
 {
-    return flatDocument(QStringLiteral("<table:table table:name=\"S\">%1%2</table:table>")
-                            .arg(columns, rows),
-                        QString(), styles);
+    return flatDocument(
+        QStringLiteral("<table:table table:name=\"S\">%1%2</table:table>").arg(columns, rows),
+        QString(), styles);
 }
 
 // Column default styles alternating A, B, A, B under one repeated value cell.
@@ -146,17 +146,23 @@ void OdsReaderTest::displayedText_data()
 {
     QTest::addColumn<QString>("cell");
     QTest::addColumn<QString>("expected");
-    QTest::newRow("plain") << "<text:p>plain</text:p>" << "plain";
-    QTest::newRow("paragraphs") << "<text:p>one</text:p><text:p>two</text:p>" << "one\ntwo";
-    QTest::newRow("spaces") << "<text:p>a<text:s text:c=\"3\"/>b<text:s/></text:p>" << "a   b ";
+    QTest::newRow("plain") << "<text:p>plain</text:p>"
+                           << "plain";
+    QTest::newRow("paragraphs") << "<text:p>one</text:p><text:p>two</text:p>"
+                                << "one\ntwo";
+    QTest::newRow("spaces") << "<text:p>a<text:s text:c=\"3\"/>b<text:s/></text:p>"
+                            << "a   b ";
     QTest::newRow("tab and break") << "<text:p>a<text:tab/>b<text:line-break/>c</text:p>"
                                    << "a\tb\nc";
-    QTest::newRow("spans") << "<text:p><text:span>Жир</text:span>ный</text:p>" << "Жирный";
-    QTest::newRow("white space collapses") << "<text:p>a \n  b</text:p>" << "a b";
+    QTest::newRow("spans") << "<text:p><text:span>Жир</text:span>ный</text:p>"
+                           << "Жирный";
+    QTest::newRow("white space collapses") << "<text:p>a \n  b</text:p>"
+                                           << "a b";
     QTest::newRow("annotation left out")
         << "<office:annotation><text:p>note</text:p></office:annotation><text:p>v</text:p>"
         << "v";
-    QTest::newRow("empty paragraph") << "<text:p/>" << "";
+    QTest::newRow("empty paragraph") << "<text:p/>"
+                                     << "";
 }
 
 void OdsReaderTest::displayedText()
@@ -187,60 +193,72 @@ void OdsReaderTest::valueCells_data()
                                        "\"long\" number:textual=\"true\"/><number:text> "
                                        "</number:text><number:year number:style=\"long\"/>"
                                        "</number:date-style>"
-                                    << date << "15 January 2024" << "15 января 2024";
+                                    << date << "15 January 2024"
+                                    << "15 января 2024";
     QTest::newRow("nominative month year")
         << "<number:date-style style:name=\"N\"><number:month number:style=\"long\" "
            "number:textual=\"true\"/><number:text> </number:text><number:year "
            "number:style=\"long\"/></number:date-style>"
-        << date << "January 2024" << "Январь 2024";
+        << date << "January 2024"
+        << "Январь 2024";
     QTest::newRow("day name") << "<number:date-style style:name=\"N\"><number:day-of-week "
                                  "number:style=\"long\"/></number:date-style>"
-                              << date << "Monday" << "понедельник";
+                              << date << "Monday"
+                              << "понедельник";
     QTest::newRow("en-US style keeps its language")
         << "<number:date-style style:name=\"N\" number:language=\"en\" number:country=\"US\">"
            "<number:month number:style=\"long\" number:textual=\"true\"/><number:text> "
            "</number:text><number:day/></number:date-style>"
-        << date << "January 15" << "January 15";
+        << date << "January 15"
+        << "January 15";
     QTest::newRow("ru-RU style keeps its language")
         << "<number:number-style style:name=\"N\" number:language=\"ru\" "
            "number:country=\"RU\"><number:number number:decimal-places=\"2\" "
            "number:min-integer-digits=\"1\" number:grouping=\"true\"/></number:number-style>"
-        << "office:value-type=\"float\" office:value=\"1234.5\"" << "1" + nbsp + "234,50"
+        << "office:value-type=\"float\" office:value=\"1234.5\""
+        << "1" + nbsp + "234,50"
         << "1" + nbsp + "234,50";
     QTest::newRow("automatic order is the locale's date")
         << "<number:date-style style:name=\"N\" number:automatic-order=\"true\"><number:day "
            "number:style=\"long\"/><number:text>.</number:text><number:month number:style="
            "\"long\"/><number:text>.</number:text><number:year number:style=\"long\"/>"
            "</number:date-style>"
-        << date << "01/15/2024" << "15.01.2024";
+        << date << "01/15/2024"
+        << "15.01.2024";
     QTest::newRow("time with seconds fraction")
         << "<number:time-style style:name=\"N\"><number:hours number:style=\"long\"/>"
            "<number:text>:</number:text><number:minutes number:style=\"long\"/><number:text>:"
            "</number:text><number:seconds number:style=\"long\" number:decimal-places=\"1\"/>"
            "</number:time-style>"
-        << "office:value-type=\"time\" office:time-value=\"PT13H45M30.26S\"" << "13:45:30.3"
+        << "office:value-type=\"time\" office:time-value=\"PT13H45M30.26S\""
+        << "13:45:30.3"
         << "13:45:30,3";
     QTest::newRow("elapsed hours") << "<number:time-style style:name=\"N\" "
                                       "number:truncate-on-overflow=\"false\"><number:hours/>"
                                       "<number:text>:</number:text><number:minutes number:style="
                                       "\"long\"/></number:time-style>"
                                    << "office:value-type=\"time\" office:time-value=\"P1DT12H\""
-                                   << "36:00" << "36:00";
+                                   << "36:00"
+                                   << "36:00";
     QTest::newRow("boolean style") << "<number:boolean-style style:name=\"N\"><number:boolean/>"
                                       "</number:boolean-style>"
                                    << "office:value-type=\"boolean\" office:boolean-value="
                                       "\"false\""
-                                   << "FALSE" << "ЛОЖЬ";
+                                   << "FALSE"
+                                   << "ЛОЖЬ";
     QTest::newRow("percentage") << "<number:percentage-style style:name=\"N\"><number:number "
                                    "number:decimal-places=\"1\" number:min-integer-digits="
                                    "\"1\"/><number:text>%</number:text></number:percentage-style>"
                                 << "office:value-type=\"percentage\" office:value=\"0.1234\""
-                                << "12.3%" << "12,3%";
+                                << "12.3%"
+                                << "12,3%";
     QTest::newRow("currency of the locale")
         << "<number:currency-style style:name=\"N\"><number:number number:decimal-places="
            "\"2\" number:min-integer-digits=\"1\"/><number:text> </number:text>"
            "<number:currency-symbol/></number:currency-style>"
-        << "office:value-type=\"currency\" office:value=\"5\"" << "5.00$" << "5,00₽";
+        << "office:value-type=\"currency\" office:value=\"5\""
+        << "5.00$"
+        << "5,00₽";
     QTest::newRow("negative section from a map")
         << "<number:number-style style:name=\"P\"><number:number number:decimal-places=\"2\" "
            "number:min-integer-digits=\"1\"/></number:number-style><number:number-style "
@@ -248,16 +266,21 @@ void OdsReaderTest::valueCells_data()
            "\"2\" number:min-integer-digits=\"1\"/><number:text>)</number:text><style:map "
            "style:condition=\"value()&gt;=0\" style:apply-style-name=\"P\"/>"
            "</number:number-style>"
-        << "office:value-type=\"float\" office:value=\"-3.14159\"" << "(3.14)" << "(3,14)";
+        << "office:value-type=\"float\" office:value=\"-3.14159\""
+        << "(3.14)"
+        << "(3,14)";
     QTest::newRow("embedded text") << "<number:number-style style:name=\"N\"><number:number "
                                       "number:min-integer-digits=\"6\"><number:embedded-text "
                                       "number:position=\"2\">-</number:embedded-text>"
                                       "</number:number></number:number-style>"
                                    << "office:value-type=\"float\" office:value=\"1234\""
-                                   << "0012-34" << "0012-34";
+                                   << "0012-34"
+                                   << "0012-34";
     QTest::newRow("text cell keeps its paragraph")
         << "<number:number-style style:name=\"N\"><number:number/></number:number-style>"
-        << "office:value-type=\"string\"" << "stored" << "stored";
+        << "office:value-type=\"string\""
+        << "stored"
+        << "stored";
 }
 
 void OdsReaderTest::valueCells()
@@ -266,9 +289,10 @@ void OdsReaderTest::valueCells()
     QFETCH(QString, cell);
     QFETCH(QString, english);
     QFETCH(QString, russian);
-    const QString styles = style + QStringLiteral("<style:style style:name=\"ce\" "
-                                                  "style:family=\"table-cell\" "
-                                                  "style:data-style-name=\"N\"/>");
+    const QString styles = style
+                           + QStringLiteral("<style:style style:name=\"ce\" "
+                                            "style:family=\"table-cell\" "
+                                            "style:data-style-name=\"N\"/>");
     const QString tables = QStringLiteral("<table:table table:name=\"S\"><table:table-row>"
                                           "<table:table-cell table:style-name=\"ce\" %1>"
                                           "<text:p>stored</text:p></table:table-cell>"
@@ -311,7 +335,8 @@ void OdsReaderTest::craftedCells_data()
     QTest::addColumn<int>("maxLength");
     const QString cell = QStringLiteral("<table:table-row>%1</table:table-row>");
     const QString selfMaps = QStringLiteral("<style:map style:condition=\"value()&gt;0\" "
-                                                     "style:apply-style-name=\"N\"/>").repeated(3);
+                                            "style:apply-style-name=\"N\"/>")
+                                 .repeated(3);
     const QString styled = QStringLiteral("<style:style style:name=\"ce\" "
                                           "style:family=\"table-cell\" "
                                           "style:data-style-name=\"N\"/>");
@@ -326,8 +351,8 @@ void OdsReaderTest::craftedCells_data()
         << oneSheet(cell.arg("<table:table-cell table:style-name=\"ce\" office:value-type="
                              "\"float\" office:value=\"5\"/>"),
                     "<number:number-style style:name=\"N\">"
-                        + QStringLiteral("<number:text>x</number:text>").repeated(20000)
-                        + selfMaps + "</number:number-style>" + styled)
+                        + QStringLiteral("<number:text>x</number:text>").repeated(20000) + selfMaps
+                        + "</number:number-style>" + styled)
         << 1 << 1 << "xxxxxxxx" << 100 << 1024;
     QTest::newRow("spaces beyond a cell's capacity")
         << oneSheet(cell.arg("<table:table-cell><text:p>"
@@ -430,24 +455,22 @@ void OdsReaderTest::tooManyCellRunsFail()
     QVERIFY_THROWS_EXCEPTION(FileError, readOds(alternatingColumns(16384, 100)));
     // Short of that limit the same sheet reads.
     const auto workbook = readOds(alternatingColumns(16384, 8));
-    QCOMPARE(workbook->worksheet(QStringLiteral("S"))->cellText(8, 16384),
-             QStringLiteral("1.000"));
+    QCOMPARE(workbook->worksheet(QStringLiteral("S"))->cellText(8, 16384), QStringLiteral("1.000"));
 }
 
 void OdsReaderTest::uncachedFormulasAreListed()
 {
-    const QString tables = QStringLiteral(
-        "<table:table table:name=\"F\"><table:table-row>"
-        "<table:table-cell table:formula=\"of:=1+1\"/>"
-        "<table:table-cell table:formula=\"of:=2+2\" office:value-type=\"float\" "
-        "office:value=\"4\"><text:p>4</text:p></table:table-cell>"
-        "</table:table-row><table:table-row table:number-rows-repeated=\"2\">"
-        "<table:table-cell/><table:table-cell table:formula=\"of:=[.A1]\"/>"
-        "</table:table-row></table:table>");
+    const QString tables =
+        QStringLiteral("<table:table table:name=\"F\"><table:table-row>"
+                       "<table:table-cell table:formula=\"of:=1+1\"/>"
+                       "<table:table-cell table:formula=\"of:=2+2\" office:value-type=\"float\" "
+                       "office:value=\"4\"><text:p>4</text:p></table:table-cell>"
+                       "</table:table-row><table:table-row table:number-rows-repeated=\"2\">"
+                       "<table:table-cell/><table:table-cell table:formula=\"of:=[.A1]\"/>"
+                       "</table:table-row></table:table>");
     const auto workbook = readOds(flatDocument(tables));
-    const std::vector<FormulaCell> expected = {{QStringLiteral("F"), 1, 1},
-                                               {QStringLiteral("F"), 2, 2},
-                                               {QStringLiteral("F"), 3, 2}};
+    const std::vector<FormulaCell> expected = {
+        {QStringLiteral("F"), 1, 1}, {QStringLiteral("F"), 2, 2}, {QStringLiteral("F"), 3, 2}};
     QVERIFY(workbook->uncachedFormulas() == expected);
     QCOMPARE(workbook->worksheet(QStringLiteral("F"))->cellText(1, 1), QString());
     QCOMPARE(workbook->worksheet(QStringLiteral("F"))->cellText(1, 2), QStringLiteral("4"));

@@ -127,8 +127,8 @@ void RecalculationTest::timeOutGivesTheLines()
     const OpenedWorkbook opened = openWorkbookFile(path, WorkbookOptions(), quick);
     QVERIFY2(clock.elapsed() < 8000, qPrintable(QString::number(clock.elapsed())));
     QVERIFY(!opened.problems.isEmpty());
-    QVERIFY2(opened.problems.first().contains("не справился") &&
-                 opened.problems.first().contains(path),
+    QVERIFY2(opened.problems.first().contains("не справился")
+                 && opened.problems.first().contains(path),
              qPrintable(opened.problems.first()));
     QCOMPARE(opened.problems.mid(1), expectedLines());
     QCOMPARE(text(*opened.workbook, "B1"), QString());
@@ -140,19 +140,27 @@ void RecalculationTest::computedTexts_data()
     QTest::addColumn<QString>("cell");
     QTest::addColumn<QString>("expected");
     const QList<std::pair<const char*, const char*>> same = {
-        {"B1", "5"},        {"B3", "Сумма: 5"}, {"B4", "#DIV/0!"}, {"B5", "15.01.2024"},
-        {"B6", "14"},       {"D1", "3"},        {"D3", "5"},       {"E1", "6"},
-        {"F1", "2"},        {"A1", "2"},        {"C2", "29.02.2020"}};
+        {"B1", "5"},  {"B3", "Сумма: 5"}, {"B4", "#DIV/0!"},   {"B5", "15.01.2024"},
+        {"B6", "14"}, {"D1", "3"},        {"D3", "5"},         {"E1", "6"},
+        {"F1", "2"},  {"A1", "2"},        {"C2", "29.02.2020"}};
     // Cells without formulas read as the file's own reading shows them, not as LibreOffice
     // exported their formats: a built-in short date follows the reader's locale.
     for (const char* locale : {"en_US", "ru_RU"}) {
         for (const auto& [cell, expected] : same)
             QTest::addRow("%s %s", locale, cell) << locale << cell << expected;
     }
-    QTest::newRow("en_US formatted number") << "en_US" << "B2" << "50.00";
-    QTest::newRow("ru_RU formatted number") << "ru_RU" << "B2" << "50,00";
-    QTest::newRow("en_US built-in short date") << "en_US" << "C3" << "1/15/2024";
-    QTest::newRow("ru_RU built-in short date") << "ru_RU" << "C3" << "15.01.2024";
+    QTest::newRow("en_US formatted number") << "en_US"
+                                            << "B2"
+                                            << "50.00";
+    QTest::newRow("ru_RU formatted number") << "ru_RU"
+                                            << "B2"
+                                            << "50,00";
+    QTest::newRow("en_US built-in short date") << "en_US"
+                                               << "C3"
+                                               << "1/15/2024";
+    QTest::newRow("ru_RU built-in short date") << "ru_RU"
+                                               << "C3"
+                                               << "15.01.2024";
 }
 
 void RecalculationTest::computedTexts()

@@ -32,8 +32,8 @@ void WorkbookFileTest::detectFormat_data()
     QTest::addColumn<QString>("fileName");
     QTest::addColumn<WorkbookFormat>("format");
     const QByteArray zip("PK\x03\x04", 4);
-    const QByteArray odsHead = zip + QByteArray(26, '\0') + "mimetype"
-        + "application/vnd.oasis.opendocument.spreadsheet";
+    const QByteArray odsHead =
+        zip + QByteArray(26, '\0') + "mimetype" + "application/vnd.oasis.opendocument.spreadsheet";
     const QByteArray cfb("\xD0\xCF\x11\xE0\xA1\xB1\x1A\xE1", 8);
     QTest::newRow("xlsx") << zip << "a.xlsx" << WorkbookFormat::Xlsx;
     QTest::newRow("xlsm") << zip << "a.XLSM" << WorkbookFormat::Xlsx;
@@ -64,11 +64,26 @@ void WorkbookFileTest::opensByContent_data()
     QTest::addColumn<QString>("savedAs");
     QTest::addColumn<QString>("sheet");
     QTest::addColumn<QString>("a1");
-    QTest::newRow("csv") << "people.csv" << "people.csv" << "people" << "Имя";
-    QTest::newRow("txt") << "legacy-1251.txt" << "Список.txt" << "Список" << "Имя";
-    QTest::newRow("xls") << "types.xls" << "types.xls" << "Числа" << "Текст";
-    QTest::newRow("xls under a csv name") << "types.xls" << "data.csv" << "Числа" << "Текст";
-    QTest::newRow("flat ods") << "types.fods" << "types.fods" << "Числа" << "Текст";
+    QTest::newRow("csv") << "people.csv"
+                         << "people.csv"
+                         << "people"
+                         << "Имя";
+    QTest::newRow("txt") << "legacy-1251.txt"
+                         << "Список.txt"
+                         << "Список"
+                         << "Имя";
+    QTest::newRow("xls") << "types.xls"
+                         << "types.xls"
+                         << "Числа"
+                         << "Текст";
+    QTest::newRow("xls under a csv name") << "types.xls"
+                                          << "data.csv"
+                                          << "Числа"
+                                          << "Текст";
+    QTest::newRow("flat ods") << "types.fods"
+                              << "types.fods"
+                              << "Числа"
+                              << "Текст";
 }
 
 void WorkbookFileTest::opensByContent()

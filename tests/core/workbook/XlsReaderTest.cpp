@@ -62,8 +62,7 @@ qsizetype findRecord(const QByteArray& file, quint16 type, int nth = 0)
     return -1;
 }
 
-QByteArray patched(QByteArray file, quint16 type, qsizetype offset, QByteArray bytes,
-                   int nth = 0)
+QByteArray patched(QByteArray file, quint16 type, qsizetype offset, QByteArray bytes, int nth = 0)
 {
     const qsizetype at = findRecord(file, type, nth);
     if (at < 0)
@@ -125,26 +124,45 @@ void XlsReaderTest::displayedText_data()
     QTest::addColumn<int>("column");
     QTest::addColumn<QString>("english");
     QTest::addColumn<QString>("russian");
-    QTest::newRow("text") << 1 << 1 << "Текст" << "Текст";
-    QTest::newRow("integer") << 1 << 2 << "42" << "42";
-    QTest::newRow("decimal") << 2 << 2 << "1.5" << "1,5";
-    QTest::newRow("third") << 3 << 2 << "0.333333333333333" << "0,333333333333333";
-    QTest::newRow("19 digits") << 4 << 2 << "1.23456789012346E+018" << "1,23456789012346E+018";
-    QTest::newRow("negative half") << 5 << 2 << "-0.5" << "-0,5";
-    QTest::newRow("tiny") << 6 << 2 << "1.5E-10" << "1,5E-10";
+    QTest::newRow("text") << 1 << 1 << "Текст"
+                          << "Текст";
+    QTest::newRow("integer") << 1 << 2 << "42"
+                             << "42";
+    QTest::newRow("decimal") << 2 << 2 << "1.5"
+                             << "1,5";
+    QTest::newRow("third") << 3 << 2 << "0.333333333333333"
+                           << "0,333333333333333";
+    QTest::newRow("19 digits") << 4 << 2 << "1.23456789012346E+018"
+                               << "1,23456789012346E+018";
+    QTest::newRow("negative half") << 5 << 2 << "-0.5"
+                                   << "-0,5";
+    QTest::newRow("tiny") << 6 << 2 << "1.5E-10"
+                          << "1,5E-10";
     // The file formats these as DD.MM.YYYY [HH:MM], whatever the locale.
-    QTest::newRow("date") << 7 << 2 << "15.01.2024" << "15.01.2024";
-    QTest::newRow("date and time") << 8 << 2 << "15.01.2024 13:45" << "15.01.2024 13:45";
-    QTest::newRow("time") << 9 << 2 << "13:45:30" << "13:45:30";
-    QTest::newRow("two paragraphs") << 10 << 2 << "строка1\nстрока2" << "строка1\nстрока2";
-    QTest::newRow("negative integer") << 11 << 2 << "-123456" << "-123456";
-    QTest::newRow("empty row") << 12 << 1 << "" << "";
-    QTest::newRow("typographic and tab") << 13 << 1 << "ёЁ «кавычки»\ttab" << "ёЁ «кавычки»\ttab";
-    QTest::newRow("fraction") << 13 << 2 << "123456.789" << "123456,789";
-    QTest::newRow("beyond the data") << 14 << 1 << "" << "";
-    QTest::newRow("beyond the columns") << 1 << 3 << "" << "";
-    QTest::newRow("row zero") << 0 << 1 << "" << "";
-    QTest::newRow("far away") << 65536 << 256 << "" << "";
+    QTest::newRow("date") << 7 << 2 << "15.01.2024"
+                          << "15.01.2024";
+    QTest::newRow("date and time") << 8 << 2 << "15.01.2024 13:45"
+                                   << "15.01.2024 13:45";
+    QTest::newRow("time") << 9 << 2 << "13:45:30"
+                          << "13:45:30";
+    QTest::newRow("two paragraphs") << 10 << 2 << "строка1\nстрока2"
+                                    << "строка1\nстрока2";
+    QTest::newRow("negative integer") << 11 << 2 << "-123456"
+                                      << "-123456";
+    QTest::newRow("empty row") << 12 << 1 << ""
+                               << "";
+    QTest::newRow("typographic and tab") << 13 << 1 << "ёЁ «кавычки»\ttab"
+                                         << "ёЁ «кавычки»\ttab";
+    QTest::newRow("fraction") << 13 << 2 << "123456.789"
+                              << "123456,789";
+    QTest::newRow("beyond the data") << 14 << 1 << ""
+                                     << "";
+    QTest::newRow("beyond the columns") << 1 << 3 << ""
+                                        << "";
+    QTest::newRow("row zero") << 0 << 1 << ""
+                              << "";
+    QTest::newRow("far away") << 65536 << 256 << ""
+                              << "";
 }
 
 void XlsReaderTest::displayedText()
@@ -187,8 +205,8 @@ void XlsReaderTest::sameTextsAsXlsx()
     QBuffer xlsxFile;
     xlsxFile.setData(readFile(workbookPath(QStringLiteral("cases-lo.xlsx"))));
     xlsxFile.open(QIODevice::ReadOnly);
-    const auto xlsx = XlsxReader().read(xlsxFile, QStringLiteral("cases-lo.xlsx"),
-                                        WorkbookOptions{locale});
+    const auto xlsx =
+        XlsxReader().read(xlsxFile, QStringLiteral("cases-lo.xlsx"), WorkbookOptions{locale});
     QCOMPARE(xls->sheetNames(), xlsx->sheetNames());
     QCOMPARE(xls->activeSheetName(), xlsx->activeSheetName());
     QStringList problems;
@@ -211,20 +229,31 @@ void XlsReaderTest::formulaResults_data()
     QTest::addColumn<int>("row");
     QTest::addColumn<QString>("english");
     QTest::addColumn<QString>("russian");
-    QTest::newRow("number") << 1 << "0.25" << "0,25";
-    QTest::newRow("number as percent") << 2 << "25.00%" << "25,00%";
-    QTest::newRow("reference") << 3 << "2.00" << "2,00";
-    QTest::newRow("date") << 4 << "15.01.2024" << "15.01.2024";
-    QTest::newRow("text") << 5 << "ab" << "ab";
-    QTest::newRow("text longer than 255") << 7 << QString("дx").repeated(200)
-                                          << QString("дx").repeated(200);
+    QTest::newRow("number") << 1 << "0.25"
+                            << "0,25";
+    QTest::newRow("number as percent") << 2 << "25.00%"
+                                       << "25,00%";
+    QTest::newRow("reference") << 3 << "2.00"
+                               << "2,00";
+    QTest::newRow("date") << 4 << "15.01.2024"
+                          << "15.01.2024";
+    QTest::newRow("text") << 5 << "ab"
+                          << "ab";
+    QTest::newRow("text longer than 255")
+        << 7 << QString("дx").repeated(200) << QString("дx").repeated(200);
     // A spreadsheet shows a logical result by name, whatever LibreOffice's export shows.
-    QTest::newRow("true") << 8 << "TRUE" << "ИСТИНА";
-    QTest::newRow("false") << 9 << "FALSE" << "ЛОЖЬ";
-    QTest::newRow("error") << 10 << "#DIV/0!" << "#DIV/0!";
-    QTest::newRow("not available") << 11 << "#N/A" << "#N/A";
-    QTest::newRow("value error") << 12 << "#VALUE!" << "#VALUE!";
-    QTest::newRow("empty text") << 13 << "" << "";
+    QTest::newRow("true") << 8 << "TRUE"
+                          << "ИСТИНА";
+    QTest::newRow("false") << 9 << "FALSE"
+                           << "ЛОЖЬ";
+    QTest::newRow("error") << 10 << "#DIV/0!"
+                           << "#DIV/0!";
+    QTest::newRow("not available") << 11 << "#N/A"
+                                   << "#N/A";
+    QTest::newRow("value error") << 12 << "#VALUE!"
+                                 << "#VALUE!";
+    QTest::newRow("empty text") << 13 << ""
+                                << "";
 }
 
 void XlsReaderTest::formulaResults()
@@ -257,8 +286,7 @@ void XlsReaderTest::codePages_data()
     QTest::addColumn<int>("codePage");
     QTest::addColumn<QByteArray>("bytes");
     QTest::addColumn<QString>("expected");
-    QTest::newRow("1251") << 1251 << QByteArray("\xcf\xf0\xe8\xe2\xe5\xf2 \xb9\xa8")
-                          << "Привет №Ё";
+    QTest::newRow("1251") << 1251 << QByteArray("\xcf\xf0\xe8\xe2\xe5\xf2 \xb9\xa8") << "Привет №Ё";
     QTest::newRow("1252") << 1252 << QByteArray("\x80 \x85 \x93x\x94 \xe9") << "€ … “x” é";
     QTest::newRow("Excel's 1252") << 0x8001 << QByteArray("\x80\x9f") << "€Ÿ";
     QTest::newRow("unknown as Latin-1") << 54321 << QByteArray("a\xe9") << "aé";
@@ -299,8 +327,8 @@ void XlsReaderTest::sheets()
     QCOMPARE(second->cellText(2, 3), QStringLiteral("y"));
     QCOMPARE(second->cellText(2, 1), QString());
     const Worksheet* first = workbook->worksheet("Числа");
-    for (const auto& [row, column] : {std::pair{0, 1}, {1, 0}, {14, 1}, {1, 3}, {65536, 256},
-                                      {65537, 1}, {1, 257}, {-1, -1}})
+    for (const auto& [row, column] :
+         {std::pair{0, 1}, {1, 0}, {14, 1}, {1, 3}, {65536, 256}, {65537, 1}, {1, 257}, {-1, -1}})
         QCOMPARE(first->cellText(row, column), QString());
     QVERIFY(!workbook->worksheet("числа"));
     QVERIFY(!workbook->worksheet(QString()));
@@ -408,20 +436,17 @@ void XlsReaderTest::brokenInput_data()
     QTest::newRow("directory sector outside the file") << farDirectory;
     QTest::newRow("fuzzed directory name length")
         << readFile(sourcePath("fuzz/corpus/xlsreader/crash-directory-name-length.xls"));
-    QTest::newRow("no workbook stream")
-        << QByteArray(biff5).replace(AssembledStreamStart - 512 + 128, 8,
-                                     QByteArray("X\0o\0o\0k\0", 8));
+    QTest::newRow("no workbook stream") << QByteArray(biff5).replace(
+        AssembledStreamStart - 512 + 128, 8, QByteArray("X\0o\0o\0k\0", 8));
     QTest::newRow("record length past the end") << patched(split, 0x00FD, 2, le16(0xFFF0), 3);
     QTest::newRow("string longer than its record") << patched(biff5, 0x0204, 10, le16(5000));
-    QTest::newRow("shared string index beyond the table")
-        << patched(split, 0x00FD, 10, le32(4));
+    QTest::newRow("shared string index beyond the table") << patched(split, 0x00FD, 10, le32(4));
     QTest::newRow("string count too low, cell refers past it")
         << patched(split, 0x00FC, 8, le32(2));
     QTest::newRow("split string cut short") << patched(split, 0x00FC, 4 + 23, le16(9000));
     QTest::newRow("column beyond the grid") << patched(biff5, 0x0203, 6, le16(0x4000));
     QTest::newRow("multiple numbers beyond the grid") << patched(biff5, 0x00BD, 6, le16(255));
-    QTest::newRow("sheet offset outside the stream")
-        << patched(biff5, 0x0085, 4, le32(0x7FFFFFF0));
+    QTest::newRow("sheet offset outside the stream") << patched(biff5, 0x0085, 4, le32(0x7FFFFFF0));
     QTest::newRow("sheet offset not at a sheet") << patched(biff5, 0x0085, 4, le32(4));
     QTest::newRow("password protected") << patched(biff5, 0x0022, 0, le16(0x002F));
     QTest::newRow("Excel 4 worksheet") << patched(biff5, 0x0809, 0, le16(0x0409));

@@ -194,8 +194,7 @@ void XlsxReaderTest::listsFormulasWithoutResults_data()
         << "uncached-formulas.xlsx"
         << QStringList{"Лист1!B1", "Лист1!D1", "Лист1!E1", "Лист1!B2", "Лист1!D2",
                        "Лист1!B3", "Лист1!D3", "Лист1!B4", "Лист1!B5", "Лист1!B6"};
-    QTest::newRow("formula with no value element")
-        << "variants.xlsx" << QStringList{"Second!I3"};
+    QTest::newRow("formula with no value element") << "variants.xlsx" << QStringList{"Second!I3"};
     for (const char* stored :
          {"sample.xlsx", "cases-lo.xlsx", "cases-xlsxwriter.xlsx", "cases-openpyxl.xlsx"})
         QTest::newRow(stored) << stored << QStringList();

@@ -134,7 +134,7 @@ void MainWindowTest::brokenProjectKeepsTheWindowEmptyAndUsable()
     QCOMPARE(script.seen.size(), 1);
     QVERIFY(window.document().project.Structure.isEmpty());
     QVERIFY(window.document().ProjectPath.isEmpty()); // a save cannot overwrite the file
-    activate(window);                                  // and no second error box
+    activate(window);                                 // and no second error box
     QCOMPARE(script.seen.size(), 1);
 }
 
@@ -168,12 +168,13 @@ void MainWindowTest::namedControls_data()
     for (const auto& row : rows)
         QTest::newRow(row[0]) << QString::fromUtf8(row[0]) << QString::fromUtf8(row[1]);
     for (const char* name :
-         {"sPanel2", "sToolBar2", "BasicOpt", "AddOpt", "ProgressPanel", "ErroreBox",
-          "ErroreList", "sBitBtn11", "ShowErr", "sSplitter1", "sPanel1", "sToolBar1",
-          "sScrollBox1", "TopRule", "LeftRule", "TopRulePnl", "LeftRulePnl", "sStatusBar1",
-          "MessPanel", "PageN", "CreateBtn", "OpenBtn", "SaveBtn", "SizeList",
-          "sSpeedButton9", "sSpeedButton8", "PrWidth", "PrHeight", "Structure", "RelateList",
-          "sEdit1", "xlsFile", "sheet", "Direct"}) {
+         {"sPanel2",       "sToolBar2",   "BasicOpt",    "AddOpt",    "ProgressPanel",
+          "ErroreBox",     "ErroreList",  "sBitBtn11",   "ShowErr",   "sSplitter1",
+          "sPanel1",       "sToolBar1",   "sScrollBox1", "TopRule",   "LeftRule",
+          "TopRulePnl",    "LeftRulePnl", "sStatusBar1", "MessPanel", "PageN",
+          "CreateBtn",     "OpenBtn",     "SaveBtn",     "SizeList",  "sSpeedButton9",
+          "sSpeedButton8", "PrWidth",     "PrHeight",    "Structure", "RelateList",
+          "sEdit1",        "xlsFile",     "sheet",       "Direct"}) {
         QTest::newRow(name) << QString::fromUtf8(name) << QString();
     }
 }
@@ -189,9 +190,9 @@ void MainWindowTest::namedControls()
     if (!hint.isEmpty())
         QCOMPARE(widget->toolTip(), hint);
     // Hidden at start: the editing area, the progress panel, the error list, the strip.
-    const bool hiddenAtStart = name == "AddOpt" || name == "ProgressPanel"
-        || name == "ErroreBox" || name == "MessPanel" || name == "ErroreList"
-        || name == "sBitBtn11" || name == "ShowErr";
+    const bool hiddenAtStart = name == "AddOpt" || name == "ProgressPanel" || name == "ErroreBox"
+                               || name == "MessPanel" || name == "ErroreList" || name == "sBitBtn11"
+                               || name == "ShowErr";
     window.show();
     QCOMPARE(widget->isVisibleTo(&window), !hiddenAtStart);
 }
@@ -201,11 +202,16 @@ void MainWindowTest::areaKeysScrollTheColumn_data()
     QTest::addColumn<int>("key");
     QTest::addColumn<QString>("button");
     QTest::addColumn<QString>("group");
-    QTest::newRow("F2 background") << int(Qt::Key_F2) << "BackBtn" << "BackSourceGroup";
-    QTest::newRow("F3 blocks") << int(Qt::Key_F3) << "BlockBtn" << "FieldCreateGroup";
-    QTest::newRow("F4 structure") << int(Qt::Key_F4) << "StructureBtn" << "StructureGroup";
-    QTest::newRow("F5 export") << int(Qt::Key_F5) << "exportBtn" << "Exportpr";
-    QTest::newRow("F1 project") << int(Qt::Key_F1) << "ProjectBtn" << "ProjectFileGroup";
+    QTest::newRow("F2 background") << int(Qt::Key_F2) << "BackBtn"
+                                   << "BackSourceGroup";
+    QTest::newRow("F3 blocks") << int(Qt::Key_F3) << "BlockBtn"
+                               << "FieldCreateGroup";
+    QTest::newRow("F4 structure") << int(Qt::Key_F4) << "StructureBtn"
+                                  << "StructureGroup";
+    QTest::newRow("F5 export") << int(Qt::Key_F5) << "exportBtn"
+                               << "Exportpr";
+    QTest::newRow("F1 project") << int(Qt::Key_F1) << "ProjectBtn"
+                                << "ProjectFileGroup";
 }
 
 void MainWindowTest::areaKeysScrollTheColumn()
@@ -304,8 +310,8 @@ void MainWindowTest::otherModifiersPassThrough()
     QVERIFY(script.seen.isEmpty());
     QCOMPARE(column->verticalScrollBar()->value(), scroll);
     QCOMPARE(control<QSpinBox>(window, "PageN")->value(), 0);
-    QVERIFY(!QFile::exists(path));                              // nothing saved
-    QVERIFY(window.document().project.Structure.isEmpty());     // nothing undone
+    QVERIFY(!QFile::exists(path));                          // nothing saved
+    QVERIFY(window.document().project.Structure.isEmpty()); // nothing undone
 }
 
 void MainWindowTest::ctrlSSavesWithoutDialogWhenNamed_data()
@@ -442,15 +448,24 @@ void MainWindowTest::pageSetButtons_data()
     QTest::addColumn<int>("page");
     QTest::addColumn<QString>("before");
     QTest::addColumn<QString>("after");
-    QTest::newRow("all pages") << "ToolButton49" << 0 << "" << "1-5";
-    QTest::newRow("start to current") << "ToolButton50" << 3 << "9" << "1-3";
-    QTest::newRow("start to page 1 unnormalised") << "ToolButton50" << 1 << "" << "1-1";
-    QTest::newRow("start to current on layout") << "ToolButton50" << 0 << "7" << "7";
-    QTest::newRow("invert") << "ToolButton51" << 0 << "2-3" << "1,4-5";
-    QTest::newRow("invert keeps pages beyond") << "ToolButton51" << 0 << "2,9" << "1,3-5,9";
-    QTest::newRow("toggle current in") << "ToolButton52" << 4 << "1-3" << "1-4";
-    QTest::newRow("toggle current out") << "ToolButton52" << 2 << "1-3" << "1,3";
-    QTest::newRow("toggle on layout") << "ToolButton52" << 0 << "1-3" << "1-3";
+    QTest::newRow("all pages") << "ToolButton49" << 0 << ""
+                               << "1-5";
+    QTest::newRow("start to current") << "ToolButton50" << 3 << "9"
+                                      << "1-3";
+    QTest::newRow("start to page 1 unnormalised") << "ToolButton50" << 1 << ""
+                                                  << "1-1";
+    QTest::newRow("start to current on layout") << "ToolButton50" << 0 << "7"
+                                                << "7";
+    QTest::newRow("invert") << "ToolButton51" << 0 << "2-3"
+                            << "1,4-5";
+    QTest::newRow("invert keeps pages beyond") << "ToolButton51" << 0 << "2,9"
+                                               << "1,3-5,9";
+    QTest::newRow("toggle current in") << "ToolButton52" << 4 << "1-3"
+                                       << "1-4";
+    QTest::newRow("toggle current out") << "ToolButton52" << 2 << "1-3"
+                                        << "1,3";
+    QTest::newRow("toggle on layout") << "ToolButton52" << 0 << "1-3"
+                                      << "1-3";
 }
 
 void MainWindowTest::pageSetButtons()

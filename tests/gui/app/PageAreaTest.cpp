@@ -100,10 +100,10 @@ void PageAreaTest::zoomCommands_data()
     QTest::addColumn<QSize>("view");
     QTest::newRow("closest") << QStringList{"ScaleUpBtn", "OriginalBtn"} << 1.0 << "100,00%"
                              << QSize(2480, 3508);
-    QTest::newRow("five zoom-ins") << QStringList(5, "ScaleUpBtn") << 2.48832 << "248,83%"
-                                   << QSize(6171, 8729);
-    QTest::newRow("in then out") << QStringList{"ScaleUpBtn", "ScaleDownBtn"} << 1.0
-                                 << "100,00%" << QSize(2480, 3508);
+    QTest::newRow("five zoom-ins")
+        << QStringList(5, "ScaleUpBtn") << 2.48832 << "248,83%" << QSize(6171, 8729);
+    QTest::newRow("in then out") << QStringList{"ScaleUpBtn", "ScaleDownBtn"} << 1.0 << "100,00%"
+                                 << QSize(2480, 3508);
     QTest::newRow("zoom out") << QStringList{"ScaleDownBtn"} << 1.0 / 1.2 << "83,33%"
                               << QSize(2067, 2923);
 }
@@ -139,8 +139,8 @@ void PageAreaTest::zoomShortcuts_data()
     QTest::newRow("Alt+numpad -") << int(Qt::Key_Minus) << pad << 1.0;
     QTest::newRow("Alt+-") << int(Qt::Key_Minus) << alt << 1.0;
     QTest::newRow("plain - is the control's") << int(Qt::Key_Minus) << 0 << 1.2;
-    QTest::newRow("Ctrl+= is the control's") << int(Qt::Key_Equal)
-                                             << int(Qt::ControlModifier) << 1.2;
+    QTest::newRow("Ctrl+= is the control's")
+        << int(Qt::Key_Equal) << int(Qt::ControlModifier) << 1.2;
 }
 
 void PageAreaTest::zoomShortcuts()
@@ -225,13 +225,13 @@ void PageAreaTest::calibration()
                                }
                                                : enterText(entry)});
     auto* screenBtn = control<QToolButton>(window, "ScreenBtn");
-    QTest::mouseClick(screenBtn, Qt::LeftButton);     // a left click is Physical size only
+    QTest::mouseClick(screenBtn, Qt::LeftButton); // a left click is Physical size only
     QVERIFY(script.seen.isEmpty());
     QTest::mouseClick(screenBtn, Qt::RightButton);
     QTRY_VERIFY(script.finished());
-    QCOMPARE(script.seen, QStringList{QStringLiteral(
-                              "настройка в ручную|Сколько реально занимают 10 см на "
-                              "программной линейке: ")});
+    QCOMPARE(script.seen,
+             QStringList{QStringLiteral("настройка в ручную|Сколько реально занимают 10 см на "
+                                        "программной линейке: ")});
     QCOMPARE(window.viewState().ViewScale, before * factor);
     const std::optional<double> stored = UserSettings().calibratedScale();
     QCOMPARE(stored.has_value(), accepted);
@@ -248,8 +248,7 @@ void PageAreaTest::rulerTicks_data()
 {
     QTest::addColumn<QString>("ruler");
     QTest::addColumn<QList<int>>("expected");
-    QTest::newRow("top, 20-pixel lead")
-        << "TopRule" << QList<int>{20, 138, 256, 374, 492, 611};
+    QTest::newRow("top, 20-pixel lead") << "TopRule" << QList<int>{20, 138, 256, 374, 492, 611};
     QTest::newRow("left") << "LeftRule" << QList<int>{0, 118, 236, 354, 472, 591};
 }
 

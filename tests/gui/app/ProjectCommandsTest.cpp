@@ -110,8 +110,7 @@ void ProjectCommandsTest::unsavedChangesQuestion_data()
     const QString file = QStringLiteral("file dialog");
     for (const char* command : {"OpenBtn", "CreateBtn"}) {
         const QString c = QString::fromLatin1(command);
-        QTest::addRow("%s, nothing changed", command)
-            << c << false << 0 << QStringList{file};
+        QTest::addRow("%s, nothing changed", command) << c << false << 0 << QStringList{file};
         QTest::addRow("%s, changed, cancel", command)
             << c << true << int(QMessageBox::Cancel) << QStringList{question};
         QTest::addRow("%s, changed, no", command)
@@ -171,8 +170,7 @@ void ProjectCommandsTest::openLoadsTheChosenProject()
     const QString path = projectWithFields(QStringLiteral("chosen.qlet"));
     window.document().PushUndoSnapshot();
     DialogScript script({chooseFile(path)});
-    QTest::mouseClick(control<QToolButton>(window, "OpenBtn"), Qt::LeftButton, {},
-                      QPoint(5, 5));
+    QTest::mouseClick(control<QToolButton>(window, "OpenBtn"), Qt::LeftButton, {}, QPoint(5, 5));
     QVERIFY(script.finished());
     QCOMPARE(window.document().ProjectPath, path);
     QCOMPARE(control<QLabel>(window, "sStatusBarPanel6")->text(), path);
@@ -204,7 +202,7 @@ void ProjectCommandsTest::newProject()
     QCOMPARE(control<QTreeWidget>(window, "Structure")->topLevelItemCount(), 0);
     QCOMPARE(control<QSpinBox>(window, "PageN")->value(), 0);
     QCOMPARE(doc.project.settings.xlsFile, QStringLiteral("data.xlsx")); // kept
-    QCOMPARE(doc.project.settings.SizeName, QStringLiteral("A4"));      // first size
+    QCOMPARE(doc.project.settings.SizeName, QStringLiteral("A4"));       // first size
     QCOMPARE(window.pageRaster().size(), QSize(2480, 3508));
     // Ctrl+S right after: the never-saved name is written into the current folder.
     DialogScript none({cancel()});
@@ -343,9 +341,12 @@ void ProjectCommandsTest::pageSideSnapsToPixels_data()
     QTest::addColumn<QString>("typed");
     QTest::addColumn<double>("mm");
     QTest::addColumn<int>("pixels");
-    QTest::newRow("width 100") << "PrWidth" << "100" << double(1181 * MmPerPixel) << 1181;
-    QTest::newRow("height 297") << "PrHeight" << "297" << double(3508 * MmPerPixel) << 3508;
-    QTest::newRow("width rounds up") << "PrWidth" << "0,3" << double(4 * MmPerPixel) << 4;
+    QTest::newRow("width 100") << "PrWidth"
+                               << "100" << double(1181 * MmPerPixel) << 1181;
+    QTest::newRow("height 297") << "PrHeight"
+                                << "297" << double(3508 * MmPerPixel) << 3508;
+    QTest::newRow("width rounds up") << "PrWidth"
+                                     << "0,3" << double(4 * MmPerPixel) << 4;
 }
 
 void ProjectCommandsTest::pageSideSnapsToPixels()

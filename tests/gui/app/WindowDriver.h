@@ -27,8 +27,7 @@
 
 namespace WindowDriver {
 
-template <class T>
-T* control(QWidget& window, const char* name)
+template <class T> T* control(QWidget& window, const char* name)
 {
     T* found = window.findChild<T*>(QString::fromLatin1(name));
     if (found == nullptr)
@@ -136,7 +135,7 @@ inline DialogScript::Step cancel()
 inline QString textField(const QString& id, const QString& fieldText)
 {
     return id + fieldText + QChar(u'\u0008') + QStringLiteral("0000000$00FFFFFF$00000000000012")
-        + QStringLiteral("Arial");
+           + QStringLiteral("Arial");
 }
 
 inline QString block(const char* rect)
@@ -145,8 +144,8 @@ inline QString block(const char* rect)
 }
 
 /// A project of `widthMm` × `heightMm` with the given tree lines, saved in `dir`.
-inline QString saveProject(const QDir& dir, const QString& name, double widthMm,
-                           double heightMm, const QStringList& treeLines = {})
+inline QString saveProject(const QDir& dir, const QString& name, double widthMm, double heightMm,
+                           const QStringList& treeLines = {})
 {
     Quillet::Project project;
     project.settings.SizeName = QStringLiteral("Мой");

@@ -100,8 +100,8 @@ int largestDifference(const QImage& a, const QImage& b)
         for (int x = 0; x < a.width(); ++x) {
             const QRgb p = a.pixel(x, y);
             const QRgb q = b.pixel(x, y);
-            worst = std::max({worst, std::abs(qRed(p) - qRed(q)),
-                              std::abs(qGreen(p) - qGreen(q)), std::abs(qBlue(p) - qBlue(q))});
+            worst = std::max({worst, std::abs(qRed(p) - qRed(q)), std::abs(qGreen(p) - qGreen(q)),
+                              std::abs(qBlue(p) - qBlue(q))});
         }
     }
     return worst;
@@ -180,7 +180,7 @@ void BackgroundPanelTest::pageMatchesTheCommandLine_data()
     // Each row starts from "Сброс": the 120 × 80 picture at one pixel per page pixel,
     // ChkRatio and Exert ticked, centred at the top.
     QTest::addColumn<QStringList>("actions");
-    QTest::addColumn<QSize>("outer"); // the processed background in pixels
+    QTest::addColumn<QSize>("outer");   // the processed background in pixels
     QTest::addColumn<int>("tolerance"); // largest channel difference from the tool's page
     QTest::newRow("reset") << QStringList{} << QSize(120, 80) << 0;
     QTest::newRow("width with ratio") << QStringList{"ImgWidth=15,24"} << QSize(180, 120) << 0;
@@ -236,8 +236,8 @@ void BackgroundPanelTest::pageMatchesTheCommandLine()
     const QString project = m_dir.filePath(QStringLiteral("panel.qlet"));
     const QString png = m_dir.filePath(QStringLiteral("background.png"));
     ProjectFile::save(host.project(), project);
-    const QuilletTest::CliRun run = QuilletTest::runCli(
-        {QStringLiteral("background"), project, QStringLiteral("--out"), png});
+    const QuilletTest::CliRun run =
+        QuilletTest::runCli({QStringLiteral("background"), project, QStringLiteral("--out"), png});
     QVERIFY2(run.exitCode == 0, run.err.constData());
     const QImage cli = QImage(png).convertToFormat(QImage::Format_RGB32);
     QCOMPARE(cli.size(), outer);
@@ -253,9 +253,8 @@ void BackgroundPanelTest::pageMatchesTheCommandLine()
     if (difference > tolerance) {
         page.save(m_dir.filePath(QStringLiteral("actual.png")));
         expected.save(m_dir.filePath(QStringLiteral("expected.png")));
-        QFAIL(qPrintable(QStringLiteral("the page differs by %1; see %2")
-                             .arg(difference)
-                             .arg(m_dir.path())));
+        QFAIL(qPrintable(
+            QStringLiteral("the page differs by %1; see %2").arg(difference).arg(m_dir.path())));
     }
 }
 

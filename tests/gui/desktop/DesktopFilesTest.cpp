@@ -47,8 +47,7 @@ void DesktopFilesTest::projectFilesHaveTheType_data()
 void DesktopFilesTest::projectFilesHaveTheType()
 {
     QFETCH(QString, name);
-    const QMimeType type =
-        QMimeDatabase().mimeTypeForFile(name, QMimeDatabase::MatchExtension);
+    const QMimeType type = QMimeDatabase().mimeTypeForFile(name, QMimeDatabase::MatchExtension);
     QCOMPARE(type.name(), QStringLiteral("application/x-quillet-project"));
     QCOMPARE(type.comment().isEmpty(), false);
 }

@@ -133,8 +133,8 @@ void FieldEditorWindowTest::textFieldRoundTripsThroughEveryControl()
     TForm1 window;
     window.show();
     QVERIFY(QTest::qWaitForWindowExposed(&window));
-    QVERIFY(window.LoadProject(saveProject(QDir(m_dir.path()), QStringLiteral("text.qlet"),
-                                           100, 80)));
+    QVERIFY(
+        window.LoadProject(saveProject(QDir(m_dir.path()), QStringLiteral("text.qlet"), 100, 80)));
     click(window, "CreateTextField");
     QVERIFY(control<QScrollArea>(window, "AddOpt")->isVisible());
     QVERIFY(!control<QScrollArea>(window, "BasicOpt")->isEnabled());
@@ -176,7 +176,7 @@ void FieldEditorWindowTest::textFieldRoundTripsThroughEveryControl()
     QVERIFY(control<QScrollArea>(window, "BasicOpt")->isEnabled());
 
     const QString expected = QStringLiteral("0000=B2:B9") + Sep
-        + QStringLiteral("1948610$00563412$00EFCDAB111123") + font;
+                             + QStringLiteral("1948610$00563412$00EFCDAB111123") + font;
     const QString saved = m_dir.filePath(QStringLiteral("text-saved.qlet"));
     window.document().WriteProjectFile(saved);
     const QJsonArray fields = infoFields(saved);
@@ -217,8 +217,8 @@ void FieldEditorWindowTest::emptyTextAndImageAndShapeFields()
     TForm1 window;
     window.show();
     QVERIFY(QTest::qWaitForWindowExposed(&window));
-    QVERIFY(window.LoadProject(saveProject(QDir(m_dir.path()), QStringLiteral("kinds.qlet"),
-                                           100, 80)));
+    QVERIFY(
+        window.LoadProject(saveProject(QDir(m_dir.path()), QStringLiteral("kinds.qlet"), 100, 80)));
     click(window, "CreateTextField");
     auto* text = control<QLineEdit>(window, "Text");
     text->selectAll();
@@ -251,9 +251,9 @@ void FieldEditorWindowTest::emptyTextAndImageAndShapeFields()
 void FieldEditorWindowTest::divisionAndCoordinates()
 {
     // (0, 0)–(99, 49) in pixels.
-    const QString path = saveProject(QDir(m_dir.path()), QStringLiteral("divide.qlet"), 100,
-                                     80, {textField(QStringLiteral("0000"), QStringLiteral("a")),
-                                          block("0000,00 0000,00/0008,38 0004,15")});
+    const QString path = saveProject(QDir(m_dir.path()), QStringLiteral("divide.qlet"), 100, 80,
+                                     {textField(QStringLiteral("0000"), QStringLiteral("a")),
+                                      block("0000,00 0000,00/0008,38 0004,15")});
     TForm1 window;
     window.show();
     QVERIFY(QTest::qWaitForWindowExposed(&window));
@@ -265,7 +265,7 @@ void FieldEditorWindowTest::divisionAndCoordinates()
     typeInto(window, "Row", QStringLiteral("2"));
     click(window, "OkBtn");
     const std::vector<TreeNode>& blocks = window.document().project.Structure.fields[0].blocks;
-    const std::vector<BlockRect> expected{{0, 0, 32, 24},  {0, 25, 32, 49},  {33, 0, 66, 24},
+    const std::vector<BlockRect> expected{{0, 0, 32, 24},   {0, 25, 32, 49}, {33, 0, 66, 24},
                                           {33, 25, 66, 49}, {67, 0, 99, 24}, {67, 25, 99, 49}};
     QCOMPARE(blocks.size(), expected.size());
     for (size_t i = 0; i < blocks.size(); ++i)
@@ -273,7 +273,8 @@ void FieldEditorWindowTest::divisionAndCoordinates()
 
     doubleClickNode(window, 0, 5);
     QCOMPARE(control<QDoubleSpinBox>(window, "Min_x")->value(), 5.67);
-    typeInto(window, "max_y", QStringLiteral("10") + QLocale().decimalPoint() + QStringLiteral("16"));
+    typeInto(window, "max_y",
+             QStringLiteral("10") + QLocale().decimalPoint() + QStringLiteral("16"));
     click(window, "OkBtn");
     QCOMPARE(blocks[5].text, QStringLiteral("0005,67 0002,12/0008,38 0010,16"));
 }
@@ -283,8 +284,8 @@ void FieldEditorWindowTest::cancelKeepsValuesAndUndoRestores()
     TForm1 window;
     window.show();
     QVERIFY(QTest::qWaitForWindowExposed(&window));
-    QVERIFY(window.LoadProject(saveProject(QDir(m_dir.path()), QStringLiteral("undo.qlet"),
-                                           100, 80)));
+    QVERIFY(
+        window.LoadProject(saveProject(QDir(m_dir.path()), QStringLiteral("undo.qlet"), 100, 80)));
     click(window, "CreateTextField");
     auto* text = control<QLineEdit>(window, "Text");
     text->selectAll();
@@ -312,10 +313,10 @@ void FieldEditorWindowTest::cancelKeepsValuesAndUndoRestores()
 void FieldEditorWindowTest::malformedNodeShowsWhatWasRead()
 {
     // The size is not a number: everything before it loads, then the error is said.
-    const QString node = QStringLiteral("0000Слово") + Sep
-        + QStringLiteral("1000010$000000FF$00000000000x12Arial");
-    const QString path = saveProject(QDir(m_dir.path()), QStringLiteral("bad.qlet"), 100, 80,
-                                     {node});
+    const QString node =
+        QStringLiteral("0000Слово") + Sep + QStringLiteral("1000010$000000FF$00000000000x12Arial");
+    const QString path =
+        saveProject(QDir(m_dir.path()), QStringLiteral("bad.qlet"), 100, 80, {node});
     TForm1 window;
     window.show();
     QVERIFY(QTest::qWaitForWindowExposed(&window));

@@ -318,8 +318,7 @@ void FieldPanelsWidgetTest::transparencyModeEnablesItsControls()
     values.transperentImg = (mode + 2) % 3;
     panel.refresh();
     QCOMPARE(control<QSpinBox>(panel, "C_X")->isEnabled(), values.pixelEditsEnabled());
-    QCOMPARE(control<ColorButton>(panel, "Trans_color")->isEnabled(),
-             values.colorPanelEnabled());
+    QCOMPARE(control<ColorButton>(panel, "Trans_color")->isEnabled(), values.colorPanelEnabled());
 }
 
 void FieldPanelsWidgetTest::copyModeSetsBackground_data()
