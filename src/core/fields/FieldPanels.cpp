@@ -146,6 +146,11 @@ int ShapePanelValues::samplePenWidthPx() const
 
 Qt::PenStyle ShapePanelValues::samplePenStyle() const
 {
+    return linePenStyle(lineStyle);
+}
+
+Qt::PenStyle linePenStyle(int lineStyle)
+{
     switch (lineStyle) {
     case SolidLn:
         return Qt::SolidLine;

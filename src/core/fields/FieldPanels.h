@@ -143,6 +143,10 @@ inline constexpr double MaxLineWidthMm = 10.0;
 /// The width a non-solid line style forces.
 inline constexpr double ThinLineWidthMm = 0.01;
 
+/// The pen a line style button stands for (SolidLn … DotLn; any other value, as the page
+/// draws it, dotted).
+Qt::PenStyle linePenStyle(int lineStyle);
+
 struct ShapePanelValues {
     int ShapeType = ShapeTabLine;
     int direction = LnHi;

@@ -6,6 +6,7 @@
 #include <QApplication>
 #include <QPalette>
 #include <QStyleFactory>
+#include <QToolButton>
 
 namespace Quillet {
 namespace {
@@ -59,6 +60,16 @@ void applyLook(QApplication& app)
     app.setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
     app.setPalette(lightPalette());
     app.setStyleSheet(QString::fromUtf8(kStyleSheet));
+}
+
+QToolButton* iconButton(QWidget* parent, const char* name, QStyle::StandardPixmap icon,
+                        const QString& hint)
+{
+    auto* button = new QToolButton(parent);
+    button->setObjectName(QString::fromLatin1(name));
+    button->setToolTip(hint);
+    button->setIcon(parent->style()->standardIcon(icon));
+    return button;
 }
 
 } // namespace Quillet

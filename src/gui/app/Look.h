@@ -2,12 +2,21 @@
 // SPDX-FileCopyrightText: 2026 Quillet developers
 #pragma once
 
+#include <QStyle>
+
 class QApplication;
+class QToolButton;
+class QWidget;
 
 namespace Quillet {
 
 /// The program's look: the Fusion style with a light palette and style sheet, the same
 /// on every desktop, so the panels read as one surface.
 void applyLook(QApplication& app);
+
+/// A tool button named `name` showing the style's standard icon `icon`, with the hint
+/// `hint`.
+QToolButton* iconButton(QWidget* parent, const char* name, QStyle::StandardPixmap icon,
+                        const QString& hint);
 
 } // namespace Quillet

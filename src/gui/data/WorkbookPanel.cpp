@@ -5,6 +5,7 @@
 
 #include "core/app/ProjectDocument.h"
 #include "core/common/Errors.h"
+#include "gui/app/Look.h"
 #include "core/data/SpreadsheetLink.h"
 
 #include <QButtonGroup>
@@ -33,16 +34,6 @@ public:
     WaitCursor(const WaitCursor&) = delete;
     WaitCursor& operator=(const WaitCursor&) = delete;
 };
-
-QToolButton* iconButton(QWidget* parent, const char* name, QStyle::StandardPixmap icon,
-                        const QString& hint)
-{
-    auto* button = new QToolButton(parent);
-    button->setObjectName(QString::fromLatin1(name));
-    button->setToolTip(hint);
-    button->setIcon(parent->style()->standardIcon(icon));
-    return button;
-}
 
 } // namespace
 

@@ -6,6 +6,7 @@
 #include "core/app/ProjectDocument.h"
 #include "core/app/UserSettings.h"
 #include "core/common/Errors.h"
+#include "gui/app/Look.h"
 #include "core/common/Geometry.h"
 
 #include <QComboBox>
@@ -36,16 +37,6 @@ QDoubleSpinBox* pageSideEdit(QWidget* parent, const char* name)
     edit->setValue(kMinPageMm);
     edit->setSuffix(QStringLiteral(" мм"));
     return edit;
-}
-
-QToolButton* iconButton(QWidget* parent, const char* name, QStyle::StandardPixmap icon,
-                        const QString& hint)
-{
-    auto* button = new QToolButton(parent);
-    button->setObjectName(QString::fromLatin1(name));
-    button->setToolTip(hint);
-    button->setIcon(parent->style()->standardIcon(icon));
-    return button;
 }
 
 } // namespace

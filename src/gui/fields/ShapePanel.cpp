@@ -69,22 +69,6 @@ QIcon directionIcon(int direction)
     });
 }
 
-Qt::PenStyle penStyleOf(int style)
-{
-    switch (style) {
-    case SolidLn:
-        return Qt::SolidLine;
-    case ClearLn:
-        return Qt::NoPen;
-    case DashLn:
-        return Qt::DashLine;
-    case DashDotLn:
-        return Qt::DashDotLine;
-    default:
-        return Qt::DotLine;
-    }
-}
-
 // A two-pixel line in the style; "no line" is a faint line struck through.
 QIcon lineStyleIcon(int style)
 {
@@ -97,7 +81,7 @@ QIcon lineStyleIcon(int style)
             p.drawLine(QPointF(5, 15), QPointF(15, 5));
             return;
         }
-        p.setPen(QPen(pictogramInk(), 1, penStyleOf(style), Qt::FlatCap));
+        p.setPen(QPen(pictogramInk(), 1, linePenStyle(style), Qt::FlatCap));
         p.drawLine(1, 9, 19, 9);
         p.drawLine(1, 10, 19, 10);
     });
