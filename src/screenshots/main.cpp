@@ -14,11 +14,13 @@
 #include <QDir>
 #include <QFile>
 #include <QScrollArea>
+#include <QSpinBox>
 #include <QTemporaryDir>
 #include <QTextStream>
 #include <QTreeWidget>
 
 #include <cstdio>
+#include <utility>
 
 using namespace Quillet;
 
@@ -69,6 +71,15 @@ void shoot(TForm1& window, const QDir& out, const QString& name)
         std::printf("%s\n", qPrintable(path));
 }
 
+// An editing panel's picture is worth nothing when the panel did not open.
+void shootPanel(TForm1& window, const QDir& out, const QString& name)
+{
+    const auto* area = window.findChild<QWidget*>(QStringLiteral("AddOpt"));
+    if (area == nullptr || !area->isVisible())
+        fail(QStringLiteral("%1: the editing area did not open").arg(name));
+    shoot(window, out, name);
+}
+
 void click(TForm1& window, const char* name)
 {
     if (auto* button = window.findChild<QAbstractButton*>(QString::fromLatin1(name)))
@@ -103,7 +114,7 @@ void shootNode(TForm1& window, const QDir& out, const QString& name, QChar kind,
     }
     tree->setCurrentItem(item);
     Q_EMIT tree->itemDoubleClicked(item, 0);
-    shoot(window, out, name);
+    shootPanel(window, out, name);
     click(window, "CancelBtn");
 }
 
@@ -157,14 +168,18 @@ int main(int argc, char** argv)
     shootNode(window, out, QStringLiteral("panel-coordinates"), QLatin1Char('0'), true);
 
     if (auto* area = window.findChild<EditingArea*>(QStringLiteral("AddOpt"))) {
-        area->openDivide(NodeRef{5, 1});
-        shoot(window, out, QStringLiteral("panel-division"));
+        area->openDivide(NodeRef{0, 0});
+        for (const auto& [name, value] : {std::pair{"Col", 3}, std::pair{"Row", 2}}) {
+            if (auto* edit = window.findChild<QSpinBox*>(QString::fromLatin1(name)))
+                edit->setValue(value);
+        }
+        shootPanel(window, out, QStringLiteral("panel-division"));
         click(window, "CancelBtn");
     }
 
     click(window, "BackBtn");
     click(window, "sSpeedButton3");
-    shoot(window, out, QStringLiteral("panel-angle"));
+    shootPanel(window, out, QStringLiteral("panel-angle"));
     click(window, "CancelBtn");
 
     window.document().RepaintPending = false;
