@@ -31,8 +31,7 @@ QString linkQuestion(int fieldId)
            + QStringLiteral("входит в состав другой зависимости.") + lineBreak
            + QStringLiteral("Оставить в предыдущей зависимости и не добавлять в "
                             "текущую(ДА/YES)")
-           + lineBreak
-           + QStringLiteral("Иначе удалить с предыдущей и добавить в текущую(НЕТ/NO).")
+           + lineBreak + QStringLiteral("Иначе удалить с предыдущей и добавить в текущую(НЕТ/NO).")
            + lineBreak + QStringLiteral("Отменить создание зависимости(ОТМЕН/CANSEL)");
 }
 

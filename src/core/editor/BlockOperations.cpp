@@ -103,8 +103,7 @@ void writeEdges(TreeNode& block, const NodeRef& at, const Px& r, unsigned edges,
     }
 }
 
-template <class Visit>
-void forEachMarkedBlock(FieldTree& tree, Visit visit)
+template <class Visit> void forEachMarkedBlock(FieldTree& tree, Visit visit)
 {
     for (size_t f = 0; f < tree.fields.size(); ++f) {
         std::vector<TreeNode>& blocks = tree.fields[f].blocks;

@@ -65,23 +65,21 @@ void RelationCommandsTest::link_data()
     QTest::addColumn<QStringList>("expected");
     QTest::addColumn<bool>("added");
     const QStringList none;
-    QTest::newRow("three free fields") << none << QStringList{"0003", "0004", "0007"} << ""
-                                       << none << QStringList{"3-4,7"} << true;
-    QTest::newRow("a single field") << none << QStringList{"0005"} << "" << none
-                                    << QStringList{"5"} << true;
+    QTest::newRow("three free fields") << none << QStringList{"0003", "0004", "0007"} << "" << none
+                                       << QStringList{"3-4,7"} << true;
+    QTest::newRow("a single field")
+        << none << QStringList{"0005"} << "" << none << QStringList{"5"} << true;
     QTest::newRow("only image and shape fields")
         << none << QStringList{"1003", "2004"} << "" << none << none << false;
-    QTest::newRow("nothing marked") << QStringList{"3-5"} << none << "" << none
-                                    << QStringList{"3-5"} << false;
+    QTest::newRow("nothing marked")
+        << QStringList{"3-5"} << none << "" << none << QStringList{"3-5"} << false;
     QTest::newRow("Yes keeps the old relation")
         << QStringList{"3-5"} << QStringList{"0004", "0009"} << "Y" << QStringList{"0004"}
         << QStringList{"3-5", "9"} << true;
-    QTest::newRow("No moves the field")
-        << QStringList{"3-5"} << QStringList{"0004", "0009"} << "N" << QStringList{"0004"}
-        << QStringList{"3,5", "4,9"} << true;
-    QTest::newRow("Cancel adds nothing")
-        << QStringList{"3-5"} << QStringList{"0004", "0009"} << "C" << QStringList{"0004"}
-        << QStringList{"3-5"} << false;
+    QTest::newRow("No moves the field") << QStringList{"3-5"} << QStringList{"0004", "0009"} << "N"
+                                        << QStringList{"0004"} << QStringList{"3,5", "4,9"} << true;
+    QTest::newRow("Cancel adds nothing") << QStringList{"3-5"} << QStringList{"0004", "0009"} << "C"
+                                         << QStringList{"0004"} << QStringList{"3-5"} << false;
     QTest::newRow("No, then Cancel keeps what No did")
         << QStringList{"3-5", "8-9"} << QStringList{"0004", "0008"} << "NC"
         << QStringList{"0004", "0008"} << QStringList{"3,5", "8-9"} << false;
@@ -101,16 +99,16 @@ void RelationCommandsTest::link()
     QFETCH(QStringList, asked);
     QFETCH(QStringList, expected);
     QFETCH(bool, added);
-    Project p = projectWith({"0003", "0004", "0005", "0006", "0007", "0008", "0009", "1003",
-                             "2004"},
-                            marked, items);
+    Project p = projectWith(
+        {"0003", "0004", "0005", "0006", "0007", "0008", "0009", "1003", "2004"}, marked, items);
     QStringList questions;
     const bool result = linkMarkedFields(p, [&](const QString& question) {
         questions << question;
         const qsizetype i = questions.size() - 1;
         const QChar answer = i < answers.size() ? answers[i] : QChar(u'C');
-        return answer == u'Y' ? LinkAnswer::Yes
-                              : answer == u'N' ? LinkAnswer::No : LinkAnswer::Cancel;
+        return answer == u'Y'   ? LinkAnswer::Yes
+               : answer == u'N' ? LinkAnswer::No
+                                : LinkAnswer::Cancel;
     });
     QCOMPARE(questions.size(), asked.size());
     for (int i = 0; i < asked.size(); ++i)
@@ -128,15 +126,15 @@ void RelationCommandsTest::unlink_data()
     QTest::addColumn<QStringList>("expected");
     QTest::newRow("sole member deletes the item")
         << QStringList{"5", "7"} << QStringList{"0005"} << QStringList{"7"};
-    QTest::newRow("middle of a range") << QStringList{"3-5"} << QStringList{"0004"}
-                                       << QStringList{"3,5"};
-    QTest::newRow("several fields") << QStringList{"3-5", "8-9"}
-                                    << QStringList{"0003", "0009", "0007"}
-                                    << QStringList{"4-5", "8"};
+    QTest::newRow("middle of a range")
+        << QStringList{"3-5"} << QStringList{"0004"} << QStringList{"3,5"};
+    QTest::newRow("several fields")
+        << QStringList{"3-5", "8-9"} << QStringList{"0003", "0009", "0007"}
+        << QStringList{"4-5", "8"};
     QTest::newRow("image fields are skipped")
         << QStringList{"1003"} << QStringList{"1003"} << QStringList{"1003"};
-    QTest::newRow("unmarked fields stay") << QStringList{"3-5"} << QStringList{}
-                                          << QStringList{"3-5"};
+    QTest::newRow("unmarked fields stay")
+        << QStringList{"3-5"} << QStringList{} << QStringList{"3-5"};
 }
 
 void RelationCommandsTest::unlink()

@@ -13,12 +13,26 @@ using namespace Quillet;
 namespace {
 
 enum class Cmd {
-    Delete, MoveToCurrent, AlignLeft, AlignTop, AlignRight, AlignBottom, Centre, Clone, Merge,
-    Up, Down, Left, Right, VBig, VSmall, HBig, HSmall,
+    MoveToCurrent,
+    AlignLeft,
+    AlignTop,
+    AlignRight,
+    AlignBottom,
+    Centre,
+    Clone,
+    Merge,
+    Up,
+    Down,
+    Left,
+    Right,
+    VBig,
+    VSmall,
+    HBig,
+    HSmall,
 };
 
-const QString Options = QString(FieldSeparator) + "00000" + "01" + "$00FFFFFF$00000000" + "000"
-                        + "010Arial";
+const QString Options =
+    QString(FieldSeparator) + "00000" + "01" + "$00FFFFFF$00000000" + "000" + "010Arial";
 
 QString block(int left, int top, int right, int bottom)
 {
@@ -76,23 +90,38 @@ BlockOpResult run(Cmd cmd, ProjectDocument& doc, std::optional<NodeRef> current,
                   double step = DefaultStepMm)
 {
     switch (cmd) {
-    case Cmd::Delete: return Quillet::deleteMarked(doc, current);
-    case Cmd::MoveToCurrent: return moveMarkedToCurrent(doc, current);
-    case Cmd::AlignLeft: return alignMarked(doc, current, AlignEdge::Left);
-    case Cmd::AlignTop: return alignMarked(doc, current, AlignEdge::Top);
-    case Cmd::AlignRight: return alignMarked(doc, current, AlignEdge::Right);
-    case Cmd::AlignBottom: return alignMarked(doc, current, AlignEdge::Bottom);
-    case Cmd::Centre: return centreMarked(doc, current);
-    case Cmd::Clone: return cloneCurrent(doc, current, step);
-    case Cmd::Merge: return mergeMarked(doc, current);
-    case Cmd::Up: return moveMarkedByStep(doc, StepMove::Up, step);
-    case Cmd::Down: return moveMarkedByStep(doc, StepMove::Down, step);
-    case Cmd::Left: return moveMarkedByStep(doc, StepMove::Left, step);
-    case Cmd::Right: return moveMarkedByStep(doc, StepMove::Right, step);
-    case Cmd::VBig: return resizeMarkedByStep(doc, StepResize::VBig, step);
-    case Cmd::VSmall: return resizeMarkedByStep(doc, StepResize::VSmall, step);
-    case Cmd::HBig: return resizeMarkedByStep(doc, StepResize::HBig, step);
-    case Cmd::HSmall: return resizeMarkedByStep(doc, StepResize::HSmall, step);
+    case Cmd::MoveToCurrent:
+        return moveMarkedToCurrent(doc, current);
+    case Cmd::AlignLeft:
+        return alignMarked(doc, current, AlignEdge::Left);
+    case Cmd::AlignTop:
+        return alignMarked(doc, current, AlignEdge::Top);
+    case Cmd::AlignRight:
+        return alignMarked(doc, current, AlignEdge::Right);
+    case Cmd::AlignBottom:
+        return alignMarked(doc, current, AlignEdge::Bottom);
+    case Cmd::Centre:
+        return centreMarked(doc, current);
+    case Cmd::Clone:
+        return cloneCurrent(doc, current, step);
+    case Cmd::Merge:
+        return mergeMarked(doc, current);
+    case Cmd::Up:
+        return moveMarkedByStep(doc, StepMove::Up, step);
+    case Cmd::Down:
+        return moveMarkedByStep(doc, StepMove::Down, step);
+    case Cmd::Left:
+        return moveMarkedByStep(doc, StepMove::Left, step);
+    case Cmd::Right:
+        return moveMarkedByStep(doc, StepMove::Right, step);
+    case Cmd::VBig:
+        return resizeMarkedByStep(doc, StepResize::VBig, step);
+    case Cmd::VSmall:
+        return resizeMarkedByStep(doc, StepResize::VSmall, step);
+    case Cmd::HBig:
+        return resizeMarkedByStep(doc, StepResize::HBig, step);
+    case Cmd::HSmall:
+        return resizeMarkedByStep(doc, StepResize::HSmall, step);
     }
     return {};
 }
@@ -171,9 +200,8 @@ void BlockOperationsTest::alignAndCentre_data()
     QTest::newRow("right: starting on the edge")
         << Cmd::AlignRight << x100to150 << BlockRect{150, 10, 170, 20}
         << BlockRect{150, 10, 170, 20} << false;
-    QTest::newRow("top keeps the height")
-        << Cmd::AlignTop << y30to60 << BlockRect{5, 100, 9, 140} << BlockRect{5, 30, 9, 70}
-        << false;
+    QTest::newRow("top keeps the height") << Cmd::AlignTop << y30to60 << BlockRect{5, 100, 9, 140}
+                                          << BlockRect{5, 30, 9, 70} << false;
     QTest::newRow("bottom stretches from the top edge")
         << Cmd::AlignBottom << y30to60 << BlockRect{5, 10, 9, 20} << BlockRect{5, 10, 9, 60}
         << false;
@@ -181,11 +209,9 @@ void BlockOperationsTest::alignAndCentre_data()
         << Cmd::AlignBottom << y30to60 << BlockRect{5, 60, 9, 80} << BlockRect{5, 60, 9, 80}
         << false;
     QTest::newRow("centre on C = 150, W = 21")
-        << Cmd::Centre << c150 << BlockRect{0, 50, 21, 60} << BlockRect{140, 50, 161, 60}
-        << false;
+        << Cmd::Centre << c150 << BlockRect{0, 50, 21, 60} << BlockRect{140, 50, 161, 60} << false;
     QTest::newRow("centre, even width")
-        << Cmd::Centre << c150 << BlockRect{0, 50, 20, 60} << BlockRect{140, 50, 160, 60}
-        << false;
+        << Cmd::Centre << c150 << BlockRect{0, 50, 20, 60} << BlockRect{140, 50, 160, 60} << false;
     QTest::newRow("left would pass the right page edge")
         << Cmd::AlignLeft << BlockRect{2470, 0, 2479, 10} << BlockRect{0, 10, 20, 20}
         << BlockRect{0, 10, 20, 20} << true;
@@ -238,8 +264,8 @@ void BlockOperationsTest::nothingToDoStillSnapshots()
     QFETCH(std::optional<NodeRef>, current);
     QFETCH(bool, marked);
     ProjectDocument doc;
-    setTree(doc, {field("0000", {node(block(10, 10, 20, 20), marked),
-                                 node(block(50, 5, 60, 15), marked)}),
+    setTree(doc, {field("0000",
+                        {node(block(10, 10, 20, 20), marked), node(block(50, 5, 60, 15), marked)}),
                   field("0001", {})});
     const FieldTree before = doc.project.Structure;
     const BlockOpResult result = run(cmd, doc, current);
@@ -352,9 +378,8 @@ void BlockOperationsTest::stepCommands_data()
     QTest::addColumn<bool>("refused");
     const double s = DefaultStepMm;
     const QString b = block(100, 200, 399, 299), sq = block(10, 10, 20, 20);
-    QTest::newRow("up from 0,25 to 0")
-        << Cmd::Up << s << "0001,00 0000,25/0002,00 0001,00" << "0001,00 0000,00/0002,00 0000,76"
-        << false;
+    QTest::newRow("up from 0,25 to 0") << Cmd::Up << s << "0001,00 0000,25/0002,00 0001,00"
+                                       << "0001,00 0000,00/0002,00 0000,76" << false;
     QTest::newRow("down") << Cmd::Down << s << b << block(100, 203, 399, 302) << false;
     QTest::newRow("left") << Cmd::Left << s << b << block(97, 200, 396, 299) << false;
     // From the text's 8,47 and 33,78 mm, not from the pixels 100 and 399.
@@ -366,8 +391,8 @@ void BlockOperationsTest::stepCommands_data()
         << Cmd::Right << s << block(2470, 0, 2478, 5) << "" << true;
     QTest::newRow("VBig") << Cmd::VBig << s << sq << block(10, 10, 20, 23) << false;
     QTest::newRow("VBig writes the top edge as its own pixel")
-        << Cmd::VBig << s << "0001,00 0000,30/0002,00 0001,00" << "0001,00 0000,34/0002,00 0001,27"
-        << false;
+        << Cmd::VBig << s << "0001,00 0000,30/0002,00 0001,00"
+        << "0001,00 0000,34/0002,00 0001,27" << false;
     QTest::newRow("VBig past the page") << Cmd::VBig << s << block(0, 3500, 5, 3506) << "" << true;
     QTest::newRow("VSmall") << Cmd::VSmall << s << sq << block(10, 10, 20, 17) << false;
     QTest::newRow("VSmall, one pixel taller than the step")
@@ -402,8 +427,8 @@ void BlockOperationsTest::stepCommands()
 
 void BlockOperationsTest::stepCommandsAlwaysRepaint()
 {
-    for (Cmd cmd : {Cmd::Up, Cmd::Down, Cmd::Left, Cmd::Right, Cmd::VBig, Cmd::VSmall,
-                    Cmd::HBig, Cmd::HSmall}) {
+    for (Cmd cmd : {Cmd::Up, Cmd::Down, Cmd::Left, Cmd::Right, Cmd::VBig, Cmd::VSmall, Cmd::HBig,
+                    Cmd::HSmall}) {
         ProjectDocument doc;
         setTree(doc, {field("0000", {node(block(10, 10, 20, 20))})});
         QVERIFY(run(cmd, doc, NodeRef{0, 0}).repaint && doc.RepaintPending);
@@ -470,8 +495,8 @@ void BlockOperationsTest::moveToCurrent_data()
     QTest::addColumn<bool>("currentMarked");
     QTest::addColumn<QStringList>("expected");
     QTest::addColumn<std::optional<NodeRef>>("after");
-    QTest::newRow("before a block") << refOf(0, 2) << false
-                                    << QStringList{"a1 a0 a3 b0 a2", "b1"} << refOf(0, 4);
+    QTest::newRow("before a block")
+        << refOf(0, 2) << false << QStringList{"a1 a0 a3 b0 a2", "b1"} << refOf(0, 4);
     QTest::newRow("after a field's blocks")
         << refOf(1, -1) << false << QStringList{"a1 a2", "b1 a0 a3 b0"} << refOf(1, -1);
     QTest::newRow("marked current block keeps its place")
@@ -485,8 +510,9 @@ void BlockOperationsTest::moveToCurrent()
     QFETCH(QStringList, expected);
     QFETCH(std::optional<NodeRef>, after);
     ProjectDocument doc;
-    setTree(doc, {field("0000", {node("x a0", true), node("x a1"), node("x a2"), node("x a3", true)}),
-                  field("0001", {node("x b0", true), node("x b1")})});
+    setTree(doc,
+            {field("0000", {node("x a0", true), node("x a1"), node("x a2"), node("x a3", true)}),
+             field("0001", {node("x b0", true), node("x b1")})});
     doc.project.Structure.node(*current).marked |= currentMarked;
     const BlockOpResult result = Quillet::moveMarkedToCurrent(doc, current);
     QCOMPARE(labels(doc), expected);
@@ -506,14 +532,13 @@ void BlockOperationsTest::drawnBlock_data()
                           << "0008,47 0016,93/0033,78 0025,32";
     QTest::newRow("backwards") << blk << QPoint(399, 299) << QPoint(100, 200)
                                << "0008,47 0016,93/0033,78 0025,32";
-    QTest::newRow("two pixels both ways") << blk << QPoint(10, 10) << QPoint(12, 12)
-                                          << block(10, 10, 12, 12);
+    QTest::newRow("two pixels both ways")
+        << blk << QPoint(10, 10) << QPoint(12, 12) << block(10, 10, 12, 12);
     QTest::newRow("click") << blk << QPoint(10, 10) << QPoint(10, 10) << "";
     QTest::newRow("one pixel across") << blk << QPoint(10, 10) << QPoint(11, 90) << "";
     QTest::newRow("one pixel down") << blk << QPoint(10, 10) << QPoint(90, 11) << "";
-    QTest::newRow("past the page corner")
-        << refOf(1, -1) << QPoint(2400, 3400) << QPoint(2600, 3600)
-        << block(2400, 3400, 2479, 3507);
+    QTest::newRow("past the page corner") << refOf(1, -1) << QPoint(2400, 3400)
+                                          << QPoint(2600, 3600) << block(2400, 3400, 2479, 3507);
     QTest::newRow("wholly above and left") << blk << QPoint(-50, -50) << QPoint(-10, -10) << "";
     QTest::newRow("no current node") << refOf(-1, 0) << QPoint(10, 10) << QPoint(90, 90) << "";
 }
@@ -551,8 +576,8 @@ void BlockOperationsTest::scaleAndStep()
 
     const struct {
         double typed, snapped;
-    } steps[] = {{0.254, 0.254}, {0.5, 0.508}, {0.3, 4 * 25.4 / 300}, {-1, 0}, {1000, 254},
-                 {qQNaN(), 0}};
+    } steps[] = {{0.254, 0.254}, {0.5, 0.508}, {0.3, 4 * 25.4 / 300},
+                 {-1, 0},        {1000, 254},  {qQNaN(), 0}};
     for (const auto& s : steps)
         QVERIFY2(qAbs(snapStep(s.typed) - s.snapped) < 1e-12, qPrintable(QString::number(s.typed)));
 }
