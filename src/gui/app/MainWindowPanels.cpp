@@ -77,6 +77,9 @@ void TForm1::connectEditor()
             [this](FieldKind kind) { m_editingArea->openNew(kind); });
     connect(m_fieldsPanel, &FieldsPanel::nodeActivated, this,
             [this](const NodeRef& node) { m_editingArea->openNode(node); });
+    connect(m_fieldsPanel, &FieldsPanel::divideRequested, this,
+            [this](const NodeRef& node) { m_editingArea->openDivide(node); });
+    connect(m_fieldsPanel, &FieldsPanel::errorLine, this, &TForm1::LogRenderError);
     connect(m_editingArea, &EditingArea::opened, this, &TForm1::editorOpened);
     connect(m_editingArea, &EditingArea::closed, this, &TForm1::editorClosed);
     connect(m_editingArea, &EditingArea::applied, this, &TForm1::editorApplied);

@@ -4,7 +4,7 @@
 #include "gui/fields/FieldsPanel.h"
 
 #include "core/app/ProjectDocument.h"
-#include "core/common/Geometry.h"
+#include "core/editor/BlockOperations.h"
 #include "gui/fields/StructureView.h"
 
 #include <QDoubleSpinBox>
@@ -13,7 +13,6 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QSignalBlocker>
-#include <QToolBar>
 #include <QVBoxLayout>
 
 namespace Quillet {
@@ -49,25 +48,8 @@ void FieldsPanel::buildBlocksGroups()
                 [this, kind = b.kind] { Q_EMIT createRequested(kind); });
         blocks->addWidget(button);
     }
-    // The block operations fill this toolbar.
-    auto* tools = new QToolBar(m_blocksGroup);
-    tools->setObjectName(QStringLiteral("BlockTools"));
-    blocks->addWidget(tools);
-
-    auto* moves = new QGroupBox(QStringLiteral("Изменение позиции для выделенных блоков"), this);
-    moves->setObjectName(QStringLiteral("MoveGroup"));
-    layout()->addWidget(moves);
-    auto* form = new QFormLayout(moves);
-    m_step = new QDoubleSpinBox(moves);
-    m_step->setObjectName(QStringLiteral("Step"));
-    m_step->setToolTip(QStringLiteral("Шаг смещения"));
-    m_step->setDecimals(3);
-    m_step->setRange(0, 254);
-    m_step->setSingleStep(0.254);
-    m_step->setValue(0.254);
-    m_step->setSuffix(QStringLiteral(" мм"));
-    form->addRow(QStringLiteral("Шаг:"), m_step);
-    connect(m_step, &QDoubleSpinBox::editingFinished, this, &FieldsPanel::StepExit);
+    buildBlockTools(m_blocksGroup);
+    buildStepGroups();
 }
 
 void FieldsPanel::buildStructureGroups()
@@ -94,6 +76,8 @@ void FieldsPanel::buildStructureGroups()
     m_relations->setObjectName(QStringLiteral("RelateList"));
     m_relations->setMinimumHeight(120);
     relationLayout->addWidget(m_relations);
+    m_relations->setSelectionMode(QAbstractItemView::ExtendedSelection);
+    buildRelationTools(relations);
     connect(m_relations, &QListWidget::itemChanged, this, &FieldsPanel::RelateListClickCheck);
     m_structure->setTree(&m_document.project.Structure);
 }
@@ -111,6 +95,11 @@ QWidget* FieldsPanel::structureAnchor() const
 void FieldsPanel::refresh()
 {
     m_structure->setTree(&m_document.project.Structure);
+    showRelations();
+}
+
+void FieldsPanel::showRelations()
+{
     const QSignalBlocker blocker(m_relations);
     m_relations->clear();
     for (const RelationItem& relation : m_document.project.RelateList) {
@@ -140,7 +129,7 @@ double FieldsPanel::stepMm() const
 void FieldsPanel::StepExit()
 {
     const QSignalBlocker blocker(m_step);
-    m_step->setValue(static_cast<double>(snapToPixel(m_step->value())));
+    m_step->setValue(snapStep(m_step->value()));
 }
 
 void FieldsPanel::RelateListClickCheck()

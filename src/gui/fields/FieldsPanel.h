@@ -44,14 +44,55 @@ Q_SIGNALS:
     void createRequested(FieldKind kind);
     /// A double click on the tree: `node` is to be loaded into the editing area.
     void nodeActivated(const NodeRef& node);
+    /// `DivideBtn` with a block current: its division is to be opened.
+    void divideRequested(const NodeRef& block);
+    /// A line for the error list (a block an operation left alone).
+    void errorLine(const QString& line);
     /// The selection or the marks changed.
     void selectionChanged();
 
+public Q_SLOTS:
+    // Block tools
+    void ToolButton22Click();
+    void ToolButton23Click();
+    void ToolButton13Click();
+    void ToolButton24Click();
+    void ToolButton14Click();
+    void ToolButton17Click();
+    void ToolButton8Click();
+    void ToolButton9Click();
+    void ToolButton18Click();
+    void ToolButton20Click();
+    void ToolButton26Click();
+    void DivideBtnClick();
+    // Step moves and resizes
+    void MoveUPClick();
+    void MoveDownClick();
+    void MoveLeftClick();
+    void MoveRightClick();
+    void HBigClick();
+    void HSmallClick();
+    void VBigClick();
+    void VSmallClick();
+    // Relations
+    void ToolButton1Click();
+    void ToolButton2Click();
+    void ToolButton15Click();
+    void ToolButton16Click();
+
 private:
     void buildBlocksGroups();
+    void buildBlockTools(QWidget* parent);
+    void buildStepGroups();
     void buildStructureGroups();
+    void buildRelationTools(QWidget* parent);
     void RelateListClickCheck();
     void StepExit();
+    std::optional<NodeRef> currentNode() const;
+    /// Runs a block command: shows its errors, the tree again, its current node and the
+    /// blocks it left alone.
+    template <class Command> void runBlockCommand(Command command);
+    void showRelations();
 
     ProjectDocument& m_document;
     QGroupBox* m_blocksGroup = nullptr;

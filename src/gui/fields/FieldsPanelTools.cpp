@@ -1,0 +1,338 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 Quillet developers
+
+// The tools of the fields areas: the block toolbar, the step moves and resizes, and the
+// relation list's toolbar. Every command is a core function; here they are bound to their
+// buttons and their results shown.
+
+#include "gui/fields/FieldsPanel.h"
+
+#include "core/app/ProjectDocument.h"
+#include "core/common/Errors.h"
+#include "core/data/RelationCommands.h"
+#include "core/editor/BlockOperations.h"
+#include "gui/fields/StructureView.h"
+
+#include <QDoubleSpinBox>
+#include <QFormLayout>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QLabel>
+#include <QListWidget>
+#include <QMessageBox>
+#include <QStyle>
+#include <QToolBar>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+namespace Quillet {
+namespace {
+
+using Slot = void (FieldsPanel::*)();
+
+struct ToolSpec {
+    const char* name;
+    const char* glyph; // shown on the button: arrows and box symbols read at a glance
+    const char* hint;
+    Slot slot;
+};
+
+QToolButton* toolButton(QWidget* parent, FieldsPanel* panel, const ToolSpec& spec)
+{
+    auto* button = new QToolButton(parent);
+    button->setObjectName(QString::fromLatin1(spec.name));
+    button->setText(QString::fromUtf8(spec.glyph));
+    button->setToolTip(QString::fromUtf8(spec.hint));
+    button->setAutoRaise(true);
+    button->setMinimumSize(26, 26);
+    QObject::connect(button, &QToolButton::clicked, panel, spec.slot);
+    return button;
+}
+
+// A two-line caption beside a pair of step buttons.
+QWidget* stepPair(QWidget* parent, FieldsPanel* panel, const QString& caption,
+                  const ToolSpec& first, const ToolSpec& second)
+{
+    auto* row = new QWidget(parent);
+    auto* layout = new QHBoxLayout(row);
+    layout->setContentsMargins(0, 0, 0, 0);
+    auto* label = new QLabel(caption, row);
+    layout->addWidget(label, 1);
+    layout->addWidget(toolButton(row, panel, first));
+    layout->addWidget(toolButton(row, panel, second));
+    return row;
+}
+
+} // namespace
+
+void FieldsPanel::buildBlockTools(QWidget* parent)
+{
+    auto* tools = new QToolBar(parent);
+    tools->setObjectName(QStringLiteral("BlockTools"));
+    const ToolSpec specs[] = {
+        {"ToolButton22", "☐", "Снять выделения с блоков", &FieldsPanel::ToolButton22Click},
+        {"ToolButton23", "☑", "Выделить все блоки", &FieldsPanel::ToolButton23Click},
+        {"ToolButton13", "✕", "Удалить выделенные блоки", &FieldsPanel::ToolButton13Click},
+        {"ToolButton24", "↳", "Перенести выделенные блоки в текущую позицию",
+         &FieldsPanel::ToolButton24Click},
+        {"ToolButton14", "⇤", "Выровнить выделенные блоки по текущему",
+         &FieldsPanel::ToolButton14Click},
+        {"ToolButton17", "⤒", "Выровнить выделенные блоки по текущему",
+         &FieldsPanel::ToolButton17Click},
+        {"ToolButton8", "⇥", "Выровнить выделенные блоки по текущему",
+         &FieldsPanel::ToolButton8Click},
+        {"ToolButton9", "⤓", "Выровнить выделенные блоки по текущему",
+         &FieldsPanel::ToolButton9Click},
+        {"ToolButton18", "↔", "Выделенные блоки центрировать по текущему",
+         &FieldsPanel::ToolButton18Click},
+        {"ToolButton20", "⧉", "Клонирование блока (поля)", &FieldsPanel::ToolButton20Click},
+        {"ToolButton26", "⊞", "Объединить выделенные блоки", &FieldsPanel::ToolButton26Click},
+        {"DivideBtn", "▥", "Разбить текущий блок", &FieldsPanel::DivideBtnClick},
+    };
+    // Two rows, so the toolbar fits the column.
+    auto* grid = new QGridLayout;
+    grid->setSpacing(1);
+    int i = 0;
+    for (const ToolSpec& spec : specs) {
+        grid->addWidget(toolButton(parent, this, spec), i / 6, i % 6);
+        ++i;
+    }
+    auto* holder = new QWidget(parent);
+    holder->setLayout(grid);
+    tools->addWidget(holder);
+    parent->layout()->addWidget(tools);
+}
+
+void FieldsPanel::buildStepGroups()
+{
+    auto* moves =
+        new QGroupBox(QStringLiteral("Изменение позиции для выделенных блоков"), this);
+    moves->setObjectName(QStringLiteral("MoveGroup"));
+    layout()->addWidget(moves);
+    auto* moveLayout = new QVBoxLayout(moves);
+    moveLayout->addWidget(stepPair(moves, this, QStringLiteral("По вертикали \n(выше/ниже)"),
+                                   {"MoveUP", "↑", "Выше", &FieldsPanel::MoveUPClick},
+                                   {"MoveDown", "↓", "Ниже", &FieldsPanel::MoveDownClick}));
+    moveLayout->addWidget(
+        stepPair(moves, this, QStringLiteral("По горизонтали\n (левее/правее)"),
+                 {"MoveLeft", "←", "Левее", &FieldsPanel::MoveLeftClick},
+                 {"MoveRight", "→", "Правее", &FieldsPanel::MoveRightClick}));
+    auto* form = new QFormLayout;
+    m_step = new QDoubleSpinBox(moves);
+    m_step->setObjectName(QStringLiteral("Step"));
+    m_step->setToolTip(QStringLiteral("Шаг смещения"));
+    m_step->setDecimals(3);
+    m_step->setRange(0, MaxStepMm);
+    m_step->setSingleStep(DefaultStepMm);
+    m_step->setValue(DefaultStepMm);
+    m_step->setSuffix(QStringLiteral(" мм"));
+    form->addRow(QStringLiteral("Шаг:"), m_step);
+    moveLayout->addLayout(form);
+    connect(m_step, &QDoubleSpinBox::editingFinished, this, &FieldsPanel::StepExit);
+
+    auto* sizes =
+        new QGroupBox(QStringLiteral("Изменение размера для выделенных блоков"), this);
+    sizes->setObjectName(QStringLiteral("SizeStepGroup"));
+    layout()->addWidget(sizes);
+    auto* sizeLayout = new QVBoxLayout(sizes);
+    sizeLayout->addWidget(
+        stepPair(sizes, this, QStringLiteral("По горизонтали (короче/длиннее)"),
+                 {"HSmall", "⇠", "Короче", &FieldsPanel::HSmallClick},
+                 {"HBig", "⇢", "Длиннее", &FieldsPanel::HBigClick}));
+    sizeLayout->addWidget(stepPair(sizes, this, QStringLiteral("По вертикали (yже/шире)"),
+                                   {"VSmall", "⇡", "Уже", &FieldsPanel::VSmallClick},
+                                   {"VBig", "⇣", "Шире", &FieldsPanel::VBigClick}));
+}
+
+void FieldsPanel::buildRelationTools(QWidget* parent)
+{
+    auto* tools = new QToolBar(parent);
+    tools->setObjectName(QStringLiteral("sToolBar7"));
+    const ToolSpec specs[] = {
+        {"ToolButton1", "⛓", "Связать выделенные поля", &FieldsPanel::ToolButton1Click},
+        {"ToolButton2", "✂", "Выделенные поля убрать из связей",
+         &FieldsPanel::ToolButton2Click},
+        {"ToolButton15", "✕", "Удалить выделенную связь", &FieldsPanel::ToolButton15Click},
+        {"ToolButton16", "⌫", "Очистить список связей", &FieldsPanel::ToolButton16Click},
+    };
+    for (const ToolSpec& spec : specs)
+        tools->addWidget(toolButton(tools, this, spec));
+    static_cast<QVBoxLayout*>(parent->layout())->insertWidget(0, tools);
+}
+
+std::optional<NodeRef> FieldsPanel::currentNode() const
+{
+    return m_structure->currentRef();
+}
+
+template <class Command>
+void FieldsPanel::runBlockCommand(Command command)
+{
+    BlockOpResult result;
+    try {
+        result = command();
+    } catch (const Error& e) {
+        QMessageBox::critical(this, QStringLiteral("Quillet"), e.message());
+        return;
+    }
+    const FieldTree& tree = m_document.project.Structure;
+    for (const NodeRef& node : result.refused) {
+        if (tree.contains(node))
+            Q_EMIT errorLine(refusalMessage(tree, node));
+    }
+    refresh();
+    if (result.current && tree.contains(*result.current))
+        selectNode(*result.current);
+}
+
+void FieldsPanel::ToolButton22Click()
+{
+    runBlockCommand([this] { return unmarkAll(m_document); });
+}
+
+void FieldsPanel::ToolButton23Click()
+{
+    runBlockCommand([this] { return markAll(m_document); });
+}
+
+void FieldsPanel::ToolButton13Click()
+{
+    runBlockCommand([this] { return deleteMarked(m_document, currentNode()); });
+}
+
+void FieldsPanel::ToolButton24Click()
+{
+    runBlockCommand([this] { return moveMarkedToCurrent(m_document, currentNode()); });
+}
+
+void FieldsPanel::ToolButton14Click()
+{
+    runBlockCommand([this] { return alignMarked(m_document, currentNode(), AlignEdge::Left); });
+}
+
+void FieldsPanel::ToolButton17Click()
+{
+    runBlockCommand([this] { return alignMarked(m_document, currentNode(), AlignEdge::Top); });
+}
+
+void FieldsPanel::ToolButton8Click()
+{
+    runBlockCommand(
+        [this] { return alignMarked(m_document, currentNode(), AlignEdge::Right); });
+}
+
+void FieldsPanel::ToolButton9Click()
+{
+    runBlockCommand(
+        [this] { return alignMarked(m_document, currentNode(), AlignEdge::Bottom); });
+}
+
+void FieldsPanel::ToolButton18Click()
+{
+    runBlockCommand([this] { return centreMarked(m_document, currentNode()); });
+}
+
+void FieldsPanel::ToolButton20Click()
+{
+    runBlockCommand([this] { return cloneCurrent(m_document, currentNode(), stepMm()); });
+}
+
+void FieldsPanel::ToolButton26Click()
+{
+    runBlockCommand([this] { return mergeMarked(m_document, currentNode()); });
+}
+
+void FieldsPanel::DivideBtnClick()
+{
+    if (const std::optional<NodeRef> node = currentNode(); node && node->isBlock())
+        Q_EMIT divideRequested(*node);
+}
+
+void FieldsPanel::MoveUPClick()
+{
+    runBlockCommand([this] { return moveMarkedByStep(m_document, StepMove::Up, stepMm()); });
+}
+
+void FieldsPanel::MoveDownClick()
+{
+    runBlockCommand(
+        [this] { return moveMarkedByStep(m_document, StepMove::Down, stepMm()); });
+}
+
+void FieldsPanel::MoveLeftClick()
+{
+    runBlockCommand(
+        [this] { return moveMarkedByStep(m_document, StepMove::Left, stepMm()); });
+}
+
+void FieldsPanel::MoveRightClick()
+{
+    runBlockCommand(
+        [this] { return moveMarkedByStep(m_document, StepMove::Right, stepMm()); });
+}
+
+void FieldsPanel::HBigClick()
+{
+    runBlockCommand(
+        [this] { return resizeMarkedByStep(m_document, StepResize::HBig, stepMm()); });
+}
+
+void FieldsPanel::HSmallClick()
+{
+    runBlockCommand(
+        [this] { return resizeMarkedByStep(m_document, StepResize::HSmall, stepMm()); });
+}
+
+void FieldsPanel::VBigClick()
+{
+    runBlockCommand(
+        [this] { return resizeMarkedByStep(m_document, StepResize::VBig, stepMm()); });
+}
+
+void FieldsPanel::VSmallClick()
+{
+    runBlockCommand(
+        [this] { return resizeMarkedByStep(m_document, StepResize::VSmall, stepMm()); });
+}
+
+void FieldsPanel::ToolButton1Click()
+{
+    try {
+        linkMarkedFields(m_document.project, [this](const QString& question) {
+            const QMessageBox::StandardButton answer = QMessageBox::question(
+                this, QStringLiteral("Подтверждение"), question,
+                QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
+            if (answer == QMessageBox::Yes)
+                return LinkAnswer::Yes;
+            if (answer == QMessageBox::No)
+                return LinkAnswer::No;
+            return LinkAnswer::Cancel;
+        });
+    } catch (const Error& e) {
+        QMessageBox::critical(this, QStringLiteral("Quillet"), e.message());
+    }
+    showRelations();
+}
+
+void FieldsPanel::ToolButton2Click()
+{
+    unlinkMarkedFields(m_document.project);
+    showRelations();
+}
+
+void FieldsPanel::ToolButton15Click()
+{
+    std::vector<int> rows;
+    for (const QListWidgetItem* item : m_relations->selectedItems())
+        rows.push_back(m_relations->row(item));
+    deleteRelations(m_document.project, rows);
+    showRelations();
+}
+
+void FieldsPanel::ToolButton16Click()
+{
+    clearRelations(m_document.project);
+    showRelations();
+}
+
+} // namespace Quillet
