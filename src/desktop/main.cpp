@@ -14,6 +14,7 @@ int main(int argc, char** argv)
     QApplication::setOrganizationName(QStringLiteral("QARNEX"));
     QApplication::setDesktopFileName(QStringLiteral("quillet"));
     Quillet::applyLook(app);
+    Quillet::installTranslation(app);
 
     Quillet::TForm1 window;
     const QStringList args = QApplication::arguments();

@@ -6,12 +6,14 @@
 // per editing panel, filled with the demo's own values, so the look can be reviewed
 // without a display. Exit code 0 when every picture was written, 2 otherwise.
 
+#include "gui/app/Look.h"
 #include "gui/app/MainWindow.h"
 #include "gui/fields/EditingArea.h"
 
 #include <QAbstractButton>
 #include <QApplication>
 #include <QDir>
+#include <QDoubleSpinBox>
 #include <QFile>
 #include <QScrollArea>
 #include <QSpinBox>
@@ -133,6 +135,8 @@ int main(int argc, char** argv)
 {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Quillet"));
+    applyLook(app);
+    installTranslation(app);
     if (argc != 3) {
         std::fprintf(stderr, "usage: quillet-screenshots DEMO_DIR OUTDIR\n");
         return 2;
@@ -179,6 +183,12 @@ int main(int argc, char** argv)
 
     click(window, "BackBtn");
     click(window, "sSpeedButton3");
+    const std::pair<const char*, double> points[] = {
+        {"t1_x", 10.16}, {"t1_y", 10.16}, {"t2_x", 110.24}, {"t2_y", 20.32}};
+    for (const auto& [name, mm] : points) {
+        if (auto* edit = window.findChild<QDoubleSpinBox*>(QString::fromLatin1(name)))
+            edit->setValue(mm);
+    }
     shootPanel(window, out, QStringLiteral("panel-angle"));
     click(window, "CancelBtn");
 

@@ -40,7 +40,9 @@ double coordsEdge(QStringView blockText, int from, const char* name)
                                   .arg(from + 6)
                                   .arg(QString::fromUtf8(name), part.toString()));
     }
-    return double(*value);
+    // The edits hold what a block text can: a value outside shows, and is applied, as
+    // the nearest one they take.
+    return std::clamp(double(*value), 0.0, MaxCoordMm);
 }
 
 } // namespace

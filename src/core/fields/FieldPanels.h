@@ -189,6 +189,9 @@ private:
 // ---- Block panels -------------------------------------------------------------------
 
 /// `Coords`: a block's edges in millimetres.
+/// Largest edge the coordinate edits hold, millimetres (the block text's fixed width).
+inline constexpr double MaxCoordMm = 9999.99;
+
 struct CoordsValues {
     double Min_x = 0;
     double Min_y = 0;
@@ -234,7 +237,7 @@ void loadImagePanel(QStringView nodeText, ImagePanelValues& values);
 void loadShapePanel(QStringView nodeText, ShapePanelValues& values);
 
 /// Block: max_x, max_y, Min_x, Min_y in this order, from characters 17–23, 25–31, 1–7
-/// and 9–15.
+/// and 9–15, each held within 0 … MaxCoordMm as the edits hold it.
 void loadCoords(QStringView blockText, CoordsValues& values);
 
 // ---- Composing on apply -------------------------------------------------------------

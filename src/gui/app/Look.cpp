@@ -4,9 +4,12 @@
 #include "gui/app/Look.h"
 
 #include <QApplication>
+#include <QLibraryInfo>
+#include <QLocale>
 #include <QPalette>
 #include <QStyleFactory>
 #include <QToolButton>
+#include <QTranslator>
 
 namespace Quillet {
 namespace {
@@ -60,6 +63,17 @@ void applyLook(QApplication& app)
     app.setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
     app.setPalette(lightPalette());
     app.setStyleSheet(QString::fromUtf8(kStyleSheet));
+}
+
+void installTranslation(QApplication& app)
+{
+    auto* translator = new QTranslator(&app);
+    if (translator->load(QLocale(QLocale::Russian, QLocale::Russia), QStringLiteral("qtbase"),
+                         QStringLiteral("_"),
+                         QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        QApplication::installTranslator(translator);
+    else
+        delete translator;
 }
 
 QToolButton* iconButton(QWidget* parent, const char* name, QStyle::StandardPixmap icon,

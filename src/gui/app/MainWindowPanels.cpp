@@ -115,7 +115,7 @@ void TForm1::showProject(ProjectPanel::Change change)
     } catch (const Error& e) {
         LogRenderError(e.message());
     }
-    m_backgroundPanel->refresh();
+    m_backgroundPanel->projectReplaced();
     if (change == ProjectPanel::Change::Created)
         m_page->PageN->setValue(0);
     else

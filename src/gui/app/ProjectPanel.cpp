@@ -105,9 +105,12 @@ bool ProjectPanel::askToSaveChanges()
 
 void ProjectPanel::CreateBtnClick()
 {
-    if (!askToSaveChanges())
-        return;
+    // The editor closes first, so its panel is not left open over another project.
     Q_EMIT aboutToReplaceProject();
+    if (!askToSaveChanges()) {
+        Q_EMIT projectReplaced(Change::Unchanged);
+        return;
+    }
     Project fresh;
     try {
         fresh = newProjectFrom(m_document.project, &m_userSettings);
@@ -125,14 +128,19 @@ void ProjectPanel::CreateBtnClick()
 
 void ProjectPanel::OpenBtnClick()
 {
-    if (!askToSaveChanges())
+    Q_EMIT aboutToReplaceProject();
+    if (!askToSaveChanges()) {
+        Q_EMIT projectReplaced(Change::Unchanged);
         return;
+    }
     const QString path = QFileDialog::getOpenFileName(
         this, QStringLiteral("Открыть"), QFileInfo(m_document.ProjectPath).absolutePath(),
         QStringLiteral("Файл проекта (*.qlet)"));
     // Cancelling leaves the project as it is; it is not read again from its file.
-    if (path.isEmpty())
+    if (path.isEmpty()) {
+        Q_EMIT projectReplaced(Change::Unchanged);
         return;
+    }
     LoadProject(path);
 }
 

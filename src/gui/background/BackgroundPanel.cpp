@@ -48,6 +48,15 @@ public:
     std::function<void()> onEnter;
     std::function<void()> onLeave;
 
+    /// The values changed under an entered edit (another project was loaded): what was
+    /// remembered on entering is taken again from them, so the coming leave compares
+    /// with the new project, not the old one.
+    void renewEntry()
+    {
+        if (m_entered && onEnter)
+            onEnter();
+    }
+
 protected:
     void focusInEvent(QFocusEvent* event) override
     {
@@ -378,6 +387,15 @@ void BackgroundPanel::run(const std::function<void()>& handler)
         QMessageBox::critical(this, QStringLiteral("Quillet"), e.message());
     }
     refresh();
+}
+
+void BackgroundPanel::projectReplaced()
+{
+    refresh();
+    for (QDoubleSpinBox* edit : findChildren<QDoubleSpinBox*>()) {
+        if (auto* setting = dynamic_cast<SettingEdit*>(edit))
+            setting->renewEntry();
+    }
 }
 
 void BackgroundPanel::refresh()

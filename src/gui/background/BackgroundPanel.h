@@ -32,9 +32,11 @@ public:
     /// `model` is referenced and must outlive the panel.
     explicit BackgroundPanel(BackgroundSettings& model, QWidget* parent = nullptr);
 
-    /// Shows the model's values in all controls (no handler runs). The window calls it
-    /// after a project was loaded or replaced.
+    /// Shows the model's values in all controls (no handler runs).
     void refresh();
+    /// The window loaded or created another project: shows it, and an edit that has the
+    /// focus starts over from the new values.
+    void projectReplaced();
     /// The first group, which the F2 area button scrolls to the top of the column.
     QWidget* anchor() const;
 

@@ -11,6 +11,7 @@
 #include <QComboBox>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QImageReader>
 #include <QFormLayout>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -64,6 +65,21 @@ QImage LoadPreviewPicture(const QString& path)
 {
     if (path.isEmpty() || !QFileInfo(path).isFile())
         return {};
+    // A large picture is decoded straight at a size near the preview's: a scanned sheet
+    // decoded whole would hold the window for seconds each time the panel opens.
+    QImageReader reader(path);
+    const QSize full = reader.size();
+    // Beyond this a preview is not worth the memory the decoder would take.
+    constexpr qint64 kMaxPreviewPixels = 100'000'000;
+    if (full.isValid() && qint64(full.width()) * full.height() > kMaxPreviewPixels)
+        return {};
+    constexpr int kDecodeSide = 4 * kPreviewSide;
+    if (full.isValid() && (full.width() > kDecodeSide || full.height() > kDecodeSide)) {
+        reader.setScaledSize(full.scaled(kDecodeSide, kDecodeSide, Qt::KeepAspectRatio));
+        const QImage scaled = reader.read();
+        if (!scaled.isNull())
+            return scaled;
+    }
     TFastDIB raster;
     if (!LoadPictureFile(path, raster) || raster.isEmpty())
         return {};

@@ -25,6 +25,7 @@
 
 #include <algorithm>
 #include <array>
+#include <limits>
 
 namespace Quillet {
 namespace {
@@ -149,6 +150,9 @@ void TextFieldPanel::buildTextRow()
     auto* textRow = new QHBoxLayout;
     m_text = new QLineEdit(this);
     m_text->setObjectName(QStringLiteral("Text"));
+    // A field text may be longer than a line edit takes by default; cutting it would
+    // store the cut text on the next edit.
+    m_text->setMaxLength(std::numeric_limits<int>::max());
     m_text->setFixedHeight(kTextHeightPx);
     m_spell = new QToolButton(this);
     m_spell->setObjectName(QStringLiteral("sBitBtn2"));
@@ -330,13 +334,18 @@ void TextFieldPanel::connectControls()
         showTextLook();
         changed();
     });
-    connect(m_fonts, &QListWidget::currentTextChanged, this, [this](const QString& family) {
+    const auto chooseFont = [this](const QString& family) {
         if (family.isEmpty())
             return;
         m_values.fontName = family;
         showTextLook();
         changed();
-    });
+    };
+    connect(m_fonts, &QListWidget::currentTextChanged, this, chooseFont);
+    // A click on the entry that is already current (a field whose font is not installed
+    // keeps the previous one highlighted) chooses it all the same.
+    connect(m_fonts, &QListWidget::itemClicked, this,
+            [chooseFont](const QListWidgetItem* item) { chooseFont(item->text()); });
 }
 
 void TextFieldPanel::refresh()
