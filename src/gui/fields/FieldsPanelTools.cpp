@@ -44,7 +44,10 @@ QToolButton* toolButton(QWidget* parent, FieldsPanel* panel, const ToolSpec& spe
     button->setText(QString::fromUtf8(spec.glyph));
     button->setToolTip(QString::fromUtf8(spec.hint));
     button->setAutoRaise(true);
-    button->setMinimumSize(26, 26);
+    button->setMinimumSize(28, 28);
+    QFont glyphFont = button->font();
+    glyphFont.setPointSizeF(glyphFont.pointSizeF() * 1.35);
+    button->setFont(glyphFont);
     QObject::connect(button, &QToolButton::clicked, panel, spec.slot);
     return button;
 }
@@ -85,7 +88,7 @@ void FieldsPanel::buildBlockTools(QWidget* parent)
          &FieldsPanel::ToolButton9Click},
         {"ToolButton18", "↔", "Выделенные блоки центрировать по текущему",
          &FieldsPanel::ToolButton18Click},
-        {"ToolButton20", "⧉", "Клонирование блока (поля)", &FieldsPanel::ToolButton20Click},
+        {"ToolButton20", "❏", "Клонирование блока (поля)", &FieldsPanel::ToolButton20Click},
         {"ToolButton26", "⊞", "Объединить выделенные блоки", &FieldsPanel::ToolButton26Click},
         {"DivideBtn", "▥", "Разбить текущий блок", &FieldsPanel::DivideBtnClick},
     };
@@ -105,18 +108,16 @@ void FieldsPanel::buildBlockTools(QWidget* parent)
 
 void FieldsPanel::buildStepGroups()
 {
-    auto* moves =
-        new QGroupBox(QStringLiteral("Изменение позиции для выделенных блоков"), this);
+    auto* moves = new QGroupBox(QStringLiteral("Изменение позиции для выделенных блоков"), this);
     moves->setObjectName(QStringLiteral("MoveGroup"));
     layout()->addWidget(moves);
     auto* moveLayout = new QVBoxLayout(moves);
     moveLayout->addWidget(stepPair(moves, this, QStringLiteral("По вертикали \n(выше/ниже)"),
                                    {"MoveUP", "↑", "Выше", &FieldsPanel::MoveUPClick},
                                    {"MoveDown", "↓", "Ниже", &FieldsPanel::MoveDownClick}));
-    moveLayout->addWidget(
-        stepPair(moves, this, QStringLiteral("По горизонтали\n (левее/правее)"),
-                 {"MoveLeft", "←", "Левее", &FieldsPanel::MoveLeftClick},
-                 {"MoveRight", "→", "Правее", &FieldsPanel::MoveRightClick}));
+    moveLayout->addWidget(stepPair(moves, this, QStringLiteral("По горизонтали\n (левее/правее)"),
+                                   {"MoveLeft", "←", "Левее", &FieldsPanel::MoveLeftClick},
+                                   {"MoveRight", "→", "Правее", &FieldsPanel::MoveRightClick}));
     auto* form = new QFormLayout;
     m_step = new QDoubleSpinBox(moves);
     m_step->setObjectName(QStringLiteral("Step"));
@@ -130,15 +131,13 @@ void FieldsPanel::buildStepGroups()
     moveLayout->addLayout(form);
     connect(m_step, &QDoubleSpinBox::editingFinished, this, &FieldsPanel::StepExit);
 
-    auto* sizes =
-        new QGroupBox(QStringLiteral("Изменение размера для выделенных блоков"), this);
+    auto* sizes = new QGroupBox(QStringLiteral("Изменение размера для выделенных блоков"), this);
     sizes->setObjectName(QStringLiteral("SizeStepGroup"));
     layout()->addWidget(sizes);
     auto* sizeLayout = new QVBoxLayout(sizes);
-    sizeLayout->addWidget(
-        stepPair(sizes, this, QStringLiteral("По горизонтали (короче/длиннее)"),
-                 {"HSmall", "⇠", "Короче", &FieldsPanel::HSmallClick},
-                 {"HBig", "⇢", "Длиннее", &FieldsPanel::HBigClick}));
+    sizeLayout->addWidget(stepPair(sizes, this, QStringLiteral("По горизонтали (короче/длиннее)"),
+                                   {"HSmall", "⇠", "Короче", &FieldsPanel::HSmallClick},
+                                   {"HBig", "⇢", "Длиннее", &FieldsPanel::HBigClick}));
     sizeLayout->addWidget(stepPair(sizes, this, QStringLiteral("По вертикали (yже/шире)"),
                                    {"VSmall", "⇡", "Уже", &FieldsPanel::VSmallClick},
                                    {"VBig", "⇣", "Шире", &FieldsPanel::VBigClick}));
@@ -150,8 +149,7 @@ void FieldsPanel::buildRelationTools(QWidget* parent)
     tools->setObjectName(QStringLiteral("sToolBar7"));
     const ToolSpec specs[] = {
         {"ToolButton1", "⛓", "Связать выделенные поля", &FieldsPanel::ToolButton1Click},
-        {"ToolButton2", "✂", "Выделенные поля убрать из связей",
-         &FieldsPanel::ToolButton2Click},
+        {"ToolButton2", "✂", "Выделенные поля убрать из связей", &FieldsPanel::ToolButton2Click},
         {"ToolButton15", "✕", "Удалить выделенную связь", &FieldsPanel::ToolButton15Click},
         {"ToolButton16", "⌫", "Очистить список связей", &FieldsPanel::ToolButton16Click},
     };
@@ -165,8 +163,7 @@ std::optional<NodeRef> FieldsPanel::currentNode() const
     return m_structure->currentRef();
 }
 
-template <class Command>
-void FieldsPanel::runBlockCommand(Command command)
+template <class Command> void FieldsPanel::runBlockCommand(Command command)
 {
     BlockOpResult result;
     try {
@@ -217,14 +214,12 @@ void FieldsPanel::ToolButton17Click()
 
 void FieldsPanel::ToolButton8Click()
 {
-    runBlockCommand(
-        [this] { return alignMarked(m_document, currentNode(), AlignEdge::Right); });
+    runBlockCommand([this] { return alignMarked(m_document, currentNode(), AlignEdge::Right); });
 }
 
 void FieldsPanel::ToolButton9Click()
 {
-    runBlockCommand(
-        [this] { return alignMarked(m_document, currentNode(), AlignEdge::Bottom); });
+    runBlockCommand([this] { return alignMarked(m_document, currentNode(), AlignEdge::Bottom); });
 }
 
 void FieldsPanel::ToolButton18Click()
@@ -255,26 +250,22 @@ void FieldsPanel::MoveUPClick()
 
 void FieldsPanel::MoveDownClick()
 {
-    runBlockCommand(
-        [this] { return moveMarkedByStep(m_document, StepMove::Down, stepMm()); });
+    runBlockCommand([this] { return moveMarkedByStep(m_document, StepMove::Down, stepMm()); });
 }
 
 void FieldsPanel::MoveLeftClick()
 {
-    runBlockCommand(
-        [this] { return moveMarkedByStep(m_document, StepMove::Left, stepMm()); });
+    runBlockCommand([this] { return moveMarkedByStep(m_document, StepMove::Left, stepMm()); });
 }
 
 void FieldsPanel::MoveRightClick()
 {
-    runBlockCommand(
-        [this] { return moveMarkedByStep(m_document, StepMove::Right, stepMm()); });
+    runBlockCommand([this] { return moveMarkedByStep(m_document, StepMove::Right, stepMm()); });
 }
 
 void FieldsPanel::HBigClick()
 {
-    runBlockCommand(
-        [this] { return resizeMarkedByStep(m_document, StepResize::HBig, stepMm()); });
+    runBlockCommand([this] { return resizeMarkedByStep(m_document, StepResize::HBig, stepMm()); });
 }
 
 void FieldsPanel::HSmallClick()
@@ -285,8 +276,7 @@ void FieldsPanel::HSmallClick()
 
 void FieldsPanel::VBigClick()
 {
-    runBlockCommand(
-        [this] { return resizeMarkedByStep(m_document, StepResize::VBig, stepMm()); });
+    runBlockCommand([this] { return resizeMarkedByStep(m_document, StepResize::VBig, stepMm()); });
 }
 
 void FieldsPanel::VSmallClick()
@@ -299,9 +289,9 @@ void FieldsPanel::ToolButton1Click()
 {
     try {
         linkMarkedFields(m_document.project, [this](const QString& question) {
-            const QMessageBox::StandardButton answer = QMessageBox::question(
-                this, QStringLiteral("Подтверждение"), question,
-                QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
+            const QMessageBox::StandardButton answer =
+                QMessageBox::question(this, QStringLiteral("Подтверждение"), question,
+                                      QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
             if (answer == QMessageBox::Yes)
                 return LinkAnswer::Yes;
             if (answer == QMessageBox::No)

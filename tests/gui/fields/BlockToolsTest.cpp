@@ -63,10 +63,10 @@ void BlockToolsTest::init()
 void BlockToolsTest::cloneMarkAllAndRefusals()
 {
     // (100, 200)–(399, 299) and a block at the left edge of the page.
-    const QString path = saveProject(
-        QDir(m_dir.path()), QStringLiteral("tools.qlet"), 100, 80,
-        {textField(QStringLiteral("0000"), QStringLiteral("a")),
-         block("0008,47 0016,93/0033,78 0025,32"), block("0000,00 0001,02/0002,03 0003,05")});
+    const QString path = saveProject(QDir(m_dir.path()), QStringLiteral("tools.qlet"), 100, 80,
+                                     {textField(QStringLiteral("0000"), QStringLiteral("a")),
+                                      block("0008,47 0016,93/0033,78 0025,32"),
+                                      block("0000,00 0001,02/0002,03 0003,05")});
     TForm1 window;
     window.show();
     QVERIFY(QTest::qWaitForWindowExposed(&window));
