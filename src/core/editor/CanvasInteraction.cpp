@@ -5,6 +5,7 @@
 
 #include "core/app/NodeGrammar.h"
 #include "core/app/ProjectDocument.h"
+#include "core/common/Errors.h"
 #include "core/common/Geometry.h"
 #include "core/editor/BlockOperations.h"
 #include "core/editor/ViewGeometry.h"
@@ -159,14 +160,40 @@ CanvasRelease CanvasInteraction::release(ProjectDocument& doc, const CanvasEvent
     return result;
 }
 
+std::optional<NodeRef> blockAt(const FieldTree& tree, QPoint px)
+{
+    for (int f = int(tree.fields.size()) - 1; f >= 0; --f) {
+        const std::vector<TreeNode>& blocks = tree.fields[size_t(f)].blocks;
+        for (int b = int(blocks.size()) - 1; b >= 0; --b) {
+            try {
+                const BlockRect r = ParseBlockRect(blocks[size_t(b)].text);
+                if (px.x() >= std::min(r.Left, r.Right) && px.x() <= std::max(r.Left, r.Right)
+                    && px.y() >= std::min(r.Top, r.Bottom) && px.y() <= std::max(r.Top, r.Bottom))
+                    return NodeRef{f, b};
+            } catch (const Error&) {
+                // The page view shows such a block nowhere, so nothing can be under the pointer.
+            }
+        }
+    }
+    return std::nullopt;
+}
+
 void coordsExit(CoordsValues& coords, CoordsEdit which)
 {
     double* edit = nullptr;
     switch (which) {
-    case CoordsEdit::Min_x: edit = &coords.Min_x; break;
-    case CoordsEdit::Min_y: edit = &coords.Min_y; break;
-    case CoordsEdit::max_x: edit = &coords.max_x; break;
-    case CoordsEdit::max_y: edit = &coords.max_y; break;
+    case CoordsEdit::Min_x:
+        edit = &coords.Min_x;
+        break;
+    case CoordsEdit::Min_y:
+        edit = &coords.Min_y;
+        break;
+    case CoordsEdit::max_x:
+        edit = &coords.max_x;
+        break;
+    case CoordsEdit::max_y:
+        edit = &coords.max_y;
+        break;
     }
     *edit = double(snapToPixel(*edit));
     if (coords.Min_x > coords.max_x)

@@ -24,10 +24,10 @@ class ProjectDocument;
 
 /// One mouse event as the page view saw it.
 struct CanvasEvent {
-    QPoint viewPos;        ///< view pixels
+    QPoint viewPos; ///< view pixels
     double viewScale = 1.0;
-    bool ctrl = false;     ///< Ctrl held
-    bool left = true;      ///< the left button (a press of any other cancels the drag)
+    bool ctrl = false;       ///< Ctrl held
+    bool left = true;        ///< the left button (a press of any other cancels the drag)
     bool angleShown = false; ///< `AngleOpt` is visible: the event works in angle mode
 };
 
@@ -35,8 +35,8 @@ struct CanvasEvent {
 struct CanvasPressContext {
     std::optional<NodeRef> current; ///< the tree's current node
     int PageN = 0;
-    bool basicOptEnabled = true;    ///< `BasicOpt` (disabled while a field panel is open)
-    QString projectPath;            ///< image names are relative to its folder
+    bool basicOptEnabled = true; ///< `BasicOpt` (disabled while a field panel is open)
+    QString projectPath;         ///< image names are relative to its folder
 };
 
 /// What the view draws over the page raster, in page pixels.
@@ -111,6 +111,11 @@ QPoint mmToPixelPoint(QPointF mm);
 /// - shape field (or any other kind digit): (10, 10).
 /// A field text whose options do not read throws ConversionError.
 QPointF ctrlPresetMm(const QString& field, const QString& projectPath);
+
+/// The block under page pixel `px` (edges inclusive), the last drawn winning where
+/// blocks overlap; none when no block covers it. Blocks whose text does not read are
+/// passed over.
+std::optional<NodeRef> blockAt(const FieldTree& tree, QPoint px);
 
 /// Which edit of the coordinate panel lost the focus.
 enum class CoordsEdit { Min_x, Min_y, max_x, max_y };

@@ -100,6 +100,7 @@ private:
     void connectPanels();
     void connectEditor();
     void connectPageArea();
+    void connectCanvas();
     void FormActivate();
     bool FormKeyDown(QKeyEvent* key);
     bool handleAltKey(int key);

@@ -7,9 +7,13 @@
 #include "gui/app/MainWindow.h"
 
 #include "core/app/PageCount.h"
+#include "core/app/NodeGrammar.h"
 #include "core/common/Errors.h"
+#include "core/editor/CanvasInteraction.h"
 #include "gui/app/PageArea.h"
 #include "gui/app/PageView.h"
+#include "gui/background/AnglePanel.h"
+#include "gui/fields/EditingArea.h"
 #include "gui/fields/FieldsPanel.h"
 
 #include <QInputDialog>
@@ -21,7 +25,33 @@
 #include <QSpinBox>
 #include <QToolButton>
 
+#include <memory>
+
 namespace Quillet {
+namespace {
+
+void showCoordsPreview(PageView& view, const FieldEditor& editor)
+{
+    if (editor.panel() == EditorPanel::Coords)
+        view.setOverlay(coordsPreviewRect(editor.coords));
+}
+
+// The current block is outlined on the layout view, so it stands out among red blocks.
+void showOutline(PageView& view, const FieldTree& tree, std::optional<NodeRef> selected, int pageN)
+{
+    std::optional<QRect> outline;
+    if (pageN == 0 && selected && selected->isBlock() && tree.contains(*selected)) {
+        try {
+            const BlockRect r = ParseBlockRect(tree.node(*selected).text);
+            outline = QRect(QPoint(r.Left, r.Top), QPoint(r.Right, r.Bottom)).normalized();
+        } catch (const Error&) {
+            // The render reports the block; there is nothing to outline.
+        }
+    }
+    view.setOutline(outline);
+}
+
+} // namespace
 
 void TForm1::connectPageArea()
 {
@@ -38,6 +68,85 @@ void TForm1::connectPageArea()
         const QChar point = QLocale().decimalPoint().at(0);
         m_statusPanels[1]->setText(ViewZoom::pointerReadout(at.x(), m_view.ViewScale, point));
         m_statusPanels[3]->setText(ViewZoom::pointerReadout(at.y(), m_view.ViewScale, point));
+    });
+    connectCanvas();
+}
+
+void TForm1::connectCanvas()
+{
+    // The drag lives as long as the connections that share it.
+    auto drag = std::make_shared<CanvasInteraction>();
+    PageView* view = m_page->DXDraw1;
+    const auto event = [this](QPoint at, bool left, Qt::KeyboardModifiers modifiers) {
+        return CanvasEvent{at, m_view.ViewScale, modifiers.testFlag(Qt::ControlModifier), left,
+                           m_editor.panel() == EditorPanel::AngleOpt};
+    };
+    const auto showPoints = [this](QPointF t1, QPointF t2) {
+        if (auto* angle = m_editingArea->findChild<AnglePanel*>())
+            angle->setPoints(t1, t2);
+        else
+            m_background.setAnglePoints(t1, t2);
+    };
+    connect(view, &PageView::mousePressed, this,
+            [this, drag, view, event](QPoint at, Qt::MouseButton button,
+                                      Qt::KeyboardModifiers modifiers) {
+                CanvasPressContext context;
+                context.current = m_fieldsPanel->selectedNode();
+                context.PageN = m_view.PageN;
+                const auto* basicOpt = findChild<QWidget*>(QStringLiteral("BasicOpt"));
+                context.basicOptEnabled = basicOpt == nullptr || basicOpt->isEnabled();
+                context.projectPath = m_document.ProjectPath;
+                const CanvasEvent e = event(at, button == Qt::LeftButton, modifiers);
+                try {
+                    drag->press(m_document, e, context);
+                } catch (const Error& error) {
+                    LogRenderError(error.message());
+                }
+                view->setOverlay(drag->overlay(e.angleShown));
+            });
+    connect(view, &PageView::mouseMoved, this,
+            [this, drag, view, event, showPoints](QPoint at, Qt::KeyboardModifiers modifiers) {
+                if (!drag->DragActive)
+                    return;
+                const CanvasEvent e = event(at, true, modifiers);
+                view->setOverlay(drag->move(e));
+                if (e.angleShown)
+                    showPoints(drag->start, drag->current);
+            });
+    connect(view, &PageView::mouseReleased, this,
+            [this, drag, view, event, showPoints](QPoint at, Qt::MouseButton button,
+                                                  Qt::KeyboardModifiers modifiers) {
+                if (!drag->DragActive)
+                    return;
+                const CanvasRelease done =
+                    drag->release(m_document, event(at, button == Qt::LeftButton, modifiers));
+                view->setOverlay({});
+                if (done.anglePoints)
+                    showPoints(done.anglePoints->first, done.anglePoints->second);
+                if (done.newBlock) {
+                    m_fieldsPanel->refresh();
+                    m_fieldsPanel->selectNode(*done.newBlock);
+                    m_document.RepaintPending = true;
+                }
+            });
+    connect(view, &PageView::doubleClicked, this, [this](QPoint at) {
+        if (m_view.PageN != 0 || m_editor.isOpen())
+            return;
+        const std::optional<NodeRef> hit = blockAt(
+            m_document.project.Structure, mmToPixelPoint(viewToMmPoint(at, m_view.ViewScale)));
+        if (!hit)
+            return;
+        m_fieldsPanel->selectNode(*hit);
+        m_editingArea->openNode(*hit);
+    });
+    // The coordinate panel previews its rectangle on every change.
+    connect(m_editingArea, &EditingArea::valuesChanged, this,
+            [this, view] { showCoordsPreview(*view, m_editor); });
+    connect(m_editingArea, &EditingArea::opened, this,
+            [this, view] { showCoordsPreview(*view, m_editor); });
+    connect(m_editingArea, &EditingArea::closed, this, [drag, view] {
+        if (!drag->DragActive)
+            view->setOverlay({});
     });
 }
 
@@ -103,6 +212,8 @@ void TForm1::RepaintTimeTimer()
     } catch (const std::exception& e) {
         LogRenderError(QString::fromLocal8Bit(e.what()));
     }
+    showOutline(*m_page->DXDraw1, project->Structure, source.selectedNode, m_view.PageN);
+    showCoordsPreview(*m_page->DXDraw1, m_editor);
     m_page->DXDraw1->present();
 }
 

@@ -42,12 +42,77 @@ void PageView::paintEvent(QPaintEvent* event)
     // Smoothing matters when the page is shrunk: thin form lines would drop out.
     painter.setRenderHint(QPainter::SmoothPixmapTransform, width() < m_raster->width());
     painter.drawImage(rect(), *m_raster);
+    paintOverlays(painter);
+}
+
+void PageView::setOverlay(const CanvasOverlay& overlay)
+{
+    if (overlay == m_overlay)
+        return;
+    m_overlay = overlay;
+    update();
+}
+
+void PageView::setOutline(std::optional<QRect> block)
+{
+    if (block == m_outline)
+        return;
+    m_outline = block;
+    update();
+}
+
+QRectF PageView::toView(const QRect& pagePx) const
+{
+    const double sx = double(width()) / m_raster->width();
+    const double sy = double(height()) / m_raster->height();
+    return QRectF(pagePx.left() * sx, pagePx.top() * sy, pagePx.width() * sx, pagePx.height() * sy);
+}
+
+void PageView::paintOverlays(QPainter& painter) const
+{
+    const QColor red(0xFF, 0, 0);
+    if (m_outline) {
+        painter.setPen(QPen(red, 1));
+        painter.setBrush(Qt::NoBrush);
+        painter.drawRect(toView(*m_outline).adjusted(-1, -1, 0, 0));
+    }
+    if (m_overlay.kind == CanvasOverlay::Kind::HatchedRect) {
+        painter.setPen(Qt::NoPen);
+        painter.setBrush(QBrush(red, Qt::DiagCrossPattern));
+        painter.drawRect(toView(QRect(m_overlay.from, m_overlay.to).normalized()));
+    } else if (m_overlay.kind == CanvasOverlay::Kind::DashedLine) {
+        // Three page pixels wide, but never thinner than one screen pixel.
+        const double scale = double(width()) / m_raster->width();
+        QPen pen(red, std::max(1.0, 3 * scale), Qt::DashLine);
+        painter.setPen(pen);
+        const QPointF from = toView(QRect(m_overlay.from, QSize(1, 1))).center();
+        const QPointF to = toView(QRect(m_overlay.to, QSize(1, 1))).center();
+        painter.drawLine(from, to);
+    }
 }
 
 void PageView::mouseMoveEvent(QMouseEvent* event)
 {
-    Q_EMIT pointerMoved(event->position().toPoint());
+    const QPoint at = event->position().toPoint();
+    Q_EMIT pointerMoved(at);
+    Q_EMIT mouseMoved(at, event->modifiers());
     QWidget::mouseMoveEvent(event);
+}
+
+void PageView::mousePressEvent(QMouseEvent* event)
+{
+    Q_EMIT mousePressed(event->position().toPoint(), event->button(), event->modifiers());
+}
+
+void PageView::mouseReleaseEvent(QMouseEvent* event)
+{
+    Q_EMIT mouseReleased(event->position().toPoint(), event->button(), event->modifiers());
+}
+
+void PageView::mouseDoubleClickEvent(QMouseEvent* event)
+{
+    if (event->button() == Qt::LeftButton)
+        Q_EMIT doubleClicked(event->position().toPoint());
 }
 
 Ruler::Ruler(Qt::Orientation orientation, QWidget* parent)

@@ -2,13 +2,20 @@
 // SPDX-FileCopyrightText: 2026 Quillet developers
 #pragma once
 
+#include "core/editor/CanvasInteraction.h"
+
 #include <QImage>
+#include <QRect>
 #include <QWidget>
+
+#include <optional>
 
 namespace Quillet {
 
 /// `DXDraw1`: shows the page raster stretched to the widget's size (the view size of
-/// the zoom) and reports the pointer in view pixels.
+/// the zoom), reports the mouse in view pixels and draws the overlays of the mouse work
+/// over the stretched raster (the raster itself is never drawn into). Overlays are given
+/// in page pixels.
 class PageView : public QWidget {
     Q_OBJECT
 public:
@@ -19,15 +26,37 @@ public:
     /// Redraws from the raster (the end of a repaint tick).
     void present() { update(); }
 
+    /// The drag's or the coordinate panel's overlay; Kind::None clears it.
+    void setOverlay(const CanvasOverlay& overlay);
+    const CanvasOverlay& overlay() const { return m_overlay; }
+    /// The current block's rectangle (page pixels, edges inclusive), outlined; none clears.
+    void setOutline(std::optional<QRect> block);
+
 Q_SIGNALS:
+    /// Every pointer movement, first of all (the readout).
     void pointerMoved(QPoint viewPos);
+    /// Then the same movement for the mouse work.
+    void mouseMoved(QPoint viewPos, Qt::KeyboardModifiers modifiers);
+    void mousePressed(QPoint viewPos, Qt::MouseButton button, Qt::KeyboardModifiers modifiers);
+    void mouseReleased(QPoint viewPos, Qt::MouseButton button, Qt::KeyboardModifiers modifiers);
+    /// A double click of the left button (its first press was reported as a press).
+    void doubleClicked(QPoint viewPos);
 
 protected:
     void paintEvent(QPaintEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
 
 private:
+    /// A rectangle of page pixels (edges inclusive) in view coordinates.
+    QRectF toView(const QRect& pagePx) const;
+    void paintOverlays(QPainter& painter) const;
+
     const QImage* m_raster = nullptr;
+    CanvasOverlay m_overlay;
+    std::optional<QRect> m_outline;
 };
 
 /// A ruler picture (`TopRule`, `LeftRule`): an image the window paints and a widget that

@@ -3,10 +3,15 @@
 
 #include "gui/fields/CoordsPanel.h"
 
+#include "core/common/Geometry.h"
+#include "core/editor/BlockOperations.h"
+
 #include <QDoubleSpinBox>
 #include <QGridLayout>
+#include <QHBoxLayout>
 #include <QLabel>
 #include <QSignalBlocker>
+#include <QToolButton>
 #include <QVBoxLayout>
 
 #include <array>
@@ -17,6 +22,9 @@ namespace {
 // One 300-dpi page pixel: the arrows move a block edge by ten of them.
 constexpr double kEdgeStepMm = 0.254;
 constexpr double kMaxEdgeMm = 9999.99;
+constexpr double kDefaultBlockScale = 0.5;
+constexpr double kBlockScaleStep = 0.25;
+constexpr double kMaxBlockScale = 100.0;
 
 } // namespace
 
@@ -27,10 +35,10 @@ CoordsPanel::CoordsPanel(CoordsValues& values, QWidget* parent)
     m_column = new QVBoxLayout(this);
     auto* grid = new QGridLayout;
     grid->setHorizontalSpacing(6);
-    m_minX = edgeEdit("Min_x", &CoordsValues::Min_x);
-    m_minY = edgeEdit("Min_y", &CoordsValues::Min_y);
-    m_maxX = edgeEdit("max_x", &CoordsValues::max_x);
-    m_maxY = edgeEdit("max_y", &CoordsValues::max_y);
+    m_minX = edgeEdit("Min_x", &CoordsValues::Min_x, CoordsEdit::Min_x);
+    m_minY = edgeEdit("Min_y", &CoordsValues::Min_y, CoordsEdit::Min_y);
+    m_maxX = edgeEdit("max_x", &CoordsValues::max_x, CoordsEdit::max_x);
+    m_maxY = edgeEdit("max_y", &CoordsValues::max_y, CoordsEdit::max_y);
     const std::array<QString, 4> captions{QStringLiteral("min_X"), QStringLiteral("min_Y"),
                                           QStringLiteral("Max_X"), QStringLiteral("Max_Y")};
     const std::array<QDoubleSpinBox*, 4> edits{m_minX, m_minY, m_maxX, m_maxY};
@@ -43,12 +51,70 @@ CoordsPanel::CoordsPanel(CoordsValues& values, QWidget* parent)
     }
     grid->setColumnStretch(1, 1);
     grid->setColumnStretch(3, 1);
-    // The block scaling controls join below the grid.
     m_column->addLayout(grid);
+    buildScaleRow();
     refresh();
 }
 
-QDoubleSpinBox* CoordsPanel::edgeEdit(const char* name, double CoordsValues::*member)
+void CoordsPanel::buildScaleRow()
+{
+    auto* row = new QHBoxLayout;
+    auto* label = new QLabel(QStringLiteral("Множетель"), this);
+    m_blockScale = new QDoubleSpinBox(this);
+    m_blockScale->setObjectName(QStringLiteral("BlockScale"));
+    // Three decimals: the factor snaps to a whole page pixel in millimetres (0.508).
+    m_blockScale->setDecimals(3);
+    m_blockScale->setRange(0, kMaxBlockScale);
+    m_blockScale->setSingleStep(kBlockScaleStep);
+    m_blockScale->setValue(kDefaultBlockScale);
+    label->setBuddy(m_blockScale);
+    connect(m_blockScale, &QDoubleSpinBox::valueChanged, this, &CoordsPanel::valuesChanged);
+    connect(m_blockScale, &QDoubleSpinBox::editingFinished, this, [this] {
+        const QSignalBlocker blocker(m_blockScale);
+        m_blockScale->setValue(double(snapToPixel(m_blockScale->value())));
+        Q_EMIT valuesChanged();
+    });
+    auto* scaleX = new QToolButton(this);
+    scaleX->setObjectName(QStringLiteral("ScaleX"));
+    scaleX->setText(QStringLiteral("X"));
+    scaleX->setToolTip(QStringLiteral("Ширина блока × множетель"));
+    auto* scaleY = new QToolButton(this);
+    scaleY->setObjectName(QStringLiteral("ScaleY"));
+    scaleY->setText(QStringLiteral("Y"));
+    scaleY->setToolTip(QStringLiteral("Высота блока × множетель"));
+    connect(scaleX, &QToolButton::clicked, this, [this] { scaleClicked(&ScaleX); });
+    connect(scaleY, &QToolButton::clicked, this, [this] { scaleClicked(&ScaleY); });
+    row->addWidget(label);
+    row->addWidget(m_blockScale, 1);
+    row->addWidget(scaleX);
+    row->addWidget(scaleY);
+    m_column->addLayout(row);
+}
+
+double CoordsPanel::blockScale() const
+{
+    return m_blockScale->value();
+}
+
+void CoordsPanel::scaleClicked(void (*scale)(CoordsValues&, double))
+{
+    scale(m_values, blockScale());
+    refresh();
+    Q_EMIT valuesChanged();
+}
+
+void CoordsPanel::edgeExit(CoordsEdit which)
+{
+    const CoordsValues before = m_values;
+    coordsExit(m_values, which);
+    if (m_values == before)
+        return;
+    refresh();
+    Q_EMIT valuesChanged();
+}
+
+QDoubleSpinBox* CoordsPanel::edgeEdit(const char* name, double CoordsValues::*member,
+                                      CoordsEdit which)
 {
     auto* edit = new QDoubleSpinBox(this);
     edit->setObjectName(QString::fromLatin1(name));
@@ -60,6 +126,7 @@ QDoubleSpinBox* CoordsPanel::edgeEdit(const char* name, double CoordsValues::*me
         m_values.*member = mm;
         Q_EMIT valuesChanged();
     });
+    connect(edit, &QDoubleSpinBox::editingFinished, this, [this, which] { edgeExit(which); });
     return edit;
 }
 

@@ -77,8 +77,8 @@ void CanvasInteractionTest::blockDrag_data()
     QTest::newRow("click") << QPoint(100, 100) << QPoint(100, 100) << 1.0 << false << QString();
     QTest::newRow("two pixels: 3 x 3 block")
         << QPoint(100, 100) << QPoint(102, 102) << 1.0 << false << text(100, 100, 102, 102);
-    QTest::newRow("one pixel across") << QPoint(100, 100) << QPoint(101, 150) << 1.0 << false
-                                      << QString();
+    QTest::newRow("one pixel across")
+        << QPoint(100, 100) << QPoint(101, 150) << 1.0 << false << QString();
     QTest::newRow("reverse equals forward")
         << QPoint(102, 102) << QPoint(100, 100) << 1.0 << false << text(100, 100, 102, 102);
     QTest::newRow("half scale doubles")
@@ -86,8 +86,7 @@ void CanvasInteractionTest::blockDrag_data()
     QTest::newRow("ctrl click on a shape: 10 mm")
         << QPoint(300, 300) << QPoint(300, 300) << 1.0 << true << text(300, 300, 418, 418);
     QTest::newRow("off the page is clamped")
-        << QPoint(2470, 3500) << QPoint(2600, 3700) << 1.0 << false
-        << text(2470, 3500, 2479, 3507);
+        << QPoint(2470, 3500) << QPoint(2600, 3700) << 1.0 << false << text(2470, 3500, 2479, 3507);
 }
 
 void CanvasInteractionTest::blockDrag()
@@ -113,6 +112,13 @@ void CanvasInteractionTest::blockDrag()
         QVERIFY(!s.blocks()[0].marked);
     } else {
         QVERIFY(s.blocks().empty());
+    }
+    if (!expected.isEmpty()) {
+        s.blocks().push_back(TreeNode{QStringLiteral("not a block")});
+        const BlockRect r = ParseBlockRect(expected);
+        const FieldTree& tree = s.doc.project.Structure;
+        QCOMPARE(blockAt(tree, {r.Right, r.Bottom}), std::optional(NodeRef{0, 0}));
+        QCOMPARE(blockAt(tree, {r.Right + 1, r.Bottom}), std::optional<NodeRef>());
     }
 }
 
@@ -142,8 +148,7 @@ void CanvasInteractionTest::pressConditions()
     Session s;
     s.context.PageN = page;
     s.context.basicOptEnabled = basicOpt;
-    s.context.current =
-        current < 0 ? std::nullopt : std::optional(NodeRef{current, -1});
+    s.context.current = current < 0 ? std::nullopt : std::optional(NodeRef{current, -1});
     CanvasEvent press = at({10, 10});
     press.left = left;
     QCOMPARE(s.drag.press(s.doc, press, s.context), starts);

@@ -1,0 +1,244 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 Quillet developers
+
+// Real mouse events on the page view: drawing blocks, picking the angle points, and the
+// coordinate panel's snapping and preview.
+
+#include "WindowDriver.h"
+
+#include "core/app/NodeGrammar.h"
+#include "core/common/Geometry.h"
+#include "gui/app/MainWindow.h"
+#include "gui/app/PageView.h"
+
+#include <QDoubleSpinBox>
+#include <QTemporaryDir>
+#include <QToolButton>
+#include <QTreeWidget>
+
+#include <cmath>
+
+using namespace Quillet;
+using namespace WindowDriver;
+
+Q_DECLARE_METATYPE(Qt::KeyboardModifiers)
+
+class CanvasTest : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void initTestCase();
+    void init();
+    void drawingBlocks_data();
+    void drawingBlocks();
+    void coordinatePanelSnapsAndPreviews();
+    void pressesWithAFieldPanelOpenDoNothing();
+    void anglePointsPicked();
+
+private:
+    QTemporaryDir m_dir;
+};
+
+namespace {
+
+const QString Shape = QStringLiteral("2000") + shapeRectangleWord() + FieldSeparator;
+
+// A window on a 100 × 80 mm project (1181 × 945 pixels) whose tree is `lines`, with
+// field 0 (or its block) current and the page drawn.
+struct Session {
+    TForm1 window;
+    PageView* view = nullptr;
+
+    Session(const QDir& dir, const QStringList& lines, int block = -1)
+    {
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        QVERIFY(
+            window.LoadProject(saveProject(dir, QStringLiteral("canvas.qlet"), 100, 80, lines)));
+        auto* tree = control<QTreeWidget>(window, "Structure");
+        QTreeWidgetItem* item = tree->topLevelItem(0);
+        tree->setCurrentItem(block >= 0 ? item->child(block) : item);
+        window.RepaintTimeTimer();
+        view = control<PageView>(window, "DXDraw1");
+    }
+    void drag(QPoint from, QPoint to, Qt::KeyboardModifiers modifiers = {})
+    {
+        QTest::mousePress(view, Qt::LeftButton, modifiers, from);
+        QTest::mouseMove(view, to);
+        QTest::mouseRelease(view, Qt::LeftButton, modifiers, to);
+    }
+    const std::vector<TreeNode>& blocks() const
+    {
+        return window.document().project.Structure.fields[0].blocks;
+    }
+};
+
+// ViewScale 0.5 through the calibration box: 10 cm on the ruler measure 20.
+void halveTheZoom(TForm1& window)
+{
+    QTest::mouseClick(control<QToolButton>(window, "OriginalBtn"), Qt::LeftButton);
+    DialogScript script({enterText(QStringLiteral("20"))});
+    QTest::mouseClick(control<QToolButton>(window, "ScreenBtn"), Qt::RightButton);
+    QTRY_VERIFY(script.finished());
+    QCOMPARE(window.viewState().ViewScale, 0.5);
+}
+
+QString decimal(const char* number)
+{
+    return QString::fromLatin1(number).replace(u'.', QLocale().decimalPoint());
+}
+
+void typeInto(QWidget& window, const char* name, const QString& text)
+{
+    auto* spin = control<QAbstractSpinBox>(window, name);
+    spin->setFocus();
+    QTest::keyClick(spin, Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClicks(spin, text);
+    QTest::keyClick(spin, Qt::Key_Tab);
+}
+
+} // namespace
+
+void CanvasTest::initTestCase()
+{
+    QLocale::setDefault(QLocale(QLocale::Russian, QLocale::Russia));
+    QVERIFY(m_dir.isValid());
+}
+
+void CanvasTest::init()
+{
+    resetUserSettings(m_dir.filePath(QStringLiteral("settings.ini")));
+}
+
+void CanvasTest::drawingBlocks_data()
+{
+    QTest::addColumn<QString>("field");
+    QTest::addColumn<bool>("halfZoom");
+    QTest::addColumn<QPoint>("from");
+    QTest::addColumn<QPoint>("to");
+    QTest::addColumn<Qt::KeyboardModifiers>("modifiers");
+    QTest::addColumn<QRect>("expected"); // page pixels, edges inclusive; null: no block
+
+    const QString text = textField(QStringLiteral("0000"), QStringLiteral("a"));
+    const Qt::KeyboardModifiers none;
+    QTest::newRow("two pixels make 3 x 3") << text << false << QPoint(100, 100) << QPoint(102, 102)
+                                           << none << QRect(QPoint(100, 100), QPoint(102, 102));
+    QTest::newRow("one pixel makes nothing")
+        << text << false << QPoint(100, 100) << QPoint(101, 180) << none << QRect();
+    QTest::newRow("reverse equals forward") << text << false << QPoint(102, 102) << QPoint(100, 100)
+                                            << none << QRect(QPoint(100, 100), QPoint(102, 102));
+    QTest::newRow("half zoom: 50 view pixels span 100")
+        << text << true << QPoint(10, 20) << QPoint(60, 70) << none
+        << QRect(QPoint(20, 40), QPoint(120, 140));
+    QTest::newRow("ctrl click on a shape: 10 mm")
+        << Shape << false << QPoint(200, 300) << QPoint(200, 300)
+        << Qt::KeyboardModifiers(Qt::ControlModifier) << QRect(QPoint(200, 300), QSize(119, 119));
+}
+
+void CanvasTest::drawingBlocks()
+{
+    QFETCH(QString, field);
+    QFETCH(bool, halfZoom);
+    QFETCH(QPoint, from);
+    QFETCH(QPoint, to);
+    QFETCH(Qt::KeyboardModifiers, modifiers);
+    QFETCH(QRect, expected);
+    Session s(QDir(m_dir.path()), {field});
+    if (halfZoom)
+        halveTheZoom(s.window);
+    const qint64 rasterKey = s.window.pageRaster().cacheKey();
+
+    QTest::mousePress(s.view, Qt::LeftButton, modifiers, from);
+    // A move without Ctrl would take the preset's corner back to the pointer.
+    if (modifiers == Qt::NoModifier)
+        QTest::mouseMove(s.view, to);
+    // The drag is drawn over the page, never into it.
+    QCOMPARE(s.view->overlay().kind, CanvasOverlay::Kind::HatchedRect);
+    QCOMPARE(s.window.pageRaster().cacheKey(), rasterKey);
+    QTest::mouseRelease(s.view, Qt::LeftButton, modifiers, to);
+    QCOMPARE(s.view->overlay().kind, CanvasOverlay::Kind::None);
+
+    QCOMPARE(s.blocks().size(), size_t(expected.isNull() ? 0 : 1));
+    QCOMPARE(s.window.document().RepaintPending, !expected.isNull());
+    if (expected.isNull())
+        return;
+    const BlockRect r = ParseBlockRect(s.blocks()[0].text);
+    QCOMPARE(QPoint(r.Left, r.Top), expected.topLeft());
+    // 10 mm is 118.1 pixels, so the far edge falls 118 or 119 pixels on.
+    const int slack = field == Shape ? 1 : 0;
+    QVERIFY2(qAbs(r.Right - expected.right()) <= slack
+                 && qAbs(r.Bottom - expected.bottom()) <= slack,
+             qPrintable(s.blocks()[0].text));
+    // The new block is current in the tree and outlined on the next repaint.
+    auto* tree = control<QTreeWidget>(s.window, "Structure");
+    QCOMPARE(tree->currentItem(), tree->topLevelItem(0)->child(0));
+    s.window.RepaintTimeTimer();
+    QCOMPARE(s.window.document().undo.available(), 1);
+}
+
+void CanvasTest::coordinatePanelSnapsAndPreviews()
+{
+    Session s(QDir(m_dir.path()), {Shape, block("0001,00 0002,00/0030,00 0020,00")});
+    // A double click inside the block on the layout view opens it in Coords.
+    QTest::mouseDClick(s.view, Qt::LeftButton, {}, QPoint(200, 100));
+    auto* tree = control<QTreeWidget>(s.window, "Structure");
+    QCOMPARE(tree->currentItem(), tree->topLevelItem(0)->child(0));
+    QCOMPARE(s.window.fieldEditor().panel(), EditorPanel::Coords);
+    QVERIFY(s.blocks().size() == 1); // the double click's own press drew nothing
+
+    typeInto(s.window, "Min_x", decimal("12.3"));
+    auto* minX = control<QDoubleSpinBox>(s.window, "Min_x");
+    QCOMPARE(minX->text(), decimal("12.28"));
+    QCOMPARE(s.window.fieldEditor().coords.Min_x, double(145 * MmPerPixel));
+    QCOMPARE(s.view->overlay(), (CanvasOverlay{CanvasOverlay::Kind::HatchedRect,
+                                               {145, 24},
+                                               {int(mmToPixel(30)), int(mmToPixel(20))}}));
+
+    // A minimum beyond its maximum trades places with it.
+    typeInto(s.window, "Min_y", decimal("25"));
+    QCOMPARE(s.window.fieldEditor().coords.Min_y, 20.0);
+    QCOMPARE(s.window.fieldEditor().coords.max_y, double(snapToPixel(25)));
+
+    // The multiplier snaps like the edges; X halves the width of the panel's values only.
+    QCOMPARE(control<QDoubleSpinBox>(s.window, "BlockScale")->value(), 0.5);
+    typeInto(s.window, "BlockScale", decimal("0.5"));
+    QCOMPARE(control<QDoubleSpinBox>(s.window, "BlockScale")->value(), 0.508);
+    const CoordsValues before = s.window.fieldEditor().coords;
+    QTest::mouseClick(control<QToolButton>(s.window, "ScaleX"), Qt::LeftButton);
+    QCOMPARE(s.window.fieldEditor().coords.max_x,
+             before.Min_x + (before.max_x - before.Min_x) * 0.508);
+    QCOMPARE(s.blocks()[0].text, QStringLiteral("0001,00 0002,00/0030,00 0020,00"));
+    QCOMPARE(s.view->overlay().to.x(), int(mmToPixel(s.window.fieldEditor().coords.max_x)));
+}
+
+void CanvasTest::pressesWithAFieldPanelOpenDoNothing()
+{
+    Session s(QDir(m_dir.path()), {textField(QStringLiteral("0000"), QStringLiteral("a"))});
+    auto* tree = control<QTreeWidget>(s.window, "Structure");
+    Q_EMIT tree->itemDoubleClicked(tree->topLevelItem(0), 0);
+    QCOMPARE(s.window.fieldEditor().panel(), EditorPanel::TextField);
+    s.drag({100, 100}, {300, 300});
+    QCOMPARE(s.view->overlay().kind, CanvasOverlay::Kind::None);
+    QVERIFY(s.blocks().empty());
+}
+
+void CanvasTest::anglePointsPicked()
+{
+    // No current node is needed, and the line is drawn over the page.
+    Session s(QDir(m_dir.path()), {Shape});
+    control<QAbstractButton>(s.window, "sSpeedButton3")->click();
+    QCOMPARE(s.window.fieldEditor().panel(), EditorPanel::AngleOpt);
+    QTest::mousePress(s.view, Qt::LeftButton, {}, QPoint(118, 118));
+    QTest::mouseMove(s.view, QPoint(1299, 236));
+    QCOMPARE(s.view->overlay().kind, CanvasOverlay::Kind::DashedLine);
+    QTest::mouseRelease(s.view, Qt::LeftButton, {}, QPoint(1299, 236));
+    QCOMPARE(s.view->overlay().kind, CanvasOverlay::Kind::None);
+    QVERIFY(s.blocks().empty());
+
+    const double mm = double(MmPerPixel);
+    QVERIFY(qAbs(control<QDoubleSpinBox>(s.window, "t1_x")->value() - 118 * mm) < 0.001);
+    const double a = std::atan2(118 * mm, 1181 * mm) * 180 / M_PI; // Angle1 is 0
+    QCOMPARE(control<QDoubleSpinBox>(s.window, "Angle2")->value(), std::round(a * 100) / 100);
+}
+
+QTEST_MAIN(CanvasTest)
+#include "CanvasTest.moc"
