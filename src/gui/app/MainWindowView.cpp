@@ -26,6 +26,7 @@
 #include <QToolButton>
 
 #include <memory>
+#include <new>
 
 namespace Quillet {
 namespace {
@@ -209,8 +210,11 @@ void TForm1::RepaintTimeTimer()
         // A node text that does not parse ends this render only; the page keeps what
         // was drawn before it.
         LogRenderError(e.message());
+    } catch (const std::bad_alloc&) {
+        LogRenderError(QStringLiteral("Не хватает памяти, чтобы нарисовать страницу."));
     } catch (const std::exception& e) {
-        LogRenderError(QString::fromLocal8Bit(e.what()));
+        LogRenderError(QStringLiteral("Внутренняя ошибка при рисовании страницы: %1")
+                           .arg(QString::fromLocal8Bit(e.what())));
     }
     showOutline(*m_page->DXDraw1, project->Structure, source.selectedNode, m_view.PageN);
     showCoordsPreview(*m_page->DXDraw1, m_editor);
