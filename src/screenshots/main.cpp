@@ -15,6 +15,7 @@
 #include <QDir>
 #include <QDoubleSpinBox>
 #include <QFile>
+#include <QMouseEvent>
 #include <QScrollArea>
 #include <QSpinBox>
 #include <QTemporaryDir>
@@ -120,6 +121,40 @@ void shootNode(TForm1& window, const QDir& out, const QString& name, QChar kind,
     click(window, "CancelBtn");
 }
 
+void sendMouse(QWidget* view, QEvent::Type type, Qt::MouseButton button, QPoint at)
+{
+    const Qt::MouseButtons held = type == QEvent::MouseButtonRelease ? Qt::NoButton : button;
+    QMouseEvent event(type, QPointF(at), view->mapToGlobal(QPointF(at)), button, held,
+                      Qt::NoModifier);
+    QApplication::sendEvent(view, &event);
+}
+
+// The F3 area while a block is being drawn on the layout page: a drag halfway, pictured,
+// then called off with the right button so nothing is created.
+void shootDrawing(TForm1& window, const QDir& out)
+{
+    click(window, "BlockBtn");
+    auto* tree = window.findChild<QTreeWidget*>(QStringLiteral("Structure"));
+    auto* view = window.findChild<QWidget*>(QStringLiteral("DXDraw1"));
+    if (tree == nullptr || view == nullptr || tree->topLevelItemCount() == 0) {
+        fail(QStringLiteral("no field to draw a block for"));
+        return;
+    }
+    tree->setCurrentItem(tree->topLevelItem(0));
+    const QPoint from(view->width() / 5, view->height() * 2 / 3);
+    const QPoint to(view->width() / 2, view->height() * 3 / 4);
+    sendMouse(view, QEvent::MouseButtonPress, Qt::LeftButton, from);
+    sendMouse(view, QEvent::MouseMove, Qt::LeftButton, to);
+    const QString path = out.filePath(QStringLiteral("area-3-blocks-drawing.png"));
+    QApplication::processEvents();
+    if (!window.grab().save(path))
+        fail(QStringLiteral("cannot write %1").arg(path));
+    else
+        std::printf("%s\n", qPrintable(path));
+    sendMouse(view, QEvent::MouseButtonPress, Qt::RightButton, to);
+    sendMouse(view, QEvent::MouseButtonRelease, Qt::RightButton, to);
+}
+
 bool copyDemo(const QDir& from, const QDir& to)
 {
     for (const QString& name : from.entryList(QDir::Files)) {
@@ -164,6 +199,8 @@ int main(int argc, char** argv)
         click(window, area[0]);
         shoot(window, out, QString::fromLatin1(area[1]));
     }
+
+    shootDrawing(window, out);
 
     click(window, "StructureBtn");
     shootNode(window, out, QStringLiteral("panel-text"), QLatin1Char('0'), false);
