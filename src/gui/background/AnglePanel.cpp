@@ -4,6 +4,7 @@
 #include "gui/background/AnglePanel.h"
 
 #include "core/background/BackgroundSettings.h"
+#include "core/common/Geometry.h"
 
 #include <QDoubleSpinBox>
 #include <QFormLayout>
@@ -49,6 +50,11 @@ AnglePanel::AnglePanel(BackgroundSettings& model, QWidget* parent) : QWidget(par
         m_point[i] = pointEdit(box, names[i]);
         form->addRow(QString::fromUtf8(labels[i]), m_point[i]);
         connect(m_point[i], &QDoubleSpinBox::valueChanged, this, &AnglePanel::pointsChanged);
+        // Like the block edges, a typed point settles on a whole raster pixel when the
+        // edit is left; the angle follows through the change.
+        QDoubleSpinBox* edit = m_point[i];
+        connect(edit, &QDoubleSpinBox::editingFinished, this,
+                [edit] { edit->setValue(double(snapToPixel(edit->value()))); });
     }
     m_angle2 = new QDoubleSpinBox(box);
     m_angle2->setObjectName(QStringLiteral("Angle2"));
