@@ -167,7 +167,7 @@ Qt::PenStyle linePenStyle(int lineStyle)
     }
 }
 
-Qt::BrushStyle ShapePanelValues::sampleBrushStyle() const
+Qt::BrushStyle fillBrushStyle(int fillStyle)
 {
     switch (fillStyle) {
     case SolidBr:
@@ -175,9 +175,9 @@ Qt::BrushStyle ShapePanelValues::sampleBrushStyle() const
     case ClearBr:
         return Qt::NoBrush;
     case BDiagBr:
-        return Qt::FDiagPattern; // lines falling to the right
-    case FDiagBr:
         return Qt::BDiagPattern; // lines rising to the right
+    case FDiagBr:
+        return Qt::FDiagPattern; // lines falling to the right
     case VerticalBr:
         return Qt::VerPattern;
     case HorizontBr:
@@ -187,6 +187,17 @@ Qt::BrushStyle ShapePanelValues::sampleBrushStyle() const
     default:
         return Qt::DiagCrossPattern;
     }
+}
+
+Qt::BrushStyle ShapePanelValues::sampleBrushStyle() const
+{
+    // The sample shows the two diagonals mirrored.
+    const Qt::BrushStyle page = fillBrushStyle(fillStyle);
+    if (page == Qt::BDiagPattern)
+        return Qt::FDiagPattern;
+    if (page == Qt::FDiagPattern)
+        return Qt::BDiagPattern;
+    return page;
 }
 
 // ---- Block coordinates --------------------------------------------------------------

@@ -147,6 +147,10 @@ inline constexpr double ThinLineWidthMm = 0.01;
 /// draws it, dotted).
 Qt::PenStyle linePenStyle(int lineStyle);
 
+/// The pattern the page prints for a fill style button (SolidBr … DiagCrossBr; any other
+/// value, as the page draws it, the diagonal cross).
+Qt::BrushStyle fillBrushStyle(int fillStyle);
+
 struct ShapePanelValues {
     int ShapeType = ShapeTabLine;
     int direction = LnHi;

@@ -87,35 +87,11 @@ QIcon lineStyleIcon(int style)
     });
 }
 
-// The buttons show the pattern the page prints for their digit (the sample mirrors the
-// two diagonals, the buttons do not).
-Qt::BrushStyle pageBrushOf(int style)
-{
-    switch (style) {
-    case SolidBr:
-        return Qt::SolidPattern;
-    case ClearBr:
-        return Qt::NoBrush;
-    case BDiagBr:
-        return Qt::BDiagPattern;
-    case FDiagBr:
-        return Qt::FDiagPattern;
-    case VerticalBr:
-        return Qt::VerPattern;
-    case HorizontBr:
-        return Qt::HorPattern;
-    case CrossBr:
-        return Qt::CrossPattern;
-    default:
-        return Qt::DiagCrossPattern;
-    }
-}
-
 QIcon fillStyleIcon(int style)
 {
     return paintedIcon([style](QPainter& p) {
         p.setPen(QColor(0x70, 0x74, 0x7a));
-        p.setBrush(QBrush(pictogramInk(), pageBrushOf(style)));
+        p.setBrush(QBrush(pictogramInk(), fillBrushStyle(style)));
         p.drawRect(3, 3, 14, 14);
     });
 }
