@@ -30,31 +30,31 @@ namespace {
 
 using Slot = void (FieldsPanel::*)();
 
-struct ToolSpec {
+struct ToolDef {
     const char* name;
     const char* glyph; // shown on the button: arrows and box symbols read at a glance
     const char* hint;
     Slot slot;
 };
 
-QToolButton* toolButton(QWidget* parent, FieldsPanel* panel, const ToolSpec& spec)
+QToolButton* toolButton(QWidget* parent, FieldsPanel* panel, const ToolDef& def)
 {
     auto* button = new QToolButton(parent);
-    button->setObjectName(QString::fromLatin1(spec.name));
-    button->setText(QString::fromUtf8(spec.glyph));
-    button->setToolTip(QString::fromUtf8(spec.hint));
+    button->setObjectName(QString::fromLatin1(def.name));
+    button->setText(QString::fromUtf8(def.glyph));
+    button->setToolTip(QString::fromUtf8(def.hint));
     button->setAutoRaise(true);
     button->setMinimumSize(28, 28);
     QFont glyphFont = button->font();
     glyphFont.setPointSizeF(glyphFont.pointSizeF() * 1.35);
     button->setFont(glyphFont);
-    QObject::connect(button, &QToolButton::clicked, panel, spec.slot);
+    QObject::connect(button, &QToolButton::clicked, panel, def.slot);
     return button;
 }
 
 // A two-line caption beside a pair of step buttons.
-QWidget* stepPair(QWidget* parent, FieldsPanel* panel, const QString& caption,
-                  const ToolSpec& first, const ToolSpec& second)
+QWidget* stepPair(QWidget* parent, FieldsPanel* panel, const QString& caption, const ToolDef& first,
+                  const ToolDef& second)
 {
     auto* row = new QWidget(parent);
     auto* layout = new QHBoxLayout(row);
@@ -72,7 +72,7 @@ void FieldsPanel::buildBlockTools(QWidget* parent)
 {
     auto* tools = new QToolBar(parent);
     tools->setObjectName(QStringLiteral("BlockTools"));
-    const ToolSpec specs[] = {
+    const ToolDef defs[] = {
         {"ToolButton22", "☐", "Снять выделения с блоков", &FieldsPanel::ToolButton22Click},
         {"ToolButton23", "☑", "Выделить все блоки", &FieldsPanel::ToolButton23Click},
         {"ToolButton13", "✕", "Удалить выделенные блоки", &FieldsPanel::ToolButton13Click},
@@ -96,8 +96,8 @@ void FieldsPanel::buildBlockTools(QWidget* parent)
     auto* grid = new QGridLayout;
     grid->setSpacing(1);
     int i = 0;
-    for (const ToolSpec& spec : specs) {
-        grid->addWidget(toolButton(parent, this, spec), i / 6, i % 6);
+    for (const ToolDef& def : defs) {
+        grid->addWidget(toolButton(parent, this, def), i / 6, i % 6);
         ++i;
     }
     auto* holder = new QWidget(parent);
@@ -147,14 +147,14 @@ void FieldsPanel::buildRelationTools(QWidget* parent)
 {
     auto* tools = new QToolBar(parent);
     tools->setObjectName(QStringLiteral("sToolBar7"));
-    const ToolSpec specs[] = {
+    const ToolDef defs[] = {
         {"ToolButton1", "⛓", "Связать выделенные поля", &FieldsPanel::ToolButton1Click},
         {"ToolButton2", "✂", "Выделенные поля убрать из связей", &FieldsPanel::ToolButton2Click},
         {"ToolButton15", "✕", "Удалить выделенную связь", &FieldsPanel::ToolButton15Click},
         {"ToolButton16", "⌫", "Очистить список связей", &FieldsPanel::ToolButton16Click},
     };
-    for (const ToolSpec& spec : specs)
-        tools->addWidget(toolButton(tools, this, spec));
+    for (const ToolDef& def : defs)
+        tools->addWidget(toolButton(tools, this, def));
     static_cast<QVBoxLayout*>(parent->layout())->insertWidget(0, tools);
 }
 
