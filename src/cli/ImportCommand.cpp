@@ -1,0 +1,120 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 Quillet developers
+
+// quillet-cli import FILE [--page N] [--dpi D] --out PICTURE.png|.jpg, import FILE --count
+// and set-background PROJECT FILE [--page N]: the document import without its window.
+
+#include "cli/Command.h"
+#include "core/app/ProjectDocument.h"
+#include "core/app/UserSettings.h"
+#include "core/background/BackgroundSettings.h"
+#include "core/background/DocumentImport.h"
+#include "core/common/Errors.h"
+
+#include <QFileInfo>
+#include <QImageWriter>
+#include <QSaveFile>
+
+namespace Quillet::Cli {
+namespace {
+
+int pageOption(const ParsedArgs& parsed)
+{
+    const QString text = parsed.value(QStringLiteral("page"), QStringLiteral("1"));
+    bool ok = false;
+    const int page = text.toInt(&ok);
+    if (!ok || page < 1)
+        throw UsageError(QStringLiteral("Неверный номер страницы: %1").arg(text));
+    return page;
+}
+
+double dpiOption(const ParsedArgs& parsed)
+{
+    const QString text = parsed.value(QStringLiteral("dpi"), QStringLiteral("600"));
+    bool ok = false;
+    const double dpi = text.toDouble(&ok);
+    if (!ok || !(dpi > 0.0 && dpi <= ImportDocument::MaxDpi))
+        throw UsageError(QStringLiteral("Неверное разрешение: %1 (от 1 до %2 dpi)")
+                             .arg(text)
+                             .arg(ImportDocument::MaxDpi));
+    return dpi;
+}
+
+void writePicture(const QImage& image, const QString& path)
+{
+    const QString suffix = QFileInfo(path).suffix().toLower();
+    QByteArray bytes;
+    if (suffix == QLatin1String("jpg") || suffix == QLatin1String("jpeg")) {
+        bytes = encodeImportedPage(image);
+    } else if (suffix != QLatin1String("png")) {
+        throw UsageError(QStringLiteral("Файл --out должен быть .png или .jpg: %1").arg(path));
+    }
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly))
+        throw FileError(
+            QStringLiteral("Не удаётся записать файл %1: %2").arg(path, file.errorString()));
+    bool written = false;
+    if (bytes.isEmpty()) {
+        QImageWriter writer(&file, "png");
+        written = writer.write(image);
+    } else {
+        written = file.write(bytes) == bytes.size();
+    }
+    if (!written || !file.commit())
+        throw FileError(QStringLiteral("Не удаётся записать файл %1").arg(path));
+}
+
+int runImport(const QStringList& args)
+{
+    const ParsedArgs parsed = parseArgs(
+        args, {QStringLiteral("page"), QStringLiteral("dpi"), QStringLiteral("out")},
+        {QStringLiteral("count")});
+    if (parsed.positional.size() != 1)
+        throw UsageError(QStringLiteral("Нужен ровно один импортируемый файл"));
+    const bool count = parsed.has(QStringLiteral("count"));
+    const QString out = parsed.value(QStringLiteral("out"));
+    if (count == !out.isEmpty())
+        throw UsageError(QStringLiteral("Нужен либо --count, либо --out ФАЙЛ.png|.jpg"));
+    const int page = pageOption(parsed);
+    const double dpi = dpiOption(parsed);
+    ImportDocument document;
+    document.open(parsed.positional.first());
+    if (count) {
+        printOut(QString::number(document.pageCount()) + u'\n');
+        return ExitOk;
+    }
+    writePicture(document.page(page, dpi), out);
+    return ExitOk;
+}
+
+int runSetBackground(const QStringList& args)
+{
+    const ParsedArgs parsed = parseArgs(args, {QStringLiteral("page")}, {});
+    if (parsed.positional.size() != 2)
+        throw UsageError(QStringLiteral("Нужны файл проекта и импортируемый файл"));
+    const QString projectPath = parsed.positional.at(0);
+    const int page = pageOption(parsed);
+    const UserSettings sizes;
+    ProjectDocument document(&sizes);
+    if (!document.LoadProject(projectPath))
+        throw FileError(QStringLiteral("Не существует файла проекта: %1").arg(projectPath));
+    // The import comes first: when it fails the project file is not touched.
+    ImportDocument import;
+    import.open(parsed.positional.at(1));
+    document.project.BackgroundImage = encodeImportedPage(import.page(page));
+    import.close();
+    BackgroundSettings panel(document.project.settings, document.project.BackgroundImage,
+                             document.RepaintPending);
+    panel.clickDefBack();
+    document.WriteProjectFile(projectPath);
+    return ExitOk;
+}
+
+const bool registeredImport = registerCommand(
+    {"import", "import ФАЙЛ [--page N] [--dpi D] --out КАРТИНКА.png|.jpg | import ФАЙЛ --count",
+     &runImport});
+const bool registeredSetBackground = registerCommand(
+    {"set-background", "set-background ПРОЕКТ ФАЙЛ [--page N]", &runSetBackground});
+
+} // namespace
+} // namespace Quillet::Cli

@@ -1,0 +1,263 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 Quillet developers
+
+#include "core/background/DocumentImport.h"
+
+#include "core/common/Errors.h"
+#include "core/common/LibreOffice.h"
+#include "core/raster/FastDIB.h"
+#include "core/raster/JpegImage.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QImageReader>
+#include <QMutex>
+#include <QMutexLocker>
+#include <QPainter>
+#include <QTemporaryDir>
+
+#include <poppler-qt6.h>
+
+#include <cmath>
+
+namespace Quillet {
+
+namespace {
+
+// A 600-dpi A0 sheet is 19866 × 28087 pixels; anything beyond this is a hostile page size
+// and would ask for gigabytes.
+constexpr int MaxSidePx = 32767;
+constexpr double MaxPagePixels = 600.0 * 1000 * 1000;
+
+// Calc otherwise cuts a wide sheet into printer pages; a form sheet must stay one picture.
+const QString SpreadsheetTarget = QStringLiteral(
+    "pdf:calc_pdf_Export:{\"SinglePageSheets\":{\"type\":\"boolean\",\"value\":\"true\"}}");
+
+bool isSpreadsheetExtension(const QString& suffix)
+{
+    static const QStringList list{QStringLiteral("xls"),  QStringLiteral("xlsx"),
+                                  QStringLiteral("xlsm"), QStringLiteral("xlsb"),
+                                  QStringLiteral("ods"),  QStringLiteral("fods")};
+    return list.contains(suffix);
+}
+
+bool looksLikePdf(const QByteArray& head)
+{
+    return head.left(1024).contains("%PDF-");
+}
+
+// Poppler reports every repair it makes on stderr; the user gets our own message instead.
+void quietPoppler(const QString&, const QVariant&) {}
+
+std::unique_ptr<Poppler::Document> loadPdf(const QString& pdfPath, const QString& shownName)
+{
+    Poppler::setDebugErrorFunction(&quietPoppler, QVariant());
+    std::unique_ptr<Poppler::Document> document = Poppler::Document::load(pdfPath);
+    if (!document || document->numPages() < 1)
+        throw FileError(
+            QStringLiteral("Не удаётся прочитать PDF %1: файл повреждён или это не PDF")
+                .arg(shownName));
+    if (document->isLocked())
+        throw FileError(QStringLiteral("PDF %1 защищён паролем").arg(shownName));
+    document->setRenderHint(Poppler::Document::Antialiasing, true);
+    document->setRenderHint(Poppler::Document::TextAntialiasing, true);
+    return document;
+}
+
+int tiffPageCount(const QString& path)
+{
+    QImageReader reader(path);
+    reader.setDecideFormatFromContent(true);
+    if (reader.format() != "tiff")
+        return 1;
+    return std::max(1, reader.imageCount());
+}
+
+QImage tiffPage(const QString& path, int number)
+{
+    QImageReader reader(path);
+    reader.setDecideFormatFromContent(true);
+    QImage image;
+    const QSize size = reader.jumpToImage(number - 1) ? reader.size() : QSize();
+    const bool sane = size.isValid() && size.width() <= MaxSidePx && size.height() <= MaxSidePx
+                      && double(size.width()) * size.height() <= MaxPagePixels;
+    if (!sane || !reader.read(&image) || image.isNull())
+        throw FileError(QStringLiteral("Не удаётся прочитать страницу %1 изображения %2")
+                            .arg(number)
+                            .arg(path));
+    return image;
+}
+
+} // namespace
+
+bool isOfficeExtension(const QString& suffix)
+{
+    static const QStringList list{
+        QStringLiteral("doc"),  QStringLiteral("docx"), QStringLiteral("docm"),
+        QStringLiteral("rtf"),  QStringLiteral("txt"),  QStringLiteral("htm"),
+        QStringLiteral("html"), QStringLiteral("odt"),  QStringLiteral("ppt"),
+        QStringLiteral("pptx"), QStringLiteral("pptm"), QStringLiteral("pps"),
+        QStringLiteral("ppsx"), QStringLiteral("odp"),  QStringLiteral("pub"),
+        QStringLiteral("pubx")};
+    return list.contains(suffix) || isSpreadsheetExtension(suffix);
+}
+
+QByteArray encodeImportedPage(const QImage& page)
+{
+    QImage flat = page;
+    if (page.hasAlphaChannel()) {
+        flat = QImage(page.size(), QImage::Format_RGB32);
+        flat.fill(Qt::white);
+        QPainter painter(&flat);
+        painter.drawImage(0, 0, page);
+    }
+    QByteArray data;
+    if (flat.isNull() || !encodeJpeg(flat, ImportJpegQuality, data))
+        throw FileError(QStringLiteral("Не удаётся сжать страницу в JPEG"));
+    return data;
+}
+
+struct ImportDocument::State {
+    QString path;
+    ImportKind kind = ImportKind::Picture;
+    int pages = 0;
+    QImage firstPicture; // a picture's page 1, decoded while the content was being sniffed
+    std::unique_ptr<Poppler::Document> pdf;
+    std::unique_ptr<QTemporaryDir> workDir; // holds LibreOffice's PDF, which pdf reads
+    mutable QMutex mutex;
+
+    ~State()
+    {
+        // poppler may still hold the PDF open; let go of it before its folder goes.
+        pdf.reset();
+        workDir.reset();
+    }
+
+    QImage renderPdf(int number, double dpi) const;
+};
+
+QImage ImportDocument::State::renderPdf(int number, double dpi) const
+{
+    const std::unique_ptr<Poppler::Page> pdfPage = pdf->page(number - 1);
+    if (!pdfPage)
+        throw FileError(QStringLiteral("Не удаётся прочитать страницу %1 документа %2")
+                            .arg(number)
+                            .arg(path));
+    const QSizeF points = pdfPage->pageSizeF();
+    const double width = std::ceil(points.width() * dpi / 72.0);
+    const double height = std::ceil(points.height() * dpi / 72.0);
+    if (width > MaxSidePx || height > MaxSidePx || width * height > MaxPagePixels)
+        throw FileError(QStringLiteral("Страница %1 документа %2 слишком велика для %3 dpi")
+                            .arg(number)
+                            .arg(path)
+                            .arg(dpi));
+    QImage image = pdfPage->renderToImage(dpi, dpi);
+    if (image.isNull())
+        throw FileError(QStringLiteral("Не удаётся отрисовать страницу %1 документа %2")
+                            .arg(number)
+                            .arg(path));
+    return image;
+}
+
+ImportDocument::ImportDocument() = default;
+
+ImportDocument::~ImportDocument() = default;
+
+void ImportDocument::close()
+{
+    m_state.reset();
+}
+
+bool ImportDocument::isOpen() const
+{
+    return m_state != nullptr;
+}
+
+ImportKind ImportDocument::kind() const
+{
+    return m_state ? m_state->kind : ImportKind::Picture;
+}
+
+int ImportDocument::pageCount() const
+{
+    return m_state ? m_state->pages : 0;
+}
+
+void ImportDocument::setOfficeTimeoutMs(int milliseconds)
+{
+    m_officeTimeoutMs = milliseconds;
+}
+
+void ImportDocument::open(const QString& path)
+{
+    close();
+    QFile file(path);
+    if (!QFileInfo(path).isFile() || !file.open(QIODevice::ReadOnly))
+        throw FileError(QStringLiteral("Не удаётся открыть файл %1").arg(path));
+    const QByteArray head = file.read(1024);
+    file.close();
+    if (head.isEmpty())
+        throw FileError(QStringLiteral("Файл пуст: %1").arg(path));
+
+    auto state = std::make_unique<State>();
+    state->path = path;
+    TFastDIB raster;
+    if (LoadPictureFile(path, raster)) {
+        CopyDibToBitmap(raster, state->firstPicture);
+        state->kind = ImportKind::Picture;
+        state->pages = tiffPageCount(path);
+        m_state = std::move(state);
+        return;
+    }
+    const QString suffix = QFileInfo(path).suffix().toLower();
+    if (looksLikePdf(head) || suffix == QStringLiteral("pdf")) {
+        state->kind = ImportKind::Pdf;
+        state->pdf = loadPdf(path, path);
+    } else {
+        state->kind = ImportKind::Office;
+        state->workDir = std::make_unique<QTemporaryDir>(QDir::tempPath()
+                                                         + QStringLiteral("/quillet-import-XXXXXX"));
+        if (!state->workDir->isValid())
+            throw FileError(QStringLiteral("Не удаётся создать временную папку: %1")
+                                .arg(state->workDir->errorString()));
+        const QString target =
+            isSpreadsheetExtension(suffix) ? SpreadsheetTarget : QStringLiteral("pdf");
+        QString pdfPath;
+        try {
+            pdfPath =
+                convertWithLibreOffice(path, target, state->workDir->path(), m_officeTimeoutMs);
+        } catch (const FileError& error) {
+            if (isOfficeExtension(suffix))
+                throw;
+            throw FileError(QStringLiteral("Файл %1 — не изображение, не PDF и не документ, "
+                                           "который умеет читать LibreOffice (%2)")
+                                .arg(path, error.message()));
+        }
+        state->pdf = loadPdf(pdfPath, path);
+    }
+    state->pages = state->pdf->numPages();
+    m_state = std::move(state);
+}
+
+QImage ImportDocument::page(int number, double dpi) const
+{
+    if (!m_state)
+        throw FileError(QStringLiteral("Документ не открыт"));
+    if (number < 1 || number > m_state->pages)
+        throw FileError(QStringLiteral("В документе %1 нет страницы %2: страниц %3")
+                            .arg(m_state->path)
+                            .arg(number)
+                            .arg(m_state->pages));
+    if (!(dpi > 0.0 && dpi <= MaxDpi))
+        throw FileError(
+            QStringLiteral("Разрешение %1 dpi вне допустимого (до %2)").arg(dpi).arg(MaxDpi));
+    const QMutexLocker lock(&m_state->mutex);
+    if (m_state->kind != ImportKind::Picture)
+        return m_state->renderPdf(number, dpi);
+    if (number == 1)
+        return m_state->firstPicture;
+    return tiffPage(m_state->path, number);
+}
+
+} // namespace Quillet
