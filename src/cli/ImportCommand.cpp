@@ -40,15 +40,19 @@ double dpiOption(const ParsedArgs& parsed)
     return dpi;
 }
 
-void writePicture(const QImage& image, const QString& path)
+bool isJpegName(const QString& path)
 {
     const QString suffix = QFileInfo(path).suffix().toLower();
-    QByteArray bytes;
-    if (suffix == QLatin1String("jpg") || suffix == QLatin1String("jpeg")) {
-        bytes = encodeImportedPage(image);
-    } else if (suffix != QLatin1String("png")) {
+    if (suffix == QLatin1String("jpg") || suffix == QLatin1String("jpeg"))
+        return true;
+    if (suffix != QLatin1String("png"))
         throw UsageError(QStringLiteral("Файл --out должен быть .png или .jpg: %1").arg(path));
-    }
+    return false;
+}
+
+void writePicture(const QImage& image, const QString& path)
+{
+    const QByteArray bytes = isJpegName(path) ? encodeImportedPage(image) : QByteArray();
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly))
         throw FileError(
@@ -66,9 +70,9 @@ void writePicture(const QImage& image, const QString& path)
 
 int runImport(const QStringList& args)
 {
-    const ParsedArgs parsed = parseArgs(
-        args, {QStringLiteral("page"), QStringLiteral("dpi"), QStringLiteral("out")},
-        {QStringLiteral("count")});
+    const ParsedArgs parsed =
+        parseArgs(args, {QStringLiteral("page"), QStringLiteral("dpi"), QStringLiteral("out")},
+                  {QStringLiteral("count")});
     if (parsed.positional.size() != 1)
         throw UsageError(QStringLiteral("Нужен ровно один импортируемый файл"));
     const bool count = parsed.has(QStringLiteral("count"));
@@ -77,6 +81,8 @@ int runImport(const QStringList& args)
         throw UsageError(QStringLiteral("Нужен либо --count, либо --out ФАЙЛ.png|.jpg"));
     const int page = pageOption(parsed);
     const double dpi = dpiOption(parsed);
+    if (!count)
+        isJpegName(out); // a wrong name is refused before any work is done
     ImportDocument document;
     document.open(parsed.positional.first());
     if (count) {
@@ -113,8 +119,8 @@ int runSetBackground(const QStringList& args)
 const bool registeredImport = registerCommand(
     {"import", "import ФАЙЛ [--page N] [--dpi D] --out КАРТИНКА.png|.jpg | import ФАЙЛ --count",
      &runImport});
-const bool registeredSetBackground = registerCommand(
-    {"set-background", "set-background ПРОЕКТ ФАЙЛ [--page N]", &runSetBackground});
+const bool registeredSetBackground =
+    registerCommand({"set-background", "set-background ПРОЕКТ ФАЙЛ [--page N]", &runSetBackground});
 
 } // namespace
 } // namespace Quillet::Cli

@@ -55,9 +55,8 @@ std::unique_ptr<Poppler::Document> loadPdf(const QString& pdfPath, const QString
     Poppler::setDebugErrorFunction(&quietPoppler, QVariant());
     std::unique_ptr<Poppler::Document> document = Poppler::Document::load(pdfPath);
     if (!document || document->numPages() < 1)
-        throw FileError(
-            QStringLiteral("Не удаётся прочитать PDF %1: файл повреждён или это не PDF")
-                .arg(shownName));
+        throw FileError(QStringLiteral("Не удаётся прочитать PDF %1: файл повреждён или это не PDF")
+                            .arg(shownName));
     if (document->isLocked())
         throw FileError(QStringLiteral("PDF %1 защищён паролем").arg(shownName));
     document->setRenderHint(Poppler::Document::Antialiasing, true);
@@ -141,9 +140,8 @@ QImage ImportDocument::State::renderPdf(int number, double dpi) const
 {
     const std::unique_ptr<Poppler::Page> pdfPage = pdf->page(number - 1);
     if (!pdfPage)
-        throw FileError(QStringLiteral("Не удаётся прочитать страницу %1 документа %2")
-                            .arg(number)
-                            .arg(path));
+        throw FileError(
+            QStringLiteral("Не удаётся прочитать страницу %1 документа %2").arg(number).arg(path));
     const QSizeF points = pdfPage->pageSizeF();
     const double width = std::ceil(points.width() * dpi / 72.0);
     const double height = std::ceil(points.height() * dpi / 72.0);
@@ -154,9 +152,8 @@ QImage ImportDocument::State::renderPdf(int number, double dpi) const
                             .arg(dpi));
     QImage image = pdfPage->renderToImage(dpi, dpi);
     if (image.isNull())
-        throw FileError(QStringLiteral("Не удаётся отрисовать страницу %1 документа %2")
-                            .arg(number)
-                            .arg(path));
+        throw FileError(
+            QStringLiteral("Не удаётся отрисовать страницу %1 документа %2").arg(number).arg(path));
     return image;
 }
 
@@ -216,8 +213,8 @@ void ImportDocument::open(const QString& path)
         state->pdf = loadPdf(path, path);
     } else {
         state->kind = ImportKind::Office;
-        state->workDir = std::make_unique<QTemporaryDir>(QDir::tempPath()
-                                                         + QStringLiteral("/quillet-import-XXXXXX"));
+        state->workDir = std::make_unique<QTemporaryDir>(
+            QDir::tempPath() + QStringLiteral("/quillet-import-XXXXXX"));
         if (!state->workDir->isValid())
             throw FileError(QStringLiteral("Не удаётся создать временную папку: %1")
                                 .arg(state->workDir->errorString()));

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // SPDX-FileCopyrightText: 2026 Quillet developers
 
+#include "support/DocumentSupport.h"
 #include "support/OfficeSupport.h"
 
 #include "core/background/DocumentImport.h"
@@ -9,13 +10,9 @@
 
 #include <QDir>
 #include <QFile>
-#include <QPageSize>
-#include <QPainter>
-#include <QPdfWriter>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
-#include <QtEndian>
 
 // The reference rendering comes from poppler itself, which the core links privately.
 #include <poppler/qt6/poppler-qt6.h>
@@ -23,25 +20,6 @@
 using namespace Quillet;
 
 namespace {
-
-/// A PDF with `pages` A4 pages, each with its number written large and a band whose
-/// place depends on the number, so pages cannot be mistaken for each other.
-void writePdf(const QString& path, int pages)
-{
-    QPdfWriter writer(path);
-    writer.setPageSize(QPageSize(QPageSize::A4));
-    writer.setResolution(300);
-    QPainter painter(&writer);
-    for (int n = 1; n <= pages; ++n) {
-        if (n > 1)
-            writer.newPage();
-        painter.fillRect(QRect(200, 300 * n, 1500, 120), QColor(40 * n, 90, 200));
-        QFont font = painter.font();
-        font.setPixelSize(400);
-        painter.setFont(font);
-        painter.drawText(QRect(0, 1500, 2400, 800), Qt::AlignCenter, QString::number(n));
-    }
-}
 
 /// An uncompressed little-endian TIFF of 8-bit grey pages, page n filled with grey 40·n.
 QByteArray multiPageTiff(int pages, int width, int height)
@@ -54,9 +32,12 @@ QByteArray multiPageTiff(int pages, int width, int height)
         const quint32 ifdSize = 2 + 8 * 12 + 4;
         const quint32 pixelsAt = quint32(out.size()) + ifdSize;
         const quint32 nextIfd = n < pages ? pixelsAt + quint32(width * height) : 0;
-        const quint32 entries[8][3] = {{256, 4, quint32(width)}, {257, 4, quint32(height)},
-                                       {258, 3, 8},  {259, 3, 1},
-                                       {262, 3, 1},  {273, 4, pixelsAt},
+        const quint32 entries[8][3] = {{256, 4, quint32(width)},
+                                       {257, 4, quint32(height)},
+                                       {258, 3, 8},
+                                       {259, 3, 1},
+                                       {262, 3, 1},
+                                       {273, 4, pixelsAt},
                                        {278, 4, quint32(height)},
                                        {279, 4, quint32(width * height)}};
         put16(8);
@@ -116,7 +97,7 @@ void DocumentImportTest::pdfPagesAreRenderedAsPopplerDoes()
 {
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("form.pdf"));
-    writePdf(path, 3);
+    QVERIFY(QuilletTest::writeNumberedPdf(path, 3));
     ImportDocument import;
     import.open(path);
     QCOMPARE(import.kind(), ImportKind::Pdf);
@@ -207,10 +188,10 @@ void DocumentImportTest::officeDocumentsGoThroughPdf()
     if (kind == QLatin1String("xlsx")) {
         // Wide and long enough that a printer layout would need several pages.
         path = dir.filePath(QStringLiteral("sheet.xlsx"));
-        const QString script = QStringLiteral(
-            "import openpyxl,sys\nwb=openpyxl.Workbook()\nws=wb.active\n"
-            "for r in range(1,150):\n  for c in range(1,30): ws.cell(r,c,r*c)\n"
-            "wb.save(sys.argv[1])\n");
+        const QString script =
+            QStringLiteral("import openpyxl,sys\nwb=openpyxl.Workbook()\nws=wb.active\n"
+                           "for r in range(1,150):\n  for c in range(1,30): ws.cell(r,c,r*c)\n"
+                           "wb.save(sys.argv[1])\n");
         if (QProcess::execute(QStringLiteral("/usr/bin/python3"),
                               {QStringLiteral("-c"), script, path})
             != 0)
