@@ -25,10 +25,10 @@ namespace Quillet {
 
 namespace {
 
-// A 600-dpi A0 sheet is 19866 × 28087 pixels; anything beyond this is a hostile page size
-// and would ask for gigabytes.
+// An A2 sheet at 600 dpi is 139 million pixels; a page that needs more than this at the
+// asked resolution is refused rather than allocated (four bytes a pixel).
 constexpr int MaxSidePx = 32767;
-constexpr double MaxPagePixels = 600.0 * 1000 * 1000;
+constexpr double MaxPagePixels = 150.0 * 1000 * 1000;
 
 // Calc otherwise cuts a wide sheet into printer pages; a form sheet must stay one picture.
 const QString SpreadsheetTarget = QStringLiteral(

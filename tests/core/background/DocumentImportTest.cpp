@@ -10,6 +10,9 @@
 
 #include <QDir>
 #include <QFile>
+#include <QPageSize>
+#include <QPainter>
+#include <QPdfWriter>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
@@ -85,6 +88,7 @@ class DocumentImportTest : public QObject {
     Q_OBJECT
 private Q_SLOTS:
     void pdfPagesAreRenderedAsPopplerDoes();
+    void oversizedPageIsRefused();
     void pictureIsTakenByContent_data();
     void pictureIsTakenByContent();
     void officeDocumentsGoThroughPdf_data();
@@ -122,6 +126,27 @@ void DocumentImportTest::pdfPagesAreRenderedAsPopplerDoes()
     QVERIFY_THROWS_EXCEPTION(FileError, import.page(4));
     QVERIFY_THROWS_EXCEPTION(FileError, import.page(0));
     QVERIFY_THROWS_EXCEPTION(FileError, import.page(1, 0.0));
+}
+
+void DocumentImportTest::oversizedPageIsRefused()
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("poster.pdf"));
+    {
+        QPdfWriter writer(path);
+        writer.setPageSize(QPageSize(QSizeF(1000, 1000), QPageSize::Millimeter));
+        QPainter painter(&writer);
+        painter.drawLine(0, 0, 100, 100);
+    }
+    ImportDocument import;
+    import.open(path);
+    QVERIFY(qAbs(import.preview(1).width() - 4724) < 3); // 1 m at 120 dpi
+    try {
+        import.page(1); // 23622 × 23622 pixels: more than two gigabytes
+        QFAIL("a 1 m page was rendered at 600 dpi");
+    } catch (const FileError& error) {
+        QVERIFY2(error.message().contains(QStringLiteral("велика")), qPrintable(error.message()));
+    }
 }
 
 void DocumentImportTest::pictureIsTakenByContent_data()
