@@ -391,7 +391,8 @@ ScannerError failure(const ReadContext& c, const QString& step, SANE_Status stat
 Frame startFrame(const ReadContext& c, const std::vector<Frame>& previous)
 {
     SANE_Status status = sane_start(c.handle);
-    if (status == SANE_STATUS_CANCELLED || !c.keepGoing(0))
+    // Only separate-channel frames follow others, three to a page.
+    if (status == SANE_STATUS_CANCELLED || !c.keepGoing(double(previous.size()) / 3))
         throw cancelledError();
     if (status != SANE_STATUS_GOOD)
         throw failure(c, QStringLiteral("не удалось начать сканирование"), status);

@@ -90,16 +90,16 @@ private Q_SLOTS:
         if (!testBackendInstalled())
             QSKIP("SANE's test backend (libsane1) is not installed");
         // libsane keeps the configuration folder it first saw for the whole process, so
-        // all tests share one and change only which backends dll.conf enables.
+        // all tests share one and rewrite its dll.conf and test.conf.
         QVERIFY(m_config.isValid());
-        QVERIFY(writeText(m_config.path(), QStringLiteral("test.conf"),
-                          "number_of_devices 2\n"
-                          "test-picture \"Color pattern\"\n"
-                          "br_x 40.0\nbr_y 30.0\n"));
         m_environment = std::make_unique<ScopedEnvironment>("SANE_CONFIG_DIR", m_config.path());
     }
 
-    void init() { QVERIFY(writeText(m_config.path(), QStringLiteral("dll.conf"), "test\n")); }
+    void init()
+    {
+        QVERIFY(writeText(m_config.path(), QStringLiteral("dll.conf"), "test\n"));
+        useTestOptions({});
+    }
 
     void listsTheDevicesAndTheirSettings()
     {
@@ -125,18 +125,25 @@ private Q_SLOTS:
 
     void scansAPage_data()
     {
+        QTest::addColumn<QByteArray>("options");
         QTest::addColumn<QString>("mode");
         QTest::addColumn<int>("dpi");
 
-        QTest::newRow("colour, 50 dpi") << "Color" << 50;
-        QTest::newRow("colour, 100 dpi") << "Color" << 100;
-        QTest::newRow("grey, 75 dpi") << "Gray" << 75;
+        QTest::newRow("colour, 50 dpi") << QByteArray() << "Color" << 50;
+        QTest::newRow("colour, 100 dpi") << QByteArray() << "Color" << 100;
+        QTest::newRow("colour, 16 bits") << QByteArray("depth 16\n") << "Color" << 75;
+        QTest::newRow("colour in 3 passes") << QByteArray("three-pass true\n") << "Color" << 50;
+        QTest::newRow("grey, 75 dpi") << QByteArray() << "Gray" << 75;
+        QTest::newRow("grey, 16 bits") << QByteArray("depth 16\n") << "Gray" << 50;
+        QTest::newRow("line art") << QByteArray("depth 1\n") << "Gray" << 100;
     }
 
     void scansAPage()
     {
+        QFETCH(QByteArray, options);
         QFETCH(QString, mode);
         QFETCH(int, dpi);
+        useTestOptions(options);
 
         QImage picture;
         QList<double> fractions;
@@ -240,6 +247,16 @@ private Q_SLOTS:
     }
 
 private:
+    /// The test devices' settings, read by the backend whenever SANE starts.
+    void useTestOptions(const QByteArray& options)
+    {
+        QVERIFY(writeText(m_config.path(), QStringLiteral("test.conf"),
+                          "number_of_devices 2\n"
+                          "test-picture \"Color pattern\"\n"
+                          "br_x 40.0\nbr_y 30.0\n"
+                              + options));
+    }
+
     QTemporaryDir m_config;
     std::unique_ptr<ScopedEnvironment> m_environment;
 };
