@@ -443,6 +443,9 @@ void readFrame(const ReadContext& c, Frame& frame, int framesBefore)
         if (!c.keepGoing(std::min((framesBefore + part) / framesInAll, 1.0)))
             throw cancelledError();
     }
+    // A page of unknown length has only now come to its end.
+    if (p.lines < 0 && !c.keepGoing(double(framesBefore + 1) / framesInAll))
+        throw cancelledError();
     frame.lines = int(frame.data.size() / p.bytes_per_line);
     if (frame.lines == 0)
         throw ScannerError(QStringLiteral("%1 не передал изображения.").arg(c.device));

@@ -48,8 +48,9 @@ struct ScanSettings {
     QString colourMode;
 };
 
-/// Called while a page is read with the fraction done, 0 to 1 (0 while a device of
-/// unknown page length has not finished). Returning false cancels the scan.
+/// Called while a page is read with the fraction done, 0 to 1, never decreasing and 1 at
+/// the end (0 until then from a device of unknown page length, such as a hand scanner).
+/// Returning false cancels the scan.
 using ScanProgress = std::function<bool(double fraction)>;
 
 /// One use of SANE: sane_init when made, sane_exit when destroyed, with the open device
