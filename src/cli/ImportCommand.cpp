@@ -107,11 +107,11 @@ int runSetBackground(const QStringList& args)
     // The import comes first: when it fails the project file is not touched.
     ImportDocument import;
     import.open(parsed.positional.at(1));
-    document.project.BackgroundImage = encodeImportedPage(import.page(page));
+    const QImage picture = import.page(page);
     import.close();
     BackgroundSettings panel(document.project.settings, document.project.BackgroundImage,
                              document.RepaintPending);
-    panel.clickDefBack();
+    panel.replaceBackground(picture);
     document.WriteProjectFile(projectPath);
     return ExitOk;
 }

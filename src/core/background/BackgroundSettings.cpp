@@ -4,6 +4,7 @@
 #include "core/background/BackgroundSettings.h"
 
 #include "core/background/Background.h"
+#include "core/background/DocumentImport.h"
 #include "core/common/Errors.h"
 #include "core/raster/FastDIB.h"
 #include "core/raster/JpegImage.h"
@@ -213,6 +214,12 @@ void BackgroundSettings::removeBackground()
     m_shown = QImage();
     m_picture = QImage();
     m_pictureData.clear();
+    clickDefBack();
+}
+
+void BackgroundSettings::replaceBackground(const QImage& page)
+{
+    m_background = encodeImportedPage(page);
     clickDefBack();
 }
 

@@ -104,6 +104,10 @@ public:
     void invertBackground();
     /// `sSpeedButton5`: no background, no processed background, then `DefBack`.
     void removeBackground();
+    /// A new background from a file, the clipboard or the scanner: `page` is stored as
+    /// JPEG data (encodeImportedPage), then `DefBack`. Throws FileError for a null page
+    /// or an encoder failure, before anything is changed.
+    void replaceBackground(const QImage& page);
     /// An alignment button: only the repaint.
     void setAlignment(HAlign horizontal, VAlign vertical);
 

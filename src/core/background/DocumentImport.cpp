@@ -121,6 +121,7 @@ struct ImportDocument::State {
     QString path;
     ImportKind kind = ImportKind::Picture;
     int pages = 0;
+    bool spreadsheet = false; // converted with each sheet on one page
     QImage firstPicture; // a picture's page 1, decoded while the content was being sniffed
     std::unique_ptr<Poppler::Document> pdf;
     std::unique_ptr<QTemporaryDir> workDir; // holds LibreOffice's PDF, which pdf reads
@@ -176,6 +177,15 @@ ImportKind ImportDocument::kind() const
     return m_state ? m_state->kind : ImportKind::Picture;
 }
 
+bool ImportDocument::needsPageChoice() const
+{
+    if (!m_state)
+        return false;
+    if (m_state->pages > 1 || m_state->kind == ImportKind::Pdf)
+        return true;
+    return m_state->kind == ImportKind::Office && !m_state->spreadsheet;
+}
+
 int ImportDocument::pageCount() const
 {
     return m_state ? m_state->pages : 0;
@@ -218,8 +228,8 @@ void ImportDocument::open(const QString& path)
         if (!state->workDir->isValid())
             throw FileError(QStringLiteral("Не удаётся создать временную папку: %1")
                                 .arg(state->workDir->errorString()));
-        const QString target =
-            isSpreadsheetExtension(suffix) ? SpreadsheetTarget : QStringLiteral("pdf");
+        state->spreadsheet = isSpreadsheetExtension(suffix);
+        const QString target = state->spreadsheet ? SpreadsheetTarget : QStringLiteral("pdf");
         QString pdfPath;
         try {
             pdfPath =

@@ -56,6 +56,11 @@ public:
     /// Number of pages, at least 1 while open; 0 when nothing is open.
     int pageCount() const;
 
+    /// Whether the user is shown the pages to choose one: always for a PDF or a text,
+    /// presentation or publication document, and for a picture or spreadsheet of several
+    /// pages. A one-page picture or one-sheet spreadsheet is taken as it is.
+    bool needsPageChoice() const;
+
     /// Page `number` (1-based) at `dpi` dots per inch. A picture's pages come at one file
     /// pixel per picture pixel whatever `dpi` is; PDF pages are rendered on white with
     /// antialiasing. Throws FileError for nothing open, a page number outside 1 to

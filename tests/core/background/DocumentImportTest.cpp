@@ -106,6 +106,7 @@ void DocumentImportTest::pdfPagesAreRenderedAsPopplerDoes()
     import.open(path);
     QCOMPARE(import.kind(), ImportKind::Pdf);
     QCOMPARE(import.pageCount(), 3);
+    QVERIFY(import.needsPageChoice());
 
     const QImage page2 = import.page(2);
     // A4 (as QPdfWriter rounds it to points) at 600 dpi.
@@ -180,6 +181,7 @@ void DocumentImportTest::pictureIsTakenByContent()
     import.open(path);
     QCOMPARE(import.kind(), ImportKind::Picture);
     QCOMPARE(import.pageCount(), pages);
+    QCOMPARE(import.needsPageChoice(), pages > 1);
     for (int n = 1; n <= pages; ++n) {
         // One file pixel per picture pixel, whatever resolution is asked for.
         const QImage page = import.page(n, n == 1 ? 600.0 : 120.0);
@@ -230,6 +232,8 @@ void DocumentImportTest::officeDocumentsGoThroughPdf()
         import.open(path);
         QCOMPARE(import.kind(), ImportKind::Office);
         QCOMPARE(import.pageCount(), pages);
+        // A one-sheet spreadsheet is taken as it is; a text document is always shown.
+        QCOMPARE(import.needsPageChoice(), !kind.startsWith(QLatin1String("xlsx")));
         const QImage preview = import.preview(pages);
         QVERIFY(preview.width() > 500 && preview.height() > 500);
         QCOMPARE(importFolders().size(), foldersBefore.size() + 1);
