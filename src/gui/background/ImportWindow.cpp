@@ -1,0 +1,354 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 Quillet developers
+
+#include "gui/background/ImportWindow.h"
+
+#include "core/background/DocumentImport.h"
+#include "core/common/Errors.h"
+#include "gui/app/Look.h"
+
+#include <QEvent>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPixmap>
+#include <QPushButton>
+#include <QScrollArea>
+#include <QSignalBlocker>
+#include <QSpinBox>
+#include <QThread>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+#include <algorithm>
+#include <cmath>
+#include <new>
+
+namespace Quillet {
+namespace {
+
+constexpr int kDefaultWidth = 1016;
+constexpr int kDefaultHeight = 573;
+// The fitted page keeps this much of the scroll box free, so no scroll bar appears.
+constexpr double kFitAllowancePx = 35;
+// Zooming out stops when the page's longer side would drop below this.
+constexpr double kMinViewSidePx = 16;
+// Bounds for the zoom while no picture is shown (a failed page).
+constexpr double kLeastBareZoom = 1.0 / 64;
+constexpr double kMostBareZoom = 64;
+constexpr int kTextPaddingPx = 18;
+constexpr int kTextWidthPx = 560;
+
+QToolButton* glyphButton(QWidget* parent, const char* name, const QString& glyph,
+                         const QString& hint)
+{
+    auto* button = new QToolButton(parent);
+    button->setObjectName(QString::fromLatin1(name));
+    button->setText(glyph);
+    button->setToolTip(hint);
+    button->setMinimumWidth(30);
+    return button;
+}
+
+// Between a thumbnail one can still see and the largest picture worth holding in memory.
+double boundedZoom(double zoom, const QImage& page)
+{
+    if (page.isNull())
+        return std::clamp(zoom, kLeastBareZoom, kMostBareZoom);
+    const double longSide = std::max(page.width(), page.height());
+    const double most = ImportWindow::MaxViewSidePx / longSide;
+    return std::clamp(zoom, std::min(most, kMinViewSidePx / longSide), most);
+}
+
+} // namespace
+
+/// What one worker leaves for the window: the page it was asked for and its picture or
+/// the reason there is none.
+struct ImportWindow::Rendered {
+    int page = 0;
+    std::uint64_t request = 0;
+    QImage picture;
+    QString error;
+};
+
+ImportWindow::ImportWindow(QWidget* parent) : QDialog(parent)
+{
+    setObjectName(QStringLiteral("TForm3"));
+    setWindowTitle(QStringLiteral("Открытие файла"));
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+
+    sScrollBox1 = new QScrollArea(this);
+    sScrollBox1->setObjectName(QStringLiteral("sScrollBox1"));
+    sScrollBox1->setFrameShape(QFrame::NoFrame);
+    sScrollBox1->setWidgetResizable(true);
+    // A grey desk round the white page, as in the main window.
+    sScrollBox1->viewport()->setBackgroundRole(QPalette::Dark);
+    auto* desk = new QWidget;
+    desk->setBackgroundRole(QPalette::Dark);
+    auto* deskLayout = new QGridLayout(desk);
+    deskLayout->setContentsMargins(8, 8, 8, 8);
+    Image1 = new QLabel(desk);
+    Image1->setObjectName(QStringLiteral("Image1"));
+    Image1->setAutoFillBackground(true);
+    Image1->setBackgroundRole(QPalette::Base);
+    Image1->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
+    Image1->setAlignment(Qt::AlignCenter);
+    deskLayout->addWidget(Image1, 0, 0, Qt::AlignCenter);
+    sScrollBox1->setWidget(desk);
+    layout->addWidget(sScrollBox1, 1);
+
+    // Stays where it is while the page under it scrolls.
+    m_banner = new QLabel(sScrollBox1->viewport());
+    m_banner->setObjectName(QStringLiteral("PreparingBanner"));
+    m_banner->setStyleSheet(QStringLiteral(
+        "background: #fff3c4; color: #5c4400; padding: 5px 12px; border-radius: 4px;"));
+    m_banner->hide();
+    sScrollBox1->viewport()->installEventFilter(this);
+
+    layout->addLayout(buildBottomBar());
+    resize(kDefaultWidth, kDefaultHeight);
+}
+
+ImportWindow::~ImportWindow()
+{
+    endSession();
+}
+
+QHBoxLayout* ImportWindow::buildBottomBar()
+{
+    auto* bar = new QHBoxLayout;
+    bar->setContentsMargins(10, 8, 10, 10);
+    bar->setSpacing(4);
+    auto* caption = new QLabel(QStringLiteral("Страница: "), this);
+    sSpinEdit1 = new QSpinBox(this);
+    sSpinEdit1->setObjectName(QStringLiteral("sSpinEdit1"));
+    sSpinEdit1->setRange(1, 1);
+    sSpinEdit1->setMinimumWidth(80);
+    sSpinEdit1->setToolTip(QStringLiteral("Номер страницы, которую взять подложкой"));
+    caption->setBuddy(sSpinEdit1);
+    bar->addWidget(caption);
+    bar->addWidget(sSpinEdit1);
+    bar->addSpacing(12);
+
+    sSpeedButton4 = glyphButton(this, "sSpeedButton4", QStringLiteral("+"),
+                                QStringLiteral("Увеличить на 20%"));
+    sSpeedButton3 = glyphButton(this, "sSpeedButton3", QStringLiteral("−"),
+                                QStringLiteral("Уменьшить на 20%"));
+    sSpeedButton2 = glyphButton(this, "sSpeedButton2", QStringLiteral("▣"),
+                                QStringLiteral("Вместить страницу в окно"));
+    sSpeedButton1 = glyphButton(this, "sSpeedButton1", QStringLiteral("1:1"),
+                                QStringLiteral("Истинный размер"));
+    sSpeedButton5 = iconButton(this, "sSpeedButton5", QStyle::SP_BrowserReload,
+                               QStringLiteral("Показать страницу заново"));
+    for (QToolButton* button :
+         {sSpeedButton4, sSpeedButton3, sSpeedButton2, sSpeedButton1, sSpeedButton5}) {
+        button->setAutoRaise(true);
+        bar->addWidget(button);
+    }
+    sLabelFX1 = new QLabel(
+        QStringLiteral("<= Если страница не отобразилась, нажмите, чтобы построить её заново"),
+        this);
+    sLabelFX1->setObjectName(QStringLiteral("sLabelFX1"));
+    sLabelFX1->setForegroundRole(QPalette::Dark);
+    bar->addSpacing(4);
+    bar->addWidget(sLabelFX1);
+    bar->addStretch(1);
+
+    sBitBtn2 = new QPushButton(style()->standardIcon(QStyle::SP_DialogOkButton),
+                               QStringLiteral("ОК"), this);
+    sBitBtn2->setObjectName(QStringLiteral("sBitBtn2"));
+    sBitBtn2->setToolTip(QStringLiteral("Взять выбранную страницу подложкой"));
+    sBitBtn2->setDefault(true);
+    sBitBtn1 = new QPushButton(style()->standardIcon(QStyle::SP_DialogCancelButton),
+                               QStringLiteral("Отмена"), this);
+    sBitBtn1->setObjectName(QStringLiteral("sBitBtn1"));
+    sBitBtn1->setToolTip(QStringLiteral("Закрыть, не меняя подложку"));
+    sBitBtn1->setAutoDefault(false);
+    bar->addWidget(sBitBtn2);
+    bar->addWidget(sBitBtn1);
+
+    connect(sSpinEdit1, &QSpinBox::valueChanged, this, &ImportWindow::ShowPreviewPage);
+    connect(sSpeedButton1, &QToolButton::clicked, this, &ImportWindow::sSpeedButton1Click);
+    connect(sSpeedButton2, &QToolButton::clicked, this, &ImportWindow::sSpeedButton2Click);
+    connect(sSpeedButton3, &QToolButton::clicked, this, &ImportWindow::sSpeedButton3Click);
+    connect(sSpeedButton4, &QToolButton::clicked, this, &ImportWindow::sSpeedButton4Click);
+    connect(sSpeedButton5, &QToolButton::clicked, this, &ImportWindow::ShowPreviewPage);
+    connect(sBitBtn2, &QPushButton::clicked, this, &QDialog::accept);
+    connect(sBitBtn1, &QPushButton::clicked, this, &QDialog::reject);
+    return bar;
+}
+
+int ImportWindow::choosePage(const ImportDocument& document)
+{
+    if (!document.isOpen())
+        return 0;
+    m_document = &document;
+    ++m_session;
+    m_page = QImage();
+    m_shownPage = 0;
+    {
+        const QSignalBlocker blocker(sSpinEdit1);
+        sSpinEdit1->setRange(1, document.pageCount());
+        sSpinEdit1->setValue(1);
+    }
+    ShowPreviewPage();
+    sSpinEdit1->setFocus();
+    sSpinEdit1->selectAll();
+    const int chosen = exec() == QDialog::Accepted ? sSpinEdit1->value() : 0;
+    endSession();
+    return chosen;
+}
+
+void ImportWindow::endSession()
+{
+    ++m_session;
+    if (m_worker) {
+        m_worker->wait();
+        m_worker.reset();
+    }
+    m_document = nullptr;
+    m_banner->hide();
+    // The window is kept for the next import; a zoomed page need not stay in memory.
+    m_page = QImage();
+    Image1->clear();
+}
+
+void ImportWindow::ShowPreviewPage()
+{
+    if (m_document == nullptr)
+        return;
+    m_wantedPage = sSpinEdit1->value();
+    ++m_request;
+    // One page renders at a time; when it is done and no longer wanted, the newest
+    // request follows (renderFinished), so spinning through pages queues nothing.
+    if (!m_worker)
+        startRender();
+    if (m_page.isNull()) {
+        showText(QStringLiteral("Страница %1 готовится…").arg(m_wantedPage));
+    } else {
+        m_banner->setText(QStringLiteral("Страница %1 готовится…").arg(m_wantedPage));
+        m_banner->adjustSize();
+        placeBanner();
+        m_banner->show();
+    }
+}
+
+void ImportWindow::startRender()
+{
+    auto rendered = std::make_shared<Rendered>();
+    rendered->page = m_wantedPage;
+    rendered->request = m_request;
+    const ImportDocument* document = m_document;
+    m_worker.reset(QThread::create([document, rendered] {
+        try {
+            rendered->picture = document->preview(rendered->page);
+        } catch (const Error& error) {
+            rendered->error = error.message();
+        } catch (const std::bad_alloc&) {
+            rendered->error = QStringLiteral("Не хватает памяти, чтобы показать страницу %1")
+                                  .arg(rendered->page);
+        } catch (...) {
+            rendered->error = QStringLiteral("Страницу %1 не удалось показать").arg(rendered->page);
+        }
+    }));
+    const std::uint64_t session = m_session;
+    connect(m_worker.get(), &QThread::finished, this, [this, rendered, session] {
+        if (session == m_session)
+            renderFinished(*rendered);
+    });
+    m_worker->start();
+}
+
+void ImportWindow::renderFinished(const Rendered& rendered)
+{
+    // finished() comes from the worker just before its thread ends.
+    m_worker->wait();
+    m_worker.reset();
+    if (rendered.request != m_request) {
+        startRender();
+        return;
+    }
+    m_banner->hide();
+    m_shownPage = rendered.page;
+    m_page = rendered.picture.convertToFormat(QImage::Format_RGB32);
+    if (m_page.isNull()) {
+        showText(rendered.error);
+        return;
+    }
+    if (m_page.width() < m_page.height())
+        sSpeedButton1Click();
+    else
+        sSpeedButton2Click();
+}
+
+void ImportWindow::RedrawPreview()
+{
+    if (m_page.isNull())
+        return;
+    const QSize size(int(std::max(1L, std::lrint(m_page.width() * m_zoom))),
+                     int(std::max(1L, std::lrint(m_page.height() * m_zoom))));
+    const QImage view = size == m_page.size()
+                            ? m_page
+                            : m_page.scaled(size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    Image1->setMargin(0);
+    Image1->setWordWrap(false);
+    Image1->setMaximumWidth(QWIDGETSIZE_MAX);
+    Image1->setPixmap(QPixmap::fromImage(view));
+    Image1->setFixedSize(size);
+}
+
+void ImportWindow::showText(const QString& text)
+{
+    Image1->setMinimumSize(0, 0);
+    Image1->setMaximumSize(kTextWidthPx, QWIDGETSIZE_MAX);
+    Image1->setMargin(kTextPaddingPx);
+    Image1->setWordWrap(true);
+    Image1->setText(text);
+    Image1->adjustSize();
+}
+
+void ImportWindow::setZoom(double zoom)
+{
+    m_zoom = boundedZoom(zoom, m_page);
+    RedrawPreview();
+}
+
+void ImportWindow::sSpeedButton1Click()
+{
+    setZoom(1.0);
+}
+
+void ImportWindow::sSpeedButton2Click()
+{
+    if (m_page.isNull())
+        return;
+    setZoom(std::min((sScrollBox1->height() - kFitAllowancePx) / m_page.height(),
+                     (sScrollBox1->width() - kFitAllowancePx) / m_page.width()));
+}
+
+void ImportWindow::sSpeedButton3Click()
+{
+    setZoom(m_zoom / ZoomStep);
+}
+
+void ImportWindow::sSpeedButton4Click()
+{
+    setZoom(m_zoom * ZoomStep);
+}
+
+void ImportWindow::placeBanner()
+{
+    const QWidget* viewport = sScrollBox1->viewport();
+    m_banner->move((viewport->width() - m_banner->width()) / 2, 12);
+}
+
+bool ImportWindow::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == sScrollBox1->viewport() && event->type() == QEvent::Resize)
+        placeBanner();
+    return QDialog::eventFilter(watched, event);
+}
+
+} // namespace Quillet
