@@ -180,7 +180,7 @@ void TForm1::resizeEvent(QResizeEvent* event)
 
 void TForm1::closeEvent(QCloseEvent* event)
 {
-    if (!m_projectPanel->askToSaveChanges()) {
+    if (m_busy || !m_projectPanel->askToSaveChanges()) {
         event->ignore();
         return;
     }

@@ -138,6 +138,8 @@ private:
     ExportPanel* m_exportPanel = nullptr;
     EditingArea* m_editingArea = nullptr;
     QLabel* m_messPanel = nullptr;
+    /// A background source is on a long step: the window waits for it and cannot close.
+    bool m_busy = false;
     QTimer* m_repaintTime = nullptr;
     /// Status panels: "X: ", X, "Y: ", Y, "Масштаб:", zoom, project path.
     std::array<QLabel*, 7> m_statusPanels{};

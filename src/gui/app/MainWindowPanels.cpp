@@ -67,6 +67,11 @@ void TForm1::connectPanels()
     connect(m_sizePanel, &PageSizePanel::pageSizeChanged, this, &TForm1::resizeRaster);
     connect(m_backgroundPanel, &BackgroundPanel::angleOptionsRequested, this,
             &TForm1::openAngleOptions);
+    connect(m_backgroundPanel, &BackgroundPanel::busyChanged, this, [this](bool busy) {
+        m_busy = busy;
+        m_messPanel->setVisible(busy);
+        setEnabled(!busy);
+    });
     connect(m_fieldsPanel, &FieldsPanel::selectionChanged, this,
             [this] { m_document.RepaintPending = true; });
 }

@@ -5,6 +5,7 @@
 
 #include "core/background/BackgroundSettings.h"
 #include "core/common/Errors.h"
+#include "gui/background/BackgroundSources.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>
@@ -214,6 +215,9 @@ QGroupBox* BackgroundPanel::buildSourceGroup()
     m_sourceRow = new QHBoxLayout;
     m_sourceRow->setObjectName(QStringLiteral("BackSourceRow"));
     layout->addLayout(m_sourceRow);
+    m_sources = new BackgroundSources(m_model, this);
+    m_sources->addButtons(m_sourceRow, [this](const std::function<void()>& work) { run(work); });
+    connect(m_sources, &BackgroundSources::busyChanged, this, &BackgroundPanel::busyChanged);
     auto* tools = new QHBoxLayout;
     QPushButton* invert = pushButton(m_sourceGroup, "sSpeedButton1", QStringLiteral("Инверсия"));
     auto* remove = new QToolButton(m_sourceGroup);

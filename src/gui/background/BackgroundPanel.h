@@ -16,6 +16,7 @@ class QHBoxLayout;
 namespace Quillet {
 
 class BackgroundSettings;
+class BackgroundSources;
 
 /// The background area of the settings column: the source group ("Источник подложки"),
 /// the size, position, margin and rotation groups. Every control is bound to the
@@ -44,6 +45,9 @@ Q_SIGNALS:
     /// `sSpeedButton3` was clicked; the model's angle panel values are prepared. The
     /// window goes to page 0 and opens `AngleOpt` in the editing area.
     void angleOptionsRequested();
+    /// A background source works on a long step (opening, converting, rendering): the
+    /// window shows `MessPanel` and takes no input while `busy`.
+    void busyChanged(bool busy);
 
 private:
     QGroupBox* buildSourceGroup();
@@ -60,6 +64,7 @@ private:
     void run(const std::function<void()>& handler);
 
     BackgroundSettings& m_model;
+    BackgroundSources* m_sources = nullptr;
     QGroupBox* m_sourceGroup = nullptr;
     /// Row of the source group where the background sources (file, clipboard, scanner)
     /// take their place.

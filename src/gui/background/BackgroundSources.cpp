@@ -1,0 +1,170 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 Quillet developers
+
+#include "gui/background/BackgroundSources.h"
+
+#include "core/background/BackgroundSettings.h"
+#include "core/background/DocumentImport.h"
+#include "core/common/Errors.h"
+#include "gui/background/ImportWindow.h"
+#include "gui/background/ScanDialog.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QEventLoop>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QHBoxLayout>
+#include <QImage>
+#include <QImageReader>
+#include <QMimeData>
+#include <QPushButton>
+#include <QThread>
+#include <QUrl>
+
+#include <exception>
+
+namespace Quillet {
+namespace {
+
+QString fileFilter()
+{
+    return QStringLiteral(
+        "Изображения (*.bmp *.cur *.dib *.drw *.dxf *.emf *.eps *.gif *.iff *img *.jpg *.jpeg "
+        "*.pbm *.pcd *.pcx *.png *.ppm *.psd *.psp *.qtif *.tga *.tif *.tiff *.wmf *.wpg "
+        "*.webp *.pgm *.ico);;"
+        "Документы (*.ODT *.ODS *.ODP *.RTF *.HTM* *.txt *.pps *.ppt* *.xls* *.pdf *.doc*);;"
+        "Все (*)");
+}
+
+QPushButton* sourceButton(QWidget* parent, const char* name, const QString& caption,
+                          const QString& tip)
+{
+    auto* button = new QPushButton(caption, parent);
+    button->setObjectName(QString::fromLatin1(name));
+    button->setToolTip(tip);
+    return button;
+}
+
+/// The one local file a file manager put on the clipboard, or empty.
+QString copiedFile(const QMimeData& mime)
+{
+    if (!mime.hasUrls() || mime.urls().size() != 1 || !mime.urls().first().isLocalFile())
+        return {};
+    return mime.urls().first().toLocalFile();
+}
+
+} // namespace
+
+BackgroundSources::BackgroundSources(BackgroundSettings& model, QWidget* parent)
+    : QObject(parent), m_model(model), m_parent(parent)
+{
+}
+
+void BackgroundSources::addButtons(QHBoxLayout* row,
+                                   const std::function<void(std::function<void()>)>& run)
+{
+    QPushButton* file = sourceButton(m_parent, "sSpeedButton12", QStringLiteral("Файл"),
+                                     QStringLiteral("Подложка из картинки, PDF или документа"));
+    QPushButton* clipboard = sourceButton(m_parent, "BufBtn", QStringLiteral("Буфер"),
+                                          QStringLiteral("Подложка из картинки в буфере обмена"));
+    QPushButton* scanner = sourceButton(m_parent, "ScanBtn", QStringLiteral("Сканер"),
+                                        QStringLiteral("Отсканировать подложку"));
+    row->addWidget(file);
+    row->addWidget(clipboard);
+    row->addWidget(scanner);
+    connect(file, &QPushButton::clicked, this, [this, run] { run([this] { chooseFile(); }); });
+    connect(clipboard, &QPushButton::clicked, this,
+            [this, run] { run([this] { pasteClipboard(); }); });
+    connect(scanner, &QPushButton::clicked, this, [this, run] { run([this] { scan(); }); });
+}
+
+bool BackgroundSources::chooseFile()
+{
+    const QString path = QFileDialog::getOpenFileName(m_parent, QStringLiteral("Подложка из файла"),
+                                                      m_startFolder, fileFilter());
+    if (path.isEmpty())
+        return false;
+    m_startFolder = QFileInfo(path).path();
+    return loadFile(path);
+}
+
+bool BackgroundSources::loadFile(const QString& path)
+{
+    if (!QFileInfo(path).isFile())
+        throw FileError(QStringLiteral("Файл не найден: %1").arg(path));
+    ImportDocument document;
+    runBusy([&] { document.open(path); });
+    int page = 1;
+    if (document.needsPageChoice()) {
+        ImportWindow window(m_parent);
+        page = window.choosePage(document);
+        if (page == 0)
+            return false;
+    }
+    QImage picture;
+    runBusy([&] { picture = document.page(page); });
+    document.close();
+    replace(picture);
+    return true;
+}
+
+bool BackgroundSources::pasteClipboard()
+{
+    const QMimeData* mime = QApplication::clipboard()->mimeData();
+    if (!mime)
+        return false;
+    if (mime->hasImage()) {
+        const QImage picture = qvariant_cast<QImage>(mime->imageData());
+        if (picture.isNull())
+            return false;
+        replace(picture);
+        return true;
+    }
+    // A picture file copied in a file manager counts as a picture on the clipboard.
+    const QString file = copiedFile(*mime);
+    if (file.isEmpty() || QImageReader(file).format().isEmpty())
+        return false;
+    return loadFile(file);
+}
+
+bool BackgroundSources::scan()
+{
+    ScanDialog dialog(m_parent);
+    const QImage picture = dialog.scan();
+    if (picture.isNull())
+        return false;
+    QApplication::clipboard()->setImage(picture);
+    replace(picture);
+    return true;
+}
+
+void BackgroundSources::replace(const QImage& page)
+{
+    m_model.replaceBackground(page);
+}
+
+void BackgroundSources::runBusy(const std::function<void()>& work)
+{
+    std::exception_ptr failure;
+    QThread* worker = QThread::create([&] {
+        try {
+            work();
+        } catch (...) {
+            failure = std::current_exception();
+        }
+    });
+    QEventLoop loop;
+    connect(worker, &QThread::finished, &loop, &QEventLoop::quit);
+    Q_EMIT busyChanged(true);
+    worker->start();
+    // Only paint and timer events come through: the window takes no input meanwhile.
+    loop.exec(QEventLoop::ExcludeUserInputEvents);
+    worker->wait();
+    delete worker;
+    Q_EMIT busyChanged(false);
+    if (failure)
+        std::rethrow_exception(failure);
+}
+
+} // namespace Quillet
