@@ -3,7 +3,9 @@
 
 // Picture files reach rasters through Qt's image readers, except JPEG (libjpeg-turbo, the
 // same decoder as backgrounds) and 16-bit BMP, whose rows Qt would widen to 32 bits while
-// the program keeps them as they are in the file.
+// the program keeps them as they are in the file. Several of Qt's readers take a file cut
+// short and leave the missing part blank, and a header of a few bytes may ask for any
+// size; the checks below refuse such files before anything is decoded.
 
 #include "core/raster/FastDIB.h"
 #include "core/raster/JpegImage.h"
@@ -24,17 +26,41 @@ namespace {
 
 constexpr qint64 MaxFileBytes = 512LL * 1024 * 1024;
 constexpr int MaxSide = 32767;
-constexpr long long MaxPixels = 0x7fff0000LL / 4;
-constexpr int ReaderAllocationLimitMb = 1024;
+// The document import's limit for a page: an A2 sheet at 600 dpi fits.
+constexpr long long MaxPixels = 150LL * 1000 * 1000;
+// Enough for MaxPixels at four bytes a pixel and no more: wider decodes (16 bits a
+// channel) of pictures that large are refused by Qt rather than allocated.
+constexpr int ReaderAllocationLimitMb = int(MaxPixels * 4 / (1024 * 1024)) + 1;
 
-std::uint32_t le32(const QByteArray& b, int at)
+bool tooManyPixels(long long width, long long height)
+{
+    return width > MaxSide || height > MaxSide || width * height > MaxPixels;
+}
+
+std::uint32_t be32(const QByteArray& b, qsizetype at)
+{
+    const auto* p = reinterpret_cast<const std::uint8_t*>(b.constData()) + at;
+    return std::uint32_t(p[0]) << 24 | std::uint32_t(p[1]) << 16 | std::uint32_t(p[2]) << 8 | p[3];
+}
+
+std::uint16_t be16(const QByteArray& b, qsizetype at)
+{
+    return std::uint16_t(std::uint8_t(b[at]) << 8 | std::uint8_t(b[at + 1]));
+}
+
+std::uint8_t byteAt(const QByteArray& b, qsizetype at)
+{
+    return std::uint8_t(b[at]);
+}
+
+std::uint32_t le32(const QByteArray& b, qsizetype at)
 {
     std::uint32_t v;
     std::memcpy(&v, b.constData() + at, 4);
     return v;
 }
 
-std::uint16_t le16(const QByteArray& b, int at)
+std::uint16_t le16(const QByteArray& b, qsizetype at)
 {
     return std::uint16_t(std::uint8_t(b[at]) | std::uint8_t(b[at + 1]) << 8);
 }
@@ -60,11 +86,221 @@ bool bmpShortOfRows(const QByteArray& bytes)
         return false;
     const std::uint32_t compression = le32(bytes, 30);
     if (le32(bytes, 14) < 40 || (compression != 0 && compression != 3))
-        return false; // core headers and run-length data: left to the reader
+        return false; // core headers and run-length data: checked elsewhere or by the reader
     const long long width = std::int32_t(le32(bytes, 18));
     const long long height = std::abs(static_cast<long long>(std::int32_t(le32(bytes, 22))));
     const long long stride = ((width * le16(bytes, 28) + 31) / 32) * 4;
     return static_cast<long long>(le32(bytes, 10)) + stride * height > bytes.size();
+}
+
+/// Run-length BMP data must reach its end code or its last row before the file ends; Qt
+/// leaves the rows it never got blank.
+bool bmpRunsCutShort(const QByteArray& bytes)
+{
+    if (bytes.size() < 34 || !bytes.startsWith("BM") || le32(bytes, 14) < 40)
+        return false;
+    const std::uint32_t compression = le32(bytes, 30);
+    if (compression != 1 && compression != 2)
+        return false;
+    const bool nibbles = compression == 2;
+    const long long width = std::int32_t(le32(bytes, 18));
+    const long long height = std::abs(static_cast<long long>(std::int32_t(le32(bytes, 22))));
+    long long x = 0;
+    long long y = 0;
+    for (qsizetype at = le32(bytes, 10);;) {
+        if (y >= height)
+            return false;
+        if (at + 2 > bytes.size())
+            return y < height - 1 || x < width;
+        const int count = byteAt(bytes, at);
+        const int code = byteAt(bytes, at + 1);
+        at += 2;
+        if (count > 0) {
+            x += count;
+        } else if (code == 0) { // end of row
+            x = 0;
+            ++y;
+        } else if (code == 1) { // end of picture: the rest is background by definition
+            return false;
+        } else if (code == 2) { // a jump right and down
+            if (at + 2 > bytes.size())
+                return true;
+            x += byteAt(bytes, at);
+            y += byteAt(bytes, at + 1);
+            at += 2;
+        } else { // that many pixels stored as they are, padded to a 16-bit boundary
+            const int stored = nibbles ? (code + 1) / 2 : code;
+            at += stored + (stored & 1);
+            x += code;
+            if (at > bytes.size())
+                return true;
+        }
+    }
+}
+
+/// Skips a chain of GIF data blocks starting at `at`; the position after its terminator,
+/// or -1 when the file ends first. `total` gets the bytes the blocks carry.
+qsizetype skipGifBlocks(const QByteArray& bytes, qsizetype at, long long& total)
+{
+    total = 0;
+    while (at < bytes.size()) {
+        const int length = byteAt(bytes, at);
+        at += 1 + length;
+        if (length == 0)
+            return at;
+        total += length;
+    }
+    return -1;
+}
+
+/// The first picture of a GIF must come whole, with data enough to cover its area (an
+/// LZW code of three bits or more stands for at most 4096 pixels); Qt shows a GIF cut
+/// short with the missing part blank.
+bool gifCutShort(const QByteArray& bytes)
+{
+    if (bytes.size() < 13 || !bytes.startsWith("GIF8"))
+        return false;
+    const int screenFlags = byteAt(bytes, 10);
+    qsizetype at = 13 + ((screenFlags & 0x80) != 0 ? 3 * (2 << (screenFlags & 7)) : 0);
+    long long data = 0;
+    while (at >= 0 && at < bytes.size()) {
+        const int introducer = byteAt(bytes, at);
+        if (introducer == 0x21) { // an extension: label, then data blocks
+            at = skipGifBlocks(bytes, at + 2, data);
+        } else if (introducer == 0x2C) {
+            if (at + 11 > bytes.size())
+                return true;
+            const long long area =
+                static_cast<long long>(le16(bytes, at + 5)) * le16(bytes, at + 7);
+            const int flags = byteAt(bytes, at + 9);
+            at += 11 + ((flags & 0x80) != 0 ? 3 * (2 << (flags & 7)) : 0); // + LZW code size
+            at = skipGifBlocks(bytes, at, data);
+            return at < 0 || area > (data * 8 / 3 + 1) * 4096;
+        } else {
+            return false; // the trailer or a broken file: the reader decides
+        }
+    }
+    return true;
+}
+
+/// An MNG must close with its end chunk, and each PNG inside it must carry compressed data
+/// enough for its rows (deflate turns one byte into at most 1032); libmng shows whatever
+/// it got, slowly, for any size its header asks.
+bool mngCutShort(const QByteArray& bytes)
+{
+    if (!bytes.startsWith("\x8AMNG\r\n\x1A\n"))
+        return false;
+    long long rowBytes = 0;
+    long long packed = 0;
+    for (qsizetype at = 8; at + 12 <= bytes.size();) {
+        const long long length = be32(bytes, at);
+        if (length > bytes.size() - at - 12)
+            return true;
+        const QByteArray type = bytes.mid(at + 4, 4);
+        if (type == "IHDR" && length >= 13) {
+            static const int channels[7] = {1, 0, 3, 1, 2, 0, 4};
+            const long long bits = byteAt(bytes, at + 16) * channels[byteAt(bytes, at + 17) % 7];
+            // Clamped so the product cannot overflow; such sizes are refused later anyway.
+            const long long width = std::min<long long>(be32(bytes, at + 8), MaxSide + 1);
+            const long long height = std::min<long long>(be32(bytes, at + 12), MaxSide + 1);
+            rowBytes = height * (1 + (width * bits + 7) / 8);
+            packed = 0;
+        } else if (type == "IDAT") {
+            packed += length;
+        } else if (type == "IEND" && packed * 1032 < rowBytes) {
+            return true;
+        } else if (type == "MEND") {
+            return false;
+        }
+        at += 12 + length;
+    }
+    return true;
+}
+
+/// A Huffman-coded JPEG spends at least one bit on each 8 × 8 block of each component; a
+/// file too small for its frame is cut short (libjpeg would fill the picture with grey).
+/// Arithmetic coding has no such floor and is left to the pixel limit.
+bool jpegTooShort(const QByteArray& bytes)
+{
+    for (qsizetype at = 2; at + 4 <= bytes.size();) {
+        if (byteAt(bytes, at) != 0xFF)
+            return false; // broken: libjpeg reports it
+        const int marker = byteAt(bytes, at + 1);
+        if (marker == 0xFF) {
+            ++at; // fill byte
+            continue;
+        }
+        if (marker == 0x01 || (marker >= 0xD0 && marker <= 0xD8)) {
+            at += 2;
+            continue;
+        }
+        if (marker == 0xDA || marker == 0xD9)
+            return false; // scan data before any frame header: libjpeg's to refuse
+        const bool frame =
+            marker >= 0xC0 && marker <= 0xCF && marker != 0xC4 && marker != 0xC8 && marker != 0xCC;
+        if (frame) {
+            if ((marker & 0x08) != 0 || at + 10 > bytes.size())
+                return false;
+            const long long height = be16(bytes, at + 5);
+            const long long width = be16(bytes, at + 7);
+            const int components = byteAt(bytes, at + 9);
+            if (at + 10 + 3 * components > bytes.size())
+                return false;
+            int maxH = 1;
+            int maxV = 1;
+            for (int c = 0; c < components; ++c) {
+                const int sampling = byteAt(bytes, at + 11 + 3 * c);
+                maxH = std::max(maxH, sampling >> 4);
+                maxV = std::max(maxV, sampling & 15);
+            }
+            long long blocks = 0;
+            for (int c = 0; c < components; ++c) {
+                const int sampling = byteAt(bytes, at + 11 + 3 * c);
+                blocks +=
+                    (width * (sampling >> 4) / maxH / 8) * (height * (sampling & 15) / maxV / 8);
+            }
+            return (bytes.size() - at) * 8 < blocks;
+        }
+        at += 2 + be16(bytes, at + 2);
+    }
+    return false;
+}
+
+/// Qt's XBM reader leaves the bytes a file lacks blank; every row byte must be there as a
+/// "0x" value after the opening brace.
+bool xbmCutShort(const QByteArray& bytes, QSize size)
+{
+    const qsizetype brace = bytes.indexOf('{');
+    if (brace < 0)
+        return true;
+    const long long needed = static_cast<long long>((size.width() + 7) / 8) * size.height();
+    long long found = 0;
+    for (qsizetype at = bytes.indexOf("0x", brace); at >= 0 && found < needed;
+         at = bytes.indexOf("0x", at + 2))
+        ++found;
+    return found < needed;
+}
+
+/// Qt's TGA reader takes the pixels missing at the end of the file as black; an
+/// uncompressed TGA must hold every pixel its header announces.
+bool tgaCutShort(const QByteArray& bytes)
+{
+    if (bytes.size() < 18)
+        return true;
+    if (byteAt(bytes, 2) >= 8)
+        return false; // run-length data, which Qt does not read anyway
+    const long long colourMap =
+        byteAt(bytes, 1) != 0 ? le16(bytes, 5) * ((byteAt(bytes, 7) + 7) / 8) : 0;
+    const long long pixels = static_cast<long long>(le16(bytes, 12)) * le16(bytes, 14);
+    const long long pixelBytes = pixels * ((byteAt(bytes, 16) + 7) / 8);
+    return 18 + byteAt(bytes, 0) + colourMap + pixelBytes > bytes.size();
+}
+
+/// Files that decode but are incomplete, or ask for far more than their bytes can hold.
+bool cutShort(const QByteArray& bytes)
+{
+    return bmpShortOfRows(bytes) || bmpRunsCutShort(bytes) || gifCutShort(bytes)
+           || mngCutShort(bytes);
 }
 
 bool isSixteenBitBmp(const QByteArray& bytes)
@@ -80,7 +316,7 @@ bool loadSixteenBitBmp(const QByteArray& bytes, TFastDIB& raster)
     const std::int32_t width = std::int32_t(le32(bytes, 18));
     const std::int32_t height = std::int32_t(le32(bytes, 22));
     const std::uint32_t compression = le32(bytes, 30);
-    if (width <= 0 || height == 0 || width > MaxSide || height > MaxSide || height < -MaxSide)
+    if (width <= 0 || height == 0 || height < -MaxSide || tooManyPixels(width, std::abs(height)))
         return false;
     DibHeader header;
     header.width = width;
@@ -138,13 +374,16 @@ void packToFourBits(TFastDIB& raster)
     raster.ShareFrom(packed, true);
 }
 
-/// Brings a decoded image to the QImage format whose raster depth the file calls for.
+/// Brings a decoded image to the QImage format whose raster depth the file calls for,
+/// converting in place where Qt can, so a large picture is not held twice.
 QImage toLoadableFormat(QImage image, bool declared32)
 {
     switch (image.format()) {
     case QImage::Format_RGB32:
         // Qt decodes every opaque colour picture to RGB32; only a 32-bit BMP stays at 32.
-        return declared32 ? image : image.convertToFormat(QImage::Format_BGR888);
+        if (!declared32)
+            image.convertTo(QImage::Format_BGR888);
+        return image;
     case QImage::Format_Mono:
     case QImage::Format_MonoLSB:
     case QImage::Format_Indexed8:
@@ -157,47 +396,88 @@ QImage toLoadableFormat(QImage image, bool declared32)
     case QImage::Format_ARGB32_Premultiplied:
         return image;
     case QImage::Format_Grayscale16:
-        return image.convertToFormat(QImage::Format_Grayscale8);
+        image.convertTo(QImage::Format_Grayscale8);
+        return image;
     case QImage::Format_RGBA64:
     case QImage::Format_RGBA64_Premultiplied:
         // Wide pictures with alpha are drawn onto the zeroed raster, i.e. over black.
-        return image.convertToFormat(QImage::Format_ARGB32_Premultiplied);
+        image.convertTo(QImage::Format_ARGB32_Premultiplied);
+        return image;
     default:
-        return image.convertToFormat(image.hasAlphaChannel() ? QImage::Format_ARGB32
-                                                             : QImage::Format_BGR888);
+        image.convertTo(image.hasAlphaChannel() ? QImage::Format_ARGB32 : QImage::Format_BGR888);
+        return image;
     }
+}
+
+/// Formats to try in turn: the one the content shows, then the one the extension names,
+/// since a few (TGA) have no signature and may look like another format's header. A
+/// misnamed file is read by its content; Qt would try only the extension's reader.
+QList<QByteArray> candidateFormats(QBuffer& buffer, const QString& path)
+{
+    static const QList<QByteArray> supported = QImageReader::supportedImageFormats();
+    QList<QByteArray> formats;
+    const QByteArray byContent = QImageReader::imageFormat(&buffer);
+    if (!byContent.isEmpty())
+        formats << byContent;
+    const QByteArray bySuffix = QFileInfo(path).suffix().toLower().toLatin1();
+    if (supported.contains(bySuffix) && !formats.contains(bySuffix))
+        formats << bySuffix;
+    return formats;
+}
+
+/// Decodes with Qt's reader for format; null for a failure or a picture too large. The
+/// size is checked before decoding where the reader knows it and again after.
+QImage readAs(QBuffer& buffer, const QByteArray& format, const QByteArray& bytes)
+{
+    buffer.seek(0);
+    QImageReader reader(&buffer, format);
+    reader.setAutoDetectImageFormat(false);
+    const QSize size = reader.size();
+    if (size.isValid() && tooManyPixels(size.width(), size.height()))
+        return {};
+    if (format == "xbm" && (!size.isValid() || xbmCutShort(bytes, size)))
+        return {};
+    if (format == "tga" && tgaCutShort(bytes))
+        return {};
+    QImage image;
+    if (!reader.read(&image) || image.isNull() || tooManyPixels(image.width(), image.height()))
+        return {};
+    return image;
 }
 
 bool loadThroughQt(const QString& path, const QByteArray& bytes, TFastDIB& raster)
 {
-    if (QImageReader::allocationLimit() < ReaderAllocationLimitMb)
+    [[maybe_unused]] static const bool limitSet = [] {
         QImageReader::setAllocationLimit(ReaderAllocationLimitMb);
+        return true;
+    }();
     QBuffer buffer;
     buffer.setData(bytes);
     if (!buffer.open(QIODevice::ReadOnly))
         return false;
-    QImageReader reader(&buffer, QFileInfo(path).suffix().toLower().toLatin1());
-    const QSize size = reader.size();
-    if (size.isValid()
-        && (size.width() > MaxSide || size.height() > MaxSide
-            || static_cast<long long>(size.width()) * size.height() > MaxPixels))
-        return false;
     QImage image;
-    if (!reader.read(&image) || image.isNull())
-        return false;
-    if (image.width() > MaxSide || image.height() > MaxSide)
+    QByteArray format;
+    for (const QByteArray& candidate : candidateFormats(buffer, path)) {
+        image = readAs(buffer, candidate, bytes);
+        if (!image.isNull()) {
+            format = candidate == "tif" ? QByteArray("tiff") : candidate;
+            break;
+        }
+    }
+    if (image.isNull())
         return false;
     const bool indexed = image.format() == QImage::Format_Indexed8;
     const bool fewColors = image.colorCount() <= 16;
     const int declared = declaredBits(bytes);
     const bool declared32 = declared == 32 && bytes.startsWith("BM");
     // Qt's TGA reader gives ARGB32 even for 24-bit files, which have no alpha to keep.
-    if (reader.format() == "tga" && bytes.size() > 16 && bytes[16] == 24)
-        image = image.convertToFormat(QImage::Format_BGR888);
-    if (!DibFromBitmap(toLoadableFormat(std::move(image), declared32), raster))
+    if (format == "tga" && bytes.size() > 16 && bytes[16] == 24)
+        image.convertTo(QImage::Format_BGR888);
+    image = toLoadableFormat(std::move(image), declared32);
+    if (!DibFromBitmap(image, raster))
         return false;
     // Qt widens 4-bit palettes to Indexed8; the file's own depth decides where it is known.
-    if (indexed && (declared == 4 || (declared == 0 && fewColors && reader.format() == "tiff")))
+    if (indexed && (declared == 4 || (declared == 0 && fewColors && format == "tiff")))
         packToFourBits(raster);
     return true;
 }
@@ -212,9 +492,15 @@ bool LoadPictureFile(const QString& path, TFastDIB& raster)
     const QByteArray bytes = file.readAll();
     if (bytes.size() < 4)
         return false;
-    if (bytes.startsWith("\xFF\xD8\xFF"))
+    if (bytes.startsWith("\xFF\xD8\xFF")) {
+        int width = 0;
+        int height = 0;
+        if (!readJpegSize(bytes, width, height) || tooManyPixels(width, height)
+            || jpegTooShort(bytes))
+            return false;
         return decodeJpeg(bytes, raster);
-    if (bmpShortOfRows(bytes))
+    }
+    if (cutShort(bytes))
         return false;
     if (isSixteenBitBmp(bytes))
         return loadSixteenBitBmp(bytes, raster);

@@ -159,6 +159,7 @@ void DocumentImportTest::pictureIsTakenByContent_data()
     QTest::newRow("png named .txt") << QStringLiteral("scan.txt") << QByteArray("png") << 1;
     QTest::newRow("png named .pdf") << QStringLiteral("scan.pdf") << QByteArray("png") << 1;
     QTest::newRow("bmp named .docx") << QStringLiteral("scan.docx") << QByteArray("bmp") << 1;
+    QTest::newRow("png named .jpg") << QStringLiteral("scan.jpg") << QByteArray("png") << 1;
     QTest::newRow("jpeg without extension") << QStringLiteral("scan") << QByteArray("jpg") << 1;
     QTest::newRow("three-page tiff") << QStringLiteral("fax.tif") << QByteArray() << 3;
 }

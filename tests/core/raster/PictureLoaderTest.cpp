@@ -55,6 +55,82 @@ QByteArray bmp(int bits, std::uint32_t compression, const QByteArray& extra, con
     return file + info + extra + rows;
 }
 
+/// An uncompressed 24-bit TGA, bottom row first, with the footer that lets Qt recognise it.
+QByteArray tga(int width, int height, const QByteArray& pixels)
+{
+    QByteArray file("\0\0\x02\0\0\0\0\0\0\0\0\0", 12);
+    put16(file, width);
+    put16(file, height);
+    file += QByteArray("\x18\0", 2) + pixels + QByteArray(8, 0);
+    return file + QByteArray("TRUEVISION-XFILE.\0", 18);
+}
+
+/// A GIF with the colour table white, red: white pixels of image become index 0, all
+/// others 1. Each pixel is an LZW code of its own; a clear code before every second one
+/// keeps the codes at three bits.
+QByteArray gif(const QImage& image)
+{
+    QByteArray file("GIF89a");
+    put16(file, image.width());
+    put16(file, image.height());
+    file += QByteArray("\x80\0\0\xFF\xFF\xFF\xFF\0\0\x2C\0\0\0\0", 14);
+    put16(file, image.width());
+    put16(file, image.height());
+    file += QByteArray("\0\x02", 2);
+    QByteArray codes;
+    std::uint32_t pending = 0;
+    int bits = 0;
+    const auto code = [&](std::uint32_t value) {
+        pending |= value << bits;
+        for (bits += 3; bits >= 8; bits -= 8, pending >>= 8)
+            codes += char(pending & 255);
+    };
+    for (int i = 0; i < image.width() * image.height(); ++i) {
+        if (i % 2 == 0)
+            code(4);
+        code(image.pixel(i % image.width(), i / image.width()) == qRgb(255, 255, 255) ? 0 : 1);
+    }
+    code(5);
+    if (bits > 0)
+        codes += char(pending);
+    for (qsizetype at = 0; at < codes.size(); at += 255) {
+        const QByteArray block = codes.mid(at, 255);
+        file += char(block.size()) + block;
+    }
+    return file + QByteArray("\0\x3B", 2);
+}
+
+QByteArray bigEndian(std::uint32_t v)
+{
+    QByteArray b;
+    for (int shift = 24; shift >= 0; shift -= 8)
+        b.append(char((v >> shift) & 255));
+    return b;
+}
+
+/// A PNG-style chunk: length, type, data and the CRC-32 of type and data.
+QByteArray chunk(const char* type, const QByteArray& data)
+{
+    const QByteArray body = type + data;
+    std::uint32_t crc = 0xFFFFFFFFu;
+    for (const char c : body) {
+        crc ^= std::uint8_t(c);
+        for (int k = 0; k < 8; ++k)
+            crc = crc >> 1 ^ (0xEDB88320u & (0u - (crc & 1)));
+    }
+    return bigEndian(std::uint32_t(data.size())) + body + bigEndian(~crc);
+}
+
+/// An MNG holding one 24-bit PNG of width × height whose compressed rows are `rows`.
+QByteArray mng(int width, int height, const QByteArray& rows)
+{
+    const QByteArray size = bigEndian(std::uint32_t(width)) + bigEndian(std::uint32_t(height));
+    return QByteArray("\x8AMNG\r\n\x1A\n")
+           + chunk("MHDR", size + bigEndian(1) + QByteArray(12, 0) + bigEndian(1))
+           + chunk("IHDR", size + QByteArray("\x08\x02\0\0\0", 5))
+           + chunk("IDAT", qCompress(rows).mid(4)) + chunk("IEND", {}) + chunk("MEND", {});
+}
+
 QByteArray encoded(const QImage& image, const char* format)
 {
     QByteArray bytes;
@@ -167,10 +243,19 @@ void PictureLoaderTest::depthFollowsFile_data()
     QTest::newRow("tiff mono") << "mono.tif"
                                << encoded(sample(QImage::Format_Mono, qRgb(0, 0, 0)), "tiff") << 1
                                << PixelBGR{0, 0, 0};
-    QByteArray tga("\x00\x00\x02\x00\x00\x00\x00\x00\x00\x00\x00\x00\x02\x00\x02\x00\x18\x00", 18);
-    tga += QByteArray("\xFF\xFF\xFF\x00\x00\xFF", 6) + QByteArray(6, char(0xFF));
-    tga += QByteArray(8, 0) + QByteArray("TRUEVISION-XFILE.\0", 18);
-    QTest::newRow("tga") << "colour.tga" << tga << 24 << redBGR;
+    const QByteArray pixels = QByteArray("\xFF\xFF\xFF\x00\x00\xFF", 6) + QByteArray(6, char(0xFF));
+    QTest::newRow("tga") << "colour.tga" << tga(2, 2, pixels) << 24 << redBGR;
+    QTest::newRow("gif") << "colour.gif" << gif(sample(QImage::Format_RGB32, red)) << 24 << redBGR;
+    QByteArray palette256;
+    for (int i = 0; i < 256; ++i)
+        put32(palette256, i == 1 ? 0x00FF0000u : 0x00FFFFFFu);
+    // Bottom row: a run of two reds; top row: two whites; then the end code.
+    QTest::newRow("bmp 8 bits run-length")
+        << "runs.bmp" << bmp(8, 1, palette256, QByteArray("\x02\x01\0\0\x02\0\0\x01", 8)) << 8
+        << redBGR;
+    // The content decides, not the name: Qt alone would try only the BMP reader.
+    QTest::newRow("png named .bmp")
+        << "scan.bmp" << encoded(sample(QImage::Format_RGB32, red), "png") << 24 << redBGR;
     // JPEG goes through libjpeg: grey stays 8 bits, colour is 24; lossy, so near enough.
     QImage flatRed(16, 16, QImage::Format_RGB32);
     flatRed.fill(red);
@@ -259,17 +344,39 @@ void PictureLoaderTest::refusesBadFiles_data()
     huge[19] = char(0xA0);
     std::memcpy(huge.data() + 20, huge.constData() + 16, 4);
     QTest::newRow("huge png") << "huge.png" << huge;
-    QByteArray hugeJpeg = encoded(QImage(8, 8, QImage::Format_RGB32), "jpeg");
-    const int sof = int(hugeJpeg.indexOf("\xFF\xC0"));
-    hugeJpeg[sof + 5] = char(0xFF);
-    hugeJpeg[sof + 6] = char(0xF0);
-    hugeJpeg[sof + 7] = char(0xFF);
-    hugeJpeg[sof + 8] = char(0xF0);
-    QTest::newRow("huge jpeg") << "huge.jpg" << hugeJpeg;
+    const auto jpegClaiming = [](int width, int height) {
+        QByteArray jpeg = encoded(QImage(8, 8, QImage::Format_RGB32), "jpeg");
+        const int sof = int(jpeg.indexOf("\xFF\xC0"));
+        jpeg.replace(sof + 5, 4, bigEndian(std::uint32_t(height) << 16 | std::uint32_t(width)));
+        return jpeg;
+    };
+    QTest::newRow("huge jpeg") << "huge.jpg" << jpegClaiming(0xFFF0, 0xFFF0);
+    // libjpeg would fill nine million pixels with grey from the data of an 8 × 8 picture.
+    QTest::newRow("jpeg frame beyond its data") << "claims.jpg" << jpegClaiming(3000, 3000);
     QByteArray hugeBmp = bmp(16, 0, {}, QByteArray(8, 0));
     hugeBmp[18] = char(0xFF);
     hugeBmp[19] = char(0x7F);
     QTest::newRow("16-bit bmp short of rows") << "short.bmp" << hugeBmp;
+    // Qt shows what it got of these and leaves the rest blank.
+    const QByteArray noisyGif = gif(big.convertToFormat(QImage::Format_Mono));
+    QTest::newRow("truncated gif") << "cut.gif" << noisyGif.left(noisyGif.size() / 2);
+    QImage dot(2, 2, QImage::Format_RGB32);
+    dot.fill(Qt::red);
+    QByteArray spreadGif = gif(dot);
+    for (const int at : {6, 24}) // the screen's and the picture's size, now 300 × 200
+        spreadGif.replace(at, 4, QByteArray("\x2C\x01\xC8\x00", 4));
+    QTest::newRow("gif frame beyond its data") << "spread.gif" << spreadGif;
+    QByteArray palette256(1024, char(0xFF));
+    QTest::newRow("truncated run-length bmp")
+        << "cut.bmp" << bmp(8, 1, palette256, QByteArray("\x02\x01\0\0", 4));
+    QByteArray vastRuns = bmp(8, 1, palette256, QByteArray("\0\x01", 2)); // ends at once
+    vastRuns.replace(18, 8, QByteArray("\xC8\x32\0\0\xE0\x2E\0\0", 8));   // 13000 × 12000
+    QTest::newRow("run-length bmp over 150 megapixels") << "vast.bmp" << vastRuns;
+    QTest::newRow("truncated tga") << "cut.tga" << tga(300, 200, QByteArray(12, char(0xFF)));
+    const QByteArray xbm = encoded(big.convertToFormat(QImage::Format_Mono), "xbm");
+    QTest::newRow("truncated xbm") << "cut.xbm" << xbm.left(xbm.size() / 2);
+    QTest::newRow("mng rows beyond its data")
+        << "claims.mng" << mng(2000, 2000, QByteArray(100, 0));
 }
 
 void PictureLoaderTest::refusesBadFiles()
