@@ -1,56 +1,24 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // SPDX-FileCopyrightText: 2026 Quillet developers
 
-// Runs against SANE's own "test" backend, enabled through a private configuration folder
-// so that no real scanner on the machine is touched.
-
-#include "support/OfficeSupport.h"
+#include "support/SaneSupport.h"
 
 #include "core/background/Scanner.h"
 
-#include <QDir>
-#include <QFile>
 #include <QImage>
 #include <QProcess>
 #include <QStandardPaths>
-#include <QTemporaryDir>
 #include <QTest>
 
-#include <memory>
 #include <set>
 
 using namespace Quillet;
-using QuilletTest::ScopedEnvironment;
 
 namespace {
 
-// The page of the test devices: 40 × 30 mm, which the backend cuts to whole pixels.
-constexpr double PageWidthMm = 40;
-constexpr double PageHeightMm = 30;
+constexpr double PageWidthMm = QuilletTest::SaneTestPageWidthMm;
+constexpr double PageHeightMm = QuilletTest::SaneTestPageHeightMm;
 constexpr double HandScannerWidthMm = 110;
-
-bool testBackendInstalled()
-{
-    const QStringList roots{QStringLiteral("/usr/lib"), QStringLiteral("/usr/lib64"),
-                            QStringLiteral("/usr/local/lib")};
-    for (const QString& root : roots) {
-        QStringList folders{root + QStringLiteral("/sane")};
-        for (const QString& arch : QDir(root).entryList(QDir::Dirs | QDir::NoDotAndDotDot))
-            folders.append(root + QLatin1Char('/') + arch + QStringLiteral("/sane"));
-        for (const QString& folder : folders) {
-            if (!QDir(folder).entryList({QStringLiteral("libsane-test.so*")}).isEmpty())
-                return true;
-        }
-    }
-    return false;
-}
-
-/// Writes `text` into the file `name` of `folder`; false when it cannot.
-bool writeText(const QString& folder, const QString& name, const QByteArray& text)
-{
-    QFile file(QDir(folder).filePath(name));
-    return file.open(QIODevice::WriteOnly) && file.write(text) == text.size();
-}
 
 /// The same scan through SANE's own command-line frontend, or a null image without it.
 QImage scanimagePicture(const QString& mode, int dpi)
@@ -88,18 +56,16 @@ class ScannerTest : public QObject {
 private Q_SLOTS:
     void initTestCase()
     {
-        if (!testBackendInstalled())
+        if (!QuilletTest::saneTestBackendInstalled())
             QSKIP("SANE's test backend (libsane1) is not installed");
-        // libsane keeps the configuration folder it first saw for the whole process, so
-        // all tests share one and rewrite its dll.conf and test.conf.
         QVERIFY(m_config.isValid());
-        m_environment = std::make_unique<ScopedEnvironment>("SANE_CONFIG_DIR", m_config.path());
+        QuilletTest::ignoreBrokenPipes();
     }
 
     void init()
     {
-        QVERIFY(writeText(m_config.path(), QStringLiteral("dll.conf"), "test\n"));
-        useTestOptions({});
+        QVERIFY(m_config.setBackends("test\n"));
+        QVERIFY(m_config.setTestOptions());
     }
 
     void listsTheDevicesAndTheirSettings()
@@ -146,7 +112,7 @@ private Q_SLOTS:
         QFETCH(QByteArray, options);
         QFETCH(QString, mode);
         QFETCH(int, dpi);
-        useTestOptions(options);
+        QVERIFY(m_config.setTestOptions(options));
 
         QImage picture;
         QList<double> fractions;
@@ -244,7 +210,7 @@ private Q_SLOTS:
     void noScannerIsOneClearError()
     {
         QFETCH(QByteArray, backends);
-        QVERIFY(writeText(m_config.path(), QStringLiteral("dll.conf"), backends));
+        QVERIFY(m_config.setBackends(backends));
         Scanner scanner;
         try {
             scanner.devices();
@@ -256,18 +222,7 @@ private Q_SLOTS:
     }
 
 private:
-    /// The test devices' settings, read by the backend whenever SANE starts.
-    void useTestOptions(const QByteArray& options)
-    {
-        QVERIFY(writeText(m_config.path(), QStringLiteral("test.conf"),
-                          "number_of_devices 2\n"
-                          "test-picture \"Color pattern\"\n"
-                          "br_x 40.0\nbr_y 30.0\n"
-                              + options));
-    }
-
-    QTemporaryDir m_config;
-    std::unique_ptr<ScopedEnvironment> m_environment;
+    QuilletTest::SaneConfig m_config;
 };
 
 QTEST_GUILESS_MAIN(ScannerTest)

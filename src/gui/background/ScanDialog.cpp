@@ -1,0 +1,408 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 Quillet developers
+
+#include "gui/background/ScanDialog.h"
+
+#include "core/background/Scanner.h"
+
+#include <QComboBox>
+#include <QDialogButtonBox>
+#include <QFormLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QMessageBox>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QSignalBlocker>
+#include <QThread>
+#include <QVBoxLayout>
+
+#include <atomic>
+#include <cmath>
+#include <memory>
+#include <new>
+#include <utility>
+
+namespace Quillet {
+
+/// What the open device offers, as the dialog's combo boxes show it.
+struct ScanChoices {
+    QList<int> resolutions;
+    int defaultResolution = 0;
+    QStringList colourModes;
+    QString defaultColourMode;
+};
+
+/// Owns the Scanner on the dialog's thread. Its work functions run there, queued by the
+/// dialog, and answer through signals; stop() alone is called from the window's thread.
+class ScanWorker : public QObject {
+    Q_OBJECT
+public:
+    void findDevices();
+    void openDevice(const QString& name);
+    void scanPage(const ScanSettings& settings);
+    /// Ends SANE; the next findDevices() starts it again.
+    void shutDown();
+
+    /// Clears an earlier stop() before a scan is queued, so a stop that comes while the
+    /// scan waits in the queue still counts.
+    void allowScan() { m_stop = false; }
+    /// Cancels the scan running or queued; from any thread.
+    void stop();
+
+Q_SIGNALS:
+    void devicesFound(const QList<ScannerDevice>& devices);
+    void deviceOpened(const ScanChoices& choices);
+    void openFailed(const QString& message);
+    void progressed(double fraction);
+    void scanned(const QImage& page);
+    void scanStopped();
+    void failed(const QString& message);
+
+private:
+    std::unique_ptr<Scanner> m_scanner;
+    std::atomic<Scanner*> m_live = nullptr;
+    std::atomic<bool> m_stop = false;
+};
+
+namespace {
+
+constexpr int ProgressSteps = 1000;
+
+QString modeText(const QString& saneName)
+{
+    if (saneName == QLatin1String("Color"))
+        return QStringLiteral("Цветной");
+    if (saneName == QLatin1String("Gray"))
+        return QStringLiteral("Оттенки серого");
+    if (saneName == QLatin1String("Lineart"))
+        return QStringLiteral("Чёрно-белый");
+    return saneName;
+}
+
+QString memoryMessage()
+{
+    return QStringLiteral("Недостаточно памяти для отсканированного изображения. "
+                          "Выберите меньшее разрешение.");
+}
+
+} // namespace
+
+void ScanWorker::findDevices()
+{
+    try {
+        if (!m_scanner) {
+            m_scanner = std::make_unique<Scanner>();
+            m_live = m_scanner.get();
+        }
+        Q_EMIT devicesFound(m_scanner->devices());
+    } catch (const ScannerError& e) {
+        Q_EMIT failed(e.message());
+    }
+}
+
+void ScanWorker::openDevice(const QString& name)
+{
+    try {
+        if (!m_scanner)
+            throw ScannerError(QStringLiteral("Сканер не выбран."));
+        m_scanner->open(name);
+        Q_EMIT deviceOpened({m_scanner->resolutions(), m_scanner->defaultResolution(),
+                             m_scanner->colourModes(), m_scanner->defaultColourMode()});
+    } catch (const ScannerError& e) {
+        Q_EMIT openFailed(e.message());
+    }
+}
+
+void ScanWorker::scanPage(const ScanSettings& settings)
+{
+    try {
+        if (!m_scanner)
+            throw ScannerError(QStringLiteral("Сканер не выбран."));
+        const QImage page = m_scanner->scan(settings, [this](double fraction) {
+            Q_EMIT progressed(fraction);
+            return !m_stop;
+        });
+        if (page.isNull())
+            Q_EMIT failed(memoryMessage());
+        else
+            Q_EMIT scanned(page);
+    } catch (const ScanCancelled&) {
+        Q_EMIT scanStopped();
+    } catch (const ScannerError& e) {
+        Q_EMIT failed(e.message());
+    } catch (const std::bad_alloc&) {
+        Q_EMIT failed(memoryMessage());
+    }
+}
+
+void ScanWorker::shutDown()
+{
+    m_live = nullptr;
+    m_scanner.reset();
+}
+
+void ScanWorker::stop()
+{
+    m_stop = true;
+    if (Scanner* scanner = m_live)
+        scanner->cancel();
+}
+
+ScanDialog::ScanDialog(QWidget* parent) : QDialog(parent)
+{
+    setObjectName(QStringLiteral("ScanDialog"));
+    setWindowTitle(QStringLiteral("Сканирование"));
+    buildControls();
+
+    m_thread = new QThread(this);
+    m_thread->setObjectName(QStringLiteral("ScanDialog thread"));
+    m_worker = new ScanWorker;
+    m_worker->moveToThread(m_thread);
+    connect(m_worker, &ScanWorker::devicesFound, this, &ScanDialog::devicesFound);
+    connect(m_worker, &ScanWorker::deviceOpened, this, &ScanDialog::deviceOpened);
+    connect(m_worker, &ScanWorker::openFailed, this,
+            [this](const QString& message) { failed(message, m_devices->count() < 2); });
+    connect(m_worker, &ScanWorker::progressed, this, [this](double fraction) {
+        if (m_state == State::Scanning)
+            m_progress->setValue(int(std::lrint(fraction * ProgressSteps)));
+    });
+    connect(m_worker, &ScanWorker::scanned, this, &ScanDialog::scanned);
+    connect(m_worker, &ScanWorker::scanStopped, this, &ScanDialog::scanStopped);
+    connect(m_worker, &ScanWorker::failed, this,
+            [this](const QString& message) { failed(message, true); });
+    m_thread->start();
+    setState(State::Unusable);
+}
+
+ScanDialog::~ScanDialog()
+{
+    // SANE is left on the thread that started it; a scan under way ends at its next block.
+    m_worker->stop();
+    QMetaObject::invokeMethod(m_worker, &ScanWorker::shutDown, Qt::BlockingQueuedConnection);
+    m_thread->quit();
+    m_thread->wait();
+    delete m_worker;
+}
+
+void ScanDialog::buildControls()
+{
+    m_devices = new QComboBox(this);
+    m_devices->setObjectName(QStringLiteral("devices"));
+    m_device = new QLabel(this);
+    m_device->setObjectName(QStringLiteral("device"));
+    auto* deviceRow = new QHBoxLayout;
+    deviceRow->setContentsMargins(0, 0, 0, 0);
+    deviceRow->addWidget(m_devices, 1);
+    deviceRow->addWidget(m_device, 1);
+    m_resolution = new QComboBox(this);
+    m_resolution->setObjectName(QStringLiteral("resolution"));
+    m_colourMode = new QComboBox(this);
+    m_colourMode->setObjectName(QStringLiteral("colourMode"));
+
+    m_form = new QFormLayout;
+    m_form->addRow(QStringLiteral("Сканер:"), deviceRow);
+    m_form->addRow(QStringLiteral("Разрешение:"), m_resolution);
+    m_form->addRow(QStringLiteral("Режим:"), m_colourMode);
+
+    m_status = new QLabel(this);
+    m_status->setObjectName(QStringLiteral("status"));
+    m_progress = new QProgressBar(this);
+    m_progress->setObjectName(QStringLiteral("progress"));
+    m_progress->setRange(0, ProgressSteps);
+    // The dialog keeps its size when the bar comes and goes.
+    QSizePolicy keepRoom = m_progress->sizePolicy();
+    keepRoom.setRetainSizeWhenHidden(true);
+    m_progress->setSizePolicy(keepRoom);
+
+    auto* buttons = new QDialogButtonBox(this);
+    m_scanButton = buttons->addButton(QStringLiteral("Сканировать"), QDialogButtonBox::AcceptRole);
+    m_scanButton->setObjectName(QStringLiteral("scanButton"));
+    m_cancelButton = buttons->addButton(QStringLiteral("Отмена"), QDialogButtonBox::RejectRole);
+    m_cancelButton->setObjectName(QStringLiteral("cancelButton"));
+    connect(m_scanButton, &QPushButton::clicked, this, &ScanDialog::startScan);
+    connect(m_cancelButton, &QPushButton::clicked, this, &ScanDialog::reject);
+    connect(m_devices, &QComboBox::currentIndexChanged, this, &ScanDialog::deviceChosen);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(m_form);
+    layout->addWidget(m_status);
+    layout->addWidget(m_progress);
+    layout->addWidget(buttons);
+    setMinimumWidth(420);
+}
+
+QImage ScanDialog::scan()
+{
+    m_page = {};
+    m_closing = false;
+    {
+        const QSignalBlocker blocker(m_devices);
+        m_devices->clear();
+    }
+    m_devices->hide();
+    m_device->setText(QStringLiteral("—"));
+    m_resolution->clear();
+    m_colourMode->clear();
+    setState(State::Searching);
+    QMetaObject::invokeMethod(m_worker, &ScanWorker::findDevices, Qt::QueuedConnection);
+    exec();
+    return std::exchange(m_page, {});
+}
+
+void ScanDialog::reject()
+{
+    switch (m_state) {
+    case State::Ready:
+    case State::Unusable:
+        QDialog::reject();
+        return;
+    case State::Stopping:
+        return;
+    case State::Searching:
+    case State::Opening:
+    case State::Scanning:
+        // SANE cannot be left in the middle of a call: the dialog closes on its answer.
+        m_closing = true;
+        m_worker->stop();
+        setState(State::Stopping);
+        return;
+    }
+}
+
+void ScanDialog::setState(State state)
+{
+    m_state = state;
+    const bool chosen = state == State::Ready;
+    m_devices->setEnabled(chosen || state == State::Unusable);
+    m_resolution->setEnabled(chosen);
+    m_colourMode->setEnabled(chosen);
+    m_scanButton->setEnabled(chosen);
+    m_scanButton->setDefault(chosen);
+    m_cancelButton->setEnabled(state != State::Stopping);
+    m_progress->setVisible(state == State::Scanning || state == State::Stopping);
+    switch (state) {
+    case State::Searching:
+        m_status->setText(QStringLiteral("Поиск сканеров…"));
+        break;
+    case State::Opening:
+        m_status->setText(QStringLiteral("Подключение к сканеру…"));
+        break;
+    case State::Ready:
+        m_status->setText(QStringLiteral("Положите лист в сканер и нажмите «Сканировать»."));
+        break;
+    case State::Unusable:
+        m_status->setText(QStringLiteral("Выберите другой сканер."));
+        break;
+    case State::Scanning:
+        m_progress->setValue(0);
+        m_status->setText(QStringLiteral("Сканирование…"));
+        break;
+    case State::Stopping:
+        m_status->setText(QStringLiteral("Отмена…"));
+        break;
+    }
+}
+
+void ScanDialog::devicesFound(const QList<ScannerDevice>& devices)
+{
+    if (closeRequested())
+        return;
+    {
+        const QSignalBlocker blocker(m_devices);
+        m_devices->clear();
+        for (const ScannerDevice& device : devices)
+            m_devices->addItem(device.label(), device.name);
+        m_devices->setCurrentIndex(0);
+    }
+    const bool several = devices.size() > 1;
+    m_devices->setVisible(several);
+    m_device->setVisible(!several);
+    m_device->setText(devices.value(0).label());
+    deviceChosen();
+}
+
+void ScanDialog::deviceChosen()
+{
+    if (m_devices->currentIndex() < 0)
+        return;
+    m_resolution->clear();
+    m_colourMode->clear();
+    setState(State::Opening);
+    QMetaObject::invokeMethod(
+        m_worker,
+        [worker = m_worker, name = m_devices->currentData().toString()] {
+            worker->openDevice(name);
+        },
+        Qt::QueuedConnection);
+}
+
+void ScanDialog::deviceOpened(const ScanChoices& choices)
+{
+    if (closeRequested())
+        return;
+    for (int dpi : choices.resolutions)
+        m_resolution->addItem(QStringLiteral("%1 dpi").arg(dpi), dpi);
+    m_resolution->setCurrentIndex(m_resolution->findData(choices.defaultResolution));
+    for (const QString& mode : choices.colourModes)
+        m_colourMode->addItem(modeText(mode), mode);
+    m_colourMode->setCurrentIndex(m_colourMode->findData(choices.defaultColourMode));
+    // A device without the setting scans with its own.
+    m_form->setRowVisible(m_resolution, m_resolution->count() > 0);
+    m_form->setRowVisible(m_colourMode, m_colourMode->count() > 0);
+    setState(State::Ready);
+}
+
+void ScanDialog::startScan()
+{
+    if (m_state != State::Ready)
+        return;
+    const ScanSettings settings{m_resolution->currentData().toInt(),
+                                m_colourMode->currentData().toString()};
+    m_worker->allowScan();
+    setState(State::Scanning);
+    QMetaObject::invokeMethod(
+        m_worker, [worker = m_worker, settings] { worker->scanPage(settings); },
+        Qt::QueuedConnection);
+}
+
+void ScanDialog::scanned(const QImage& page)
+{
+    if (closeRequested())
+        return;
+    m_page = page;
+    setState(State::Ready);
+    accept();
+}
+
+void ScanDialog::scanStopped()
+{
+    if (!closeRequested()) {
+        setState(State::Ready);
+        QDialog::reject();
+    }
+}
+
+void ScanDialog::failed(const QString& message, bool fatal)
+{
+    if (closeRequested())
+        return;
+    setState(State::Unusable);
+    QMessageBox::warning(this, windowTitle(), message);
+    if (fatal)
+        QDialog::reject();
+}
+
+bool ScanDialog::closeRequested()
+{
+    if (!m_closing)
+        return false;
+    m_closing = false;
+    setState(State::Ready);
+    QDialog::reject();
+    return true;
+}
+
+} // namespace Quillet
+
+#include "ScanDialog.moc"
