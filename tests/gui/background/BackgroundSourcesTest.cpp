@@ -3,6 +3,7 @@
 
 #include "gui/app/WindowDriver.h"
 #include "support/DocumentSupport.h"
+#include "support/SaneSupport.h"
 
 #include "core/app/ProjectFile.h"
 #include "core/background/DocumentImport.h"
@@ -14,6 +15,7 @@
 #include <QClipboard>
 #include <QLabel>
 #include <QMimeData>
+#include <QPushButton>
 #include <QPainter>
 #include <QSignalSpy>
 #include <QSpinBox>
@@ -113,6 +115,17 @@ DialogScript::Step choosePage(int page)
     };
 }
 
+/// Waits in the scanner dialog for the device, then scans or cancels.
+DialogScript::Step scanOrCancel(bool scan)
+{
+    return [scan](QWidget* w) {
+        QCOMPARE(w->objectName(), QStringLiteral("ScanDialog"));
+        auto* start = control<QPushButton>(*w, "scanButton");
+        QVERIFY(QTest::qWaitFor([&] { return start->isEnabled(); }, 20000));
+        QTest::mouseClick(scan ? start : control<QPushButton>(*w, "cancelButton"), Qt::LeftButton);
+    };
+}
+
 } // namespace
 
 class BackgroundSourcesTest : public QObject {
@@ -123,6 +136,11 @@ private Q_SLOTS:
     void cancelledOrFailedImportLeavesTheBackground_data();
     void cancelledOrFailedImportLeavesTheBackground();
     void clipboardPictureBecomesTheBackground();
+    void scannedPageBecomesTheBackground();
+
+private:
+    // Before any scanner starts: libsane keeps the configuration folder it first sees.
+    QuilletTest::SaneConfig m_sane;
 };
 
 void BackgroundSourcesTest::pdfPageChosenInTheWindowBecomesTheBackground()
@@ -211,6 +229,42 @@ void BackgroundSourcesTest::clipboardPictureBecomesTheBackground()
     const QImage background = decoded(host.project().BackgroundImage);
     QVERIFY(qRed(background.pixel(30, 20)) > 230 && qGreen(background.pixel(30, 20)) < 30);
     QVERIFY(qGray(background.pixel(100, 60)) > 240); // transparency flattened onto white
+}
+
+void BackgroundSourcesTest::scannedPageBecomesTheBackground()
+{
+    if (!QuilletTest::saneTestBackendInstalled())
+        QSKIP("SANE's test backend (libsane1) is not installed");
+    QuilletTest::ignoreBrokenPipes();
+    QVERIFY(m_sane.setBackends("test\n") && m_sane.setTestOptions("number_of_devices 1\n"));
+    QTemporaryDir dir;
+    Host host(dir.path());
+    QImage older(20, 20, QImage::Format_RGB32);
+    older.fill(Qt::green);
+    QApplication::clipboard()->setImage(older);
+
+    // A cancelled scan does not fall back on the picture already on the clipboard.
+    DialogScript cancelled({scanOrCancel(false)});
+    QTest::mouseClick(control<QAbstractButton>(host.window, "ScanBtn"), Qt::LeftButton);
+    QVERIFY(cancelled.finished());
+    host.verifyUntouched();
+
+    DialogScript scanned({scanOrCancel(true)});
+    QTest::mouseClick(control<QAbstractButton>(host.window, "ScanBtn"), Qt::LeftButton);
+    QVERIFY(scanned.finished());
+    const QSize page(int(QuilletTest::SaneTestPageWidthMm / 25.4 * 300),
+                     int(QuilletTest::SaneTestPageHeightMm / 25.4 * 300));
+    host.verifyReset(page);
+    QCOMPARE(QApplication::clipboard()->image().size(), page); // left there for other programs
+
+    // No scanner at all: one message, nothing changed.
+    QVERIFY(m_sane.setBackends(""));
+    const QByteArray before = host.project().BackgroundImage;
+    DialogScript none({press(QMessageBox::Ok)});
+    QTest::mouseClick(control<QAbstractButton>(host.window, "ScanBtn"), Qt::LeftButton);
+    QTRY_VERIFY_WITH_TIMEOUT(none.finished(), 20000);
+    QCOMPARE(none.seen.size(), 1);
+    QCOMPARE(host.project().BackgroundImage, before);
 }
 
 QTEST_MAIN(BackgroundSourcesTest)
