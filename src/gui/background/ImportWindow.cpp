@@ -8,6 +8,7 @@
 #include "gui/app/Look.h"
 
 #include <QEvent>
+#include <QFrame>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -88,7 +89,8 @@ ImportWindow::ImportWindow(QWidget* parent) : QDialog(parent)
     auto* desk = new QWidget;
     desk->setBackgroundRole(QPalette::Dark);
     auto* deskLayout = new QGridLayout(desk);
-    deskLayout->setContentsMargins(8, 8, 8, 8);
+    // Narrow at the sides: an A4 preview at actual size fits the default width.
+    deskLayout->setContentsMargins(2, 8, 2, 8);
     Image1 = new QLabel(desk);
     Image1->setObjectName(QStringLiteral("Image1"));
     Image1->setAutoFillBackground(true);
@@ -98,10 +100,16 @@ ImportWindow::ImportWindow(QWidget* parent) : QDialog(parent)
     deskLayout->addWidget(Image1, 0, 0, Qt::AlignCenter);
     sScrollBox1->setWidget(desk);
     layout->addWidget(sScrollBox1, 1);
+    auto* rule = new QFrame(this);
+    rule->setFrameShape(QFrame::HLine);
+    rule->setForegroundRole(QPalette::Mid);
+    layout->addWidget(rule);
 
     // Stays where it is while the page under it scrolls.
     m_banner = new QLabel(sScrollBox1->viewport());
     m_banner->setObjectName(QStringLiteral("PreparingBanner"));
+    // On the dark desk the label would otherwise take a light text colour.
+    m_banner->setForegroundRole(QPalette::WindowText);
     m_banner->setStyleSheet(QStringLiteral(
         "background: #fff3c4; color: #5c4400; padding: 5px 12px; border-radius: 4px;"));
     m_banner->hide();
@@ -132,10 +140,10 @@ QHBoxLayout* ImportWindow::buildBottomBar()
     bar->addWidget(sSpinEdit1);
     bar->addSpacing(12);
 
-    sSpeedButton4 = glyphButton(this, "sSpeedButton4", QStringLiteral("+"),
-                                QStringLiteral("Увеличить на 20%"));
-    sSpeedButton3 = glyphButton(this, "sSpeedButton3", QStringLiteral("−"),
-                                QStringLiteral("Уменьшить на 20%"));
+    sSpeedButton4 =
+        glyphButton(this, "sSpeedButton4", QStringLiteral("+"), QStringLiteral("Увеличить на 20%"));
+    sSpeedButton3 =
+        glyphButton(this, "sSpeedButton3", QStringLiteral("−"), QStringLiteral("Уменьшить на 20%"));
     sSpeedButton2 = glyphButton(this, "sSpeedButton2", QStringLiteral("▣"),
                                 QStringLiteral("Вместить страницу в окно"));
     sSpeedButton1 = glyphButton(this, "sSpeedButton1", QStringLiteral("1:1"),
@@ -201,6 +209,11 @@ int ImportWindow::choosePage(const ImportDocument& document)
     return chosen;
 }
 
+bool ImportWindow::previewRendering() const
+{
+    return m_worker && m_worker->isRunning();
+}
+
 void ImportWindow::endSession()
 {
     ++m_session;
@@ -231,6 +244,7 @@ void ImportWindow::ShowPreviewPage()
         m_banner->setText(QStringLiteral("Страница %1 готовится…").arg(m_wantedPage));
         m_banner->adjustSize();
         placeBanner();
+        m_banner->raise();
         m_banner->show();
     }
 }
@@ -247,8 +261,8 @@ void ImportWindow::startRender()
         } catch (const Error& error) {
             rendered->error = error.message();
         } catch (const std::bad_alloc&) {
-            rendered->error = QStringLiteral("Не хватает памяти, чтобы показать страницу %1")
-                                  .arg(rendered->page);
+            rendered->error =
+                QStringLiteral("Не хватает памяти, чтобы показать страницу %1").arg(rendered->page);
         } catch (...) {
             rendered->error = QStringLiteral("Страницу %1 не удалось показать").arg(rendered->page);
         }
@@ -294,19 +308,19 @@ void ImportWindow::RedrawPreview()
                             : m_page.scaled(size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
     Image1->setMargin(0);
     Image1->setWordWrap(false);
-    Image1->setMaximumWidth(QWIDGETSIZE_MAX);
     Image1->setPixmap(QPixmap::fromImage(view));
     Image1->setFixedSize(size);
 }
 
 void ImportWindow::showText(const QString& text)
 {
-    Image1->setMinimumSize(0, 0);
-    Image1->setMaximumSize(kTextWidthPx, QWIDGETSIZE_MAX);
     Image1->setMargin(kTextPaddingPx);
     Image1->setWordWrap(true);
     Image1->setText(text);
-    Image1->adjustSize();
+    // Short texts on one line, long ones wrapped in a readable column.
+    const int width = std::min(kTextWidthPx, Image1->fontMetrics().horizontalAdvance(text)
+                                                 + 2 * kTextPaddingPx + 2);
+    Image1->setFixedSize(width, Image1->heightForWidth(width));
 }
 
 void ImportWindow::setZoom(double zoom)

@@ -52,8 +52,8 @@ public:
     /// The shown page at its preview resolution, unzoomed; null while none is shown or
     /// when the page failed to render.
     QImage previewPicture() const { return m_page; }
-    /// A preview is being rendered and its result has not been taken in yet.
-    bool previewPending() const { return m_worker != nullptr; }
+    /// A preview is being rendered on the worker thread at this moment.
+    bool previewRendering() const;
 
 private:
     struct Rendered;
@@ -98,7 +98,7 @@ private:
     std::uint64_t m_session = 0;
     int m_wantedPage = 0;
     int m_shownPage = 0;
-    QImage m_page; // PreviewPage
+    QImage m_page;       // PreviewPage
     double m_zoom = 1.0; // PreviewZoom
 };
 
