@@ -8,6 +8,9 @@
 
 #include "gui/app/Look.h"
 #include "gui/app/MainWindow.h"
+#include "gui/background/ImportWindow.h"
+#include "core/background/DocumentImport.h"
+#include "core/common/Errors.h"
 #include "gui/fields/EditingArea.h"
 
 #include <QAbstractButton>
@@ -15,11 +18,17 @@
 #include <QDir>
 #include <QDoubleSpinBox>
 #include <QFile>
+#include <QDeadlineTimer>
 #include <QMouseEvent>
+#include <QPageSize>
+#include <QPainter>
+#include <QPdfWriter>
 #include <QScrollArea>
 #include <QSpinBox>
 #include <QTemporaryDir>
 #include <QTextStream>
+#include <QThread>
+#include <QTimer>
 #include <QTreeWidget>
 
 #include <cstdio>
@@ -155,6 +164,78 @@ void shootDrawing(TForm1& window, const QDir& out)
     sendMouse(view, QEvent::MouseButtonRelease, Qt::RightButton, to);
 }
 
+// A three-page A4 form, each page headed and numbered, for the import window's picture.
+bool writeSampleForm(const QString& path)
+{
+    QPdfWriter writer(path);
+    writer.setPageSize(QPageSize(QPageSize::A4));
+    writer.setResolution(150);
+    QPainter painter(&writer);
+    if (!painter.isActive())
+        return false;
+    const int width = writer.width();
+    for (int n = 1; n <= 3; ++n) {
+        if (n > 1)
+            writer.newPage();
+        QFont font = painter.font();
+        font.setPixelSize(46);
+        font.setBold(true);
+        painter.setFont(font);
+        painter.drawText(QRect(0, 120, width, 80), Qt::AlignCenter,
+                         QStringLiteral("ЗАЯВЛЕНИЕ — лист %1").arg(n));
+        font.setPixelSize(26);
+        font.setBold(false);
+        painter.setFont(font);
+        painter.setPen(QPen(QColor(60, 60, 60), 2));
+        for (int row = 0; row < 14; ++row) {
+            const int y = 320 + row * 95;
+            painter.drawText(QPoint(110, y - 12), QStringLiteral("Поле %1").arg(row + 1));
+            painter.drawLine(330, y, width - 110, y);
+        }
+        painter.fillRect(QRect(110, 1700, width - 220, 90 + 40 * n), QColor(225, 235, 248));
+        painter.drawText(QRect(0, 1600, width, 40), Qt::AlignCenter,
+                         QStringLiteral("Страница %1 из 3").arg(n));
+    }
+    return painter.end();
+}
+
+// The page choice of the document import showing page 2 of a three-page PDF.
+void shootImportWindow(QWidget& parent, const QDir& work, const QDir& out)
+{
+    const QString pdf = work.filePath(QStringLiteral("import-sample.pdf"));
+    ImportDocument document;
+    try {
+        if (!writeSampleForm(pdf))
+            throw FileError(QStringLiteral("cannot write %1").arg(pdf));
+        document.open(pdf);
+    } catch (const Error& error) {
+        fail(error.message());
+        return;
+    }
+    ImportWindow dialog(&parent);
+    QTimer::singleShot(0, &dialog, [&] {
+        if (auto* page = dialog.findChild<QSpinBox*>(QStringLiteral("sSpinEdit1")))
+            page->setValue(2);
+        const QDeadlineTimer deadline(60000);
+        while ((dialog.shownPage() != 2 || dialog.previewRendering()) && !deadline.hasExpired()) {
+            QApplication::processEvents();
+            QThread::msleep(5);
+        }
+        // The new picture's size travels up to the scroll box over a few event rounds.
+        for (int i = 0; i < 3; ++i)
+            QApplication::processEvents();
+        const QString path = out.filePath(QStringLiteral("import-window.png"));
+        if (dialog.shownPage() != 2)
+            fail(QStringLiteral("the import window did not show page 2"));
+        else if (!dialog.grab().save(path))
+            fail(QStringLiteral("cannot write %1").arg(path));
+        else
+            std::printf("%s\n", qPrintable(path));
+        dialog.reject();
+    });
+    dialog.choosePage(document);
+}
+
 bool copyDemo(const QDir& from, const QDir& to)
 {
     for (const QString& name : from.entryList(QDir::Files)) {
@@ -228,6 +309,8 @@ int main(int argc, char** argv)
     }
     shootPanel(window, out, QStringLiteral("panel-angle"));
     click(window, "CancelBtn");
+
+    shootImportWindow(window, QDir(work.path()), out);
 
     window.document().RepaintPending = false;
     return g_failures == 0 ? 0 : 2;
