@@ -153,13 +153,15 @@ qsizetype skipGifBlocks(const QByteArray& bytes, qsizetype at, long long& total)
     return -1;
 }
 
-/// The first picture of a GIF must come whole, with data enough to cover its area (an
-/// LZW code of three bits or more stands for at most 4096 pixels); Qt shows a GIF cut
-/// short with the missing part blank.
+/// The first picture of a GIF must come whole, with data enough to cover both its own area
+/// and the screen Qt draws it on (an LZW code of three bits or more stands for at most 4096
+/// pixels); Qt shows a GIF cut short with the missing part blank, and a few bytes could
+/// otherwise ask for a screen of a hundred million pixels.
 bool gifCutShort(const QByteArray& bytes)
 {
     if (bytes.size() < 13 || !bytes.startsWith("GIF8"))
         return false;
+    const long long screen = static_cast<long long>(le16(bytes, 6)) * le16(bytes, 8);
     const int screenFlags = byteAt(bytes, 10);
     qsizetype at = 13 + ((screenFlags & 0x80) != 0 ? 3 * (2 << (screenFlags & 7)) : 0);
     long long data = 0;
@@ -175,7 +177,7 @@ bool gifCutShort(const QByteArray& bytes)
             const int flags = byteAt(bytes, at + 9);
             at += 11 + ((flags & 0x80) != 0 ? 3 * (2 << (flags & 7)) : 0); // + LZW code size
             at = skipGifBlocks(bytes, at, data);
-            return at < 0 || area > (data * 8 / 3 + 1) * 4096;
+            return at < 0 || std::max(area, screen) > (data * 8 / 3 + 1) * 4096;
         } else {
             return false; // the trailer or a broken file: the reader decides
         }

@@ -366,6 +366,9 @@ void PictureLoaderTest::refusesBadFiles_data()
     for (const int at : {6, 24}) // the screen's and the picture's size, now 300 × 200
         spreadGif.replace(at, 4, QByteArray("\x2C\x01\xC8\x00", 4));
     QTest::newRow("gif frame beyond its data") << "spread.gif" << spreadGif;
+    QByteArray wideScreenGif = gif(dot);
+    wideScreenGif.replace(6, 4, QByteArray("\x02\x5D\x0A\x14", 4)); // 23810 × 5130
+    QTest::newRow("gif screen beyond its data") << "screen.gif" << wideScreenGif;
     QByteArray palette256(1024, char(0xFF));
     QTest::newRow("truncated run-length bmp")
         << "cut.bmp" << bmp(8, 1, palette256, QByteArray("\x02\x01\0\0", 4));
