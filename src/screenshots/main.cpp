@@ -9,6 +9,7 @@
 #include "gui/app/Look.h"
 #include "gui/app/MainWindow.h"
 #include "gui/background/ImportWindow.h"
+#include "gui/background/ScanDialog.h"
 #include "core/background/DocumentImport.h"
 #include "core/common/Errors.h"
 #include "gui/fields/EditingArea.h"
@@ -19,10 +20,12 @@
 #include <QDoubleSpinBox>
 #include <QFile>
 #include <QDeadlineTimer>
+#include <QMessageBox>
 #include <QMouseEvent>
 #include <QPageSize>
 #include <QPainter>
 #include <QPdfWriter>
+#include <QPushButton>
 #include <QScrollArea>
 #include <QSpinBox>
 #include <QTemporaryDir>
@@ -236,6 +239,47 @@ void shootImportWindow(QWidget& parent, const QDir& work, const QDir& out)
     dialog.choosePage(document);
 }
 
+// The scanner dialog ready to scan, on SANE's test devices. They are enabled through a
+// private configuration folder, which libsane reads when the first scanner starts.
+void shootScanDialog(QWidget& parent, const QDir& work, const QDir& out)
+{
+    const QString config = work.filePath(QStringLiteral("sane"));
+    QFile backends(QDir(config).filePath(QStringLiteral("dll.conf")));
+    if (!QDir().mkpath(config) || !backends.open(QIODevice::WriteOnly)
+        || backends.write("test\n") < 0) {
+        fail(QStringLiteral("cannot write %1").arg(backends.fileName()));
+        return;
+    }
+    backends.close();
+    qputenv("SANE_CONFIG_DIR", QFile::encodeName(config));
+
+    ScanDialog dialog(&parent);
+    auto* scanButton = dialog.findChild<QPushButton*>(QStringLiteral("scanButton"));
+    QDeadlineTimer deadline(30000);
+    QTimer poll;
+    // A message box means no test device; it is closed so that scan() comes back.
+    QObject::connect(&poll, &QTimer::timeout, &dialog, [&] {
+        if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+            fail(QStringLiteral("scanner dialog: %1").arg(box->text()));
+            box->reject();
+            return;
+        }
+        if (!scanButton->isEnabled() && !deadline.hasExpired())
+            return;
+        poll.stop();
+        const QString path = out.filePath(QStringLiteral("scan-dialog.png"));
+        if (!scanButton->isEnabled())
+            fail(QStringLiteral("the scanner dialog found no device"));
+        else if (!dialog.grab().save(path))
+            fail(QStringLiteral("cannot write %1").arg(path));
+        else
+            std::printf("%s\n", qPrintable(path));
+        dialog.reject();
+    });
+    poll.start(20);
+    dialog.scan();
+}
+
 bool copyDemo(const QDir& from, const QDir& to)
 {
     for (const QString& name : from.entryList(QDir::Files)) {
@@ -311,6 +355,7 @@ int main(int argc, char** argv)
     click(window, "CancelBtn");
 
     shootImportWindow(window, QDir(work.path()), out);
+    shootScanDialog(window, QDir(work.path()), out);
 
     window.document().RepaintPending = false;
     return g_failures == 0 ? 0 : 2;
