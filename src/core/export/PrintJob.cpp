@@ -3,15 +3,288 @@
 
 #include "core/export/PrintJob.h"
 
+#include "core/app/Project.h"
+#include "core/background/Background.h"
+#include "core/common/Geometry.h"
 #include "core/common/Numbers.h"
+#include "core/render/PageRenderer.h"
 
+#include <QFont>
 #include <QPainter>
+#include <QPen>
+#include <QTransform>
+
+#include <algorithm>
+#include <cmath>
 
 namespace Quillet {
+namespace {
+
+constexpr double kMinScale = 0.8;
+constexpr double kMaxScale = 1.2;
+constexpr double kMaxOffsetMm = 20;
+constexpr double kMinCrossDistanceMm = 50;
+// A page bitmap beyond this many pixels is refused rather than allocated (A3 at 1200 dpi
+// would need over a gigabyte).
+constexpr long long kMaxBitmapPixels = 200'000'000;
+
+struct CollectLines : RenderErrorSink {
+    QStringList lines;
+    void LogRenderError(const QString& line) override { lines << line; }
+};
+
+// Where a millimetre from the sheet's corner falls on a device drawing from the printable
+// area's corner, as a direct print puts it.
+QPointF devicePoint(const PrinterMetrics& m, double xMm, double yMm)
+{
+    return {xMm / 25.4 * m.dpiX - m.printableOffset.x(),
+            yMm / 25.4 * m.dpiY - m.printableOffset.y()};
+}
+
+// ---- Alignment page ------------------------------------------------------------------
+
+void drawRulers(QPainter& painter, const PrinterMetrics& m, const QFont& font)
+{
+    const double sheetWidthMm = (m.printableOffset.x() + m.printableSize.width()) * 25.4 / m.dpiX;
+    const double sheetHeightMm =
+        (m.printableOffset.y() + m.printableSize.height()) * 25.4 / m.dpiY;
+    painter.setFont(font);
+    // Long ticks: the first millimetres of the sheet usually do not print, and the part
+    // of a tick that does still shows where it stands.
+    const auto tickLength = [](int mm) { return mm % 10 == 0 ? 14.0 : mm % 5 == 0 ? 11.0 : 8.0; };
+    for (int mm = 1; mm < sheetWidthMm; ++mm) {
+        painter.drawLine(devicePoint(m, mm, 0), devicePoint(m, mm, tickLength(mm)));
+        if (mm % 10 == 0 && mm > 10) {
+            const QPointF at = devicePoint(m, mm + 0.5, 18);
+            painter.drawText(at, QString::number(mm));
+        }
+    }
+    for (int mm = 1; mm < sheetHeightMm; ++mm) {
+        painter.drawLine(devicePoint(m, 0, mm), devicePoint(m, tickLength(mm), mm));
+        if (mm % 10 == 0 && mm > 10) {
+            const QPointF at = devicePoint(m, 15.5, mm - 0.5);
+            painter.drawText(at, QString::number(mm));
+        }
+    }
+}
+
+void drawCross(QPainter& painter, const PrinterMetrics& m, QPointF mm, const QString& name)
+{
+    constexpr double arm = 6;
+    painter.drawLine(devicePoint(m, mm.x() - arm, mm.y()), devicePoint(m, mm.x() + arm, mm.y()));
+    painter.drawLine(devicePoint(m, mm.x(), mm.y() - arm), devicePoint(m, mm.x(), mm.y() + arm));
+    const QPointF at = devicePoint(m, mm.x() + 2, mm.y() - 2);
+    painter.drawText(at, QStringLiteral("%1 (%2; %3 мм)").arg(name).arg(mm.x()).arg(mm.y()));
+}
+
+// ---- The print loop ------------------------------------------------------------------
+
+// What every page of one print shares.
+struct PrintRun {
+    PrintRun(const PrintRequest& r, PrintDevice& d, const PrintProgress& p)
+        : request(r), device(d), progress(p), order(r.pages)
+    {
+    }
+
+    const PrintRequest& request;
+    PrintDevice& device;
+    const PrintProgress& progress;
+    PrinterMetrics metrics;
+    RenderSource source;
+    std::vector<int> order; // page numbers in printing order
+    PrintResult result;
+    bool stopAsked = false;
+    bool jobOpen = false; // begun and not yet ended: a failure drops it
+
+    void begin(int i, int copies)
+    {
+        device.beginJob(title(i), copies);
+        jobOpen = true;
+    }
+    void end()
+    {
+        device.endJob();
+        jobOpen = false;
+        ++result.jobs;
+    }
+
+    void step(int position, int maximum)
+    {
+        if (progress && !progress(position, maximum))
+            stopAsked = true;
+    }
+    // The job title counts positions in the ascending list whatever the printing order.
+    QString title(int i) const
+    {
+        const int n = int(order.size());
+        return printJobTitle(request.projectPath, request.reverse ? n - 1 - i : i);
+    }
+};
+
+// The page drawn straight on the printer: the renderer works at the printer's resolution
+// with the printable offset as its origin. The calibration goes into the painter: a point
+// meant at p mm is drawn at (p − offset) / scale, where the printer's error puts it at p.
+void printDirect(PrintRun& run, int i)
+{
+    const int n = int(run.order.size());
+    const PrinterMetrics& m = run.metrics;
+    const PrinterCalibration& c = run.request.calibration;
+    const long double mmPerPixel = mmPerPixelAt(m.dpiX);
+    run.step(3 * i, 3 * n - 1);
+    run.begin(i, std::max(1, run.request.copies));
+    QPainter& painter = run.device.painter();
+    painter.save();
+    painter.fillRect(QRect(QPoint(0, 0), m.printableSize), Qt::white);
+    const PageOrigin origin{m.printableOffset.x(), m.printableOffset.y()};
+    if (!c.isIdentity()) {
+        const double mm = double(mmPerPixel);
+        const QTransform calibrate(1 / c.scaleX, 0, 0, 1 / c.scaleY,
+                                   origin.x / c.scaleX - c.offsetXMm / (c.scaleX * mm) - origin.x,
+                                   origin.y / c.scaleY - c.offsetYMm / (c.scaleY * mm) - origin.y);
+        painter.setTransform(calibrate, true);
+    }
+    run.step(3 * i + 1, 3 * n - 1);
+    RenderTarget target;
+    target.painter = &painter;
+    target.dpi = m.dpiX;
+    target.mmPerPixel = mmPerPixel;
+    target.origin = origin;
+    CollectLines errors;
+    try {
+        RenderPage(run.source, target, run.order[size_t(i)], errors);
+    } catch (...) {
+        painter.restore();
+        throw;
+    }
+    painter.restore();
+    run.result.errorLines += errors.lines;
+    run.step(3 * i + 2, 3 * n - 1);
+    run.end();
+}
+
+QImage pageBitmap(const Project& project, int dpi)
+{
+    const long double mmPerPixel = mmPerPixelAt(dpi);
+    const long long width = mmToPixel(project.settings.PrWidth, mmPerPixel);
+    const long long height = mmToPixel(project.settings.PrHeight, mmPerPixel);
+    if (width < 1 || height < 1 || width > kMaxBitmapPixels / height) {
+        throw Error(QStringLiteral("Страница %1 × %2 мм при %3 точках на дюйм не помещается "
+                                   "в памяти; печатайте без режима картинки или с меньшим "
+                                   "разрешением.")
+                        .arg(project.settings.PrWidth)
+                        .arg(project.settings.PrHeight)
+                        .arg(dpi));
+    }
+    QImage bitmap(int(width), int(height), QImage::Format_RGB32);
+    if (bitmap.isNull())
+        throw Error(QStringLiteral("Недостаточно памяти для изображения страницы."));
+    const int dotsPerMeter = int(std::lround(dpi / 0.0254));
+    bitmap.setDotsPerMeterX(dotsPerMeter);
+    bitmap.setDotsPerMeterY(dotsPerMeter);
+    return bitmap;
+}
+
+// Where the page bitmap goes on the printer, device pixels from the printable corner: one
+// bitmap pixel per dot across, stretched by dpiY/dpiX down, moved by the printable offset;
+// the calibration then moves and scales the rectangle as it does the page in direct mode.
+QRect bitmapPlacement(const PrinterMetrics& m, const PrinterCalibration& c, QSize bitmap)
+{
+    const long double mmX = mmPerPixelAt(m.dpiX);
+    const long double mmY = mmPerPixelAt(m.dpiY);
+    const long long left =
+        -m.printableOffset.x() + roundHalfEven(-c.offsetXMm / (c.scaleX * mmX));
+    const long long top = -m.printableOffset.y() + roundHalfEven(-c.offsetYMm / (c.scaleY * mmY));
+    const long long width = roundHalfEven(bitmap.width() / c.scaleX);
+    const long long height = roundHalfEven(static_cast<long double>(bitmap.height()) * m.dpiY
+                                           / m.dpiX / c.scaleY);
+    return QRect(int(left), int(top), int(width), int(height));
+}
+
+void printPicture(PrintRun& run, int i, QImage& bitmap)
+{
+    const int n = int(run.order.size());
+    const PrinterMetrics& m = run.metrics;
+    run.step(4 * i, 4 * n - 1);
+    bitmap.fill(Qt::white);
+    run.step(4 * i + 1, 4 * n - 1);
+    RenderTarget target;
+    target.image = &bitmap;
+    target.dpi = m.dpiX;
+    target.mmPerPixel = mmPerPixelAt(m.dpiX);
+    CollectLines errors;
+    RenderPage(run.source, target, run.order[size_t(i)], errors);
+    run.result.errorLines += errors.lines;
+    run.step(4 * i + 2, 4 * n - 1);
+    run.step(4 * i + 3, 4 * n - 1);
+    run.begin(i, 0);
+    QPainter& painter = run.device.painter();
+    painter.save();
+    // Whole rows repeated, as the printer's own stretching does: no blur of thin lines.
+    painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
+    painter.drawImage(bitmapPlacement(m, run.request.calibration, bitmap.size()), bitmap);
+    painter.restore();
+    run.end();
+}
+
+void checkMetrics(const PrinterMetrics& m)
+{
+    if (m.dpiX <= 0 || m.dpiY <= 0 || m.dpiX > 100000 || m.dpiY > 100000) {
+        throw Error(QStringLiteral("Принтер «%1» сообщил недопустимое разрешение %2 × %3 "
+                                   "точек на дюйм.")
+                        .arg(m.name)
+                        .arg(m.dpiX)
+                        .arg(m.dpiY));
+    }
+}
+
+void runPrint(PrintRun& run)
+{
+    const PrintRequest& request = run.request;
+    run.metrics = run.device.metrics();
+    checkMetrics(run.metrics);
+    if (!request.calibration.isPlausible()) {
+        throw Error(QStringLiteral("Калибровка принтера «%1» недопустима; выполните "
+                                   "калибровку заново.")
+                        .arg(run.metrics.name));
+    }
+    const bool direct = printsDirectly(run.metrics, request.asImage);
+    const int dpi = run.metrics.dpiX;
+    const Project& project = *request.project;
+    run.source.shownBackground =
+        RebuildBackground(project.BackgroundImage, project.settings, mmPerPixelAt(dpi));
+    if (!run.source.shownBackground.isNull()) {
+        run.source.shownBackground =
+            run.source.shownBackground.convertToFormat(QImage::Format_RGB32);
+    }
+    QImage bitmap;
+    if (!direct)
+        bitmap = pageBitmap(project, dpi);
+    const int n = int(run.order.size());
+    for (int i = 0; i < n; ++i) {
+        if (direct)
+            printDirect(run, i);
+        else
+            printPicture(run, i, bitmap);
+        if (run.stopAsked) {
+            run.result.cancelled = i + 1 < n;
+            break;
+        }
+    }
+}
+
+} // namespace
 
 bool PrinterCalibration::isIdentity() const
 {
     return offsetXMm == 0 && offsetYMm == 0 && scaleX == 1 && scaleY == 1;
+}
+
+bool PrinterCalibration::isPlausible() const
+{
+    const auto scaleOk = [](double s) { return s >= kMinScale && s <= kMaxScale; };
+    const auto offsetOk = [](double o) { return std::fabs(o) <= kMaxOffsetMm; };
+    // The comparisons are false for NaN, so NaN is refused too.
+    return scaleOk(scaleX) && scaleOk(scaleY) && offsetOk(offsetXMm) && offsetOk(offsetYMm);
 }
 
 QPointF alignmentCrossA()
@@ -24,12 +297,66 @@ QPointF alignmentCrossB()
     return {180, 260};
 }
 
-PrinterCalibration calibrationFromMeasurements(QPointF, QPointF, QPointF, QPointF)
+PrinterCalibration calibrationFromMeasurements(QPointF trueA, QPointF trueB, QPointF measuredA,
+                                               QPointF measuredB)
 {
-    return {};
+    for (const QPointF& p : {trueA, trueB, measuredA, measuredB}) {
+        if (!std::isfinite(p.x()) || !std::isfinite(p.y()))
+            throw Error(QStringLiteral("Измерения должны быть числами в миллиметрах."));
+    }
+    const double spanX = trueB.x() - trueA.x();
+    const double spanY = trueB.y() - trueA.y();
+    if (std::fabs(spanX) < kMinCrossDistanceMm || std::fabs(spanY) < kMinCrossDistanceMm) {
+        throw Error(QStringLiteral("Кресты калибровочной страницы должны отстоять друг от друга "
+                                   "не меньше чем на %1 мм по каждой оси.")
+                        .arg(kMinCrossDistanceMm));
+    }
+    PrinterCalibration c;
+    c.scaleX = (measuredB.x() - measuredA.x()) / spanX;
+    c.scaleY = (measuredB.y() - measuredA.y()) / spanY;
+    c.offsetXMm = measuredA.x() - trueA.x() * c.scaleX;
+    c.offsetYMm = measuredA.y() - trueA.y() * c.scaleY;
+    if (!c.isPlausible()) {
+        throw Error(QStringLiteral("Такие измерения не похожи на отпечаток принтера: масштаб "
+                                   "должен быть от %1 до %2, а сдвиг — не больше %3 мм. "
+                                   "Проверьте, что расстояния измерены от левого и верхнего "
+                                   "краёв листа до центров крестов A и B.")
+                        .arg(kMinScale)
+                        .arg(kMaxScale)
+                        .arg(kMaxOffsetMm));
+    }
+    return c;
 }
 
-void drawAlignmentPage(QPainter&, const PrinterMetrics&) {}
+void drawAlignmentPage(QPainter& painter, const PrinterMetrics& metrics)
+{
+    checkMetrics(metrics);
+    painter.save();
+    painter.setRenderHint(QPainter::Antialiasing, false);
+    painter.fillRect(QRect(QPoint(0, 0), metrics.printableSize), Qt::white);
+    QPen pen(Qt::black);
+    pen.setWidthF(0.15 / 25.4 * metrics.dpiX); // 0.15 mm: thin enough to measure to a tenth
+    pen.setCapStyle(Qt::FlatCap);
+    painter.setPen(pen);
+    QFont font(QStringLiteral("Arial"));
+    font.setPixelSize(std::max(1, int(std::lround(9.0 / 72 * metrics.dpiY))));
+    drawRulers(painter, metrics, font);
+    drawCross(painter, metrics, alignmentCrossA(), QStringLiteral("A"));
+    drawCross(painter, metrics, alignmentCrossB(), QStringLiteral("B"));
+    font.setPixelSize(std::max(1, int(std::lround(11.0 / 72 * metrics.dpiY))));
+    painter.setFont(font);
+    const QStringList lines{
+        QStringLiteral("Калибровочная страница"),
+        QStringLiteral("Принтер: %1").arg(metrics.name),
+        QStringLiteral("Разрешение: %1 × %2 точек на дюйм").arg(metrics.dpiX).arg(metrics.dpiY),
+        QStringLiteral("Измерьте линейкой расстояния от левого и от верхнего края листа"),
+        QStringLiteral("до центров крестов A и B и введите их в окне калибровки."),
+        QStringLiteral("Лист печатается в книжной ориентации, без масштабирования."),
+    };
+    for (int k = 0; k < int(lines.size()); ++k)
+        painter.drawText(devicePoint(metrics, 35, 60 + 7 * k), lines[k]);
+    painter.restore();
+}
 
 OrientationAdvice orientationAdvice(QSize pageSize, bool portrait)
 {
@@ -40,8 +367,18 @@ OrientationAdvice orientationAdvice(QSize pageSize, bool portrait)
     return OrientationAdvice::None;
 }
 
-QString orientationQuestion(OrientationAdvice)
+QString orientationQuestion(OrientationAdvice advice)
 {
+    switch (advice) {
+    case OrientationAdvice::Landscape:
+        return QStringLiteral("Для вашего проекта рекомендуется альбомная ориентация страницы."
+                              "\n\rИзменить ориентацию листа на альбомную?");
+    case OrientationAdvice::Portrait:
+        return QStringLiteral("Для вашего проекта рекомендуется книжная ориентация страницы."
+                              "\n\rИзменить ориентацию листа на книжную?");
+    case OrientationAdvice::None:
+        break;
+    }
     return {};
 }
 
@@ -55,9 +392,30 @@ bool printsDirectly(const PrinterMetrics& metrics, bool asImage)
     return metrics.dpiX == metrics.dpiY && !asImage;
 }
 
-PrintResult printPages(const PrintRequest&, PrintDevice&, const PrintProgress&)
+PrintResult printPages(const PrintRequest& request, PrintDevice& device,
+                       const PrintProgress& progress)
 {
-    return {};
+    if (!request.project || request.pages.empty())
+        return {};
+    PrintRun run(request, device, progress);
+    run.source.project = request.project;
+    run.source.projectPath = request.projectPath;
+    run.source.workbook = request.workbook;
+    run.source.withBackground = request.withBackground;
+    if (request.reverse)
+        std::reverse(run.order.begin(), run.order.end());
+    try {
+        runPrint(run);
+    } catch (const Error& error) {
+        if (run.jobOpen)
+            device.abortJob();
+        throw PrintError(error.message(), run.result.jobs);
+    } catch (const std::bad_alloc&) {
+        if (run.jobOpen)
+            device.abortJob();
+        throw PrintError(QStringLiteral("Недостаточно памяти для печати."), run.result.jobs);
+    }
+    return run.result;
 }
 
 } // namespace Quillet

@@ -46,6 +46,9 @@ struct PrinterCalibration {
     double scaleY = 1;    // printed length / true length down
     /// True when printing with it is exactly printing without it.
     bool isIdentity() const;
+    /// True when every value is a finite number a real printer can give: scales within
+    /// 0.8–1.2, offsets within ±20 mm.
+    bool isPlausible() const;
     bool operator==(const PrinterCalibration&) const = default;
 };
 
@@ -87,7 +90,7 @@ QString orientationQuestion(OrientationAdvice advice);
 QString printJobTitle(const QString& projectPath, int position);
 
 /// One printer as the print loop uses it: a QPrinter, a PDF file, or a raster in tests.
-/// Every call may throw Error; a job begun and not ended is the device's to drop.
+/// Every call but abortJob may throw Error.
 class PrintDevice {
 public:
     virtual ~PrintDevice() = default;
@@ -101,6 +104,10 @@ public:
     virtual QPainter& painter() = 0;
     /// Finishes the job under way (it is spooled).
     virtual void endJob() = 0;
+    /// Drops the job under way after a failure (called only when beginJob returned and
+    /// endJob did not), so that no half-drawn page reaches a form; never throws. The default
+    /// does nothing: the device then decides what becomes of the job.
+    virtual void abortJob() noexcept {}
 };
 
 struct PrintRequest {
