@@ -5,6 +5,11 @@
 
 #include "core/common/Errors.h"
 #include "core/data/CellAddress.h"
+#include "core/export/PrintJob.h"
+
+#include <QUrl>
+
+#include <cmath>
 
 namespace Quillet {
 namespace {
@@ -13,6 +18,15 @@ const QString kScaleKey = QStringLiteral("mscale");
 const QString kWidthKey = QStringLiteral("width");
 const QString kHeightKey = QStringLiteral("height");
 constexpr int kMaxRecent = 10;
+const QString kCalibrationGroup = QStringLiteral("Calibration");
+
+// Printer names may hold anything, "/" and "\\" included: percent-encoding keeps each in
+// one group of plain characters.
+QString calibrationGroup(const QString& printer)
+{
+    return kCalibrationGroup + QLatin1Char('/')
+           + QString::fromLatin1(QUrl::toPercentEncoding(printer));
+}
 
 // Page-size names are user text; keep QSettings from reading "/" as a group separator.
 QString groupKey(const QString& name)
@@ -59,6 +73,9 @@ UserSettings::~UserSettings() = default;
 QStringList UserSettings::pageSizeNames() const
 {
     QStringList names = m_settings->childGroups();
+    // The printers' calibrations share the top level with the page sizes.
+    if (!m_settings->contains(kCalibrationGroup + QLatin1Char('/') + kWidthKey))
+        names.removeAll(kCalibrationGroup);
     for (QString& name : names)
         name.replace(QLatin1Char('\\'), QLatin1Char('/'));
     return names;
@@ -132,6 +149,54 @@ std::optional<double> UserSettings::calibratedScale() const
 void UserSettings::setCalibratedScale(double scale)
 {
     m_settings->setValue(kScaleKey, scale);
+    m_settings->sync();
+}
+
+PrinterCalibration UserSettings::calibration(const QString& printer) const
+{
+    PrinterCalibration c;
+    if (printer.isEmpty())
+        return c;
+    const QString group = calibrationGroup(printer);
+    const auto read = [&](const char* key, double& value) {
+        const QVariant stored = m_settings->value(group + QLatin1Char('/') + QLatin1String(key));
+        if (!stored.isValid())
+            return;
+        bool ok = false;
+        value = stored.toDouble(&ok);
+        if (!ok)
+            value = std::nan("");
+    };
+    read("offsetX", c.offsetXMm);
+    read("offsetY", c.offsetYMm);
+    read("scaleX", c.scaleX);
+    read("scaleY", c.scaleY);
+    if (!c.isPlausible()) {
+        throw Error(QStringLiteral("Калибровка принтера «%1» в настройках пользователя "
+                                   "повреждена; выполните калибровку заново.")
+                        .arg(printer));
+    }
+    return c;
+}
+
+void UserSettings::setCalibration(const QString& printer, const PrinterCalibration& calibration)
+{
+    if (printer.isEmpty())
+        throw Error(QStringLiteral("Не выбран принтер: калибровка не сохранена."));
+    if (!calibration.isPlausible()) {
+        throw Error(QStringLiteral("Калибровка принтера «%1» недопустима и не сохранена.")
+                        .arg(printer));
+    }
+    const QString group = calibrationGroup(printer);
+    m_settings->remove(group);
+    if (!calibration.isIdentity()) {
+        m_settings->beginGroup(group);
+        m_settings->setValue(QStringLiteral("offsetX"), calibration.offsetXMm);
+        m_settings->setValue(QStringLiteral("offsetY"), calibration.offsetYMm);
+        m_settings->setValue(QStringLiteral("scaleX"), calibration.scaleX);
+        m_settings->setValue(QStringLiteral("scaleY"), calibration.scaleY);
+        m_settings->endGroup();
+    }
     m_settings->sync();
 }
 

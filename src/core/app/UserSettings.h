@@ -11,6 +11,8 @@
 
 namespace Quillet {
 
+struct PrinterCalibration;
+
 /// A page size of the user's list, millimetres.
 struct PageSize {
     double widthMm = 0;
@@ -31,7 +33,9 @@ public:
 /// Settings that belong to the user, not to a project: recent projects, named page sizes
 /// and the screen calibration. Kept with QSettings (organisation "QARNEX", application
 /// "LINDORA"): values "1"…"10" hold recent project paths, "mscale" the calibrated scale,
-/// and each page size is a group named after it holding "width" and "height" doubles.
+/// and each page size is a group named after it holding "width" and "height" doubles; a
+/// printer's calibration is the group "Calibration/<printer name, percent-encoded>" holding
+/// "offsetX", "offsetY" (mm), "scaleX" and "scaleY" (the group "Calibration" is no page size).
 /// Every operation reads or writes the store at once; nothing is cached.
 class UserSettings : public PageSizeCatalog {
 public:
@@ -58,6 +62,14 @@ public:
 
     std::optional<double> calibratedScale() const;
     void setCalibratedScale(double scale);
+
+    /// The calibration stored for the printer named `printer`; identity when none is
+    /// stored or the name is empty. Throws Error naming the printer when the stored values
+    /// are not numbers or not plausible (PrinterCalibration::isPlausible).
+    PrinterCalibration calibration(const QString& printer) const;
+    /// Stores the calibration for `printer`; an identity calibration removes the entry.
+    /// Throws Error for an empty name or an implausible calibration, storing nothing.
+    void setCalibration(const QString& printer, const PrinterCalibration& calibration);
 
 private:
     std::unique_ptr<QSettings> m_settings;
