@@ -32,7 +32,7 @@ void TForm1::buildPanels()
     m_sizePanel = new PageSizePanel(m_document, m_userSettings);
     m_backgroundPanel = new BackgroundPanel(m_background);
     m_fieldsPanel = new FieldsPanel(m_document);
-    m_exportPanel = new ExportPanel(m_export, m_document, m_view);
+    m_exportPanel = new ExportPanel(m_export, m_document, m_view, m_link);
     for (QWidget* panel :
          {static_cast<QWidget*>(m_projectPanel), static_cast<QWidget*>(m_workbookPanel),
           static_cast<QWidget*>(m_sizePanel), static_cast<QWidget*>(m_backgroundPanel),
@@ -74,6 +74,15 @@ void TForm1::connectPanels()
     });
     connect(m_fieldsPanel, &FieldsPanel::selectionChanged, this,
             [this] { m_document.RepaintPending = true; });
+    connect(m_projectPanel, &ProjectPanel::projectPathChanged, m_exportPanel,
+            [this] { m_exportPanel->setDialogName(m_document.ProjectPath); });
+    connect(m_exportPanel, &ExportPanel::progressStarted, m_settings,
+            [this](int maximum) { m_settings->startProgress(maximum, true); });
+    connect(m_exportPanel, &ExportPanel::progressChanged, m_settings, &SettingsColumn::setProgress);
+    connect(m_exportPanel, &ExportPanel::progressEnded, m_settings, &SettingsColumn::endProgress);
+    connect(m_settings, &SettingsColumn::cancelRequested, m_exportPanel,
+            &ExportPanel::cancelExport);
+    connect(m_exportPanel, &ExportPanel::errorLine, this, &TForm1::LogRenderError);
 }
 
 void TForm1::connectEditor()

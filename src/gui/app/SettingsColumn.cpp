@@ -111,6 +111,15 @@ void SettingsColumn::buildProgressPanel()
     m_progress = new QProgressBar(m_progressPanel);
     m_progress->setObjectName(QStringLiteral("Progress"));
     row->addWidget(m_progress, 1);
+    m_cancel = new QPushButton(QStringLiteral("Отмена"), m_progressPanel);
+    m_cancel->setObjectName(QStringLiteral("ProgressCancel"));
+    m_cancel->hide();
+    connect(m_cancel, &QPushButton::clicked, this, [this] {
+        // One request is enough; the job stops after the pages under way.
+        m_cancel->setEnabled(false);
+        Q_EMIT cancelRequested();
+    });
+    row->addWidget(m_cancel);
     m_progressPanel->hide();
     m_layout->addWidget(m_progressPanel);
 }
@@ -217,10 +226,12 @@ QString SettingsColumn::errorText() const
     return m_errorList->toPlainText();
 }
 
-void SettingsColumn::startProgress(int maximum)
+void SettingsColumn::startProgress(int maximum, bool cancellable)
 {
     m_progress->setRange(0, maximum);
     m_progress->setValue(0);
+    m_cancel->setVisible(cancellable);
+    m_cancel->setEnabled(true);
     m_progressPanel->show();
 }
 
@@ -232,6 +243,7 @@ void SettingsColumn::setProgress(int value)
 void SettingsColumn::endProgress()
 {
     m_progressPanel->hide();
+    m_cancel->hide();
 }
 
 } // namespace Quillet

@@ -10,6 +10,7 @@ class QGroupBox;
 class QLabel;
 class QPlainTextEdit;
 class QProgressBar;
+class QPushButton;
 class QScrollArea;
 class QToolBar;
 class QToolButton;
@@ -50,8 +51,9 @@ public:
     /// The lines of the error list.
     QString errorText() const;
 
-    /// `ProgressPanel`: shown with its gauge `Progress` from 0 to `maximum`.
-    void startProgress(int maximum);
+    /// `ProgressPanel`: shown with its gauge `Progress` from 0 to `maximum`; with
+    /// `cancellable` its button `ProgressCancel` shows too and emits cancelRequested().
+    void startProgress(int maximum, bool cancellable = false);
     void setProgress(int value);
     void endProgress();
 
@@ -59,6 +61,8 @@ Q_SIGNALS:
     void areaRequested(Area area);
     void undoRequested();
     void developerPageRequested();
+    /// `ProgressCancel` was clicked; the button stays disabled until endProgress().
+    void cancelRequested();
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -78,6 +82,7 @@ private:
     QWidget* m_anchors[5] = {};
     QWidget* m_progressPanel = nullptr;
     QProgressBar* m_progress = nullptr;
+    QPushButton* m_cancel = nullptr;
     QGroupBox* m_errorBox = nullptr;
     QPlainTextEdit* m_errorList = nullptr;
     QCheckBox* m_showErr = nullptr;

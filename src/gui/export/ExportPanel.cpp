@@ -5,19 +5,56 @@
 
 #include "core/app/PageCount.h"
 #include "core/app/ProjectDocument.h"
+#include "core/common/Errors.h"
 #include "core/data/PageSelection.h"
+#include "core/data/SetAsString.h"
+#include "core/data/SpreadsheetLink.h"
 #include "core/editor/ViewGeometry.h"
 #include "core/export/ExportOptions.h"
+#include "core/export/PageExporter.h"
 
 #include <QCheckBox>
+#include <QFileDialog>
 #include <QFormLayout>
 #include <QHBoxLayout>
+#include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
+#include <QMessageBox>
 #include <QSignalBlocker>
+#include <QSpinBox>
+#include <QStyle>
+#include <QThread>
 #include <QToolButton>
 
+#include <atomic>
+
 namespace Quillet {
+
+// One export: what the worker thread reads (copies, so the window may go on editing)
+// and what it leaves for the window.
+struct ExportPanel::Run {
+    Project project;
+    std::shared_ptr<const Workbook> workbook;
+    ExportRequest request;
+    std::atomic<bool> cancel{false};
+    ExportResult result;
+    QString error;
+};
+
 namespace {
+
+// More pages than anyone prints, and few enough to list.
+constexpr int64_t kMaxPages = 1000000;
+
+const struct {
+    const char* filter;
+    ExportFormat format;
+} kFileTypes[] = {
+    {"Картинки JPEG (*.jpg)", ExportFormat::Jpeg},
+    {"Картинки PNG (*.png)", ExportFormat::Png},
+    {"Документ PDF (*.pdf)", ExportFormat::Pdf},
+};
 
 QToolButton* pageButton(QWidget* parent, const char* name, const QString& text, const QString& hint)
 {
@@ -37,12 +74,45 @@ QCheckBox* option(QWidget* parent, const char* name, const QString& caption, boo
     return box;
 }
 
+// `PrintSet` as the pages it names; page 0 (the layout view) is no page to export.
+// Throws Error for a set too large to list.
+std::vector<int> exportedPages(const QString& text)
+{
+    TSetAsString PrintSet;
+    PrintSet.setAsString(text);
+    if (PrintSet.Count() > kMaxPages)
+        throw Error(QStringLiteral("Слишком много страниц: %1").arg(PrintSet.Count()));
+    std::vector<int> pages;
+    for (const TSetAsString::Range& range : PrintSet.ranges()) {
+        for (int64_t p = std::max<int64_t>(range.lo, 1); p <= range.hi; ++p)
+            pages.push_back(int(p));
+    }
+    return pages;
+}
+
+QString fileTypeFilters()
+{
+    QStringList filters;
+    for (const auto& type : kFileTypes)
+        filters << QString::fromUtf8(type.filter);
+    return filters.join(QStringLiteral(";;"));
+}
+
+ExportFormat formatOfFilter(const QString& filter)
+{
+    for (const auto& type : kFileTypes) {
+        if (filter == QString::fromUtf8(type.filter))
+            return type.format;
+    }
+    return ExportFormat::Jpeg;
+}
+
 } // namespace
 
 ExportPanel::ExportPanel(ExportOptions& options, ProjectDocument& document, const ViewState& view,
-                         QWidget* parent)
+                         const SpreadsheetLink& link, QWidget* parent)
     : QGroupBox(QStringLiteral("Экспорт результата"), parent), m_options(options),
-      m_document(document), m_view(view)
+      m_document(document), m_view(view), m_link(link)
 {
     setObjectName(QStringLiteral("Exportpr"));
     auto* form = new QFormLayout(this);
@@ -84,6 +154,58 @@ ExportPanel::ExportPanel(ExportOptions& options, ProjectDocument& document, cons
     form->addRow(m_withBack);
     form->addRow(m_reverse);
     form->addRow(m_printAsImg);
+    buildButtonRow(form);
+}
+
+ExportPanel::~ExportPanel()
+{
+    if (m_worker != nullptr) {
+        m_run->cancel = true;
+        m_worker->wait();
+        delete m_worker;
+    }
+}
+
+void ExportPanel::buildButtonRow(QFormLayout* form)
+{
+    auto* save = new QToolButton(this);
+    save->setObjectName(QStringLiteral("JPGSave"));
+    save->setText(QStringLiteral("Сохранить как картинку"));
+    save->setToolTip(QStringLiteral("Сохранить как картинку"));
+    save->setIcon(style()->standardIcon(QStyle::SP_DialogSaveButton));
+    save->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
+    connect(save, &QToolButton::clicked, this, &ExportPanel::JPGSaveClick);
+    form->addRow(save);
+
+    auto* row = new QHBoxLayout;
+    auto* print = new QToolButton(this);
+    print->setObjectName(QStringLiteral("JPGPrint"));
+    print->setText(QStringLiteral("Распечатать"));
+    print->setToolTip(QStringLiteral("Распечатать"));
+    print->setIcon(style()->standardIcon(QStyle::SP_FileDialogDetailedView));
+    print->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
+    print->setPopupMode(QToolButton::MenuButtonPopup);
+    auto* menu = new QMenu(print);
+    QAction* setup = menu->addAction(QStringLiteral("Настройка принтера"));
+    setup->setObjectName(QStringLiteral("N1"));
+    QAction* calibration = menu->addAction(QStringLiteral("Калибровка принтера…"));
+    calibration->setObjectName(QStringLiteral("CalibrationItem"));
+    print->setMenu(menu);
+    connect(print, &QToolButton::clicked, this, &ExportPanel::printRequested);
+    connect(setup, &QAction::triggered, this, &ExportPanel::printerSetupRequested);
+    connect(calibration, &QAction::triggered, this, &ExportPanel::calibrationRequested);
+    row->addWidget(print);
+    row->addStretch(1);
+
+    auto* label = new QLabel(QStringLiteral("Копий"), this);
+    m_copies = new QSpinBox(this);
+    m_copies->setObjectName(QStringLiteral("NCopies"));
+    m_copies->setRange(1, 250);
+    m_copies->setValue(1);
+    label->setBuddy(m_copies);
+    row->addWidget(label);
+    row->addWidget(m_copies);
+    form->addRow(row);
 }
 
 void ExportPanel::refresh()
@@ -93,6 +215,16 @@ void ExportPanel::refresh()
     m_withBack->setChecked(m_options.WithBack);
     m_reverse->setChecked(m_options.Reverce);
     m_printAsImg->setChecked(m_options.PrintAsImg);
+}
+
+int ExportPanel::copies() const
+{
+    return m_copies->value();
+}
+
+bool ExportPanel::isExporting() const
+{
+    return m_run != nullptr;
 }
 
 int ExportPanel::pageCount() const
@@ -125,6 +257,102 @@ void ExportPanel::ToolButton52Click()
 {
     if (m_view.PageN != 0)
         showPages(PageSelection::togglePage(m_pages->text(), m_view.PageN));
+}
+
+void ExportPanel::setDialogName(const QString& path)
+{
+    m_dialogName = path;
+}
+
+void ExportPanel::JPGSaveClick()
+{
+    if (isExporting())
+        return;
+    const int count = pageCount();
+    std::vector<int> pages;
+    try {
+        pages = exportedPages(m_pages->text());
+    } catch (const Error& e) {
+        QMessageBox::critical(this, QStringLiteral("Quillet"), e.message());
+        return;
+    }
+    if (count < 1 || pages.empty()) {
+        QMessageBox::warning(this, QStringLiteral("Внимание"),
+                             QStringLiteral("Не выбраны страницы"), QMessageBox::Ok);
+        return;
+    }
+    // Nothing asks before overwriting: the proposed name is often the project file
+    // itself, which the export never writes.
+    QString filter = QString::fromUtf8(kFileTypes[0].filter);
+    const QString chosen = QFileDialog::getSaveFileName(
+        this, QStringLiteral("Сохранить как картинку"), m_dialogName, fileTypeFilters(),
+        &filter, QFileDialog::DontConfirmOverwrite);
+    if (chosen.isEmpty())
+        return;
+    m_dialogName = chosen;
+    const QString prefix = exportPrefix(chosen);
+    if (prefix.isEmpty())
+        return;
+    startExport(std::move(pages), prefix, formatOfFilter(filter));
+}
+
+void ExportPanel::startExport(std::vector<int> pages, const QString& prefix, ExportFormat format)
+{
+    auto run = std::make_shared<Run>();
+    run->project = m_document.project;
+    run->workbook = m_link.workbook();
+    ExportRequest& request = run->request;
+    request.project = &run->project;
+    request.projectPath = m_document.ProjectPath;
+    request.workbook = run->workbook.get();
+    request.pages = std::move(pages);
+    request.prefix = prefix;
+    request.format = format;
+    request.withBackground = m_options.WithBack;
+    request.reverse = m_options.Reverce;
+    request.jobs = std::max(1, QThread::idealThreadCount());
+    m_run = run;
+    setEnabled(false);
+    Q_EMIT progressStarted(int(request.pages.size()));
+
+    m_worker = QThread::create([this, run] {
+        const auto progress = [this, run](int done, int) {
+            QMetaObject::invokeMethod(
+                this, [this, done] { Q_EMIT progressChanged(done); }, Qt::QueuedConnection);
+            return !run->cancel;
+        };
+        try {
+            run->result = exportPages(run->request, progress);
+        } catch (const Error& e) {
+            run->error = e.message();
+        } catch (const std::exception& e) {
+            run->error = QStringLiteral("Экспорт прерван: %1").arg(QString::fromLocal8Bit(e.what()));
+        }
+    });
+    m_worker->setObjectName(QStringLiteral("PageExport"));
+    connect(m_worker, &QThread::finished, this, &ExportPanel::exportEnded);
+    m_worker->start();
+}
+
+void ExportPanel::cancelExport()
+{
+    if (m_run != nullptr)
+        m_run->cancel = true;
+}
+
+void ExportPanel::exportEnded()
+{
+    m_worker->wait();
+    m_worker->deleteLater();
+    m_worker = nullptr;
+    const std::shared_ptr<Run> run = std::move(m_run);
+    Q_EMIT progressEnded();
+    setEnabled(true);
+    m_document.RepaintPending = true;
+    for (const QString& line : run->result.errorLines)
+        Q_EMIT errorLine(line);
+    if (!run->error.isEmpty())
+        QMessageBox::critical(this, QStringLiteral("Quillet"), run->error);
 }
 
 } // namespace Quillet
