@@ -185,15 +185,20 @@ bool gifCutShort(const QByteArray& bytes)
     return true;
 }
 
-/// An MNG must close with its end chunk, and each PNG inside it must carry compressed data
-/// enough for its rows (deflate turns one byte into at most 1032); libmng shows whatever
-/// it got, slowly, for any size its header asks.
+/// An MNG must announce a frame within the limits (Qt's reader cannot tell its size before
+/// decoding it), close with its end chunk, and carry compressed data enough for the rows of
+/// each PNG inside it and for its frame (deflate turns one byte into at most 1032); libmng
+/// shows whatever it got, slowly, for any size the headers ask.
 bool mngCutShort(const QByteArray& bytes)
 {
     if (!bytes.startsWith("\x8AMNG\r\n\x1A\n"))
         return false;
+    if (bytes.size() < 24 || tooManyPixels(be32(bytes, 16), be32(bytes, 20)))
+        return true;
+    const long long frameBytes = static_cast<long long>(be32(bytes, 16)) * be32(bytes, 20) / 8;
     long long rowBytes = 0;
     long long packed = 0;
+    long long allPacked = 0;
     for (qsizetype at = 8; at + 12 <= bytes.size();) {
         const long long length = be32(bytes, at);
         if (length > bytes.size() - at - 12)
@@ -202,17 +207,20 @@ bool mngCutShort(const QByteArray& bytes)
         if (type == "IHDR" && length >= 13) {
             static const int channels[7] = {1, 0, 3, 1, 2, 0, 4};
             const long long bits = byteAt(bytes, at + 16) * channels[byteAt(bytes, at + 17) % 7];
-            // Clamped so the product cannot overflow; such sizes are refused later anyway.
+            // Clamped so that nothing below can overflow.
             const long long width = std::min<long long>(be32(bytes, at + 8), MaxSide + 1);
             const long long height = std::min<long long>(be32(bytes, at + 12), MaxSide + 1);
+            if (tooManyPixels(width, height))
+                return true;
             rowBytes = height * (1 + (width * bits + 7) / 8);
             packed = 0;
         } else if (type == "IDAT") {
             packed += length;
+            allPacked += length;
         } else if (type == "IEND" && packed * 1032 < rowBytes) {
             return true;
         } else if (type == "MEND") {
-            return false;
+            return allPacked * 1032 < frameBytes;
         }
         at += 12 + length;
     }

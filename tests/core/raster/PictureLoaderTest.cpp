@@ -121,13 +121,16 @@ QByteArray chunk(const char* type, const QByteArray& data)
     return bigEndian(std::uint32_t(data.size())) + body + bigEndian(~crc);
 }
 
-/// An MNG holding one 24-bit PNG of width × height whose compressed rows are `rows`.
-QByteArray mng(int width, int height, const QByteArray& rows)
+/// An MNG showing one 24-bit PNG of picture's size, whose compressed rows are `rows`, on a
+/// frame of frame's size.
+QByteArray mng(QSize frame, QSize picture, const QByteArray& rows)
 {
-    const QByteArray size = bigEndian(std::uint32_t(width)) + bigEndian(std::uint32_t(height));
+    const auto size = [](QSize s) {
+        return bigEndian(std::uint32_t(s.width())) + bigEndian(std::uint32_t(s.height()));
+    };
     return QByteArray("\x8AMNG\r\n\x1A\n")
-           + chunk("MHDR", size + bigEndian(1) + QByteArray(12, 0) + bigEndian(1))
-           + chunk("IHDR", size + QByteArray("\x08\x02\0\0\0", 5))
+           + chunk("MHDR", size(frame) + bigEndian(1) + QByteArray(12, 0) + bigEndian(1))
+           + chunk("IHDR", size(picture) + QByteArray("\x08\x02\0\0\0", 5))
            + chunk("IDAT", qCompress(rows).mid(4)) + chunk("IEND", {}) + chunk("MEND", {});
 }
 
@@ -253,6 +256,13 @@ void PictureLoaderTest::depthFollowsFile_data()
     QTest::newRow("bmp 8 bits run-length")
         << "runs.bmp" << bmp(8, 1, palette256, QByteArray("\x02\x01\0\0\x02\0\0\x01", 8)) << 8
         << redBGR;
+    QByteArray mngRows;
+    for (int y = 0; y < 3; ++y) { // each row: filter 0, then R, G, B
+        mngRows += '\0';
+        for (int x = 0; x < 5; ++x)
+            mngRows += x == 1 && y == 2 ? QByteArray("\xFF\0\0", 3) : QByteArray(3, char(0xFF));
+    }
+    QTest::newRow("mng") << "colour.mng" << mng({5, 3}, {5, 3}, mngRows) << 32 << redBGR;
     // The content decides, not the name: Qt alone would try only the BMP reader.
     QTest::newRow("png named .bmp")
         << "scan.bmp" << encoded(sample(QImage::Format_RGB32, red), "png") << 24 << redBGR;
@@ -379,7 +389,9 @@ void PictureLoaderTest::refusesBadFiles_data()
     const QByteArray xbm = encoded(big.convertToFormat(QImage::Format_Mono), "xbm");
     QTest::newRow("truncated xbm") << "cut.xbm" << xbm.left(xbm.size() / 2);
     QTest::newRow("mng rows beyond its data")
-        << "claims.mng" << mng(2000, 2000, QByteArray(100, 0));
+        << "claims.mng" << mng({2000, 2000}, {2000, 2000}, QByteArray(100, 0));
+    QTest::newRow("mng frame beyond its data")
+        << "frame.mng" << mng({3000, 3000}, {2, 2}, QByteArray(14, 0));
 }
 
 void PictureLoaderTest::refusesBadFiles()
