@@ -35,6 +35,8 @@ struct CollectLines : RenderErrorSink {
 // A page goes to a scratch name beside its own and is renamed over it, so a failed write
 // never leaves half a page under the page's name. Pages are not synced to disk one by one:
 // on a spinning disk that would cost more than drawing them.
+void replaceByScratch(const QString& scratch, const QString& path);
+
 void writeFile(const QString& path, const QByteArray& bytes)
 {
     const QString scratch = path + QStringLiteral(".part");
@@ -47,6 +49,11 @@ void writeFile(const QString& path, const QByteArray& bytes)
         throw FileError(QStringLiteral("Не удаётся записать файл %1: %2").arg(path, reason));
     }
     file.close();
+    replaceByScratch(scratch, path);
+}
+
+void replaceByScratch(const QString& scratch, const QString& path)
+{
     if (std::rename(QFile::encodeName(scratch).constData(), QFile::encodeName(path).constData())) {
         const QString reason = QString::fromLocal8Bit(std::strerror(errno));
         QFile::remove(scratch);
@@ -64,6 +71,7 @@ struct Shared {
     std::mutex mutex;
     std::condition_variable changed;
     int done = 0;
+    int reported = 0; // pages the progress callback has been told of
     std::vector<QStringList> lines; // per position in `order`
     std::exception_ptr failure;
 };
@@ -103,9 +111,13 @@ void renderWorker(Shared& shared)
                 }
                 writeFile(path, encoded);
             }
-            std::lock_guard lock(shared.mutex);
+            std::unique_lock lock(shared.mutex);
             shared.lines[size_t(index)] = errors.lines;
-            ++shared.done;
+            const int done = ++shared.done;
+            // The next page waits until this one was reported, so a cancel costs at most
+            // the page each worker has under way.
+            shared.changed.notify_all();
+            shared.changed.wait(lock, [&] { return shared.reported >= done || shared.stop; });
         } catch (...) {
             std::lock_guard lock(shared.mutex);
             if (!shared.failure)
@@ -144,11 +156,14 @@ ExportResult exportImages(Shared& shared, const ExportProgress& progress)
                         result.cancelled = reported < total;
                     }
                 }
+                shared.reported = reported;
+                shared.changed.notify_all();
             }
-            if (shared.stop || shared.done == total)
+            if (shared.stop || reported == total)
                 break;
         }
     }
+    shared.changed.notify_all();
     for (std::thread& worker : workers)
         worker.join();
     if (shared.failure)
@@ -171,7 +186,13 @@ ExportResult exportPdf(Shared& shared, const ExportProgress& progress)
     const ExportRequest& request = shared.request;
     const Project& project = *request.project;
     const QString path = exportFileName(request.prefix, 0, ExportFormat::Pdf);
-    QPdfWriter writer(path);
+    // As for pages: a cancelled or failed document leaves nothing under its name, and
+    // the scratch file goes after the writer has closed it.
+    struct Scratch {
+        QString name;
+        ~Scratch() { QFile::remove(name); }
+    } scratch{path + QStringLiteral(".part")};
+    QPdfWriter writer(scratch.name);
     writer.setResolution(300);
     writer.setCreator(QStringLiteral("Quillet"));
     writer.setPageSize(QPageSize(QSizeF(project.settings.PrWidth, project.settings.PrHeight),
@@ -197,7 +218,10 @@ ExportResult exportPdf(Shared& shared, const ExportProgress& progress)
     }
     if (!painter.end())
         throw FileError(QStringLiteral("Не удаётся записать файл %1.").arg(path));
-    result.files << path;
+    if (!result.cancelled) {
+        replaceByScratch(scratch.name, path);
+        result.files << path;
+    }
     return result;
 }
 
@@ -229,7 +253,7 @@ ExportResult exportPages(const ExportRequest& request, const ExportProgress& pro
 {
     if (!request.project || request.pages.empty())
         return {};
-    Shared shared{request, RenderSource{}, {}, {}, {}, {}, {}, 0, {}, {}};
+    Shared shared{request, RenderSource{}, {}, {}, {}, {}, {}, 0, 0, {}, {}};
     shared.source.project = request.project;
     shared.source.projectPath = request.projectPath;
     shared.source.workbook = request.workbook;
