@@ -10,6 +10,7 @@
 #include <QString>
 
 #include <memory>
+#include <vector>
 
 namespace Quillet::Cli {
 
@@ -26,5 +27,10 @@ std::shared_ptr<Workbook> openProjectWorkbook(const Project& project, const QStr
 
 /// Parses a positive page number or set option value; throws UsageError.
 int parsePageNumber(const QString& text);
+
+/// The pages of the set `text` (every page 1 … pageCount when empty), ascending; pages past
+/// the end stay, as the program prints them blank. Throws UsageError for a set too large to
+/// list and Error "Не выбраны страницы" for an empty one.
+std::vector<int> selectedPages(const QString& text, int pageCount);
 
 } // namespace Quillet::Cli

@@ -7,7 +7,6 @@
 #include "cli/Command.h"
 #include "core/common/Errors.h"
 #include "core/app/PageCount.h"
-#include "core/data/SetAsString.h"
 #include "core/export/PageExporter.h"
 
 #include <QElapsedTimer>
@@ -28,23 +27,6 @@ ExportFormat parseFormat(const QString& text)
     if (text == QLatin1String("pdf"))
         return ExportFormat::Pdf;
     throw UsageError(QStringLiteral("Неизвестный формат %1 (jpg, png или pdf)").arg(text));
-}
-
-std::vector<int> selectedPages(const QString& text, int pageCount)
-{
-    TSetAsString set;
-    set.setAsString(text.isEmpty() ? QStringLiteral("1-%1").arg(pageCount) : text);
-    std::vector<int> pages;
-    for (const auto& range : set.ranges()) {
-        // Pages past the end render blank, as in the program; keep the list sane.
-        if (int64_t(range.hi) - range.lo > 1000000 || pages.size() > 1000000)
-            throw UsageError(QStringLiteral("Слишком много страниц в %1").arg(text));
-        for (int64_t p = std::max<int64_t>(range.lo, 1); p <= range.hi; ++p)
-            pages.push_back(int(p));
-    }
-    if (pages.empty()) // as the program's export: an empty set writes nothing
-        throw Error(QStringLiteral("Не выбраны страницы"));
-    return pages;
 }
 
 int runExport(const QStringList& args)

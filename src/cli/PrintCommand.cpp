@@ -1,0 +1,192 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 Quillet developers
+
+// quillet-cli print PROJECT: the selected pages on a printer, one job per page, exactly as
+// the window prints them; or, with --output, into a PDF file as a printer would get them.
+
+#include "cli/CliProject.h"
+#include "cli/Command.h"
+#include "core/app/PageCount.h"
+#include "core/app/UserSettings.h"
+#include "core/common/Errors.h"
+#include "core/export/PrintJob.h"
+#include "gui/export/PrinterDevice.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QPrinter>
+#include <QPrinterInfo>
+
+#include <cstdio>
+#include <unistd.h>
+
+namespace Quillet::Cli {
+namespace {
+
+// Qt asks a printer for nothing but its paper, so the resolution is ours to choose: what
+// the renderer draws at. 600 dpi is what office printers print at and keeps the page's
+// background (rebuilt at that resolution) within memory.
+constexpr int PrinterDpi = 600;
+constexpr int DefaultFileDpi = 600;
+
+int numberOption(const ParsedArgs& parsed, const QString& name, int low, int high, int fallback)
+{
+    if (!parsed.has(name))
+        return fallback;
+    bool ok = false;
+    const int value = parsed.value(name).toInt(&ok);
+    if (!ok || value < low || value > high) {
+        throw Error(
+            QStringLiteral("--%1 принимает число от %2 до %3").arg(name).arg(low).arg(high));
+    }
+    return value;
+}
+
+QString knownPrinters()
+{
+    const QStringList names = QPrinterInfo::availablePrinterNames();
+    return names.isEmpty() ? QStringLiteral("принтеров нет")
+                           : QStringLiteral("есть: %1").arg(names.join(QStringLiteral(", ")));
+}
+
+QPrinterInfo chosenPrinter(const QString& name)
+{
+    const QPrinterInfo info =
+        name.isEmpty() ? QPrinterInfo::defaultPrinter() : QPrinterInfo::printerInfo(name);
+    if (!info.isNull())
+        return info;
+    if (name.isEmpty()) {
+        throw Error(QStringLiteral("Принтер по умолчанию не задан, укажите --printer (%1)")
+                        .arg(knownPrinters()));
+    }
+    throw Error(QStringLiteral("Нет принтера «%1» (%2)").arg(name, knownPrinters()));
+}
+
+// Everything the arguments say, checked before any file is read or written.
+struct PrintOptions {
+    QString projectPath;
+    QString printer;
+    QString output; // empty: print on the printer
+    int dpi = DefaultFileDpi;
+    int copies = 1;
+    QString pages;
+};
+
+PrintOptions parseOptions(const QStringList& args, ParsedArgs& parsed)
+{
+    try {
+        parsed = parseArgs(args,
+                           {QStringLiteral("printer"), QStringLiteral("pages"),
+                            QStringLiteral("copies"), QStringLiteral("output"),
+                            QStringLiteral("dpi"), QStringLiteral("workbook"),
+                            QStringLiteral("sheet")},
+                           {QStringLiteral("reverse"), QStringLiteral("as-image"),
+                            QStringLiteral("no-background")});
+    } catch (const UsageError& e) {
+        throw Error(e.message()); // one line, as every refusal of this command
+    }
+    if (parsed.positional.size() != 1)
+        throw Error(QStringLiteral("Нужен ровно один файл проекта"));
+    PrintOptions options;
+    options.projectPath = parsed.positional.first();
+    options.printer = parsed.value(QStringLiteral("printer"));
+    options.output = parsed.value(QStringLiteral("output"));
+    options.pages = parsed.value(QStringLiteral("pages"));
+    if (parsed.has(QStringLiteral("printer")) && options.printer.isEmpty())
+        throw Error(QStringLiteral("Не указано имя принтера"));
+    if (parsed.has(QStringLiteral("output")) && options.output.isEmpty())
+        throw Error(QStringLiteral("Не указан файл для --output"));
+    if (!options.output.isEmpty() && parsed.has(QStringLiteral("printer")))
+        throw Error(QStringLiteral("--printer и --output не указываются вместе"));
+    if (options.output.isEmpty() && parsed.has(QStringLiteral("dpi")))
+        throw Error(QStringLiteral("--dpi задаётся только вместе с --output"));
+    options.dpi = numberOption(parsed, QStringLiteral("dpi"), 72, 1200, DefaultFileDpi);
+    options.copies = numberOption(parsed, QStringLiteral("copies"), 1, 250, 1);
+    return options;
+}
+
+// The printer object: the chosen queue, or the PDF file on a sheet of the page's size.
+std::unique_ptr<QPrinter> makePrinter(const PrintOptions& options, const Project& project)
+{
+    if (!options.output.isEmpty()) {
+        return makePdfFilePrinter(options.output, options.dpi,
+                                  QSizeF(project.settings.PrWidth, project.settings.PrHeight));
+    }
+    auto printer = std::make_unique<QPrinter>(chosenPrinter(options.printer),
+                                              QPrinter::HighResolution);
+    printer->setResolution(PrinterDpi);
+    return printer;
+}
+
+PrintProgress terminalProgress()
+{
+    if (isatty(STDERR_FILENO) == 0)
+        return {};
+    return [](int step, int maximum) {
+        std::fprintf(stderr, "\rпечать: %d%%", maximum > 0 ? step * 100 / maximum : 100);
+        std::fflush(stderr);
+        return true;
+    };
+}
+
+int runPrint(const QStringList& args)
+{
+    ParsedArgs parsed;
+    const PrintOptions options = parseOptions(args, parsed);
+    Project project = loadProjectFile(options.projectPath);
+    if (parsed.has(QStringLiteral("sheet")))
+        project.settings.sheet = parsed.value(QStringLiteral("sheet"));
+    const std::shared_ptr<Workbook> workbook = openProjectWorkbook(
+        project, options.projectPath, parsed.value(QStringLiteral("workbook")));
+
+    PrintRequest request;
+    request.project = &project;
+    request.projectPath = QFileInfo(options.projectPath).absoluteFilePath();
+    request.workbook = workbook.get();
+    request.pages =
+        selectedPages(options.pages, UpdatePageCount(project.Structure, project.settings.Direct));
+    request.reverse = parsed.has(QStringLiteral("reverse"));
+    request.copies = options.copies;
+    request.asImage = parsed.has(QStringLiteral("as-image"));
+    request.withBackground = !parsed.has(QStringLiteral("no-background"));
+
+    const std::unique_ptr<QPrinter> printer = makePrinter(options, project);
+    PrinterDevice device(*printer);
+    if (options.output.isEmpty())
+        request.calibration = UserSettings().calibration(device.metrics().name);
+    const PrintProgress progress = terminalProgress();
+    PrintResult result;
+    try {
+        result = printPages(request, device, progress);
+        device.finish();
+    } catch (const Error& e) {
+        if (!options.output.isEmpty()) {
+            try {
+                device.finish();
+            } catch (const Error&) { // the file goes anyway
+            }
+            QFile::remove(options.output); // a failed print leaves no half-made file
+            throw;
+        }
+        const auto* failed = dynamic_cast<const PrintError*>(&e);
+        throw Error(QStringLiteral("%1 (заданий отправлено: %2)")
+                        .arg(e.message())
+                        .arg(failed ? failed->jobsEnded() : 0));
+    }
+    if (progress)
+        std::fprintf(stderr, "\n");
+    for (const QString& line : result.errorLines)
+        printErr(line);
+    if (progress)
+        printErr(QStringLiteral("Заданий: %1").arg(result.jobs));
+    return ExitOk;
+}
+
+const bool registered = registerCommand(
+    {"print",
+     "print ПРОЕКТ [--printer ИМЯ] [--pages НАБОР] [--copies N] [--reverse] [--as-image] "
+     "[--no-background] [--output ФАЙЛ.pdf [--dpi N]] [--workbook ПУТЬ] [--sheet ИМЯ]",
+     &runPrint});
+
+} // namespace
+} // namespace Quillet::Cli

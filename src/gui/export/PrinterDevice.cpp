@@ -1,0 +1,161 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 Quillet developers
+
+#include "gui/export/PrinterDevice.h"
+
+#include <QPageLayout>
+#include <QPageSize>
+#include <QPrinter>
+
+#include <cmath>
+
+namespace Quillet {
+namespace {
+
+QPoint wholePixels(QPointF point)
+{
+    return {int(std::lrint(point.x())), int(std::lrint(point.y()))};
+}
+
+QSize wholePixels(QSizeF size)
+{
+    return {int(std::lrint(size.width())), int(std::lrint(size.height()))};
+}
+
+// A PDF page after the first inherits whatever the previous job left on the painter; a
+// printer job starts from a fresh one. Give every page the fresh one's state.
+void resetState(QPainter& painter)
+{
+    painter.resetTransform();
+    painter.setClipping(false);
+    painter.setOpacity(1);
+    painter.setCompositionMode(QPainter::CompositionMode_SourceOver);
+    painter.setPen(QPen());
+    painter.setBrush(QBrush());
+    painter.setBackground(QBrush(Qt::white));
+    painter.setBackgroundMode(Qt::TransparentMode);
+    painter.setRenderHints(painter.renderHints(), false);
+}
+
+} // namespace
+
+PrinterDevice::PrinterDevice(QPrinter& printer) : m_printer(printer) {}
+
+PrinterDevice::~PrinterDevice()
+{
+    if (m_painter.isActive())
+        m_painter.end();
+}
+
+PrinterMetrics PrinterDevice::metrics() const
+{
+    const QRectF paper = m_printer.paperRect(QPrinter::DevicePixel);
+    const QRectF page = m_printer.pageRect(QPrinter::DevicePixel);
+    PrinterMetrics metrics;
+    metrics.name = m_printer.printerName();
+    metrics.dpiX = m_printer.physicalDpiX();
+    metrics.dpiY = m_printer.physicalDpiY();
+    metrics.printableOffset = wholePixels(page.topLeft() - paper.topLeft());
+    metrics.printableSize = wholePixels(page.size());
+    metrics.portrait = m_printer.pageLayout().orientation() == QPageLayout::Portrait;
+    return metrics;
+}
+
+void PrinterDevice::beginJob(const QString& title, int copies)
+{
+    if (m_fileOpen) {
+        if (!m_printer.newPage())
+            throw Error(QStringLiteral("Не удаётся записать файл %1")
+                            .arg(m_printer.outputFileName()));
+        resetState(m_painter);
+        return;
+    }
+    if (!toFile() && !m_printer.isValid())
+        throw Error(QStringLiteral("Принтер %1 недоступен").arg(printerLabel()));
+    m_printer.setDocName(title);
+    if (copies > 0)
+        m_printer.setCopyCount(copies);
+    if (!m_painter.begin(&m_printer)) {
+        if (toFile()) {
+            throw Error(QStringLiteral("Не удаётся записать файл %1")
+                            .arg(m_printer.outputFileName()));
+        }
+        throw Error(QStringLiteral("Не удаётся начать печать на принтере %1").arg(printerLabel()));
+    }
+    m_fileOpen = toFile();
+}
+
+QPainter& PrinterDevice::painter()
+{
+    return m_painter;
+}
+
+void PrinterDevice::endJob()
+{
+    if (m_fileOpen) // the page is complete; the file is written by finish()
+        return;
+    if (!m_painter.end() || m_printer.printerState() == QPrinter::Error) {
+        throw Error(QStringLiteral("Принтер %1 не принял задание «%2»")
+                        .arg(printerLabel(), m_printer.docName()));
+    }
+}
+
+void PrinterDevice::abortJob() noexcept
+{
+    if (!m_painter.isActive())
+        return;
+    // Qt cannot cancel a job once begun (its PDF engine has no abort): ending it spools
+    // what was drawn. Cover the whole sheet with white first, so that a form fed for a page
+    // that failed half-way comes out untouched rather than with half of its values.
+    const QRectF paper = m_printer.paperRect(QPrinter::DevicePixel);
+    const QRectF page = m_printer.pageRect(QPrinter::DevicePixel);
+    resetState(m_painter);
+    m_painter.fillRect(paper.translated(-page.topLeft()), Qt::white);
+    if (!m_fileOpen)
+        m_painter.end();
+}
+
+void PrinterDevice::finish()
+{
+    if (!m_fileOpen)
+        return;
+    m_fileOpen = false;
+    if (!m_painter.end() || m_printer.printerState() == QPrinter::Error) {
+        throw Error(
+            QStringLiteral("Не удаётся записать файл %1").arg(m_printer.outputFileName()));
+    }
+}
+
+bool PrinterDevice::toFile() const
+{
+    return m_printer.outputFormat() == QPrinter::PdfFormat;
+}
+
+QString PrinterDevice::printerLabel() const
+{
+    return QStringLiteral("«%1»").arg(m_printer.printerName());
+}
+
+std::unique_ptr<QPrinter> makePdfFilePrinter(const QString& path, int dpi, QSizeF sheetMm)
+{
+    if (!(sheetMm.width() > 0 && sheetMm.height() > 0))
+        throw Error(QStringLiteral("У страницы нет размера"));
+    auto printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
+    printer->setOutputFormat(QPrinter::PdfFormat);
+    printer->setOutputFileName(path);
+    printer->setResolution(dpi);
+    // The sheet is the page itself, with no margin a printer would keep blank; described
+    // upright and turned, as a printer's paper is, so the orientation reads as the page's.
+    const bool landscape = sheetMm.width() > sheetMm.height();
+    const QSizeF upright = landscape ? sheetMm.transposed() : sheetMm;
+    const QPageSize size(upright, QPageSize::Millimeter, QString(), QPageSize::ExactMatch);
+    printer->setFullPage(true);
+    if (!printer->setPageLayout(QPageLayout(size,
+                                            landscape ? QPageLayout::Landscape
+                                                      : QPageLayout::Portrait,
+                                            QMarginsF(), QPageLayout::Millimeter)))
+        throw Error(QStringLiteral("Размер страницы не подходит для файла PDF"));
+    return printer;
+}
+
+} // namespace Quillet
