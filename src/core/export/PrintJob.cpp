@@ -73,7 +73,8 @@ void drawCross(QPainter& painter, const PrinterMetrics& m, QPointF mm, const QSt
     constexpr double arm = 6;
     painter.drawLine(devicePoint(m, mm.x() - arm, mm.y()), devicePoint(m, mm.x() + arm, mm.y()));
     painter.drawLine(devicePoint(m, mm.x(), mm.y() - arm), devicePoint(m, mm.x(), mm.y() + arm));
-    const QPointF at = devicePoint(m, mm.x() + 2, mm.y() - 2);
+    // The label keeps clear of the arms, where the user lays the ruler.
+    const QPointF at = devicePoint(m, mm.x() + arm + 2, mm.y() + arm + 2);
     painter.drawText(at, QStringLiteral("%1 (%2; %3 мм)").arg(name).arg(mm.x()).arg(mm.y()));
 }
 
@@ -287,9 +288,10 @@ bool PrinterCalibration::isPlausible() const
     return scaleOk(scaleX) && scaleOk(scaleY) && offsetOk(offsetXMm) && offsetOk(offsetYMm);
 }
 
+// Clear of the rulers' ticks and numbers, which take the first 18 mm of each edge.
 QPointF alignmentCrossA()
 {
-    return {20, 20};
+    return {30, 30};
 }
 
 QPointF alignmentCrossB()
