@@ -184,8 +184,8 @@ void UserSettings::setCalibration(const QString& printer, const PrinterCalibrati
     if (printer.isEmpty())
         throw Error(QStringLiteral("Не выбран принтер: калибровка не сохранена."));
     if (!calibration.isPlausible()) {
-        throw Error(QStringLiteral("Калибровка принтера «%1» недопустима и не сохранена.")
-                        .arg(printer));
+        throw Error(
+            QStringLiteral("Калибровка принтера «%1» недопустима и не сохранена.").arg(printer));
     }
     const QString group = calibrationGroup(printer);
     m_settings->remove(group);

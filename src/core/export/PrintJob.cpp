@@ -46,22 +46,21 @@ QPointF devicePoint(const PrinterMetrics& m, double xMm, double yMm)
 void drawRulers(QPainter& painter, const PrinterMetrics& m, const QFont& font)
 {
     const double sheetWidthMm = (m.printableOffset.x() + m.printableSize.width()) * 25.4 / m.dpiX;
-    const double sheetHeightMm =
-        (m.printableOffset.y() + m.printableSize.height()) * 25.4 / m.dpiY;
+    const double sheetHeightMm = (m.printableOffset.y() + m.printableSize.height()) * 25.4 / m.dpiY;
     painter.setFont(font);
     // Long ticks: the first millimetres of the sheet usually do not print, and the part
     // of a tick that does still shows where it stands.
     const auto tickLength = [](int mm) { return mm % 10 == 0 ? 14.0 : mm % 5 == 0 ? 11.0 : 8.0; };
     for (int mm = 1; mm < sheetWidthMm; ++mm) {
         painter.drawLine(devicePoint(m, mm, 0), devicePoint(m, mm, tickLength(mm)));
-        if (mm % 10 == 0 && mm > 10) {
+        if (mm % 10 == 0 && mm > 20) {
             const QPointF at = devicePoint(m, mm + 0.5, 18);
             painter.drawText(at, QString::number(mm));
         }
     }
     for (int mm = 1; mm < sheetHeightMm; ++mm) {
         painter.drawLine(devicePoint(m, 0, mm), devicePoint(m, tickLength(mm), mm));
-        if (mm % 10 == 0 && mm > 10) {
+        if (mm % 10 == 0 && mm > 20) {
             const QPointF at = devicePoint(m, 15.5, mm - 0.5);
             painter.drawText(at, QString::number(mm));
         }
@@ -73,8 +72,9 @@ void drawCross(QPainter& painter, const PrinterMetrics& m, QPointF mm, const QSt
     constexpr double arm = 6;
     painter.drawLine(devicePoint(m, mm.x() - arm, mm.y()), devicePoint(m, mm.x() + arm, mm.y()));
     painter.drawLine(devicePoint(m, mm.x(), mm.y() - arm), devicePoint(m, mm.x(), mm.y() + arm));
-    // The label keeps clear of the arms, where the user lays the ruler.
-    const QPointF at = devicePoint(m, mm.x() + arm + 2, mm.y() + arm + 2);
+    // Below the cross, clear of the arms where the user lays the ruler, and inside the
+    // sheet for a cross near its right edge.
+    const QPointF at = devicePoint(m, mm.x() - arm, mm.y() + arm + 6);
     painter.drawText(at, QStringLiteral("%1 (%2; %3 мм)").arg(name).arg(mm.x()).arg(mm.y()));
 }
 
@@ -192,12 +192,11 @@ QRect bitmapPlacement(const PrinterMetrics& m, const PrinterCalibration& c, QSiz
 {
     const long double mmX = mmPerPixelAt(m.dpiX);
     const long double mmY = mmPerPixelAt(m.dpiY);
-    const long long left =
-        -m.printableOffset.x() + roundHalfEven(-c.offsetXMm / (c.scaleX * mmX));
+    const long long left = -m.printableOffset.x() + roundHalfEven(-c.offsetXMm / (c.scaleX * mmX));
     const long long top = -m.printableOffset.y() + roundHalfEven(-c.offsetYMm / (c.scaleY * mmY));
     const long long width = roundHalfEven(bitmap.width() / c.scaleX);
-    const long long height = roundHalfEven(static_cast<long double>(bitmap.height()) * m.dpiY
-                                           / m.dpiX / c.scaleY);
+    const long long height =
+        roundHalfEven(static_cast<long double>(bitmap.height()) * m.dpiY / m.dpiX / c.scaleY);
     return QRect(int(left), int(top), int(width), int(height));
 }
 

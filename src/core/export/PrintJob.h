@@ -114,10 +114,10 @@ struct PrintRequest {
     const Project* project = nullptr;
     QString projectPath; // job titles; image fields named without a folder sit beside it
     const Workbook* workbook = nullptr;
-    std::vector<int> pages;    // ascending page numbers
-    bool reverse = false;      // `Reverce`: last page first
-    int copies = 1;            // `NCopies`: copies per job, direct printing only
-    bool asImage = false;      // `PrintAsImg`: print pictures even where direct would do
+    std::vector<int> pages;     // ascending page numbers
+    bool reverse = false;       // `Reverce`: last page first
+    int copies = 1;             // `NCopies`: copies per job, direct printing only
+    bool asImage = false;       // `PrintAsImg`: print pictures even where direct would do
     bool withBackground = true; // `WithBack`
     PrinterCalibration calibration;
 };

@@ -176,7 +176,8 @@ double darkRunCentre(const QImage& sheet, bool row, int line, int from, int to)
     if (first < 0)
         return std::nan("");
     int last = first;
-    while (last + 1 <= to && isDark(row ? sheet.pixel(last + 1, line) : sheet.pixel(line, last + 1)))
+    while (last + 1 <= to
+           && isDark(row ? sheet.pixel(last + 1, line) : sheet.pixel(line, last + 1)))
         ++last;
     return (first + last + 1) / 2.0;
 }
@@ -222,7 +223,8 @@ void PrintJobTest::pageLandsOnSheetMillimetres_data()
     QTest::newRow("300x600 pictures") << 300 << 600 << QPoint(25, 50) << false << none;
     QTest::newRow("600x600 direct, calibrated") << 600 << 600 << QPoint(71, 93) << false << skewed;
     QTest::newRow("300x300 direct, calibrated") << 300 << 300 << QPoint(20, 30) << false << shrunk;
-    QTest::newRow("600x300 pictures, calibrated") << 600 << 300 << QPoint(50, 25) << false << skewed;
+    QTest::newRow("600x300 pictures, calibrated")
+        << 600 << 300 << QPoint(50, 25) << false << skewed;
     QTest::newRow("300x600 pictures, calibrated") << 300 << 600 << QPoint(9, 50) << false << shrunk;
 }
 
@@ -272,8 +274,7 @@ void PrintJobTest::pageLandsOnSheetMillimetres()
         } else {
             // Rounded twice on the way (page pixels, then device pixels).
             const double tolerance = pxToMm(1.6, std::min(dpiX, dpiY));
-            QVERIFY2(std::fabs(pxToMm(edge.measuredPx, edge.dpi) - edge.trueMm) <= tolerance,
-                     what);
+            QVERIFY2(std::fabs(pxToMm(edge.measuredPx, edge.dpi) - edge.trueMm) <= tolerance, what);
         }
     }
 }
@@ -288,19 +289,18 @@ void PrintJobTest::jobsFollowTheList_data()
     QTest::addColumn<QStringList>("pages");
     QTest::addColumn<bool>("cancelled");
     const QStringList all{"002", "001", "000"}, forward{"000", "001", "002"};
-    QTest::newRow("direct, reversed") << 150 << false << true << -1 << all
-                                      << QStringList{"9", "5", "2"} << false;
-    QTest::newRow("direct, forward") << 150 << false << false << -1 << forward
-                                     << QStringList{"2", "5", "9"} << false;
-    QTest::newRow("pictures 150x75, reversed") << 75 << false << true << -1 << all
-                                               << QStringList{"9", "5", "2"} << false;
-    QTest::newRow("as pictures, forward") << 150 << true << false << -1 << forward
-                                          << QStringList{"2", "5", "9"} << false;
-    QTest::newRow("direct, stopped in job 2") << 150 << false << true << 4
-                                              << QStringList{"002", "001"}
-                                              << QStringList{"9", "5"} << true;
-    QTest::newRow("pictures, stopped at the last step") << 75 << false << false << 11 << forward
-                                                        << QStringList{"2", "5", "9"} << false;
+    QTest::newRow("direct, reversed")
+        << 150 << false << true << -1 << all << QStringList{"9", "5", "2"} << false;
+    QTest::newRow("direct, forward")
+        << 150 << false << false << -1 << forward << QStringList{"2", "5", "9"} << false;
+    QTest::newRow("pictures 150x75, reversed")
+        << 75 << false << true << -1 << all << QStringList{"9", "5", "2"} << false;
+    QTest::newRow("as pictures, forward")
+        << 150 << true << false << -1 << forward << QStringList{"2", "5", "9"} << false;
+    QTest::newRow("direct, stopped in job 2")
+        << 150 << false << true << 4 << QStringList{"002", "001"} << QStringList{"9", "5"} << true;
+    QTest::newRow("pictures, stopped at the last step")
+        << 75 << false << false << 11 << forward << QStringList{"2", "5", "9"} << false;
 }
 
 void PrintJobTest::jobsFollowTheList()
@@ -359,16 +359,15 @@ void PrintJobTest::failurePartWayKeepsEndedJobs_data()
     QTest::addColumn<int>("aborted");
     QTest::addColumn<QString>("message");
     const PrinterCalibration none;
-    QTest::newRow("job 2 not begun") << 2 << 0 << false << none << 150 << 1 << 0
-                                     << "Принтер не отвечает";
-    QTest::newRow("job 3 not ended") << 0 << 3 << false << none << 150 << 2 << 1
-                                     << "Очередь печати переполнена";
-    QTest::newRow("field refused while drawing") << 0 << 0 << true << none << 150 << 0 << 1
-                                                 << "ID";
-    QTest::newRow("calibration of scale 0") << 0 << 0 << false << PrinterCalibration{0, 0, 0, 1}
-                                            << 150 << 0 << 0 << "Калибровка";
-    QTest::newRow("printer without resolution") << 0 << 0 << false << none << 0 << 0 << 0
-                                                << "разрешение";
+    QTest::newRow("job 2 not begun")
+        << 2 << 0 << false << none << 150 << 1 << 0 << "Принтер не отвечает";
+    QTest::newRow("job 3 not ended")
+        << 0 << 3 << false << none << 150 << 2 << 1 << "Очередь печати переполнена";
+    QTest::newRow("field refused while drawing") << 0 << 0 << true << none << 150 << 0 << 1 << "ID";
+    QTest::newRow("calibration of scale 0")
+        << 0 << 0 << false << PrinterCalibration{0, 0, 0, 1} << 150 << 0 << 0 << "Калибровка";
+    QTest::newRow("printer without resolution")
+        << 0 << 0 << false << none << 0 << 0 << 0 << "разрешение";
 }
 
 void PrintJobTest::failurePartWayKeepsEndedJobs()
@@ -472,12 +471,11 @@ void PrintJobTest::absurdMeasurementsRefused_data()
     const double nan = std::nan("");
     QTest::newRow("half size") << b << QPointF(10, 10) << QPointF(90, 130);
     QTest::newRow("crosses swapped") << b << b << alignmentCrossA();
-    QTest::newRow("offset of 25 mm") << b << alignmentCrossA() + QPointF(25, 0)
-                                     << b + QPointF(25, 0);
+    QTest::newRow("offset of 25 mm")
+        << b << alignmentCrossA() + QPointF(25, 0) << b + QPointF(25, 0);
     QTest::newRow("not a number") << b << QPointF(nan, 20) << b;
     QTest::newRow("infinite") << b << QPointF(20, 20) << QPointF(180, HUGE_VAL);
-    QTest::newRow("crosses 10 mm apart") << QPointF(30, 30) << QPointF(20, 20)
-                                         << QPointF(30, 30);
+    QTest::newRow("crosses 10 mm apart") << QPointF(30, 30) << QPointF(20, 20) << QPointF(30, 30);
 }
 
 void PrintJobTest::absurdMeasurementsRefused()
@@ -485,8 +483,8 @@ void PrintJobTest::absurdMeasurementsRefused()
     QFETCH(QPointF, trueB);
     QFETCH(QPointF, measuredA);
     QFETCH(QPointF, measuredB);
-    QVERIFY_THROWS_EXCEPTION(Error, Quillet::calibrationFromMeasurements(
-                                        alignmentCrossA(), trueB, measuredA, measuredB));
+    QVERIFY_THROWS_EXCEPTION(Error, Quillet::calibrationFromMeasurements(alignmentCrossA(), trueB,
+                                                                         measuredA, measuredB));
 }
 
 void PrintJobTest::calibrationStoredPerPrinter()
@@ -543,7 +541,9 @@ void PrintJobTest::alignmentPageCalibratesAMisfeedingPrinter()
         measured[k] = QPointF(pxToMm(x, dpi), pxToMm(y, dpi));
         const QPointF expected(c.x() * 1.005 + 1.2, c.y() * 0.995 - 0.8);
         QVERIFY2(QLineF(measured[k], expected).length() < 0.15,
-                 qPrintable(QStringLiteral("cross %1 at %2, %3").arg(k).arg(measured[k].x())
+                 qPrintable(QStringLiteral("cross %1 at %2, %3")
+                                .arg(k)
+                                .arg(measured[k].x())
                                 .arg(measured[k].y())));
     }
     const PrinterCalibration c =
