@@ -475,7 +475,8 @@ void PrintJobTest::absurdMeasurementsRefused_data()
         << b << alignmentCrossA() + QPointF(25, 0) << b + QPointF(25, 0);
     QTest::newRow("not a number") << b << QPointF(nan, 20) << b;
     QTest::newRow("infinite") << b << QPointF(20, 20) << QPointF(180, HUGE_VAL);
-    QTest::newRow("crosses 10 mm apart") << QPointF(30, 30) << QPointF(20, 20) << QPointF(30, 30);
+    const QPointF near = alignmentCrossA() + QPointF(10, 10);
+    QTest::newRow("crosses 10 mm apart") << near << alignmentCrossA() << near;
 }
 
 void PrintJobTest::absurdMeasurementsRefused()
