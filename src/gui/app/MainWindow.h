@@ -98,6 +98,7 @@ private:
     void buildPanels();
     void buildStatusBar();
     void connectPanels();
+    void connectPrinting();
     void connectEditor();
     void connectPageArea();
     void connectCanvas();

@@ -15,6 +15,7 @@
 #include "gui/data/WorkbookPanel.h"
 #include "gui/editor/PageSizePanel.h"
 #include "gui/export/ExportPanel.h"
+#include "gui/export/Printing.h"
 #include "gui/fields/EditingArea.h"
 #include "gui/fields/FieldsPanel.h"
 
@@ -83,6 +84,27 @@ void TForm1::connectPanels()
     connect(m_settings, &SettingsColumn::cancelRequested, m_exportPanel,
             &ExportPanel::cancelExport);
     connect(m_exportPanel, &ExportPanel::errorLine, this, &TForm1::LogRenderError);
+    connectPrinting();
+}
+
+void TForm1::connectPrinting()
+{
+    PrintContext context;
+    context.document = &m_document;
+    context.options = &m_export;
+    context.link = &m_link;
+    context.userSettings = &m_userSettings;
+    context.errors = this;
+    context.progress = m_settings;
+    context.copies = [this] { return m_exportPanel->copies(); };
+    context.controls = m_exportPanel;
+    auto* printing = new PrintController(context, this);
+    connect(m_exportPanel, &ExportPanel::printRequested, printing,
+            &PrintController::JPGPrintClick);
+    connect(m_exportPanel, &ExportPanel::printerSetupRequested, printing,
+            &PrintController::N1Click);
+    connect(m_exportPanel, &ExportPanel::calibrationRequested, printing,
+            &PrintController::calibrationClick);
 }
 
 void TForm1::connectEditor()

@@ -1,0 +1,184 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 Quillet developers
+
+#include "gui/export/CalibrationDialog.h"
+
+#include "core/app/UserSettings.h"
+#include "core/common/Errors.h"
+
+#include <QDialogButtonBox>
+#include <QDoubleSpinBox>
+#include <QGridLayout>
+#include <QLabel>
+#include <QLocale>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+#include <cmath>
+
+namespace Quillet {
+namespace {
+
+constexpr double kMaxMeasureMm = 500;
+
+QString number(double value, int decimals)
+{
+    return QLocale().toString(value, 'f', decimals);
+}
+
+QString shift(double mm, const QString& forward, const QString& backward)
+{
+    return QStringLiteral("%1 мм %2").arg(number(std::fabs(mm), 1), mm < 0 ? backward : forward);
+}
+
+} // namespace
+
+QString describeCalibration(const PrinterCalibration& c)
+{
+    if (c.isIdentity())
+        return QStringLiteral("Принтер печатает точно, поправка не нужна.");
+    return QStringLiteral("Принтер сдвигает печать на %1 и на %2; масштаб по горизонтали %3, "
+                          "по вертикали %4.")
+        .arg(shift(c.offsetXMm, QStringLiteral("вправо"), QStringLiteral("влево")),
+             shift(c.offsetYMm, QStringLiteral("вниз"), QStringLiteral("вверх")),
+             number(c.scaleX, 4), number(c.scaleY, 4));
+}
+
+CalibrationDialog::CalibrationDialog(const QString& printer, UserSettings& settings,
+                                     QWidget* parent)
+    : QDialog(parent), m_printer(printer), m_settings(settings)
+{
+    setObjectName(QStringLiteral("CalibrationDialog"));
+    setWindowTitle(QStringLiteral("Калибровка принтера"));
+    auto* layout = new QVBoxLayout(this);
+    auto* intro = new QLabel(
+        QStringLiteral("Принтер «%1» напечатал калибровочную страницу с крестами A и B. "
+                       "Положите лист надписями вверх и настоящей линейкой измерьте, "
+                       "на каком расстоянии от левого края листа и от верхнего края листа "
+                       "оказался центр каждого креста (точка пересечения его линий). "
+                       "Шкалы на самом листе для этого не годятся: принтер печатает их "
+                       "с той же ошибкой. Введите расстояния в миллиметрах: после сохранения "
+                       "программа будет исправлять эту ошибку при каждой печати на этом "
+                       "принтере.")
+            .arg(printer),
+        this);
+    intro->setWordWrap(true);
+    layout->addWidget(intro);
+
+    const QPointF crosses[2] = {alignmentCrossA(), alignmentCrossB()};
+    auto* grid = new QGridLayout;
+    grid->addWidget(new QLabel(QStringLiteral("от левого края, мм"), this), 0, 1);
+    grid->addWidget(new QLabel(QStringLiteral("от верхнего края, мм"), this), 0, 2);
+    const char* names[4] = {"CrossAX", "CrossAY", "CrossBX", "CrossBY"};
+    for (int k = 0; k < 2; ++k) {
+        const QString caption = QStringLiteral("Крест %1 (напечатан для %2; %3 мм):")
+                                    .arg(QLatin1Char(k == 0 ? 'A' : 'B'))
+                                    .arg(number(crosses[k].x(), 0), number(crosses[k].y(), 0));
+        grid->addWidget(new QLabel(caption, this), k + 1, 0);
+        m_edits[2 * k] = measureEdit(names[2 * k], crosses[k].x());
+        m_edits[2 * k + 1] = measureEdit(names[2 * k + 1], crosses[k].y());
+        grid->addWidget(m_edits[2 * k], k + 1, 1);
+        grid->addWidget(m_edits[2 * k + 1], k + 1, 2);
+    }
+    layout->addLayout(grid);
+
+    m_result = new QLabel(this);
+    m_result->setObjectName(QStringLiteral("CalibrationResult"));
+    m_result->setWordWrap(true);
+    layout->addWidget(m_result);
+    m_stored = new QLabel(storedText(), this);
+    m_stored->setWordWrap(true);
+    layout->addWidget(m_stored);
+
+    auto* buttons = new QDialogButtonBox(this);
+    m_save = buttons->addButton(QStringLiteral("Сохранить"), QDialogButtonBox::AcceptRole);
+    m_save->setObjectName(QStringLiteral("CalibrationSave"));
+    QPushButton* reset =
+        buttons->addButton(QStringLiteral("Сбросить"), QDialogButtonBox::ResetRole);
+    reset->setObjectName(QStringLiteral("CalibrationReset"));
+    reset->setToolTip(QStringLiteral("Забыть поправку: принтер будет печатать без неё"));
+    buttons->addButton(QStringLiteral("Отмена"), QDialogButtonBox::RejectRole);
+    connect(buttons, &QDialogButtonBox::accepted, this, &CalibrationDialog::accept);
+    connect(buttons, &QDialogButtonBox::rejected, this, &CalibrationDialog::reject);
+    connect(reset, &QPushButton::clicked, this, &CalibrationDialog::resetCalibration);
+    layout->addWidget(buttons);
+    showResult();
+    setMinimumWidth(520);
+}
+
+QDoubleSpinBox* CalibrationDialog::measureEdit(const char* name, double value)
+{
+    auto* edit = new QDoubleSpinBox(this);
+    edit->setObjectName(QString::fromLatin1(name));
+    edit->setRange(0, kMaxMeasureMm);
+    edit->setDecimals(1);
+    edit->setSingleStep(0.5);
+    edit->setValue(value);
+    connect(edit, &QDoubleSpinBox::valueChanged, this, &CalibrationDialog::showResult);
+    return edit;
+}
+
+void CalibrationDialog::setMeasurements(QPointF crossA, QPointF crossB)
+{
+    m_edits[0]->setValue(crossA.x());
+    m_edits[1]->setValue(crossA.y());
+    m_edits[2]->setValue(crossB.x());
+    m_edits[3]->setValue(crossB.y());
+}
+
+PrinterCalibration CalibrationDialog::measuredCalibration() const
+{
+    return calibrationFromMeasurements(alignmentCrossA(), alignmentCrossB(),
+                                       {m_edits[0]->value(), m_edits[1]->value()},
+                                       {m_edits[2]->value(), m_edits[3]->value()});
+}
+
+void CalibrationDialog::showResult()
+{
+    try {
+        m_result->setText(describeCalibration(measuredCalibration()));
+        m_result->setStyleSheet(QString());
+        m_save->setEnabled(true);
+    } catch (const Error& e) {
+        m_result->setText(e.message());
+        m_result->setStyleSheet(QStringLiteral("color: #b00000"));
+        m_save->setEnabled(false);
+    }
+}
+
+QString CalibrationDialog::storedText() const
+{
+    try {
+        const PrinterCalibration stored = m_settings.calibration(m_printer);
+        if (stored.isIdentity())
+            return QStringLiteral("Сейчас для этого принтера поправки нет.");
+        return QStringLiteral("Сейчас сохранено: ") + describeCalibration(stored);
+    } catch (const Error& e) {
+        return e.message();
+    }
+}
+
+void CalibrationDialog::accept()
+{
+    try {
+        m_settings.setCalibration(m_printer, measuredCalibration());
+    } catch (const Error& e) {
+        QMessageBox::critical(this, QStringLiteral("Quillet"), e.message());
+        return;
+    }
+    QDialog::accept();
+}
+
+void CalibrationDialog::resetCalibration()
+{
+    try {
+        m_settings.setCalibration(m_printer, PrinterCalibration());
+    } catch (const Error& e) {
+        QMessageBox::critical(this, QStringLiteral("Quillet"), e.message());
+        return;
+    }
+    QDialog::accept();
+}
+
+} // namespace Quillet

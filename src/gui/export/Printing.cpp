@@ -1,0 +1,286 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 Quillet developers
+
+#include "gui/export/Printing.h"
+
+#include "core/app/PageCount.h"
+#include "core/app/ProjectDocument.h"
+#include "core/app/UserSettings.h"
+#include "core/data/SetAsString.h"
+#include "core/data/SpreadsheetLink.h"
+#include "core/export/ExportOptions.h"
+#include "core/export/PrintJob.h"
+#include "core/render/PageRenderer.h"
+#include "gui/app/SettingsColumn.h"
+#include "gui/export/CalibrationDialog.h"
+#include "gui/export/PrinterDevice.h"
+
+#include <QMessageBox>
+#include <QPrintDialog>
+#include <QPrinter>
+#include <QPrinterInfo>
+#include <QThread>
+
+#include <atomic>
+
+namespace Quillet {
+namespace {
+
+// Beyond this a page set is a typing slip, not a print run; listing it would only
+// exhaust memory.
+constexpr int64_t kMaxPages = 1000000;
+
+bool isPortrait(const QPrinter& printer)
+{
+    return printer.pageLayout().orientation() == QPageLayout::Portrait;
+}
+
+} // namespace
+
+// What one print works on: its own copy of the project, so the window may go on editing,
+// and what the worker hands back.
+struct PrintController::Run {
+    Project project;
+    std::shared_ptr<const Workbook> workbook;
+    PrintRequest request;
+    std::unique_ptr<PrinterDevice> device;
+    PrinterMetrics metrics;
+    std::atomic<bool> cancel{false};
+    PrintResult result;
+    QString error;
+};
+
+PrintController::PrintController(const PrintContext& context, QWidget* window)
+    : QObject(window), m_context(context), m_window(window)
+{
+    setObjectName(QStringLiteral("PrintController"));
+    connect(m_context.progress, &SettingsColumn::cancelRequested, this,
+            &PrintController::cancelPrint);
+}
+
+PrintController::~PrintController()
+{
+    if (m_worker != nullptr) {
+        m_run->cancel = true;
+        m_worker->wait();
+        delete m_worker;
+    }
+}
+
+QPrinter& PrintController::printer()
+{
+    // Made on first use: asking the print system for its default printer can take a
+    // moment, and most sessions never print.
+    if (m_printer == nullptr) {
+        m_printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
+        // With no default printer Qt starts out printing into a file; the system's first
+        // printer is the one meant then.
+        const QStringList printers = QPrinterInfo::availablePrinterNames();
+        if (m_printer->outputFormat() == QPrinter::PdfFormat && !printers.isEmpty())
+            m_printer->setPrinterName(printers.first());
+    }
+    return *m_printer;
+}
+
+bool PrintController::hasPrinter()
+{
+    if (printer().outputFormat() == QPrinter::PdfFormat)
+        return !printer().outputFileName().isEmpty();
+    return !QPrinterInfo::availablePrinterNames().isEmpty();
+}
+
+int PrintController::pageCount() const
+{
+    const Project& project = m_context.document->project;
+    return UpdatePageCount(project.Structure, project.settings.Direct);
+}
+
+void PrintController::JPGPrintClick()
+{
+    if (isPrinting())
+        return;
+    TSetAsString PrintSet;
+    PrintSet.setAsString(m_context.options->pages);
+    if (pageCount() < 1 || PrintSet.isEmpty()) {
+        QMessageBox::warning(m_window, QStringLiteral("Внимание"),
+                             QStringLiteral("Не выбраны страницы"), QMessageBox::Ok);
+        return;
+    }
+    askOrientation();
+    PrintSet.setAsString(m_context.options->pages);
+    if (PrintSet.isEmpty() || !hasPrinter() || pageCount() < 1)
+        return;
+    if (PrintSet.Count() > kMaxPages) {
+        showError(QStringLiteral("Слишком много страниц для печати: %1").arg(PrintSet.Count()));
+        return;
+    }
+    const TIntArray pages = PrintSet.AsArray();
+    startPrint(std::vector<int>(pages.begin(), pages.end()));
+}
+
+void PrintController::askOrientation()
+{
+    const Project& project = m_context.document->project;
+    const QSize raster(project.pageWidthPx(), project.pageHeightPx());
+    // The portrait question follows the landscape one, so a No to the first leaves the
+    // printer in portrait and the second is not asked.
+    for (const OrientationAdvice advice :
+         {OrientationAdvice::Landscape, OrientationAdvice::Portrait}) {
+        if (orientationAdvice(raster, isPortrait(printer())) != advice)
+            continue;
+        const auto answer =
+            QMessageBox::question(m_window, QStringLiteral("Предупреждение"),
+                                  orientationQuestion(advice), QMessageBox::Yes | QMessageBox::No);
+        if (answer == QMessageBox::Yes) {
+            printer().setPageOrientation(advice == OrientationAdvice::Landscape
+                                             ? QPageLayout::Landscape
+                                             : QPageLayout::Portrait);
+        }
+    }
+}
+
+std::shared_ptr<PrintController::Run> PrintController::prepareRun(std::vector<int> pages)
+{
+    auto run = std::make_shared<Run>();
+    run->device = std::make_unique<PrinterDevice>(printer());
+    try {
+        run->metrics = run->device->metrics();
+        run->request.calibration = m_context.userSettings->calibration(run->metrics.name);
+    } catch (const Error& e) {
+        showError(e.message());
+        return nullptr;
+    }
+    run->project = m_context.document->project;
+    run->workbook = m_context.link->workbook();
+    PrintRequest& request = run->request;
+    request.project = &run->project;
+    request.projectPath = m_context.document->ProjectPath;
+    request.workbook = run->workbook.get();
+    request.pages = std::move(pages);
+    request.reverse = m_context.options->Reverce;
+    request.copies = m_context.copies ? m_context.copies() : 1;
+    request.asImage = m_context.options->PrintAsImg;
+    request.withBackground = m_context.options->WithBack;
+    return run;
+}
+
+void PrintController::startPrint(std::vector<int> pages)
+{
+    const std::shared_ptr<Run> run = prepareRun(std::move(pages));
+    if (run == nullptr)
+        return;
+    const int n = int(run->request.pages.size());
+    m_run = run;
+    if (m_context.controls != nullptr)
+        m_context.controls->setEnabled(false);
+    m_context.progress->startProgress(
+        printsDirectly(run->metrics, run->request.asImage) ? 3 * n - 1 : 4 * n - 1, true);
+    m_worker = QThread::create([this, run] {
+        const auto progress = [this, run](int step, int) {
+            QMetaObject::invokeMethod(
+                this, [this, step] { m_context.progress->setProgress(step); },
+                Qt::QueuedConnection);
+            return !run->cancel;
+        };
+        try {
+            run->result = printPages(run->request, *run->device, progress);
+            run->device->finish();
+        } catch (const PrintError& e) {
+            run->error = e.jobsEnded() == 0
+                             ? e.message()
+                             : QStringLiteral("%1\nУже отправлено на печать страниц: %2.")
+                                   .arg(e.message())
+                                   .arg(e.jobsEnded());
+        } catch (const Error& e) {
+            run->error = e.message();
+        } catch (const std::bad_alloc&) {
+            run->error = QStringLiteral("Не хватает памяти, чтобы напечатать страницу.");
+        } catch (const std::exception& e) {
+            run->error =
+                QStringLiteral("Печать прервана: %1").arg(QString::fromLocal8Bit(e.what()));
+        }
+        // The painter was begun on this thread and is ended on it.
+        run->device.reset();
+    });
+    m_worker->setObjectName(QStringLiteral("Printing"));
+    connect(m_worker, &QThread::finished, this, &PrintController::printEnded);
+    m_worker->start();
+}
+
+void PrintController::cancelPrint()
+{
+    if (m_run != nullptr)
+        m_run->cancel = true;
+}
+
+void PrintController::printEnded()
+{
+    m_worker->wait();
+    m_worker->deleteLater();
+    m_worker = nullptr;
+    const std::shared_ptr<Run> run = std::move(m_run);
+    m_context.progress->endProgress();
+    if (m_context.controls != nullptr)
+        m_context.controls->setEnabled(true);
+    for (const QString& line : run->result.errorLines)
+        m_context.errors->LogRenderError(line);
+    if (!run->error.isEmpty())
+        showError(run->error);
+    Q_EMIT printFinished();
+}
+
+void PrintController::N1Click()
+{
+    if (isPrinting())
+        return;
+    QPrintDialog dialog(&printer(), m_window);
+    dialog.setWindowTitle(QStringLiteral("Настройка принтера"));
+    dialog.setOptions(QAbstractPrintDialog::PrintToFile | QAbstractPrintDialog::PrintShowPageSize);
+    dialog.exec();
+}
+
+void PrintController::calibrationClick()
+{
+    if (isPrinting())
+        return;
+    if (!hasPrinter()) {
+        QMessageBox::warning(m_window, QStringLiteral("Калибровка принтера"),
+                             QStringLiteral("Не найден ни один принтер."));
+        return;
+    }
+    QPrinter& session = printer();
+    if (PrinterDevice(session).metrics().name.isEmpty()) {
+        QMessageBox::information(m_window, QStringLiteral("Калибровка принтера"),
+                                 QStringLiteral("Сейчас выбрана печать в файл, а не принтер. "
+                                                "Выберите принтер в настройке принтера."));
+        return;
+    }
+    const QPageLayout::Orientation orientation = session.pageLayout().orientation();
+    const int copies = session.copyCount();
+    // The alignment page is measured as printed upright; one sheet is enough.
+    session.setPageOrientation(QPageLayout::Portrait);
+    QString name;
+    try {
+        PrinterDevice device(session);
+        const PrinterMetrics metrics = device.metrics();
+        device.beginJob(QStringLiteral("Калибровка принтера"), 1);
+        drawAlignmentPage(device.painter(), metrics);
+        device.endJob();
+        name = metrics.name;
+    } catch (const Error& e) {
+        showError(e.message());
+    }
+    session.setPageOrientation(orientation);
+    session.setCopyCount(copies);
+    if (name.isEmpty())
+        return;
+    CalibrationDialog dialog(name, *m_context.userSettings, m_window);
+    dialog.exec();
+}
+
+void PrintController::showError(const QString& message)
+{
+    QMessageBox::critical(m_window, QStringLiteral("Quillet"), message);
+}
+
+} // namespace Quillet
