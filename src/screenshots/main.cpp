@@ -10,6 +10,8 @@
 #include "gui/app/MainWindow.h"
 #include "gui/background/ImportWindow.h"
 #include "gui/background/ScanDialog.h"
+#include "gui/export/CalibrationDialog.h"
+#include "core/app/UserSettings.h"
 #include "core/background/DocumentImport.h"
 #include "core/common/Errors.h"
 #include "gui/fields/EditingArea.h"
@@ -280,6 +282,24 @@ void shootScanDialog(QWidget& parent, const QDir& work, const QDir& out)
     dialog.scan();
 }
 
+// The printer calibration dialog with measurements typed in and the correction they give.
+// Its settings live in the work folder, so the user's calibrations stay untouched.
+void shootCalibrationDialog(QWidget& parent, const QDir& work, const QDir& out)
+{
+    UserSettings settings(work.filePath(QStringLiteral("calibration.ini")));
+    CalibrationDialog dialog(QStringLiteral("Office_Laser"), settings, &parent);
+    dialog.setMeasurements(alignmentCrossA() + QPointF(1.5, -1.0),
+                           alignmentCrossB() + QPointF(2.0, -0.5));
+    dialog.show();
+    for (int i = 0; i < 3; ++i)
+        QApplication::processEvents();
+    const QString path = out.filePath(QStringLiteral("calibration-dialog.png"));
+    if (!dialog.grab().save(path))
+        fail(QStringLiteral("cannot write %1").arg(path));
+    else
+        std::printf("%s\n", qPrintable(path));
+}
+
 bool copyDemo(const QDir& from, const QDir& to)
 {
     for (const QString& name : from.entryList(QDir::Files)) {
@@ -356,6 +376,7 @@ int main(int argc, char** argv)
 
     shootImportWindow(window, QDir(work.path()), out);
     shootScanDialog(window, QDir(work.path()), out);
+    shootCalibrationDialog(window, QDir(work.path()), out);
 
     window.document().RepaintPending = false;
     return g_failures == 0 ? 0 : 2;

@@ -72,7 +72,7 @@ CalibrationDialog::CalibrationDialog(const QString& printer, UserSettings& setti
     grid->addWidget(new QLabel(QStringLiteral("от верхнего края, мм"), this), 0, 2);
     const char* names[4] = {"CrossAX", "CrossAY", "CrossBX", "CrossBY"};
     for (int k = 0; k < 2; ++k) {
-        const QString caption = QStringLiteral("Крест %1 (напечатан для %2; %3 мм):")
+        const QString caption = QStringLiteral("Крест %1 (должен быть в %2; %3 мм):")
                                     .arg(QLatin1Char(k == 0 ? 'A' : 'B'))
                                     .arg(number(crosses[k].x(), 0), number(crosses[k].y(), 0));
         grid->addWidget(new QLabel(caption, this), k + 1, 0);
@@ -104,7 +104,7 @@ CalibrationDialog::CalibrationDialog(const QString& printer, UserSettings& setti
     connect(reset, &QPushButton::clicked, this, &CalibrationDialog::resetCalibration);
     layout->addWidget(buttons);
     showResult();
-    setMinimumWidth(520);
+    setMinimumWidth(560);
 }
 
 QDoubleSpinBox* CalibrationDialog::measureEdit(const char* name, double value)
