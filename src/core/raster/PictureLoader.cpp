@@ -227,6 +227,34 @@ bool mngCutShort(const QByteArray& bytes)
     return true;
 }
 
+/// Qt's ICNS reader trusts the lengths it finds (a zero in the table of contents had it
+/// ask for 8 GB); every block must lie inside the file, and a table of contents must list
+/// the blocks that follow it as they are.
+bool icnsBroken(const QByteArray& bytes)
+{
+    if (!bytes.startsWith("icns"))
+        return false;
+    if (bytes.size() < 8 || be32(bytes, 4) > bytes.size())
+        return true;
+    const qsizetype end = be32(bytes, 4);
+    QList<qsizetype> blocks;
+    for (qsizetype at = 8; at < end; at += be32(bytes, at + 4)) {
+        if (at + 8 > end || be32(bytes, at + 4) < 8 || be32(bytes, at + 4) > end - at)
+            return true;
+        blocks << at;
+    }
+    if (blocks.isEmpty() || bytes.mid(8, 4) != "TOC ")
+        return false;
+    const qsizetype listed = (be32(bytes, 12) - 8) / 8;
+    if (listed != blocks.size() - 1)
+        return true;
+    for (qsizetype n = 0; n < listed; ++n) {
+        if (bytes.mid(16 + 8 * n, 8) != bytes.mid(blocks[n + 1], 8))
+            return true;
+    }
+    return false;
+}
+
 /// A Huffman-coded JPEG spends at least one bit on each 8 × 8 block of each component; a
 /// file too small for its frame is cut short (libjpeg would fill the picture with grey).
 /// Arithmetic coding has no such floor and is left to the pixel limit.
@@ -306,11 +334,12 @@ bool tgaCutShort(const QByteArray& bytes)
     return 18 + byteAt(bytes, 0) + colourMap + pixelBytes > bytes.size();
 }
 
-/// Files that decode but are incomplete, or ask for far more than their bytes can hold.
+/// Files that decode but are incomplete, that ask for more than the limits or than their
+/// bytes can hold, or that would lead a reader astray.
 bool cutShort(const QByteArray& bytes)
 {
     return bmpShortOfRows(bytes) || bmpRunsCutShort(bytes) || gifCutShort(bytes)
-           || mngCutShort(bytes);
+           || mngCutShort(bytes) || icnsBroken(bytes);
 }
 
 bool isSixteenBitBmp(const QByteArray& bytes)

@@ -390,6 +390,10 @@ void PictureLoaderTest::refusesBadFiles_data()
     QTest::newRow("truncated xbm") << "cut.xbm" << xbm.left(xbm.size() / 2);
     QTest::newRow("mng rows beyond its data")
         << "claims.mng" << mng({2000, 2000}, {2000, 2000}, QByteArray(100, 0));
+    // Qt's reader then asks for 8 GB, which fails outright where memory is not overcommitted.
+    QByteArray icns = encoded(sample(QImage::Format_RGB32, qRgb(255, 0, 0)), "icns");
+    icns.replace(20, 4, QByteArray(4, 0)); // the first length in the table of contents
+    QTest::newRow("icns with a zero length") << "zero.icns" << icns;
     QTest::newRow("mng frame beyond its data")
         << "frame.mng" << mng({3000, 3000}, {2, 2}, QByteArray(14, 0));
 }
