@@ -7,6 +7,7 @@
 #include "core/common/Errors.h"
 #include "core/common/Numbers.h"
 #include "core/raster/JpegImage.h"
+#include "core/render/PageCanvas.h"
 #include "core/render/PageRenderer.h"
 
 #include <QBuffer>
@@ -201,15 +202,33 @@ ExportResult exportPdf(Shared& shared, const ExportProgress& progress)
     QPainter painter;
     if (!painter.begin(&writer))
         throw FileError(QStringLiteral("Не удаётся записать файл %1.").arg(path));
+    // One set of pictures for all pages: an image field placed alike on every page is
+    // one image in the file. Pictures that combine with the page under them need the
+    // page's pixels, so those pages are drawn on a raster first.
+    PlacedPictures pictures;
+    QImage raster;
+    if (PlacedPictures::needsPagePixels(project.Structure))
+        raster = makePageRaster(project);
     ExportResult result;
     const int total = int(shared.order.size());
     for (int i = 0; i < total; ++i) {
         if (i > 0)
             writer.newPage();
+        const int page = shared.order[size_t(i)];
+        pictures.startPage();
+        if (!raster.isNull()) {
+            raster.fill(Qt::white);
+            RenderTarget pixels;
+            pixels.image = &raster;
+            pixels.pictures = &pictures;
+            CollectLines ignored; // the painter render below gives the same lines
+            RenderPage(shared.source, pixels, page, ignored);
+        }
         RenderTarget target;
         target.painter = &painter;
+        target.pictures = &pictures;
         CollectLines errors;
-        RenderPage(shared.source, target, shared.order[size_t(i)], errors);
+        RenderPage(shared.source, target, page, errors);
         result.errorLines += errors.lines;
         if (progress && !progress(i + 1, total)) {
             result.cancelled = i + 1 < total;

@@ -13,9 +13,13 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <QHash>
 
 #include <algorithm>
+#include <map>
 #include <optional>
+#include <utility>
+#include <vector>
 
 namespace Quillet {
 
@@ -233,8 +237,149 @@ bool offPage(const PageCanvas& canvas, long long x, long long y, int width, int 
            || y + height <= 0;
 }
 
+/// A block of a field, as the raster render of a page records it for the painter render.
+using BlockRef = std::pair<const FieldNode*, int>;
+
+// Distinct finished pixels kept for sharing: beyond this, pictures that differ from page
+// to page would only fill memory.
+constexpr qint64 MaxDistinctBytes = 64LL << 20;
+
+/// The finished pixels as the PDF engine takes them without converting.
+QImage finishedPixels(const TFastDIB& c)
+{
+    QImage pixels;
+    CopyDibToBitmap(c, pixels);
+    return pixels.convertToFormat(QImage::Format_RGB32);
+}
+
+/// A copy-mode picture to draw with the opacity as constant alpha: A with its
+/// transparent colour as a mask over the page, or replaced by the fill colour when the
+/// block background is not transparent. Null when it cannot be allocated.
+QImage copyPicture(const ImageFieldOptions& o, const TFastDIB& a)
+{
+    QImage picture;
+    CopyDibToBitmap(a, picture);
+    const std::optional<PixelBGR> key =
+        o.transparency != TransparencyMode::None ? transparentColor(o, a) : std::nullopt;
+    const bool masked = key && o.transparentBackground;
+    picture = picture.convertToFormat(masked ? QImage::Format_ARGB32 : QImage::Format_RGB32);
+    if (!key || picture.isNull())
+        return picture;
+    const QRgb from = qRgb(key->red, key->green, key->blue);
+    const PixelBGR fill = ColorToBGR(std::uint32_t(o.backgroundColor));
+    const QRgb to = masked ? from & RGB_MASK : qRgb(fill.red, fill.green, fill.blue);
+    for (int row = 0; row < picture.height(); ++row) {
+        auto* line = reinterpret_cast<QRgb*>(picture.scanLine(row));
+        std::replace(line, line + picture.width(), from, to);
+    }
+    return picture;
+}
+
+/// The painter's constant alpha for an opacity: the raster blend weighs by w/256, and
+/// full opacity stays opaque.
+qreal painterOpacity(int weight)
+{
+    return weight >= 255 ? 1.0 : std::max(weight, 0) / 256.0;
+}
+
+} // namespace
+
+struct PlacedPictures::Store {
+    struct CopyBlock {
+        Processed outcome = Processed::Nothing;
+        QImage picture;
+        QPoint at;
+    };
+    struct CopyField {
+        Loaded loaded = Loaded::Ok;
+        std::vector<CopyBlock> blocks;
+    };
+    /// Copy-mode fields by their text, blocks and target geometry, for the whole export.
+    QHash<QString, CopyField> copies;
+    /// Finished pixels of the current page's blocks; a null image when none could be made.
+    std::map<BlockRef, QImage> page;
+    QMultiHash<size_t, QImage> distinct;
+    qint64 distinctBytes = 0;
+
+    void record(BlockRef ref, const QImage& pixels) { page[ref] = shared(pixels); }
+
+    /// The kept image with the same pixels, so that the PDF engine sees one image.
+    QImage shared(const QImage& pixels)
+    {
+        if (pixels.isNull())
+            return pixels;
+        const size_t hash = qHashBits(pixels.constBits(), size_t(pixels.sizeInBytes()));
+        for (auto it = distinct.constFind(hash); it != distinct.cend() && it.key() == hash; ++it) {
+            if (*it == pixels)
+                return *it;
+        }
+        if (distinctBytes + pixels.sizeInBytes() <= MaxDistinctBytes) {
+            distinct.insert(hash, pixels);
+            distinctBytes += pixels.sizeInBytes();
+        }
+        return pixels;
+    }
+};
+
+PlacedPictures::PlacedPictures() : m_store(std::make_unique<Store>()) {}
+
+PlacedPictures::~PlacedPictures() = default;
+
+bool PlacedPictures::needsPagePixels(const FieldTree& tree)
+{
+    for (const FieldNode& field : tree.fields) {
+        const int id = field.id();
+        if (id < 0 || fieldKindOfId(id) != FieldKind::Image)
+            continue;
+        const ImageFieldOptions o =
+            parseImageOptions(QStringView(field.text).mid(4), field.text.left(4));
+        if (o.effectiveCopyMode() != CopyMode::Copy)
+            return true;
+    }
+    return false;
+}
+
+void PlacedPictures::startPage()
+{
+    m_store->page.clear();
+}
+
+namespace {
+
+/// Draws what the raster render of this page recorded for the block.
+void drawRecorded(PageCanvas& canvas, BlockRef ref, QPoint at, RenderErrorSink& errors,
+                  const QString& path)
+{
+    const std::map<BlockRef, QImage>& page = canvas.pictures->store().page;
+    const auto it = page.find(ref);
+    if (it == page.end())
+        return; // off the page
+    if (it->second.isNull()) {
+        errors.LogRenderError(tooLargeLine(path));
+        return;
+    }
+    canvas.painter->save();
+    canvas.painter->setRenderHint(QPainter::LosslessImageRendering);
+    canvas.painter->drawImage(at, it->second);
+    canvas.painter->restore();
+}
+
+/// Where A goes for block r: its top left corner, not clipped to the block; div truncates
+/// toward zero.
+std::pair<long long, long long> placeOf(const ImageFieldOptions& o, const BlockRect& r,
+                                        const TFastDIB& a)
+{
+    const long long x =
+        o.center ? (static_cast<long long>(r.Left) + r.Right - a.width()) / 2 : r.Left;
+    const long long y =
+        o.center ? (static_cast<long long>(r.Top) + r.Bottom - a.absHeight()) / 2 : r.Top;
+    return {x, y};
+}
+
+/// The finished pixels C of one block, drawn on the page raster or the painter. With a
+/// raster and shared pictures, C is also recorded for the painter render of the page.
 void drawBlock(const ImageFieldOptions& o, TFastDIB& s, const BlockRect& r, PageCanvas& canvas,
-               RenderErrorSink& errors, const QString& path)
+               RenderErrorSink& errors, const QString& path, BlockRef ref)
 {
     TFastDIB a;
     const Processed processed = processPicture(o, s, r, a);
@@ -244,27 +389,107 @@ void drawBlock(const ImageFieldOptions& o, TFastDIB& s, const BlockRect& r, Page
         return;
     const int width = a.width();
     const int height = a.absHeight();
-    // The picture is not clipped to its block; div truncates toward zero.
-    const long long x = o.center ? (static_cast<long long>(r.Left) + r.Right - width) / 2 : r.Left;
-    const long long y = o.center ? (static_cast<long long>(r.Top) + r.Bottom - height) / 2 : r.Top;
+    const auto [x, y] = placeOf(o, r, a);
     if (offPage(canvas, x, y, width, height))
         return;
+    const bool onRaster = canvas.image != nullptr && !canvas.image->isNull();
+    if (!onRaster && canvas.pictures != nullptr && canvas.painter != nullptr) {
+        drawRecorded(canvas, ref, QPoint(int(x), int(y)), errors, path);
+        return;
+    }
     TFastDIB u;
     pageSnapshot(canvas, int(x), int(y), width, height, u);
     TFastDIB c;
     composite(o, a, u, c);
     BlendAlpha(c, c, u, o.effectiveOpacity());
-    if (c.width() != width || c.absHeight() != height) {
+    const bool made = c.width() == width && c.absHeight() == height;
+    if (onRaster && canvas.pictures != nullptr && o.effectiveCopyMode() != CopyMode::Copy)
+        canvas.pictures->store().record(ref, made ? finishedPixels(c) : QImage());
+    if (!made) {
         errors.LogRenderError(tooLargeLine(path)); // a working raster could not be made
         return;
     }
-    if (canvas.image != nullptr && !canvas.image->isNull()) {
+    if (onRaster) {
         c.DrawOn(*canvas.image, int(x), int(y));
     } else if (canvas.painter != nullptr) {
         QImage picture;
         CopyDibToBitmap(c, picture);
         canvas.painter->drawImage(QPoint(int(x), int(y)), picture);
     }
+}
+
+/// The field's copy-mode pictures, loaded and placed once for the whole export.
+PlacedPictures::Store::CopyField makeCopies(const FieldNode& field, const ImageFieldOptions& o,
+                                            const QString& path, const PageCanvas& canvas)
+{
+    PlacedPictures::Store::CopyField made;
+    TFastDIB s;
+    made.loaded = loadScaled(openablePath(path), canvas.dpi, s);
+    if (made.loaded != Loaded::Ok)
+        return made;
+    for (const TreeNode& block : field.blocks) {
+        const BlockRect r = ParseBlockRect(block.text, canvas.mmPerPixel, canvas.origin);
+        PlacedPictures::Store::CopyBlock placed;
+        TFastDIB a;
+        placed.outcome = processPicture(o, s, r, a);
+        if (placed.outcome == Processed::Ok) {
+            const auto [x, y] = placeOf(o, r, a);
+            placed.at = QPoint(int(x), int(y));
+            placed.picture = copyPicture(o, a);
+            if (placed.picture.isNull())
+                placed.outcome = Processed::TooLarge;
+        }
+        made.blocks.push_back(std::move(placed));
+    }
+    return made;
+}
+
+QString copiesKey(const FieldNode& field, const QString& path, const PageCanvas& canvas)
+{
+    QString key = path + QLatin1Char('\n') + field.text.mid(4);
+    for (const TreeNode& block : field.blocks)
+        key += QLatin1Char('\n') + block.text;
+    return key
+           + QStringLiteral("\n%1 %2 %3 %4")
+                 .arg(canvas.dpi)
+                 .arg(double(canvas.mmPerPixel), 0, 'g', 17)
+                 .arg(canvas.origin.x)
+                 .arg(canvas.origin.y);
+}
+
+/// A copy-mode field on a painter with shared pictures: the same QImage on every page.
+bool drawCopies(const FieldNode& field, const ImageFieldOptions& o, const QString& path,
+                PageCanvas& canvas, RenderErrorSink& errors)
+{
+    PlacedPictures::Store& store = canvas.pictures->store();
+    const QString key = copiesKey(field, path, canvas);
+    auto it = store.copies.find(key);
+    if (it == store.copies.end())
+        it = store.copies.insert(key, makeCopies(field, o, path, canvas));
+    switch (it->loaded) {
+    case Loaded::Failed:
+        errors.LogRenderError(QStringLiteral("не могу открыть изображение: ") + path);
+        return false;
+    case Loaded::TooLarge:
+        errors.LogRenderError(tooLargeLine(path));
+        return true;
+    case Loaded::Nothing:
+        return true;
+    case Loaded::Ok:
+        break;
+    }
+    for (const PlacedPictures::Store::CopyBlock& placed : it->blocks) {
+        if (placed.outcome == Processed::TooLarge)
+            errors.LogRenderError(tooLargeLine(path));
+        if (placed.outcome != Processed::Ok)
+            continue;
+        canvas.painter->save();
+        canvas.painter->setRenderHint(QPainter::LosslessImageRendering);
+        canvas.painter->setOpacity(painterOpacity(o.effectiveOpacity()));
+        canvas.painter->drawImage(placed.at, placed.picture);
+        canvas.painter->restore();
+    }
+    return true;
 }
 
 } // namespace
@@ -275,6 +500,10 @@ bool drawImageField(const FieldNode& field, const QString& projectPath, PageCanv
     const QString id = field.text.left(4);
     const ImageFieldOptions options = parseImageOptions(QStringView(field.text).mid(4), id);
     const QString path = resolvePicturePath(options.fileName, projectPath);
+    const bool onRaster = canvas.image != nullptr && !canvas.image->isNull();
+    if (canvas.pictures != nullptr && !onRaster && canvas.painter != nullptr
+        && options.effectiveCopyMode() == CopyMode::Copy)
+        return drawCopies(field, options, path, canvas, errors);
     TFastDIB scaled;
     switch (loadScaled(openablePath(path), canvas.dpi, scaled)) {
     case Loaded::Failed:
@@ -288,9 +517,9 @@ bool drawImageField(const FieldNode& field, const QString& projectPath, PageCanv
     case Loaded::Ok:
         break;
     }
-    for (const TreeNode& block : field.blocks) {
-        const BlockRect r = ParseBlockRect(block.text, canvas.mmPerPixel, canvas.origin);
-        drawBlock(options, scaled, r, canvas, errors, path);
+    for (size_t b = 0; b < field.blocks.size(); ++b) {
+        const BlockRect r = ParseBlockRect(field.blocks[b].text, canvas.mmPerPixel, canvas.origin);
+        drawBlock(options, scaled, r, canvas, errors, path, BlockRef{&field, int(b)});
     }
     return true;
 }

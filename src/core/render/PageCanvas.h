@@ -10,10 +10,49 @@
 #include <QPainter>
 #include <QString>
 
+#include <memory>
+
 namespace Quillet {
 
+class FieldTree;
 class RenderErrorSink;
 struct FieldNode;
+
+/// The image-field pictures of one export drawn on a painter (a PDF), kept from page to
+/// page so that a picture placed the same way on many pages is one QImage: the PDF engine
+/// embeds an image once per QImage::cacheKey() and draws it by reference after that.
+///
+/// A picture in copy mode does not depend on the page under it (its transparent colour
+/// becomes a mask, its opacity a constant alpha), so it is made once per field text,
+/// resolution and block size. A picture in another copy mode combines with the pixels
+/// under it; those are read by rendering the same page on a raster first with this
+/// object as the target's `pictures`, which records each block's finished pixels for the
+/// painter render that follows. Equal finished pixels share one QImage.
+///
+/// Not thread-safe: one object serves the renders of one thread.
+class PlacedPictures {
+public:
+    PlacedPictures();
+    ~PlacedPictures();
+    PlacedPictures(const PlacedPictures&) = delete;
+    PlacedPictures& operator=(const PlacedPictures&) = delete;
+
+    /// True when drawing the tree on a painter needs each page rendered on a raster
+    /// first: an image field combines its picture with the page (a copy mode other than
+    /// copying). Throws ConversionError for an image field whose text does not parse.
+    static bool needsPagePixels(const FieldTree& tree);
+
+    /// Forgets the pixels recorded for the previous page: call before the raster render
+    /// of the next page.
+    void startPage();
+
+    /// Kept pictures and recorded pixels; defined where image fields are drawn.
+    struct Store;
+    Store& store() { return *m_store; }
+
+private:
+    std::unique_ptr<Store> m_store;
+};
 
 /// `PageCanvas` with its resolution: the painter draws on the page; `image` is the page
 /// raster when there is one (null when drawing straight onto a printer), so that image
@@ -24,6 +63,9 @@ struct PageCanvas {
     int dpi = 300;
     long double mmPerPixel = MmPerPixel;
     PageOrigin origin;
+    /// The pictures shared by the pages of an export onto a painter; null makes every
+    /// picture anew (and combines it with white paper where there are no page pixels).
+    PlacedPictures* pictures = nullptr;
 };
 
 /// Draws an image field into each of its blocks. Returns false after logging

@@ -363,6 +363,7 @@ void RenderPage(const RenderSource& source, RenderTarget& target, int page, Rend
     painter->setRenderHint(QPainter::TextAntialiasing, true);
     PageCanvas canvas{painter, target.painter ? nullptr : target.image, target.dpi,
                       target.mmPerPixel, target.origin};
+    canvas.pictures = target.pictures;
     if (page == 0) {
         drawLayoutView(source, canvas);
         painter->restore();

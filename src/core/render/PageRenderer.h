@@ -19,6 +19,7 @@ class QPainter;
 
 namespace Quillet {
 
+class PlacedPictures;
 class Project;
 class Workbook;
 
@@ -45,6 +46,8 @@ struct RenderTarget {
     int dpi = 300;
     long double mmPerPixel = MmPerPixel;
     PageOrigin origin;
+    /// Image-field pictures shared by the pages of one export (PageCanvas.h); may be null.
+    PlacedPictures* pictures = nullptr;
 };
 
 /// What a page is made of besides the target.

@@ -1,19 +1,27 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // SPDX-FileCopyrightText: 2026 Quillet developers
 
+#include "support/TestSupport.h"
+
 #include "core/app/NodeGrammar.h"
 #include "core/app/Project.h"
+#include "core/app/ProjectFile.h"
 #include "core/common/Errors.h"
 #include "core/common/Geometry.h"
 #include "core/workbook/SpreadsheetReader.h"
+#include "core/workbook/WorkbookFile.h"
 #include "core/export/PageExporter.h"
 #include "core/raster/JpegImage.h"
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QImage>
+#include <QPainter>
 #include <QTemporaryDir>
 #include <QTest>
+
+#include <poppler/qt6/poppler-qt6.h>
 
 using namespace Quillet;
 
@@ -94,6 +102,128 @@ Project withDarkBackground(Project project)
     return project;
 }
 
+/// A form with ruled lines and a tinted band where the test pictures go.
+Project withRuledBackground(Project project)
+{
+    QImage form(600, 450, QImage::Format_RGB32);
+    form.fill(Qt::white);
+    {
+        QPainter painter(&form);
+        painter.fillRect(380, 180, 200, 60, QColor(250, 230, 170));
+        painter.setPen(QPen(QColor(60, 60, 110), 3));
+        for (int y = 30; y < 450; y += 40)
+            painter.drawLine(10, y, 590, y);
+    }
+    encodeJpeg(form, 95, project.BackgroundImage);
+    project.settings.ImgWidth = project.settings.PrWidth;
+    project.settings.ImgHeight = project.settings.PrHeight;
+    return project;
+}
+
+/// A stamp: a ring, a shaded square and lettering on white, which the fields key out.
+QImage stampPicture()
+{
+    QImage stamp(150, 150, QImage::Format_RGB32);
+    stamp.fill(Qt::white);
+    QPainter painter(&stamp);
+    painter.setPen(QPen(QColor(30, 60, 200), 8));
+    painter.drawEllipse(8, 8, 134, 134);
+    for (int i = 0; i < 50; ++i)
+        painter.fillRect(50 + i, 50, 1, 50, QColor(200 - 3 * i, 40 + 4 * i, 90));
+    painter.setFont(QFont(QStringLiteral("Liberation Sans"), 14, QFont::Bold));
+    painter.drawText(QRect(20, 100, 110, 30), Qt::AlignCenter, QStringLiteral("ОПЛАЧЕНО"));
+    return stamp;
+}
+
+QImage popplerPage(Poppler::Document& document, int index)
+{
+    const std::unique_ptr<Poppler::Page> page = document.page(index);
+    return page ? page->renderToImage(300, 300).convertToFormat(QImage::Format_RGB32) : QImage();
+}
+
+/// The per-channel minimum (`highest` false) or maximum of each pixel's 3 × 3
+/// neighbourhood, made in two passes of three.
+QImage neighbourhoodBound(const QImage& image, bool highest)
+{
+    const auto pick = [highest](QRgb a, QRgb b) {
+        const auto bound = [highest](int x, int y) {
+            return highest ? std::max(x, y) : std::min(x, y);
+        };
+        return qRgb(bound(qRed(a), qRed(b)), bound(qGreen(a), qGreen(b)),
+                    bound(qBlue(a), qBlue(b)));
+    };
+    QImage across(image.size(), QImage::Format_RGB32);
+    for (int y = 0; y < image.height(); ++y) {
+        const auto* from = reinterpret_cast<const QRgb*>(image.constScanLine(y));
+        auto* to = reinterpret_cast<QRgb*>(across.scanLine(y));
+        for (int x = 0; x < image.width(); ++x) {
+            QRgb v = from[x];
+            if (x > 0)
+                v = pick(v, from[x - 1]);
+            if (x + 1 < image.width())
+                v = pick(v, from[x + 1]);
+            to[x] = v;
+        }
+    }
+    QImage bound(image.size(), QImage::Format_RGB32);
+    for (int y = 0; y < image.height(); ++y) {
+        const auto* line = reinterpret_cast<const QRgb*>(across.constScanLine(y));
+        const auto* above = reinterpret_cast<const QRgb*>(across.constScanLine(std::max(0, y - 1)));
+        const auto* below = reinterpret_cast<const QRgb*>(
+            across.constScanLine(std::min(image.height() - 1, y + 1)));
+        auto* to = reinterpret_cast<QRgb*>(bound.scanLine(y));
+        for (int x = 0; x < image.width(); ++x)
+            to[x] = pick(line[x], pick(above[x], below[x]));
+    }
+    return bound;
+}
+
+/// Whether a PDF page drawn at 300 dpi shows the raster page in an area, within one pixel
+/// and JPEG noise: at most 0.5 % of its pixels more than 24 levels outside the colours of
+/// the raster pixel's neighbourhood (glyph edges of another rasteriser, ringing at sharp
+/// edges) and a mean distance under 2 levels. The neighbourhood is there because poppler
+/// may stretch an image by a pixel over its height. An empty string when the page shows
+/// the raster, else what failed.
+QString rasterMismatch(const QImage& pdf, const QImage& raster, QRect area)
+{
+    if (pdf.isNull() || raster.isNull())
+        return QStringLiteral("no picture");
+    if (qAbs(pdf.width() - raster.width()) > 1 || qAbs(pdf.height() - raster.height()) > 1)
+        return QStringLiteral("sizes %1×%2 and %3×%4")
+            .arg(pdf.width())
+            .arg(pdf.height())
+            .arg(raster.width())
+            .arg(raster.height());
+    area &= pdf.rect() & raster.rect();
+    const QRect around = area.adjusted(-1, -1, 1, 1) & raster.rect();
+    const QImage part = raster.copy(around);
+    const QImage low = neighbourhoodBound(part, false);
+    const QImage high = neighbourhoodBound(part, true);
+    qint64 far = 0, sum = 0;
+    for (int y = area.top(); y <= area.bottom(); ++y) {
+        const auto* line = reinterpret_cast<const QRgb*>(pdf.constScanLine(y));
+        const auto* lows = reinterpret_cast<const QRgb*>(low.constScanLine(y - around.top()));
+        const auto* highs = reinterpret_cast<const QRgb*>(high.constScanLine(y - around.top()));
+        for (int x = area.left(); x <= area.right(); ++x) {
+            const QRgb v = line[x];
+            const QRgb l = lows[x - around.left()];
+            const QRgb h = highs[x - around.left()];
+            const int outside =
+                std::max({qRed(l) - qRed(v), qRed(v) - qRed(h), qGreen(l) - qGreen(v),
+                          qGreen(v) - qGreen(h), qBlue(l) - qBlue(v), qBlue(v) - qBlue(h), 0});
+            far += outside > 24;
+            sum += outside;
+        }
+    }
+    const double pixels = double(area.width()) * area.height();
+    if (far <= 0.005 * pixels && sum < 2 * pixels)
+        return QString();
+    return QStringLiteral("%1 of %2 pixels far off, mean difference %3")
+        .arg(far)
+        .arg(qint64(pixels))
+        .arg(sum / pixels, 0, 'f', 2);
+}
+
 } // namespace
 
 class PageExporterTest : public QObject {
@@ -110,7 +240,9 @@ private Q_SLOTS:
     void cancellingStopsEarly();
     void unwritableFolderFails();
     void pngIsTwentyFourBitRgb();
-    void pdfHoldsTheBackgroundOnce();
+    void pdfPagesShowTheRasterPages_data();
+    void pdfPagesShowTheRasterPages();
+    void demoPdfEmbedsItsPicturesOnce();
 };
 
 void PageExporterTest::fileNames_data()
@@ -304,23 +436,137 @@ void PageExporterTest::pngIsTwentyFourBitRgb()
     QCOMPARE(image.size(), QSize(709, 472));
 }
 
-void PageExporterTest::pdfHoldsTheBackgroundOnce()
+void PageExporterTest::pdfPagesShowTheRasterPages_data()
 {
-    const Project project = withDarkBackground(smallProject());
-    NamesBook book;
+    QTest::addColumn<bool>("withPicture");
+    QTest::addColumn<int>("copyMode");
+    QTest::addColumn<bool>("keyed");
+    QTest::addColumn<bool>("transparentBackground");
+    QTest::addColumn<int>("opacity");
+    QTest::addColumn<bool>("overText");
+    QTest::addColumn<int>("images"); // image objects in a file of three pages
+    // A copy-mode picture is the same on every page whatever lies under it: one image,
+    // and one mask when its key colour lets the page show through.
+    QTest::newRow("background only") << false << 0 << false << false << 255 << false << 1;
+    QTest::newRow("copy, keyed, faded") << true << 0 << true << true << 200 << true << 3;
+    QTest::newRow("copy, opaque") << true << 0 << false << false << 255 << true << 2;
+    QTest::newRow("copy, key filled") << true << 0 << true << false << 128 << true << 2;
+    // Other modes mix with the page: alike where the page under them is alike.
+    QTest::newRow("multiply beside the text") << true << 1 << true << true << 220 << false << 2;
+    QTest::newRow("multiply over the text") << true << 1 << true << true << 220 << true << 4;
+    QTest::newRow("difference over the text") << true << 3 << false << false << 255 << true << 4;
+    QTest::newRow("add beside the text") << true << 2 << false << false << 160 << false << 2;
+}
+
+void PageExporterTest::pdfPagesShowTheRasterPages()
+{
+    QFETCH(bool, withPicture);
+    QFETCH(int, copyMode);
+    QFETCH(bool, keyed);
+    QFETCH(bool, transparentBackground);
+    QFETCH(int, opacity);
+    QFETCH(bool, overText);
+    QFETCH(int, images);
+    // Two by one and a half inches: whole points, so the PDF page is the raster's size.
+    Project project = smallProject();
+    project.settings.PrWidth = 50.8;
+    project.settings.PrHeight = 38.1;
+    project = withRuledBackground(project);
     QTemporaryDir dir;
+    QVERIFY(stampPicture().save(dir.filePath(QStringLiteral("stamp.png"))));
+    // Over the page's record, or over the form alone.
+    const QRect picture = overText ? QRect(150, 20, 150, 150) : QRect(420, 150, 150, 150);
+    if (withPicture) {
+        ImageFieldOptions o;
+        o.fileName = QStringLiteral("stamp.png");
+        o.transparency = keyed ? TransparencyMode::ChosenColor : TransparencyMode::None;
+        o.transparentColor = 0xFFFFFF;
+        o.backgroundColor = 0x60C0F0;
+        o.transparentBackground = transparentBackground;
+        o.copyMode = CopyMode(copyMode);
+        o.opacity = opacity;
+        FieldNode field;
+        field.text = composeImageField(project.takeNewFieldId(FieldKind::Image), o);
+        field.blocks.push_back(
+            TreeNode{composeBlockText(BlockRect{picture.left(), picture.top(), picture.right() + 1,
+                                                picture.bottom() + 1}),
+                     false});
+        project.Structure.fields.push_back(field);
+    }
+    NamesBook book;
     ExportRequest request =
-        requestFor(project, book, dir.filePath(QStringLiteral("all")), {1, 2, 3, 4, 5});
+        requestFor(project, book, dir.filePath(QStringLiteral("all")), {1, 2, 4});
+    request.projectPath = dir.filePath(QStringLiteral("form.qlet"));
     request.format = ExportFormat::Pdf;
     const ExportResult result = exportPages(request);
     QCOMPARE(result.files, QStringList{dir.filePath(QStringLiteral("all.pdf"))});
+    QCOMPARE(result.errorLines, QStringList());
     const QByteArray pdf = readAll(result.files.first());
     QVERIFY(pdf.startsWith("%PDF-"));
-    QCOMPARE(pdf.count("/Type /Page\n") + pdf.count("/Type /Page\r") + pdf.count("/Type /Page/")
-                 + pdf.count("/Type /Page "),
-             5);
-    QCOMPARE(pdf.count("/Subtype /Image"), 1);
+    QCOMPARE(pdf.count("/Subtype /Image"), images);
     QVERIFY(pdf.contains("/Font")); // the values stay text
+
+    request.format = ExportFormat::Png;
+    request.prefix = dir.filePath(QStringLiteral("page"));
+    exportPages(request);
+    const std::unique_ptr<Poppler::Document> document =
+        Poppler::Document::load(result.files.first());
+    QVERIFY(document);
+    QCOMPARE(document->numPages(), 3);
+    document->setRenderHint(Poppler::Document::Antialiasing, true);
+    document->setRenderHint(Poppler::Document::TextAntialiasing, true);
+    const QStringList pages{"page001.png", "page002.png", "page004.png"};
+    for (int i = 0; i < 3; ++i) {
+        const QImage raster = QImage(dir.filePath(pages[i])).convertToFormat(QImage::Format_RGB32);
+        const QImage drawn = popplerPage(*document, i);
+        QString mismatch = rasterMismatch(drawn, raster, raster.rect());
+        if (mismatch.isEmpty())
+            mismatch = rasterMismatch(drawn, raster, picture);
+        QVERIFY2(mismatch.isEmpty(), qPrintable(pages[i] + QStringLiteral(": ") + mismatch));
+    }
+}
+
+void PageExporterTest::demoPdfEmbedsItsPicturesOnce()
+{
+    const QString path = QuilletTest::sourcePath(QStringLiteral("examples/demo/demo.qlet"));
+    const Project project = ProjectFile::load(path);
+    const OpenedWorkbook opened = openWorkbookFile(
+        QuilletTest::sourcePath(QStringLiteral("examples/demo/records.xlsx")), WorkbookOptions{});
+    QVERIFY(opened.workbook);
+    QTemporaryDir dir;
+    ExportRequest request = requestFor(project, *opened.workbook, dir.filePath("one"), {1});
+    request.projectPath = path;
+    request.format = ExportFormat::Pdf;
+    exportPages(request);
+    request.prefix = dir.filePath(QStringLiteral("all"));
+    for (int p = 2; p <= 200; ++p)
+        request.pages.push_back(p);
+    exportPages(request);
+    const qint64 one = QFileInfo(dir.filePath(QStringLiteral("one.pdf"))).size();
+    const qint64 all = QFileInfo(dir.filePath(QStringLiteral("all.pdf"))).size();
+    QVERIFY2(one > 100000 && all < 2 * one + 200 * 10240,
+             qPrintable(QStringLiteral("%1 bytes for one page, %2 for 200").arg(one).arg(all)));
+    // The background and the stamp, each once.
+    QCOMPARE(readAll(dir.filePath(QStringLiteral("all.pdf"))).count("/Subtype /Image"), 2);
+
+    // The last page against the JPEG export: the stamp over the form's table lines.
+    request.format = ExportFormat::Jpeg;
+    request.prefix = dir.filePath(QStringLiteral("page"));
+    request.pages = {200};
+    exportPages(request);
+    const std::unique_ptr<Poppler::Document> document =
+        Poppler::Document::load(dir.filePath(QStringLiteral("all.pdf")));
+    QVERIFY(document);
+    QCOMPARE(document->numPages(), 200);
+    document->setRenderHint(Poppler::Document::Antialiasing, true);
+    document->setRenderHint(Poppler::Document::TextAntialiasing, true);
+    const QImage raster =
+        QImage(dir.filePath(QStringLiteral("page200.jpg"))).convertToFormat(QImage::Format_RGB32);
+    const QImage drawn = popplerPage(*document, 199);
+    QString mismatch = rasterMismatch(drawn, raster, raster.rect());
+    if (mismatch.isEmpty())
+        mismatch = rasterMismatch(drawn, raster, QRect(1771, 1393, 360, 360));
+    QVERIFY2(mismatch.isEmpty(), qPrintable(mismatch));
 }
 
 QTEST_MAIN(PageExporterTest)
