@@ -75,13 +75,13 @@ struct PrintOptions {
 PrintOptions parseOptions(const QStringList& args, ParsedArgs& parsed)
 {
     try {
-        parsed = parseArgs(args,
-                           {QStringLiteral("printer"), QStringLiteral("pages"),
-                            QStringLiteral("copies"), QStringLiteral("output"),
-                            QStringLiteral("dpi"), QStringLiteral("workbook"),
-                            QStringLiteral("sheet")},
-                           {QStringLiteral("reverse"), QStringLiteral("as-image"),
-                            QStringLiteral("no-background")});
+        parsed =
+            parseArgs(args,
+                      {QStringLiteral("printer"), QStringLiteral("pages"), QStringLiteral("copies"),
+                       QStringLiteral("output"), QStringLiteral("dpi"), QStringLiteral("workbook"),
+                       QStringLiteral("sheet")},
+                      {QStringLiteral("reverse"), QStringLiteral("as-image"),
+                       QStringLiteral("no-background")});
     } catch (const UsageError& e) {
         throw Error(e.message()); // one line, as every refusal of this command
     }
@@ -112,8 +112,8 @@ std::unique_ptr<QPrinter> makePrinter(const PrintOptions& options, const Project
         return makePdfFilePrinter(options.output, options.dpi,
                                   QSizeF(project.settings.PrWidth, project.settings.PrHeight));
     }
-    auto printer = std::make_unique<QPrinter>(chosenPrinter(options.printer),
-                                              QPrinter::HighResolution);
+    auto printer =
+        std::make_unique<QPrinter>(chosenPrinter(options.printer), QPrinter::HighResolution);
     printer->setResolution(PrinterDpi);
     return printer;
 }
@@ -136,8 +136,8 @@ int runPrint(const QStringList& args)
     Project project = loadProjectFile(options.projectPath);
     if (parsed.has(QStringLiteral("sheet")))
         project.settings.sheet = parsed.value(QStringLiteral("sheet"));
-    const std::shared_ptr<Workbook> workbook = openProjectWorkbook(
-        project, options.projectPath, parsed.value(QStringLiteral("workbook")));
+    const std::shared_ptr<Workbook> workbook =
+        openProjectWorkbook(project, options.projectPath, parsed.value(QStringLiteral("workbook")));
 
     PrintRequest request;
     request.project = &project;

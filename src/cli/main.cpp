@@ -129,9 +129,15 @@ int main(int argc, char** argv)
         if (mkdir(dir.constData(), 0700) == 0 || errno == EEXIST)
             qputenv("XDG_RUNTIME_DIR", dir);
     }
-    QGuiApplication app(argc, argv);
+    QStringList args;
+    for (int i = 1; i < argc; ++i)
+        args << QString::fromLocal8Bit(argv[i]);
+    // Qt takes options of its own out of the command line, --reverse among them (its
+    // right-to-left layout), so it is given only the program's name.
+    int qtArgc = 1;
+    char* qtArgv[] = {argv[0], nullptr};
+    QGuiApplication app(qtArgc, qtArgv);
     QGuiApplication::setApplicationName(QStringLiteral("quillet-cli"));
-    QStringList args = QGuiApplication::arguments().mid(1);
     if (args.isEmpty() || args.first() == QLatin1String("--help")
         || args.first() == QLatin1String("-h")) {
         printUsage();

@@ -3,6 +3,7 @@
 
 #include "gui/export/PrinterDevice.h"
 
+#include <QFile>
 #include <QPageLayout>
 #include <QPageSize>
 #include <QPrinter>
@@ -37,6 +38,21 @@ void resetState(QPainter& painter)
     painter.setRenderHints(painter.renderHints(), false);
 }
 
+// Qt's PDF engine reports a file it cannot open only as a warning on stderr and a painter
+// that does not begin; find out first, with the system's reason.
+void checkWritable(const QString& path)
+{
+    QFile file(path);
+    const bool existed = file.exists();
+    if (!file.open(QIODevice::Append)) {
+        throw Error(
+            QStringLiteral("Не удаётся записать файл %1: %2").arg(path, file.errorString()));
+    }
+    file.close();
+    if (!existed)
+        file.remove();
+}
+
 } // namespace
 
 PrinterDevice::PrinterDevice(QPrinter& printer) : m_printer(printer) {}
@@ -53,8 +69,10 @@ PrinterMetrics PrinterDevice::metrics() const
     const QRectF page = m_printer.pageRect(QPrinter::DevicePixel);
     PrinterMetrics metrics;
     metrics.name = m_printer.printerName();
-    metrics.dpiX = m_printer.physicalDpiX();
-    metrics.dpiY = m_printer.physicalDpiY();
+    // The logical resolution is the one the painter's pixels have; Qt's PDF engine, which
+    // also prints to CUPS, reports a fixed 1200 as its physical one whatever it draws at.
+    metrics.dpiX = m_printer.logicalDpiX();
+    metrics.dpiY = m_printer.logicalDpiY();
     metrics.printableOffset = wholePixels(page.topLeft() - paper.topLeft());
     metrics.printableSize = wholePixels(page.size());
     metrics.portrait = m_printer.pageLayout().orientation() == QPageLayout::Portrait;
@@ -65,20 +83,22 @@ void PrinterDevice::beginJob(const QString& title, int copies)
 {
     if (m_fileOpen) {
         if (!m_printer.newPage())
-            throw Error(QStringLiteral("Не удаётся записать файл %1")
-                            .arg(m_printer.outputFileName()));
+            throw Error(
+                QStringLiteral("Не удаётся записать файл %1").arg(m_printer.outputFileName()));
         resetState(m_painter);
         return;
     }
-    if (!toFile() && !m_printer.isValid())
+    if (toFile())
+        checkWritable(m_printer.outputFileName());
+    else if (!m_printer.isValid())
         throw Error(QStringLiteral("Принтер %1 недоступен").arg(printerLabel()));
     m_printer.setDocName(title);
     if (copies > 0)
         m_printer.setCopyCount(copies);
     if (!m_painter.begin(&m_printer)) {
         if (toFile()) {
-            throw Error(QStringLiteral("Не удаётся записать файл %1")
-                            .arg(m_printer.outputFileName()));
+            throw Error(
+                QStringLiteral("Не удаётся записать файл %1").arg(m_printer.outputFileName()));
         }
         throw Error(QStringLiteral("Не удаётся начать печать на принтере %1").arg(printerLabel()));
     }
@@ -121,8 +141,7 @@ void PrinterDevice::finish()
         return;
     m_fileOpen = false;
     if (!m_painter.end() || m_printer.printerState() == QPrinter::Error) {
-        throw Error(
-            QStringLiteral("Не удаётся записать файл %1").arg(m_printer.outputFileName()));
+        throw Error(QStringLiteral("Не удаётся записать файл %1").arg(m_printer.outputFileName()));
     }
 }
 
@@ -150,10 +169,9 @@ std::unique_ptr<QPrinter> makePdfFilePrinter(const QString& path, int dpi, QSize
     const QSizeF upright = landscape ? sheetMm.transposed() : sheetMm;
     const QPageSize size(upright, QPageSize::Millimeter, QString(), QPageSize::ExactMatch);
     printer->setFullPage(true);
-    if (!printer->setPageLayout(QPageLayout(size,
-                                            landscape ? QPageLayout::Landscape
-                                                      : QPageLayout::Portrait,
-                                            QMarginsF(), QPageLayout::Millimeter)))
+    if (!printer->setPageLayout(
+            QPageLayout(size, landscape ? QPageLayout::Landscape : QPageLayout::Portrait,
+                        QMarginsF(), QPageLayout::Millimeter)))
         throw Error(QStringLiteral("Размер страницы не подходит для файла PDF"));
     return printer;
 }

@@ -1,0 +1,179 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 Quillet developers
+
+// quillet-cli print on a real CUPS server that the test starts for itself, with a queue for
+// an A4 printer whose printable area starts 1/4 inch and 1/2 inch into the sheet: one job
+// per page in print order with its title and copies, the spooled documents holding the
+// pages, and the page landing on the sheet where the rendered page has it, moved by the
+// printer's calibration.
+
+#include "support/CliRun.h"
+#include "support/CupsServer.h"
+#include "support/OfficeSupport.h"
+#include "support/PrintSupport.h"
+#include "support/TestSupport.h"
+
+#include "core/app/UserSettings.h"
+#include "core/export/PrintJob.h"
+
+#include <QFileInfo>
+#include <QPainter>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <memory>
+
+using QuilletTest::CapturedJob;
+
+namespace {
+
+const QString Queue = QStringLiteral("Forms");
+
+QString simplified(const QString& text)
+{
+    return text.simplified();
+}
+
+} // namespace
+
+class CupsPrintTest : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void initTestCase();
+    void jobsFollowThePrintOrder();
+    void copiesPerJob_data();
+    void copiesPerJob();
+    void calibratedPageLandsOnTheSheet();
+
+private:
+    // Prints the test's project on the queue with `options` and gives the `count` jobs
+    // the queue received for it; fails the test when the print fails or jobs are missing.
+    void print(const QStringList& options, int count, std::vector<CapturedJob>& jobs);
+
+    QTemporaryDir m_dir;
+    QuilletTest::CupsServer m_cups;
+    std::unique_ptr<QuilletTest::ScopedEnvironment> m_settings;
+    QString m_project;
+    int m_jobsSoFar = 0;
+};
+
+void CupsPrintTest::initTestCase()
+{
+    const QString missing = QuilletTest::CupsServer::missingTools();
+    if (!missing.isEmpty())
+        QSKIP(qPrintable(missing));
+    QVERIFY(m_dir.isValid());
+    // The calibration the test stores goes to a file of its own, which quillet-cli reads.
+    m_settings = std::make_unique<QuilletTest::ScopedEnvironment>(
+        "QUILLET_SETTINGS_FILE", m_dir.filePath(QStringLiteral("settings.ini")));
+    QVERIFY2(m_cups.start(), qPrintable(m_cups.error()));
+    QVERIFY2(m_cups.addQueue(Queue), qPrintable(m_cups.error()));
+    m_project = QuilletTest::demoWithWholePixelFonts(m_dir.path());
+}
+
+void CupsPrintTest::print(const QStringList& options, int count, std::vector<CapturedJob>& jobs)
+{
+    const QuilletTest::CliRun run = QuilletTest::runCli(
+        QStringList{QStringLiteral("print"), m_project, QStringLiteral("--printer"), Queue}
+        + options);
+    QCOMPARE(run.exitCode, 0);
+    QVERIFY2(run.err.isEmpty(), run.err.constData());
+    std::vector<CapturedJob> all = m_cups.capturedJobs(Queue, m_jobsSoFar + count);
+    QVERIFY2(int(all.size()) == m_jobsSoFar + count, qPrintable(m_cups.error()));
+    jobs.assign(all.begin() + m_jobsSoFar, all.end());
+    m_jobsSoFar += count;
+}
+
+void CupsPrintTest::jobsFollowThePrintOrder()
+{
+    std::vector<CapturedJob> jobs;
+    print({QStringLiteral("--pages"), QStringLiteral("9,2,5"), QStringLiteral("--reverse"),
+           QStringLiteral("--no-background")},
+          3, jobs);
+    if (QTest::currentTestFailed())
+        return;
+    const QString path = QFileInfo(m_project).absoluteFilePath();
+    QCOMPARE(jobs[0].title, path + QStringLiteral("002"));
+    QCOMPARE(jobs[1].title, path + QStringLiteral("001"));
+    QCOMPARE(jobs[2].title, path + QStringLiteral("000"));
+
+    // The same pages printed into a file, in ascending order: the spooled pages are those.
+    const QString reference = m_dir.filePath(QStringLiteral("pages.pdf"));
+    QCOMPARE(QuilletTest::runCli({QStringLiteral("print"), m_project, QStringLiteral("--pages"),
+                                  QStringLiteral("2,5,9"), QStringLiteral("--no-background"),
+                                  QStringLiteral("--output"), reference})
+                 .exitCode,
+             0);
+    const QStringList pages = QuilletTest::pdfPageTexts(QuilletTest::readFile(reference));
+    QCOMPARE(pages.size(), 3);
+    for (int i = 0; i < 3; ++i) {
+        QCOMPARE(jobs[size_t(i)].copies, 1);
+        const QStringList spooled = QuilletTest::pdfPageTexts(jobs[size_t(i)].document);
+        QCOMPARE(spooled.size(), 1);
+        QVERIFY(!simplified(spooled.first()).isEmpty());
+        QCOMPARE(simplified(spooled.first()), simplified(pages[2 - i]));
+    }
+    QVERIFY(pages[0] != pages[1] && pages[1] != pages[2]);
+}
+
+void CupsPrintTest::copiesPerJob_data()
+{
+    QTest::addColumn<QStringList>("options");
+    QTest::addColumn<int>("jobs");
+    QTest::addColumn<int>("copies");
+    QTest::newRow("direct: copies on each job")
+        << QStringList{"--pages", "1-2", "--copies", "3", "--no-background"} << 2 << 3;
+    // Pictures leave the printer's own count, which nothing here has changed.
+    QTest::newRow("pictures: the printer's count")
+        << QStringList{"--pages", "4", "--copies", "3", "--as-image", "--no-background"} << 1 << 1;
+}
+
+void CupsPrintTest::copiesPerJob()
+{
+    QFETCH(QStringList, options);
+    QFETCH(int, jobs);
+    QFETCH(int, copies);
+    std::vector<CapturedJob> captured;
+    print(options, jobs, captured);
+    if (QTest::currentTestFailed())
+        return;
+    for (const CapturedJob& job : captured) {
+        QCOMPARE(job.copies, copies);
+        QCOMPARE(QuilletTest::pdfPageTexts(job.document).size(), 1);
+    }
+}
+
+void CupsPrintTest::calibratedPageLandsOnTheSheet()
+{
+    // A printer that prints 24 px (at 300 dpi) too far right and 12 px too high: the page
+    // is sent 24 px left and 12 px down of where it belongs, so that it lands there.
+    Quillet::PrinterCalibration calibration;
+    calibration.offsetXMm = 24 * 25.4 / 300;
+    calibration.offsetYMm = -12 * 25.4 / 300;
+    Quillet::UserSettings().setCalibration(Queue, calibration);
+    std::vector<CapturedJob> jobs;
+    print({QStringLiteral("--pages"), QStringLiteral("2"), QStringLiteral("--no-background")}, 1,
+          jobs);
+    Quillet::UserSettings().setCalibration(Queue, Quillet::PrinterCalibration{});
+    if (QTest::currentTestFailed())
+        return;
+
+    const QString rendered = m_dir.filePath(QStringLiteral("page2.png"));
+    QCOMPARE(QuilletTest::runCli({QStringLiteral("render"), m_project, QStringLiteral("--page"),
+                                  QStringLiteral("2"), QStringLiteral("--no-background"),
+                                  QStringLiteral("--out"), rendered})
+                 .exitCode,
+             0);
+    const QImage page(rendered);
+    QImage expected(page.size(), QImage::Format_RGB32);
+    expected.fill(Qt::white);
+    QPainter(&expected).drawImage(QPoint(-24, 12), page);
+    const QImage sheet = QuilletTest::pdfPageImage(jobs.front().document, 0, 300);
+    QVERIFY(!sheet.isNull());
+    const QuilletTest::MarkComparison marks = QuilletTest::compareMarks(expected, sheet);
+    QVERIFY2(marks.expectedMarks > 10000, "marks to compare");
+    QVERIFY2(marks.linesUp(), qPrintable(marks.describe()));
+}
+
+QTEST_MAIN(CupsPrintTest)
+#include "CupsPrintTest.moc"
