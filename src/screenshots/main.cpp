@@ -11,6 +11,7 @@
 #include "gui/background/ImportWindow.h"
 #include "gui/background/ScanDialog.h"
 #include "gui/export/CalibrationDialog.h"
+#include "gui/export/ExportPanel.h"
 #include "core/app/UserSettings.h"
 #include "core/background/DocumentImport.h"
 #include "core/common/Errors.h"
@@ -21,12 +22,15 @@
 #include <QDir>
 #include <QDoubleSpinBox>
 #include <QFile>
+#include <QFileDialog>
+#include <QLineEdit>
 #include <QDeadlineTimer>
 #include <QMessageBox>
 #include <QMouseEvent>
 #include <QPageSize>
 #include <QPainter>
 #include <QPdfWriter>
+#include <QProgressBar>
 #include <QPushButton>
 #include <QScrollArea>
 #include <QSpinBox>
@@ -282,6 +286,42 @@ void shootScanDialog(QWidget& parent, const QDir& work, const QDir& out)
     dialog.scan();
 }
 
+// The export area while the demo's pages are written: the gauge with its Cancel button.
+void shootExport(TForm1& window, const QDir& work, const QDir& out)
+{
+    click(window, "exportBtn");
+    auto* pages = window.findChild<QLineEdit*>(QStringLiteral("sEdit1"));
+    auto* gauge = window.findChild<QProgressBar*>(QStringLiteral("Progress"));
+    auto* panel = window.findChild<ExportPanel*>(QStringLiteral("Exportpr"));
+    if (pages == nullptr || gauge == nullptr || panel == nullptr
+        || !work.mkpath(QStringLiteral("export"))) {
+        fail(QStringLiteral("no export area to photograph"));
+        return;
+    }
+    pages->setText(QStringLiteral("1-200"));
+    QTimer answer;
+    QObject::connect(&answer, &QTimer::timeout, [&] {
+        if (auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget())) {
+            answer.stop();
+            dialog->selectFile(work.filePath(QStringLiteral("export/page.qlet")));
+            QMetaObject::invokeMethod(dialog, "accept", Qt::QueuedConnection);
+        }
+    });
+    answer.start(10);
+    click(window, "JPGSave");
+    answer.stop();
+    const QDeadlineTimer deadline(60000);
+    while (panel->isExporting() && gauge->value() < 12 && !deadline.hasExpired())
+        QApplication::processEvents(QEventLoop::WaitForMoreEvents, 20);
+    if (panel->isExporting())
+        shoot(window, out, QStringLiteral("area-5-export-progress"));
+    else
+        fail(QStringLiteral("the export ended before it could be photographed"));
+    click(window, "ProgressCancel");
+    while (panel->isExporting() && !deadline.hasExpired())
+        QApplication::processEvents(QEventLoop::WaitForMoreEvents, 20);
+}
+
 // The printer calibration dialog with measurements typed in and the correction they give.
 // Its settings live in the work folder, so the user's calibrations stay untouched.
 void shootCalibrationDialog(QWidget& parent, const QDir& work, const QDir& out)
@@ -345,6 +385,7 @@ int main(int argc, char** argv)
         shoot(window, out, QString::fromLatin1(area[1]));
     }
 
+    shootExport(window, QDir(work.path()), out);
     shootDrawing(window, out);
 
     click(window, "StructureBtn");

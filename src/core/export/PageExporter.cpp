@@ -72,7 +72,7 @@ struct Shared {
     std::mutex mutex;
     std::condition_variable changed;
     int done = 0;
-    int reported = 0; // pages the progress callback has been told of
+    int reported = 0;               // pages the progress callback has been told of
     std::vector<QStringList> lines; // per position in `order`
     std::exception_ptr failure;
 };

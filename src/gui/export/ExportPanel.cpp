@@ -17,6 +17,7 @@
 #include <QFileDialog>
 #include <QFormLayout>
 #include <QHBoxLayout>
+#include <QIcon>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
@@ -182,7 +183,8 @@ void ExportPanel::buildButtonRow(QFormLayout* form)
     print->setObjectName(QStringLiteral("JPGPrint"));
     print->setText(QStringLiteral("Распечатать"));
     print->setToolTip(QStringLiteral("Распечатать"));
-    print->setIcon(style()->standardIcon(QStyle::SP_FileDialogDetailedView));
+    print->setIcon(QIcon::fromTheme(QStringLiteral("document-print"),
+                                    style()->standardIcon(QStyle::SP_FileDialogDetailedView)));
     print->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
     print->setPopupMode(QToolButton::MenuButtonPopup);
     auto* menu = new QMenu(print);
@@ -284,9 +286,9 @@ void ExportPanel::JPGSaveClick()
     // Nothing asks before overwriting: the proposed name is often the project file
     // itself, which the export never writes.
     QString filter = QString::fromUtf8(kFileTypes[0].filter);
-    const QString chosen = QFileDialog::getSaveFileName(
-        this, QStringLiteral("Сохранить как картинку"), m_dialogName, fileTypeFilters(),
-        &filter, QFileDialog::DontConfirmOverwrite);
+    const QString chosen =
+        QFileDialog::getSaveFileName(this, QStringLiteral("Сохранить как картинку"), m_dialogName,
+                                     fileTypeFilters(), &filter, QFileDialog::DontConfirmOverwrite);
     if (chosen.isEmpty())
         return;
     m_dialogName = chosen;
@@ -326,7 +328,8 @@ void ExportPanel::startExport(std::vector<int> pages, const QString& prefix, Exp
         } catch (const Error& e) {
             run->error = e.message();
         } catch (const std::exception& e) {
-            run->error = QStringLiteral("Экспорт прерван: %1").arg(QString::fromLocal8Bit(e.what()));
+            run->error =
+                QStringLiteral("Экспорт прерван: %1").arg(QString::fromLocal8Bit(e.what()));
         }
     });
     m_worker->setObjectName(QStringLiteral("PageExport"));
