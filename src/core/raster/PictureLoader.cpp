@@ -79,17 +79,22 @@ int declaredBits(const QByteArray& bytes)
     return 0;
 }
 
-/// Qt decodes a BMP cut short with the missing rows left blank; refuse it instead.
+/// Qt decodes a BMP cut short with the missing rows left blank; refuse it instead. Qt
+/// takes any header shorter than 40 bytes for the old 12-byte one, with 16-bit sizes.
 bool bmpShortOfRows(const QByteArray& bytes)
 {
-    if (bytes.size() < 34 || !bytes.startsWith("BM"))
+    if (bytes.size() < 18 || !bytes.startsWith("BM"))
         return false;
-    const std::uint32_t compression = le32(bytes, 30);
-    if (le32(bytes, 14) < 40 || (compression != 0 && compression != 3))
-        return false; // core headers and run-length data: checked elsewhere or by the reader
-    const long long width = std::int32_t(le32(bytes, 18));
-    const long long height = std::abs(static_cast<long long>(std::int32_t(le32(bytes, 22))));
-    const long long stride = ((width * le16(bytes, 28) + 31) / 32) * 4;
+    const bool old = le32(bytes, 14) < 40;
+    if (bytes.size() < (old ? 26 : 34))
+        return true; // not even the header
+    const std::uint32_t compression = old ? 0 : le32(bytes, 30);
+    if (compression != 0 && compression != 3)
+        return false; // run-length data: checked on its own
+    const long long width = old ? std::int16_t(le16(bytes, 18)) : std::int32_t(le32(bytes, 18));
+    const long long height = std::abs(old ? static_cast<long long>(std::int16_t(le16(bytes, 20)))
+                                          : std::int32_t(le32(bytes, 22)));
+    const long long stride = ((width * le16(bytes, old ? 24 : 28) + 31) / 32) * 4;
     return static_cast<long long>(le32(bytes, 10)) + stride * height > bytes.size();
 }
 

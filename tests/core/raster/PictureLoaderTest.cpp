@@ -367,6 +367,9 @@ void PictureLoaderTest::refusesBadFiles_data()
     hugeBmp[18] = char(0xFF);
     hugeBmp[19] = char(0x7F);
     QTest::newRow("16-bit bmp short of rows") << "short.bmp" << hugeBmp;
+    // A header of 12 bytes, 16-bit sizes: 2053 × 23024 pixels announced, one row there.
+    QByteArray oldBmp("BM\0\0\0\0\0\0\0\0\x1A\0\0\0\x0C\0\0\0\x05\x08\x10\xA6\x01\0\x10\0", 26);
+    QTest::newRow("old-style bmp short of rows") << "old.bmp" << oldBmp + QByteArray(4108, 0);
     // Qt shows what it got of these and leaves the rest blank.
     const QByteArray noisyGif = gif(big.convertToFormat(QImage::Format_Mono));
     QTest::newRow("truncated gif") << "cut.gif" << noisyGif.left(noisyGif.size() / 2);
