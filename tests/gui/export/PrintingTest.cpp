@@ -1,0 +1,454 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 Quillet developers
+
+// Printing from the window: the questions before a print, prints into a PDF file read back
+// through poppler, and jobs on a private CUPS server, calibrated through the dialog.
+
+#include "gui/app/WindowDriver.h"
+#include "support/CupsServer.h"
+
+#include "core/app/ProjectDocument.h"
+#include "core/app/UserSettings.h"
+#include "core/background/DocumentImport.h"
+#include "core/data/SpreadsheetLink.h"
+#include "core/export/PrintJob.h"
+#include "core/render/PageRenderer.h"
+#include "gui/app/MainWindow.h"
+#include "gui/export/Printing.h"
+
+#include <QCheckBox>
+#include <QDoubleSpinBox>
+#include <QLabel>
+#include <QMenu>
+#include <QPrinter>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QSpinBox>
+#include <QTemporaryDir>
+#include <QToolButton>
+
+using namespace Quillet;
+using namespace WindowDriver;
+
+namespace {
+
+const QString kLandscapeQuestion =
+    QStringLiteral("Предупреждение|Для вашего проекта рекомендуется альбомная ориентация "
+                   "страницы.\n\rИзменить ориентацию листа на альбомную?");
+const QString kPortraitQuestion =
+    QStringLiteral("Предупреждение|Для вашего проекта рекомендуется книжная ориентация "
+                   "страницы.\n\rИзменить ориентацию листа на книжную?");
+
+// 300 dpi pixels per millimetre.
+constexpr double kPxPerMm = 300 / 25.4;
+
+struct Sink : RenderErrorSink {
+    void LogRenderError(const QString&) override {}
+};
+
+// A 100 × 150 mm project of nine pages whose one text field, in the block (100, 200)–
+// (999, 299) at 300 dpi, shows the workbook's row k on page k: k letters "M", so every
+// page's ink has a width of its own. Returns the project's path.
+QString saveRecordsProject(const QDir& dir)
+{
+    QFile records(dir.filePath(QStringLiteral("records.csv")));
+    if (!records.open(QIODevice::WriteOnly))
+        qFatal("cannot write the records");
+    for (int k = 1; k <= 9; ++k)
+        records.write(QByteArray(k, 'M') + "\r\n");
+    records.close();
+    Project project;
+    project.settings.SizeName = QStringLiteral("Мой");
+    project.settings.PrWidth = 100;
+    project.settings.PrHeight = 150;
+    project.settings.xlsFile = QStringLiteral("records.csv");
+    project.settings.sheet = QStringLiteral("records");
+    project.Structure =
+        FieldTree::fromText(QStringList{textField(QStringLiteral("0000"), QStringLiteral("=A1:A9")),
+                                        block("0008,47 0016,93/0084,58 0025,32")}
+                                .join(QStringLiteral("\r\n")));
+    const QString path = dir.filePath(QStringLiteral("records.qlet"));
+    ProjectFile::save(project, path);
+    return path;
+}
+
+// The bounding box of the dark pixels.
+QRect ink(const QImage& image)
+{
+    const QImage grey = image.convertToFormat(QImage::Format_Grayscale8);
+    QRect box;
+    for (int y = 0; y < grey.height(); ++y) {
+        const uchar* row = grey.constScanLine(y);
+        for (int x = 0; x < grey.width(); ++x) {
+            if (row[x] < 128)
+                box |= QRect(x, y, 1, 1);
+        }
+    }
+    return box;
+}
+
+// The ink of each page of the project at `path` as the renderer draws it at 300 dpi with
+// the project's workbook; index 0 is left empty.
+QList<QRect> renderedInk(const QString& path)
+{
+    ProjectDocument document;
+    SpreadsheetLink link;
+    if (!document.LoadProject(path))
+        qFatal("the project does not load");
+    const Project& project = document.project;
+    link.openWorkbook(SpreadsheetLink::resolveXlsPath(project.settings.xlsFile, path),
+                      project.settings.sheet);
+    const std::shared_ptr<const Workbook> workbook = link.workbook();
+    QList<QRect> boxes{QRect()};
+    for (int page = 1; page <= 9; ++page) {
+        QImage raster = makePageRaster(project);
+        RenderSource source;
+        source.project = &project;
+        source.projectPath = path;
+        source.workbook = workbook.get();
+        RenderTarget target;
+        target.image = &raster;
+        Sink sink;
+        RenderPage(source, target, page, sink);
+        boxes << ink(raster);
+    }
+    return boxes;
+}
+
+// The pages of a PDF file, or of a PDF document held in memory, at `dpi`.
+QList<QImage> pdfPages(const QString& path, double dpi)
+{
+    QList<QImage> pages;
+    ImportDocument document;
+    document.open(path);
+    for (int n = 1; n <= document.pageCount(); ++n)
+        pages << document.page(n, dpi);
+    return pages;
+}
+
+QList<QImage> pdfPages(const QByteArray& pdf, const QDir& dir, double dpi)
+{
+    QFile file(dir.filePath(QStringLiteral("spooled.pdf")));
+    if (!file.open(QIODevice::WriteOnly) || file.write(pdf) != pdf.size())
+        return {};
+    file.close();
+    return pdfPages(file.fileName(), dpi);
+}
+
+// True when two ink boxes agree within a pixel on every edge.
+bool sameInk(const QRect& printed, const QRect& expected)
+{
+    const int edges[4][2] = {{printed.left(), expected.left()},
+                             {printed.top(), expected.top()},
+                             {printed.right(), expected.right()},
+                             {printed.bottom(), expected.bottom()}};
+    for (const auto& edge : edges) {
+        if (std::abs(edge[0] - edge[1]) > 1) {
+            qWarning("printed ink %d,%d %d×%d, expected %d,%d %d×%d", printed.x(), printed.y(),
+                     printed.width(), printed.height(), expected.x(), expected.y(),
+                     expected.width(), expected.height());
+            return false;
+        }
+    }
+    return expected.isValid();
+}
+
+// The main window on the project at `path`. Its session printer prints on the CUPS queue
+// `queue`, or with no queue into a PDF file at 600 dpi on A4 paper whose printable area
+// starts 10 mm from the left and 15 mm from the top.
+struct Host {
+    TForm1 window;
+    PrintController* printing = nullptr;
+    QString pdf;
+
+    explicit Host(const QString& path, const QString& queue = {})
+    {
+        window.show();
+        if (!QTest::qWaitForWindowExposed(&window) || !window.LoadProject(path))
+            qFatal("the project does not open");
+        printing = window.findChild<PrintController*>();
+        QPrinter& printer = printing->printer();
+        if (!queue.isEmpty()) {
+            printer.setPrinterName(queue);
+            return;
+        }
+        pdf = QFileInfo(path).dir().filePath(QStringLiteral("print.pdf"));
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(pdf);
+        printer.setResolution(600);
+        printer.setPageSize(QPageSize(QPageSize::A4));
+        printer.setPageMargins(QMarginsF(10, 15, 10, 15), QPageLayout::Millimeter);
+    }
+
+    void setPages(const QString& text) { control<QLineEdit>(window, "sEdit1")->setText(text); }
+    // Clicks `JPGPrint` and waits until the print has ended.
+    void print()
+    {
+        QSignalSpy finished(printing, &PrintController::printFinished);
+        QTest::mouseClick(control<QToolButton>(window, "JPGPrint"), Qt::LeftButton);
+        if (printing->isPrinting())
+            QVERIFY(finished.wait(60000));
+    }
+    void chooseMenuItem(const char* name)
+    {
+        QMenu* menu = control<QToolButton>(window, "JPGPrint")->menu();
+        menu->findChild<QAction*>(QString::fromLatin1(name))->trigger();
+    }
+};
+
+} // namespace
+
+class PrintingTest : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void initTestCase();
+    void init();
+    void orientationQuestions_data();
+    void orientationQuestions();
+    void noPagesNoPrint_data();
+    void noPagesNoPrint();
+    void pagesLandOnTheSheet_data();
+    void pagesLandOnTheSheet();
+    void failureIsShown();
+    void jobsOnPrinterQueue();
+    void calibrationMovesThePrint();
+
+private:
+    QTemporaryDir m_dir;
+    // Started before anything asks the print system about printers: libcups keeps the
+    // server it first used for the thread.
+    std::unique_ptr<QuilletTest::CupsServer> m_cups;
+    QString m_cupsProblem;
+};
+
+void PrintingTest::initTestCase()
+{
+    m_cupsProblem = QuilletTest::CupsServer::missingTools();
+    if (!m_cupsProblem.isEmpty())
+        return;
+    m_cups = std::make_unique<QuilletTest::CupsServer>();
+    if (!m_cups->start())
+        m_cupsProblem = m_cups->error();
+}
+
+void PrintingTest::init()
+{
+    resetUserSettings(m_dir.filePath(QStringLiteral("settings.ini")));
+    QFile::remove(m_dir.filePath(QStringLiteral("print.pdf")));
+}
+
+void PrintingTest::orientationQuestions_data()
+{
+    QTest::addColumn<QSizeF>("pageMm");
+    QTest::addColumn<bool>("printerPortrait");
+    QTest::addColumn<bool>("answerYes");
+    QTest::addColumn<QStringList>("asked");
+    QTest::addColumn<bool>("printedPortrait");
+
+    const QSizeF wide(150, 100);
+    const QSizeF tall(100, 150);
+    QTest::newRow("wide page, portrait printer, yes")
+        << wide << true << true << QStringList{kLandscapeQuestion} << false;
+    // No keeps portrait, and a wide page does not then ask for portrait.
+    QTest::newRow("wide page, portrait printer, no")
+        << wide << true << false << QStringList{kLandscapeQuestion} << true;
+    QTest::newRow("tall page, landscape printer, yes")
+        << tall << false << true << QStringList{kPortraitQuestion} << true;
+    QTest::newRow("tall page, landscape printer, no")
+        << tall << false << false << QStringList{kPortraitQuestion} << false;
+    QTest::newRow("wide page, landscape printer")
+        << wide << false << true << QStringList{} << false;
+    QTest::newRow("square page") << QSizeF(120, 120) << true << true << QStringList{} << true;
+    QTest::newRow("square page, landscape printer")
+        << QSizeF(120, 120) << false << true << QStringList{} << false;
+}
+
+void PrintingTest::orientationQuestions()
+{
+    QFETCH(QSizeF, pageMm);
+    QFETCH(bool, printerPortrait);
+    QFETCH(bool, answerYes);
+    QFETCH(QStringList, asked);
+    QFETCH(bool, printedPortrait);
+
+    Host host(saveProject(QDir(m_dir.path()), QStringLiteral("form.qlet"), pageMm.width(),
+                          pageMm.height()));
+    host.printing->printer().setPageOrientation(printerPortrait ? QPageLayout::Portrait
+                                                                : QPageLayout::Landscape);
+    host.setPages(QStringLiteral("1"));
+    std::deque<DialogScript::Step> steps;
+    for (int k = 0; k < asked.size(); ++k)
+        steps.push_back(press(answerYes ? QMessageBox::Yes : QMessageBox::No));
+    DialogScript script(std::move(steps));
+    host.print();
+    QCOMPARE(script.seen, asked);
+
+    // The printer keeps the orientation for the next print, and the page went out in it.
+    const bool portrait =
+        host.printing->printer().pageLayout().orientation() == QPageLayout::Portrait;
+    QCOMPARE(portrait, printedPortrait);
+    const QList<QImage> pages = pdfPages(host.pdf, 10);
+    QCOMPARE(pages.size(), 1);
+    QCOMPARE(pages[0].height() > pages[0].width(), printedPortrait);
+}
+
+void PrintingTest::noPagesNoPrint_data()
+{
+    QTest::addColumn<QString>("pages");
+    QTest::newRow("empty") << QString();
+    QTest::newRow("nothing readable") << QStringLiteral("a-b, 3-1");
+}
+
+void PrintingTest::noPagesNoPrint()
+{
+    QFETCH(QString, pages);
+    Host host(saveProject(QDir(m_dir.path()), QStringLiteral("form.qlet"), 100, 150));
+    host.setPages(pages);
+    DialogScript script({press(QMessageBox::Ok)});
+    host.print();
+    QCOMPARE(script.seen, QStringList{QStringLiteral("Внимание|Не выбраны страницы")});
+    QVERIFY(!host.printing->isPrinting());
+    QVERIFY(!QFile::exists(host.pdf));
+}
+
+void PrintingTest::pagesLandOnTheSheet_data()
+{
+    QTest::addColumn<bool>("asImage");
+    QTest::newRow("direct") << false;
+    QTest::newRow("as pictures") << true;
+}
+
+// Into a PDF file each job is one page, here last page first; each page's text lands on the
+// sheet where the renderer puts it on the page, whatever the margins, and the window's page
+// stays as it was.
+void PrintingTest::pagesLandOnTheSheet()
+{
+    QFETCH(bool, asImage);
+    const QString path = saveRecordsProject(QDir(m_dir.path()));
+    Host host(path);
+    control<QCheckBox>(host.window, "PrintAsImg")->setChecked(asImage);
+    control<QCheckBox>(host.window, "Reverce")->setChecked(true);
+    host.setPages(QStringLiteral("1-3"));
+    const QImage screen = host.window.pageRaster();
+    const Project before = host.window.document().project;
+    host.print();
+
+    const QList<QImage> pages = pdfPages(host.pdf, 300);
+    QCOMPARE(pages.size(), 3);
+    const QList<QRect> expected = renderedInk(path);
+    for (int k = 0; k < 3; ++k) {
+        QVERIFY(std::abs(pages[k].width() - 2480) <= 1);
+        QVERIFY(std::abs(pages[k].height() - 3508) <= 1);
+        QVERIFY2(sameInk(ink(pages[k]), expected[3 - k]), qPrintable(QString::number(k)));
+    }
+    QVERIFY(host.window.pageRaster() == screen);
+    QVERIFY(host.window.document().project == before);
+}
+
+// A file that cannot be written ends the print with the message in the error box; the
+// progress panel goes and the controls come back.
+void PrintingTest::failureIsShown()
+{
+    Host host(saveProject(QDir(m_dir.path()), QStringLiteral("form.qlet"), 100, 150));
+    host.printing->printer().setOutputFileName(m_dir.filePath(QStringLiteral("no/print.pdf")));
+    host.setPages(QStringLiteral("1"));
+    DialogScript script({press(QMessageBox::Ok)});
+    host.print();
+    QTRY_VERIFY(script.finished());
+    QCOMPARE(script.seen.size(), 1);
+    QVERIFY2(script.seen[0].startsWith(QStringLiteral("Quillet|")), qPrintable(script.seen[0]));
+    QVERIFY(!control<QWidget>(host.window, "ProgressPanel")->isVisible());
+    QVERIFY(control<QWidget>(host.window, "JPGPrint")->isEnabled());
+}
+
+// Pages 2, 5 and 9 reversed with three copies: three jobs of three copies, last page first,
+// titled by their positions in the ascending list, each page where it belongs on a sheet
+// with 1/4 inch and 1/2 inch margins.
+void PrintingTest::jobsOnPrinterQueue()
+{
+    if (m_cups == nullptr)
+        QSKIP(qPrintable(m_cupsProblem));
+    QVERIFY2(m_cupsProblem.isEmpty(), qPrintable(m_cupsProblem));
+    const QString queue = QStringLiteral("Titles");
+    QVERIFY2(m_cups->addQueue(queue), qPrintable(m_cups->error()));
+    const QString path = saveRecordsProject(QDir(m_dir.path()));
+    Host host(path, queue);
+    control<QCheckBox>(host.window, "Reverce")->setChecked(true);
+    control<QSpinBox>(host.window, "NCopies")->setValue(3);
+    host.setPages(QStringLiteral("9,2,5"));
+    host.print();
+
+    const std::vector<QuilletTest::CapturedJob> jobs = m_cups->capturedJobs(queue, 3);
+    QCOMPARE(jobs.size(), size_t(3));
+    const QList<QRect> expected = renderedInk(path);
+    const int printed[3] = {9, 5, 2};
+    for (int k = 0; k < 3; ++k) {
+        QCOMPARE(jobs[k].title, path + QStringLiteral("00%1").arg(2 - k));
+        QCOMPARE(jobs[k].copies, 3);
+        const QList<QImage> pages = pdfPages(jobs[k].document, QDir(m_dir.path()), 300);
+        QCOMPARE(pages.size(), 1);
+        QVERIFY(sameInk(ink(pages[0]), expected[printed[k]]));
+    }
+}
+
+// The alignment page goes out as one job; the measurements typed into the dialog become the
+// printer's calibration, which moves the next print, and "Сбросить" takes it away.
+void PrintingTest::calibrationMovesThePrint()
+{
+    if (m_cups == nullptr)
+        QSKIP(qPrintable(m_cupsProblem));
+    QVERIFY2(m_cupsProblem.isEmpty(), qPrintable(m_cupsProblem));
+    const QString queue = QStringLiteral("Calibrated");
+    QVERIFY2(m_cups->addQueue(queue), qPrintable(m_cups->error()));
+    const QString path = saveRecordsProject(QDir(m_dir.path()));
+    Host host(path, queue);
+    host.setPages(QStringLiteral("4"));
+    host.printing->printer().setCopyCount(2);
+
+    // Both crosses landed 3 mm right of and 2 mm above where they belong.
+    QString result;
+    DialogScript script({[&](QWidget* w) {
+        QCOMPARE(w->objectName(), QStringLiteral("CalibrationDialog"));
+        const QPointF a = alignmentCrossA() + QPointF(3, -2);
+        const QPointF b = alignmentCrossB() + QPointF(3, -2);
+        const std::pair<const char*, double> typed[] = {
+            {"CrossAX", a.x()}, {"CrossAY", a.y()}, {"CrossBX", b.x()}, {"CrossBY", b.y()}};
+        for (const auto& [name, value] : typed) {
+            auto* edit = control<QDoubleSpinBox>(*w, name);
+            edit->selectAll();
+            QTest::keyClicks(edit, edit->locale().toString(value, 'f', 1));
+        }
+        result = control<QLabel>(*w, "CalibrationResult")->text();
+        QTest::mouseClick(control<QPushButton>(*w, "CalibrationSave"), Qt::LeftButton);
+    }});
+    host.chooseMenuItem("CalibrationItem");
+    QVERIFY(script.finished());
+    QVERIFY2(result.contains(QStringLiteral("мм вправо"))
+                 && result.contains(QStringLiteral("мм вверх")),
+             qPrintable(result));
+    std::vector<QuilletTest::CapturedJob> jobs = m_cups->capturedJobs(queue, 1);
+    QCOMPARE(jobs.size(), size_t(1));
+    QCOMPARE(jobs[0].copies, 1);
+    QCOMPARE(host.printing->printer().copyCount(), 2);
+
+    const PrinterCalibration stored = host.window.userSettings().calibration(queue);
+    QVERIFY(std::abs(stored.offsetXMm - 3) < 1e-9 && std::abs(stored.offsetYMm + 2) < 1e-9);
+    QVERIFY(std::abs(stored.scaleX - 1) < 1e-9 && std::abs(stored.scaleY - 1) < 1e-9);
+    host.print();
+    jobs = m_cups->capturedJobs(queue, 2);
+    QCOMPARE(jobs.size(), size_t(2));
+    const QRect plain = renderedInk(path)[4];
+    const QRect moved = ink(pdfPages(jobs[1].document, QDir(m_dir.path()), 300).value(0));
+    QVERIFY(
+        sameInk(moved, plain.translated(std::lround(-3 * kPxPerMm), std::lround(2 * kPxPerMm))));
+
+    DialogScript reset({[](QWidget* w) {
+        QTest::mouseClick(control<QPushButton>(*w, "CalibrationReset"), Qt::LeftButton);
+    }});
+    host.chooseMenuItem("CalibrationItem");
+    QVERIFY(reset.finished());
+    QVERIFY(host.window.userSettings().calibration(queue).isIdentity());
+}
+
+QTEST_MAIN(PrintingTest)
+#include "PrintingTest.moc"
