@@ -69,6 +69,7 @@ struct Watched {
     bool cancelShown = false;
     bool controlsDisabled = true;
     qint64 longestStallMs = 0;
+    QStringList dialogs;
 };
 
 // Clicks JPGSave with `sEdit1` = `pages`, answers the dialogs with `steps` and waits for
@@ -102,6 +103,7 @@ Watched exportFromWindow(TForm1& window, const QString& pages, std::deque<Dialog
     [&] { QTRY_VERIFY_WITH_TIMEOUT(!panel->isExporting() && script.finished(), 120000); }();
     ticker.stop();
     QObject::disconnect(gauge, nullptr, panel, nullptr);
+    watched.dialogs = script.seen;
     return watched;
 }
 
@@ -343,20 +345,10 @@ void ExportPanelTest::unwritableFileIsReported()
     const QString folder = m_dir.filePath(QStringLiteral("blocked"));
     // A folder where the first page's file should go: it cannot be replaced by a file.
     QVERIFY(QDir().mkpath(folder + QStringLiteral("/page001.jpg")));
-    DialogScript::Step reported = [](QWidget* w) {
-        auto* box = qobject_cast<QMessageBox*>(w);
-        QVERIFY(box != nullptr);
-        box->button(QMessageBox::Ok)->click();
-    };
-    QStringList seen;
-    {
-        auto* panel = control<ExportPanel>(window, "Exportpr");
-        control<QLineEdit>(window, "sEdit1")->setText(QStringLiteral("1"));
-        DialogScript script({chooseFile(folder + QStringLiteral("/page")), reported});
-        QTest::mouseClick(control<QToolButton>(window, "JPGSave"), Qt::LeftButton);
-        QTRY_VERIFY_WITH_TIMEOUT(!panel->isExporting() && script.finished(), 60000);
-        seen = script.seen;
-    }
+    const QStringList seen =
+        exportFromWindow(window, QStringLiteral("1"),
+                         {chooseFile(folder + QStringLiteral("/page")), press(QMessageBox::Ok)})
+            .dialogs;
     QCOMPARE(seen.size(), 2);
     QVERIFY2(seen[1].startsWith(QStringLiteral("Quillet|Не удаётся записать файл ") + folder
                                 + QStringLiteral("/page001.jpg")),
