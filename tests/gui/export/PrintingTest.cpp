@@ -6,10 +6,11 @@
 
 #include "gui/app/WindowDriver.h"
 #include "support/CupsServer.h"
+#include "support/PrintSupport.h"
+#include "support/TestSupport.h"
 
 #include "core/app/ProjectDocument.h"
 #include "core/app/UserSettings.h"
-#include "core/background/DocumentImport.h"
 #include "core/data/SpreadsheetLink.h"
 #include "core/export/PrintJob.h"
 #include "core/render/PageRenderer.h"
@@ -115,24 +116,16 @@ QList<QRect> renderedInk(const QString& path)
     return boxes;
 }
 
-// The pages of a PDF file, or of a PDF document held in memory, at `dpi`.
-QList<QImage> pdfPages(const QString& path, double dpi)
+// The pages of the PDF document `pdf` at `dpi`.
+QList<QImage> pdfPages(const QByteArray& pdf, double dpi)
 {
     QList<QImage> pages;
-    ImportDocument document;
-    document.open(path);
-    for (int n = 1; n <= document.pageCount(); ++n)
-        pages << document.page(n, dpi);
-    return pages;
-}
-
-QList<QImage> pdfPages(const QByteArray& pdf, const QDir& dir, double dpi)
-{
-    QFile file(dir.filePath(QStringLiteral("spooled.pdf")));
-    if (!file.open(QIODevice::WriteOnly) || file.write(pdf) != pdf.size())
-        return {};
-    file.close();
-    return pdfPages(file.fileName(), dpi);
+    for (;;) {
+        QImage page = QuilletTest::pdfPageImage(pdf, int(pages.size()), dpi);
+        if (page.isNull())
+            return pages;
+        pages << page;
+    }
 }
 
 // True when two ink boxes agree within a pixel on every edge.
@@ -287,7 +280,7 @@ void PrintingTest::orientationQuestions()
     const bool portrait =
         host.printing->printer().pageLayout().orientation() == QPageLayout::Portrait;
     QCOMPARE(portrait, printedPortrait);
-    const QList<QImage> pages = pdfPages(host.pdf, 10);
+    const QList<QImage> pages = pdfPages(QuilletTest::readFile(host.pdf), 10);
     QCOMPARE(pages.size(), 1);
     QCOMPARE(pages[0].height() > pages[0].width(), printedPortrait);
 }
@@ -333,7 +326,7 @@ void PrintingTest::pagesLandOnTheSheet()
     const Project before = host.window.document().project;
     host.print();
 
-    const QList<QImage> pages = pdfPages(host.pdf, 300);
+    const QList<QImage> pages = pdfPages(QuilletTest::readFile(host.pdf), 300);
     QCOMPARE(pages.size(), 3);
     const QList<QRect> expected = renderedInk(path);
     for (int k = 0; k < 3; ++k) {
@@ -385,7 +378,7 @@ void PrintingTest::jobsOnPrinterQueue()
     for (int k = 0; k < 3; ++k) {
         QCOMPARE(jobs[k].title, path + QStringLiteral("00%1").arg(2 - k));
         QCOMPARE(jobs[k].copies, 3);
-        const QList<QImage> pages = pdfPages(jobs[k].document, QDir(m_dir.path()), 300);
+        const QList<QImage> pages = pdfPages(jobs[k].document, 300);
         QCOMPARE(pages.size(), 1);
         QVERIFY(sameInk(ink(pages[0]), expected[printed[k]]));
     }
@@ -438,7 +431,7 @@ void PrintingTest::calibrationMovesThePrint()
     jobs = m_cups->capturedJobs(queue, 2);
     QCOMPARE(jobs.size(), size_t(2));
     const QRect plain = renderedInk(path)[4];
-    const QRect moved = ink(pdfPages(jobs[1].document, QDir(m_dir.path()), 300).value(0));
+    const QRect moved = ink(QuilletTest::pdfPageImage(jobs[1].document, 0, 300));
     QVERIFY(
         sameInk(moved, plain.translated(std::lround(-3 * kPxPerMm), std::lround(2 * kPxPerMm))));
 
