@@ -23,11 +23,13 @@ struct FieldNode;
 /// embeds an image once per QImage::cacheKey() and draws it by reference after that.
 ///
 /// A picture in copy mode does not depend on the page under it (its transparent colour
-/// becomes a mask, its opacity a constant alpha), so it is made once per field text,
-/// resolution and block size. A picture in another copy mode combines with the pixels
-/// under it; those are read by rendering the same page on a raster first with this
-/// object as the target's `pictures`, which records each block's finished pixels for the
-/// painter render that follows. Equal finished pixels share one QImage.
+/// becomes a mask, its opacity a constant alpha), so its file is read and placed once per
+/// field text, resolution and block geometry. A picture in another copy mode combines
+/// with the pixels under it; those are read by rendering the same page on a raster first
+/// with this object as the target's `pictures`, which records each block's finished
+/// pixels for the painter render that follows (without that raster render the painter
+/// leaves such a picture out). Equal finished pixels share one QImage. Pictures are
+/// drawn with lossless image rendering, so the PDF holds their exact pixels.
 ///
 /// Not thread-safe: one object serves the renders of one thread.
 class PlacedPictures {
