@@ -12,7 +12,6 @@
 #include "core/export/PrintJob.h"
 #include "gui/export/PrinterDevice.h"
 
-#include <QFile>
 #include <QFileInfo>
 #include <QPrinter>
 #include <QPrinterInfo>
@@ -152,6 +151,7 @@ int runPrint(const QStringList& args)
 
     const std::unique_ptr<QPrinter> printer = makePrinter(options, project);
     PrinterDevice device(*printer);
+    // A file is no printer: it gets the page with no printer's correction.
     if (options.output.isEmpty())
         request.calibration = UserSettings().calibration(device.metrics().name);
     const PrintProgress progress = terminalProgress();
@@ -161,11 +161,7 @@ int runPrint(const QStringList& args)
         device.finish();
     } catch (const Error& e) {
         if (!options.output.isEmpty()) {
-            try {
-                device.finish();
-            } catch (const Error&) { // the file goes anyway
-            }
-            QFile::remove(options.output); // a failed print leaves no half-made file
+            device.discard(); // a failed print leaves no half-made file
             throw;
         }
         const auto* failed = dynamic_cast<const PrintError*>(&e);

@@ -103,6 +103,7 @@ void PrinterDevice::beginJob(const QString& title, int copies)
         throw Error(QStringLiteral("Не удаётся начать печать на принтере %1").arg(printerLabel()));
     }
     m_fileOpen = toFile();
+    m_fileBegun = m_fileBegun || m_fileOpen;
 }
 
 QPainter& PrinterDevice::painter()
@@ -143,6 +144,18 @@ void PrinterDevice::finish()
     if (!m_painter.end() || m_printer.printerState() == QPrinter::Error) {
         throw Error(QStringLiteral("Не удаётся записать файл %1").arg(m_printer.outputFileName()));
     }
+}
+
+void PrinterDevice::discard() noexcept
+{
+    if (!toFile())
+        return;
+    if (m_painter.isActive())
+        m_painter.end();
+    m_fileOpen = false;
+    if (m_fileBegun)
+        QFile::remove(m_printer.outputFileName());
+    m_fileBegun = false;
 }
 
 bool PrinterDevice::toFile() const

@@ -46,6 +46,9 @@ public:
     /// Completes a PDF file (nothing to do on a printer). Throws Error when the file cannot
     /// be written.
     void finish();
+    /// Ends a PDF file this device began and removes it, after a failure; a file it never
+    /// began, and a printer, are left alone. Never throws.
+    void discard() noexcept;
 
 private:
     bool toFile() const;
@@ -53,7 +56,8 @@ private:
 
     QPrinter& m_printer;
     QPainter m_painter;
-    bool m_fileOpen = false; // a PDF file begun and not finished
+    bool m_fileOpen = false;  // a PDF file begun and not finished
+    bool m_fileBegun = false; // this device has written into the PDF file
 };
 
 /// A printer object printing into the PDF file `path` at `dpi` dots per inch on a sheet of
