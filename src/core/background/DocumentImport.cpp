@@ -122,7 +122,7 @@ struct ImportDocument::State {
     ImportKind kind = ImportKind::Picture;
     int pages = 0;
     bool spreadsheet = false; // converted with each sheet on one page
-    QImage firstPicture; // a picture's page 1, decoded while the content was being sniffed
+    QImage firstPicture;      // a picture's page 1, decoded while the content was being sniffed
     std::unique_ptr<Poppler::Document> pdf;
     std::unique_ptr<QTemporaryDir> workDir; // holds LibreOffice's PDF, which pdf reads
     mutable QMutex mutex;

@@ -99,8 +99,7 @@ void TForm1::connectPrinting()
     context.copies = [this] { return m_exportPanel->copies(); };
     context.controls = m_exportPanel;
     auto* printing = new PrintController(context, this);
-    connect(m_exportPanel, &ExportPanel::printRequested, printing,
-            &PrintController::JPGPrintClick);
+    connect(m_exportPanel, &ExportPanel::printRequested, printing, &PrintController::JPGPrintClick);
     connect(m_exportPanel, &ExportPanel::printerSetupRequested, printing,
             &PrintController::N1Click);
     connect(m_exportPanel, &ExportPanel::calibrationRequested, printing,
