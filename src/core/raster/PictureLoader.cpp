@@ -79,13 +79,21 @@ int declaredBits(const QByteArray& bytes)
     return 0;
 }
 
-/// Qt decodes a BMP cut short with the missing rows left blank; refuse it instead. Qt
-/// takes any header shorter than 40 bytes for the old 12-byte one, with 16-bit sizes.
+/// Qt reads 32-bit sizes only from info headers of 40, 64, 108 and 124 bytes; it takes any
+/// other for the old 12-byte one, with 16-bit sizes and no compression.
+bool bmpOldHeader(const QByteArray& bytes)
+{
+    const std::uint32_t size = le32(bytes, 14);
+    return size != 40 && size != 64 && size != 108 && size != 124;
+}
+
+/// Qt decodes a BMP cut short with the missing rows left blank; refuse it instead. Read
+/// as Qt reads the header (16-bit BMPs never get here).
 bool bmpShortOfRows(const QByteArray& bytes)
 {
     if (bytes.size() < 18 || !bytes.startsWith("BM"))
         return false;
-    const bool old = le32(bytes, 14) < 40;
+    const bool old = bmpOldHeader(bytes);
     if (bytes.size() < (old ? 26 : 34))
         return true; // not even the header
     const std::uint32_t compression = old ? 0 : le32(bytes, 30);
@@ -102,7 +110,7 @@ bool bmpShortOfRows(const QByteArray& bytes)
 /// leaves the rows it never got blank.
 bool bmpRunsCutShort(const QByteArray& bytes)
 {
-    if (bytes.size() < 34 || !bytes.startsWith("BM") || le32(bytes, 14) < 40)
+    if (bytes.size() < 34 || !bytes.startsWith("BM") || bmpOldHeader(bytes))
         return false;
     const std::uint32_t compression = le32(bytes, 30);
     if (compression != 1 && compression != 2)
@@ -158,15 +166,14 @@ qsizetype skipGifBlocks(const QByteArray& bytes, qsizetype at, long long& total)
     return -1;
 }
 
-/// The first picture of a GIF must come whole, with data enough to cover both its own area
-/// and the screen Qt draws it on (an LZW code of three bits or more stands for at most 4096
-/// pixels); Qt shows a GIF cut short with the missing part blank, and a few bytes could
-/// otherwise ask for a screen of a hundred million pixels.
+/// The first picture of a GIF must come whole, with data enough to cover the canvas Qt
+/// draws it on (an LZW code of three bits or more stands for at most 4096 pixels). Qt shows
+/// a GIF cut short with the missing part blank, and its canvas holds both the screen and
+/// the picture's place, so a few bytes could ask for a hundred million blank pixels.
 bool gifCutShort(const QByteArray& bytes)
 {
     if (bytes.size() < 13 || !bytes.startsWith("GIF8"))
         return false;
-    const long long screen = static_cast<long long>(le16(bytes, 6)) * le16(bytes, 8);
     const int screenFlags = byteAt(bytes, 10);
     qsizetype at = 13 + ((screenFlags & 0x80) != 0 ? 3 * (2 << (screenFlags & 7)) : 0);
     long long data = 0;
@@ -177,14 +184,18 @@ bool gifCutShort(const QByteArray& bytes)
         } else if (introducer == 0x2C) {
             if (at + 11 > bytes.size())
                 return true;
-            const long long area =
-                static_cast<long long>(le16(bytes, at + 5)) * le16(bytes, at + 7);
+            const long long width =
+                std::max<long long>(le16(bytes, 6), le16(bytes, at + 1) + le16(bytes, at + 5));
+            const long long height =
+                std::max<long long>(le16(bytes, 8), le16(bytes, at + 3) + le16(bytes, at + 7));
             const int flags = byteAt(bytes, at + 9);
             at += 11 + ((flags & 0x80) != 0 ? 3 * (2 << (flags & 7)) : 0); // + LZW code size
             at = skipGifBlocks(bytes, at, data);
-            return at < 0 || std::max(area, screen) > (data * 8 / 3 + 1) * 4096;
+            return at < 0 || width * height > (data * 8 / 3 + 1) * 4096;
+        } else if (introducer == 0x3B) {
+            return false; // the end, and no picture: the reader refuses it
         } else {
-            return false; // the trailer or a broken file: the reader decides
+            ++at; // Qt passes over stray bytes between blocks
         }
     }
     return true;
@@ -544,10 +555,10 @@ bool LoadPictureFile(const QString& path, TFastDIB& raster)
             return false;
         return decodeJpeg(bytes, raster);
     }
-    if (cutShort(bytes))
-        return false;
     if (isSixteenBitBmp(bytes))
         return loadSixteenBitBmp(bytes, raster);
+    if (cutShort(bytes))
+        return false;
     return loadThroughQt(path, bytes, raster);
 }
 

@@ -367,9 +367,14 @@ void PictureLoaderTest::refusesBadFiles_data()
     hugeBmp[18] = char(0xFF);
     hugeBmp[19] = char(0x7F);
     QTest::newRow("16-bit bmp short of rows") << "short.bmp" << hugeBmp;
-    // A header of 12 bytes, 16-bit sizes: 2053 × 23024 pixels announced, one row there.
-    QByteArray oldBmp("BM\0\0\0\0\0\0\0\0\x1A\0\0\0\x0C\0\0\0\x05\x08\x10\xA6\x01\0\x10\0", 26);
-    QTest::newRow("old-style bmp short of rows") << "old.bmp" << oldBmp + QByteArray(4108, 0);
+    // Qt reads 16-bit sizes from a 12-byte header and from any it does not know (109 bytes):
+    // 2053 × 23024 pixels announced, one row there.
+    for (const int headerSize : {12, 109}) {
+        QByteArray oldBmp("BM\0\0\0\0\0\0\0\0\x1A\0\0\0\x0C\0\0\0\x05\x08\x10\xA6\x01\0\x10\0", 26);
+        oldBmp[14] = char(headerSize);
+        QTest::addRow("bmp with a %d-byte header short of rows", headerSize)
+            << "old.bmp" << oldBmp + QByteArray(4108, 0);
+    }
     // Qt shows what it got of these and leaves the rest blank.
     const QByteArray noisyGif = gif(big.convertToFormat(QImage::Format_Mono));
     QTest::newRow("truncated gif") << "cut.gif" << noisyGif.left(noisyGif.size() / 2);
@@ -382,6 +387,14 @@ void PictureLoaderTest::refusesBadFiles_data()
     QByteArray wideScreenGif = gif(dot);
     wideScreenGif.replace(6, 4, QByteArray("\x02\x5D\x0A\x14", 4)); // 23810 × 5130
     QTest::newRow("gif screen beyond its data") << "screen.gif" << wideScreenGif;
+    QByteArray lowGif = gif(dot);
+    lowGif.replace(22, 2, QByteArray("\x30\x75", 2)); // the picture 30000 rows down
+    QTest::newRow("gif picture placed beyond its data") << "low.gif" << lowGif;
+    // An empty control extension and a stray zero byte, which Qt passes over.
+    QByteArray strayGif = noisyGif;
+    strayGif.insert(19, QByteArray("\x21\xF9\0\0", 4));
+    QTest::newRow("truncated gif after an empty extension")
+        << "stray.gif" << strayGif.left(strayGif.size() / 2);
     QByteArray palette256(1024, char(0xFF));
     QTest::newRow("truncated run-length bmp")
         << "cut.bmp" << bmp(8, 1, palette256, QByteArray("\x02\x01\0\0", 4));
