@@ -19,7 +19,9 @@
 
 #include <poppler-qt6.h>
 
+#include <algorithm>
 #include <cmath>
+#include <iterator>
 
 namespace Quillet {
 
@@ -45,6 +47,26 @@ bool isSpreadsheetExtension(const QString& suffix)
 bool looksLikePdf(const QByteArray& head)
 {
     return head.left(1024).contains("%PDF-");
+}
+
+/// The file starts like a picture of a common format: when the picture codecs refused it,
+/// it is a broken picture, not a document for LibreOffice.
+bool looksLikePicture(const QByteArray& head)
+{
+    const auto byte = [&head](int at) { return at < head.size() ? quint8(head[at]) : 0xffu; };
+    if (head.startsWith("\x89PNG\r\n\x1a\n") || head.startsWith("\xff\xd8\xff")
+        || head.startsWith("GIF87a") || head.startsWith("GIF89a"))
+        return true;
+    if (head.startsWith(QByteArray("II*\0", 4)) || head.startsWith(QByteArray("MM\0*", 4)))
+        return true; // TIFF
+    if (head.startsWith("RIFF") && head.mid(8, 4) == "WEBP")
+        return true;
+    // BMP: "BM" alone starts many texts, so the size of the header that follows must be a
+    // known one.
+    static constexpr quint8 bmpHeaders[] = {12, 40, 52, 56, 64, 108, 124};
+    return head.startsWith("BM") && byte(15) == 0 && byte(16) == 0 && byte(17) == 0
+           && std::find(std::begin(bmpHeaders), std::end(bmpHeaders), byte(14))
+                  != std::end(bmpHeaders);
 }
 
 // Poppler reports every repair it makes on stderr; the user gets our own message instead.
@@ -218,6 +240,9 @@ void ImportDocument::open(const QString& path)
         return;
     }
     const QString suffix = QFileInfo(path).suffix().toLower();
+    if (looksLikePicture(head))
+        throw FileError(
+            QStringLiteral("Изображение %1 повреждено, обрезано или слишком велико").arg(path));
     if (looksLikePdf(head) || suffix == QStringLiteral("pdf")) {
         state->kind = ImportKind::Pdf;
         state->pdf = loadPdf(path, path);

@@ -38,8 +38,10 @@ struct ErrorManager {
 
 void onMessage(j_common_ptr info, int level)
 {
-    // A file cut short decodes with grey filler; the program wants it refused instead.
-    if (level < 0 && info->err->msg_code == JWRN_JPEG_EOF)
+    // A file cut short decodes with grey filler, also when a marker was stuck on after the
+    // cut; the program wants it refused instead.
+    if (level < 0
+        && (info->err->msg_code == JWRN_JPEG_EOF || info->err->msg_code == JWRN_HIT_MARKER))
         reinterpret_cast<ErrorManager*>(info->err)->truncated = true;
 }
 

@@ -256,6 +256,12 @@ void DocumentImportTest::badInputGivesClearError_data()
         << QStringLiteral("form.dat") << QByteArray("%PDF-1.7\n%%EOF\n") << "PDF" << false;
     QTest::newRow("empty") << QStringLiteral("empty.png") << QByteArray() << "пуст" << false;
     QTest::newRow("missing") << QStringLiteral("") << QByteArray() << "Не удаётся" << false;
+    // A picture the codecs refuse is a broken picture, not a document for LibreOffice.
+    QTest::newRow("gif cut short")
+        << QStringLiteral("scan.txt") << QByteArray("GIF89a\x10\x00\x10\x00\x80\x00\x00")
+        << "повреждено" << false;
+    QTest::newRow("tiff header only")
+        << QStringLiteral("fax.tif") << QByteArray("II*\0\x08\0\0\0", 8) << "повреждено" << false;
     QTest::newRow("docx that is no zip")
         << QStringLiteral("form.docx") << QByteArray("PK\3\4 not really a zip archive")
         << "LibreOffice" << true;

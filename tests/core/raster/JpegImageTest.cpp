@@ -156,6 +156,8 @@ void JpegImageTest::corruptDataLeavesRasterAlone_data()
     QTest::newRow("empty") << QByteArray();
     QTest::newRow("truncated") << good.left(good.size() / 2);
     QTest::newRow("header only") << good.left(30);
+    QTest::newRow("truncated, end marker stuck on")
+        << good.left(good.size() / 2) + QByteArray("\xff\xd9", 2);
     QByteArray scrambled = good;
     for (qsizetype i = 20; i < scrambled.size(); i += 7)
         scrambled[i] = char(scrambled[i] ^ 0x5A);
