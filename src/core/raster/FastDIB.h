@@ -213,8 +213,10 @@ private:
 
 /// Decodes a picture file into raster at the depth its pixel format calls for (1, 4 and
 /// 8 bits with palettes, 16-bit grey as 8, 5-5-5 and 5-6-5 as 16 with masks, 24, 32;
-/// 48 and 64 bits down to 24 and 32). False for a missing, unreadable, truncated or
-/// undecodable file, or one too large to hold; the raster may already have been sized.
+/// 48 and 64 bits down to 24 and 32). The content chooses the decoder, not the name (the
+/// extension only helps formats without a signature, such as TGA). False for a missing,
+/// unreadable, truncated or undecodable file, or one over 150 million pixels; the raster
+/// may already have been sized.
 bool LoadPictureFile(const QString& path, TFastDIB& raster);
 
 /// The raster takes the bitmap's size, depth (colour table and masks included) and a
