@@ -57,6 +57,8 @@ public:
     /// Dialogs seen: a message box's text, an input dialog's label, or "file dialog".
     QStringList seen;
     bool finished() const { return m_steps.empty(); }
+    /// Lets other modal windows (a progress or search dialog) come and go unanswered.
+    void answerMessageBoxesOnly() { m_boxesOnly = true; }
 
 private:
     void poll()
@@ -65,6 +67,8 @@ private:
         if (modal == nullptr || modal == m_last || m_steps.empty())
             return;
         m_last = modal;
+        if (m_boxesOnly && qobject_cast<QMessageBox*>(modal) == nullptr)
+            return;
         if (auto* box = qobject_cast<QMessageBox*>(modal))
             seen.append(box->windowTitle() + QLatin1Char('|') + box->text());
         else if (auto* input = qobject_cast<QInputDialog*>(modal))
@@ -79,6 +83,7 @@ private:
     std::deque<Step> m_steps;
     QPointer<QWidget> m_last;
     QTimer m_poll;
+    bool m_boxesOnly = false;
 };
 
 inline DialogScript::Step press(QMessageBox::StandardButton button)
