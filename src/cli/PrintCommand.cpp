@@ -22,10 +22,6 @@
 namespace Quillet::Cli {
 namespace {
 
-// Qt asks a printer for nothing but its paper, so the resolution is ours to choose: what
-// the renderer draws at. 600 dpi is what office printers print at and keeps the page's
-// background (rebuilt at that resolution) within memory.
-constexpr int PrinterDpi = 600;
 constexpr int DefaultFileDpi = 600;
 
 int numberOption(const ParsedArgs& parsed, const QString& name, int low, int high, int fallback)
@@ -113,7 +109,7 @@ std::unique_ptr<QPrinter> makePrinter(const PrintOptions& options, const Project
     }
     auto printer =
         std::make_unique<QPrinter>(chosenPrinter(options.printer), QPrinter::HighResolution);
-    printer->setResolution(PrinterDpi);
+    printer->setResolution(PrintResolutionDpi);
     return printer;
 }
 
@@ -152,8 +148,10 @@ int runPrint(const QStringList& args)
     const std::unique_ptr<QPrinter> printer = makePrinter(options, project);
     PrinterDevice device(*printer);
     // A file is no printer: it gets the page with no printer's correction.
-    if (options.output.isEmpty())
-        request.calibration = UserSettings().calibration(device.metrics().name);
+    if (options.output.isEmpty()) {
+        const PrinterMetrics metrics = device.metrics();
+        request.calibration = UserSettings().calibration(metrics.name, metrics.portrait);
+    }
     const PrintProgress progress = terminalProgress();
     PrintResult result;
     try {

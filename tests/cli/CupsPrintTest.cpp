@@ -150,11 +150,11 @@ void CupsPrintTest::calibratedPageLandsOnTheSheet()
     Quillet::PrinterCalibration calibration;
     calibration.offsetXMm = 24 * 25.4 / 300;
     calibration.offsetYMm = -12 * 25.4 / 300;
-    Quillet::UserSettings().setCalibration(Queue, calibration);
+    Quillet::UserSettings().setCalibration(Queue, true, calibration);
     std::vector<CapturedJob> jobs;
     print({QStringLiteral("--pages"), QStringLiteral("2"), QStringLiteral("--no-background")}, 1,
           jobs);
-    Quillet::UserSettings().setCalibration(Queue, Quillet::PrinterCalibration{});
+    Quillet::UserSettings().setCalibration(Queue, true, Quillet::PrinterCalibration{});
     if (QTest::currentTestFailed())
         return;
 

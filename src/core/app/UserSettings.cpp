@@ -22,9 +22,10 @@ const QString kCalibrationGroup = QStringLiteral("Calibration");
 
 // Printer names may hold anything, "/" and "\\" included: percent-encoding keeps each in
 // one group of plain characters.
-QString calibrationGroup(const QString& printer)
+QString calibrationGroup(const QString& printer, bool portrait)
 {
     return kCalibrationGroup + QLatin1Char('/')
+           + (portrait ? QStringLiteral("portrait/") : QStringLiteral("landscape/"))
            + QString::fromLatin1(QUrl::toPercentEncoding(printer));
 }
 
@@ -152,12 +153,12 @@ void UserSettings::setCalibratedScale(double scale)
     m_settings->sync();
 }
 
-PrinterCalibration UserSettings::calibration(const QString& printer) const
+PrinterCalibration UserSettings::calibration(const QString& printer, bool portrait) const
 {
     PrinterCalibration c;
     if (printer.isEmpty())
         return c;
-    const QString group = calibrationGroup(printer);
+    const QString group = calibrationGroup(printer, portrait);
     const auto read = [&](const char* key, double& value) {
         const QVariant stored = m_settings->value(group + QLatin1Char('/') + QLatin1String(key));
         if (!stored.isValid())
@@ -179,7 +180,8 @@ PrinterCalibration UserSettings::calibration(const QString& printer) const
     return c;
 }
 
-void UserSettings::setCalibration(const QString& printer, const PrinterCalibration& calibration)
+void UserSettings::setCalibration(const QString& printer, bool portrait,
+                                  const PrinterCalibration& calibration)
 {
     if (printer.isEmpty())
         throw Error(QStringLiteral("Не выбран принтер: калибровка не сохранена."));
@@ -187,7 +189,7 @@ void UserSettings::setCalibration(const QString& printer, const PrinterCalibrati
         throw Error(
             QStringLiteral("Калибровка принтера «%1» недопустима и не сохранена.").arg(printer));
     }
-    const QString group = calibrationGroup(printer);
+    const QString group = calibrationGroup(printer, portrait);
     m_settings->remove(group);
     if (!calibration.isIdentity()) {
         m_settings->beginGroup(group);

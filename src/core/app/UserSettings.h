@@ -63,13 +63,15 @@ public:
     std::optional<double> calibratedScale() const;
     void setCalibratedScale(double scale);
 
-    /// The calibration stored for the printer named `printer`; identity when none is
+    /// The calibration stored for the printer named `printer` printing in portrait or in
+    /// landscape; identity when none is
     /// stored or the name is empty. Throws Error naming the printer when the stored values
     /// are not numbers or not plausible (PrinterCalibration::isPlausible).
-    PrinterCalibration calibration(const QString& printer) const;
+    PrinterCalibration calibration(const QString& printer, bool portrait) const;
     /// Stores the calibration for `printer`; an identity calibration removes the entry.
     /// Throws Error for an empty name or an implausible calibration, storing nothing.
-    void setCalibration(const QString& printer, const PrinterCalibration& calibration);
+    void setCalibration(const QString& printer, bool portrait,
+                        const PrinterCalibration& calibration);
 
 private:
     std::unique_ptr<QSettings> m_settings;

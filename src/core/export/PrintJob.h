@@ -8,6 +8,7 @@
 // in the tests); everything here is arithmetic and the loop over the pages.
 
 #include "core/common/Errors.h"
+#include "core/export/Calibration.h"
 
 #include <QPoint>
 #include <QPointF>
@@ -24,55 +25,6 @@ namespace Quillet {
 
 class Project;
 class Workbook;
-
-/// What the device reports, in device pixels.
-struct PrinterMetrics {
-    QString name;
-    int dpiX = 600; // horizontal resolution, dots per inch
-    int dpiY = 600; // vertical resolution, dots per inch
-    /// The printable area's corner from the sheet's corner, device pixels.
-    QPoint printableOffset;
-    /// The printable area, device pixels.
-    QSize printableSize;
-    bool portrait = true;
-};
-
-/// How one printer misplaces what it prints, measured on the alignment page. A point meant
-/// at p mm from the sheet's corner lands at p·scale + offset.
-struct PrinterCalibration {
-    double offsetXMm = 0; // how far the print lands right of where it should, mm
-    double offsetYMm = 0; // how far the print lands below where it should, mm
-    double scaleX = 1;    // printed length / true length across
-    double scaleY = 1;    // printed length / true length down
-    /// True when printing with it is exactly printing without it.
-    bool isIdentity() const;
-    /// True when every value is a finite number a real printer can give: scales within
-    /// 0.8–1.2, offsets within ±20 mm.
-    bool isPlausible() const;
-    bool operator==(const PrinterCalibration&) const = default;
-};
-
-/// The alignment page's crosses, mm from the sheet's corner; both lie inside A4 and Letter
-/// and well inside the usual printable margins.
-QPointF alignmentCrossA();
-QPointF alignmentCrossB();
-
-/// The calibration from the alignment page: the crosses' true positions (mm from the
-/// sheet's corner, as drawAlignmentPage puts them) and where the user measured them (mm).
-/// Throws Error, with a message for the user, for measurements no printer gives: a value
-/// that is not a finite number, crosses less than 50 mm apart in either direction, a scale
-/// outside 0.8–1.2 or an offset beyond ±20 mm.
-PrinterCalibration calibrationFromMeasurements(QPointF trueA, QPointF trueB, QPointF measuredA,
-                                               QPointF measuredB);
-
-/// Draws the alignment page on `painter`, whose (0, 0) is the printable area's corner of a
-/// device of `metrics`: millimetre rulers along the sheet's top and left edges (numbered
-/// every 10 mm), a cross at alignmentCrossA() and alignmentCrossB() mm from the sheet's
-/// corner, and the printer's name and resolution. Positions are taken from the sheet's
-/// corner as a direct print takes them (printable offset subtracted) and no calibration is
-/// applied, so the page shows the printer's own error. What falls outside the printable
-/// area is simply not printed. Leaves the painter's state as it found it.
-void drawAlignmentPage(QPainter& painter, const PrinterMetrics& metrics);
 
 /// The question to ask before printing a page raster of `pageSize` on a printer set to
 /// `portrait`: Landscape for a wide page on a portrait printer, Portrait for a tall page on
@@ -143,6 +95,11 @@ struct PrintResult {
 /// maximum (3n − 1 printing directly, 4n − 1 printing pictures, for n pages); returning
 /// false stops the print once the current job has ended.
 using PrintProgress = std::function<bool(int step, int maximum)>;
+
+/// The resolution a printer is driven at, from the window and from the command line alike.
+/// Qt asks a printer for nothing but its paper, so the resolution is ours to choose; 600 dpi
+/// is what office printers print at and keeps an A3 page as a picture within memory.
+constexpr int PrintResolutionDpi = 600;
 
 /// True when pages for `metrics` print directly (the renderer drawing on the printer):
 /// equal resolutions across and down and no request for pictures.

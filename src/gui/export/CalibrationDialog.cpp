@@ -150,7 +150,7 @@ void CalibrationDialog::showResult()
 QString CalibrationDialog::storedText() const
 {
     try {
-        const PrinterCalibration stored = m_settings.calibration(m_printer);
+        const PrinterCalibration stored = m_settings.calibration(m_printer, true);
         if (stored.isIdentity())
             return QStringLiteral("Сейчас для этого принтера поправки нет.");
         return QStringLiteral("Сейчас сохранено: ") + describeCalibration(stored);
@@ -162,7 +162,7 @@ QString CalibrationDialog::storedText() const
 void CalibrationDialog::accept()
 {
     try {
-        m_settings.setCalibration(m_printer, measuredCalibration());
+        m_settings.setCalibration(m_printer, true, measuredCalibration());
     } catch (const Error& e) {
         QMessageBox::critical(this, QStringLiteral("Quillet"), e.message());
         return;
@@ -173,7 +173,7 @@ void CalibrationDialog::accept()
 void CalibrationDialog::resetCalibration()
 {
     try {
-        m_settings.setCalibration(m_printer, PrinterCalibration());
+        m_settings.setCalibration(m_printer, true, PrinterCalibration());
     } catch (const Error& e) {
         QMessageBox::critical(this, QStringLiteral("Quillet"), e.message());
         return;

@@ -145,7 +145,8 @@ std::shared_ptr<PrintController::Run> PrintController::prepareRun(std::vector<in
     run->device = std::make_unique<PrinterDevice>(printer());
     try {
         run->metrics = run->device->metrics();
-        run->request.calibration = m_context.userSettings->calibration(run->metrics.name);
+        run->request.calibration =
+            m_context.userSettings->calibration(run->metrics.name, run->metrics.portrait);
     } catch (const Error& e) {
         showError(e.message());
         return nullptr;

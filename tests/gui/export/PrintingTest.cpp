@@ -424,7 +424,7 @@ void PrintingTest::calibrationMovesThePrint()
     QCOMPARE(jobs[0].copies, 1);
     QCOMPARE(host.printing->printer().copyCount(), 2);
 
-    const PrinterCalibration stored = host.window.userSettings().calibration(queue);
+    const PrinterCalibration stored = host.window.userSettings().calibration(queue, true);
     QVERIFY(std::abs(stored.offsetXMm - 3) < 1e-9 && std::abs(stored.offsetYMm + 2) < 1e-9);
     QVERIFY(std::abs(stored.scaleX - 1) < 1e-9 && std::abs(stored.scaleY - 1) < 1e-9);
     host.print();
@@ -440,7 +440,7 @@ void PrintingTest::calibrationMovesThePrint()
     }});
     host.chooseMenuItem("CalibrationItem");
     QVERIFY(reset.finished());
-    QVERIFY(host.window.userSettings().calibration(queue).isIdentity());
+    QVERIFY(host.window.userSettings().calibration(queue, true).isIdentity());
 }
 
 QTEST_MAIN(PrintingTest)

@@ -1,0 +1,69 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 Quillet developers
+#pragma once
+
+// A printer as the print loop sees it, and how one printer misplaces what it prints: the
+// alignment page, and the calibration measured on it.
+
+#include <QPoint>
+#include <QPointF>
+#include <QSize>
+#include <QString>
+
+class QPainter;
+
+namespace Quillet {
+
+/// What the device reports, in device pixels.
+struct PrinterMetrics {
+    QString name;
+    int dpiX = 600; // horizontal resolution, dots per inch
+    int dpiY = 600; // vertical resolution, dots per inch
+    /// The printable area's corner from the sheet's corner, device pixels.
+    QPoint printableOffset;
+    /// The printable area, device pixels.
+    QSize printableSize;
+    bool portrait = true;
+};
+
+/// How one printer misplaces what it prints, measured on the alignment page. A point meant
+/// at p mm from the sheet's corner lands at p·scale + offset.
+struct PrinterCalibration {
+    double offsetXMm = 0; // how far the print lands right of where it should, mm
+    double offsetYMm = 0; // how far the print lands below where it should, mm
+    double scaleX = 1;    // printed length / true length across
+    double scaleY = 1;    // printed length / true length down
+    /// True when printing with it is exactly printing without it.
+    bool isIdentity() const;
+    /// True when every value is a finite number a real printer can give: scales within
+    /// 0.8–1.2, offsets within ±20 mm.
+    bool isPlausible() const;
+    bool operator==(const PrinterCalibration&) const = default;
+};
+
+/// The alignment page's crosses, mm from the sheet's corner; both lie inside A4 and Letter
+/// and well inside the usual printable margins.
+QPointF alignmentCrossA();
+QPointF alignmentCrossB();
+
+/// The calibration from the alignment page: the crosses' true positions (mm from the
+/// sheet's corner, as drawAlignmentPage puts them) and where the user measured them (mm).
+/// Throws Error, with a message for the user, for measurements no printer gives: a value
+/// that is not a finite number, crosses less than 50 mm apart in either direction, a scale
+/// outside 0.8–1.2 or an offset beyond ±20 mm.
+PrinterCalibration calibrationFromMeasurements(QPointF trueA, QPointF trueB, QPointF measuredA,
+                                               QPointF measuredB);
+
+/// Draws the alignment page on `painter`, whose (0, 0) is the printable area's corner of a
+/// device of `metrics`: millimetre rulers along the sheet's top and left edges (numbered
+/// every 10 mm), a cross at alignmentCrossA() and alignmentCrossB() mm from the sheet's
+/// corner, and the printer's name and resolution. Positions are taken from the sheet's
+/// corner as a direct print takes them (printable offset subtracted) and no calibration is
+/// applied, so the page shows the printer's own error. What falls outside the printable
+/// area is simply not printed. Leaves the painter's state as it found it.
+void drawAlignmentPage(QPainter& painter, const PrinterMetrics& metrics);
+
+/// Throws Error, with a message for the user, for a resolution no printer reports.
+void checkPrinterMetrics(const PrinterMetrics& metrics);
+
+} // namespace Quillet
