@@ -22,21 +22,8 @@ using namespace Quillet;
 namespace {
 
 using Run = QuilletTest::CliRun;
+using QuilletTest::noisePicture;
 using QuilletTest::runCli;
-
-QImage noise(int width, int height)
-{
-    QImage image(width, height, QImage::Format_RGB888);
-    quint32 state = 17;
-    for (int y = 0; y < height; ++y) {
-        for (int x = 0; x < width; ++x) {
-            state = state * 1664525u + 1013904223u;
-            image.setPixel(
-                x, y, qRgb(int(state >> 24), int((state >> 16) & 255), int((state >> 8) & 255)));
-        }
-    }
-    return image;
-}
 
 /// Width and height (IHDR), bit depth and colour type of a PNG file.
 struct PngHeader {
@@ -107,7 +94,7 @@ void BackgroundCommandTest::writesProcessedBackground()
     QFETCH(double, angle);
     QTemporaryDir dir;
     QByteArray jpeg;
-    QVERIFY(encodeJpeg(noise(60, 40), 95, jpeg));
+    QVERIFY(encodeJpeg(noisePicture(60, 40, 17), 95, jpeg));
     ProjectSettings s;
     s.PrWidth = 100;
     s.PrHeight = 100;
@@ -173,7 +160,7 @@ void BackgroundCommandTest::badInputExitsTwo()
     QFETCH(bool, usage);
     QTemporaryDir dir;
     QByteArray jpeg;
-    QVERIFY(encodeJpeg(noise(20, 10), 90, jpeg));
+    QVERIFY(encodeJpeg(noisePicture(20, 10, 17), 90, jpeg));
     ProjectSettings s;
     s.ImgWidth = 20 * double(MmPerPixel);
     s.ImgHeight = 10 * double(MmPerPixel);

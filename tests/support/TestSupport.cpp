@@ -3,6 +3,8 @@
 
 #include "support/TestSupport.h"
 
+#include "core/raster/JpegImage.h"
+
 #include <QFile>
 #include <QTest>
 
@@ -26,6 +28,28 @@ QByteArray readFile(const QString& path)
         return {};
     }
     return file.readAll();
+}
+
+QImage noisePicture(int width, int height, quint32 seed, QImage::Format format)
+{
+    QImage image(width, height, format);
+    quint32 state = seed;
+    for (int y = 0; y < height; ++y) {
+        for (int x = 0; x < width; ++x) {
+            state = state * 1664525u + 1013904223u;
+            image.setPixel(
+                x, y, qRgb(int(state >> 24), int((state >> 16) & 255), int((state >> 8) & 255)));
+        }
+    }
+    return image;
+}
+
+QByteArray jpegOf(const QImage& image)
+{
+    QByteArray bytes;
+    if (!Quillet::encodeJpeg(image, 95, bytes))
+        qFatal("cannot encode the test picture");
+    return bytes;
 }
 
 } // namespace QuilletTest

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QImage>
 #include <QString>
 
 namespace QuilletTest {
@@ -15,5 +16,13 @@ QString sourcePath(const QString& relative);
 
 /// Whole content of a file; fails the current test (QFAIL-style) when unreadable.
 QByteArray readFile(const QString& path);
+
+/// A picture with no two neighbours alike (a fixed pseudo-random sequence from `seed`),
+/// so that every misplaced pixel shows.
+QImage noisePicture(int width, int height, quint32 seed,
+                    QImage::Format format = QImage::Format_RGB888);
+
+/// `image` as JPEG data at quality 95; fails the program when it cannot be encoded.
+QByteArray jpegOf(const QImage& image);
 
 } // namespace QuilletTest

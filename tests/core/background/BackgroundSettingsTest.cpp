@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // SPDX-FileCopyrightText: 2026 Quillet developers
 
+#include "support/TestSupport.h"
 #include "BackgroundModel.h"
 
 #include "core/background/Background.h"
@@ -15,33 +16,13 @@
 #include <cmath>
 
 using namespace Quillet;
+using QuilletTest::jpegOf;
+using QuilletTest::noisePicture;
 using Margin = BackgroundSettings::Margin;
 
 namespace {
 
 const double Mm = double(MmPerPixel);
-
-QImage noise(int width, int height, quint32 seed)
-{
-    QImage image(width, height, QImage::Format_RGB888);
-    quint32 state = seed;
-    for (int y = 0; y < height; ++y) {
-        for (int x = 0; x < width; ++x) {
-            state = state * 1664525u + 1013904223u;
-            image.setPixel(
-                x, y, qRgb(int(state >> 24), int((state >> 16) & 255), int((state >> 8) & 255)));
-        }
-    }
-    return image;
-}
-
-QByteArray jpegOf(const QImage& image)
-{
-    QByteArray bytes;
-    if (!encodeJpeg(image, 95, bytes))
-        qFatal("cannot encode the test picture");
-    return bytes;
-}
 
 BackgroundModel::Picture decoded(const QByteArray& jpeg)
 {
@@ -66,7 +47,7 @@ QImage expected(const QByteArray& jpeg, const ProjectSettings& s)
 /// A project with a 200 × 50 background set to one picture pixel per raster pixel.
 struct Panel {
     ProjectSettings settings;
-    QByteArray background = jpegOf(noise(200, 50, 21));
+    QByteArray background = jpegOf(noisePicture(200, 50, 21));
     bool repaint = false;
     BackgroundSettings panel{settings, background, repaint};
     Panel() { panel.clickDefBack(); }
@@ -467,7 +448,7 @@ void BackgroundSettingsTest::inversion()
     p.panel.invertBackground();
     QCOMPARE(p.panel.ShownBackground(), model(before));
     // Data from elsewhere (a new source, a loaded project) is decoded again.
-    p.background = jpegOf(noise(200, 50, 8));
+    p.background = jpegOf(noisePicture(200, 50, 8));
     p.panel.RebuildBackground();
     QCOMPARE(p.panel.ShownBackground(), expected(p.background, p.settings));
     // Garbage does not decode: a clear error, the data left as it was.

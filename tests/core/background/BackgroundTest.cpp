@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // SPDX-FileCopyrightText: 2026 Quillet developers
 
+#include "support/TestSupport.h"
 #include "BackgroundModel.h"
 
 #include "core/app/Project.h"
@@ -14,31 +15,10 @@
 #include <QTest>
 
 using namespace Quillet;
+using QuilletTest::jpegOf;
+using QuilletTest::noisePicture;
 
 namespace {
-
-/// A picture with no two neighbours alike, so that every misplaced pixel shows.
-QImage noisePicture(int width, int height, quint32 seed)
-{
-    QImage image(width, height, QImage::Format_RGB888);
-    quint32 state = seed;
-    for (int y = 0; y < height; ++y) {
-        for (int x = 0; x < width; ++x) {
-            state = state * 1664525u + 1013904223u;
-            image.setPixel(
-                x, y, qRgb(int(state >> 24), int((state >> 16) & 255), int((state >> 8) & 255)));
-        }
-    }
-    return image;
-}
-
-QByteArray jpegOf(const QImage& image)
-{
-    QByteArray bytes;
-    if (!encodeJpeg(image, 95, bytes))
-        qFatal("cannot encode the test picture");
-    return bytes;
-}
 
 QByteArray greyJpeg(int width, int height)
 {
