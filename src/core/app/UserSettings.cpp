@@ -7,6 +7,8 @@
 #include "core/data/CellAddress.h"
 #include "core/export/PrintJob.h"
 
+#include <QDir>
+#include <QFileInfo>
 #include <QUrl>
 
 #include <cmath>
@@ -18,15 +20,22 @@ const QString kScaleKey = QStringLiteral("mscale");
 const QString kWidthKey = QStringLiteral("width");
 const QString kHeightKey = QStringLiteral("height");
 constexpr int kMaxRecent = 10;
-const QString kCalibrationGroup = QStringLiteral("Calibration");
 
 // Printer names may hold anything, "/" and "\\" included: percent-encoding keeps each in
 // one group of plain characters.
 QString calibrationGroup(const QString& printer, bool portrait)
 {
-    return kCalibrationGroup + QLatin1Char('/')
-           + (portrait ? QStringLiteral("portrait/") : QStringLiteral("landscape/"))
+    return (portrait ? QStringLiteral("portrait/") : QStringLiteral("landscape/"))
            + QString::fromLatin1(QUrl::toPercentEncoding(printer));
+}
+
+// Every group of the user's store is a page size, whatever its name, so the printers'
+// calibrations live in a store of their own beside it: "user.ini" has "user.printers.ini".
+QString printersFileBeside(const QString& iniPath)
+{
+    const QFileInfo info(iniPath);
+    const QString suffix = info.suffix().isEmpty() ? QString() : u'.' + info.suffix();
+    return info.dir().filePath(info.completeBaseName() + QStringLiteral(".printers") + suffix);
 }
 
 // Page-size names are user text; keep QSettings from reading "/" as a group separator.
@@ -59,13 +68,17 @@ UserSettings::UserSettings()
     if (file.isEmpty()) {
         m_settings =
             std::make_unique<QSettings>(QStringLiteral("QARNEX"), QStringLiteral("LINDORA"));
+        m_printers = std::make_unique<QSettings>(QStringLiteral("QARNEX"),
+                                                 QStringLiteral("LINDORA-printers"));
     } else {
         m_settings = std::make_unique<QSettings>(file, QSettings::IniFormat);
+        m_printers = std::make_unique<QSettings>(printersFileBeside(file), QSettings::IniFormat);
     }
 }
 
 UserSettings::UserSettings(const QString& iniPath)
-    : m_settings(std::make_unique<QSettings>(iniPath, QSettings::IniFormat))
+    : m_settings(std::make_unique<QSettings>(iniPath, QSettings::IniFormat)),
+      m_printers(std::make_unique<QSettings>(printersFileBeside(iniPath), QSettings::IniFormat))
 {
 }
 
@@ -74,9 +87,6 @@ UserSettings::~UserSettings() = default;
 QStringList UserSettings::pageSizeNames() const
 {
     QStringList names = m_settings->childGroups();
-    // The printers' calibrations share the top level with the page sizes.
-    if (!m_settings->contains(kCalibrationGroup + QLatin1Char('/') + kWidthKey))
-        names.removeAll(kCalibrationGroup);
     for (QString& name : names)
         name.replace(QLatin1Char('\\'), QLatin1Char('/'));
     return names;
@@ -160,7 +170,7 @@ PrinterCalibration UserSettings::calibration(const QString& printer, bool portra
         return c;
     const QString group = calibrationGroup(printer, portrait);
     const auto read = [&](const char* key, double& value) {
-        const QVariant stored = m_settings->value(group + QLatin1Char('/') + QLatin1String(key));
+        const QVariant stored = m_printers->value(group + QLatin1Char('/') + QLatin1String(key));
         if (!stored.isValid())
             return;
         bool ok = false;
@@ -190,16 +200,25 @@ void UserSettings::setCalibration(const QString& printer, bool portrait,
             QStringLiteral("Калибровка принтера «%1» недопустима и не сохранена.").arg(printer));
     }
     const QString group = calibrationGroup(printer, portrait);
-    m_settings->remove(group);
+    m_printers->remove(group);
     if (!calibration.isIdentity()) {
-        m_settings->beginGroup(group);
-        m_settings->setValue(QStringLiteral("offsetX"), calibration.offsetXMm);
-        m_settings->setValue(QStringLiteral("offsetY"), calibration.offsetYMm);
-        m_settings->setValue(QStringLiteral("scaleX"), calibration.scaleX);
-        m_settings->setValue(QStringLiteral("scaleY"), calibration.scaleY);
-        m_settings->endGroup();
+        m_printers->beginGroup(group);
+        m_printers->setValue(QStringLiteral("offsetX"), calibration.offsetXMm);
+        m_printers->setValue(QStringLiteral("offsetY"), calibration.offsetYMm);
+        m_printers->setValue(QStringLiteral("scaleX"), calibration.scaleX);
+        m_printers->setValue(QStringLiteral("scaleY"), calibration.scaleY);
+        m_printers->endGroup();
     }
-    m_settings->sync();
+    m_printers->sync();
+    if (m_printers->status() != QSettings::NoError) {
+        throw Error(QStringLiteral("Не удаётся записать калибровку принтера «%1» в %2.")
+                        .arg(printer, m_printers->fileName()));
+    }
+}
+
+QString UserSettings::calibrationFile() const
+{
+    return m_printers->fileName();
 }
 
 QStringList UserSettings::withRecentProject(const QStringList& menuPaths, const QString& path)

@@ -33,16 +33,18 @@ public:
 /// Settings that belong to the user, not to a project: recent projects, named page sizes
 /// and the screen calibration. Kept with QSettings (organisation "QARNEX", application
 /// "LINDORA"): values "1"…"10" hold recent project paths, "mscale" the calibrated scale,
-/// and each page size is a group named after it holding "width" and "height" doubles; a
-/// printer's calibration is the group "Calibration/<printer name, percent-encoded>" holding
-/// "offsetX", "offsetY" (mm), "scaleX" and "scaleY" (the group "Calibration" is no page size).
+/// and each page size is a group named after it holding "width" and "height" doubles (every
+/// group is a page size). The printers' calibrations are kept apart, in a store of their
+/// own (application "LINDORA-printers", or "NAME.printers.ini" beside an INI file
+/// "NAME.ini"), as the groups "portrait/<printer name, percent-encoded>" and
+/// "landscape/<…>" holding "offsetX", "offsetY" (mm), "scaleX" and "scaleY".
 /// Every operation reads or writes the store at once; nothing is cached.
 class UserSettings : public PageSizeCatalog {
 public:
     /// The user's own settings store, or the INI file named by the environment variable
     /// QUILLET_SETTINGS_FILE when it is set.
     UserSettings();
-    /// A store in the given INI file (tests, portable setups).
+    /// A store in the given INI file (tests, portable setups), the calibrations beside it.
     explicit UserSettings(const QString& iniPath);
     ~UserSettings() override;
 
@@ -64,17 +66,21 @@ public:
     void setCalibratedScale(double scale);
 
     /// The calibration stored for the printer named `printer` printing in portrait or in
-    /// landscape; identity when none is
-    /// stored or the name is empty. Throws Error naming the printer when the stored values
-    /// are not numbers or not plausible (PrinterCalibration::isPlausible).
+    /// landscape; identity when none is stored or the name is empty. Throws Error naming
+    /// the printer when the stored values are not numbers or not plausible
+    /// (PrinterCalibration::isPlausible).
     PrinterCalibration calibration(const QString& printer, bool portrait) const;
-    /// Stores the calibration for `printer`; an identity calibration removes the entry.
-    /// Throws Error for an empty name or an implausible calibration, storing nothing.
+    /// Stores the calibration for `printer` printing in portrait or in landscape; an
+    /// identity calibration removes the entry. Throws Error for an empty name or an
+    /// implausible calibration, storing nothing, and for a store that cannot be written.
     void setCalibration(const QString& printer, bool portrait,
                         const PrinterCalibration& calibration);
+    /// The file holding the printers' calibrations.
+    QString calibrationFile() const;
 
 private:
     std::unique_ptr<QSettings> m_settings;
+    std::unique_ptr<QSettings> m_printers;
 };
 
 } // namespace Quillet

@@ -85,17 +85,22 @@ void CalibrationTest::absurdMeasurementsRefused()
                                                                          measuredA, measuredB));
 }
 
+// Per printer and orientation, apart from the page sizes whatever their names.
 void CalibrationTest::calibrationStoredPerPrinter()
 {
     QTemporaryDir dir;
     const QString ini = dir.filePath(QStringLiteral("user.ini"));
     const QString office = QStringLiteral("Офис/2 \\ лазерный");
+    const QString calibration = QStringLiteral("Calibration");
     const PrinterCalibration skewed{1.5, -2.0, 1.02, 0.97};
+    const PrinterCalibration turned{-0.5, 3.0, 0.99, 1.01};
     {
         UserSettings settings(ini);
         settings.savePageSize(QStringLiteral("A5"), PageSize{148, 210});
+        settings.savePageSize(calibration, PageSize{100, 70});
         QCOMPARE(settings.calibration(office, true), PrinterCalibration{});
         settings.setCalibration(office, true, skewed);
+        settings.setCalibration(office, false, turned);
         settings.setCalibration(QStringLiteral("Office"), true, PrinterCalibration{0, 1, 1, 1});
         QVERIFY_THROWS_EXCEPTION(Error, settings.setCalibration(QStringLiteral("Office"), true,
                                                                 PrinterCalibration{0, 0, 2, 1}));
@@ -103,15 +108,27 @@ void CalibrationTest::calibrationStoredPerPrinter()
     }
     UserSettings settings(ini);
     QCOMPARE(settings.calibration(office, true), skewed);
-    QCOMPARE(settings.calibration(QStringLiteral("Office"), true), (PrinterCalibration{0, 1, 1, 1}));
+    QCOMPARE(settings.calibration(office, false), turned);
+    QCOMPARE(settings.calibration(QStringLiteral("Office"), true),
+             (PrinterCalibration{0, 1, 1, 1}));
+    QCOMPARE(settings.calibration(QStringLiteral("Office"), false), PrinterCalibration{});
     QCOMPARE(settings.calibration(QStringLiteral("Офис"), true), PrinterCalibration{});
+    QCOMPARE(settings.pageSizeNames(), (QStringList{QStringLiteral("A5"), calibration}));
+    QCOMPARE(settings.pageSize(calibration)->heightMm, 70.0);
+    settings.removePageSize(calibration);
     QCOMPARE(settings.pageSizeNames(), QStringList{QStringLiteral("A5")});
+    QVERIFY(!settings.pageSize(calibration).has_value());
+    QCOMPARE(settings.calibration(office, true), skewed);
+    // Reset in one orientation, the other one stays.
     settings.setCalibration(office, true, PrinterCalibration{});
     QCOMPARE(settings.calibration(office, true), PrinterCalibration{});
-    QCOMPARE(settings.calibration(QStringLiteral("Office"), true), (PrinterCalibration{0, 1, 1, 1}));
+    QCOMPARE(settings.calibration(office, false), turned);
+    QCOMPARE(settings.calibration(QStringLiteral("Office"), true),
+             (PrinterCalibration{0, 1, 1, 1}));
+    QCOMPARE(settings.pageSizeNames(), QStringList{QStringLiteral("A5")});
     {
-        QSettings raw(ini, QSettings::IniFormat);
-        raw.setValue(QStringLiteral("Calibration/portrait/Office/scaleX"), QStringLiteral("много"));
+        QSettings raw(settings.calibrationFile(), QSettings::IniFormat);
+        raw.setValue(QStringLiteral("portrait/Office/scaleX"), QStringLiteral("много"));
     }
     QVERIFY_THROWS_EXCEPTION(Error, settings.calibration(QStringLiteral("Office"), true));
 }
