@@ -101,7 +101,7 @@ MarkComparison compareMarks(const QImage& expected, const QImage& actual)
     return result;
 }
 
-QString demoWithWholePixelFonts(const QString& folder)
+QString demoWithFontSize(const QString& folder, int points)
 {
     const QDir demo(QStringLiteral(QUILLET_SOURCE_DIR "/examples/demo"));
     for (const QString& file : {QStringLiteral("records.xlsx"), QStringLiteral("stamp.png")}) {
@@ -114,12 +114,17 @@ QString demoWithWholePixelFonts(const QString& folder)
         if (field.kind() != Quillet::FieldKind::Text)
             continue;
         Quillet::TOptTextField options = Quillet::ParseTextOptions(QStringView(field.text).mid(4));
-        options.fontSize = 12;
+        options.fontSize = points;
         field.text = Quillet::composeTextField(field.text.left(4), options);
     }
-    const QString path = QDir(folder).filePath(QStringLiteral("demo12.qlet"));
+    const QString path = QDir(folder).filePath(QStringLiteral("demo%1.qlet").arg(points));
     Quillet::ProjectFile::save(project, path);
     return path;
+}
+
+QString demoWithWholePixelFonts(const QString& folder)
+{
+    return demoWithFontSize(folder, 12);
 }
 
 } // namespace QuilletTest

@@ -38,10 +38,11 @@ struct MarkComparison {
 MarkComparison compareMarks(const QImage& expected, const QImage& actual);
 
 /// Writes into `folder` the bundled demo project with its workbook and picture, every
-/// text of it set in 12 pt, and returns the project's path. 12 pt is a whole number of
-/// pixels at 300 dpi (50) and at 600 (100); the renderer gives a font a whole number of
-/// pixels at each resolution, so text of other sizes is drawn a little larger or smaller
-/// at one of them and drifts along its line. Throws Quillet::Error when it cannot.
+/// text of it set in `points`, and returns the project's path (demo<points>.qlet). Throws
+/// Quillet::Error when it cannot.
+QString demoWithFontSize(const QString& folder, int points);
+
+/// The demo with every text in 12 pt (demoWithFontSize).
 QString demoWithWholePixelFonts(const QString& folder);
 
 } // namespace QuilletTest

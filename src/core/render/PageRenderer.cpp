@@ -155,8 +155,8 @@ void textFieldFirstPass(Render& r, const FieldNode& field, int n)
     TMatrix& m = r.table[size_t(n)];
     m.Options = ParseTextOptions(QStringView(field.text).mid(4), field.text.left(4));
     m.Blocks.clear();
-    for (const TreeNode& block : field.blocks)
-        m.Blocks.push_back(ParseBlockRect(block.text, r.canvas.mmPerPixel, r.canvas.origin));
+    for (const TreeNode& block : field.blocks) // laid out on the 300-dpi page
+        m.Blocks.push_back(ParseBlockRect(block.text));
     m.BlockCount = int(field.blocks.size());
     m.StartBlock = 0;
     m.ValueIndex = 0;
@@ -369,7 +369,7 @@ void RenderPage(const RenderSource& source, RenderTarget& target, int page, Rend
         painter->restore();
         return;
     }
-    TextCanvas text(*painter, target.dpi, page, errors);
+    TextCanvas text(canvas, page, errors);
     if (source.lineObserver)
         text.setLineObserver(source.lineObserver);
     Render r{source, project, canvas, text, errors, page};

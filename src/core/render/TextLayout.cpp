@@ -8,6 +8,7 @@
 #include <QImage>
 
 #include <algorithm>
+#include <cmath>
 
 namespace Quillet {
 namespace {
@@ -66,6 +67,32 @@ QStringList buildLines(const TMatrix& r, int count, TextCanvas& canvas)
     return lines;
 }
 
+// The painter mapped from layout pixels onto the target page for the life of the object;
+// left as it is where the mapping is the identity, which keeps a 300-dpi page's drawing
+// (and a PDF's content) exactly what it would be without it.
+class LayoutToTarget {
+public:
+    LayoutToTarget(QPainter& painter, const QTransform& toTarget)
+        : m_painter(painter), m_mapped(!toTarget.isIdentity())
+    {
+        if (m_mapped) {
+            m_painter.save();
+            m_painter.setTransform(toTarget, true);
+        }
+    }
+    ~LayoutToTarget()
+    {
+        if (m_mapped)
+            m_painter.restore();
+    }
+    LayoutToTarget(const LayoutToTarget&) = delete;
+    LayoutToTarget& operator=(const LayoutToTarget&) = delete;
+
+private:
+    QPainter& m_painter;
+    bool m_mapped;
+};
+
 } // namespace
 
 int fontPixelSize(int points, int dpi)
@@ -80,9 +107,12 @@ QColor colorFromBgr(int32_t value)
     return QColor(int(v & 0xFF), int((v >> 8) & 0xFF), int((v >> 16) & 0xFF));
 }
 
-TextCanvas::TextCanvas(QPainter& painter, int dpi, int page, RenderErrorSink& errors)
-    : m_painter(painter), m_dpi(dpi), m_page(page), m_errors(errors), m_metrics(m_font)
+TextCanvas::TextCanvas(const PageCanvas& target, int page, RenderErrorSink& errors)
+    : m_painter(*target.painter), m_scale(double(MmPerPixel / target.mmPerPixel)), m_page(page),
+      m_errors(errors), m_metrics(m_font)
 {
+    m_toTarget.translate(-target.origin.x, -target.origin.y);
+    m_toTarget.scale(m_scale, m_scale);
     m_font.setHintingPreference(QFont::PreferNoHinting);
     m_font.setKerning(true);
 }
@@ -91,7 +121,7 @@ void TextCanvas::setFont(const QString& face, int points, bool bold, bool italic
                          int32_t color)
 {
     m_font.setFamily(face);
-    m_font.setPixelSize(std::max(1, fontPixelSize(std::max(points, 1), m_dpi)));
+    m_font.setPixelSize(std::max(1, fontPixelSize(std::max(points, 1), TextLayoutDpi)));
     m_font.setBold(bold);
     m_font.setItalic(italic);
     m_font.setUnderline(underline);
@@ -102,7 +132,7 @@ void TextCanvas::setFont(const QString& face, int points, bool bold, bool italic
 
 void TextCanvas::setFontSize(int points)
 {
-    m_font.setPixelSize(std::max(1, fontPixelSize(std::max(points, 1), m_dpi)));
+    m_font.setPixelSize(std::max(1, fontPixelSize(std::max(points, 1), TextLayoutDpi)));
     m_metrics = QFontMetrics(m_font);
 }
 
@@ -126,6 +156,7 @@ void TextCanvas::fillBlock(const BlockRect& rect)
 {
     if (m_brushClear || rect.Right <= rect.Left || rect.Bottom <= rect.Top)
         return;
+    const LayoutToTarget mapped(m_painter, m_toTarget);
     m_painter.fillRect(QRect(rect.Left, rect.Top, rect.Right - rect.Left, rect.Bottom - rect.Top),
                        m_brushColor);
 }
@@ -147,32 +178,42 @@ void TextCanvas::DrawTextLine(const BlockRect& rect, const QString& line, int h,
     else if (v == 2)
         y = rect.Bottom - th;
 
+    const int blockWidth = rect.Right - rect.Left;
+    if (tw > blockWidth && (blockWidth <= 0 || th <= 0))
+        return;
+    const LayoutToTarget mapped(m_painter, m_toTarget);
     m_painter.setFont(m_font);
     m_painter.setPen(m_textColor);
-    const int blockWidth = rect.Right - rect.Left;
     if (tw > blockWidth) {
-        // Squeezed: drawn at its own width off-screen, then stretched to the block.
-        if (blockWidth <= 0 || th <= 0)
-            return;
         if (!m_brushClear)
             m_painter.fillRect(QRect(rect.Left, y, blockWidth, th), m_brushColor);
-        QImage line_image(tw, th, QImage::Format_ARGB32_Premultiplied);
-        line_image.fill(Qt::transparent);
-        {
-            QPainter p(&line_image);
-            p.setFont(m_font);
-            p.setPen(m_textColor);
-            p.drawText(0, m_metrics.ascent(), line);
-        }
-        m_painter.save();
-        m_painter.setRenderHint(QPainter::SmoothPixmapTransform, true);
-        m_painter.drawImage(QRect(rect.Left, y, blockWidth, th), line_image);
-        m_painter.restore();
-        return;
+        drawSqueezed(QRect(rect.Left, y, blockWidth, th), line, tw, th);
+    } else {
+        if (!m_brushClear && tw > 0)
+            m_painter.fillRect(QRect(x, y, tw, th), m_brushColor);
+        m_painter.drawText(x, y + m_metrics.ascent(), line);
     }
-    if (!m_brushClear && tw > 0)
-        m_painter.fillRect(QRect(x, y, tw, th), m_brushColor);
-    m_painter.drawText(x, y + m_metrics.ascent(), line);
+}
+
+// The line is drawn at its own width off-screen, at the target's resolution so that a
+// print keeps it sharp, then stretched to the block.
+void TextCanvas::drawSqueezed(const QRect& target, const QString& line, int width, int height)
+{
+    const QRectF drawn(0, 0, width * m_scale, height * m_scale);
+    QImage image(int(std::ceil(drawn.width())), int(std::ceil(drawn.height())),
+                 QImage::Format_ARGB32_Premultiplied);
+    image.fill(Qt::transparent);
+    {
+        QPainter p(&image);
+        p.scale(m_scale, m_scale);
+        p.setFont(m_font);
+        p.setPen(m_textColor);
+        p.drawText(0, m_metrics.ascent(), line);
+    }
+    m_painter.save();
+    m_painter.setRenderHint(QPainter::SmoothPixmapTransform, true);
+    m_painter.drawImage(QRectF(target), image, drawn);
+    m_painter.restore();
 }
 
 QString ApplyAutoReplace(const ReplacePairs& pairs, const QString& text)

@@ -6,14 +6,21 @@
 // block, the font shrinks until the lines fit the run, lines are placed by the fill
 // direction and the first/main/last block alignments, and an over-wide line is squeezed
 // to its block. Text is never broken inside a word.
+//
+// All of that is decided on the 300-dpi page whatever the target's resolution, and only
+// the drawing is scaled: a font's pixel size and a text's width round differently at
+// each resolution, so text laid out at the printer's resolution would drift along its
+// line against the rendered page and could even break its lines elsewhere.
 
 #include "core/app/NodeGrammar.h"
 #include "core/app/Project.h"
+#include "core/render/PageCanvas.h"
 
 #include <QFont>
 #include <QPainter>
 #include <QString>
 #include <QStringList>
+#include <QTransform>
 
 #include <functional>
 #include <vector>
@@ -22,10 +29,13 @@ namespace Quillet {
 
 class RenderErrorSink;
 
+/// The resolution text is laid out at, whatever the target's.
+inline constexpr int TextLayoutDpi = 300;
+
 /// The render-time record of one text field.
 struct TMatrix {
-    TOptTextField Options; // the field text member holds the value about to be drawn
-    Tblocks Blocks;
+    TOptTextField Options;       // the field text member holds the value about to be drawn
+    Tblocks Blocks;              // in pixels of the 300-dpi page, without the target's origin
     std::vector<QString> Values; // elements, when drawn in the group pass
     QStringList Words;
     int BlockCount = 0;
@@ -35,35 +45,43 @@ struct TMatrix {
     bool Deferred = false;
 };
 
-/// The canvas a text is measured and drawn on: a painter at some pixels per inch, the
-/// page number of the render (for messages) and the error list.
+/// The canvas a text is measured and drawn on, with the page number of the render (for
+/// messages) and the error list. Everything it is given and gives back is in layout
+/// pixels, those of the 300-dpi page without an origin: font sizes, widths, blocks.
+/// Drawing maps them onto the target page: scaled by the ratio of the target's pixels
+/// per millimetre to the layout's, less the target's origin, through whatever transform
+/// its painter already has. At 300 dpi with no origin that mapping is the identity.
 class TextCanvas {
 public:
-    TextCanvas(QPainter& painter, int dpi, int page, RenderErrorSink& errors);
+    /// Draws with `target`'s painter (not null) onto a page of its mmPerPixel and origin.
+    TextCanvas(const PageCanvas& target, int page, RenderErrorSink& errors);
 
-    /// Sets the font: `face` resolved through fontconfig, `points` at the canvas's
-    /// resolution, the styles and the colour ($00BBGGRR).
+    /// Sets the font: `face` resolved through fontconfig, `points` at the layout
+    /// resolution (at least 1 pixel), the styles and the colour ($00BBGGRR).
     void setFont(const QString& face, int points, bool bold, bool italic, bool underline,
                  int32_t color);
     /// Changes only the size of the current font.
     void setFontSize(int points);
-    /// Width of a text in page pixels in the current font.
+    /// Width of a text in layout pixels in the current font.
     int textWidth(const QString& text) const;
-    /// Full height of a line in the current font, accents and descenders included.
+    /// Full height of a line in layout pixels in the current font, accents and
+    /// descenders included.
     int textHeight() const;
 
     /// The brush behind text and fills: none (transparent) or a colour.
     void setBrush(bool transparent, int32_t color);
 
-    /// Fills Left ≤ x < Right, Top ≤ y < Bottom with the brush (nothing when clear).
+    /// Fills Left ≤ x < Right, Top ≤ y < Bottom (layout pixels) with the brush (nothing
+    /// when clear).
     void fillBlock(const BlockRect& rect);
 
-    /// `DrawTextLine`: one line into one block with horizontal alignment h and vertical
-    /// alignment v (0, 1, 2); a line wider than the block is squeezed to its width.
+    /// `DrawTextLine`: one line into one block (layout pixels) with horizontal alignment
+    /// h and vertical alignment v (0, 1, 2); a line wider than the block is squeezed to
+    /// its width.
     void DrawTextLine(const BlockRect& rect, const QString& line, int h, int v);
 
     /// Called for every line DrawTextLine draws, with the block, the text, the alignment
-    /// and the font's pixel size (tests and diagnostics).
+    /// and the font's pixel size, all in layout pixels (tests and diagnostics).
     using LineObserver =
         std::function<void(const BlockRect&, const QString&, int h, int v, int pixelSize)>;
     void setLineObserver(LineObserver observer) { m_observer = std::move(observer); }
@@ -72,8 +90,11 @@ public:
     RenderErrorSink& errors() { return m_errors; }
 
 private:
+    void drawSqueezed(const QRect& target, const QString& line, int width, int height);
+
     QPainter& m_painter;
-    int m_dpi;
+    QTransform m_toTarget; // layout pixels to the target's page pixels
+    double m_scale;        // target pixels per layout pixel
     int m_page;
     RenderErrorSink& m_errors;
     QFont m_font;

@@ -9,6 +9,8 @@
 #include <QPainter>
 #include <QTest>
 
+#include <cmath>
+
 using namespace Quillet;
 
 namespace {
@@ -25,19 +27,38 @@ struct DrawnLine {
     QString text;
     int h, v;
     int pixelSize;
+    bool operator==(const DrawnLine&) const = default;
 };
 
-// A page with a text canvas that records every line it draws.
+// The box of the dark pixels of `image` within `area`; empty when there are none.
+QRect inkBox(const QImage& image, const QRect& area)
+{
+    QRect box;
+    const QRect clipped = area & image.rect();
+    for (int y = clipped.top(); y <= clipped.bottom(); ++y) {
+        for (int x = clipped.left(); x <= clipped.right(); ++x) {
+            if (qGray(image.pixel(x, y)) < 192)
+                box |= QRect(x, y, 1, 1);
+        }
+    }
+    return box;
+}
+
+// A page with a text canvas that records every line it draws. The page is `extent`
+// layout pixels drawn at `dpi` with `origin` taken off, as on a printer's sheet.
 struct Fixture {
-    QImage image{1200, 1200, QImage::Format_RGB32};
+    QImage image;
     QPainter painter;
     Collect errors;
     TextCanvas canvas;
     std::vector<DrawnLine> lines;
     TMatrix record;
 
-    Fixture(int blocks, int blockWidth, int fontSize = 10)
-        : painter((image.fill(Qt::white), &image)), canvas(painter, 300, 3, errors)
+    Fixture(int blocks, int blockWidth, int fontSize = 10, int dpi = 300, PageOrigin origin = {},
+            QSize extent = {1200, 1200})
+        : image(extent * (dpi / 300.0), QImage::Format_RGB32),
+          painter((image.fill(Qt::white), &image)),
+          canvas(PageCanvas{&painter, &image, dpi, mmPerPixelAt(dpi), origin}, 3, errors)
     {
         for (int i = 0; i < blocks; ++i)
             record.Blocks.push_back(BlockRect{10, 10 + 60 * i, 10 + blockWidth, 60 + 60 * i});
@@ -94,6 +115,8 @@ private Q_SLOTS:
     void zeroWidthBlocksDoNotHang();
     void squeezedLineHasBlockWidth();
     void autoReplaceMatchesWholeValueIgnoringCase();
+    void layoutIsTheSameAtEveryResolution_data();
+    void layoutIsTheSameAtEveryResolution();
 };
 
 void TextLayoutTest::fontsResolveToMetricCompatibleFaces()
@@ -334,6 +357,81 @@ void TextLayoutTest::autoReplaceMatchesWholeValueIgnoringCase()
     QCOMPARE(ApplyAutoReplace(pairs, QStringLiteral("иВАНОВ")), QStringLiteral("И."));
     QCOMPARE(ApplyAutoReplace(pairs, QStringLiteral("ПУСТО")), QString());
     QCOMPARE(ApplyAutoReplace({}, QStringLiteral("x")), QStringLiteral("x"));
+}
+
+void TextLayoutTest::layoutIsTheSameAtEveryResolution_data()
+{
+    QTest::addColumn<int>("points");
+    QTest::addColumn<int>("dpi");
+    for (int points : {8, 9, 10, 14, 15}) {
+        for (int dpi : {96, 150, 600, 1200})
+            QTest::addRow("%d pt at %d dpi", points, dpi) << points << dpi;
+    }
+}
+
+void TextLayoutTest::layoutIsTheSameAtEveryResolution()
+{
+    // A page drawn at any resolution, with a printer's origin taken off, is the 300-dpi
+    // page scaled: the same lines in the same blocks at the same size, and each line's ink
+    // where the scaled 300-dpi line has it. Font sizes round differently at each
+    // resolution, so text measured at the target's would end its lines a percent apart.
+    QFETCH(int, points);
+    QFETCH(int, dpi);
+    const double scale = dpi / 300.0;
+    const PageOrigin origin{int(std::lround(37 * scale)) + 1, int(std::lround(23 * scale))};
+    const auto drawPage = [points](Fixture& f) {
+        // Three wide blocks for a value that has to wrap (and, at the larger sizes, to
+        // shrink), one narrow block for a word squeezed into it.
+        f.record.Blocks = {
+            {40, 20, 940, 100}, {40, 110, 940, 190}, {40, 200, 940, 280}, {40, 290, 200, 370}};
+        f.record.Options.fontSize = points;
+        f.record.BlockCount = 3;
+        f.draw(QStringLiteral("Съешь же ещё этих мягких французских булок, да выпей чаю: "
+                              "широкая электрификация южных губерний"));
+        f.record.StartBlock = 3;
+        f.record.BlockCount = 4;
+        f.draw(QStringLiteral("Электрификация"), 1);
+    };
+    Fixture reference(0, 0, points, 300, {}, QSize(1000, 400));
+    drawPage(reference);
+    Fixture target(0, 0, points, dpi, origin, QSize(1000, 400));
+    drawPage(target);
+
+    QVERIFY(reference.lines.size() >= 3);
+    QVERIFY(reference.lines[0].pixelSize <= fontPixelSize(points, 300));
+    QVERIFY(target.lines == reference.lines);
+    // Edges of ink are found to a pixel at either resolution.
+    const double tolerance = 1 + 1.5 / scale;
+    for (const DrawnLine& line : reference.lines) {
+        const BlockRect& b = reference.record.Blocks[size_t(line.block)];
+        const QRect block(b.Left, b.Top, b.Right - b.Left, b.Bottom - b.Top);
+        const QRect expected = inkBox(reference.image, block);
+        const QRect area(
+            QPoint(int(b.Left * scale) - origin.x - 2, int(b.Top * scale) - origin.y - 2),
+            QPoint(int(b.Right * scale) - origin.x + 2, int(b.Bottom * scale) - origin.y + 2));
+        const QRect drawn = inkBox(target.image, area);
+        QVERIFY(!expected.isEmpty() && !drawn.isEmpty());
+        const auto back = [scale](int device, int offset) { return (device + offset) / scale; };
+        const QRectF actual(
+            QPointF(back(drawn.left(), origin.x), back(drawn.top(), origin.y)),
+            QPointF(back(drawn.right() + 1, origin.x), back(drawn.bottom() + 1, origin.y)));
+        const QRectF wanted = QRectF(expected);
+        QVERIFY2(qAbs(actual.left() - wanted.left()) <= tolerance
+                     && qAbs(actual.right() - wanted.right()) <= tolerance
+                     && qAbs(actual.top() - wanted.top()) <= tolerance
+                     && qAbs(actual.bottom() - wanted.bottom()) <= tolerance,
+                 qPrintable(QStringLiteral("block at %1: ink %2,%3–%4,%5 at 300 dpi, "
+                                           "%6,%7–%8,%9 scaled back")
+                                .arg(b.Top)
+                                .arg(wanted.left())
+                                .arg(wanted.top())
+                                .arg(wanted.right())
+                                .arg(wanted.bottom())
+                                .arg(actual.left(), 0, 'f', 1)
+                                .arg(actual.top(), 0, 'f', 1)
+                                .arg(actual.right(), 0, 'f', 1)
+                                .arg(actual.bottom(), 0, 'f', 1)));
+    }
 }
 
 QTEST_MAIN(TextLayoutTest)
