@@ -327,9 +327,15 @@ void shootExport(TForm1& window, const QDir& work, const QDir& out)
 void shootCalibrationDialog(QWidget& parent, const QDir& work, const QDir& out)
 {
     UserSettings settings(work.filePath(QStringLiteral("calibration.ini")));
-    CalibrationDialog dialog(QStringLiteral("Office_Laser"), settings, &parent);
-    dialog.setMeasurements(alignmentCrossA() + QPointF(1.5, -1.0),
-                           alignmentCrossB() + QPointF(2.0, -0.5));
+    // An A4 sheet in landscape at 600 dpi with margins of a quarter inch.
+    PrinterMetrics metrics;
+    metrics.name = QStringLiteral("Office_Laser");
+    metrics.portrait = false;
+    metrics.printableOffset = QPoint(150, 150);
+    metrics.printableSize = QSize(7016 - 300, 4961 - 300);
+    const AlignmentPage page = alignmentPage(metrics, QSizeF(297, 210));
+    CalibrationDialog dialog(metrics.name, page, settings, &parent);
+    dialog.setMeasurements(page.crossA + QPointF(1.5, -1.0), page.crossB + QPointF(2.0, -0.5));
     dialog.show();
     for (int i = 0; i < 3; ++i)
         QApplication::processEvents();

@@ -20,6 +20,11 @@ constexpr double kMinScale = 0.8;
 constexpr double kMaxScale = 1.2;
 constexpr double kMaxOffsetMm = 20;
 constexpr double kMinCrossDistanceMm = 50;
+// Crosses stand this far in from the corners: clear of the rulers' ticks and numbers,
+// which take the first 18 mm of the top and left edges, and of the usual unprintable
+// margins at the others.
+constexpr double kCrossInsetMm = 30;
+constexpr double kCrossArmMm = 6;
 
 // Where a millimetre from the sheet's corner falls on a device drawing from the printable
 // area's corner, as a direct print puts it.
@@ -29,10 +34,10 @@ QPointF devicePoint(const PrinterMetrics& m, double xMm, double yMm)
             yMm / 25.4 * m.dpiY - m.printableOffset.y()};
 }
 
-void drawRulers(QPainter& painter, const PrinterMetrics& m, const QFont& font)
+void drawRulers(QPainter& painter, const PrinterMetrics& m, QSizeF sheetMm, const QFont& font)
 {
-    const double sheetWidthMm = (m.printableOffset.x() + m.printableSize.width()) * 25.4 / m.dpiX;
-    const double sheetHeightMm = (m.printableOffset.y() + m.printableSize.height()) * 25.4 / m.dpiY;
+    const double sheetWidthMm = sheetMm.width();
+    const double sheetHeightMm = sheetMm.height();
     painter.setFont(font);
     // Long ticks: the first millimetres of the sheet usually do not print, and the part
     // of a tick that does still shows where it stands.
@@ -55,13 +60,52 @@ void drawRulers(QPainter& painter, const PrinterMetrics& m, const QFont& font)
 
 void drawCross(QPainter& painter, const PrinterMetrics& m, QPointF mm, const QString& name)
 {
-    constexpr double arm = 6;
+    constexpr double arm = kCrossArmMm;
     painter.drawLine(devicePoint(m, mm.x() - arm, mm.y()), devicePoint(m, mm.x() + arm, mm.y()));
     painter.drawLine(devicePoint(m, mm.x(), mm.y() - arm), devicePoint(m, mm.x(), mm.y() + arm));
     // Below the cross, clear of the arms where the user lays the ruler, and inside the
     // sheet for a cross near its right edge.
     const QPointF at = devicePoint(m, mm.x() - arm, mm.y() + arm + 6);
     painter.drawText(at, QStringLiteral("%1 (%2; %3 мм)").arg(name).arg(mm.x()).arg(mm.y()));
+}
+
+// The page's text, between the crosses: as large as 11 pt where the sheet has room,
+// smaller on a small sheet, so that it keeps clear of cross B and of the sheet's edge.
+void drawInstructions(QPainter& painter, const PrinterMetrics& m, const AlignmentPage& page,
+                      QFont font)
+{
+    const QStringList lines{
+        QStringLiteral("Калибровочная страница"),
+        QStringLiteral("Принтер: %1").arg(m.name),
+        QStringLiteral("Разрешение: %1 × %2 точек на дюйм").arg(m.dpiX).arg(m.dpiY),
+        QStringLiteral("Ориентация листа: %1")
+            .arg(page.portrait ? QStringLiteral("книжная") : QStringLiteral("альбомная")),
+        QStringLiteral("Держите лист так, чтобы этот текст читался."),
+        QStringLiteral("Измерьте линейкой расстояния от левого и от верхнего"),
+        QStringLiteral("края листа до центров крестов A и B"),
+        QStringLiteral("и введите их в окне калибровки."),
+    };
+    const QPointF topLeft(page.crossA.x() + 5, page.crossA.y() + 22);
+    const double widthMm = page.sheetMm.width() - 12 - topLeft.x();
+    const double heightMm = page.crossB.y() - kCrossArmMm - 4 - topLeft.y();
+    const double pxPerMmY = m.dpiY / 25.4;
+    font.setPixelSize(std::max(1, int(std::lround(11.0 / 72 * m.dpiY))));
+    painter.setFont(font);
+    double widest = 0;
+    for (const QString& line : lines)
+        widest = std::max(widest, painter.fontMetrics().horizontalAdvance(line) * 25.4 / m.dpiX);
+    const double lineMm = painter.fontMetrics().lineSpacing() / pxPerMmY;
+    const double shrink = std::min({1.0, widthMm / widest, heightMm / (lineMm * lines.size())});
+    if (shrink < 1) {
+        font.setPixelSize(std::max(1, int(font.pixelSize() * shrink)));
+        painter.setFont(font);
+    }
+    const double stepMm = painter.fontMetrics().lineSpacing() / pxPerMmY;
+    const double ascentMm = painter.fontMetrics().ascent() / pxPerMmY;
+    for (int k = 0; k < int(lines.size()); ++k) {
+        painter.drawText(devicePoint(m, topLeft.x(), topLeft.y() + ascentMm + k * stepMm),
+                         lines[k]);
+    }
 }
 
 } // namespace
@@ -90,15 +134,49 @@ bool PrinterCalibration::isPlausible() const
     return scaleOk(scaleX) && scaleOk(scaleY) && offsetOk(offsetXMm) && offsetOk(offsetYMm);
 }
 
-// Clear of the rulers' ticks and numbers, which take the first 18 mm of each edge.
-QPointF alignmentCrossA()
+AlignmentPage alignmentPage(const PrinterMetrics& metrics, QSizeF sheetMm)
 {
-    return {30, 30};
-}
-
-QPointF alignmentCrossB()
-{
-    return {180, 260};
+    checkPrinterMetrics(metrics);
+    const double span = 2 * kCrossInsetMm + kMinCrossDistanceMm;
+    if (!(sheetMm.width() >= span && sheetMm.height() >= span)) {
+        throw Error(QStringLiteral("Лист %1 × %2 мм слишком мал для калибровочной страницы: "
+                                   "её кресты должны стоять в %3 мм от углов и не ближе %4 мм "
+                                   "друг к другу, для этого нужен лист не меньше %5 × %5 мм.")
+                        .arg(sheetMm.width(), 0, 'f', 0)
+                        .arg(sheetMm.height(), 0, 'f', 0)
+                        .arg(kCrossInsetMm)
+                        .arg(kMinCrossDistanceMm)
+                        .arg(span));
+    }
+    AlignmentPage page;
+    page.sheetMm = sheetMm;
+    page.portrait = metrics.portrait;
+    page.crossA = QPointF(kCrossInsetMm, kCrossInsetMm);
+    // In tenths, as the user reads a ruler: paper sizes in millimetres come with fractions.
+    const auto tenths = [](double mm) { return std::round(mm * 10) / 10; };
+    page.crossB =
+        QPointF(tenths(sheetMm.width() - kCrossInsetMm), tenths(sheetMm.height() - kCrossInsetMm));
+    // A cross the printer cannot print cannot be measured.
+    const QRectF printable(QPointF(0, 0), QSizeF(metrics.printableSize));
+    const char* names[2] = {"A", "B"};
+    const QPointF crosses[2] = {page.crossA, page.crossB};
+    for (int k = 0; k < 2; ++k) {
+        const QPointF c = crosses[k];
+        const QRectF cross(devicePoint(metrics, c.x() - kCrossArmMm, c.y() - kCrossArmMm),
+                           devicePoint(metrics, c.x() + kCrossArmMm, c.y() + kCrossArmMm));
+        if (!printable.contains(cross)) {
+            throw Error(QStringLiteral("Крест %1 калибровочной страницы (%2; %3 мм) не попадает "
+                                       "в область печати принтера «%4»: у него слишком широкие "
+                                       "поля для листа %5 × %6 мм.")
+                            .arg(QLatin1String(names[k]))
+                            .arg(c.x())
+                            .arg(c.y())
+                            .arg(metrics.name)
+                            .arg(sheetMm.width(), 0, 'f', 0)
+                            .arg(sheetMm.height(), 0, 'f', 0));
+        }
+    }
+    return page;
 }
 
 PrinterCalibration calibrationFromMeasurements(QPointF trueA, QPointF trueB, QPointF measuredA,
@@ -132,7 +210,7 @@ PrinterCalibration calibrationFromMeasurements(QPointF trueA, QPointF trueB, QPo
     return c;
 }
 
-void drawAlignmentPage(QPainter& painter, const PrinterMetrics& metrics)
+void drawAlignmentPage(QPainter& painter, const PrinterMetrics& metrics, const AlignmentPage& page)
 {
     checkPrinterMetrics(metrics);
     painter.save();
@@ -144,21 +222,10 @@ void drawAlignmentPage(QPainter& painter, const PrinterMetrics& metrics)
     painter.setPen(pen);
     QFont font(QStringLiteral("Arial"));
     font.setPixelSize(std::max(1, int(std::lround(9.0 / 72 * metrics.dpiY))));
-    drawRulers(painter, metrics, font);
-    drawCross(painter, metrics, alignmentCrossA(), QStringLiteral("A"));
-    drawCross(painter, metrics, alignmentCrossB(), QStringLiteral("B"));
-    font.setPixelSize(std::max(1, int(std::lround(11.0 / 72 * metrics.dpiY))));
-    painter.setFont(font);
-    const QStringList lines{
-        QStringLiteral("Калибровочная страница"),
-        QStringLiteral("Принтер: %1").arg(metrics.name),
-        QStringLiteral("Разрешение: %1 × %2 точек на дюйм").arg(metrics.dpiX).arg(metrics.dpiY),
-        QStringLiteral("Измерьте линейкой расстояния от левого и от верхнего края листа"),
-        QStringLiteral("до центров крестов A и B и введите их в окне калибровки."),
-        QStringLiteral("Лист печатается в книжной ориентации, без масштабирования."),
-    };
-    for (int k = 0; k < int(lines.size()); ++k)
-        painter.drawText(devicePoint(metrics, 35, 60 + 7 * k), lines[k]);
+    drawRulers(painter, metrics, page.sheetMm, font);
+    drawCross(painter, metrics, page.crossA, QStringLiteral("A"));
+    drawCross(painter, metrics, page.crossB, QStringLiteral("B"));
+    drawInstructions(painter, metrics, page, font);
     painter.restore();
 }
 

@@ -27,6 +27,13 @@ QString number(double value, int decimals)
     return QLocale().toString(value, 'f', decimals);
 }
 
+// Millimetres as a ruler reads them: a tenth shown only where there is one.
+QString mm(double value)
+{
+    const double tenths = std::round(value * 10);
+    return number(value, std::fmod(tenths, 10) == 0 ? 0 : 1);
+}
+
 QString shift(double mm, const QString& forward, const QString& backward)
 {
     return QStringLiteral("%1 мм %2").arg(number(std::fabs(mm), 1), mm < 0 ? backward : forward);
@@ -45,28 +52,36 @@ QString describeCalibration(const PrinterCalibration& c)
              number(c.scaleX, 4), number(c.scaleY, 4));
 }
 
-CalibrationDialog::CalibrationDialog(const QString& printer, UserSettings& settings,
-                                     QWidget* parent)
-    : QDialog(parent), m_printer(printer), m_settings(settings)
+CalibrationDialog::CalibrationDialog(const QString& printer, const AlignmentPage& page,
+                                     UserSettings& settings, QWidget* parent)
+    : QDialog(parent), m_printer(printer), m_page(page), m_settings(settings)
 {
     setObjectName(QStringLiteral("CalibrationDialog"));
-    setWindowTitle(QStringLiteral("Калибровка принтера"));
+    const QString orientation =
+        page.portrait ? QStringLiteral("книжной") : QStringLiteral("альбомной");
+    setWindowTitle(
+        QStringLiteral("Калибровка принтера: %1 ориентация")
+            .arg(page.portrait ? QStringLiteral("книжная") : QStringLiteral("альбомная")));
     auto* layout = new QVBoxLayout(this);
+    auto* heading = new QLabel(
+        QStringLiteral("<b>Поправка для %1 ориентации листа</b>").arg(orientation), this);
+    heading->setObjectName(QStringLiteral("CalibrationOrientation"));
+    layout->addWidget(heading);
     auto* intro = new QLabel(
-        QStringLiteral("Принтер «%1» напечатал калибровочную страницу с крестами A и B. "
-                       "Положите лист надписями вверх и настоящей линейкой измерьте, "
-                       "на каком расстоянии от левого края листа и от верхнего края листа "
-                       "оказался центр каждого креста (точка пересечения его линий). "
-                       "Шкалы на самом листе для этого не годятся: принтер печатает их "
-                       "с той же ошибкой. Введите расстояния в миллиметрах: после сохранения "
-                       "программа будет исправлять эту ошибку при каждой печати на этом "
-                       "принтере.")
-            .arg(printer),
+        QStringLiteral("Принтер «%1» напечатал калибровочную страницу с крестами A и B "
+                       "в %2 ориентации листа. Положите лист так, чтобы надписи на нём "
+                       "читались, и настоящей линейкой измерьте, на каком расстоянии от левого "
+                       "края листа и от верхнего края листа оказался центр каждого креста "
+                       "(точка пересечения его линий). Шкалы на самом листе для этого не "
+                       "годятся: принтер печатает их с той же ошибкой. Введите расстояния в "
+                       "миллиметрах: после сохранения программа будет исправлять эту ошибку "
+                       "при каждой печати на этом принтере в %2 ориентации.")
+            .arg(printer, orientation),
         this);
     intro->setWordWrap(true);
     layout->addWidget(intro);
 
-    const QPointF crosses[2] = {alignmentCrossA(), alignmentCrossB()};
+    const QPointF crosses[2] = {page.crossA, page.crossB};
     auto* grid = new QGridLayout;
     grid->addWidget(new QLabel(QStringLiteral("от левого края, мм"), this), 0, 1);
     grid->addWidget(new QLabel(QStringLiteral("от верхнего края, мм"), this), 0, 2);
@@ -74,7 +89,7 @@ CalibrationDialog::CalibrationDialog(const QString& printer, UserSettings& setti
     for (int k = 0; k < 2; ++k) {
         const QString caption = QStringLiteral("Крест %1 (должен быть в %2; %3 мм):")
                                     .arg(QLatin1Char(k == 0 ? 'A' : 'B'))
-                                    .arg(number(crosses[k].x(), 0), number(crosses[k].y(), 0));
+                                    .arg(mm(crosses[k].x()), mm(crosses[k].y()));
         grid->addWidget(new QLabel(caption, this), k + 1, 0);
         m_edits[2 * k] = measureEdit(names[2 * k], crosses[k].x());
         m_edits[2 * k + 1] = measureEdit(names[2 * k + 1], crosses[k].y());
@@ -97,7 +112,8 @@ CalibrationDialog::CalibrationDialog(const QString& printer, UserSettings& setti
     QPushButton* reset =
         buttons->addButton(QStringLiteral("Сбросить"), QDialogButtonBox::ResetRole);
     reset->setObjectName(QStringLiteral("CalibrationReset"));
-    reset->setToolTip(QStringLiteral("Забыть поправку: принтер будет печатать без неё"));
+    reset->setToolTip(QStringLiteral("Забыть поправку для этой ориентации: принтер будет "
+                                     "печатать в ней без поправки"));
     buttons->addButton(QStringLiteral("Отмена"), QDialogButtonBox::RejectRole);
     connect(buttons, &QDialogButtonBox::accepted, this, &CalibrationDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &CalibrationDialog::reject);
@@ -129,7 +145,7 @@ void CalibrationDialog::setMeasurements(QPointF crossA, QPointF crossB)
 
 PrinterCalibration CalibrationDialog::measuredCalibration() const
 {
-    return calibrationFromMeasurements(alignmentCrossA(), alignmentCrossB(),
+    return calibrationFromMeasurements(m_page.crossA, m_page.crossB,
                                        {m_edits[0]->value(), m_edits[1]->value()},
                                        {m_edits[2]->value(), m_edits[3]->value()});
 }
@@ -150,9 +166,9 @@ void CalibrationDialog::showResult()
 QString CalibrationDialog::storedText() const
 {
     try {
-        const PrinterCalibration stored = m_settings.calibration(m_printer, true);
+        const PrinterCalibration stored = m_settings.calibration(m_printer, m_page.portrait);
         if (stored.isIdentity())
-            return QStringLiteral("Сейчас для этого принтера поправки нет.");
+            return QStringLiteral("Сейчас для этого принтера в этой ориентации поправки нет.");
         return QStringLiteral("Сейчас сохранено: ") + describeCalibration(stored);
     } catch (const Error& e) {
         return e.message();
@@ -162,7 +178,7 @@ QString CalibrationDialog::storedText() const
 void CalibrationDialog::accept()
 {
     try {
-        m_settings.setCalibration(m_printer, true, measuredCalibration());
+        m_settings.setCalibration(m_printer, m_page.portrait, measuredCalibration());
     } catch (const Error& e) {
         QMessageBox::critical(this, QStringLiteral("Quillet"), e.message());
         return;
@@ -173,7 +189,7 @@ void CalibrationDialog::accept()
 void CalibrationDialog::resetCalibration()
 {
     try {
-        m_settings.setCalibration(m_printer, true, PrinterCalibration());
+        m_settings.setCalibration(m_printer, m_page.portrait, PrinterCalibration());
     } catch (const Error& e) {
         QMessageBox::critical(this, QStringLiteral("Quillet"), e.message());
         return;

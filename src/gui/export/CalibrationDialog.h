@@ -17,17 +17,19 @@ class UserSettings;
 
 /// "Калибровка принтера" (objectName "CalibrationDialog"): after the alignment page has
 /// been printed, the user types where the centres of its crosses A and B landed,
-/// millimetres from the sheet's left and top edges (`CrossAX`, `CrossAY`, `CrossBX`,
-/// `CrossBY`). The dialog shows the calibration those measurements give
-/// (`CalibrationResult`), stores it for the printer on `CalibrationSave` and removes the
-/// printer's calibration on `CalibrationReset`.
+/// millimetres from the sheet's left and top edges as its text reads (`CrossAX`,
+/// `CrossAY`, `CrossBX`, `CrossBY`). The dialog shows the calibration those measurements
+/// give (`CalibrationResult`), stores it for the printer in the page's orientation on
+/// `CalibrationSave` and removes the printer's calibration in that orientation on
+/// `CalibrationReset`; the other orientation's calibration is left as it is.
 class CalibrationDialog : public QDialog {
     Q_OBJECT
 public:
-    /// For the printer named `printer` (not empty). The edits start at the crosses' true
-    /// positions, so saving untouched values stores no correction. `settings` must outlive
-    /// the dialog.
-    CalibrationDialog(const QString& printer, UserSettings& settings, QWidget* parent = nullptr);
+    /// For the printer named `printer` (not empty) and the alignment page `page` it printed.
+    /// The edits start at the crosses' true positions, so saving untouched values stores no
+    /// correction. `settings` must outlive the dialog.
+    CalibrationDialog(const QString& printer, const AlignmentPage& page, UserSettings& settings,
+                      QWidget* parent = nullptr);
 
     /// Where the user says the crosses landed, mm from the sheet's corner.
     void setMeasurements(QPointF crossA, QPointF crossB);
@@ -49,6 +51,7 @@ private:
     QString storedText() const;
 
     QString m_printer;
+    AlignmentPage m_page;
     UserSettings& m_settings;
     QDoubleSpinBox* m_edits[4] = {};
     QLabel* m_stored = nullptr;

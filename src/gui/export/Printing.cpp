@@ -19,6 +19,7 @@
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QPrinterInfo>
+#include <QPushButton>
 #include <QThread>
 
 #include <atomic>
@@ -250,33 +251,65 @@ void PrintController::calibrationClick()
         return;
     }
     QPrinter& session = printer();
-    if (PrinterDevice(session).metrics().name.isEmpty()) {
+    const QString name = PrinterDevice(session).metrics().name;
+    if (name.isEmpty()) {
         QMessageBox::information(m_window, QStringLiteral("Калибровка принтера"),
                                  QStringLiteral("Сейчас выбрана печать в файл, а не принтер. "
                                                 "Выберите принтер в настройке принтера."));
         return;
     }
     const QPageLayout::Orientation orientation = session.pageLayout().orientation();
+    const std::optional<QPageLayout::Orientation> chosen = askCalibratedOrientation(name);
+    if (!chosen)
+        return;
     const int copies = session.copyCount();
-    // The alignment page is measured as printed upright; one sheet is enough.
-    session.setPageOrientation(QPageLayout::Portrait);
-    QString name;
+    // One sheet is enough, in the orientation whose prints it corrects.
+    session.setPageOrientation(*chosen);
+    std::optional<AlignmentPage> page;
     try {
         PrinterDevice device(session);
         const PrinterMetrics metrics = device.metrics();
+        page = alignmentPage(metrics, session.paperRect(QPrinter::Millimeter).size());
         device.beginJob(QStringLiteral("Калибровка принтера"), 1);
-        drawAlignmentPage(device.painter(), metrics);
+        drawAlignmentPage(device.painter(), metrics, *page);
         device.endJob();
-        name = metrics.name;
     } catch (const Error& e) {
+        page.reset();
         showError(e.message());
     }
     session.setPageOrientation(orientation);
     session.setCopyCount(copies);
-    if (name.isEmpty())
+    if (!page)
         return;
-    CalibrationDialog dialog(name, *m_context.userSettings, m_window);
+    CalibrationDialog dialog(name, *page, *m_context.userSettings, m_window);
     dialog.exec();
+}
+
+std::optional<QPageLayout::Orientation>
+PrintController::askCalibratedOrientation(const QString& printerName)
+{
+    const bool portrait = isPortrait(printer());
+    QMessageBox box(
+        QMessageBox::Question, QStringLiteral("Калибровка принтера"),
+        QStringLiteral("Принтер «%1» может сдвигать печать по-разному в книжной и в "
+                       "альбомной ориентации листа, поэтому поправка хранится для "
+                       "каждой ориентации отдельно. Сейчас принтер печатает в %2 "
+                       "ориентации.\n\nДля какой ориентации напечатать "
+                       "калибровочную страницу?")
+            .arg(printerName, portrait ? QStringLiteral("книжной") : QStringLiteral("альбомной")),
+        QMessageBox::NoButton, m_window);
+    QPushButton* upright = box.addButton(QStringLiteral("Книжная"), QMessageBox::AcceptRole);
+    upright->setObjectName(QStringLiteral("CalibratePortrait"));
+    QPushButton* turned = box.addButton(QStringLiteral("Альбомная"), QMessageBox::AcceptRole);
+    turned->setObjectName(QStringLiteral("CalibrateLandscape"));
+    box.addButton(QStringLiteral("Отмена"), QMessageBox::RejectRole);
+    box.setDefaultButton(portrait ? upright : turned);
+    box.exec();
+    if (box.clickedButton() == upright)
+        return QPageLayout::Portrait;
+    if (box.clickedButton() == turned)
+        return QPageLayout::Landscape;
+    return std::nullopt;
 }
 
 void PrintController::showError(const QString& message)

@@ -7,10 +7,12 @@
 // calibration.
 
 #include <QObject>
+#include <QPageLayout>
 #include <QString>
 
 #include <functional>
 #include <memory>
+#include <optional>
 #include <vector>
 
 class QPrinter;
@@ -69,10 +71,12 @@ public Q_SLOTS:
     /// `N1` "Настройка принтера": the system's dialog choosing the printer, paper and
     /// orientation of the session's printer. Ignored while a print runs.
     void N1Click();
-    /// "Калибровка принтера…": prints the alignment page on the session's printer as one
-    /// job, then asks where its crosses landed and stores the printer's calibration.
-    /// A failure to print is shown in a message box and nothing is asked. Ignored while a
-    /// print runs.
+    /// "Калибровка принтера…": asks which orientation to calibrate (the printer's own is
+    /// offered first), prints the alignment page for the printer's paper in it as one job,
+    /// then asks where its crosses landed and stores the printer's calibration for that
+    /// orientation. The printer keeps its orientation and copy count. A failure to print
+    /// (a sheet too small for the page included) is shown in a message box and nothing is
+    /// asked. Ignored while a print runs.
     void calibrationClick();
     /// Stops a print under way once its current job has ended; nothing when none runs.
     void cancelPrint();
@@ -87,6 +91,7 @@ private:
     bool hasPrinter();
     int pageCount() const;
     void askOrientation();
+    std::optional<QPageLayout::Orientation> askCalibratedOrientation(const QString& printerName);
     std::shared_ptr<Run> prepareRun(std::vector<int> pages);
     void startPrint(std::vector<int> pages);
     void printEnded();

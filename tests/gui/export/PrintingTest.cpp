@@ -204,6 +204,7 @@ private Q_SLOTS:
     void pagesLandOnTheSheet();
     void failureIsShown();
     void jobsOnPrinterQueue();
+    void calibrationMovesThePrint_data();
     void calibrationMovesThePrint();
 
 private:
@@ -384,14 +385,24 @@ void PrintingTest::jobsOnPrinterQueue()
     }
 }
 
-// The alignment page goes out as one job; the measurements typed into the dialog become the
-// printer's calibration, which moves the next print, and "Сбросить" takes it away.
+void PrintingTest::calibrationMovesThePrint_data()
+{
+    QTest::addColumn<bool>("landscape");
+    QTest::newRow("portrait") << false;
+    QTest::newRow("landscape") << true;
+}
+
+// The alignment page goes out as one job in the orientation chosen, for the queue's A4
+// paper; the measurements typed into the dialog become the printer's calibration for that
+// orientation alone, which moves the next print in it, and "Сбросить" takes it away. The
+// printer keeps its own orientation and copies.
 void PrintingTest::calibrationMovesThePrint()
 {
+    QFETCH(bool, landscape);
     if (m_cups == nullptr)
         QSKIP(qPrintable(m_cupsProblem));
     QVERIFY2(m_cupsProblem.isEmpty(), qPrintable(m_cupsProblem));
-    const QString queue = QStringLiteral("Calibrated");
+    const QString queue = landscape ? QStringLiteral("Turned") : QStringLiteral("Upright");
     QVERIFY2(m_cups->addQueue(queue), qPrintable(m_cups->error()));
     const QString path = saveRecordsProject(QDir(m_dir.path()));
     Host host(path, queue);
@@ -399,11 +410,14 @@ void PrintingTest::calibrationMovesThePrint()
     host.printing->printer().setCopyCount(2);
 
     // Both crosses landed 3 mm right of and 2 mm above where they belong.
+    const QPointF crossB = landscape ? QPointF(267, 180) : QPointF(180, 267);
+    QString title;
     QString result;
-    DialogScript script({[&](QWidget* w) {
+    const auto measure = [&](QWidget* w) {
         QCOMPARE(w->objectName(), QStringLiteral("CalibrationDialog"));
-        const QPointF a = alignmentCrossA() + QPointF(3, -2);
-        const QPointF b = alignmentCrossB() + QPointF(3, -2);
+        title = w->windowTitle();
+        const QPointF a = QPointF(30, 30) + QPointF(3, -2);
+        const QPointF b = crossB + QPointF(3, -2);
         const std::pair<const char*, double> typed[] = {
             {"CrossAX", a.x()}, {"CrossAY", a.y()}, {"CrossBX", b.x()}, {"CrossBY", b.y()}};
         for (const auto& [name, value] : typed) {
@@ -413,34 +427,51 @@ void PrintingTest::calibrationMovesThePrint()
         }
         result = control<QLabel>(*w, "CalibrationResult")->text();
         QTest::mouseClick(control<QPushButton>(*w, "CalibrationSave"), Qt::LeftButton);
-    }});
+    };
+    const char* choice = landscape ? "CalibrateLandscape" : "CalibratePortrait";
+    const auto choose = [choice](QWidget* w) {
+        QTest::mouseClick(control<QPushButton>(*w, choice), Qt::LeftButton);
+    };
+    DialogScript script({choose, measure});
     host.chooseMenuItem("CalibrationItem");
     QVERIFY(script.finished());
+    QVERIFY2(script.seen.value(0).contains(QStringLiteral("Сейчас принтер печатает в книжной")),
+             qPrintable(script.seen.value(0)));
+    QCOMPARE(title, landscape ? QStringLiteral("Калибровка принтера: альбомная ориентация")
+                              : QStringLiteral("Калибровка принтера: книжная ориентация"));
     QVERIFY2(result.contains(QStringLiteral("мм вправо"))
                  && result.contains(QStringLiteral("мм вверх")),
              qPrintable(result));
     std::vector<QuilletTest::CapturedJob> jobs = m_cups->capturedJobs(queue, 1);
     QCOMPARE(jobs.size(), size_t(1));
     QCOMPARE(jobs[0].copies, 1);
+    const QImage alignment = QuilletTest::pdfPageImage(jobs[0].document, 0, 10);
+    QCOMPARE(alignment.width() > alignment.height(), landscape);
     QCOMPARE(host.printing->printer().copyCount(), 2);
+    QCOMPARE(host.printing->printer().pageLayout().orientation(), QPageLayout::Portrait);
 
-    const PrinterCalibration stored = host.window.userSettings().calibration(queue, true);
+    UserSettings& settings = host.window.userSettings();
+    const PrinterCalibration stored = settings.calibration(queue, !landscape);
     QVERIFY(std::abs(stored.offsetXMm - 3) < 1e-9 && std::abs(stored.offsetYMm + 2) < 1e-9);
     QVERIFY(std::abs(stored.scaleX - 1) < 1e-9 && std::abs(stored.scaleY - 1) < 1e-9);
+    QVERIFY(settings.calibration(queue, landscape).isIdentity());
+    // The page prints in portrait: moved by the portrait calibration only.
     host.print();
     jobs = m_cups->capturedJobs(queue, 2);
     QCOMPARE(jobs.size(), size_t(2));
     const QRect plain = renderedInk(path)[4];
-    const QRect moved = ink(QuilletTest::pdfPageImage(jobs[1].document, 0, 300));
-    QVERIFY(
-        sameInk(moved, plain.translated(std::lround(-3 * kPxPerMm), std::lround(2 * kPxPerMm))));
+    const QRect printed = ink(QuilletTest::pdfPageImage(jobs[1].document, 0, 300));
+    const QPoint shift =
+        landscape ? QPoint() : QPoint(std::lround(-3 * kPxPerMm), std::lround(2 * kPxPerMm));
+    QVERIFY(sameInk(printed, plain.translated(shift)));
 
-    DialogScript reset({[](QWidget* w) {
-        QTest::mouseClick(control<QPushButton>(*w, "CalibrationReset"), Qt::LeftButton);
-    }});
+    DialogScript reset({choose, [](QWidget* w) {
+                            QTest::mouseClick(control<QPushButton>(*w, "CalibrationReset"),
+                                              Qt::LeftButton);
+                        }});
     host.chooseMenuItem("CalibrationItem");
     QVERIFY(reset.finished());
-    QVERIFY(host.window.userSettings().calibration(queue, true).isIdentity());
+    QVERIFY(settings.calibration(queue, !landscape).isIdentity());
 }
 
 QTEST_MAIN(PrintingTest)
