@@ -55,7 +55,8 @@ public:
     /// Stops a print under way after its current job and waits for it.
     ~PrintController() override;
 
-    /// The session's printer, made on first use; a test may point it at a PDF file.
+    /// The session's printer, made on first use at PrintResolutionDpi, which the printer
+    /// setup dialog keeps; a test may point it at a PDF file.
     QPrinter& printer();
     /// True from the start of a print until its result has been shown.
     bool isPrinting() const { return m_worker != nullptr; }

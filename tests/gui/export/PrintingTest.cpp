@@ -147,8 +147,8 @@ bool sameInk(const QRect& printed, const QRect& expected)
 }
 
 // The main window on the project at `path`. Its session printer prints on the CUPS queue
-// `queue`, or with no queue into a PDF file at 600 dpi on A4 paper whose printable area
-// starts 10 mm from the left and 15 mm from the top.
+// `queue`, or with no queue into a PDF file on A4 paper whose printable area starts 10 mm
+// from the left and 15 mm from the top; either at the resolution the window gives it.
 struct Host {
     TForm1 window;
     PrintController* printing = nullptr;
@@ -168,7 +168,6 @@ struct Host {
         pdf = QFileInfo(path).dir().filePath(QStringLiteral("print.pdf"));
         printer.setOutputFormat(QPrinter::PdfFormat);
         printer.setOutputFileName(pdf);
-        printer.setResolution(600);
         printer.setPageSize(QPageSize(QPageSize::A4));
         printer.setPageMargins(QMarginsF(10, 15, 10, 15), QPageLayout::Millimeter);
     }
@@ -323,6 +322,8 @@ void PrintingTest::pagesLandOnTheSheet()
     control<QCheckBox>(host.window, "PrintAsImg")->setChecked(asImage);
     control<QCheckBox>(host.window, "Reverce")->setChecked(true);
     host.setPages(QStringLiteral("1-3"));
+    // The page as the window shows it, once drawn.
+    QTRY_VERIFY(!host.window.document().RepaintPending);
     const QImage screen = host.window.pageRaster();
     const Project before = host.window.document().project;
     host.print();
@@ -383,6 +384,18 @@ void PrintingTest::jobsOnPrinterQueue()
         QCOMPARE(pages.size(), 1);
         QVERIFY(sameInk(ink(pages[0]), expected[printed[k]]));
     }
+
+    // The window prints at quillet-cli's resolution: a picture of the 100 mm wide page is
+    // that many dots across.
+    control<QCheckBox>(host.window, "PrintAsImg")->setChecked(true);
+    host.setPages(QStringLiteral("4"));
+    host.print();
+    QCOMPARE(host.printing->printer().resolution(), PrintResolutionDpi);
+    const std::vector<QuilletTest::CapturedJob> pictures = m_cups->capturedJobs(queue, 4);
+    QCOMPARE(pictures.size(), size_t(4));
+    const int dots = int(std::lround(100 / 25.4 * PrintResolutionDpi));
+    QVERIFY(pictures[3].document.contains("/Width " + QByteArray::number(dots) + '\n'));
+    QVERIFY(sameInk(ink(pdfPages(pictures[3].document, 300).value(0)), expected[4]));
 }
 
 void PrintingTest::calibrationMovesThePrint_data()
