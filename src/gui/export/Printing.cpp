@@ -46,6 +46,7 @@ struct PrintController::Run {
     PrintRequest request;
     std::unique_ptr<PrinterDevice> device;
     PrinterMetrics metrics;
+    bool toFile = false; // into a PDF file rather than on a printer
     std::atomic<bool> cancel{false};
     PrintResult result;
     QString error;
@@ -147,6 +148,7 @@ std::shared_ptr<PrintController::Run> PrintController::prepareRun(std::vector<in
 {
     auto run = std::make_shared<Run>();
     run->device = std::make_unique<PrinterDevice>(printer());
+    run->toFile = printer().outputFormat() == QPrinter::PdfFormat;
     try {
         run->metrics = run->device->metrics();
         run->request.calibration =
@@ -191,7 +193,8 @@ void PrintController::startPrint(std::vector<int> pages)
             run->result = printPages(run->request, *run->device, progress);
             run->device->finish();
         } catch (const PrintError& e) {
-            run->error = e.jobsEnded() == 0
+            // A PDF file is dropped whole; a printer keeps the jobs it has spooled.
+            run->error = e.jobsEnded() == 0 || run->toFile
                              ? e.message()
                              : QStringLiteral("%1\nУже отправлено на печать страниц: %2.")
                                    .arg(e.message())
@@ -204,6 +207,9 @@ void PrintController::startPrint(std::vector<int> pages)
             run->error =
                 QStringLiteral("Печать прервана: %1").arg(QString::fromLocal8Bit(e.what()));
         }
+        // A PDF file that failed part-way would pass for a whole print.
+        if (!run->error.isEmpty())
+            run->device->discard();
         // The painter was begun on this thread and is ended on it.
         run->device.reset();
     });

@@ -65,7 +65,8 @@ public Q_SLOTS:
     /// `JPGPrint`: asks what must be asked (no pages, orientation), then prints the pages
     /// of `sEdit1`, one job per page, with the calibration stored for the printer, and
     /// returns at once while the print runs on. A failure ends the print at that page
-    /// (the jobs ended before it stay spooled) and is shown in a message box; the render's
+    /// (the jobs ended before it stay spooled; a PDF file is removed whole) and is shown
+    /// in a message box; the render's
     /// problems go to the error list. Nothing of the window's state changes. Ignored
     /// while a print runs.
     void JPGPrintClick();

@@ -201,6 +201,7 @@ private Q_SLOTS:
     void noPagesNoPrint();
     void pagesLandOnTheSheet_data();
     void pagesLandOnTheSheet();
+    void failureIsShown_data();
     void failureIsShown();
     void jobsOnPrinterQueue();
     void calibrationMovesThePrint_data();
@@ -340,18 +341,43 @@ void PrintingTest::pagesLandOnTheSheet()
     QVERIFY(host.window.document().project == before);
 }
 
-// A file that cannot be written ends the print with the message in the error box; the
-// progress panel goes and the controls come back.
+void PrintingTest::failureIsShown_data()
+{
+    QTest::addColumn<bool>("pageFails");
+    QTest::newRow("file that cannot be written") << false;
+    QTest::newRow("page failing after one printed") << true;
+}
+
+// A print that fails ends with the message in the error box and leaves no PDF file, not
+// even the pages printed before the failure; the progress panel goes and the controls come
+// back.
 void PrintingTest::failureIsShown()
 {
+    QFETCH(bool, pageFails);
     Host host(saveProject(QDir(m_dir.path()), QStringLiteral("form.qlet"), 100, 150));
-    host.printing->printer().setOutputFileName(m_dir.filePath(QStringLiteral("no/print.pdf")));
-    host.setPages(QStringLiteral("1"));
-    DialogScript script({press(QMessageBox::Ok)});
+    if (pageFails) {
+        // The layout view (page 0) shows a field with no ID; a filled page cannot.
+        FieldNode field;
+        field.text = QStringLiteral("поле без номера");
+        host.window.document().project.Structure.fields.push_back(field);
+        host.setPages(QStringLiteral("0-1"));
+    } else {
+        host.printing->printer().setOutputFileName(m_dir.filePath(QStringLiteral("no/print.pdf")));
+        host.setPages(QStringLiteral("1"));
+    }
+    QString shown;
+    DialogScript script({[&](QWidget* w) {
+        shown = qobject_cast<QMessageBox*>(w)->text();
+        press(QMessageBox::Ok)(w);
+    }});
     host.print();
     QTRY_VERIFY(script.finished());
     QCOMPARE(script.seen.size(), 1);
     QVERIFY2(script.seen[0].startsWith(QStringLiteral("Quillet|")), qPrintable(script.seen[0]));
+    QVERIFY2(shown.contains(pageFails ? QStringLiteral("ID") : QStringLiteral("no/print.pdf")),
+             qPrintable(shown));
+    QVERIFY2(!shown.contains(QStringLiteral("отправлено")), qPrintable(shown));
+    QVERIFY(!QFile::exists(host.printing->printer().outputFileName()));
     QVERIFY(!control<QWidget>(host.window, "ProgressPanel")->isVisible());
     QVERIFY(control<QWidget>(host.window, "JPGPrint")->isEnabled());
 }
