@@ -61,7 +61,7 @@ std::vector<int> selectedPages(const QString& text, int pageCount)
         // Pages past the end render blank, as in the program; keep the list sane.
         if (int64_t(range.hi) - range.lo > 1000000 || pages.size() > 1000000)
             throw UsageError(QStringLiteral("Слишком много страниц в %1").arg(text));
-        for (int64_t p = std::max<int64_t>(range.lo, 1); p <= range.hi; ++p)
+        for (int64_t p = range.lo; p <= range.hi; ++p)
             pages.push_back(int(p));
     }
     if (pages.empty()) // as in the program: an empty set does nothing

@@ -28,8 +28,9 @@ std::shared_ptr<Workbook> openProjectWorkbook(const Project& project, const QStr
 /// Parses a positive page number or set option value; throws UsageError.
 int parsePageNumber(const QString& text);
 
-/// The pages of the set `text` (every page 1 … pageCount when empty), ascending; pages past
-/// the end stay, as the program prints them blank. Throws UsageError for a set too large to
+/// The pages of the set `text` (every page 1 … pageCount when empty), ascending; page 0
+/// stays (the layout view, as the window exports and prints it) and so do pages past the
+/// end, which the program prints blank. Throws UsageError for a set too large to
 /// list and Error "Не выбраны страницы" for an empty one.
 std::vector<int> selectedPages(const QString& text, int pageCount);
 

@@ -75,20 +75,15 @@ QCheckBox* option(QWidget* parent, const char* name, const QString& caption, boo
     return box;
 }
 
-// `PrintSet` as the pages it names; page 0 (the layout view) is no page to export.
-// Throws Error for a set too large to list.
+// `PrintSet` as the pages it names. Page 0 is a page like any other: the layout view, as
+// the print and quillet-cli give it too. Throws Error for a set too large to list.
 std::vector<int> exportedPages(const QString& text)
 {
     TSetAsString PrintSet;
     PrintSet.setAsString(text);
     if (PrintSet.Count() > kMaxPages)
         throw Error(QStringLiteral("Слишком много страниц: %1").arg(PrintSet.Count()));
-    std::vector<int> pages;
-    for (const TSetAsString::Range& range : PrintSet.ranges()) {
-        for (int64_t p = std::max<int64_t>(range.lo, 1); p <= range.hi; ++p)
-            pages.push_back(int(p));
-    }
-    return pages;
+    return PrintSet.AsArray();
 }
 
 QString fileTypeFilters()
