@@ -83,6 +83,27 @@ Loaded loadScaled(const QString& path, int dpi, TFastDIB& scaled)
     return Loaded::Ok;
 }
 
+/// What follows a picture's loading: drawing it, going on with the next field (nothing to
+/// draw, or a picture too large: logged), or ending the render (the file cannot be read:
+/// logged).
+enum class AfterLoad { Draw, NextField, EndRender };
+AfterLoad afterLoad(Loaded loaded, const QString& path, RenderErrorSink& errors)
+{
+    switch (loaded) {
+    case Loaded::Failed:
+        errors.LogRenderError(QStringLiteral("не могу открыть изображение: ") + path);
+        return AfterLoad::EndRender;
+    case Loaded::TooLarge:
+        errors.LogRenderError(tooLargeLine(path));
+        return AfterLoad::NextField;
+    case Loaded::Nothing:
+        return AfterLoad::NextField;
+    case Loaded::Ok:
+        break;
+    }
+    return AfterLoad::Draw;
+}
+
 bool sizeRaster(TFastDIB& raster, long long width, long long height)
 {
     return sizeFits(width, height) && raster.SetSize(int(width), int(height), 24);
@@ -217,8 +238,8 @@ void composite(const ImageFieldOptions& o, const TFastDIB& a, const TFastDIB& u,
     }
 }
 
-/// U: the page under the picture. Without page pixels (printing straight to a printer)
-/// the page is taken as white paper.
+/// U: the page under the picture. Without page pixels (a painter render without shared
+/// pictures) the page is taken as white paper.
 void pageSnapshot(const PageCanvas& canvas, int x, int y, int width, int height, TFastDIB& u)
 {
     if (canvas.image == nullptr || canvas.image->isNull()) {
@@ -466,18 +487,8 @@ bool drawCopies(const FieldNode& field, const ImageFieldOptions& o, const QStrin
     auto it = store.copies.find(key);
     if (it == store.copies.end())
         it = store.copies.insert(key, makeCopies(field, o, path, canvas));
-    switch (it->loaded) {
-    case Loaded::Failed:
-        errors.LogRenderError(QStringLiteral("не могу открыть изображение: ") + path);
-        return false;
-    case Loaded::TooLarge:
-        errors.LogRenderError(tooLargeLine(path));
-        return true;
-    case Loaded::Nothing:
-        return true;
-    case Loaded::Ok:
-        break;
-    }
+    if (const AfterLoad next = afterLoad(it->loaded, path, errors); next != AfterLoad::Draw)
+        return next == AfterLoad::NextField;
     for (const PlacedPictures::Store::CopyBlock& placed : it->blocks) {
         if (placed.outcome == Processed::TooLarge)
             errors.LogRenderError(tooLargeLine(path));
@@ -505,18 +516,9 @@ bool drawImageField(const FieldNode& field, const QString& projectPath, PageCanv
         && options.effectiveCopyMode() == CopyMode::Copy)
         return drawCopies(field, options, path, canvas, errors);
     TFastDIB scaled;
-    switch (loadScaled(openablePath(path), canvas.dpi, scaled)) {
-    case Loaded::Failed:
-        errors.LogRenderError(QStringLiteral("не могу открыть изображение: ") + path);
-        return false;
-    case Loaded::TooLarge:
-        errors.LogRenderError(tooLargeLine(path));
-        return true;
-    case Loaded::Nothing:
-        return true;
-    case Loaded::Ok:
-        break;
-    }
+    const Loaded loaded = loadScaled(openablePath(path), canvas.dpi, scaled);
+    if (const AfterLoad next = afterLoad(loaded, path, errors); next != AfterLoad::Draw)
+        return next == AfterLoad::NextField;
     for (size_t b = 0; b < field.blocks.size(); ++b) {
         const BlockRect r = ParseBlockRect(field.blocks[b].text, canvas.mmPerPixel, canvas.origin);
         drawBlock(options, scaled, r, canvas, errors, path, BlockRef{&field, int(b)});
