@@ -190,8 +190,16 @@ void runPrint(PrintRun& run)
     const bool direct = printsDirectly(run.metrics, request.asImage);
     const int dpi = run.metrics.dpiX;
     const Project& project = *request.project;
-    run.source.shownBackground =
-        RebuildBackground(project.BackgroundImage, project.settings, mmPerPixelAt(dpi));
+    // The layout view (page 0) always shows the background; filled pages only with it.
+    // Made only then: at printer resolution it costs time and memory, and a background
+    // that does not decode must not stop a print that leaves it out.
+    const bool drawsBackground =
+        request.withBackground
+        || std::find(run.order.begin(), run.order.end(), 0) != run.order.end();
+    if (drawsBackground) {
+        run.source.shownBackground =
+            RebuildBackground(project.BackgroundImage, project.settings, mmPerPixelAt(dpi));
+    }
     if (!run.source.shownBackground.isNull()) {
         run.source.shownBackground =
             run.source.shownBackground.convertToFormat(QImage::Format_RGB32);

@@ -8,6 +8,7 @@
 #include "core/common/Geometry.h"
 #include "core/export/PrintJob.h"
 #include "support/SheetPrinter.h"
+#include "support/TestSupport.h"
 #include "core/raster/JpegImage.h"
 
 #include <QPainter>
@@ -32,6 +33,8 @@ private Q_SLOTS:
     void jobsFollowTheList();
     void failurePartWayKeepsEndedJobs_data();
     void failurePartWayKeepsEndedJobs();
+    void backgroundMadeOnlyWhereShown_data();
+    void backgroundMadeOnlyWhereShown();
     void orientationQuestions_data();
     void orientationQuestions();
 };
@@ -229,6 +232,45 @@ void PrintJobTest::failurePartWayKeepsEndedJobs()
     }
     QCOMPARE(printer.aborted, aborted);
     QVERIFY(project == before);
+}
+
+void PrintJobTest::backgroundMadeOnlyWhereShown_data()
+{
+    QTest::addColumn<bool>("withBackground");
+    QTest::addColumn<QList<int>>("pages");
+    QTest::addColumn<bool>("asImage");
+    QTest::addColumn<bool>("fails");
+    QTest::newRow("without it, direct") << false << QList<int>{2, 5} << false << false;
+    QTest::newRow("without it, as pictures") << false << QList<int>{2, 5} << true << false;
+    QTest::newRow("with it") << true << QList<int>{2, 5} << false << true;
+    QTest::newRow("without it, the layout view") << false << QList<int>{0, 2} << false << true;
+}
+
+// A background that does not decode fails only a print that shows it.
+void PrintJobTest::backgroundMadeOnlyWhereShown()
+{
+    QFETCH(bool, withBackground);
+    QFETCH(QList<int>, pages);
+    QFETCH(bool, asImage);
+    QFETCH(bool, fails);
+    Project project = formProject(true);
+    project.BackgroundImage = jpegOf(noisePicture(400, 320, 7)).left(4000);
+    SheetPrinter printer(QSizeF(100, 80), 150, 150, QPoint(10, 5));
+    PrintRequest request = requestFor(project, {pages.begin(), pages.end()});
+    request.withBackground = withBackground;
+    request.asImage = asImage;
+    try {
+        const PrintResult result = printPages(request, printer);
+        QVERIFY(!fails);
+        QCOMPARE(result.jobs, int(pages.size()));
+        // The page itself is there: box A's left edge.
+        QVERIFY(isDark(printer.sheet().pixel(int(std::lround(20 / 25.4 * 150)),
+                                             int(std::lround(22.5 / 25.4 * 150)))));
+    } catch (const PrintError& error) {
+        QVERIFY2(fails, qPrintable(error.message()));
+        QCOMPARE(error.jobsEnded(), 0);
+        QVERIFY(printer.jobs.empty());
+    }
 }
 
 void PrintJobTest::orientationQuestions_data()
