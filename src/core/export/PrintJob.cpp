@@ -60,10 +60,12 @@ struct PrintRun {
         ++result.jobs;
     }
 
-    void step(int position, int maximum)
+    /// False once the progress callback has asked to stop.
+    bool step(int position, int maximum)
     {
         if (progress && !progress(position, maximum))
             stopAsked = true;
+        return !stopAsked;
     }
     // The job title counts positions in the ascending list whatever the printing order.
     QString title(int i) const
@@ -76,13 +78,15 @@ struct PrintRun {
 // The page drawn straight on the printer: the renderer works at the printer's resolution
 // with the printable offset as its origin. The calibration goes into the painter: a point
 // meant at p mm is drawn at (p − offset) / scale, where the printer's error puts it at p.
-void printDirect(PrintRun& run, int i)
+// False when a stop was asked before the job began.
+bool printDirect(PrintRun& run, int i)
 {
     const int n = int(run.order.size());
     const PrinterMetrics& m = run.metrics;
     const PrinterCalibration& c = run.request.calibration;
     const long double mmPerPixel = mmPerPixelAt(m.dpiX);
-    run.step(3 * i, 3 * n - 1);
+    if (!run.step(3 * i, 3 * n - 1))
+        return false;
     run.begin(i, std::max(1, run.request.copies));
     QPainter& painter = run.device.painter();
     painter.save();
@@ -112,6 +116,7 @@ void printDirect(PrintRun& run, int i)
     run.result.errorLines += errors.lines;
     run.step(3 * i + 2, 3 * n - 1);
     run.end();
+    return true;
 }
 
 QImage pageBitmap(const Project& project, int dpi)
@@ -151,22 +156,25 @@ QRect bitmapPlacement(const PrinterMetrics& m, const PrinterCalibration& c, QSiz
     return QRect(int(left), int(top), int(width), int(height));
 }
 
-void printPicture(PrintRun& run, int i, QImage& bitmap)
+// False when a stop was asked before the job began.
+bool printPicture(PrintRun& run, int i, QImage& bitmap)
 {
     const int n = int(run.order.size());
     const PrinterMetrics& m = run.metrics;
-    run.step(4 * i, 4 * n - 1);
+    if (!run.step(4 * i, 4 * n - 1))
+        return false;
     bitmap.fill(Qt::white);
-    run.step(4 * i + 1, 4 * n - 1);
+    if (!run.step(4 * i + 1, 4 * n - 1))
+        return false;
     RenderTarget target;
     target.image = &bitmap;
     target.dpi = m.dpiX;
     target.mmPerPixel = mmPerPixelAt(m.dpiX);
     CollectLines errors;
     RenderPage(run.source, target, run.order[size_t(i)], errors);
-    run.result.errorLines += errors.lines;
-    run.step(4 * i + 2, 4 * n - 1);
-    run.step(4 * i + 3, 4 * n - 1);
+    if (!run.step(4 * i + 2, 4 * n - 1) || !run.step(4 * i + 3, 4 * n - 1))
+        return false;
+    run.result.errorLines += errors.lines; // of the pages printed
     run.begin(i, 0);
     QPainter& painter = run.device.painter();
     painter.save();
@@ -175,6 +183,7 @@ void printPicture(PrintRun& run, int i, QImage& bitmap)
     painter.drawImage(bitmapPlacement(m, run.request.calibration, bitmap.size()), bitmap);
     painter.restore();
     run.end();
+    return true;
 }
 
 void runPrint(PrintRun& run)
@@ -209,12 +218,9 @@ void runPrint(PrintRun& run)
         bitmap = pageBitmap(project, dpi);
     const int n = int(run.order.size());
     for (int i = 0; i < n; ++i) {
-        if (direct)
-            printDirect(run, i);
-        else
-            printPicture(run, i, bitmap);
+        const bool printed = direct ? printDirect(run, i) : printPicture(run, i, bitmap);
         if (run.stopAsked) {
-            run.result.cancelled = i + 1 < n;
+            run.result.cancelled = !printed || i + 1 < n;
             break;
         }
     }

@@ -93,7 +93,7 @@ struct PrintResult {
 
 /// Progress: called on the calling thread at each step of each job with the step and the
 /// maximum (3n − 1 printing directly, 4n − 1 printing pictures, for n pages); returning
-/// false stops the print once the current job has ended.
+/// false stops the print: a job under way is finished, and no job begins after it.
 using PrintProgress = std::function<bool(int step, int maximum)>;
 
 /// The resolution a printer is driven at, from the window and from the command line alike.

@@ -131,10 +131,23 @@ void PrintJobTest::jobsFollowTheList_data()
         << 75 << false << true << -1 << all << QStringList{"9", "5", "2"} << false;
     QTest::newRow("as pictures, forward")
         << 150 << true << false << -1 << forward << QStringList{"2", "5", "9"} << false;
+    // A stop asked before a job begins prints no more: a stop inside a job finishes it.
+    QTest::newRow("direct, stopped before job 1")
+        << 150 << false << true << 0 << QStringList{} << QStringList{} << true;
+    QTest::newRow("direct, stopped before job 2")
+        << 150 << false << true << 3 << QStringList{"002"} << QStringList{"9"} << true;
     QTest::newRow("direct, stopped in job 2")
         << 150 << false << true << 4 << QStringList{"002", "001"} << QStringList{"9", "5"} << true;
+    QTest::newRow("pictures, stopped before page 2 renders")
+        << 75 << false << false << 5 << QStringList{"000"} << QStringList{"2"} << true;
+    QTest::newRow("pictures, stopped after page 2 rendered")
+        << 75 << false << false << 6 << QStringList{"000"} << QStringList{"2"} << true;
+    QTest::newRow("pictures, stopped before job 2")
+        << 75 << false << false << 7 << QStringList{"000"} << QStringList{"2"} << true;
+    QTest::newRow("direct, stopped at the last step")
+        << 150 << false << false << 8 << forward << QStringList{"2", "5", "9"} << false;
     QTest::newRow("pictures, stopped at the last step")
-        << 75 << false << false << 11 << forward << QStringList{"2", "5", "9"} << false;
+        << 75 << false << false << 11 << QStringList{"000", "001"} << QStringList{"2", "5"} << true;
 }
 
 void PrintJobTest::jobsFollowTheList()
@@ -168,8 +181,9 @@ void PrintJobTest::jobsFollowTheList()
         QCOMPARE(printer.jobs[size_t(i)].copies, direct ? 3 : 0);
         QVERIFY(printer.jobs[size_t(i)].ended);
     }
+    // Every step up to the stop, and on to the end of a job under way.
     QList<int> expectedSteps;
-    for (int s = 0; s < result.jobs * (direct ? 3 : 4); ++s)
+    for (int s = 0; s < std::max(stopAtStep + 1, result.jobs * (direct ? 3 : 4)); ++s)
         expectedSteps << s;
     QCOMPARE(steps, expectedSteps);
     QStringList printed;
