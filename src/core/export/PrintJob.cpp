@@ -75,6 +75,19 @@ struct PrintRun {
     }
 };
 
+// Qt cannot take back a job once begun, and a form fed for a page whose render then fails
+// comes out blank; so the page is first rendered on a device of one pixel, which finds out
+// whether it renders, and its job begins only after that.
+void renderBeforeTheJob(PrintRun& run, const RenderTarget& onPrinter, int page)
+{
+    CollectLines ignored; // the render on the printer gives the same lines
+    QImage pixel(1, 1, QImage::Format_RGB32);
+    QPainter painter(&pixel);
+    RenderTarget dry = onPrinter;
+    dry.painter = &painter;
+    RenderPage(run.source, dry, page, ignored);
+}
+
 // The page drawn straight on the printer: the renderer works at the printer's resolution
 // with the printable offset as its origin. The calibration goes into the painter: a point
 // meant at p mm is drawn at (p − offset) / scale, where the printer's error puts it at p.
@@ -82,32 +95,33 @@ struct PrintRun {
 bool printDirect(PrintRun& run, int i)
 {
     const int n = int(run.order.size());
+    const int page = run.order[size_t(i)];
     const PrinterMetrics& m = run.metrics;
     const PrinterCalibration& c = run.request.calibration;
-    const long double mmPerPixel = mmPerPixelAt(m.dpiX);
+    RenderTarget target;
+    target.dpi = m.dpiX;
+    target.mmPerPixel = mmPerPixelAt(m.dpiX);
+    target.origin = PageOrigin{m.printableOffset.x(), m.printableOffset.y()};
+    renderBeforeTheJob(run, target, page);
     if (!run.step(3 * i, 3 * n - 1))
         return false;
     run.begin(i, std::max(1, run.request.copies));
     QPainter& painter = run.device.painter();
     painter.save();
     painter.fillRect(QRect(QPoint(0, 0), m.printableSize), Qt::white);
-    const PageOrigin origin{m.printableOffset.x(), m.printableOffset.y()};
     if (!c.isIdentity()) {
-        const double mm = double(mmPerPixel);
+        const double mm = double(target.mmPerPixel);
+        const PageOrigin& o = target.origin;
         const QTransform calibrate(1 / c.scaleX, 0, 0, 1 / c.scaleY,
-                                   origin.x / c.scaleX - c.offsetXMm / (c.scaleX * mm) - origin.x,
-                                   origin.y / c.scaleY - c.offsetYMm / (c.scaleY * mm) - origin.y);
+                                   o.x / c.scaleX - c.offsetXMm / (c.scaleX * mm) - o.x,
+                                   o.y / c.scaleY - c.offsetYMm / (c.scaleY * mm) - o.y);
         painter.setTransform(calibrate, true);
     }
     run.step(3 * i + 1, 3 * n - 1);
-    RenderTarget target;
     target.painter = &painter;
-    target.dpi = m.dpiX;
-    target.mmPerPixel = mmPerPixel;
-    target.origin = origin;
     CollectLines errors;
     try {
-        RenderPage(run.source, target, run.order[size_t(i)], errors);
+        RenderPage(run.source, target, page, errors);
     } catch (...) {
         painter.restore();
         throw;

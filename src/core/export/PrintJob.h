@@ -93,7 +93,9 @@ struct PrintResult {
 
 /// Progress: called on the calling thread at each step of each job with the step and the
 /// maximum (3n − 1 printing directly, 4n − 1 printing pictures, for n pages); returning
-/// false stops the print: a job under way is finished, and no job begins after it.
+/// false stops the print: a job under way is finished, and no job begins after it. Each
+/// page is rendered before step 3i (direct) or between steps 4i + 1 and 4i + 2 (pictures),
+/// and its job begins after step 3i or 4i + 3.
 using PrintProgress = std::function<bool(int step, int maximum)>;
 
 /// The resolution a printer is driven at, from the window and from the command line alike.
@@ -112,7 +114,8 @@ bool printsDirectly(const PrinterMetrics& metrics, bool asImage);
 /// horizontal resolution and stretches it by dpiY/dpiX down, leaving the device's copy
 /// count. The calibration moves and scales the page in both modes. The print uses its own
 /// background rebuilt at the printer's resolution, so neither the project nor the caller's
-/// render state changes. Nothing to print (no project, no page) gives an empty result.
+/// render state changes. A page is rendered before its job begins, so a page that fails
+/// to render sends no job. Nothing to print (no project, no page) gives an empty result.
 /// Throws PrintError carrying the message of what failed (the device, the renderer, the
 /// background, or a printer reporting no resolution) and the jobs ended before it, which
 /// stay spooled.

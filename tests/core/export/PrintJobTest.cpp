@@ -198,33 +198,48 @@ void PrintJobTest::jobsFollowTheList()
 
 void PrintJobTest::failurePartWayKeepsEndedJobs_data()
 {
+    QTest::addColumn<QList<int>>("pages");
     QTest::addColumn<int>("failBeginOfJob");
     QTest::addColumn<int>("failEndOfJob");
     QTest::addColumn<bool>("brokenField");
+    QTest::addColumn<bool>("asImage");
     QTest::addColumn<PrinterCalibration>("calibration");
     QTest::addColumn<int>("dpi");
+    QTest::addColumn<int>("jobsBegun");
     QTest::addColumn<int>("jobsEnded");
     QTest::addColumn<int>("aborted");
     QTest::addColumn<QString>("message");
     const PrinterCalibration none;
+    const QList<int> pages{2, 5, 9};
     QTest::newRow("job 2 not begun")
-        << 2 << 0 << false << none << 150 << 1 << 0 << "Принтер не отвечает";
-    QTest::newRow("job 3 not ended")
-        << 0 << 3 << false << none << 150 << 2 << 1 << "Очередь печати переполнена";
-    QTest::newRow("field refused while drawing") << 0 << 0 << true << none << 150 << 0 << 1 << "ID";
+        << pages << 2 << 0 << false << false << none << 150 << 1 << 1 << 0 << "Принтер не отвечает";
+    QTest::newRow("job 3 not ended") << pages << 0 << 3 << false << false << none << 150 << 3 << 2
+                                     << 1 << "Очередь печати переполнена";
+    // A page that does not render sends no job: a form fed for it would come out blank.
+    // The layout view (page 0) does not read the fields' options, so it prints.
+    QTest::newRow("field refused, direct")
+        << pages << 0 << 0 << true << false << none << 150 << 0 << 0 << 0 << "ID";
+    QTest::newRow("field refused after the layout view, direct")
+        << QList<int>{0, 2, 5} << 0 << 0 << true << false << none << 150 << 1 << 1 << 0 << "ID";
+    QTest::newRow("field refused after the layout view, as pictures")
+        << QList<int>{0, 2, 5} << 0 << 0 << true << true << none << 150 << 1 << 1 << 0 << "ID";
     QTest::newRow("calibration of scale 0")
-        << 0 << 0 << false << PrinterCalibration{0, 0, 0, 1} << 150 << 0 << 0 << "Калибровка";
+        << pages << 0 << 0 << false << false << PrinterCalibration{0, 0, 0, 1} << 150 << 0 << 0 << 0
+        << "Калибровка";
     QTest::newRow("printer without resolution")
-        << 0 << 0 << false << none << 0 << 0 << 0 << "разрешение";
+        << pages << 0 << 0 << false << false << none << 0 << 0 << 0 << 0 << "разрешение";
 }
 
 void PrintJobTest::failurePartWayKeepsEndedJobs()
 {
+    QFETCH(QList<int>, pages);
     QFETCH(int, failBeginOfJob);
     QFETCH(int, failEndOfJob);
     QFETCH(bool, brokenField);
+    QFETCH(bool, asImage);
     QFETCH(PrinterCalibration, calibration);
     QFETCH(int, dpi);
+    QFETCH(int, jobsBegun);
     QFETCH(int, jobsEnded);
     QFETCH(int, aborted);
     QFETCH(QString, message);
@@ -235,8 +250,9 @@ void PrintJobTest::failurePartWayKeepsEndedJobs()
     SheetPrinter printer(QSizeF(100, 80), dpi, dpi, QPoint(10, 5));
     printer.failBeginOfJob = failBeginOfJob;
     printer.failEndOfJob = failEndOfJob;
-    PrintRequest request = requestFor(project, {2, 5, 9});
+    PrintRequest request = requestFor(project, {pages.begin(), pages.end()});
     request.calibration = calibration;
+    request.asImage = asImage;
     try {
         printPages(request, printer);
         QFAIL("the print went through");
@@ -244,6 +260,7 @@ void PrintJobTest::failurePartWayKeepsEndedJobs()
         QVERIFY2(error.message().contains(message), qPrintable(error.message()));
         QCOMPARE(error.jobsEnded(), jobsEnded);
     }
+    QCOMPARE(int(printer.jobs.size()), jobsBegun);
     QCOMPARE(printer.aborted, aborted);
     QVERIFY(project == before);
 }
