@@ -4,8 +4,8 @@
 // quillet-cli print on a real CUPS server that the test starts for itself, with a queue for
 // an A4 printer whose printable area starts 1/4 inch and 1/2 inch into the sheet: one job
 // per page in print order with its title and copies, the spooled documents holding the
-// pages, and the page landing on the sheet where the rendered page has it, moved by the
-// printer's calibration.
+// pages, and the page landing on the sheet where the rendered page has it (with its
+// background and stamp, directly and as a picture), moved by the printer's calibration.
 
 #include "support/CliRun.h"
 #include "support/CupsServer.h"
@@ -43,7 +43,8 @@ private Q_SLOTS:
     void jobsFollowThePrintOrder();
     void copiesPerJob_data();
     void copiesPerJob();
-    void calibratedPageLandsOnTheSheet();
+    void pageLandsWhereRendered_data();
+    void pageLandsWhereRendered();
 
 private:
     // Prints the test's project on the queue with `options` and gives the `count` jobs
@@ -143,32 +144,49 @@ void CupsPrintTest::copiesPerJob()
     }
 }
 
-void CupsPrintTest::calibratedPageLandsOnTheSheet()
+void CupsPrintTest::pageLandsWhereRendered_data()
 {
+    QTest::addColumn<QString>("page");
+    QTest::addColumn<QStringList>("options");
+    QTest::addColumn<QPoint>("shift");
     // A printer that prints 24 px (at 300 dpi) too far right and 12 px too high: the page
     // is sent 24 px left and 12 px down of where it belongs, so that it lands there.
-    Quillet::PrinterCalibration calibration;
-    calibration.offsetXMm = 24 * 25.4 / 300;
-    calibration.offsetYMm = -12 * 25.4 / 300;
-    Quillet::UserSettings().setCalibration(Queue, true, calibration);
+    QTest::newRow("calibrated") << "2" << QStringList{"--no-background"} << QPoint(-24, 12);
+    // The stamp mixes with the form's table lines under it, which stay in the print.
+    QTest::newRow("with the background, directly") << "7" << QStringList{} << QPoint();
+    QTest::newRow("with the background, as a picture")
+        << "7" << QStringList{"--as-image"} << QPoint();
+}
+
+void CupsPrintTest::pageLandsWhereRendered()
+{
+    QFETCH(QString, page);
+    QFETCH(QStringList, options);
+    QFETCH(QPoint, shift);
+    if (!shift.isNull()) {
+        Quillet::PrinterCalibration calibration;
+        calibration.offsetXMm = -shift.x() * 25.4 / 300;
+        calibration.offsetYMm = -shift.y() * 25.4 / 300;
+        Quillet::UserSettings().setCalibration(Queue, true, calibration);
+    }
     std::vector<CapturedJob> jobs;
-    print({QStringLiteral("--pages"), QStringLiteral("2"), QStringLiteral("--no-background")}, 1,
-          jobs);
+    print(QStringList{QStringLiteral("--pages"), page} + options, 1, jobs);
     Quillet::UserSettings().setCalibration(Queue, true, Quillet::PrinterCalibration{});
     if (QTest::currentTestFailed())
         return;
 
-    const QString rendered = m_dir.filePath(QStringLiteral("page2.png"));
-    QCOMPARE(QuilletTest::runCli({QStringLiteral("render"), m_project, QStringLiteral("--page"),
-                                  QStringLiteral("2"), QStringLiteral("--no-background"),
-                                  QStringLiteral("--out"), rendered})
-                 .exitCode,
-             0);
-    const QImage page(rendered);
-    QImage expected(page.size(), QImage::Format_RGB32);
+    const QString rendered = m_dir.filePath(QStringLiteral("page%1.png").arg(page));
+    QStringList render{QStringLiteral("render"), m_project, QStringLiteral("--page"), page,
+                       QStringLiteral("--out"),  rendered};
+    if (options.contains(QStringLiteral("--no-background")))
+        render << QStringLiteral("--no-background");
+    QCOMPARE(QuilletTest::runCli(render).exitCode, 0);
+    const QImage image(rendered);
+    QImage expected(image.size(), QImage::Format_RGB32);
     expected.fill(Qt::white);
-    QPainter(&expected).drawImage(QPoint(-24, 12), page);
-    const QImage sheet = QuilletTest::pdfPageImage(jobs.front().document, 0, 300);
+    QPainter(&expected).drawImage(shift, image);
+    const QByteArray& spooled = jobs.front().document;
+    const QImage sheet = QuilletTest::pdfPageImage(spooled, 0, 300);
     QVERIFY(!sheet.isNull());
     const QuilletTest::MarkComparison marks = QuilletTest::compareMarks(expected, sheet);
     QVERIFY2(marks.expectedMarks > 10000, "marks to compare");

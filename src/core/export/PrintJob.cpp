@@ -7,6 +7,7 @@
 #include "core/background/Background.h"
 #include "core/common/Geometry.h"
 #include "core/common/Numbers.h"
+#include "core/render/PageCanvas.h"
 #include "core/render/PageRenderer.h"
 
 #include <QFont>
@@ -47,6 +48,11 @@ struct PrintRun {
     PrintResult result;
     bool stopAsked = false;
     bool jobOpen = false; // begun and not yet ended: a failure drops it
+    // Printing directly: image-field pictures kept from job to job, and the page raster
+    // that pictures mixing with the page read the pixels under them from (null when no
+    // field mixes). Printing pictures: the raster is the page bitmap.
+    PlacedPictures pictures;
+    QImage raster;
 
     void begin(int i, int copies)
     {
@@ -76,11 +82,22 @@ struct PrintRun {
 };
 
 // Qt cannot take back a job once begun, and a form fed for a page whose render then fails
-// comes out blank; so the page is first rendered on a device of one pixel, which finds out
-// whether it renders, and its job begins only after that.
+// comes out blank; so the page is rendered before its job begins. Where an image field
+// mixes its picture with the page, this render is on the page raster, which the painter
+// render then takes the pixels under the picture from; otherwise it goes to a device of
+// one pixel and only finds out whether the page renders (and places the shared pictures).
 void renderBeforeTheJob(PrintRun& run, const RenderTarget& onPrinter, int page)
 {
+    run.pictures.startPage();
     CollectLines ignored; // the render on the printer gives the same lines
+    if (!run.raster.isNull()) {
+        run.raster.fill(Qt::white);
+        RenderTarget pixels = onPrinter;
+        pixels.image = &run.raster;
+        pixels.origin = PageOrigin{}; // the whole page: blocks in the margin mix too
+        RenderPage(run.source, pixels, page, ignored);
+        return;
+    }
     QImage pixel(1, 1, QImage::Format_RGB32);
     QPainter painter(&pixel);
     RenderTarget dry = onPrinter;
@@ -102,6 +119,7 @@ bool printDirect(PrintRun& run, int i)
     target.dpi = m.dpiX;
     target.mmPerPixel = mmPerPixelAt(m.dpiX);
     target.origin = PageOrigin{m.printableOffset.x(), m.printableOffset.y()};
+    target.pictures = &run.pictures;
     renderBeforeTheJob(run, target, page);
     if (!run.step(3 * i, 3 * n - 1))
         return false;
@@ -133,18 +151,22 @@ bool printDirect(PrintRun& run, int i)
     return true;
 }
 
-QImage pageBitmap(const Project& project, int dpi)
+// A raster of the whole page at `dpi`: the page bitmap when printing pictures, or
+// (`direct`) the page under the image fields that mix with it.
+QImage pageBitmap(const Project& project, int dpi, bool direct)
 {
     const long double mmPerPixel = mmPerPixelAt(dpi);
     const long long width = mmToPixel(project.settings.PrWidth, mmPerPixel);
     const long long height = mmToPixel(project.settings.PrHeight, mmPerPixel);
     if (width < 1 || height < 1 || width > kMaxBitmapPixels / height) {
         throw Error(QStringLiteral("Страница %1 × %2 мм при %3 точках на дюйм не помещается "
-                                   "в памяти; печатайте без режима картинки или с меньшим "
-                                   "разрешением.")
+                                   "в памяти; %4")
                         .arg(project.settings.PrWidth)
                         .arg(project.settings.PrHeight)
-                        .arg(dpi));
+                        .arg(dpi)
+                        .arg(direct ? QStringLiteral("печатайте с меньшим разрешением.")
+                                    : QStringLiteral("печатайте без режима картинки или с "
+                                                     "меньшим разрешением.")));
     }
     QImage bitmap(int(width), int(height), QImage::Format_RGB32);
     if (bitmap.isNull())
@@ -171,10 +193,11 @@ QRect bitmapPlacement(const PrinterMetrics& m, const PrinterCalibration& c, QSiz
 }
 
 // False when a stop was asked before the job began.
-bool printPicture(PrintRun& run, int i, QImage& bitmap)
+bool printPicture(PrintRun& run, int i)
 {
     const int n = int(run.order.size());
     const PrinterMetrics& m = run.metrics;
+    QImage& bitmap = run.raster;
     if (!run.step(4 * i, 4 * n - 1))
         return false;
     bitmap.fill(Qt::white);
@@ -227,12 +250,11 @@ void runPrint(PrintRun& run)
         run.source.shownBackground =
             run.source.shownBackground.convertToFormat(QImage::Format_RGB32);
     }
-    QImage bitmap;
-    if (!direct)
-        bitmap = pageBitmap(project, dpi);
+    if (!direct || PlacedPictures::needsPagePixels(project.Structure))
+        run.raster = pageBitmap(project, dpi, direct);
     const int n = int(run.order.size());
     for (int i = 0; i < n; ++i) {
-        const bool printed = direct ? printDirect(run, i) : printPicture(run, i, bitmap);
+        const bool printed = direct ? printDirect(run, i) : printPicture(run, i);
         if (run.stopAsked) {
             run.result.cancelled = !printed || i + 1 < n;
             break;

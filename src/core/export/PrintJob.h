@@ -110,15 +110,17 @@ bool printsDirectly(const PrinterMetrics& metrics, bool asImage);
 /// Prints the request's pages on `device`, one job per page in the list's order (reversed
 /// for `reverse`), titled printJobTitle(projectPath, position in the ascending list).
 /// Direct printing draws at the printer's resolution with the printable offset taken off
-/// every position and sets `copies` on each job; picture printing renders a bitmap at the
-/// horizontal resolution and stretches it by dpiY/dpiX down, leaving the device's copy
-/// count. The calibration moves and scales the page in both modes. The print uses its own
-/// background rebuilt at the printer's resolution, so neither the project nor the caller's
-/// render state changes. A page is rendered before its job begins, so a page that fails
-/// to render sends no job. Nothing to print (no project, no page) gives an empty result.
-/// Throws PrintError carrying the message of what failed (the device, the renderer, the
-/// background, or a printer reporting no resolution) and the jobs ended before it, which
-/// stay spooled.
+/// every position and sets `copies` on each job; image fields that mix their picture with
+/// the page take the pixels under it from a render of the page on a raster at the
+/// printer's resolution. Picture printing renders a bitmap at the horizontal resolution
+/// and stretches it by dpiY/dpiX down, leaving the device's copy count. The calibration
+/// moves and scales the page in both modes. The print uses its own background rebuilt at
+/// the printer's resolution (only when a page shows it), so neither the project nor the
+/// caller's render state changes. A page is rendered before its job begins, so a page
+/// that fails to render sends no job. Nothing to print (no project, no page) gives an
+/// empty result. Throws PrintError carrying the message of what failed (the device, the
+/// renderer, the background, a page raster too large for memory, or a printer reporting
+/// no resolution) and the jobs ended before it, which stay spooled.
 PrintResult printPages(const PrintRequest& request, PrintDevice& device,
                        const PrintProgress& progress = {});
 

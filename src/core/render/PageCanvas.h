@@ -18,9 +18,10 @@ class FieldTree;
 class RenderErrorSink;
 struct FieldNode;
 
-/// The image-field pictures of one export drawn on a painter (a PDF), kept from page to
-/// page so that a picture placed the same way on many pages is one QImage: the PDF engine
-/// embeds an image once per QImage::cacheKey() and draws it by reference after that.
+/// The image-field pictures of one export or print drawn on a painter (a PDF file, a
+/// printer), kept from page to page so that a picture placed the same way on many pages is
+/// one QImage: the PDF engine embeds an image once per QImage::cacheKey() and draws it by
+/// reference after that.
 ///
 /// A picture in copy mode does not depend on the page under it (its transparent colour
 /// becomes a mask, its opacity a constant alpha), so its file is read and placed once per
@@ -28,8 +29,10 @@ struct FieldNode;
 /// with the pixels under it; those are read by rendering the same page on a raster first
 /// with this object as the target's `pictures`, which records each block's finished
 /// pixels for the painter render that follows (without that raster render the painter
-/// leaves such a picture out). Equal finished pixels share one QImage. Pictures are
-/// drawn with lossless image rendering, so the PDF holds their exact pixels.
+/// leaves such a picture out). The raster may have its own origin: what is recorded is
+/// the block's pixels, which the painter render places by its own origin. Equal finished pixels
+/// share one QImage. Pictures are drawn with lossless image rendering, so the PDF holds their exact
+/// pixels.
 ///
 /// Not thread-safe: one object serves the renders of one thread.
 class PlacedPictures {

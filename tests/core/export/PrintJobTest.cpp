@@ -7,6 +7,7 @@
 #include "core/common/Errors.h"
 #include "core/common/Geometry.h"
 #include "core/export/PrintJob.h"
+#include "core/render/PageRenderer.h"
 #include "support/SheetPrinter.h"
 #include "support/TestSupport.h"
 #include "core/raster/JpegImage.h"
@@ -35,6 +36,8 @@ private Q_SLOTS:
     void failurePartWayKeepsEndedJobs();
     void backgroundMadeOnlyWhereShown_data();
     void backgroundMadeOnlyWhereShown();
+    void imageFieldsMixWithThePrintedPage_data();
+    void imageFieldsMixWithThePrintedPage();
     void orientationQuestions_data();
     void orientationQuestions();
 };
@@ -302,6 +305,102 @@ void PrintJobTest::backgroundMadeOnlyWhereShown()
         QCOMPARE(error.jobsEnded(), 0);
         QVERIFY(printer.jobs.empty());
     }
+}
+
+void PrintJobTest::imageFieldsMixWithThePrintedPage_data()
+{
+    QTest::addColumn<int>("copyMode");
+    QTest::addColumn<bool>("keyed");
+    QTest::addColumn<bool>("transparentBackground");
+    QTest::addColumn<int>("opacity");
+    QTest::addColumn<PrinterCalibration>("calibration");
+    const PrinterCalibration none;
+    const int copy = int(CopyMode::Copy), multiply = int(CopyMode::Multiply);
+    QTest::newRow("copy, opaque") << copy << false << false << 255 << none;
+    QTest::newRow("copy, keyed, faded") << copy << true << true << 150 << none;
+    QTest::newRow("copy, keyed on a fill") << copy << true << false << 200 << none;
+    QTest::newRow("multiply, keyed, 220") << multiply << true << true << 220 << none;
+    QTest::newRow("difference") << int(CopyMode::Difference) << false << true << 255 << none;
+    QTest::newRow("add, keyed, faded") << int(CopyMode::AddClamped) << true << true << 180 << none;
+    QTest::newRow("multiply, calibrated")
+        << multiply << true << true << 220
+        << PrinterCalibration{12 * 25.4 / 300, -6 * 25.4 / 300, 1, 1};
+}
+
+// Printed directly, an image field mixes its picture with what the page has under it (the
+// background, the form's lines, text), so the printed sheet is the page as rendered into
+// an image, blocks reaching into the printer's margin included.
+void PrintJobTest::imageFieldsMixWithThePrintedPage()
+{
+    QFETCH(int, copyMode);
+    QFETCH(bool, keyed);
+    QFETCH(bool, transparentBackground);
+    QFETCH(int, opacity);
+    QFETCH(PrinterCalibration, calibration);
+    QTemporaryDir dir;
+    QImage ring(150, 150, QImage::Format_RGB32);
+    ring.fill(Qt::white);
+    {
+        QPainter painter(&ring);
+        painter.setPen(QPen(QColor(200, 30, 40), 24));
+        painter.drawEllipse(QRect(15, 15, 120, 120));
+    }
+    const QString picture = dir.filePath(QStringLiteral("ring.png"));
+    QVERIFY(ring.save(picture));
+    Project project = formProject(true);
+    ImageFieldOptions o;
+    o.fileName = picture;
+    o.transparency = keyed ? TransparencyMode::ChosenColor : TransparencyMode::None;
+    o.transparentColor = 0xFFFFFF;
+    o.backgroundColor = 0x60C0F0;
+    o.transparentBackground = transparentBackground;
+    o.copyMode = CopyMode(copyMode);
+    o.opacity = opacity;
+    FieldNode field;
+    field.text = composeImageField(project.takeNewFieldId(FieldKind::Image), o);
+    // Over box A's corner, over the text, and half in the printer's margin.
+    for (const QRectF& mm : {QRectF(15, 10, 14, 14), QRectF(8, 33, 14, 14), QRectF(0, 60, 14, 14)})
+        field.blocks.push_back(
+            TreeNode{composeBlockText(mm.left(), mm.top(), mm.right(), mm.bottom()), false});
+    project.Structure.fields.push_back(field);
+
+    const QPoint offset(40, 30);
+    SheetPrinter printer(QSizeF(100, 80), 300, 300, offset);
+    printer.feedError = calibration;
+    PrintRequest request = requestFor(project, {3});
+    request.calibration = calibration;
+    const PrintResult result = printPages(request, printer);
+    QCOMPARE(result.jobs, 1);
+
+    RenderSource source;
+    source.project = &project;
+    source.shownBackground = pageBackground(project);
+    QImage page = makePageRaster(project);
+    RenderTarget target;
+    target.image = &page;
+    struct : RenderErrorSink {
+        void LogRenderError(const QString&) override {}
+    } ignored;
+    RenderPage(source, target, 3, ignored);
+    // The printable area, less a pixel where the calibration's rounding may move an edge.
+    const QRect area = QRect(offset, printer.metrics().printableSize).adjusted(2, 2, -2, -2);
+    int worst = 0;
+    QPoint at;
+    for (int y = area.top(); y <= area.bottom(); ++y) {
+        for (int x = area.left(); x <= area.right(); ++x) {
+            const QRgb a = printer.sheet().pixel(x, y), b = page.pixel(x, y);
+            const int d = std::max({std::abs(qRed(a) - qRed(b)), std::abs(qGreen(a) - qGreen(b)),
+                                    std::abs(qBlue(a) - qBlue(b))});
+            if (d > worst) {
+                worst = d;
+                at = QPoint(x, y);
+            }
+        }
+    }
+    // The blend of a faded copy rounds alike within a step or two.
+    QVERIFY2(worst <= 2,
+             qPrintable(
+                 QStringLiteral("%1 levels apart at (%2, %3)").arg(worst).arg(at.x()).arg(at.y())));
 }
 
 void PrintJobTest::orientationQuestions_data()
