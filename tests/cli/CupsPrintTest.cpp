@@ -154,6 +154,7 @@ void CupsPrintTest::pageLandsWhereRendered_data()
     QTest::newRow("calibrated") << "2" << QStringList{"--no-background"} << QPoint(-24, 12);
     // The stamp mixes with the form's table lines under it, which stay in the print.
     QTest::newRow("with the background, directly") << "7" << QStringList{} << QPoint();
+    // The page's picture goes to the printer as its pixels: no JPEG ringing round the text.
     QTest::newRow("with the background, as a picture")
         << "7" << QStringList{"--as-image"} << QPoint();
 }
@@ -191,6 +192,9 @@ void CupsPrintTest::pageLandsWhereRendered()
     const QuilletTest::MarkComparison marks = QuilletTest::compareMarks(expected, sheet);
     QVERIFY2(marks.expectedMarks > 10000, "marks to compare");
     QVERIFY2(marks.linesUp(), qPrintable(marks.describe()));
+    // Pictures are stored losslessly, and a page with the background stays a few megabytes.
+    QVERIFY2(!spooled.contains("/DCTDecode"), "a picture stored as JPEG");
+    QVERIFY2(spooled.size() < 3 << 20, qPrintable(QString::number(spooled.size())));
 }
 
 QTEST_MAIN(CupsPrintTest)

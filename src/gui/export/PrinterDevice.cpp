@@ -23,6 +23,15 @@ QSize wholePixels(QSizeF size)
     return {int(std::lrint(size.width())), int(std::lrint(size.height()))};
 }
 
+// Pictures go to the printer as their exact pixels: Qt's PDF engine, which also feeds
+// CUPS, otherwise stores them as JPEG, which rings around small text on a page printed as
+// a picture.
+void setHints(QPainter& painter)
+{
+    painter.setRenderHints(painter.renderHints(), false);
+    painter.setRenderHint(QPainter::LosslessImageRendering);
+}
+
 // A PDF page after the first inherits whatever the previous job left on the painter; a
 // printer job starts from a fresh one. Give every page the fresh one's state.
 void resetState(QPainter& painter)
@@ -35,7 +44,7 @@ void resetState(QPainter& painter)
     painter.setBrush(QBrush());
     painter.setBackground(QBrush(Qt::white));
     painter.setBackgroundMode(Qt::TransparentMode);
-    painter.setRenderHints(painter.renderHints(), false);
+    setHints(painter);
 }
 
 // Qt's PDF engine reports a file it cannot open only as a warning on stderr and a painter
@@ -102,6 +111,7 @@ void PrinterDevice::beginJob(const QString& title, int copies)
         }
         throw Error(QStringLiteral("Не удаётся начать печать на принтере %1").arg(printerLabel()));
     }
+    setHints(m_painter);
     m_fileOpen = toFile();
     m_fileBegun = m_fileBegun || m_fileOpen;
 }

@@ -22,6 +22,7 @@ namespace Quillet {
 /// copies and begins the document, endJob ends it, which spools it. Into a PDF file
 /// (QPrinter::PdfFormat) every job is one more page of the same file, which is complete once
 /// finish() has run or the device is destroyed; a file holds one copy whatever the count.
+/// Every job's painter draws images losslessly (Qt would send them as JPEG otherwise).
 class PrinterDevice : public PrintDevice {
 public:
     /// `printer` is referenced and must outlive the device.
