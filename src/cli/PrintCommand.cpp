@@ -146,6 +146,9 @@ int runPrint(const QStringList& args)
     request.withBackground = !parsed.has(QStringLiteral("no-background"));
 
     const std::unique_ptr<QPrinter> printer = makePrinter(options, project);
+    // Printed as pictures, a job keeps the copy count the printer holds, which in the window
+    // is the printer dialog's; here it is --copies, so every mode prints that many.
+    printer->setCopyCount(options.copies);
     PrinterDevice device(*printer);
     // A file is no printer: it gets the page with no printer's correction.
     if (options.output.isEmpty()) {

@@ -124,9 +124,9 @@ void CupsPrintTest::copiesPerJob_data()
     QTest::addColumn<int>("copies");
     QTest::newRow("direct: copies on each job")
         << QStringList{"--pages", "1-2", "--copies", "3", "--no-background"} << 2 << 3;
-    // Pictures leave the printer's own count, which nothing here has changed.
-    QTest::newRow("pictures: the printer's count")
-        << QStringList{"--pages", "4", "--copies", "3", "--as-image", "--no-background"} << 1 << 1;
+    // Pictures take the printer's count, which --copies sets.
+    QTest::newRow("pictures: the count set for the printer")
+        << QStringList{"--pages", "4", "--copies", "3", "--as-image", "--no-background"} << 1 << 3;
 }
 
 void CupsPrintTest::copiesPerJob()
