@@ -69,7 +69,7 @@ void CupsPrintTest::initTestCase()
         "QUILLET_SETTINGS_FILE", m_dir.filePath(QStringLiteral("settings.ini")));
     QVERIFY2(m_cups.start(), qPrintable(m_cups.error()));
     QVERIFY2(m_cups.addQueue(Queue), qPrintable(m_cups.error()));
-    m_project = QuilletTest::demoWithWholePixelFonts(m_dir.path());
+    m_project = QuilletTest::sourcePath(QStringLiteral("examples/demo/demo.qlet"));
 }
 
 void CupsPrintTest::print(const QStringList& options, int count, std::vector<CapturedJob>& jobs)

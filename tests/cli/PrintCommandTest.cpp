@@ -62,6 +62,8 @@ void PrintCommandTest::outputLinesUpWithTheRenderedPage_data()
     QTest::newRow("direct, last page") << demo() << "200" << direct;
     QTest::newRow("direct, text in 9 pt")
         << QuilletTest::demoWithFontSize(m_dir.path(), 9) << "5" << direct;
+    // Page 7 holds the stamp, an image field multiplied into the form's lines under it.
+    QTest::newRow("direct, with the background") << demo() << "7" << QStringList{};
     QTest::newRow("as a picture, with the background")
         << demo() << "7" << QStringList{"--as-image"};
 }

@@ -122,9 +122,4 @@ QString demoWithFontSize(const QString& folder, int points)
     return path;
 }
 
-QString demoWithWholePixelFonts(const QString& folder)
-{
-    return demoWithFontSize(folder, 12);
-}
-
 } // namespace QuilletTest

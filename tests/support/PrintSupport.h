@@ -42,7 +42,4 @@ MarkComparison compareMarks(const QImage& expected, const QImage& actual);
 /// Quillet::Error when it cannot.
 QString demoWithFontSize(const QString& folder, int points);
 
-/// The demo with every text in 12 pt (demoWithFontSize).
-QString demoWithWholePixelFonts(const QString& folder);
-
 } // namespace QuilletTest

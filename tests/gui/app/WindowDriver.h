@@ -5,6 +5,7 @@
 // Helpers for the window tests: controls by object name, modal dialogs answered in turn
 // as they open, and small projects on disk.
 
+#include "core/app/UserSettings.h"
 #include "core/app/FieldTree.h"
 #include "core/app/Project.h"
 #include "core/app/ProjectFile.h"
@@ -168,9 +169,12 @@ inline void resetUserSettings(const QString& fallback)
 {
     if (qEnvironmentVariableIsEmpty("QUILLET_SETTINGS_FILE"))
         qputenv("QUILLET_SETTINGS_FILE", fallback.toLocal8Bit());
-    QSettings settings(qEnvironmentVariable("QUILLET_SETTINGS_FILE"), QSettings::IniFormat);
-    settings.clear();
-    settings.sync();
+    const QString file = qEnvironmentVariable("QUILLET_SETTINGS_FILE");
+    for (const QString& path : {file, Quillet::UserSettings(file).calibrationFile()}) {
+        QSettings settings(path, QSettings::IniFormat);
+        settings.clear();
+        settings.sync();
+    }
 }
 
 } // namespace WindowDriver
