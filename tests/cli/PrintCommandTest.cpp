@@ -57,6 +57,7 @@ void PrintCommandTest::outputLinesUpWithTheRenderedPage_data()
     const QStringList direct{QStringLiteral("--no-background")};
     // The demo's text is in 10, 11, 12 and 14 pt, and a copy of it in 9: most of these
     // sizes round to pixels at 600 dpi that are not twice those at 300.
+    QTest::newRow("direct, the layout view") << demo() << "0" << QStringList{};
     QTest::newRow("direct, first page") << demo() << "1" << direct;
     QTest::newRow("direct, page 3") << demo() << "3" << direct;
     QTest::newRow("direct, last page") << demo() << "200" << direct;

@@ -135,6 +135,13 @@ bool printDirect(PrintRun& run, int i)
                                    o.y / c.scaleY - c.offsetYMm / (c.scaleY * mm) - o.y);
         painter.setTransform(calibrate, true);
     }
+    // Nothing of the page spills onto the sheet beyond it, as nothing does beyond a raster:
+    // a picture running past the page's edge is cut there.
+    const ProjectSettings& s = run.request.project->settings;
+    painter.setClipRect(QRectF(-double(target.origin.x), -double(target.origin.y),
+                               double(mmToPixel(s.PrWidth, target.mmPerPixel)),
+                               double(mmToPixel(s.PrHeight, target.mmPerPixel))),
+                        Qt::IntersectClip);
     run.step(3 * i + 1, 3 * n - 1);
     target.painter = &painter;
     CollectLines errors;

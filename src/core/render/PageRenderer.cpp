@@ -7,6 +7,7 @@
 #include "core/app/Project.h"
 #include "core/background/Background.h"
 #include "core/common/Errors.h"
+#include "core/common/Geometry.h"
 #include "core/data/CellAddress.h"
 #include "core/app/PageCount.h"
 #include "core/data/Relations.h"
@@ -111,6 +112,34 @@ void drawLayoutView(const RenderSource& source, PageCanvas& canvas)
             painter.drawText(rect.Left + 2, rect.Top + 2 + metrics.ascent(), field.text.left(4));
         }
     }
+}
+
+// The layout view tints blocks by XOR, which a PDF or a printer cannot do: on a painter
+// it is drawn on a raster of the whole page at the target's resolution, then put there.
+void drawLayoutViewOn(const RenderSource& source, PageCanvas& canvas)
+{
+    if (canvas.image) {
+        drawLayoutView(source, canvas);
+        return;
+    }
+    const ProjectSettings& s = source.project->settings;
+    const long long width = mmToPixel(s.PrWidth, canvas.mmPerPixel);
+    const long long height = mmToPixel(s.PrHeight, canvas.mmPerPixel);
+    constexpr long long maxPixels = 200'000'000; // as a page printed as a picture
+    if (width < 1 || height < 1 || width > maxPixels / height)
+        throw Error(QStringLiteral("Схема страницы при %1 точках на дюйм не помещается в памяти.")
+                        .arg(canvas.dpi));
+    QImage raster(int(width), int(height), QImage::Format_RGB32);
+    if (raster.isNull())
+        throw Error(QStringLiteral("Недостаточно памяти для схемы страницы."));
+    raster.fill(Qt::white);
+    {
+        QPainter painter(&raster);
+        painter.setRenderHint(QPainter::TextAntialiasing, true);
+        PageCanvas whole{&painter, &raster, canvas.dpi, canvas.mmPerPixel, PageOrigin{}};
+        drawLayoutView(source, whole);
+    }
+    canvas.painter->drawImage(QPoint(int(-canvas.origin.x), int(-canvas.origin.y)), raster);
 }
 
 // ---- Text fields ---------------------------------------------------------------------
@@ -365,7 +394,7 @@ void RenderPage(const RenderSource& source, RenderTarget& target, int page, Rend
                       target.mmPerPixel, target.origin};
     canvas.pictures = target.pictures;
     if (page == 0) {
-        drawLayoutView(source, canvas);
+        drawLayoutViewOn(source, canvas);
         painter->restore();
         return;
     }

@@ -358,14 +358,16 @@ void PrintJobTest::imageFieldsMixWithThePrintedPage()
     o.opacity = opacity;
     FieldNode field;
     field.text = composeImageField(project.takeNewFieldId(FieldKind::Image), o);
-    // Over box A's corner, over the text, and half in the printer's margin.
-    for (const QRectF& mm : {QRectF(15, 10, 14, 14), QRectF(8, 33, 14, 14), QRectF(0, 60, 14, 14)})
+    // Over box A's corner, over the text, half in the printer's margin, and past the page's
+    // corner on a sheet larger than the page.
+    for (const QRectF& mm : {QRectF(15, 10, 14, 14), QRectF(8, 33, 14, 14), QRectF(0, 60, 14, 14),
+                             QRectF(92, 72, 14, 14)})
         field.blocks.push_back(
             TreeNode{composeBlockText(mm.left(), mm.top(), mm.right(), mm.bottom()), false});
     project.Structure.fields.push_back(field);
 
     const QPoint offset(40, 30);
-    SheetPrinter printer(QSizeF(100, 80), 300, 300, offset);
+    SheetPrinter printer(QSizeF(110, 90), 300, 300, offset);
     printer.feedError = calibration;
     PrintRequest request = requestFor(project, {3});
     request.calibration = calibration;
@@ -383,7 +385,18 @@ void PrintJobTest::imageFieldsMixWithThePrintedPage()
     } ignored;
     RenderPage(source, target, 3, ignored);
     // The printable area, less a pixel where the calibration's rounding may move an edge.
-    const QRect area = QRect(offset, printer.metrics().printableSize).adjusted(2, 2, -2, -2);
+    const QRect area =
+        (QRect(offset, printer.metrics().printableSize) & page.rect()).adjusted(2, 2, -2, -2);
+    // Nothing of the page lands beyond it (past the calibration's shift).
+    const QImage& sheet = printer.sheet();
+    for (int y = 0; y < sheet.height(); ++y) {
+        for (int x = page.width() + 20; x < sheet.width(); ++x)
+            QVERIFY2(sheet.pixel(x, y) == qRgb(255, 255, 255), "ink right of the page");
+    }
+    for (int y = page.height() + 20; y < sheet.height(); ++y) {
+        for (int x = 0; x < sheet.width(); ++x)
+            QVERIFY2(sheet.pixel(x, y) == qRgb(255, 255, 255), "ink below the page");
+    }
     int worst = 0;
     QPoint at;
     for (int y = area.top(); y <= area.bottom(); ++y) {
