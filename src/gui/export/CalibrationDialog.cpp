@@ -20,8 +20,6 @@
 namespace Quillet {
 namespace {
 
-constexpr double kMaxMeasureMm = 500;
-
 QString number(double value, int decimals)
 {
     return QLocale().toString(value, 'f', decimals);
@@ -127,7 +125,8 @@ QDoubleSpinBox* CalibrationDialog::measureEdit(const char* name, double value)
 {
     auto* edit = new QDoubleSpinBox(this);
     edit->setObjectName(QString::fromLatin1(name));
-    edit->setRange(0, kMaxMeasureMm);
+    // Room for any plausible misfeed of a cross however far from the corner it stands.
+    edit->setRange(0, 2 * value + 50);
     edit->setDecimals(1);
     edit->setSingleStep(0.5);
     edit->setValue(value);
