@@ -1,0 +1,257 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 Quillet developers
+
+#include "core/text/SpellCheck.h"
+
+#include "core/common/Errors.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+
+#include <hunspell.hxx>
+
+namespace Quillet {
+namespace {
+
+bool isConnector(char32_t c)
+{
+    return c == U'\'' || c == U'\u2019' || c == U'-' || c == U'\u2010' || c == U'\u2011';
+}
+
+bool isWordPart(char32_t c)
+{
+    return QChar::isLetterOrNumber(c) || QChar::isMark(c);
+}
+
+// Hunspell's names for the 8-bit encodings its dictionaries declare, in the spelling the
+// converters know.
+QByteArray converterName(const QString& encoding)
+{
+    const QString upper = encoding.trimmed().toUpper();
+    if (upper.startsWith(QLatin1String("MICROSOFT-CP")))
+        return "windows-" + upper.mid(12).toLatin1();
+    if (upper.startsWith(QLatin1String("ISO8859-")))
+        return "ISO-8859-" + upper.mid(8).toLatin1();
+    if (upper == QLatin1String("TIS620-2533"))
+        return "TIS-620";
+    return upper.toLatin1();
+}
+
+// One code point at `i` of `text`, and how many UTF-16 units it takes.
+std::pair<char32_t, qsizetype> codePointAt(const QString& text, qsizetype i)
+{
+    const QChar c = text.at(i);
+    if (c.isHighSurrogate() && i + 1 < text.size() && text.at(i + 1).isLowSurrogate())
+        return {QChar::surrogateToUcs4(c, text.at(i + 1)), 2};
+    return {c.unicode(), 1};
+}
+
+} // namespace
+
+QList<WordSpan> splitWords(const QString& text)
+{
+    QList<WordSpan> words;
+    qsizetype i = 0;
+    while (i < text.size()) {
+        auto [c, width] = codePointAt(text, i);
+        if (!QChar::isLetterOrNumber(c)) {
+            i += width;
+            continue;
+        }
+        const qsizetype start = i;
+        bool hasDigit = false;
+        while (i < text.size()) {
+            std::tie(c, width) = codePointAt(text, i);
+            if (isWordPart(c)) {
+                hasDigit = hasDigit || (QChar::isNumber(c) && !QChar::isLetter(c));
+                i += width;
+                continue;
+            }
+            // A connector belongs to the word only with a letter or digit on either side.
+            if (!isConnector(c) || i + width >= text.size()
+                || !QChar::isLetterOrNumber(codePointAt(text, i + width).first))
+                break;
+            i += width;
+        }
+        if (!hasDigit)
+            words.append({start, i - start});
+    }
+    return words;
+}
+
+QString checkedFirstLine(const QString& text)
+{
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        if (text.at(i) == QLatin1Char('\r') || text.at(i) == QLatin1Char('\n'))
+            return text.left(i);
+    }
+    return text;
+}
+
+SpellChecker::SpellChecker(const SpellDictionary& dictionary, const QStringList& extraWords)
+    : m_dictionary(dictionary)
+{
+    for (const QString& path : {dictionary.affPath, dictionary.dicPath}) {
+        QFile file(path);
+        if (!file.open(QIODevice::ReadOnly)) {
+            throw FileError(QStringLiteral("Не удалось открыть словарь %1: %2")
+                                .arg(QDir::toNativeSeparators(path), file.errorString()));
+        }
+    }
+    m_hunspell = std::make_unique<Hunspell>(QFile::encodeName(dictionary.affPath).constData(),
+                                            QFile::encodeName(dictionary.dicPath).constData());
+    m_encoding = QString::fromLatin1(m_hunspell->get_dic_encoding());
+    const QByteArray name = converterName(m_encoding);
+    m_encoder = QStringEncoder(name.constData());
+    m_decoder = QStringDecoder(name.constData());
+    if (!m_encoder.isValid() || !m_decoder.isValid()) {
+        throw FileError(QStringLiteral("Словарь %1 записан в неизвестной кодировке «%2»")
+                            .arg(dictionary.name, m_encoding));
+    }
+    for (const QString& word : extraWords)
+        addWord(word);
+}
+
+SpellChecker::~SpellChecker() = default;
+
+std::optional<std::string> SpellChecker::toDictionary(const QString& word) const
+{
+    m_encoder.resetState();
+    const QByteArray bytes = m_encoder.encode(word);
+    if (m_encoder.hasError())
+        return std::nullopt;
+    return bytes.toStdString();
+}
+
+QString SpellChecker::fromDictionary(const std::string& bytes) const
+{
+    m_decoder.resetState();
+    return m_decoder.decode(QByteArrayView(bytes.data(), qsizetype(bytes.size())));
+}
+
+bool SpellChecker::isCorrect(const QString& word) const
+{
+    if (m_added.contains(word))
+        return true;
+    const std::optional<std::string> bytes = toDictionary(word);
+    return bytes.has_value() && m_hunspell->spell(*bytes);
+}
+
+QStringList SpellChecker::suggestions(const QString& word) const
+{
+    const std::optional<std::string> bytes = toDictionary(word);
+    if (!bytes.has_value())
+        return {};
+    QStringList proposals;
+    for (const std::string& proposal : m_hunspell->suggest(*bytes)) {
+        const QString text = fromDictionary(proposal);
+        if (!text.isEmpty() && !proposals.contains(text))
+            proposals.append(text);
+    }
+    return proposals;
+}
+
+void SpellChecker::addWord(const QString& word)
+{
+    m_added.insert(word);
+    if (const std::optional<std::string> bytes = toDictionary(word))
+        m_hunspell->add(*bytes);
+}
+
+SpellSession::SpellSession(const QString& text, PersonalDictionary& personal)
+    : m_text(text), m_personal(personal)
+{
+}
+
+SpellSession::~SpellSession() = default;
+
+void SpellSession::setDictionary(const SpellDictionary& dictionary)
+{
+    auto found = m_checkers.find(dictionary.name);
+    if (found == m_checkers.end()) {
+        auto checker = std::make_unique<SpellChecker>(dictionary, m_personal.words());
+        found = m_checkers.emplace(dictionary.name, std::move(checker)).first;
+    }
+    m_checker = found->second.get();
+    advance(0);
+}
+
+const SpellDictionary* SpellSession::dictionary() const
+{
+    return m_checker != nullptr ? &m_checker->dictionary() : nullptr;
+}
+
+void SpellSession::advance(qsizetype from)
+{
+    m_current.reset();
+    if (m_checker == nullptr)
+        return;
+    QList<WordSpan> words = splitWords(m_text);
+    for (qsizetype i = 0; i < words.size(); ++i) {
+        const WordSpan span = words[i];
+        if (span.start < from)
+            continue;
+        const QString word = m_text.mid(span.start, span.length);
+        if (m_skipAll.contains(word) || m_personal.contains(word) || m_checker->isCorrect(word))
+            continue;
+        const auto replacement = m_replaceAll.constFind(word);
+        if (replacement != m_replaceAll.cend()) {
+            m_text.replace(span.start, span.length, *replacement);
+            from = span.start + replacement->size();
+            // The replacement may hold several words or none: the positions after it moved.
+            words = splitWords(m_text);
+            i = -1;
+            continue;
+        }
+        m_current = Misspelling{span, word, m_checker->suggestions(word)};
+        return;
+    }
+}
+
+void SpellSession::replaceCurrent(const QString& replacement)
+{
+    const WordSpan span = m_current->span;
+    m_text.replace(span.start, span.length, replacement);
+    advance(span.start + replacement.size());
+}
+
+void SpellSession::replace(const QString& replacement)
+{
+    if (m_current)
+        replaceCurrent(replacement);
+}
+
+void SpellSession::replaceAll(const QString& replacement)
+{
+    if (!m_current)
+        return;
+    m_replaceAll.insert(m_current->word, replacement);
+    replaceCurrent(replacement);
+}
+
+void SpellSession::skip()
+{
+    if (m_current)
+        advance(m_current->span.start + m_current->span.length);
+}
+
+void SpellSession::skipAll()
+{
+    if (!m_current)
+        return;
+    m_skipAll.insert(m_current->word);
+    skip();
+}
+
+void SpellSession::addToDictionary()
+{
+    if (!m_current)
+        return;
+    m_personal.add(m_current->word);
+    for (auto& [name, checker] : m_checkers)
+        checker->addWord(m_current->word);
+    skip();
+}
+
+} // namespace Quillet

@@ -1,0 +1,260 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 Quillet developers
+
+// Spell checking: words and their positions, the dictionary a text starts with, small
+// dictionaries in two encodings, the personal word list on disk, and a check walked
+// through its answers.
+
+#include "core/common/Errors.h"
+#include "core/text/SpellCheck.h"
+
+#include "support/TestSupport.h"
+
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTest>
+
+using namespace Quillet;
+
+namespace {
+
+// "word@start" for each word, so a wrong boundary and a wrong position both show.
+QStringList wordsAt(const QString& text)
+{
+    QStringList out;
+    for (const WordSpan& span : splitWords(text))
+        out.append(QStringLiteral("%1@%2").arg(text.mid(span.start, span.length)).arg(span.start));
+    return out;
+}
+
+QList<SpellDictionary> named(const QStringList& names)
+{
+    QList<SpellDictionary> list;
+    for (const QString& name : names)
+        list.append({name, name + QStringLiteral(".aff"), name + QStringLiteral(".dic")});
+    return list;
+}
+
+SpellDictionary testDictionary(const QString& folder)
+{
+    const QList<SpellDictionary> found =
+        installedSpellDictionaries({QuilletTest::dataPath(QStringLiteral("text/") + folder)});
+    if (found.size() != 1)
+        qFatal("test dictionary %s missing", qPrintable(folder));
+    return found.first();
+}
+
+} // namespace
+
+class SpellCheckTest : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void initTestCase();
+    void words_data();
+    void words();
+    void defaultDictionary_data();
+    void defaultDictionary();
+    void dictionariesInTheirEncoding_data();
+    void dictionariesInTheirEncoding();
+    void personalDictionaryPersists();
+    void sessionAnswers();
+    void firstLineComesBack_data();
+    void firstLineComesBack();
+
+private:
+    QTemporaryDir m_dir;
+};
+
+void SpellCheckTest::initTestCase()
+{
+    QVERIFY(m_dir.isValid());
+}
+
+void SpellCheckTest::words_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QStringList>("expected");
+    QTest::newRow("latin and cyrillic")
+        << QStringLiteral("Иванов, Ivan!  ёлка") << QStringList{"Иванов@0", "Ivan@8", "ёлка@15"};
+    QTest::newRow("inner apostrophe and hyphen")
+        << QStringLiteral("don't какой-то l’eau")
+        << QStringList{"don't@0", "какой-то@6", "l’eau@15"};
+    QTest::newRow("connectors at the edges are not letters")
+        << QStringLiteral("'цитата' -тире- -- o'") << QStringList{"цитата@1", "тире@10", "o@19"};
+    QTest::newRow("runs with digits are left out whole")
+        << QStringLiteral("A4 2-й дом 10кг ООО") << QStringList{"дом@7", "ООО@16"};
+    QTest::newRow("combining accent stays in the word")
+        << QStringLiteral("заме\u0301тка, да") << QStringList{"заме\u0301тка@0", "да@10"};
+    QTest::newRow("letters beyond the basic plane")
+        << QStringLiteral("x \U0001D49C\U0001D49Cb y")
+        << QStringList{"x@0", "\U0001D49C\U0001D49Cb@2", "y@8"};
+    QTest::newRow("nothing to check") << QStringLiteral(" ,.;-'") << QStringList{};
+}
+
+void SpellCheckTest::words()
+{
+    QFETCH(QString, text);
+    QFETCH(QStringList, expected);
+    QCOMPARE(wordsAt(text), expected);
+}
+
+void SpellCheckTest::defaultDictionary_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QStringList>("installed");
+    QTest::addColumn<QString>("expected");
+    const QStringList both{"de_DE", "en_GB", "en_US", "ru_RU", "ru_UA"};
+    QTest::newRow("cyrillic") << QStringLiteral("Заявление Smith") << both << "ru_RU";
+    QTest::newRow("latin") << QStringLiteral("Order for Ивановъ Ltd") << both << "en_US";
+    QTest::newRow("as many of each: russian") << QStringLiteral("abc где") << both << "ru_RU";
+    QTest::newRow("no letters: english") << QStringLiteral("12.05.2026") << both << "en_US";
+    QTest::newRow("russian missing")
+        << QStringLiteral("текст") << QStringList{"de_DE", "en_GB"} << "en_GB";
+    QTest::newRow("english missing")
+        << QStringLiteral("text") << QStringList{"de_DE", "ru_UA"} << "ru_UA";
+    QTest::newRow("neither") << QStringLiteral("текст") << QStringList{"de_DE", "fr_FR"} << "de_DE";
+    QTest::newRow("none installed") << QStringLiteral("текст") << QStringList{} << QString();
+}
+
+void SpellCheckTest::defaultDictionary()
+{
+    QFETCH(QString, text);
+    QFETCH(QStringList, installed);
+    QFETCH(QString, expected);
+    const int index = defaultSpellDictionary(text, named(installed));
+    QCOMPARE(index < 0 ? QString() : installed.at(index), expected);
+}
+
+void SpellCheckTest::dictionariesInTheirEncoding_data()
+{
+    QTest::addColumn<QString>("folder");
+    QTest::addColumn<QString>("encoding");
+    QTest::newRow("KOI8-R") << QStringLiteral("spell-koi8") << QStringLiteral("KOI8-R");
+    QTest::newRow("UTF-8") << QStringLiteral("spell-utf8") << QStringLiteral("UTF-8");
+}
+
+void SpellCheckTest::dictionariesInTheirEncoding()
+{
+    QFETCH(QString, folder);
+    QFETCH(QString, encoding);
+    const SpellDictionary dictionary = testDictionary(folder);
+    QCOMPARE(dictionary.name, QStringLiteral("ru_TEST"));
+    QCOMPARE(dictionary.displayName(), QStringLiteral("Русский (ru_TEST)"));
+    SpellChecker checker(dictionary, {QStringLiteral("Квиллет")});
+    QCOMPARE(checker.encoding(), encoding);
+    // A stem, a form made by the affix file, and a letter outside the basic alphabet.
+    for (const char* word : {"корова", "коровы", "Корову", "ёжик", "Квиллет"})
+        QVERIFY2(checker.isCorrect(QString::fromUtf8(word)), word);
+    for (const char* word : {"карова", "ежик", "коровой", "cow"})
+        QVERIFY2(!checker.isCorrect(QString::fromUtf8(word)), word);
+    QCOMPARE(checker.suggestions(QStringLiteral("карова")).value(0), QStringLiteral("корова"));
+    QCOMPARE(checker.suggestions(QStringLiteral("малоко")).value(0), QStringLiteral("молоко"));
+    // Letters the encoding has no byte for: unknown, no suggestions, and still addable.
+    QVERIFY(!checker.isCorrect(QStringLiteral("їжак")));
+    QVERIFY(checker.suggestions(QStringLiteral("їжак")).isEmpty() || encoding == "UTF-8");
+    checker.addWord(QStringLiteral("їжак"));
+    QVERIFY(checker.isCorrect(QStringLiteral("їжак")));
+}
+
+void SpellCheckTest::personalDictionaryPersists()
+{
+    const QString path = m_dir.filePath(QStringLiteral("config/sub/personal.dic"));
+    qputenv("QUILLET_PERSONAL_DICTIONARY", path.toLocal8Bit());
+    QCOMPARE(PersonalDictionary::defaultPath(), path);
+    {
+        PersonalDictionary personal;
+        QVERIFY(personal.words().isEmpty());
+        personal.add(QStringLiteral(" Квиллет "));
+        personal.add(QStringLiteral("Квиллет"));
+        personal.add(QStringLiteral("   "));
+        personal.add(QStringLiteral("два\nслова"));
+        personal.add(QStringLiteral("Quillet"));
+    }
+    QCOMPARE(QuilletTest::readFile(path), QByteArray("Квиллет\nQuillet\n"));
+    PersonalDictionary reread;
+    QCOMPARE(reread.words(), (QStringList{"Квиллет", "Quillet"}));
+    // Every checker loaded from now on accepts them, whatever its encoding.
+    SpellChecker checker(testDictionary(QStringLiteral("spell-koi8")), reread.words());
+    QVERIFY(checker.isCorrect(QStringLiteral("Квиллет")));
+    QVERIFY(checker.isCorrect(QStringLiteral("Quillet")));
+
+    // A folder that cannot be made (a file stands in its place): the word is refused and
+    // the list stays as it was.
+    QFile blocker(m_dir.filePath(QStringLiteral("blocked")));
+    QVERIFY(blocker.open(QIODevice::WriteOnly));
+    blocker.close();
+    PersonalDictionary unwritable(blocker.fileName() + QStringLiteral("/personal.dic"));
+    QVERIFY_THROWS_EXCEPTION(FileError, unwritable.add(QStringLiteral("слово")));
+    QVERIFY(unwritable.words().isEmpty());
+    qunsetenv("QUILLET_PERSONAL_DICTIONARY");
+}
+
+void SpellCheckTest::sessionAnswers()
+{
+    const QString path = m_dir.filePath(QStringLiteral("session.dic"));
+    PersonalDictionary personal(path);
+    SpellSession session(QStringLiteral("карова, малако: карова сено; Квиллет малако. ежик ежик"),
+                         personal);
+    QVERIFY(session.finished());
+    session.setDictionary(testDictionary(QStringLiteral("spell-koi8")));
+    QCOMPARE(session.current()->word, QStringLiteral("карова"));
+    QCOMPARE(session.current()->span, (WordSpan{0, 6}));
+    QCOMPARE(session.current()->suggestions.value(0), QStringLiteral("корова"));
+    session.replaceAll(QStringLiteral("корова"));
+    QCOMPARE(session.current()->word, QStringLiteral("малако"));
+    session.skip();
+    // The second "карова" was replaced on the way without stopping.
+    QCOMPARE(session.current()->word, QStringLiteral("Квиллет"));
+    QCOMPARE(session.current()->span.start, qsizetype(29));
+    session.addToDictionary();
+    QCOMPARE(session.current()->word, QStringLiteral("малако"));
+    session.replace(QStringLiteral("молоко"));
+    QCOMPARE(session.current()->word, QStringLiteral("ежик"));
+    session.skipAll();
+    QVERIFY(session.finished());
+    QCOMPARE(session.text(),
+             QStringLiteral("корова, малако: корова сено; Квиллет молоко. ежик ежик"));
+    QCOMPARE(QuilletTest::readFile(path), QByteArray("Квиллет\n"));
+
+    // Another dictionary starts over from the beginning; skip-all still holds and the
+    // personal word is known to it too.
+    session.setDictionary(testDictionary(QStringLiteral("spell-utf8")));
+    QCOMPARE(session.current()->word, QStringLiteral("малако"));
+    session.replace(QStringLiteral("молоко"));
+    QVERIFY(session.finished());
+    QCOMPARE(session.result(),
+             QStringLiteral("корова, молоко: корова сено; Квиллет молоко. ежик ежик"));
+}
+
+void SpellCheckTest::firstLineComesBack_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("replacement");
+    QTest::addColumn<QString>("expected");
+    QTest::newRow("one line") << QStringLiteral("сено карова") << QStringLiteral("корова")
+                              << QStringLiteral("сено корова");
+    QTest::newRow("CR in the text")
+        << QStringLiteral("карова\rсено") << QStringLiteral("корова") << QStringLiteral("корова");
+    QTest::newRow("LF in the text")
+        << QStringLiteral("сено\nкарова") << QStringLiteral("x") << QStringLiteral("сено");
+    QTest::newRow("line break typed as replacement")
+        << QStringLiteral("сено карова сено") << QStringLiteral("корова\r\nбык")
+        << QStringLiteral("сено корова");
+    QTest::newRow("empty replacement") << QStringLiteral("карова") << QString() << QString();
+}
+
+void SpellCheckTest::firstLineComesBack()
+{
+    QFETCH(QString, text);
+    QFETCH(QString, replacement);
+    QFETCH(QString, expected);
+    PersonalDictionary personal(m_dir.filePath(QStringLiteral("unused.dic")));
+    SpellSession session(text, personal);
+    session.setDictionary(testDictionary(QStringLiteral("spell-utf8")));
+    session.replace(replacement);
+    QCOMPARE(session.result(), expected);
+    QCOMPARE(checkedFirstLine(session.text()), expected);
+}
+
+QTEST_GUILESS_MAIN(SpellCheckTest)
+#include "SpellCheckTest.moc"
