@@ -8,6 +8,7 @@
 #include "core/common/Errors.h"
 #include "core/common/Geometry.h"
 #include "core/common/Numbers.h"
+#include "core/fields/AutoReplace.h"
 #include "core/raster/JpegImage.h"
 
 #include <QBuffer>
@@ -343,6 +344,9 @@ Project read(QIODevice& device, const ProjectSettings& current, const PageSizeCa
         const QStringList lines = splitLines(Cp1251::decode(chunks.next("список автозамены")));
         for (qsizetype i = 0; i + 1 < lines.size(); i += 2)
             project.ReplaceList.push_back(ReplacePair{lines[i], lines[i + 1]});
+        // The renderer takes the first pair that matches, in list order; a file written
+        // elsewhere need not be in that order.
+        AutoReplace::sortPairs(project.ReplaceList);
     }
     return project;
 }

@@ -3,10 +3,13 @@
 
 #include "core/app/NodeGrammar.h"
 #include "core/app/Project.h"
+#include "core/app/ProjectFile.h"
 #include "core/workbook/SpreadsheetReader.h"
 #include "core/render/PageRenderer.h"
 
+#include <QBuffer>
 #include <QHash>
+#include <QLocale>
 #include <QPainter>
 #include <QTemporaryDir>
 #include <QTest>
@@ -47,10 +50,11 @@ struct Drawn {
     QString text;
 };
 
-QString textField(const QString& id, const QString& text, int maxBlocks = 0)
+QString textField(const QString& id, const QString& text, int maxBlocks, bool autoReplace)
 {
     TOptTextField o;
     o.fieldText = text;
+    o.autoReplace = autoReplace;
     o.maxBlocks = uint8_t(maxBlocks);
     o.transparentBackground = true;
     o.fontSize = 10;
@@ -75,10 +79,11 @@ public:
     std::vector<Drawn> drawn;
     QImage raster;
 
-    void addText(const QString& text, int blocks, int maxBlocks = 0)
+    void addText(const QString& text, int blocks, int maxBlocks = 0, bool autoReplace = false)
     {
         FieldNode field;
-        field.text = textField(project.takeNewFieldId(FieldKind::Text), text, maxBlocks);
+        field.text =
+            textField(project.takeNewFieldId(FieldKind::Text), text, maxBlocks, autoReplace);
         const int f = int(project.Structure.fields.size());
         for (int b = 0; b < blocks; ++b)
             field.blocks.push_back(TreeNode{composeBlockText(blockRect(f, b)), false});
@@ -139,6 +144,7 @@ private Q_SLOTS:
     void fixedTextInARelationIsOneElement();
     void layoutViewTintsBlocksAndLabelsThem();
     void fieldNumbersNearTheLimitDoNotCrash();
+    void loadedReplaceListIsLookedUpInSortedOrder();
 };
 
 void PageRendererTest::referencesPerPageAndDirection_data()
@@ -343,6 +349,27 @@ void PageRendererTest::fieldNumbersNearTheLimitDoNotCrash()
     p.project.settings.Direct = 0;
     p.render(1);
     QCOMPARE(p.textsOf(0), (QStringList{"A1", "A2", "A3"}));
+}
+
+void PageRendererTest::loadedReplaceListIsLookedUpInSortedOrder()
+{
+    // Captions equal but for case: the pair the user's collation puts first wins, whatever
+    // order the project file had them in (Russian collation puts lower case first).
+    struct LocaleGuard {
+        QLocale before;
+        ~LocaleGuard() { QLocale::setDefault(before); }
+    } guard;
+    QLocale::setDefault(QLocale(QLocale::Russian, QLocale::Russia));
+    Page p;
+    p.addText(QStringLiteral("=C5"), 1, 0, true);
+    p.project.ReplaceList = {{QStringLiteral("C5"), QStringLiteral("upper")},
+                             {QStringLiteral("c5"), QStringLiteral("lower")}};
+    QBuffer file;
+    file.setData(ProjectFile::serialize(p.project));
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    p.project = ProjectFile::read(file);
+    p.render(1);
+    QCOMPARE(p.textsOf(0), QStringList{QStringLiteral("lower")});
 }
 
 QTEST_MAIN(PageRendererTest)
