@@ -17,6 +17,7 @@ namespace Quillet {
 namespace {
 
 const QString kScaleKey = QStringLiteral("mscale");
+const QString kAdvertKey = QStringLiteral("adpage");
 const QString kWidthKey = QStringLiteral("width");
 const QString kHeightKey = QStringLiteral("height");
 constexpr int kMaxRecent = 10;
@@ -219,6 +220,20 @@ void UserSettings::setCalibration(const QString& printer, bool portrait,
 QString UserSettings::calibrationFile() const
 {
     return m_printers->fileName();
+}
+
+QString UserSettings::advertPage() const
+{
+    return m_settings->value(kAdvertKey).toString().trimmed();
+}
+
+void UserSettings::setAdvertPage(const QString& address)
+{
+    if (address.trimmed().isEmpty())
+        m_settings->remove(kAdvertKey);
+    else
+        m_settings->setValue(kAdvertKey, address.trimmed());
+    m_settings->sync();
 }
 
 QStringList UserSettings::withRecentProject(const QStringList& menuPaths, const QString& path)

@@ -33,6 +33,7 @@ public:
 /// Settings that belong to the user, not to a project: recent projects, named page sizes
 /// and the screen calibration. Kept with QSettings (organisation "QARNEX", application
 /// "LINDORA"): values "1"…"10" hold recent project paths, "mscale" the calibrated scale,
+/// "adpage" the advertising page's address,
 /// and each page size is a group named after it holding "width" and "height" doubles (every
 /// group is a page size). The printers' calibrations are kept apart, in a store of their
 /// own (application "LINDORA-printers", or "NAME.printers.ini" beside an INI file
@@ -77,6 +78,12 @@ public:
                         const PrinterCalibration& calibration);
     /// The file holding the printers' calibrations.
     QString calibrationFile() const;
+
+    /// The advertising page's address ("adpage"): an http(s) address, a local file or a
+    /// "qrc:" resource; empty when none is set, which means the program's own page.
+    QString advertPage() const;
+    /// Stores the advertising page's address; an empty one removes the entry.
+    void setAdvertPage(const QString& address);
 
 private:
     std::unique_ptr<QSettings> m_settings;

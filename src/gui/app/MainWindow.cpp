@@ -4,6 +4,7 @@
 #include "gui/app/MainWindow.h"
 
 #include "core/common/Errors.h"
+#include "gui/app/AdvertPanel.h"
 #include "gui/app/PageArea.h"
 #include "gui/app/PageView.h"
 #include "gui/app/ProjectPanel.h"
@@ -119,11 +120,10 @@ void TForm1::buildWindow()
 
     auto* splitter = new QSplitter(Qt::Horizontal, central);
     splitter->setObjectName(QStringLiteral("sSplitter1"));
-    auto* ad = new QWidget(splitter);
-    ad->setObjectName(QStringLiteral("AD"));
-    ad->hide();
+    m_advert = new AdvertPanel(m_userSettings, splitter);
     m_settings = new SettingsColumn(splitter);
     m_settings->setMinimumWidth(291);
+    m_advert->setReplaced(m_settings);
     m_page = new PageArea(splitter);
     splitter->setChildrenCollapsible(false);
     splitter->setStretchFactor(2, 1);

@@ -23,6 +23,7 @@ class QTimer;
 
 namespace Quillet {
 
+class AdvertPanel;
 class BackgroundPanel;
 class EditingArea;
 class ExportPanel;
@@ -74,6 +75,8 @@ public Q_SLOTS:
     void exportBtnClick();
     void UndoBtnClick();
     void ToolButton30Click();
+    /// The repaint tick: draws the page when RepaintPending is set, then advances the
+    /// advertising countdown (every tick, drawn or not).
     void RepaintTimeTimer();
     // Zoom and page
     void OriginalBtnClick();
@@ -113,6 +116,7 @@ private:
     void editorClosed();
     void editorApplied(const ApplyResult& result);
     void openAngleOptions();
+    void repaintPage();
     void resizeRaster();
     void showZoom();
     void refreshPageCount();
@@ -138,6 +142,7 @@ private:
     FieldsPanel* m_fieldsPanel = nullptr;
     ExportPanel* m_exportPanel = nullptr;
     EditingArea* m_editingArea = nullptr;
+    AdvertPanel* m_advert = nullptr;
     QLabel* m_messPanel = nullptr;
     /// A background source is on a long step: the window waits for it and cannot close.
     bool m_busy = false;

@@ -10,6 +10,7 @@
 #include "core/app/NodeGrammar.h"
 #include "core/common/Errors.h"
 #include "core/editor/CanvasInteraction.h"
+#include "gui/app/AdvertPanel.h"
 #include "gui/app/PageArea.h"
 #include "gui/app/PageView.h"
 #include "gui/background/AnglePanel.h"
@@ -176,9 +177,16 @@ const QImage& TForm1::shownBackground()
 
 void TForm1::RepaintTimeTimer()
 {
-    if (!m_document.RepaintPending)
-        return;
-    m_document.RepaintPending = false;
+    if (m_document.RepaintPending) {
+        m_document.RepaintPending = false;
+        repaintPage();
+    }
+    // The countdown runs on repaint ticks, so it rests while a project loads.
+    m_advert->repaintTick();
+}
+
+void TForm1::repaintPage()
+{
     resizeRaster();
     if (m_raster.isNull())
         return;
