@@ -6,6 +6,7 @@
 // per editing panel, filled with the demo's own values, so the look can be reviewed
 // without a display. Exit code 0 when every picture was written, 2 otherwise.
 
+#include "gui/app/AdvertPanel.h"
 #include "gui/app/Look.h"
 #include "gui/app/MainWindow.h"
 #include "gui/background/ImportWindow.h"
@@ -346,6 +347,25 @@ void shootCalibrationDialog(QWidget& parent, const QDir& work, const QDir& out)
         std::printf("%s\n", qPrintable(path));
 }
 
+// The advertising pause standing in for the settings panel, a few seconds into it. The
+// pause is brought on by repaint ticks and run out after the picture, so that the next
+// one comes long after the other pictures.
+void shootAdvert(TForm1& window, const QDir& out)
+{
+    auto* ad = window.findChild<AdvertPanel*>(QStringLiteral("AD"));
+    for (int tick = 0; ad != nullptr && ad->isHidden() && tick < 240; ++tick)
+        window.RepaintTimeTimer();
+    if (ad == nullptr || ad->isHidden()) {
+        fail(QStringLiteral("the advertising pause did not start"));
+        return;
+    }
+    for (int second = 0; second < 3; ++second)
+        ad->Timer1Timer();
+    shoot(window, out, QStringLiteral("area-ad"));
+    while (!ad->isHidden() && ad->pause().timerRunning())
+        ad->Timer1Timer();
+}
+
 bool copyDemo(const QDir& from, const QDir& to)
 {
     for (const QString& name : from.entryList(QDir::Files)) {
@@ -381,6 +401,7 @@ int main(int argc, char** argv)
     if (!window.LoadProject(project))
         fail(QStringLiteral("cannot load %1").arg(project));
     click(window, "ContainBtn");
+    shootAdvert(window, out);
     const char* areas[][2] = {{"ProjectBtn", "area-1-project"},
                               {"BackBtn", "area-2-background"},
                               {"BlockBtn", "area-3-blocks"},
