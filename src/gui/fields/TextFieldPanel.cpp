@@ -5,6 +5,7 @@
 
 #include "core/render/TextLayout.h"
 #include "gui/fields/PanelControls.h"
+#include "gui/fields/SpellDialog.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>
@@ -159,8 +160,6 @@ void TextFieldPanel::buildTextRow()
     m_spell->setIcon(spellIcon());
     m_spell->setIconSize(QSize(PictogramSide, PictogramSide));
     m_spell->setToolTip(QStringLiteral("Проверка орфографии"));
-    // Spell checking comes with the word processor link; the button waits for it.
-    m_spell->setEnabled(false);
     textRow->addWidget(m_text, 1);
     textRow->addWidget(m_spell, 0, Qt::AlignTop);
     column->addLayout(textRow);
@@ -280,6 +279,7 @@ void TextFieldPanel::buildLook()
 
 void TextFieldPanel::connectControls()
 {
+    connect(m_spell, &QToolButton::clicked, this, &TextFieldPanel::checkSpelling);
     connect(m_text, &QLineEdit::textEdited, this, [this](const QString& text) {
         m_values.Text = text;
         changed();
@@ -403,6 +403,21 @@ void TextFieldPanel::selectFont()
             return;
         }
     }
+}
+
+void TextFieldPanel::checkSpelling()
+{
+    const std::optional<QString> checked = SpellDialog::check(m_text->text(), this);
+    if (!checked || *checked == m_text->text())
+        return;
+    {
+        // Put in as an edit, so that the edit's own undo takes the corrections back.
+        const QSignalBlocker blocker(m_text);
+        m_text->selectAll();
+        m_text->insert(*checked);
+    }
+    m_values.Text = m_text->text();
+    changed();
 }
 
 void TextFieldPanel::changed()

@@ -20,7 +20,8 @@ class ColorButton;
 /// `TextField`, "Настройки текстового поля": the text field's options bound to one
 /// TextPanelValues. `Text` shows the field text in the field's look (font, size, style,
 /// colours); sizes above what its 50-pixel height holds are shown smaller, the value
-/// keeps the size typed.
+/// keeps the size typed. `sBitBtn2` checks the spelling of `Text` in SpellDialog and puts
+/// the checked text back when the user finishes there.
 class TextFieldPanel : public QGroupBox {
     Q_OBJECT
 public:
@@ -45,6 +46,7 @@ private:
     void showAlignment();
     void showTextLook();
     void selectFont();
+    void checkSpelling();
     void changed();
 
     TextPanelValues& m_values;

@@ -148,7 +148,7 @@ void FieldPanelsWidgetTest::textPanelShowsValues()
     QVERIFY(text->font().bold());
     QCOMPARE(text->palette().color(QPalette::Base), QColor(Qt::yellow));
     QCOMPARE(text->palette().color(QPalette::Text), QColor(0, 0, 0x80));
-    QVERIFY(!control<QToolButton>(panel, "sBitBtn2")->isEnabled());
+    QVERIFY(control<QToolButton>(panel, "sBitBtn2")->isEnabled());
 }
 
 void FieldPanelsWidgetTest::textPanelEditsValues()
