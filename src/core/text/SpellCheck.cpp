@@ -193,7 +193,7 @@ void SpellSession::advance(qsizetype from)
         if (span.start < from)
             continue;
         const QString word = m_text.mid(span.start, span.length);
-        if (m_skipAll.contains(word) || m_personal.contains(word) || m_checker->isCorrect(word))
+        if (m_skipAll.contains(word) || m_personal.contains(word) || isKnown(span))
             continue;
         const auto replacement = m_replaceAll.constFind(word);
         if (replacement != m_replaceAll.cend()) {
@@ -207,6 +207,19 @@ void SpellSession::advance(qsizetype from)
         m_current = Misspelling{span, word, m_checker->suggestions(word)};
         return;
     }
+}
+
+bool SpellSession::isKnown(const WordSpan& span) const
+{
+    const QString word = m_text.mid(span.start, span.length);
+    const qsizetype end = span.start + span.length;
+    const bool dotAfter = end < m_text.size() && m_text.at(end) == QLatin1Char('.');
+    if (!dotAfter)
+        return m_checker->isCorrect(word);
+    // One letter and a dot is an initial or a short form ("П. С.", "г.", "д. 5"), which
+    // dictionaries do not list; longer short forms are listed with their dot ("ул.").
+    return word.toUcs4().size() == 1 || m_checker->isCorrect(word)
+           || m_checker->isCorrect(word + QLatin1Char('.'));
 }
 
 void SpellSession::replaceCurrent(const QString& replacement)

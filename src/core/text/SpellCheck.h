@@ -83,7 +83,9 @@ struct Misspelling {
 };
 
 /// One interactive check of a text, as the spelling dialog runs it: it stops at each
-/// unknown word from the start, and the user's answer moves it on. "Skip all" and
+/// unknown word from the start, and the user's answer moves it on. A single letter before
+/// a dot is an initial or a short form and passes; a longer word before a dot passes as
+/// itself or as a short form the dictionary lists with its dot. "Skip all" and
 /// "replace all" hold for the rest of this check; words added go to the personal
 /// dictionary and every checker. Checkers are loaded on first use and kept.
 class SpellSession {
@@ -124,6 +126,7 @@ public:
 
 private:
     void advance(qsizetype from);
+    bool isKnown(const WordSpan& span) const;
     void replaceCurrent(const QString& replacement);
 
     QString m_text;

@@ -58,6 +58,7 @@ private Q_SLOTS:
     void dictionariesInTheirEncoding();
     void personalDictionaryPersists();
     void sessionAnswers();
+    void initialsAndShortForms();
     void firstLineComesBack_data();
     void firstLineComesBack();
 
@@ -224,6 +225,18 @@ void SpellCheckTest::sessionAnswers()
     QVERIFY(session.finished());
     QCOMPARE(session.result(),
              QStringLiteral("корова, молоко: корова сено; Квиллет молоко. ежик ежик"));
+}
+
+void SpellCheckTest::initialsAndShortForms()
+{
+    PersonalDictionary personal(m_dir.filePath(QStringLiteral("unused.dic")));
+    SpellSession session(QStringLiteral("г. П.С. ул. Корова. д.5 к ул карова"), personal);
+    session.setDictionary(testDictionary(QStringLiteral("spell-koi8")));
+    QStringList stops;
+    for (; !session.finished(); session.skip())
+        stops.append(session.current()->word);
+    // A letter or a listed short form without its dot is a word like any other.
+    QCOMPARE(stops, (QStringList{"к", "ул", "карова"}));
 }
 
 void SpellCheckTest::firstLineComesBack_data()
