@@ -17,6 +17,7 @@
 #include "core/background/DocumentImport.h"
 #include "core/common/Errors.h"
 #include "gui/fields/EditingArea.h"
+#include "gui/fields/SpellDialog.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -366,6 +367,29 @@ void shootAdvert(TForm1& window, const QDir& out)
         ad->Timer1Timer();
 }
 
+// The spelling dialog stopped at the first unknown word of a field text, with the installed
+// dictionaries and a personal word list of its own in the work folder.
+void shootSpellDialog(QWidget& parent, const QDir& work, const QDir& out)
+{
+    const QList<SpellDictionary> installed = installedSpellDictionaries();
+    if (installed.isEmpty()) {
+        fail(QStringLiteral("no spelling dictionary is installed"));
+        return;
+    }
+    PersonalDictionary personal(work.filePath(QStringLiteral("personal.dic")));
+    SpellDialog dialog(QStringLiteral("Получатель: Иванов Пётр Сергеевич, г. Москва, ул. Садовая, "
+                                      "д. 5. Благодарим за своевремменую оплату заказа."),
+                       installed, personal, &parent);
+    dialog.show();
+    for (int i = 0; i < 3; ++i)
+        QApplication::processEvents();
+    const QString path = out.filePath(QStringLiteral("spell-dialog.png"));
+    if (!dialog.grab().save(path))
+        fail(QStringLiteral("cannot write %1").arg(path));
+    else
+        std::printf("%s\n", qPrintable(path));
+}
+
 bool copyDemo(const QDir& from, const QDir& to)
 {
     for (const QString& name : from.entryList(QDir::Files)) {
@@ -445,6 +469,7 @@ int main(int argc, char** argv)
     shootImportWindow(window, QDir(work.path()), out);
     shootScanDialog(window, QDir(work.path()), out);
     shootCalibrationDialog(window, QDir(work.path()), out);
+    shootSpellDialog(window, QDir(work.path()), out);
 
     window.document().RepaintPending = false;
     return g_failures == 0 ? 0 : 2;
