@@ -61,8 +61,15 @@ bool sameCaption(const QString& a, const QString& b)
 
 void sortPairs(ReplacePairs& pairs)
 {
-    QCollator collator{QLocale()};
-    collator.setCaseSensitivity(Qt::CaseSensitive);
+    // Opening a collator costs far more than sorting a short list: keep one per thread
+    // for as long as the user's locale stays the same.
+    thread_local QCollator collator = [] {
+        QCollator c{QLocale()};
+        c.setCaseSensitivity(Qt::CaseSensitive);
+        return c;
+    }();
+    if (collator.locale() != QLocale())
+        collator.setLocale(QLocale());
     // Sort keys once per caption: a list read from a file may be long, and comparing
     // through the collator each time costs a conversion per comparison.
     std::vector<QCollatorSortKey> keys;
@@ -186,7 +193,7 @@ ReplacePairs readArl(QIODevice& device)
     if (!device.isReadable())
         throw FileError(QStringLiteral("Файл автозамены не открыт для чтения."));
     QByteArray bytes;
-    constexpr qint64 step = 1 << 20;
+    constexpr qint64 step = 64 * 1024;
     QByteArray chunk(step, Qt::Uninitialized);
     for (;;) {
         const qint64 got = device.read(chunk.data(), step);

@@ -44,8 +44,8 @@ void TForm1::buildPanels()
     m_settings->setAreaAnchor(Area::Blocks, m_fieldsPanel->blocksAnchor());
     m_settings->setAreaAnchor(Area::Structure, m_fieldsPanel->structureAnchor());
     m_settings->setAreaAnchor(Area::Export, m_exportPanel);
-    m_editingArea =
-        new EditingArea(m_editor, m_background, [this] { return m_document.ProjectPath; });
+    m_editingArea = new EditingArea(m_editor, m_document, m_background,
+                                    [this] { return m_document.ProjectPath; });
     m_settings->setEditingArea(m_editingArea);
     // The editor's font starts as the program's own.
     if (m_editor.text.fontName.isEmpty())
@@ -114,6 +114,8 @@ void TForm1::connectEditor()
             [this](const NodeRef& node) { m_editingArea->openNode(node); });
     connect(m_fieldsPanel, &FieldsPanel::divideRequested, this,
             [this](const NodeRef& node) { m_editingArea->openDivide(node); });
+    connect(m_fieldsPanel, &FieldsPanel::replaceRequested, m_editingArea,
+            &EditingArea::openReplace);
     connect(m_fieldsPanel, &FieldsPanel::errorLine, this, &TForm1::LogRenderError);
     connect(m_editingArea, &EditingArea::opened, this, &TForm1::editorOpened);
     connect(m_editingArea, &EditingArea::closed, this, &TForm1::editorClosed);
@@ -170,7 +172,8 @@ void TForm1::editorOpened(bool pageViewEnabled)
 {
     m_settings->setColumnEnabled(false);
     m_page->DXDraw1->setEnabled(pageViewEnabled);
-    if (m_editor.panel() != EditorPanel::Divided)
+    // The layout view is for placing blocks; the auto-replace list is checked on filled pages.
+    if (m_editor.panel() != EditorPanel::Divided && m_editor.panel() != EditorPanel::Replace)
         m_page->PageN->setValue(0);
     m_document.RepaintPending = true;
 }

@@ -9,6 +9,7 @@
 #include "gui/fields/CoordsPanel.h"
 #include "gui/fields/DividePanel.h"
 #include "gui/fields/ImageFieldPanel.h"
+#include "gui/fields/ReplacePanel.h"
 #include "gui/fields/ShapePanel.h"
 #include "gui/fields/TextFieldPanel.h"
 
@@ -24,10 +25,15 @@ namespace {
 // Room for the buttons below a panel.
 constexpr int kButtonsHeight = 50;
 
+constexpr EditorPanel kPanels[] = {
+    EditorPanel::TextField, EditorPanel::ImgField, EditorPanel::ShapeAdd, EditorPanel::Coords,
+    EditorPanel::Divided,   EditorPanel::AngleOpt, EditorPanel::Replace};
+
 } // namespace
 
-EditingArea::EditingArea(FieldEditor& editor, BackgroundSettings& background,
-                         std::function<QString()> projectPath, QWidget* parent)
+EditingArea::EditingArea(FieldEditor& editor, ProjectDocument& document,
+                         BackgroundSettings& background, std::function<QString()> projectPath,
+                         QWidget* parent)
     : QScrollArea(parent), m_editor(editor), m_background(background)
 {
     setObjectName(QStringLiteral("AddOpt"));
@@ -45,9 +51,9 @@ EditingArea::EditingArea(FieldEditor& editor, BackgroundSettings& background,
     m_coords = new CoordsPanel(m_editor.coords, content);
     m_divide = new DividePanel(m_editor.divide, content);
     m_angle = new AnglePanel(m_background, content);
-    for (QWidget* panel : {static_cast<QWidget*>(m_text), static_cast<QWidget*>(m_image),
-                           static_cast<QWidget*>(m_shape), static_cast<QWidget*>(m_coords),
-                           static_cast<QWidget*>(m_divide), static_cast<QWidget*>(m_angle)}) {
+    m_replace = new ReplacePanel(document, content);
+    for (EditorPanel p : kPanels) {
+        QWidget* panel = widgetOf(p);
         panel->hide();
         m_panels->addWidget(panel);
     }
@@ -94,6 +100,7 @@ QWidget* EditingArea::widgetOf(EditorPanel panel) const
     case EditorPanel::AngleOpt:
         return m_angle;
     case EditorPanel::Replace:
+        return m_replace;
     case EditorPanel::None:
         break;
     }
@@ -122,6 +129,8 @@ void EditingArea::refreshPanel(EditorPanel panel)
         m_angle->refresh();
         break;
     case EditorPanel::Replace:
+        m_replace->refresh();
+        break;
     case EditorPanel::None:
         break;
     }
@@ -140,13 +149,13 @@ int EditingArea::openHeight() const
 
 void EditingArea::showPanel(EditorPanel panel)
 {
-    for (EditorPanel p : {EditorPanel::TextField, EditorPanel::ImgField, EditorPanel::ShapeAdd,
-                          EditorPanel::Coords, EditorPanel::Divided, EditorPanel::AngleOpt})
+    for (EditorPanel p : kPanels)
         widgetOf(p)->setVisible(p == panel);
     refreshPanel(panel);
     setFixedHeight(openHeight());
     show();
-    const bool fieldOrBlock = panel != EditorPanel::Divided && panel != EditorPanel::AngleOpt;
+    const bool fieldOrBlock = panel != EditorPanel::Divided && panel != EditorPanel::AngleOpt
+                              && panel != EditorPanel::Replace;
     Q_EMIT opened(!fieldOrBlock);
 }
 
@@ -181,6 +190,13 @@ void EditingArea::openAngle()
     showPanel(EditorPanel::AngleOpt);
 }
 
+void EditingArea::openReplace()
+{
+    m_editor.openReplace();
+    m_replace->open();
+    showPanel(EditorPanel::Replace);
+}
+
 void EditingArea::OkBtnClick()
 {
     ApplyResult result;
@@ -200,14 +216,14 @@ void EditingArea::OkBtnClick()
 
 void EditingArea::CancelBtnClick()
 {
-    m_editor.cancel();
+    if (m_editor.cancel() == EditorPanel::Replace)
+        m_replace->restoreSnapshot();
     close();
 }
 
 void EditingArea::close()
 {
-    for (EditorPanel p : {EditorPanel::TextField, EditorPanel::ImgField, EditorPanel::ShapeAdd,
-                          EditorPanel::Coords, EditorPanel::Divided, EditorPanel::AngleOpt})
+    for (EditorPanel p : kPanels)
         widgetOf(p)->hide();
     hide();
     Q_EMIT closed();

@@ -19,6 +19,8 @@ class BackgroundSettings;
 class CoordsPanel;
 class DividePanel;
 class ImageFieldPanel;
+class ProjectDocument;
+class ReplacePanel;
 class ShapePanel;
 class TextFieldPanel;
 
@@ -29,8 +31,8 @@ class EditingArea : public QScrollArea {
     Q_OBJECT
 public:
     /// `projectPath` gives the current project file's path (image names are relative to
-    /// its folder).
-    EditingArea(FieldEditor& editor, BackgroundSettings& background,
+    /// its folder); `document` holds the auto-replace list the replace panel edits.
+    EditingArea(FieldEditor& editor, ProjectDocument& document, BackgroundSettings& background,
                 std::function<QString()> projectPath, QWidget* parent = nullptr);
     ~EditingArea() override;
 
@@ -43,6 +45,9 @@ public:
     void openDivide(const NodeRef& node);
     /// `sSpeedButton3`: the background angle panel.
     void openAngle();
+    /// `ToolButton11`: the auto-replace list panel, with a snapshot of the list that
+    /// Cancel restores.
+    void openReplace();
     /// The height the area takes for the open panel: its height + 50.
     int openHeight() const;
 
@@ -76,6 +81,7 @@ private:
     CoordsPanel* m_coords = nullptr;
     DividePanel* m_divide = nullptr;
     AnglePanel* m_angle = nullptr;
+    ReplacePanel* m_replace = nullptr;
     QPushButton* m_ok = nullptr;
     QPushButton* m_cancel = nullptr;
 };

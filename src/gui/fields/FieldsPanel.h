@@ -17,8 +17,8 @@ namespace Quillet {
 class ProjectDocument;
 class StructureView;
 
-/// The fields areas of the settings column: the create buttons with the block tools
-/// (F3), the field tree `Structure` and the relation list `RelateList` (F4).
+/// The fields areas of the settings column: the create buttons with the block toolbar
+/// `sToolBar3` (F3), the field tree `Structure` and the relation list `RelateList` (F4).
 class FieldsPanel : public QWidget {
     Q_OBJECT
 public:
@@ -46,6 +46,8 @@ Q_SIGNALS:
     void nodeActivated(const NodeRef& node);
     /// `DivideBtn` with a block current: its division is to be opened.
     void divideRequested(const NodeRef& block);
+    /// `ToolButton11`: the auto-replace list panel is to be opened.
+    void replaceRequested();
     /// A line for the error list (a block an operation left alone).
     void errorLine(const QString& line);
     /// The selection or the marks changed.
@@ -65,6 +67,7 @@ public Q_SLOTS:
     void ToolButton20Click();
     void ToolButton26Click();
     void DivideBtnClick();
+    void ToolButton11Click();
     // Step moves and resizes
     void MoveUPClick();
     void MoveDownClick();

@@ -25,6 +25,8 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
+#include <iterator>
+
 namespace Quillet {
 namespace {
 
@@ -71,7 +73,7 @@ QWidget* stepPair(QWidget* parent, FieldsPanel* panel, const QString& caption, c
 void FieldsPanel::buildBlockTools(QWidget* parent)
 {
     auto* tools = new QToolBar(parent);
-    tools->setObjectName(QStringLiteral("BlockTools"));
+    tools->setObjectName(QStringLiteral("sToolBar3"));
     const ToolDef defs[] = {
         {"ToolButton22", "☐", "Снять выделения с блоков", &FieldsPanel::ToolButton22Click},
         {"ToolButton23", "☑", "Выделить все блоки", &FieldsPanel::ToolButton23Click},
@@ -91,13 +93,15 @@ void FieldsPanel::buildBlockTools(QWidget* parent)
         {"ToolButton20", "❏", "Клонирование блока (поля)", &FieldsPanel::ToolButton20Click},
         {"ToolButton26", "⊞", "Объединить выделенные блоки", &FieldsPanel::ToolButton26Click},
         {"DivideBtn", "▥", "Разбить текущий блок", &FieldsPanel::DivideBtnClick},
+        {"ToolButton11", "⇄", "Настроить автозамену", &FieldsPanel::ToolButton11Click},
     };
     // Two rows, so the toolbar fits the column.
     auto* grid = new QGridLayout;
     grid->setSpacing(1);
+    constexpr int perRow = (std::size(defs) + 1) / 2;
     int i = 0;
     for (const ToolDef& def : defs) {
-        grid->addWidget(toolButton(parent, this, def), i / 6, i % 6);
+        grid->addWidget(toolButton(parent, this, def), i / perRow, i % perRow);
         ++i;
     }
     auto* holder = new QWidget(parent);
@@ -241,6 +245,11 @@ void FieldsPanel::DivideBtnClick()
 {
     if (const std::optional<NodeRef> node = currentNode(); node && node->isBlock())
         Q_EMIT divideRequested(*node);
+}
+
+void FieldsPanel::ToolButton11Click()
+{
+    Q_EMIT replaceRequested();
 }
 
 void FieldsPanel::MoveUPClick()
