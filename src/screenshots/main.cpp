@@ -16,6 +16,7 @@
 #include "core/app/UserSettings.h"
 #include "core/background/DocumentImport.h"
 #include "core/common/Errors.h"
+#include "core/fields/AutoReplace.h"
 #include "gui/fields/EditingArea.h"
 #include "gui/fields/SpellDialog.h"
 
@@ -390,6 +391,27 @@ void shootSpellDialog(QWidget& parent, const QDir& work, const QDir& out)
         std::printf("%s\n", qPrintable(path));
 }
 
+// The auto-replace panel over a few pairs, one of them selected; the demo's own list is
+// put back afterwards.
+void shootReplace(TForm1& window, const QDir& out)
+{
+    ReplacePairs& list = window.document().project.ReplaceList;
+    const ReplacePairs kept = list;
+    AutoReplace::openPairs(list, {{QStringLiteral("м"), QStringLiteral("мужской")},
+                                  {QStringLiteral("ж"), QStringLiteral("женский")},
+                                  {QStringLiteral("ivanov"), QStringLiteral("Иванов И. И.")},
+                                  {QStringLiteral("RUS"), QStringLiteral("Россия")},
+                                  {QStringLiteral("г. москва"), QStringLiteral("г. Москва")},
+                                  {QStringLiteral("нет данных"), QString()}});
+    click(window, "BlockBtn");
+    click(window, "ToolButton11");
+    if (auto* view = window.findChild<QTreeWidget*>(QStringLiteral("ReplaceList")))
+        view->setCurrentItem(view->topLevelItem(2));
+    shootPanel(window, out, QStringLiteral("panel-autoreplace"));
+    click(window, "CancelBtn");
+    list = kept;
+}
+
 bool copyDemo(const QDir& from, const QDir& to)
 {
     for (const QString& name : from.entryList(QDir::Files)) {
@@ -470,6 +492,7 @@ int main(int argc, char** argv)
     shootScanDialog(window, QDir(work.path()), out);
     shootCalibrationDialog(window, QDir(work.path()), out);
     shootSpellDialog(window, QDir(work.path()), out);
+    shootReplace(window, out);
 
     window.document().RepaintPending = false;
     return g_failures == 0 ? 0 : 2;
