@@ -68,11 +68,12 @@ SpellDialog::SpellDialog(const QString& text, const QList<SpellDictionary>& inst
     setWindowTitle(Title);
     buildControls();
     connectControls();
-    for (const SpellDictionary& dictionary : m_installed)
-        m_dictionary->addItem(dictionary.displayName(), dictionary.name);
     const int first = defaultSpellDictionary(text, m_installed);
     {
+        // Filling the list makes its first entry current: only the user's choice loads.
         const QSignalBlocker blocker(m_dictionary);
+        for (const SpellDictionary& dictionary : m_installed)
+            m_dictionary->addItem(dictionary.displayName(), dictionary.name);
         m_dictionary->setCurrentIndex(first);
     }
     try {
@@ -173,10 +174,12 @@ void SpellDialog::connectControls()
 void SpellDialog::showEvent(QShowEvent* event)
 {
     QDialog::showEvent(event);
+    // The message goes out once, however often the dialog is shown.
     if (!m_pendingError.isEmpty()) {
         QTimer::singleShot(0, this, [this] {
             const QString message = std::exchange(m_pendingError, QString());
-            showError(message);
+            if (!message.isEmpty())
+                showError(message);
         });
     }
 }

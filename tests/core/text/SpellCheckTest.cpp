@@ -56,6 +56,8 @@ private Q_SLOTS:
     void defaultDictionary();
     void dictionariesInTheirEncoding_data();
     void dictionariesInTheirEncoding();
+    void brokenDictionariesAreRefused_data();
+    void brokenDictionariesAreRefused();
     void personalDictionaryPersists();
     void sessionAnswers();
     void initialsAndShortForms();
@@ -155,6 +157,40 @@ void SpellCheckTest::dictionariesInTheirEncoding()
     QVERIFY(checker.suggestions(QStringLiteral("їжак")).isEmpty() || encoding == "UTF-8");
     checker.addWord(QStringLiteral("їжак"));
     QVERIFY(checker.isCorrect(QStringLiteral("їжак")));
+}
+
+void SpellCheckTest::brokenDictionariesAreRefused_data()
+{
+    QTest::addColumn<QByteArray>("affix");
+    QTest::addColumn<bool>("removeWords");
+    QTest::addColumn<QString>("message");
+    QTest::newRow("unknown encoding") << QByteArray("SET NO-SUCH-CODE\n") << false
+                                      << QStringLiteral("в неизвестной кодировке «NO-SUCH-CODE»");
+    QTest::newRow("words gone after listing")
+        << QByteArray("SET UTF-8\n") << true << QStringLiteral("Не удалось открыть словарь");
+}
+
+void SpellCheckTest::brokenDictionariesAreRefused()
+{
+    QFETCH(QByteArray, affix);
+    QFETCH(bool, removeWords);
+    QFETCH(QString, message);
+    const QDir folder(m_dir.filePath(QString::fromLatin1(QTest::currentDataTag())));
+    QVERIFY(folder.mkpath(QStringLiteral(".")));
+    for (const auto& [name, bytes] : {std::pair{"xx_XX.aff", affix}, {"xx_XX.dic", "1\nword\n"}}) {
+        QFile file(folder.filePath(QString::fromLatin1(name)));
+        QVERIFY(file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size());
+    }
+    const QList<SpellDictionary> found = installedSpellDictionaries({folder.path()});
+    QCOMPARE(found.size(), 1);
+    if (removeWords)
+        QVERIFY(QFile::remove(found.first().dicPath));
+    try {
+        SpellChecker checker(found.first(), {});
+        QFAIL("the dictionary was taken");
+    } catch (const FileError& error) {
+        QVERIFY2(error.message().contains(message), qPrintable(error.message()));
+    }
 }
 
 void SpellCheckTest::personalDictionaryPersists()

@@ -21,6 +21,7 @@
 #include <QTest>
 #include <QTextBlock>
 #include <QTextEdit>
+#include <QTimer>
 #include <QTreeWidget>
 
 using namespace Quillet;
@@ -92,6 +93,7 @@ private Q_SLOTS:
     void init();
     void answersComeBackOnlyWhenDone();
     void noDictionaryGivesOneMessage();
+    void brokenDictionaryIsReportedInTheDialog();
 
 private:
     void openTextField(TForm1& window, const QString& fieldText);
@@ -216,6 +218,48 @@ void SpellDialogTest::noDictionaryGivesOneMessage()
     QVERIFY2(script.seen.first().startsWith(
                  QStringLiteral("Орфография|Не найден ни один словарь для проверки орфографии")),
              qPrintable(script.seen.first()));
+    QCOMPARE(control<QLineEdit>(window, "Text")->text(), QStringLiteral("карова"));
+}
+
+void SpellDialogTest::brokenDictionaryIsReportedInTheDialog()
+{
+    const QDir folder(m_dir.filePath(QStringLiteral("broken")));
+    QVERIFY(folder.mkpath(QStringLiteral(".")));
+    for (const auto& [name, bytes] :
+         {std::pair{"xx_XX.aff", "SET NO-SUCH-CODE\n"}, {"xx_XX.dic", "1\nword\n"}}) {
+        QFile file(folder.filePath(QString::fromLatin1(name)));
+        QVERIFY(file.open(QIODevice::WriteOnly) && file.write(bytes) > 0);
+    }
+    qputenv("QUILLET_DICTIONARY_PATH", folder.path().toLocal8Bit());
+    TForm1 window;
+    openTextField(window, QStringLiteral("карова"));
+    // The message comes over the dialog as soon as it shows; once it is answered the
+    // dialog stays up without a dictionary.
+    QStringList boxes;
+    QString shownStatus;
+    QTimer poll;
+    QPointer<QWidget> answered;
+    connect(&poll, &QTimer::timeout, &window, [&] {
+        QWidget* modal = QApplication::activeModalWidget();
+        if (modal == nullptr || modal == answered)
+            return;
+        answered = modal;
+        if (auto* box = qobject_cast<QMessageBox*>(modal)) {
+            boxes.append(box->text());
+            QMetaObject::invokeMethod(box, "accept", Qt::QueuedConnection);
+        } else if (qobject_cast<SpellDialog*>(modal) != nullptr && !boxes.isEmpty()) {
+            shownStatus = status(*modal);
+            QVERIFY(!control<QPushButton>(*modal, "skipBtn")->isEnabled());
+            QMetaObject::invokeMethod(modal, "accept", Qt::QueuedConnection);
+        }
+    });
+    poll.start(5);
+    click(window, "sBitBtn2");
+    poll.stop();
+    QCOMPARE(boxes.size(), 1);
+    QVERIFY2(boxes.first().contains(QStringLiteral("в неизвестной кодировке")),
+             qPrintable(boxes.first()));
+    QCOMPARE(shownStatus, QStringLiteral("Словарь не загружен."));
     QCOMPARE(control<QLineEdit>(window, "Text")->text(), QStringLiteral("карова"));
 }
 
