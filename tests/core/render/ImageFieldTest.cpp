@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // SPDX-FileCopyrightText: 2026 Quillet developers
 
+#include "support/TestSupport.h"
 #include "ImageFieldModel.h"
 
 #include "core/app/FieldTree.h"
@@ -29,16 +30,7 @@ struct ErrorList : RenderErrorSink {
 
 QImage noise(int width, int height, quint32 seed)
 {
-    QImage image(width, height, QImage::Format_RGB32);
-    quint32 state = seed;
-    for (int y = 0; y < height; ++y) {
-        for (int x = 0; x < width; ++x) {
-            state = state * 1664525u + 1013904223u;
-            image.setPixel(
-                x, y, qRgb(int(state >> 24), int((state >> 16) & 255), int((state >> 8) & 255)));
-        }
-    }
-    return image;
+    return QuilletTest::noisePicture(width, height, seed, QImage::Format_RGB32);
 }
 
 /// A picture with a 3 × 2 patch of one colour at the top left corner (the key colour
