@@ -153,8 +153,8 @@ void SpellDialog::connectControls()
     });
     connect(m_suggestions, &QListWidget::itemDoubleClicked, this,
             [this] { answer(&SpellSession::replace); });
-    connect(m_replacement, &QLineEdit::returnPressed, this,
-            [this] { answer(&SpellSession::replace); });
+    // Return in the replacement edit reaches the dialog, which presses its default button,
+    // Заменить while a word is shown: answering it here as well would answer the next word too.
     connect(m_replace, &QPushButton::clicked, this, [this] { answer(&SpellSession::replace); });
     connect(m_replaceAll, &QPushButton::clicked, this,
             [this] { answer(&SpellSession::replaceAll); });
