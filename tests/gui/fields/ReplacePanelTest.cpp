@@ -200,6 +200,11 @@ void ReplacePanelTest::okKeepsTheEditedList()
     click(window, "ToolButton33");
     clickThrough(window, "ToolButton31",
                  {enterText(QStringLiteral("IVANOV")), enterText(QStringLiteral("I."))});
+    // Undo, which closes any editor, keeps the list's edits (it does not undo them).
+    click(window, "UndoBtn");
+    QVERIFY(!control<QScrollArea>(window, "AddOpt")->isVisible());
+    QCOMPARE(pairs(window.document().project.ReplaceList), QStringList{"IVANOV=I."});
+    click(window, "ToolButton11");
     click(window, "OkBtn");
     QVERIFY(!control<QScrollArea>(window, "AddOpt")->isVisible());
     QCOMPARE(pairs(window.document().project.ReplaceList), QStringList{"IVANOV=I."});
