@@ -31,12 +31,14 @@ inline constexpr int BlockLast = 2;
 struct TextPanelValues {
     QString Text = QStringLiteral("Text");
     bool AutoReplace = false;
-    int MaxCram = 0;                        ///< spin edit 0–9; 0 = no limit
-    std::array<int, 3> AlignCodes{0, 0, 0}; ///< first, main, last block; h + 3 × v
-    int block = BlockFirst;                 ///< which entry of AlignCodes the buttons show
-    int alignHorizontal = 0;                ///< button down: 0 Algn_L, 1 Algn_C, 2 Algn_R
-    int alignVertical = 1;                  ///< button down: 0 Algn_T, 1 Algn_M, 2 Algn_B
-    bool bottomUp = false;                  ///< false: topSpline down, true: BottomSpline
+    int MaxCram = 0; ///< spin edit 0–9; 0 = no limit
+    /// First, main, last block; h + 3 × v. They start as the buttons start (left,
+    /// middle), so a new field stores the alignment the panel shows.
+    std::array<int, 3> AlignCodes{3, 3, 3};
+    int block = BlockFirst;  ///< which entry of AlignCodes the buttons show
+    int alignHorizontal = 0; ///< button down: 0 Algn_L, 1 Algn_C, 2 Algn_R
+    int alignVertical = 1;   ///< button down: 0 Algn_T, 1 Algn_M, 2 Algn_B
+    bool bottomUp = false;   ///< false: topSpline down, true: BottomSpline
     bool Transperent = true;
     int32_t FonColor = ColorWhite;
     int32_t FontColor = ColorBlack;

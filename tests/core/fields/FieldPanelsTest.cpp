@@ -97,11 +97,17 @@ void FieldPanelsTest::textPanelRoundTrip_data()
 
     TextPanelValues empty;
     empty.Text.clear();
-    empty.alignVertical = 0; // code 0 shows top, not the start-up middle
+    empty.AlignCodes = {0, 0, 0};
+    empty.alignVertical = 0;
     empty.IncChk = true;
     empty.Size = 999;
     QTest::newRow("empty text: ID then separator, no font")
         << "0000" << empty << "0000" + Sep + "00000" + "01" + "$00FFFFFF$00000000" + "010" + "999";
+
+    // A new field stores the alignment its buttons show at start-up: left, middle.
+    QTest::newRow("start-up panel")
+        << "0001" << TextPanelValues{}
+        << "0001Text" + Sep + "00333" + "01" + "$00FFFFFF$00000000" + "000" + "010";
 }
 
 void FieldPanelsTest::textPanelRoundTrip()
@@ -337,6 +343,7 @@ void FieldPanelsTest::loadingClampsAndTolerates()
 void FieldPanelsTest::alignmentButtons()
 {
     TextPanelValues v;
+    v.AlignCodes = {0, 0, 0};
     v.pressVertical(2); // left + bottom on the first block
     QCOMPARE(v.AlignCodes, (std::array<int, 3>{6, 0, 0}));
     v.selectBlock(BlockLast);

@@ -175,7 +175,7 @@ void FieldPanelsWidgetTest::textPanelEditsValues()
     QTest::mouseClick(buttonWithText(panel, QStringLiteral("основной")), Qt::LeftButton);
     clickButton(panel, "Algn_B");
     clickButton(panel, "Algn_C");
-    QCOMPARE(values.AlignCodes, (std::array<int, 3>{0, 7, 0}));
+    QCOMPARE(values.AlignCodes, (std::array<int, 3>{3, 7, 3}));
 
     auto* fonts = control<QListWidget>(panel, "sFontListBox1");
     if (fonts->count() > 0) {
