@@ -108,10 +108,11 @@ int runSetBackground(const QStringList& args)
     ImportDocument import;
     import.open(parsed.positional.at(1));
     const QImage picture = import.page(page);
+    const int dpi = import.pageDpi();
     import.close();
     BackgroundSettings panel(document.project.settings, document.project.BackgroundImage,
                              document.RepaintPending);
-    panel.replaceBackground(picture);
+    panel.replaceBackground(picture, dpi);
     document.WriteProjectFile(projectPath);
     return ExitOk;
 }

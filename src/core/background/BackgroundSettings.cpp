@@ -52,6 +52,12 @@ QSize BackgroundSettings::backgroundSize() const
     return QSize(width, height);
 }
 
+long double BackgroundSettings::pictureMmPerPixel() const
+{
+    const int dpi = readJpegDpi(m_background);
+    return dpi > 0 ? 25.4L / dpi : m_mmPerPixel;
+}
+
 bool BackgroundSettings::holdsExactPicture() const
 {
     return !m_picture.isNull() && m_background == m_pictureData;
@@ -167,8 +173,9 @@ void BackgroundSettings::leaveAngle1()
     const bool ratio = m_ratio;
     setChkRatio(false);
     if (m_exert) {
+        // The turned size grows in the picture's own pixels.
         const QSize turned = turnedSize(backgroundSize(), m_settings.Angle1);
-        const long double mm = m_mmPerPixel;
+        const long double mm = pictureMmPerPixel();
         setImgWidth(double((m_settings.ImgWidth / mm + turned.width() - m_saved[1]) * mm));
         setImgHeight(double((m_settings.ImgHeight / mm + turned.height() - m_saved[2]) * mm));
     }
@@ -180,8 +187,9 @@ void BackgroundSettings::leaveAngle1()
 void BackgroundSettings::clickDefBack()
 {
     const QSize size = backgroundSize();
-    setImgWidth(double(size.width() * m_mmPerPixel));
-    setImgHeight(double(size.height() * m_mmPerPixel));
+    const long double mm = pictureMmPerPixel();
+    setImgWidth(double(size.width() * mm));
+    setImgHeight(double(size.height() * mm));
     for (const Margin margin : {Margin::Top, Margin::Bottom, Margin::Left, Margin::Right})
         setMargin(margin, 0);
     setAngle1(0);
@@ -199,7 +207,7 @@ void BackgroundSettings::invertBackground()
     // The decoded bytes as they are: a greyscale picture inverts its grey levels.
     picture.InvertBytes();
     QByteArray inverted;
-    if (!encodeJpeg(picture, InvertedQuality, inverted))
+    if (!encodeJpeg(picture, InvertedQuality, inverted, readJpegDpi(m_background)))
         throw Error(QStringLiteral("Не удаётся сохранить инвертированную подложку."));
     m_background = inverted;
     CopyDibToBitmap(picture, m_picture);
@@ -217,9 +225,9 @@ void BackgroundSettings::removeBackground()
     clickDefBack();
 }
 
-void BackgroundSettings::replaceBackground(const QImage& page)
+void BackgroundSettings::replaceBackground(const QImage& page, int dpi)
 {
-    m_background = encodeImportedPage(page);
+    m_background = encodeImportedPage(page, dpi);
     clickDefBack();
 }
 

@@ -93,7 +93,9 @@ public:
     /// size; the angle is not snapped; rebuild.
     void leaveAngle1();
 
-    /// `DefBack`: one picture pixel per raster pixel, no margins, no turn; rebuild.
+    /// `DefBack`: the background at its natural size (the resolution its JPEG data
+    /// states, or one picture pixel per raster pixel when it states none), no margins, no
+    /// turn; rebuild.
     void clickDefBack();
     /// `sSpeedButton1`: the stored background becomes its own negative (every byte of the
     /// decoded picture complemented, greyscale stays greyscale in its values), stored as
@@ -105,9 +107,11 @@ public:
     /// `sSpeedButton5`: no background, no processed background, then `DefBack`.
     void removeBackground();
     /// A new background from a file, the clipboard or the scanner: `page` is stored as
-    /// JPEG data (encodeImportedPage), then `DefBack`. Throws FileError for a null page
-    /// or an encoder failure, before anything is changed.
-    void replaceBackground(const QImage& page);
+    /// JPEG data stating `dpi` (encodeImportedPage), then `DefBack`, so a page with a
+    /// resolution (a document's, ImportDocument::pageDpi) keeps its paper size and one
+    /// without (0) is laid one picture pixel per raster pixel. Throws FileError for a
+    /// null page or an encoder failure, before anything is changed.
+    void replaceBackground(const QImage& page, int dpi = 0);
     /// An alignment button: only the repaint.
     void setAlignment(HAlign horizontal, VAlign vertical);
 
@@ -124,6 +128,8 @@ private:
     double snapped(double mm) const;
     double& marginRef(Margin margin);
     QSize backgroundSize() const;
+    /// Millimetres per picture pixel at the background's natural size.
+    long double pictureMmPerPixel() const;
     bool holdsExactPicture() const;
 
     ProjectSettings& m_settings;

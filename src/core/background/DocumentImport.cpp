@@ -124,7 +124,7 @@ bool isOfficeExtension(const QString& suffix)
     return list.contains(suffix) || isSpreadsheetExtension(suffix);
 }
 
-QByteArray encodeImportedPage(const QImage& page)
+QByteArray encodeImportedPage(const QImage& page, int dpi)
 {
     QImage flat = page;
     if (page.hasAlphaChannel()) {
@@ -134,7 +134,7 @@ QByteArray encodeImportedPage(const QImage& page)
         painter.drawImage(0, 0, page);
     }
     QByteArray data;
-    if (flat.isNull() || !encodeJpeg(flat, ImportJpegQuality, data))
+    if (flat.isNull() || !encodeJpeg(flat, ImportJpegQuality, data, dpi))
         throw FileError(QStringLiteral("Не удаётся сжать страницу в JPEG"));
     return data;
 }
@@ -211,6 +211,13 @@ bool ImportDocument::needsPageChoice() const
 int ImportDocument::pageCount() const
 {
     return m_state ? m_state->pages : 0;
+}
+
+int ImportDocument::pageDpi(double dpi) const
+{
+    if (!m_state || m_state->kind == ImportKind::Picture)
+        return 0;
+    return int(std::lround(dpi));
 }
 
 void ImportDocument::setOfficeTimeoutMs(int milliseconds)

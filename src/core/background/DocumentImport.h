@@ -71,6 +71,11 @@ public:
     /// page(number, PreviewDpi).
     QImage preview(int number) const { return page(number, PreviewDpi); }
 
+    /// The resolution a page from page(number, dpi) has on paper: `dpi` for a PDF or an
+    /// office document, whose pages have a paper size; 0 for a picture, whose pixels are
+    /// laid one per raster pixel. 0 when nothing is open.
+    int pageDpi(double dpi = FinalDpi) const;
+
     /// Time allowed to each LibreOffice conversion from the next open() on.
     void setOfficeTimeoutMs(int milliseconds);
 
@@ -84,9 +89,9 @@ private:
 inline constexpr int ImportJpegQuality = 90;
 
 /// An imported page as the project keeps its background: JPEG data at ImportJpegQuality
-/// (transparency flattened onto white). Throws FileError for a null page or an encoder
-/// failure.
-QByteArray encodeImportedPage(const QImage& page);
+/// (transparency flattened onto white), stating `dpi` as its resolution when above 0.
+/// Throws FileError for a null page or an encoder failure.
+QByteArray encodeImportedPage(const QImage& page, int dpi = 0);
 
 /// The file's extension (lower case, without the dot) names a word-processor,
 /// spreadsheet, presentation or publication document that is converted through

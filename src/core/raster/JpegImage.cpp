@@ -6,6 +6,7 @@
 #include "core/raster/FastDIB.h"
 
 #include <algorithm>
+#include <cmath>
 #include <csetjmp>
 #include <cstdio>
 #include <cstring>
@@ -155,7 +156,7 @@ void termDestination(j_compress_ptr encoder)
 /// Feeds the encoder one top-down row at a time from rowAt, in the given layout
 /// (B, G, R by default).
 template <typename RowSource>
-bool encodeRows(int width, int height, int quality, QByteArray& out, RowSource rowAt,
+bool encodeRows(int width, int height, int quality, int dpi, QByteArray& out, RowSource rowAt,
                 J_COLOR_SPACE layout = JCS_EXT_BGR, int components = 3)
 {
     if (width <= 0 || height <= 0 || width > 65500 || height > 65500)
@@ -184,9 +185,10 @@ bool encodeRows(int width, int height, int quality, QByteArray& out, RowSource r
     encoder.write_JFIF_header = TRUE;
     encoder.JFIF_major_version = 1;
     encoder.JFIF_minor_version = 1;
-    encoder.density_unit = 0;
-    encoder.X_density = 1;
-    encoder.Y_density = 1;
+    const bool stated = dpi > 0 && dpi <= 65535;
+    encoder.density_unit = stated ? 1 : 0;
+    encoder.X_density = UINT16(stated ? dpi : 1);
+    encoder.Y_density = UINT16(stated ? dpi : 1);
     jpeg_start_compress(&encoder, TRUE);
     while (encoder.next_scanline < encoder.image_height) {
         JSAMPROW row = const_cast<JSAMPROW>(rowAt(int(encoder.next_scanline)));
@@ -219,6 +221,31 @@ bool readJpegSize(const QByteArray& data, int& width, int& height)
     return true;
 }
 
+int readJpegDpi(const QByteArray& data)
+{
+    jpeg_decompress_struct decoder;
+    ErrorManager errors;
+    decoder.err = &errors.pub;
+    setUpErrors(errors);
+    if (setjmp(errors.jump) != 0) {
+        jpeg_destroy_decompress(&decoder);
+        return 0;
+    }
+    jpeg_create_decompress(&decoder);
+    jpeg_mem_src(&decoder, reinterpret_cast<const unsigned char*>(data.constData()),
+                 static_cast<unsigned long>(data.size()));
+    jpeg_read_header(&decoder, TRUE);
+    double dpi = 0;
+    if (decoder.saw_JFIF_marker && decoder.X_density == decoder.Y_density) {
+        if (decoder.density_unit == 1)
+            dpi = decoder.X_density;
+        else if (decoder.density_unit == 2)
+            dpi = decoder.X_density * 2.54;
+    }
+    jpeg_destroy_decompress(&decoder);
+    return dpi >= MinStatedDpi && dpi <= MaxStatedDpi ? int(std::lround(dpi)) : 0;
+}
+
 bool decodeJpeg(const QByteArray& data, TFastDIB& raster)
 {
     if (data.isEmpty())
@@ -232,16 +259,16 @@ bool decodeJpeg(const QByteArray& data, TFastDIB& raster)
     return true;
 }
 
-bool encodeJpeg(const TFastDIB& raster, int quality, QByteArray& out)
+bool encodeJpeg(const TFastDIB& raster, int quality, QByteArray& out, int dpi)
 {
     if (raster.isEmpty())
         return false;
     if (raster.bitsPerPixel() == 24) {
-        return encodeRows(raster.width(), raster.absHeight(), quality, out,
+        return encodeRows(raster.width(), raster.absHeight(), quality, dpi, out,
                           [&](int y) { return raster.scanLine(raster.storageRow(y)); });
     }
     std::vector<std::uint8_t> line(std::size_t(raster.width()) * 3);
-    return encodeRows(raster.width(), raster.absHeight(), quality, out, [&](int y) {
+    return encodeRows(raster.width(), raster.absHeight(), quality, dpi, out, [&](int y) {
         const int row = raster.storageRow(y);
         for (int x = 0; x < raster.width(); ++x) {
             const PixelBGR p = raster.PixelAt(row, x);
@@ -253,7 +280,7 @@ bool encodeJpeg(const TFastDIB& raster, int quality, QByteArray& out)
     });
 }
 
-bool encodeJpeg(const QImage& image, int quality, QByteArray& out)
+bool encodeJpeg(const QImage& image, int quality, QByteArray& out, int dpi)
 {
     if (image.isNull())
         return false;
@@ -261,7 +288,7 @@ bool encodeJpeg(const QImage& image, int quality, QByteArray& out)
     // buffer for every page.
     const auto direct = [&](J_COLOR_SPACE layout, int components) {
         return encodeRows(
-            image.width(), image.height(), quality, out,
+            image.width(), image.height(), quality, dpi, out,
             [&](int y) { return image.constScanLine(y); }, layout, components);
     };
     switch (image.format()) {
@@ -280,7 +307,7 @@ bool encodeJpeg(const QImage& image, int quality, QByteArray& out)
     const QImage bgr = image.format() == QImage::Format_BGR888
                            ? image
                            : image.convertToFormat(QImage::Format_BGR888);
-    return encodeRows(bgr.width(), bgr.height(), quality, out,
+    return encodeRows(bgr.width(), bgr.height(), quality, dpi, out,
                       [&](int y) { return bgr.constScanLine(y); });
 }
 

@@ -57,9 +57,19 @@ bool decodeJpeg(const QByteArray& data, TFastDIB& raster);
 bool readJpegSize(const QByteArray& data, int& width, int& height);
 
 /// Encodes a raster (any depth, read as colours) or a bitmap as a baseline JFIF 1.01 JPEG
-/// with the given quality (0–100), density unit 0 and density 1:1, into out, reusing its
-/// capacity. False for an empty picture or an encoder failure.
-bool encodeJpeg(const TFastDIB& raster, int quality, QByteArray& out);
-bool encodeJpeg(const QImage& image, int quality, QByteArray& out);
+/// with the given quality (0–100) into out, reusing its capacity. `dpi` above 0 is
+/// written as the picture's density in dots per inch; 0 writes density unit 0 and
+/// density 1:1 (no resolution stated). False for an empty picture or an encoder failure.
+bool encodeJpeg(const TFastDIB& raster, int quality, QByteArray& out, int dpi = 0);
+bool encodeJpeg(const QImage& image, int quality, QByteArray& out, int dpi = 0);
+
+/// Resolutions a JPEG may state that readJpegDpi believes; anything else is a placeholder.
+inline constexpr int MinStatedDpi = 50;
+inline constexpr int MaxStatedDpi = 2400;
+
+/// The resolution the JFIF header states, in dots per inch (dots per centimetre
+/// converted), when it states one within MinStatedDpi–MaxStatedDpi with equal density
+/// across and down; 0 otherwise, and for data without a readable header.
+int readJpegDpi(const QByteArray& data);
 
 } // namespace Quillet

@@ -104,8 +104,9 @@ bool BackgroundSources::loadFile(const QString& path)
     }
     QImage picture;
     runBusy([&] { picture = document.page(page); });
+    const int dpi = document.pageDpi();
     document.close();
-    replace(picture);
+    replace(picture, dpi);
     return true;
 }
 
@@ -139,9 +140,9 @@ bool BackgroundSources::scan()
     return true;
 }
 
-void BackgroundSources::replace(const QImage& page)
+void BackgroundSources::replace(const QImage& page, int dpi)
 {
-    m_model.replaceBackground(page);
+    m_model.replaceBackground(page, dpi);
 }
 
 void BackgroundSources::runBusy(const std::function<void()>& work)

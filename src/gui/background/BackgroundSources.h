@@ -57,7 +57,8 @@ private:
     /// Runs `work` on a worker thread while the window's event loop turns, between
     /// busyChanged(true) and busyChanged(false); rethrows what `work` threw.
     void runBusy(const std::function<void()>& work);
-    void replace(const QImage& page);
+    /// The new background: `page` with the resolution it has on paper (0: none).
+    void replace(const QImage& page, int dpi = 0);
 
     BackgroundSettings& m_model;
     QWidget* m_parent;

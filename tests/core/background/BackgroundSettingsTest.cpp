@@ -61,6 +61,8 @@ class BackgroundSettingsTest : public QObject {
     Q_OBJECT
 private Q_SLOTS:
     void defBackGivesPictureOneToOne();
+    void replacedPageKeepsItsResolution_data();
+    void replacedPageKeepsItsResolution();
     void sizeLeaveSnapsToPixels_data();
     void sizeLeaveSnapsToPixels();
     void widthChangeKeepsProportion_data();
@@ -99,6 +101,41 @@ void BackgroundSettingsTest::defBackGivesPictureOneToOne()
     QVERIFY(p.repaint);
     QImage picture = BackgroundModel::toImage(decoded(p.background));
     QCOMPARE(p.panel.ShownBackground(), picture);
+}
+
+void BackgroundSettingsTest::replacedPageKeepsItsResolution_data()
+{
+    QTest::addColumn<int>("dpi");
+    QTest::addColumn<int>("stated"); // what the stored JPEG data says
+    QTest::newRow("picture: one pixel per raster pixel") << 0 << 0;
+    QTest::newRow("document page at 600 dpi") << 600 << 600;
+    QTest::newRow("document page at 150 dpi") << 150 << 150;
+    QTest::newRow("a placeholder resolution is not believed") << 1 << 0;
+}
+
+void BackgroundSettingsTest::replacedPageKeepsItsResolution()
+{
+    QFETCH(int, dpi);
+    QFETCH(int, stated);
+    const long double mm = stated > 0 ? 25.4L / stated : MmPerPixel;
+    Panel p;
+    p.panel.replaceBackground(noisePicture(240, 120, 5), dpi);
+    QCOMPARE(readJpegDpi(p.background), stated);
+    QCOMPARE(p.settings.ImgWidth, double(240 * mm));
+    QCOMPARE(p.settings.ImgHeight, double(120 * mm));
+    // «Сброс» returns to that size, and an inversion keeps the resolution.
+    p.panel.setImgWidth(40);
+    p.panel.leaveImgWidth();
+    p.panel.invertBackground();
+    QCOMPARE(readJpegDpi(p.background), stated);
+    p.panel.clickDefBack();
+    QCOMPARE(p.settings.ImgWidth, double(240 * mm));
+    QCOMPARE(p.panel.ShownBackground().width(), int(std::lrint(240 * mm / MmPerPixel)));
+    // A quarter turn with `Exert` swaps the sides in the picture's own pixels.
+    p.panel.enterAngle1();
+    p.panel.setAngle1(90);
+    p.panel.leaveAngle1();
+    QCOMPARE(p.settings.ImgWidth, double((240 * mm / mm + 120 - 240) * mm));
 }
 
 void BackgroundSettingsTest::sizeLeaveSnapsToPixels_data()

@@ -79,14 +79,15 @@ struct Host {
 
     const Project& project() { return window.document().project; }
 
-    /// The background was replaced by a picture of `size` and reset to one picture
-    /// pixel per raster pixel, without margins or turn.
-    void verifyReset(QSize size)
+    /// The background was replaced by a picture of `size` and reset to its natural size
+    /// (`mmPerPixel` a picture pixel: one raster pixel unless the page has a paper size),
+    /// without margins or turn.
+    void verifyReset(QSize size, double mmPerPixel = double(MmPerPixel))
     {
         const ProjectSettings& s = project().settings;
         QCOMPARE(decoded(project().BackgroundImage).size(), size);
-        QCOMPARE(std::lrint(s.ImgWidth / double(MmPerPixel)), long(size.width()));
-        QCOMPARE(std::lrint(s.ImgHeight / double(MmPerPixel)), long(size.height()));
+        QCOMPARE(std::lrint(s.ImgWidth / mmPerPixel), long(size.width()));
+        QCOMPARE(std::lrint(s.ImgHeight / mmPerPixel), long(size.height()));
         QCOMPARE(s.MirTop, 0.0);
         QCOMPARE(s.Angle1, 0.0);
     }
@@ -170,7 +171,10 @@ void BackgroundSourcesTest::pdfPageChosenInTheWindowBecomesTheBackground()
     ImportDocument reference;
     reference.open(pdf);
     const QImage page2 = reference.page(2);
-    host.verifyReset(page2.size());
+    // The A4 page keeps its paper size (before: twice it, a 600-dpi pixel per raster pixel).
+    host.verifyReset(page2.size(), 25.4 / ImportDocument::FinalDpi);
+    QVERIFY(qAbs(host.project().settings.ImgWidth - 210) < 0.5);
+    QVERIFY(qAbs(host.project().settings.ImgHeight - 297) < 0.5);
     const QImage background = decoded(host.project().BackgroundImage);
     QVERIFY(difference(background, page2) < 2.0);
     QVERIFY(difference(background, reference.page(3)) > 4 * difference(background, page2));
