@@ -47,6 +47,24 @@ QString groupKey(const QString& name)
     return key;
 }
 
+// Writes what `settings` holds to its file. QSettings keeps a failed write in memory and
+// only says so in its status, so a read-only or full store would lose the user's settings
+// without a word: the failure becomes an Error naming what was not saved. The status never
+// clears itself, so after an earlier failure the store is opened afresh, which writes what
+// is pending (kept in memory, shared by every QSettings of the file) and judges that write
+// on its own.
+void commit(std::unique_ptr<QSettings>& settings, const QString& what)
+{
+    if (settings->status() == QSettings::NoError)
+        settings->sync();
+    else
+        settings = std::make_unique<QSettings>(settings->fileName(), settings->format());
+    if (settings->status() == QSettings::AccessError) {
+        throw Error(QStringLiteral("Не удаётся сохранить %1 в настройках пользователя (%2).")
+                        .arg(what, settings->fileName()));
+    }
+}
+
 double readDouble(const QSettings& settings, const QString& key, const QString& name)
 {
     bool ok = false;
@@ -117,13 +135,13 @@ void UserSettings::savePageSize(const QString& name, const PageSize& size)
     m_settings->setValue(kWidthKey, size.widthMm);
     m_settings->setValue(kHeightKey, size.heightMm);
     m_settings->endGroup();
-    m_settings->sync();
+    commit(m_settings, QStringLiteral("размер страницы «%1»").arg(name));
 }
 
 void UserSettings::removePageSize(const QString& name)
 {
     m_settings->remove(groupKey(name));
-    m_settings->sync();
+    commit(m_settings, QStringLiteral("удаление размера страницы «%1»").arg(name));
 }
 
 QStringList UserSettings::recentProjects() const
@@ -143,7 +161,7 @@ void UserSettings::writeRecentProjects(const QStringList& paths)
     const int count = std::min<int>(kMaxRecent, int(paths.size()));
     for (int i = 0; i < count; ++i)
         m_settings->setValue(QString::number(i + 1), paths[i]);
-    m_settings->sync();
+    commit(m_settings, QStringLiteral("список последних проектов"));
 }
 
 std::optional<double> UserSettings::calibratedScale() const
@@ -161,7 +179,7 @@ std::optional<double> UserSettings::calibratedScale() const
 void UserSettings::setCalibratedScale(double scale)
 {
     m_settings->setValue(kScaleKey, scale);
-    m_settings->sync();
+    commit(m_settings, QStringLiteral("калибровку экрана"));
 }
 
 PrinterCalibration UserSettings::calibration(const QString& printer, bool portrait) const
@@ -210,11 +228,7 @@ void UserSettings::setCalibration(const QString& printer, bool portrait,
         m_printers->setValue(QStringLiteral("scaleY"), calibration.scaleY);
         m_printers->endGroup();
     }
-    m_printers->sync();
-    if (m_printers->status() != QSettings::NoError) {
-        throw Error(QStringLiteral("Не удаётся записать калибровку принтера «%1» в %2.")
-                        .arg(printer, m_printers->fileName()));
-    }
+    commit(m_printers, QStringLiteral("калибровку принтера «%1»").arg(printer));
 }
 
 QString UserSettings::calibrationFile() const
@@ -233,7 +247,7 @@ void UserSettings::setAdvertPage(const QString& address)
         m_settings->remove(kAdvertKey);
     else
         m_settings->setValue(kAdvertKey, address.trimmed());
-    m_settings->sync();
+    commit(m_settings, QStringLiteral("адрес рекламной страницы"));
 }
 
 QStringList UserSettings::withRecentProject(const QStringList& menuPaths, const QString& path)

@@ -39,7 +39,9 @@ public:
 /// own (application "LINDORA-printers", or "NAME.printers.ini" beside an INI file
 /// "NAME.ini"), as the groups "portrait/<printer name, percent-encoded>" and
 /// "landscape/<…>" holding "offsetX", "offsetY" (mm), "scaleX" and "scaleY".
-/// Every operation reads or writes the store at once; nothing is cached.
+/// Every operation reads or writes the store at once; nothing is cached. Every write that
+/// the store cannot keep (a read-only or full file, a folder that cannot be made) throws
+/// Error naming what was not saved and the file.
 class UserSettings : public PageSizeCatalog {
 public:
     /// The user's own settings store, or the INI file named by the environment variable

@@ -21,6 +21,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QLocale>
+#include <QMessageBox>
 #include <QScreen>
 #include <QScrollArea>
 #include <QSpinBox>
@@ -271,7 +272,11 @@ void TForm1::ScreenBtnMouseUp()
     m_view.ViewScale = ViewZoom::bounded(*scale);
     m_view.CalibratedScale = m_view.ViewScale;
     showZoom();
-    m_userSettings.setCalibratedScale(m_view.CalibratedScale);
+    try {
+        m_userSettings.setCalibratedScale(m_view.CalibratedScale);
+    } catch (const Error& e) {
+        QMessageBox::warning(this, QStringLiteral("Quillet"), e.message());
+    }
     m_page->DXDraw1->present();
 }
 

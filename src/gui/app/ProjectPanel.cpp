@@ -194,7 +194,12 @@ void ProjectPanel::AddRecentProject(const QString& path)
     QStringList shown;
     for (const QAction* action : m_recent->actions())
         shown.append(action->data().toString());
-    m_userSettings.writeRecentProjects(UserSettings::withRecentProject(shown, path));
+    try {
+        m_userSettings.writeRecentProjects(UserSettings::withRecentProject(shown, path));
+    } catch (const Error& e) {
+        // The project itself is saved; only the menu of recent projects misses it.
+        QMessageBox::warning(this, QStringLiteral("Quillet"), e.message());
+    }
 }
 
 void ProjectPanel::RecentProjectClick()

@@ -125,7 +125,12 @@ void PageSizePanel::sSpeedButton9Click()
     if (name.isEmpty())
         return;
     const ProjectSettings& settings = m_document.project.settings;
-    m_userSettings.savePageSize(name, PageSize{settings.PrWidth, settings.PrHeight});
+    try {
+        m_userSettings.savePageSize(name, PageSize{settings.PrWidth, settings.PrHeight});
+    } catch (const Error& e) {
+        QMessageBox::critical(this, QStringLiteral("Quillet"), e.message());
+        return;
+    }
     const int current = m_sizeList->currentIndex();
     const bool typed = current < 0 || m_sizeList->itemText(current) != name;
     if (typed && m_sizeList->findText(name, Qt::MatchExactly) < 0) {
@@ -140,7 +145,12 @@ void PageSizePanel::sSpeedButton8Click()
     const QString name = m_sizeList->currentText();
     if (name.isEmpty())
         return;
-    m_userSettings.removePageSize(name);
+    try {
+        m_userSettings.removePageSize(name);
+    } catch (const Error& e) {
+        QMessageBox::critical(this, QStringLiteral("Quillet"), e.message());
+        return;
+    }
     const QSignalBlocker blocker(m_sizeList);
     const int entry = m_sizeList->findText(name, Qt::MatchExactly);
     if (entry >= 0)

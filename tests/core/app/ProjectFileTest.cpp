@@ -8,9 +8,11 @@
 #include "core/app/UserSettings.h"
 #include "core/common/Cp1251.h"
 #include "core/common/Errors.h"
+#include "core/export/Calibration.h"
 #include "support/TestSupport.h"
 
 #include <QBuffer>
+#include <QDir>
 #include <QColor>
 #include <QFile>
 #include <QImage>
@@ -136,6 +138,8 @@ private Q_SLOTS:
     void loadSetsNextFieldNumberAndUnmarks();
     void unsavedChangesAreNoticed();
     void userSettingsPageSizes();
+    void userSettingsWritesThatFailAreReported_data();
+    void userSettingsWritesThatFailAreReported();
     void newProjectInheritsWhatTheUserKeeps();
 };
 
@@ -487,6 +491,64 @@ void ProjectFileTest::userSettingsPageSizes()
     QVERIFY(!settings.calibratedScale().has_value());
     settings.setCalibratedScale(0.32);
     QCOMPARE(*settings.calibratedScale(), 0.32);
+}
+
+void ProjectFileTest::userSettingsWritesThatFailAreReported_data()
+{
+    QTest::addColumn<QString>("what");
+    QTest::newRow("page size") << "размер страницы «A5»";
+    QTest::newRow("page size removed") << "удаление размера страницы «A5»";
+    QTest::newRow("recent projects") << "список последних проектов";
+    QTest::newRow("screen calibration") << "калибровку экрана";
+    QTest::newRow("advertising page") << "адрес рекламной страницы";
+    QTest::newRow("printer calibration") << "калибровку принтера «P»";
+}
+
+void ProjectFileTest::userSettingsWritesThatFailAreReported()
+{
+    QFETCH(QString, what);
+    QTemporaryDir dir;
+    const QString folder = dir.filePath(QStringLiteral("config"));
+    QVERIFY(QDir().mkpath(folder));
+    UserSettings settings(folder + QStringLiteral("/user.ini"));
+    settings.savePageSize(QStringLiteral("A5"), {148, 210});
+    // The store's folder becomes a file: nothing can be written (as root too, unlike a
+    // read-only file).
+    QVERIFY(QDir(folder).removeRecursively());
+    QFile blocker(folder);
+    QVERIFY(blocker.open(QIODevice::WriteOnly));
+    blocker.close();
+    PrinterCalibration shifted;
+    shifted.offsetXMm = 1;
+    const auto write = [&] {
+        if (what.startsWith(QStringLiteral("размер")))
+            settings.savePageSize(QStringLiteral("A5"), {148, 210});
+        else if (what.startsWith(QStringLiteral("удаление")))
+            settings.removePageSize(QStringLiteral("A5"));
+        else if (what.startsWith(QStringLiteral("список")))
+            settings.writeRecentProjects({QStringLiteral("/a.qlet")});
+        else if (what.startsWith(QStringLiteral("калибровку экрана")))
+            settings.setCalibratedScale(0.32);
+        else if (what.startsWith(QStringLiteral("адрес")))
+            settings.setAdvertPage(QStringLiteral("https://example.org/"));
+        else
+            settings.setCalibration(QStringLiteral("P"), true, shifted);
+    };
+    try {
+        write();
+        QFAIL("a write the store cannot keep was taken as done");
+    } catch (const Error& e) {
+        QVERIFY2(e.message().contains(what) && e.message().contains(folder),
+                 qPrintable(e.message()));
+    }
+    // Once the folder can be made, the same write goes through: a failure is not
+    // reported again for what then works.
+    QVERIFY(QFile::remove(folder) && QDir().mkpath(folder));
+    try {
+        write();
+    } catch (const Error& e) {
+        QFAIL(qPrintable(e.message()));
+    }
 }
 
 void ProjectFileTest::newProjectInheritsWhatTheUserKeeps()

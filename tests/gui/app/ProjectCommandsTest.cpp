@@ -4,9 +4,12 @@
 #include "WindowDriver.h"
 
 #include "gui/app/MainWindow.h"
+#include "support/OfficeSupport.h"
 
 #include <QComboBox>
 #include <QDoubleSpinBox>
+#include <QFile>
+#include <QFileInfo>
 #include <QLabel>
 #include <QListWidget>
 #include <QMenu>
@@ -36,6 +39,8 @@ private Q_SLOTS:
     void recentProjectOpensOrReportsMissing();
     void pageSizesSaveChooseDelete();
     void deletedPageSizeChangesNothing();
+    void unwritableSettingsAreOneMessage_data();
+    void unwritableSettingsAreOneMessage();
     void pageSideSnapsToPixels_data();
     void pageSideSnapsToPixels();
     void structureShowsNodesAndSeparators();
@@ -333,6 +338,54 @@ void ProjectCommandsTest::deletedPageSizeChangesNothing()
     Q_EMIT list->activated(0);
     QCOMPARE(window.document().project.settings.PrWidth, before.PrWidth);
     QCOMPARE(window.pageRaster().size(), QSize(3, 3));
+}
+
+void ProjectCommandsTest::unwritableSettingsAreOneMessage_data()
+{
+    QTest::addColumn<QString>("write");
+    QTest::addColumn<QString>("what");
+    QTest::newRow("page size") << "size"
+                               << "размер страницы «Envelope»";
+    QTest::newRow("recent list after a save") << "save"
+                                              << "список последних проектов";
+    QTest::newRow("screen calibration") << "calibrate"
+                                        << "калибровку экрана";
+}
+
+void ProjectCommandsTest::unwritableSettingsAreOneMessage()
+{
+    QFETCH(QString, write);
+    QFETCH(QString, what);
+    // The settings file's folder is a file: nothing the window writes can be kept.
+    const QString blocked = m_dir.filePath(QStringLiteral("blocked"));
+    QFile file(blocked);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.close();
+    const QuilletTest::ScopedEnvironment store("QUILLET_SETTINGS_FILE",
+                                               blocked + QStringLiteral("/settings.ini"));
+    TForm1 window;
+    window.show();
+    std::deque<DialogScript::Step> steps;
+    if (write == "calibrate")
+        steps.push_back(enterText(QStringLiteral("10")));
+    steps.push_back(press(QMessageBox::Ok));
+    DialogScript script(std::move(steps));
+    if (write == "size") {
+        auto* list = control<QComboBox>(window, "SizeList");
+        list->lineEdit()->setFocus();
+        QTest::keyClicks(list->lineEdit(), QStringLiteral("Envelope"));
+        QTest::mouseClick(control<QToolButton>(window, "sSpeedButton9"), Qt::LeftButton);
+        QCOMPARE(list->count(), 0); // not listed as if it were kept
+    } else if (write == "save") {
+        window.document().ProjectPath = m_dir.filePath(QStringLiteral("kept.qlet"));
+        QTest::keyClick(&window, Qt::Key_S, Qt::ControlModifier);
+        QVERIFY(QFileInfo::exists(window.document().ProjectPath)); // the project is saved
+    } else {
+        QTest::mouseClick(control<QToolButton>(window, "ScreenBtn"), Qt::RightButton);
+    }
+    QTRY_VERIFY(script.finished());
+    QCOMPARE(script.seen.size(), write == "calibrate" ? 2 : 1);
+    QVERIFY2(script.seen.last().contains(what), qPrintable(script.seen.last()));
 }
 
 void ProjectCommandsTest::pageSideSnapsToPixels_data()
