@@ -65,14 +65,16 @@ QString SpreadsheetLink::displayName(const QString& chosenPath, const QString& p
 SpreadsheetLink::OpenResult SpreadsheetLink::openWorkbook(const QString& path,
                                                           const QString& currentSheet)
 {
-    closeWorkbook();
     OpenResult result{false, currentSheet};
-    if (!QFileInfo(path).isFile())
+    if (!QFileInfo(path).isFile()) {
+        closeWorkbook();
         return result;
-    const QFileInfo info(path);
+    }
+    // Read first: a file that is no workbook must not cost the user the link that works.
     OpenedWorkbook opened = openWorkbookFile(path, m_options);
+    closeWorkbook();
     m_workbook = std::move(opened.workbook);
-    m_path = info.absoluteFilePath();
+    m_path = QFileInfo(path).absoluteFilePath();
     m_readStamp = stampOf(m_path);
     m_missingRetries = 0;
     watch();
@@ -132,11 +134,15 @@ SpreadsheetLink::BrowseResult SpreadsheetLink::afterBrowse(const QString& chosen
                                                            const QString& currentSheet)
 {
     BrowseResult result;
-    closeWorkbook();
     result.open.sheet = currentSheet;
-    if (QFileInfo(chosenPath).isFile()) {
-        result.open = openWorkbook(chosenPath, currentSheet);
-        m_lastXlsPath = chosenPath;
+    // A cancelled dialog hands back the edit's text, which may name the file relative to
+    // the project: resolved, it opens the same workbook again instead of unlinking it.
+    const QString full = resolveXlsPath(chosenPath, projectPath);
+    if (QFileInfo(full).isFile()) {
+        result.open = openWorkbook(full, currentSheet);
+        m_lastXlsPath = full;
+    } else {
+        closeWorkbook();
     }
     result.editText = displayName(chosenPath, projectPath);
     return result;

@@ -60,10 +60,11 @@ public:
     /// the path begins with that folder and a separator, else the path unchanged.
     static QString displayName(const QString& chosenPath, const QString& projectPath);
 
-    /// Closes any open workbook, then opens `path` when that file exists (nothing is
-    /// open otherwise). `currentSheet` is the text of `sheet`. Throws FileError when the
-    /// file exists but cannot be read; the link is then closed. The opening's problem
-    /// lines (see openWorkbookFile) are emitted as errorLine() after workbookChanged().
+    /// Opens `path` in place of any open workbook when that file exists (nothing is open
+    /// otherwise). `currentSheet` is the text of `sheet`. Throws FileError when the file
+    /// exists but cannot be read as a workbook; the link then stays as it was, the open
+    /// workbook included. The opening's problem lines (see openWorkbookFile) are emitted
+    /// as errorLine() after workbookChanged().
     OpenResult openWorkbook(const QString& path, const QString& currentSheet);
     /// Forgets the open workbook (if any) and stops watching its file.
     void closeWorkbook();
@@ -88,8 +89,10 @@ public:
     /// the same as LastXlsPath, or missing (then reports the error line).
     ExitResult xlsFileExit(const QString& editText, const QString& projectPath,
                            const QString& currentSheet);
-    /// The browse dialog closed with `chosenPath` (the edit's own text when cancelled):
-    /// closes the link, opens the file if it exists, and gives the edit's new text.
+    /// The browse dialog closed with `chosenPath` (the edit's own text when cancelled,
+    /// resolved against the project like the edit): opens that file in place of the
+    /// link if it exists, else closes the link, and gives the edit's new text. Throws
+    /// as openWorkbook does, leaving the link as it was.
     BrowseResult afterBrowse(const QString& chosenPath, const QString& projectPath,
                              const QString& currentSheet);
     /// "Переоткрыть файл": reads the workbook named in the edit again, keeping the

@@ -36,6 +36,7 @@ struct Render {
     RenderErrorSink& errors;
     int page;
     const Worksheet* sheet = nullptr;
+    bool noWorkbookLogged = false;
     std::vector<TMatrix> table = std::vector<TMatrix>(kFieldTableSize);
 };
 
@@ -179,6 +180,19 @@ void readElements(Render& r, int n, const FieldNode& field, CellPosition from, i
     ReadCellValues(r, n, from.row, from.column, count, alongRow, int(field.blocks.size()));
 }
 
+// Without a workbook every cell reads empty, and the page would print as a blank form
+// without a word: each render says so once, as it does for a missing sheet.
+void reportNoWorkbook(Render& r)
+{
+    if (r.source.workbook || r.noWorkbookLogged)
+        return;
+    r.noWorkbookLogged = true;
+    const QString& name = r.project.settings.xlsFile;
+    r.errors.LogRenderError(
+        name.isEmpty() ? QStringLiteral("Нет данных: не указан файл Excel")
+                       : QStringLiteral("Нет данных: не открыт файл Excel «%1»").arg(name));
+}
+
 void textFieldFirstPass(Render& r, const FieldNode& field, int n)
 {
     TMatrix& m = r.table[size_t(n)];
@@ -205,6 +219,7 @@ void textFieldFirstPass(Render& r, const FieldNode& field, int n)
         return;
     }
 
+    reportNoWorkbook(r);
     QString reference = fieldText.mid(1);
     if (!reference.contains(u':'))
         reference = reference + u':' + reference;

@@ -56,7 +56,8 @@ struct RenderSource {
     /// The project file's path: image files named without a folder are looked up
     /// beside it.
     QString projectPath;
-    /// The linked workbook, or null when none is open (every cell then reads empty).
+    /// The linked workbook, or null when none is open: every cell then reads empty and a
+    /// filled page with a cell reference logs "Нет данных: …" once.
     const Workbook* workbook = nullptr;
     /// The processed background at the target's resolution (RebuildBackground); empty
     /// for none.

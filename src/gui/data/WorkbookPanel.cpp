@@ -122,6 +122,16 @@ void WorkbookPanel::showError(const QString& message)
     QMessageBox::critical(this, QStringLiteral("Quillet"), message);
 }
 
+void WorkbookPanel::showOpenFailure(const QString& message)
+{
+    const QString state =
+        m_link.isOpen()
+            ? QStringLiteral("Связь с прежним файлом сохранена: %1").arg(m_link.path())
+            : QStringLiteral("Файл Excel не связан: поля со ссылками на ячейки останутся "
+                             "пустыми.");
+    showError(message + u'\n' + state);
+}
+
 void WorkbookPanel::adoptSheet(bool opened, const QString& sheet)
 {
     if (opened) {
@@ -138,6 +148,7 @@ void WorkbookPanel::xlsFileEnter()
 
 void WorkbookPanel::xlsFileExit()
 {
+    const QString previous = m_document.project.settings.xlsFile;
     const QString text = m_xlsFile->text();
     m_document.project.settings.xlsFile = text;
     try {
@@ -146,7 +157,26 @@ void WorkbookPanel::xlsFileExit()
             m_link.xlsFileExit(text, m_document.ProjectPath, m_sheet->text());
         adoptSheet(result.action == SpreadsheetLink::ExitResult::Opened, result.sheet);
     } catch (const Error& e) {
-        showError(e.message());
+        // The link that worked stays, so the edit names it again.
+        m_xlsFile->setText(previous);
+        m_document.project.settings.xlsFile = previous;
+        showOpenFailure(e.message());
+    }
+}
+
+void WorkbookPanel::openLinkedWorkbook()
+{
+    try {
+        const WaitCursor wait;
+        const SpreadsheetLink::ExitResult result =
+            m_link.xlsFileExit(m_xlsFile->text(), m_document.ProjectPath, m_sheet->text());
+        adoptSheet(result.action == SpreadsheetLink::ExitResult::Opened, result.sheet);
+    } catch (const Error& e) {
+        // The project names this workbook: what a previous project linked is no data
+        // of this one.
+        m_link.closeWorkbook();
+        m_document.RepaintPending = true;
+        showOpenFailure(e.message());
     }
 }
 
@@ -166,7 +196,7 @@ void WorkbookPanel::xlsFileBrowseClick()
         m_document.project.settings.xlsFile = result.editText;
         adoptSheet(result.open.opened, result.open.sheet);
     } catch (const Error& e) {
-        showError(e.message());
+        showOpenFailure(e.message());
     }
     m_document.RepaintPending = true;
 }
@@ -179,13 +209,21 @@ void WorkbookPanel::sSpeedButton2Click()
             m_link.reopen(m_xlsFile->text(), m_document.ProjectPath, m_sheet->text());
         adoptSheet(result.action == SpreadsheetLink::ExitResult::Opened, result.sheet);
     } catch (const Error& e) {
-        showError(e.message());
+        showOpenFailure(e.message());
     }
 }
 
 void WorkbookPanel::sSpeedButton4Click()
 {
-    m_link.show();
+    if (!m_link.isOpen()) {
+        QMessageBox::warning(this, QStringLiteral("Внимание"),
+                             QStringLiteral("Файл Excel не открыт: показывать нечего."));
+    } else if (!m_link.show()) {
+        QMessageBox::warning(
+            this, QStringLiteral("Внимание"),
+            QStringLiteral("Не удаётся показать файл %1: в системе нет программы для него.")
+                .arg(m_link.path()));
+    }
 }
 
 void WorkbookPanel::DirectClick(int item)

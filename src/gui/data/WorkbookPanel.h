@@ -21,8 +21,9 @@ public:
 
     /// Shows the project's workbook, sheet and direction.
     void refresh();
-    /// Opens the workbook the project names (after a project was loaded).
-    void openLinkedWorkbook() { xlsFileExit(); }
+    /// Opens the workbook the project names (after a project was loaded). When it cannot
+    /// be read, nothing stays linked and a message says why.
+    void openLinkedWorkbook();
 
 public Q_SLOTS:
     void xlsFileEnter();
@@ -44,6 +45,8 @@ private:
     void buildDirectGroup();
     void adoptSheet(bool opened, const QString& sheet);
     void showError(const QString& message);
+    /// A workbook could not be opened: why, and what is linked now.
+    void showOpenFailure(const QString& message);
 
     ProjectDocument& m_document;
     SpreadsheetLink& m_link;

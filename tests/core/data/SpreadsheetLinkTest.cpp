@@ -40,7 +40,8 @@ private Q_SLOTS:
     void displayName();
     void openFillsEmptySheetOnly();
     void openMissingFileClosesPrevious();
-    void brokenFileThrowsAndLeavesLinkClosed();
+    void brokenFileKeepsTheWorkingLink_data();
+    void brokenFileKeepsTheWorkingLink();
     void exitHandler();
     void browseInProjectFolderThenExitDoesNotReopen();
     void reopenKeepsSheetText();
@@ -146,14 +147,44 @@ void SpreadsheetLinkTest::openMissingFileClosesPrevious()
     QVERIFY(!link.worksheet("data"));
 }
 
-void SpreadsheetLinkTest::brokenFileThrowsAndLeavesLinkClosed()
+void SpreadsheetLinkTest::brokenFileKeepsTheWorkingLink_data()
 {
+    QTest::addColumn<QString>("via");
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QByteArray>("content");
+    const QByteArray text("this is no workbook\n");
+    const QByteArray truncated = QuilletTest::readFile(m_xls).left(2000);
+    for (const char* via : {"open", "exit", "browse", "reopen"}) {
+        QTest::addRow("%s, not a zip archive", via) << via << "broken.xlsx" << text;
+        QTest::addRow("%s, truncated compound file", via) << via << "broken.xls" << truncated;
+    }
+}
+
+void SpreadsheetLinkTest::brokenFileKeepsTheWorkingLink()
+{
+    QFETCH(QString, via);
+    QFETCH(QString, name);
+    QFETCH(QByteArray, content);
+    writeFile(m_dir->filePath(name), content);
     SpreadsheetLink link;
-    QVERIFY(link.openWorkbook(m_csv, QString()).opened);
-    const QString broken = m_dir->filePath("broken.xls");
-    writeFile(broken, QuilletTest::readFile(m_xls).left(2000));
-    QVERIFY_THROWS_EXCEPTION(FileError, link.openWorkbook(broken, QString()));
-    QVERIFY(!link.isOpen());
+    QVERIFY(link.xlsFileExit("data.csv", m_project, QString()).action
+            == SpreadsheetLink::ExitResult::Opened);
+    QSignalSpy changed(&link, &SpreadsheetLink::workbookChanged);
+    const auto attempt = [&] {
+        if (via == "open")
+            link.openWorkbook(m_dir->filePath(name), QStringLiteral("data"));
+        else if (via == "exit")
+            link.xlsFileExit(name, m_project, QStringLiteral("data"));
+        else if (via == "browse")
+            link.afterBrowse(m_dir->filePath(name), m_project, QStringLiteral("data"));
+        else
+            link.reopen(name, m_project, QStringLiteral("data"));
+    };
+    QVERIFY_THROWS_EXCEPTION(FileError, attempt());
+    QVERIFY(link.isOpen());
+    QCOMPARE(link.path(), m_csv);
+    QCOMPARE(cell(link, "data", 2, 1), QStringLiteral("1"));
+    QCOMPARE(changed.count(), 0);
 }
 
 void SpreadsheetLinkTest::exitHandler()
@@ -205,11 +236,16 @@ void SpreadsheetLinkTest::browseInProjectFolderThenExitDoesNotReopen()
     QCOMPARE(exited.action, SpreadsheetLink::ExitResult::Nothing);
     QCOMPARE(changed.count(), 0);
 
-    // A cancelled dialog hands back the edit's text: the link closes and reopens it.
-    const auto cancelled = link.afterBrowse(browsed.editText, QString(), QStringLiteral("x"));
-    QVERIFY(!cancelled.open.opened); // relative to the current folder: no such file
-    QVERIFY(!link.isOpen());
+    // A cancelled dialog hands back the edit's text, relative to the project: the same
+    // workbook opens again, and the link stays.
+    const auto cancelled = link.afterBrowse(browsed.editText, m_project, QStringLiteral("x"));
+    QVERIFY(cancelled.open.opened);
+    QCOMPARE(link.path(), m_xls);
     QCOMPARE(cancelled.editText, QStringLiteral("types.xls"));
+    // Without a project folder the name is looked up as it is: no such file, no link.
+    const auto unsaved = link.afterBrowse(browsed.editText, QString(), QStringLiteral("x"));
+    QVERIFY(!unsaved.open.opened);
+    QVERIFY(!link.isOpen());
 }
 
 void SpreadsheetLinkTest::reopenKeepsSheetText()

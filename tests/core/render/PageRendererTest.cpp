@@ -137,7 +137,8 @@ private Q_SLOTS:
     void referencesPerPageAndDirection();
     void cyrillicAndLowerCaseAddressesReadTheSameCell();
     void pagesBeyondTheCountStayBlank();
-    void missingSheetIsReportedAndCellsReadEmpty();
+    void unreadableCellsAreReported_data();
+    void unreadableCellsAreReported();
     void backwardRangeGivesNoElementsAndALine();
     void relatedFieldsStayLevel();
     void shorterRelatedFieldRepeatsItsLastElement();
@@ -208,19 +209,48 @@ void PageRendererTest::pagesBeyondTheCountStayBlank()
     QCOMPARE(p.raster.pixel(100, 60), qRgb(255, 255, 255));
 }
 
-void PageRendererTest::missingSheetIsReportedAndCellsReadEmpty()
+void PageRendererTest::unreadableCellsAreReported_data()
 {
+    QTest::addColumn<QStringList>("texts");
+    QTest::addColumn<QString>("sheet");
+    QTest::addColumn<bool>("withWorkbook");
+    QTest::addColumn<QString>("xlsFile");
+    QTest::addColumn<int>("page");
+    QTest::addColumn<QStringList>("lines");
+    const QStringList one{QStringLiteral("=B2:B9")};
+    const QString sheet = QStringLiteral("Лист1");
+    QTest::newRow("missing sheet") << one << QStringLiteral("Нет такого") << true << QString() << 1
+                                   << QStringList{QStringLiteral("Нет указанного листа")};
+    QTest::newRow("no workbook named")
+        << one << sheet << false << QString() << 1
+        << QStringList{QStringLiteral("Нет данных: не указан файл Excel")};
+    QTest::newRow("named workbook not open, once for two fields")
+        << QStringList{QStringLiteral("=B2:B9"), QStringLiteral("=C2")} << sheet << false
+        << QStringLiteral("data.xlsx") << 1
+        << QStringList{QStringLiteral("Нет данных: не открыт файл Excel «data.xlsx»")};
+    QTest::newRow("fixed text needs no workbook") << QStringList{QStringLiteral("Итого")} << sheet
+                                                  << false << QString() << 1 << QStringList{};
+    QTest::newRow("layout view reads no cells")
+        << one << sheet << false << QStringLiteral("data.xlsx") << 0 << QStringList{};
+}
+
+void PageRendererTest::unreadableCellsAreReported()
+{
+    QFETCH(QStringList, texts);
+    QFETCH(QString, sheet);
+    QFETCH(bool, withWorkbook);
+    QFETCH(QString, xlsFile);
+    QFETCH(int, page);
+    QFETCH(QStringList, lines);
     Page p;
-    p.addText(QStringLiteral("=B2:B9"), 1);
-    p.project.settings.sheet = QStringLiteral("Нет такого");
-    p.render(1);
-    QCOMPARE(p.errors.lines, QStringList{QStringLiteral("Нет указанного листа")});
-    QCOMPARE(p.textsOf(0), QStringList{QString()});
-    Page q;
-    q.addText(QStringLiteral("=B2:B9"), 1);
-    q.render(1, false); // no workbook at all: no message, empty cell
-    QCOMPARE(q.textsOf(0), QStringList{QString()});
-    QVERIFY(q.errors.lines.isEmpty());
+    for (const QString& text : texts)
+        p.addText(text, 1);
+    p.project.settings.sheet = sheet;
+    p.project.settings.xlsFile = xlsFile;
+    p.render(page, withWorkbook);
+    QCOMPARE(p.errors.lines, lines);
+    if (page > 0 && texts.first().startsWith(u'='))
+        QCOMPARE(p.textsOf(0), QStringList{QString()});
 }
 
 void PageRendererTest::backwardRangeGivesNoElementsAndALine()
