@@ -176,6 +176,16 @@ QString refusalMessage(const FieldTree& tree, const NodeRef& node)
         .arg(tree.node(node).text, tree.fields[size_t(node.field)].text.left(4));
 }
 
+QString refusalSummary(const FieldTree& tree, const std::vector<NodeRef>& refused)
+{
+    if (refused.empty())
+        return {};
+    if (refused.size() == 1)
+        return refusalMessage(tree, refused.front());
+    return QStringLiteral("Блоков оставлено как есть: %1 — они вышли бы за пределы страницы.")
+        .arg(refused.size());
+}
+
 BlockOpResult unmarkAll(ProjectDocument& doc)
 {
     return setAllMarks(doc, false);

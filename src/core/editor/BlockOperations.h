@@ -51,6 +51,10 @@ struct BlockOpResult {
 /// One line for the error list about a refused block, in Russian, naming its field and
 /// its text. `node` must exist in `tree`.
 QString refusalMessage(const FieldTree& tree, const NodeRef& node);
+/// What the status bar says about the refused blocks of one operation, so that a user who
+/// does not watch the error list still learns of them: the one block's line, or how many
+/// were left as they were; empty when none was refused.
+QString refusalSummary(const FieldTree& tree, const std::vector<NodeRef>& refused);
 
 /// `ToolButton22` / `ToolButton23`: every field and block unmarked / marked, and every
 /// relation item's check box cleared / set. No snapshot, no repaint.

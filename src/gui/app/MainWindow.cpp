@@ -33,6 +33,7 @@ namespace {
 
 constexpr int kRepaintMs = 500;
 constexpr int kScrollStep = 50;
+constexpr int kStatusMessageMs = 8000;
 
 // The Russian layout puts У Т Щ Ы Я on the keys of E N O S Z; X11 then reports the
 // Cyrillic letter as the key.
@@ -148,6 +149,11 @@ void TForm1::buildStatusBar()
         bar->addWidget(label, i == 6 ? 1 : 0);
         m_statusPanels[i] = label;
     }
+}
+
+void TForm1::showStatusMessage(const QString& line)
+{
+    statusBar()->showMessage(line, kStatusMessageMs);
 }
 
 void TForm1::setProjectPath(const QString& path)

@@ -63,6 +63,8 @@ public:
     void LogRenderError(const QString& line) override;
     /// Appends a line without opening the error list.
     void appendErrorLine(const QString& line) override;
+    /// Shows `line` in the status bar for a few seconds, over the coordinates.
+    void showStatusMessage(const QString& line);
 
     /// The developer's web page that `ToolButton30` opens.
     static QUrl developerPage();

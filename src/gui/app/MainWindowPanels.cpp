@@ -117,6 +117,7 @@ void TForm1::connectEditor()
     connect(m_fieldsPanel, &FieldsPanel::replaceRequested, m_editingArea,
             &EditingArea::openReplace);
     connect(m_fieldsPanel, &FieldsPanel::errorLine, this, &TForm1::LogRenderError);
+    connect(m_fieldsPanel, &FieldsPanel::statusMessage, this, &TForm1::showStatusMessage);
     connect(m_editingArea, &EditingArea::opened, this, &TForm1::editorOpened);
     connect(m_editingArea, &EditingArea::closed, this, &TForm1::editorClosed);
     connect(m_editingArea, &EditingArea::applied, this, &TForm1::editorApplied);

@@ -135,6 +135,12 @@ void TForm1::connectCanvas()
     connect(view, &PageView::doubleClicked, this, [this](QPoint at) {
         if (m_view.PageN != 0 || m_editor.isOpen())
             return;
+        // The editing area lives in the settings column, which the pause stands in for: a
+        // panel opened now would be out of sight while the page view waits for it.
+        if (m_advert->pause().showing()) {
+            showStatusMessage(QStringLiteral("Блок можно открыть после рекламной паузы"));
+            return;
+        }
         const std::optional<NodeRef> hit = blockAt(
             m_document.project.Structure, mmToPixelPoint(viewToMmPoint(at, m_view.ViewScale)));
         if (!hit)

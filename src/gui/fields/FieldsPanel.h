@@ -50,6 +50,8 @@ Q_SIGNALS:
     void replaceRequested();
     /// A line for the error list (a block an operation left alone).
     void errorLine(const QString& line);
+    /// A line for the status bar (blocks an operation left where they were).
+    void statusMessage(const QString& line);
     /// The selection or the marks changed.
     void selectionChanged();
 

@@ -177,10 +177,15 @@ template <class Command> void FieldsPanel::runBlockCommand(Command command)
         return;
     }
     const FieldTree& tree = m_document.project.Structure;
+    std::vector<NodeRef> refused;
     for (const NodeRef& node : result.refused) {
-        if (tree.contains(node))
+        if (tree.contains(node)) {
             Q_EMIT errorLine(refusalMessage(tree, node));
+            refused.push_back(node);
+        }
     }
+    if (!refused.empty())
+        Q_EMIT statusMessage(refusalSummary(tree, refused));
     refresh();
     if (result.current && tree.contains(*result.current))
         selectNode(*result.current);

@@ -8,10 +8,13 @@
 
 #include "core/app/NodeGrammar.h"
 #include "core/common/Geometry.h"
+#include "gui/app/AdvertPanel.h"
 #include "gui/app/MainWindow.h"
 #include "gui/app/PageView.h"
 
 #include <QDoubleSpinBox>
+#include <QStatusBar>
+#include <QTimer>
 #include <QTemporaryDir>
 #include <QToolButton>
 #include <QTreeWidget>
@@ -32,6 +35,7 @@ private Q_SLOTS:
     void drawingBlocks();
     void coordinatePanelSnapsAndPreviews();
     void pressesWithAFieldPanelOpenDoNothing();
+    void doubleClickDuringTheAdvertisingPauseWaits();
     void anglePointsPicked();
 
 private:
@@ -219,6 +223,31 @@ void CanvasTest::pressesWithAFieldPanelOpenDoNothing()
     s.drag({100, 100}, {300, 300});
     QCOMPARE(s.view->overlay().kind, CanvasOverlay::Kind::None);
     QVERIFY(s.blocks().empty());
+}
+
+void CanvasTest::doubleClickDuringTheAdvertisingPauseWaits()
+{
+    Session s(QDir(m_dir.path()), {Shape, block("0001,00 0002,00/0030,00 0020,00")});
+    auto* ad = control<AdvertPanel>(s.window, "AD");
+    control<QTimer>(s.window, "Timer1")->stop();
+    control<QTimer>(s.window, "RepaintTime")->stop();
+    for (int second = 0; second < 30; ++second)
+        ad->Timer1Timer();
+    for (int tick = 0; tick < 240 && ad->isHidden(); ++tick)
+        s.window.RepaintTimeTimer();
+    QVERIFY(ad->isVisible());
+
+    // The editing area is out of sight: the click opens nothing and says why.
+    QTest::mouseDClick(s.view, Qt::LeftButton, {}, QPoint(200, 100));
+    QVERIFY(!s.window.fieldEditor().isOpen());
+    QVERIFY(s.view->isEnabled());
+    QVERIFY(s.window.statusBar()->currentMessage().contains(QStringLiteral("рекламной паузы")));
+
+    for (int second = 0; second < 30; ++second)
+        ad->Timer1Timer();
+    QVERIFY(ad->isHidden());
+    QTest::mouseDClick(s.view, Qt::LeftButton, {}, QPoint(200, 100));
+    QCOMPARE(s.window.fieldEditor().panel(), EditorPanel::Coords);
 }
 
 void CanvasTest::anglePointsPicked()

@@ -7,8 +7,10 @@
 #include "gui/app/MainWindow.h"
 #include "gui/app/WindowDriver.h"
 
+#include <QCheckBox>
 #include <QListWidget>
 #include <QPlainTextEdit>
+#include <QStatusBar>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QToolButton>
@@ -80,13 +82,16 @@ void BlockToolsTest::cloneMarkAllAndRefusals()
     auto* view = control<QTreeWidget>(window, "Structure");
     QCOMPARE(view->currentItem(), view->topLevelItem(0)->child(1));
 
-    // The block at the left edge cannot move further left: it stays and the list says so.
+    // The block at the left edge cannot move further left: it stays and the list says so,
+    // and so does the status bar, for a user who keeps the error list closed.
+    control<QCheckBox>(window, "ShowErr")->setChecked(false);
     markNode(window, 0, 2);
     click(window, "MoveLeft");
     QCOMPARE(ParseBlockRect(tree.fields[0].blocks[2].text).Left, 0);
     auto* errors = control<QPlainTextEdit>(window, "ErroreList");
     QCOMPARE(errors->document()->blockCount(), 1);
-    QVERIFY(!errors->toPlainText().isEmpty());
+    QVERIFY(errors->toPlainText().contains(QStringLiteral("за пределы страницы")));
+    QCOMPARE(window.statusBar()->currentMessage(), errors->toPlainText());
 
     click(window, "ToolButton23");
     for (const FieldNode& field : tree.fields) {
