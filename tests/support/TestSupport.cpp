@@ -30,6 +30,13 @@ QByteArray readFile(const QString& path)
     return file.readAll();
 }
 
+void writeFile(const QString& path, const QByteArray& bytes)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) || file.write(bytes) != bytes.size())
+        QTest::qFail(qPrintable(QStringLiteral("cannot write %1").arg(path)), __FILE__, __LINE__);
+}
+
 QImage noisePicture(int width, int height, quint32 seed, QImage::Format format)
 {
     QImage image(width, height, format);

@@ -17,6 +17,10 @@ QString sourcePath(const QString& relative);
 /// Whole content of a file; fails the current test (QFAIL-style) when unreadable.
 QByteArray readFile(const QString& path);
 
+/// Writes `bytes` as the whole content of the file at `path`; fails the current test
+/// (QFAIL-style) when it cannot.
+void writeFile(const QString& path, const QByteArray& bytes);
+
 /// A picture with no two neighbours alike (a fixed pseudo-random sequence from `seed`),
 /// so that every misplaced pixel shows.
 QImage noisePicture(int width, int height, quint32 seed,

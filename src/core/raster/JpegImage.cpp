@@ -199,9 +199,9 @@ bool encodeRows(int width, int height, int quality, int dpi, QByteArray& out, Ro
     return true;
 }
 
-} // namespace
-
-bool readJpegSize(const QByteArray& data, int& width, int& height)
+// Reads the header alone and hands the decoder to `take`; false for data without a valid
+// header. Nothing with a destructor lives between setjmp and the decoder's end.
+template <typename Take> bool readHeader(const QByteArray& data, Take take)
 {
     jpeg_decompress_struct decoder;
     ErrorManager errors;
@@ -215,34 +215,32 @@ bool readJpegSize(const QByteArray& data, int& width, int& height)
     jpeg_mem_src(&decoder, reinterpret_cast<const unsigned char*>(data.constData()),
                  static_cast<unsigned long>(data.size()));
     jpeg_read_header(&decoder, TRUE);
-    width = int(decoder.image_width);
-    height = int(decoder.image_height);
+    take(decoder);
     jpeg_destroy_decompress(&decoder);
     return true;
 }
 
+} // namespace
+
+bool readJpegSize(const QByteArray& data, int& width, int& height)
+{
+    return readHeader(data, [&](const jpeg_decompress_struct& decoder) {
+        width = int(decoder.image_width);
+        height = int(decoder.image_height);
+    });
+}
+
 int readJpegDpi(const QByteArray& data)
 {
-    jpeg_decompress_struct decoder;
-    ErrorManager errors;
-    decoder.err = &errors.pub;
-    setUpErrors(errors);
-    if (setjmp(errors.jump) != 0) {
-        jpeg_destroy_decompress(&decoder);
-        return 0;
-    }
-    jpeg_create_decompress(&decoder);
-    jpeg_mem_src(&decoder, reinterpret_cast<const unsigned char*>(data.constData()),
-                 static_cast<unsigned long>(data.size()));
-    jpeg_read_header(&decoder, TRUE);
     double dpi = 0;
-    if (decoder.saw_JFIF_marker && decoder.X_density == decoder.Y_density) {
+    readHeader(data, [&](const jpeg_decompress_struct& decoder) {
+        if (!decoder.saw_JFIF_marker || decoder.X_density != decoder.Y_density)
+            return;
         if (decoder.density_unit == 1)
             dpi = decoder.X_density;
         else if (decoder.density_unit == 2)
             dpi = decoder.X_density * 2.54;
-    }
-    jpeg_destroy_decompress(&decoder);
+    });
     return dpi >= MinStatedDpi && dpi <= MaxStatedDpi ? int(std::lround(dpi)) : 0;
 }
 

@@ -146,25 +146,7 @@ void WorkbookPanel::xlsFileEnter()
     m_link.xlsFileEnter(m_xlsFile->text());
 }
 
-void WorkbookPanel::xlsFileExit()
-{
-    const QString previous = m_document.project.settings.xlsFile;
-    const QString text = m_xlsFile->text();
-    m_document.project.settings.xlsFile = text;
-    try {
-        const WaitCursor wait;
-        const SpreadsheetLink::ExitResult result =
-            m_link.xlsFileExit(text, m_document.ProjectPath, m_sheet->text());
-        adoptSheet(result.action == SpreadsheetLink::ExitResult::Opened, result.sheet);
-    } catch (const Error& e) {
-        // The link that worked stays, so the edit names it again.
-        m_xlsFile->setText(previous);
-        m_document.project.settings.xlsFile = previous;
-        showOpenFailure(e.message());
-    }
-}
-
-void WorkbookPanel::openLinkedWorkbook()
+std::optional<QString> WorkbookPanel::leaveEdit()
 {
     try {
         const WaitCursor wait;
@@ -172,11 +154,31 @@ void WorkbookPanel::openLinkedWorkbook()
             m_link.xlsFileExit(m_xlsFile->text(), m_document.ProjectPath, m_sheet->text());
         adoptSheet(result.action == SpreadsheetLink::ExitResult::Opened, result.sheet);
     } catch (const Error& e) {
+        return e.message();
+    }
+    return std::nullopt;
+}
+
+void WorkbookPanel::xlsFileExit()
+{
+    const QString previous = m_document.project.settings.xlsFile;
+    m_document.project.settings.xlsFile = m_xlsFile->text();
+    if (const std::optional<QString> failure = leaveEdit()) {
+        // The link that worked stays, so the edit names it again.
+        m_xlsFile->setText(previous);
+        m_document.project.settings.xlsFile = previous;
+        showOpenFailure(*failure);
+    }
+}
+
+void WorkbookPanel::openLinkedWorkbook()
+{
+    if (const std::optional<QString> failure = leaveEdit()) {
         // The project names this workbook: what a previous project linked is no data
         // of this one.
         m_link.closeWorkbook();
         m_document.RepaintPending = true;
-        showOpenFailure(e.message());
+        showOpenFailure(*failure);
     }
 }
 

@@ -4,6 +4,8 @@
 
 #include <QWidget>
 
+#include <optional>
+
 class QButtonGroup;
 class QLineEdit;
 
@@ -44,6 +46,9 @@ private:
     void buildLinkGroup();
     void buildDirectGroup();
     void adoptSheet(bool opened, const QString& sheet);
+    /// The exit handler of `xlsFile` on the edit's text; the message when the named
+    /// workbook cannot be read, the link then left as it was.
+    std::optional<QString> leaveEdit();
     void showError(const QString& message);
     /// A workbook could not be opened: why, and what is linked now.
     void showOpenFailure(const QString& message);

@@ -87,6 +87,7 @@ QStringList importFolders()
 class DocumentImportTest : public QObject {
     Q_OBJECT
 private Q_SLOTS:
+    void initTestCase();
     void pdfPagesAreRenderedAsPopplerDoes();
     void oversizedPageIsRefused();
     void pictureIsTakenByContent_data();
@@ -95,7 +96,19 @@ private Q_SLOTS:
     void officeDocumentsGoThroughPdf();
     void badInputGivesClearError_data();
     void badInputGivesClearError();
+
+private:
+    QTemporaryDir m_temp;
 };
+
+void DocumentImportTest::initTestCase()
+{
+    // The work folders are counted in the temporary folder: a private one, so that other
+    // tests importing at the same time do not change the count.
+    QVERIFY(m_temp.isValid());
+    qputenv("TMPDIR", QFile::encodeName(m_temp.path()));
+    QCOMPARE(QDir::tempPath(), m_temp.path());
+}
 
 void DocumentImportTest::pdfPagesAreRenderedAsPopplerDoes()
 {

@@ -15,14 +15,9 @@
 
 using namespace Quillet;
 
-namespace {
-void writeFile(const QString& path, const QByteArray& content)
-{
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    QCOMPARE(file.write(content), content.size());
-}
+using QuilletTest::writeFile;
 
+namespace {
 QString cell(const SpreadsheetLink& link, const QString& sheet, int row, int column)
 {
     const Worksheet* worksheet = link.worksheet(sheet);

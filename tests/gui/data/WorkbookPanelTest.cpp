@@ -10,6 +10,7 @@
 #include "gui/app/MainWindow.h"
 #include "support/DesktopUrls.h"
 #include "support/OfficeSupport.h"
+#include "support/TestSupport.h"
 
 #include <QFile>
 #include <QFocusEvent>
@@ -22,14 +23,9 @@
 using namespace Quillet;
 using namespace WindowDriver;
 
-namespace {
+using QuilletTest::writeFile;
 
-void writeFile(const QString& path, const QByteArray& bytes)
-{
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    QCOMPARE(file.write(bytes), bytes.size());
-}
+namespace {
 
 /// A page with one field reading column A, linked to `workbook` beside it.
 QString linkedProject(const QDir& dir, const QString& workbook)
@@ -168,8 +164,7 @@ void WorkbookPanelTest::showFileNeverFailsSilently()
     TForm1 window;
     window.show();
     if (linked) {
-        QVERIFY(
-            window.LoadProject(linkedProject(QDir(m_dir->path()), QStringLiteral("data.csv"))));
+        QVERIFY(window.LoadProject(linkedProject(QDir(m_dir->path()), QStringLiteral("data.csv"))));
     }
     // The desktop's handler of local files: one that records them, or none to be found.
     QuilletTest::UrlCatcher catcher(application ? QStringList{QStringLiteral("file")}

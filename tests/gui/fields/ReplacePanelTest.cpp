@@ -8,6 +8,7 @@
 #include "gui/app/MainWindow.h"
 
 #include "gui/app/WindowDriver.h"
+#include "support/TestSupport.h"
 
 #include <QFile>
 #include <QHeaderView>
@@ -20,6 +21,8 @@
 
 using namespace Quillet;
 using namespace WindowDriver;
+
+using QuilletTest::writeFile;
 
 namespace {
 
@@ -61,13 +64,6 @@ void selectRow(QWidget& window, int row)
     auto* list = control<QTreeWidget>(window, "ReplaceList");
     const QRect rect = list->visualItemRect(list->topLevelItem(row));
     QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, rect.center());
-}
-
-void writeFile(const QString& path, const QByteArray& bytes)
-{
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    file.write(bytes);
 }
 
 } // namespace
