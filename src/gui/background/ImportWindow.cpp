@@ -156,9 +156,10 @@ QHBoxLayout* ImportWindow::buildBottomBar()
         bar->addWidget(button);
     }
     sLabelFX1 = new QLabel(
-        QStringLiteral("<= Если страница не отобразилась, нажмите, чтобы построить её заново"),
-        this);
+        QStringLiteral("<= Если страница не отобразилась нажмите через некоторое время"), this);
     sLabelFX1->setObjectName(QStringLiteral("sLabelFX1"));
+    sLabelFX1->setToolTip(QStringLiteral("Страница строится в фоне. Если она так и не "
+                                         "появилась, кнопка слева строит её заново."));
     sLabelFX1->setForegroundRole(QPalette::Dark);
     bar->addSpacing(4);
     bar->addWidget(sLabelFX1);
