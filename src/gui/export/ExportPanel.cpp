@@ -7,7 +7,6 @@
 #include "core/app/ProjectDocument.h"
 #include "core/common/Errors.h"
 #include "core/data/PageSelection.h"
-#include "core/data/SetAsString.h"
 #include "core/data/SpreadsheetLink.h"
 #include "core/editor/ViewGeometry.h"
 #include "core/export/ExportOptions.h"
@@ -45,9 +44,6 @@ struct ExportPanel::Run {
 
 namespace {
 
-// More pages than anyone prints, and few enough to list.
-constexpr int64_t kMaxPages = 1000000;
-
 const struct {
     const char* filter;
     ExportFormat format;
@@ -73,17 +69,6 @@ QCheckBox* option(QWidget* parent, const char* name, const QString& caption, boo
     box->setChecked(*value);
     QObject::connect(box, &QCheckBox::toggled, parent, [value](bool on) { *value = on; });
     return box;
-}
-
-// `PrintSet` as the pages it names. Page 0 is a page like any other: the layout view, as
-// the print and quillet-cli give it too. Throws Error for a set too large to list.
-std::vector<int> exportedPages(const QString& text)
-{
-    TSetAsString PrintSet;
-    PrintSet.setAsString(text);
-    if (PrintSet.Count() > kMaxPages)
-        throw Error(QStringLiteral("Слишком много страниц: %1").arg(PrintSet.Count()));
-    return PrintSet.AsArray();
 }
 
 QString fileTypeFilters()
@@ -268,7 +253,9 @@ void ExportPanel::JPGSaveClick()
     const int count = pageCount();
     std::vector<int> pages;
     try {
-        pages = exportedPages(m_pages->text());
+        // Page 0 is a page like any other: the layout view, as the print and quillet-cli
+        // give it too.
+        pages = PageSelection::listedPages(m_pages->text());
     } catch (const Error& e) {
         QMessageBox::critical(this, QStringLiteral("Quillet"), e.message());
         return;

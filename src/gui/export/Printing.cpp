@@ -6,6 +6,7 @@
 #include "core/app/PageCount.h"
 #include "core/app/ProjectDocument.h"
 #include "core/app/UserSettings.h"
+#include "core/data/PageSelection.h"
 #include "core/data/SetAsString.h"
 #include "core/data/SpreadsheetLink.h"
 #include "core/export/ExportOptions.h"
@@ -26,10 +27,6 @@
 
 namespace Quillet {
 namespace {
-
-// Beyond this a page set is a typing slip, not a print run; listing it would only
-// exhaust memory.
-constexpr int64_t kMaxPages = 1000000;
 
 bool isPortrait(const QPrinter& printer)
 {
@@ -115,12 +112,14 @@ void PrintController::JPGPrintClick()
     PrintSet.setAsString(m_context.options->pages);
     if (PrintSet.isEmpty() || !hasPrinter() || pageCount() < 1)
         return;
-    if (PrintSet.Count() > kMaxPages) {
-        showError(QStringLiteral("Слишком много страниц для печати: %1").arg(PrintSet.Count()));
+    std::vector<int> pages;
+    try {
+        pages = PageSelection::listedPages(m_context.options->pages);
+    } catch (const Error& e) {
+        showError(e.message());
         return;
     }
-    const TIntArray pages = PrintSet.AsArray();
-    startPrint(std::vector<int>(pages.begin(), pages.end()));
+    startPrint(std::move(pages));
 }
 
 void PrintController::askOrientation()
