@@ -3,6 +3,7 @@
 #pragma once
 
 #include "core/app/FieldTree.h"
+#include "core/app/ReplacePairs.h"
 #include "core/data/RelationList.h"
 
 #include <QByteArray>
@@ -11,15 +12,6 @@
 #include <vector>
 
 namespace Quillet {
-
-/// One auto-replace pair: a whole value to look for and the text printed instead.
-struct ReplacePair {
-    QString find;
-    QString replacement;
-    bool operator==(const ReplacePair&) const = default;
-};
-
-using ReplacePairs = std::vector<ReplacePair>;
 
 /// Largest page side in 300-dpi pixels the program accepts (about 8.5 m): larger sizes in
 /// a file are an error rather than an attempt to allocate a raster of that size.
