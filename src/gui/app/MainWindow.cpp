@@ -340,13 +340,7 @@ void TForm1::exportBtnClick()
 
 void TForm1::UndoBtnClick()
 {
-    // Undo restores the tree only; an open editor would be left with a node that may no
-    // longer exist. The auto-replace list is no part of the tree: its panel keeps its edits.
-    if (m_editor.panel() == EditorPanel::Replace)
-        m_editingArea->OkBtnClick();
-    else if (m_editor.isOpen())
-        m_editingArea->CancelBtnClick();
-    if (!m_document.Undo())
+    if (!m_editingArea->undo())
         return;
     m_fieldsPanel->refresh();
     refreshPageCount();
