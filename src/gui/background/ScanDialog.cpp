@@ -3,6 +3,7 @@
 
 #include "gui/background/ScanDialog.h"
 
+#include "core/background/ScanModes.h"
 #include "core/background/Scanner.h"
 
 #include <QComboBox>
@@ -68,17 +69,6 @@ private:
 namespace {
 
 constexpr int ProgressSteps = 1000;
-
-QString modeText(const QString& saneName)
-{
-    if (saneName == QLatin1String("Color"))
-        return QStringLiteral("Цветной");
-    if (saneName == QLatin1String("Gray"))
-        return QStringLiteral("Оттенки серого");
-    if (saneName == QLatin1String("Lineart"))
-        return QStringLiteral("Чёрно-белый");
-    return saneName;
-}
 
 QString memoryMessage()
 {
@@ -345,7 +335,7 @@ void ScanDialog::deviceOpened(const ScanChoices& choices)
         m_resolution->addItem(QStringLiteral("%1 dpi").arg(dpi), dpi);
     m_resolution->setCurrentIndex(m_resolution->findData(choices.defaultResolution));
     for (const QString& mode : choices.colourModes)
-        m_colourMode->addItem(modeText(mode), mode);
+        m_colourMode->addItem(scanModeLabel(mode), mode);
     m_colourMode->setCurrentIndex(m_colourMode->findData(choices.defaultColourMode));
     // A device without the setting scans with its own.
     m_form->setRowVisible(m_resolution, m_resolution->count() > 0);

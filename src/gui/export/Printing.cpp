@@ -179,8 +179,8 @@ void PrintController::startPrint(std::vector<int> pages)
     m_run = run;
     if (m_context.controls != nullptr)
         m_context.controls->setEnabled(false);
-    m_context.progress->startProgress(
-        printsDirectly(run->metrics, run->request.asImage) ? 3 * n - 1 : 4 * n - 1, true);
+    m_context.progress->startProgress(printProgressMaximum(run->metrics, run->request.asImage, n),
+                                      true);
     m_worker = QThread::create([this, run] {
         const auto progress = [this, run](int step, int) {
             QMetaObject::invokeMethod(
