@@ -165,6 +165,9 @@ std::shared_ptr<PrintController::Run> PrintController::prepareRun(std::vector<in
     request.pages = std::move(pages);
     request.reverse = m_context.options->Reverce;
     request.copies = m_context.copies ? m_context.copies() : 1;
+    // A print of pictures leaves each job the copy count the printer holds (forms with a
+    // picture always print so): "Копий" goes there too, as quillet-cli's --copies does.
+    printer().setCopyCount(request.copies);
     request.asImage = m_context.options->PrintAsImg;
     request.withBackground = m_context.options->WithBack;
     return run;

@@ -39,7 +39,7 @@ struct PrintContext {
     RenderErrorSink* errors = nullptr;
     /// Shows the progress (`ProgressPanel`) and offers its Cancel.
     SettingsColumn* progress = nullptr;
-    /// `NCopies`: copies per page in direct printing.
+    /// `NCopies`: copies of every page, printed directly or as pictures.
     std::function<int()> copies;
     /// Disabled while a print runs (the export group), or null.
     QWidget* controls = nullptr;
