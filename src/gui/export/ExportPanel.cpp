@@ -27,19 +27,13 @@
 #include <QThread>
 #include <QToolButton>
 
-#include <atomic>
-
 namespace Quillet {
 
-// One export: what the worker thread reads (copies, so the window may go on editing)
-// and what it leaves for the window.
+// What one export reads: copies, so the window may go on editing.
 struct ExportPanel::Run {
     Project project;
     std::shared_ptr<const Workbook> workbook;
     ExportRequest request;
-    std::atomic<bool> cancel{false};
-    ExportResult result;
-    QString error;
 };
 
 namespace {
@@ -136,15 +130,7 @@ ExportPanel::ExportPanel(ExportOptions& options, ProjectDocument& document, cons
     form->addRow(m_reverse);
     form->addRow(m_printAsImg);
     buildButtonRow(form);
-}
-
-ExportPanel::~ExportPanel()
-{
-    if (m_worker != nullptr) {
-        m_run->cancel = true;
-        m_worker->wait();
-        delete m_worker;
-    }
+    connect(&m_task, &BackgroundTask::progressed, this, &ExportPanel::progressChanged);
 }
 
 void ExportPanel::buildButtonRow(QFormLayout* form)
@@ -206,7 +192,7 @@ int ExportPanel::copies() const
 
 bool ExportPanel::isExporting() const
 {
-    return m_run != nullptr;
+    return m_task.isBusy();
 }
 
 int ExportPanel::pageCount() const
@@ -295,49 +281,41 @@ void ExportPanel::startExport(std::vector<int> pages, const QString& prefix, Exp
     request.withBackground = m_options.WithBack;
     request.reverse = m_options.Reverce;
     request.jobs = std::max(1, QThread::idealThreadCount());
-    m_run = run;
+    const bool started = m_task.start(
+        [run](TaskControl& control) {
+            return exportPages(run->request,
+                               [&control](int done, int) { return control.progress(done); });
+        },
+        [this](TaskResult<ExportResult>& result) { exportEnded(result); });
+    if (!started)
+        return;
     setEnabled(false);
     Q_EMIT progressStarted(int(request.pages.size()));
-
-    m_worker = QThread::create([this, run] {
-        const auto progress = [this, run](int done, int) {
-            QMetaObject::invokeMethod(
-                this, [this, done] { Q_EMIT progressChanged(done); }, Qt::QueuedConnection);
-            return !run->cancel;
-        };
-        try {
-            run->result = exportPages(run->request, progress);
-        } catch (const Error& e) {
-            run->error = e.message();
-        } catch (const std::exception& e) {
-            run->error =
-                QStringLiteral("Экспорт прерван: %1").arg(QString::fromLocal8Bit(e.what()));
-        }
-    });
-    m_worker->setObjectName(QStringLiteral("PageExport"));
-    connect(m_worker, &QThread::finished, this, &ExportPanel::exportEnded);
-    m_worker->start();
 }
 
 void ExportPanel::cancelExport()
 {
-    if (m_run != nullptr)
-        m_run->cancel = true;
+    m_task.cancel();
 }
 
-void ExportPanel::exportEnded()
+void ExportPanel::exportEnded(TaskResult<ExportResult>& result)
 {
-    m_worker->wait();
-    m_worker->deleteLater();
-    m_worker = nullptr;
-    const std::shared_ptr<Run> run = std::move(m_run);
     Q_EMIT progressEnded();
     setEnabled(true);
     m_document.RepaintPending = true;
-    for (const QString& line : run->result.errorLines)
+    ExportResult written;
+    QString error;
+    try {
+        written = std::move(result.value());
+    } catch (const Error& e) {
+        error = e.message();
+    } catch (const std::exception& e) {
+        error = QStringLiteral("Экспорт прерван: %1").arg(QString::fromLocal8Bit(e.what()));
+    }
+    for (const QString& line : written.errorLines)
         Q_EMIT errorLine(line);
-    if (!run->error.isEmpty())
-        QMessageBox::critical(this, QStringLiteral("Quillet"), run->error);
+    if (!error.isEmpty())
+        QMessageBox::critical(this, QStringLiteral("Quillet"), error);
 }
 
 } // namespace Quillet
