@@ -14,15 +14,9 @@
 #include <QTest>
 
 using namespace Quillet;
+using QuilletTest::writeFile;
 
 namespace {
-void writeFile(const QString& path, const QByteArray& content)
-{
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    QCOMPARE(file.write(content), content.size());
-}
-
 QString cell(const SpreadsheetLink& link, const QString& sheet, int row, int column)
 {
     const Worksheet* worksheet = link.worksheet(sheet);

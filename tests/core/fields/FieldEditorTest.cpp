@@ -5,6 +5,7 @@
 #include "core/app/NodeGrammar.h"
 #include "core/app/ProjectDocument.h"
 #include "core/common/Errors.h"
+#include "support/TestSupport.h"
 #include "core/fields/BlockDivision.h"
 
 #include <QTest>
@@ -16,10 +17,7 @@ Q_DECLARE_METATYPE(Quillet::FieldKind)
 namespace {
 const QString Sep(FieldSeparator);
 
-QString block(int left, int top, int right, int bottom)
-{
-    return composeBlockText(BlockRect{left, top, right, bottom});
-}
+constexpr auto& block = QuilletTest::blockText;
 
 // A document holding one text field "0002" with three blocks, numbers given out up to 6.
 void fillDocument(ProjectDocument& doc)

@@ -4,7 +4,7 @@
 // Printing from the window: the questions before a print, prints into a PDF file read back
 // through poppler, and jobs on a private CUPS server, calibrated through the dialog.
 
-#include "gui/app/WindowDriver.h"
+#include "support/WindowDriver.h"
 #include "support/CupsServer.h"
 #include "support/PrintSupport.h"
 #include "support/TestSupport.h"

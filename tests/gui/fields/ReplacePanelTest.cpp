@@ -7,7 +7,8 @@
 #include "core/app/ProjectFile.h"
 #include "gui/app/MainWindow.h"
 
-#include "gui/app/WindowDriver.h"
+#include "support/TestSupport.h"
+#include "support/WindowDriver.h"
 
 #include <QFile>
 #include <QHeaderView>
@@ -20,13 +21,9 @@
 
 using namespace Quillet;
 using namespace WindowDriver;
+using QuilletTest::writeFile;
 
 namespace {
-
-void click(QWidget& window, const char* name)
-{
-    QTest::mouseClick(control<QAbstractButton>(window, name), Qt::LeftButton);
-}
 
 // Presses a toolbar button whose command opens dialogs, answering them in turn.
 QStringList clickThrough(QWidget& window, const char* name, std::deque<DialogScript::Step> steps)
@@ -61,13 +58,6 @@ void selectRow(QWidget& window, int row)
     auto* list = control<QTreeWidget>(window, "ReplaceList");
     const QRect rect = list->visualItemRect(list->topLevelItem(row));
     QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, rect.center());
-}
-
-void writeFile(const QString& path, const QByteArray& bytes)
-{
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    file.write(bytes);
 }
 
 } // namespace
