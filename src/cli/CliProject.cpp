@@ -7,7 +7,7 @@
 #include "core/app/ProjectFile.h"
 #include "core/app/UserSettings.h"
 #include "core/common/Errors.h"
-#include "core/data/SetAsString.h"
+#include "core/data/PageSelection.h"
 #include "core/data/SpreadsheetLink.h"
 #include "core/workbook/WorkbookFile.h"
 
@@ -54,16 +54,9 @@ int parsePageNumber(const QString& text)
 
 std::vector<int> selectedPages(const QString& text, int pageCount)
 {
-    TSetAsString set;
-    set.setAsString(text.isEmpty() ? QStringLiteral("1-%1").arg(pageCount) : text);
-    std::vector<int> pages;
-    for (const auto& range : set.ranges()) {
-        // Pages past the end render blank, as in the program; keep the list sane.
-        if (int64_t(range.hi) - range.lo > 1000000 || pages.size() > 1000000)
-            throw UsageError(QStringLiteral("Слишком много страниц в %1").arg(text));
-        for (int64_t p = range.lo; p <= range.hi; ++p)
-            pages.push_back(int(p));
-    }
+    // Pages past the end render blank, as in the program.
+    const std::vector<int> pages =
+        PageSelection::listedPages(text.isEmpty() ? QStringLiteral("1-%1").arg(pageCount) : text);
     if (pages.empty()) // as in the program: an empty set does nothing
         throw Error(QStringLiteral("Не выбраны страницы"));
     return pages;

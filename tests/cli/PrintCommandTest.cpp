@@ -20,12 +20,8 @@
 namespace {
 
 using Run = QuilletTest::CliRun;
+using QuilletTest::demoProjectPath;
 using QuilletTest::runCli;
-
-QString demo()
-{
-    return QStringLiteral(QUILLET_SOURCE_DIR "/examples/demo/demo.qlet");
-}
 
 } // namespace
 
@@ -45,7 +41,7 @@ private:
 
 void PrintCommandTest::initTestCase()
 {
-    QVERIFY(QFile::exists(demo()));
+    QVERIFY(QFile::exists(demoProjectPath()));
     QVERIFY(m_dir.isValid());
 }
 
@@ -57,16 +53,16 @@ void PrintCommandTest::outputLinesUpWithTheRenderedPage_data()
     const QStringList direct{QStringLiteral("--no-background")};
     // The demo's text is in 10, 11, 12 and 14 pt, and a copy of it in 9: most of these
     // sizes round to pixels at 600 dpi that are not twice those at 300.
-    QTest::newRow("direct, the layout view") << demo() << "0" << QStringList{};
-    QTest::newRow("direct, first page") << demo() << "1" << direct;
-    QTest::newRow("direct, page 3") << demo() << "3" << direct;
-    QTest::newRow("direct, last page") << demo() << "200" << direct;
+    QTest::newRow("direct, the layout view") << demoProjectPath() << "0" << QStringList{};
+    QTest::newRow("direct, first page") << demoProjectPath() << "1" << direct;
+    QTest::newRow("direct, page 3") << demoProjectPath() << "3" << direct;
+    QTest::newRow("direct, last page") << demoProjectPath() << "200" << direct;
     QTest::newRow("direct, text in 9 pt")
         << QuilletTest::demoWithFontSize(m_dir.path(), 9) << "5" << direct;
     // Page 7 holds the stamp, an image field multiplied into the form's lines under it.
-    QTest::newRow("direct, with the background") << demo() << "7" << QStringList{};
+    QTest::newRow("direct, with the background") << demoProjectPath() << "7" << QStringList{};
     QTest::newRow("as a picture, with the background")
-        << demo() << "7" << QStringList{"--as-image"};
+        << demoProjectPath() << "7" << QStringList{"--as-image"};
 }
 
 void PrintCommandTest::outputLinesUpWithTheRenderedPage()
@@ -107,16 +103,16 @@ void PrintCommandTest::jobsArePagesOfTheFileInPrintOrder()
     const QString single = m_dir.filePath(QStringLiteral("page3.pdf"));
     const QString all = m_dir.filePath(QStringLiteral("pages.pdf"));
     QCOMPARE(
-        runCli({QStringLiteral("print"), demo(), QStringLiteral("--pages"), QStringLiteral("3"),
-                QStringLiteral("--output"), single, QStringLiteral("--dpi"), QStringLiteral("150"),
-                QStringLiteral("--no-background")})
+        runCli({QStringLiteral("print"), demoProjectPath(), QStringLiteral("--pages"),
+                QStringLiteral("3"), QStringLiteral("--output"), single, QStringLiteral("--dpi"),
+                QStringLiteral("150"), QStringLiteral("--no-background")})
             .exitCode,
         0);
     QCOMPARE(
-        runCli({QStringLiteral("print"), demo(), QStringLiteral("--pages"), QStringLiteral("3,1-2"),
-                QStringLiteral("--reverse"), QStringLiteral("--copies"), QStringLiteral("2"),
-                QStringLiteral("--output"), all, QStringLiteral("--dpi"), QStringLiteral("150"),
-                QStringLiteral("--no-background")})
+        runCli({QStringLiteral("print"), demoProjectPath(), QStringLiteral("--pages"),
+                QStringLiteral("3,1-2"), QStringLiteral("--reverse"), QStringLiteral("--copies"),
+                QStringLiteral("2"), QStringLiteral("--output"), all, QStringLiteral("--dpi"),
+                QStringLiteral("150"), QStringLiteral("--no-background")})
             .exitCode,
         0);
     const QStringList one = QuilletTest::pdfPageTexts(QuilletTest::readFile(single));
@@ -136,22 +132,25 @@ void PrintCommandTest::refusedInvocations_data()
     const QString missing = QStringLiteral("/nonexistent/project.qlet");
     QTest::newRow("no project") << QStringList{"print", "--output", out};
     QTest::newRow("missing project") << QStringList{"print", missing, "--output", out};
-    QTest::newRow("unknown option") << QStringList{"print", demo(), "--output", out, "--color"};
-    QTest::newRow("copies zero") << QStringList{"print", demo(), "--output", out, "--copies", "0"};
+    QTest::newRow("unknown option")
+        << QStringList{"print", demoProjectPath(), "--output", out, "--color"};
+    QTest::newRow("copies zero") << QStringList{"print", demoProjectPath(), "--output",
+                                                out,     "--copies",        "0"};
     QTest::newRow("copies too many")
-        << QStringList{"print", demo(), "--output", out, "--copies", "251"};
+        << QStringList{"print", demoProjectPath(), "--output", out, "--copies", "251"};
     QTest::newRow("dpi not a number")
-        << QStringList{"print", demo(), "--output", out, "--dpi", "high"};
-    QTest::newRow("dpi too fine") << QStringList{"print", demo(), "--output", out, "--dpi", "4800"};
-    QTest::newRow("dpi without a file") << QStringList{"print", demo(), "--dpi", "300"};
+        << QStringList{"print", demoProjectPath(), "--output", out, "--dpi", "high"};
+    QTest::newRow("dpi too fine") << QStringList{"print", demoProjectPath(), "--output",
+                                                 out,     "--dpi",           "4800"};
+    QTest::newRow("dpi without a file") << QStringList{"print", demoProjectPath(), "--dpi", "300"};
     QTest::newRow("printer and file")
-        << QStringList{"print", demo(), "--printer", "Office", "--output", out};
+        << QStringList{"print", demoProjectPath(), "--printer", "Office", "--output", out};
     QTest::newRow("empty page set")
-        << QStringList{"print", demo(), "--output", out, "--pages", ","};
+        << QStringList{"print", demoProjectPath(), "--output", out, "--pages", ","};
     QTest::newRow("missing printer")
-        << QStringList{"print", demo(), "--printer", "Нет такого принтера"};
+        << QStringList{"print", demoProjectPath(), "--printer", "Нет такого принтера"};
     QTest::newRow("missing folder")
-        << QStringList{"print", demo(), "--output", "/nonexistent/folder/page.pdf"};
+        << QStringList{"print", demoProjectPath(), "--output", "/nonexistent/folder/page.pdf"};
 }
 
 void PrintCommandTest::refusedInvocations()

@@ -24,18 +24,8 @@ using namespace Quillet;
 namespace {
 
 using Run = QuilletTest::CliRun;
+using QuilletTest::demoProjectPath;
 using QuilletTest::runCli;
-
-QString demo()
-{
-    return QStringLiteral(QUILLET_SOURCE_DIR "/examples/demo/demo.qlet");
-}
-
-QByteArray readAll(const QString& path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
 
 int inkedPixels(const QImage& image)
 {
@@ -72,18 +62,18 @@ private:
 
 void RenderExportCommandTest::initTestCase()
 {
-    QVERIFY(QFile::exists(demo()));
+    QVERIFY(QFile::exists(demoProjectPath()));
     QVERIFY(m_dir.isValid());
 }
 
 void RenderExportCommandTest::renderWritesThePage()
 {
     const QString out = m_dir.filePath(QStringLiteral("page1.png"));
-    const Run run = runCli({QStringLiteral("render"), demo(), QStringLiteral("--page"),
+    const Run run = runCli({QStringLiteral("render"), demoProjectPath(), QStringLiteral("--page"),
                             QStringLiteral("1"), QStringLiteral("--out"), out});
     QCOMPARE(run.exitCode, 0);
     QVERIFY2(run.err.isEmpty(), run.err.constData());
-    const QByteArray png = readAll(out);
+    const QByteArray png = QuilletTest::readFile(out);
     QVERIFY(png.startsWith("\x89PNG"));
     QCOMPARE(int(uchar(png[24])), 8);
     QCOMPARE(int(uchar(png[25])), 2); // 24-bit RGB
@@ -91,7 +81,7 @@ void RenderExportCommandTest::renderWritesThePage()
     QCOMPARE(page.size(), QSize(2480, 3508));
     // The layout view differs from a filled page.
     const QString layout = m_dir.filePath(QStringLiteral("page0.png"));
-    QCOMPARE(runCli({QStringLiteral("render"), demo(), QStringLiteral("--page"),
+    QCOMPARE(runCli({QStringLiteral("render"), demoProjectPath(), QStringLiteral("--page"),
                      QStringLiteral("0"), QStringLiteral("--out"), layout})
                  .exitCode,
              0);
@@ -102,13 +92,13 @@ void RenderExportCommandTest::renderWithoutBackgroundKeepsTheValues()
 {
     const QString with = m_dir.filePath(QStringLiteral("with.png"));
     const QString without = m_dir.filePath(QStringLiteral("without.png"));
-    QCOMPARE(runCli({QStringLiteral("render"), demo(), QStringLiteral("--page"),
+    QCOMPARE(runCli({QStringLiteral("render"), demoProjectPath(), QStringLiteral("--page"),
                      QStringLiteral("2"), QStringLiteral("--out"), with})
                  .exitCode,
              0);
-    const Run run =
-        runCli({QStringLiteral("render"), demo(), QStringLiteral("--page"), QStringLiteral("2"),
-                QStringLiteral("--out"), without, QStringLiteral("--no-background")});
+    const Run run = runCli({QStringLiteral("render"), demoProjectPath(), QStringLiteral("--page"),
+                            QStringLiteral("2"), QStringLiteral("--out"), without,
+                            QStringLiteral("--no-background")});
     QCOMPARE(run.exitCode, 0);
     const int inkWith = inkedPixels(QImage(with));
     const int inkWithout = inkedPixels(QImage(without));
@@ -119,7 +109,7 @@ void RenderExportCommandTest::renderWithoutBackgroundKeepsTheValues()
 void RenderExportCommandTest::unknownSheetIsAnErrorLine()
 {
     const QString out = m_dir.filePath(QStringLiteral("nosheet.png"));
-    const Run run = runCli({QStringLiteral("render"), demo(), QStringLiteral("--page"),
+    const Run run = runCli({QStringLiteral("render"), demoProjectPath(), QStringLiteral("--page"),
                             QStringLiteral("1"), QStringLiteral("--out"), out,
                             QStringLiteral("--sheet"), QStringLiteral("Нет такого")});
     QCOMPARE(run.exitCode, 0);
@@ -145,8 +135,8 @@ void RenderExportCommandTest::formulasWithoutResultsAreErrorLines()
     const QuilletTest::ScopedEnvironment office(LibreOfficeProgramVariable,
                                                 m_dir.filePath(QStringLiteral("no/soffice")));
     output.last() = m_dir.filePath(output.last());
-    const Run run = runCli(QStringList{command, demo(), QStringLiteral("--workbook"), book,
-                                       QStringLiteral("--sheet"), QStringLiteral("Лист1")}
+    const Run run = runCli(QStringList{command, demoProjectPath(), QStringLiteral("--workbook"),
+                                       book, QStringLiteral("--sheet"), QStringLiteral("Лист1")}
                            + output);
     QCOMPARE(run.exitCode, 0);
     const QString err = QString::fromUtf8(run.err);
@@ -164,24 +154,26 @@ void RenderExportCommandTest::refusedInvocations_data()
                             .filePath(QStringLiteral("quillet-refused-%1.png"))
                             .arg(QCoreApplication::applicationPid());
     const QString missing = QStringLiteral("/nonexistent/project.qlet");
-    QTest::newRow("render: no page") << QStringList{"render", demo(), "--out", out};
+    QTest::newRow("render: no page") << QStringList{"render", demoProjectPath(), "--out", out};
     QTest::newRow("render: page not a number")
-        << QStringList{"render", demo(), "--page", "abc", "--out", out};
+        << QStringList{"render", demoProjectPath(), "--page", "abc", "--out", out};
     QTest::newRow("render: missing project")
         << QStringList{"render", missing, "--page", "1", "--out", out};
-    QTest::newRow("render: missing workbook") << QStringList{
-        "render", demo(), "--page", "1", "--out", out, "--workbook", "/nonexistent/book.xlsx"};
+    QTest::newRow("render: missing workbook")
+        << QStringList{"render",     demoProjectPath(),       "--page", "1", "--out", out,
+                       "--workbook", "/nonexistent/book.xlsx"};
     QTest::newRow("render: unknown option")
-        << QStringList{"render", demo(), "--page", "1", "--out", out, "--colour"};
-    QTest::newRow("export: no prefix") << QStringList{"export", demo()};
+        << QStringList{"render", demoProjectPath(), "--page", "1", "--out", out, "--colour"};
+    QTest::newRow("export: no prefix") << QStringList{"export", demoProjectPath()};
     QTest::newRow("export: unknown format")
-        << QStringList{"export", demo(), "--out", out, "--format", "bmp"};
-    QTest::newRow("export: no jobs") << QStringList{"export", demo(), "--out", out, "--jobs", "0"};
+        << QStringList{"export", demoProjectPath(), "--out", out, "--format", "bmp"};
+    QTest::newRow("export: no jobs")
+        << QStringList{"export", demoProjectPath(), "--out", out, "--jobs", "0"};
     QTest::newRow("export: empty page set")
-        << QStringList{"export", demo(), "--out", out, "--pages", ","};
+        << QStringList{"export", demoProjectPath(), "--out", out, "--pages", ","};
     QTest::newRow("export: missing project") << QStringList{"export", missing, "--out", out};
-    QTest::newRow("export: missing workbook")
-        << QStringList{"export", demo(), "--out", out, "--workbook", "/nonexistent/book.xlsx"};
+    QTest::newRow("export: missing workbook") << QStringList{
+        "export", demoProjectPath(), "--out", out, "--workbook", "/nonexistent/book.xlsx"};
 }
 
 void RenderExportCommandTest::refusedInvocations()
@@ -199,41 +191,41 @@ void RenderExportCommandTest::exportWritesTheSelectedPages()
 {
     QTemporaryDir forward, backward;
     const Run run =
-        runCli({QStringLiteral("export"), demo(), QStringLiteral("--pages"),
+        runCli({QStringLiteral("export"), demoProjectPath(), QStringLiteral("--pages"),
                 QStringLiteral("3,1-2,12"), QStringLiteral("--jobs"), QStringLiteral("2"),
                 QStringLiteral("--out"), forward.filePath(QStringLiteral("form"))});
     QCOMPARE(run.exitCode, 0);
     QVERIFY2(run.err.isEmpty(), run.err.constData()); // not a terminal: no progress
     const QStringList names = {"form001.jpg", "form002.jpg", "form003.jpg", "form012.jpg"};
     QCOMPARE(QDir(forward.path()).entryList(QDir::Files), names);
-    QCOMPARE(runCli({QStringLiteral("export"), demo(), QStringLiteral("--pages"),
+    QCOMPARE(runCli({QStringLiteral("export"), demoProjectPath(), QStringLiteral("--pages"),
                      QStringLiteral("1-3,12"), QStringLiteral("--reverse"),
                      QStringLiteral("--jobs"), QStringLiteral("1"), QStringLiteral("--out"),
                      backward.filePath(QStringLiteral("form"))})
                  .exitCode,
              0);
     for (const QString& name : names) {
-        const QByteArray bytes = readAll(forward.filePath(name));
+        const QByteArray bytes = QuilletTest::readFile(forward.filePath(name));
         QVERIFY(bytes.startsWith("\xFF\xD8\xFF\xE0"));
-        QCOMPARE(bytes, readAll(backward.filePath(name)));
+        QCOMPARE(bytes, QuilletTest::readFile(backward.filePath(name)));
     }
 }
 
 void RenderExportCommandTest::exportFormats()
 {
     QTemporaryDir dir;
-    QCOMPARE(runCli({QStringLiteral("export"), demo(), QStringLiteral("--pages"),
+    QCOMPARE(runCli({QStringLiteral("export"), demoProjectPath(), QStringLiteral("--pages"),
                      QStringLiteral("5"), QStringLiteral("--format"), QStringLiteral("png"),
                      QStringLiteral("--out"), dir.filePath(QStringLiteral("p"))})
                  .exitCode,
              0);
     QCOMPARE(QImage(dir.filePath(QStringLiteral("p005.png"))).size(), QSize(2480, 3508));
-    QCOMPARE(runCli({QStringLiteral("export"), demo(), QStringLiteral("--pages"),
+    QCOMPARE(runCli({QStringLiteral("export"), demoProjectPath(), QStringLiteral("--pages"),
                      QStringLiteral("1-3"), QStringLiteral("--format"), QStringLiteral("pdf"),
                      QStringLiteral("--out"), dir.filePath(QStringLiteral("all"))})
                  .exitCode,
              0);
-    const QByteArray pdf = readAll(dir.filePath(QStringLiteral("all.pdf")));
+    const QByteArray pdf = QuilletTest::readFile(dir.filePath(QStringLiteral("all.pdf")));
     QVERIFY(pdf.startsWith("%PDF-"));
     // The background once for the document, not once per page.
     QCOMPARE(pdf.count("/Width 2480"), 1);
@@ -242,9 +234,9 @@ void RenderExportCommandTest::exportFormats()
 
 void RenderExportCommandTest::exportIntoAMissingFolderFails()
 {
-    const Run run =
-        runCli({QStringLiteral("export"), demo(), QStringLiteral("--pages"), QStringLiteral("1"),
-                QStringLiteral("--out"), m_dir.filePath(QStringLiteral("no/such/folder/p"))});
+    const Run run = runCli({QStringLiteral("export"), demoProjectPath(), QStringLiteral("--pages"),
+                            QStringLiteral("1"), QStringLiteral("--out"),
+                            m_dir.filePath(QStringLiteral("no/such/folder/p"))});
     QCOMPARE(run.exitCode, 2);
     QCOMPARE(run.err.trimmed().count('\n'), 0);
 }

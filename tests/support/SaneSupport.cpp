@@ -31,6 +31,20 @@ void ignoreBrokenPipes()
     std::signal(SIGPIPE, SIG_IGN);
 }
 
+QSize saneTestPageSize(int dpi)
+{
+    // The backend cuts the page to whole pixels.
+    return {int(SaneTestPageWidthMm / 25.4 * dpi), int(SaneTestPageHeightMm / 25.4 * dpi)};
+}
+
+QString prepareForScans()
+{
+    if (!saneTestBackendInstalled())
+        return QStringLiteral("SANE's test backend (libsane1) is not installed");
+    ignoreBrokenPipes();
+    return {};
+}
+
 SaneConfig::SaneConfig() : m_environment("SANE_CONFIG_DIR", m_folder.path()) {}
 
 bool SaneConfig::setBackends(const QByteArray& dllConf)
@@ -44,6 +58,11 @@ bool SaneConfig::setTestOptions(const QByteArray& options)
                               "test-picture \"Color pattern\"\n"
                               "br_x 40.0\nbr_y 30.0\n"
                                   + options);
+}
+
+bool SaneConfig::useTestBackend(const QByteArray& options)
+{
+    return setBackends("test\n") && setTestOptions(options);
 }
 
 bool SaneConfig::write(const char* name, const QByteArray& text)

@@ -8,6 +8,8 @@
 #include "support/OfficeSupport.h"
 
 #include <QByteArray>
+#include <QSize>
+#include <QString>
 #include <QTemporaryDir>
 
 namespace QuilletTest {
@@ -17,8 +19,16 @@ namespace QuilletTest {
 constexpr double SaneTestPageWidthMm = 40;
 constexpr double SaneTestPageHeightMm = 30;
 
+/// That page's size in pixels at `dpi`.
+QSize saneTestPageSize(int dpi);
+
 /// True when libsane's test backend is installed (libsane1).
 bool saneTestBackendInstalled();
+
+/// For initTestCase(): why scans cannot run here (the test backend is not installed), to
+/// skip with; or, when they can, an empty text, the process having been readied for scans
+/// (ignoreBrokenPipes).
+QString prepareForScans();
 
 /// Ignores SIGPIPE for the process; call it from initTestCase(). A cancelled scan closes
 /// the pipe the backend's reader thread is writing into: libsane ignores SIGPIPE during a
@@ -43,6 +53,9 @@ public:
     /// Writes test.conf: two devices ("test:0", "test:1") with the page above, followed by
     /// `options` in the backend's own syntax ("depth 16\n"); false when it cannot.
     bool setTestOptions(const QByteArray& options = {});
+    /// SANE with the test backend alone, its devices as setTestOptions(`options`) makes
+    /// them; false when the files cannot be written.
+    bool useTestBackend(const QByteArray& options = {});
 
 private:
     bool write(const char* name, const QByteArray& text);

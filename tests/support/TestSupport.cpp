@@ -3,6 +3,7 @@
 
 #include "support/TestSupport.h"
 
+#include "core/app/NodeGrammar.h"
 #include "core/raster/JpegImage.h"
 
 #include <QFile>
@@ -20,6 +21,11 @@ QString sourcePath(const QString& relative)
     return QStringLiteral(QUILLET_SOURCE_DIR "/") + relative;
 }
 
+QString demoProjectPath()
+{
+    return sourcePath(QStringLiteral("examples/demo/demo.qlet"));
+}
+
 QByteArray readFile(const QString& path)
 {
     QFile file(path);
@@ -30,11 +36,43 @@ QByteArray readFile(const QString& path)
     return file.readAll();
 }
 
-void writeFile(const QString& path, const QByteArray& bytes)
+bool writeFile(const QString& path, const QByteArray& bytes)
 {
     QFile file(path);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) || file.write(bytes) != bytes.size())
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate)
+        || file.write(bytes) != bytes.size()) {
         QTest::qFail(qPrintable(QStringLiteral("cannot write %1").arg(path)), __FILE__, __LINE__);
+        return false;
+    }
+    return true;
+}
+
+QString firstDifference(const QImage& actual, const QImage& expected)
+{
+    if (actual.size() != expected.size()) {
+        return QStringLiteral("size %1x%2, expected %3x%4")
+            .arg(actual.width())
+            .arg(actual.height())
+            .arg(expected.width())
+            .arg(expected.height());
+    }
+    for (int y = 0; y < actual.height(); ++y) {
+        for (int x = 0; x < actual.width(); ++x) {
+            if (actual.pixel(x, y) != expected.pixel(x, y)) {
+                return QStringLiteral("pixel (%1, %2) is %3, expected %4")
+                    .arg(x)
+                    .arg(y)
+                    .arg(actual.pixel(x, y), 8, 16)
+                    .arg(expected.pixel(x, y), 8, 16);
+            }
+        }
+    }
+    return QString();
+}
+
+QString blockText(int left, int top, int right, int bottom)
+{
+    return Quillet::composeBlockText(Quillet::BlockRect{left, top, right, bottom});
 }
 
 QImage noisePicture(int width, int height, quint32 seed, QImage::Format format)

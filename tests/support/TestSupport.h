@@ -14,12 +14,22 @@ QString dataPath(const QString& relative);
 /// Absolute path of a file below the repository root.
 QString sourcePath(const QString& relative);
 
+/// The bundled demo project, examples/demo/demo.qlet.
+QString demoProjectPath();
+
 /// Whole content of a file; fails the current test (QFAIL-style) when unreadable.
 QByteArray readFile(const QString& path);
 
-/// Writes `bytes` as the whole content of the file at `path`; fails the current test
-/// (QFAIL-style) when it cannot.
-void writeFile(const QString& path, const QByteArray& bytes);
+/// Writes `bytes` as the whole file at `path`; fails the current test (QFAIL-style) and
+/// returns false when it cannot.
+bool writeFile(const QString& path, const QByteArray& bytes);
+
+/// The first pixel where `actual` differs from `expected` ("pixel (x, y) is …, expected
+/// …"), or their sizes when they differ; empty when the two are alike.
+QString firstDifference(const QImage& actual, const QImage& expected);
+
+/// The block text of the page-pixel rectangle (left, top)–(right, bottom).
+QString blockText(int left, int top, int right, int bottom);
 
 /// A picture with no two neighbours alike (a fixed pseudo-random sequence from `seed`),
 /// so that every misplaced pixel shows.

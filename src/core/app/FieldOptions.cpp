@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // SPDX-FileCopyrightText: 2026 Quillet developers
 
-// Image and shape field node texts.
+// Image and shape field node texts, and where an image field's picture is.
 
 #include "core/app/NodeGrammar.h"
 
@@ -9,6 +9,10 @@
 #include "core/common/Errors.h"
 #include "core/common/Numbers.h"
 
+#include <QDir>
+#include <QFileInfo>
+
+#include <algorithm>
 #include <cmath>
 
 namespace Quillet {
@@ -79,8 +83,14 @@ QString lineDirectionWord(LineDirection direction)
 
 ImageFieldOptions parseImageOptions(QStringView optionsText, const QString& fieldId)
 {
-    OptionReader in(optionsText, 5, nodeName("Графическое поле", fieldId));
     ImageFieldOptions o;
+    readImageOptions(optionsText, o, fieldId);
+    return o;
+}
+
+void readImageOptions(QStringView optionsText, ImageFieldOptions& o, const QString& fieldId)
+{
+    OptionReader in(optionsText, 5, nodeName("Графическое поле", fieldId));
     o.fileName = in.takeUntil(FieldSeparator, "имя файла изображения").toString();
     o.stretch = in.flag("признак растяжения");
     o.cut = in.flag("признак обрезки");
@@ -115,7 +125,22 @@ ImageFieldOptions parseImageOptions(QStringView optionsText, const QString& fiel
             item.fail(QStringLiteral("непрозрачность %1 вне диапазона 0–255").arg(opacity), at);
         o.opacity = opacity;
     }
-    return o;
+}
+
+QString resolveImagePath(const QString& name, const QString& projectPath)
+{
+    QString path = name;
+    if (!name.contains(u':') && !QDir::isAbsolutePath(name)) {
+        const qsizetype cut =
+            std::max(projectPath.lastIndexOf(u'/'), projectPath.lastIndexOf(u'\\'));
+        path = projectPath.left(cut + 1) + name;
+    }
+    if (!path.contains(u'\\') || QFileInfo::exists(path))
+        return path;
+    QString withSlashes = path;
+    withSlashes.replace(u'\\', u'/');
+    // Neither exists: the name as written is the one to report.
+    return QFileInfo::exists(withSlashes) ? withSlashes : path;
 }
 
 QString composeImageField(const QString& id, const ImageFieldOptions& o)

@@ -122,8 +122,14 @@ QString composeBlockText(const BlockRect& px, long double mmPerPixel)
 
 TOptTextField ParseTextOptions(QStringView optionsText, const QString& fieldId)
 {
-    OptionReader in(optionsText, 5, nodeName("Текстовое поле", fieldId));
     TOptTextField o;
+    readTextOptions(optionsText, o, fieldId);
+    return o;
+}
+
+void readTextOptions(QStringView optionsText, TOptTextField& o, const QString& fieldId)
+{
+    OptionReader in(optionsText, 5, nodeName("Текстовое поле", fieldId));
     o.fieldText = in.takeUntil(FieldSeparator, "текст поля").toString();
     o.autoReplace = in.flag("признак автозамены");
     o.maxBlocks = uint8_t(in.digit(9, "макс. число блоков на элемент"));
@@ -139,7 +145,6 @@ TOptTextField ParseTextOptions(QStringView optionsText, const QString& fieldId)
     o.underline = in.flag("признак подчёркивания");
     o.fontSize = in.integer(3, "размер шрифта");
     o.fontName = in.rest().left(MaxFontNameLength).toString();
-    return o;
 }
 
 QString composeTextField(const QString& id, const TOptTextField& o)

@@ -95,8 +95,17 @@ inline constexpr int MaxFontNameLength = 64;
 /// `ParseTextOptions`: `optionsText` is the node text of a text field from its fifth
 /// character on. Throws ConversionError (naming the field by `fieldId`, and the
 /// position) for a missing separator, a missing item, a non-digit where a digit is
-/// expected, or a colour or size that does not read as an integer. Nothing is repaired.
+/// expected, or a colour or size that does not read as an integer. Nothing is repaired:
+/// the fill direction is bottom-up for "1" and top-down for any other character, the
+/// font size is the integer as written, the font name is cut to MaxFontNameLength.
 TOptTextField ParseTextOptions(QStringView optionsText, const QString& fieldId = QString());
+
+/// ParseTextOptions into `options`, item by item: each item is stored as soon as it has
+/// been read, so when a ConversionError ends the reading the items before the failing one
+/// are in `options` and the others keep what they held. The field editor loads its panel
+/// this way, and so shows what was read of a malformed node.
+void readTextOptions(QStringView optionsText, TOptTextField& options,
+                     const QString& fieldId = QString());
 
 /// The node text of a text field: `id` (four characters) followed by the items.
 /// Throws ConversionError for values the fixed widths cannot hold (a field text with a
@@ -136,8 +145,22 @@ struct ImageFieldOptions {
 };
 
 /// Parses an image field's node text from its fifth character on. Throws
-/// ConversionError like ParseTextOptions.
+/// ConversionError like ParseTextOptions, also for an opacity outside 0–255. Copy mode and
+/// opacity are absent when their markers are.
 ImageFieldOptions parseImageOptions(QStringView optionsText, const QString& fieldId = QString());
+
+/// parseImageOptions into `options`, item by item as readTextOptions reads; a missing
+/// copy-mode or opacity marker leaves that member as it was.
+void readImageOptions(QStringView optionsText, ImageFieldOptions& options,
+                      const QString& fieldId = QString());
+
+/// The file an image field's stored name refers to. A name holding ":" (a drive) or
+/// absolute on this system is taken as it is; any other is relative to the folder of
+/// `projectPath`, whose separators may be "/" or "\" (the working folder when it names
+/// none). Where no file has that name but one has it with its backslashes read as folder
+/// separators, that one: projects made on Windows name subfolders so ("img\sig.png").
+/// The renderer, the field editor's preview and the canvas all find pictures through this.
+QString resolveImagePath(const QString& name, const QString& projectPath);
 
 /// The node text of an image field. The markers for copy mode and opacity are written
 /// (with 0 and 255) even when the options lack them. Throws ConversionError for values

@@ -38,6 +38,11 @@ int kindOffset(FieldKind kind)
 
 } // namespace
 
+double pageSideAfterEdit(double mm)
+{
+    return static_cast<double>(snapToPixel(std::max(static_cast<long double>(mm), MmPerPixel)));
+}
+
 QString Project::takeNewFieldId(FieldKind kind)
 {
     requireFreeNumber(NextFieldNumber);

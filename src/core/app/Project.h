@@ -3,6 +3,8 @@
 #pragma once
 
 #include "core/app/FieldTree.h"
+#include "core/app/ReplacePairs.h"
+#include "core/common/Geometry.h"
 #include "core/data/RelationList.h"
 
 #include <QByteArray>
@@ -12,18 +14,18 @@
 
 namespace Quillet {
 
-/// One auto-replace pair: a whole value to look for and the text printed instead.
-struct ReplacePair {
-    QString find;
-    QString replacement;
-    bool operator==(const ReplacePair&) const = default;
-};
-
-using ReplacePairs = std::vector<ReplacePair>;
-
 /// Largest page side in 300-dpi pixels the program accepts (about 8.5 m): larger sizes in
 /// a file are an error rather than an attempt to allocate a raster of that size.
 inline constexpr int MaxPagePixels = 100000;
+
+/// The page-size edits' range: from three pixels (one step of the edits) up to a whole
+/// number of millimetres within MaxPagePixels.
+inline constexpr double MinPageSideMm = MmEditStep;
+inline constexpr double MaxPageSideMm = 8466.0;
+
+/// A page side as a page-size edit keeps it when it loses the focus: at least one page
+/// pixel, and on a whole page pixel (round(mm / MmPerPixel) × MmPerPixel, ties to even).
+double pageSideAfterEdit(double mm);
 
 /// Horizontal and vertical background positions on the page.
 enum class HAlign : int { Left = 0, Center = 1, Right = 2 };
@@ -32,12 +34,12 @@ enum class VAlign : int { Top = 0, Middle = 1, Bottom = 2 };
 /// The settings a project carries besides its fields. Lengths are millimetres; the
 /// project file stores them as whole 300-dpi pixels.
 struct ProjectSettings {
-    QString xlsFile;        // linked workbook, as entered (may be relative)
-    QString sheet;          // worksheet name
-    int Direct = 1;         // 0: pages advance along columns, 1: along rows
-    QString SizeName;       // page size name as shown in the size list
-    double PrWidth = 0.254; // page size
-    double PrHeight = 0.254;
+    QString xlsFile;                // linked workbook, as entered (may be relative)
+    QString sheet;                  // worksheet name
+    int Direct = 1;                 // 0: pages advance along columns, 1: along rows
+    QString SizeName;               // page size name as shown in the size list
+    double PrWidth = MinPageSideMm; // page size
+    double PrHeight = MinPageSideMm;
     double ImgWidth = 0; // outer size of the processed background
     double ImgHeight = 0;
     HAlign horizontalAlign = HAlign::Center;

@@ -3,12 +3,12 @@
 
 #include "core/app/ProjectFile.h"
 
+#include "core/app/ReplacePairs.h"
 #include "core/app/UserSettings.h"
 #include "core/common/Cp1251.h"
 #include "core/common/Errors.h"
 #include "core/common/Geometry.h"
 #include "core/common/Numbers.h"
-#include "core/fields/AutoReplace.h"
 #include "core/raster/JpegImage.h"
 
 #include <QBuffer>

@@ -3,9 +3,9 @@
 
 #include "core/app/UserSettings.h"
 
+#include "core/app/PrinterCalibration.h"
 #include "core/common/Errors.h"
 #include "core/data/CellAddress.h"
-#include "core/export/PrintJob.h"
 
 #include <QDir>
 #include <QFileInfo>

@@ -32,6 +32,11 @@ constexpr long double mmPerPixelAt(int dpi)
 /// 25.4/300 mm: one pixel of the 300-dpi page raster.
 inline constexpr long double MmPerPixel = mmPerPixelAt(300);
 
+/// The step of the millimetre edits (block edges, page size, background size, margins and
+/// points): three page pixels, a hundredth of an inch, so that stepping keeps a value on
+/// whole pixels.
+inline constexpr double MmEditStep = 0.254;
+
 /// Pixel offset subtracted from all block coordinates while drawing (a printer's
 /// unprintable margin); (0, 0) everywhere else.
 struct PageOrigin {

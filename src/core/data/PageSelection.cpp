@@ -3,9 +3,19 @@
 
 #include "core/data/PageSelection.h"
 
+#include "core/common/Errors.h"
 #include "core/data/SetAsString.h"
 
 namespace Quillet::PageSelection {
+
+std::vector<int> listedPages(QStringView text)
+{
+    TSetAsString pages;
+    pages.setAsString(text);
+    if (pages.Count() > MaxListedPages)
+        throw Error(QStringLiteral("Слишком много страниц: %1").arg(pages.Count()));
+    return pages.AsArray();
+}
 
 QString allPages(int32_t pageCount)
 {

@@ -9,8 +9,18 @@
 #include <QStringView>
 
 #include <cstdint>
+#include <vector>
 
 namespace Quillet::PageSelection {
+
+/// More pages than anyone prints or exports: a larger set is a typing slip, and listing it
+/// page by page would only exhaust memory.
+inline constexpr int64_t MaxListedPages = 1000000;
+
+/// The pages of the set `text` («1-5,7», read as TSetAsString reads it), ascending, one
+/// entry per page; empty when no token is valid. Throws Error ("Слишком много страниц: N")
+/// for a set of more than MaxListedPages pages, before listing any.
+std::vector<int> listedPages(QStringView text);
 
 /// Every page: «1-N» normalised, so «1» with one page.
 QString allPages(int32_t pageCount);

@@ -128,7 +128,7 @@ void ScaleY(CoordsValues& coords, double blockScale);
 /// Range of the `Step` edit, millimetres.
 inline constexpr double MaxStepMm = 254.0;
 /// Default `Step`: exactly 3 pixels.
-inline constexpr double DefaultStepMm = 0.254;
+inline constexpr double DefaultStepMm = MmEditStep;
 
 /// `Step` when it loses the focus: round(mm / MmPerPixel) × MmPerPixel, kept within
 /// 0 … MaxStepMm; not a number gives 0.

@@ -12,9 +12,6 @@
 #include "core/raster/FastDIB.h"
 #include "core/render/TextLayout.h"
 
-#include <QCoreApplication>
-#include <QDir>
-#include <QFileInfo>
 #include <QFont>
 #include <QFontMetricsF>
 #include <QImage>
@@ -49,22 +46,12 @@ QPointF textPreset(const QString& field)
     return {w * mmPerPx + 1.0, h * mmPerPx + 1.0};
 }
 
-QString pictureFile(const QString& name, const QString& projectPath)
-{
-    const QString stored = resolvedImagePath(name, projectPath);
-    if (QFileInfo::exists(stored))
-        return stored;
-    if (QFileInfo::exists(name))
-        return name;
-    return QDir(QCoreApplication::applicationDirPath()).filePath(name);
-}
-
 QPointF imagePreset(const QString& field, const QString& projectPath)
 {
     const ImageFieldOptions options = parseImageOptions(QStringView(field).mid(4), field.left(4));
     TFastDIB picture;
     if (options.fileName.isEmpty()
-        || !LoadPictureFile(pictureFile(options.fileName, projectPath), picture))
+        || !LoadPictureFile(resolveImagePath(options.fileName, projectPath), picture))
         return {0.0, 0.0};
     const double mmPerPx = double(MmPerPixel);
     return {picture.width() * mmPerPx, picture.absHeight() * mmPerPx};

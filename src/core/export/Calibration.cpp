@@ -16,9 +16,6 @@
 namespace Quillet {
 namespace {
 
-constexpr double kMinScale = 0.8;
-constexpr double kMaxScale = 1.2;
-constexpr double kMaxOffsetMm = 20;
 constexpr double kMinCrossDistanceMm = 50;
 // Crosses stand this far in from the corners: clear of the rulers' ticks and numbers,
 // which take the first 18 mm of the top and left edges, and of the usual unprintable
@@ -121,19 +118,6 @@ void checkPrinterMetrics(const PrinterMetrics& m)
     }
 }
 
-bool PrinterCalibration::isIdentity() const
-{
-    return offsetXMm == 0 && offsetYMm == 0 && scaleX == 1 && scaleY == 1;
-}
-
-bool PrinterCalibration::isPlausible() const
-{
-    const auto scaleOk = [](double s) { return s >= kMinScale && s <= kMaxScale; };
-    const auto offsetOk = [](double o) { return std::fabs(o) <= kMaxOffsetMm; };
-    // The comparisons are false for NaN, so NaN is refused too.
-    return scaleOk(scaleX) && scaleOk(scaleY) && offsetOk(offsetXMm) && offsetOk(offsetYMm);
-}
-
 AlignmentPage alignmentPage(const PrinterMetrics& metrics, QSizeF sheetMm)
 {
     checkPrinterMetrics(metrics);
@@ -203,9 +187,9 @@ PrinterCalibration calibrationFromMeasurements(QPointF trueA, QPointF trueB, QPo
                                    "должен быть от %1 до %2, а сдвиг — не больше %3 мм. "
                                    "Проверьте, что расстояния измерены от левого и верхнего "
                                    "краёв листа до центров крестов A и B.")
-                        .arg(kMinScale)
-                        .arg(kMaxScale)
-                        .arg(kMaxOffsetMm));
+                        .arg(PrinterCalibration::MinScale)
+                        .arg(PrinterCalibration::MaxScale)
+                        .arg(PrinterCalibration::MaxOffsetMm));
     }
     return c;
 }

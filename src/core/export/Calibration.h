@@ -5,6 +5,8 @@
 // A printer as the print loop sees it, and how one printer misplaces what it prints: the
 // alignment page, and the calibration measured on it.
 
+#include "core/app/PrinterCalibration.h"
+
 #include <QPoint>
 #include <QPointF>
 #include <QSize>
@@ -25,21 +27,6 @@ struct PrinterMetrics {
     /// The printable area, device pixels.
     QSize printableSize;
     bool portrait = true;
-};
-
-/// How one printer misplaces what it prints, measured on the alignment page. A point meant
-/// at p mm from the sheet's corner lands at p·scale + offset.
-struct PrinterCalibration {
-    double offsetXMm = 0; // how far the print lands right of where it should, mm
-    double offsetYMm = 0; // how far the print lands below where it should, mm
-    double scaleX = 1;    // printed length / true length across
-    double scaleY = 1;    // printed length / true length down
-    /// True when printing with it is exactly printing without it.
-    bool isIdentity() const;
-    /// True when every value is a finite number a real printer can give: scales within
-    /// 0.8–1.2, offsets within ±20 mm.
-    bool isPlausible() const;
-    bool operator==(const PrinterCalibration&) const = default;
 };
 
 /// The alignment page for one sheet. Positions are millimetres from the sheet's top left

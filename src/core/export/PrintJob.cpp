@@ -46,6 +46,7 @@ struct PrintRun {
     RenderSource source;
     std::vector<int> order; // page numbers in printing order
     PrintResult result;
+    int lastStep = 0; // the progress maximum
     bool stopAsked = false;
     bool jobOpen = false; // begun and not yet ended: a failure drops it
     // Printing directly: image-field pictures kept from job to job, and the page raster
@@ -111,7 +112,6 @@ void renderBeforeTheJob(PrintRun& run, const RenderTarget& onPrinter, int page)
 // False when a stop was asked before the job began.
 bool printDirect(PrintRun& run, int i)
 {
-    const int n = int(run.order.size());
     const int page = run.order[size_t(i)];
     const PrinterMetrics& m = run.metrics;
     const PrinterCalibration& c = run.request.calibration;
@@ -121,7 +121,7 @@ bool printDirect(PrintRun& run, int i)
     target.origin = PageOrigin{m.printableOffset.x(), m.printableOffset.y()};
     target.pictures = &run.pictures;
     renderBeforeTheJob(run, target, page);
-    if (!run.step(3 * i, 3 * n - 1))
+    if (!run.step(3 * i, run.lastStep))
         return false;
     run.begin(i, std::max(1, run.request.copies));
     QPainter& painter = run.device.painter();
@@ -142,7 +142,7 @@ bool printDirect(PrintRun& run, int i)
                                double(mmToPixel(s.PrWidth, target.mmPerPixel)),
                                double(mmToPixel(s.PrHeight, target.mmPerPixel))),
                         Qt::IntersectClip);
-    run.step(3 * i + 1, 3 * n - 1);
+    run.step(3 * i + 1, run.lastStep);
     target.painter = &painter;
     CollectLines errors;
     try {
@@ -153,7 +153,7 @@ bool printDirect(PrintRun& run, int i)
     }
     painter.restore();
     run.result.errorLines += errors.lines;
-    run.step(3 * i + 2, 3 * n - 1);
+    run.step(3 * i + 2, run.lastStep);
     run.end();
     return true;
 }
@@ -202,13 +202,12 @@ QRect bitmapPlacement(const PrinterMetrics& m, const PrinterCalibration& c, QSiz
 // False when a stop was asked before the job began.
 bool printPicture(PrintRun& run, int i)
 {
-    const int n = int(run.order.size());
     const PrinterMetrics& m = run.metrics;
     QImage& bitmap = run.raster;
-    if (!run.step(4 * i, 4 * n - 1))
+    if (!run.step(4 * i, run.lastStep))
         return false;
     bitmap.fill(Qt::white);
-    if (!run.step(4 * i + 1, 4 * n - 1))
+    if (!run.step(4 * i + 1, run.lastStep))
         return false;
     RenderTarget target;
     target.image = &bitmap;
@@ -216,7 +215,7 @@ bool printPicture(PrintRun& run, int i)
     target.mmPerPixel = mmPerPixelAt(m.dpiX);
     CollectLines errors;
     RenderPage(run.source, target, run.order[size_t(i)], errors);
-    if (!run.step(4 * i + 2, 4 * n - 1) || !run.step(4 * i + 3, 4 * n - 1))
+    if (!run.step(4 * i + 2, run.lastStep) || !run.step(4 * i + 3, run.lastStep))
         return false;
     run.result.errorLines += errors.lines; // of the pages printed
     run.begin(i, 0);
@@ -241,6 +240,7 @@ void runPrint(PrintRun& run)
                         .arg(run.metrics.name));
     }
     const bool direct = printsDirectly(run.metrics, request.asImage);
+    run.lastStep = printProgressMaximum(run.metrics, request.asImage, int(run.order.size()));
     const int dpi = run.metrics.dpiX;
     const Project& project = *request.project;
     // The layout view (page 0) always shows the background; filled pages only with it.
@@ -293,6 +293,13 @@ QString orientationQuestion(OrientationAdvice advice)
         break;
     }
     return {};
+}
+
+int printProgressMaximum(const PrinterMetrics& metrics, bool asImage, int pages)
+{
+    // The steps printDirect and printPicture report for each page.
+    const int stepsPerPage = printsDirectly(metrics, asImage) ? 3 : 4;
+    return stepsPerPage * pages - 1;
 }
 
 QString printJobTitle(const QString& projectPath, int position)

@@ -107,6 +107,11 @@ constexpr int PrintResolutionDpi = 600;
 /// equal resolutions across and down and no request for pictures.
 bool printsDirectly(const PrinterMetrics& metrics, bool asImage);
 
+/// The last step of the progress of a print of `pages` pages on a printer of `metrics`:
+/// 3·pages − 1 printing directly, 4·pages − 1 printing pictures (the maximum PrintProgress
+/// is given).
+int printProgressMaximum(const PrinterMetrics& metrics, bool asImage, int pages);
+
 /// Prints the request's pages on `device`, one job per page in the list's order (reversed
 /// for `reverse`), titled printJobTitle(projectPath, position in the ascending list).
 /// Direct printing draws at the printer's resolution with the printable offset taken off

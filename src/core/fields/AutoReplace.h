@@ -7,6 +7,7 @@
 // every line, the caption of each pair followed by its replacement).
 
 #include "core/app/Project.h"
+#include "core/app/ReplacePairs.h"
 
 #include <QByteArray>
 #include <QString>
@@ -26,9 +27,7 @@ inline constexpr qint64 MaxFileBytes = 32 * 1024 * 1024;
 /// overwrite an item.
 bool sameCaption(const QString& a, const QString& b);
 
-/// Orders the pairs by caption with the collation of the user's locale (QLocale(),
-/// case-sensitive). Pairs whose captions collate equal keep their order.
-void sortPairs(ReplacePairs& pairs);
+// sortPairs, the order the list is kept in, is in app/ReplacePairs.h.
 
 /// Index of the first pair, from the top, whose caption is sameCaption as `caption`;
 /// -1 when there is none.

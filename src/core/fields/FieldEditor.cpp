@@ -201,6 +201,15 @@ EditorPanel FieldEditor::cancel()
     return was;
 }
 
+bool FieldEditor::undo()
+{
+    // Closing touches neither the tree nor the list: a snapshot taken here would be the one
+    // the undo restores, undoing nothing and pushing the oldest level out of a full ring.
+    if (isOpen())
+        close();
+    return m_doc.Undo();
+}
+
 void FieldEditor::close()
 {
     m_panel = EditorPanel::None;

@@ -77,6 +77,14 @@ public:
     /// list).
     EditorPanel cancel();
 
+    /// `UndoBtn` and Ctrl+Z, whatever panel is open. Undo replaces the tree, under which
+    /// an open panel could be left editing a node that no longer exists, so the panel
+    /// closes first, without writing the tree and without a snapshot of its own: the
+    /// auto-replace panel as OK closes it (the list keeps its edits; undo does not cover
+    /// the list), every other panel as Cancel does (its values stay as typed). Then the
+    /// last snapshot is restored (ProjectDocument::Undo). Returns true when one was.
+    bool undo();
+
     /// The tree as apply would leave it with the open field or Coords panel (a new field
     /// appended with the ID it would get, an edited node replaced), without changing the
     /// document or taking a field number. Any other panel, or values that do not compose,

@@ -101,13 +101,6 @@ QString storedImageName(const QString& chosenPath, const QString& projectPath)
     return chosenPath;
 }
 
-QString resolvedImagePath(const QString& name, const QString& projectPath)
-{
-    if (name.contains(u':') || name.startsWith(u'/'))
-        return name;
-    return projectFolder(projectPath) + name;
-}
-
 // ---- Shape panel --------------------------------------------------------------------
 
 void ShapePanelValues::setShapeType(int tab)

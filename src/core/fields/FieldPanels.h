@@ -100,10 +100,7 @@ struct ImagePanelValues {
 /// ("/" or "\"), that folder part is dropped; otherwise `chosenPath` as it is.
 QString storedImageName(const QString& chosenPath, const QString& projectPath);
 
-/// The file a stored image name refers to: a name containing ":" or starting with "/"
-/// (absolute on this system) as it is, any other relative to the folder of `projectPath`
-/// (the name itself when `projectPath` has no folder).
-QString resolvedImagePath(const QString& name, const QString& projectPath);
+// The file a stored name refers to is resolveImagePath (app/NodeGrammar.h).
 
 // ---- Shape field panel `ShapeAdd` ---------------------------------------------------
 
@@ -222,17 +219,21 @@ struct DivideValues {
 // item and writes every value as soon as it is read. At the first item that does not
 // convert it throws ConversionError (naming the field and the position); the
 // values read before stay, which is what the panel then shows. Values are clamped to
-// their controls' ranges as a spin edit would.
+// their controls' ranges as a spin edit would. Text and image fields are read by the
+// grammar's own readers (readTextOptions, readImageOptions), so the editor accepts
+// exactly the nodes the renderer draws.
 
 /// Text field: Text, AutoReplace, MaxCram, AlignCodes (then `block` := first, buttons
-/// show its code), the fill direction ("0" top down, "1" bottom up, anything else
-/// leaves it), Transperent, FonColor, FontColor, the three style flags, Size (4–999),
-/// fontName (the rest of the text).
+/// show its code; also after a failure, so the buttons always show the codes held), the
+/// fill direction ("1" bottom up, any other character top down), Transperent, FonColor,
+/// FontColor, the three style flags, Size (4–999), fontName (the rest of the text, cut to
+/// MaxFontNameLength).
 void loadTextPanel(QStringView nodeText, TextPanelValues& values);
 
 /// Image field: the name, four flags, FonImgColor, TransFon, transperentImg (0–2), in
-/// mode 1 C_X and C_Y, in mode 2 Trans_color; then CopyMode and AlfaBlend (0–255) when
-/// their markers are present; a missing marker leaves that value.
+/// mode 1 C_X and C_Y, in mode 2 Trans_color; then CopyMode and AlfaBlend when their
+/// markers are present; a missing marker leaves that value. An opacity outside 0–255
+/// does not convert.
 void loadImagePanel(QStringView nodeText, ImagePanelValues& values);
 
 /// Shape field: the tab, direction, radius or angles from the descriptor (numbers that

@@ -6,7 +6,6 @@
 #include "core/fields/FieldPanels.h"
 
 #include "core/app/NodeGrammar.h"
-#include "core/app/OptionReader.h"
 #include "core/common/Errors.h"
 
 #include <algorithm>
@@ -14,15 +13,9 @@
 namespace Quillet {
 namespace {
 
-// The node text after its four-character ID, read from node-text position 5.
-OptionReader optionsReader(QStringView nodeText, const char* kind)
-{
-    return OptionReader(nodeText.mid(4), 5, nodeName(kind, nodeText.left(4).toString()));
-}
-
-// A panel value narrowed to the grammar's small fields; the writers check the exact
+// A panel value bound for one of the grammar's small fields; the writers check the exact
 // range, this only keeps the narrowing from wrapping a wild value into a valid one.
-uint8_t narrowed(int value, const QString& id, const char* item)
+void requireByte(int value, const QString& id, const char* item)
 {
     if (value < 0 || value > 255) {
         throw ConversionError(QStringLiteral("Поле %1: значение «%2» (%3) вне допустимых "
@@ -30,54 +23,19 @@ uint8_t narrowed(int value, const QString& id, const char* item)
                                   .arg(id, QString::fromUtf8(item))
                                   .arg(value));
     }
-    return uint8_t(value);
 }
 
-void requireChoice(int value, int last, const QString& id, const char* item)
-{
-    if (value < 0 || value > last) {
-        throw ConversionError(
-            QStringLiteral("Поле %1: не выбран вариант «%2».").arg(id, QString::fromUtf8(item)));
-    }
-}
-
-} // namespace
-
-void loadTextPanel(QStringView nodeText, TextPanelValues& v)
-{
-    OptionReader in = optionsReader(nodeText, "Текстовое поле");
-    v.Text = in.takeUntil(FieldSeparator, "текст поля").toString();
-    v.AutoReplace = in.flag("признак автозамены");
-    v.MaxCram = in.digit(9, "макс. число блоков на элемент");
-    v.AlignCodes[0] = in.digit(9, "выравнивание первого блока");
-    v.AlignCodes[1] = in.digit(9, "выравнивание основных блоков");
-    v.AlignCodes[2] = in.digit(9, "выравнивание последнего блока");
-    v.selectBlock(BlockFirst);
-    // Only the two known characters move the direction buttons.
-    const QChar direction = in.take(1, "направление заполнения")[0];
-    if (direction == u'0')
-        v.bottomUp = false;
-    else if (direction == u'1')
-        v.bottomUp = true;
-    v.Transperent = in.flag("признак прозрачного фона");
-    v.FonColor = in.integer(9, "цвет фона");
-    v.FontColor = in.integer(9, "цвет текста");
-    v.Boldchk = in.flag("признак полужирного");
-    v.IncChk = in.flag("признак курсива");
-    v.UndChk = in.flag("признак подчёркивания");
-    v.Size = std::clamp(in.integer(3, "размер шрифта"), 4, 999);
-    v.fontName = in.rest().toString();
-}
-
-QString composeTextNode(const QString& id, const TextPanelValues& v)
+// The options record of what the panel shows. The panels hold only what their controls
+// allow, so nothing is lost on the way there and back.
+TOptTextField textOptionsOf(const TextPanelValues& v)
 {
     TOptTextField o;
     o.fieldText = v.Text;
     o.autoReplace = v.AutoReplace;
-    o.maxBlocks = narrowed(v.MaxCram, id, "Макс. число блоков на элемент поля");
-    o.alignFirst = narrowed(v.AlignCodes[0], id, "выравнивание первого блока");
-    o.alignMain = narrowed(v.AlignCodes[1], id, "выравнивание основных блоков");
-    o.alignLast = narrowed(v.AlignCodes[2], id, "выравнивание последнего блока");
+    o.maxBlocks = uint8_t(v.MaxCram);
+    o.alignFirst = uint8_t(v.AlignCodes[0]);
+    o.alignMain = uint8_t(v.AlignCodes[1]);
+    o.alignLast = uint8_t(v.AlignCodes[2]);
     o.bottomUp = v.bottomUp;
     o.transparentBackground = v.Transperent;
     o.backgroundColor = v.FonColor;
@@ -87,46 +45,11 @@ QString composeTextNode(const QString& id, const TextPanelValues& v)
     o.underline = v.UndChk;
     o.fontSize = v.Size;
     o.fontName = v.fontName;
-    return composeTextField(id, o);
+    return o;
 }
 
-void loadImagePanel(QStringView nodeText, ImagePanelValues& v)
+ImageFieldOptions imageOptionsOf(const ImagePanelValues& v)
 {
-    OptionReader in = optionsReader(nodeText, "Графическое поле");
-    v.ImgFieldName = in.takeUntil(FieldSeparator, "имя файла изображения").toString();
-    v.stretch = in.flag("признак растяжения");
-    v.cutimg = in.flag("признак обрезки");
-    v.keeprate = in.flag("признак сохранения пропорций");
-    v.CenterImg = in.flag("признак центрирования");
-    v.FonImgColor = in.integer(9, "цвет фона блока");
-    v.TransFon = in.flag("признак прозрачного фона");
-    v.transperentImg = in.digit(2, "режим прозрачности");
-    if (v.transperentImg == TransparencyPixel) {
-        v.C_X = in.integer(4, "X точки выбора цвета");
-        v.C_Y = in.integer(4, "Y точки выбора цвета");
-    } else if (v.transperentImg == TransparencyColor) {
-        v.Trans_color = in.integer(9, "прозрачный цвет");
-    }
-    // Both markers are searched for: texts written before these options have neither,
-    // and then the panel keeps what it showed. Setting the mode here is not the user's
-    // choice, so the background colour stays as stored.
-    const QStringView rest = in.rest();
-    const int restPosition = in.position();
-    const QString what = nodeName("Графическое поле", nodeText.left(4).toString());
-    if (const qsizetype at = rest.indexOf(CopyModeMarker); at >= 0) {
-        OptionReader item(rest.mid(at + 1), restPosition + int(at) + 1, what);
-        v.CopyMode = item.digit(3, "режим копирования");
-    }
-    if (const qsizetype at = rest.indexOf(OpacityMarker); at >= 0) {
-        OptionReader item(rest.mid(at + 1), restPosition + int(at) + 1, what);
-        v.AlfaBlend = std::clamp(item.integer(3, "непрозрачность"), 0, 255);
-    }
-}
-
-QString composeImageNode(const QString& id, const ImagePanelValues& v)
-{
-    requireChoice(v.transperentImg, TransparencyColor, id, "Прозрачный цвет");
-    requireChoice(v.CopyMode, 3, id, "Режим копирования");
     ImageFieldOptions o;
     o.fileName = v.ImgFieldName;
     o.stretch = v.stretch;
@@ -141,7 +64,92 @@ QString composeImageNode(const QString& id, const ImagePanelValues& v)
     o.transparentColor = v.Trans_color;
     o.copyMode = CopyMode(v.CopyMode);
     o.opacity = v.AlfaBlend;
-    return composeImageField(id, o);
+    return o;
+}
+
+void requireChoice(int value, int last, const QString& id, const char* item)
+{
+    if (value < 0 || value > last) {
+        throw ConversionError(
+            QStringLiteral("Поле %1: не выбран вариант «%2».").arg(id, QString::fromUtf8(item)));
+    }
+}
+
+} // namespace
+
+void loadTextPanel(QStringView nodeText, TextPanelValues& v)
+{
+    // The panel's values go in first, so the items a malformed node does not reach come
+    // back out as they were.
+    TOptTextField o = textOptionsOf(v);
+    const auto show = [&o, &v] {
+        v.Text = o.fieldText;
+        v.AutoReplace = o.autoReplace;
+        v.MaxCram = o.maxBlocks;
+        v.AlignCodes = {o.alignFirst, o.alignMain, o.alignLast};
+        v.selectBlock(BlockFirst);
+        v.bottomUp = o.bottomUp;
+        v.Transperent = o.transparentBackground;
+        v.FonColor = o.backgroundColor;
+        v.FontColor = o.textColor;
+        v.Boldchk = o.bold;
+        v.IncChk = o.italic;
+        v.UndChk = o.underline;
+        v.Size = std::clamp(o.fontSize, 4, 999); // as the spin edit holds it
+        v.fontName = o.fontName;
+    };
+    try {
+        readTextOptions(nodeText.mid(4), o, nodeText.left(4).toString());
+    } catch (const ConversionError&) {
+        show();
+        throw;
+    }
+    show();
+}
+
+QString composeTextNode(const QString& id, const TextPanelValues& v)
+{
+    requireByte(v.MaxCram, id, "Макс. число блоков на элемент поля");
+    requireByte(v.AlignCodes[0], id, "выравнивание первого блока");
+    requireByte(v.AlignCodes[1], id, "выравнивание основных блоков");
+    requireByte(v.AlignCodes[2], id, "выравнивание последнего блока");
+    return composeTextField(id, textOptionsOf(v));
+}
+
+void loadImagePanel(QStringView nodeText, ImagePanelValues& v)
+{
+    ImageFieldOptions o = imageOptionsOf(v);
+    // Setting the copy mode here is not the user's choice, so the background colour stays
+    // as stored.
+    const auto show = [&o, &v] {
+        v.ImgFieldName = o.fileName;
+        v.stretch = o.stretch;
+        v.cutimg = o.cut;
+        v.keeprate = o.keepProportions;
+        v.CenterImg = o.center;
+        v.FonImgColor = o.backgroundColor;
+        v.TransFon = o.transparentBackground;
+        v.transperentImg = int(o.transparency);
+        v.C_X = o.pickX;
+        v.C_Y = o.pickY;
+        v.Trans_color = o.transparentColor;
+        v.CopyMode = int(o.effectiveCopyMode());
+        v.AlfaBlend = o.effectiveOpacity();
+    };
+    try {
+        readImageOptions(nodeText.mid(4), o, nodeText.left(4).toString());
+    } catch (const ConversionError&) {
+        show();
+        throw;
+    }
+    show();
+}
+
+QString composeImageNode(const QString& id, const ImagePanelValues& v)
+{
+    requireChoice(v.transperentImg, TransparencyColor, id, "Прозрачный цвет");
+    requireChoice(v.CopyMode, 3, id, "Режим копирования");
+    return composeImageField(id, imageOptionsOf(v));
 }
 
 } // namespace Quillet

@@ -11,8 +11,6 @@
 #include "core/render/PageCanvas.h"
 #include "core/render/PageRenderer.h"
 
-#include <QDir>
-#include <QFileInfo>
 #include <QHash>
 
 #include <algorithm>
@@ -34,27 +32,6 @@ constexpr int MaxSmoothSide = 32767;
 QString tooLargeLine(const QString& path)
 {
     return QStringLiteral("изображение слишком велико: ") + path;
-}
-
-/// A name without a drive (":") is relative to the project file's folder, or to the
-/// working folder when no project file is named. Names absolute on this system stay.
-QString resolvePicturePath(const QString& fileName, const QString& projectPath)
-{
-    if (fileName.contains(QLatin1Char(':')) || QDir::isAbsolutePath(fileName))
-        return fileName;
-    const qsizetype slash = projectPath.lastIndexOf(QLatin1Char('/'));
-    return projectPath.left(slash + 1) + fileName;
-}
-
-/// Projects made on Windows name subfolders with backslashes ("img\sig.png"); where no
-/// file has the name as written, the backslashes are read as folder separators.
-QString openablePath(const QString& resolved)
-{
-    if (!resolved.contains(QLatin1Char('\\')) || QFileInfo::exists(resolved))
-        return resolved;
-    QString withSlashes = resolved;
-    withSlashes.replace(QLatin1Char('\\'), QLatin1Char('/'));
-    return withSlashes;
 }
 
 bool sizeFits(long long width, long long height)
@@ -445,7 +422,7 @@ PlacedPictures::Store::CopyField makeCopies(const FieldNode& field, const ImageF
 {
     PlacedPictures::Store::CopyField made;
     TFastDIB s;
-    made.loaded = loadScaled(openablePath(path), canvas.dpi, s);
+    made.loaded = loadScaled(path, canvas.dpi, s);
     if (made.loaded != Loaded::Ok)
         return made;
     for (const TreeNode& block : field.blocks) {
@@ -510,13 +487,13 @@ bool drawImageField(const FieldNode& field, const QString& projectPath, PageCanv
 {
     const QString id = field.text.left(4);
     const ImageFieldOptions options = parseImageOptions(QStringView(field.text).mid(4), id);
-    const QString path = resolvePicturePath(options.fileName, projectPath);
+    const QString path = resolveImagePath(options.fileName, projectPath);
     const bool onRaster = canvas.image != nullptr && !canvas.image->isNull();
     if (canvas.pictures != nullptr && !onRaster && canvas.painter != nullptr
         && options.effectiveCopyMode() == CopyMode::Copy)
         return drawCopies(field, options, path, canvas, errors);
     TFastDIB scaled;
-    const Loaded loaded = loadScaled(openablePath(path), canvas.dpi, scaled);
+    const Loaded loaded = loadScaled(path, canvas.dpi, scaled);
     if (const AfterLoad next = afterLoad(loaded, path, errors); next != AfterLoad::Draw)
         return next == AfterLoad::NextField;
     for (size_t b = 0; b < field.blocks.size(); ++b) {

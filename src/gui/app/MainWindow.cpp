@@ -6,7 +6,6 @@
 #include "core/common/Errors.h"
 #include "gui/app/AdvertPanel.h"
 #include "gui/app/PageArea.h"
-#include "gui/app/PageView.h"
 #include "gui/app/ProjectPanel.h"
 #include "gui/app/SettingsColumn.h"
 #include "gui/fields/EditingArea.h"
@@ -21,11 +20,9 @@
 #include <QLabel>
 #include <QMessageBox>
 #include <QScreen>
-#include <QSpinBox>
 #include <QSplitter>
 #include <QStatusBar>
 #include <QTimer>
-#include <QToolButton>
 #include <QVBoxLayout>
 
 namespace Quillet {
@@ -131,7 +128,7 @@ void TForm1::buildWindow()
     splitter->setSizes({0, 350, 674});
     layout->addWidget(splitter, 1);
     setCentralWidget(central);
-    m_page->DXDraw1->setRaster(&m_raster);
+    m_page->setRaster(&m_raster);
 }
 
 void TForm1::buildStatusBar()
@@ -205,10 +202,6 @@ bool TForm1::eventFilter(QObject* watched, QEvent* event)
             && FormKeyDown(static_cast<QKeyEvent*>(event))) {
             return true;
         }
-    } else if (event->type() == QEvent::MouseButtonRelease && watched == m_page->ScreenBtn
-               && static_cast<QMouseEvent*>(event)->button() == Qt::RightButton) {
-        ScreenBtnMouseUp();
-        return true;
     }
     return QMainWindow::eventFilter(watched, event);
 }
@@ -247,19 +240,18 @@ bool TForm1::FormKeyDown(QKeyEvent* key)
 
 bool TForm1::handleAltKey(int key)
 {
-    QSpinBox* page = m_page->PageN;
     switch (key) {
     case Qt::Key_PageUp:
-        page->setValue(page->value() - 1);
+        m_page->setPage(m_page->page() - 1);
         return true;
     case Qt::Key_PageDown:
-        page->setValue(page->value() + 1);
+        m_page->setPage(m_page->page() + 1);
         return true;
     case Qt::Key_End:
         LastBtnClick();
         return true;
     case Qt::Key_Home:
-        page->setValue(0);
+        m_page->setPage(0);
         return true;
     case Qt::Key_Left:
         m_page->scrollBy(Qt::Horizontal, -kScrollStep);
@@ -346,13 +338,7 @@ void TForm1::exportBtnClick()
 
 void TForm1::UndoBtnClick()
 {
-    // Undo restores the tree only; an open editor would be left with a node that may no
-    // longer exist. The auto-replace list is no part of the tree: its panel keeps its edits.
-    if (m_editor.panel() == EditorPanel::Replace)
-        m_editingArea->OkBtnClick();
-    else if (m_editor.isOpen())
-        m_editingArea->CancelBtnClick();
-    if (!m_document.Undo())
+    if (!m_editingArea->undo())
         return;
     m_fieldsPanel->refresh();
     refreshPageCount();

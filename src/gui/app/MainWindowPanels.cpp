@@ -8,7 +8,6 @@
 
 #include "core/common/Errors.h"
 #include "gui/app/PageArea.h"
-#include "gui/app/PageView.h"
 #include "gui/app/ProjectPanel.h"
 #include "gui/app/SettingsColumn.h"
 #include "gui/background/BackgroundPanel.h"
@@ -20,7 +19,6 @@
 #include "gui/fields/FieldsPanel.h"
 
 #include <QLabel>
-#include <QSpinBox>
 #include <QTimer>
 
 namespace Quillet {
@@ -155,7 +153,7 @@ void TForm1::showProject(ProjectPanel::Change change)
     }
     m_backgroundPanel->projectReplaced();
     if (change == ProjectPanel::Change::Created)
-        m_page->PageN->setValue(0);
+        m_page->setPage(0);
     else
         m_workbookPanel->openLinkedWorkbook();
     resizeRaster();
@@ -172,17 +170,17 @@ void TForm1::showProjectPath()
 void TForm1::editorOpened(bool pageViewEnabled)
 {
     m_settings->setColumnEnabled(false);
-    m_page->DXDraw1->setEnabled(pageViewEnabled);
+    m_page->setViewEnabled(pageViewEnabled);
     // The layout view is for placing blocks; the auto-replace list is checked on filled pages.
     if (m_editor.panel() != EditorPanel::Divided && m_editor.panel() != EditorPanel::Replace)
-        m_page->PageN->setValue(0);
+        m_page->setPage(0);
     m_document.RepaintPending = true;
 }
 
 void TForm1::editorClosed()
 {
     m_settings->setColumnEnabled(true);
-    m_page->DXDraw1->setEnabled(true);
+    m_page->setViewEnabled(true);
     m_document.RepaintPending = true;
 }
 

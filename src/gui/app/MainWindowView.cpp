@@ -12,7 +12,6 @@
 #include "core/editor/CanvasInteraction.h"
 #include "gui/app/AdvertPanel.h"
 #include "gui/app/PageArea.h"
-#include "gui/app/PageView.h"
 #include "gui/background/AnglePanel.h"
 #include "gui/fields/EditingArea.h"
 #include "gui/fields/FieldsPanel.h"
@@ -23,9 +22,6 @@
 #include <QLocale>
 #include <QMessageBox>
 #include <QScreen>
-#include <QScrollArea>
-#include <QSpinBox>
-#include <QToolButton>
 
 #include <memory>
 #include <new>
@@ -33,14 +29,14 @@
 namespace Quillet {
 namespace {
 
-void showCoordsPreview(PageView& view, const FieldEditor& editor)
+void showCoordsPreview(PageArea& view, const FieldEditor& editor)
 {
     if (editor.panel() == EditorPanel::Coords)
         view.setOverlay(coordsPreviewRect(editor.coords));
 }
 
 // The current block is outlined on the layout view, so it stands out among red blocks.
-void showOutline(PageView& view, const FieldTree& tree, std::optional<NodeRef> selected, int pageN)
+void showOutline(PageArea& view, const FieldTree& tree, std::optional<NodeRef> selected, int pageN)
 {
     std::optional<QRect> outline;
     if (pageN == 0 && selected && selected->isBlock() && tree.contains(*selected)) {
@@ -59,15 +55,16 @@ void showOutline(PageView& view, const FieldTree& tree, std::optional<NodeRef> s
 void TForm1::connectPageArea()
 {
     PageArea* p = m_page;
-    connect(p->OriginalBtn, &QToolButton::clicked, this, &TForm1::OriginalBtnClick);
-    connect(p->ScreenBtn, &QToolButton::clicked, this, &TForm1::ScreenBtnClick);
-    connect(p->ContainBtn, &QToolButton::clicked, this, &TForm1::ContainBtnClick);
-    connect(p->ScaleUpBtn, &QToolButton::clicked, this, &TForm1::ScaleUpBtnClick);
-    connect(p->ScaleDownBtn, &QToolButton::clicked, this, &TForm1::ScaleDownBtnClick);
-    connect(p->RePaintBtn, &QToolButton::clicked, this, &TForm1::RePaintBtnClick);
-    connect(p->PageN, &QSpinBox::valueChanged, this, &TForm1::PageNChange);
-    connect(p->LastBtn, &QToolButton::clicked, this, &TForm1::LastBtnClick);
-    connect(p->DXDraw1, &PageView::pointerMoved, this, [this](QPoint at) {
+    connect(p, &PageArea::originalClicked, this, &TForm1::OriginalBtnClick);
+    connect(p, &PageArea::screenClicked, this, &TForm1::ScreenBtnClick);
+    connect(p, &PageArea::screenRightReleased, this, &TForm1::ScreenBtnMouseUp);
+    connect(p, &PageArea::containClicked, this, &TForm1::ContainBtnClick);
+    connect(p, &PageArea::scaleUpClicked, this, &TForm1::ScaleUpBtnClick);
+    connect(p, &PageArea::scaleDownClicked, this, &TForm1::ScaleDownBtnClick);
+    connect(p, &PageArea::repaintClicked, this, &TForm1::RePaintBtnClick);
+    connect(p, &PageArea::pageChanged, this, &TForm1::PageNChange);
+    connect(p, &PageArea::lastClicked, this, &TForm1::LastBtnClick);
+    connect(p, &PageArea::pointerMoved, this, [this](QPoint at) {
         const QChar point = QLocale().decimalPoint().at(0);
         m_statusPanels[1]->setText(ViewZoom::pointerReadout(at.x(), m_view.ViewScale, point));
         m_statusPanels[3]->setText(ViewZoom::pointerReadout(at.y(), m_view.ViewScale, point));
@@ -79,7 +76,7 @@ void TForm1::connectCanvas()
 {
     // The drag lives as long as the connections that share it.
     auto drag = std::make_shared<CanvasInteraction>();
-    PageView* view = m_page->DXDraw1;
+    PageArea* view = m_page;
     const auto event = [this](QPoint at, bool left, Qt::KeyboardModifiers modifiers) {
         return CanvasEvent{at, m_view.ViewScale, modifiers.testFlag(Qt::ControlModifier), left,
                            m_editor.panel() == EditorPanel::AngleOpt};
@@ -90,7 +87,7 @@ void TForm1::connectCanvas()
         else
             m_background.setAnglePoints(t1, t2);
     };
-    connect(view, &PageView::mousePressed, this,
+    connect(view, &PageArea::mousePressed, this,
             [this, drag, view, event](QPoint at, Qt::MouseButton button,
                                       Qt::KeyboardModifiers modifiers) {
                 CanvasPressContext context;
@@ -107,7 +104,7 @@ void TForm1::connectCanvas()
                 }
                 view->setOverlay(drag->overlay(e.angleShown));
             });
-    connect(view, &PageView::mouseMoved, this,
+    connect(view, &PageArea::mouseMoved, this,
             [this, drag, view, event, showPoints](QPoint at, Qt::KeyboardModifiers modifiers) {
                 if (!drag->DragActive)
                     return;
@@ -116,7 +113,7 @@ void TForm1::connectCanvas()
                 if (e.angleShown)
                     showPoints(drag->start, drag->current);
             });
-    connect(view, &PageView::mouseReleased, this,
+    connect(view, &PageArea::mouseReleased, this,
             [this, drag, view, event, showPoints](QPoint at, Qt::MouseButton button,
                                                   Qt::KeyboardModifiers modifiers) {
                 if (!drag->DragActive)
@@ -132,7 +129,7 @@ void TForm1::connectCanvas()
                     m_document.RepaintPending = true;
                 }
             });
-    connect(view, &PageView::doubleClicked, this, [this](QPoint at) {
+    connect(view, &PageArea::doubleClicked, this, [this](QPoint at) {
         if (m_view.PageN != 0 || m_editor.isOpen())
             return;
         // The editing area lives in the settings column, which the pause stands in for: a
@@ -231,9 +228,9 @@ void TForm1::repaintPage()
         LogRenderError(QStringLiteral("Внутренняя ошибка при рисовании страницы: %1")
                            .arg(QString::fromLocal8Bit(e.what())));
     }
-    showOutline(*m_page->DXDraw1, project->Structure, source.selectedNode, m_view.PageN);
-    showCoordsPreview(*m_page->DXDraw1, m_editor);
-    m_page->DXDraw1->present();
+    showOutline(*m_page, project->Structure, source.selectedNode, m_view.PageN);
+    showCoordsPreview(*m_page, m_editor);
+    m_page->present();
 }
 
 void TForm1::UpdateViewSize()
@@ -283,13 +280,13 @@ void TForm1::ScreenBtnMouseUp()
     } catch (const Error& e) {
         QMessageBox::warning(this, QStringLiteral("Quillet"), e.message());
     }
-    m_page->DXDraw1->present();
+    m_page->present();
 }
 
 void TForm1::ContainBtnClick()
 {
     m_view.ViewScale =
-        ViewZoom::fitScale(m_page->sScrollBox1->size(), m_raster.width(), m_raster.height());
+        ViewZoom::fitScale(m_page->viewportSize(), m_raster.width(), m_raster.height());
     showZoom();
 }
 
@@ -319,13 +316,13 @@ void TForm1::PageNChange(int value)
 void TForm1::refreshPageCount()
 {
     const Project& project = m_document.project;
-    m_page->PageN->setMaximum(UpdatePageCount(project.Structure, project.settings.Direct));
+    m_page->setLastPage(UpdatePageCount(project.Structure, project.settings.Direct));
 }
 
 void TForm1::LastBtnClick()
 {
     refreshPageCount();
-    m_page->PageN->setValue(m_page->PageN->maximum());
+    m_page->setPage(m_page->lastPage());
 }
 
 } // namespace Quillet

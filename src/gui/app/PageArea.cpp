@@ -42,7 +42,8 @@ PageArea::PageArea(QWidget* parent) : QWidget(parent)
     layout->addLayout(grid, 1);
 }
 
-QToolButton* PageArea::addToolButton(const char* name, const QString& text, const QString& hint)
+QToolButton* PageArea::addToolButton(const char* name, const QString& text, const QString& hint,
+                                     void (PageArea::*clicked)())
 {
     auto* button = new QToolButton(sToolBar1);
     button->setObjectName(QString::fromLatin1(name));
@@ -50,6 +51,7 @@ QToolButton* PageArea::addToolButton(const char* name, const QString& text, cons
     button->setToolTip(hint);
     button->setFocusPolicy(Qt::NoFocus);
     sToolBar1->addWidget(button);
+    connect(button, &QToolButton::clicked, this, clicked);
     return button;
 }
 
@@ -57,18 +59,23 @@ void PageArea::buildToolBar()
 {
     sToolBar1 = new QToolBar(this);
     sToolBar1->setObjectName(QStringLiteral("sToolBar1"));
-    OriginalBtn = addToolButton("OriginalBtn", QStringLiteral("1:1"),
-                                QStringLiteral("Максимально близко ( ALT+NUM * )"));
-    ScreenBtn = addToolButton("ScreenBtn", QStringLiteral("См"),
-                              QStringLiteral("Физический размер (ALT + INSERT)"));
-    ContainBtn = addToolButton("ContainBtn", QStringLiteral("▣"),
-                               QStringLiteral("Вместить в видимую область ( ALT + NUM / )"));
-    ScaleUpBtn = addToolButton("ScaleUpBtn", QStringLiteral("+"),
-                               QStringLiteral("На 20% больше ( ALT + \"+\" )"));
-    ScaleDownBtn = addToolButton("ScaleDownBtn", QStringLiteral("−"),
-                                 QStringLiteral("На 20% меньше ( ALT + \"-\" )"));
+    addToolButton("OriginalBtn", QStringLiteral("1:1"),
+                  QStringLiteral("Максимально близко ( ALT+NUM * )"), &PageArea::originalClicked);
+    ScreenBtn =
+        addToolButton("ScreenBtn", QStringLiteral("См"),
+                      QStringLiteral("Физический размер (ALT + INSERT)"), &PageArea::screenClicked);
+    // The right button calibrates; a tool button takes only the left.
+    ScreenBtn->installEventFilter(this);
+    addToolButton("ContainBtn", QStringLiteral("▣"),
+                  QStringLiteral("Вместить в видимую область ( ALT + NUM / )"),
+                  &PageArea::containClicked);
+    addToolButton("ScaleUpBtn", QStringLiteral("+"),
+                  QStringLiteral("На 20% больше ( ALT + \"+\" )"), &PageArea::scaleUpClicked);
+    addToolButton("ScaleDownBtn", QStringLiteral("−"),
+                  QStringLiteral("На 20% меньше ( ALT + \"-\" )"), &PageArea::scaleDownClicked);
     sToolBar1->addSeparator();
-    RePaintBtn = addToolButton("RePaintBtn", QStringLiteral("⟳"), QStringLiteral("Перерисовать"));
+    addToolButton("RePaintBtn", QStringLiteral("⟳"), QStringLiteral("Перерисовать"),
+                  &PageArea::repaintClicked);
     auto* label = new QLabel(QStringLiteral("Страница:"), sToolBar1);
     label->setContentsMargins(6, 0, 3, 0);
     sToolBar1->addWidget(label);
@@ -77,8 +84,9 @@ void PageArea::buildToolBar()
     PageN->setRange(0, 1);
     PageN->setMinimumWidth(70);
     sToolBar1->addWidget(PageN);
-    LastBtn = addToolButton("LastBtn", QStringLiteral("⇥"),
-                            QStringLiteral("К последней странице ( ALT + END )"));
+    connect(PageN, &QSpinBox::valueChanged, this, &PageArea::pageChanged);
+    addToolButton("LastBtn", QStringLiteral("⇥"),
+                  QStringLiteral("К последней странице ( ALT + END )"), &PageArea::lastClicked);
 }
 
 void PageArea::buildRulersAndView()
@@ -101,6 +109,11 @@ void PageArea::buildRulersAndView()
     sScrollBox1->setWidgetResizable(false);
     DXDraw1 = new PageView;
     sScrollBox1->setWidget(DXDraw1);
+    connect(DXDraw1, &PageView::pointerMoved, this, &PageArea::pointerMoved);
+    connect(DXDraw1, &PageView::mouseMoved, this, &PageArea::mouseMoved);
+    connect(DXDraw1, &PageView::mousePressed, this, &PageArea::mousePressed);
+    connect(DXDraw1, &PageView::mouseReleased, this, &PageArea::mouseReleased);
+    connect(DXDraw1, &PageView::doubleClicked, this, &PageArea::doubleClicked);
     sScrollBox1->viewport()->installEventFilter(this);
     DXDraw1->installEventFilter(this);
     connect(sScrollBox1->horizontalScrollBar(), &QScrollBar::valueChanged, this,
@@ -141,8 +154,63 @@ void PageArea::scrollBy(Qt::Orientation orientation, int delta)
     sScrollBox1AfterScroll();
 }
 
+QSize PageArea::viewportSize() const
+{
+    return sScrollBox1->size();
+}
+
+int PageArea::page() const
+{
+    return PageN->value();
+}
+
+void PageArea::setPage(int page)
+{
+    PageN->setValue(page);
+}
+
+int PageArea::lastPage() const
+{
+    return PageN->maximum();
+}
+
+void PageArea::setLastPage(int page)
+{
+    PageN->setMaximum(page);
+}
+
+void PageArea::setRaster(const QImage* raster)
+{
+    DXDraw1->setRaster(raster);
+}
+
+void PageArea::present()
+{
+    DXDraw1->present();
+}
+
+void PageArea::setOverlay(const CanvasOverlay& overlay)
+{
+    DXDraw1->setOverlay(overlay);
+}
+
+void PageArea::setOutline(std::optional<QRect> block)
+{
+    DXDraw1->setOutline(block);
+}
+
+void PageArea::setViewEnabled(bool enabled)
+{
+    DXDraw1->setEnabled(enabled);
+}
+
 bool PageArea::eventFilter(QObject* watched, QEvent* event)
 {
+    if (watched == ScreenBtn && event->type() == QEvent::MouseButtonRelease
+        && static_cast<QMouseEvent*>(event)->button() == Qt::RightButton) {
+        Q_EMIT screenRightReleased();
+        return true;
+    }
     if ((watched == sScrollBox1->viewport() || watched == DXDraw1)
         && event->type() == QEvent::Wheel) {
         // Whatever the modifiers, the wheel scrolls vertically by whole notches.

@@ -2,9 +2,14 @@
 // SPDX-FileCopyrightText: 2026 Quillet developers
 #pragma once
 
+#include "core/editor/CanvasInteraction.h"
+
+#include <QRect>
 #include <QWidget>
 
-class QLabel;
+#include <optional>
+
+class QImage;
 class QScrollArea;
 class QSpinBox;
 class QToolBar;
@@ -16,8 +21,9 @@ class PageView;
 class Ruler;
 
 /// `sPanel1`, the page area: the zoom and page toolbar `sToolBar1`, the rulers in their
-/// panels and the scroll box `sScrollBox1` with the page view `DXDraw1`. The window
-/// wires the controls; this class lays them out and keeps the rulers on the view.
+/// panels and the scroll box `sScrollBox1` with the page view `DXDraw1`. It keeps the
+/// rulers on the view and reports its controls by signals; the window answers them and
+/// drives the area through the methods below.
 class PageArea : public QWidget {
     Q_OBJECT
 public:
@@ -31,34 +37,70 @@ public:
     void sScrollBox1AfterScroll();
     /// Moves a scroll bar by `delta` pixels, then raises the after-scroll notification.
     void scrollBy(Qt::Orientation orientation, int delta);
+    /// The scroll box's size: the room a fitted page has.
+    QSize viewportSize() const;
 
-    QToolBar* sToolBar1 = nullptr;
-    QToolButton* OriginalBtn = nullptr;
-    QToolButton* ScreenBtn = nullptr;
-    QToolButton* ContainBtn = nullptr;
-    QToolButton* ScaleUpBtn = nullptr;
-    QToolButton* ScaleDownBtn = nullptr;
-    QToolButton* RePaintBtn = nullptr;
-    QSpinBox* PageN = nullptr;
-    QToolButton* LastBtn = nullptr;
-    QWidget* TopRulePnl = nullptr;
-    QWidget* LeftRulePnl = nullptr;
-    Ruler* TopRule = nullptr;
-    Ruler* LeftRule = nullptr;
-    QScrollArea* sScrollBox1 = nullptr;
-    PageView* DXDraw1 = nullptr;
+    /// The page `PageN` shows.
+    int page() const;
+    /// Shows `page`, held within 0 … lastPage(); a change is reported by pageChanged.
+    void setPage(int page);
+    /// The last page `PageN` offers (the page count).
+    int lastPage() const;
+    void setLastPage(int page);
+
+    /// The raster the page view shows; it must outlive the area or be replaced first.
+    void setRaster(const QImage* raster);
+    /// Shows the raster anew (the end of a repaint tick).
+    void present();
+    /// The mouse work's or the coordinate panel's overlay, in page pixels.
+    void setOverlay(const CanvasOverlay& overlay);
+    /// The current block (page pixels, edges inclusive), outlined; none clears it.
+    void setOutline(std::optional<QRect> block);
+    /// Whether the page view takes the mouse (not while a field or block panel is open).
+    void setViewEnabled(bool enabled);
+
+Q_SIGNALS:
+    // The toolbar: `OriginalBtn`, `ScreenBtn` (left click, and right button released),
+    // `ContainBtn`, `ScaleUpBtn`, `ScaleDownBtn`, `RePaintBtn`, `LastBtn`, `PageN`.
+    void originalClicked();
+    void screenClicked();
+    void screenRightReleased();
+    void containClicked();
+    void scaleUpClicked();
+    void scaleDownClicked();
+    void repaintClicked();
+    void lastClicked();
+    void pageChanged(int page);
+
+    // The page view, in view pixels: every pointer movement first (the readout), then the
+    // mouse work's events.
+    void pointerMoved(QPoint viewPos);
+    void mouseMoved(QPoint viewPos, Qt::KeyboardModifiers modifiers);
+    void mousePressed(QPoint viewPos, Qt::MouseButton button, Qt::KeyboardModifiers modifiers);
+    void mouseReleased(QPoint viewPos, Qt::MouseButton button, Qt::KeyboardModifiers modifiers);
+    void doubleClicked(QPoint viewPos);
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
 
 private:
-    QToolButton* addToolButton(const char* name, const QString& text, const QString& hint);
+    QToolButton* addToolButton(const char* name, const QString& text, const QString& hint,
+                               void (PageArea::*clicked)());
     void buildToolBar();
     void buildRulersAndView();
     void paintRulers();
 
     double m_viewScale = 1.0;
+    QToolBar* sToolBar1 = nullptr;
+    QToolButton* ScreenBtn = nullptr;
+    QSpinBox* PageN = nullptr;
+    QWidget* TopRulePnl = nullptr;
+    QWidget* LeftRulePnl = nullptr;
+    Ruler* TopRule = nullptr;
+    Ruler* LeftRule = nullptr;
+    QScrollArea* sScrollBox1 = nullptr;
+    PageView* DXDraw1 = nullptr;
 };
 
 } // namespace Quillet

@@ -23,9 +23,9 @@ QDoubleSpinBox* pointEdit(QWidget* parent, const char* name)
 {
     auto* edit = new QDoubleSpinBox(parent);
     edit->setObjectName(QString::fromLatin1(name));
-    edit->setDecimals(3); // 0.254 mm steps stay exact
+    edit->setDecimals(3); // steps of MmEditStep stay exact
     edit->setRange(-kMaxMm, kMaxMm);
-    edit->setSingleStep(0.254);
+    edit->setSingleStep(MmEditStep);
     edit->setAlignment(Qt::AlignRight);
     return edit;
 }

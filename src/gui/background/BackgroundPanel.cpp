@@ -5,6 +5,7 @@
 
 #include "core/background/BackgroundSettings.h"
 #include "core/common/Errors.h"
+#include "core/common/Geometry.h"
 #include "gui/background/BackgroundSources.h"
 
 #include <QButtonGroup>
@@ -28,8 +29,7 @@
 namespace Quillet {
 namespace {
 
-constexpr double kMmStep = 0.254;
-// Three decimals keep the 0.254 mm steps exact and show a snapped value (a whole number
+// Three decimals keep the steps of MmEditStep exact and show a snapped value (a whole number
 // of 1/300 inch) to the micrometre, which reads back as the same pixel.
 constexpr int kMmDecimals = 3;
 constexpr double kMaxMm = 9999.999;
@@ -246,7 +246,7 @@ QDoubleSpinBox* BackgroundPanel::sizeEdit(const char* name, double minimum)
     edit->setObjectName(QString::fromLatin1(name));
     edit->setDecimals(kMmDecimals);
     edit->setRange(minimum, kMaxMm);
-    edit->setSingleStep(kMmStep);
+    edit->setSingleStep(MmEditStep);
     edit->setFocusPolicy(Qt::StrongFocus);
     edit->setAlignment(Qt::AlignRight);
     return edit;

@@ -11,7 +11,6 @@
 
 #include <QApplication>
 #include <QClipboard>
-#include <QEventLoop>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QHBoxLayout>
@@ -19,10 +18,7 @@
 #include <QImageReader>
 #include <QMimeData>
 #include <QPushButton>
-#include <QThread>
 #include <QUrl>
-
-#include <exception>
 
 namespace Quillet {
 namespace {
@@ -147,25 +143,14 @@ void BackgroundSources::replace(const QImage& page, int dpi)
 
 void BackgroundSources::runBusy(const std::function<void()>& work)
 {
-    std::exception_ptr failure;
-    QThread* worker = QThread::create([&] {
-        try {
-            work();
-        } catch (...) {
-            failure = std::current_exception();
-        }
-    });
-    QEventLoop loop;
-    connect(worker, &QThread::finished, &loop, &QEventLoop::quit);
     Q_EMIT busyChanged(true);
-    worker->start();
-    // Only paint and timer events come through: the window takes no input meanwhile.
-    loop.exec(QEventLoop::ExcludeUserInputEvents);
-    worker->wait();
-    delete worker;
+    try {
+        m_task.run([&work](TaskControl&) { work(); });
+    } catch (...) {
+        Q_EMIT busyChanged(false);
+        throw;
+    }
     Q_EMIT busyChanged(false);
-    if (failure)
-        std::rethrow_exception(failure);
 }
 
 } // namespace Quillet

@@ -6,6 +6,8 @@
 // Whatever the source, the background changes only once a picture is in hand; a failed
 // or cancelled import, an empty clipboard or a cancelled scan leave it as it was.
 
+#include "gui/app/BackgroundTask.h"
+
 #include <QObject>
 #include <QString>
 
@@ -63,6 +65,7 @@ private:
     BackgroundSettings& m_model;
     QWidget* m_parent;
     QString m_startFolder;
+    BackgroundTask m_task{QStringLiteral("DocumentImport")};
 };
 
 } // namespace Quillet

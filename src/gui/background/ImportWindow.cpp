@@ -17,7 +17,6 @@
 #include <QScrollArea>
 #include <QSignalBlocker>
 #include <QSpinBox>
-#include <QThread>
 #include <QToolButton>
 #include <QVBoxLayout>
 
@@ -62,15 +61,6 @@ double boundedZoom(double zoom, const QImage& page)
 }
 
 } // namespace
-
-/// What one worker leaves for the window: the page it was asked for and its picture or
-/// the reason there is none.
-struct ImportWindow::Rendered {
-    int page = 0;
-    std::uint64_t request = 0;
-    QImage picture;
-    QString error;
-};
 
 ImportWindow::ImportWindow(QWidget* parent) : QDialog(parent)
 {
@@ -156,9 +146,10 @@ QHBoxLayout* ImportWindow::buildBottomBar()
         bar->addWidget(button);
     }
     sLabelFX1 = new QLabel(
-        QStringLiteral("<= Если страница не отобразилась, нажмите, чтобы построить её заново"),
-        this);
+        QStringLiteral("<= Если страница не отобразилась нажмите через некоторое время"), this);
     sLabelFX1->setObjectName(QStringLiteral("sLabelFX1"));
+    sLabelFX1->setToolTip(QStringLiteral("Страница строится в фоне. Если она так и не "
+                                         "появилась, кнопка слева строит её заново."));
     sLabelFX1->setForegroundRole(QPalette::Dark);
     bar->addSpacing(4);
     bar->addWidget(sLabelFX1);
@@ -193,7 +184,6 @@ int ImportWindow::choosePage(const ImportDocument& document)
     if (!document.isOpen())
         return 0;
     m_document = &document;
-    ++m_session;
     m_page = QImage();
     m_shownPage = 0;
     {
@@ -209,18 +199,9 @@ int ImportWindow::choosePage(const ImportDocument& document)
     return chosen;
 }
 
-bool ImportWindow::previewRendering() const
-{
-    return m_worker && m_worker->isRunning();
-}
-
 void ImportWindow::endSession()
 {
-    ++m_session;
-    if (m_worker) {
-        m_worker->wait();
-        m_worker.reset();
-    }
+    m_task.abandon();
     m_document = nullptr;
     m_banner->hide();
     // The window is kept for the next import; a zoomed page need not stay in memory.
@@ -236,7 +217,7 @@ void ImportWindow::ShowPreviewPage()
     ++m_request;
     // One page renders at a time; when it is done and no longer wanted, the newest
     // request follows (renderFinished), so spinning through pages queues nothing.
-    if (!m_worker)
+    if (!m_task.isBusy())
         startRender();
     if (m_page.isNull()) {
         showText(QStringLiteral("Страница %1 готовится…").arg(m_wantedPage));
@@ -251,44 +232,36 @@ void ImportWindow::ShowPreviewPage()
 
 void ImportWindow::startRender()
 {
-    auto rendered = std::make_shared<Rendered>();
-    rendered->page = m_wantedPage;
-    rendered->request = m_request;
+    const int page = m_wantedPage;
+    const std::uint64_t request = m_request;
     const ImportDocument* document = m_document;
-    m_worker.reset(QThread::create([document, rendered] {
-        try {
-            rendered->picture = document->preview(rendered->page);
-        } catch (const Error& error) {
-            rendered->error = error.message();
-        } catch (const std::bad_alloc&) {
-            rendered->error =
-                QStringLiteral("Не хватает памяти, чтобы показать страницу %1").arg(rendered->page);
-        } catch (...) {
-            rendered->error = QStringLiteral("Страницу %1 не удалось показать").arg(rendered->page);
-        }
-    }));
-    const std::uint64_t session = m_session;
-    connect(m_worker.get(), &QThread::finished, this, [this, rendered, session] {
-        if (session == m_session)
-            renderFinished(*rendered);
-    });
-    m_worker->start();
+    m_task.start([document, page](TaskControl&) { return document->preview(page); },
+                 [this, page, request](TaskResult<QImage>& rendered) {
+                     renderFinished(page, request, rendered);
+                 });
 }
 
-void ImportWindow::renderFinished(const Rendered& rendered)
+void ImportWindow::renderFinished(int page, std::uint64_t request, TaskResult<QImage>& rendered)
 {
-    // finished() comes from the worker just before its thread ends.
-    m_worker->wait();
-    m_worker.reset();
-    if (rendered.request != m_request) {
+    if (request != m_request) {
         startRender();
         return;
     }
     m_banner->hide();
-    m_shownPage = rendered.page;
-    m_page = rendered.picture.convertToFormat(QImage::Format_RGB32);
-    if (m_page.isNull()) {
-        showText(rendered.error);
+    m_shownPage = page;
+    QString error;
+    try {
+        m_page = rendered.value().convertToFormat(QImage::Format_RGB32);
+    } catch (const Error& e) {
+        error = e.message();
+    } catch (const std::bad_alloc&) {
+        error = QStringLiteral("Не хватает памяти, чтобы показать страницу %1").arg(page);
+    } catch (...) {
+        error = QStringLiteral("Страницу %1 не удалось показать").arg(page);
+    }
+    if (m_page.isNull() || !error.isEmpty()) {
+        m_page = QImage();
+        showText(error);
         return;
     }
     if (m_page.width() < m_page.height())

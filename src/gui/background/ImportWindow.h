@@ -2,18 +2,18 @@
 // SPDX-FileCopyrightText: 2026 Quillet developers
 #pragma once
 
+#include "gui/app/BackgroundTask.h"
+
 #include <QDialog>
 #include <QImage>
 
 #include <cstdint>
-#include <memory>
 
 class QHBoxLayout;
 class QLabel;
 class QPushButton;
 class QScrollArea;
 class QSpinBox;
-class QThread;
 class QToolButton;
 
 namespace Quillet {
@@ -52,12 +52,10 @@ public:
     /// The shown page at its preview resolution, unzoomed; null while none is shown or
     /// when the page failed to render.
     QImage previewPicture() const { return m_page; }
-    /// A preview is being rendered on the worker thread at this moment.
-    bool previewRendering() const;
+    /// A preview has been asked for and is not shown yet: it renders on the worker thread.
+    bool previewRendering() const { return m_task.isBusy(); }
 
 private:
-    struct Rendered;
-
     QHBoxLayout* buildBottomBar();
     /// The page edit changed (or the first page is due): asks for that page's preview.
     void ShowPreviewPage();
@@ -68,11 +66,12 @@ private:
     void sSpeedButton3Click(); // zoom out
     void sSpeedButton4Click(); // zoom in
     void startRender();
-    void renderFinished(const Rendered& rendered);
+    void renderFinished(int page, std::uint64_t request, TaskResult<QImage>& rendered);
     void setZoom(double zoom);
     void showText(const QString& text);
     void placeBanner();
-    /// Ends the current import: waits for the worker and forgets the document.
+    /// Ends the current import: waits for the worker, drops what it renders, and forgets
+    /// the document.
     void endSession();
 
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -91,15 +90,13 @@ private:
     QPushButton* sBitBtn2 = nullptr;
 
     const ImportDocument* m_document = nullptr;
-    std::unique_ptr<QThread> m_worker;
     /// Counts preview requests; a finished render that is not the latest is dropped.
     std::uint64_t m_request = 0;
-    /// Counts imports, so a render finishing after its import ended is ignored.
-    std::uint64_t m_session = 0;
     int m_wantedPage = 0;
     int m_shownPage = 0;
     QImage m_page;       // PreviewPage
     double m_zoom = 1.0; // PreviewZoom
+    BackgroundTask m_task{QStringLiteral("ImportPreview")};
 };
 
 } // namespace Quillet

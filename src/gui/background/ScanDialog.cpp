@@ -3,6 +3,7 @@
 
 #include "gui/background/ScanDialog.h"
 
+#include "core/background/ScanModes.h"
 #include "core/background/Scanner.h"
 
 #include <QComboBox>
@@ -14,7 +15,6 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QSignalBlocker>
-#include <QThread>
 #include <QVBoxLayout>
 
 #include <atomic>
@@ -33,52 +33,9 @@ struct ScanChoices {
     QString defaultColourMode;
 };
 
-/// Owns the Scanner on the dialog's thread. Its work functions run there, queued by the
-/// dialog, and answer through signals; stop() alone is called from the window's thread.
-class ScanWorker : public QObject {
-    Q_OBJECT
-public:
-    void findDevices();
-    void openDevice(const QString& name);
-    void scanPage(const ScanSettings& settings);
-    /// Ends SANE; the next findDevices() starts it again.
-    void shutDown();
-
-    /// Clears an earlier stop() before a scan is queued, so a stop that comes while the
-    /// scan waits in the queue still counts.
-    void allowScan() { m_stop = false; }
-    /// Cancels the scan running or queued; from any thread.
-    void stop();
-
-Q_SIGNALS:
-    void devicesFound(const QList<ScannerDevice>& devices);
-    void deviceOpened(const ScanChoices& choices);
-    void openFailed(const QString& message);
-    void progressed(double fraction);
-    void scanned(const QImage& page);
-    void scanStopped();
-    void failed(const QString& message);
-
-private:
-    std::unique_ptr<Scanner> m_scanner;
-    std::atomic<Scanner*> m_live = nullptr;
-    std::atomic<bool> m_stop = false;
-};
-
 namespace {
 
 constexpr int ProgressSteps = 1000;
-
-QString modeText(const QString& saneName)
-{
-    if (saneName == QLatin1String("Color"))
-        return QStringLiteral("Цветной");
-    if (saneName == QLatin1String("Gray"))
-        return QStringLiteral("Оттенки серого");
-    if (saneName == QLatin1String("Lineart"))
-        return QStringLiteral("Чёрно-белый");
-    return saneName;
-}
 
 QString memoryMessage()
 {
@@ -88,101 +45,54 @@ QString memoryMessage()
 
 } // namespace
 
-void ScanWorker::findDevices()
-{
-    try {
-        if (!m_scanner) {
-            m_scanner = std::make_unique<Scanner>();
-            m_live = m_scanner.get();
-        }
-        Q_EMIT devicesFound(m_scanner->devices());
-    } catch (const ScannerError& e) {
-        Q_EMIT failed(e.message());
-    }
-}
-
-void ScanWorker::openDevice(const QString& name)
-{
-    try {
-        if (!m_scanner)
-            throw ScannerError(QStringLiteral("Сканер не выбран."));
-        m_scanner->open(name);
-        Q_EMIT deviceOpened({m_scanner->resolutions(), m_scanner->defaultResolution(),
-                             m_scanner->colourModes(), m_scanner->defaultColourMode()});
-    } catch (const ScannerError& e) {
-        Q_EMIT openFailed(e.message());
-    }
-}
-
-void ScanWorker::scanPage(const ScanSettings& settings)
-{
-    try {
-        if (!m_scanner)
-            throw ScannerError(QStringLiteral("Сканер не выбран."));
-        const QImage page = m_scanner->scan(settings, [this](double fraction) {
-            Q_EMIT progressed(fraction);
-            return !m_stop;
-        });
-        if (page.isNull())
-            Q_EMIT failed(memoryMessage());
-        else
-            Q_EMIT scanned(page);
-    } catch (const ScanCancelled&) {
-        Q_EMIT scanStopped();
-    } catch (const ScannerError& e) {
-        Q_EMIT failed(e.message());
-    } catch (const std::bad_alloc&) {
-        Q_EMIT failed(memoryMessage());
-    }
-}
-
-void ScanWorker::shutDown()
-{
-    m_live = nullptr;
-    m_scanner.reset();
-}
-
-void ScanWorker::stop()
-{
-    m_stop = true;
-    if (Scanner* scanner = m_live)
-        scanner->cancel();
-}
-
 ScanDialog::ScanDialog(QWidget* parent) : QDialog(parent)
 {
     setObjectName(QStringLiteral("ScanDialog"));
     setWindowTitle(QStringLiteral("Сканирование"));
     buildControls();
-
-    m_thread = new QThread(this);
-    m_thread->setObjectName(QStringLiteral("ScanDialog thread"));
-    m_worker = new ScanWorker;
-    m_worker->moveToThread(m_thread);
-    connect(m_worker, &ScanWorker::devicesFound, this, &ScanDialog::devicesFound);
-    connect(m_worker, &ScanWorker::deviceOpened, this, &ScanDialog::deviceOpened);
-    connect(m_worker, &ScanWorker::openFailed, this,
-            [this](const QString& message) { failed(message, m_devices->count() < 2); });
-    connect(m_worker, &ScanWorker::progressed, this, [this](double fraction) {
+    connect(&m_task, &BackgroundTask::progressed, this, [this](int step) {
         if (m_state == State::Scanning)
-            m_progress->setValue(int(std::lrint(fraction * ProgressSteps)));
+            m_progress->setValue(step);
     });
-    connect(m_worker, &ScanWorker::scanned, this, &ScanDialog::scanned);
-    connect(m_worker, &ScanWorker::scanStopped, this, &ScanDialog::scanStopped);
-    connect(m_worker, &ScanWorker::failed, this,
-            [this](const QString& message) { failed(message, true); });
-    m_thread->start();
     setState(State::Unusable);
 }
 
 ScanDialog::~ScanDialog()
 {
-    // SANE is left on the thread that started it; a scan under way ends at its next block.
-    m_worker->stop();
-    QMetaObject::invokeMethod(m_worker, &ScanWorker::shutDown, Qt::BlockingQueuedConnection);
-    m_thread->quit();
-    m_thread->wait();
-    delete m_worker;
+    // A scan under way ends at its next block; SANE is then ended on the thread that
+    // started it.
+    stopScanner();
+    m_task.abandon();
+    m_task.start(
+        [this](TaskControl&) {
+            m_live = nullptr;
+            m_scanner.reset();
+        },
+        [](TaskResult<void>&) {});
+    m_task.abandon();
+}
+
+Scanner& ScanDialog::scanner()
+{
+    if (!m_scanner) {
+        m_scanner = std::make_unique<Scanner>();
+        m_live = m_scanner.get();
+    }
+    return *m_scanner;
+}
+
+Scanner& ScanDialog::chosenScanner()
+{
+    if (!m_scanner)
+        throw ScannerError(QStringLiteral("Сканер не выбран."));
+    return *m_scanner;
+}
+
+void ScanDialog::stopScanner()
+{
+    m_task.cancel();
+    if (Scanner* live = m_live)
+        live->cancel();
 }
 
 void ScanDialog::buildControls()
@@ -245,7 +155,17 @@ QImage ScanDialog::scan()
     m_resolution->clear();
     m_colourMode->clear();
     setState(State::Searching);
-    QMetaObject::invokeMethod(m_worker, &ScanWorker::findDevices, Qt::QueuedConnection);
+    m_task.start([this](TaskControl&) { return scanner().devices(); },
+                 [this](TaskResult<QList<ScannerDevice>>& found) {
+                     QList<ScannerDevice> devices;
+                     try {
+                         devices = found.value();
+                     } catch (const Error& e) {
+                         failed(e.message(), true);
+                         return;
+                     }
+                     devicesFound(devices);
+                 });
     exec();
     return std::exchange(m_page, {});
 }
@@ -264,7 +184,7 @@ void ScanDialog::reject()
     case State::Scanning:
         // SANE cannot be left in the middle of a call: the dialog closes on its answer.
         m_closing = true;
-        m_worker->stop();
+        stopScanner();
         setState(State::Stopping);
         return;
     }
@@ -329,12 +249,24 @@ void ScanDialog::deviceChosen()
     m_resolution->clear();
     m_colourMode->clear();
     setState(State::Opening);
-    QMetaObject::invokeMethod(
-        m_worker,
-        [worker = m_worker, name = m_devices->currentData().toString()] {
-            worker->openDevice(name);
+    m_task.start(
+        [this, name = m_devices->currentData().toString()](TaskControl&) {
+            Scanner& device = chosenScanner();
+            device.open(name);
+            return ScanChoices{device.resolutions(), device.defaultResolution(),
+                               device.colourModes(), device.defaultColourMode()};
         },
-        Qt::QueuedConnection);
+        [this](TaskResult<ScanChoices>& opened) {
+            ScanChoices choices;
+            try {
+                choices = opened.value();
+            } catch (const Error& e) {
+                // Another device may still be chosen.
+                failed(e.message(), m_devices->count() < 2);
+                return;
+            }
+            deviceOpened(choices);
+        });
 }
 
 void ScanDialog::deviceOpened(const ScanChoices& choices)
@@ -345,7 +277,7 @@ void ScanDialog::deviceOpened(const ScanChoices& choices)
         m_resolution->addItem(QStringLiteral("%1 dpi").arg(dpi), dpi);
     m_resolution->setCurrentIndex(m_resolution->findData(choices.defaultResolution));
     for (const QString& mode : choices.colourModes)
-        m_colourMode->addItem(modeText(mode), mode);
+        m_colourMode->addItem(scanModeLabel(mode), mode);
     m_colourMode->setCurrentIndex(m_colourMode->findData(choices.defaultColourMode));
     // A device without the setting scans with its own.
     m_form->setRowVisible(m_resolution, m_resolution->count() > 0);
@@ -359,11 +291,31 @@ void ScanDialog::startScan()
         return;
     const ScanSettings settings{m_resolution->currentData().toInt(),
                                 m_colourMode->currentData().toString()};
-    m_worker->allowScan();
     setState(State::Scanning);
-    QMetaObject::invokeMethod(
-        m_worker, [worker = m_worker, settings] { worker->scanPage(settings); },
-        Qt::QueuedConnection);
+    m_task.start(
+        [this, settings](TaskControl& control) {
+            return chosenScanner().scan(settings, [&control](double fraction) {
+                return control.progress(int(std::lrint(fraction * ProgressSteps)));
+            });
+        },
+        [this](TaskResult<QImage>& result) {
+            QImage page;
+            try {
+                page = result.value();
+            } catch (const ScanCancelled&) {
+                scanStopped();
+                return;
+            } catch (const ScannerError& e) {
+                failed(e.message(), true);
+                return;
+            } catch (const std::bad_alloc&) {
+                page = QImage(); // said below
+            }
+            if (page.isNull())
+                failed(memoryMessage(), true);
+            else
+                scanned(page);
+        });
 }
 
 void ScanDialog::scanned(const QImage& page)
@@ -404,5 +356,3 @@ bool ScanDialog::closeRequested()
 }
 
 } // namespace Quillet
-
-#include "ScanDialog.moc"

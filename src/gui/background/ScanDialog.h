@@ -2,19 +2,23 @@
 // SPDX-FileCopyrightText: 2026 Quillet developers
 #pragma once
 
+#include "gui/app/BackgroundTask.h"
+
 #include <QDialog>
 #include <QImage>
+
+#include <atomic>
+#include <memory>
 
 class QComboBox;
 class QFormLayout;
 class QLabel;
 class QProgressBar;
 class QPushButton;
-class QThread;
 
 namespace Quillet {
 
-class ScanWorker;
+class Scanner;
 struct ScanChoices;
 struct ScannerDevice;
 
@@ -60,12 +64,22 @@ private:
     void failed(const QString& message, bool fatal);
     /// Ends the dialog if the user asked to close it while the thread was busy.
     bool closeRequested();
+    /// Cancels the job under way, and the scan itself when one reads from the device.
+    void stopScanner();
+    /// The scanner, started on first use; on the task's thread only.
+    Scanner& scanner();
+    /// The scanner a device was chosen on; throws ScannerError before. Task's thread only.
+    Scanner& chosenScanner();
 
     State m_state = State::Searching;
     bool m_closing = false;
     QImage m_page;
-    QThread* m_thread = nullptr;
-    ScanWorker* m_worker = nullptr;
+    /// Made, used and ended on m_task's thread alone: SANE stays on the thread it
+    /// started on.
+    std::unique_ptr<Scanner> m_scanner;
+    /// m_scanner for stopScanner() on the window's thread, null while there is none.
+    std::atomic<Scanner*> m_live = nullptr;
+    BackgroundTask m_task{QStringLiteral("ScanDialog thread")};
 
     QFormLayout* m_form = nullptr;
     QComboBox* m_devices = nullptr;

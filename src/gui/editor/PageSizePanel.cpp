@@ -7,7 +7,6 @@
 #include "core/app/UserSettings.h"
 #include "core/common/Errors.h"
 #include "gui/app/Look.h"
-#include "core/common/Geometry.h"
 
 #include <QComboBox>
 #include <QDoubleSpinBox>
@@ -18,23 +17,16 @@
 #include <QStyle>
 #include <QToolButton>
 
-#include <algorithm>
-
 namespace Quillet {
 namespace {
-
-// The page-size edits hold whole 300-dpi pixels of a page no larger than the project
-// file accepts (100000 pixels).
-constexpr double kMinPageMm = 0.254;
-constexpr double kMaxPageMm = 8466.0;
 
 QDoubleSpinBox* pageSideEdit(QWidget* parent, const char* name)
 {
     auto* edit = new QDoubleSpinBox(parent);
     edit->setObjectName(QString::fromLatin1(name));
     edit->setDecimals(4);
-    edit->setRange(kMinPageMm, kMaxPageMm);
-    edit->setValue(kMinPageMm);
+    edit->setRange(MinPageSideMm, MaxPageSideMm);
+    edit->setValue(MinPageSideMm);
     edit->setSuffix(QStringLiteral(" мм"));
     return edit;
 }
@@ -161,13 +153,12 @@ void PageSizePanel::sSpeedButton8Click()
 void PageSizePanel::applyPageSideExit(bool width)
 {
     QDoubleSpinBox* edit = width ? m_width : m_height;
-    const long double snapped =
-        snapToPixel(std::max(static_cast<long double>(edit->value()), MmPerPixel));
+    const double snapped = pageSideAfterEdit(edit->value());
     ProjectSettings& settings = m_document.project.settings;
-    (width ? settings.PrWidth : settings.PrHeight) = static_cast<double>(snapped);
+    (width ? settings.PrWidth : settings.PrHeight) = snapped;
     {
         const QSignalBlocker blocker(edit);
-        edit->setValue(static_cast<double>(snapped));
+        edit->setValue(snapped);
     }
     m_document.RepaintPending = true;
     Q_EMIT pageSizeChanged();

@@ -7,7 +7,6 @@
 #include "core/app/ProjectDocument.h"
 #include "core/common/Errors.h"
 #include "core/data/PageSelection.h"
-#include "core/data/SetAsString.h"
 #include "core/data/SpreadsheetLink.h"
 #include "core/editor/ViewGeometry.h"
 #include "core/export/ExportOptions.h"
@@ -28,25 +27,16 @@
 #include <QThread>
 #include <QToolButton>
 
-#include <atomic>
-
 namespace Quillet {
 
-// One export: what the worker thread reads (copies, so the window may go on editing)
-// and what it leaves for the window.
+// What one export reads: copies, so the window may go on editing.
 struct ExportPanel::Run {
     Project project;
     std::shared_ptr<const Workbook> workbook;
     ExportRequest request;
-    std::atomic<bool> cancel{false};
-    ExportResult result;
-    QString error;
 };
 
 namespace {
-
-// More pages than anyone prints, and few enough to list.
-constexpr int64_t kMaxPages = 1000000;
 
 const struct {
     const char* filter;
@@ -73,17 +63,6 @@ QCheckBox* option(QWidget* parent, const char* name, const QString& caption, boo
     box->setChecked(*value);
     QObject::connect(box, &QCheckBox::toggled, parent, [value](bool on) { *value = on; });
     return box;
-}
-
-// `PrintSet` as the pages it names. Page 0 is a page like any other: the layout view, as
-// the print and quillet-cli give it too. Throws Error for a set too large to list.
-std::vector<int> exportedPages(const QString& text)
-{
-    TSetAsString PrintSet;
-    PrintSet.setAsString(text);
-    if (PrintSet.Count() > kMaxPages)
-        throw Error(QStringLiteral("Слишком много страниц: %1").arg(PrintSet.Count()));
-    return PrintSet.AsArray();
 }
 
 QString fileTypeFilters()
@@ -151,15 +130,7 @@ ExportPanel::ExportPanel(ExportOptions& options, ProjectDocument& document, cons
     form->addRow(m_reverse);
     form->addRow(m_printAsImg);
     buildButtonRow(form);
-}
-
-ExportPanel::~ExportPanel()
-{
-    if (m_worker != nullptr) {
-        m_run->cancel = true;
-        m_worker->wait();
-        delete m_worker;
-    }
+    connect(&m_task, &BackgroundTask::progressed, this, &ExportPanel::progressChanged);
 }
 
 void ExportPanel::buildButtonRow(QFormLayout* form)
@@ -221,7 +192,7 @@ int ExportPanel::copies() const
 
 bool ExportPanel::isExporting() const
 {
-    return m_run != nullptr;
+    return m_task.isBusy();
 }
 
 int ExportPanel::pageCount() const
@@ -268,7 +239,9 @@ void ExportPanel::JPGSaveClick()
     const int count = pageCount();
     std::vector<int> pages;
     try {
-        pages = exportedPages(m_pages->text());
+        // Page 0 is a page like any other: the layout view, as the print and quillet-cli
+        // give it too.
+        pages = PageSelection::listedPages(m_pages->text());
     } catch (const Error& e) {
         QMessageBox::critical(this, QStringLiteral("Quillet"), e.message());
         return;
@@ -308,49 +281,41 @@ void ExportPanel::startExport(std::vector<int> pages, const QString& prefix, Exp
     request.withBackground = m_options.WithBack;
     request.reverse = m_options.Reverce;
     request.jobs = std::max(1, QThread::idealThreadCount());
-    m_run = run;
+    const bool started = m_task.start(
+        [run](TaskControl& control) {
+            return exportPages(run->request,
+                               [&control](int done, int) { return control.progress(done); });
+        },
+        [this](TaskResult<ExportResult>& result) { exportEnded(result); });
+    if (!started)
+        return;
     setEnabled(false);
     Q_EMIT progressStarted(int(request.pages.size()));
-
-    m_worker = QThread::create([this, run] {
-        const auto progress = [this, run](int done, int) {
-            QMetaObject::invokeMethod(
-                this, [this, done] { Q_EMIT progressChanged(done); }, Qt::QueuedConnection);
-            return !run->cancel;
-        };
-        try {
-            run->result = exportPages(run->request, progress);
-        } catch (const Error& e) {
-            run->error = e.message();
-        } catch (const std::exception& e) {
-            run->error =
-                QStringLiteral("Экспорт прерван: %1").arg(QString::fromLocal8Bit(e.what()));
-        }
-    });
-    m_worker->setObjectName(QStringLiteral("PageExport"));
-    connect(m_worker, &QThread::finished, this, &ExportPanel::exportEnded);
-    m_worker->start();
 }
 
 void ExportPanel::cancelExport()
 {
-    if (m_run != nullptr)
-        m_run->cancel = true;
+    m_task.cancel();
 }
 
-void ExportPanel::exportEnded()
+void ExportPanel::exportEnded(TaskResult<ExportResult>& result)
 {
-    m_worker->wait();
-    m_worker->deleteLater();
-    m_worker = nullptr;
-    const std::shared_ptr<Run> run = std::move(m_run);
     Q_EMIT progressEnded();
     setEnabled(true);
     m_document.RepaintPending = true;
-    for (const QString& line : run->result.errorLines)
+    ExportResult written;
+    QString error;
+    try {
+        written = std::move(result.value());
+    } catch (const Error& e) {
+        error = e.message();
+    } catch (const std::exception& e) {
+        error = QStringLiteral("Экспорт прерван: %1").arg(QString::fromLocal8Bit(e.what()));
+    }
+    for (const QString& line : written.errorLines)
         Q_EMIT errorLine(line);
-    if (!run->error.isEmpty())
-        QMessageBox::critical(this, QStringLiteral("Quillet"), run->error);
+    if (!error.isEmpty())
+        QMessageBox::critical(this, QStringLiteral("Quillet"), error);
 }
 
 } // namespace Quillet

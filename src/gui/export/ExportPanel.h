@@ -2,6 +2,8 @@
 // SPDX-FileCopyrightText: 2026 Quillet developers
 #pragma once
 
+#include "gui/app/BackgroundTask.h"
+
 #include <QGroupBox>
 
 #include <memory>
@@ -11,12 +13,12 @@ class QCheckBox;
 class QFormLayout;
 class QLineEdit;
 class QSpinBox;
-class QThread;
 class QToolButton;
 
 namespace Quillet {
 
 class ProjectDocument;
+struct ExportResult;
 class SpreadsheetLink;
 struct ExportOptions;
 struct ViewState;
@@ -35,7 +37,7 @@ public:
     ExportPanel(ExportOptions& options, ProjectDocument& document, const ViewState& view,
                 const SpreadsheetLink& link, QWidget* parent = nullptr);
     /// Cancels a running export and waits for the pages under way.
-    ~ExportPanel() override;
+    ~ExportPanel() override = default;
 
     /// Shows the options again (after the program changed them).
     void refresh();
@@ -85,7 +87,7 @@ private:
     int pageCount() const;
     void showPages(const QString& text);
     void startExport(std::vector<int> pages, const QString& prefix, ExportFormat format);
-    void exportEnded();
+    void exportEnded(TaskResult<ExportResult>& result);
 
     ExportOptions& m_options;
     ProjectDocument& m_document;
@@ -97,8 +99,8 @@ private:
     QCheckBox* m_printAsImg = nullptr;
     QSpinBox* m_copies = nullptr;
     QString m_dialogName;
-    std::shared_ptr<Run> m_run;
-    QThread* m_worker = nullptr;
+    // Last, so that an export under way stops before the rest of the panel goes.
+    BackgroundTask m_task{QStringLiteral("PageExport")};
 };
 
 } // namespace Quillet

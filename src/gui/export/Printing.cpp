@@ -6,6 +6,7 @@
 #include "core/app/PageCount.h"
 #include "core/app/ProjectDocument.h"
 #include "core/app/UserSettings.h"
+#include "core/data/PageSelection.h"
 #include "core/data/SetAsString.h"
 #include "core/data/SpreadsheetLink.h"
 #include "core/export/ExportOptions.h"
@@ -20,16 +21,9 @@
 #include <QPrinter>
 #include <QPrinterInfo>
 #include <QPushButton>
-#include <QThread>
-
-#include <atomic>
 
 namespace Quillet {
 namespace {
-
-// Beyond this a page set is a typing slip, not a print run; listing it would only
-// exhaust memory.
-constexpr int64_t kMaxPages = 1000000;
 
 bool isPortrait(const QPrinter& printer)
 {
@@ -38,8 +32,7 @@ bool isPortrait(const QPrinter& printer)
 
 } // namespace
 
-// What one print works on: its own copy of the project, so the window may go on editing,
-// and what the worker hands back.
+// What one print works on: its own copy of the project, so the window may go on editing.
 struct PrintController::Run {
     Project project;
     std::shared_ptr<const Workbook> workbook;
@@ -47,9 +40,6 @@ struct PrintController::Run {
     std::unique_ptr<PrinterDevice> device;
     PrinterMetrics metrics;
     bool toFile = false; // into a PDF file rather than on a printer
-    std::atomic<bool> cancel{false};
-    PrintResult result;
-    QString error;
 };
 
 PrintController::PrintController(const PrintContext& context, QWidget* window)
@@ -58,16 +48,10 @@ PrintController::PrintController(const PrintContext& context, QWidget* window)
     setObjectName(QStringLiteral("PrintController"));
     connect(m_context.progress, &SettingsColumn::cancelRequested, this,
             &PrintController::cancelPrint);
+    connect(&m_task, &BackgroundTask::progressed, m_context.progress, &SettingsColumn::setProgress);
 }
 
-PrintController::~PrintController()
-{
-    if (m_worker != nullptr) {
-        m_run->cancel = true;
-        m_worker->wait();
-        delete m_worker;
-    }
-}
+PrintController::~PrintController() = default;
 
 QPrinter& PrintController::printer()
 {
@@ -115,12 +99,14 @@ void PrintController::JPGPrintClick()
     PrintSet.setAsString(m_context.options->pages);
     if (PrintSet.isEmpty() || !hasPrinter() || pageCount() < 1)
         return;
-    if (PrintSet.Count() > kMaxPages) {
-        showError(QStringLiteral("Слишком много страниц для печати: %1").arg(PrintSet.Count()));
+    std::vector<int> pages;
+    try {
+        pages = PageSelection::listedPages(m_context.options->pages);
+    } catch (const Error& e) {
+        showError(e.message());
         return;
     }
-    const TIntArray pages = PrintSet.AsArray();
-    startPrint(std::vector<int>(pages.begin(), pages.end()));
+    startPrint(std::move(pages));
 }
 
 void PrintController::askOrientation()
@@ -166,6 +152,9 @@ std::shared_ptr<PrintController::Run> PrintController::prepareRun(std::vector<in
     request.pages = std::move(pages);
     request.reverse = m_context.options->Reverce;
     request.copies = m_context.copies ? m_context.copies() : 1;
+    // A print of pictures leaves each job the copy count the printer holds (forms with a
+    // picture always print so): "Копий" goes there too, as quillet-cli's --copies does.
+    printer().setCopyCount(request.copies);
     request.asImage = m_context.options->PrintAsImg;
     request.withBackground = m_context.options->WithBack;
     return run;
@@ -177,66 +166,64 @@ void PrintController::startPrint(std::vector<int> pages)
     if (run == nullptr)
         return;
     const int n = int(run->request.pages.size());
-    m_run = run;
+    const bool started = m_task.start(
+        [run](TaskControl& control) {
+            // The painter is begun on this thread and is ended on it.
+            try {
+                const PrintResult printed =
+                    printPages(run->request, *run->device,
+                               [&control](int step, int) { return control.progress(step); });
+                run->device->finish();
+                run->device.reset();
+                return printed;
+            } catch (...) {
+                // A PDF file that failed part-way would pass for a whole print.
+                run->device->discard();
+                run->device.reset();
+                throw;
+            }
+        },
+        [this, run](TaskResult<PrintResult>& result) { printEnded(*run, result); });
+    if (!started)
+        return;
     if (m_context.controls != nullptr)
         m_context.controls->setEnabled(false);
-    m_context.progress->startProgress(
-        printsDirectly(run->metrics, run->request.asImage) ? 3 * n - 1 : 4 * n - 1, true);
-    m_worker = QThread::create([this, run] {
-        const auto progress = [this, run](int step, int) {
-            QMetaObject::invokeMethod(
-                this, [this, step] { m_context.progress->setProgress(step); },
-                Qt::QueuedConnection);
-            return !run->cancel;
-        };
-        try {
-            run->result = printPages(run->request, *run->device, progress);
-            run->device->finish();
-        } catch (const PrintError& e) {
-            // A PDF file is dropped whole; a printer keeps the jobs it has spooled.
-            run->error = e.jobsEnded() == 0 || run->toFile
-                             ? e.message()
-                             : QStringLiteral("%1\nУже отправлено на печать страниц: %2.")
-                                   .arg(e.message())
-                                   .arg(e.jobsEnded());
-        } catch (const Error& e) {
-            run->error = e.message();
-        } catch (const std::bad_alloc&) {
-            run->error = QStringLiteral("Не хватает памяти, чтобы напечатать страницу.");
-        } catch (const std::exception& e) {
-            run->error =
-                QStringLiteral("Печать прервана: %1").arg(QString::fromLocal8Bit(e.what()));
-        }
-        // A PDF file that failed part-way would pass for a whole print.
-        if (!run->error.isEmpty())
-            run->device->discard();
-        // The painter was begun on this thread and is ended on it.
-        run->device.reset();
-    });
-    m_worker->setObjectName(QStringLiteral("Printing"));
-    connect(m_worker, &QThread::finished, this, &PrintController::printEnded);
-    m_worker->start();
+    m_context.progress->startProgress(printProgressMaximum(run->metrics, run->request.asImage, n),
+                                      true);
 }
 
 void PrintController::cancelPrint()
 {
-    if (m_run != nullptr)
-        m_run->cancel = true;
+    m_task.cancel();
 }
 
-void PrintController::printEnded()
+void PrintController::printEnded(const Run& run, TaskResult<PrintResult>& result)
 {
-    m_worker->wait();
-    m_worker->deleteLater();
-    m_worker = nullptr;
-    const std::shared_ptr<Run> run = std::move(m_run);
     m_context.progress->endProgress();
     if (m_context.controls != nullptr)
         m_context.controls->setEnabled(true);
-    for (const QString& line : run->result.errorLines)
+    PrintResult printed;
+    QString error;
+    try {
+        printed = std::move(result.value());
+    } catch (const PrintError& e) {
+        // A PDF file is dropped whole; a printer keeps the jobs it has spooled.
+        error = e.jobsEnded() == 0 || run.toFile
+                    ? e.message()
+                    : QStringLiteral("%1\nУже отправлено на печать страниц: %2.")
+                          .arg(e.message())
+                          .arg(e.jobsEnded());
+    } catch (const Error& e) {
+        error = e.message();
+    } catch (const std::bad_alloc&) {
+        error = QStringLiteral("Не хватает памяти, чтобы напечатать страницу.");
+    } catch (const std::exception& e) {
+        error = QStringLiteral("Печать прервана: %1").arg(QString::fromLocal8Bit(e.what()));
+    }
+    for (const QString& line : printed.errorLines)
         m_context.errors->LogRenderError(line);
-    if (!run->error.isEmpty())
-        showError(run->error);
+    if (!error.isEmpty())
+        showError(error);
     Q_EMIT printFinished();
 }
 

@@ -6,6 +6,8 @@
 // the print itself on a thread of its own, the system's printer setup and the printer's
 // calibration.
 
+#include "gui/app/BackgroundTask.h"
+
 #include <QObject>
 #include <QPageLayout>
 #include <QString>
@@ -16,7 +18,6 @@
 #include <vector>
 
 class QPrinter;
-class QThread;
 class QWidget;
 
 namespace Quillet {
@@ -27,6 +28,7 @@ class SettingsColumn;
 class SpreadsheetLink;
 class UserSettings;
 struct ExportOptions;
+struct PrintResult;
 
 /// What a print reads from the window. Everything is referenced and must outlive the
 /// controller.
@@ -39,7 +41,7 @@ struct PrintContext {
     RenderErrorSink* errors = nullptr;
     /// Shows the progress (`ProgressPanel`) and offers its Cancel.
     SettingsColumn* progress = nullptr;
-    /// `NCopies`: copies per page in direct printing.
+    /// `NCopies`: copies of every page, printed directly or as pictures.
     std::function<int()> copies;
     /// Disabled while a print runs (the export group), or null.
     QWidget* controls = nullptr;
@@ -59,7 +61,7 @@ public:
     /// setup dialog keeps; a test may point it at a PDF file.
     QPrinter& printer();
     /// True from the start of a print until its result has been shown.
-    bool isPrinting() const { return m_worker != nullptr; }
+    bool isPrinting() const { return m_task.isBusy(); }
 
 public Q_SLOTS:
     /// `JPGPrint`: asks what must be asked (no pages, orientation), then prints the pages
@@ -96,14 +98,14 @@ private:
     std::optional<QPageLayout::Orientation> askCalibratedOrientation(const QString& printerName);
     std::shared_ptr<Run> prepareRun(std::vector<int> pages);
     void startPrint(std::vector<int> pages);
-    void printEnded();
+    void printEnded(const Run& run, TaskResult<PrintResult>& result);
     void showError(const QString& message);
 
     PrintContext m_context;
     QWidget* m_window;
     std::unique_ptr<QPrinter> m_printer;
-    std::shared_ptr<Run> m_run;
-    QThread* m_worker = nullptr;
+    // A print under way draws on m_printer: the task must go first.
+    BackgroundTask m_task{QStringLiteral("Printing")};
 };
 
 } // namespace Quillet

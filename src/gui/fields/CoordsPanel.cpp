@@ -19,8 +19,6 @@
 namespace Quillet {
 namespace {
 
-// One 300-dpi page pixel: the arrows move a block edge by ten of them.
-constexpr double kEdgeStepMm = 0.254;
 constexpr double kMaxEdgeMm = 9999.99;
 constexpr double kDefaultBlockScale = 0.5;
 constexpr double kBlockScaleStep = 0.25;
@@ -120,7 +118,7 @@ QDoubleSpinBox* CoordsPanel::edgeEdit(const char* name, double CoordsValues::*me
     edit->setObjectName(QString::fromLatin1(name));
     edit->setDecimals(2);
     edit->setRange(0, kMaxEdgeMm);
-    edit->setSingleStep(kEdgeStepMm);
+    edit->setSingleStep(MmEditStep);
     edit->setToolTip(QStringLiteral("мм"));
     connect(edit, &QDoubleSpinBox::valueChanged, this, [this, member](double mm) {
         m_values.*member = mm;

@@ -221,6 +221,15 @@ void EditingArea::CancelBtnClick()
     close();
 }
 
+bool EditingArea::undo()
+{
+    const bool wasOpen = m_editor.isOpen();
+    const bool undone = m_editor.undo();
+    if (wasOpen)
+        close();
+    return undone;
+}
+
 void EditingArea::close()
 {
     for (EditorPanel p : kPanels)

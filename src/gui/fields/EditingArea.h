@@ -51,6 +51,11 @@ public:
     /// The height the area takes for the open panel: its height + 50.
     int openHeight() const;
 
+    /// Undo with the area open or closed (FieldEditor::undo): an open panel closes keeping
+    /// what the user typed, the auto-replace panel its list. Returns true when the tree
+    /// was restored.
+    bool undo();
+
 public Q_SLOTS:
     void OkBtnClick();
     void CancelBtnClick();

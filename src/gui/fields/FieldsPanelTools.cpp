@@ -9,7 +9,7 @@
 
 #include "core/app/ProjectDocument.h"
 #include "core/common/Errors.h"
-#include "core/data/RelationCommands.h"
+#include "core/fields/RelationCommands.h"
 #include "core/editor/BlockOperations.h"
 #include "gui/fields/StructureView.h"
 

@@ -3,6 +3,7 @@
 
 #include "gui/fields/ImageFieldPanel.h"
 
+#include "core/app/NodeGrammar.h"
 #include "core/raster/FastDIB.h"
 #include "gui/fields/PanelControls.h"
 
@@ -322,7 +323,7 @@ void ImageFieldPanel::refresh()
 void ImageFieldPanel::ImgFieldNameButtonClick()
 {
     const QString projectPath = m_projectPath();
-    QString start = QFileInfo(resolvedImagePath(m_values.ImgFieldName, projectPath)).path();
+    QString start = QFileInfo(resolveImagePath(m_values.ImgFieldName, projectPath)).path();
     if (m_values.ImgFieldName.isEmpty())
         start = projectPath.isEmpty() ? QString() : QFileInfo(projectPath).path();
     const QString chosen = QFileDialog::getOpenFileName(this, QStringLiteral("Картинка для поля"),
@@ -349,7 +350,7 @@ void ImageFieldPanel::loadPreview()
 {
     const QString name = m_values.ImgFieldName;
     m_preview->setPicture(
-        name.isEmpty() ? QImage() : LoadPreviewPicture(resolvedImagePath(name, m_projectPath())));
+        name.isEmpty() ? QImage() : LoadPreviewPicture(resolveImagePath(name, m_projectPath())));
 }
 
 void ImageFieldPanel::changed()

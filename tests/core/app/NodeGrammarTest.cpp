@@ -6,6 +6,9 @@
 #include "core/app/Project.h"
 #include "core/common/Errors.h"
 
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
 #include <QTest>
 
 using namespace Quillet;
@@ -36,11 +39,12 @@ private Q_SLOTS:
     void emptyTextFieldIsIdThenSeparator();
     void malformedTextOptionsNameFieldAndPosition_data();
     void malformedTextOptionsNameFieldAndPosition();
-    void fontNameIsCutTo64();
     void textWriterRejectsWhatBreaksTheGrammar();
     void imageFieldModes_data();
     void imageFieldModes();
     void imageFieldWithoutMarkersDefaults();
+    void imagePaths_data();
+    void imagePaths();
     void shapeFieldsRoundTrip_data();
     void shapeFieldsRoundTrip();
     void shapeLineDirectionSearch();
@@ -193,13 +197,6 @@ void NodeGrammarTest::malformedTextOptionsNameFieldAndPosition()
     }
 }
 
-void NodeGrammarTest::fontNameIsCutTo64()
-{
-    const QString longName(100, QLatin1Char('F'));
-    const QString node = textField("0001", "x", "0000000$00FFFFFF$00000000000010" + longName);
-    QCOMPARE(ParseTextOptions(QStringView(node).mid(4)).fontName.size(), 64);
-}
-
 void NodeGrammarTest::textWriterRejectsWhatBreaksTheGrammar()
 {
     TOptTextField o;
@@ -267,8 +264,64 @@ void NodeGrammarTest::imageFieldWithoutMarkersDefaults()
     // A writer always adds both markers.
     QVERIFY(composeImageField("1000", o).endsWith(QString(CopyModeMarker) + "0"
                                                   + QString(OpacityMarker) + "255"));
-    const QString badOpacity = node + CopyModeMarker + "0" + OpacityMarker + "300";
-    QVERIFY_THROWS_EXCEPTION(ConversionError, parseImageOptions(QStringView(badOpacity).mid(4)));
+}
+
+// One resolver serves the renderer, the editor's preview and the canvas. The rows are where
+// the three once disagreed; "@" stands for a scratch folder, which is also the working
+// folder.
+void NodeGrammarTest::imagePaths_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("project");
+    QTest::addColumn<QStringList>("files");
+    QTest::addColumn<QString>("expected");
+
+    QTest::newRow("drive: as it is") << "C:/pics/a.png"
+                                     << "@/p.qlet" << QStringList{} << "C:/pics/a.png";
+    QTest::newRow("absolute: as it is") << "/pics/a.png"
+                                        << "@/p.qlet" << QStringList{} << "/pics/a.png";
+    QTest::newRow("beside the project") << "a.png"
+                                        << "@/p.qlet" << QStringList{} << "@/a.png";
+    // The renderer took only "/" as a separator and looked in the working folder.
+    QTest::newRow("project folder written with backslashes")
+        << "a.png"
+        << "D:\\forms\\p.qlet" << QStringList{} << "D:\\forms\\a.png";
+    QTest::newRow("no project: the working folder") << "a.png"
+                                                    << "" << QStringList{} << "a.png";
+    // The editor's preview did not read backslashes as separators.
+    QTest::newRow("Windows subfolder")
+        << "img\\sig.png"
+        << "@/p.qlet" << QStringList{"img/sig.png"} << "@/img/sig.png";
+    QTest::newRow("a name really holding the backslash comes first")
+        << "img\\sig.png"
+        << "@/p.qlet" << QStringList{"img/sig.png", "img\\sig.png"} << "@/img\\sig.png";
+    QTest::newRow("neither exists: the name as written")
+        << "img\\none.png"
+        << "@/p.qlet" << QStringList{} << "@/img\\none.png";
+    // The canvas fell back on the working folder and the program's folder.
+    QTest::newRow("not beside the project, only in the working folder")
+        << "a.png"
+        << "@/forms/p.qlet" << QStringList{"a.png"} << "@/forms/a.png";
+}
+
+void NodeGrammarTest::imagePaths()
+{
+    QFETCH(QString, name);
+    QFETCH(QString, project);
+    QFETCH(QStringList, files);
+    QFETCH(QString, expected);
+    QTemporaryDir dir;
+    QVERIFY(dir.isValid());
+    QVERIFY(QDir(dir.path()).mkdir(QStringLiteral("img")));
+    for (const QString& file : files) {
+        QFile made(dir.filePath(file));
+        QVERIFY(made.open(QIODevice::WriteOnly));
+    }
+    const QString previous = QDir::currentPath();
+    QVERIFY(QDir::setCurrent(dir.path()));
+    const QString resolved = resolveImagePath(name, project.replace(u'@', dir.path()));
+    QDir::setCurrent(previous);
+    QCOMPARE(resolved, expected.replace(u'@', dir.path()));
 }
 
 void NodeGrammarTest::shapeFieldsRoundTrip_data()

@@ -15,6 +15,7 @@
 #include <QTest>
 
 using namespace Quillet;
+using QuilletTest::firstDifference;
 using QuilletTest::jpegOf;
 using QuilletTest::noisePicture;
 
@@ -65,25 +66,6 @@ BackgroundModel::Settings inPixels(double w, double h, double top, double bottom
 {
     return BackgroundModel::Settings{mmOf(w),    mmOf(h),     mmOf(top), mmOf(bottom),
                                      mmOf(left), mmOf(right), angle};
-}
-
-QString firstDifference(const QImage& actual, const QImage& expected)
-{
-    if (actual.size() != expected.size())
-        return QStringLiteral("size %1x%2, expected %3x%4")
-            .arg(actual.width())
-            .arg(actual.height())
-            .arg(expected.width())
-            .arg(expected.height());
-    for (int y = 0; y < actual.height(); ++y)
-        for (int x = 0; x < actual.width(); ++x)
-            if (actual.pixel(x, y) != expected.pixel(x, y))
-                return QStringLiteral("pixel (%1, %2) is %3, expected %4")
-                    .arg(x)
-                    .arg(y)
-                    .arg(actual.pixel(x, y), 8, 16)
-                    .arg(expected.pixel(x, y), 8, 16);
-    return QString();
 }
 
 } // namespace

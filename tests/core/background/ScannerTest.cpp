@@ -16,8 +16,6 @@ using namespace Quillet;
 
 namespace {
 
-constexpr double PageWidthMm = QuilletTest::SaneTestPageWidthMm;
-constexpr double PageHeightMm = QuilletTest::SaneTestPageHeightMm;
 constexpr double HandScannerWidthMm = 110;
 
 /// The same scan through SANE's own command-line frontend, or a null image without it.
@@ -56,17 +54,12 @@ class ScannerTest : public QObject {
 private Q_SLOTS:
     void initTestCase()
     {
-        if (!QuilletTest::saneTestBackendInstalled())
-            QSKIP("SANE's test backend (libsane1) is not installed");
+        if (const QString why = QuilletTest::prepareForScans(); !why.isEmpty())
+            QSKIP(qPrintable(why));
         QVERIFY(m_config.isValid());
-        QuilletTest::ignoreBrokenPipes();
     }
 
-    void init()
-    {
-        QVERIFY(m_config.setBackends("test\n"));
-        QVERIFY(m_config.setTestOptions());
-    }
+    void init() { QVERIFY(m_config.useTestBackend()); }
 
     void listsTheDevicesAndTheirSettings()
     {
@@ -131,8 +124,7 @@ private Q_SLOTS:
             QCOMPARE(picture.width(), int(HandScannerWidthMm / 25.4 * dpi));
             QVERIFY(picture.height() > 0);
         } else {
-            QCOMPARE(picture.size(),
-                     QSize(int(PageWidthMm / 25.4 * dpi), int(PageHeightMm / 25.4 * dpi)));
+            QCOMPARE(picture.size(), QuilletTest::saneTestPageSize(dpi));
         }
         QVERIFY(fractions.size() > 1);
         QVERIFY(std::is_sorted(fractions.begin(), fractions.end()));

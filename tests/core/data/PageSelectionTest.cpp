@@ -2,9 +2,11 @@
 // SPDX-FileCopyrightText: 2026 Quillet developers
 
 #include "core/data/PageSelection.h"
+#include "core/common/Errors.h"
 
 #include <QTest>
 
+#include <algorithm>
 #include <limits>
 
 using namespace Quillet;
@@ -15,6 +17,8 @@ private Q_SLOTS:
     void invert_data();
     void invert();
     void toggleAndRanges();
+    void listedPages_data();
+    void listedPages();
 };
 
 void PageSelectionTest::invert_data()
@@ -49,6 +53,42 @@ void PageSelectionTest::toggleAndRanges()
     QCOMPARE(PageSelection::allPages(12), QStringLiteral("1-12"));
     QCOMPARE(PageSelection::pagesThrough(1), QStringLiteral("1-1"));
     QVERIFY(PageSelection::pagesThrough(0).isEmpty());
+}
+
+// The limit counts the pages of the whole set, however it is split into ranges.
+void PageSelectionTest::listedPages_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<qint64>("count"); // -1: refused
+    QTest::addColumn<int>("first");
+    QTest::addColumn<int>("last");
+    QTest::newRow("a few, in order") << "7,1-5" << qint64(6) << 1 << 7;
+    QTest::newRow("nothing valid") << "а-б, 3-1" << qint64(0) << 0 << 0;
+    QTest::newRow("page 0 is a page") << "0-2" << qint64(3) << 0 << 2;
+    QTest::newRow("exactly the limit") << "1-1000000" << qint64(1000000) << 1 << 1000000;
+    QTest::newRow("one past the limit") << "1-1000001" << qint64(-1) << 0 << 0;
+    QTest::newRow("two ranges under the limit, together over it")
+        << "1-600000,700001-1300000" << qint64(-1) << 0 << 0;
+    QTest::newRow("two billion") << "1-2000000000" << qint64(-1) << 0 << 0;
+}
+
+void PageSelectionTest::listedPages()
+{
+    QFETCH(QString, text);
+    QFETCH(qint64, count);
+    QFETCH(int, first);
+    QFETCH(int, last);
+    if (count < 0) {
+        QVERIFY_THROWS_EXCEPTION(Error, PageSelection::listedPages(text));
+        return;
+    }
+    const std::vector<int> pages = PageSelection::listedPages(text);
+    QCOMPARE(qint64(pages.size()), count);
+    if (count > 0) {
+        QCOMPARE(pages.front(), first);
+        QCOMPARE(pages.back(), last);
+        QVERIFY(std::is_sorted(pages.begin(), pages.end()));
+    }
 }
 
 QTEST_GUILESS_MAIN(PageSelectionTest)

@@ -14,7 +14,6 @@
 #include <QTest>
 
 using namespace Quillet;
-
 using QuilletTest::writeFile;
 
 namespace {

@@ -5,6 +5,7 @@
 #include "core/app/NodeGrammar.h"
 #include "core/app/ProjectDocument.h"
 #include "core/common/Errors.h"
+#include "support/TestSupport.h"
 
 #include <QTest>
 
@@ -34,10 +35,7 @@ enum class Cmd {
 const QString Options =
     QString(FieldSeparator) + "00000" + "01" + "$00FFFFFF$00000000" + "000" + "010Arial";
 
-QString block(int left, int top, int right, int bottom)
-{
-    return composeBlockText(BlockRect{left, top, right, bottom});
-}
+constexpr auto& block = QuilletTest::blockText;
 
 std::vector<NodeRef> refusedAt(bool refused, NodeRef at)
 {

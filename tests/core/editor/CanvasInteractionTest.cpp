@@ -5,6 +5,7 @@
 #include "core/app/NodeGrammar.h"
 #include "core/app/ProjectDocument.h"
 #include "core/common/Geometry.h"
+#include "support/TestSupport.h"
 
 #include <QImage>
 #include <QTemporaryDir>
@@ -71,9 +72,7 @@ void CanvasInteractionTest::blockDrag_data()
     QTest::addColumn<bool>("ctrl");
     QTest::addColumn<QString>("expected"); // empty: no block, no snapshot
 
-    const auto text = [](int l, int t, int r, int b) {
-        return composeBlockText(BlockRect{l, t, r, b});
-    };
+    const auto& text = QuilletTest::blockText;
     QTest::newRow("click") << QPoint(100, 100) << QPoint(100, 100) << 1.0 << false << QString();
     QTest::newRow("two pixels: 3 x 3 block")
         << QPoint(100, 100) << QPoint(102, 102) << 1.0 << false << text(100, 100, 102, 102);

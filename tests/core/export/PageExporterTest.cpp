@@ -46,12 +46,6 @@ struct NamesBook : Workbook {
     }
 };
 
-QByteArray readAll(const QString& path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
 /// A small page (60 × 40 mm) with one text field over A1:A5, one value per page. With
 /// `narrowSecond`, a second field has more words than its only block holds at full size,
 /// so every page logs "Мало блоков" lines that start with the page number.
@@ -331,9 +325,9 @@ void PageExporterTest::orderAndWorkersGiveTheSameFiles()
              QStringList({"page001.jpg", "page002.jpg", "page003.jpg", "page005.jpg"}));
     QCOMPARE(result.files.size(), 4);
     for (const QString& name : QDir(dir.path()).entryList(QDir::Files)) {
-        const QByteArray bytes = readAll(dir.filePath(name));
+        const QByteArray bytes = QuilletTest::readFile(dir.filePath(name));
         QVERIFY2(bytes.size() > 500, qPrintable(name));
-        QCOMPARE(bytes, readAll(reference.filePath(name)));
+        QCOMPARE(bytes, QuilletTest::readFile(reference.filePath(name)));
     }
     // Pages are reported in the order they are written, whatever the workers' timing.
     QStringList pages;
@@ -346,7 +340,8 @@ void PageExporterTest::orderAndWorkersGiveTheSameFiles()
     QCOMPARE(pages,
              reverse ? QStringList({"5", "3", "2", "1"}) : QStringList({"1", "2", "3", "5"}));
     // Every page carries its own record.
-    QVERIFY(readAll(dir.filePath("page002.jpg")) != readAll(dir.filePath("page003.jpg")));
+    QVERIFY(QuilletTest::readFile(dir.filePath("page002.jpg"))
+            != QuilletTest::readFile(dir.filePath("page003.jpg")));
 }
 
 void PageExporterTest::a4PageIsFullSizeJfif()
@@ -358,7 +353,7 @@ void PageExporterTest::a4PageIsFullSizeJfif()
     QTemporaryDir dir;
     ExportRequest request = requestFor(project, book, dir.filePath(QStringLiteral("a4-")), {1});
     exportPages(request);
-    const QByteArray bytes = readAll(dir.filePath(QStringLiteral("a4-001.jpg")));
+    const QByteArray bytes = QuilletTest::readFile(dir.filePath(QStringLiteral("a4-001.jpg")));
     int width = 0, height = 0;
     QVERIFY(readJpegSize(bytes, width, height));
     QCOMPARE(QSize(width, height), QSize(2480, 3508));
@@ -428,7 +423,7 @@ void PageExporterTest::pngIsTwentyFourBitRgb()
     request.format = ExportFormat::Png;
     const ExportResult result = exportPages(request);
     QCOMPARE(result.files, QStringList{dir.filePath(QStringLiteral("p004.png"))});
-    const QByteArray png = readAll(result.files.first());
+    const QByteArray png = QuilletTest::readFile(result.files.first());
     QVERIFY(png.startsWith("\x89PNG"));
     QCOMPARE(int(uchar(png[24])), 8); // bit depth
     QCOMPARE(int(uchar(png[25])), 2); // colour type: RGB
@@ -501,7 +496,7 @@ void PageExporterTest::pdfPagesShowTheRasterPages()
     const ExportResult result = exportPages(request);
     QCOMPARE(result.files, QStringList{dir.filePath(QStringLiteral("all.pdf"))});
     QCOMPARE(result.errorLines, QStringList());
-    const QByteArray pdf = readAll(result.files.first());
+    const QByteArray pdf = QuilletTest::readFile(result.files.first());
     QVERIFY(pdf.startsWith("%PDF-"));
     QCOMPARE(pdf.count("/Subtype /Image"), images);
     QVERIFY(pdf.contains("/Font")); // the values stay text
@@ -547,7 +542,8 @@ void PageExporterTest::demoPdfEmbedsItsPicturesOnce()
     QVERIFY2(one > 100000 && all < 2 * one + 200 * 10240,
              qPrintable(QStringLiteral("%1 bytes for one page, %2 for 200").arg(one).arg(all)));
     // The background and the stamp, each once.
-    QCOMPARE(readAll(dir.filePath(QStringLiteral("all.pdf"))).count("/Subtype /Image"), 2);
+    QCOMPARE(
+        QuilletTest::readFile(dir.filePath(QStringLiteral("all.pdf"))).count("/Subtype /Image"), 2);
 
     // The last page against the JPEG export: the stamp over the form's table lines.
     request.format = ExportFormat::Jpeg;

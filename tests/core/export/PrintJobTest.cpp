@@ -176,6 +176,8 @@ void PrintJobTest::jobsFollowTheList()
         steps << step;
         return step != stopAtStep;
     });
+    // The window sizes its gauge before the print starts.
+    QCOMPARE(printProgressMaximum(printer.metrics(), asImage, 3), direct ? 8 : 11);
     QCOMPARE(result.cancelled, cancelled);
     QCOMPARE(result.jobs, int(suffixes.size()));
     QCOMPARE(int(printer.jobs.size()), result.jobs);

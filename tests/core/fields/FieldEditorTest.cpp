@@ -5,6 +5,7 @@
 #include "core/app/NodeGrammar.h"
 #include "core/app/ProjectDocument.h"
 #include "core/common/Errors.h"
+#include "support/TestSupport.h"
 #include "core/fields/BlockDivision.h"
 
 #include <QTest>
@@ -16,10 +17,7 @@ Q_DECLARE_METATYPE(Quillet::FieldKind)
 namespace {
 const QString Sep(FieldSeparator);
 
-QString block(int left, int top, int right, int bottom)
-{
-    return composeBlockText(BlockRect{left, top, right, bottom});
-}
+constexpr auto& block = QuilletTest::blockText;
 
 // A document holding one text field "0002" with three blocks, numbers given out up to 6.
 void fillDocument(ProjectDocument& doc)
@@ -47,6 +45,8 @@ private Q_SLOTS:
     void failedApplyStillCloses();
     void previewLeavesDocument();
     void angleAndReplacePanels();
+    void undoWhateverPanelIsOpen_data();
+    void undoWhateverPanelIsOpen();
 };
 
 void FieldEditorTest::division_data()
@@ -272,6 +272,72 @@ void FieldEditorTest::angleAndReplacePanels()
     QVERIFY(!result.angleApplied && !result.selectNode);
     QCOMPARE(doc.undo.available(), 2); // every apply takes its snapshot
     QVERIFY(doc.project.Structure == before);
+}
+
+// Eleven edits fill the undo ring; then, whatever panel is open, undo closes it and
+// restores the state before the last edit, and ten more undos the states before each
+// earlier edit: closing the panel takes no snapshot of its own. The auto-replace list keeps
+// what was done to it while its panel was open.
+void FieldEditorTest::undoWhateverPanelIsOpen_data()
+{
+    QTest::addColumn<int>("panel"); // EditorPanel
+    QTest::newRow("none") << int(EditorPanel::None);
+    QTest::newRow("auto-replace list") << int(EditorPanel::Replace);
+    QTest::newRow("new text field") << int(EditorPanel::TextField);
+    QTest::newRow("block coordinates") << int(EditorPanel::Coords);
+    QTest::newRow("division") << int(EditorPanel::Divided);
+    QTest::newRow("background angle") << int(EditorPanel::AngleOpt);
+}
+
+void FieldEditorTest::undoWhateverPanelIsOpen()
+{
+    QFETCH(int, panel);
+    ProjectDocument doc;
+    fillDocument(doc);
+    FieldEditor editor(doc);
+    std::vector<FieldTree> before; // before[k]: the tree before edit k + 1
+    for (int k = 0; k < 11; ++k) {
+        before.push_back(doc.project.Structure);
+        editor.openNode(NodeRef{0, 0});
+        editor.coords.max_x = 2 + k;
+        editor.apply();
+    }
+    QVERIFY(doc.project.Structure != before[10]);
+    switch (EditorPanel(panel)) {
+    case EditorPanel::Replace:
+        editor.openReplace();
+        doc.project.ReplaceList.push_back(ReplacePair{QStringLiteral("a"), QStringLiteral("b")});
+        break;
+    case EditorPanel::TextField:
+        editor.openNew(FieldKind::Text);
+        editor.text.Text = QStringLiteral("typed");
+        break;
+    case EditorPanel::Coords:
+        editor.openNode(NodeRef{0, 1});
+        editor.coords.Min_x = 3;
+        break;
+    case EditorPanel::Divided:
+        editor.openDivide(NodeRef{0, 2});
+        break;
+    case EditorPanel::AngleOpt:
+        editor.openAngle();
+        break;
+    default:
+        break;
+    }
+    QVERIFY(editor.undo());
+    QCOMPARE(editor.panel(), EditorPanel::None);
+    QVERIFY(!editor.EditedNode());
+    QVERIFY(doc.project.Structure == before[10]);
+    QCOMPARE(doc.project.ReplaceList.size(), size_t(panel == int(EditorPanel::Replace)));
+    if (panel == int(EditorPanel::TextField))
+        QCOMPARE(editor.text.Text, QStringLiteral("typed"));
+    for (int k = 9; k >= 0; --k) {
+        QVERIFY(editor.undo());
+        QVERIFY2(doc.project.Structure == before[size_t(k)], qPrintable(QString::number(k)));
+    }
+    QVERIFY(!editor.undo());
+    QVERIFY(doc.project.Structure == before[0]);
 }
 
 QTEST_GUILESS_MAIN(FieldEditorTest)

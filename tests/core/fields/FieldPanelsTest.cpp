@@ -58,6 +58,10 @@ private Q_SLOTS:
     void partialLoadKeepsWhatWasRead_data();
     void partialLoadKeepsWhatWasRead();
     void loadingClampsAndTolerates();
+    void textNodesReadAlike_data();
+    void textNodesReadAlike();
+    void imageNodesReadAlike_data();
+    void imageNodesReadAlike();
     void alignmentButtons();
     void copyModeSetsBackground_data();
     void copyModeSetsBackground();
@@ -293,28 +297,11 @@ void FieldPanelsTest::partialLoadKeepsWhatWasRead()
 
 void FieldPanelsTest::loadingClampsAndTolerates()
 {
-    // Text: an unknown fill direction leaves the buttons; the size is clamped like the
-    // spin edit; a code above 8 leaves the vertical button.
+    // Text: a code above 8 leaves the vertical button.
     TextPanelValues text;
-    text.bottomUp = true;
-    loadTextPanel(QStringLiteral("0001") + Sep + "009007" + "1$00000000$00000000000001", text);
-    QVERIFY(text.bottomUp);
-    QCOMPARE(text.Size, 4);
+    loadTextPanel(QStringLiteral("0001") + Sep + "009000" + "1$00000000$00000000000010", text);
     QCOMPARE(text.alignHorizontal, 0);
     QCOMPARE(text.alignVertical, 1);
-    QVERIFY(text.fontName.isEmpty());
-
-    // Image: texts written before copy mode and opacity existed keep both values;
-    // an opacity beyond the track bar is clamped.
-    ImagePanelValues image;
-    image.CopyMode = 3;
-    image.AlfaBlend = 40;
-    loadImagePanel(QStringLiteral("1001x.png") + Sep + "0000$00000000" + "10", image);
-    QCOMPARE(image.CopyMode, 3);
-    QCOMPARE(image.AlfaBlend, 40);
-    loadImagePanel(QStringLiteral("1001x.png") + Sep + "0000$0000000010" + OpacityMark + "300",
-                   image);
-    QCOMPARE(image.AlfaBlend, 255);
 
     // Shape: numbers that do not read are 0, angles clamp to 360, unknown style digits
     // press no button and compose as the last digit of each table.
@@ -338,6 +325,99 @@ void FieldPanelsTest::loadingClampsAndTolerates()
     QCOMPARE(shape.fillStyle, ClearBr);
     QVERIFY_THROWS_EXCEPTION(ConversionError,
                              loadShapePanel(QStringLiteral("2001ПРЯМОУГОЛЬНИК"), shape));
+}
+
+// The field editor reads a text field with the renderer's own reader: where the two once
+// differed, both now take the node alike. The panel starts out bottom-up.
+void FieldPanelsTest::textNodesReadAlike_data()
+{
+    QTest::addColumn<QString>("node");
+    QTest::addColumn<bool>("bottomUp");
+    QTest::addColumn<int>("fontSize"); // as the renderer takes it
+    QTest::addColumn<int>("Size");     // as the spin edit shows it
+    QTest::addColumn<int>("fontNameLength");
+
+    QTest::newRow("a direction neither 0 nor 1 is top-down (the editor left its buttons)")
+        << "0001ab" + Sep + "00000x1$00FFFFFF$00000000000012Arial" << false << 12 << 12 << 5;
+    QTest::newRow("size 000: none to the renderer, the spin edit's least")
+        << "0001ab" + Sep + "0000011$00FFFFFF$00000000000000Arial" << true << 0 << 4 << 5;
+    QTest::newRow("a font name past 64 characters is cut (the editor took it whole)")
+        << "0001ab" + Sep + "0000011$00FFFFFF$00000000000012" + QString(70, u'F') << true << 12
+        << 12 << 64;
+}
+
+void FieldPanelsTest::textNodesReadAlike()
+{
+    QFETCH(QString, node);
+    QFETCH(bool, bottomUp);
+    QFETCH(int, fontSize);
+    QFETCH(int, Size);
+    QFETCH(int, fontNameLength);
+    const TOptTextField parsed = ParseTextOptions(QStringView(node).mid(4));
+    QCOMPARE(parsed.bottomUp, bottomUp);
+    QCOMPARE(parsed.fontSize, fontSize);
+    QCOMPARE(parsed.fontName.size(), fontNameLength);
+    TextPanelValues loaded;
+    loaded.bottomUp = true;
+    loadTextPanel(node, loaded);
+    QCOMPARE(loaded.bottomUp, bottomUp);
+    QCOMPARE(loaded.Size, Size);
+    QCOMPARE(loaded.fontName, parsed.fontName);
+}
+
+// Likewise for image fields: an opacity the grammar does not hold stops both readers at
+// the same position (the editor clamped it), and a missing marker gives the renderer its
+// default and leaves the panel's value (copy mode 3, opacity 40 here).
+void FieldPanelsTest::imageNodesReadAlike_data()
+{
+    QTest::addColumn<QString>("node");
+    QTest::addColumn<QString>("error"); // the position both readers name; empty: none
+    QTest::addColumn<int>("copyMode");  // as the renderer draws it; -1 after an error
+    QTest::addColumn<int>("opacity");
+    QTest::addColumn<int>("CopyMode");
+    QTest::addColumn<int>("AlfaBlend");
+
+    const QString head = "1001x.png" + Sep + "0000$00000000" + "10";
+    QTest::newRow("opacity above 255") << head + CopyMark + "2" + OpacityMark + "300"
+                                       << "позиция 29" << -1 << -1 << 2 << 40;
+    QTest::newRow("negative opacity") << head + CopyMark + "1" + OpacityMark + "-01"
+                                      << "позиция 29" << -1 << -1 << 1 << 40;
+    QTest::newRow("neither marker") << head << "" << 0 << 255 << 3 << 40;
+    QTest::newRow("opacity only") << head + OpacityMark + "128"
+                                  << "" << 0 << 128 << 3 << 128;
+}
+
+void FieldPanelsTest::imageNodesReadAlike()
+{
+    QFETCH(QString, node);
+    QFETCH(QString, error);
+    QFETCH(int, copyMode);
+    QFETCH(int, opacity);
+    QFETCH(int, CopyMode);
+    QFETCH(int, AlfaBlend);
+    ImagePanelValues loaded;
+    loaded.CopyMode = 3;
+    loaded.AlfaBlend = 40;
+    if (error.isEmpty()) {
+        const ImageFieldOptions parsed = parseImageOptions(QStringView(node).mid(4));
+        QCOMPARE(int(parsed.effectiveCopyMode()), copyMode);
+        QCOMPARE(parsed.effectiveOpacity(), opacity);
+        loadImagePanel(node, loaded);
+    } else {
+        for (const bool editor : {false, true}) {
+            try {
+                if (editor)
+                    loadImagePanel(node, loaded);
+                else
+                    parseImageOptions(QStringView(node).mid(4), node.left(4));
+                QFAIL("the opacity was accepted");
+            } catch (const ConversionError& e) {
+                QVERIFY2(e.message().contains(error), qPrintable(e.message()));
+            }
+        }
+    }
+    QCOMPARE(loaded.CopyMode, CopyMode);
+    QCOMPARE(loaded.AlfaBlend, AlfaBlend);
 }
 
 void FieldPanelsTest::alignmentButtons()
@@ -462,7 +542,7 @@ void FieldPanelsTest::imageNames()
     QFETCH(QString, stored);
     QFETCH(QString, resolved);
     QCOMPARE(storedImageName(chosen, project), stored);
-    QCOMPARE(resolvedImagePath(stored, project), resolved);
+    QCOMPARE(resolveImagePath(stored, project), resolved);
 }
 
 QTEST_MAIN(FieldPanelsTest)

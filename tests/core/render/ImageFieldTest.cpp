@@ -20,6 +20,7 @@
 
 using namespace Quillet;
 using ImageFieldModel::expectedPage;
+using QuilletTest::firstDifference;
 
 namespace {
 
@@ -113,19 +114,6 @@ bool draw(QImage& page, const FieldNode& field, const QString& projectPath, Erro
     canvas.mmPerPixel = MmPerPixel;
     canvas.origin = origin;
     return drawImageField(field, projectPath, canvas, errors);
-}
-
-QString firstDifference(const QImage& actual, const QImage& expected)
-{
-    for (int y = 0; y < actual.height(); ++y)
-        for (int x = 0; x < actual.width(); ++x)
-            if (actual.pixel(x, y) != expected.pixel(x, y))
-                return QStringLiteral("pixel (%1, %2) is %3, expected %4")
-                    .arg(x)
-                    .arg(y)
-                    .arg(actual.pixel(x, y), 8, 16)
-                    .arg(expected.pixel(x, y), 8, 16);
-    return QString();
 }
 
 ImageFieldOptions baseOptions(const QString& file)

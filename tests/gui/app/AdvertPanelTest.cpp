@@ -2,7 +2,7 @@
 // SPDX-FileCopyrightText: 2026 Quillet developers
 
 #include "support/DesktopUrls.h"
-#include "WindowDriver.h"
+#include "support/WindowDriver.h"
 
 #include "core/app/UserSettings.h"
 #include "core/common/Cp1251.h"

@@ -4,7 +4,7 @@
 // Real mouse events on the page view: drawing blocks, picking the angle points, and the
 // coordinate panel's snapping and preview.
 
-#include "WindowDriver.h"
+#include "support/WindowDriver.h"
 
 #include "core/app/NodeGrammar.h"
 #include "core/common/Geometry.h"
@@ -89,15 +89,6 @@ void halveTheZoom(TForm1& window)
 QString decimal(const char* number)
 {
     return QString::fromLatin1(number).replace(u'.', QLocale().decimalPoint());
-}
-
-void typeInto(QWidget& window, const char* name, const QString& text)
-{
-    auto* spin = control<QAbstractSpinBox>(window, name);
-    spin->setFocus();
-    QTest::keyClick(spin, Qt::Key_A, Qt::ControlModifier);
-    QTest::keyClicks(spin, text);
-    QTest::keyClick(spin, Qt::Key_Tab);
 }
 
 } // namespace

@@ -7,7 +7,7 @@
 
 #include "core/app/NodeGrammar.h"
 #include "gui/app/MainWindow.h"
-#include "gui/app/WindowDriver.h"
+#include "support/WindowDriver.h"
 #include "support/CliRun.h"
 
 #include <QFile>
@@ -22,11 +22,6 @@ using namespace Quillet;
 using namespace WindowDriver;
 
 namespace {
-
-void click(QWidget& window, const char* name)
-{
-    QTest::mouseClick(control<QAbstractButton>(window, name), Qt::LeftButton);
-}
 
 void typeFieldText(QWidget& window, const QString& text)
 {

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // SPDX-FileCopyrightText: 2026 Quillet developers
 
-#include "WindowDriver.h"
+#include "support/WindowDriver.h"
 
 #include "core/app/ProjectFile.h"
 #include "gui/app/MainWindow.h"

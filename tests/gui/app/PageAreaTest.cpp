@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // SPDX-FileCopyrightText: 2026 Quillet developers
 
-#include "WindowDriver.h"
+#include "support/TestSupport.h"
+#include "support/WindowDriver.h"
 
 #include "core/raster/JpegImage.h"
 #include "gui/app/Look.h"
@@ -388,7 +389,7 @@ void PageAreaTest::repaintWaitsForTheTick()
 
 void PageAreaTest::examplePageIsNotBlank()
 {
-    const QString demo = QStringLiteral(QUILLET_SOURCE_DIR "/examples/demo/demo.qlet");
+    const QString demo = QuilletTest::demoProjectPath();
     QVERIFY(QFile::exists(demo));
     applyLook(*qApp);
     TForm1 window;

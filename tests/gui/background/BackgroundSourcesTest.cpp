@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // SPDX-FileCopyrightText: 2026 Quillet developers
 
-#include "gui/app/WindowDriver.h"
+#include "support/WindowDriver.h"
 #include "support/DocumentSupport.h"
 #include "support/SaneSupport.h"
 
@@ -237,10 +237,9 @@ void BackgroundSourcesTest::clipboardPictureBecomesTheBackground()
 
 void BackgroundSourcesTest::scannedPageBecomesTheBackground()
 {
-    if (!QuilletTest::saneTestBackendInstalled())
-        QSKIP("SANE's test backend (libsane1) is not installed");
-    QuilletTest::ignoreBrokenPipes();
-    QVERIFY(m_sane.setBackends("test\n") && m_sane.setTestOptions("number_of_devices 1\n"));
+    if (const QString why = QuilletTest::prepareForScans(); !why.isEmpty())
+        QSKIP(qPrintable(why));
+    QVERIFY(m_sane.useTestBackend("number_of_devices 1\n"));
     QTemporaryDir dir;
     Host host(dir.path());
     QImage older(20, 20, QImage::Format_RGB32);
@@ -256,8 +255,7 @@ void BackgroundSourcesTest::scannedPageBecomesTheBackground()
     DialogScript scanned({scanOrCancel(true)});
     QTest::mouseClick(control<QAbstractButton>(host.window, "ScanBtn"), Qt::LeftButton);
     QVERIFY(scanned.finished());
-    const QSize page(int(QuilletTest::SaneTestPageWidthMm / 25.4 * 300),
-                     int(QuilletTest::SaneTestPageHeightMm / 25.4 * 300));
+    const QSize page = QuilletTest::saneTestPageSize(300);
     host.verifyReset(page);
     QCOMPARE(QApplication::clipboard()->image().size(), page); // left there for other programs
 

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // SPDX-FileCopyrightText: 2026 Quillet developers
 
-#include "gui/app/WindowDriver.h"
+#include "support/WindowDriver.h"
 #include "support/DocumentSupport.h"
 
 #include "core/background/DocumentImport.h"
@@ -261,7 +261,10 @@ void ImportWindowTest::rendersOffTheWindowThread()
         page->setValue(200);
         QVERIFY(waitForPage(window, 200));
         QCOMPARE(window.previewPicture(), expectedPreview(document, 200));
-        // "Show again" asks for the page anew and says so over the old picture.
+        // "Show again" asks for the page anew and says so over the old picture; the hint
+        // beside it says when to press it.
+        QCOMPARE(control<QLabel>(window, "sLabelFX1")->text(),
+                 QStringLiteral("<= Если страница не отобразилась нажмите через некоторое время"));
         auto* banner = control<QLabel>(window, "PreparingBanner");
         QTest::mouseClick(control<QToolButton>(window, "sSpeedButton5"), Qt::LeftButton);
         QVERIFY(banner->isVisible());

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // SPDX-FileCopyrightText: 2026 Quillet developers
 
-#include "gui/app/WindowDriver.h"
+#include "support/WindowDriver.h"
 #include "support/SaneSupport.h"
 
 #include "core/background/Scanner.h"
@@ -25,12 +25,6 @@ using WindowDriver::control;
 namespace {
 
 constexpr int WaitMs = 20000;
-
-QSize pageSize(int dpi)
-{
-    return {int(QuilletTest::SaneTestPageWidthMm / 25.4 * dpi),
-            int(QuilletTest::SaneTestPageHeightMm / 25.4 * dpi)};
-}
 
 /// Runs `steps` inside the dialog's scan() once it is shown, and closes the dialog when a
 /// step failed so that scan() comes back.
@@ -88,17 +82,12 @@ class ScanDialogTest : public QObject {
 private Q_SLOTS:
     void initTestCase()
     {
-        if (!QuilletTest::saneTestBackendInstalled())
-            QSKIP("SANE's test backend (libsane1) is not installed");
+        if (const QString why = QuilletTest::prepareForScans(); !why.isEmpty())
+            QSKIP(qPrintable(why));
         QVERIFY(m_config.isValid());
-        QuilletTest::ignoreBrokenPipes();
     }
 
-    void init()
-    {
-        QVERIFY(m_config.setBackends("test\n"));
-        QVERIFY(m_config.setTestOptions());
-    }
+    void init() { QVERIFY(m_config.useTestBackend()); }
 
     void scansWithTheChosenSettings_data()
     {
@@ -153,7 +142,7 @@ private Q_SLOTS:
             QVERIFY(!dialog.isVisible());
         }
         QVERIFY(!page.isNull());
-        QCOMPARE(page.size(), pageSize(dpi));
+        QCOMPARE(page.size(), QuilletTest::saneTestPageSize(dpi));
 
         // Only one scanner lives at a time: the dialog's is gone with the dialog.
         Scanner scanner;
@@ -199,7 +188,7 @@ private Q_SLOTS:
             choose(dialog, "resolution", 50);
             QTest::mouseClick(control<QPushButton>(dialog, "scanButton"), Qt::LeftButton);
         });
-        QCOMPARE(next.size(), pageSize(50));
+        QCOMPARE(next.size(), QuilletTest::saneTestPageSize(50));
     }
 
     void reportsAFailureOnce_data()

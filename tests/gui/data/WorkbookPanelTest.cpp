@@ -5,7 +5,7 @@
 // link that works, a page that cannot read its cells says so, and "Показать файл" never
 // fails without a word.
 
-#include "gui/app/WindowDriver.h"
+#include "support/WindowDriver.h"
 
 #include "gui/app/MainWindow.h"
 #include "support/DesktopUrls.h"

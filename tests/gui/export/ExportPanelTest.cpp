@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // SPDX-FileCopyrightText: 2026 Quillet developers
 
-#include "gui/app/WindowDriver.h"
+#include "support/WindowDriver.h"
 #include "support/CliRun.h"
 #include "support/TestSupport.h"
 
@@ -28,11 +28,6 @@ using namespace WindowDriver;
 namespace {
 
 constexpr int kDemoPages = 200;
-
-QString demoProject()
-{
-    return QuilletTest::sourcePath(QStringLiteral("examples/demo/demo.qlet"));
-}
 
 QStringList filesIn(const QString& folder, const QString& pattern)
 {
@@ -137,8 +132,8 @@ void ExportPanelTest::initTestCase()
     m_cliFolder = m_dir.filePath(QStringLiteral("cli"));
     QVERIFY(QDir().mkpath(m_cliFolder));
     const QuilletTest::CliRun run =
-        QuilletTest::runCli({QStringLiteral("export"), demoProject(), QStringLiteral("--out"),
-                             m_cliFolder + QStringLiteral("/demo")});
+        QuilletTest::runCli({QStringLiteral("export"), QuilletTest::demoProjectPath(),
+                             QStringLiteral("--out"), m_cliFolder + QStringLiteral("/demo")});
     QCOMPARE(run.exitCode, 0);
     QCOMPARE(filesIn(m_cliFolder, QStringLiteral("*.jpg")).size(), kDemoPages);
 }
@@ -160,7 +155,7 @@ QString ExportPanelTest::smallProject(const QString& name)
 void ExportPanelTest::demoPagesEqualTheCommandLine()
 {
     TForm1 window;
-    QVERIFY(window.LoadProject(demoProject()));
+    QVERIFY(window.LoadProject(QuilletTest::demoProjectPath()));
     control<QTimer>(window, "RepaintTime")->stop();
     window.document().RepaintPending = false;
     const QImage raster = window.pageRaster().copy();
@@ -262,7 +257,7 @@ void ExportPanelTest::cancelStopsWithinOnePagePerWorker()
     QFETCH(int, filter);
     QFETCH(QString, pattern);
     TForm1 window;
-    QVERIFY(window.LoadProject(demoProject()));
+    QVERIFY(window.LoadProject(QuilletTest::demoProjectPath()));
     const QString folder = m_dir.filePath(QStringLiteral("cancel") + QString::number(filter));
     QVERIFY(QDir().mkpath(folder));
     int doneAtCancel = -1;

@@ -4,7 +4,7 @@
 // Printing from the window: the questions before a print, prints into a PDF file read back
 // through poppler, and jobs on a private CUPS server, calibrated through the dialog.
 
-#include "gui/app/WindowDriver.h"
+#include "support/WindowDriver.h"
 #include "support/CupsServer.h"
 #include "support/PrintSupport.h"
 #include "support/TestSupport.h"
@@ -204,6 +204,7 @@ private Q_SLOTS:
     void failureIsShown_data();
     void failureIsShown();
     void jobsOnPrinterQueue();
+    void picturePrintsTakeTheCopies();
     void calibrationMovesThePrint_data();
     void calibrationMovesThePrint();
 
@@ -422,6 +423,27 @@ void PrintingTest::jobsOnPrinterQueue()
     const int dots = int(std::lround(100 / 25.4 * PrintResolutionDpi));
     QVERIFY(pictures[3].document.contains("/Width " + QByteArray::number(dots) + '\n'));
     QVERIFY(sameInk(ink(pdfPages(pictures[3].document, 300).value(0)), expected[4]));
+}
+
+// Printed as pictures, which a form with a picture always is, each job still asks for the
+// copies of "Копий", as a direct print does; nothing printed before set them.
+void PrintingTest::picturePrintsTakeTheCopies()
+{
+    if (m_cups == nullptr)
+        QSKIP(qPrintable(m_cupsProblem));
+    QVERIFY2(m_cupsProblem.isEmpty(), qPrintable(m_cupsProblem));
+    const QString queue = QStringLiteral("Pictures");
+    QVERIFY2(m_cups->addQueue(queue), qPrintable(m_cups->error()));
+    Host host(saveRecordsProject(QDir(m_dir.path())), queue);
+    control<QCheckBox>(host.window, "PrintAsImg")->setChecked(true);
+    control<QSpinBox>(host.window, "NCopies")->setValue(2);
+    host.setPages(QStringLiteral("1,2"));
+    host.print();
+
+    const std::vector<QuilletTest::CapturedJob> jobs = m_cups->capturedJobs(queue, 2);
+    QCOMPARE(jobs.size(), size_t(2));
+    for (const QuilletTest::CapturedJob& job : jobs)
+        QCOMPARE(job.copies, 2);
 }
 
 void PrintingTest::calibrationMovesThePrint_data()

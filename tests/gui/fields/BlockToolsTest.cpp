@@ -5,7 +5,7 @@
 
 #include "core/app/NodeGrammar.h"
 #include "gui/app/MainWindow.h"
-#include "gui/app/WindowDriver.h"
+#include "support/WindowDriver.h"
 
 #include <QCheckBox>
 #include <QListWidget>
@@ -20,11 +20,6 @@ using namespace Quillet;
 using namespace WindowDriver;
 
 namespace {
-
-void click(QWidget& window, const char* name)
-{
-    QTest::mouseClick(control<QAbstractButton>(window, name), Qt::LeftButton);
-}
 
 // Makes the node current and toggles its mark with the space key.
 void markNode(QWidget& window, int field, int block = -1)

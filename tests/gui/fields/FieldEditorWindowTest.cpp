@@ -9,7 +9,7 @@
 #include "gui/fields/EditingArea.h"
 
 #include "support/CliRun.h"
-#include "gui/app/WindowDriver.h"
+#include "support/WindowDriver.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -35,21 +35,6 @@ using namespace WindowDriver;
 namespace {
 
 const QChar Sep(8);
-
-void click(QWidget& window, const char* name)
-{
-    QTest::mouseClick(control<QAbstractButton>(window, name), Qt::LeftButton);
-}
-
-// Replaces what a spin box holds by typing, as a user does, and leaves it.
-void typeInto(QWidget& window, const char* name, const QString& text)
-{
-    auto* spin = control<QAbstractSpinBox>(window, name);
-    spin->setFocus();
-    QTest::keyClick(spin, Qt::Key_A, Qt::ControlModifier);
-    QTest::keyClicks(spin, text);
-    QTest::keyClick(spin, Qt::Key_Tab);
-}
 
 // Types `text` into the focused-to-be widget key by key; unlike QTest::keyClicks it takes
 // Cyrillic letters.

@@ -4,7 +4,7 @@
 // The field editor panels against their value structs: what refresh shows, and what user
 // clicks and keys write back (through the panel rules where a control has one).
 
-#include "gui/app/WindowDriver.h"
+#include "support/WindowDriver.h"
 
 #include "gui/fields/CoordsPanel.h"
 #include "gui/fields/DividePanel.h"

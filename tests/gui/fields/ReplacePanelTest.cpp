@@ -7,8 +7,8 @@
 #include "core/app/ProjectFile.h"
 #include "gui/app/MainWindow.h"
 
-#include "gui/app/WindowDriver.h"
 #include "support/TestSupport.h"
+#include "support/WindowDriver.h"
 
 #include <QFile>
 #include <QHeaderView>
@@ -21,15 +21,9 @@
 
 using namespace Quillet;
 using namespace WindowDriver;
-
 using QuilletTest::writeFile;
 
 namespace {
-
-void click(QWidget& window, const char* name)
-{
-    QTest::mouseClick(control<QAbstractButton>(window, name), Qt::LeftButton);
-}
 
 // Presses a toolbar button whose command opens dialogs, answering them in turn.
 QStringList clickThrough(QWidget& window, const char* name, std::deque<DialogScript::Step> steps)
@@ -75,6 +69,7 @@ private Q_SLOTS:
     void init();
     void commandsThroughTheWidgetsThenCancel();
     void okKeepsTheEditedList();
+    void undoWithTheListOpenUndoesTheLastTreeEdit();
 
 private:
     QString projectWithPairs();
@@ -196,11 +191,6 @@ void ReplacePanelTest::okKeepsTheEditedList()
     click(window, "ToolButton33");
     clickThrough(window, "ToolButton31",
                  {enterText(QStringLiteral("IVANOV")), enterText(QStringLiteral("I."))});
-    // Undo, which closes any editor, keeps the list's edits (it does not undo them).
-    click(window, "UndoBtn");
-    QVERIFY(!control<QScrollArea>(window, "AddOpt")->isVisible());
-    QCOMPARE(pairs(window.document().project.ReplaceList), QStringList{"IVANOV=I."});
-    click(window, "ToolButton11");
     click(window, "OkBtn");
     QVERIFY(!control<QScrollArea>(window, "AddOpt")->isVisible());
     QCOMPARE(pairs(window.document().project.ReplaceList), QStringList{"IVANOV=I."});
@@ -208,6 +198,27 @@ void ReplacePanelTest::okKeepsTheEditedList()
     const QString path = m_dir.filePath(QStringLiteral("kept.qlet"));
     window.document().WriteProjectFile(path);
     QCOMPARE(pairs(ProjectFile::load(path).ReplaceList), QStringList{"IVANOV=I."});
+}
+
+// Undo closes the panel keeping the list's edits (undo does not cover the list, and OK
+// keeps them), and then undoes the last edit of the tree: closing the panel must not take
+// a snapshot of its own for the undo to restore.
+void ReplacePanelTest::undoWithTheListOpenUndoesTheLastTreeEdit()
+{
+    TForm1 window;
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    QVERIFY(window.LoadProject(projectWithPairs()));
+    click(window, "CreateTextField");
+    click(window, "OkBtn");
+    QCOMPARE(window.document().project.Structure.fields.size(), size_t(1));
+    click(window, "ToolButton11");
+    click(window, "ToolButton35");
+    click(window, "UndoBtn");
+    QVERIFY(!control<QScrollArea>(window, "AddOpt")->isVisible());
+    QVERIFY(window.document().project.Structure.isEmpty());
+    QVERIFY(window.document().project.ReplaceList.empty());
+    QCOMPARE(window.document().undo.available(), 0);
 }
 
 QTEST_MAIN(ReplacePanelTest)

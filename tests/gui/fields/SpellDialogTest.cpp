@@ -9,7 +9,7 @@
 #include "gui/app/MainWindow.h"
 #include "gui/fields/SpellDialog.h"
 
-#include "gui/app/WindowDriver.h"
+#include "support/WindowDriver.h"
 #include "support/TestSupport.h"
 
 #include <QComboBox>
@@ -30,11 +30,6 @@ using namespace WindowDriver;
 namespace {
 
 const QString Misspelt = QStringLiteral("Спасибо за заполнеие, друк! Hello");
-
-void click(QWidget& window, const char* name)
-{
-    QTest::mouseClick(control<QAbstractButton>(window, name), Qt::LeftButton);
-}
 
 // The characters the dialog marks as the unknown word.
 QString highlighted(QWidget& dialog)

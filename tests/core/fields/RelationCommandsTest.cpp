@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // SPDX-FileCopyrightText: 2026 Quillet developers
 
-#include "core/data/RelationCommands.h"
+#include "core/fields/RelationCommands.h"
 
 #include <QTest>
 

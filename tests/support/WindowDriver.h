@@ -11,6 +11,7 @@
 #include "core/app/ProjectFile.h"
 
 #include <QAbstractButton>
+#include <QAbstractSpinBox>
 #include <QApplication>
 #include <QColorDialog>
 #include <QDir>
@@ -34,6 +35,22 @@ template <class T> T* control(QWidget& window, const char* name)
     if (found == nullptr)
         qFatal("no control %s", name);
     return found;
+}
+
+/// A left click on the button `name`.
+inline void click(QWidget& window, const char* name)
+{
+    QTest::mouseClick(control<QAbstractButton>(window, name), Qt::LeftButton);
+}
+
+/// Replaces what the spin box `name` holds by typing, as a user does, and leaves it.
+inline void typeInto(QWidget& window, const char* name, const QString& text)
+{
+    auto* spin = control<QAbstractSpinBox>(window, name);
+    spin->setFocus();
+    QTest::keyClick(spin, Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClicks(spin, text);
+    QTest::keyClick(spin, Qt::Key_Tab);
 }
 
 /// A key press and release; unlike QTest::keyClick it accepts keys beyond Latin-1, such
