@@ -9,6 +9,7 @@
 #include "core/common/Errors.h"
 
 #include <algorithm>
+#include <optional>
 
 namespace Quillet {
 namespace {
@@ -67,6 +68,19 @@ ImageFieldOptions imageOptionsOf(const ImagePanelValues& v)
     return o;
 }
 
+// The fill direction's buttons: "0" presses the top-down one, "1" the bottom-up one, and
+// any other character (which the renderer reads as top-down) leaves them as they are.
+std::optional<bool> fillDirection(QStringView options)
+{
+    const qsizetype separator = options.indexOf(FieldSeparator);
+    const qsizetype at = separator + 6; // auto-replace, blocks per element, three alignments
+    if (separator < 0 || at >= options.size())
+        return std::nullopt;
+    if (options[at] == u'0' || options[at] == u'1')
+        return options[at] == u'1';
+    return std::nullopt;
+}
+
 void requireChoice(int value, int last, const QString& id, const char* item)
 {
     if (value < 0 || value > last) {
@@ -82,13 +96,17 @@ void loadTextPanel(QStringView nodeText, TextPanelValues& v)
     // The panel's values go in first, so the items a malformed node does not reach come
     // back out as they were.
     TOptTextField o = textOptionsOf(v);
-    const auto show = [&o, &v] {
+    const std::optional<bool> fill = fillDirection(nodeText.mid(4));
+    const auto show = [&o, &v, fill](bool whole) {
         v.Text = o.fieldText;
         v.AutoReplace = o.autoReplace;
         v.MaxCram = o.maxBlocks;
         v.AlignCodes = {o.alignFirst, o.alignMain, o.alignLast};
         v.selectBlock(BlockFirst);
-        v.bottomUp = o.bottomUp;
+        if (!whole)
+            v.bottomUp = o.bottomUp; // as far as the reader got
+        else if (fill)
+            v.bottomUp = *fill;
         v.Transperent = o.transparentBackground;
         v.FonColor = o.backgroundColor;
         v.FontColor = o.textColor;
@@ -101,10 +119,10 @@ void loadTextPanel(QStringView nodeText, TextPanelValues& v)
     try {
         readTextOptions(nodeText.mid(4), o, nodeText.left(4).toString());
     } catch (const ConversionError&) {
-        show();
+        show(false);
         throw;
     }
-    show();
+    show(true);
 }
 
 QString composeTextNode(const QString& id, const TextPanelValues& v)

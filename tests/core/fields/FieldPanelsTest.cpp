@@ -328,28 +328,35 @@ void FieldPanelsTest::loadingClampsAndTolerates()
 }
 
 // The field editor reads a text field with the renderer's own reader: where the two once
-// differed, both now take the node alike. The panel starts out bottom-up.
+// differed, both now take the node alike, but for the fill direction, whose buttons a
+// character other than 0 or 1 leaves as they are. The panel starts out bottom-up.
 void FieldPanelsTest::textNodesReadAlike_data()
 {
     QTest::addColumn<QString>("node");
-    QTest::addColumn<bool>("bottomUp");
-    QTest::addColumn<int>("fontSize"); // as the renderer takes it
-    QTest::addColumn<int>("Size");     // as the spin edit shows it
+    QTest::addColumn<bool>("bottomUp"); // as the renderer takes it
+    QTest::addColumn<bool>("shown");    // as the buttons show it
+    QTest::addColumn<int>("fontSize");  // as the renderer takes it
+    QTest::addColumn<int>("Size");      // as the spin edit shows it
     QTest::addColumn<int>("fontNameLength");
 
-    QTest::newRow("a direction neither 0 nor 1 is top-down (the editor left its buttons)")
-        << "0001ab" + Sep + "00000x1$00FFFFFF$00000000000012Arial" << false << 12 << 12 << 5;
+    QTest::newRow("a direction neither 0 nor 1: top-down, the buttons left")
+        << "0001ab" + Sep + "00000x1$00FFFFFF$00000000000012Arial" << false << true << 12 << 12
+        << 5;
+    QTest::newRow("direction 0 presses top-down")
+        << "0001ab" + Sep + "0000001$00FFFFFF$00000000000012Arial" << false << false << 12 << 12
+        << 5;
     QTest::newRow("size 000: none to the renderer, the spin edit's least")
-        << "0001ab" + Sep + "0000011$00FFFFFF$00000000000000Arial" << true << 0 << 4 << 5;
+        << "0001ab" + Sep + "0000011$00FFFFFF$00000000000000Arial" << true << true << 0 << 4 << 5;
     QTest::newRow("a font name past 64 characters is cut (the editor took it whole)")
-        << "0001ab" + Sep + "0000011$00FFFFFF$00000000000012" + QString(70, u'F') << true << 12
-        << 12 << 64;
+        << "0001ab" + Sep + "0000011$00FFFFFF$00000000000012" + QString(70, u'F') << true << true
+        << 12 << 12 << 64;
 }
 
 void FieldPanelsTest::textNodesReadAlike()
 {
     QFETCH(QString, node);
     QFETCH(bool, bottomUp);
+    QFETCH(bool, shown);
     QFETCH(int, fontSize);
     QFETCH(int, Size);
     QFETCH(int, fontNameLength);
@@ -360,7 +367,7 @@ void FieldPanelsTest::textNodesReadAlike()
     TextPanelValues loaded;
     loaded.bottomUp = true;
     loadTextPanel(node, loaded);
-    QCOMPARE(loaded.bottomUp, bottomUp);
+    QCOMPARE(loaded.bottomUp, shown);
     QCOMPARE(loaded.Size, Size);
     QCOMPARE(loaded.fontName, parsed.fontName);
 }
