@@ -8,6 +8,7 @@
 #include "support/OfficeSupport.h"
 
 #include <QByteArray>
+#include <QString>
 #include <QTemporaryDir>
 
 namespace QuilletTest {
@@ -17,8 +18,9 @@ namespace QuilletTest {
 constexpr double SaneTestPageWidthMm = 40;
 constexpr double SaneTestPageHeightMm = 30;
 
-/// True when libsane's test backend is installed (libsane1).
-bool saneTestBackendInstalled();
+/// Why no test can scan here: the program built without SANE, or libsane's test backend
+/// not installed (libsane1); empty when they can. A test skips with this text.
+QString saneTestsMissing();
 
 /// Ignores SIGPIPE for the process; call it from initTestCase(). A cancelled scan closes
 /// the pipe the backend's reader thread is writing into: libsane ignores SIGPIPE during a

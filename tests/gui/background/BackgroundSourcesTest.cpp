@@ -233,8 +233,8 @@ void BackgroundSourcesTest::clipboardPictureBecomesTheBackground()
 
 void BackgroundSourcesTest::scannedPageBecomesTheBackground()
 {
-    if (!QuilletTest::saneTestBackendInstalled())
-        QSKIP("SANE's test backend (libsane1) is not installed");
+    if (const QString missing = QuilletTest::saneTestsMissing(); !missing.isEmpty())
+        QSKIP(qPrintable(missing));
     QuilletTest::ignoreBrokenPipes();
     QVERIFY(m_sane.setBackends("test\n") && m_sane.setTestOptions("number_of_devices 1\n"));
     QTemporaryDir dir;

@@ -88,8 +88,8 @@ class ScanDialogTest : public QObject {
 private Q_SLOTS:
     void initTestCase()
     {
-        if (!QuilletTest::saneTestBackendInstalled())
-            QSKIP("SANE's test backend (libsane1) is not installed");
+        if (const QString missing = QuilletTest::saneTestsMissing(); !missing.isEmpty())
+            QSKIP(qPrintable(missing));
         QVERIFY(m_config.isValid());
         QuilletTest::ignoreBrokenPipes();
     }
