@@ -212,8 +212,9 @@ void CupsPrinterDevice::send(const QByteArray& pdf, const QString& title, int co
         cupsCancelDestJob(CUPS_HTTP_DEFAULT, q.dest, id);
         throw refused();
     }
-    const bool written = cupsWriteRequestData(CUPS_HTTP_DEFAULT, pdf.constData(), size_t(pdf.size()))
-                         == HTTP_STATUS_CONTINUE;
+    const bool written =
+        cupsWriteRequestData(CUPS_HTTP_DEFAULT, pdf.constData(), size_t(pdf.size()))
+        == HTTP_STATUS_CONTINUE;
     // Finished even after a failed write: it reads the server's answer and ends the request.
     const bool finished =
         cupsFinishDestDocument(CUPS_HTTP_DEFAULT, q.dest, q.info) <= IPP_STATUS_OK_CONFLICTING;
