@@ -73,8 +73,7 @@ bool readRows(png_structp png, png_infop info, const Shape& shape, png_bytep row
 
 } // namespace
 
-bool pngReadsWhole(const QByteArray& bytes, long long maxSide, long long maxPixels,
-                   QString* reason)
+bool pngReadsWhole(const QByteArray& bytes, long long maxSide, long long maxPixels, QString* reason)
 {
     Source source;
     source.data = reinterpret_cast<const png_byte*>(bytes.constData());
