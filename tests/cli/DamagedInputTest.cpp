@@ -177,14 +177,14 @@ void DamagedInputTest::initTestCase()
     damagedCopy(QStringLiteral("png-cut"), QStringLiteral("stamp.png"), {}, cutTo(50));
     damagedCopy(QStringLiteral("png-data"), QStringLiteral("stamp.png"), {},
                 [](QByteArray& png) { everyNth(png, png.size() / 2, png.size(), 461, 0xA5); });
-    damagedCopy(QStringLiteral("tiff-cut"), QStringLiteral("stamp.tif"), tiffOf(stamp),
-                cutTo(50));
+    damagedCopy(QStringLiteral("tiff-cut"), QStringLiteral("stamp.tif"), tiffOf(stamp), cutTo(50));
     damagedCopy(QStringLiteral("pdf-cut"), QStringLiteral("page.pdf"), pdfOf(stamp), cutTo(50));
-    damagedCopy(QStringLiteral("pdf-blank"), QStringLiteral("page.pdf"), pdfOf(stamp),
-                [](QByteArray& pdf) { pdf.replace(9, pdf.size() - 9, QByteArray(pdf.size() - 9, 0)); });
+    damagedCopy(
+        QStringLiteral("pdf-blank"), QStringLiteral("page.pdf"), pdfOf(stamp),
+        [](QByteArray& pdf) { pdf.replace(9, pdf.size() - 9, QByteArray(pdf.size() - 9, 0)); });
     // The background JPEG taken out of the project.
-    QByteArray background = QuilletTest::readFile(
-        QuilletTest::sourcePath(QStringLiteral("examples/demo/demo.qlet")));
+    QByteArray background =
+        QuilletTest::readFile(QuilletTest::sourcePath(QStringLiteral("examples/demo/demo.qlet")));
     const Chunk jpeg = chunksOf(background).at(0);
     damagedCopy(QStringLiteral("jpeg-cut"), QStringLiteral("background.jpg"),
                 background.mid(jpeg.dataAt, jpeg.size), cutTo(33));

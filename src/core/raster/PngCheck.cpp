@@ -15,7 +15,6 @@ struct Source {
     const png_byte* data = nullptr;
     size_t size = 0;
     size_t at = 0;
-    char reason[200] = {};
 };
 
 void readBytes(png_structp png, png_bytep out, size_t length)
@@ -28,10 +27,8 @@ void readBytes(png_structp png, png_bytep out, size_t length)
 }
 
 // libpng's errors must not return: back to the setjmp of the step under way.
-void onError(png_structp png, png_const_charp message)
+void onError(png_structp png, png_const_charp)
 {
-    auto* source = static_cast<Source*>(png_get_error_ptr(png));
-    std::strncpy(source->reason, message, sizeof source->reason - 1);
     png_longjmp(png, 1);
 }
 
@@ -73,12 +70,12 @@ bool readRows(png_structp png, png_infop info, const Shape& shape, png_bytep row
 
 } // namespace
 
-bool pngReadsWhole(const QByteArray& bytes, long long maxSide, long long maxPixels, QString* reason)
+bool pngReadsWhole(const QByteArray& bytes, long long maxSide, long long maxPixels)
 {
     Source source;
     source.data = reinterpret_cast<const png_byte*>(bytes.constData());
     source.size = size_t(bytes.size());
-    png_structp png = png_create_read_struct(PNG_LIBPNG_VER_STRING, &source, onError, onWarning);
+    png_structp png = png_create_read_struct(PNG_LIBPNG_VER_STRING, nullptr, onError, onWarning);
     png_infop info = png ? png_create_info_struct(png) : nullptr;
     bool whole = false;
     if (info) {
@@ -87,17 +84,13 @@ bool pngReadsWhole(const QByteArray& bytes, long long maxSide, long long maxPixe
         if (readHeader(png, info, shape)) {
             const long long width = shape.width;
             const long long height = shape.height;
-            if (width > maxSide || height > maxSide || width * height > maxPixels) {
-                std::strncpy(source.reason, "picture too large", sizeof source.reason - 1);
-            } else {
+            if (width <= maxSide && height <= maxSide && width * height <= maxPixels) {
                 std::vector<png_byte> row(shape.rowBytes);
                 whole = readRows(png, info, shape, row.data());
             }
         }
     }
     png_destroy_read_struct(png ? &png : nullptr, info ? &info : nullptr, nullptr);
-    if (reason)
-        *reason = QString::fromLatin1(source.reason);
     return whole;
 }
 

@@ -7,15 +7,13 @@
 // given it.
 
 #include <QByteArray>
-#include <QString>
 
 namespace Quillet {
 
 /// True when libpng reads `bytes` as a PNG to its end: the header, every row of every
-/// pass, and the chunks after them, each with its checksum. False, with libpng's own words
-/// in `reason` (when given), for anything else, and for a picture over `maxSide` pixels a
-/// side or `maxPixels` in all, whose rows are then not read. Says nothing anywhere.
-bool pngReadsWhole(const QByteArray& bytes, long long maxSide, long long maxPixels,
-                   QString* reason = nullptr);
+/// pass, and the chunks after them, each with its checksum. False for anything else, and
+/// for a picture over `maxSide` pixels a side or `maxPixels` in all, whose rows are then
+/// not read. Says nothing anywhere.
+bool pngReadsWhole(const QByteArray& bytes, long long maxSide, long long maxPixels);
 
 } // namespace Quillet
