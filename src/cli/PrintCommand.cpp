@@ -9,12 +9,11 @@
 #include "core/app/PageCount.h"
 #include "core/app/UserSettings.h"
 #include "core/common/Errors.h"
+#include "core/export/CupsPrinterDevice.h"
+#include "core/export/PdfFileDevice.h"
 #include "core/export/PrintJob.h"
-#include "gui/export/PrinterDevice.h"
 
 #include <QFileInfo>
-#include <QPrinter>
-#include <QPrinterInfo>
 
 #include <cstdio>
 #include <unistd.h>
@@ -37,24 +36,27 @@ int numberOption(const ParsedArgs& parsed, const QString& name, int low, int hig
     return value;
 }
 
-QString knownPrinters()
+QString knownPrinters(const QStringList& names)
 {
-    const QStringList names = QPrinterInfo::availablePrinterNames();
     return names.isEmpty() ? QStringLiteral("принтеров нет")
                            : QStringLiteral("есть: %1").arg(names.join(QStringLiteral(", ")));
 }
 
-QPrinterInfo chosenPrinter(const QString& name)
+// The CUPS queue to print on: the one named, or the default one.
+QString chosenPrinter(const QString& name)
 {
-    const QPrinterInfo info =
-        name.isEmpty() ? QPrinterInfo::defaultPrinter() : QPrinterInfo::printerInfo(name);
-    if (!info.isNull())
-        return info;
+    const QStringList names = cupsPrinterNames();
     if (name.isEmpty()) {
-        throw Error(QStringLiteral("Принтер по умолчанию не задан, укажите --printer (%1)")
-                        .arg(knownPrinters()));
+        const QString fallback = cupsDefaultPrinter();
+        if (fallback.isEmpty()) {
+            throw Error(QStringLiteral("Принтер по умолчанию не задан, укажите --printer (%1)")
+                            .arg(knownPrinters(names)));
+        }
+        return fallback;
     }
-    throw Error(QStringLiteral("Нет принтера «%1» (%2)").arg(name, knownPrinters()));
+    if (!names.contains(name))
+        throw Error(QStringLiteral("Нет принтера «%1» (%2)").arg(name, knownPrinters(names)));
+    return name;
 }
 
 // Everything the arguments say, checked before any file is read or written.
@@ -100,17 +102,37 @@ PrintOptions parseOptions(const QStringList& args, ParsedArgs& parsed)
     return options;
 }
 
-// The printer object: the chosen queue, or the PDF file on a sheet of the page's size.
-std::unique_ptr<QPrinter> makePrinter(const PrintOptions& options, const Project& project)
+// A file is no printer: it gets the page on a sheet of its own size, with no printer's
+// correction; a failed print leaves no half-made file.
+PrintResult printIntoFile(const PrintOptions& options, const PrintRequest& request,
+                          const PrintProgress& progress)
 {
-    if (!options.output.isEmpty()) {
-        return makePdfFilePrinter(options.output, options.dpi,
-                                  QSizeF(project.settings.PrWidth, project.settings.PrHeight));
+    const ProjectSettings& settings = request.project->settings;
+    PdfFileDevice device(options.output, options.dpi, QSizeF(settings.PrWidth, settings.PrHeight));
+    const PrintResult result = printPages(request, device, progress);
+    device.finish();
+    return result;
+}
+
+// A failure on the printer says how many jobs went before it: those stay in the queue.
+PrintResult printOnPrinter(const PrintOptions& options, PrintRequest request,
+                           const PrintProgress& progress)
+{
+    const QString printer = chosenPrinter(options.printer);
+    try {
+        CupsPrinterDevice device(printer, PrintResolutionDpi);
+        // Printed as pictures, a job keeps the copy count the printer holds, which in the
+        // window is the printer dialog's; here it is --copies, so every mode prints that many.
+        device.setCopyCount(options.copies);
+        const PrinterMetrics metrics = device.metrics();
+        request.calibration = UserSettings().calibration(metrics.name, metrics.portrait);
+        return printPages(request, device, progress);
+    } catch (const Error& e) {
+        const auto* failed = dynamic_cast<const PrintError*>(&e);
+        throw Error(QStringLiteral("%1 (заданий отправлено: %2)")
+                        .arg(e.message())
+                        .arg(failed ? failed->jobsEnded() : 0));
     }
-    auto printer =
-        std::make_unique<QPrinter>(chosenPrinter(options.printer), QPrinter::HighResolution);
-    printer->setResolution(PrintResolutionDpi);
-    return printer;
 }
 
 PrintProgress terminalProgress()
@@ -145,31 +167,9 @@ int runPrint(const QStringList& args)
     request.asImage = parsed.has(QStringLiteral("as-image"));
     request.withBackground = !parsed.has(QStringLiteral("no-background"));
 
-    const std::unique_ptr<QPrinter> printer = makePrinter(options, project);
-    // Printed as pictures, a job keeps the copy count the printer holds, which in the window
-    // is the printer dialog's; here it is --copies, so every mode prints that many.
-    printer->setCopyCount(options.copies);
-    PrinterDevice device(*printer);
-    // A file is no printer: it gets the page with no printer's correction.
-    if (options.output.isEmpty()) {
-        const PrinterMetrics metrics = device.metrics();
-        request.calibration = UserSettings().calibration(metrics.name, metrics.portrait);
-    }
     const PrintProgress progress = terminalProgress();
-    PrintResult result;
-    try {
-        result = printPages(request, device, progress);
-        device.finish();
-    } catch (const Error& e) {
-        if (!options.output.isEmpty()) {
-            device.discard(); // a failed print leaves no half-made file
-            throw;
-        }
-        const auto* failed = dynamic_cast<const PrintError*>(&e);
-        throw Error(QStringLiteral("%1 (заданий отправлено: %2)")
-                        .arg(e.message())
-                        .arg(failed ? failed->jobsEnded() : 0));
-    }
+    const PrintResult result = options.output.isEmpty() ? printOnPrinter(options, request, progress)
+                                                        : printIntoFile(options, request, progress);
     if (progress)
         std::fprintf(stderr, "\n");
     for (const QString& line : result.errorLines)

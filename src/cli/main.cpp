@@ -6,6 +6,7 @@
 
 #include "cli/Command.h"
 #include "core/common/Errors.h"
+#include "core/raster/DecoderMessages.h"
 
 #include <QGuiApplication>
 
@@ -144,6 +145,9 @@ int main(int argc, char** argv)
         return args.isEmpty() ? ExitFailure : ExitOk;
     }
     const QString name = args.takeFirst();
+    // stderr carries our own lines only: what Qt and the decoders say on the way (a page of
+    // a damaged TIFF deep in an import, say) would come before the one line that matters.
+    const Quillet::DecoderMessages quiet;
     for (const Command& command : commands()) {
         if (name != QLatin1String(command.name))
             continue;

@@ -1,11 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // SPDX-FileCopyrightText: 2026 Quillet developers
 
-// quillet-cli print on a real CUPS server that the test starts for itself, with a queue for
-// an A4 printer whose printable area starts 1/4 inch and 1/2 inch into the sheet: one job
-// per page in print order with its title and copies, the spooled documents holding the
-// pages, and the page landing on the sheet where the rendered page has it (with its
-// background and stamp, directly and as a picture), moved by the printer's calibration.
+// quillet-cli print on a real CUPS server that the test starts for itself, with queues for
+// printers whose printable area starts 1/4 inch and 1/2 inch into the sheet: one job per
+// page in print order with its title and copies, the spooled documents holding the pages
+// on the sheet the queue has loaded, and the page landing on the sheet where the rendered
+// page has it (with its background and stamp, directly and as a picture), moved by the
+// printer's calibration.
 
 #include "support/CliRun.h"
 #include "support/CupsServer.h"
@@ -17,6 +18,7 @@
 #include "core/export/PrintJob.h"
 
 #include <QFileInfo>
+#include <QHash>
 #include <QPainter>
 #include <QTemporaryDir>
 #include <QTest>
@@ -27,7 +29,8 @@ using QuilletTest::CapturedJob;
 
 namespace {
 
-const QString Queue = QStringLiteral("Forms");
+const QString Queue = QStringLiteral("Forms");         // A4 loaded
+const QString LetterQueue = QStringLiteral("Letters"); // Letter loaded
 
 QString simplified(const QString& text)
 {
@@ -41,21 +44,24 @@ class CupsPrintTest : public QObject {
 private Q_SLOTS:
     void initTestCase();
     void jobsFollowThePrintOrder();
+    void sheetOfTheQueue_data();
+    void sheetOfTheQueue();
     void copiesPerJob_data();
     void copiesPerJob();
     void pageLandsWhereRendered_data();
     void pageLandsWhereRendered();
 
 private:
-    // Prints the test's project on the queue with `options` and gives the `count` jobs
-    // the queue received for it; fails the test when the print fails or jobs are missing.
-    void print(const QStringList& options, int count, std::vector<CapturedJob>& jobs);
+    // Prints the test's project on `queue` with `options` and gives the `count` jobs the
+    // queue received for it; fails the test when the print fails or jobs are missing.
+    void print(const QStringList& options, int count, std::vector<CapturedJob>& jobs,
+               const QString& queue = Queue);
 
     QTemporaryDir m_dir;
     QuilletTest::CupsServer m_cups;
     std::unique_ptr<QuilletTest::ScopedEnvironment> m_settings;
     QString m_project;
-    int m_jobsSoFar = 0;
+    QHash<QString, int> m_jobsSoFar; // by queue
 };
 
 void CupsPrintTest::initTestCase()
@@ -69,20 +75,24 @@ void CupsPrintTest::initTestCase()
         "QUILLET_SETTINGS_FILE", m_dir.filePath(QStringLiteral("settings.ini")));
     QVERIFY2(m_cups.start(), qPrintable(m_cups.error()));
     QVERIFY2(m_cups.addQueue(Queue), qPrintable(m_cups.error()));
+    QVERIFY2(m_cups.addQueue(LetterQueue, QuilletTest::QueuePaper::Letter),
+             qPrintable(m_cups.error()));
     m_project = QuilletTest::sourcePath(QStringLiteral("examples/demo/demo.qlet"));
 }
 
-void CupsPrintTest::print(const QStringList& options, int count, std::vector<CapturedJob>& jobs)
+void CupsPrintTest::print(const QStringList& options, int count, std::vector<CapturedJob>& jobs,
+                          const QString& queue)
 {
     const QuilletTest::CliRun run = QuilletTest::runCli(
-        QStringList{QStringLiteral("print"), m_project, QStringLiteral("--printer"), Queue}
+        QStringList{QStringLiteral("print"), m_project, QStringLiteral("--printer"), queue}
         + options);
     QCOMPARE(run.exitCode, 0);
     QVERIFY2(run.err.isEmpty(), run.err.constData());
-    std::vector<CapturedJob> all = m_cups.capturedJobs(Queue, m_jobsSoFar + count);
-    QVERIFY2(int(all.size()) == m_jobsSoFar + count, qPrintable(m_cups.error()));
-    jobs.assign(all.begin() + m_jobsSoFar, all.end());
-    m_jobsSoFar += count;
+    int& sofar = m_jobsSoFar[queue];
+    std::vector<CapturedJob> all = m_cups.capturedJobs(queue, sofar + count);
+    QVERIFY2(int(all.size()) == sofar + count, qPrintable(m_cups.error()));
+    jobs.assign(all.begin() + sofar, all.end());
+    sofar += count;
 }
 
 void CupsPrintTest::jobsFollowThePrintOrder()
@@ -115,6 +125,50 @@ void CupsPrintTest::jobsFollowThePrintOrder()
         QCOMPARE(simplified(spooled.first()), simplified(pages[2 - i]));
     }
     QVERIFY(pages[0] != pages[1] && pages[1] != pages[2]);
+}
+
+void CupsPrintTest::sheetOfTheQueue_data()
+{
+    QTest::addColumn<QString>("queue");
+    QTest::addColumn<QSize>("sheetPt");
+    QTest::addColumn<QRect>("printablePt");
+    // The queues offer both sheets, each 1/4 inch in from the sides and 1/2 inch from the
+    // top and bottom (the PPD's imageable areas, 18 and 36 pt).
+    QTest::newRow("A4 loaded") << Queue << QSize(595, 842)
+                               << QRect(QPoint(18, 36), QPoint(576, 805));
+    QTest::newRow("Letter loaded")
+        << LetterQueue << QSize(612, 792) << QRect(QPoint(18, 36), QPoint(593, 755));
+}
+
+void CupsPrintTest::sheetOfTheQueue()
+{
+    QFETCH(QString, queue);
+    QFETCH(QSize, sheetPt);
+    QFETCH(QRect, printablePt);
+    std::vector<CapturedJob> jobs;
+    print({QStringLiteral("--pages"), QStringLiteral("1"), QStringLiteral("--no-background")}, 1,
+          jobs, queue);
+    if (QTest::currentTestFailed())
+        return;
+    // A direct print clears the printable area to white, which shows on grey paper.
+    const QImage sheet = QuilletTest::pdfPageImage(jobs.front().document, 0, 72, Qt::gray);
+    QCOMPARE(sheet.size(), sheetPt);
+    QRect white;
+    for (int y = 0; y < sheet.height(); ++y) {
+        for (int x = 0; x < sheet.width(); ++x) {
+            if (qGray(sheet.pixel(x, y)) > 240)
+                white |= QRect(x, y, 1, 1);
+        }
+    }
+    const auto near = [](int a, int b) { return qAbs(a - b) <= 1; };
+    QVERIFY2(near(white.left(), printablePt.left()) && near(white.top(), printablePt.top())
+                 && near(white.right(), printablePt.right())
+                 && near(white.bottom(), printablePt.bottom()),
+             qPrintable(QStringLiteral("printable area %1,%2 to %3,%4 pt")
+                            .arg(white.left())
+                            .arg(white.top())
+                            .arg(white.right())
+                            .arg(white.bottom())));
 }
 
 void CupsPrintTest::copiesPerJob_data()

@@ -28,9 +28,9 @@
 // - Run by root, cupsd refuses "User root" and runs backends as "lp", which cannot enter
 //   the test's private folder; a backend only its owner may run (0700) is run as root.
 //   Run by anyone else, cupsd and its backends simply run as that user.
-// - The PPD's "-" filter hands Qt's PDF to the backend untouched, and its imageable area
-//   gives the queue the unprintable margins QPrinter reports (the raw queue's are Qt's own
-//   10 pt defaults). Qt ignores the PPD's resolution: QPrinter keeps the one it is set to.
+// - The PPD's "-" filter hands the PDF to the backend untouched, and its default page size
+//   and imageable area become the queue's default media and margins, which libcups reports
+//   (a raw queue has none).
 
 namespace QuilletTest {
 namespace {
@@ -46,7 +46,9 @@ mv "$dir/$1.part" "$dir/$1.pdf" || exit 1
 printf '%s\n%s\n' "$4" "$3" > "$dir/$1.tmp" && mv "$dir/$1.tmp" "$dir/$1.job"
 )sh";
 
-const QByteArray PrinterDescription = R"ppd(*PPD-Adobe: "4.3"
+// Both sheets with the same margins, 1/4 inch at the sides and 1/2 inch at the top and
+// bottom; %1 is the one loaded by default.
+const char* const PrinterDescription = R"ppd(*PPD-Adobe: "4.3"
 *FormatVersion: "4.3"
 *FileVersion: "1.0"
 *LanguageVersion: English
@@ -68,18 +70,22 @@ const QByteArray PrinterDescription = R"ppd(*PPD-Adobe: "4.3"
 *cupsFilter: "application/pdf 0 -"
 *OpenUI *PageSize: PickOne
 *OrderDependency: 10 AnySetup *PageSize
-*DefaultPageSize: A4
+*DefaultPageSize: %1
 *PageSize A4/A4: "<</PageSize[595 842]>>setpagedevice"
+*PageSize Letter/Letter: "<</PageSize[612 792]>>setpagedevice"
 *CloseUI: *PageSize
 *OpenUI *PageRegion: PickOne
 *OrderDependency: 10 AnySetup *PageRegion
-*DefaultPageRegion: A4
+*DefaultPageRegion: %1
 *PageRegion A4/A4: "<</PageSize[595 842]>>setpagedevice"
+*PageRegion Letter/Letter: "<</PageSize[612 792]>>setpagedevice"
 *CloseUI: *PageRegion
-*DefaultImageableArea: A4
+*DefaultImageableArea: %1
 *ImageableArea A4/A4: "18 36 577 806"
-*DefaultPaperDimension: A4
+*ImageableArea Letter/Letter: "18 36 594 756"
+*DefaultPaperDimension: %1
 *PaperDimension A4/A4: "595 842"
+*PaperDimension Letter/Letter: "612 792"
 )ppd";
 
 bool writeFile(const QString& path, const QByteArray& text)
@@ -187,9 +193,13 @@ bool CupsServer::writeConfiguration()
     if (!QFile::link(cupsHelpers(), path("bin/daemon")))
         return false;
     if (!writeScript(path(QStringLiteral("bin/backend/") + QLatin1String(BackendName)),
-                     BackendScript)
-        || !writeFile(path("capture.ppd"), PrinterDescription))
+                     BackendScript))
         return false;
+    for (const char* paper : {"A4", "Letter"}) {
+        const QString description = QString::fromLatin1(PrinterDescription).arg(paper);
+        if (!writeFile(path(QStringLiteral("capture-%1.ppd").arg(paper)), description.toLatin1()))
+            return false;
+    }
     const QString files = QStringLiteral("ServerRoot %1\n"
                                          "ServerBin %1/bin\n"
                                          "RequestRoot %1/spool\n"
@@ -230,17 +240,19 @@ bool CupsServer::waitUntilListening()
     return false;
 }
 
-bool CupsServer::addQueue(const QString& name)
+bool CupsServer::addQueue(const QString& name, QueuePaper paper)
 {
     const QString device = QStringLiteral("out/") + name;
     if (!QDir(m_root.path()).mkpath(device))
         return fail(QStringLiteral("cannot make the queue's folder"));
     QProcess lpadmin;
     lpadmin.setProcessChannelMode(QProcess::MergedChannels);
-    lpadmin.start(Lpadmin, {QStringLiteral("-h"), address(), QStringLiteral("-p"), name,
-                            QStringLiteral("-E"), QStringLiteral("-v"),
-                            QLatin1String(BackendName) + QLatin1Char(':') + path(device),
-                            QStringLiteral("-P"), path("capture.ppd")});
+    lpadmin.start(Lpadmin,
+                  {QStringLiteral("-h"), address(), QStringLiteral("-p"), name,
+                   QStringLiteral("-E"), QStringLiteral("-v"),
+                   QLatin1String(BackendName) + QLatin1Char(':') + path(device),
+                   QStringLiteral("-P"),
+                   path(paper == QueuePaper::Letter ? "capture-Letter.ppd" : "capture-A4.ppd")});
     if (!lpadmin.waitForFinished(20000) || lpadmin.exitStatus() != QProcess::NormalExit
         || lpadmin.exitCode() != 0) {
         return fail(QStringLiteral("lpadmin refuses the queue %1: %2")

@@ -27,6 +27,9 @@ struct CapturedJob {
     QByteArray document; // the spooled document as it reached the device (PDF from Qt)
 };
 
+/// The sheet a test queue has loaded by default; it offers both.
+enum class QueuePaper { A4, Letter };
+
 class CupsServer {
 public:
     CupsServer();
@@ -41,10 +44,10 @@ public:
     /// Starts cupsd and waits until it answers (at most 15 s). False, with error() saying
     /// why, when it cannot; calling it again on a running server does nothing.
     bool start();
-    /// Adds an enabled queue `name` for an A4 printer whose printable area starts 1/4 inch
-    /// from the left and 1/2 inch from the top of the sheet; what it prints is captured for
-    /// capturedJobs(). False, with error(), when lpadmin refuses.
-    bool addQueue(const QString& name);
+    /// Adds an enabled queue `name` for a printer with `paper` loaded whose printable area
+    /// starts 1/4 inch from the left and 1/2 inch from the top of the sheet; what it prints
+    /// is captured for capturedJobs(). False, with error(), when lpadmin refuses.
+    bool addQueue(const QString& name, QueuePaper paper = QueuePaper::A4);
     /// Waits (at most `timeoutMs`) until the queue `name` has received `count` jobs, and
     /// returns the jobs it has then, in the order they were submitted. Fewer jobs than
     /// `count` means the time ran out.

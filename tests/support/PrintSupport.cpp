@@ -63,13 +63,14 @@ QStringList pdfPageTexts(const QByteArray& pdf)
     return texts;
 }
 
-QImage pdfPageImage(const QByteArray& pdf, int index, double dpi)
+QImage pdfPageImage(const QByteArray& pdf, int index, double dpi, const QColor& paper)
 {
     const std::unique_ptr<Poppler::Document> document = Poppler::Document::loadFromData(pdf);
     if (!document || document->isLocked() || index < 0 || index >= document->numPages())
         return {};
     document->setRenderHint(Poppler::Document::Antialiasing, true);
     document->setRenderHint(Poppler::Document::TextAntialiasing, true);
+    document->setPaperColor(paper);
     const std::unique_ptr<Poppler::Page> page = document->page(index);
     if (!page)
         return {};

@@ -6,6 +6,7 @@
 // through poppler as a printer's interpreter would, and held against the rendered page.
 
 #include <QByteArray>
+#include <QColor>
 #include <QImage>
 #include <QString>
 #include <QStringList>
@@ -16,9 +17,9 @@ namespace QuilletTest {
 /// is no PDF.
 QStringList pdfPageTexts(const QByteArray& pdf);
 
-/// Page `index` (from 0) of the PDF document `pdf` rasterised at `dpi` with anti-aliasing,
-/// Format_RGB32; a null image when the data is no PDF or has no such page.
-QImage pdfPageImage(const QByteArray& pdf, int index, double dpi);
+/// Page `index` (from 0) of the PDF document `pdf` rasterised at `dpi` with anti-aliasing
+/// on `paper`, Format_RGB32; a null image when the data is no PDF or has no such page.
+QImage pdfPageImage(const QByteArray& pdf, int index, double dpi, const QColor& paper = Qt::white);
 
 /// Where two rasters of a page at one resolution have their marks. A dark pixel of one
 /// counts as in place when the other has ink, even light, within one pixel around it, so

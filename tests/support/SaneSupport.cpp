@@ -3,6 +3,8 @@
 
 #include "support/SaneSupport.h"
 
+#include "core/background/Scanner.h"
+
 #include <QDir>
 #include <QFile>
 
@@ -10,7 +12,9 @@
 
 namespace QuilletTest {
 
-bool saneTestBackendInstalled()
+namespace {
+
+bool testBackendInstalled()
 {
     const QStringList roots{QStringLiteral("/usr/lib"), QStringLiteral("/usr/lib64"),
                             QStringLiteral("/usr/local/lib")};
@@ -26,6 +30,17 @@ bool saneTestBackendInstalled()
     return false;
 }
 
+} // namespace
+
+QString saneTestsMissing()
+{
+    if (!Quillet::scannerUnavailableReason().isEmpty())
+        return QStringLiteral("the program is built without SANE (libsane-dev was not found)");
+    if (!testBackendInstalled())
+        return QStringLiteral("SANE's test backend (libsane1) is not installed");
+    return {};
+}
+
 void ignoreBrokenPipes()
 {
     std::signal(SIGPIPE, SIG_IGN);
@@ -39,8 +54,8 @@ QSize saneTestPageSize(int dpi)
 
 QString prepareForScans()
 {
-    if (!saneTestBackendInstalled())
-        return QStringLiteral("SANE's test backend (libsane1) is not installed");
+    if (const QString missing = saneTestsMissing(); !missing.isEmpty())
+        return missing;
     ignoreBrokenPipes();
     return {};
 }

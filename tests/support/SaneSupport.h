@@ -22,12 +22,12 @@ constexpr double SaneTestPageHeightMm = 30;
 /// That page's size in pixels at `dpi`.
 QSize saneTestPageSize(int dpi);
 
-/// True when libsane's test backend is installed (libsane1).
-bool saneTestBackendInstalled();
+/// Why no test can scan here: the program built without SANE, or libsane's test backend
+/// not installed (libsane1); empty when they can. A test skips with this text.
+QString saneTestsMissing();
 
-/// For initTestCase(): why scans cannot run here (the test backend is not installed), to
-/// skip with; or, when they can, an empty text, the process having been readied for scans
-/// (ignoreBrokenPipes).
+/// For initTestCase(): why scans cannot run here (saneTestsMissing), to skip with; or, when
+/// they can, an empty text, the process having been readied for scans (ignoreBrokenPipes).
 QString prepareForScans();
 
 /// Ignores SIGPIPE for the process; call it from initTestCase(). A cancelled scan closes

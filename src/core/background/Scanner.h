@@ -4,7 +4,8 @@
 
 // Scanning one page through SANE. The backends (and which of them are enabled) are the
 // system's: libsane reads its configuration folder (SANE_CONFIG_DIR or /etc/sane.d) when
-// a Scanner is made.
+// a Scanner is made. A build without libsane has the same interface, and a Scanner then
+// refuses to start with scannerUnavailableReason().
 
 #include "core/common/Errors.h"
 
@@ -39,8 +40,16 @@ struct ScannerDevice {
     QString type;
 
     /// "vendor model (name)" for a device list shown to the user.
-    QString label() const;
+    QString label() const
+    {
+        const QString title = QStringList{vendor, model}.join(QLatin1Char(' ')).trimmed();
+        return title.isEmpty() ? name : QStringLiteral("%1 (%2)").arg(title, name);
+    }
 };
+
+/// Why this build cannot scan: a message for the user naming what it was built without
+/// (SANE, package libsane-dev); empty when it can.
+QString scannerUnavailableReason();
 
 /// What one scan is asked for. A resolution or mode of 0 / empty keeps the device's own.
 struct ScanSettings {
@@ -58,7 +67,8 @@ using ScanProgress = std::function<bool(double fraction)>;
 /// all its calls but cancel() belong to the thread that made it.
 class Scanner {
 public:
-    /// Starts SANE. Throws ScannerError when another Scanner is alive or SANE cannot start.
+    /// Starts SANE. Throws ScannerError when another Scanner is alive or SANE cannot start
+    /// (or this build has no SANE).
     Scanner();
     ~Scanner();
     Scanner(const Scanner&) = delete;

@@ -4,8 +4,9 @@
 
 // Printing pages onto pre-printed forms: one job per page, so that a millimetre of the page
 // lands on the same millimetre of the sheet measured from the sheet's physical corner.
-// The printer itself sits behind PrintDevice (QPrinter lives in the GUI, a raster device
-// in the tests); everything here is arithmetic and the loop over the pages.
+// The printer itself sits behind PrintDevice (QPrinter in the GUI, a CUPS queue or a PDF
+// file for the command line, a raster device in the tests); everything here is arithmetic
+// and the loop over the pages.
 
 #include "core/common/Errors.h"
 #include "core/export/Calibration.h"
@@ -41,7 +42,8 @@ QString orientationQuestion(OrientationAdvice advice);
 /// path followed by the position written with at least three digits.
 QString printJobTitle(const QString& projectPath, int position);
 
-/// One printer as the print loop uses it: a QPrinter, a PDF file, or a raster in tests.
+/// One printer as the print loop uses it: a QPrinter, a CUPS queue, a PDF file, or a raster
+/// in tests.
 /// Every call but abortJob may throw Error.
 class PrintDevice {
 public:

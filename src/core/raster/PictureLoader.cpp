@@ -7,8 +7,10 @@
 // short and leave the missing part blank, and a header of a few bytes may ask for any
 // size; the checks below refuse such files before anything is decoded.
 
+#include "core/raster/DecoderMessages.h"
 #include "core/raster/FastDIB.h"
 #include "core/raster/JpegImage.h"
+#include "core/raster/PngCheck.h"
 
 #include <QBuffer>
 #include <QFile>
@@ -245,7 +247,8 @@ bool mngCutShort(const QByteArray& bytes)
 
 /// Qt's ICNS reader trusts the lengths it finds (a zero in the table of contents had it
 /// ask for 8 GB); every block must lie inside the file, and a table of contents must list
-/// the blocks that follow it as they are.
+/// the blocks that follow it as they are. A block in PNG must read whole, as a PNG file
+/// must (Qt hands it to the same reader).
 bool icnsBroken(const QByteArray& bytes)
 {
     if (!bytes.startsWith("icns"))
@@ -256,6 +259,9 @@ bool icnsBroken(const QByteArray& bytes)
     QList<qsizetype> blocks;
     for (qsizetype at = 8; at < end; at += be32(bytes, at + 4)) {
         if (at + 8 > end || be32(bytes, at + 4) < 8 || be32(bytes, at + 4) > end - at)
+            return true;
+        const QByteArray data = bytes.mid(at + 8, be32(bytes, at + 4) - 8);
+        if (data.startsWith("\x89PNG\r\n\x1a\n") && !pngReadsWhole(data, MaxSide, MaxPixels))
             return true;
         blocks << at;
     }
@@ -484,6 +490,9 @@ QList<QByteArray> candidateFormats(QBuffer& buffer, const QString& path)
 /// size is checked before decoding where the reader knows it and again after.
 QImage readAs(QBuffer& buffer, const QByteArray& format, const QByteArray& bytes)
 {
+    // Before Qt's reader reads even the header: libpng would write what is wrong on stderr.
+    if (format == "png" && !pngReadsWhole(bytes, MaxSide, MaxPixels))
+        return {};
     buffer.seek(0);
     QImageReader reader(&buffer, format);
     reader.setAutoDetectImageFormat(false);
@@ -541,6 +550,9 @@ bool loadThroughQt(const QString& path, const QByteArray& bytes, TFastDIB& raste
 
 bool LoadPictureFile(const QString& path, TFastDIB& raster)
 {
+    // The readers' own words about a damaged file go nowhere: the caller reports the
+    // failure in its own.
+    const DecoderMessages quiet;
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly) || file.size() > MaxFileBytes)
         return false;

@@ -5,12 +5,6 @@
 
 #include "core/common/Errors.h"
 
-#include <QDir>
-#include <QFile>
-#include <QFileInfo>
-
-#include <hunspell.hxx>
-
 namespace Quillet {
 namespace {
 
@@ -22,20 +16,6 @@ bool isConnector(char32_t c)
 bool isWordPart(char32_t c)
 {
     return QChar::isLetterOrNumber(c) || QChar::isMark(c);
-}
-
-// Hunspell's names for the 8-bit encodings its dictionaries declare, in the spelling the
-// converters know.
-QByteArray converterName(const QString& encoding)
-{
-    const QString upper = encoding.trimmed().toUpper();
-    if (upper.startsWith(QLatin1String("MICROSOFT-CP")))
-        return "windows-" + upper.mid(12).toLatin1();
-    if (upper.startsWith(QLatin1String("ISO8859-")))
-        return "ISO-8859-" + upper.mid(8).toLatin1();
-    if (upper == QLatin1String("TIS620-2533"))
-        return "TIS-620";
-    return upper.toLatin1();
 }
 
 // One code point at `i` of `text`, and how many UTF-16 units it takes.
@@ -87,76 +67,6 @@ QString checkedFirstLine(const QString& text)
             return text.left(i);
     }
     return text;
-}
-
-SpellChecker::SpellChecker(const SpellDictionary& dictionary, const QStringList& extraWords)
-    : m_dictionary(dictionary)
-{
-    for (const QString& path : {dictionary.affPath, dictionary.dicPath}) {
-        QFile file(path);
-        if (!file.open(QIODevice::ReadOnly)) {
-            throw FileError(QStringLiteral("Не удалось открыть словарь %1: %2")
-                                .arg(QDir::toNativeSeparators(path), file.errorString()));
-        }
-    }
-    m_hunspell = std::make_unique<Hunspell>(QFile::encodeName(dictionary.affPath).constData(),
-                                            QFile::encodeName(dictionary.dicPath).constData());
-    m_encoding = QString::fromLatin1(m_hunspell->get_dic_encoding());
-    const QByteArray name = converterName(m_encoding);
-    m_encoder = QStringEncoder(name.constData());
-    m_decoder = QStringDecoder(name.constData());
-    if (!m_encoder.isValid() || !m_decoder.isValid()) {
-        throw FileError(QStringLiteral("Словарь %1 записан в неизвестной кодировке «%2»")
-                            .arg(dictionary.name, m_encoding));
-    }
-    for (const QString& word : extraWords)
-        addWord(word);
-}
-
-SpellChecker::~SpellChecker() = default;
-
-std::optional<std::string> SpellChecker::toDictionary(const QString& word) const
-{
-    m_encoder.resetState();
-    const QByteArray bytes = m_encoder.encode(word);
-    if (m_encoder.hasError())
-        return std::nullopt;
-    return bytes.toStdString();
-}
-
-QString SpellChecker::fromDictionary(const std::string& bytes) const
-{
-    m_decoder.resetState();
-    return m_decoder.decode(QByteArrayView(bytes.data(), qsizetype(bytes.size())));
-}
-
-bool SpellChecker::isCorrect(const QString& word) const
-{
-    if (m_added.contains(word))
-        return true;
-    const std::optional<std::string> bytes = toDictionary(word);
-    return bytes.has_value() && m_hunspell->spell(*bytes);
-}
-
-QStringList SpellChecker::suggestions(const QString& word) const
-{
-    const std::optional<std::string> bytes = toDictionary(word);
-    if (!bytes.has_value())
-        return {};
-    QStringList proposals;
-    for (const std::string& proposal : m_hunspell->suggest(*bytes)) {
-        const QString text = fromDictionary(proposal);
-        if (!text.isEmpty() && !proposals.contains(text))
-            proposals.append(text);
-    }
-    return proposals;
-}
-
-void SpellChecker::addWord(const QString& word)
-{
-    m_added.insert(word);
-    if (const std::optional<std::string> bytes = toDictionary(word))
-        m_hunspell->add(*bytes);
 }
 
 SpellSession::SpellSession(const QString& text, PersonalDictionary& personal)

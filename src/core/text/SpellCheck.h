@@ -19,8 +19,6 @@
 #include <memory>
 #include <optional>
 
-class Hunspell;
-
 namespace Quillet {
 
 /// A word of a text: `length` UTF-16 units from `start`.
@@ -39,13 +37,18 @@ QList<WordSpan> splitWords(const QString& text);
 /// the whole text when it has none.
 QString checkedFirstLine(const QString& text);
 
+/// Why this build cannot check spelling: a message for the user naming what it was built
+/// without (Hunspell, package libhunspell-dev); empty when it can.
+QString spellCheckUnavailableReason();
+
 /// One Hunspell dictionary loaded with the personal words. Words cross to Hunspell in the
 /// dictionary's own encoding (the SET of its .aff: UTF-8, KOI8-R, a Windows or ISO code
 /// page...) and suggestions come back from it.
 class SpellChecker {
 public:
     /// Loads `dictionary` and accepts `extraWords` besides it. Throws FileError when its
-    /// files cannot be read or its encoding is unknown.
+    /// files cannot be read or its encoding is unknown, or with
+    /// spellCheckUnavailableReason() in a build without Hunspell.
     SpellChecker(const SpellDictionary& dictionary, const QStringList& extraWords);
     ~SpellChecker();
     SpellChecker(const SpellChecker&) = delete;
@@ -69,7 +72,8 @@ private:
 
     SpellDictionary m_dictionary;
     QString m_encoding;
-    std::unique_ptr<Hunspell> m_hunspell;
+    struct Engine; // the library behind the checker
+    std::unique_ptr<Engine> m_engine;
     mutable QStringEncoder m_encoder;
     mutable QStringDecoder m_decoder;
     QSet<QString> m_added;

@@ -35,6 +35,10 @@ QList<SpellDictionary> named(const QStringList& names)
     return list;
 }
 
+// Loading a dictionary needs Hunspell, which a build may be without.
+const char* const WithoutHunspell =
+    "the program is built without Hunspell (libhunspell-dev was not found)";
+
 SpellDictionary testDictionary(const QString& folder)
 {
     const QList<SpellDictionary> found =
@@ -63,6 +67,7 @@ private Q_SLOTS:
     void initialsAndShortForms();
     void firstLineComesBack_data();
     void firstLineComesBack();
+    void buildWithoutHunspellSaysSo();
 
 private:
     QTemporaryDir m_dir;
@@ -138,6 +143,8 @@ void SpellCheckTest::dictionariesInTheirEncoding_data()
 
 void SpellCheckTest::dictionariesInTheirEncoding()
 {
+    if (!spellCheckUnavailableReason().isEmpty())
+        QSKIP(WithoutHunspell);
     QFETCH(QString, folder);
     QFETCH(QString, encoding);
     const SpellDictionary dictionary = testDictionary(folder);
@@ -172,6 +179,8 @@ void SpellCheckTest::brokenDictionariesAreRefused_data()
 
 void SpellCheckTest::brokenDictionariesAreRefused()
 {
+    if (!spellCheckUnavailableReason().isEmpty())
+        QSKIP(WithoutHunspell);
     QFETCH(QByteArray, affix);
     QFETCH(bool, removeWords);
     QFETCH(QString, message);
@@ -210,11 +219,6 @@ void SpellCheckTest::personalDictionaryPersists()
     QCOMPARE(QuilletTest::readFile(path), QByteArray("Квиллет\nQuillet\n"));
     PersonalDictionary reread;
     QCOMPARE(reread.words(), (QStringList{"Квиллет", "Quillet"}));
-    // Every checker loaded from now on accepts them, whatever its encoding.
-    SpellChecker checker(testDictionary(QStringLiteral("spell-koi8")), reread.words());
-    QVERIFY(checker.isCorrect(QStringLiteral("Квиллет")));
-    QVERIFY(checker.isCorrect(QStringLiteral("Quillet")));
-
     // A folder that cannot be made (a file stands in its place): the word is refused and
     // the list stays as it was.
     QFile blocker(m_dir.filePath(QStringLiteral("blocked")));
@@ -224,10 +228,19 @@ void SpellCheckTest::personalDictionaryPersists()
     QVERIFY_THROWS_EXCEPTION(FileError, unwritable.add(QStringLiteral("слово")));
     QVERIFY(unwritable.words().isEmpty());
     qunsetenv("QUILLET_PERSONAL_DICTIONARY");
+
+    if (!spellCheckUnavailableReason().isEmpty())
+        QSKIP(WithoutHunspell);
+    // Every checker loaded from now on accepts them, whatever its encoding.
+    SpellChecker checker(testDictionary(QStringLiteral("spell-koi8")), reread.words());
+    QVERIFY(checker.isCorrect(QStringLiteral("Квиллет")));
+    QVERIFY(checker.isCorrect(QStringLiteral("Quillet")));
 }
 
 void SpellCheckTest::sessionAnswers()
 {
+    if (!spellCheckUnavailableReason().isEmpty())
+        QSKIP(WithoutHunspell);
     const QString path = m_dir.filePath(QStringLiteral("session.dic"));
     PersonalDictionary personal(path);
     SpellSession session(QStringLiteral("карова, малако: карова сено; Квиллет малако. ежик ежик"),
@@ -265,6 +278,8 @@ void SpellCheckTest::sessionAnswers()
 
 void SpellCheckTest::initialsAndShortForms()
 {
+    if (!spellCheckUnavailableReason().isEmpty())
+        QSKIP(WithoutHunspell);
     PersonalDictionary personal(m_dir.filePath(QStringLiteral("unused.dic")));
     SpellSession session(QStringLiteral("г. П.С. ул. Корова. д.5 к ул карова"), personal);
     session.setDictionary(testDictionary(QStringLiteral("spell-koi8")));
@@ -294,6 +309,8 @@ void SpellCheckTest::firstLineComesBack_data()
 
 void SpellCheckTest::firstLineComesBack()
 {
+    if (!spellCheckUnavailableReason().isEmpty())
+        QSKIP(WithoutHunspell);
     QFETCH(QString, text);
     QFETCH(QString, replacement);
     QFETCH(QString, expected);
@@ -303,6 +320,20 @@ void SpellCheckTest::firstLineComesBack()
     session.replace(replacement);
     QCOMPARE(session.result(), expected);
     QCOMPARE(checkedFirstLine(session.text()), expected);
+}
+
+void SpellCheckTest::buildWithoutHunspellSaysSo()
+{
+    const QString reason = spellCheckUnavailableReason();
+    if (reason.isEmpty())
+        QSKIP("the program is built with Hunspell");
+    QVERIFY2(reason.contains(QStringLiteral("libhunspell-dev")), qPrintable(reason));
+    try {
+        SpellChecker checker(testDictionary(QStringLiteral("spell-utf8")), {});
+        QFAIL("a dictionary loaded without Hunspell");
+    } catch (const FileError& error) {
+        QCOMPARE(error.message(), reason);
+    }
 }
 
 QTEST_GUILESS_MAIN(SpellCheckTest)

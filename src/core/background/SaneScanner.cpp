@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // SPDX-FileCopyrightText: 2026 Quillet developers
 
+// Scanner over SANE; NoScanner.cpp stands in for it in builds without libsane.
+
 #include "core/background/Scanner.h"
 
 #include <sane/sane.h>
@@ -179,10 +181,9 @@ private:
 
 } // namespace
 
-QString ScannerDevice::label() const
+QString scannerUnavailableReason()
 {
-    const QString title = QStringList{vendor, model}.join(QLatin1Char(' ')).trimmed();
-    return title.isEmpty() ? name : QStringLiteral("%1 (%2)").arg(title, name);
+    return {};
 }
 
 Scanner::Scanner()
