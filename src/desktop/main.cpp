@@ -3,12 +3,15 @@
 
 #include "gui/app/Look.h"
 #include "gui/app/MainWindow.h"
+#include "core/raster/DecoderMessages.h"
 
 #include <QApplication>
 
 int main(int argc, char** argv)
 {
     QApplication app(argc, argv);
+    // Pictures are decoded on worker threads too (export, printing, the import window).
+    Quillet::DecoderMessages::install();
     QApplication::setApplicationName(QStringLiteral("Quillet"));
     QApplication::setApplicationDisplayName(QStringLiteral("Quillet"));
     QApplication::setOrganizationName(QStringLiteral("QARNEX"));

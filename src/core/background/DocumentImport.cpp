@@ -69,6 +69,16 @@ bool looksLikePicture(const QByteArray& head)
                   != std::end(bmpHeaders);
 }
 
+/// The extension names a format the picture codecs read: a file of that name that they
+/// refused is a broken picture. LibreOffice would be handed it otherwise, and it may take
+/// its whole time limit over bytes that are no document.
+bool isCodecExtension(const QString& suffix)
+{
+    if (suffix.isEmpty() || isOfficeExtension(suffix))
+        return false;
+    return QImageReader::supportedImageFormats().contains(suffix.toLatin1());
+}
+
 // Poppler reports every repair it makes on stderr; the user gets our own message instead.
 void quietPoppler(const QString&, const QVariant&) {}
 
@@ -247,7 +257,7 @@ void ImportDocument::open(const QString& path)
         return;
     }
     const QString suffix = QFileInfo(path).suffix().toLower();
-    if (looksLikePicture(head))
+    if (looksLikePicture(head) || isCodecExtension(suffix))
         throw FileError(
             QStringLiteral("Изображение %1 повреждено, обрезано или слишком велико").arg(path));
     if (looksLikePdf(head) || suffix == QStringLiteral("pdf")) {

@@ -83,6 +83,11 @@ void installHandlers()
 
 } // namespace
 
+void DecoderMessages::install()
+{
+    installHandlers();
+}
+
 DecoderMessages::DecoderMessages() : m_outer(t_lines)
 {
     installHandlers();

@@ -21,6 +21,11 @@ public:
     DecoderMessages(const DecoderMessages&) = delete;
     DecoderMessages& operator=(const DecoderMessages&) = delete;
 
+    /// Puts the capturing handlers in place now (the first capture does otherwise). A
+    /// program that decodes on several threads calls it before they start, so that no
+    /// decoder runs while libtiff's handlers are being swapped.
+    static void install();
+
     /// What was said so far, oldest first, one line each.
     const QStringList& lines() const { return m_lines; }
 

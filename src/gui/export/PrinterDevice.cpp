@@ -5,7 +5,6 @@
 
 #include <QFile>
 #include <QPageLayout>
-#include <QPageSize>
 #include <QPrinter>
 
 #include <cmath>
@@ -176,27 +175,6 @@ bool PrinterDevice::toFile() const
 QString PrinterDevice::printerLabel() const
 {
     return QStringLiteral("«%1»").arg(m_printer.printerName());
-}
-
-std::unique_ptr<QPrinter> makePdfFilePrinter(const QString& path, int dpi, QSizeF sheetMm)
-{
-    if (!(sheetMm.width() > 0 && sheetMm.height() > 0))
-        throw Error(QStringLiteral("У страницы нет размера"));
-    auto printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
-    printer->setOutputFormat(QPrinter::PdfFormat);
-    printer->setOutputFileName(path);
-    printer->setResolution(dpi);
-    // The sheet is the page itself, with no margin a printer would keep blank; described
-    // upright and turned, as a printer's paper is, so the orientation reads as the page's.
-    const bool landscape = sheetMm.width() > sheetMm.height();
-    const QSizeF upright = landscape ? sheetMm.transposed() : sheetMm;
-    const QPageSize size(upright, QPageSize::Millimeter, QString(), QPageSize::ExactMatch);
-    printer->setFullPage(true);
-    if (!printer->setPageLayout(
-            QPageLayout(size, landscape ? QPageLayout::Landscape : QPageLayout::Portrait,
-                        QMarginsF(), QPageLayout::Millimeter)))
-        throw Error(QStringLiteral("Размер страницы не подходит для файла PDF"));
-    return printer;
 }
 
 } // namespace Quillet

@@ -3,15 +3,13 @@
 #pragma once
 
 // The print loop's device over Qt's printer object: a CUPS queue, or a PDF file written
-// through Qt's print-to-file. Used by the window and by quillet-cli print.
+// through Qt's print-to-file. Used by the window; quillet-cli prints without Qt's printer
+// (core/export/CupsPrinterDevice, PdfFileDevice).
 
 #include "core/export/PrintJob.h"
 
 #include <QPainter>
-#include <QSizeF>
 #include <QString>
-
-#include <memory>
 
 class QPrinter;
 
@@ -60,10 +58,5 @@ private:
     bool m_fileOpen = false;  // a PDF file begun and not finished
     bool m_fileBegun = false; // this device has written into the PDF file
 };
-
-/// A printer object printing into the PDF file `path` at `dpi` dots per inch on a sheet of
-/// `sheetMm` (width × height, mm) with no unprintable margin, in landscape when the sheet is
-/// wider than tall. Throws Error when the sheet has no area.
-std::unique_ptr<QPrinter> makePdfFilePrinter(const QString& path, int dpi, QSizeF sheetMm);
 
 } // namespace Quillet
