@@ -22,6 +22,8 @@
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QComboBox>
+#include <QAbstractItemView>
 #include <QDir>
 #include <QDoubleSpinBox>
 #include <QFile>
@@ -393,6 +395,26 @@ void shootSpellDialog(QWidget& parent, const QDir& work, const QDir& out)
 
 // The auto-replace panel over a few pairs, one of them selected; the demo's own list is
 // put back afterwards.
+// The page-size list as a new user finds it: the standard sizes, A4 first.
+void shootPageSizes(TForm1& window, const QDir& out)
+{
+    click(window, "ProjectBtn");
+    auto* sizes = window.findChild<QComboBox*>(QStringLiteral("SizeList"));
+    if (sizes == nullptr || sizes->count() == 0 || sizes->itemText(0) != QStringLiteral("A4")) {
+        fail(QStringLiteral("page-sizes: the list does not start with A4"));
+        return;
+    }
+    sizes->showPopup();
+    QApplication::processEvents();
+    QWidget* popup = sizes->view()->window();
+    const QString path = out.filePath(QStringLiteral("page-sizes.png"));
+    if (!popup->grab().save(path))
+        fail(QStringLiteral("cannot write %1").arg(path));
+    else
+        std::printf("%s\n", qPrintable(path));
+    sizes->hidePopup();
+}
+
 void shootReplace(TForm1& window, const QDir& out)
 {
     ReplacePairs& list = window.document().project.ReplaceList;
@@ -441,6 +463,9 @@ int main(int argc, char** argv)
         return 2;
     }
     const QString project = QDir(work.path()).filePath(QStringLiteral("demo.qlet"));
+    // The settings of a new user, kept apart from the real user's.
+    qputenv("QUILLET_SETTINGS_FILE",
+            QFile::encodeName(QDir(work.path()).filePath(QStringLiteral("settings.ini"))));
 
     TForm1 window;
     window.show();
@@ -493,6 +518,7 @@ int main(int argc, char** argv)
     shootCalibrationDialog(window, QDir(work.path()), out);
     shootSpellDialog(window, QDir(work.path()), out);
     shootReplace(window, out);
+    shootPageSizes(window, out);
 
     window.document().RepaintPending = false;
     return g_failures == 0 ? 0 : 2;

@@ -22,9 +22,13 @@ int AdvertisingPause::draw(int base, int spread)
     return base + std::clamp(m_random(spread), 0, spread - 1);
 }
 
-bool AdvertisingPause::repaintTick()
+bool AdvertisingPause::repaintTick(bool editorOpen)
 {
+    if (m_quietTicks > 0)
+        --m_quietTicks;
     if (m_countdown < 1)
+        return false;
+    if (m_countdown == 1 && (editorOpen || m_quietTicks > 0))
         return false;
     if (--m_countdown > 0)
         return false;

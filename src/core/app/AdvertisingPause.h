@@ -29,10 +29,19 @@ public:
     /// program's seeded generator. A value out of 0…bound − 1 is clamped into it.
     explicit AdvertisingPause(RandomSource random = {});
 
+    /// Repaint ticks a pause waits after the user last pressed a key or a button in the
+    /// panel it stands in for (3 s): it must not take what the user is typing or clicking.
+    static constexpr int kQuietTicks = 6;
+
     /// End of one repaint tick: the countdown goes down by one while above zero. Returns
     /// true exactly when it has just reached zero: the pause starts now (gauge at 30,
-    /// timer running, shown) and the countdown is drawn anew.
-    bool repaintTick();
+    /// timer running, shown) and the countdown is drawn anew. A pause that falls due waits
+    /// (the countdown stays at its last tick) while `editorOpen` — the editing area lives in
+    /// the panel the pause covers — and until kQuietTicks ticks have passed since the user
+    /// was last busy (userBusy).
+    bool repaintTick(bool editorOpen = false);
+    /// The user pressed a key or a mouse button in the panel a pause would cover.
+    void userBusy() { m_quietTicks = kQuietTicks; }
     /// One `Timer1` second, ignored while the timer is stopped: the gauge goes down by
     /// one; at zero the pause ends (hidden) and the timer stops. Returns true when the
     /// pause ended at this second.
@@ -55,6 +64,7 @@ private:
     int m_seconds = kSeconds;
     bool m_timerRunning = true;
     bool m_showing = false;
+    int m_quietTicks = 0;
 };
 
 } // namespace Quillet

@@ -9,6 +9,7 @@
 #include "core/common/Numbers.h"
 
 #include <algorithm>
+#include <cmath>
 
 namespace Quillet {
 namespace {
@@ -41,6 +42,18 @@ int kindOffset(FieldKind kind)
 double pageSideAfterEdit(double mm)
 {
     return static_cast<double>(snapToPixel(std::max(static_cast<long double>(mm), MmPerPixel)));
+}
+
+double shownPageSide(double mm)
+{
+    const long long pixel = mmToPixel(mm);
+    double candidate = mm;
+    for (const double scale : {1.0, 10.0, 100.0}) {
+        candidate = std::round(mm * scale) / scale;
+        if (mmToPixel(candidate) == pixel)
+            return candidate;
+    }
+    return candidate;
 }
 
 QString Project::takeNewFieldId(FieldKind kind)

@@ -27,6 +27,12 @@ inline constexpr double MaxPageSideMm = 8466.0;
 /// pixel, and on a whole page pixel (round(mm / MmPerPixel) × MmPerPixel, ties to even).
 double pageSideAfterEdit(double mm);
 
+/// What a page-size edit shows for a side of `mm` (on a whole page pixel): among the
+/// numbers of at most two decimals that land on the same page pixel, the one with the
+/// fewest decimals nearest to `mm`, so a typed 210 reads back as 210,00 although the side
+/// is kept as 2480 pixels (209,9733 mm).
+double shownPageSide(double mm);
+
 /// Horizontal and vertical background positions on the page.
 enum class HAlign : int { Left = 0, Center = 1, Right = 2 };
 enum class VAlign : int { Top = 0, Middle = 1, Bottom = 2 };

@@ -3,6 +3,7 @@
 
 #include "core/app/UserSettings.h"
 
+#include "core/app/Project.h"
 #include "core/app/PrinterCalibration.h"
 #include "core/common/Errors.h"
 #include "core/data/CellAddress.h"
@@ -20,6 +21,7 @@ const QString kScaleKey = QStringLiteral("mscale");
 const QString kAdvertKey = QStringLiteral("adpage");
 const QString kWidthKey = QStringLiteral("width");
 const QString kHeightKey = QStringLiteral("height");
+const QString kPresetsKey = QStringLiteral("presets");
 constexpr int kMaxRecent = 10;
 
 // Printer names may hold anything, "/" and "\\" included: percent-encoding keeps each in
@@ -105,10 +107,55 @@ UserSettings::~UserSettings() = default;
 
 QStringList UserSettings::pageSizeNames() const
 {
-    QStringList names = m_settings->childGroups();
-    for (QString& name : names)
+    QStringList stored = m_settings->childGroups();
+    for (QString& name : stored)
         name.replace(QLatin1Char('\\'), QLatin1Char('/'));
-    return names;
+    QStringList names;
+    for (const auto& standard : standardPageSizes()) {
+        if (stored.removeOne(standard.first))
+            names.append(standard.first);
+    }
+    return names + stored;
+}
+
+const std::vector<std::pair<QString, PageSize>>& UserSettings::standardPageSizes()
+{
+    static const std::vector<std::pair<QString, PageSize>> sizes = [] {
+        const struct {
+            const char* name;
+            double widthMm;
+            double heightMm;
+        } paper[] = {{"A4", 210, 297},
+                     {"A5", 148, 210},
+                     {"A3", 297, 420},
+                     {"Letter", 215.9, 279.4},
+                     {"Legal", 215.9, 355.6}};
+        std::vector<std::pair<QString, PageSize>> list;
+        for (const auto& p : paper) {
+            const double width = pageSideAfterEdit(p.widthMm);
+            const double height = pageSideAfterEdit(p.heightMm);
+            const QString name = QString::fromLatin1(p.name);
+            list.emplace_back(name, PageSize{width, height});
+            list.emplace_back(name + QStringLiteral(" альбомная"), PageSize{height, width});
+        }
+        return list;
+    }();
+    return sizes;
+}
+
+bool UserSettings::addStandardPageSizes()
+{
+    if (m_settings->contains(kPresetsKey) || !m_settings->childGroups().isEmpty())
+        return false;
+    for (const auto& [name, size] : standardPageSizes()) {
+        m_settings->beginGroup(groupKey(name));
+        m_settings->setValue(kWidthKey, size.widthMm);
+        m_settings->setValue(kHeightKey, size.heightMm);
+        m_settings->endGroup();
+    }
+    m_settings->setValue(kPresetsKey, 1);
+    commit(m_settings, QStringLiteral("стандартные размеры страниц"));
+    return true;
 }
 
 std::optional<PageSize> UserSettings::pageSize(const QString& name) const

@@ -8,6 +8,8 @@
 
 #include <memory>
 #include <optional>
+#include <utility>
+#include <vector>
 
 namespace Quillet {
 
@@ -51,10 +53,21 @@ public:
     explicit UserSettings(const QString& iniPath);
     ~UserSettings() override;
 
+    /// The names in list order: the standard sizes the store holds first, in their order
+    /// (standardPageSizes), then the others as the store lists them.
     QStringList pageSizeNames() const override;
     std::optional<PageSize> pageSize(const QString& name) const override;
     void savePageSize(const QString& name, const PageSize& size);
     void removePageSize(const QString& name);
+
+    /// The sizes a new user starts with: A4, A5, A3, Letter and Legal, each upright and
+    /// then lying ("… альбомная"), their sides on whole page pixels.
+    static const std::vector<std::pair<QString, PageSize>>& standardPageSizes();
+    /// Gives a new user's store the standard sizes, once: when it holds no page size and
+    /// has never been given them (the value "presets" remembers it, so sizes the user
+    /// deleted do not come back). Returns whether it wrote them; throws Error like every
+    /// write.
+    bool addStandardPageSizes();
 
     /// Recent project paths, most recent first ("1", "2", … up to the first gap).
     QStringList recentProjects() const;

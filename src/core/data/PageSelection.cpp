@@ -6,6 +6,8 @@
 #include "core/common/Errors.h"
 #include "core/data/SetAsString.h"
 
+#include <QStringList>
+
 namespace Quillet::PageSelection {
 
 std::vector<int> listedPages(QStringView text)
@@ -15,6 +17,27 @@ std::vector<int> listedPages(QStringView text)
     if (pages.Count() > MaxListedPages)
         throw Error(QStringLiteral("Слишком много страниц: %1").arg(pages.Count()));
     return pages.AsArray();
+}
+
+QString pagesWithoutDataQuestion(const std::vector<int>& pages, int32_t pageCount,
+                                 const QString& action)
+{
+    TSetAsString empty;
+    for (const int page : pages) {
+        if (page > pageCount)
+            empty.Include(page);
+    }
+    if (empty.isEmpty())
+        return {};
+    QStringList runs;
+    for (const TSetAsString::Range& range : empty.ranges()) {
+        runs << (range.lo == range.hi ? QString::number(range.lo)
+                                      : QStringLiteral("%1–%2").arg(range.lo).arg(range.hi));
+    }
+    const QString which = empty.Count() == 1 ? QStringLiteral("Страница %1 пуста")
+                                             : QStringLiteral("Страницы %1 пусты");
+    return which.arg(runs.join(QStringLiteral(", ")))
+           + QStringLiteral(": данных нет. Всё равно %1?").arg(action);
 }
 
 QString allPages(int32_t pageCount)

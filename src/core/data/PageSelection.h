@@ -22,6 +22,13 @@ inline constexpr int64_t MaxListedPages = 1000000;
 /// for a set of more than MaxListedPages pages, before listing any.
 std::vector<int> listedPages(QStringView text);
 
+/// The question asked before writing pages past the last record: the listed pages above
+/// `pageCount` (the layout view, page 0, aside) print only the background. "Страницы
+/// 31–3000 пусты: данных нет. Всё равно сохранить?" («Страница 31 пуста: …» for one, runs
+/// joined by ", "), `action` being the last word; empty when every listed page has data.
+QString pagesWithoutDataQuestion(const std::vector<int>& pages, int32_t pageCount,
+                                 const QString& action);
+
 /// Every page: «1-N» normalised, so «1» with one page.
 QString allPages(int32_t pageCount);
 

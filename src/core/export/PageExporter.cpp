@@ -10,6 +10,7 @@
 #include "core/render/PageCanvas.h"
 #include "core/render/PageRenderer.h"
 
+#include <QDir>
 #include <QBuffer>
 #include <QFile>
 #include <QFileInfo>
@@ -266,6 +267,21 @@ QString exportPrefix(const QString& chosenPath)
     if (dot > slash)
         return chosenPath.left(dot);
     return chosenPath;
+}
+
+QString exportSummary(const ExportResult& result, ExportFormat format, int pages)
+{
+    const QString stopped = result.cancelled ? QStringLiteral("Экспорт остановлен. ") : QString();
+    if (result.files.isEmpty())
+        return result.cancelled ? QStringLiteral("Экспорт остановлен: ничего не сохранено.")
+                                : QString();
+    const QString first = QDir::toNativeSeparators(result.files.first());
+    if (format == ExportFormat::Pdf)
+        return stopped + QStringLiteral("Сохранён файл %1, страниц: %2").arg(first).arg(pages);
+    return stopped
+           + QStringLiteral("Сохранено файлов: %1 в папке %2")
+                 .arg(result.files.size())
+                 .arg(QDir::toNativeSeparators(QFileInfo(result.files.first()).absolutePath()));
 }
 
 ExportResult exportPages(const ExportRequest& request, const ExportProgress& progress)

@@ -50,6 +50,12 @@ QString exportFileName(const QString& prefix, int page, ExportFormat format);
 /// component ("D:/forms/Project1.qlet" → "D:/forms/Project1"; a dot in a folder stays).
 QString exportPrefix(const QString& chosenPath);
 
+/// What an export that ended says to the user: how many files went into which folder
+/// ("Сохранено файлов: 30 в папке /forms"), or the PDF file and its page count for
+/// `pages` pages ("Сохранён файл /forms/list.pdf, страниц: 30"); a cancelled export says
+/// it was stopped and what it kept. Empty when nothing was written and nothing stopped.
+QString exportSummary(const ExportResult& result, ExportFormat format, int pages);
+
 /// Renders and writes the pages. Throws FileError when a file cannot be written (the
 /// pages written before it stay) and ConversionError for a node text that does not
 /// parse.

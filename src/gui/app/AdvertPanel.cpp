@@ -6,6 +6,7 @@
 #include "core/app/UserSettings.h"
 #include "core/common/Cp1251.h"
 
+#include <QApplication>
 #include <QDesktopServices>
 #include <QFile>
 #include <QHBoxLayout>
@@ -93,6 +94,8 @@ AdvertPanel::AdvertPanel(UserSettings& settings, QWidget* parent,
     layout->setContentsMargins(4, 4, 4, 4);
     m_browser = new QTextBrowser(this);
     m_browser->setObjectName(QStringLiteral("WebBrowser1"));
+    // Links open with a click; the page never takes the keyboard from what the user edits.
+    m_browser->setFocusPolicy(Qt::NoFocus);
     // Nothing navigates inside the panel: links go to the desktop's browser.
     m_browser->setOpenLinks(false);
     m_browser->setOpenExternalLinks(false);
@@ -144,9 +147,9 @@ QUrl AdvertPanel::bundledPage()
     return QUrl(QStringLiteral("qrc:/advert/tips.html"));
 }
 
-void AdvertPanel::repaintTick()
+void AdvertPanel::repaintTick(bool editorOpen)
 {
-    if (m_pause.repaintTick())
+    if (m_pause.repaintTick(editorOpen))
         startPause();
 }
 
@@ -180,8 +183,13 @@ void AdvertPanel::standIn(bool advert)
     auto* splitter = qobject_cast<QSplitter*>(parentWidget());
     QList<int> sizes = splitter != nullptr ? splitter->sizes() : QList<int>();
     const int width = hidden->width();
+    // The keyboard stays with the window, never with the advertisement: the focus a hidden
+    // panel held goes to the window itself.
+    const bool hadFocus = hidden->isAncestorOf(QApplication::focusWidget());
     shown->show();
     hidden->hide();
+    if (hadFocus && advert)
+        window()->setFocus(Qt::OtherFocusReason);
     if (splitter != nullptr && splitter->indexOf(shown) >= 0 && splitter->indexOf(hidden) >= 0) {
         sizes[splitter->indexOf(shown)] = width;
         sizes[splitter->indexOf(hidden)] = 0;

@@ -55,8 +55,11 @@ public:
     const AdvertisingPause& pause() const { return m_pause; }
 
 public Q_SLOTS:
-    /// End of a repaint tick: advances the countdown and starts a pause when it runs out.
-    void repaintTick();
+    /// End of a repaint tick: advances the countdown and starts a pause when it runs out;
+    /// one that falls due while `editorOpen` waits until the editing area closes.
+    void repaintTick(bool editorOpen = false);
+    /// The user pressed a key or a button in the panel a pause stands in for.
+    void userBusy() { m_pause.userBusy(); }
     /// One second of `Timer1`: the gauge goes down; at zero the pause ends.
     void Timer1Timer();
     /// Loads the page from the address in the user's settings.

@@ -61,11 +61,17 @@ TForm1::TForm1(QWidget* parent)
       m_editor(m_document)
 {
     setObjectName(QStringLiteral("TForm1"));
-    setWindowTitle(QStringLiteral("Quillet %1").arg(QStringLiteral(QUILLET_VERSION)));
+    setWindowTitle(QStringLiteral("Quillet"));
     resize(1024, 700);
     if (const QScreen* screen = QGuiApplication::primaryScreen())
         move(screen->availableGeometry().center() - rect().center());
 
+    try {
+        m_userSettings.addStandardPageSizes();
+    } catch (const Error&) {
+        // The standard sizes are a convenience: a store that cannot take them loses
+        // nothing of the user's, and they are offered again at the next start.
+    }
     buildWindow();
     buildPanels();
     buildStatusBar();
@@ -194,6 +200,14 @@ void TForm1::closeEvent(QCloseEvent* event)
 
 bool TForm1::eventFilter(QObject* watched, QEvent* event)
 {
+    if (event->type() == QEvent::KeyPress || event->type() == QEvent::MouseButtonPress) {
+        // Working in the settings column holds back an advertising pause that would take
+        // its place under the user's hands.
+        auto* widget = qobject_cast<QWidget*>(watched);
+        if (widget != nullptr && m_settings != nullptr
+            && (widget == m_settings || m_settings->isAncestorOf(widget)))
+            m_advert->userBusy();
+    }
     if (event->type() == QEvent::KeyPress) {
         auto* widget = qobject_cast<QWidget*>(watched);
         // Keys of dialogs and other windows are theirs.

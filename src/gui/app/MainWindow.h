@@ -114,6 +114,8 @@ private:
     void aboutToReplaceProject();
     void showProject(ProjectPanel::Change change);
     void showProjectPath();
+    /// The caption: the project file's name, with "*" while it has unsaved changes.
+    void showCaption();
     void editorOpened(bool pageViewEnabled);
     void editorClosed();
     void editorApplied(const ApplyResult& result);

@@ -18,6 +18,7 @@
 #include "gui/fields/EditingArea.h"
 #include "gui/fields/FieldsPanel.h"
 
+#include <QFileInfo>
 #include <QLabel>
 #include <QTimer>
 
@@ -158,6 +159,8 @@ void TForm1::showProject(ProjectPanel::Change change)
         m_workbookPanel->openLinkedWorkbook();
     resizeRaster();
     refreshPageCount();
+    // A project comes into view whole, wherever the last one was zoomed to.
+    ContainBtnClick();
     m_document.RepaintPending = true;
     m_repaintTime->start();
 }
@@ -165,6 +168,19 @@ void TForm1::showProject(ProjectPanel::Change change)
 void TForm1::showProjectPath()
 {
     m_statusPanels[6]->setText(m_document.ProjectPath);
+    m_backgroundPanel->setProjectFolder(m_document.ProjectPath.isEmpty()
+                                            ? QString()
+                                            : QFileInfo(m_document.ProjectPath).absolutePath());
+    showCaption();
+}
+
+void TForm1::showCaption()
+{
+    const QString& path = m_document.ProjectPath;
+    setWindowTitle(path.isEmpty()
+                       ? QStringLiteral("Quillet")
+                       : QStringLiteral("%1[*] — Quillet").arg(QFileInfo(path).fileName()));
+    setWindowModified(!path.isEmpty() && m_document.hasUnsavedChanges());
 }
 
 void TForm1::editorOpened(bool pageViewEnabled)

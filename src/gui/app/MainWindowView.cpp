@@ -184,9 +184,11 @@ void TForm1::RepaintTimeTimer()
     if (m_document.RepaintPending) {
         m_document.RepaintPending = false;
         repaintPage();
+        showCaption();
     }
-    // The countdown runs on repaint ticks, so it rests while a project loads.
-    m_advert->repaintTick();
+    // The countdown runs on repaint ticks, so it rests while a project loads; a pause that
+    // falls due waits while the editing area is open.
+    m_advert->repaintTick(m_editor.isOpen());
 }
 
 void TForm1::repaintPage()

@@ -85,6 +85,12 @@ void PageArea::buildToolBar()
     PageN->setMinimumWidth(70);
     sToolBar1->addWidget(PageN);
     connect(PageN, &QSpinBox::valueChanged, this, &PageArea::pageChanged);
+    // How far the pages go, beside the number: "из 30".
+    PageCount = new QLabel(sToolBar1);
+    PageCount->setObjectName(QStringLiteral("PageCount"));
+    PageCount->setContentsMargins(4, 0, 3, 0);
+    PageCount->setText(QStringLiteral("из %1").arg(PageN->maximum()));
+    sToolBar1->addWidget(PageCount);
     addToolButton("LastBtn", QStringLiteral("⇥"),
                   QStringLiteral("К последней странице ( ALT + END )"), &PageArea::lastClicked);
 }
@@ -177,6 +183,7 @@ int PageArea::lastPage() const
 void PageArea::setLastPage(int page)
 {
     PageN->setMaximum(page);
+    PageCount->setText(QStringLiteral("из %1").arg(page));
 }
 
 void PageArea::setRaster(const QImage* raster)

@@ -10,6 +10,7 @@
 #include <optional>
 
 class QImage;
+class QLabel;
 class QScrollArea;
 class QSpinBox;
 class QToolBar;
@@ -95,6 +96,7 @@ private:
     QToolBar* sToolBar1 = nullptr;
     QToolButton* ScreenBtn = nullptr;
     QSpinBox* PageN = nullptr;
+    QLabel* PageCount = nullptr;
     QWidget* TopRulePnl = nullptr;
     QWidget* LeftRulePnl = nullptr;
     Ruler* TopRule = nullptr;

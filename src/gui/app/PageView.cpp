@@ -29,6 +29,7 @@ PageView::PageView(QWidget* parent) : QWidget(parent)
 void PageView::setRaster(const QImage* raster)
 {
     m_raster = raster;
+    m_shrunkStale = true;
     update();
 }
 
@@ -39,10 +40,27 @@ void PageView::paintEvent(QPaintEvent* event)
         painter.fillRect(event->rect(), Qt::white);
         return;
     }
-    // Smoothing matters when the page is shrunk: thin form lines would drop out.
-    painter.setRenderHint(QPainter::SmoothPixmapTransform, width() < m_raster->width());
-    painter.drawImage(rect(), *m_raster);
+    if (width() < m_raster->width() || height() < m_raster->height())
+        painter.drawImage(0, 0, shrunkRaster());
+    else
+        painter.drawImage(rect(), *m_raster);
     paintOverlays(painter);
+}
+
+void PageView::present()
+{
+    m_shrunkStale = true;
+    update();
+}
+
+const QImage& PageView::shrunkRaster()
+{
+    if (m_shrunkStale || m_shrunk.size() != size()) {
+        // Qt's smooth scaling averages the whole area under each pixel when it shrinks.
+        m_shrunk = m_raster->scaled(size(), Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+        m_shrunkStale = false;
+    }
+    return m_shrunk;
 }
 
 void PageView::setOverlay(const CanvasOverlay& overlay)

@@ -24,7 +24,7 @@ public:
     /// The raster to show; it must outlive the view or be replaced before it goes.
     void setRaster(const QImage* raster);
     /// Redraws from the raster (the end of a repaint tick).
-    void present() { update(); }
+    void present();
 
     /// The drag's or the coordinate panel's overlay; Kind::None clears it.
     void setOverlay(const CanvasOverlay& overlay);
@@ -54,7 +54,15 @@ private:
     QRectF toView(const QRect& pagePx) const;
     void paintOverlays(QPainter& painter) const;
 
+    /// The raster as shown when the view is smaller than the page: every view pixel the
+    /// average of the page pixels under it, so the form's thin lines stay visible (a
+    /// filtered stretch samples a few pixels and drops whole rows and columns). Made anew
+    /// when the raster is presented or the view changes size.
+    const QImage& shrunkRaster();
+
     const QImage* m_raster = nullptr;
+    QImage m_shrunk;
+    bool m_shrunkStale = true;
     CanvasOverlay m_overlay;
     std::optional<QRect> m_outline;
 };

@@ -9,6 +9,7 @@
 #include "core/common/Errors.h"
 
 #include <QAction>
+#include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QHBoxLayout>
@@ -111,6 +112,16 @@ void ProjectPanel::CreateBtnClick()
         Q_EMIT projectReplaced(Change::Unchanged);
         return;
     }
+    // The new project's file is chosen first: cancelling it leaves the current project
+    // as it was, instead of half of a new one carrying the old workbook link.
+    const QString chosen = QFileDialog::getSaveFileName(
+        this, QStringLiteral("Сохранить"),
+        QDir(projectFolder()).filePath(QStringLiteral("Project1.qlet")), QString(), nullptr,
+        QFileDialog::DontConfirmOverwrite);
+    if (chosen.isEmpty()) {
+        Q_EMIT projectReplaced(Change::Unchanged);
+        return;
+    }
     Project fresh;
     try {
         fresh = newProjectFrom(m_document.project, &m_userSettings);
@@ -119,11 +130,18 @@ void ProjectPanel::CreateBtnClick()
         showError(e.message());
         fresh = newProjectFrom(m_document.project, nullptr);
     }
-    m_document.resetToNew(QStringLiteral("Project1.qlet"), fresh);
+    const QString path = withProjectExtension(chosen);
+    m_document.resetToNew(path, fresh);
     Q_EMIT projectPathChanged();
     Q_EMIT projectReplaced(Change::Created);
-    SaveBtnClick();
+    writeProject(path);
     m_document.ClearUndo();
+}
+
+QString ProjectPanel::projectFolder() const
+{
+    return m_document.ProjectPath.isEmpty() ? QDir::currentPath()
+                                            : QFileInfo(m_document.ProjectPath).absolutePath();
 }
 
 void ProjectPanel::OpenBtnClick()
@@ -134,8 +152,7 @@ void ProjectPanel::OpenBtnClick()
         return;
     }
     const QString path = QFileDialog::getOpenFileName(
-        this, QStringLiteral("Открыть"), QFileInfo(m_document.ProjectPath).absolutePath(),
-        QStringLiteral("Файл проекта (*.qlet)"));
+        this, QStringLiteral("Открыть"), projectFolder(), QStringLiteral("Файл проекта (*.qlet)"));
     // Cancelling leaves the project as it is; it is not read again from its file.
     if (path.isEmpty()) {
         Q_EMIT projectReplaced(Change::Unchanged);

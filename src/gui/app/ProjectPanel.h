@@ -51,6 +51,9 @@ private:
     void AddRecentProject(const QString& path);
     bool writeProject(const QString& path);
     void showError(const QString& message);
+    /// The folder file dialogs start in: the project's, or the current one for a project
+    /// never saved.
+    QString projectFolder() const;
 
     ProjectDocument& m_document;
     UserSettings& m_userSettings;

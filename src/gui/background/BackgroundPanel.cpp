@@ -418,4 +418,9 @@ void BackgroundPanel::refresh()
     showChecked(m_vertical->button(int(s.verticalAlign)), true);
 }
 
+void BackgroundPanel::setProjectFolder(const QString& folder)
+{
+    m_sources->setProjectFolder(folder);
+}
+
 } // namespace Quillet

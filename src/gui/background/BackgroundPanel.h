@@ -32,6 +32,8 @@ class BackgroundPanel : public QWidget {
 public:
     /// `model` is referenced and must outlive the panel.
     explicit BackgroundPanel(BackgroundSettings& model, QWidget* parent = nullptr);
+    /// The project's folder, where the background's file dialog starts.
+    void setProjectFolder(const QString& folder);
 
     /// Shows the model's values in all controls (no handler runs).
     void refresh();

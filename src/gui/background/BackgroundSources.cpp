@@ -16,6 +16,7 @@
 #include <QHBoxLayout>
 #include <QImage>
 #include <QImageReader>
+#include <QMessageBox>
 #include <QMimeData>
 #include <QPushButton>
 #include <QUrl>
@@ -77,8 +78,9 @@ void BackgroundSources::addButtons(QHBoxLayout* row,
 
 bool BackgroundSources::chooseFile()
 {
-    const QString path = QFileDialog::getOpenFileName(m_parent, QStringLiteral("Подложка из файла"),
-                                                      m_startFolder, fileFilter());
+    const QString path = QFileDialog::getOpenFileName(
+        m_parent, QStringLiteral("Подложка из файла"),
+        m_startFolder.isEmpty() ? m_projectFolder : m_startFolder, fileFilter());
     if (path.isEmpty())
         return false;
     m_startFolder = QFileInfo(path).path();
@@ -109,20 +111,21 @@ bool BackgroundSources::loadFile(const QString& path)
 bool BackgroundSources::pasteClipboard()
 {
     const QMimeData* mime = QApplication::clipboard()->mimeData();
-    if (!mime)
-        return false;
-    if (mime->hasImage()) {
+    if (mime && mime->hasImage()) {
         const QImage picture = qvariant_cast<QImage>(mime->imageData());
-        if (picture.isNull())
-            return false;
-        replace(picture);
-        return true;
+        if (!picture.isNull()) {
+            replace(picture);
+            return true;
+        }
     }
     // A picture file copied in a file manager counts as a picture on the clipboard.
-    const QString file = copiedFile(*mime);
-    if (file.isEmpty() || QImageReader(file).format().isEmpty())
-        return false;
-    return loadFile(file);
+    const QString file = mime ? copiedFile(*mime) : QString();
+    if (!file.isEmpty() && !QImageReader(file).format().isEmpty())
+        return loadFile(file);
+    QMessageBox::information(m_parent, QStringLiteral("Внимание"),
+                             QStringLiteral("В буфере обмена нет картинки: скопируйте "
+                                            "картинку или файл с ней и нажмите «Буфер» снова."));
+    return false;
 }
 
 bool BackgroundSources::scan()

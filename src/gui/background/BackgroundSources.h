@@ -49,6 +49,9 @@ public:
 
     /// Folder the file dialog opens in (the last one a background came from).
     void setStartFolder(const QString& folder) { m_startFolder = folder; }
+    /// The project's folder: the file dialog starts there until the user has picked a
+    /// file from another.
+    void setProjectFolder(const QString& folder) { m_projectFolder = folder; }
 
 Q_SIGNALS:
     /// A long step (opening, converting or rendering a document) starts or ends. The
@@ -65,6 +68,7 @@ private:
     BackgroundSettings& m_model;
     QWidget* m_parent;
     QString m_startFolder;
+    QString m_projectFolder;
     BackgroundTask m_task{QStringLiteral("DocumentImport")};
 };
 

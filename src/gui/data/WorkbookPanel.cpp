@@ -11,6 +11,7 @@
 #include <QButtonGroup>
 #include <QEvent>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QFormLayout>
 #include <QGroupBox>
 #include <QGuiApplication>
@@ -185,9 +186,14 @@ void WorkbookPanel::openLinkedWorkbook()
 void WorkbookPanel::xlsFileBrowseClick()
 {
     m_link.xlsFileEnter(m_xlsFile->text());
-    QString chosen =
-        QFileDialog::getOpenFileName(this, QStringLiteral("Связь с файлом Excel"), QString(),
-                                     QStringLiteral("Файлы Excel (*.xls*)"));
+    // The linked workbook's folder, else the project's.
+    const QString linked = m_link.path();
+    const QString folder = !linked.isEmpty() ? QFileInfo(linked).absolutePath()
+                           : m_document.ProjectPath.isEmpty()
+                               ? QString()
+                               : QFileInfo(m_document.ProjectPath).absolutePath();
+    QString chosen = QFileDialog::getOpenFileName(this, QStringLiteral("Связь с файлом Excel"),
+                                                  folder, QStringLiteral("Файлы Excel (*.xls*)"));
     if (chosen.isEmpty())
         chosen = m_xlsFile->text();
     try {

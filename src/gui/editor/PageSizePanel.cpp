@@ -24,7 +24,7 @@ QDoubleSpinBox* pageSideEdit(QWidget* parent, const char* name)
 {
     auto* edit = new QDoubleSpinBox(parent);
     edit->setObjectName(QString::fromLatin1(name));
-    edit->setDecimals(4);
+    edit->setDecimals(2);
     edit->setRange(MinPageSideMm, MaxPageSideMm);
     edit->setValue(MinPageSideMm);
     edit->setSuffix(QStringLiteral(" мм"));
@@ -77,8 +77,8 @@ void PageSizePanel::refresh()
     m_sizeList->setCurrentIndex(entry);
     if (entry < 0)
         m_sizeList->setEditText(s.SizeName);
-    m_width->setValue(s.PrWidth);
-    m_height->setValue(s.PrHeight);
+    m_width->setValue(shownPageSide(s.PrWidth));
+    m_height->setValue(shownPageSide(s.PrHeight));
 }
 
 void PageSizePanel::fillSizeList()
@@ -105,8 +105,8 @@ void PageSizePanel::SizeListChange(int index)
     settings.SizeName = name;
     settings.PrWidth = size->widthMm;
     settings.PrHeight = size->heightMm;
-    m_width->setValue(settings.PrWidth);
-    m_height->setValue(settings.PrHeight);
+    m_width->setValue(shownPageSide(settings.PrWidth));
+    m_height->setValue(shownPageSide(settings.PrHeight));
     m_document.RepaintPending = true;
     Q_EMIT pageSizeChanged();
 }
@@ -158,7 +158,7 @@ void PageSizePanel::applyPageSideExit(bool width)
     (width ? settings.PrWidth : settings.PrHeight) = snapped;
     {
         const QSignalBlocker blocker(edit);
-        edit->setValue(snapped);
+        edit->setValue(shownPageSide(snapped));
     }
     m_document.RepaintPending = true;
     Q_EMIT pageSizeChanged();

@@ -21,6 +21,10 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QMessageBox>
+#include <QUrl>
+#include <QPushButton>
+#include <QFileInfo>
+#include <QDesktopServices>
 #include <QSignalBlocker>
 #include <QSpinBox>
 #include <QStyle>
@@ -142,7 +146,15 @@ void ExportPanel::buildButtonRow(QFormLayout* form)
     save->setIcon(style()->standardIcon(QStyle::SP_DialogSaveButton));
     save->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
     connect(save, &QToolButton::clicked, this, &ExportPanel::JPGSaveClick);
+    auto* pdf = new QToolButton(this);
+    pdf->setObjectName(QStringLiteral("PDFSave"));
+    pdf->setText(QStringLiteral("Сохранить PDF"));
+    pdf->setToolTip(QStringLiteral("Сохранить выбранные страницы одним файлом PDF"));
+    pdf->setIcon(style()->standardIcon(QStyle::SP_FileIcon));
+    pdf->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
+    connect(pdf, &QToolButton::clicked, this, &ExportPanel::PDFSaveClick);
     form->addRow(save);
+    form->addRow(pdf);
 
     auto* row = new QHBoxLayout;
     auto* print = new QToolButton(this);
@@ -234,6 +246,16 @@ void ExportPanel::setDialogName(const QString& path)
 
 void ExportPanel::JPGSaveClick()
 {
+    saveAs(ExportFormat::Jpeg);
+}
+
+void ExportPanel::PDFSaveClick()
+{
+    saveAs(ExportFormat::Pdf);
+}
+
+void ExportPanel::saveAs(ExportFormat format)
+{
     if (isExporting())
         return;
     const int count = pageCount();
@@ -251,12 +273,24 @@ void ExportPanel::JPGSaveClick()
                              QStringLiteral("Не выбраны страницы"), QMessageBox::Ok);
         return;
     }
+    const QString question =
+        PageSelection::pagesWithoutDataQuestion(pages, count, QStringLiteral("сохранить"));
+    if (!question.isEmpty()
+        && QMessageBox::question(this, QStringLiteral("Внимание"), question,
+                                 QMessageBox::Yes | QMessageBox::No, QMessageBox::No)
+               != QMessageBox::Yes)
+        return;
     // Nothing asks before overwriting: the proposed name is often the project file
     // itself, which the export never writes.
-    QString filter = QString::fromUtf8(kFileTypes[0].filter);
-    const QString chosen =
-        QFileDialog::getSaveFileName(this, QStringLiteral("Сохранить как картинку"), m_dialogName,
-                                     fileTypeFilters(), &filter, QFileDialog::DontConfirmOverwrite);
+    QString filter;
+    for (const auto& type : kFileTypes) {
+        if (type.format == format)
+            filter = QString::fromUtf8(type.filter);
+    }
+    const QString title = format == ExportFormat::Pdf ? QStringLiteral("Сохранить PDF")
+                                                      : QStringLiteral("Сохранить как картинку");
+    const QString chosen = QFileDialog::getSaveFileName(
+        this, title, m_dialogName, fileTypeFilters(), &filter, QFileDialog::DontConfirmOverwrite);
     if (chosen.isEmpty())
         return;
     m_dialogName = chosen;
@@ -278,6 +312,8 @@ void ExportPanel::startExport(std::vector<int> pages, const QString& prefix, Exp
     request.pages = std::move(pages);
     request.prefix = prefix;
     request.format = format;
+    m_format = format;
+    m_pageTotal = int(request.pages.size());
     request.withBackground = m_options.WithBack;
     request.reverse = m_options.Reverce;
     request.jobs = std::max(1, QThread::idealThreadCount());
@@ -316,6 +352,29 @@ void ExportPanel::exportEnded(TaskResult<ExportResult>& result)
         Q_EMIT errorLine(line);
     if (!error.isEmpty())
         QMessageBox::critical(this, QStringLiteral("Quillet"), error);
+    else
+        showSummary(written);
+}
+
+void ExportPanel::showSummary(const ExportResult& written)
+{
+    const QString text = exportSummary(written, m_format, m_pageTotal);
+    if (text.isEmpty())
+        return;
+    auto* box = new QMessageBox(QMessageBox::Information, QStringLiteral("Экспорт"), text,
+                                QMessageBox::Ok, this);
+    box->setObjectName(QStringLiteral("ExportDone"));
+    box->setAttribute(Qt::WA_DeleteOnClose);
+    if (!written.files.isEmpty()) {
+        QPushButton* open =
+            box->addButton(QStringLiteral("Открыть папку"), QMessageBox::ActionRole);
+        open->setObjectName(QStringLiteral("OpenFolder"));
+        const QUrl folder = QUrl::fromLocalFile(QFileInfo(written.files.first()).absolutePath());
+        connect(open, &QPushButton::clicked, box, [folder] { QDesktopServices::openUrl(folder); });
+    }
+    // It stays aside: the window goes on taking input while it shows.
+    box->setWindowModality(Qt::NonModal);
+    box->show();
 }
 
 } // namespace Quillet

@@ -58,6 +58,8 @@ public Q_SLOTS:
     /// once; the export runs on. Write errors are shown in a message box when it ends
     /// (the pages written before stay), render problems go to errorLine().
     void JPGSaveClick();
+    /// `PDFSave` "Сохранить PDF": the same, with the save dialog on PDF.
+    void PDFSaveClick();
     /// The save dialog proposes `path` next (the project was created or saved).
     void setDialogName(const QString& path);
     /// Stops a running export after the page each worker has under way; the file being
@@ -86,7 +88,13 @@ private:
     void buildButtonRow(QFormLayout* form);
     int pageCount() const;
     void showPages(const QString& text);
+    /// The pages of `sEdit1` saved under a name the user chooses, the dialog offering
+    /// `format` first; nothing when there are none or the user declines.
+    void saveAs(ExportFormat format);
     void startExport(std::vector<int> pages, const QString& prefix, ExportFormat format);
+    /// Says what the export did, in a box that does not hold up the window, with a button
+    /// that opens the folder the files went to.
+    void showSummary(const ExportResult& written);
     void exportEnded(TaskResult<ExportResult>& result);
 
     ExportOptions& m_options;
@@ -99,6 +107,8 @@ private:
     QCheckBox* m_printAsImg = nullptr;
     QSpinBox* m_copies = nullptr;
     QString m_dialogName;
+    ExportFormat m_format{};
+    int m_pageTotal = 0;
     // Last, so that an export under way stops before the rest of the panel goes.
     BackgroundTask m_task{QStringLiteral("PageExport")};
 };

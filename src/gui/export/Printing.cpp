@@ -106,6 +106,13 @@ void PrintController::JPGPrintClick()
         showError(e.message());
         return;
     }
+    const QString question =
+        PageSelection::pagesWithoutDataQuestion(pages, pageCount(), QStringLiteral("распечатать"));
+    if (!question.isEmpty()
+        && QMessageBox::question(m_window, QStringLiteral("Внимание"), question,
+                                 QMessageBox::Yes | QMessageBox::No, QMessageBox::No)
+               != QMessageBox::Yes)
+        return;
     startPrint(std::move(pages));
 }
 

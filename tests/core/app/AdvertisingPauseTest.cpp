@@ -46,6 +46,8 @@ private Q_SLOTS:
     void pausesComeAtTheDrawnTicks();
     void gaugeRunsDownUnseenAtStart();
     void pauseLastsThirtySeconds();
+    void duePauseWaitsForTheUser_data();
+    void duePauseWaitsForTheUser();
     void programGeneratorStaysInRange();
 };
 
@@ -85,6 +87,39 @@ void AdvertisingPauseTest::pausesComeAtTheDrawnTicks()
     QVERIFY(!pause.showing());
     QCOMPARE(ticksToPause(pause), nextTicks);
     QVERIFY(pause.showing());
+}
+
+// The first pause falls due at tick 120 here; what the user does around then decides
+// when it starts.
+void AdvertisingPauseTest::duePauseWaitsForTheUser_data()
+{
+    QTest::addColumn<int>("editorOpenUntil"); // the editing area is open through this tick
+    QTest::addColumn<int>("busyAt");          // a key or click in the settings column; 0 none
+    QTest::addColumn<int>("startTick");
+    QTest::newRow("nothing in the way") << 0 << 0 << 120;
+    QTest::newRow("an editor open at the due tick: starts once it closes") << 150 << 0 << 151;
+    QTest::newRow("an editor closed before it falls due: on time") << 100 << 0 << 120;
+    QTest::newRow("typing just before: three quiet seconds first") << 0 << 118 << 123;
+    QTest::newRow("typing long before: on time") << 0 << 100 << 120;
+    QTest::newRow("typing while it waits for an editor") << 150 << 149 << 154;
+}
+
+void AdvertisingPauseTest::duePauseWaitsForTheUser()
+{
+    QFETCH(int, editorOpenUntil);
+    QFETCH(int, busyAt);
+    QFETCH(int, startTick);
+    ScriptedRandom random{{0, 0}, {}};
+    AdvertisingPause pause(scripted(random));
+    int started = -1;
+    for (int tick = 1; tick <= 300 && started < 0; ++tick) {
+        if (tick == busyAt)
+            pause.userBusy();
+        if (pause.repaintTick(tick <= editorOpenUntil))
+            started = tick;
+    }
+    QCOMPARE(started, startTick);
+    QCOMPARE(pause.countdown(), 1680); // the next one counts from this start
 }
 
 void AdvertisingPauseTest::gaugeRunsDownUnseenAtStart()

@@ -8,6 +8,7 @@
 #include "core/app/UserSettings.h"
 #include "core/common/Cp1251.h"
 #include "core/common/Errors.h"
+#include "core/common/Geometry.h"
 #include "core/export/Calibration.h"
 #include "support/TestSupport.h"
 
@@ -138,6 +139,7 @@ private Q_SLOTS:
     void loadSetsNextFieldNumberAndUnmarks();
     void unsavedChangesAreNoticed();
     void userSettingsPageSizes();
+    void standardPageSizesForANewUserOnly();
     void userSettingsWritesThatFailAreReported_data();
     void userSettingsWritesThatFailAreReported();
     void newProjectInheritsWhatTheUserKeeps();
@@ -491,6 +493,30 @@ void ProjectFileTest::userSettingsPageSizes()
     QVERIFY(!settings.calibratedScale().has_value());
     settings.setCalibratedScale(0.32);
     QCOMPARE(*settings.calibratedScale(), 0.32);
+}
+
+void ProjectFileTest::standardPageSizesForANewUserOnly()
+{
+    QTemporaryDir dir;
+    UserSettings settings(dir.filePath(QStringLiteral("user.ini")));
+    QVERIFY(settings.addStandardPageSizes());
+    QCOMPARE(settings.pageSizeNames().mid(0, 6),
+             (QStringList{"A4", "A4 альбомная", "A5", "A5 альбомная", "A3", "A3 альбомная"}));
+    QCOMPARE(settings.pageSizeNames().size(), 10);
+    // Kept on whole page pixels, as a typed size is: 2480 × 3508 pixels.
+    QCOMPARE(settings.pageSize(QStringLiteral("A4"))->widthMm, double(pixelToMm(2480)));
+    QCOMPARE(settings.pageSize(QStringLiteral("A4 альбомная"))->widthMm, double(pixelToMm(3508)));
+    // Sizes the user deleted do not come back; nor are they added beside the user's own.
+    for (const QString& name : settings.pageSizeNames())
+        settings.removePageSize(name);
+    QVERIFY(!UserSettings(dir.filePath(QStringLiteral("user.ini"))).addStandardPageSizes());
+    UserSettings other(dir.filePath(QStringLiteral("other.ini")));
+    other.savePageSize(QStringLiteral("Конверт"), {110, 220});
+    QVERIFY(!other.addStandardPageSizes());
+    QCOMPARE(other.pageSizeNames(), QStringList{QStringLiteral("Конверт")});
+    // The standard ones a store holds come first, whatever the store's own order.
+    other.savePageSize(QStringLiteral("A4"), {210, 297});
+    QCOMPARE(other.pageSizeNames(), (QStringList{"A4", "Конверт"}));
 }
 
 void ProjectFileTest::userSettingsWritesThatFailAreReported_data()

@@ -19,6 +19,8 @@ private Q_SLOTS:
     void toggleAndRanges();
     void listedPages_data();
     void listedPages();
+    void pagesWithoutData_data();
+    void pagesWithoutData();
 };
 
 void PageSelectionTest::invert_data()
@@ -89,6 +91,31 @@ void PageSelectionTest::listedPages()
         QCOMPARE(pages.back(), last);
         QVERIFY(std::is_sorted(pages.begin(), pages.end()));
     }
+}
+
+void PageSelectionTest::pagesWithoutData_data()
+{
+    QTest::addColumn<QString>("pages");
+    QTest::addColumn<int>("pageCount");
+    QTest::addColumn<QString>("question");
+    const QString tail = QStringLiteral(": данных нет. Всё равно сохранить?");
+    QTest::newRow("all have data") << "0-30" << 30 << QString();
+    QTest::newRow("a run past the last record")
+        << "1-3000" << 30 << QStringLiteral("Страницы 31–3000 пусты") + tail;
+    QTest::newRow("one page") << "5,31" << 30 << QStringLiteral("Страница 31 пуста") + tail;
+    QTest::newRow("runs apart") << "1,40-41,50" << 30
+                                << QStringLiteral("Страницы 40–41, 50 пусты") + tail;
+    QTest::newRow("no page has data") << "1-2" << 0 << QStringLiteral("Страницы 1–2 пусты") + tail;
+}
+
+void PageSelectionTest::pagesWithoutData()
+{
+    QFETCH(QString, pages);
+    QFETCH(int, pageCount);
+    QFETCH(QString, question);
+    QCOMPARE(PageSelection::pagesWithoutDataQuestion(PageSelection::listedPages(pages), pageCount,
+                                                     QStringLiteral("сохранить")),
+             question);
 }
 
 QTEST_GUILESS_MAIN(PageSelectionTest)

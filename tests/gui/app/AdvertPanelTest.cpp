@@ -10,6 +10,7 @@
 #include "gui/app/MainWindow.h"
 
 #include <QProgressBar>
+#include <QPushButton>
 #include <QSignalSpy>
 #include <QSpinBox>
 #include <QTcpServer>
@@ -120,6 +121,7 @@ private Q_SLOTS:
     void initTestCase();
     void init();
     void pauseFollowsTheRepaintTicks();
+    void pauseWaitsForTheEditorAndTheKeyboard();
     void clickedLinkOpensOnTheDesktop();
     void pageFromTheAddress_data();
     void pageFromTheAddress();
@@ -202,6 +204,43 @@ void AdvertPanelTest::pauseFollowsTheRepaintTicks()
     QVERIFY2(next >= 1680 && next <= 1919, qPrintable(QString::number(next)));
     QVERIFY(settings->isHidden());
     QCOMPARE(gauge->value(), 30);
+}
+
+void AdvertPanelTest::pauseWaitsForTheEditorAndTheKeyboard()
+{
+    TForm1 window;
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    auto* ad = control<AdvertPanel>(window, "AD");
+    control<QTimer>(window, "Timer1")->stop();
+    control<QTimer>(window, "RepaintTime")->stop();
+    for (int s = 0; s < 30; ++s)
+        ad->Timer1Timer();
+
+    // A field editor open: the pause, long due, waits for it.
+    QTest::keyClick(&window, Qt::Key_F3);
+    QTest::mouseClick(control<QPushButton>(window, "CreateTextField"), Qt::LeftButton);
+    QVERIFY(window.fieldEditor().isOpen());
+    for (int tick = 0; tick < 300; ++tick)
+        window.RepaintTimeTimer();
+    QVERIFY(ad->isHidden());
+    QTest::mouseClick(control<QAbstractButton>(window, "CancelBtn"), Qt::LeftButton);
+
+    // Typing in the settings column: three quiet seconds before the pause takes its place,
+    // and then the keyboard stays with the window.
+    QTest::keyClick(&window, Qt::Key_F1);
+    auto* sheet = control<QLineEdit>(window, "sheet");
+    sheet->setFocus();
+    QTest::keyClick(sheet, Qt::Key_A);
+    for (int tick = 1; tick < AdvertisingPause::kQuietTicks; ++tick) {
+        window.RepaintTimeTimer();
+        QVERIFY2(ad->isHidden(), qPrintable(QString::number(tick)));
+    }
+    window.RepaintTimeTimer();
+    QVERIFY(ad->isVisible());
+    QWidget* focus = QApplication::focusWidget();
+    QVERIFY(focus == nullptr || !(focus == ad || ad->isAncestorOf(focus)));
+    QCOMPARE(control<QTextBrowser>(window, "WebBrowser1")->focusPolicy(), Qt::NoFocus);
 }
 
 void AdvertPanelTest::clickedLinkOpensOnTheDesktop()

@@ -58,6 +58,8 @@ struct Session {
         QVERIFY(QTest::qWaitForWindowExposed(&window));
         QVERIFY(
             window.LoadProject(saveProject(dir, QStringLiteral("canvas.qlet"), 100, 80, lines)));
+        // A project comes in fitted; the tests place the mouse at one view pixel a page pixel.
+        QTest::mouseClick(control<QToolButton>(window, "OriginalBtn"), Qt::LeftButton);
         auto* tree = control<QTreeWidget>(window, "Structure");
         QTreeWidgetItem* item = tree->topLevelItem(0);
         tree->setCurrentItem(block >= 0 ? item->child(block) : item);

@@ -31,6 +31,7 @@ private Q_SLOTS:
     void init();
     void commandLineProjectLoadsOnceAtFirstActivation();
     void missingCommandLineFileStartsEmpty();
+    void captionNamesTheProjectAndUnsavedChanges();
     void brokenProjectKeepsTheWindowEmptyAndUsable();
     void namedControls_data();
     void namedControls();
@@ -107,7 +108,24 @@ void MainWindowTest::commandLineProjectLoadsOnceAtFirstActivation()
     ProjectFile::save(second, path);
     activate(window);
     QCOMPARE(window.document().project.settings.sheet, QStringLiteral("первый"));
-    QCOMPARE(window.windowTitle().left(7), QStringLiteral("Quillet"));
+    QCOMPARE(window.windowTitle(), QStringLiteral("p.qlet[*] — Quillet"));
+}
+
+void MainWindowTest::captionNamesTheProjectAndUnsavedChanges()
+{
+    TForm1 window;
+    QCOMPARE(window.windowTitle(), QStringLiteral("Quillet"));
+    const QString path = m_dir.filePath(QStringLiteral("Бланк.qlet"));
+    ProjectFile::save(Project{}, path);
+    QVERIFY(window.LoadProject(path));
+    QCOMPARE(window.windowTitle(), QStringLiteral("Бланк.qlet[*] — Quillet"));
+    QVERIFY(!window.isWindowModified());
+    control<QLineEdit>(window, "sheet")->setText(QStringLiteral("Лист2"));
+    QTest::keyClicks(control<QLineEdit>(window, "sheet"), QStringLiteral("2"));
+    window.RepaintTimeTimer();
+    QVERIFY(window.isWindowModified());
+    QTest::keyClick(&window, Qt::Key_S, Qt::ControlModifier);
+    QVERIFY(!window.isWindowModified());
 }
 
 void MainWindowTest::missingCommandLineFileStartsEmpty()

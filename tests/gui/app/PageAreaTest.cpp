@@ -31,6 +31,9 @@ private Q_SLOTS:
     void zoomShortcuts_data();
     void zoomShortcuts();
     void fitUsesTheOuterBox();
+    void projectsComeInFittedWithTheirPageCount();
+    void shrunkPageKeepsThinLines_data();
+    void shrunkPageKeepsThinLines();
     void physicalSizeWithoutCalibration();
     void storedCalibrationIsUsedAtStartUp();
     void calibration_data();
@@ -116,9 +119,10 @@ void PageAreaTest::zoomCommands()
     QFETCH(QString, readout);
     QFETCH(QSize, view);
     TForm1 window;
-    QVERIFY(window.LoadProject(m_a4));
-    window.RepaintTimeTimer();
     QVERIFY(zoomText(window).isEmpty()); // not written at start-up
+    QVERIFY(window.LoadProject(m_a4));   // which fits the page
+    window.RepaintTimeTimer();
+    QTest::mouseClick(control<QToolButton>(window, "OriginalBtn"), Qt::LeftButton);
     for (const QString& name : buttons)
         QTest::mouseClick(window.findChild<QToolButton*>(name), Qt::LeftButton);
     QVERIFY(qAbs(window.viewState().ViewScale - scale) < 1e-12);
@@ -152,6 +156,7 @@ void PageAreaTest::zoomShortcuts()
     TForm1 window;
     QVERIFY(window.LoadProject(m_a4));
     window.RepaintTimeTimer();
+    QTest::mouseClick(control<QToolButton>(window, "OriginalBtn"), Qt::LeftButton);
     QTest::mouseClick(control<QToolButton>(window, "ScaleUpBtn"), Qt::LeftButton);
     QTest::keyClick(&window, Qt::Key(key), Qt::KeyboardModifiers(modifiers));
     QVERIFY(qAbs(window.viewState().ViewScale - scale) < 1e-12);
@@ -167,6 +172,57 @@ void PageAreaTest::fitUsesTheOuterBox()
     QCOMPARE(QString::number(window.viewState().ViewScale, 'f', 5), QStringLiteral("0.15365"));
     QCOMPARE(zoomText(window), QStringLiteral("15,36%"));
     QCOMPARE(control<PageView>(window, "DXDraw1")->size(), QSize(381, 539));
+}
+
+void PageAreaTest::projectsComeInFittedWithTheirPageCount()
+{
+    const QString tall = saveProject(QDir(m_dir.path()), QStringLiteral("thirty.qlet"), 210, 297,
+                                     {textField(QStringLiteral("0000"), QStringLiteral("=A2:A31")),
+                                      block("0010,00 0010,00/0090,00 0020,00")});
+    TForm1 window;
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    QTest::keyClick(&window, Qt::Key_8, Qt::AltModifier); // 1:1, as the last session left it
+    QVERIFY(window.LoadProject(tall));
+    const QSize room = control<QScrollArea>(window, "sScrollBox1")->viewport()->size();
+    const QSize page = control<PageView>(window, "DXDraw1")->size();
+    QVERIFY2(page.width() <= room.width() && page.height() <= room.height()
+                 && (page.width() > room.width() - 40 || page.height() > room.height() - 40),
+             qPrintable(QStringLiteral("page %1×%2 in %3×%4")
+                            .arg(page.width())
+                            .arg(page.height())
+                            .arg(room.width())
+                            .arg(room.height())));
+    QCOMPARE(control<QLabel>(window, "PageCount")->text(), QStringLiteral("из 30"));
+}
+
+void PageAreaTest::shrunkPageKeepsThinLines_data()
+{
+    QTest::addColumn<double>("scale");
+    for (const double scale : {0.1536, 0.2, 0.27, 0.33})
+        QTest::addRow("%.4f", scale) << scale;
+}
+
+void PageAreaTest::shrunkPageKeepsThinLines()
+{
+    // A form's ruled lines: one pixel thick, 23 pixels apart.
+    QFETCH(double, scale);
+    QImage page(2480, 3508, QImage::Format_RGB32);
+    page.fill(Qt::white);
+    for (int y = 40; y < page.height(); y += 23)
+        std::fill_n(reinterpret_cast<QRgb*>(page.scanLine(y)), page.width(), qRgb(0, 0, 0));
+    PageView view;
+    view.setRaster(&page);
+    view.resize(int(page.width() * scale), int(page.height() * scale));
+    const QImage shown = view.grab().toImage();
+    // Every line leaves a darker row where it falls, not one dropped.
+    for (int y = 40; y < page.height() - 23; y += 23) {
+        const int row = std::min(int(y * scale), shown.height() - 1);
+        int darkest = 255;
+        for (int r = std::max(0, row - 1); r <= std::min(row + 1, shown.height() - 1); ++r)
+            darkest = std::min(darkest, qGray(shown.pixel(shown.width() / 2, r)));
+        QVERIFY2(darkest < 235, qPrintable(QStringLiteral("line at %1: %2").arg(y).arg(darkest)));
+    }
 }
 
 void PageAreaTest::physicalSizeWithoutCalibration()

@@ -220,8 +220,13 @@ void BackgroundSourcesTest::clipboardPictureBecomesTheBackground()
     Host host(dir.path());
     QAbstractButton* paste = control<QAbstractButton>(host.window, "BufBtn");
 
+    // No picture on the clipboard: said once, and nothing changes.
     QApplication::clipboard()->setText(QStringLiteral("не картинка"));
+    DialogScript empty({press(QMessageBox::Ok)});
     QTest::mouseClick(paste, Qt::LeftButton);
+    QTRY_VERIFY(empty.finished());
+    QVERIFY2(empty.seen.first().contains(QStringLiteral("нет картинки")),
+             qPrintable(empty.seen.first()));
     host.verifyUntouched();
 
     QImage picture(123, 77, QImage::Format_ARGB32);

@@ -4,6 +4,7 @@
 #include "support/WindowDriver.h"
 #include "support/CliRun.h"
 #include "support/TestSupport.h"
+#include "support/DesktopUrls.h"
 
 #include "core/background/DocumentImport.h"
 #include "core/data/SpreadsheetLink.h"
@@ -70,7 +71,8 @@ struct Watched {
 // Clicks JPGSave with `sEdit1` = `pages`, answers the dialogs with `steps` and waits for
 // the export to end. `onProgress` runs at each gauge step.
 Watched exportFromWindow(TForm1& window, const QString& pages, std::deque<DialogScript::Step> steps,
-                         const std::function<void(int)>& onProgress = {})
+                         const std::function<void(int)>& onProgress = {},
+                         const char* button = "JPGSave")
 {
     auto* panel = control<ExportPanel>(window, "Exportpr");
     auto* gauge = control<QProgressBar>(window, "Progress");
@@ -94,7 +96,7 @@ Watched exportFromWindow(TForm1& window, const QString& pages, std::deque<Dialog
     DialogScript script(std::move(steps));
     sinceTick.start();
     ticker.start(10);
-    QTest::mouseClick(control<QToolButton>(window, "JPGSave"), Qt::LeftButton);
+    QTest::mouseClick(control<QToolButton>(window, button), Qt::LeftButton);
     [&] { QTRY_VERIFY_WITH_TIMEOUT(!panel->isExporting() && script.finished(), 120000); }();
     ticker.stop();
     QObject::disconnect(gauge, nullptr, panel, nullptr);
@@ -117,6 +119,8 @@ private Q_SLOTS:
     void withoutPagesNothingIsAsked_data();
     void withoutPagesNothingIsAsked();
     void dialogProposesTheLastName();
+    void exportSaysWhatItDid_data();
+    void exportSaysWhatItDid();
     void unwritableFileIsReported();
     void printControlsReportTheirCommands();
 
@@ -338,6 +342,74 @@ void ExportPanelTest::dialogProposesTheLastName()
     QTest::keyClick(&window, Qt::Key_S, Qt::ControlModifier);
     exportFromWindow(window, QStringLiteral("2"), {recordProposal(&proposed)});
     QCOMPARE(exportPrefix(proposed), exportPrefix(project));
+}
+
+void ExportPanelTest::exportSaysWhatItDid_data()
+{
+    QTest::addColumn<QString>("button");
+    QTest::addColumn<QString>("pages");
+    QTest::addColumn<int>("answer"); // to the question about pages without data; 0 none
+    QTest::addColumn<QStringList>("files");
+    QTest::addColumn<QString>("summary");
+    QTest::newRow("pictures") << "JPGSave"
+                              << "1-2" << 0 << QStringList{"out001.jpg", "out002.jpg"}
+                              << "Сохранено файлов: 2 в папке ";
+    QTest::newRow("past the data, declined")
+        << "JPGSave"
+        << "2-5" << int(QMessageBox::No) << QStringList{} << QString();
+    QTest::newRow("past the data, written all the same")
+        << "JPGSave"
+        << "3-4" << int(QMessageBox::Yes) << QStringList{"out003.jpg", "out004.jpg"}
+        << "Сохранено файлов: 2 в папке ";
+    QTest::newRow("PDF by name") << "PDFSave"
+                                 << "1-3" << 0 << QStringList{"out.pdf"} << "Сохранён файл ";
+}
+
+void ExportPanelTest::exportSaysWhatItDid()
+{
+    QFETCH(QString, button);
+    QFETCH(QString, pages);
+    QFETCH(int, answer);
+    QFETCH(QStringList, files);
+    QFETCH(QString, summary);
+    TForm1 window;
+    QVERIFY(window.LoadProject(smallProject(QStringLiteral("told.qlet")))); // three records
+    const QString folder =
+        m_dir.filePath(QStringLiteral("told-")
+                       + QString::number(qHash(QString::fromLatin1(QTest::currentDataTag()))));
+    QVERIFY(QDir().mkpath(folder));
+    std::deque<DialogScript::Step> steps;
+    QString question;
+    if (answer != 0) {
+        steps.push_back([&question, answer](QWidget* w) {
+            question = qobject_cast<QMessageBox*>(w)->text();
+            press(QMessageBox::StandardButton(answer))(w);
+        });
+    }
+    QString filter;
+    if (!files.isEmpty()) {
+        steps.push_back([&filter, folder](QWidget* w) {
+            filter = qobject_cast<QFileDialog*>(w)->selectedNameFilter();
+            chooseFile(folder + QStringLiteral("/out.qlet"))(w);
+        });
+    }
+    exportFromWindow(window, pages, std::move(steps), {}, button.toLatin1().constData());
+    if (answer != 0)
+        QVERIFY2(question.endsWith(QStringLiteral(": данных нет. Всё равно сохранить?")),
+                 qPrintable(question));
+    QCOMPARE(filesIn(folder, QStringLiteral("*")), files);
+    auto* done = window.findChild<QMessageBox*>(QStringLiteral("ExportDone"));
+    if (summary.isEmpty()) {
+        QVERIFY(done == nullptr);
+        return;
+    }
+    QCOMPARE(filter.contains(QStringLiteral("pdf")), button == QStringLiteral("PDFSave"));
+    QVERIFY(done != nullptr && done->isVisible());
+    QVERIFY(done->windowModality() == Qt::NonModal); // the window goes on meanwhile
+    QVERIFY2(done->text().startsWith(summary), qPrintable(done->text()));
+    QuilletTest::UrlCatcher desktop({QStringLiteral("file")});
+    QTest::mouseClick(control<QPushButton>(*done, "OpenFolder"), Qt::LeftButton);
+    QCOMPARE(desktop.opened, QList<QUrl>{QUrl::fromLocalFile(folder)});
 }
 
 void ExportPanelTest::unwritableFileIsReported()
