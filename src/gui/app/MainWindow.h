@@ -76,6 +76,8 @@ public Q_SLOTS:
     void StructureBtnClick();
     void exportBtnClick();
     void UndoBtnClick();
+    /// `RedoBtn`, Ctrl+Y and Ctrl+Shift+Z.
+    void RedoBtnClick();
     void ToolButton30Click();
     /// The repaint tick: draws the page when RepaintPending is set, then advances the
     /// advertising countdown (every tick, drawn or not).
@@ -113,6 +115,8 @@ private:
     bool handleCtrlKey(int key);
     void aboutToReplaceProject();
     void showProject(ProjectPanel::Change change);
+    /// After an undo or redo: the tree, the page count and a restored background.
+    void showRestored();
     void showProjectPath();
     void editorOpened(bool pageViewEnabled);
     void editorClosed();
