@@ -6,6 +6,7 @@
 #include "core/app/UserSettings.h"
 #include "core/background/BackgroundSettings.h"
 #include "core/data/SpreadsheetLink.h"
+#include "core/editor/BlockHandles.h"
 #include "core/editor/ViewGeometry.h"
 #include "core/export/ExportOptions.h"
 #include "core/fields/FieldEditor.h"
@@ -109,6 +110,13 @@ private:
     void connectEditor();
     void connectPageArea();
     void connectCanvas();
+    // The current block on the page view (MainWindowBlocks.cpp).
+    CanvasPressContext canvasContext() const;
+    bool pressBlock(const CanvasEvent& event);
+    bool dragBlock(const CanvasEvent& event);
+    bool releaseBlock(const CanvasEvent& event);
+    void nudgeBlock(QKeyEvent* key);
+    void showCurrentBlock(const FieldTree& tree);
     void FormActivate();
     bool FormKeyDown(QKeyEvent* key);
     bool handleAltKey(int key);
@@ -135,6 +143,7 @@ private:
     BackgroundSettings m_background;
     FieldEditor m_editor;
     ExportOptions m_export;
+    BlockDrag m_blockDrag;
     QImage m_raster;
     // ShownBackground in the page raster's pixel layout, remade when it changes.
     QImage m_shownRgb32;
