@@ -10,7 +10,9 @@
 // Common rules of the commands below:
 // - `current` is the tree's current node; a ref that names no node counts as none.
 // - The commands marked "snapshot" call PushUndoSnapshot before anything else, also when
-//   they then find nothing to do; the others never take one.
+//   they then find nothing to do; the step moves and resizes take a step snapshot (a run
+//   of them on the same blocks is one undo step) and setBlockRect one only when it changes
+//   the block; the others never take one.
 // - A block whose result would put a written edge below 0 or beyond the page (0 …
 //   pageWidthPx − 1, 0 … pageHeightPx − 1) is left as it is and listed in `refused`;
 //   the other blocks are still done.
