@@ -49,8 +49,7 @@ Moves movesOf(BlockGrip grip)
 
 // The travel along one axis that keeps [low, high] moved by it within [0, last]; none when
 // the span does not fit.
-std::optional<long long> heldTravel(long long low, long long high, long long travel,
-                                    long long last)
+std::optional<long long> heldTravel(long long low, long long high, long long travel, long long last)
 {
     const long long least = -low;
     const long long most = last - high;
@@ -121,10 +120,10 @@ std::array<QRectF, 8> blockHandles(const BlockRect& px, double scale)
     const double bottom = (r.Bottom + 1) * scale;
     const double midX = (left + right - h) / 2;
     const double midY = (top + bottom - h) / 2;
-    return {QRectF(left - h, top - h, h, h),  QRectF(midX, top - h, h, h),
-            QRectF(right, top - h, h, h),     QRectF(right, midY, h, h),
-            QRectF(right, bottom, h, h),      QRectF(midX, bottom, h, h),
-            QRectF(left - h, bottom, h, h),   QRectF(left - h, midY, h, h)};
+    return {QRectF(left - h, top - h, h, h), QRectF(midX, top - h, h, h),
+            QRectF(right, top - h, h, h),    QRectF(right, midY, h, h),
+            QRectF(right, bottom, h, h),     QRectF(midX, bottom, h, h),
+            QRectF(left - h, bottom, h, h),  QRectF(left - h, midY, h, h)};
 }
 
 std::optional<BlockGrip> gripOf(const BlockRect& px, QPoint viewPos, double scale)
@@ -193,8 +192,7 @@ std::optional<BlockRect> draggedRect(const BlockRect& px, BlockGrip grip, QPoint
     if (grip != BlockGrip::Inside)
         return resized(r, movesOf(grip), deltaPx, page);
     const std::optional<long long> dx = heldTravel(r.Left, r.Right, deltaPx.x(), page.width() - 1);
-    const std::optional<long long> dy =
-        heldTravel(r.Top, r.Bottom, deltaPx.y(), page.height() - 1);
+    const std::optional<long long> dy = heldTravel(r.Top, r.Bottom, deltaPx.y(), page.height() - 1);
     if (!dx || !dy)
         return std::nullopt;
     return BlockRect{int32_t(r.Left + *dx), int32_t(r.Top + *dy), int32_t(r.Right + *dx),

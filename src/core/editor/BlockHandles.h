@@ -27,7 +27,17 @@ class ProjectDocument;
 
 /// Where the pointer holds a block: its inside, or one of its handles (clockwise from the
 /// top left corner).
-enum class BlockGrip { Inside, TopLeft, Top, TopRight, Right, BottomRight, Bottom, BottomLeft, Left };
+enum class BlockGrip {
+    Inside,
+    TopLeft,
+    Top,
+    TopRight,
+    Right,
+    BottomRight,
+    Bottom,
+    BottomLeft,
+    Left
+};
 
 /// Side of a handle on screen, view pixels.
 inline constexpr double HandleViewPx = 7.0;

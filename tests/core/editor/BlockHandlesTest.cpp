@@ -82,8 +82,8 @@ void BlockHandlesTest::draggedRectKeepsToThePage_data()
 
     const BlockRect a = rect(100, 100, 199, 149);
     using G = BlockGrip;
-    QTest::newRow("inside moves the block") << a << G::Inside << QPoint(10, -5)
-                                            << std::optional(rect(110, 95, 209, 144));
+    QTest::newRow("inside moves the block")
+        << a << G::Inside << QPoint(10, -5) << std::optional(rect(110, 95, 209, 144));
     QTest::newRow("inside stops at the left edge")
         << a << G::Inside << QPoint(-150, 3) << std::optional(rect(0, 103, 99, 152));
     QTest::newRow("inside stops in the bottom right corner")
@@ -100,8 +100,8 @@ void BlockHandlesTest::draggedRectKeepsToThePage_data()
         << a << G::TopLeft << QPoint(500, 500) << std::optional(rect(198, 148, 199, 149));
     QTest::newRow("right side: one edge, the other axis stays")
         << a << G::Right << QPoint(-200, 40) << std::optional(rect(100, 100, 101, 149));
-    QTest::newRow("top side stops at the page") << a << G::Top << QPoint(7, -500)
-                                                << std::optional(rect(100, 0, 199, 149));
+    QTest::newRow("top side stops at the page")
+        << a << G::Top << QPoint(7, -500) << std::optional(rect(100, 0, 199, 149));
     QTest::newRow("bottom side stops at the page")
         << a << G::Bottom << QPoint(0, 5000) << std::optional(rect(100, 100, 199, 944));
     QTest::newRow("left side of a block whose right edge is off the page is refused")
@@ -146,8 +146,8 @@ void BlockHandlesTest::gripsOnTheView_data()
         << a << 1.0 << QPoint(120, 96) << std::optional<G>();
     QTest::newRow("half scale: top left") << a << 0.5 << QPoint(48, 48) << grip(G::TopLeft);
     QTest::newRow("half scale: inside") << a << 0.5 << QPoint(99, 74) << grip(G::Inside);
-    QTest::newRow("half scale: bottom right") << a << 0.5 << QPoint(101, 76)
-                                              << grip(G::BottomRight);
+    QTest::newRow("half scale: bottom right")
+        << a << 0.5 << QPoint(101, 76) << grip(G::BottomRight);
     // A block of one view pixel keeps its inside; its handles sit around it.
     const BlockRect tiny = rect(100, 100, 109, 109);
     QTest::newRow("tiny: inside") << tiny << 0.1 << QPoint(10, 10) << grip(G::Inside);
@@ -236,13 +236,13 @@ void BlockHandlesTest::dragWritesOnceOnRelease_data()
     QTest::newRow("inside by (30, 20)") << 100.0 << 1.0 << QPoint(150, 110) << QPoint(180, 130)
                                         << true << blockText(130, 120, 229, 169) << 1;
     QTest::newRow("half scale: a view pixel is two page pixels")
-        << 100.0 << 0.5 << QPoint(75, 55) << QPoint(90, 65) << true
-        << blockText(130, 120, 229, 169) << 1;
+        << 100.0 << 0.5 << QPoint(75, 55) << QPoint(90, 65) << true << blockText(130, 120, 229, 169)
+        << 1;
     QTest::newRow("bottom right handle by (20, 10)")
         << 100.0 << 1.0 << QPoint(203, 153) << QPoint(223, 163) << true
         << blockText(100, 100, 219, 159) << 1;
-    QTest::newRow("a click") << 100.0 << 1.0 << QPoint(150, 110) << QPoint(150, 110) << false
-                             << a << 0;
+    QTest::newRow("a click") << 100.0 << 1.0 << QPoint(150, 110) << QPoint(150, 110) << false << a
+                             << 0;
     QTest::newRow("less than the start distance")
         << 100.0 << 1.0 << QPoint(150, 110) << QPoint(155, 114) << false << a << 0;
     QTest::newRow("back where it started")
@@ -294,20 +294,18 @@ void BlockHandlesTest::arrowKeysNudge_data()
 
     const Qt::KeyboardModifiers none;
     const Qt::KeyboardModifiers shift(Qt::ShiftModifier);
-    QTest::newRow("right") << int(Qt::Key_Right) << none << 0 << 0
-                           << blockText(109, 100, 208, 149);
+    QTest::newRow("right") << int(Qt::Key_Right) << none << 0 << 0 << blockText(109, 100, 208, 149);
     QTest::newRow("up") << int(Qt::Key_Up) << none << 0 << 0 << blockText(100, 91, 199, 140);
-    QTest::newRow("keypad left") << int(Qt::Key_Left)
-                                 << Qt::KeyboardModifiers(Qt::KeypadModifier) << 0 << 0
-                                 << blockText(91, 100, 190, 149);
-    QTest::newRow("shift down: taller") << int(Qt::Key_Down) << shift << 0 << 0
-                                        << blockText(100, 100, 199, 158);
-    QTest::newRow("shift up: shorter") << int(Qt::Key_Up) << shift << 0 << 0
-                                       << blockText(100, 100, 199, 140);
-    QTest::newRow("shift left: narrower") << int(Qt::Key_Left) << shift << 0 << 0
-                                          << blockText(100, 100, 190, 149);
-    QTest::newRow("shift right: wider") << int(Qt::Key_Right) << shift << 0 << 0
-                                        << blockText(100, 100, 208, 149);
+    QTest::newRow("keypad left") << int(Qt::Key_Left) << Qt::KeyboardModifiers(Qt::KeypadModifier)
+                                 << 0 << 0 << blockText(91, 100, 190, 149);
+    QTest::newRow("shift down: taller")
+        << int(Qt::Key_Down) << shift << 0 << 0 << blockText(100, 100, 199, 158);
+    QTest::newRow("shift up: shorter")
+        << int(Qt::Key_Up) << shift << 0 << 0 << blockText(100, 100, 199, 140);
+    QTest::newRow("shift left: narrower")
+        << int(Qt::Key_Left) << shift << 0 << 0 << blockText(100, 100, 190, 149);
+    QTest::newRow("shift right: wider")
+        << int(Qt::Key_Right) << shift << 0 << 0 << blockText(100, 100, 208, 149);
     QTest::newRow("ctrl is not taken")
         << int(Qt::Key_Right) << Qt::KeyboardModifiers(Qt::ControlModifier) << 0 << 0 << "";
     QTest::newRow("another key") << int(Qt::Key_A) << none << 0 << 0 << "";
