@@ -13,6 +13,7 @@
 #include "gui/background/ScanDialog.h"
 #include "gui/export/CalibrationDialog.h"
 #include "gui/export/ExportPanel.h"
+#include "core/app/NodeGrammar.h"
 #include "core/app/UserSettings.h"
 #include "core/background/DocumentImport.h"
 #include "core/common/Errors.h"
@@ -176,6 +177,42 @@ void shootDrawing(TForm1& window, const QDir& out)
         std::printf("%s\n", qPrintable(path));
     sendMouse(view, QEvent::MouseButtonPress, Qt::RightButton, to);
     sendMouse(view, QEvent::MouseButtonRelease, Qt::RightButton, to);
+}
+
+// The page area at full size around the first block of a text field, made current: its
+// outline and the eight handles that resize it.
+void shootHandles(TForm1& window, const QDir& out)
+{
+    auto* tree = window.findChild<QTreeWidget*>(QStringLiteral("Structure"));
+    auto* box = window.findChild<QScrollArea*>(QStringLiteral("sScrollBox1"));
+    auto* area = window.findChild<QWidget*>(QStringLiteral("sPanel1"));
+    QTreeWidgetItem* item = tree ? findNode(tree, QLatin1Char('0'), true) : nullptr;
+    if (item == nullptr || box == nullptr || area == nullptr) {
+        fail(QStringLiteral("no block to show the handles of"));
+        return;
+    }
+    click(window, "BlockBtn");
+    tree->setCurrentItem(item);
+    click(window, "OriginalBtn");
+    try {
+        // Zoomed out until the block takes at most two thirds of the view's width.
+        const BlockRect r = ParseBlockRect(item->text(0));
+        while ((r.Right - r.Left) * window.viewState().ViewScale > box->width() * 2 / 3)
+            click(window, "ScaleDownBtn");
+        settle(window);
+        const double scale = window.viewState().ViewScale;
+        box->ensureVisible(int((r.Left + r.Right) / 2 * scale), int((r.Top + r.Bottom) / 2 * scale),
+                           box->width() / 2, box->height() / 2);
+    } catch (const Error& e) {
+        fail(e.message());
+    }
+    settle(window);
+    const QString path = out.filePath(QStringLiteral("canvas-handles.png"));
+    if (!area->grab().save(path))
+        fail(QStringLiteral("cannot write %1").arg(path));
+    else
+        std::printf("%s\n", qPrintable(path));
+    click(window, "ContainBtn");
 }
 
 // A three-page A4 form, each page headed and numbered, for the import window's picture.
@@ -485,6 +522,7 @@ int main(int argc, char** argv)
 
     shootExport(window, QDir(work.path()), out);
     shootDrawing(window, out);
+    shootHandles(window, out);
 
     click(window, "StructureBtn");
     shootNode(window, out, QStringLiteral("panel-text"), QLatin1Char('0'), false);

@@ -8,6 +8,8 @@
 
 #include <QFileInfo>
 
+#include <utility>
+
 namespace Quillet {
 
 ProjectDocument::ProjectDocument(const PageSizeCatalog* sizes)
@@ -58,15 +60,37 @@ void ProjectDocument::resetToNew(const QString& path, const Project& fresh)
 
 void ProjectDocument::PushUndoSnapshot()
 {
-    undo.PushUndoSnapshot(project.Structure);
+    undo.PushUndoSnapshot(project);
+}
+
+void ProjectDocument::PushBackgroundSnapshot()
+{
+    undo.PushBackgroundSnapshot(project);
+}
+
+void ProjectDocument::PushStepSnapshot(std::vector<NodeRef> blocks)
+{
+    undo.PushStepSnapshot(project, std::move(blocks));
+}
+
+bool ProjectDocument::restored(Restored what)
+{
+    if (what == Restored::Nothing)
+        return false;
+    if (what == Restored::TreeAndBackground)
+        ++m_backgroundRestores;
+    RepaintPending = true;
+    return true;
 }
 
 bool ProjectDocument::Undo()
 {
-    if (!undo.Undo(project.Structure))
-        return false;
-    RepaintPending = true;
-    return true;
+    return restored(undo.Undo(project));
+}
+
+bool ProjectDocument::Redo()
+{
+    return restored(undo.Redo(project));
 }
 
 void ProjectDocument::ClearUndo()

@@ -8,6 +8,8 @@
 #include <QByteArray>
 #include <QString>
 
+#include <vector>
+
 namespace Quillet {
 
 class PageSizeCatalog;
@@ -45,18 +47,31 @@ public:
     void resetToNew(const QString& path, const Project& fresh);
 
     void PushUndoSnapshot();
+    /// Before the background is replaced: the tree and the background with its size,
+    /// margins and angle, so that undo brings them back.
+    void PushBackgroundSnapshot();
+    /// Before a step move or resize of `blocks` (UndoRing::PushStepSnapshot): a run of
+    /// steps on the same blocks is one undo step.
+    void PushStepSnapshot(std::vector<NodeRef> blocks);
     /// Restores the newest snapshot; returns false when there is none.
     bool Undo();
+    /// Takes back the last undo since the last snapshot; returns false when there is none.
+    bool Redo();
     void ClearUndo();
+    /// How many times undo or redo has put another background in place: whoever keeps
+    /// a processed background compares it with the count it last saw.
+    int backgroundRestores() const { return m_backgroundRestores; }
 
     /// True when the project differs from what was last loaded or saved.
     bool hasUnsavedChanges() const;
 
 private:
     bool ReadProjectFile(const QString& path);
+    bool restored(Restored what);
 
     const PageSizeCatalog* m_sizes;
     QByteArray m_savedBytes; // the file as last loaded or saved
+    int m_backgroundRestores = 0;
 };
 
 } // namespace Quillet

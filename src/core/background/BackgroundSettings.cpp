@@ -3,6 +3,7 @@
 
 #include "core/background/BackgroundSettings.h"
 
+#include "core/app/ProjectDocument.h"
 #include "core/background/Background.h"
 #include "core/background/DocumentImport.h"
 #include "core/common/Errors.h"
@@ -11,6 +12,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <utility>
 
 namespace Quillet {
 
@@ -19,6 +21,14 @@ BackgroundSettings::BackgroundSettings(ProjectSettings& settings, QByteArray& ba
     : m_settings(settings), m_background(backgroundImage), m_mmPerPixel(mmPerPixel),
       m_repaint(repaintPending)
 {
+}
+
+BackgroundSettings::BackgroundSettings(ProjectDocument& doc, long double mmPerPixel)
+    : BackgroundSettings(doc.project.settings, doc.project.BackgroundImage, doc.RepaintPending,
+                         mmPerPixel)
+{
+    m_doc = &doc;
+    m_seenRestores = doc.backgroundRestores();
 }
 
 double BackgroundSettings::snapped(double mm) const
@@ -227,8 +237,25 @@ void BackgroundSettings::removeBackground()
 
 void BackgroundSettings::replaceBackground(const QImage& page, int dpi)
 {
-    m_background = encodeImportedPage(page, dpi);
+    QByteArray encoded = encodeImportedPage(page, dpi);
+    if (m_doc != nullptr)
+        m_doc->PushBackgroundSnapshot();
+    m_background = std::move(encoded);
     clickDefBack();
+}
+
+bool BackgroundSettings::followUndo()
+{
+    if (m_doc == nullptr || m_doc->backgroundRestores() == m_seenRestores)
+        return false;
+    m_seenRestores = m_doc->backgroundRestores();
+    // Whatever was made from the background replaced goes, also when the rebuild fails.
+    m_shown = QImage();
+    m_picture = QImage();
+    m_pictureData.clear();
+    RebuildBackground();
+    m_repaint = true;
+    return true;
 }
 
 void BackgroundSettings::setAlignment(HAlign horizontal, VAlign vertical)

@@ -17,6 +17,8 @@
 
 namespace Quillet {
 
+class ProjectDocument;
+
 /// Handlers of the background panel over a project's settings (`ImgWidth`, `ImgHeight`,
 /// `MirTop`, `MirBottom`, `MirLeft`, `MirRight`, `Angle1`, alignment) and its stored
 /// background (`BackgroundImage`, JPEG data). Both are referenced, not copied, and must
@@ -33,6 +35,9 @@ public:
 
     BackgroundSettings(ProjectSettings& settings, QByteArray& backgroundImage, bool& repaintPending,
                        long double mmPerPixel = MmPerPixel);
+    /// Over the document's project and RepaintPending, with its undo ring: replacing the
+    /// background can then be undone. `doc` must outlive this object.
+    explicit BackgroundSettings(ProjectDocument& doc, long double mmPerPixel = MmPerPixel);
 
     const ProjectSettings& settings() const { return m_settings; }
     const QByteArray& backgroundImage() const { return m_background; }
@@ -109,9 +114,15 @@ public:
     /// A new background from a file, the clipboard or the scanner: `page` is stored as
     /// JPEG data stating `dpi` (encodeImportedPage), then `DefBack`, so a page with a
     /// resolution (a document's, ImportDocument::pageDpi) keeps its paper size and one
-    /// without (0) is laid one picture pixel per raster pixel. Throws FileError for a
-    /// null page or an encoder failure, before anything is changed.
+    /// without (0) is laid one picture pixel per raster pixel. Over a document, the
+    /// background and its settings as they were are first saved for undo
+    /// (PushBackgroundSnapshot). Throws FileError for a null page or an encoder failure,
+    /// before anything is changed.
     void replaceBackground(const QImage& page, int dpi = 0);
+    /// After an undo or redo of the document: when it put another background in place,
+    /// the processed background is made anew from it and true is returned. Throws like
+    /// RebuildBackground (the background stays restored, without a processed one).
+    bool followUndo();
     /// An alignment button: only the repaint.
     void setAlignment(HAlign horizontal, VAlign vertical);
 
@@ -132,6 +143,8 @@ private:
     long double pictureMmPerPixel() const;
     bool holdsExactPicture() const;
 
+    ProjectDocument* m_doc = nullptr;
+    int m_seenRestores = 0;
     ProjectSettings& m_settings;
     QByteArray& m_background;
     long double m_mmPerPixel;

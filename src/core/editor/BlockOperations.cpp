@@ -114,6 +114,29 @@ template <class Visit> void forEachMarkedBlock(FieldTree& tree, Visit visit)
     }
 }
 
+std::vector<NodeRef> markedBlocks(const FieldTree& tree)
+{
+    std::vector<NodeRef> marked;
+    for (size_t f = 0; f < tree.fields.size(); ++f) {
+        const std::vector<TreeNode>& blocks = tree.fields[f].blocks;
+        for (size_t b = 0; b < blocks.size(); ++b) {
+            if (blocks[b].marked)
+                marked.push_back(NodeRef{int(f), int(b)});
+        }
+    }
+    return marked;
+}
+
+// Visits the listed blocks that exist, in the list's order.
+template <class Visit>
+void forEachBlock(FieldTree& tree, const std::vector<NodeRef>& blocks, Visit visit)
+{
+    for (const NodeRef& at : blocks) {
+        if (at.isBlock() && tree.contains(at))
+            visit(at, tree.node(at));
+    }
+}
+
 BlockOpResult setAllMarks(ProjectDocument& doc, bool marked)
 {
     BlockOpResult result;
@@ -412,6 +435,13 @@ BlockOpResult mergeMarked(ProjectDocument& doc, std::optional<NodeRef> current)
 
 BlockOpResult moveMarkedByStep(ProjectDocument& doc, StepMove move, double stepMm)
 {
+    return moveBlocksByStep(doc, markedBlocks(doc.project.Structure), move, stepMm);
+}
+
+BlockOpResult moveBlocksByStep(ProjectDocument& doc, const std::vector<NodeRef>& blocks,
+                               StepMove move, double stepMm)
+{
+    doc.PushStepSnapshot(blocks);
     BlockOpResult result;
     setRepaint(doc, result);
     const bool vertical = move == StepMove::Up || move == StepMove::Down;
@@ -420,7 +450,7 @@ BlockOpResult moveMarkedByStep(ProjectDocument& doc, StepMove move, double stepM
                                   : static_cast<long double>(stepMm);
     const PageSize page = pageOf(doc);
     FieldTree tree = doc.project.Structure;
-    forEachMarkedBlock(tree, [&](const NodeRef& at, TreeNode& block) {
+    forEachBlock(tree, blocks, [&](const NodeRef& at, TreeNode& block) {
         // The step is added to the millimetres of the text before rounding, edge by edge.
         const BlockMm mm = parseBlockMm(block.text);
         Px r;
@@ -440,6 +470,13 @@ BlockOpResult moveMarkedByStep(ProjectDocument& doc, StepMove move, double stepM
 
 BlockOpResult resizeMarkedByStep(ProjectDocument& doc, StepResize resize, double stepMm)
 {
+    return resizeBlocksByStep(doc, markedBlocks(doc.project.Structure), resize, stepMm);
+}
+
+BlockOpResult resizeBlocksByStep(ProjectDocument& doc, const std::vector<NodeRef>& blocks,
+                                 StepResize resize, double stepMm)
+{
+    doc.PushStepSnapshot(blocks);
     BlockOpResult result;
     setRepaint(doc, result);
     const bool vertical = resize == StepResize::VBig || resize == StepResize::VSmall;
@@ -448,7 +485,7 @@ BlockOpResult resizeMarkedByStep(ProjectDocument& doc, StepResize resize, double
                                   : static_cast<long double>(stepMm);
     const PageSize page = pageOf(doc);
     FieldTree tree = doc.project.Structure;
-    forEachMarkedBlock(tree, [&](const NodeRef& at, TreeNode& block) {
+    forEachBlock(tree, blocks, [&](const NodeRef& at, TreeNode& block) {
         const BlockMm mm = parseBlockMm(block.text);
         Px r;
         if (vertical) {
@@ -464,6 +501,26 @@ BlockOpResult resizeMarkedByStep(ProjectDocument& doc, StepResize resize, double
         }
     });
     doc.project.Structure = std::move(tree);
+    return result;
+}
+
+BlockOpResult setBlockRect(ProjectDocument& doc, const NodeRef& block, const BlockRect& px)
+{
+    BlockOpResult result;
+    FieldTree& tree = doc.project.Structure;
+    if (!block.isBlock() || !tree.contains(block))
+        return result;
+    TreeNode& node = tree.node(block);
+    const Px wanted{px.Left, px.Top, px.Right, px.Bottom};
+    if (readPx(node.text).rect() == wanted.rect())
+        return result;
+    if (!fitsPage(wanted, kAllEdges, pageOf(doc))) {
+        result.refused.push_back(block);
+        return result;
+    }
+    doc.PushUndoSnapshot();
+    writeEdges(node, block, wanted, kAllEdges, pageOf(doc), result);
+    setRepaint(doc, result);
     return result;
 }
 

@@ -10,7 +10,9 @@
 // Common rules of the commands below:
 // - `current` is the tree's current node; a ref that names no node counts as none.
 // - The commands marked "snapshot" call PushUndoSnapshot before anything else, also when
-//   they then find nothing to do; the others never take one.
+//   they then find nothing to do; the step moves and resizes take a step snapshot (a run
+//   of them on the same blocks is one undo step) and setBlockRect one only when it changes
+//   the block; the others never take one.
 // - A block whose result would put a written edge below 0 or beyond the page (0 …
 //   pageWidthPx − 1, 0 … pageHeightPx − 1) is left as it is and listed in `refused`;
 //   the other blocks are still done.
@@ -108,17 +110,32 @@ BlockOpResult mergeMarked(ProjectDocument& doc, std::optional<NodeRef> current);
 
 enum class StepMove { Up, Down, Left, Right }; ///< `MoveUP`, `MoveDown`, `MoveLeft`, `MoveRight`
 
-/// Moves every marked block by `stepMm`, each edge as round((mm ± stepMm) / MmPerPixel)
-/// from the millimetres of its text. No snapshot; always sets RepaintPending.
+/// Moves every marked block by `stepMm` (moveBlocksByStep).
 BlockOpResult moveMarkedByStep(ProjectDocument& doc, StepMove move, double stepMm);
+/// Moves each of `blocks` that exists by `stepMm`, each edge as
+/// round((mm ± stepMm) / MmPerPixel) from the millimetres of its text. A step snapshot
+/// (ProjectDocument::PushStepSnapshot): the first of a run of steps on the same blocks
+/// takes one, the rest none. Always sets RepaintPending.
+BlockOpResult moveBlocksByStep(ProjectDocument& doc, const std::vector<NodeRef>& blocks,
+                               StepMove move, double stepMm);
 
 enum class StepResize { VBig, VSmall, HBig, HSmall };
 
-/// Moves the bottom (V) or right (H) edge of every marked block by ± `stepMm` as
-/// round((mm ± stepMm) / MmPerPixel) and writes the top or left edge back as its own
-/// pixel; a block whose far edge would not stay beyond its near edge is left as it is
-/// (not refused: it is simply too small). No snapshot; always sets RepaintPending.
+/// Resizes every marked block by `stepMm` (resizeBlocksByStep).
 BlockOpResult resizeMarkedByStep(ProjectDocument& doc, StepResize resize, double stepMm);
+/// Moves the bottom (V) or right (H) edge of each of `blocks` that exists by ± `stepMm`
+/// as round((mm ± stepMm) / MmPerPixel) and writes the top or left edge back as its own
+/// pixel; a block whose far edge would not stay beyond its near edge is left as it is
+/// (not refused: it is simply too small). A step snapshot as for moveBlocksByStep;
+/// always sets RepaintPending.
+BlockOpResult resizeBlocksByStep(ProjectDocument& doc, const std::vector<NodeRef>& blocks,
+                                 StepResize resize, double stepMm);
+
+/// The block `block` takes the rectangle `px` (page pixels, edges ordered), every edge
+/// written at its own positions. When that changes the block: a snapshot, then the write
+/// and RepaintPending. A rectangle off the page is refused (the block stays as it is, no
+/// snapshot). Nothing when `block` names no block or the block already has `px`.
+BlockOpResult setBlockRect(ProjectDocument& doc, const NodeRef& block, const BlockRect& px);
 
 /// `ScaleX` / `ScaleY` of the coordinate panel: max := min + (max − min) × blockScale on
 /// the panel's values only (the block is written when the panel is applied).

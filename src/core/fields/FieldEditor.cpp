@@ -210,6 +210,13 @@ bool FieldEditor::undo()
     return m_doc.Undo();
 }
 
+bool FieldEditor::redo()
+{
+    if (isOpen())
+        close();
+    return m_doc.Redo();
+}
+
 void FieldEditor::close()
 {
     m_panel = EditorPanel::None;

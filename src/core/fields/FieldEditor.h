@@ -84,6 +84,9 @@ public:
     /// the list), every other panel as Cancel does (its values stay as typed). Then the
     /// last snapshot is restored (ProjectDocument::Undo). Returns true when one was.
     bool undo();
+    /// Ctrl+Y and Ctrl+Shift+Z: closes an open panel as undo does, for the same reason,
+    /// then takes back the last undo (ProjectDocument::Redo). Returns true when one was.
+    bool redo();
 
     /// The tree as apply would leave it with the open field or Coords panel (a new field
     /// appended with the ID it would get, an edited node replaced), without changing the

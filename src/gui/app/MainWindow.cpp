@@ -8,6 +8,7 @@
 #include "gui/app/PageArea.h"
 #include "gui/app/ProjectPanel.h"
 #include "gui/app/SettingsColumn.h"
+#include "gui/background/BackgroundPanel.h"
 #include "gui/fields/EditingArea.h"
 #include "gui/fields/FieldsPanel.h"
 
@@ -32,7 +33,7 @@ constexpr int kRepaintMs = 500;
 constexpr int kScrollStep = 50;
 constexpr int kStatusMessageMs = 8000;
 
-// The Russian layout puts У Т Щ Ы Я on the keys of E N O S Z; X11 then reports the
+// The Russian layout puts У Т Щ Ы Я Н on the keys of E N O S Z Y; X11 then reports the
 // Cyrillic letter as the key.
 int latinKeyOf(int key)
 {
@@ -47,6 +48,8 @@ int latinKeyOf(int key)
         return Qt::Key_S;
     case 0x042F:
         return Qt::Key_Z;
+    case 0x041D:
+        return Qt::Key_Y;
     default:
         return key;
     }
@@ -55,9 +58,7 @@ int latinKeyOf(int key)
 } // namespace
 
 TForm1::TForm1(QWidget* parent)
-    : QMainWindow(parent), m_document(&m_userSettings),
-      m_background(m_document.project.settings, m_document.project.BackgroundImage,
-                   m_document.RepaintPending),
+    : QMainWindow(parent), m_document(&m_userSettings), m_background(m_document),
       m_editor(m_document)
 {
     setObjectName(QStringLiteral("TForm1"));
@@ -229,6 +230,11 @@ bool TForm1::FormKeyDown(QKeyEvent* key)
         return handleAltKey(key->key());
     if (modifiers == Qt::ControlModifier)
         return handleCtrlKey(latinKeyOf(key->key()));
+    if (modifiers == (Qt::ControlModifier | Qt::ShiftModifier)
+        && latinKeyOf(key->key()) == Qt::Key_Z) {
+        RedoBtnClick();
+        return true;
+    }
     if (modifiers != Qt::NoModifier)
         return false;
     switch (key->key()) {
@@ -320,6 +326,9 @@ bool TForm1::handleCtrlKey(int key)
     case Qt::Key_Z:
         UndoBtnClick();
         return true;
+    case Qt::Key_Y:
+        RedoBtnClick();
+        return true;
     default:
         return false;
     }
@@ -352,10 +361,27 @@ void TForm1::exportBtnClick()
 
 void TForm1::UndoBtnClick()
 {
-    if (!m_editingArea->undo())
-        return;
+    if (m_editingArea->undo())
+        showRestored();
+}
+
+void TForm1::RedoBtnClick()
+{
+    if (m_editingArea->redo())
+        showRestored();
+}
+
+void TForm1::showRestored()
+{
     m_fieldsPanel->refresh();
     refreshPageCount();
+    try {
+        if (m_background.followUndo())
+            m_backgroundPanel->refresh();
+    } catch (const Error& e) {
+        m_backgroundPanel->refresh();
+        LogRenderError(e.message());
+    }
 }
 
 QUrl TForm1::developerPage()

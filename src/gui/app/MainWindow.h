@@ -6,6 +6,7 @@
 #include "core/app/UserSettings.h"
 #include "core/background/BackgroundSettings.h"
 #include "core/data/SpreadsheetLink.h"
+#include "core/editor/BlockHandles.h"
 #include "core/editor/ViewGeometry.h"
 #include "core/export/ExportOptions.h"
 #include "core/fields/FieldEditor.h"
@@ -76,6 +77,8 @@ public Q_SLOTS:
     void StructureBtnClick();
     void exportBtnClick();
     void UndoBtnClick();
+    /// `RedoBtn`, Ctrl+Y and Ctrl+Shift+Z.
+    void RedoBtnClick();
     void ToolButton30Click();
     /// The repaint tick: draws the page when RepaintPending is set, then advances the
     /// advertising countdown (every tick, drawn or not).
@@ -107,12 +110,21 @@ private:
     void connectEditor();
     void connectPageArea();
     void connectCanvas();
+    // The current block on the page view (MainWindowBlocks.cpp).
+    CanvasPressContext canvasContext() const;
+    bool pressBlock(const CanvasEvent& event);
+    bool dragBlock(const CanvasEvent& event);
+    bool releaseBlock(const CanvasEvent& event);
+    void nudgeBlock(QKeyEvent* key);
+    void showCurrentBlock(const FieldTree& tree);
     void FormActivate();
     bool FormKeyDown(QKeyEvent* key);
     bool handleAltKey(int key);
     bool handleCtrlKey(int key);
     void aboutToReplaceProject();
     void showProject(ProjectPanel::Change change);
+    /// After an undo or redo: the tree, the page count and a restored background.
+    void showRestored();
     void showProjectPath();
     /// The caption: the project file's name, with "*" while it has unsaved changes.
     void showCaption();
@@ -133,6 +145,7 @@ private:
     BackgroundSettings m_background;
     FieldEditor m_editor;
     ExportOptions m_export;
+    BlockDrag m_blockDrag;
     QImage m_raster;
     // ShownBackground in the page raster's pixel layout, remade when it changes.
     QImage m_shownRgb32;

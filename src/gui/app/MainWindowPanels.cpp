@@ -57,6 +57,7 @@ void TForm1::connectPanels()
     connect(m_settings, &SettingsColumn::areaRequested, this,
             [this](Area area) { m_settings->showArea(area); });
     connect(m_settings, &SettingsColumn::undoRequested, this, &TForm1::UndoBtnClick);
+    connect(m_settings, &SettingsColumn::redoRequested, this, &TForm1::RedoBtnClick);
     connect(m_settings, &SettingsColumn::developerPageRequested, this, &TForm1::ToolButton30Click);
     connect(m_projectPanel, &ProjectPanel::aboutToReplaceProject, this,
             &TForm1::aboutToReplaceProject);

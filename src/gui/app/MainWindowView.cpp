@@ -7,7 +7,6 @@
 #include "gui/app/MainWindow.h"
 
 #include "core/app/PageCount.h"
-#include "core/app/NodeGrammar.h"
 #include "core/common/Errors.h"
 #include "core/editor/CanvasInteraction.h"
 #include "gui/app/AdvertPanel.h"
@@ -16,6 +15,7 @@
 #include "gui/fields/EditingArea.h"
 #include "gui/fields/FieldsPanel.h"
 
+#include <QApplication>
 #include <QInputDialog>
 #include <QLabel>
 #include <QLineEdit>
@@ -33,21 +33,6 @@ void showCoordsPreview(PageArea& view, const FieldEditor& editor)
 {
     if (editor.panel() == EditorPanel::Coords)
         view.setOverlay(coordsPreviewRect(editor.coords));
-}
-
-// The current block is outlined on the layout view, so it stands out among red blocks.
-void showOutline(PageArea& view, const FieldTree& tree, std::optional<NodeRef> selected, int pageN)
-{
-    std::optional<QRect> outline;
-    if (pageN == 0 && selected && selected->isBlock() && tree.contains(*selected)) {
-        try {
-            const BlockRect r = ParseBlockRect(tree.node(*selected).text);
-            outline = QRect(QPoint(r.Left, r.Top), QPoint(r.Right, r.Bottom)).normalized();
-        } catch (const Error&) {
-            // The render reports the block; there is nothing to outline.
-        }
-    }
-    view.setOutline(outline);
 }
 
 } // namespace
@@ -87,16 +72,16 @@ void TForm1::connectCanvas()
         else
             m_background.setAnglePoints(t1, t2);
     };
+    m_blockDrag = BlockDrag(QApplication::startDragDistance());
     connect(view, &PageArea::mousePressed, this,
             [this, drag, view, event](QPoint at, Qt::MouseButton button,
                                       Qt::KeyboardModifiers modifiers) {
-                CanvasPressContext context;
-                context.current = m_fieldsPanel->selectedNode();
-                context.PageN = m_view.PageN;
-                const auto* basicOpt = findChild<QWidget*>(QStringLiteral("BasicOpt"));
-                context.basicOptEnabled = basicOpt == nullptr || basicOpt->isEnabled();
-                context.projectPath = m_document.ProjectPath;
                 const CanvasEvent e = event(at, button == Qt::LeftButton, modifiers);
+                if (pressBlock(e)) {
+                    drag->DragActive = false;
+                    return;
+                }
+                const CanvasPressContext context = canvasContext();
                 try {
                     drag->press(m_document, e, context);
                 } catch (const Error& error) {
@@ -106,9 +91,11 @@ void TForm1::connectCanvas()
             });
     connect(view, &PageArea::mouseMoved, this,
             [this, drag, view, event, showPoints](QPoint at, Qt::KeyboardModifiers modifiers) {
-                if (!drag->DragActive)
-                    return;
                 const CanvasEvent e = event(at, true, modifiers);
+                if (!drag->DragActive) {
+                    dragBlock(e);
+                    return;
+                }
                 view->setOverlay(drag->move(e));
                 if (e.angleShown)
                     showPoints(drag->start, drag->current);
@@ -116,6 +103,8 @@ void TForm1::connectCanvas()
     connect(view, &PageArea::mouseReleased, this,
             [this, drag, view, event, showPoints](QPoint at, Qt::MouseButton button,
                                                   Qt::KeyboardModifiers modifiers) {
+                if (releaseBlock(event(at, button == Qt::LeftButton, modifiers)))
+                    return;
                 if (!drag->DragActive)
                     return;
                 const CanvasRelease done =
@@ -145,6 +134,7 @@ void TForm1::connectCanvas()
         m_fieldsPanel->selectNode(*hit);
         m_editingArea->openNode(*hit);
     });
+    connect(view, &PageArea::viewKeyPressed, this, &TForm1::nudgeBlock);
     // The coordinate panel previews its rectangle on every change.
     connect(m_editingArea, &EditingArea::valuesChanged, this,
             [this, view] { showCoordsPreview(*view, m_editor); });
@@ -230,7 +220,7 @@ void TForm1::repaintPage()
         LogRenderError(QStringLiteral("Внутренняя ошибка при рисовании страницы: %1")
                            .arg(QString::fromLocal8Bit(e.what())));
     }
-    showOutline(*m_page, project->Structure, source.selectedNode, m_view.PageN);
+    showCurrentBlock(project->Structure);
     showCoordsPreview(*m_page, m_editor);
     m_page->present();
 }

@@ -120,6 +120,7 @@ void PageArea::buildRulersAndView()
     connect(DXDraw1, &PageView::mousePressed, this, &PageArea::mousePressed);
     connect(DXDraw1, &PageView::mouseReleased, this, &PageArea::mouseReleased);
     connect(DXDraw1, &PageView::doubleClicked, this, &PageArea::doubleClicked);
+    connect(DXDraw1, &PageView::keyPressed, this, &PageArea::viewKeyPressed);
     sScrollBox1->viewport()->installEventFilter(this);
     DXDraw1->installEventFilter(this);
     connect(sScrollBox1->horizontalScrollBar(), &QScrollBar::valueChanged, this,
@@ -201,9 +202,15 @@ void PageArea::setOverlay(const CanvasOverlay& overlay)
     DXDraw1->setOverlay(overlay);
 }
 
-void PageArea::setOutline(std::optional<QRect> block)
+void PageArea::setOutline(std::optional<QRect> block, bool handles)
 {
-    DXDraw1->setOutline(block);
+    DXDraw1->setOutline(block, handles);
+}
+
+void PageArea::setViewCursor(Qt::CursorShape shape)
+{
+    if (DXDraw1->cursor().shape() != shape)
+        DXDraw1->setCursor(shape);
 }
 
 void PageArea::setViewEnabled(bool enabled)

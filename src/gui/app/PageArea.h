@@ -4,6 +4,7 @@
 
 #include "core/editor/CanvasInteraction.h"
 
+#include <QKeyEvent>
 #include <QRect>
 #include <QWidget>
 
@@ -55,8 +56,11 @@ public:
     void present();
     /// The mouse work's or the coordinate panel's overlay, in page pixels.
     void setOverlay(const CanvasOverlay& overlay);
-    /// The current block (page pixels, edges inclusive), outlined; none clears it.
-    void setOutline(std::optional<QRect> block);
+    /// The current block (page pixels, edges inclusive), outlined, with its handles when
+    /// `handles`; none clears it.
+    void setOutline(std::optional<QRect> block, bool handles = false);
+    /// The pointer's shape over the page view.
+    void setViewCursor(Qt::CursorShape shape);
     /// Whether the page view takes the mouse (not while a field or block panel is open).
     void setViewEnabled(bool enabled);
 
@@ -80,6 +84,8 @@ Q_SIGNALS:
     void mousePressed(QPoint viewPos, Qt::MouseButton button, Qt::KeyboardModifiers modifiers);
     void mouseReleased(QPoint viewPos, Qt::MouseButton button, Qt::KeyboardModifiers modifiers);
     void doubleClicked(QPoint viewPos);
+    /// A key on the focused page view (PageView::keyPressed).
+    void viewKeyPressed(QKeyEvent* event);
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

@@ -3,9 +3,11 @@
 
 #include "gui/app/PageView.h"
 
+#include "core/editor/BlockHandles.h"
 #include "core/editor/ViewGeometry.h"
 
 #include <QFontMetrics>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 
@@ -71,11 +73,13 @@ void PageView::setOverlay(const CanvasOverlay& overlay)
     update();
 }
 
-void PageView::setOutline(std::optional<QRect> block)
+void PageView::setOutline(std::optional<QRect> block, bool handles)
 {
-    if (block == m_outline)
+    handles = handles && block.has_value();
+    if (block == m_outline && handles == m_handles)
         return;
     m_outline = block;
+    m_handles = handles;
     update();
 }
 
@@ -93,6 +97,7 @@ void PageView::paintOverlays(QPainter& painter) const
         painter.setPen(QPen(red, 1));
         painter.setBrush(Qt::NoBrush);
         painter.drawRect(toView(*m_outline).adjusted(-1, -1, 0, 0));
+        paintHandles(painter);
     }
     if (m_overlay.kind == CanvasOverlay::Kind::HatchedRect) {
         painter.setPen(Qt::NoPen);
@@ -107,6 +112,20 @@ void PageView::paintOverlays(QPainter& painter) const
         const QPointF to = toView(QRect(m_overlay.to, QSize(1, 1))).center();
         painter.drawLine(from, to);
     }
+}
+
+void PageView::paintHandles(QPainter& painter) const
+{
+    if (!m_handles)
+        return;
+    const QRect& r = *m_outline;
+    const double scale = double(width()) / m_raster->width();
+    painter.setPen(QPen(QColor(0x80, 0, 0), 1));
+    painter.setBrush(Qt::white);
+    // A pen's rectangle covers one pixel more each way: taken off, a handle covers its square.
+    for (const QRectF& handle :
+         blockHandles(BlockRect{r.left(), r.top(), r.right(), r.bottom()}, scale))
+        painter.drawRect(handle.adjusted(0, 0, -1, -1));
 }
 
 void PageView::mouseMoveEvent(QMouseEvent* event)
@@ -131,6 +150,14 @@ void PageView::mouseDoubleClickEvent(QMouseEvent* event)
 {
     if (event->button() == Qt::LeftButton)
         Q_EMIT doubleClicked(event->position().toPoint());
+}
+
+void PageView::keyPressEvent(QKeyEvent* event)
+{
+    event->ignore();
+    Q_EMIT keyPressed(event);
+    if (!event->isAccepted())
+        QWidget::keyPressEvent(event);
 }
 
 Ruler::Ruler(Qt::Orientation orientation, QWidget* parent)

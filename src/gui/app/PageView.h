@@ -5,6 +5,7 @@
 #include "core/editor/CanvasInteraction.h"
 
 #include <QImage>
+#include <QKeyEvent>
 #include <QRect>
 #include <QWidget>
 
@@ -29,8 +30,9 @@ public:
     /// The drag's or the coordinate panel's overlay; Kind::None clears it.
     void setOverlay(const CanvasOverlay& overlay);
     const CanvasOverlay& overlay() const { return m_overlay; }
-    /// The current block's rectangle (page pixels, edges inclusive), outlined; none clears.
-    void setOutline(std::optional<QRect> block);
+    /// The current block's rectangle (page pixels, edges inclusive), outlined, with its
+    /// eight handles when `handles` (it can be dragged); none clears.
+    void setOutline(std::optional<QRect> block, bool handles = false);
 
 Q_SIGNALS:
     /// Every pointer movement, first of all (the readout).
@@ -41,6 +43,9 @@ Q_SIGNALS:
     void mouseReleased(QPoint viewPos, Qt::MouseButton button, Qt::KeyboardModifiers modifiers);
     /// A double click of the left button (its first press was reported as a press).
     void doubleClicked(QPoint viewPos);
+    /// A key while the view has the focus, not yet accepted: a receiver that acts on it
+    /// accepts it; otherwise it goes on to the scroll box.
+    void keyPressed(QKeyEvent* event);
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -48,11 +53,13 @@ protected:
     void mousePressEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     /// A rectangle of page pixels (edges inclusive) in view coordinates.
     QRectF toView(const QRect& pagePx) const;
     void paintOverlays(QPainter& painter) const;
+    void paintHandles(QPainter& painter) const;
 
     /// The raster as shown when the view is smaller than the page: every view pixel the
     /// average of the page pixels under it, so the form's thin lines stay visible (a
@@ -65,6 +72,7 @@ private:
     bool m_shrunkStale = true;
     CanvasOverlay m_overlay;
     std::optional<QRect> m_outline;
+    bool m_handles = false;
 };
 
 /// A ruler picture (`TopRule`, `LeftRule`): an image the window paints and a widget that

@@ -95,6 +95,9 @@ void SettingsColumn::buildAreaToolBar()
     QToolButton* undo = areaButton("UndoBtn", QStyle::SP_ArrowBack,
                                    QStringLiteral("Отменить последнее действие ( CTRL+Z)"));
     connect(undo, &QToolButton::clicked, this, &SettingsColumn::undoRequested);
+    QToolButton* redo = areaButton("RedoBtn", QStyle::SP_ArrowForward,
+                                   QStringLiteral("Повторить отменённое действие (CTRL+Y)"));
+    connect(redo, &QToolButton::clicked, this, &SettingsColumn::redoRequested);
     m_toolBar->addSeparator();
     QToolButton* site = areaButton("ToolButton30", QStyle::SP_MessageBoxQuestion,
                                    QStringLiteral("Перейти на сайт разработчика"));

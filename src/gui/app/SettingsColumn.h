@@ -60,6 +60,7 @@ public:
 Q_SIGNALS:
     void areaRequested(Area area);
     void undoRequested();
+    void redoRequested();
     void developerPageRequested();
     /// `ProgressCancel` was clicked; the button stays disabled until endProgress().
     void cancelRequested();

@@ -230,6 +230,15 @@ bool EditingArea::undo()
     return undone;
 }
 
+bool EditingArea::redo()
+{
+    const bool wasOpen = m_editor.isOpen();
+    const bool redone = m_editor.redo();
+    if (wasOpen)
+        close();
+    return redone;
+}
+
 void EditingArea::close()
 {
     for (EditorPanel p : kPanels)

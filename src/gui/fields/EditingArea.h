@@ -55,6 +55,9 @@ public:
     /// what the user typed, the auto-replace panel its list. Returns true when the tree
     /// was restored.
     bool undo();
+    /// Redo, closing an open panel as undo does (FieldEditor::redo). Returns true when the
+    /// tree was restored.
+    bool redo();
 
 public Q_SLOTS:
     void OkBtnClick();

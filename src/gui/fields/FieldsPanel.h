@@ -16,6 +16,7 @@ namespace Quillet {
 
 class ProjectDocument;
 class StructureView;
+struct BlockOpResult;
 
 /// The fields areas of the settings column: the create buttons with the block toolbar
 /// `sToolBar3` (F3), the field tree `Structure` and the relation list `RelateList` (F4).
@@ -38,6 +39,9 @@ public:
 
     /// `Step`, the distance of the block moves in millimetres (a whole number of pixels).
     double stepMm() const;
+    /// Shows what a block command did: the blocks it left alone, the tree again and the
+    /// node it made current.
+    void showCommandResult(const BlockOpResult& result);
 
 Q_SIGNALS:
     /// A create button: a new field of `kind` is to be set up in the editing area.
@@ -94,8 +98,7 @@ private:
     void RelateListClickCheck();
     void StepExit();
     std::optional<NodeRef> currentNode() const;
-    /// Runs a block command: shows its errors, the tree again, its current node and the
-    /// blocks it left alone.
+    /// Runs a block command: shows its errors, then its result (showCommandResult).
     template <class Command> void runBlockCommand(Command command);
     void showRelations();
 

@@ -176,6 +176,11 @@ template <class Command> void FieldsPanel::runBlockCommand(Command command)
         QMessageBox::critical(this, QStringLiteral("Quillet"), e.message());
         return;
     }
+    showCommandResult(result);
+}
+
+void FieldsPanel::showCommandResult(const BlockOpResult& result)
+{
     const FieldTree& tree = m_document.project.Structure;
     std::vector<NodeRef> refused;
     for (const NodeRef& node : result.refused) {

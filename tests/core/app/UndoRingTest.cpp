@@ -23,9 +23,45 @@ FieldTree stateAfter(int edits)
     return tree;
 }
 
-int fieldsOf(const FieldTree& tree)
+int fieldsOf(const Project& project)
 {
-    return int(tree.fields.size());
+    return int(project.Structure.fields.size());
+}
+
+Project projectAfter(int edits)
+{
+    Project project;
+    project.Structure = stateAfter(edits);
+    return project;
+}
+
+// Runs a script of space-separated steps on `ring` and `project`: "E<n>" a snapshot, then
+// the tree of n fields (an edit); "U" undo; "R" redo; "C" clear.
+void play(UndoRing& ring, Project& project, const QString& script)
+{
+    for (const QString& step : script.split(u' ', Qt::SkipEmptyParts)) {
+        if (step.startsWith(u'E')) {
+            ring.PushUndoSnapshot(project);
+            project.Structure = stateAfter(step.mid(1).toInt());
+        } else if (step == QLatin1String("U")) {
+            ring.Undo(project);
+        } else if (step == QLatin1String("R")) {
+            ring.Redo(project);
+        } else if (step == QLatin1String("C")) {
+            ring.ClearUndo();
+        } else {
+            QFAIL(qPrintable(QStringLiteral("unknown step ") + step));
+        }
+    }
+}
+
+// Blocks of field 0 by letter: "ab" is blocks 0 and 1.
+std::vector<NodeRef> blocksOf(const QString& letters)
+{
+    std::vector<NodeRef> blocks;
+    for (const QChar letter : letters)
+        blocks.push_back(NodeRef{0, letter.unicode() - u'a'});
+    return blocks;
 }
 
 } // namespace
@@ -40,6 +76,10 @@ private Q_SLOTS:
     void clearEmptiesEverySlot();
     void undoUnmarksAndKeepsSeparatorsAndUnicode();
     void documentUndoRequestsRepaintAndKeepsNextFieldNumber();
+    void redo_data();
+    void redo();
+    void runOfStepsIsOneUndoStep_data();
+    void runOfStepsIsOneUndoStep();
 };
 
 void UndoRingTest::ringHasElevenLinkedSlots()
@@ -60,86 +100,90 @@ void UndoRingTest::ringHasElevenLinkedSlots()
 void UndoRingTest::undoOfNewFieldAndNothingOlder()
 {
     UndoRing ring;
-    FieldTree tree;
-    ring.PushUndoSnapshot(tree);
-    tree = stateAfter(1); // a new text field applied
-    QVERIFY(ring.Undo(tree));
-    QVERIFY(tree.isEmpty());
-    QVERIFY(!ring.Undo(tree));
-    QVERIFY(tree.isEmpty());
+    Project project;
+    ring.PushUndoSnapshot(project);
+    project.Structure = stateAfter(1); // a new text field applied
+    QCOMPARE(ring.Undo(project), Restored::Tree);
+    QVERIFY(project.Structure.isEmpty());
+    QCOMPARE(ring.Undo(project), Restored::Nothing);
+    QVERIFY(project.Structure.isEmpty());
 }
 
 void UndoRingTest::twelveEditsTwelveUndos()
 {
     UndoRing ring;
-    FieldTree tree;
+    Project project;
     for (int edit = 1; edit <= 12; ++edit) {
-        ring.PushUndoSnapshot(tree); // the state before this edit
-        tree = stateAfter(edit);
+        ring.PushUndoSnapshot(project); // the state before this edit
+        project.Structure = stateAfter(edit);
     }
     QCOMPARE(ring.available(), 11);
     // Eleven undos restore the states before edits 12, 11, … 2.
     for (int edit = 12; edit >= 2; --edit) {
-        QVERIFY(ring.Undo(tree));
-        QCOMPARE(fieldsOf(tree), edit - 1);
+        QCOMPARE(ring.Undo(project), Restored::Tree);
+        QCOMPARE(fieldsOf(project), edit - 1);
     }
-    QVERIFY(!ring.Undo(tree));
-    QCOMPARE(fieldsOf(tree), 1);
+    QCOMPARE(ring.Undo(project), Restored::Nothing);
+    QCOMPARE(fieldsOf(project), 1);
 }
 
 void UndoRingTest::newSnapshotAfterUndoGoesIntoUndoneSlot()
 {
     // Two edits, one undo, one edit, two undos.
     UndoRing ring;
-    FieldTree tree;
-    ring.PushUndoSnapshot(tree);
-    tree = stateAfter(1);
-    ring.PushUndoSnapshot(tree);
-    tree = stateAfter(2);
-    QVERIFY(ring.Undo(tree));
-    QCOMPARE(fieldsOf(tree), 1);
-    ring.PushUndoSnapshot(tree);
-    tree = stateAfter(5);
-    QVERIFY(ring.Undo(tree));
-    QCOMPARE(fieldsOf(tree), 1); // before the third edit
-    QVERIFY(ring.Undo(tree));
-    QCOMPARE(fieldsOf(tree), 0); // before the first edit
-    QVERIFY(!ring.Undo(tree));
+    Project project;
+    ring.PushUndoSnapshot(project);
+    project.Structure = stateAfter(1);
+    ring.PushUndoSnapshot(project);
+    project.Structure = stateAfter(2);
+    QCOMPARE(ring.Undo(project), Restored::Tree);
+    QCOMPARE(fieldsOf(project), 1);
+    ring.PushUndoSnapshot(project);
+    project.Structure = stateAfter(5);
+    QCOMPARE(ring.Undo(project), Restored::Tree);
+    QCOMPARE(fieldsOf(project), 1); // before the third edit
+    QCOMPARE(ring.Undo(project), Restored::Tree);
+    QCOMPARE(fieldsOf(project), 0); // before the first edit
+    QCOMPARE(ring.Undo(project), Restored::Nothing);
 }
 
 void UndoRingTest::clearEmptiesEverySlot()
 {
     UndoRing ring;
-    FieldTree tree;
+    Project project;
     for (int i = 0; i < 15; ++i)
-        ring.PushUndoSnapshot(stateAfter(i));
+        ring.PushUndoSnapshot(projectAfter(i));
+    QCOMPARE(ring.Undo(project), Restored::Tree); // leaves something to redo
     const TUndo* head = ring.UndoHead();
     ring.ClearUndo();
     QCOMPARE(ring.UndoHead(), head);
     QCOMPARE(ring.available(), 0);
+    QCOMPARE(ring.redoAvailable(), 0);
     const TUndo* slot = head;
     for (int i = 0; i < UndoRing::SlotCount; ++i, slot = slot->Next) {
         QVERIFY(!slot->Used);
-        QVERIFY(slot->Snapshot.isEmpty());
+        QVERIFY(slot->Snapshot.isEmpty() && slot->RedoSnapshot.isEmpty());
     }
-    QVERIFY(!ring.Undo(tree));
-    ring.PushUndoSnapshot(stateAfter(3));
-    QVERIFY(ring.Undo(tree));
-    QCOMPARE(fieldsOf(tree), 3);
+    QCOMPARE(ring.Undo(project), Restored::Nothing);
+    QCOMPARE(ring.Redo(project), Restored::Nothing);
+    ring.PushUndoSnapshot(projectAfter(3));
+    QCOMPARE(ring.Undo(project), Restored::Tree);
+    QCOMPARE(fieldsOf(project), 3);
 }
 
 void UndoRingTest::undoUnmarksAndKeepsSeparatorsAndUnicode()
 {
     UndoRing ring;
-    FieldTree tree;
+    Project project;
+    FieldTree& tree = project.Structure;
     FieldNode field;
     field.text = QStringLiteral("0000Ёлка 😀") + QChar(8) + QStringLiteral("0000000$00FFFFFF");
     field.marked = true;
     field.blocks.push_back(TreeNode{QStringLiteral("0001,00 0001,00/0002,00 0002,00"), true});
     tree.fields.push_back(field);
-    ring.PushUndoSnapshot(tree);
+    ring.PushUndoSnapshot(project);
     tree.fields.clear(); // the field was deleted
-    QVERIFY(ring.Undo(tree));
+    QCOMPARE(ring.Undo(project), Restored::Tree);
     QCOMPARE(tree.fields.size(), size_t(1));
     QCOMPARE(tree.fields[0].text, field.text);
     QVERIFY(!tree.fields[0].marked);
@@ -158,6 +202,83 @@ void UndoRingTest::documentUndoRequestsRepaintAndKeepsNextFieldNumber()
     QVERIFY(doc.project.Structure.isEmpty());
     QCOMPARE(doc.project.NextFieldNumber, 1); // the undone field's number is not reused
     QVERIFY(!doc.Undo());
+}
+
+void UndoRingTest::redo_data()
+{
+    QTest::addColumn<QString>("script");
+    QTest::addColumn<int>("fields");     // the tree at the end
+    QTest::addColumn<int>("undos");      // available()
+    QTest::addColumn<int>("redos");      // redoAvailable()
+    QTest::addColumn<QString>("undone"); // then undo again and again: the trees, by fields
+
+    QTest::newRow("redo takes the undo back") << "E1 E2 U R" << 2 << 2 << 0 << "1 0";
+    QTest::newRow("redos go back through the undos, newest first")
+        << "E1 E2 E3 U U U R R" << 2 << 2 << 1 << "1 0";
+    QTest::newRow("redo with nothing undone does nothing") << "E1 E2 R" << 2 << 2 << 0 << "1 0";
+    QTest::newRow("a new edit discards what was undone")
+        << "E1 E2 E3 U U E7 R" << 7 << 2 << 0 << "1 0";
+    QTest::newRow("undo after redo") << "E1 E2 U R U" << 1 << 1 << 1 << "0";
+    QTest::newRow("clearing discards the redo side") << "E1 E2 U C R" << 1 << 0 << 0 << "";
+    QTest::newRow("eleven undos, eleven redos round the full ring")
+        << "E1 E2 E3 E4 E5 E6 E7 E8 E9 E10 E11 E12 U U U U U U U U U U U "
+           "R R R R R R R R R R R R"
+        << 12 << 11 << 0 << "11 10 9 8 7 6 5 4 3 2 1";
+    QTest::newRow("redo, then an edit into the slot after it")
+        << "E1 E2 E3 U U R E9" << 9 << 3 << 0 << "2 1 0";
+}
+
+void UndoRingTest::redo()
+{
+    QFETCH(QString, script);
+    QFETCH(int, fields);
+    QFETCH(int, undos);
+    QFETCH(int, redos);
+    QFETCH(QString, undone);
+    UndoRing ring;
+    Project project;
+    play(ring, project, script);
+    QCOMPARE(fieldsOf(project), fields);
+    QCOMPARE(ring.available(), undos);
+    QCOMPARE(ring.redoAvailable(), redos);
+    QStringList trees;
+    while (ring.Undo(project) != Restored::Nothing)
+        trees.append(QString::number(fieldsOf(project)));
+    QCOMPARE(trees.join(u' '), undone);
+}
+
+void UndoRingTest::runOfStepsIsOneUndoStep_data()
+{
+    // Space-separated: "S<letters>" a step of those blocks of field 0, "E" an edit, "U" an
+    // undo, "R" a redo.
+    QTest::addColumn<QString>("script");
+    QTest::addColumn<int>("snapshots"); // available() at the end
+
+    QTest::newRow("a run on one block") << "Sa Sa Sa" << 1;
+    QTest::newRow("other blocks start a run") << "Sa Sb Sa" << 3;
+    QTest::newRow("the same blocks in another order") << "Sab Sba" << 1;
+    QTest::newRow("more blocks start a run") << "Sa Sab" << 2;
+    QTest::newRow("an edit between ends the run") << "Sa E Sa" << 3;
+    QTest::newRow("an undo ends the run") << "Sa Sa U Sa" << 1;
+    QTest::newRow("a redo ends the run") << "Sa U R Sa" << 2;
+    QTest::newRow("no blocks, no snapshot") << "S" << 0;
+}
+
+void UndoRingTest::runOfStepsIsOneUndoStep()
+{
+    QFETCH(QString, script);
+    QFETCH(int, snapshots);
+    UndoRing ring;
+    Project project;
+    int edits = 0;
+    for (const QString& step : script.split(u' ', Qt::SkipEmptyParts)) {
+        if (step.startsWith(u'S'))
+            ring.PushStepSnapshot(project, blocksOf(step.mid(1)));
+        else
+            play(ring, project,
+                 step == QLatin1String("E") ? QStringLiteral("E%1").arg(++edits) : step);
+    }
+    QCOMPARE(ring.available(), snapshots);
 }
 
 QTEST_APPLESS_MAIN(UndoRingTest)

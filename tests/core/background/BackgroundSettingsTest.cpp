@@ -4,6 +4,7 @@
 #include "support/TestSupport.h"
 #include "BackgroundModel.h"
 
+#include "core/app/ProjectDocument.h"
 #include "core/background/Background.h"
 #include "core/background/BackgroundSettings.h"
 #include "core/common/Errors.h"
@@ -81,6 +82,8 @@ private Q_SLOTS:
     void inversion_data();
     void inversion();
     void removal();
+    void replacementUndoneAndRedone_data();
+    void replacementUndoneAndRedone();
     void withoutBackgroundNothingIsBuilt();
     void failedRebuildKeepsShownBackground();
 };
@@ -509,6 +512,57 @@ void BackgroundSettingsTest::removal()
     QCOMPARE(p.settings.MirLeft, 0.0);
     QCOMPARE(p.settings.Angle1, 0.0);
     QVERIFY(p.repaint);
+}
+
+void BackgroundSettingsTest::replacementUndoneAndRedone_data()
+{
+    QTest::addColumn<bool>("before"); // a background was there before the replacement
+    QTest::newRow("a turned background with a margin comes back") << true;
+    QTest::newRow("no background comes back") << false;
+}
+
+void BackgroundSettingsTest::replacementUndoneAndRedone()
+{
+    QFETCH(bool, before);
+    ProjectDocument doc;
+    BackgroundSettings panel(doc);
+    if (before) {
+        doc.project.BackgroundImage = jpegOf(noisePicture(200, 50, 21));
+        panel.clickDefBack();
+        panel.enterMargin();
+        panel.setMargin(Margin::Left, 2);
+        panel.leaveMargin(Margin::Left);
+        panel.enterAngle1();
+        panel.setAngle1(7);
+        panel.leaveAngle1();
+    }
+    const QByteArray oldImage = doc.project.BackgroundImage;
+    const ProjectSettings oldSettings = doc.project.settings;
+    const QImage oldShown = panel.ShownBackground();
+    panel.replaceBackground(noisePicture(240, 120, 5));
+    const QByteArray newImage = doc.project.BackgroundImage;
+    const ProjectSettings newSettings = doc.project.settings;
+    const QImage newShown = panel.ShownBackground();
+    QVERIFY(newSettings != oldSettings);
+
+    // A later edit of the tree is undone on its own, leaving the background alone.
+    doc.PushUndoSnapshot();
+    doc.project.Structure.fields.push_back(FieldNode{{QStringLiteral("0000"), false}, {}});
+    QVERIFY(doc.Undo());
+    QVERIFY(!panel.followUndo());
+    QCOMPARE(doc.project.BackgroundImage, newImage);
+
+    QVERIFY(doc.Undo());
+    QVERIFY(doc.project.BackgroundImage.isSharedWith(oldImage)); // kept, never copied
+    QCOMPARE(doc.project.settings, oldSettings);
+    QVERIFY(panel.followUndo());
+    QCOMPARE(panel.ShownBackground(), oldShown);
+
+    QVERIFY(doc.Redo());
+    QVERIFY(panel.followUndo());
+    QCOMPARE(doc.project.BackgroundImage, newImage);
+    QCOMPARE(doc.project.settings, newSettings);
+    QCOMPARE(panel.ShownBackground(), newShown);
 }
 
 void BackgroundSettingsTest::withoutBackgroundNothingIsBuilt()

@@ -4,6 +4,7 @@
 // Real mouse events on the page view: drawing blocks, picking the angle points, and the
 // coordinate panel's snapping and preview.
 
+#include "support/TestSupport.h"
 #include "support/WindowDriver.h"
 
 #include "core/app/NodeGrammar.h"
@@ -13,6 +14,8 @@
 #include "gui/app/PageView.h"
 
 #include <QDoubleSpinBox>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QStatusBar>
 #include <QTimer>
 #include <QTemporaryDir>
@@ -37,6 +40,10 @@ private Q_SLOTS:
     void pressesWithAFieldPanelOpenDoNothing();
     void doubleClickDuringTheAdvertisingPauseWaits();
     void anglePointsPicked();
+    void blockDraggedWithTheMouse_data();
+    void blockDraggedWithTheMouse();
+    void nudgesOfTheCurrentBlock_data();
+    void nudgesOfTheCurrentBlock();
 
 private:
     QTemporaryDir m_dir;
@@ -86,6 +93,22 @@ void halveTheZoom(TForm1& window)
     QTest::mouseClick(control<QToolButton>(window, "ScreenBtn"), Qt::RightButton);
     QTRY_VERIFY(script.finished());
     QCOMPARE(window.viewState().ViewScale, 0.5);
+}
+
+// Block 0 of field 0 in the drag tests, page pixels.
+const QRect Block(QPoint(100, 100), QPoint(199, 149));
+
+QStringList shapeWithBlock()
+{
+    return {Shape,
+            QStringLiteral("\t")
+                + QuilletTest::blockText(Block.left(), Block.top(), Block.right(), Block.bottom())};
+}
+
+QRect rectOf(const TreeNode& block)
+{
+    const BlockRect r = ParseBlockRect(block.text);
+    return QRect(QPoint(r.Left, r.Top), QPoint(r.Right, r.Bottom));
 }
 
 QString decimal(const char* number)
@@ -260,6 +283,122 @@ void CanvasTest::anglePointsPicked()
     QVERIFY(qAbs(control<QDoubleSpinBox>(s.window, "t1_x")->value() - 118 * mm) < 0.001);
     const double a = std::atan2(118 * mm, 1181 * mm) * 180 / M_PI; // Angle1 is 0
     QCOMPARE(control<QDoubleSpinBox>(s.window, "Angle2")->value(), std::round(a * 100) / 100);
+}
+
+void CanvasTest::blockDraggedWithTheMouse_data()
+{
+    QTest::addColumn<int>("current"); // block 0 current, or the field (-1)
+    QTest::addColumn<bool>("halfZoom");
+    QTest::addColumn<QPoint>("from");
+    QTest::addColumn<QPoint>("to");
+    QTest::addColumn<Qt::KeyboardModifiers>("modifiers");
+    QTest::addColumn<QRect>("expected"); // block 0 after the release
+    QTest::addColumn<int>("blocks");
+
+    const Qt::KeyboardModifiers none;
+    QTest::newRow("a click makes the block current")
+        << -1 << false << QPoint(150, 120) << QPoint(150, 120) << none << Block << 1;
+    QTest::newRow("the inside moves it") << -1 << false << QPoint(150, 120) << QPoint(180, 140)
+                                         << none << Block.translated(30, 20) << 1;
+    QTest::newRow("half zoom: a view pixel is two page pixels")
+        << -1 << true << QPoint(75, 60) << QPoint(90, 70) << none << Block.translated(30, 20) << 1;
+    QTest::newRow("the bottom right handle resizes it")
+        << 0 << false << QPoint(203, 153) << QPoint(223, 173) << none
+        << Block.adjusted(0, 0, 20, 20) << 1;
+    QTest::newRow("the top handle stops at the page")
+        << 0 << false << QPoint(150, 96) << QPoint(150, -300) << none
+        << QRect(QPoint(100, 0), Block.bottomRight()) << 1;
+    QTest::newRow("with Ctrl a press on the block draws")
+        << 0 << false << QPoint(150, 120) << QPoint(150, 120)
+        << Qt::KeyboardModifiers(Qt::ControlModifier) << Block << 2;
+}
+
+void CanvasTest::blockDraggedWithTheMouse()
+{
+    QFETCH(int, current);
+    QFETCH(bool, halfZoom);
+    QFETCH(QPoint, from);
+    QFETCH(QPoint, to);
+    QFETCH(Qt::KeyboardModifiers, modifiers);
+    QFETCH(QRect, expected);
+    QFETCH(int, blocks);
+    Session s(QDir(m_dir.path()), shapeWithBlock(), current);
+    if (halfZoom)
+        halveTheZoom(s.window);
+    auto* tree = control<QTreeWidget>(s.window, "Structure");
+
+    QTest::mousePress(s.view, Qt::LeftButton, modifiers, from);
+    if (modifiers == Qt::NoModifier) {
+        QCOMPARE(tree->currentItem(), tree->topLevelItem(0)->child(0));
+        QTest::mouseMove(s.view, to);
+        // The preview follows the pointer; the tree waits for the release.
+        const CanvasOverlay preview = s.view->overlay();
+        if (expected != Block) {
+            QCOMPARE(preview.kind, CanvasOverlay::Kind::HatchedRect);
+            QCOMPARE(QRect(preview.from, preview.to), expected);
+        }
+        QCOMPARE(rectOf(s.blocks()[0]), Block);
+    }
+    QTest::mouseRelease(s.view, Qt::LeftButton, modifiers, to);
+    QCOMPARE(s.view->overlay().kind, CanvasOverlay::Kind::None);
+
+    QCOMPARE(rectOf(s.blocks()[0]), expected);
+    QCOMPARE(s.blocks().size(), size_t(blocks));
+    const bool changed = expected != Block || blocks > 1;
+    QCOMPARE(s.window.document().undo.available(), changed ? 1 : 0);
+    if (!changed)
+        return;
+    click(s.window, "UndoBtn");
+    QCOMPARE(rectOf(s.blocks()[0]), Block);
+    QCOMPARE(s.blocks().size(), size_t(1));
+}
+
+void CanvasTest::nudgesOfTheCurrentBlock_data()
+{
+    QTest::addColumn<QString>("button"); // empty: the key
+    QTest::addColumn<int>("key");
+    QTest::addColumn<Qt::KeyboardModifiers>("modifiers");
+    QTest::addColumn<QRect>("expected"); // after three presses of the default 3-pixel step
+
+    const Qt::KeyboardModifiers none;
+    const Qt::KeyboardModifiers shift(Qt::ShiftModifier);
+    QTest::newRow("right") << QString() << int(Qt::Key_Right) << none << Block.translated(9, 0);
+    QTest::newRow("shift down: taller")
+        << QString() << int(Qt::Key_Down) << shift << Block.adjusted(0, 0, 0, 9);
+    QTest::newRow("alt right still scrolls")
+        << QString() << int(Qt::Key_Right) << Qt::KeyboardModifiers(Qt::AltModifier) << Block;
+    QTest::newRow("MoveUP on the marked block")
+        << QStringLiteral("MoveUP") << 0 << none << Block.translated(0, -9);
+    QTest::newRow("HSmall on the marked block")
+        << QStringLiteral("HSmall") << 0 << none << Block.adjusted(0, 0, -9, 0);
+}
+
+void CanvasTest::nudgesOfTheCurrentBlock()
+{
+    QFETCH(QString, button);
+    QFETCH(int, key);
+    QFETCH(Qt::KeyboardModifiers, modifiers);
+    QFETCH(QRect, expected);
+    Session s(QDir(m_dir.path()), shapeWithBlock(), 0);
+    auto* scroll = control<QScrollArea>(s.window, "sScrollBox1")->horizontalScrollBar();
+    QCOMPARE(scroll->value(), 0);
+    // The view takes the focus as a user's click gives it.
+    QTest::mouseClick(s.view, Qt::LeftButton, {}, QPoint(150, 120));
+    QVERIFY(s.view->hasFocus());
+    if (!button.isEmpty())
+        click(s.window, "ToolButton23");
+    for (int press = 0; press < 3; ++press) {
+        if (button.isEmpty())
+            QTest::keyClick(s.view, Qt::Key(key), modifiers);
+        else
+            click(s.window, qPrintable(button));
+    }
+    QCOMPARE(rectOf(s.blocks()[0]), expected);
+    QCOMPARE(scroll->value() > 0, modifiers == Qt::AltModifier);
+    // The run of steps is one undo step.
+    QCOMPARE(s.window.document().undo.available(), expected == Block ? 0 : 1);
+    click(s.window, "UndoBtn");
+    QCOMPARE(rectOf(s.blocks()[0]), Block);
 }
 
 QTEST_MAIN(CanvasTest)

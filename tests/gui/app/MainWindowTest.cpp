@@ -47,6 +47,8 @@ private Q_SLOTS:
     void saveForcesTheProjectExtension();
     void undoRestoresTheTree_data();
     void undoRestoresTheTree();
+    void redoTakesTheUndoBack_data();
+    void redoTakesTheUndoBack();
     void errorList_data();
     void errorList();
     void ctrlEShowsTheErrorList();
@@ -167,6 +169,7 @@ void MainWindowTest::namedControls_data()
         {"StructureBtn", "Работа со структурой ( F4 )"},
         {"exportBtn", "Экспорт результата ( F5 )"},
         {"UndoBtn", "Отменить последнее действие ( CTRL+Z)"},
+        {"RedoBtn", "Повторить отменённое действие (CTRL+Y)"},
         {"ToolButton30", "Перейти на сайт разработчика"},
         {"RePaintBtn", "Перерисовать"},
         {"OriginalBtn", "Максимально близко ( ALT+NUM * )"},
@@ -411,6 +414,44 @@ void MainWindowTest::undoRestoresTheTree()
     // Nothing older: nothing happens.
     window.document().project.Structure.fields.front().marked = true;
     undo();
+    QVERIFY(window.document().project.Structure.fields.front().marked);
+}
+
+void MainWindowTest::redoTakesTheUndoBack_data()
+{
+    QTest::addColumn<int>("key"); // 0: RedoBtn
+    QTest::addColumn<int>("modifiers");
+    QTest::newRow("RedoBtn") << 0 << 0;
+    QTest::newRow("Ctrl+Y") << int(Qt::Key_Y) << int(Qt::ControlModifier);
+    QTest::newRow("Ctrl+Н") << 0x041D << int(Qt::ControlModifier);
+    QTest::newRow("Ctrl+Shift+Z") << int(Qt::Key_Z) << int(Qt::ControlModifier | Qt::ShiftModifier);
+}
+
+void MainWindowTest::redoTakesTheUndoBack()
+{
+    QFETCH(int, key);
+    QFETCH(int, modifiers);
+    TForm1 window;
+    QVERIFY(window.LoadProject(fivePageProject(QDir(m_dir.path()))));
+    window.document().PushUndoSnapshot();
+    window.document().project.Structure.fields.front().blocks.clear();
+    const FieldTree edited = window.document().project.Structure;
+    const auto redo = [&] {
+        if (key == 0)
+            QTest::mouseClick(control<QToolButton>(window, "RedoBtn"), Qt::LeftButton);
+        else
+            pressKey(&window, key, Qt::KeyboardModifiers(modifiers));
+    };
+    pressKey(&window, Qt::Key_Z, Qt::ControlModifier);
+    QCOMPARE(control<QTreeWidget>(window, "Structure")->topLevelItem(0)->childCount(), 1);
+    window.document().RepaintPending = false;
+    redo();
+    QVERIFY(window.document().project.Structure == edited);
+    QCOMPARE(control<QTreeWidget>(window, "Structure")->topLevelItem(0)->childCount(), 0);
+    QVERIFY(window.document().RepaintPending);
+    // Nothing more was undone: nothing happens.
+    window.document().project.Structure.fields.front().marked = true;
+    redo();
     QVERIFY(window.document().project.Structure.fields.front().marked);
 }
 

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // SPDX-FileCopyrightText: 2026 Quillet developers
 
+#include "support/TestSupport.h"
 #include "support/WindowDriver.h"
 #include "support/DocumentSupport.h"
 #include "support/SaneSupport.h"
@@ -13,6 +14,7 @@
 #include "gui/background/BackgroundPanel.h"
 
 #include <QClipboard>
+#include <QDoubleSpinBox>
 #include <QLabel>
 #include <QMimeData>
 #include <QPushButton>
@@ -138,6 +140,7 @@ private Q_SLOTS:
     void cancelledOrFailedImportLeavesTheBackground();
     void clipboardPictureBecomesTheBackground();
     void scannedPageBecomesTheBackground();
+    void replacedBackgroundIsUndoneAndRedone();
 
 private:
     // Before any scanner starts: libsane keeps the configuration folder it first sees.
@@ -280,6 +283,34 @@ void BackgroundSourcesTest::scannedPageBecomesTheBackground()
     QVERIFY(none.finished());
     QVERIFY2(message.contains(QStringLiteral("канер")), qPrintable(message));
     QCOMPARE(host.project().BackgroundImage, before);
+}
+
+void BackgroundSourcesTest::replacedBackgroundIsUndoneAndRedone()
+{
+    QTemporaryDir dir;
+    Host host(dir.path());
+    host.window.RepaintTimeTimer();
+    const QImage page = host.window.pageRaster().copy();
+    const ProjectSettings before = host.project().settings;
+    QImage picture(123, 77, QImage::Format_RGB32);
+    picture.fill(Qt::red);
+    QApplication::clipboard()->setImage(picture);
+    QTest::mouseClick(control<QAbstractButton>(host.window, "BufBtn"), Qt::LeftButton);
+    host.verifyReset(picture.size());
+
+    pressKey(&host.window, Qt::Key_Z, Qt::ControlModifier);
+    host.verifyUntouched();
+    QVERIFY(host.project().settings == before);
+    QCOMPARE(control<QDoubleSpinBox>(host.window, "MirTop")->value(), before.MirTop);
+    QCOMPARE(control<QDoubleSpinBox>(host.window, "Angle1")->value(), 7.0);
+    host.window.RepaintTimeTimer();
+    QCOMPARE(QuilletTest::firstDifference(host.window.pageRaster(), page), QString());
+
+    pressKey(&host.window, Qt::Key_Y, Qt::ControlModifier);
+    host.verifyReset(picture.size());
+    QCOMPARE(control<QDoubleSpinBox>(host.window, "Angle1")->value(), 0.0);
+    host.window.RepaintTimeTimer();
+    QVERIFY(!QuilletTest::firstDifference(host.window.pageRaster(), page).isEmpty());
 }
 
 QTEST_MAIN(BackgroundSourcesTest)
