@@ -149,6 +149,18 @@ private:
             return formulas.count(key(row, column)) ? computed->cellText(row, column)
                                                     : file->cellText(row, column);
         }
+        CellContent cellContent(int row, int column) const override
+        {
+            return formulas.count(key(row, column)) ? computed->cellContent(row, column)
+                                                    : file->cellContent(row, column);
+        }
+        // A formula cell the file holds without a result may lie beyond the file's own
+        // used range (the readers skip cells that show nothing).
+        int lastRow() const override { return std::max(file->lastRow(), computed->lastRow()); }
+        int lastColumn() const override
+        {
+            return std::max(file->lastColumn(), computed->lastColumn());
+        }
         const Worksheet* file;
         const Worksheet* computed;
         std::unordered_set<quint64> formulas;
