@@ -51,11 +51,6 @@ QString GridWorksheet::cellText(int row, int column) const
     return size_t(column) > cells.size() ? QString() : cells[size_t(column) - 1];
 }
 
-CellContent GridWorksheet::cellContent(int row, int column) const
-{
-    return contentOfText(cellText(row, column));
-}
-
 void GridWorksheet::setCell(int row, int column, const QString& text)
 {
     if (row < 1 || column < 1)

@@ -20,8 +20,6 @@ public:
 
     QString name() const override { return m_name; }
     QString cellText(int row, int column) const override;
-    /// Judged from the text (contentOfText): the grid keeps texts only.
-    CellContent cellContent(int row, int column) const override;
     int lastRow() const override { return rowCount(); }
     int lastColumn() const override { return columnCount(); }
 

@@ -27,9 +27,9 @@ Workbook& workbookOf(const QString& file)
     if (it == opened.end()) {
         const WorkbookOptions options{QLocale(QLocale::Russian, QLocale::Russia)};
         it = opened
-                 .emplace(file, openWorkbookFile(
-                                    QuilletTest::dataPath(QStringLiteral("workbooks/") + file),
-                                    options))
+                 .emplace(file,
+                          openWorkbookFile(
+                              QuilletTest::dataPath(QStringLiteral("workbooks/") + file), options))
                  .first;
     }
     return *it->second.workbook;
@@ -58,18 +58,15 @@ void SeriesChoiceTest::choices_data()
     // last non-empty cell: B at "Итого" below the records, E at its last note; F has a
     // header alone; the empty G is not offered.
     const QStringList registerCaptions{
-        QStringLiteral("A — № — 1"),
-        QStringLiteral("B — ФИО — Иванов И. И."),
+        QStringLiteral("A — № — 1"), QStringLiteral("B — ФИО — Иванов И. И."),
         // The caption puts each text on one line of plain blanks.
-        QStringLiteral("C — Сумма — 1 234,50"),
-        QStringLiteral("D — Дата — 01.01.2024"),
-        QStringLiteral("E — Примечание — срочно"),
-        QStringLiteral("F — Подпись"),
+        QStringLiteral("C — Сумма — 1 234,50"), QStringLiteral("D — Дата — 01.01.2024"),
+        QStringLiteral("E — Примечание — срочно"), QStringLiteral("F — Подпись"),
         QStringLiteral("H — Код — К-01")};
-    const QStringList registerReferences{
-        QStringLiteral("=A2:A31"), QStringLiteral("=B2:B33"), QStringLiteral("=C2:C31"),
-        QStringLiteral("=D2:D31"), QStringLiteral("=E2:E10"), QStringLiteral("=F2"),
-        QStringLiteral("=H2:H31")};
+    const QStringList registerReferences{QStringLiteral("=A2:A31"), QStringLiteral("=B2:B33"),
+                                         QStringLiteral("=C2:C31"), QStringLiteral("=D2:D31"),
+                                         QStringLiteral("=E2:E10"), QStringLiteral("=F2"),
+                                         QStringLiteral("=H2:H31")};
     for (const char* file : {"series.xlsx", "series.ods"}) {
         QTest::addRow("%s: header row", file)
             << QString::fromLatin1(file) << QStringLiteral("Реестр") << PagesAlong::Rows
@@ -137,8 +134,8 @@ void SeriesChoiceTest::problems_data()
         << true << QString()
         << QStringLiteral("Не указан лист книги: впишите его имя в поле «Лист» группы «Связь с "
                           "файлом Excel» (F1).");
-    QTest::newRow("no such sheet") << true << QStringLiteral("Лист1")
-                                   << QStringLiteral("В книге нет листа «Лист1».");
+    QTest::newRow("no such sheet")
+        << true << QStringLiteral("Лист1") << QStringLiteral("В книге нет листа «Лист1».");
     QTest::newRow("empty sheet") << true << QStringLiteral("Пустой")
                                  << QStringLiteral("Лист «Пустой» пуст.");
     QTest::newRow("a sheet to choose from") << true << QStringLiteral("Реестр") << QString();
