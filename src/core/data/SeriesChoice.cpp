@@ -162,6 +162,8 @@ std::vector<SeriesChoice> seriesChoices(const Worksheet& sheet, PagesAlong along
 SeriesOffer offerSeries(const Workbook* workbook, const QString& sheetName, PagesAlong along)
 {
     SeriesOffer offer;
+    offer.sheet = sheetName;
+    offer.along = along;
     if (workbook == nullptr) {
         offer.problem = QStringLiteral("Книга Excel не открыта: выберите её файл в группе "
                                        "«Связь с файлом Excel» (F1).");

@@ -53,6 +53,8 @@ std::vector<SeriesChoice> seriesChoices(const Worksheet& sheet, PagesAlong along
 /// What the column button offers: the series of the linked sheet, or, when there are
 /// none to offer, the one message that says why.
 struct SeriesOffer {
+    QString sheet;
+    PagesAlong along = PagesAlong::Rows;
     std::vector<SeriesChoice> choices;
     QString problem;
 };

@@ -164,9 +164,11 @@ void SettingsColumn::setAreaAnchor(Area area, QWidget* anchor)
     updateTail();
 }
 
-void SettingsColumn::setEditingArea(QWidget* area)
+void SettingsColumn::setEditingArea(QWidget* area, QWidget* buttons)
 {
     m_layout->insertWidget(m_layout->indexOf(m_basicOpt) + 1, area);
+    if (buttons != nullptr)
+        m_layout->insertWidget(m_layout->indexOf(area) + 1, buttons);
 }
 
 bool SettingsColumn::eventFilter(QObject* watched, QEvent* event)
