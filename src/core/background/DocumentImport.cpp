@@ -269,7 +269,7 @@ void ImportDocument::open(const QString& path)
             QDir::tempPath() + QStringLiteral("/quillet-import-XXXXXX"));
         if (!state->workDir->isValid())
             throw FileError(QStringLiteral("Не удаётся создать временную папку: %1")
-                                .arg(state->workDir->errorString()));
+                                .arg(reasonInRussian(state->workDir->errorString())));
         state->spreadsheet = isSpreadsheetExtension(suffix);
         const QString target = state->spreadsheet ? SpreadsheetTarget : QStringLiteral("pdf");
         QString pdfPath;

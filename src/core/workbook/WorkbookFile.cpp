@@ -69,8 +69,8 @@ std::unique_ptr<Workbook> readWorkbookFile(const QString& path, const WorkbookOp
         throw FileError(QStringLiteral("Это папка, а не файл книги: %1").arg(path));
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
-        throw FileError(
-            QStringLiteral("Не удаётся открыть файл %1: %2").arg(path, file.errorString()));
+        throw FileError(QStringLiteral("Не удаётся открыть файл %1: %2")
+                            .arg(path, reasonInRussian(file.errorString())));
     const std::unique_ptr<SpreadsheetReader> reader =
         readerFor(detectWorkbookFormat(file.peek(128), info.fileName()));
     if (!reader)

@@ -68,7 +68,7 @@ QString ColumnChooser::reference() const
 {
     const int row = m_list->currentRow();
     return row >= 0 && size_t(row) < m_choices.size() ? m_choices[size_t(row)].reference
-                                                       : QString();
+                                                      : QString();
 }
 
 } // namespace Quillet

@@ -121,9 +121,9 @@ void ColumnChooserTest::nothingToChooseSaysWhy()
     QFETCH(QString, sheet);
     QFETCH(QString, message);
     const QDir dir(m_dir.path());
-    const QString project =
-        workbook.isEmpty() ? saveProject(dir, QStringLiteral("b.qlet"), 100, 80)
-                           : saveLinkedProject(dir, QStringLiteral("b.qlet"), workbook, sheet);
+    const QString project = workbook.isEmpty()
+                                ? saveProject(dir, QStringLiteral("b.qlet"), 100, 80)
+                                : saveLinkedProject(dir, QStringLiteral("b.qlet"), workbook, sheet);
     TForm1 window;
     window.show();
     QVERIFY(QTest::qWaitForWindowExposed(&window));
@@ -156,11 +156,12 @@ void ColumnChooserTest::emptyTextShowsTheHint()
     const QString hint = QStringLiteral("Текст или =A2:A31 — ссылка на ячейки");
     QCOMPARE(text->placeholderText(), hint);
     QVERIFY(text->text().isEmpty());
-    const int room = text->contentsRect().width() - 2 * text->style()->pixelMetric(QStyle::PM_DefaultFrameWidth) - 4;
-    QVERIFY2(text->fontMetrics().horizontalAdvance(hint) <= room,
-             qPrintable(QStringLiteral("%1 > %2")
-                            .arg(text->fontMetrics().horizontalAdvance(hint))
-                            .arg(room)));
+    const int room = text->contentsRect().width()
+                     - 2 * text->style()->pixelMetric(QStyle::PM_DefaultFrameWidth) - 4;
+    QVERIFY2(
+        text->fontMetrics().horizontalAdvance(hint) <= room,
+        qPrintable(
+            QStringLiteral("%1 > %2").arg(text->fontMetrics().horizontalAdvance(hint)).arg(room)));
     // Typing brings the field's look back.
     QTest::keyClicks(text, QStringLiteral("x"));
     QVERIFY(text->font().pointSize() > window.font().pointSize());
