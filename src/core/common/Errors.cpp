@@ -49,8 +49,8 @@ const QHash<QString, QString>& knownReasons()
 }
 
 // Words Qt puts before a reason; the message around it already says what was being done.
-constexpr const char* DroppedPrefixes[] = {"execvp: ", "chdir: ",
-                                           "Cannot open device for writing: "};
+constexpr const char* DroppedPrefixes[] = {
+    "execvp: ", "chdir: ", "Cannot open device for writing: "};
 
 } // namespace
 

@@ -143,7 +143,10 @@ void SettingsColumn::buildErrorBox()
         m_errorList->clear();
         m_errorBox->hide();
     });
-    row->addWidget(m_showErr, 1);
+    // The check box's caption takes the column's whole width: beside the button it
+    // would be cut off.
+    layout->addWidget(m_showErr);
+    row->addStretch(1);
     row->addWidget(ok);
     layout->addLayout(row);
     m_errorBox->setFixedHeight(kErrorBoxHeight);

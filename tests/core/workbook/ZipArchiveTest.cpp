@@ -23,7 +23,8 @@ using Damage = std::function<void(QByteArray&)>;
 // The offset of the local header of the entry `name` in a zip file.
 qsizetype localHeaderOf(const QByteArray& zip, const QByteArray& name)
 {
-    for (qsizetype at = zip.indexOf("PK\x03\x04"); at >= 0; at = zip.indexOf("PK\x03\x04", at + 4)) {
+    for (qsizetype at = zip.indexOf("PK\x03\x04"); at >= 0;
+         at = zip.indexOf("PK\x03\x04", at + 4)) {
         const int nameLength = uchar(zip[at + 26]) | uchar(zip[at + 27]) << 8;
         if (zip.mid(at + 30, nameLength) == name)
             return at;
@@ -72,9 +73,9 @@ void ZipArchiveTest::damagedContainers_data()
            })
         << "Не удаётся открыть часть книги xl/worksheets/sheet1.xml (архив повреждён: его "
            "оглавление указывает за пределы файла)";
-    QTest::newRow("compressed data spoilt") << Damage([](QByteArray& zip) {
-        spoilEntry(zip, "xl/worksheets/sheet1.xml");
-    }) << "Часть книги xl/worksheets/sheet1.xml повреждена (сжатые данные испорчены)";
+    QTest::newRow("compressed data spoilt")
+        << Damage([](QByteArray& zip) { spoilEntry(zip, "xl/worksheets/sheet1.xml"); })
+        << "Часть книги xl/worksheets/sheet1.xml повреждена (сжатые данные испорчены)";
 }
 
 void ZipArchiveTest::damagedContainers()
@@ -98,11 +99,11 @@ void ZipArchiveTest::libzipCodes_data()
     QTest::addColumn<int>("detail");
     QTest::addColumn<QString>("text");
     QTest::newRow("CRC") << 7 << 0 << "контрольная сумма не сходится: данные испорчены";
-    QTest::newRow("zlib, data cut short") << 13 << -5
-                                          << "сжатые данные испорчены (сжатые данные оборваны)";
+    QTest::newRow("zlib, data cut short")
+        << 13 << -5 << "сжатые данные испорчены (сжатые данные оборваны)";
     QTest::newRow("zlib, an unknown detail") << 13 << -99 << "сжатые данные испорчены";
-    QTest::newRow("inconsistent")
-        << 21 << 0 << "архив повреждён: его оглавление не сходится с содержимым";
+    QTest::newRow("inconsistent") << 21 << 0
+                                  << "архив повреждён: его оглавление не сходится с содержимым";
     QTest::newRow("compression method") << 16 << 0 << "способ сжатия не поддерживается";
     QTest::newRow("encrypted") << 24 << 0 << "архив зашифрован";
     // Changing an archive never happens here: its codes keep libzip's words, as does a
