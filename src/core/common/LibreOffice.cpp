@@ -96,9 +96,20 @@ void killGroup(QProcess& process)
     process.waitForFinished(5000);
 }
 
+// LibreOffice's words for why a conversion failed, in Russian where they are known; its
+// warnings about Java say nothing about the file and are left out.
 QString lastLines(const QByteArray& output)
 {
-    const QStringList lines = QString::fromLocal8Bit(output).split(u'\n', Qt::SkipEmptyParts);
+    QStringList lines;
+    for (const QString& line : QString::fromLocal8Bit(output).split(u'\n', Qt::SkipEmptyParts)) {
+        const QString text = line.trimmed();
+        if (text.isEmpty() || text.contains(QLatin1String("javaldx")))
+            continue;
+        if (text == QLatin1String("Error: source file could not be loaded"))
+            lines << QStringLiteral("исходный файл не открывается");
+        else
+            lines << reasonInRussian(text);
+    }
     return lines.mid(std::max<qsizetype>(0, lines.size() - 3)).join(QStringLiteral("; "));
 }
 
