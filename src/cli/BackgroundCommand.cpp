@@ -22,13 +22,13 @@ void writePng(const QImage& image, const QString& path)
 {
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly)) {
-        throw FileError(
-            QStringLiteral("Не удаётся записать файл %1: %2").arg(path, file.errorString()));
+        throw FileError(QStringLiteral("Не удаётся записать файл %1: %2")
+                            .arg(path, reasonInRussian(file.errorString())));
     }
     QImageWriter writer(&file, "png");
     if (!writer.write(image.convertToFormat(QImage::Format_RGB888)) || !file.commit()) {
-        throw FileError(
-            QStringLiteral("Не удаётся записать файл %1: %2").arg(path, writer.errorString()));
+        throw FileError(QStringLiteral("Не удаётся записать файл %1: %2")
+                            .arg(path, reasonInRussian(writer.errorString())));
     }
 }
 

@@ -55,8 +55,8 @@ void writePicture(const QImage& image, const QString& path)
     const QByteArray bytes = isJpegName(path) ? encodeImportedPage(image) : QByteArray();
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly))
-        throw FileError(
-            QStringLiteral("Не удаётся записать файл %1: %2").arg(path, file.errorString()));
+        throw FileError(QStringLiteral("Не удаётся записать файл %1: %2")
+                            .arg(path, reasonInRussian(file.errorString())));
     bool written = false;
     if (bytes.isEmpty()) {
         QImageWriter writer(&file, "png");

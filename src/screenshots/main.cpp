@@ -39,6 +39,7 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QScrollArea>
+#include <QScrollBar>
 #include <QSpinBox>
 #include <QTemporaryDir>
 #include <QTextStream>
@@ -471,6 +472,53 @@ void shootReplace(TForm1& window, const QDir& out)
     list = kept;
 }
 
+// A new text field as the editor opens it: scrolled to its top, the focus in `Text`, the
+// buttons below. The area is scrolled down first, as a previous panel may leave it.
+void shootTextFresh(TForm1& window, const QDir& out)
+{
+    click(window, "BlockBtn");
+    if (auto* area = window.findChild<QScrollArea*>(QStringLiteral("AddOpt")))
+        area->verticalScrollBar()->setValue(area->verticalScrollBar()->maximum());
+    click(window, "CreateTextField");
+    shootPanel(window, out, QStringLiteral("panel-text-fresh"));
+    click(window, "CancelBtn");
+}
+
+// The columns of the demo's sheet offered by "Столбец…" in the text field panel.
+void shootColumnChooser(TForm1& window, const QDir& out)
+{
+    click(window, "BlockBtn");
+    click(window, "CreateTextField");
+    bool shot = false;
+    QTimer poll;
+    QObject::connect(&poll, &QTimer::timeout, [&] {
+        QWidget* modal = QApplication::activeModalWidget();
+        if (modal == nullptr)
+            return;
+        poll.stop();
+        if (modal->objectName() != QStringLiteral("ColumnChooser")) {
+            fail(QStringLiteral("column chooser: %1")
+                     .arg(qobject_cast<QMessageBox*>(modal)
+                              ? qobject_cast<QMessageBox*>(modal)->text()
+                              : modal->objectName()));
+        } else {
+            const QString path = out.filePath(QStringLiteral("column-chooser.png"));
+            if (!modal->grab().save(path))
+                fail(QStringLiteral("cannot write %1").arg(path));
+            else
+                std::printf("%s\n", qPrintable(path));
+            shot = true;
+        }
+        QMetaObject::invokeMethod(modal, "reject", Qt::QueuedConnection);
+    });
+    poll.start(10);
+    click(window, "ColumnBtn");
+    poll.stop();
+    if (!shot)
+        fail(QStringLiteral("the column chooser did not open"));
+    click(window, "CancelBtn");
+}
+
 bool copyDemo(const QDir& from, const QDir& to)
 {
     for (const QString& name : from.entryList(QDir::Files)) {
@@ -557,6 +605,8 @@ int main(int argc, char** argv)
     shootSpellDialog(window, QDir(work.path()), out);
     shootReplace(window, out);
     shootPageSizes(window, out);
+    shootTextFresh(window, out);
+    shootColumnChooser(window, out);
 
     window.document().RepaintPending = false;
     return g_failures == 0 ? 0 : 2;

@@ -9,12 +9,14 @@
 #include "core/app/FieldTree.h"
 #include "core/app/Project.h"
 #include "core/app/ProjectFile.h"
+#include "support/TestSupport.h"
 
 #include <QAbstractButton>
 #include <QAbstractSpinBox>
 #include <QApplication>
 #include <QColorDialog>
 #include <QDir>
+#include <QFile>
 #include <QFileDialog>
 #include <QInputDialog>
 #include <QLineEdit>
@@ -176,6 +178,27 @@ inline QString saveProject(const QDir& dir, const QString& name, double widthMm,
     project.settings.PrHeight = heightMm;
     if (!treeLines.isEmpty())
         project.Structure = Quillet::FieldTree::fromText(treeLines.join(QStringLiteral("\r\n")));
+    const QString path = dir.filePath(name);
+    Quillet::ProjectFile::save(project, path);
+    return path;
+}
+
+/// A 100 × 80 mm project without fields linked to the workbook file `workbook` (copied
+/// from tests/data/workbooks into `dir`) and its sheet `sheet`, pages advancing along
+/// rows (`direct` 1) or columns (0); saved in `dir` as `name`.
+inline QString saveLinkedProject(const QDir& dir, const QString& name, const QString& workbook,
+                                 const QString& sheet, int direct = 1)
+{
+    const QString copy = dir.filePath(workbook);
+    if (!QFile::exists(copy))
+        QFile::copy(QuilletTest::dataPath(QStringLiteral("workbooks/") + workbook), copy);
+    Quillet::Project project;
+    project.settings.SizeName = QStringLiteral("Мой");
+    project.settings.PrWidth = 100;
+    project.settings.PrHeight = 80;
+    project.settings.xlsFile = workbook;
+    project.settings.sheet = sheet;
+    project.settings.Direct = direct;
     const QString path = dir.filePath(name);
     Quillet::ProjectFile::save(project, path);
     return path;

@@ -299,11 +299,11 @@ void save(const Project& project, const QString& path)
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly)) {
         throw FileError(QStringLiteral("Не удаётся записать файл проекта %1: %2")
-                            .arg(path, file.errorString()));
+                            .arg(path, reasonInRussian(file.errorString())));
     }
     if (file.write(bytes) != bytes.size() || !file.commit()) {
         throw FileError(QStringLiteral("Не удаётся записать файл проекта %1: %2")
-                            .arg(path, file.errorString()));
+                            .arg(path, reasonInRussian(file.errorString())));
     }
 }
 
@@ -355,8 +355,8 @@ Project load(const QString& path, const ProjectSettings& current, const PageSize
 {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
-        throw FileError(
-            QStringLiteral("Не удаётся открыть файл проекта %1: %2").arg(path, file.errorString()));
+        throw FileError(QStringLiteral("Не удаётся открыть файл проекта %1: %2")
+                            .arg(path, reasonInRussian(file.errorString())));
     }
     return read(file, current, sizes);
 }

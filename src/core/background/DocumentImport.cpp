@@ -179,10 +179,11 @@ QImage ImportDocument::State::renderPdf(int number, double dpi) const
     const double width = std::ceil(points.width() * dpi / 72.0);
     const double height = std::ceil(points.height() * dpi / 72.0);
     if (width > MaxSidePx || height > MaxSidePx || width * height > MaxPagePixels)
-        throw FileError(QStringLiteral("Страница %1 документа %2 слишком велика для %3 dpi")
-                            .arg(number)
-                            .arg(path)
-                            .arg(dpi));
+        throw FileError(
+            QStringLiteral("Страница %1 документа %2 слишком велика для %3 точек на дюйм")
+                .arg(number)
+                .arg(path)
+                .arg(dpi));
     QImage image = pdfPage->renderToImage(dpi, dpi);
     if (image.isNull())
         throw FileError(
@@ -269,7 +270,7 @@ void ImportDocument::open(const QString& path)
             QDir::tempPath() + QStringLiteral("/quillet-import-XXXXXX"));
         if (!state->workDir->isValid())
             throw FileError(QStringLiteral("Не удаётся создать временную папку: %1")
-                                .arg(state->workDir->errorString()));
+                                .arg(reasonInRussian(state->workDir->errorString())));
         state->spreadsheet = isSpreadsheetExtension(suffix);
         const QString target = state->spreadsheet ? SpreadsheetTarget : QStringLiteral("pdf");
         QString pdfPath;

@@ -3,6 +3,7 @@
 
 // Scanner over SANE; NoScanner.cpp stands in for it in builds without libsane.
 
+#include "core/background/ScanModes.h"
 #include "core/background/Scanner.h"
 
 #include <sane/sane.h>
@@ -34,7 +35,7 @@ SANE_Handle handleOf(void* handle)
 
 QString statusText(SANE_Status status)
 {
-    return QString::fromUtf8(sane_strstatus(status));
+    return scanStatusText(int(status), QString::fromUtf8(sane_strstatus(status)));
 }
 
 QString noScannerMessage()

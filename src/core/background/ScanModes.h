@@ -2,7 +2,7 @@
 // SPDX-FileCopyrightText: 2026 Quillet developers
 #pragma once
 
-// How the scanner dialog names a device's colour modes.
+// How the scanner dialog names a device's colour modes and what SANE reports.
 
 #include <QString>
 
@@ -12,5 +12,10 @@ namespace Quillet {
 /// "Оттенки серого", "Lineart" "Чёрно-белый"); a mode of another name (backends may offer
 /// their own) is shown as the device names it.
 QString scanModeLabel(const QString& saneName);
+
+/// What the SANE status `status` (a SANE_Status value) means, in Russian ("Device busy"
+/// "сканер занят"); a status SANE did not define when this was written gives
+/// `libraryText`, the library's own words (sane_strstatus).
+QString scanStatusText(int status, const QString& libraryText);
 
 } // namespace Quillet

@@ -63,7 +63,7 @@ void writeProfile(const QString& profileDir, const QList<LibreOfficeSetting>& se
     QFile file(userDir + QStringLiteral("/registrymodifications.xcu"));
     if (!QDir().mkpath(userDir) || !file.open(QIODevice::WriteOnly) || file.write(xcu.toUtf8()) < 0)
         throw FileError(QStringLiteral("Не удаётся подготовить профиль LibreOffice: %1")
-                            .arg(file.errorString()));
+                            .arg(reasonInRussian(file.errorString())));
 }
 
 // The copy's name is ours, so LibreOffice's output name is known and no file name of the
@@ -96,9 +96,20 @@ void killGroup(QProcess& process)
     process.waitForFinished(5000);
 }
 
+// LibreOffice's words for why a conversion failed, in Russian where they are known; its
+// warnings about Java say nothing about the file and are left out.
 QString lastLines(const QByteArray& output)
 {
-    const QStringList lines = QString::fromLocal8Bit(output).split(u'\n', Qt::SkipEmptyParts);
+    QStringList lines;
+    for (const QString& line : QString::fromLocal8Bit(output).split(u'\n', Qt::SkipEmptyParts)) {
+        const QString text = line.trimmed();
+        if (text.isEmpty() || text.contains(QLatin1String("javaldx")))
+            continue;
+        if (text == QLatin1String("Error: source file could not be loaded"))
+            lines << QStringLiteral("исходный файл не открывается");
+        else
+            lines << reasonInRussian(text);
+    }
     return lines.mid(std::max<qsizetype>(0, lines.size() - 3)).join(QStringLiteral("; "));
 }
 
@@ -128,7 +139,7 @@ QString runConversion(const QString& program, const QString& input, const QStrin
     process.start(program, args);
     if (!process.waitForStarted(int(std::max<qint64>(deadline.remainingTime(), 1000))))
         throw FileError(QStringLiteral("Не удаётся запустить LibreOffice (%1): %2")
-                            .arg(program, process.errorString()));
+                            .arg(program, reasonInRussian(process.errorString())));
     if (!process.waitForFinished(int(std::max<qint64>(deadline.remainingTime(), 1)))) {
         killGroup(process);
         throw FileError(QStringLiteral("LibreOffice не справился за %1 с с файлом %2")
@@ -179,8 +190,8 @@ QString convertWithLibreOffice(const QString& inputPath, const QString& target,
     const QString input = QFileInfo(inputPath).absoluteFilePath();
     QTemporaryDir workDir(QDir::tempPath() + QStringLiteral("/quillet-office-XXXXXX"));
     if (!workDir.isValid())
-        throw FileError(
-            QStringLiteral("Не удаётся создать временную папку: %1").arg(workDir.errorString()));
+        throw FileError(QStringLiteral("Не удаётся создать временную папку: %1")
+                            .arg(reasonInRussian(workDir.errorString())));
     writeProfile(workDir.path() + QStringLiteral("/profile"), settings);
     const QString copy = copyInput(input, workDir.path());
     const QString written = runConversion(program, copy, target, workDir.path(), timeoutMs, input);

@@ -83,6 +83,15 @@ int32_t ColumnNumber(QStringView letters)
     return int32_t(value);
 }
 
+QString columnLetters(int32_t column)
+{
+    QString letters;
+    // Base 26 without a zero digit: each step takes the remainder of column - 1.
+    for (int64_t rest = column; rest > 0; rest = (rest - 1) / 26)
+        letters.prepend(QChar(u'A' + int((rest - 1) % 26)));
+    return letters;
+}
+
 CellPosition ParseCellAddress(QStringView address)
 {
     const QString t = UpperCaseCyrillic(address);

@@ -35,6 +35,10 @@ QString UpperCaseCyrillic(QStringView text);
 /// Runs longer than any real column saturate at INT32_MAX instead of overflowing.
 int32_t ColumnNumber(QStringView letters);
 
+/// The Latin letters of a column number, the inverse of ColumnNumber: 1 → "A", 27 →
+/// "AA", 16384 → "XFD". Empty for a number below 1.
+QString columnLetters(int32_t column);
+
 /// Column and row of an address such as "AB12" or "с5". The column part is the longest
 /// prefix of letters (see ColumnNumber); the rest is read as an integer: blanks skipped,
 /// an optional sign, then decimal digits up to the first other character, which ends

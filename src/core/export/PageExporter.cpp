@@ -45,7 +45,7 @@ void writeFile(const QString& path, const QByteArray& bytes)
     QFile file(scratch);
     if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) || file.write(bytes) != bytes.size()
         || !file.flush()) {
-        const QString reason = file.errorString();
+        const QString reason = reasonInRussian(file.errorString());
         file.close();
         QFile::remove(scratch);
         throw FileError(QStringLiteral("Не удаётся записать файл %1: %2").arg(path, reason));
@@ -57,7 +57,7 @@ void writeFile(const QString& path, const QByteArray& bytes)
 void replaceByScratch(const QString& scratch, const QString& path)
 {
     if (std::rename(QFile::encodeName(scratch).constData(), QFile::encodeName(path).constData())) {
-        const QString reason = QString::fromLocal8Bit(std::strerror(errno));
+        const QString reason = reasonInRussian(QString::fromLocal8Bit(std::strerror(errno)));
         QFile::remove(scratch);
         throw FileError(QStringLiteral("Не удаётся записать файл %1: %2").arg(path, reason));
     }

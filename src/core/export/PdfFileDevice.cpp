@@ -3,6 +3,7 @@
 
 #include "core/export/PdfFileDevice.h"
 
+#include "core/common/Errors.h"
 #include "core/common/Geometry.h"
 #include "core/export/PdfSheet.h"
 
@@ -46,7 +47,7 @@ void PdfFileDevice::beginJob(const QString& title, int)
     // half-way leaves no half-made file.
     m_file = std::make_unique<QSaveFile>(m_path);
     if (!m_file->open(QIODevice::WriteOnly)) {
-        const QString reason = m_file->errorString();
+        const QString reason = reasonInRussian(m_file->errorString());
         m_file.reset();
         throw Error(QStringLiteral("Не удаётся записать файл %1: %2").arg(m_path, reason));
     }

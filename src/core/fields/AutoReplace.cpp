@@ -167,8 +167,8 @@ ReplacePairs readArl(QIODevice& device)
     for (;;) {
         const qint64 got = device.read(chunk.data(), step);
         if (got < 0) {
-            throw FileError(
-                QStringLiteral("Файл автозамены не читается: %1").arg(device.errorString()));
+            throw FileError(QStringLiteral("Файл автозамены не читается: %1")
+                                .arg(reasonInRussian(device.errorString())));
         }
         if (got == 0)
             break;
@@ -194,9 +194,9 @@ std::optional<ReplacePairs> loadArl(const QString& path)
         return std::nullopt;
     QFile file(path);
     if (info.isDir() || !file.open(QIODevice::ReadOnly)) {
-        throw FileError(
-            QStringLiteral("Не удаётся открыть файл автозамены %1: %2")
-                .arg(path, info.isDir() ? QStringLiteral("это папка") : file.errorString()));
+        throw FileError(QStringLiteral("Не удаётся открыть файл автозамены %1: %2")
+                            .arg(path, info.isDir() ? QStringLiteral("это папка")
+                                                    : reasonInRussian(file.errorString())));
     }
     try {
         return readArl(file);
@@ -241,7 +241,7 @@ QString saveArl(const ReplacePairs& pairs, const QString& path)
     QSaveFile file(target);
     if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit()) {
         throw FileError(QStringLiteral("Не удаётся записать файл автозамены %1: %2")
-                            .arg(target, file.errorString()));
+                            .arg(target, reasonInRussian(file.errorString())));
     }
     return target;
 }

@@ -51,8 +51,9 @@ SpellChecker::SpellChecker(const SpellDictionary& dictionary, const QStringList&
     for (const QString& path : {dictionary.affPath, dictionary.dicPath}) {
         QFile file(path);
         if (!file.open(QIODevice::ReadOnly)) {
-            throw FileError(QStringLiteral("Не удалось открыть словарь %1: %2")
-                                .arg(QDir::toNativeSeparators(path), file.errorString()));
+            throw FileError(
+                QStringLiteral("Не удалось открыть словарь %1: %2")
+                    .arg(QDir::toNativeSeparators(path), reasonInRussian(file.errorString())));
         }
     }
     m_engine = std::make_unique<Engine>(dictionary);

@@ -142,8 +142,9 @@ PersonalDictionary::PersonalDictionary(const QString& path) : m_path(path)
     if (!file.exists())
         return;
     if (!file.open(QIODevice::ReadOnly)) {
-        throw FileError(QStringLiteral("Не удалось прочитать личный словарь %1: %2")
-                            .arg(QDir::toNativeSeparators(path), file.errorString()));
+        throw FileError(
+            QStringLiteral("Не удалось прочитать личный словарь %1: %2")
+                .arg(QDir::toNativeSeparators(path), reasonInRussian(file.errorString())));
     }
     const QString text = QString::fromUtf8(file.readAll());
     for (const QString& line : text.split(QRegularExpression(QStringLiteral("[\r\n]")))) {
@@ -166,8 +167,9 @@ void PersonalDictionary::add(const QString& word)
     const QByteArray bytes = (words.join(QLatin1Char('\n')) + QLatin1Char('\n')).toUtf8();
     if (!QDir().mkpath(folder) || !file.open(QIODevice::WriteOnly)
         || file.write(bytes) != bytes.size() || !file.commit()) {
-        throw FileError(QStringLiteral("Не удалось сохранить личный словарь %1: %2")
-                            .arg(QDir::toNativeSeparators(m_path), file.errorString()));
+        throw FileError(
+            QStringLiteral("Не удалось сохранить личный словарь %1: %2")
+                .arg(QDir::toNativeSeparators(m_path), reasonInRussian(file.errorString())));
     }
     m_words = std::move(words);
 }

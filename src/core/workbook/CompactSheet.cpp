@@ -62,15 +62,46 @@ void CompactWorksheet::finishLoading()
     m_texts.shrink_to_fit();
 }
 
-QString CompactWorksheet::cellText(int row, int column) const
+const CompactCell* CompactWorksheet::find(int row, int column) const
 {
     if (row < 1 || column < 1 || quint32(row) > MaxRows || quint32(column) > MaxColumns)
-        return {};
+        return nullptr;
     const quint64 key = cellKey(quint32(row), quint32(column));
     const auto it =
         std::lower_bound(m_cells.begin(), m_cells.end(), key,
                          [](const CompactCell& cell, quint64 k) { return cellKey(cell) < k; });
-    if (it == m_cells.end() || cellKey(*it) != key)
+    return it == m_cells.end() || cellKey(*it) != key ? nullptr : &*it;
+}
+
+int CompactWorksheet::lastRow() const
+{
+    return m_cells.empty() ? 0 : int(m_cells.back().row());
+}
+
+int CompactWorksheet::lastColumn() const
+{
+    quint16 last = 0;
+    for (const CompactCell& cell : m_cells)
+        last = std::max(last, cell.column);
+    return last;
+}
+
+CellContent CompactWorksheet::cellContent(int row, int column) const
+{
+    const CompactCell* cell = find(row, column);
+    if (cell == nullptr)
+        return CellContent::Empty;
+    const bool text = cell->kind() == CellKind::Shared || cell->kind() == CellKind::Text;
+    // A format may show nothing for a value (";;;"), and a string may be empty.
+    if (cellText(row, column).isEmpty())
+        return CellContent::Empty;
+    return text ? CellContent::Text : CellContent::Value;
+}
+
+QString CompactWorksheet::cellText(int row, int column) const
+{
+    const CompactCell* it = find(row, column);
+    if (it == nullptr)
         return {};
     const CellFormatting& shared = *m_formatting;
     const NumberFormat& format =

@@ -50,6 +50,9 @@ public:
 
     QString name() const override { return m_name; }
     QString cellText(int row, int column) const override;
+    CellContent cellContent(int row, int column) const override;
+    int lastRow() const override;
+    int lastColumn() const override;
 
     // Used while loading: rows and columns 1-based inside the grid. A style beyond the
     // 16-bit range reads as style 0.
@@ -65,6 +68,8 @@ protected:
     const CellFormatting& formatting() const { return *m_formatting; }
 
 private:
+    const CompactCell* find(int row, int column) const;
+
     QString m_name;
     std::shared_ptr<const CellFormatting> m_formatting;
     std::vector<CompactCell> m_cells;

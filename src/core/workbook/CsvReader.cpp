@@ -145,7 +145,7 @@ QByteArray readBounded(QIODevice& device, qint64 limit, const QString& fileName)
         const qint64 got = device.read(chunk, sizeof chunk);
         if (got < 0)
             throw FileError(QStringLiteral("Не удаётся прочитать файл %1: %2")
-                                .arg(fileName, device.errorString()));
+                                .arg(fileName, reasonInRussian(device.errorString())));
         if (got == 0)
             break;
         bytes.append(chunk, got);
@@ -228,8 +228,8 @@ std::unique_ptr<Workbook> CsvReader::read(QIODevice& device, const QString& file
                                           const WorkbookOptions&) const
 {
     if (!device.isOpen() && !device.open(QIODevice::ReadOnly))
-        throw FileError(
-            QStringLiteral("Не удаётся открыть файл %1: %2").arg(fileName, device.errorString()));
+        throw FileError(QStringLiteral("Не удаётся открыть файл %1: %2")
+                            .arg(fileName, reasonInRussian(device.errorString())));
     const QByteArray bytes = readBounded(device, MaxBytes, fileName);
     const QString text = decode(bytes);
     if (text.contains(QChar(u'\0')))

@@ -3,6 +3,8 @@
 
 #include "core/workbook/GridWorkbook.h"
 
+#include <QRegularExpression>
+
 #include <algorithm>
 
 namespace Quillet {
@@ -12,7 +14,34 @@ void dropTrailingEmpty(std::vector<QString>& cells)
     while (!cells.empty() && cells.back().isEmpty())
         cells.pop_back();
 }
+
+// Digit groups may be split by a blank, a no-break or a narrow no-break space, as
+// spreadsheets print them under a Russian locale; the minus may be the typographic one.
+const QRegularExpression& numberPattern()
+{
+    static const QRegularExpression pattern(QStringLiteral(
+        "^[+\\-\\x{2212}]?(?:\\d+(?:[ \\x{00A0}\\x{202F}]\\d{3})*(?:[.,]\\d+)?|[.,]\\d+)"
+        "\\s*%?$"));
+    return pattern;
+}
+
+const QRegularExpression& dateTimePattern()
+{
+    static const QRegularExpression pattern(QStringLiteral(
+        "^(?:\\d{1,4}([./-])\\d{1,2}\\1\\d{1,4})?(?:[ T]?\\d{1,2}:\\d{2}(?::\\d{2})?)?$"));
+    return pattern;
+}
 } // namespace
+
+CellContent contentOfText(const QString& text)
+{
+    const QString trimmed = text.trimmed();
+    if (trimmed.isEmpty())
+        return text.isEmpty() ? CellContent::Empty : CellContent::Text;
+    if (numberPattern().match(trimmed).hasMatch() || dateTimePattern().match(trimmed).hasMatch())
+        return CellContent::Value;
+    return CellContent::Text;
+}
 
 QString GridWorksheet::cellText(int row, int column) const
 {

@@ -20,6 +20,8 @@ public:
 
     QString name() const override { return m_name; }
     QString cellText(int row, int column) const override;
+    int lastRow() const override { return rowCount(); }
+    int lastColumn() const override { return columnCount(); }
 
     /// Sets the text of the cell at 1-based row and column (both ≥ 1), growing the grid.
     /// An empty text clears the cell.

@@ -59,39 +59,75 @@ public:
     explicit OdsWorksheet(const QString& name) : m_name(name) {}
     QString name() const override { return m_name; }
     QString cellText(int row, int column) const override;
+    CellContent cellContent(int row, int column) const override;
+    int lastRow() const override;
+    int lastColumn() const override;
 
     std::vector<RowRun> rows;
     std::vector<CellRun> cells;
     std::vector<QString> texts;
+    /// Parallel to texts: whether the text shows a value (number, date, boolean…)
+    /// rather than a string.
+    std::vector<bool> valueTexts;
 
 private:
+    quint32 textAt(int row, int column) const;
+
     QString m_name;
 };
 
 QString OdsWorksheet::cellText(int row, int column) const
 {
+    const quint32 text = textAt(row, column);
+    return text == NoText ? QString() : texts[text];
+}
+
+CellContent OdsWorksheet::cellContent(int row, int column) const
+{
+    const quint32 text = textAt(row, column);
+    if (text == NoText)
+        return CellContent::Empty;
+    return valueTexts[text] ? CellContent::Value : CellContent::Text;
+}
+
+int OdsWorksheet::lastRow() const
+{
+    return rows.empty() ? 0 : int(rows.back().firstRow + rows.back().count - 1);
+}
+
+int OdsWorksheet::lastColumn() const
+{
+    quint32 last = 0;
+    for (const CellRun& run : cells)
+        last = std::max(last, run.firstColumn + run.count - 1);
+    return int(last);
+}
+
+// Index into texts of the cell, NoText where it shows nothing.
+quint32 OdsWorksheet::textAt(int row, int column) const
+{
     if (row < 1 || column < 1)
-        return {};
+        return NoText;
     const quint32 r = quint32(row);
     const quint32 c = quint32(column);
     auto rowIt =
         std::upper_bound(rows.begin(), rows.end(), r,
                          [](quint32 value, const RowRun& run) { return value < run.firstRow; });
     if (rowIt == rows.begin())
-        return {};
+        return NoText;
     --rowIt;
     if (r >= quint64(rowIt->firstRow) + rowIt->count)
-        return {};
+        return NoText;
     const auto begin = cells.begin() + rowIt->cellBegin;
     const auto end = cells.begin() + rowIt->cellEnd;
     auto cellIt = std::upper_bound(
         begin, end, c, [](quint32 value, const CellRun& run) { return value < run.firstColumn; });
     if (cellIt == begin)
-        return {};
+        return NoText;
     --cellIt;
     if (c >= quint64(cellIt->firstColumn) + cellIt->count)
-        return {};
-    return texts[cellIt->text];
+        return NoText;
+    return cellIt->text;
 }
 
 class OdsWorkbook : public Workbook {
@@ -463,15 +499,18 @@ quint32 ContentHandler::textIndex(const std::string& style)
     if (known != m_cellTexts.end())
         return known->second;
     QString text = cellText();
+    const bool value = !m_value.type.empty() && m_value.type != "string";
     quint32 index = NoText;
     auto& texts = m_sheet->texts;
-    if (!text.isEmpty() && !texts.empty() && texts.back() == text) {
+    if (!text.isEmpty() && !texts.empty() && texts.back() == text
+        && m_sheet->valueTexts.back() == value) {
         index = quint32(texts.size() - 1);
     } else if (!text.isEmpty()) {
         m_textUnits += text.size();
         if (m_textUnits > MaxTextUnits)
             throw tooLarge();
         texts.push_back(std::move(text));
+        m_sheet->valueTexts.push_back(value);
         index = quint32(texts.size() - 1);
     }
     m_cellTexts.emplace(style, index);

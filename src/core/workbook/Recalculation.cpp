@@ -135,8 +135,8 @@ QByteArray convert(const QString& path, int timeoutMs)
 {
     QTemporaryDir out(QDir::tempPath() + QStringLiteral("/quillet-recalc-XXXXXX"));
     if (!out.isValid())
-        throw FileError(
-            QStringLiteral("Не удаётся создать временную папку: %1").arg(out.errorString()));
+        throw FileError(QStringLiteral("Не удаётся создать временную папку: %1")
+                            .arg(reasonInRussian(out.errorString())));
     const QString written =
         convertWithLibreOffice(path, QStringLiteral("xlsx:Calc MS Excel 2007 XML"), out.path(),
                                timeoutMs, recalculationSettings());

@@ -13,6 +13,16 @@ class QIODevice;
 
 namespace Quillet {
 
+/// What a cell holds, as far as telling a header line from data goes: Text for a string,
+/// Value for a number, date, time, boolean or error, Empty when it shows nothing.
+enum class CellContent { Empty, Text, Value };
+
+/// The kind of value a displayed text stands for when the file keeps no types: Value for
+/// a number as people write one (sign, digit groups split by blanks, a decimal comma or
+/// point, a trailing percent sign: "-1 234,50", "7.5%"), a date or a time ("31.12.2024",
+/// "2024-12-31", "9:30"); Empty for an empty text; Text for anything else.
+CellContent contentOfText(const QString& text);
+
 /// One worksheet of an opened workbook. Read-only after opening: every const member may
 /// be called from several threads at once (pages render in parallel).
 class Worksheet {
@@ -23,6 +33,18 @@ public:
     /// never "###"), by 1-based row and column; empty for cells outside the data and for
     /// rows or columns below 1.
     virtual QString cellText(int row, int column) const = 0;
+    /// The kind of the cell's value, by 1-based row and column; Empty wherever cellText
+    /// is empty. By default judged from the displayed text (contentOfText), which is all
+    /// a format without value types (csv) allows.
+    virtual CellContent cellContent(int row, int column) const
+    {
+        return contentOfText(cellText(row, column));
+    }
+    /// The last row and the last column that hold a cell: the bounds of the used range.
+    /// Cells on that last row or column may still show nothing. 0 for a sheet without
+    /// cells, and by default, for a sheet that does not know its range.
+    virtual int lastRow() const { return 0; }
+    virtual int lastColumn() const { return 0; }
 };
 
 /// A cell that holds a formula whose result the file does not store (workbooks written

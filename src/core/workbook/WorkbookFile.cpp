@@ -69,8 +69,8 @@ std::unique_ptr<Workbook> readWorkbookFile(const QString& path, const WorkbookOp
         throw FileError(QStringLiteral("Это папка, а не файл книги: %1").arg(path));
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
-        throw FileError(
-            QStringLiteral("Не удаётся открыть файл %1: %2").arg(path, file.errorString()));
+        throw FileError(QStringLiteral("Не удаётся открыть файл %1: %2")
+                            .arg(path, reasonInRussian(file.errorString())));
     const std::unique_ptr<SpreadsheetReader> reader =
         readerFor(detectWorkbookFormat(file.peek(128), info.fileName()));
     if (!reader)
@@ -148,6 +148,18 @@ private:
         {
             return formulas.count(key(row, column)) ? computed->cellText(row, column)
                                                     : file->cellText(row, column);
+        }
+        CellContent cellContent(int row, int column) const override
+        {
+            return formulas.count(key(row, column)) ? computed->cellContent(row, column)
+                                                    : file->cellContent(row, column);
+        }
+        // A formula cell the file holds without a result may lie beyond the file's own
+        // used range (the readers skip cells that show nothing).
+        int lastRow() const override { return std::max(file->lastRow(), computed->lastRow()); }
+        int lastColumn() const override
+        {
+            return std::max(file->lastColumn(), computed->lastColumn());
         }
         const Worksheet* file;
         const Worksheet* computed;

@@ -272,7 +272,7 @@ std::vector<QByteArrayView> SheetLoader::withContinues(QByteArrayView first,
 QByteArray readAll(QIODevice& device, const QString& fileName)
 {
     if (!device.isOpen() && !device.open(QIODevice::ReadOnly))
-        fail(fileName, device.errorString());
+        fail(fileName, reasonInRussian(device.errorString()));
     if (device.size() > XlsReader::MaxBytes)
         fail(fileName, QStringLiteral("файл слишком велик"));
     QByteArray bytes;
@@ -283,7 +283,7 @@ QByteArray readAll(QIODevice& device, const QString& fileName)
     for (;;) {
         const qint64 got = device.read(chunk, sizeof chunk);
         if (got < 0)
-            fail(fileName, device.errorString());
+            fail(fileName, reasonInRussian(device.errorString()));
         if (got == 0)
             break;
         bytes.append(chunk, got);

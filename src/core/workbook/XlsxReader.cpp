@@ -81,8 +81,8 @@ QByteArray readWholeDevice(QIODevice& device, qint64 maxBytes)
     for (;;) {
         const qint64 got = device.read(buffer, sizeof buffer);
         if (got < 0)
-            throw FileError(
-                QStringLiteral("Не удаётся прочитать книгу: %1").arg(device.errorString()));
+            throw FileError(QStringLiteral("Не удаётся прочитать книгу: %1")
+                                .arg(reasonInRussian(device.errorString())));
         if (got == 0)
             break;
         if (data.size() + got > maxBytes)

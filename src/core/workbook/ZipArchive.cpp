@@ -13,16 +13,84 @@ namespace {
 
 constexpr qint64 ChunkBytes = 64 * 1024;
 
-QString zipErrorText(int code)
+// zlib's own codes, which libzip passes on with ZIP_ER_ZLIB.
+QString zlibDetail(int code)
 {
-    zip_error_t error;
-    zip_error_init_with_code(&error, code);
-    const QString text = QString::fromUtf8(zip_error_strerror(&error));
-    zip_error_fini(&error);
-    return text;
+    switch (code) {
+    case -2: // Z_STREAM_ERROR
+        return QStringLiteral("сбой распаковки");
+    case -3: // Z_DATA_ERROR
+        return QStringLiteral("сжатые данные испорчены");
+    case -4: // Z_MEM_ERROR
+        return QStringLiteral("не хватает памяти");
+    case -5: // Z_BUF_ERROR
+        return QStringLiteral("сжатые данные оборваны");
+    default:
+        return QString();
+    }
+}
+
+QString errorText(zip_error_t* error)
+{
+    const int code = zip_error_code_zip(error);
+    const int detail =
+        zip_error_system_type(error) == ZIP_ET_ZLIB ? zip_error_code_system(error) : 0;
+    return zipErrorText(code, detail);
 }
 
 } // namespace
+
+QString zipErrorText(int zipCode, int detail)
+{
+    // What reading an archive in memory can meet; the codes of writing and renaming
+    // never come here and keep libzip's words.
+    QString text;
+    switch (zipCode) {
+    case ZIP_ER_OK:
+        return QStringLiteral("ошибки нет");
+    case ZIP_ER_MULTIDISK:
+        return QStringLiteral("многотомные zip-архивы не поддерживаются");
+    case ZIP_ER_SEEK:
+    case ZIP_ER_READ:
+    case ZIP_ER_TELL:
+    case ZIP_ER_EOF:
+        return QStringLiteral("архив обрывается раньше, чем должен");
+    case ZIP_ER_CRC:
+        return QStringLiteral("контрольная сумма не сходится: данные испорчены");
+    case ZIP_ER_NOENT:
+        return QStringLiteral("такой части нет");
+    case ZIP_ER_ZLIB:
+    case ZIP_ER_COMPRESSED_DATA:
+        text = QStringLiteral("сжатые данные испорчены");
+        if (const QString more = zlibDetail(detail); !more.isEmpty() && more != text)
+            text += QStringLiteral(" (%1)").arg(more);
+        return text;
+    case ZIP_ER_MEMORY:
+        return QStringLiteral("не хватает памяти");
+    case ZIP_ER_COMPNOTSUPP:
+        return QStringLiteral("способ сжатия не поддерживается");
+    case ZIP_ER_NOZIP:
+        return QStringLiteral("это не zip-архив");
+    case ZIP_ER_INVAL:
+        // Reading a buffer meets it when a damaged directory sends it past the end.
+        return QStringLiteral("архив повреждён: его оглавление указывает за пределы файла");
+    case ZIP_ER_INCONS:
+        return QStringLiteral("архив повреждён: его оглавление не сходится с содержимым");
+    case ZIP_ER_ENCRNOTSUPP:
+    case ZIP_ER_NOPASSWD:
+    case ZIP_ER_WRONGPASSWD:
+        return QStringLiteral("архив зашифрован");
+    case ZIP_ER_INTERNAL:
+        return QStringLiteral("внутренняя ошибка библиотеки libzip");
+    default:
+        break;
+    }
+    zip_error_t error;
+    zip_error_init_with_code(&error, zipCode);
+    text = QString::fromUtf8(zip_error_strerror(&error));
+    zip_error_fini(&error);
+    return text;
+}
 
 ZipArchive::ZipArchive(QByteArray data, const ZipLimits& limits)
     : m_data(std::move(data)), m_limits(limits)
@@ -40,9 +108,12 @@ ZipArchive::ZipArchive(QByteArray data, const ZipLimits& limits)
     }
     m_zip = zip_open_from_source(source, ZIP_RDONLY, &error);
     if (!m_zip) {
-        const QString reason = QString::fromUtf8(zip_error_strerror(&error));
+        const bool noZip = zip_error_code_zip(&error) == ZIP_ER_NOZIP;
+        const QString reason = errorText(&error);
         zip_source_free(source);
         zip_error_fini(&error);
+        if (noZip)
+            throw FileError(QStringLiteral("Файл не является zip-архивом"));
         throw FileError(QStringLiteral("Файл не является zip-архивом (%1)").arg(reason));
     }
     zip_error_fini(&error);
@@ -107,7 +178,7 @@ void ZipArchive::stream(const QString& name, const std::function<void(const char
     zip_file_t* file = zip_fopen_index(m_zip, zip_uint64_t(index), 0);
     if (!file) {
         throw FileError(QStringLiteral("Не удаётся открыть часть книги %1 (%2)")
-                            .arg(name, zipErrorText(zip_error_code_zip(zip_get_error(m_zip)))));
+                            .arg(name, errorText(zip_get_error(m_zip))));
     }
     QByteArray chunk(ChunkBytes, Qt::Uninitialized);
     qint64 entryBytes = 0;
@@ -116,7 +187,7 @@ void ZipArchive::stream(const QString& name, const std::function<void(const char
             const zip_int64_t got = zip_fread(file, chunk.data(), zip_uint64_t(chunk.size()));
             if (got < 0) {
                 throw FileError(QStringLiteral("Часть книги %1 повреждена (%2)")
-                                    .arg(name, QString::fromUtf8(zip_file_strerror(file))));
+                                    .arg(name, errorText(zip_file_get_error(file))));
             }
             if (got == 0)
                 break;

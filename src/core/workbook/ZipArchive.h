@@ -22,6 +22,11 @@ struct ZipLimits {
     int maxEntries = 100000;
 };
 
+/// What a libzip error means, in Russian: `zipCode` is its ZIP_ER_* code, `detail` the
+/// zlib code that comes with ZIP_ER_ZLIB (a zlib code this list does not know is left
+/// out). A zip code it does not know gives libzip's own text, as libzip words it.
+QString zipErrorText(int zipCode, int detail = 0);
+
 /// A zip archive held in memory (an .xlsx or .ods file), read entry by entry.
 /// Not copyable; one thread at a time.
 class ZipArchive {

@@ -43,9 +43,9 @@ void TForm1::buildPanels()
     m_settings->setAreaAnchor(Area::Blocks, m_fieldsPanel->blocksAnchor());
     m_settings->setAreaAnchor(Area::Structure, m_fieldsPanel->structureAnchor());
     m_settings->setAreaAnchor(Area::Export, m_exportPanel);
-    m_editingArea = new EditingArea(m_editor, m_document, m_background,
+    m_editingArea = new EditingArea(m_editor, m_document, m_background, m_link,
                                     [this] { return m_document.ProjectPath; });
-    m_settings->setEditingArea(m_editingArea);
+    m_settings->setEditingArea(m_editingArea, m_editingArea->buttonBar());
     // The editor's font starts as the program's own.
     if (m_editor.text.fontName.isEmpty())
         m_editor.text.fontName = font().family();

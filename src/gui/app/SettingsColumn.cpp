@@ -146,7 +146,10 @@ void SettingsColumn::buildErrorBox()
         m_errorList->clear();
         m_errorBox->hide();
     });
-    row->addWidget(m_showErr, 1);
+    // The check box's caption takes the column's whole width: beside the button it
+    // would be cut off.
+    layout->addWidget(m_showErr);
+    row->addStretch(1);
     row->addWidget(ok);
     layout->addLayout(row);
     m_errorBox->setFixedHeight(kErrorBoxHeight);
@@ -167,9 +170,11 @@ void SettingsColumn::setAreaAnchor(Area area, QWidget* anchor)
     updateTail();
 }
 
-void SettingsColumn::setEditingArea(QWidget* area)
+void SettingsColumn::setEditingArea(QWidget* area, QWidget* buttons)
 {
     m_layout->insertWidget(m_layout->indexOf(m_basicOpt) + 1, area);
+    if (buttons != nullptr)
+        m_layout->insertWidget(m_layout->indexOf(area) + 1, buttons);
 }
 
 bool SettingsColumn::eventFilter(QObject* watched, QEvent* event)

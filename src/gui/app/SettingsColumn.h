@@ -33,8 +33,9 @@ public:
     void addPanel(QWidget* panel);
     /// The group that an area button scrolls to the top of the column.
     void setAreaAnchor(Area area, QWidget* anchor);
-    /// Places the editing area (`AddOpt`) below the column.
-    void setEditingArea(QWidget* area);
+    /// Places the editing area (`AddOpt`) below the column, and its buttons, when given,
+    /// below it.
+    void setEditingArea(QWidget* area, QWidget* buttons = nullptr);
 
     /// Scrolls `BasicOpt` so that the area's first group is at the top.
     void showArea(Area area);

@@ -27,7 +27,7 @@ namespace {
 QString fileFilter()
 {
     return QStringLiteral(
-        "Изображения (*.bmp *.cur *.dib *.drw *.dxf *.emf *.eps *.gif *.iff *img *.jpg *.jpeg "
+        "Изображения (*.bmp *.cur *.dib *.drw *.dxf *.emf *.eps *.gif *.iff *.img *.jpg *.jpeg "
         "*.pbm *.pcd *.pcx *.png *.ppm *.psd *.psp *.qtif *.tga *.tif *.tiff *.wmf *.wpg "
         "*.webp *.pgm *.ico);;"
         "Документы (*.ODT *.ODS *.ODP *.RTF *.HTM* *.txt *.pps *.ppt* *.xls* *.pdf *.doc*);;"

@@ -274,7 +274,7 @@ void ScanDialog::deviceOpened(const ScanChoices& choices)
     if (closeRequested())
         return;
     for (int dpi : choices.resolutions)
-        m_resolution->addItem(QStringLiteral("%1 dpi").arg(dpi), dpi);
+        m_resolution->addItem(QStringLiteral("%1 точек на дюйм").arg(dpi), dpi);
     m_resolution->setCurrentIndex(m_resolution->findData(choices.defaultResolution));
     for (const QString& mode : choices.colourModes)
         m_colourMode->addItem(scanModeLabel(mode), mode);

@@ -160,6 +160,14 @@ void CalibrationDialog::showResult()
         m_result->setStyleSheet(QStringLiteral("color: #b00000"));
         m_save->setEnabled(false);
     }
+    // A window does not grow for wrapped labels by itself: a longer result would take its
+    // lines from the explanation above it.
+    if (layout() != nullptr && isVisible()) {
+        layout()->activate();
+        const int needed = heightForWidth(width());
+        if (needed > height())
+            resize(width(), needed);
+    }
 }
 
 QString CalibrationDialog::storedText() const

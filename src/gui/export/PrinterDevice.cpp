@@ -3,6 +3,8 @@
 
 #include "gui/export/PrinterDevice.h"
 
+#include "core/common/Errors.h"
+
 #include <QFile>
 #include <QPageLayout>
 #include <QPrinter>
@@ -53,8 +55,8 @@ void checkWritable(const QString& path)
     QFile file(path);
     const bool existed = file.exists();
     if (!file.open(QIODevice::Append)) {
-        throw Error(
-            QStringLiteral("Не удаётся записать файл %1: %2").arg(path, file.errorString()));
+        throw Error(QStringLiteral("Не удаётся записать файл %1: %2")
+                        .arg(path, reasonInRussian(file.errorString())));
     }
     file.close();
     if (!existed)

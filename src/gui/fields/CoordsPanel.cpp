@@ -57,7 +57,7 @@ CoordsPanel::CoordsPanel(CoordsValues& values, QWidget* parent)
 void CoordsPanel::buildScaleRow()
 {
     auto* row = new QHBoxLayout;
-    auto* label = new QLabel(QStringLiteral("Множетель"), this);
+    auto* label = new QLabel(QStringLiteral("Множитель"), this);
     m_blockScale = new QDoubleSpinBox(this);
     m_blockScale->setObjectName(QStringLiteral("BlockScale"));
     // Three decimals: the factor snaps to a whole page pixel in millimetres (0.508).

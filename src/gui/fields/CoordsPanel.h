@@ -15,7 +15,7 @@ namespace Quillet {
 /// `Coords`, "Координаты блока": the edges of one block in millimetres, bound to one
 /// CoordsValues. The edits accept 0–9999.99 mm with two decimals in the locale's notation;
 /// leaving one snaps it to a whole page pixel and puts each minimum before its maximum.
-/// `BlockScale` ("Множетель") is the factor of the `ScaleX` and `ScaleY` buttons.
+/// `BlockScale` ("Множитель") is the factor of the `ScaleX` and `ScaleY` buttons.
 class CoordsPanel : public QGroupBox {
     Q_OBJECT
 public:

@@ -3,8 +3,11 @@
 
 #include "gui/fields/EditingArea.h"
 
+#include "core/app/PageCount.h"
+#include "core/app/ProjectDocument.h"
 #include "core/background/BackgroundSettings.h"
 #include "core/common/Errors.h"
+#include "core/data/SpreadsheetLink.h"
 #include "gui/background/AnglePanel.h"
 #include "gui/fields/CoordsPanel.h"
 #include "gui/fields/DividePanel.h"
@@ -13,17 +16,22 @@
 #include "gui/fields/ShapePanel.h"
 #include "gui/fields/TextFieldPanel.h"
 
+#include <QAbstractSpinBox>
+#include <QApplication>
 #include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QStyle>
 #include <QVBoxLayout>
 
 namespace Quillet {
 namespace {
 
-// Room for the buttons below a panel.
-constexpr int kButtonsHeight = 50;
+// The least height an open area keeps, however small the window.
+constexpr int kLeastHeight = 120;
 
 constexpr EditorPanel kPanels[] = {
     EditorPanel::TextField, EditorPanel::ImgField, EditorPanel::ShapeAdd, EditorPanel::Coords,
@@ -32,8 +40,8 @@ constexpr EditorPanel kPanels[] = {
 } // namespace
 
 EditingArea::EditingArea(FieldEditor& editor, ProjectDocument& document,
-                         BackgroundSettings& background, std::function<QString()> projectPath,
-                         QWidget* parent)
+                         BackgroundSettings& background, const SpreadsheetLink& link,
+                         std::function<QString()> projectPath, QWidget* parent)
     : QScrollArea(parent), m_editor(editor), m_background(background)
 {
     setObjectName(QStringLiteral("AddOpt"));
@@ -44,8 +52,16 @@ EditingArea::EditingArea(FieldEditor& editor, ProjectDocument& document,
     layout->setContentsMargins(4, 4, 4, 4);
     m_panels = new QVBoxLayout;
     layout->addLayout(m_panels);
+    layout->addStretch(1);
 
-    m_text = new TextFieldPanel(m_editor.text, content);
+    const auto series = [&document, &link] {
+        const ProjectSettings& settings = document.project.settings;
+        const std::shared_ptr<const Workbook> workbook = link.workbook();
+        return offerSeries(workbook.get(), settings.sheet,
+                           settings.Direct == DirectColumns ? PagesAlong::Columns
+                                                            : PagesAlong::Rows);
+    };
+    m_text = new TextFieldPanel(m_editor.text, series, content);
     m_image = new ImageFieldPanel(m_editor.image, std::move(projectPath), content);
     m_shape = new ShapePanel(m_editor.shape, content);
     m_coords = new CoordsPanel(m_editor.coords, content);
@@ -61,22 +77,26 @@ EditingArea::EditingArea(FieldEditor& editor, ProjectDocument& document,
     connect(m_image, &ImageFieldPanel::valuesChanged, this, &EditingArea::valuesChanged);
     connect(m_shape, &ShapePanel::valuesChanged, this, &EditingArea::valuesChanged);
     connect(m_coords, &CoordsPanel::valuesChanged, this, &EditingArea::valuesChanged);
+    setWidget(content);
+    // Keys a one-line edit leaves unused (Enter) come up through the content.
+    content->installEventFilter(this);
 
-    auto* buttons = new QHBoxLayout;
+    // Owned by the area until the window places it; then a sibling below the area.
+    m_buttons = new QWidget(this);
+    m_buttons->setObjectName(QStringLiteral("AddOptButtons"));
+    auto* buttons = new QHBoxLayout(m_buttons);
+    buttons->setContentsMargins(4, 2, 4, 2);
     m_ok = new QPushButton(style()->standardIcon(QStyle::SP_DialogApplyButton),
-                           QStringLiteral("Применить"), content);
+                           QStringLiteral("Применить"), m_buttons);
     m_ok->setObjectName(QStringLiteral("OkBtn"));
     m_ok->setToolTip(QStringLiteral("Применить изменения"));
     m_cancel = new QPushButton(style()->standardIcon(QStyle::SP_DialogCancelButton),
-                               QStringLiteral("Отменить"), content);
+                               QStringLiteral("Отменить"), m_buttons);
     m_cancel->setObjectName(QStringLiteral("CancelBtn"));
     m_cancel->setToolTip(QStringLiteral("Отменить изменения"));
     buttons->addStretch(1);
     buttons->addWidget(m_ok);
     buttons->addWidget(m_cancel);
-    layout->addLayout(buttons);
-    layout->addStretch(1);
-    setWidget(content);
     connect(m_ok, &QPushButton::clicked, this, &EditingArea::OkBtnClick);
     connect(m_cancel, &QPushButton::clicked, this, &EditingArea::CancelBtnClick);
     hide();
@@ -141,10 +161,15 @@ int EditingArea::openHeight() const
     const QWidget* panel = widgetOf(m_editor.panel());
     if (panel == nullptr)
         return 0;
-    const int wanted = panel->sizeHint().height() + kButtonsHeight;
-    // A tall panel scrolls rather than pushing the column off the window.
-    const int room = parentWidget() != nullptr ? parentWidget()->height() * 3 / 4 : wanted;
-    return qMin(wanted, qMax(room, 120));
+    const QMargins content = widget()->layout()->contentsMargins();
+    const int wanted =
+        panel->sizeHint().height() + content.top() + content.bottom() + 2 * frameWidth();
+    // A tall panel scrolls rather than pushing the column, or the buttons below it, off
+    // the window.
+    const int room = parentWidget() != nullptr
+                         ? parentWidget()->height() * 3 / 4 - m_buttons->sizeHint().height()
+                         : wanted;
+    return qMin(wanted, qMax(room, kLeastHeight));
 }
 
 void EditingArea::showPanel(EditorPanel panel)
@@ -154,9 +179,63 @@ void EditingArea::showPanel(EditorPanel panel)
     refreshPanel(panel);
     setFixedHeight(openHeight());
     show();
+    // The content keeps the scroll position of the panel shown before.
+    widget()->layout()->activate();
+    verticalScrollBar()->setValue(0);
+    focusFirstEdit(panel);
     const bool fieldOrBlock = panel != EditorPanel::Divided && panel != EditorPanel::AngleOpt
                               && panel != EditorPanel::Replace;
     Q_EMIT opened(!fieldOrBlock);
+}
+
+void EditingArea::focusFirstEdit(EditorPanel panel)
+{
+    QWidget* edit = panel == EditorPanel::TextField ? m_text->firstEdit() : nullptr;
+    if (edit == nullptr) {
+        const QWidget* shown = widgetOf(panel);
+        for (QWidget* child : shown->findChildren<QWidget*>()) {
+            const bool oneLine = qobject_cast<QLineEdit*>(child) != nullptr
+                                 || qobject_cast<QAbstractSpinBox*>(child) != nullptr;
+            // A spin box's own line edit is not the control the user sees.
+            if (oneLine && child->isVisibleTo(shown) && child->isEnabled()
+                && qobject_cast<QAbstractSpinBox*>(child->parentWidget()) == nullptr) {
+                edit = child;
+                break;
+            }
+        }
+    }
+    if (edit == nullptr)
+        return;
+    edit->setFocus(Qt::OtherFocusReason);
+    if (auto* line = qobject_cast<QLineEdit*>(edit))
+        line->selectAll();
+    else if (auto* spin = qobject_cast<QAbstractSpinBox*>(edit))
+        spin->selectAll();
+}
+
+void EditingArea::setVisible(bool visible)
+{
+    QScrollArea::setVisible(visible);
+    if (m_buttons != nullptr)
+        m_buttons->setVisible(visible);
+}
+
+bool EditingArea::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == widget() && event->type() == QEvent::KeyPress) {
+        const auto* key = static_cast<QKeyEvent*>(event);
+        const bool enter = key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter;
+        const bool plain = (key->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier;
+        QWidget* focus = QApplication::focusWidget();
+        const bool oneLine = focus != nullptr
+                             && (qobject_cast<QLineEdit*>(focus) != nullptr
+                                 || qobject_cast<QAbstractSpinBox*>(focus) != nullptr);
+        if (enter && plain && oneLine && widget()->isAncestorOf(focus) && isVisible()) {
+            OkBtnClick();
+            return true;
+        }
+    }
+    return QScrollArea::eventFilter(watched, event);
 }
 
 void EditingArea::openNew(FieldKind kind)

@@ -22,18 +22,27 @@ class ImageFieldPanel;
 class ProjectDocument;
 class ReplacePanel;
 class ShapePanel;
+class SpreadsheetLink;
 class TextFieldPanel;
 
 /// `AddOpt`, the editing area at the bottom of the settings panel: one editor panel at a
 /// time above `OkBtn` and `CancelBtn`. The session itself (which node, the values, apply
 /// and cancel) is the core FieldEditor; this class shows its panel and reports errors.
+///
+/// A panel taller than the room scrolls; the two buttons stand outside the scrolled part,
+/// below it, so they stay in sight. A panel
+/// opens scrolled to its top with the focus in its first edit (`Text` for a text field),
+/// and Enter in a one-line edit of the panel applies as `OkBtn` does.
 class EditingArea : public QScrollArea {
     Q_OBJECT
 public:
     /// `projectPath` gives the current project file's path (image names are relative to
-    /// its folder); `document` holds the auto-replace list the replace panel edits.
+    /// its folder); `document` holds the auto-replace list the replace panel edits and
+    /// the sheet and page direction whose columns `link`'s workbook offers to a text
+    /// field.
     EditingArea(FieldEditor& editor, ProjectDocument& document, BackgroundSettings& background,
-                std::function<QString()> projectPath, QWidget* parent = nullptr);
+                const SpreadsheetLink& link, std::function<QString()> projectPath,
+                QWidget* parent = nullptr);
     ~EditingArea() override;
 
     /// Create buttons: a new field of `kind`.
@@ -48,8 +57,13 @@ public:
     /// `ToolButton11`: the auto-replace list panel, with a snapshot of the list that
     /// Cancel restores.
     void openReplace();
-    /// The height the area takes for the open panel: its height + 50.
+    /// The height the area takes for the open panel: the panel's own, or what the
+    /// window has room for.
     int openHeight() const;
+    /// `OkBtn` and `CancelBtn`, for the window to place right below the area. It shows
+    /// and hides with the area.
+    QWidget* buttonBar() const { return m_buttons; }
+    void setVisible(bool visible) override;
 
     /// Undo with the area open or closed (FieldEditor::undo): an open panel closes keeping
     /// what the user typed, the auto-replace panel its list. Returns true when the tree
@@ -73,8 +87,12 @@ Q_SIGNALS:
     /// The values of an open panel changed: the preview must be drawn again.
     void valuesChanged();
 
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
     void showPanel(EditorPanel panel);
+    void focusFirstEdit(EditorPanel panel);
     QWidget* widgetOf(EditorPanel panel) const;
     void refreshPanel(EditorPanel panel);
     void close();
@@ -90,6 +108,7 @@ private:
     DividePanel* m_divide = nullptr;
     AnglePanel* m_angle = nullptr;
     ReplacePanel* m_replace = nullptr;
+    QWidget* m_buttons = nullptr;
     QPushButton* m_ok = nullptr;
     QPushButton* m_cancel = nullptr;
 };

@@ -239,7 +239,7 @@ void ShapePanel::buildLineGroup()
     auto* group = new QGroupBox(QStringLiteral("Настройка линии"), this);
     auto* form = new QFormLayout(group);
     m_width = millimetreEdit(group, "SizeLn", MaxLineWidthMm, kMillimetreStep);
-    form->addRow(QStringLiteral("Толшина(мм): "), m_width);
+    form->addRow(QStringLiteral("Толщина(мм): "), m_width);
 
     auto* styles = new QHBoxLayout;
     styles->setSpacing(2);

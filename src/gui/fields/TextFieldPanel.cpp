@@ -4,6 +4,7 @@
 #include "gui/fields/TextFieldPanel.h"
 
 #include "core/render/TextLayout.h"
+#include "gui/fields/ColumnChooser.h"
 #include "gui/fields/PanelControls.h"
 #include "gui/fields/SpellDialog.h"
 
@@ -18,6 +19,7 @@
 #include <QListWidget>
 #include <QPainter>
 #include <QPainterPath>
+#include <QPushButton>
 #include <QRadioButton>
 #include <QSignalBlocker>
 #include <QSpinBox>
@@ -130,8 +132,9 @@ QStringList outlineFontFamilies()
 
 } // namespace
 
-TextFieldPanel::TextFieldPanel(TextPanelValues& values, QWidget* parent)
-    : QGroupBox(QStringLiteral("Настройки текстового поля"), parent), m_values(values)
+TextFieldPanel::TextFieldPanel(TextPanelValues& values, SeriesSource series, QWidget* parent)
+    : QGroupBox(QStringLiteral("Настройки текстового поля"), parent), m_values(values),
+      m_series(std::move(series))
 {
     setObjectName(QStringLiteral("TextField"));
     auto* column = new QVBoxLayout(this);
@@ -155,13 +158,23 @@ void TextFieldPanel::buildTextRow()
     // store the cut text on the next edit.
     m_text->setMaxLength(std::numeric_limits<int>::max());
     m_text->setFixedHeight(kTextHeightPx);
+    m_text->setPlaceholderText(QStringLiteral("Текст или =A2:A31 — ссылка на ячейки"));
+    column->addWidget(m_text);
+
+    // Below the edit rather than beside it, so that the edit and its hint keep the
+    // column's whole width.
+    m_column = new QPushButton(QStringLiteral("Столбец…"), this);
+    m_column->setObjectName(QStringLiteral("ColumnBtn"));
+    m_column->setToolTip(
+        QStringLiteral("Связать поле со столбцом листа: вписать ссылку на его ячейки"));
     m_spell = new QToolButton(this);
     m_spell->setObjectName(QStringLiteral("sBitBtn2"));
     m_spell->setIcon(spellIcon());
     m_spell->setIconSize(QSize(PictogramSide, PictogramSide));
     m_spell->setToolTip(QStringLiteral("Проверка орфографии"));
-    textRow->addWidget(m_text, 1);
-    textRow->addWidget(m_spell, 0, Qt::AlignTop);
+    textRow->addWidget(m_column);
+    textRow->addStretch(1);
+    textRow->addWidget(m_spell);
     column->addLayout(textRow);
 
     m_autoReplace =
@@ -280,10 +293,13 @@ void TextFieldPanel::buildLook()
 void TextFieldPanel::connectControls()
 {
     connect(m_spell, &QToolButton::clicked, this, &TextFieldPanel::checkSpelling);
+    connect(m_column, &QPushButton::clicked, this, &TextFieldPanel::chooseColumn);
     connect(m_text, &QLineEdit::textEdited, this, [this](const QString& text) {
         m_values.Text = text;
         changed();
     });
+    // The look follows emptiness: the hint shows in the panel's font.
+    connect(m_text, &QLineEdit::textChanged, this, [this] { showTextLook(); });
     const auto bindCheck = [this](QCheckBox* box, bool TextPanelValues::*member, bool look) {
         connect(box, &QCheckBox::toggled, this, [this, member, look](bool on) {
             m_values.*member = on;
@@ -380,6 +396,11 @@ void TextFieldPanel::showAlignment()
 
 void TextFieldPanel::showTextLook()
 {
+    if (m_text->text().isEmpty()) {
+        m_text->setFont(font());
+        m_text->setPalette(palette());
+        return;
+    }
     QFont look = m_text->font();
     look.setFamilies({m_values.fontName});
     look.setPointSize(std::clamp(m_values.Size, kSmallestShownPt, kLargestShownPt));
@@ -405,17 +426,35 @@ void TextFieldPanel::selectFont()
     }
 }
 
+QWidget* TextFieldPanel::firstEdit() const
+{
+    return m_text;
+}
+
 void TextFieldPanel::checkSpelling()
 {
     const std::optional<QString> checked = SpellDialog::check(m_text->text(), this);
-    if (!checked || *checked == m_text->text())
-        return;
+    if (checked && *checked != m_text->text())
+        replaceText(*checked);
+}
+
+void TextFieldPanel::chooseColumn()
+{
+    const SeriesOffer offer = m_series ? m_series() : offerSeries(nullptr, {}, PagesAlong::Rows);
+    const std::optional<QString> reference = ColumnChooser::choose(offer, m_text->text(), this);
+    if (reference && *reference != m_text->text())
+        replaceText(*reference);
+}
+
+void TextFieldPanel::replaceText(const QString& text)
+{
     {
-        // Put in as an edit, so that the edit's own undo takes the corrections back.
+        // Put in as an edit, so that the edit's own undo takes the change back.
         const QSignalBlocker blocker(m_text);
         m_text->selectAll();
-        m_text->insert(*checked);
+        m_text->insert(text);
     }
+    showTextLook();
     m_values.Text = m_text->text();
     changed();
 }

@@ -12,6 +12,8 @@ class ScanModesTest : public QObject {
 private Q_SLOTS:
     void labels_data();
     void labels();
+    void statusTexts_data();
+    void statusTexts();
 };
 
 void ScanModesTest::labels_data()
@@ -35,6 +37,26 @@ void ScanModesTest::labels()
     QFETCH(QString, saneName);
     QFETCH(QString, label);
     QCOMPARE(scanModeLabel(saneName), label);
+}
+
+void ScanModesTest::statusTexts_data()
+{
+    QTest::addColumn<int>("status");
+    QTest::addColumn<QString>("text");
+    QTest::newRow("device busy") << 3 << "сканер занят";
+    QTest::newRow("jammed") << 6 << "в податчике застряла бумага";
+    QTest::newRow("no documents") << 7 << "в податчике нет бумаги";
+    QTest::newRow("cover open") << 8 << "крышка сканера открыта";
+    QTest::newRow("input or output") << 9 << "ошибка обмена данными со сканером";
+    QTest::newRow("access denied") << 11 << "нет доступа к сканеру";
+    QTest::newRow("a later status keeps the library's words") << 12 << "Library words";
+}
+
+void ScanModesTest::statusTexts()
+{
+    QFETCH(int, status);
+    QFETCH(QString, text);
+    QCOMPARE(scanStatusText(status, QStringLiteral("Library words")), text);
 }
 
 QTEST_GUILESS_MAIN(ScanModesTest)

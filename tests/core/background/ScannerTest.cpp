@@ -213,6 +213,20 @@ private Q_SLOTS:
         }
     }
 
+    void aMissingDeviceIsSaidInRussian()
+    {
+        Scanner scanner;
+        try {
+            scanner.open(QStringLiteral("test:99"));
+            QFAIL("a device that does not exist opened");
+        } catch (const ScannerError& e) {
+            // SANE's reason comes in its own words; the message gives it in Russian.
+            QCOMPARE(
+                e.message(),
+                QStringLiteral("Не удалось открыть сканер «test:99» (недопустимое значение)."));
+        }
+    }
+
 private:
     QuilletTest::SaneConfig m_config;
 };

@@ -5,6 +5,7 @@
 
 #include <QTest>
 
+#include <algorithm>
 #include <limits>
 
 using namespace Quillet;
@@ -92,6 +93,12 @@ void CellAddressTest::columnNumber()
     QFETCH(QString, letters);
     QFETCH(int, expected);
     QCOMPARE(ColumnNumber(letters), expected);
+    // The letters a column number is written with are the plain Latin upper-case ones.
+    const bool plain = !letters.isEmpty() && letters.size() < 5
+                       && std::all_of(letters.begin(), letters.end(),
+                                      [](QChar c) { return c >= u'A' && c <= u'Z'; });
+    if (plain)
+        QCOMPARE(columnLetters(expected), letters);
 }
 
 void CellAddressTest::parseCellAddress_data()

@@ -67,7 +67,7 @@ void checkDefaults(ScanDialog& dialog)
     const auto* resolution = control<QComboBox>(dialog, "resolution");
     const auto* mode = control<QComboBox>(dialog, "colourMode");
     QCOMPARE(resolution->currentData().toInt(), 300);
-    QCOMPARE(resolution->currentText(), QStringLiteral("300 dpi"));
+    QCOMPARE(resolution->currentText(), QStringLiteral("300 точек на дюйм"));
     QCOMPARE(resolution->count(), 9);
     QCOMPARE(itemTexts(mode),
              (QStringList{QStringLiteral("Оттенки серого"), QStringLiteral("Цветной")}));

@@ -23,6 +23,7 @@
 #include <QLocale>
 #include <QRadioButton>
 #include <QScrollArea>
+#include <QScrollBar>
 #include <QSpinBox>
 #include <QTemporaryDir>
 #include <QTest>
@@ -103,6 +104,10 @@ private Q_SLOTS:
     void divisionAndCoordinates();
     void cancelKeepsValuesAndUndoRestores();
     void malformedNodeShowsWhatWasRead();
+    void panelOpensFresh_data();
+    void panelOpensFresh();
+    void enterInAnEditApplies_data();
+    void enterInAnEditApplies();
 
 private:
     QTemporaryDir m_dir;
@@ -316,6 +321,91 @@ void FieldEditorWindowTest::malformedNodeShowsWhatWasRead()
     QVERIFY(!control<QCheckBox>(window, "Transperent")->isChecked());
     click(window, "CancelBtn");
     QCOMPARE(window.document().project.Structure.fields[0].text, node);
+}
+
+void FieldEditorWindowTest::panelOpensFresh_data()
+{
+    QTest::addColumn<QString>("create");
+    QTest::addColumn<QString>("firstEdit");
+    QTest::newRow("text field") << "CreateTextField"
+                                << "Text";
+    QTest::newRow("image field") << "CreateImgField"
+                                 << "ImgFieldName";
+    QTest::newRow("shape field") << "CreateShpField"
+                                 << "SizeLn";
+}
+
+void FieldEditorWindowTest::panelOpensFresh()
+{
+    QFETCH(QString, create);
+    QFETCH(QString, firstEdit);
+    TForm1 window;
+    // Small enough that every panel scrolls.
+    window.resize(800, 420);
+    window.show();
+    window.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&window));
+    QVERIFY(
+        window.LoadProject(saveProject(QDir(m_dir.path()), QStringLiteral("fresh.qlet"), 100, 80)));
+    const QByteArray button = create.toLatin1();
+    auto* area = control<QScrollArea>(window, "AddOpt");
+    // Left scrolled to its end and with the focus elsewhere, as a previous edit leaves it.
+    click(window, button.constData());
+    QTRY_VERIFY(area->verticalScrollBar()->maximum() > 0);
+    area->verticalScrollBar()->setValue(area->verticalScrollBar()->maximum());
+    control<QWidget>(window, "OkBtn")->setFocus();
+    click(window, "CancelBtn");
+
+    click(window, button.constData());
+    QCOMPARE(area->verticalScrollBar()->value(), 0);
+    QWidget* focus = QApplication::focusWidget();
+    QCOMPARE(focus ? focus->objectName() : QString(), firstEdit);
+    for (const char* name : {"OkBtn", "CancelBtn"}) {
+        auto* okOrCancel = control<QWidget>(window, name);
+        QVERIFY2(okOrCancel->isVisible(), name);
+        // Whole and inside the window, not under the scrolled part.
+        QCOMPARE(okOrCancel->visibleRegion().boundingRect(), okOrCancel->rect());
+        QVERIFY2(window.rect().contains(
+                     QRect(okOrCancel->mapTo(&window, QPoint(0, 0)), okOrCancel->size())),
+                 name);
+        QVERIFY2(!area->isAncestorOf(okOrCancel), name);
+    }
+}
+
+void FieldEditorWindowTest::enterInAnEditApplies_data()
+{
+    QTest::addColumn<QString>("edit");
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QString>("stored");
+    QTest::newRow("Text") << "Text"
+                          << "Итого"
+                          << "0000Итого";
+    QTest::newRow("a spin box: Size") << "Size"
+                                      << "33"
+                                      << "033";
+}
+
+void FieldEditorWindowTest::enterInAnEditApplies()
+{
+    QFETCH(QString, edit);
+    QFETCH(QString, typed);
+    QFETCH(QString, stored);
+    TForm1 window;
+    window.show();
+    window.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&window));
+    QVERIFY(
+        window.LoadProject(saveProject(QDir(m_dir.path()), QStringLiteral("enter.qlet"), 100, 80)));
+    click(window, "CreateTextField");
+    auto* target = control<QWidget>(window, edit.toLatin1().constData());
+    target->setFocus();
+    pressKey(target, Qt::Key_A, Qt::ControlModifier);
+    typeText(target, typed);
+    QTest::keyClick(target, Qt::Key_Return);
+    QVERIFY(!control<QScrollArea>(window, "AddOpt")->isVisible());
+    const FieldTree& tree = window.document().project.Structure;
+    QCOMPARE(tree.fields.size(), size_t(1));
+    QVERIFY2(tree.fields[0].text.contains(stored), qPrintable(tree.fields[0].text));
 }
 
 QTEST_MAIN(FieldEditorWindowTest)
