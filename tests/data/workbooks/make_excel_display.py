@@ -4,7 +4,7 @@
 """Builds the fixtures for what Excel shows where LibreOffice's CSV export says otherwise,
 with their expected texts (en_US and ru_RU).
 
-excel-display.xlsx is written by xlsxwriter and excel-display.xls by xlwt, both as Excel
+excel-display.xlsx is written by xlsxwriter and excel-display-xlwt.xls by xlwt, both as Excel
 writes (serials in its 1900 count, error values as codes). Their expected texts are the
 table below: a column of standard width shows General in at most 11 characters; a
 format with conditions shows a negative number without its sign when the section that
@@ -160,9 +160,9 @@ def main():
     write_xlsxwriter(os.path.join(HERE, "excel-display.xlsx"), list(SHEETS))
     save_expectations("excel-display.xlsx", table_entries(list(SHEETS)),
                       about % ("excel-display.xlsx", "written by xlsxwriter"))
-    write_xlwt(os.path.join(HERE, "excel-display.xls"))
-    save_expectations("excel-display.xls", table_entries(["General", "Dates", "Errors"]),
-                      about % ("excel-display.xls", "written by xlwt"))
+    write_xlwt(os.path.join(HERE, "excel-display-xlwt.xls"))
+    save_expectations("excel-display-xlwt.xls", table_entries(["General", "Dates", "Errors"]),
+                      about % ("excel-display-xlwt.xls", "written by xlwt"))
     source = os.path.join(work, "excel-display-lo.xlsx")
     write_xlsxwriter(source, ["General", "Dates", "Errors"])
     for target, name in (("xlsx", "excel-display-lo.xlsx"), ("ods", "excel-display-lo-ods.ods"),
