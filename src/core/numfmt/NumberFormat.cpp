@@ -55,42 +55,46 @@ bool showsMinus(Condition condition, double limit)
     }
 }
 
+// What a first condition leaves to a section without a condition of its own (or to
+// General) shows its minus sign only after "=" or ">"/">=" a limit that is not negative.
+bool restShowsMinus(Condition first, double limit)
+{
+    return first == Condition::Equal
+           || (limit >= 0 && (first == Condition::Greater || first == Condition::GreaterEqual));
+}
+
 struct Choice {
     const FormatSection* section = nullptr; ///< nullptr: General
     bool negate = false;                    ///< show a minus sign in front
 };
 
-// Sections with conditions are tried in order: the first without a condition of its own
-// stands for [>0], the second takes what the first leaves when it has none, the third
-// takes the rest. Which of them shows the minus sign follows the spreadsheet
-// application's own rule: a second section without a condition shows it only after a
-// first condition of "=" or of ">"/">=" a limit that is not negative.
+// Sections with conditions take a number in order, as the spreadsheet application tries
+// them: the first (standing for [>0] without a condition of its own), then the second
+// when its condition holds or it has none, then the third; of two sections the second
+// also takes what neither admits, and a single section leaves it to General.
 Choice chooseConditional(const std::vector<FormatSection>& s, int count, double value)
 {
-    const Condition first = s[0].condition == Condition::None ? Condition::Greater : s[0].condition;
-    const double firstLimit = s[0].condition == Condition::None ? 0 : s[0].conditionValue;
+    const bool firstPlain = s[0].condition == Condition::None;
+    const Condition first = firstPlain ? Condition::Greater : s[0].condition;
+    const double firstLimit = firstPlain ? 0 : s[0].conditionValue;
+    const bool secondHolds = count > 1
+                             && (s[1].condition == Condition::None
+                                 || conditionHolds(s[1].condition, s[1].conditionValue, value));
     Choice choice;
     bool minus = true;
     if (conditionHolds(first, firstLimit, value)) {
         choice.section = &s[0];
         minus = showsMinus(first, firstLimit);
-    } else if (count > 1
-               && (s[1].condition == Condition::None
-                   || conditionHolds(s[1].condition, s[1].conditionValue, value) || count == 2)) {
+    } else if (secondHolds || count == 2) {
         choice.section = &s[1];
         if (s[1].condition != Condition::None)
             minus = showsMinus(s[1].condition, s[1].conditionValue);
         else if (count == 2)
-            minus = first == Condition::Equal
-                    || (firstLimit >= 0
-                        && (first == Condition::Greater || first == Condition::GreaterEqual));
+            minus = restShowsMinus(first, firstLimit);
     } else if (count > 2) {
         choice.section = &s[2];
     } else {
-        // A single section whose condition fails leaves the number to General.
-        minus = first == Condition::Equal
-                || (firstLimit >= 0
-                    && (first == Condition::Greater || first == Condition::GreaterEqual));
+        minus = restShowsMinus(first, firstLimit);
     }
     choice.negate = value < 0 && minus;
     return choice;
