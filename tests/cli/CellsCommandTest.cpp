@@ -78,10 +78,10 @@ void CellsCommandTest::prints_data()
         << "Имя\n";
     QTest::newRow("xls active sheet, en_US")
         << QStringList{fixture("types.xls"), "--range", "B2:B3"} << "en_US.UTF-8"
-        << "1.5\n0.333333333333333\n";
+        << "1.5\n0.333333333\n";
     QTest::newRow("xls under ru_RU")
         << QStringList{fixture("types.xls"), "--range", "B2:B3"} << "ru_RU.UTF-8"
-        << "1,5\n0,333333333333333\n";
+        << "1,5\n0,333333333\n";
     QTest::newRow("xls other sheet")
         << QStringList{fixture("types.xls"), "--sheet", "Второй лист", "--range", "A1:C2"}
         << "C.UTF-8"
@@ -165,7 +165,7 @@ void CellsCommandTest::formulasComputedOncePerFile()
     const Run first = runCli(book.args, "ru_RU.UTF-8");
     QCOMPARE(first.err, QString());
     QCOMPARE(first.exitCode, 0);
-    QCOMPARE(first.out, "5\n50,00\nСумма: 5\n#DIV/0!\n15.01.2024\n14\n");
+    QCOMPARE(first.out, "5\n50,00\nСумма: 5\n#ДЕЛ/0!\n15.01.2024\n14\n");
     // The next run finds the computed copy in the cache folder.
     const Run second = runCli(book.args, "en_US.UTF-8");
     QCOMPARE(second.err, QString());

@@ -39,17 +39,66 @@ bool conditionHolds(Condition condition, double limit, double value)
     return true;
 }
 
-// A section chosen by a "< 0" condition shows the magnitude: it writes its own sign.
-bool writesOwnSign(const FormatSection& section)
+// With conditions, a negative number shows its minus sign unless the section that
+// takes it admits negative numbers only ([<0], [<=-5], [=-1]): such a section shows the
+// magnitude, as the usual negative section does.
+bool showsMinus(Condition condition, double limit)
 {
-    return (section.condition == Condition::Less || section.condition == Condition::LessEqual)
-           && section.conditionValue == 0;
+    switch (condition) {
+    case Condition::Less:
+        return limit > 0;
+    case Condition::LessEqual:
+    case Condition::Equal:
+        return limit >= 0;
+    default:
+        return true;
+    }
+}
+
+// What a first condition leaves to a section without a condition of its own (or to
+// General) shows its minus sign only after "=" or ">"/">=" a limit that is not negative.
+bool restShowsMinus(Condition first, double limit)
+{
+    return first == Condition::Equal
+           || (limit >= 0 && (first == Condition::Greater || first == Condition::GreaterEqual));
 }
 
 struct Choice {
-    const FormatSection* section = nullptr;
-    bool negate = false; ///< show a minus sign in front
+    const FormatSection* section = nullptr; ///< nullptr: General
+    bool negate = false;                    ///< show a minus sign in front
 };
+
+// Sections with conditions take a number in order, as the spreadsheet application tries
+// them: the first (standing for [>0] without a condition of its own), then the second
+// when its condition holds or it has none, then the third; of two sections the second
+// also takes what neither admits, and a single section leaves it to General.
+Choice chooseConditional(const std::vector<FormatSection>& s, int count, double value)
+{
+    const bool firstPlain = s[0].condition == Condition::None;
+    const Condition first = firstPlain ? Condition::Greater : s[0].condition;
+    const double firstLimit = firstPlain ? 0 : s[0].conditionValue;
+    const bool secondHolds = count > 1
+                             && (s[1].condition == Condition::None
+                                 || conditionHolds(s[1].condition, s[1].conditionValue, value));
+    Choice choice;
+    bool minus = true;
+    if (conditionHolds(first, firstLimit, value)) {
+        choice.section = &s[0];
+        minus = showsMinus(first, firstLimit);
+    } else if (secondHolds || count == 2) {
+        choice.section = &s[1];
+        if (s[1].condition != Condition::None)
+            minus = showsMinus(s[1].condition, s[1].conditionValue);
+        else if (count == 2)
+            minus = restShowsMinus(first, firstLimit);
+    } else if (count > 2) {
+        choice.section = &s[2];
+    } else {
+        minus = restShowsMinus(first, firstLimit);
+    }
+    choice.negate = value < 0 && minus;
+    return choice;
+}
 
 Choice chooseSection(const CompiledFormat& format, double value)
 {
@@ -59,24 +108,9 @@ Choice chooseSection(const CompiledFormat& format, double value)
     while (count > 1 && format.sections[size_t(count - 1)].kind == SectionKind::Text)
         --count;
     const auto& s = format.sections;
-    const bool explicitConditions =
-        s[0].condition != Condition::None || (count > 1 && s[1].condition != Condition::None);
+    if (s[0].condition != Condition::None || (count > 1 && s[1].condition != Condition::None))
+        return chooseConditional(s, count, value);
     Choice choice;
-    if (explicitConditions) {
-        int index = count - 1;
-        if (s[0].condition == Condition::None
-            || conditionHolds(s[0].condition, s[0].conditionValue, value))
-            index = 0;
-        else if (count > 1
-                 && (s[1].condition == Condition::None
-                     || conditionHolds(s[1].condition, s[1].conditionValue, value)))
-            index = 1;
-        else if (count < 3)
-            index = count - 1;
-        choice.section = &s[size_t(index)];
-        choice.negate = value < 0 && !writesOwnSign(*choice.section);
-        return choice;
-    }
     if (count == 1 || (value > 0) || (value == 0 && count == 2)) {
         choice.section = &s[0];
         choice.negate = value < 0;
@@ -467,18 +501,20 @@ bool NumberFormat::isDateTime() const
     return m_format->dateTime;
 }
 
-QString NumberFormat::format(double value, bool date1904) const
+QString NumberFormat::format(double value, DateSystem dates) const
 {
     const CompiledFormat& f = *m_format;
     if (f.general || !std::isfinite(value))
         return formatGeneralWith(value, f.locale.decimal);
     const Choice choice = chooseSection(f, value);
+    if (!choice.section)
+        return formatGeneralWith(choice.negate ? value : std::fabs(value), f.locale.decimal);
     const FormatSection& section = *choice.section;
     if (section.kind == SectionKind::Text)
         return formatGeneralWith(value, f.locale.decimal);
     if (section.kind == SectionKind::DateTime)
         return formatDateSection(section, f.locale, choice.negate || value >= 0 ? value : -value,
-                                 date1904);
+                                 dates);
     return formatNumberSection(section, f.locale, std::fabs(value), choice.negate);
 }
 
@@ -496,7 +532,8 @@ QString NumberFormat::formatText(const QString& text) const
         return text;
     QString out;
     for (const FormatItem& item : textSection->items) {
-        if (item.kind == FormatToken::TextValue)
+        // General in the text section stands for the text, as "@" does.
+        if (item.kind == FormatToken::TextValue || item.kind == FormatToken::General)
             out += text;
         else if (item.kind == FormatToken::Literal)
             out += item.text;

@@ -2,6 +2,7 @@
 // SPDX-FileCopyrightText: 2026 Quillet developers
 #pragma once
 
+#include <QDate>
 #include <QLocale>
 #include <QString>
 
@@ -10,6 +11,19 @@
 namespace Quillet {
 
 struct CompiledFormat;
+
+/// How a workbook counts serial day numbers.
+enum class DateSystem : unsigned char {
+    /// Excel's 1900 system: 1 is 1 Jan 1900 and 60 the 29 February 1900 that never was,
+    /// so serials before 61 (1 Mar 1900) are one day later than the calendar count; 0
+    /// shows as the day 0 of January 1900.
+    Date1900,
+    /// 0 is 1 Jan 1904.
+    Date1904,
+    /// 0 is 30 Dec 1899 on the real calendar (how LibreOffice counts): the same days as
+    /// Date1900 from 1 Mar 1900 on.
+    Calendar1899,
+};
 
 /// A spreadsheet number-format code ("#,##0.00;[Red]-#,##0.00", "dd.mm.yyyy", "@")
 /// compiled once and applied to cell values the way a spreadsheet application
@@ -29,9 +43,9 @@ public:
     /// of `locale`); ids without a format of their own are General.
     static NumberFormat builtin(int id, const QLocale& locale);
 
-    /// The displayed text of a number. Serial dates count days from 30 Dec 1899, or
-    /// from 1 Jan 1904 when `date1904` is set.
-    QString format(double value, bool date1904 = false) const;
+    /// The displayed text of a number; dates and times read `value` as a serial day
+    /// number of `dates`.
+    QString format(double value, DateSystem dates = DateSystem::Date1900) const;
     /// The displayed text of a text cell: the text section when the code has one,
     /// otherwise the text unchanged.
     QString formatText(const QString& text) const;
@@ -44,12 +58,22 @@ private:
     std::shared_ptr<const CompiledFormat> m_format;
 };
 
-/// A number in the General format as LibreOffice shows it: up to 15 significant
-/// digits, integers below 2^53 in full, scientific notation such as
-/// 1.23456789012346E+018 for larger magnitudes and 1.5E-10 for tiny ones.
+/// A number in the General format as a column of standard width shows it: at most 11
+/// characters besides the sign (11.66666667, 0.000012345), decimals rounded to fit,
+/// scientific notation with a mantissa of up to six digits and an exponent of at least
+/// two beyond that (1.23457E+22, 3E-10). Integers of up to 15 digits stay whole, so an
+/// account number is never cut short.
 QString formatGeneral(double value, const QLocale& locale);
 
 /// How a boolean cell reads under `locale` ("TRUE"/"FALSE", "ИСТИНА"/"ЛОЖЬ").
 QString booleanText(bool value, const QLocale& locale);
+
+/// How an error value reads under `locale`: the code a workbook stores ("#DIV/0!",
+/// "#N/A", ...) in the words of a Russian spreadsheet under a Russian locale ("#ДЕЛ/0!",
+/// "#Н/Д", ...), unchanged otherwise and for codes not known.
+QString errorText(const QString& code, const QLocale& locale);
+
+/// The serial day number `dates` gives midnight of `date`.
+double serialOfDate(const QDate& date, DateSystem dates);
 
 } // namespace Quillet

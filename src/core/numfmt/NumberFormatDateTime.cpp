@@ -18,7 +18,10 @@ namespace {
 constexpr double MaxSerial = 1e8;
 
 struct Moment {
-    QDate date;
+    int year = 0;
+    int month = 0;
+    int day = 0;
+    int weekday = 0;        ///< 0 Monday … 6 Sunday
     long long hour = 0;     ///< of the day
     long long minute = 0;   ///< of the hour
     long long second = 0;   ///< of the minute
@@ -48,7 +51,32 @@ long long roundedUnits(double value, int digits)
     return q;
 }
 
-Moment makeMoment(double serial, int digits, bool date1904)
+void setDate(Moment& m, const QDate& date)
+{
+    m.year = date.year();
+    m.month = date.month();
+    m.day = date.day();
+    m.weekday = date.dayOfWeek() - 1;
+}
+
+// Excel counts 29 Feb 1900 as a day, so its serials 1-60 name the day after the
+// calendar's, 60 is that fictitious day and 0 the day before 1 January; its weekdays run
+// on by the serial alone (serial 1 is a Sunday).
+void setExcelDate(Moment& m, long long days)
+{
+    if (days >= 61) {
+        setDate(m, QDate(1899, 12, 30).addDays(days));
+    } else if (days == 60 || days == 0) {
+        m.year = 1900;
+        m.month = days == 60 ? 2 : 1;
+        m.day = days == 60 ? 29 : 0;
+    } else {
+        setDate(m, QDate(1899, 12, 31).addDays(days));
+    }
+    m.weekday = int(((days + 5) % 7 + 7) % 7);
+}
+
+Moment makeMoment(double serial, int digits, DateSystem dates)
 {
     // The time of day is rounded to the finest unit the format shows, so 23:59:59.6
     // shown without second fractions is midnight of the next day.
@@ -63,8 +91,17 @@ Moment makeMoment(double serial, int digits, bool date1904)
         inDay -= unitsPerDay;
     }
     Moment m;
-    const QDate epoch = date1904 ? QDate(1904, 1, 1) : QDate(1899, 12, 30);
-    m.date = epoch.addDays(days);
+    switch (dates) {
+    case DateSystem::Date1900:
+        setExcelDate(m, days);
+        break;
+    case DateSystem::Date1904:
+        setDate(m, QDate(1904, 1, 1).addDays(days));
+        break;
+    case DateSystem::Calendar1899:
+        setDate(m, QDate(1899, 12, 30).addDays(days));
+        break;
+    }
     const long long seconds = inDay / unitsPerSecond;
     m.fraction = inDay % unitsPerSecond;
     m.hour = seconds / 3600;
@@ -106,7 +143,6 @@ struct DateWriter {
 
 void DateWriter::item(const FormatItem& item)
 {
-    const QDate& date = m.date;
     switch (item.kind) {
     case FormatToken::Literal:
         out += item.text;
@@ -118,20 +154,19 @@ void DateWriter::item(const FormatItem& item)
         out += locale.timeSeparator;
         break;
     case FormatToken::Year:
-        out += item.count == 2 ? padded(((date.year() % 100) + 100) % 100, 2)
-                               : QString::number(date.year());
+        out += item.count == 2 ? padded(((m.year % 100) + 100) % 100, 2) : QString::number(m.year);
         break;
     case FormatToken::Month:
-        out += padded(date.month(), item.count);
+        out += padded(m.month, item.count);
         break;
     case FormatToken::MonthName:
-        out += monthName(locale, date.month(), item.count, section.monthCase);
+        out += monthName(locale, m.month, item.count, section.monthCase);
         break;
     case FormatToken::Day:
-        out += padded(date.day(), item.count);
+        out += padded(m.day, item.count);
         break;
     case FormatToken::DayName:
-        out += (item.count == 3 ? locale.daysAbbr : locale.daysFull).value(date.dayOfWeek() - 1);
+        out += (item.count == 3 ? locale.daysAbbr : locale.daysFull).value(m.weekday);
         break;
     case FormatToken::Hour: {
         long long hour = m.hour;
@@ -176,11 +211,11 @@ void DateWriter::item(const FormatItem& item)
 } // namespace
 
 QString formatDateSection(const FormatSection& section, const FormatLocale& locale, double value,
-                          bool date1904)
+                          DateSystem dates)
 {
     if (std::fabs(value) > MaxSerial)
         return formatGeneralWith(value, locale.decimal);
-    const Moment moment = makeMoment(value, section.fractionDigits, date1904);
+    const Moment moment = makeMoment(value, section.fractionDigits, dates);
     DateWriter writer{section, locale, moment, false, false, {}};
     for (const FormatItem& item : section.items) {
         writer.twelveHour = writer.twelveHour || item.kind == FormatToken::AmPm;
@@ -193,6 +228,21 @@ QString formatDateSection(const FormatSection& section, const FormatLocale& loca
     if (writer.hasElapsed && value < 0)
         writer.out.prepend(QLatin1Char('-'));
     return writer.out;
+}
+
+double serialOfDate(const QDate& date, DateSystem dates)
+{
+    switch (dates) {
+    case DateSystem::Date1904:
+        return double(QDate(1904, 1, 1).daysTo(date));
+    case DateSystem::Calendar1899:
+        return double(QDate(1899, 12, 30).daysTo(date));
+    case DateSystem::Date1900:
+        break;
+    }
+    // Before the fictitious 29 February the count is one day short of the calendar's.
+    const QDate epoch = date < QDate(1900, 3, 1) ? QDate(1899, 12, 31) : QDate(1899, 12, 30);
+    return double(epoch.daysTo(date));
 }
 
 } // namespace Quillet

@@ -60,67 +60,49 @@ QString joinNumber(bool negative, const DecimalDigits& d, const QString& decimal
     return text;
 }
 
-// Mantissa of at most 15 significant digits, exponent with `minExponentDigits`.
-QString scientific(bool negative, double a, const QString& decimal, int minExponentDigits)
+// The widest General text of a column of standard width, sign not counted.
+constexpr int GeneralWidth = 11;
+
+// `digits` (significant digits, the point after the first) rounded half up to `keep`
+// digits; true when the rounding carried into a new leading digit ("1" then stands for 10).
+bool roundSignificant(std::string* digits, size_t keep)
 {
-    std::string digits;
-    int point = 0;
-    significantDigits(a, &digits, &point);
-    const int exponent = point - 1;
+    if (digits->size() <= keep)
+        return false;
+    const bool up = (*digits)[keep] >= '5';
+    digits->resize(keep);
+    for (size_t i = keep; up && i-- > 0;) {
+        if ((*digits)[i] != '9') {
+            ++(*digits)[i];
+            return false;
+        }
+        (*digits)[i] = '0';
+    }
+    if (up)
+        digits->insert(digits->begin(), '1');
+    return up;
+}
+
+// d.ddddE+xx with as many mantissa digits as the width leaves beside the exponent.
+QString scientific(bool negative, const std::string& significant, int exponent,
+                   const QString& decimal)
+{
+    std::string digits = significant;
+    const int exponentDigits = std::abs(exponent) >= 100 ? 3 : 2;
+    // "d." and "E+" take four characters.
+    if (roundSignificant(&digits, size_t(GeneralWidth - 3 - exponentDigits)))
+        ++exponent;
     QString text;
     if (negative)
         text += QLatin1Char('-');
     text += QLatin1Char(digits[0]);
-    const std::string rest = stripTrailingZeros(digits.substr(1));
+    const std::string rest =
+        stripTrailingZeros(digits.substr(1, GeneralWidth - 4 - exponentDigits));
     if (!rest.empty())
         text += decimal + QString::fromLatin1(rest);
     text += exponent < 0 ? QStringLiteral("E-") : QStringLiteral("E+");
-    text += QString::number(std::abs(exponent)).rightJustified(minExponentDigits, QLatin1Char('0'));
+    text += QString::number(std::abs(exponent)).rightJustified(2, QLatin1Char('0'));
     return text;
-}
-
-// Decimal exponent of `v` > 0 as its 17-digit expansion shows it, free of the
-// rounding log10 suffers next to powers of ten.
-int magnitudeOf(double v)
-{
-    char buffer[40];
-    const auto result =
-        std::to_chars(buffer, buffer + sizeof buffer, v, std::chars_format::scientific, 16);
-    const char* e = std::find(buffer, result.ptr, 'e');
-    int exponent = 0;
-    const char* start = e + 1 < result.ptr && e[1] == '+' ? e + 2 : e + 1;
-    std::from_chars(start, result.ptr, exponent);
-    return exponent;
-}
-
-double roundAt(double v, int decimals)
-{
-    const double scale = std::pow(10.0, decimals);
-    return std::round(v * scale) / scale;
-}
-
-bool approxEqual(double a, double b)
-{
-    if (a == b)
-        return true;
-    const double tolerance = 1.0 / (16777216.0 * 16777216.0);
-    const double d = std::fabs(a - b);
-    return d <= std::fabs(a) * tolerance && d <= std::fabs(b) * tolerance;
-}
-
-QString formatBelowOne(bool negative, double a, const QString& decimal)
-{
-    // Fixed notation unless the number would need many leading zeros or shows
-    // digits beyond the 16th decimal.
-    bool fixed = a > 1e-4;
-    if (!fixed) {
-        const int zeros = int(std::ceil(-std::log10(a)));
-        fixed = zeros <= 9 && approxEqual(roundAt(a, 16), roundAt(a, zeros + 16));
-    }
-    if (!fixed)
-        return scientific(negative, a, decimal, 2);
-    const int decimals = std::min(20, 14 - magnitudeOf(a));
-    return joinNumber(negative, roundToDecimals(a, decimals), decimal);
 }
 
 } // namespace
@@ -174,14 +156,29 @@ QString formatGeneralWith(double value, const QString& decimal)
         return negative ? QStringLiteral("-INF") : QStringLiteral("INF");
     if (a == 0)
         return QStringLiteral("0");
-    if (a < 1)
-        return formatBelowOne(negative, a, decimal);
-    if (a < 9007199254740992.0 && std::floor(a) == a)
+    if (a < 1e15 && std::floor(a) == a)
         return QString::number(negative ? -(long long)a : (long long)a);
-    const int magnitude = magnitudeOf(a);
-    if (magnitude >= 15)
-        return scientific(negative, a, decimal, 3);
-    return joinNumber(negative, roundToDecimals(a, 14 - magnitude), decimal);
+    std::string digits;
+    int point = 0;
+    significantDigits(a, &digits, &point);
+    const int exponent = point - 1;
+    if (exponent >= GeneralWidth)
+        return scientific(negative, digits, exponent, decimal);
+    if (exponent < -4) {
+        // Below 0.0001 the nine decimals of fixed notation hold fewer digits than the
+        // exponent form shows: they are used when the number needs no more.
+        std::string mantissa = digits;
+        const int shownExponent = exponent + (roundSignificant(&mantissa, 6) ? 1 : 0);
+        const int shown = int(stripTrailingZeros(mantissa).size());
+        if (shownExponent < -4 && shown > 10 + shownExponent)
+            return scientific(negative, digits, exponent, decimal);
+    }
+    // An integer part of ten or eleven digits leaves no room for the point.
+    const int decimals = exponent >= 9 ? 0 : GeneralWidth - 2 - qMax(exponent, 0);
+    const DecimalDigits rounded = roundToDecimals(a, decimals);
+    if (int(rounded.integer.size()) > GeneralWidth)
+        return scientific(negative, digits, exponent, decimal);
+    return joinNumber(negative, rounded, decimal);
 }
 
 QString decimalSeparatorFor(const QLocale& locale)
@@ -209,6 +206,25 @@ QString booleanText(bool value, const QLocale& locale)
     if (locale.language() == QLocale::Russian)
         return value ? QStringLiteral("ИСТИНА") : QStringLiteral("ЛОЖЬ");
     return value ? QStringLiteral("TRUE") : QStringLiteral("FALSE");
+}
+
+QString errorText(const QString& code, const QLocale& locale)
+{
+    if (locale.language() != QLocale::Russian)
+        return code;
+    static const struct {
+        const char16_t* code;
+        const char16_t* russian;
+    } words[] = {
+        {u"#NULL!", u"#ПУСТО!"}, {u"#DIV/0!", u"#ДЕЛ/0!"}, {u"#VALUE!", u"#ЗНАЧ!"},
+        {u"#REF!", u"#ССЫЛКА!"}, {u"#NAME?", u"#ИМЯ?"},    {u"#NUM!", u"#ЧИСЛО!"},
+        {u"#N/A", u"#Н/Д"},
+    };
+    for (const auto& word : words) {
+        if (code == QStringView(word.code))
+            return QString::fromUtf16(word.russian);
+    }
+    return code;
 }
 
 } // namespace Quillet

@@ -30,7 +30,7 @@ FormatLocale englishLocale()
     f.pm = QStringLiteral("PM");
     f.trueWord = QStringLiteral("TRUE");
     f.falseWord = QStringLiteral("FALSE");
-    f.systemLongDate = QStringLiteral("dddd, mmmm dd, yyyy");
+    f.systemLongDate = QStringLiteral("dddd, mmmm d, yyyy");
     f.systemTime = QStringLiteral("hh:mm:ss AM/PM");
     f.language = QLocale::English;
     return f;

@@ -4,6 +4,7 @@
 
 // Compiled form of a number-format code, shared by the parser and the formatters.
 
+#include "core/numfmt/NumberFormat.h"
 #include "core/numfmt/NumberFormatLocale.h"
 
 #include <QString>
@@ -94,6 +95,6 @@ CompiledFormat compileFormat(const QString& code, const QLocale& programLocale);
 QString formatNumberSection(const FormatSection& section, const FormatLocale& locale, double value,
                             bool negative);
 QString formatDateSection(const FormatSection& section, const FormatLocale& locale, double value,
-                          bool date1904);
+                          DateSystem dates);
 
 } // namespace Quillet

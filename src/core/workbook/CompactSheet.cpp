@@ -108,7 +108,7 @@ QString CompactWorksheet::cellText(int row, int column) const
         it->style < shared.formats.size() ? shared.formats[it->style] : shared.general;
     switch (it->kind()) {
     case CellKind::Number:
-        return format.format(it->value, shared.date1904);
+        return format.format(it->value, shared.dates);
     case CellKind::Shared:
         return format.formatText(shared.strings[size_t(it->value)]);
     case CellKind::Text:
@@ -116,7 +116,7 @@ QString CompactWorksheet::cellText(int row, int column) const
     case CellKind::Boolean:
         // A boolean under a number format of its own shows as that number.
         return format.isGeneral() ? booleanText(it->value != 0, shared.locale)
-                                  : format.format(it->value, shared.date1904);
+                                  : format.format(it->value, shared.dates);
     case CellKind::Error:
         return m_texts[size_t(it->value)];
     }

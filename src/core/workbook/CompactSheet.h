@@ -22,7 +22,7 @@ struct CellFormatting {
     std::vector<NumberFormat> formats; ///< the number format of each cell style
     NumberFormat general;              ///< for cells whose style is unknown
     QLocale locale;
-    bool date1904 = false;
+    DateSystem dates = DateSystem::Date1900;
 };
 
 /// Number: the value is the number. Shared: an index into CellFormatting::strings.

@@ -184,6 +184,7 @@ struct CellValue {
     std::string string; // office:string-value, shown instead of the paragraphs
     std::string style;
     bool formula = false;
+    bool error = false; // an error value: its paragraph holds the error's code
     void clear() { *this = CellValue(); }
 };
 
@@ -192,8 +193,8 @@ struct CellValue {
 // same stream.
 class ContentHandler : public XmlHandler {
 public:
-    ContentHandler(OdsWorkbook& workbook, OdsStyles& styles)
-        : m_workbook(workbook), m_styles(styles)
+    ContentHandler(OdsWorkbook& workbook, OdsStyles& styles, const QLocale& locale)
+        : m_workbook(workbook), m_styles(styles), m_locale(locale)
     {
     }
     void startElement(const char* name, const char** attributes) override;
@@ -218,6 +219,7 @@ private:
 
     OdsWorkbook& m_workbook;
     OdsStyles& m_styles;
+    QLocale m_locale;
     int m_styleDepth = 0;        // inside office:styles or office:automatic-styles
     double m_nullDateOffset = 0; // null date minus 30 Dec 1899, in days
     OdsWorksheet* m_sheet = nullptr;
@@ -331,8 +333,12 @@ void ContentHandler::startCell(const char** attributes)
     for (const char** a = attributes; *a; a += 2) {
         const char* key = a[0];
         // calcext:value-type repeats office:value-type with error types of its own.
-        if (std::strncmp(key, "office:", 7) != 0 && std::strncmp(key, "table:", 6) != 0)
+        if (std::strncmp(key, "office:", 7) != 0 && std::strncmp(key, "table:", 6) != 0) {
+            m_value.error =
+                m_value.error
+                || (named(XmlStream::localName(key), "value-type") && named(a[1], "error"));
             continue;
+        }
         key = XmlStream::localName(key);
         if (named(key, "value-type"))
             m_value.type = a[1];
@@ -425,7 +431,7 @@ bool ContentHandler::valueText(QString* text)
     const double serial = format->format.isDateTime() && type != "date" && type != "time"
                               ? value + m_nullDateOffset
                               : value;
-    *text = format->format.format(serial);
+    *text = format->format.format(serial, DateSystem::Calendar1899);
     return true;
 }
 
@@ -480,6 +486,8 @@ QString ContentHandler::cellText()
     const std::string& type = m_value.type;
     if (!type.empty() && type != "string" && valueText(&text))
         return text;
+    if (m_paragraphs > 0 && m_value.error)
+        return errorText(QString::fromUtf8(m_text.data(), qsizetype(m_text.size())), m_locale);
     if (m_paragraphs > 0)
         return QString::fromUtf8(m_text.data(), qsizetype(m_text.size()));
     if ((!type.empty() && type != "string") || m_value.string.empty())
@@ -649,7 +657,7 @@ std::unique_ptr<Workbook> OdsReader::read(QIODevice& device, const QString& file
     QByteArray data = readWholeDevice(device, MaxFileBytes);
     auto workbook = std::make_unique<OdsWorkbook>();
     OdsStyles styles(options.locale);
-    ContentHandler handler(*workbook, styles);
+    ContentHandler handler(*workbook, styles, options.locale);
     if (data.startsWith("PK")) {
         ZipArchive zip(std::move(data), m_limits);
         if (!zip.contains(QStringLiteral("content.xml"))) {

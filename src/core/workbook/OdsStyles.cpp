@@ -117,6 +117,8 @@ struct OdsStyles::Builder {
     bool inNumber = false;  // number:number waits for its embedded texts
     qsizetype blankAt = -1; // where a literal of spaces alone starts, while it is last
     bool automaticOrder = false;
+    bool languageFormat = false; // format-source="language": the locale's own format
+    bool longWeekday = false;
     bool numericDate = true;
     bool yearLong = false;
     QString dateParts; // letters of d, m, y, h, s seen
@@ -279,6 +281,7 @@ void OdsStyles::Builder::start(const char* element, const char** attributes)
         dateParts += QLatin1Char('y');
     } else if (named(element, "day-of-week")) {
         numericDate = false;
+        longWeekday = longForm;
         style.body += longForm ? QStringLiteral("dddd") : QStringLiteral("ddd");
     } else if (named(element, "hours")) {
         timeUnit(longForm ? QStringLiteral("hh") : QStringLiteral("h"));
@@ -344,11 +347,18 @@ void OdsStyles::Builder::end(const char* element)
 
 // A numeric date written in "automatic order" is the locale's own short date (and
 // time): the application shows it in the order and with the separators of the
-// locale that reads it.
+// locale that reads it. A date with the full weekday taken from the language is the
+// locale's system long date, whatever order and form the file wrote it in.
 void OdsStyles::Builder::localDate()
 {
-    if (!automaticOrder || !numericDate || !dateParts.contains(QLatin1Char('d'))
+    if (!automaticOrder || !dateParts.contains(QLatin1Char('d'))
         || !dateParts.contains(QLatin1Char('m')) || !dateParts.contains(QLatin1Char('y')))
+        return;
+    if (languageFormat && longWeekday && !dateParts.contains(QLatin1Char('h'))) {
+        style.body = QStringLiteral("[$-F800]");
+        return;
+    }
+    if (!numericDate)
         return;
     const bool russian = locale.language() == QLocale::Russian;
     const bool english = locale.language() == QLocale::English || locale.language() == QLocale::C;
@@ -394,6 +404,7 @@ void OdsStyles::startElement(const char* name, const char** attributes)
         m_builder->elapsedFirst =
             attr(attributes, "truncate-on-overflow") == QLatin1String("false");
         m_builder->automaticOrder = attr(attributes, "automatic-order") == QLatin1String("true");
+        m_builder->languageFormat = attr(attributes, "format-source") == QLatin1String("language");
         m_builder->style.language = attr(attributes, "language");
         m_builder->style.country = attr(attributes, "country");
         m_builder->locale =

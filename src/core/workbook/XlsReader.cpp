@@ -256,7 +256,7 @@ void SheetLoader::setText(const CellPlace& at, QString text)
 
 void SheetLoader::setError(const CellPlace& at, quint8 code)
 {
-    add(at, CellKind::Error, m_sheet.addText(xlsErrorText(code)));
+    add(at, CellKind::Error, m_sheet.addText(errorText(xlsErrorText(code), m_shared.locale)));
 }
 
 std::vector<QByteArrayView> SheetLoader::withContinues(QByteArrayView first,
@@ -301,7 +301,9 @@ std::unique_ptr<Workbook> readStream(const QByteArray& stream, const QLocale& lo
     shared->formats = std::move(globals.xfFormats);
     shared->general = NumberFormat::builtin(0, locale);
     shared->locale = locale;
-    shared->date1904 = globals.date1904;
+    shared->dates = globals.date1904        ? DateSystem::Date1904
+                    : globals.calendarDates ? DateSystem::Calendar1899
+                                            : DateSystem::Date1900;
     auto workbook = std::make_unique<GridWorkbook>();
     qint64 budget = 2 * qint64(stream.size()) + WalkSlack;
     for (const XlsSheetEntry& entry : globals.sheets) {

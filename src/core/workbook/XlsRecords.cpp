@@ -303,6 +303,23 @@ QString xlsErrorText(quint8 code)
     }
 }
 
+namespace {
+
+// LibreOffice signs its files as the user "Calc"; Excel writes the user's own name. The
+// name is only a hint, so a broken record is no hint rather than a broken file.
+bool writtenByLibreOffice(const XlsRecord& record, const XlsGlobals& globals)
+{
+    try {
+        return xlsRecordString({record.data}, globals, globals.version == BiffVersion::Biff5)
+                   .trimmed()
+               == QLatin1String("Calc");
+    } catch (const XlsFormatError&) {
+        return false;
+    }
+}
+
+} // namespace
+
 XlsGlobals readXlsGlobals(const QByteArray& stream, const QLocale& locale)
 {
     XlsGlobals globals;
@@ -324,6 +341,9 @@ XlsGlobals readXlsGlobals(const QByteArray& stream, const QLocale& locale)
             break;
         case XlsRecordType::DateMode:
             globals.date1904 = u16At(record.data, 0) == 1;
+            break;
+        case XlsRecordType::WriteAccess:
+            globals.calendarDates = writtenByLibreOffice(record, globals);
             break;
         case XlsRecordType::Window1:
             // The first window is the one the workbook opens in.

@@ -37,6 +37,7 @@ namespace XlsRecordType {
 constexpr quint16 Formula = 0x0006;
 constexpr quint16 Eof = 0x000A;
 constexpr quint16 DateMode = 0x0022;
+constexpr quint16 WriteAccess = 0x005C;
 constexpr quint16 FilePass = 0x002F;
 constexpr quint16 Continue = 0x003C;
 constexpr quint16 Window1 = 0x003D;
@@ -127,6 +128,8 @@ struct XlsGlobals {
     BiffVersion version = BiffVersion::Biff8;
     quint16 codePage = 1252;
     bool date1904 = false;
+    /// Written by LibreOffice, which counts serial days on the real calendar.
+    bool calendarDates = false;
     int activeTab = 0; ///< index into `sheets`
     std::vector<XlsSheetEntry> sheets;
     std::vector<QString> sharedStrings;

@@ -34,22 +34,52 @@ public:
     int m_active = 0;
 };
 
-QString findWorkbookPart(ZipArchive& zip)
+struct RootParts {
+    QString workbook;
+    QString properties; ///< extended properties (docProps/app.xml); empty without them
+};
+
+RootParts findRootParts(ZipArchive& zip)
 {
+    RootParts parts;
     const QString rootRels = QStringLiteral("_rels/.rels");
     if (zip.contains(rootRels)) {
         const auto rels = parseRelationships(zip.read(rootRels), QString(), rootRels);
         for (const XlsxRelationship& rel : rels) {
-            if (rel.type == QLatin1String("officeDocument") && zip.contains(rel.target))
-                return rel.target;
+            if (!zip.contains(rel.target))
+                continue;
+            if (rel.type == QLatin1String("officeDocument") && parts.workbook.isEmpty())
+                parts.workbook = rel.target;
+            else if (rel.type == QLatin1String("extended-properties"))
+                parts.properties = rel.target;
         }
     }
-    const QString fallback = QStringLiteral("xl/workbook.xml");
-    if (!zip.contains(fallback)) {
+    const QString properties = QStringLiteral("docProps/app.xml");
+    if (parts.properties.isEmpty() && zip.contains(properties))
+        parts.properties = properties;
+    if (!parts.workbook.isEmpty())
+        return parts;
+    parts.workbook = QStringLiteral("xl/workbook.xml");
+    if (!zip.contains(parts.workbook)) {
         throw FileError(QStringLiteral("Файл не является книгой xlsx: в нём нет основной "
                                        "части книги"));
     }
-    return fallback;
+    return parts;
+}
+
+// LibreOffice counts its serials on the real calendar and writes them so: a date before
+// March 1900 it saved is a day off in Excel's count, which its own files keep.
+DateSystem datesOf(const XlsxWorkbookInfo& info, ZipArchive& zip, const QString& properties)
+{
+    if (info.date1904)
+        return DateSystem::Date1904;
+    if (properties.isEmpty())
+        return DateSystem::Date1900;
+    const QString application = readApplication(zip, properties);
+    if (application.startsWith(QLatin1String("LibreOffice"), Qt::CaseInsensitive)
+        || application.contains(QLatin1String("OpenOffice"), Qt::CaseInsensitive))
+        return DateSystem::Calendar1899;
+    return DateSystem::Date1900;
 }
 
 QString relationshipsPart(const QString& part)
@@ -99,7 +129,8 @@ std::unique_ptr<Workbook> XlsxReader::read(QIODevice& device, const QString& fil
 {
     Q_UNUSED(fileName);
     ZipArchive zip(readWholeDevice(device, MaxFileBytes), m_limits);
-    const QString workbookPart = findWorkbookPart(zip);
+    const RootParts root = findRootParts(zip);
+    const QString& workbookPart = root.workbook;
     const XlsxWorkbookInfo info = parseWorkbook(zip.read(workbookPart), workbookPart);
     if (info.sheets.empty())
         throw FileError(QStringLiteral("В книге нет листов"));
@@ -110,7 +141,7 @@ std::unique_ptr<Workbook> XlsxReader::read(QIODevice& device, const QString& fil
 
     auto shared = std::make_shared<CellFormatting>();
     shared->locale = options.locale;
-    shared->date1904 = info.date1904;
+    shared->dates = datesOf(info, zip, root.properties);
     shared->general = NumberFormat(QString(), options.locale);
     const QString folder = packageFolder(workbookPart);
     const QString stringsPart =

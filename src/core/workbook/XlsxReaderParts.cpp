@@ -77,7 +77,36 @@ private:
     bool m_viewSeen = false;
 };
 
-// Strings are the text runs of each <si>, phonetic guides (<rPh>) left out.
+class ApplicationHandler : public XmlHandler {
+public:
+    void startElement(const char* name, const char**) override
+    {
+        m_inName = !done && named(name, "Application");
+    }
+    void endElement(const char*) override
+    {
+        done = done || m_inName;
+        m_inName = false;
+    }
+    void characters(const char* data, int length) override
+    {
+        // A name is a few dozen characters; a longer one is not worth keeping.
+        if (m_inName && application.size() < 256)
+            application.append(data, size_t(length));
+    }
+
+    std::string application;
+    bool done = false;
+
+private:
+    bool m_inName = false;
+};
+
+// The properties part lists a few short values; past this the name is not coming.
+constexpr qint64 MaxPropertiesBytes = 64 * 1024;
+
+// Strings are the text runs of each <si>, phonetic guides (<rPh>) left out. Escapes
+// belong to one run: an escape cut in two by a run boundary is two pieces of text.
 class SharedStringsHandler : public XmlHandler {
 public:
     void startElement(const char* name, const char**) override
@@ -87,6 +116,7 @@ public:
             m_inItem = true;
         } else if (named(name, "t")) {
             m_inText = m_inItem && m_phonetic == 0;
+            m_run.clear();
         } else if (named(name, "rPh")) {
             ++m_phonetic;
         }
@@ -94,9 +124,13 @@ public:
     void endElement(const char* name) override
     {
         if (named(name, "si")) {
-            strings.push_back(decodeOoxmlText(m_item));
+            unifyLineBreaks(m_item);
+            strings.push_back(std::move(m_item));
+            m_item = QString();
             m_inItem = false;
         } else if (named(name, "t")) {
+            if (m_inText)
+                m_item += decodeOoxmlEscapes(m_run);
             m_inText = false;
         } else if (named(name, "rPh")) {
             --m_phonetic;
@@ -105,13 +139,14 @@ public:
     void characters(const char* data, int length) override
     {
         if (m_inText)
-            m_item.append(data, size_t(length));
+            m_run.append(data, size_t(length));
     }
 
     std::vector<QString> strings;
 
 private:
-    std::string m_item;
+    QString m_item;
+    std::string m_run;
     bool m_inItem = false;
     bool m_inText = false;
     int m_phonetic = 0;
@@ -178,35 +213,42 @@ QString resolvePackagePath(const QString& folder, const QString& target)
     return parts.join(QLatin1Char('/'));
 }
 
-QString decodeOoxmlText(const std::string& utf8)
+QString decodeOoxmlEscapes(const std::string& utf8)
 {
-    if (utf8.find('_') == std::string::npos && utf8.find('\r') == std::string::npos)
-        return QString::fromUtf8(utf8.data(), qsizetype(utf8.size()));
-    std::string out;
-    out.reserve(utf8.size());
-    for (size_t i = 0; i < utf8.size(); ++i) {
-        const char c = utf8[i];
-        if (c == '_' && i + 6 < utf8.size() + 0 && utf8[i + 1] == 'x' && utf8[i + 6] == '_') {
-            int code = 0;
-            bool ok = true;
-            for (size_t k = 2; k < 6 && ok; ++k) {
-                const int v = hexValue(utf8[i + k]);
-                ok = v >= 0;
-                code = code * 16 + v;
-            }
-            if (ok) {
-                const QByteArray bytes = QString(QChar(char16_t(code))).toUtf8();
-                out.append(bytes.constData(), size_t(bytes.size()));
-                i += 6;
-                continue;
-            }
+    QString text = QString::fromUtf8(utf8.data(), qsizetype(utf8.size()));
+    qsizetype at = text.indexOf(QLatin1String("_x"));
+    if (at < 0)
+        return text;
+    QString out;
+    out.reserve(text.size());
+    qsizetype copied = 0;
+    for (; at >= 0; at = text.indexOf(QLatin1String("_x"), at)) {
+        int code = 0;
+        bool escape = at + 6 < text.size() && text.at(at + 6) == QLatin1Char('_');
+        for (qsizetype k = at + 2; escape && k < at + 6; ++k) {
+            const int v = text.at(k).unicode() < 128 ? hexValue(char(text.at(k).unicode())) : -1;
+            escape = v >= 0;
+            code = code * 16 + v;
         }
-        out.push_back(c);
+        if (!escape) {
+            ++at;
+            continue;
+        }
+        out += QStringView(text).mid(copied, at - copied);
+        out += QChar(char16_t(code));
+        at += 7;
+        copied = at;
     }
-    QString decoded = QString::fromUtf8(out.data(), qsizetype(out.size()));
-    decoded.replace(QLatin1String("\r\n"), QLatin1String("\n"));
-    decoded.replace(QLatin1Char('\r'), QLatin1Char('\n'));
-    return decoded;
+    out += QStringView(text).mid(copied);
+    return out;
+}
+
+void unifyLineBreaks(QString& text)
+{
+    if (!text.contains(QLatin1Char('\r')))
+        return;
+    text.replace(QLatin1String("\r\n"), QLatin1String("\n"));
+    text.replace(QLatin1Char('\r'), QLatin1Char('\n'));
 }
 
 QHash<QString, XlsxRelationship>
@@ -222,6 +264,29 @@ XlsxWorkbookInfo parseWorkbook(const QByteArray& xml, const QString& partName)
     WorkbookHandler handler;
     parseXml(handler, xml, partName);
     return handler.info;
+}
+
+QString readApplication(ZipArchive& zip, const QString& partName)
+{
+    struct Enough {};
+    ApplicationHandler handler;
+    try {
+        XmlStream stream(handler, partName);
+        qint64 fed = 0;
+        zip.stream(partName, [&](const char* data, size_t size) {
+            stream.feed(data, size);
+            fed += qint64(size);
+            if (handler.done || fed > MaxPropertiesBytes)
+                throw Enough();
+        });
+    } catch (const Enough&) {
+    } catch (const FileError&) {
+        // Who wrote the file is only a hint: a broken part gives none.
+    }
+    if (!handler.done)
+        return {};
+    return QString::fromUtf8(handler.application.data(), qsizetype(handler.application.size()))
+        .trimmed();
 }
 
 std::vector<QString> parseSharedStrings(ZipArchive& zip, const QString& partName)

@@ -55,17 +55,15 @@ bool parseReference(const char* text, quint32* row, quint32* column)
     return true;
 }
 
-// Cell types an ISO 8601 value ("d") needs: days since the epoch of the date system.
-double isoDateSerial(const QString& text, bool date1904)
+// Cell types an ISO 8601 value ("d") needs: the serial of the workbook's date system.
+double isoDateSerial(const QString& text, DateSystem dates)
 {
     QDateTime when = QDateTime::fromString(text, Qt::ISODateWithMs);
     if (!when.isValid())
         when = QDateTime(QDate::fromString(text, Qt::ISODate), QTime(0, 0));
     if (!when.isValid())
         return 0;
-    const QDate epoch = date1904 ? QDate(1904, 1, 1) : QDate(1899, 12, 30);
-    const double days = double(epoch.daysTo(when.date()));
-    return days + when.time().msecsSinceStartOfDay() / 86400000.0;
+    return serialOfDate(when.date(), dates) + when.time().msecsSinceStartOfDay() / 86400000.0;
 }
 
 class SheetHandler : public XmlHandler {
@@ -105,6 +103,7 @@ private:
     bool m_hasFormula = false;
     int m_phonetic = 0;
     std::string m_value;
+    QString m_inlineText; // the runs of an inline string decoded so far
 };
 
 void SheetHandler::startElement(const char* name, const char** attributes)
@@ -132,9 +131,10 @@ void SheetHandler::startElement(const char* name, const char** attributes)
         m_hasFormula = true;
     } else if (named(name, "is")) {
         m_inInline = true;
-        m_value.clear();
+        m_inlineText.clear();
     } else if (named(name, "t") && m_inInline) {
         m_inInlineText = true;
+        m_value.clear();
     } else if (named(name, "rPh")) {
         ++m_phonetic;
     }
@@ -186,7 +186,10 @@ void SheetHandler::endElement(const char* name)
         m_inInline = false;
         m_hasValue = true;
         m_type = 'i';
-    } else if (named(name, "t")) {
+    } else if (named(name, "t") && m_inInlineText) {
+        // Escapes belong to one run, as in the shared strings.
+        m_inlineText += decodeOoxmlEscapes(m_value);
+        m_value.clear();
         m_inInlineText = false;
     } else if (named(name, "rPh")) {
         --m_phonetic;
@@ -225,13 +228,17 @@ void SheetHandler::endCell()
         break;
     }
     case 'i':
-        m_sheet.addCell(m_row, column, CellKind::Text, m_sheet.addText(decodeOoxmlText(m_value)),
+        unifyLineBreaks(m_inlineText);
+        m_sheet.addCell(m_row, column, CellKind::Text, m_sheet.addText(std::move(m_inlineText)),
                         m_style);
+        m_inlineText = QString();
         break;
     case 'e':
         m_sheet.addCell(
             m_row, column, CellKind::Error,
-            m_sheet.addText(QString::fromUtf8(m_value.data(), qsizetype(m_value.size()))), m_style);
+            m_sheet.addText(errorText(QString::fromUtf8(m_value.data(), qsizetype(m_value.size())),
+                                      m_shared.locale)),
+            m_style);
         break;
     case 'b':
         m_sheet.addCell(m_row, column, CellKind::Boolean,
@@ -241,7 +248,7 @@ void SheetHandler::endCell()
         m_sheet.addCell(
             m_row, column, CellKind::Number,
             isoDateSerial(QString::fromUtf8(m_value.data(), qsizetype(m_value.size())).trimmed(),
-                          m_shared.date1904),
+                          m_shared.dates),
             m_style);
         break;
     default: {

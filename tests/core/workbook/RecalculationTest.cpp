@@ -140,9 +140,8 @@ void RecalculationTest::computedTexts_data()
     QTest::addColumn<QString>("cell");
     QTest::addColumn<QString>("expected");
     const QList<std::pair<const char*, const char*>> same = {
-        {"B1", "5"},  {"B3", "Сумма: 5"}, {"B4", "#DIV/0!"},   {"B5", "15.01.2024"},
-        {"B6", "14"}, {"D1", "3"},        {"D3", "5"},         {"E1", "6"},
-        {"F1", "2"},  {"A1", "2"},        {"C2", "29.02.2020"}};
+        {"B1", "5"}, {"B3", "Сумма: 5"}, {"B5", "15.01.2024"}, {"B6", "14"}, {"D1", "3"},
+        {"D3", "5"}, {"E1", "6"},        {"F1", "2"},          {"A1", "2"},  {"C2", "29.02.2020"}};
     // Cells without formulas read as the file's own reading shows them, not as LibreOffice
     // exported their formats: a built-in short date follows the reader's locale.
     for (const char* locale : {"en_US", "ru_RU"}) {
@@ -155,6 +154,12 @@ void RecalculationTest::computedTexts_data()
     QTest::newRow("ru_RU formatted number") << "ru_RU"
                                             << "B2"
                                             << "50,00";
+    QTest::newRow("en_US error") << "en_US"
+                                 << "B4"
+                                 << "#DIV/0!";
+    QTest::newRow("ru_RU error") << "ru_RU"
+                                 << "B4"
+                                 << "#ДЕЛ/0!";
     QTest::newRow("en_US built-in short date") << "en_US"
                                                << "C3"
                                                << "1/15/2024";

@@ -40,6 +40,8 @@ private Q_SLOTS:
     void parallelReads();
     void writerVariants_data();
     void writerVariants();
+    void decodesEscapes_data();
+    void decodesEscapes();
     void brokenFilesFail_data();
     void brokenFilesFail();
     void listsFormulasWithoutResults_data();
@@ -145,6 +147,57 @@ void XlsxReaderTest::writerVariants()
     const Worksheet* worksheet = workbook->worksheet(sheet);
     QVERIFY(worksheet);
     QCOMPARE(worksheet->cellText(row, column), expected);
+}
+
+void XlsxReaderTest::decodesEscapes_data()
+{
+    // Sheet "Escapes" of the fixtures of make_escapes.py: xlsxwriter escapes as Excel
+    // does, in shared strings and rich text and (constant-memory mode) inline strings;
+    // the crafted file has the forms no writer at hand produces.
+    QTest::addColumn<QString>("fixture");
+    QTest::addColumn<int>("row");
+    QTest::addColumn<int>("column");
+    QTest::addColumn<QString>("expected");
+    for (const char* written : {"escapes-xlsxwriter.xlsx", "escapes-xlsxwriter-inline.xlsx"}) {
+        const QString name = QString::fromLatin1(written);
+        auto row = [&](const char* what) -> QTestData& {
+            return QTest::newRow(qPrintable(name + QLatin1String(": ") + QLatin1String(what)));
+        };
+        row("carriage return") << name << 1 << 1 << "carriage\nreturn";
+        row("control characters") << name << 2 << 1
+                                  << "start\x01\x1f"
+                                     "end";
+        row("escaped underscore keeps an escape-like text")
+            << name << 3 << 1 << "literal _x000D_ stays";
+        row("escaped underscore before itself") << name << 4 << 1 << "_x005F_";
+        row("rich text runs") << name << 5 << 1 << "run\n_x0041_ end\x02";
+    }
+    const QString crafted = QStringLiteral("escapes-crafted.xlsx");
+    const QString grinning = QString::fromUtf8("\xF0\x9F\x98\x80");
+    QTest::newRow("lower-case hex digits") << crafted << 1 << 1 << "lower\ncase";
+    QTest::newRow("lower-case escaped underscore") << crafted << 2 << 1 << "_x000D_";
+    QTest::newRow("escaped surrogate pair") << crafted << 3 << 1 << grinning;
+    QTest::newRow("capital X is no escape") << crafted << 4 << 1 << "_X000D_";
+    QTest::newRow("a letter that is no hex digit") << crafted << 5 << 1 << "_x00G0_";
+    QTest::newRow("no closing underscore") << crafted << 6 << 1 << "end_x000D";
+    QTest::newRow("two escapes in a row") << crafted << 7 << 1 << "AB";
+    QTest::newRow("escape cut by a run boundary") << crafted << 8 << 1 << "_x0041_";
+    QTest::newRow("inline surrogate pair in lower case") << crafted << 1 << 2 << grinning;
+    QTest::newRow("inline CR and LF in two runs") << crafted << 2 << 2 << "a\nb";
+    QTest::newRow("inline escape cut by a run boundary") << crafted << 3 << 2 << "_x0041_";
+}
+
+void XlsxReaderTest::decodesEscapes()
+{
+    QFETCH(QString, fixture);
+    QFETCH(int, row);
+    QFETCH(int, column);
+    QFETCH(QString, expected);
+    const auto workbook = readXlsx(readFile(dataPath("workbooks/" + fixture)),
+                                   QLocale(QLocale::English, QLocale::UnitedStates));
+    const Worksheet* sheet = workbook->worksheet(QStringLiteral("Escapes"));
+    QVERIFY(sheet);
+    QCOMPARE(sheet->cellText(row, column), expected);
 }
 
 void XlsxReaderTest::brokenFilesFail_data()

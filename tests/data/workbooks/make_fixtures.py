@@ -314,6 +314,45 @@ ODS_STORED_TEXT = {"Cases": {"B56": "S", "B72": "6:45 p", "B91": " $1,234 ",
 LOCALE_AMBIGUOUS = {"Locale": {"B11": [" - ₽ ", "- ₽ "]}}
 
 
+# Where Excel shows another text than LibreOffice's CSV export: the export writes General
+# numbers in full, where a column of standard width shows at most 11 characters, and a
+# Russian spreadsheet names error values in Russian. General cells, sheet → cell →
+# (en-US, ru-RU); error cells, sheet → cells.
+STANDARD_WIDTH = {"Cases": {"B4": ("1.23457E+17", "1,23457E+17")},
+                  "Locale": {"B3": ("9.0072E+15", "9,0072E+15"),
+                             "B5": ("3.141592654", "3,141592654")}}
+ERROR_CELLS = {"Errors": ("A1", "A2"), "Formulas": ("A4",)}
+RUSSIAN_ERRORS = {"#NULL!": "#ПУСТО!", "#DIV/0!": "#ДЕЛ/0!", "#VALUE!": "#ЗНАЧ!",
+                  "#REF!": "#ССЫЛКА!", "#NAME?": "#ИМЯ?", "#NUM!": "#ЧИСЛО!", "#N/A": "#Н/Д"}
+
+
+def cell_index(ref):
+    """"B4" → (row 3, column 1), both from 0."""
+    column = 0
+    for i, c in enumerate(ref):
+        if c.isdigit():
+            return int(ref[i:]) - 1, column - 1
+        column = column * 26 + ord(c) - 64
+    raise ValueError(ref)
+
+
+def excel_shows(entries, standard_width=STANDARD_WIDTH, error_cells=ERROR_CELLS):
+    for entry in entries:
+        sheet = entry["sheet"]
+        for ref, texts in standard_width.get(sheet, {}).items():
+            row, column = cell_index(ref)
+            for key, text in zip(("en-US", "ru-RU"), texts):
+                entry["expect"][key]["rows"][row][column] = text
+        russian = entry["expect"]["ru-RU"]
+        for ref in error_cells.get(sheet, ()):
+            row, column = cell_index(ref)
+            rows = russian["rows"]
+            rows[row][column] = RUSSIAN_ERRORS.get(rows[row][column], rows[row][column])
+            if ref in russian["ambiguous"]:
+                russian["ambiguous"][ref] = [RUSSIAN_ERRORS.get(t, t)
+                                             for t in russian["ambiguous"][ref]]
+
+
 def accept_locale_ambiguity(entries):
     for entry in entries:
         for ref, texts in LOCALE_AMBIGUOUS.get(entry["sheet"], {}).items():
@@ -338,6 +377,11 @@ def save_expectations(workbook, entries, about):
         f.write("\n")
 
 
+ABOUT = ("Displayed text of %s (%s) as LibreOffice shows it, per locale, from its CSV "
+         "export 'as shown', with General numbers as a column of standard width shows "
+         "them and error values in Russian under ru-RU. Made by make_fixtures.py.")
+
+
 def make_locale_fixtures(work):
     """The locale cases saved by LibreOffice under ru_RU as .ods and flat .fods."""
     source = os.path.join(work, "locale-source.xlsx")
@@ -357,9 +401,9 @@ def main(only_locale=False):
     made = make_locale_fixtures(work)
     if only_locale:
         for name, origin in made:
-            about = ("Displayed text of %s (%s) as LibreOffice shows it, per locale, from "
-                     "its CSV export 'as shown'. Made by make_fixtures.py." % (name, origin))
+            about = ABOUT % (name, origin)
             entries = expectations(os.path.join(HERE, name), work)
+            excel_shows(entries)
             accept_locale_ambiguity(entries)
             save_expectations(name, entries, about)
         shutil.rmtree(work, ignore_errors=True)
@@ -380,9 +424,9 @@ def main(only_locale=False):
         shutil.copy(converted, os.path.join(HERE, name))
         made.append((name, "the openpyxl workbook saved by LibreOffice"))
     for name, origin in made:
-        about = ("Displayed text of %s (%s) as LibreOffice shows it, per locale, from its "
-                 "CSV export 'as shown'. Made by make_fixtures.py." % (name, origin))
+        about = ABOUT % (name, origin)
         entries = expectations(os.path.join(HERE, name), work)
+        excel_shows(entries)
         if name.endswith(".ods"):
             accept_stored_texts(entries)
         accept_locale_ambiguity(entries)

@@ -21,7 +21,7 @@ import shutil
 import struct
 import tempfile
 
-from make_fixtures import HERE, expectations, save_expectations, soffice
+from make_fixtures import HERE, excel_shows, expectations, save_expectations, soffice
 
 LONG_SST_ROWS = 3000
 
@@ -228,15 +228,21 @@ def sst_split(path):
 
 # Cells whose text in the spreadsheet the program links to differs from what LibreOffice
 # shows for the .xls: a logical value reads TRUE/FALSE (LibreOffice shows 1/0), an error
-# cell shows its own error (LibreOffice's export wrote #N/A beside it), and a formula
-# shows the result the file stores (LibreOffice recomputes some when it opens the file).
+# cell shows its own error (LibreOffice's export wrote #N/A beside it), in Russian under
+# ru_RU, a formula shows the result the file stores (LibreOffice recomputes some when it
+# opens the file), and a General number what a column of standard width shows. The
+# sheets made from make_fixtures.py's tables follow its excel_shows as well.
 EXCEL_SHOWS = {
     "cases-lo-biff8.xls": {"Cases": {"B99": ("TRUE", "ИСТИНА"), "B100": ("FALSE", "ЛОЖЬ")},
-                           "Errors": {"A2": ("#DIV/0!", "#DIV/0!")}},
+                           "Errors": {"A2": ("#DIV/0!", "#ДЕЛ/0!")}},
     "cases-1904.xls": {"Cases": {"B99": ("TRUE", "ИСТИНА"), "B100": ("FALSE", "ЛОЖЬ")},
                        "Formulas": {"A3": ("0", "0"), "A5": ("TRUE", "ИСТИНА")}},
-    "formulas.xls": {"Formulas": {"B8": ("TRUE", "ИСТИНА"), "B9": ("FALSE", "ЛОЖЬ")}},
-    "biff5-1251.xls": {"Первый": {"A3": ("TRUE", "ИСТИНА")}},
+    "formulas.xls": {"Formulas": {"B8": ("TRUE", "ИСТИНА"), "B9": ("FALSE", "ЛОЖЬ"),
+                                  "B10": ("#DIV/0!", "#ДЕЛ/0!"), "B11": ("#N/A", "#Н/Д"),
+                                  "B12": ("#VALUE!", "#ЗНАЧ!")}},
+    "biff5-1251.xls": {"Первый": {"A3": ("TRUE", "ИСТИНА"), "B3": ("#DIV/0!", "#ДЕЛ/0!")}},
+    "types.xls": {"Числа": {"B3": ("0.333333333", "0,333333333"),
+                            "B4": ("1.23457E+18", "1,23457E+18")}},
 }
 
 
@@ -265,9 +271,12 @@ def main():
     made.append(("sst-split.xls", "shared strings split as Excel splits them, made here"))
     made.append(("types.xls", "saved by LibreOffice from types.fods"))
     for name, origin in made:
-        about = ("Displayed text of %s (%s) as LibreOffice shows it, per locale, from its "
-                 "CSV export 'as shown'. Made by make_xls_fixtures.py." % (name, origin))
+        about = ("Displayed text of %s (%s), per locale: LibreOffice's CSV export 'as "
+                 "shown', and Excel's text where it shows another. Made by "
+                 "make_xls_fixtures.py." % (name, origin))
         entries = expectations(os.path.join(HERE, name), work)
+        if name in ("cases-lo-biff8.xls", "cases-1904.xls"):
+            excel_shows(entries)
         excel_texts(name, entries)
         save_expectations(name, entries, about)
     shutil.rmtree(work, ignore_errors=True)
