@@ -80,6 +80,10 @@ void WorkbookFileTest::opensByContent_data()
                                           << "data.csv"
                                           << "Числа"
                                           << "Текст";
+    QTest::newRow("xls whose streams share sectors") << "shared-sectors.xls"
+                                                     << "shared-sectors.xls"
+                                                     << "Данные"
+                                                     << "Имя";
     QTest::newRow("flat ods") << "types.fods"
                               << "types.fods"
                               << "Числа"
