@@ -51,15 +51,25 @@ int CountingOffice::runs() const
     return int(file.readAll().count('\n'));
 }
 
+QString CountingOffice::lastDocument() const
+{
+    QFile file(argsFile);
+    if (!file.open(QIODevice::ReadOnly))
+        return {};
+    const QStringList lines = QString::fromUtf8(file.readAll()).split(u'\n', Qt::SkipEmptyParts);
+    return lines.isEmpty() ? QString() : lines.last();
+}
+
 CountingOffice countingOffice(const QString& folder, const QString& real)
 {
     const CountingOffice office{folder + QStringLiteral("/counting-soffice"),
-                                folder + QStringLiteral("/runs")};
+                                folder + QStringLiteral("/runs"), folder + QStringLiteral("/args")};
     const auto quoted = [](const QString& text) {
         return "'" + QString(text).replace(u'\'', QStringLiteral("'\\''")).toUtf8() + "'";
     };
-    writeScript(office.program,
-                "echo run >> " + quoted(office.countFile) + "\nexec " + quoted(real) + " \"$@\"\n");
+    writeScript(office.program, "echo run >> " + quoted(office.countFile)
+                                    + "\nprintf '%s\\n' \"$@\" >> " + quoted(office.argsFile)
+                                    + "\nexec " + quoted(real) + " \"$@\"\n");
     return office;
 }
 

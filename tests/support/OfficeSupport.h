@@ -34,7 +34,10 @@ QString installedLibreOffice();
 struct CountingOffice {
     QString program;   // give this as QUILLET_SOFFICE
     QString countFile; // one line per run
+    QString argsFile;  // the arguments of every run, one per line
     int runs() const;
+    /// The last argument of the latest run: the document LibreOffice was given.
+    QString lastDocument() const;
 };
 
 /// Writes the counting stand-in into `folder` for the LibreOffice at `real`.
