@@ -108,7 +108,8 @@ WorkbookFormat zipFormat(QIODevice& device, const QByteArray& head, const QStrin
 // header of 32 bytes plus 32 per field ending in 0x0D, and records of at least one byte.
 bool isDbf(const QByteArray& head, qint64 size)
 {
-    static const QByteArray versions("\x02\x03\x04\x05\x30\x31\x32\x43\x63\x83\x8B\x8E\xCB\xF5\xFB");
+    static const QByteArray versions(
+        "\x02\x03\x04\x05\x30\x31\x32\x43\x63\x83\x8B\x8E\xCB\xF5\xFB");
     if (head.size() < 65 || !versions.contains(head[0]))
         return false;
     const int month = quint8(head[2]);
@@ -218,12 +219,49 @@ const FormatInfo Formats[] = {
 
 const FormatInfo* infoOf(WorkbookFormat format)
 {
-    const auto it = std::find_if(std::begin(Formats), std::end(Formats),
-                                 [format](const FormatInfo& info) { return info.format == format; });
+    const auto it =
+        std::find_if(std::begin(Formats), std::end(Formats),
+                     [format](const FormatInfo& info) { return info.format == format; });
     return it == std::end(Formats) ? nullptr : it;
 }
 
+// Kinds of workbook as a file dialog offers them, by extension.
+const struct {
+    const char* name;
+    const char* patterns;
+    bool converted;
+} FileKinds[] = {
+    {"Книги Excel", "*.xlsx *.xlsm *.xltx *.xltm *.xls *.xlt", false},
+    {"Книги OpenDocument", "*.ods *.ots *.fods", false},
+    {"Текст с разделителями", "*.csv *.txt", false},
+    {"Двоичные книги Excel", "*.xlsb", true},
+    {"Apple Numbers", "*.numbers", true},
+    {"Таблицы dBase", "*.dbf", true},
+    {"Excel 2003 XML", "*.xml", true},
+    {"SYLK", "*.slk *.sylk", true},
+    {"DIF", "*.dif", true},
+    {"Lotus 1-2-3", "*.wk1 *.wks *.wk3 *.wk4 *.123", true},
+    {"Gnumeric", "*.gnumeric", true},
+    {"OpenOffice.org 1 Calc", "*.sxc *.stc", true},
+};
+
 } // namespace
+
+QStringList workbookFileFilters(bool withLibreOffice)
+{
+    QStringList all;
+    QStringList filters;
+    for (const auto& kind : FileKinds) {
+        if (kind.converted && !withLibreOffice)
+            continue;
+        all << QString::fromLatin1(kind.patterns);
+        filters << QStringLiteral("%1 (%2)").arg(QString::fromUtf8(kind.name),
+                                                 QString::fromLatin1(kind.patterns));
+    }
+    filters.prepend(QStringLiteral("Все книги (%1)").arg(all.join(u' ')));
+    filters << QStringLiteral("Все файлы (*)");
+    return filters;
+}
 
 bool isConvertedFormat(WorkbookFormat format)
 {

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
 class QIODevice;
 
@@ -39,6 +40,11 @@ QString workbookFormatName(WorkbookFormat format);
 /// The extension LibreOffice's copy of such a file takes ("xlsb"), so that its type
 /// detection starts from the right filter; empty for Unknown.
 QString workbookFormatSuffix(WorkbookFormat format);
+
+/// Name filters for a dialog choosing a workbook ("Все книги (*.xlsx …)" first, then one
+/// per kind of workbook, "Все файлы (*)" last): the formats read by the program's own
+/// readers, and with `withLibreOffice` those LibreOffice converts as well.
+QStringList workbookFileFilters(bool withLibreOffice);
 
 /// The format of the workbook in `device` (open for reading and seekable; its position is
 /// kept), judged by its content: zip packages by the entries their central directory

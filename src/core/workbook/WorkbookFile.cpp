@@ -241,19 +241,32 @@ private:
 
 } // namespace
 
-OpenedWorkbook openWorkbookFile(const QString& path, const WorkbookOptions& options,
-                                const RecalculationSettings& recalculation)
+bool WorkbookFileReading::needsLibreOffice() const
+{
+    return !workbook || !workbook->uncachedFormulas().empty();
+}
+
+WorkbookFileReading readWorkbookFile(const QString& path, const WorkbookOptions& options)
 {
     SniffedFile sniffed = openSniffed(path);
-    if (isConvertedFormat(sniffed.format))
-        return openConverted(path, sniffed.format, options, recalculation);
-    OpenedWorkbook opened{readSniffed(path, *sniffed.file, sniffed.format, options), {}};
-    sniffed.file.reset();
+    WorkbookFileReading reading{path, sniffed.format, nullptr};
+    if (!isConvertedFormat(sniffed.format))
+        reading.workbook = readSniffed(path, *sniffed.file, sniffed.format, options);
+    return reading;
+}
+
+OpenedWorkbook completeWorkbook(WorkbookFileReading reading, const WorkbookOptions& options,
+                                const RecalculationSettings& recalculation)
+{
+    const QString& path = reading.path;
+    if (!reading.workbook)
+        return openConverted(path, reading.format, options, recalculation);
+    OpenedWorkbook opened{std::move(reading.workbook), {}};
     if (opened.workbook->uncachedFormulas().empty())
         return opened;
     try {
         std::unique_ptr<Workbook> computed =
-            readRecalculated(path, sniffed.format, options, recalculation);
+            readRecalculated(path, reading.format, options, recalculation);
         // Without LibreOffice (a setup, not a failure) the cells' lines say enough.
         if (computed) {
             auto merged = std::make_unique<RecalculatedWorkbook>(std::move(opened.workbook),
@@ -269,6 +282,12 @@ OpenedWorkbook openWorkbookFile(const QString& path, const WorkbookOptions& opti
     for (const FormulaCell& cell : opened.workbook->uncachedFormulas())
         opened.problems << uncachedFormulaLine(cell);
     return opened;
+}
+
+OpenedWorkbook openWorkbookFile(const QString& path, const WorkbookOptions& options,
+                                const RecalculationSettings& recalculation)
+{
+    return completeWorkbook(readWorkbookFile(path, options), options, recalculation);
 }
 
 } // namespace Quillet

@@ -44,4 +44,27 @@ struct OpenedWorkbook {
 OpenedWorkbook openWorkbookFile(const QString& path, const WorkbookOptions& options,
                                 const RecalculationSettings& recalculation = {});
 
+/// What a workbook file holds by itself, as its own reader reads it: the quick first step
+/// of openWorkbookFile. The second, completeWorkbook, runs LibreOffice when needed, so a
+/// window can do that one off its thread.
+struct WorkbookFileReading {
+    QString path;
+    WorkbookFormat format = WorkbookFormat::Unknown;
+    /// The file's own reading; null for a format only LibreOffice reads.
+    std::unique_ptr<Workbook> workbook;
+    /// True when completing it asks LibreOffice to convert the file or compute its
+    /// formulas (which a cached copy may spare).
+    bool needsLibreOffice() const;
+};
+
+/// The first step of openWorkbookFile: the file sniffed and read by its own reader (not
+/// at all for a format only LibreOffice reads). Throws as openWorkbookFile does for a
+/// missing or unreadable file, an unknown format and reader failures.
+WorkbookFileReading readWorkbookFile(const QString& path, const WorkbookOptions& options);
+
+/// The second step of openWorkbookFile: what LibreOffice computes or converts added to
+/// `reading`. Safe on any thread. Throws as openWorkbookFile does for the conversion.
+OpenedWorkbook completeWorkbook(WorkbookFileReading reading, const WorkbookOptions& options,
+                                const RecalculationSettings& recalculation = {});
+
 } // namespace Quillet
