@@ -74,18 +74,19 @@ void FormatSnifferTest::sniff_data()
     // Whole files: the content decides, whatever the name says.
     QTest::newRow("strict xlsx") << fixture("strict.xlsx") << "a.xlsx" << WorkbookFormat::Xlsx;
     QTest::newRow("xlsb") << fixture("converted.xlsb") << "a.xlsb" << WorkbookFormat::Xlsb;
-    QTest::newRow("xlsb named xlsx") << fixture("converted.xlsb") << "a.xlsx" << WorkbookFormat::Xlsb;
+    QTest::newRow("xlsb named xlsx")
+        << fixture("converted.xlsb") << "a.xlsx" << WorkbookFormat::Xlsb;
     QTest::newRow("numbers") << fixture("converted.numbers") << "a.numbers"
                              << WorkbookFormat::Numbers;
-    QTest::newRow("numbers named zip") << fixture("converted.numbers") << "a.zip"
-                                       << WorkbookFormat::Numbers;
+    QTest::newRow("numbers named zip")
+        << fixture("converted.numbers") << "a.zip" << WorkbookFormat::Numbers;
     QTest::newRow("dbf") << fixture("converted.dbf") << "a.dbf" << WorkbookFormat::Dbf;
     QTest::newRow("dbf named csv") << fixture("converted.dbf") << "a.csv" << WorkbookFormat::Dbf;
     QTest::newRow("dbf, minimal") << dbfHeader() << "a.dbf" << WorkbookFormat::Dbf;
-    QTest::newRow("dbf, no terminator") << dbfHeader().replace(64, 1, " ") << "a.dbf"
-                                        << WorkbookFormat::Unknown;
-    QTest::newRow("dbf, month 13") << dbfHeader().replace(2, 1, "\x0D") << "a.dbf"
-                                   << WorkbookFormat::Unknown;
+    QTest::newRow("dbf, no terminator")
+        << dbfHeader().replace(64, 1, " ") << "a.dbf" << WorkbookFormat::Unknown;
+    QTest::newRow("dbf, month 13")
+        << dbfHeader().replace(2, 1, "\x0D") << "a.dbf" << WorkbookFormat::Unknown;
     QTest::newRow("sylk") << fixture("converted.slk") << "a.slk" << WorkbookFormat::Sylk;
     QTest::newRow("sylk named csv") << fixture("converted.slk") << "a.csv" << WorkbookFormat::Sylk;
     QTest::newRow("dif") << QByteArray("TABLE\r\n0,1\r\n\"\"\r\n") << "a.dif"
@@ -98,13 +99,13 @@ void FormatSnifferTest::sniff_data()
         << QByteArray("<?xml version=\"1.0\"?>\n<gnm:Workbook xmlns:gnm=\"http://www.gnumeric."
                       "org/v10.dtd\">")
         << "a.gnumeric" << WorkbookFormat::Gnumeric;
-    QTest::newRow("gnumeric, compressed") << QByteArray("\x1F\x8B\x08\x00", 4) << "a.gnumeric"
-                                          << WorkbookFormat::Gnumeric;
-    QTest::newRow("gzip named xlsx") << QByteArray("\x1F\x8B\x08\x00", 4) << "a.xlsx"
-                                     << WorkbookFormat::Unknown;
-    QTest::newRow("openoffice 1")
-        << zip + QByteArray(26, '\0') + "mimetype" + "application/vnd.sun.xml.calc"
-        << "a.sxc" << WorkbookFormat::OldCalc;
+    QTest::newRow("gnumeric, compressed")
+        << QByteArray("\x1F\x8B\x08\x00", 4) << "a.gnumeric" << WorkbookFormat::Gnumeric;
+    QTest::newRow("gzip named xlsx")
+        << QByteArray("\x1F\x8B\x08\x00", 4) << "a.xlsx" << WorkbookFormat::Unknown;
+    QTest::newRow("openoffice 1") << zip + QByteArray(26, '\0') + "mimetype"
+                                         + "application/vnd.sun.xml.calc"
+                                  << "a.sxc" << WorkbookFormat::OldCalc;
     QTest::newRow("lotus wk1") << QByteArray("\x00\x00\x02\x00\x06\x04\x06\x00", 8) << "a.wk1"
                                << WorkbookFormat::Lotus;
     QTest::newRow("excel 4 worksheet")
