@@ -17,8 +17,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     QByteArray bytes(reinterpret_cast<const char*>(data), qsizetype(size));
     QBuffer buffer(&bytes);
     buffer.open(QIODevice::ReadOnly);
-    for (const char* name : {"book.xlsx", "book.ods", "book.numbers", "book.gnumeric",
-                             "book.csv", "book.fods", "book"}) {
+    for (const char* name : {"book.xlsx", "book.ods", "book.numbers", "book.gnumeric", "book.csv",
+                             "book.fods", "book"}) {
         const Quillet::WorkbookFormat format =
             Quillet::sniffWorkbookFormat(buffer, QString::fromLatin1(name));
         if (buffer.pos() != 0)

@@ -190,6 +190,9 @@ void WorkbookPanel::open(const SpreadsheetLink::Plan& plan, Opened opened, NotOp
                 notOpened(std::nullopt);
             } catch (const Error& e) {
                 notOpened(e.message());
+            } catch (const std::exception& e) {
+                notOpened(
+                    QStringLiteral("Книга не открыта: %1").arg(QString::fromLocal8Bit(e.what())));
             }
         });
     if (!started)
