@@ -17,6 +17,7 @@
 #include "core/app/UserSettings.h"
 #include "core/background/DocumentImport.h"
 #include "core/common/Errors.h"
+#include "core/common/LibreOffice.h"
 #include "core/fields/AutoReplace.h"
 #include "gui/fields/EditingArea.h"
 #include "gui/fields/SpellDialog.h"
@@ -29,6 +30,7 @@
 #include <QDoubleSpinBox>
 #include <QFile>
 #include <QFileDialog>
+#include <QFocusEvent>
 #include <QLineEdit>
 #include <QDeadlineTimer>
 #include <QMessageBox>
@@ -365,6 +367,47 @@ void shootExport(TForm1& window, const QDir& work, const QDir& out)
         QApplication::processEvents(QEventLoop::WaitForMoreEvents, 20);
 }
 
+// The progress panel while LibreOffice converts a workbook for the link, the link group
+// waiting disabled above it. A stand-in that never finishes plays LibreOffice, so the
+// picture does not depend on how fast the real one is; Cancel then ends it.
+void shootWorkbookProgress(TForm1& window, const QDir& work, const QDir& out)
+{
+    click(window, "ProjectBtn");
+    auto* edit = window.findChild<QLineEdit*>(QStringLiteral("xlsFile"));
+    auto* panel = window.findChild<QWidget*>(QStringLiteral("ProgressPanel"));
+    const QString office = work.filePath(QStringLiteral("slow-soffice"));
+    QFile script(office);
+    QFile table(work.filePath(QStringLiteral("Клиенты.slk")));
+    if (edit == nullptr || panel == nullptr || !script.open(QIODevice::WriteOnly)
+        || script.write("#!/bin/sh\nexec sleep 600\n") < 0 || !table.open(QIODevice::WriteOnly)
+        || table.write("ID;PWXL\nC;Y1;X1;K\"Anna\"\nE\n") < 0) {
+        fail(QStringLiteral("no workbook link to photograph"));
+        return;
+    }
+    script.close();
+    table.close();
+    script.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    const QByteArray oldOffice = qgetenv(LibreOfficeProgramVariable);
+    qputenv(LibreOfficeProgramVariable, QFile::encodeName(office));
+    const QString linked = edit->text();
+    QFocusEvent in(QEvent::FocusIn);
+    QApplication::sendEvent(edit, &in);
+    edit->setText(table.fileName());
+    QFocusEvent leave(QEvent::FocusOut);
+    QApplication::sendEvent(edit, &leave);
+    if (panel->isVisible())
+        shoot(window, out, QStringLiteral("workbook-progress"));
+    else
+        fail(QStringLiteral("opening a workbook through LibreOffice showed no progress"));
+    click(window, "ProgressCancel");
+    const QDeadlineTimer deadline(30000);
+    while (panel->isVisible() && !deadline.hasExpired())
+        QApplication::processEvents(QEventLoop::WaitForMoreEvents, 20);
+    qputenv(LibreOfficeProgramVariable, oldOffice);
+    if (edit->text() != linked)
+        fail(QStringLiteral("a cancelled open changed the linked workbook"));
+}
+
 // The printer calibration dialog with measurements typed in and the correction they give.
 // Its settings live in the work folder, so the user's calibrations stay untouched.
 void shootCalibrationDialog(QWidget& parent, const QDir& work, const QDir& out)
@@ -569,6 +612,7 @@ int main(int argc, char** argv)
     }
 
     shootExport(window, QDir(work.path()), out);
+    shootWorkbookProgress(window, QDir(work.path()), out);
     shootDrawing(window, out);
     shootHandles(window, out);
 

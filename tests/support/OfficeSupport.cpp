@@ -51,16 +51,66 @@ int CountingOffice::runs() const
     return int(file.readAll().count('\n'));
 }
 
+QString CountingOffice::lastDocument() const
+{
+    QFile file(argsFile);
+    if (!file.open(QIODevice::ReadOnly))
+        return {};
+    const QStringList lines = QString::fromUtf8(file.readAll()).split(u'\n', Qt::SkipEmptyParts);
+    return lines.isEmpty() ? QString() : lines.last();
+}
+
+namespace {
+
+QByteArray quoted(const QString& text)
+{
+    return "'" + QString(text).replace(u'\'', QStringLiteral("'\\''")).toUtf8() + "'";
+}
+
+} // namespace
+
 CountingOffice countingOffice(const QString& folder, const QString& real)
 {
     const CountingOffice office{folder + QStringLiteral("/counting-soffice"),
-                                folder + QStringLiteral("/runs")};
-    const auto quoted = [](const QString& text) {
-        return "'" + QString(text).replace(u'\'', QStringLiteral("'\\''")).toUtf8() + "'";
-    };
-    writeScript(office.program,
-                "echo run >> " + quoted(office.countFile) + "\nexec " + quoted(real) + " \"$@\"\n");
+                                folder + QStringLiteral("/runs"), folder + QStringLiteral("/args")};
+    writeScript(office.program, "echo run >> " + quoted(office.countFile)
+                                    + "\nprintf '%s\\n' \"$@\" >> " + quoted(office.argsFile)
+                                    + "\nexec " + quoted(real) + " \"$@\"\n");
     return office;
+}
+
+qint64 HeldOffice::pid() const
+{
+    QFile file(startedFile);
+    if (!file.open(QIODevice::ReadOnly))
+        return 0;
+    return file.readAll().trimmed().toLongLong();
+}
+
+void HeldOffice::release() const
+{
+    QFile file(releaseFile);
+    file.open(QIODevice::WriteOnly);
+}
+
+HeldOffice heldOffice(const QString& folder, const QString& real)
+{
+    const HeldOffice office{folder + QStringLiteral("/held-soffice"),
+                            folder + QStringLiteral("/started"),
+                            folder + QStringLiteral("/release")};
+    QByteArray body = "echo $$ > " + quoted(office.startedFile) + ".new\nmv "
+                      + quoted(office.startedFile) + ".new " + quoted(office.startedFile)
+                      + "\nwhile [ ! -e " + quoted(office.releaseFile)
+                      + " ]; do sleep 0.05; done\n";
+    body += real.isEmpty() ? QByteArray("sleep 600\n") : "exec " + quoted(real) + " \"$@\"\n";
+    writeScript(office.program, body);
+    return office;
+}
+
+bool processEnded(qint64 pid)
+{
+    QFile status(QStringLiteral("/proc/%1/status").arg(pid));
+    return !status.open(QIODevice::ReadOnly) || status.readAll().contains("\nState:\tZ");
 }
 
 } // namespace QuilletTest

@@ -15,6 +15,8 @@
 #include <QTemporaryDir>
 #include <QUrl>
 
+#include <algorithm>
+
 #include <signal.h>
 #include <unistd.h>
 
@@ -68,9 +70,9 @@ void writeProfile(const QString& profileDir, const QList<LibreOfficeSetting>& se
 
 // The copy's name is ours, so LibreOffice's output name is known and no file name of the
 // user's (spaces, dashes, any script) ever reaches its command line.
-QString copyInput(const QString& inputPath, const QString& workDir)
+QString copyInput(const QString& inputPath, const QString& workDir, const QString& copySuffix)
 {
-    QString suffix = QFileInfo(inputPath).suffix();
+    QString suffix = copySuffix.isEmpty() ? QFileInfo(inputPath).suffix() : copySuffix;
     suffix.remove(QRegularExpression(QStringLiteral("[^A-Za-z0-9]")));
     const QString copy = workDir + QStringLiteral("/document")
                          + (suffix.isEmpty() ? QString() : u'.' + suffix.left(8));
@@ -113,8 +115,29 @@ QString lastLines(const QByteArray& output)
     return lines.mid(std::max<qsizetype>(0, lines.size() - 3)).join(QStringLiteral("; "));
 }
 
+// Waits for LibreOffice in short slices, so a request to stop is heard while it works.
+void waitForConversion(QProcess& process, const QDeadlineTimer& deadline, int timeoutMs,
+                       const QString& documentName, const ConversionControl& control)
+{
+    constexpr qint64 SliceMs = 100;
+    while (process.state() != QProcess::NotRunning) {
+        if (control.cancelled && control.cancelled()) {
+            killGroup(process);
+            throw LibreOfficeCancelled();
+        }
+        if (deadline.hasExpired()) {
+            killGroup(process);
+            throw FileError(QStringLiteral("LibreOffice не справился за %1 с с файлом %2")
+                                .arg(double(timeoutMs) / 1000.0)
+                                .arg(documentName));
+        }
+        process.waitForFinished(int(std::clamp<qint64>(deadline.remainingTime(), 1, SliceMs)));
+    }
+}
+
 QString runConversion(const QString& program, const QString& input, const QString& target,
-                      const QString& workDir, int timeoutMs, const QString& documentName)
+                      const QString& workDir, int timeoutMs, const QString& documentName,
+                      const ConversionControl& control)
 {
     const QString profile = workDir + QStringLiteral("/profile");
     const QString out = workDir + QStringLiteral("/out");
@@ -140,12 +163,7 @@ QString runConversion(const QString& program, const QString& input, const QStrin
     if (!process.waitForStarted(int(std::max<qint64>(deadline.remainingTime(), 1000))))
         throw FileError(QStringLiteral("Не удаётся запустить LibreOffice (%1): %2")
                             .arg(program, reasonInRussian(process.errorString())));
-    if (!process.waitForFinished(int(std::max<qint64>(deadline.remainingTime(), 1)))) {
-        killGroup(process);
-        throw FileError(QStringLiteral("LibreOffice не справился за %1 с с файлом %2")
-                            .arg(double(timeoutMs) / 1000.0)
-                            .arg(documentName));
-    }
+    waitForConversion(process, deadline, timeoutMs, documentName, control);
     const QString written =
         out + u'/' + QFileInfo(input).completeBaseName() + u'.' + target.section(u':', 0, 0);
     if (process.exitStatus() != QProcess::NormalExit || process.exitCode() != 0
@@ -182,7 +200,8 @@ QString libreOfficeProgram()
 
 QString convertWithLibreOffice(const QString& inputPath, const QString& target,
                                const QString& outDir, int timeoutMs,
-                               const QList<LibreOfficeSetting>& settings)
+                               const QList<LibreOfficeSetting>& settings,
+                               const ConversionControl& control)
 {
     const QString program = libreOfficeProgram();
     if (program.isEmpty())
@@ -193,8 +212,9 @@ QString convertWithLibreOffice(const QString& inputPath, const QString& target,
         throw FileError(QStringLiteral("Не удаётся создать временную папку: %1")
                             .arg(reasonInRussian(workDir.errorString())));
     writeProfile(workDir.path() + QStringLiteral("/profile"), settings);
-    const QString copy = copyInput(input, workDir.path());
-    const QString written = runConversion(program, copy, target, workDir.path(), timeoutMs, input);
+    const QString copy = copyInput(input, workDir.path(), control.copySuffix);
+    const QString written =
+        runConversion(program, copy, target, workDir.path(), timeoutMs, input, control);
 
     const QString destination = QDir(outDir).absoluteFilePath(QFileInfo(input).completeBaseName()
                                                               + u'.' + QFileInfo(written).suffix());

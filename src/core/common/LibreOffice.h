@@ -5,8 +5,12 @@
 // Running LibreOffice headless to convert office documents (recalculating workbooks,
 // turning documents into PDF pages).
 
+#include "core/common/Errors.h"
+
 #include <QList>
 #include <QString>
+
+#include <functional>
 
 namespace Quillet {
 
@@ -28,6 +32,24 @@ inline constexpr char LibreOfficeProgramVariable[] = "QUILLET_SOFFICE";
 /// An absolute path; empty when none is installed.
 QString libreOfficeProgram();
 
+/// A conversion stopped on request (see convertWithLibreOffice). Not a FileError: nothing
+/// is wrong with the file, and callers that turn failures into messages let it through.
+class LibreOfficeCancelled : public Error {
+public:
+    LibreOfficeCancelled() : Error(QStringLiteral("Работа LibreOffice прервана")) {}
+};
+
+/// How a conversion runs besides its target.
+struct ConversionControl {
+    /// The extension of the private copy LibreOffice opens ("document.xlsb"); empty for the
+    /// input's own extension (letters and digits only).
+    QString copySuffix;
+    /// Asked every tenth of a second while LibreOffice runs, from the calling thread;
+    /// true kills LibreOffice with all the processes it started and throws
+    /// LibreOfficeCancelled.
+    std::function<bool()> cancelled;
+};
+
 /// Converts the document `inputPath` with LibreOffice. `target` is what follows
 /// --convert-to: an extension ("pdf"), optionally with a filter ("xlsx:Calc MS Excel 2007
 /// XML"). The document is copied into a private temporary folder and converted there with
@@ -40,9 +62,11 @@ QString libreOfficeProgram();
 /// Returns the absolute path of the written file: `outDir`/<input's base name>.<extension>,
 /// replacing a file of that name. Throws FileError naming the document when LibreOffice
 /// is not installed, the input cannot be read, the time runs out, LibreOffice fails or
-/// writes nothing or an empty file, or the result cannot be placed in `outDir`.
+/// writes nothing or an empty file, or the result cannot be placed in `outDir`; throws
+/// LibreOfficeCancelled when `control` asked to stop.
 QString convertWithLibreOffice(const QString& inputPath, const QString& target,
                                const QString& outDir, int timeoutMs,
-                               const QList<LibreOfficeSetting>& settings = {});
+                               const QList<LibreOfficeSetting>& settings = {},
+                               const ConversionControl& control = {});
 
 } // namespace Quillet

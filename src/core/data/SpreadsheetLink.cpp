@@ -4,7 +4,6 @@
 #include "core/data/SpreadsheetLink.h"
 
 #include "core/common/Errors.h"
-#include "core/workbook/WorkbookFile.h"
 
 #include <QDesktopServices>
 #include <QDir>
@@ -65,25 +64,73 @@ QString SpreadsheetLink::displayName(const QString& chosenPath, const QString& p
 SpreadsheetLink::OpenResult SpreadsheetLink::openWorkbook(const QString& path,
                                                           const QString& currentSheet)
 {
-    OpenResult result{false, currentSheet};
     if (!QFileInfo(path).isFile()) {
         closeWorkbook();
-        return result;
+        return {false, currentSheet};
     }
     // Read first: a file that is no workbook must not cost the user the link that works.
-    OpenedWorkbook opened = openWorkbookFile(path, m_options);
+    OpenedWorkbook opened = completeWorkbook(readWorkbookFile(path, m_options), m_options);
+    const QString lastPath = m_lastXlsPath;
+    OpenResult result = adopt(path, std::move(opened), currentSheet);
+    m_lastXlsPath = lastPath;
+    return result;
+}
+
+SpreadsheetLink::OpenResult SpreadsheetLink::adopt(const QString& path, OpenedWorkbook opened,
+                                                   const QString& currentSheet)
+{
+    OpenResult result{true, currentSheet};
     closeWorkbook();
     m_workbook = std::move(opened.workbook);
     m_path = QFileInfo(path).absoluteFilePath();
+    m_lastXlsPath = path;
     m_readStamp = stampOf(m_path);
     m_missingRetries = 0;
     watch();
-    result.opened = true;
     if (result.sheet.isEmpty())
         result.sheet = m_workbook->activeSheetName();
     Q_EMIT workbookChanged();
     reportProblems(opened.problems);
     return result;
+}
+
+SpreadsheetLink::Plan SpreadsheetLink::exitPlan(const QString& editText,
+                                                const QString& projectPath) const
+{
+    if (editText.isEmpty())
+        return {};
+    const QString full = resolveXlsPath(editText, projectPath);
+    if (full == m_lastXlsPath)
+        return {};
+    if (QFileInfo(full).isFile())
+        return {Plan::Open, full, QString()};
+    return {Plan::Missing, full, QStringLiteral("Не существует файла: ") + full};
+}
+
+SpreadsheetLink::Plan SpreadsheetLink::browsePlan(const QString& chosenPath,
+                                                  const QString& projectPath) const
+{
+    // A cancelled dialog hands back the edit's text, which may name the file relative to
+    // the project: resolved, it opens the same workbook again instead of unlinking it.
+    const QString full = resolveXlsPath(chosenPath, projectPath);
+    if (QFileInfo(full).isFile())
+        return {Plan::Open, full, QString()};
+    return {Plan::Close, full, QString()};
+}
+
+SpreadsheetLink::Plan SpreadsheetLink::reopenPlan(const QString& editText,
+                                                  const QString& projectPath)
+{
+    m_lastXlsPath.clear();
+    return exitPlan(editText, projectPath);
+}
+
+void SpreadsheetLink::carryOut(const Plan& plan)
+{
+    if (plan.action == Plan::Missing)
+        Q_EMIT errorLine(plan.errorLine);
+    else if (plan.action == Plan::Close)
+        closeWorkbook();
 }
 
 void SpreadsheetLink::closeWorkbook()
@@ -111,21 +158,16 @@ SpreadsheetLink::ExitResult SpreadsheetLink::xlsFileExit(const QString& editText
 {
     ExitResult result;
     result.sheet = currentSheet;
-    if (editText.isEmpty())
-        return result;
-    const QString full = resolveXlsPath(editText, projectPath);
-    if (full == m_lastXlsPath)
-        return result;
-    if (QFileInfo(full).isFile()) {
-        const OpenResult opened = openWorkbook(full, currentSheet);
-        m_lastXlsPath = full;
+    const Plan plan = exitPlan(editText, projectPath);
+    if (plan.action == Plan::Open) {
+        result.sheet = openWorkbook(plan.path, currentSheet).sheet;
+        m_lastXlsPath = plan.path;
         result.action = ExitResult::Opened;
-        result.sheet = opened.sheet;
-        return result;
+    } else if (plan.action == Plan::Missing) {
+        result.action = ExitResult::Missing;
+        result.errorLine = plan.errorLine;
+        carryOut(plan);
     }
-    result.action = ExitResult::Missing;
-    result.errorLine = QStringLiteral("Не существует файла: ") + full;
-    Q_EMIT errorLine(result.errorLine);
     return result;
 }
 
@@ -135,14 +177,12 @@ SpreadsheetLink::BrowseResult SpreadsheetLink::afterBrowse(const QString& chosen
 {
     BrowseResult result;
     result.open.sheet = currentSheet;
-    // A cancelled dialog hands back the edit's text, which may name the file relative to
-    // the project: resolved, it opens the same workbook again instead of unlinking it.
-    const QString full = resolveXlsPath(chosenPath, projectPath);
-    if (QFileInfo(full).isFile()) {
-        result.open = openWorkbook(full, currentSheet);
-        m_lastXlsPath = full;
+    const Plan plan = browsePlan(chosenPath, projectPath);
+    if (plan.action == Plan::Open) {
+        result.open = openWorkbook(plan.path, currentSheet);
+        m_lastXlsPath = plan.path;
     } else {
-        closeWorkbook();
+        carryOut(plan);
     }
     result.editText = displayName(chosenPath, projectPath);
     return result;
@@ -152,7 +192,7 @@ SpreadsheetLink::ExitResult SpreadsheetLink::reopen(const QString& editText,
                                                     const QString& projectPath,
                                                     const QString& currentSheet)
 {
-    m_lastXlsPath.clear();
+    reopenPlan(editText, projectPath);
     ExitResult result = xlsFileExit(editText, projectPath, currentSheet);
     result.sheet = currentSheet;
     return result;

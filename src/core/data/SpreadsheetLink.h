@@ -3,6 +3,7 @@
 #pragma once
 
 #include "core/workbook/SpreadsheetReader.h"
+#include "core/workbook/WorkbookFile.h"
 
 #include <QFileSystemWatcher>
 #include <QObject>
@@ -47,11 +48,24 @@ public:
         OpenResult open;
     };
 
+    /// What a handler of `xlsFile` leads to, worked out before any file is read, so that a
+    /// window can read the workbook in steps (readWorkbookFile, then completeWorkbook off
+    /// its thread when that needs LibreOffice) and hand it over with adopt().
+    struct Plan {
+        enum Action { Nothing, Open, Close, Missing };
+        Action action = Nothing;
+        /// Open: the full path of the workbook to read.
+        QString path;
+        /// Missing: the line for the error list ("Не существует файла: " + full path).
+        QString errorLine;
+    };
+
     explicit SpreadsheetLink(QObject* parent = nullptr);
     ~SpreadsheetLink() override;
 
     /// Locale and other options for every later read.
     void setOptions(const WorkbookOptions& options) { m_options = options; }
+    const WorkbookOptions& options() const { return m_options; }
 
     /// The name of `xlsFile` resolved against the project: the folder of `projectPath`
     /// joined with `name` when that names an existing file, else `name` unchanged.
@@ -66,6 +80,18 @@ public:
     /// workbook included. The opening's problem lines (see openWorkbookFile) are emitted
     /// as errorLine() after workbookChanged().
     OpenResult openWorkbook(const QString& path, const QString& currentSheet);
+    /// What leaving `xlsFile` does (see xlsFileExit): Nothing, Open or Missing.
+    Plan exitPlan(const QString& editText, const QString& projectPath) const;
+    /// What the browse dialog's `chosenPath` leads to (see afterBrowse): Open or Close.
+    Plan browsePlan(const QString& chosenPath, const QString& projectPath) const;
+    /// "Переоткрыть файл" (see reopen): forgets LastXlsPath, then as exitPlan.
+    Plan reopenPlan(const QString& editText, const QString& projectPath);
+    /// Carries out a plan that reads nothing: Missing emits its line, Close closes the link.
+    void carryOut(const Plan& plan);
+    /// Puts a workbook read from `path` in place of the open one, as openWorkbook does
+    /// after reading, and makes `path` the LastXlsPath.
+    OpenResult adopt(const QString& path, OpenedWorkbook opened, const QString& currentSheet);
+
     /// Forgets the open workbook (if any) and stops watching its file.
     void closeWorkbook();
 

@@ -6,7 +6,7 @@
 #include <QtEndian>
 
 #include <algorithm>
-
+#include <optional>
 #include <vector>
 
 namespace Quillet {
@@ -83,30 +83,24 @@ public:
     }
 
     // The sectors of the chain starting at `first`; empty with `error` set when it leaves
-    // the file or the table, or loops. With `claimed`, a sector already marked there is an
-    // error too, and the chain's sectors are marked.
-    std::vector<quint32> chain(quint32 first, QString& error,
-                               std::vector<bool>* claimed = nullptr) const
+    // the file or the table, or loops.
+    std::vector<quint32> chain(quint32 first, QString& error) const
     {
         std::vector<quint32> sectors;
         quint32 sector = first;
         while (sector != EndOfChain) {
-            if (!hasSector(sector) || sector >= m_fat.size() || sectors.size() > m_sectorCount) {
+            if (!isTableSector(sector) || sectors.size() > m_sectorCount) {
                 error = QStringLiteral("цепочка секторов нарушена");
                 return {};
-            }
-            if (claimed) {
-                if ((*claimed)[sector]) {
-                    error = QStringLiteral("потоки делят сектора");
-                    return {};
-                }
-                (*claimed)[sector] = true;
             }
             sectors.push_back(sector);
             sector = m_fat[sector];
         }
         return sectors;
     }
+
+    bool isTableSector(quint32 sector) const { return hasSector(sector) && sector < m_fat.size(); }
+    quint32 next(quint32 sector) const { return m_fat[sector]; }
 
 private:
     const QByteArray& m_bytes;
@@ -115,13 +109,68 @@ private:
     std::vector<quint32> m_fat;
 };
 
+// How many sectors each chain has from a given sector on, worked out once for the whole
+// file. Some writers let directory entries share sectors (Excel and LibreOffice read such
+// files), so sharing is no fault; but crafted entries that all name one long chain must not
+// cost one walk each: every sector is walked once, however many entries lead to it.
+class ChainLengths {
+public:
+    explicit ChainLengths(const Container& container)
+        : m_container(container), m_length(container.sectorCount(), Unknown)
+    {
+    }
+
+    // Sectors from `first` to the end of its chain; nullopt when it leaves the file or
+    // the table, or loops.
+    std::optional<quint32> from(quint32 first)
+    {
+        if (first == EndOfChain)
+            return 0;
+        std::vector<quint32> path;
+        quint32 sector = first;
+        quint32 tail = 0;
+        for (;;) {
+            if (sector == EndOfChain)
+                break;
+            if (!m_container.isTableSector(sector))
+                return settle(path, Broken);
+            const quint32 known = m_length[sector];
+            if (known == Walking || known == Broken)
+                return settle(path, Broken); // a loop, or a chain already found broken
+            if (known != Unknown) {
+                tail = known;
+                break;
+            }
+            m_length[sector] = Walking;
+            path.push_back(sector);
+            sector = m_container.next(sector);
+        }
+        return settle(path, tail);
+    }
+
+private:
+    static constexpr quint32 Unknown = 0;
+    static constexpr quint32 Walking = 0xFFFFFFFE;
+    static constexpr quint32 Broken = 0xFFFFFFFF;
+
+    std::optional<quint32> settle(const std::vector<quint32>& path, quint32 tail)
+    {
+        quint32 length = tail;
+        for (auto it = path.rbegin(); it != path.rend(); ++it)
+            m_length[*it] = length == Broken ? Broken : ++length;
+        if (length == Broken)
+            return std::nullopt;
+        return length;
+    }
+
+    const Container& m_container;
+    std::vector<quint32> m_length;
+};
+
 // One directory entry: its name length, and for the root and for streams stored in
-// regular sectors, a chain long enough for the stream's size. Every regular sector
-// belongs to one chain at most: `claimed` marks those seen, so crafted entries that
-// share one long chain cost one walk, not one walk each.
-QString checkEntry(const Container& container, qsizetype offset, std::vector<bool>& claimed)
+// regular sectors, a chain long enough for the stream's size.
+QString checkEntry(const QByteArray& bytes, int sectorSize, qsizetype offset, ChainLengths& lengths)
 {
-    const QByteArray& bytes = container.bytes();
     const quint16 nameBytes = u16At(bytes, offset + 64);
     if (nameBytes > MaxNameBytes || nameBytes % 2 != 0)
         return QStringLiteral("запись каталога с испорченным именем");
@@ -132,11 +181,10 @@ QString checkEntry(const Container& container, qsizetype offset, std::vector<boo
     const bool regular = type == RootEntry || (type == StreamEntry && size >= miniCutoff);
     if (!regular || (size == 0 && start == EndOfChain))
         return QString();
-    QString error;
-    const std::vector<quint32> sectors = container.chain(start, error, &claimed);
-    if (!error.isEmpty())
-        return QStringLiteral("поток: ") + error;
-    if (qint64(sectors.size()) * container.sectorSize() < qint64(size))
+    const std::optional<quint32> length = lengths.from(start);
+    if (!length)
+        return QStringLiteral("поток: цепочка секторов нарушена");
+    if (qint64(*length) * sectorSize < qint64(size))
         return QStringLiteral("поток короче своего размера");
     return QString();
 }
@@ -197,11 +245,14 @@ std::optional<QByteArray> miniStream(const Container& container, qsizetype rootO
         return std::nullopt;
     const int miniSize = 1 << std::min<int>(u16At(bytes, 0x20), 12);
     const quint32 entries = quint32(table->size() / 4);
+    // A chain without a loop visits each mini sector of the root's stream once at most, so
+    // a looping one is caught before it holds more than that stream's size.
+    const qsizetype steps = std::min<qsizetype>(entries, root->size() / miniSize);
     QByteArray data;
     quint32 sector = start;
-    for (quint32 visited = 0; sector != EndOfChain; ++visited) {
+    for (qsizetype visited = 0; sector != EndOfChain; ++visited) {
         const qsizetype offset = qsizetype(sector) * miniSize;
-        if (sector >= entries || visited > entries || offset + miniSize > root->size())
+        if (sector >= entries || visited >= steps || offset + miniSize > root->size())
             return std::nullopt;
         data += root->mid(offset, miniSize);
         sector = u32At(*table, 4 * qsizetype(sector));
@@ -272,11 +323,12 @@ QString checkCompoundFile(const QByteArray& bytes)
         return QStringLiteral("каталог: ") + error;
     if (directory.empty())
         return QStringLiteral("нет каталога");
-    std::vector<bool> claimed(container.sectorCount());
+    ChainLengths lengths(container);
     for (const quint32 sector : directory) {
         const qsizetype base = container.offsetOf(sector);
         for (int entry = 0; entry < sectorSize / DirectoryEntrySize; ++entry) {
-            if (QString problem = checkEntry(container, base + entry * DirectoryEntrySize, claimed);
+            if (QString problem =
+                    checkEntry(bytes, sectorSize, base + entry * DirectoryEntrySize, lengths);
                 !problem.isEmpty())
                 return problem;
         }

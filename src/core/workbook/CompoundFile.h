@@ -18,7 +18,10 @@ namespace Quillet {
 /// Checked: the signature; a sector size of 512 or 4096 bytes; allocation-table and
 /// directory sector numbers inside the file; sector chains without loops; directory
 /// entry names of at most 32 UTF-16 characters including the terminator; streams in
-/// regular sectors whose chains are as long as their sizes and share no sector.
+/// regular sectors whose chains are as long as their sizes. Streams may share sectors
+/// (some writers produce such files, and spreadsheet applications read them); each
+/// sector is walked once however many entries lead to it, so the time and memory spent
+/// stay in proportion to the file's size.
 QString checkCompoundFile(const QByteArray& bytes);
 
 /// The content of the stream of that name (compared without regard to case) among the

@@ -131,15 +131,16 @@ QList<LibreOfficeSetting> recalculationSettings()
              QStringLiteral("en-US")}};
 }
 
-QByteArray convert(const QString& path, int timeoutMs)
+QByteArray convert(const QString& path, const RecalculationSettings& settings,
+                   const QString& copySuffix)
 {
     QTemporaryDir out(QDir::tempPath() + QStringLiteral("/quillet-recalc-XXXXXX"));
     if (!out.isValid())
         throw FileError(QStringLiteral("Не удаётся создать временную папку: %1")
                             .arg(reasonInRussian(out.errorString())));
-    const QString written =
-        convertWithLibreOffice(path, QStringLiteral("xlsx:Calc MS Excel 2007 XML"), out.path(),
-                               timeoutMs, recalculationSettings());
+    const QString written = convertWithLibreOffice(
+        path, QStringLiteral("xlsx:Calc MS Excel 2007 XML"), out.path(), settings.timeoutMs,
+        recalculationSettings(), {copySuffix, settings.cancelled});
     QFile file(written);
     if (!file.open(QIODevice::ReadOnly))
         throw FileError(QStringLiteral("Не удаётся прочитать файл %1").arg(written));
@@ -156,7 +157,8 @@ QString columnLetters(int column)
 
 } // namespace
 
-QByteArray recalculatedWorkbook(const QString& path, const RecalculationSettings& settings)
+QByteArray recalculatedWorkbook(const QString& path, const RecalculationSettings& settings,
+                                const QString& copySuffix)
 {
     const QString absolute = QFileInfo(path).absoluteFilePath();
     const QByteArray content = contentHash(absolute);
@@ -171,7 +173,7 @@ QByteArray recalculatedWorkbook(const QString& path, const RecalculationSettings
     if (bytes.isEmpty()) {
         if (libreOfficeProgram().isEmpty())
             return {};
-        bytes = convert(absolute, settings.timeoutMs);
+        bytes = convert(absolute, settings, copySuffix);
         // Saved again while LibreOffice worked: these results may be of either content.
         if (contentHash(absolute) != content)
             return bytes;

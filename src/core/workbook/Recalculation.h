@@ -10,6 +10,8 @@
 #include <QByteArray>
 #include <QString>
 
+#include <functional>
+
 namespace Quillet {
 
 /// How recalculation runs.
@@ -19,10 +21,14 @@ struct RecalculationSettings {
     /// Folder of the on-disk cache of recalculated workbooks; empty for the user's cache
     /// folder (QStandardPaths::GenericCacheLocation) + "/quillet/recalculated".
     QString cacheFolder;
+    /// Asked while LibreOffice runs; true stops it (LibreOfficeCancelled is thrown).
+    std::function<bool()> cancelled;
 };
 
 /// The workbook file `path` with every formula computed by LibreOffice, as .xlsx bytes
-/// (sheet names, their order and the active sheet are those of the file).
+/// (sheet names, their order and the active sheet are those of the file); also how files
+/// of formats without a reader of their own are read. LibreOffice opens a private copy
+/// named "document." + `copySuffix` (the file's format, as sniffed).
 ///
 /// Results are kept per absolute path and content (its SHA-256, so the file is read once
 /// more): in this process, and on disk in the cache folder so later runs do not start
@@ -33,9 +39,11 @@ struct RecalculationSettings {
 ///
 /// A result cached for the file's current content is returned even when LibreOffice is
 /// no longer installed; with nothing cached and no LibreOffice the result is empty.
-/// Throws FileError when the file cannot be read, LibreOffice fails or runs out of time. Safe to
-/// call from several threads.
-QByteArray recalculatedWorkbook(const QString& path, const RecalculationSettings& settings);
+/// Throws FileError when the file cannot be read, LibreOffice fails or runs out of time,
+/// LibreOfficeCancelled when `settings.cancelled` stopped it. Safe to call from several
+/// threads.
+QByteArray recalculatedWorkbook(const QString& path, const RecalculationSettings& settings,
+                                const QString& copySuffix);
 
 /// The error-list line for a formula cell left without a result, naming its sheet and
 /// cell: "Формула без вычисленного значения: Лист1!B3".

@@ -26,59 +26,48 @@ std::unique_ptr<SpreadsheetReader> readerFor(WorkbookFormat format)
     case WorkbookFormat::Xlsx:
         return std::make_unique<XlsxReader>();
     case WorkbookFormat::Ods:
+    case WorkbookFormat::FlatOds:
         return std::make_unique<OdsReader>();
     case WorkbookFormat::Xls:
         return std::make_unique<XlsReader>();
     case WorkbookFormat::Csv:
         return std::make_unique<CsvReader>();
-    case WorkbookFormat::Unknown:
-        break;
+    default:
+        return nullptr;
     }
-    return nullptr;
 }
 
-} // namespace
+// A file opened for reading, with the format its content shows.
+struct SniffedFile {
+    std::unique_ptr<QFile> file;
+    WorkbookFormat format = WorkbookFormat::Unknown;
+};
 
-WorkbookFormat detectWorkbookFormat(const QByteArray& head, const QString& fileName)
-{
-    const QString suffix = QFileInfo(fileName).suffix().toLower();
-    if (head.startsWith("PK\x03\x04")) {
-        // An OpenDocument package stores its uncompressed "mimetype" entry first.
-        if (head.mid(30, 8) == "mimetype"
-            && head.mid(38).startsWith("application/vnd.oasis.opendocument.spreadsheet"))
-            return WorkbookFormat::Ods;
-        return suffix == u"ods" ? WorkbookFormat::Ods : WorkbookFormat::Xlsx;
-    }
-    if (head.startsWith("\xD0\xCF\x11\xE0\xA1\xB1\x1A\xE1"))
-        return WorkbookFormat::Xls;
-    if (suffix == u"fods")
-        return WorkbookFormat::Ods;
-    if (suffix == u"csv" || suffix == u"txt")
-        return WorkbookFormat::Csv;
-    return WorkbookFormat::Unknown;
-}
-
-namespace {
-
-std::unique_ptr<Workbook> readWorkbookFile(const QString& path, const WorkbookOptions& options)
+SniffedFile openSniffed(const QString& path)
 {
     const QFileInfo info(path);
     if (!info.exists())
         throw FileError(QStringLiteral("Не существует файла: %1").arg(path));
     if (info.isDir())
         throw FileError(QStringLiteral("Это папка, а не файл книги: %1").arg(path));
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
+    auto file = std::make_unique<QFile>(path);
+    if (!file->open(QIODevice::ReadOnly))
         throw FileError(QStringLiteral("Не удаётся открыть файл %1: %2")
-                            .arg(path, reasonInRussian(file.errorString())));
-    const std::unique_ptr<SpreadsheetReader> reader =
-        readerFor(detectWorkbookFormat(file.peek(128), info.fileName()));
-    if (!reader)
+                            .arg(path, reasonInRussian(file->errorString())));
+    const WorkbookFormat format = sniffWorkbookFormat(*file, info.fileName());
+    if (format == WorkbookFormat::Unknown)
         throw FileError(QStringLiteral("Неизвестный формат книги: %1 (ожидается .xlsx, .xlsm, "
-                                       ".ods, .fods, .xls, .csv или .txt)")
+                                       ".ods, .fods, .xls, .csv или .txt, а с LibreOffice "
+                                       "также .xlsb, .numbers, .dbf и другие его форматы)")
                             .arg(path));
+    return {std::move(file), format};
+}
+
+std::unique_ptr<Workbook> readSniffed(const QString& path, QFile& file, WorkbookFormat format,
+                                      const WorkbookOptions& options)
+{
     try {
-        return reader->read(file, info.fileName(), options);
+        return readerFor(format)->read(file, QFileInfo(path).fileName(), options);
     } catch (const FileError& error) {
         // Readers name the file without its folder; the user needs to know which one.
         if (error.message().contains(path))
@@ -87,11 +76,13 @@ std::unique_ptr<Workbook> readWorkbookFile(const QString& path, const WorkbookOp
     }
 }
 
-// Null when LibreOffice is not installed and no computed copy is cached.
-std::unique_ptr<Workbook> readRecalculated(const QString& path, const WorkbookOptions& options,
+// The file as LibreOffice computed or converted it; null when LibreOffice is not installed
+// and no copy is cached.
+std::unique_ptr<Workbook> readRecalculated(const QString& path, WorkbookFormat format,
+                                           const WorkbookOptions& options,
                                            const RecalculationSettings& recalculation)
 {
-    QByteArray bytes = recalculatedWorkbook(path, recalculation);
+    QByteArray bytes = recalculatedWorkbook(path, recalculation, workbookFormatSuffix(format));
     if (bytes.isEmpty())
         return nullptr;
     QBuffer buffer(&bytes);
@@ -101,6 +92,83 @@ std::unique_ptr<Workbook> readRecalculated(const QString& path, const WorkbookOp
         throw FileError(QStringLiteral("Не удаётся прочитать пересчитанную копию файла %1: %2")
                             .arg(path, error.message()));
     }
+}
+
+// Formats of one table without a sheet name of their own (dBase, SYLK, DIF) get a made-up
+// one from LibreOffice ("Sheet1"): the sheet is shown under the file's name instead, as
+// text tables are.
+class RenamedSheetWorkbook final : public Workbook {
+public:
+    RenamedSheetWorkbook(std::unique_ptr<Workbook> workbook, const QString& from, const QString& to)
+        : m_workbook(std::move(workbook)), m_from(from), m_sheet(m_workbook->worksheet(from), to)
+    {
+        for (FormulaCell cell : m_workbook->uncachedFormulas()) {
+            if (cell.sheet == from)
+                cell.sheet = to;
+            addUncachedFormula(cell);
+        }
+    }
+
+    QStringList sheetNames() const override
+    {
+        QStringList names = m_workbook->sheetNames();
+        names.replace(names.indexOf(m_from), m_sheet.shownName);
+        return names;
+    }
+    QString activeSheetName() const override
+    {
+        const QString active = m_workbook->activeSheetName();
+        return active == m_from ? m_sheet.shownName : active;
+    }
+    const Worksheet* worksheet(const QString& name) const override
+    {
+        if (name == m_sheet.shownName)
+            return &m_sheet;
+        return name == m_from ? nullptr : m_workbook->worksheet(name);
+    }
+
+private:
+    struct Sheet final : Worksheet {
+        Sheet(const Worksheet* sheet, const QString& name) : sheet(sheet), shownName(name) {}
+        QString name() const override { return shownName; }
+        QString cellText(int row, int column) const override
+        {
+            return sheet->cellText(row, column);
+        }
+        CellContent cellContent(int row, int column) const override
+        {
+            return sheet->cellContent(row, column);
+        }
+        int lastRow() const override { return sheet->lastRow(); }
+        int lastColumn() const override { return sheet->lastColumn(); }
+        const Worksheet* sheet;
+        QString shownName;
+    };
+
+    std::unique_ptr<Workbook> m_workbook;
+    QString m_from;
+    Sheet m_sheet;
+};
+
+// A format only LibreOffice reads: its copy is the workbook.
+OpenedWorkbook openConverted(const QString& path, WorkbookFormat format,
+                             const WorkbookOptions& options,
+                             const RecalculationSettings& recalculation)
+{
+    OpenedWorkbook opened{readRecalculated(path, format, options, recalculation), {}};
+    if (!opened.workbook)
+        throw FileError(QStringLiteral("Файл %1 — книга формата %2. Такие книги программа "
+                                       "открывает через LibreOffice, а он не установлен "
+                                       "(программа soffice): установите LibreOffice или "
+                                       "сохраните книгу как .xlsx.")
+                            .arg(path, workbookFormatName(format)));
+    const QStringList sheets = opened.workbook->sheetNames();
+    if (isSingleTableFormat(format) && sheets.size() == 1)
+        opened.workbook = std::make_unique<RenamedSheetWorkbook>(
+            std::move(opened.workbook), sheets.first(), QFileInfo(path).completeBaseName());
+    for (const FormulaCell& cell : opened.workbook->uncachedFormulas())
+        opened.problems << uncachedFormulaLine(cell);
+    return opened;
 }
 
 // The file's own reading with only the formula cells answered from LibreOffice's computed
@@ -173,14 +241,32 @@ private:
 
 } // namespace
 
-OpenedWorkbook openWorkbookFile(const QString& path, const WorkbookOptions& options,
+bool WorkbookFileReading::needsLibreOffice() const
+{
+    return !workbook || !workbook->uncachedFormulas().empty();
+}
+
+WorkbookFileReading readWorkbookFile(const QString& path, const WorkbookOptions& options)
+{
+    SniffedFile sniffed = openSniffed(path);
+    WorkbookFileReading reading{path, sniffed.format, nullptr};
+    if (!isConvertedFormat(sniffed.format))
+        reading.workbook = readSniffed(path, *sniffed.file, sniffed.format, options);
+    return reading;
+}
+
+OpenedWorkbook completeWorkbook(WorkbookFileReading reading, const WorkbookOptions& options,
                                 const RecalculationSettings& recalculation)
 {
-    OpenedWorkbook opened{readWorkbookFile(path, options), {}};
+    const QString& path = reading.path;
+    if (!reading.workbook)
+        return openConverted(path, reading.format, options, recalculation);
+    OpenedWorkbook opened{std::move(reading.workbook), {}};
     if (opened.workbook->uncachedFormulas().empty())
         return opened;
     try {
-        std::unique_ptr<Workbook> computed = readRecalculated(path, options, recalculation);
+        std::unique_ptr<Workbook> computed =
+            readRecalculated(path, reading.format, options, recalculation);
         // Without LibreOffice (a setup, not a failure) the cells' lines say enough.
         if (computed) {
             auto merged = std::make_unique<RecalculatedWorkbook>(std::move(opened.workbook),
@@ -196,6 +282,12 @@ OpenedWorkbook openWorkbookFile(const QString& path, const WorkbookOptions& opti
     for (const FormulaCell& cell : opened.workbook->uncachedFormulas())
         opened.problems << uncachedFormulaLine(cell);
     return opened;
+}
+
+OpenedWorkbook openWorkbookFile(const QString& path, const WorkbookOptions& options,
+                                const RecalculationSettings& recalculation)
+{
+    return completeWorkbook(readWorkbookFile(path, options), options, recalculation);
 }
 
 } // namespace Quillet

@@ -2,6 +2,7 @@
 // SPDX-FileCopyrightText: 2026 Quillet developers
 #pragma once
 
+#include "core/workbook/FormatSniffer.h"
 #include "core/workbook/Recalculation.h"
 #include "core/workbook/SpreadsheetReader.h"
 
@@ -12,15 +13,6 @@
 
 namespace Quillet {
 
-/// The workbook formats a file can hold, as openWorkbookFile tells them apart.
-enum class WorkbookFormat { Unknown, Xlsx, Ods, Xls, Csv };
-
-/// The format of a file: by its first bytes where they tell (a zip container is .ods when
-/// it says so in its first entry or by its extension, else .xlsx/.xlsm; a compound
-/// document is .xls), otherwise by the extension (.fods is flat OpenDocument XML, .csv
-/// and .txt are text tables).
-WorkbookFormat detectWorkbookFormat(const QByteArray& head, const QString& fileName);
-
 /// A workbook as opened, with the lines its opening adds to the error list.
 struct OpenedWorkbook {
     std::unique_ptr<Workbook> workbook;
@@ -30,7 +22,13 @@ struct OpenedWorkbook {
     QStringList problems;
 };
 
-/// Opens and reads a whole workbook file with the reader its format needs.
+/// Opens and reads a whole workbook file with the reader its format needs, the format
+/// sniffed from its content (sniffWorkbookFormat).
+///
+/// Formats without a reader of their own (isConvertedFormat: .xlsb, .numbers, .dbf and
+/// the others LibreOffice reads) are converted by LibreOffice to .xlsx and read from that
+/// copy, cached like computed copies (see recalculatedWorkbook). Without LibreOffice and
+/// with nothing cached, a FileError names the format and says LibreOffice is needed.
 ///
 /// When the file holds formulas without stored results, LibreOffice computes them (see
 /// recalculatedWorkbook: cached per file content, so this is slow only the first time)
@@ -40,9 +38,33 @@ struct OpenedWorkbook {
 /// and `problems` lists the cells left empty (also those on a sheet the copy lacks).
 ///
 /// Throws FileError "Не существует файла: <path>" when there is no such file, and a
-/// FileError naming the file for an unknown or unsupported format, an unreadable file
-/// and every reader failure.
+/// FileError naming the file for an unknown format, an unreadable file, a failed
+/// conversion and every reader failure; LibreOfficeCancelled when
+/// `recalculation.cancelled` stopped LibreOffice (the file itself is fine then).
 OpenedWorkbook openWorkbookFile(const QString& path, const WorkbookOptions& options,
+                                const RecalculationSettings& recalculation = {});
+
+/// What a workbook file holds by itself, as its own reader reads it: the quick first step
+/// of openWorkbookFile. The second, completeWorkbook, runs LibreOffice when needed, so a
+/// window can do that one off its thread.
+struct WorkbookFileReading {
+    QString path;
+    WorkbookFormat format = WorkbookFormat::Unknown;
+    /// The file's own reading; null for a format only LibreOffice reads.
+    std::unique_ptr<Workbook> workbook;
+    /// True when completing it asks LibreOffice to convert the file or compute its
+    /// formulas (which a cached copy may spare).
+    bool needsLibreOffice() const;
+};
+
+/// The first step of openWorkbookFile: the file sniffed and read by its own reader (not
+/// at all for a format only LibreOffice reads). Throws as openWorkbookFile does for a
+/// missing or unreadable file, an unknown format and reader failures.
+WorkbookFileReading readWorkbookFile(const QString& path, const WorkbookOptions& options);
+
+/// The second step of openWorkbookFile: what LibreOffice computes or converts added to
+/// `reading`. Safe on any thread. Throws as openWorkbookFile does for the conversion.
+OpenedWorkbook completeWorkbook(WorkbookFileReading reading, const WorkbookOptions& options,
                                 const RecalculationSettings& recalculation = {});
 
 } // namespace Quillet

@@ -84,6 +84,13 @@ void TForm1::connectPanels()
     connect(m_settings, &SettingsColumn::cancelRequested, m_exportPanel,
             &ExportPanel::cancelExport);
     connect(m_exportPanel, &ExportPanel::errorLine, this, &TForm1::LogRenderError);
+    // LibreOffice computing or converting a workbook: how long is not known beforehand.
+    connect(m_workbookPanel, &WorkbookPanel::progressStarted, m_settings,
+            [this] { m_settings->startProgress(0, true); });
+    connect(m_workbookPanel, &WorkbookPanel::progressEnded, m_settings,
+            &SettingsColumn::endProgress);
+    connect(m_settings, &SettingsColumn::cancelRequested, m_workbookPanel,
+            &WorkbookPanel::cancelOpen);
     connectPrinting();
 }
 

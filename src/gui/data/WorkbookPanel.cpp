@@ -5,8 +5,10 @@
 
 #include "core/app/ProjectDocument.h"
 #include "core/common/Errors.h"
-#include "gui/app/Look.h"
+#include "core/common/LibreOffice.h"
 #include "core/data/SpreadsheetLink.h"
+#include "core/workbook/WorkbookFile.h"
+#include "gui/app/Look.h"
 
 #include <QButtonGroup>
 #include <QEvent>
@@ -26,8 +28,7 @@
 namespace Quillet {
 namespace {
 
-// Opening a workbook may wait seconds for LibreOffice to compute formulas the file holds
-// without results; the pointer says so.
+// Reading a large workbook takes a moment even without LibreOffice; the pointer says so.
 class WaitCursor {
 public:
     WaitCursor() { QGuiApplication::setOverrideCursor(Qt::WaitCursor); }
@@ -35,6 +36,12 @@ public:
     WaitCursor(const WaitCursor&) = delete;
     WaitCursor& operator=(const WaitCursor&) = delete;
 };
+
+// Content decides the format, so the last filter lets any file be chosen.
+QString workbookFileFilters()
+{
+    return Quillet::workbookFileFilters(!libreOfficeProgram().isEmpty()).join(QStringLiteral(";;"));
+}
 
 } // namespace
 
@@ -53,6 +60,7 @@ void WorkbookPanel::buildLinkGroup()
 {
     auto* group = new QGroupBox(QStringLiteral("Связь с файлом Excel"), this);
     group->setObjectName(QStringLiteral("LinkGroup"));
+    m_linkGroup = group;
     layout()->addWidget(group);
     auto* form = new QFormLayout(group);
     auto* fileRow = new QHBoxLayout;
@@ -111,6 +119,9 @@ void WorkbookPanel::refresh()
 
 bool WorkbookPanel::eventFilter(QObject* watched, QEvent* event)
 {
+    // Disabling the group while LibreOffice works takes the focus from the edit.
+    if (m_task.isBusy())
+        return QWidget::eventFilter(watched, event);
     if (watched == m_xlsFile && event->type() == QEvent::FocusIn)
         xlsFileEnter();
     else if (watched == m_xlsFile && event->type() == QEvent::FocusOut)
@@ -147,44 +158,114 @@ void WorkbookPanel::xlsFileEnter()
     m_link.xlsFileEnter(m_xlsFile->text());
 }
 
-std::optional<QString> WorkbookPanel::leaveEdit()
+void WorkbookPanel::open(const SpreadsheetLink::Plan& plan, Opened opened, NotOpened notOpened,
+                         bool unlinkWhileWaiting)
 {
+    const QString path = plan.path;
+    const QString sheet = m_sheet->text();
+    const WorkbookOptions options = m_link.options();
+    auto reading = std::make_shared<WorkbookFileReading>();
     try {
         const WaitCursor wait;
-        const SpreadsheetLink::ExitResult result =
-            m_link.xlsFileExit(m_xlsFile->text(), m_document.ProjectPath, m_sheet->text());
-        adoptSheet(result.action == SpreadsheetLink::ExitResult::Opened, result.sheet);
+        *reading = readWorkbookFile(path, options);
+        if (!reading->needsLibreOffice()) {
+            opened(m_link.adopt(path, completeWorkbook(std::move(*reading), options), sheet).sheet);
+            return;
+        }
     } catch (const Error& e) {
-        return e.message();
+        notOpened(e.message());
+        return;
     }
-    return std::nullopt;
+    const bool started = m_task.start(
+        [reading, options](TaskControl& control) {
+            RecalculationSettings settings;
+            settings.cancelled = [&control] { return control.isCancelled(); };
+            return completeWorkbook(std::move(*reading), options, settings);
+        },
+        [this, path, sheet, opened, notOpened](TaskResult<OpenedWorkbook>& result) {
+            waitingEnded();
+            try {
+                opened(m_link.adopt(path, std::move(result.value()), sheet).sheet);
+            } catch (const LibreOfficeCancelled&) {
+                notOpened(std::nullopt);
+            } catch (const Error& e) {
+                notOpened(e.message());
+            } catch (const std::exception& e) {
+                notOpened(
+                    QStringLiteral("Книга не открыта: %1").arg(QString::fromLocal8Bit(e.what())));
+            }
+        });
+    if (!started)
+        return;
+    if (unlinkWhileWaiting)
+        m_link.closeWorkbook();
+    m_linkGroup->setEnabled(false);
+    Q_EMIT progressStarted();
+}
+
+void WorkbookPanel::waitingEnded()
+{
+    m_linkGroup->setEnabled(true);
+    Q_EMIT progressEnded();
+}
+
+void WorkbookPanel::cancelOpen()
+{
+    m_task.cancel();
 }
 
 void WorkbookPanel::xlsFileExit()
 {
     const QString previous = m_document.project.settings.xlsFile;
     m_document.project.settings.xlsFile = m_xlsFile->text();
-    if (const std::optional<QString> failure = leaveEdit()) {
-        // The link that worked stays, so the edit names it again.
-        m_xlsFile->setText(previous);
-        m_document.project.settings.xlsFile = previous;
-        showOpenFailure(*failure);
+    const SpreadsheetLink::Plan plan = m_link.exitPlan(m_xlsFile->text(), m_document.ProjectPath);
+    if (plan.action != SpreadsheetLink::Plan::Open) {
+        m_link.carryOut(plan);
+        adoptSheet(false, QString());
+        return;
     }
+    open(
+        plan, [this](const QString& sheet) { adoptSheet(true, sheet); },
+        [this, previous](const std::optional<QString>& failure) {
+            // The link that worked stays, so the edit names it again.
+            m_xlsFile->setText(previous);
+            m_document.project.settings.xlsFile = previous;
+            if (failure)
+                showOpenFailure(*failure);
+        });
 }
 
 void WorkbookPanel::openLinkedWorkbook()
 {
-    if (const std::optional<QString> failure = leaveEdit()) {
-        // The project names this workbook: what a previous project linked is no data
-        // of this one.
-        m_link.closeWorkbook();
-        m_document.RepaintPending = true;
-        showOpenFailure(*failure);
+    // What an open under way would link belongs to the project that was replaced.
+    if (m_task.isBusy()) {
+        m_task.cancel();
+        m_task.abandon();
+        waitingEnded();
     }
+    const SpreadsheetLink::Plan plan = m_link.exitPlan(m_xlsFile->text(), m_document.ProjectPath);
+    if (plan.action != SpreadsheetLink::Plan::Open) {
+        m_link.carryOut(plan);
+        adoptSheet(false, QString());
+        return;
+    }
+    open(
+        plan, [this](const QString& sheet) { adoptSheet(true, sheet); },
+        [this](const std::optional<QString>& failure) {
+            // The project names this workbook: what a previous project linked is no data
+            // of this one.
+            m_link.closeWorkbook();
+            m_document.RepaintPending = true;
+            if (failure)
+                showOpenFailure(*failure);
+        },
+        true);
 }
 
 void WorkbookPanel::xlsFileBrowseClick()
 {
+    if (m_task.isBusy())
+        return;
     m_link.xlsFileEnter(m_xlsFile->text());
     // The linked workbook's folder, else the project's.
     const QString linked = m_link.path();
@@ -193,32 +274,51 @@ void WorkbookPanel::xlsFileBrowseClick()
                                ? QString()
                                : QFileInfo(m_document.ProjectPath).absolutePath();
     QString chosen = QFileDialog::getOpenFileName(this, QStringLiteral("Связь с файлом Excel"),
-                                                  folder, QStringLiteral("Файлы Excel (*.xls*)"));
+                                                  folder, workbookFileFilters());
     if (chosen.isEmpty())
         chosen = m_xlsFile->text();
-    try {
-        const WaitCursor wait;
-        const SpreadsheetLink::BrowseResult result =
-            m_link.afterBrowse(chosen, m_document.ProjectPath, m_sheet->text());
-        m_xlsFile->setText(result.editText);
-        m_document.project.settings.xlsFile = result.editText;
-        adoptSheet(result.open.opened, result.open.sheet);
-    } catch (const Error& e) {
-        showOpenFailure(e.message());
+    const SpreadsheetLink::Plan plan = m_link.browsePlan(chosen, m_document.ProjectPath);
+    const QString editText = SpreadsheetLink::displayName(chosen, m_document.ProjectPath);
+    const auto showChosen = [this, editText] {
+        m_xlsFile->setText(editText);
+        m_document.project.settings.xlsFile = editText;
+        m_document.RepaintPending = true;
+    };
+    if (plan.action != SpreadsheetLink::Plan::Open) {
+        m_link.carryOut(plan);
+        showChosen();
+        return;
     }
-    m_document.RepaintPending = true;
+    open(
+        plan,
+        [this, showChosen](const QString& sheet) {
+            showChosen();
+            adoptSheet(true, sheet);
+        },
+        [this](const std::optional<QString>& failure) {
+            if (failure)
+                showOpenFailure(*failure);
+            m_document.RepaintPending = true;
+        });
 }
 
 void WorkbookPanel::sSpeedButton2Click()
 {
-    try {
-        const WaitCursor wait;
-        const SpreadsheetLink::ExitResult result =
-            m_link.reopen(m_xlsFile->text(), m_document.ProjectPath, m_sheet->text());
-        adoptSheet(result.action == SpreadsheetLink::ExitResult::Opened, result.sheet);
-    } catch (const Error& e) {
-        showOpenFailure(e.message());
+    if (m_task.isBusy())
+        return;
+    const QString kept = m_sheet->text();
+    const SpreadsheetLink::Plan plan = m_link.reopenPlan(m_xlsFile->text(), m_document.ProjectPath);
+    if (plan.action != SpreadsheetLink::Plan::Open) {
+        m_link.carryOut(plan);
+        adoptSheet(false, kept);
+        return;
     }
+    open(
+        plan, [this, kept](const QString&) { adoptSheet(true, kept); },
+        [this](const std::optional<QString>& failure) {
+            if (failure)
+                showOpenFailure(*failure);
+        });
 }
 
 void WorkbookPanel::sSpeedButton4Click()

@@ -73,6 +73,7 @@ private Q_SLOTS:
     void failuresAreClear_data();
     void failuresAreClear();
     void timeOutKillsEveryProcess();
+    void cancelKillsEveryProcess();
 };
 
 void LibreOfficeTest::findsTheProgram_data()
@@ -201,6 +202,34 @@ void LibreOfficeTest::timeOutKillsEveryProcess()
         QString::fromLatin1(QuilletTest::readFile(dir.filePath("child"))).trimmed().toLongLong();
     QVERIFY(child > 0);
     QVERIFY2(processGone(child), "LibreOffice's own child outlived the time-out");
+}
+
+void LibreOfficeTest::cancelKillsEveryProcess()
+{
+    QTemporaryDir dir;
+    const QString program = dir.filePath("soffice");
+    QVERIFY(writeScript(program, "sleep 600 &\necho $! > \"$(dirname \"$0\")/child\"\nwait\n"));
+    const ScopedEnvironment env(LibreOfficeProgramVariable, program);
+    const QString input = dir.filePath("book.xlsx");
+    QFile file(input);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.close();
+
+    // Stopped once LibreOffice has started a process of its own, long before any time-out.
+    const QString childFile = dir.filePath("child");
+    ConversionControl control;
+    control.cancelled = [&childFile] { return QFileInfo(childFile).size() > 0; };
+    bool cancelled = false;
+    try {
+        convertWithLibreOffice(input, "pdf", dir.path(), 600000, {}, control);
+    } catch (const LibreOfficeCancelled&) {
+        cancelled = true;
+    }
+    QVERIFY(cancelled);
+    const qint64 child =
+        QString::fromLatin1(QuilletTest::readFile(childFile)).trimmed().toLongLong();
+    QVERIFY(child > 0);
+    QVERIFY2(processGone(child), "LibreOffice's own child outlived the cancel");
 }
 
 QTEST_GUILESS_MAIN(LibreOfficeTest)

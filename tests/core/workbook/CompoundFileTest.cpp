@@ -17,7 +17,8 @@ private Q_SLOTS:
     void streams();
     void brokenContainers_data();
     void brokenContainers();
-    void sharedSectorsAreRefused();
+    void sharedSectorsAreRead_data();
+    void sharedSectorsAreRead();
     void onlyTheRootsOwnStreams();
 };
 
@@ -101,6 +102,13 @@ void CompoundFileTest::brokenContainers_data()
     QTest::newRow("odd name length")
         << QByteArray(good).replace(512 * (directory + 1) + 64, 2, QByteArray("\x11\x00", 2));
     QTest::newRow("truncated") << good.left(good.size() - 1024);
+    // The root's chain (its mini stream) made to loop back to its first sector.
+    const qsizetype rootEntry = 512 * (directory + 1);
+    const quint32 rootStart = qFromLittleEndian<quint32>(good.constData() + rootEntry + 116);
+    const quint32 fat = qFromLittleEndian<quint32>(good.constData() + 0x4C);
+    const quint32 loop = qToLittleEndian(rootStart);
+    QTest::newRow("chain that loops") << QByteArray(good).replace(
+        512 * (fat + 1) + 4 * rootStart, 4, QByteArray(reinterpret_cast<const char*>(&loop), 4));
 }
 
 void CompoundFileTest::brokenContainers()
@@ -110,23 +118,49 @@ void CompoundFileTest::brokenContainers()
     QVERIFY(!compoundStream(bytes, u"Workbook").has_value());
 }
 
-void CompoundFileTest::sharedSectorsAreRefused()
+void CompoundFileTest::sharedSectorsAreRead_data()
 {
-    // A second entry claiming the workbook's sectors: real files never share sectors, and
-    // crafted ones with thousands of such entries would make every check walk them all.
-    QByteArray bytes = QuilletTest::readFile(QuilletTest::dataPath("workbooks/rows400.xls"));
-    const qsizetype workbook = entryOffset(bytes, "Workbook");
-    QVERIFY(workbook > 0);
-    const qsizetype root = entryOffset(bytes, "Root Entry");
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<QByteArray>("workbook");
+    // Written the way a PHP library writes .xls files: its two property sets name one chain.
+    const QByteArray shared =
+        QuilletTest::readFile(QuilletTest::dataPath("workbooks/shared-sectors.xls"));
+    QTest::newRow("property sets share a chain") << shared << QByteArray();
+    // Another entry naming the workbook's own chain, from its start or from within.
+    const QByteArray rows = QuilletTest::readFile(QuilletTest::dataPath("workbooks/rows400.xls"));
+    const QByteArray original = *compoundStream(rows, u"Workbook");
+    const qsizetype workbook = entryOffset(rows, "Workbook");
+    const qsizetype root = entryOffset(rows, "Root Entry");
     qsizetype other = -1;
     for (qsizetype offset = root; offset < root + 4 * 128; offset += 128) {
         if (offset != workbook && offset != root)
             other = offset;
     }
-    QVERIFY(other > 0);
-    bytes.replace(other + 66, 1, "\x02");
-    bytes.replace(other + 116, 8, bytes.mid(workbook + 116, 8));
-    QVERIFY(!checkCompoundFile(bytes).isEmpty());
+    const quint32 start = qFromLittleEndian<quint32>(rows.constData() + workbook + 116);
+    const quint32 fat = qFromLittleEndian<quint32>(rows.constData() + 0x4C);
+    const quint32 second =
+        qFromLittleEndian<quint32>(rows.constData() + 512 * (fat + 1) + 4 * start);
+    const auto sharing = [&](quint32 first) {
+        QByteArray bytes = rows;
+        bytes.replace(other + 66, 1, "\x02");
+        quint32 fields[2] = {qToLittleEndian(first), qToLittleEndian(quint32(4096))};
+        bytes.replace(other + 116, 8, QByteArray(reinterpret_cast<const char*>(fields), 8));
+        return bytes;
+    };
+    QTest::newRow("the workbook's chain from its start") << sharing(start) << original;
+    QTest::newRow("the workbook's chain from within") << sharing(second) << original;
+}
+
+void CompoundFileTest::sharedSectorsAreRead()
+{
+    QFETCH(QByteArray, bytes);
+    QFETCH(QByteArray, workbook);
+    QCOMPARE(checkCompoundFile(bytes), QString());
+    const auto content = compoundStream(bytes, u"Workbook");
+    QVERIFY(content.has_value());
+    QCOMPARE(qFromLittleEndian<quint16>(content->constData()), quint16(0x0809));
+    if (!workbook.isEmpty())
+        QCOMPARE(*content, workbook);
 }
 
 void CompoundFileTest::onlyTheRootsOwnStreams()

@@ -2,61 +2,32 @@
 // SPDX-FileCopyrightText: 2026 Quillet developers
 
 #include "core/common/Errors.h"
+#include "core/common/LibreOffice.h"
 #include "core/workbook/WorkbookFile.h"
 
+#include "support/OfficeSupport.h"
 #include "support/TestSupport.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 #include <QTest>
 
 using namespace Quillet;
 
-Q_DECLARE_METATYPE(Quillet::WorkbookFormat)
-
 class WorkbookFileTest : public QObject {
     Q_OBJECT
 private Q_SLOTS:
-    void detectFormat_data();
-    void detectFormat();
     void opensByContent_data();
     void opensByContent();
     void missingFile();
     void errorsNameTheFile_data();
     void errorsNameTheFile();
+    void convertedFormatsNeedLibreOffice_data();
+    void convertedFormatsNeedLibreOffice();
+    void convertedFormatsAreRead_data();
+    void convertedFormatsAreRead();
 };
-
-void WorkbookFileTest::detectFormat_data()
-{
-    QTest::addColumn<QByteArray>("head");
-    QTest::addColumn<QString>("fileName");
-    QTest::addColumn<WorkbookFormat>("format");
-    const QByteArray zip("PK\x03\x04", 4);
-    const QByteArray odsHead =
-        zip + QByteArray(26, '\0') + "mimetype" + "application/vnd.oasis.opendocument.spreadsheet";
-    const QByteArray cfb("\xD0\xCF\x11\xE0\xA1\xB1\x1A\xE1", 8);
-    QTest::newRow("xlsx") << zip << "a.xlsx" << WorkbookFormat::Xlsx;
-    QTest::newRow("xlsm") << zip << "a.XLSM" << WorkbookFormat::Xlsx;
-    QTest::newRow("ods by extension") << zip << "a.ods" << WorkbookFormat::Ods;
-    QTest::newRow("ods by mimetype") << odsHead << "a.xlsx" << WorkbookFormat::Ods;
-    QTest::newRow("xls") << cfb << "a.xls" << WorkbookFormat::Xls;
-    QTest::newRow("xls named csv") << cfb << "a.csv" << WorkbookFormat::Xls;
-    QTest::newRow("zip named xls") << zip << "a.xls" << WorkbookFormat::Xlsx;
-    QTest::newRow("csv") << QByteArray("a;b") << "a.csv" << WorkbookFormat::Csv;
-    QTest::newRow("txt upper case") << QByteArray("a;b") << "A.TXT" << WorkbookFormat::Csv;
-    QTest::newRow("text named xls") << QByteArray("a;b") << "a.xls" << WorkbookFormat::Unknown;
-    QTest::newRow("unknown extension") << QByteArray("a;b") << "a.doc" << WorkbookFormat::Unknown;
-    QTest::newRow("no extension") << QByteArray() << "data" << WorkbookFormat::Unknown;
-    QTest::newRow("flat ods") << QByteArray("<?xml") << "a.fods" << WorkbookFormat::Ods;
-}
-
-void WorkbookFileTest::detectFormat()
-{
-    QFETCH(QByteArray, head);
-    QFETCH(QString, fileName);
-    QFETCH(WorkbookFormat, format);
-    QCOMPARE(detectWorkbookFormat(head, fileName), format);
-}
 
 void WorkbookFileTest::opensByContent_data()
 {
@@ -80,6 +51,15 @@ void WorkbookFileTest::opensByContent_data()
                                           << "data.csv"
                                           << "Числа"
                                           << "Текст";
+    QTest::newRow("xls whose streams share sectors") << "shared-sectors.xls"
+                                                     << "shared-sectors.xls"
+                                                     << "Данные"
+                                                     << "Имя";
+    // Strict Office Open XML differs in its namespaces, which the reader does not heed.
+    QTest::newRow("strict xlsx") << "strict.xlsx"
+                                 << "strict.xlsx"
+                                 << "Люди"
+                                 << "Имя";
     QTest::newRow("flat ods") << "types.fods"
                               << "types.fods"
                               << "Числа"
@@ -149,6 +129,113 @@ void WorkbookFileTest::errorsNameTheFile()
     } catch (const FileError& error) {
         QVERIFY2(error.message().contains(path), qPrintable(error.message()));
     }
+}
+
+namespace {
+
+// Copies the fixture `fixture` into `dir` as `savedAs`.
+QString copyFixture(const QTemporaryDir& dir, const QString& fixture, const QString& savedAs)
+{
+    const QString path = dir.filePath(savedAs);
+    if (!QFile::copy(QuilletTest::dataPath("workbooks/" + fixture), path))
+        return {};
+    QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner);
+    return path;
+}
+
+} // namespace
+
+void WorkbookFileTest::convertedFormatsNeedLibreOffice_data()
+{
+    QTest::addColumn<QString>("fixture");
+    QTest::addColumn<QString>("format");
+    QTest::newRow("xlsb") << "converted.xlsb"
+                          << "Excel binary (.xlsb)";
+    QTest::newRow("numbers") << "converted.numbers"
+                             << "Apple Numbers (.numbers)";
+    QTest::newRow("dbf") << "converted.dbf"
+                         << "dBase (.dbf)";
+    QTest::newRow("sylk") << "converted.slk"
+                          << "SYLK (.slk)";
+}
+
+void WorkbookFileTest::convertedFormatsNeedLibreOffice()
+{
+    QFETCH(QString, fixture);
+    QFETCH(QString, format);
+    QTemporaryDir dir;
+    const QString path = copyFixture(dir, fixture, "книга." + QFileInfo(fixture).suffix());
+    QVERIFY(!path.isEmpty());
+    const QuilletTest::ScopedEnvironment env(LibreOfficeProgramVariable,
+                                             dir.filePath("no/soffice"));
+    RecalculationSettings settings;
+    settings.cacheFolder = dir.filePath("cache");
+    try {
+        openWorkbookFile(path, WorkbookOptions(), settings);
+        QFAIL("a workbook that needs LibreOffice was opened without it");
+    } catch (const FileError& error) {
+        QVERIFY2(error.message().contains(path) && error.message().contains(format)
+                     && error.message().contains("LibreOffice"),
+                 qPrintable(error.message()));
+    }
+}
+
+void WorkbookFileTest::convertedFormatsAreRead_data()
+{
+    QTest::addColumn<QString>("fixture");
+    QTest::addColumn<QString>("savedAs");
+    QTest::addColumn<QString>("copy");
+    QTest::addColumn<QString>("sheet");
+    QTest::addColumn<QStringList>("row2");
+    // The content decides, and LibreOffice is given a copy of that format's extension.
+    QTest::newRow("xlsb under an xlsx name") << "converted.xlsb"
+                                             << "Отчёт за май.xlsx"
+                                             << "document.xlsb"
+                                             << "Люди" << QStringList{"Анна", "Тверь", "12.5"};
+    // A table without a sheet name of its own takes the file's.
+    QTest::newRow("dbf") << "converted.dbf"
+                         << "Клиенты 2024.dbf"
+                         << "document.dbf"
+                         << "Клиенты 2024" << QStringList{"Anna", "Tver", "12.5"};
+    QTest::newRow("sylk") << "converted.slk"
+                          << "список.slk"
+                          << "document.slk"
+                          << "список" << QStringList{"Анна", "Тверь", "12.5"};
+}
+
+void WorkbookFileTest::convertedFormatsAreRead()
+{
+    const QString installed = QuilletTest::installedLibreOffice();
+    if (installed.isEmpty())
+        QSKIP("LibreOffice (soffice) is not installed");
+    QFETCH(QString, fixture);
+    QFETCH(QString, savedAs);
+    QFETCH(QString, copy);
+    QFETCH(QString, sheet);
+    QFETCH(QStringList, row2);
+    QTemporaryDir dir;
+    const QString path = copyFixture(dir, fixture, savedAs);
+    QVERIFY(!path.isEmpty());
+    const QuilletTest::CountingOffice office = QuilletTest::countingOffice(dir.path(), installed);
+    const QuilletTest::ScopedEnvironment env(LibreOfficeProgramVariable, office.program);
+    RecalculationSettings settings;
+    settings.cacheFolder = dir.filePath("cache");
+    WorkbookOptions options;
+    options.locale = QLocale(QStringLiteral("en_US"));
+    const OpenedWorkbook opened = openWorkbookFile(path, options, settings);
+    QCOMPARE(opened.problems, QStringList());
+    QCOMPARE(opened.workbook->sheetNames(), QStringList{sheet});
+    QCOMPARE(opened.workbook->activeSheetName(), sheet);
+    const Worksheet* worksheet = opened.workbook->worksheet(sheet);
+    QVERIFY(worksheet);
+    QCOMPARE(worksheet->name(), sheet);
+    for (int column = 1; column <= row2.size(); ++column)
+        QCOMPARE(worksheet->cellText(2, column), row2.at(column - 1));
+    // Nothing of the user's file name reaches LibreOffice's command line.
+    QCOMPARE(office.runs(), 1);
+    const QString passed = office.lastDocument();
+    QVERIFY2(passed.endsWith(u'/' + copy), qPrintable(passed));
+    QVERIFY2(!passed.contains(QFileInfo(savedAs).completeBaseName()), qPrintable(passed));
 }
 
 QTEST_GUILESS_MAIN(WorkbookFileTest)

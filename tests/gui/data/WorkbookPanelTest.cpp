@@ -2,11 +2,13 @@
 // SPDX-FileCopyrightText: 2026 Quillet developers
 
 // The workbook link in the window: a file that is no workbook never costs the user the
-// link that works, a page that cannot read its cells says so, and "Показать файл" never
-// fails without a word.
+// link that works, a page that cannot read its cells says so, "Показать файл" never fails
+// without a word, a workbook LibreOffice must compute is opened aside with a Cancel, and
+// the browse dialog offers every kind of workbook.
 
 #include "support/WindowDriver.h"
 
+#include "core/common/LibreOffice.h"
 #include "gui/app/MainWindow.h"
 #include "support/DesktopUrls.h"
 #include "support/OfficeSupport.h"
@@ -68,6 +70,9 @@ private Q_SLOTS:
     void projectWithABrokenWorkbookSaysSoOnEveryPage();
     void showFileNeverFailsSilently_data();
     void showFileNeverFailsSilently();
+    void libreOfficeWorksAside_data();
+    void libreOfficeWorksAside();
+    void browseOffersEveryKindOfWorkbook();
 
 private:
     std::unique_ptr<QTemporaryDir> m_dir;
@@ -180,6 +185,97 @@ void WorkbookPanelTest::showFileNeverFailsSilently()
     }
     QTRY_VERIFY(script.finished());
     QVERIFY2(script.seen.first().contains(message), qPrintable(script.seen.first()));
+}
+
+void WorkbookPanelTest::libreOfficeWorksAside_data()
+{
+    QTest::addColumn<bool>("cancel");
+    QTest::newRow("cancelled") << true;
+    QTest::newRow("finished") << false;
+}
+
+void WorkbookPanelTest::libreOfficeWorksAside()
+{
+    QFETCH(bool, cancel);
+    const QString installed = QuilletTest::installedLibreOffice();
+    if (!cancel && installed.isEmpty())
+        QSKIP("LibreOffice (soffice) is not installed");
+    // LibreOffice held back until the test lets it go: as slow as need be, without a clock.
+    const QuilletTest::HeldOffice office =
+        QuilletTest::heldOffice(m_dir->path(), cancel ? QString() : installed);
+    const QuilletTest::ScopedEnvironment env(LibreOfficeProgramVariable, office.program);
+    const QuilletTest::ScopedEnvironment cache("XDG_CACHE_HOME", m_dir->filePath("cache"));
+    QVERIFY(QFile::copy(QuilletTest::dataPath("workbooks/uncached-formulas.xlsx"),
+                        m_dir->filePath(QStringLiteral("формулы.xlsx"))));
+    TForm1 window;
+    window.show();
+    QVERIFY(window.LoadProject(linkedProject(QDir(m_dir->path()), QStringLiteral("data.csv"))));
+    auto* edit = control<QLineEdit>(window, "xlsFile");
+    QFocusEvent in(QEvent::FocusIn);
+    QApplication::sendEvent(edit, &in);
+    edit->setText(QStringLiteral("формулы.xlsx"));
+    QFocusEvent out(QEvent::FocusOut);
+    QApplication::sendEvent(edit, &out);
+
+    // The window goes on while LibreOffice works, showing that it does and offering Cancel.
+    auto* progress = control<QWidget>(window, "ProgressPanel");
+    QVERIFY(progress->isVisible());
+    QVERIFY(control<QWidget>(window, "ProgressCancel")->isVisible());
+    QVERIFY(!control<QWidget>(window, "LinkGroup")->isEnabled());
+    QTRY_VERIFY(office.pid() > 0);
+    // Meanwhile the pages read the workbook linked before.
+    renderPageOne(window);
+    QCOMPARE(errorList(window), QString());
+
+    if (cancel) {
+        click(window, "ProgressCancel");
+        QTRY_VERIFY(!progress->isVisible());
+        QTRY_VERIFY(QuilletTest::processEnded(office.pid()));
+        QVERIFY(control<QWidget>(window, "LinkGroup")->isEnabled());
+        QCOMPARE(QApplication::activeModalWidget(), nullptr); // no message for a cancel
+        QCOMPARE(edit->text(), QStringLiteral("data.csv"));
+        QCOMPARE(window.document().project.settings.xlsFile, QStringLiteral("data.csv"));
+        renderPageOne(window);
+        QCOMPARE(errorList(window), QString());
+        return;
+    }
+    window.document().RepaintPending = false;
+    office.release();
+    QTRY_VERIFY_WITH_TIMEOUT(!progress->isVisible(), 120000);
+    QVERIFY(control<QWidget>(window, "LinkGroup")->isEnabled());
+    // Linked now, with every formula computed, and the page is to be drawn anew.
+    QVERIFY(window.document().RepaintPending);
+    QCOMPARE(edit->text(), QStringLiteral("формулы.xlsx"));
+    QCOMPARE(errorList(window), QString());
+    control<QLineEdit>(window, "sheet")->setText(QStringLiteral("Лист1"));
+    window.document().project.settings.sheet = QStringLiteral("Лист1");
+    renderPageOne(window);
+    QCOMPARE(errorList(window), QString());
+}
+
+void WorkbookPanelTest::browseOffersEveryKindOfWorkbook()
+{
+    TForm1 window;
+    window.show();
+    QStringList filters;
+    DialogScript script({[&filters](QWidget* dialog) {
+        filters = qobject_cast<QFileDialog*>(dialog)->nameFilters();
+        QMetaObject::invokeMethod(dialog, "reject", Qt::QueuedConnection);
+    }});
+    QTest::mouseClick(control<QToolButton>(window, "xlsFileBrowse"), Qt::LeftButton);
+    QTRY_VERIFY(script.finished());
+    QVERIFY2(filters.value(0).startsWith(QStringLiteral("Все книги (")),
+             qPrintable(filters.join('|')));
+    const QString everyBook = filters.value(0);
+    const QStringList patterns = {"*.xlsx", "*.xlsm", "*.xls", "*.ods", "*.fods", "*.csv", "*.txt"};
+    for (const QString& pattern : patterns)
+        QVERIFY2(everyBook.contains(pattern), qPrintable(pattern));
+    // LibreOffice is installed where the tests run: what it converts is offered too.
+    if (!libreOfficeProgram().isEmpty()) {
+        for (const char* pattern : {"*.xlsb", "*.numbers", "*.dbf", "*.slk"})
+            QVERIFY2(everyBook.contains(QLatin1String(pattern)), pattern);
+    }
+    QCOMPARE(filters.last(), QStringLiteral("Все файлы (*)"));
 }
 
 QTEST_MAIN(WorkbookPanelTest)
