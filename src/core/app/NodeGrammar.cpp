@@ -7,6 +7,7 @@
 #include "core/common/Errors.h"
 #include "core/common/Numbers.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace Quillet {
@@ -144,7 +145,15 @@ void readTextOptions(QStringView optionsText, TOptTextField& o, const QString& f
     o.italic = in.flag("признак курсива");
     o.underline = in.flag("признак подчёркивания");
     o.fontSize = in.integer(3, "размер шрифта");
-    o.fontName = in.rest().left(MaxFontNameLength).toString();
+    const QStringView rest = in.rest();
+    const qsizetype marker = rest.indexOf(CombMarker);
+    o.fontName = rest.left(marker < 0 ? rest.size() : marker).left(MaxFontNameLength).toString();
+    if (marker < 0)
+        return;
+    const QStringView comb = rest.mid(marker + 1);
+    o.comb = comb.size() > 0 && comb[0] == u'1';
+    o.dashEmpty = comb.size() > 1 && comb[1] == u'1';
+    o.skipChars = comb.mid(std::min<qsizetype>(2, comb.size())).toString();
 }
 
 QString composeTextField(const QString& id, const TOptTextField& o)
@@ -175,6 +184,20 @@ QString composeTextField(const QString& id, const TOptTextField& o)
     text += flagChar(o.underline);
     text += Numbers::formatInt(o.fontSize, 3);
     text += o.fontName.left(MaxFontNameLength);
+    if (o.hasCombItems()) {
+        for (QChar c : o.skipChars) {
+            if (c.unicode() < 32) {
+                throw ConversionError(
+                    QStringLiteral("Текстовое поле %1: пропускаемые знаки не могут содержать "
+                                   "управляющие символы.")
+                        .arg(id));
+            }
+        }
+        text += CombMarker;
+        text += flagChar(o.comb);
+        text += flagChar(o.dashEmpty);
+        text += o.skipChars;
+    }
     requireSingleLine(text, id);
     return text;
 }

@@ -86,18 +86,47 @@ struct TOptTextField {
     int32_t textColor = 0;
     int32_t fontSize = 0; // points
     QString fontName;     // at most 64 characters
+    /// Comb field: one character per block instead of words wrapped over the blocks.
+    bool comb = false;
+    /// Comb field: a dash in every block the value leaves empty.
+    bool dashEmpty = false;
+    /// Comb field: characters dropped from the value before it is split ("." for a date
+    /// between pre-printed dots).
+    QString skipChars;
+
+    /// True when any of the comb items differs from its default, so the node carries them.
+    bool hasCombItems() const { return comb || dashEmpty || !skipChars.isEmpty(); }
+    /// The characters a comb field prints for `value`: the value without the characters to
+    /// skip, one per block.
+    QString combCharacters(const QString& value) const
+    {
+        QString kept;
+        kept.reserve(value.size());
+        for (QChar c : value) {
+            if (!skipChars.contains(c))
+                kept += c;
+        }
+        return kept;
+    }
 
     bool operator==(const TOptTextField&) const = default;
 };
 
 inline constexpr int MaxFontNameLength = 64;
 
+/// Marks the comb items after the font name of a text field: the comb flag, the dash
+/// flag, then the characters to skip up to the end. Fields without comb items end with
+/// the font name as before, so their text does not change.
+inline constexpr QChar CombMarker = QChar(4);
+
 /// `ParseTextOptions`: `optionsText` is the node text of a text field from its fifth
 /// character on. Throws ConversionError (naming the field by `fieldId`, and the
 /// position) for a missing separator, a missing item, a non-digit where a digit is
 /// expected, or a colour or size that does not read as an integer. Nothing is repaired:
 /// the fill direction is bottom-up for "1" and top-down for any other character, the
-/// font size is the integer as written, the font name is cut to MaxFontNameLength.
+/// font size is the integer as written, the font name (up to CombMarker) is cut to
+/// MaxFontNameLength. The comb items behind CombMarker read leniently: a missing flag is
+/// off.
 TOptTextField ParseTextOptions(QStringView optionsText, const QString& fieldId = QString());
 
 /// ParseTextOptions into `options`, item by item: each item is stored as soon as it has
@@ -110,7 +139,8 @@ void readTextOptions(QStringView optionsText, TOptTextField& options,
 /// The node text of a text field: `id` (four characters) followed by the items.
 /// Throws ConversionError for values the fixed widths cannot hold (a field text with a
 /// separator or line break, maxBlocks above 9, an alignment above 8, a font size outside
-/// 4–999, an ID that is not four characters).
+/// 4–999, an ID that is not four characters, control characters among the characters to
+/// skip). The comb items are written only when hasCombItems().
 QString composeTextField(const QString& id, const TOptTextField& options);
 
 /// Alignment code = h + 3 × v (h: 0 left, 1 centre, 2 right; v: 0 top, 1 middle, 2 bottom).

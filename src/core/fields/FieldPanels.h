@@ -49,6 +49,9 @@ struct TextPanelValues {
     /// The font family of `Text`. Empty means the default font: the GUI puts its default
     /// family here at start-up.
     QString fontName;
+    bool Comb = false;     ///< "По одному знаку в блок"
+    bool CombDash = false; ///< "Прочерк в пустых клетках"
+    QString CombSkip;      ///< characters dropped before the split, empty at start-up
 
     /// `block` click: shows AlignCodes[kind] on the buttons (horizontal = code mod 3,
     /// vertical = code div 3; a code above 8 leaves the vertical button as it is).
@@ -226,8 +229,9 @@ struct DivideValues {
 /// Text field: Text, AutoReplace, MaxCram, AlignCodes (then `block` := first, buttons
 /// show its code; also after a failure, so the buttons always show the codes held), the
 /// fill direction ("1" bottom up, any other character top down), Transperent, FonColor,
-/// FontColor, the three style flags, Size (4–999), fontName (the rest of the text, cut to
-/// MaxFontNameLength).
+/// FontColor, the three style flags, Size (4–999), fontName (the rest of the text up to
+/// the comb items, cut to MaxFontNameLength), then Comb, CombDash and CombSkip (off and
+/// empty when the node has no comb items).
 void loadTextPanel(QStringView nodeText, TextPanelValues& values);
 
 /// Image field: the name, four flags, FonImgColor, TransFon, transperentImg (0–2), in

@@ -46,6 +46,9 @@ TOptTextField textOptionsOf(const TextPanelValues& v)
     o.underline = v.UndChk;
     o.fontSize = v.Size;
     o.fontName = v.fontName;
+    o.comb = v.Comb;
+    o.dashEmpty = v.CombDash;
+    o.skipChars = v.CombSkip;
     return o;
 }
 
@@ -115,6 +118,9 @@ void loadTextPanel(QStringView nodeText, TextPanelValues& v)
         v.UndChk = o.underline;
         v.Size = std::clamp(o.fontSize, 4, 999); // as the spin edit holds it
         v.fontName = o.fontName;
+        v.Comb = o.comb;
+        v.CombDash = o.dashEmpty;
+        v.CombSkip = o.skipChars;
     };
     try {
         readTextOptions(nodeText.mid(4), o, nodeText.left(4).toString());
