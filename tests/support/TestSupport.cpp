@@ -4,8 +4,11 @@
 #include "support/TestSupport.h"
 
 #include "core/app/NodeGrammar.h"
+#include "core/common/Errors.h"
 #include "core/raster/JpegImage.h"
+#include "core/workbook/CsvReader.h"
 
+#include <QBuffer>
 #include <QFile>
 #include <QTest>
 
@@ -45,6 +48,18 @@ bool writeFile(const QString& path, const QByteArray& bytes)
         return false;
     }
     return true;
+}
+
+std::unique_ptr<Quillet::Workbook> csvWorkbook(const QByteArray& text, const QString& fileName)
+{
+    QByteArray bytes = text;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::ReadOnly);
+    try {
+        return Quillet::CsvReader().read(buffer, fileName, Quillet::WorkbookOptions{});
+    } catch (const Quillet::Error& e) {
+        qFatal("csv workbook: %s", qPrintable(e.message()));
+    }
 }
 
 QString firstDifference(const QImage& actual, const QImage& expected)

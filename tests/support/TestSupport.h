@@ -6,6 +6,12 @@
 #include <QImage>
 #include <QString>
 
+#include <memory>
+
+namespace Quillet {
+class Workbook;
+}
+
 namespace QuilletTest {
 
 /// Absolute path of a file below tests/data.
@@ -30,6 +36,12 @@ QString firstDifference(const QImage& actual, const QImage& expected);
 
 /// The block text of the page-pixel rectangle (left, top)–(right, bottom).
 QString blockText(int left, int top, int right, int bottom);
+
+/// The workbook a csv file `fileName` of `text` reads as: one sheet named after the file
+/// without its extension ("records.csv" → "records"). Fails the program when it does not
+/// read.
+std::unique_ptr<Quillet::Workbook>
+csvWorkbook(const QByteArray& text, const QString& fileName = QStringLiteral("records.csv"));
 
 /// A picture with no two neighbours alike (a fixed pseudo-random sequence from `seed`),
 /// so that every misplaced pixel shows.

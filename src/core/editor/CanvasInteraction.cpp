@@ -40,9 +40,10 @@ QPointF textPreset(const QString& field)
     QPainter painter(&canvas);
     painter.setFont(font);
     const QFontMetricsF metrics = painter.fontMetrics();
-    const double w = metrics.horizontalAdvance(options.fieldText);
     const double h = metrics.boundingRect(QStringLiteral("ЙЩЁур")).height();
     const double mmPerPx = double(MmPerPixel);
+    // A comb field takes one character per block: each click draws one square block.
+    const double w = options.comb ? h : metrics.horizontalAdvance(options.fieldText);
     return {w * mmPerPx + 1.0, h * mmPerPx + 1.0};
 }
 

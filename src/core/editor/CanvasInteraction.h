@@ -104,7 +104,8 @@ QPoint mmToPixelPoint(QPointF mm);
 /// the start point to the current point:
 /// - text field: (w × MmPerPixel + 1, h × MmPerPixel + 1), w the width of the field text
 ///   and h the height of "ЙЩЁур" in page pixels, measured in the field's face and size
-///   at 300 dpi (bold, italic and underline not applied);
+///   at 300 dpi (bold, italic and underline not applied); a comb field (one character
+///   per block) gives one block, a square of side h × MmPerPixel + 1;
 /// - image field: the picture's size in pixels × MmPerPixel; the file is looked for as
 ///   stored relative to `projectPath`, then as named, then beside the program; (0, 0)
 ///   when it does not load;

@@ -7,6 +7,10 @@
 #include "core/common/Errors.h"
 #include "core/fields/FieldPanels.h"
 
+#include <QCoreApplication>
+
+#include <algorithm>
+
 namespace Quillet {
 namespace {
 
@@ -27,6 +31,14 @@ void requireCount(int count, const char* what)
                         .arg(MaxDivisions)
                         .arg(count));
     }
+}
+
+// A value in a status line: long texts are cut, so the line stays readable.
+QString quotedValue(const QString& value)
+{
+    constexpr qsizetype shown = 40;
+    const QString cut = value.size() > shown ? value.left(shown - 1) + u'…' : value;
+    return QStringLiteral("«%1»").arg(cut);
 }
 
 } // namespace
@@ -56,6 +68,34 @@ std::vector<QString> divideBlock(QStringView blockText, int cols, int rows, long
         }
     }
     return parts;
+}
+
+ColumnsForValue columnsForValue(const QString& value, const TOptTextField& options)
+{
+    const qsizetype count = options.combCharacters(value).size();
+    if (value.isEmpty()) {
+        return {0, QCoreApplication::translate("Quillet::BlockDivision",
+                                               "Значение поля пусто: число колонок не изменено.")};
+    }
+    if (count == 0) {
+        return {0, QCoreApplication::translate("Quillet::BlockDivision",
+                                               "В значении %1 нет знаков, кроме пропускаемых: "
+                                               "число колонок не изменено.")
+                       .arg(quotedValue(value))};
+    }
+    const int columns = int(std::min<qsizetype>(count, MaxDivisions));
+    if (columns < count) {
+        return {columns, QCoreApplication::translate("Quillet::BlockDivision",
+                                                     "Знаков в значении %1 — %2, колонок может "
+                                                     "быть не больше %3.")
+                             .arg(quotedValue(value))
+                             .arg(count)
+                             .arg(MaxDivisions)};
+    }
+    return {columns,
+            QCoreApplication::translate("Quillet::BlockDivision", "Колонок %1 — по знакам %2.")
+                .arg(columns)
+                .arg(quotedValue(value))};
 }
 
 } // namespace Quillet

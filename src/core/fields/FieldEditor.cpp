@@ -3,9 +3,13 @@
 
 #include "core/fields/FieldEditor.h"
 
+#include "core/app/NodeGrammar.h"
 #include "core/app/ProjectDocument.h"
 #include "core/common/Errors.h"
 #include "core/fields/BlockDivision.h"
+#include "core/fields/FieldValue.h"
+
+#include <QCoreApplication>
 
 namespace Quillet {
 namespace {
@@ -94,6 +98,31 @@ bool FieldEditor::openDivide(const NodeRef& node)
     m_panel = EditorPanel::Divided;
     m_edited = node;
     return true;
+}
+
+QString FieldEditor::columnsFromValue(const Workbook* workbook, int page)
+{
+    const FieldTree& tree = m_doc.project.Structure;
+    if (m_panel != EditorPanel::Divided || !m_edited || !tree.contains(*m_edited))
+        return {};
+    const FieldNode& field = tree.fields[size_t(m_edited->field)];
+    const int id = field.id();
+    if (id < 0 || fieldKindOfId(id) != FieldKind::Text) {
+        return QCoreApplication::translate("Quillet::FieldEditor",
+                                           "Блоки по числу знаков — только для текстового "
+                                           "поля.");
+    }
+    try {
+        const TOptTextField options =
+            ParseTextOptions(QStringView(field.text).mid(4), field.text.left(4));
+        const ColumnsForValue counted =
+            columnsForValue(fieldValueOnPage(m_doc.project, workbook, options, page), options);
+        if (counted.columns > 0)
+            divide = DivideValues{counted.columns, 1};
+        return counted.message;
+    } catch (const Error& e) {
+        return e.message();
+    }
 }
 
 void FieldEditor::openAngle()

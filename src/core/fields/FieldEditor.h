@@ -10,6 +10,7 @@
 namespace Quillet {
 
 class ProjectDocument;
+class Workbook;
 
 /// The panel the editing area `AddOpt` shows.
 enum class EditorPanel { None, TextField, ImgField, ShapeAdd, Coords, Divided, AngleOpt, Replace };
@@ -56,6 +57,14 @@ public:
     /// `DivideBtn`: opens `Divided` for `node` when it is a block and returns true;
     /// otherwise returns false and changes nothing.
     bool openDivide(const NodeRef& node);
+
+    /// `ColsFromValue` ("Столько блоков, сколько знаков") while `Divided` is open: Col
+    /// := the characters the divided block's text field shows on page `page`
+    /// (fieldValueOnPage, then columnsForValue), Row := 1. Returns the line for the
+    /// status bar. The division is left as it is when the value has no characters to
+    /// count, the block belongs to a field of another kind or to one whose options do
+    /// not read, or `Divided` is not open.
+    QString columnsFromValue(const Workbook* workbook, int page);
 
     /// `AngleOpt` (the background angle; its points and result belong to the background).
     void openAngle();

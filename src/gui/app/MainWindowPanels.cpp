@@ -43,8 +43,9 @@ void TForm1::buildPanels()
     m_settings->setAreaAnchor(Area::Blocks, m_fieldsPanel->blocksAnchor());
     m_settings->setAreaAnchor(Area::Structure, m_fieldsPanel->structureAnchor());
     m_settings->setAreaAnchor(Area::Export, m_exportPanel);
-    m_editingArea = new EditingArea(m_editor, m_document, m_background, m_link,
-                                    [this] { return m_document.ProjectPath; });
+    m_editingArea = new EditingArea(
+        m_editor, m_document, m_background, m_link, [this] { return m_document.ProjectPath; },
+        [this] { return m_view.PageN; });
     m_settings->setEditingArea(m_editingArea, m_editingArea->buttonBar());
     // The editor's font starts as the program's own.
     if (m_editor.text.fontName.isEmpty())
@@ -130,6 +131,7 @@ void TForm1::connectEditor()
     connect(m_editingArea, &EditingArea::applied, this, &TForm1::editorApplied);
     connect(m_editingArea, &EditingArea::valuesChanged, this,
             [this] { m_document.RepaintPending = true; });
+    connect(m_editingArea, &EditingArea::statusMessage, this, &TForm1::showStatusMessage);
 }
 
 bool TForm1::LoadProject(const QString& path)

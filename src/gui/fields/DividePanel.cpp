@@ -4,6 +4,7 @@
 #include "gui/fields/DividePanel.h"
 
 #include <QFormLayout>
+#include <QPushButton>
 #include <QSignalBlocker>
 #include <QSpinBox>
 
@@ -29,6 +30,12 @@ DividePanel::DividePanel(DivideValues& values, QWidget* parent)
     m_rows = partsEdit(this, "Row");
     form->addRow(QStringLiteral("Число колонок"), m_columns);
     form->addRow(QStringLiteral("Число строк"), m_rows);
+    auto* fromValue = new QPushButton(tr("Столько блоков, сколько знаков"), this);
+    fromValue->setObjectName(QStringLiteral("ColsFromValue"));
+    fromValue->setToolTip(tr("Одна колонка на каждый знак значения поля на этой странице "
+                             "(для поля «по одному знаку в блок»)"));
+    form->addRow(fromValue);
+    connect(fromValue, &QPushButton::clicked, this, &DividePanel::columnsFromValueRequested);
     connect(m_columns, &QSpinBox::valueChanged, this, [this](int columns) {
         m_values.Col = columns;
         Q_EMIT valuesChanged();

@@ -11,7 +11,9 @@ class QSpinBox;
 namespace Quillet {
 
 /// `Divided`, "Разбить блок на части": the columns and rows a block is cut into (1–100
-/// each), bound to one DivideValues.
+/// each), bound to one DivideValues. `ColsFromValue` ("Столько блоков, сколько знаков")
+/// asks for the columns to be counted from the field's value; whoever answers writes the
+/// values and calls refresh.
 class DividePanel : public QGroupBox {
     Q_OBJECT
 public:
@@ -24,6 +26,8 @@ public:
 Q_SIGNALS:
     /// A user change wrote the values.
     void valuesChanged();
+    /// `ColsFromValue` was clicked.
+    void columnsFromValueRequested();
 
 private:
     DivideValues& m_values;

@@ -41,8 +41,10 @@ constexpr EditorPanel kPanels[] = {
 
 EditingArea::EditingArea(FieldEditor& editor, ProjectDocument& document,
                          BackgroundSettings& background, const SpreadsheetLink& link,
-                         std::function<QString()> projectPath, QWidget* parent)
-    : QScrollArea(parent), m_editor(editor), m_background(background)
+                         std::function<QString()> projectPath, std::function<int()> page,
+                         QWidget* parent)
+    : QScrollArea(parent), m_editor(editor), m_background(background), m_link(link),
+      m_page(std::move(page))
 {
     setObjectName(QStringLiteral("AddOpt"));
     setWidgetResizable(true);
@@ -77,6 +79,8 @@ EditingArea::EditingArea(FieldEditor& editor, ProjectDocument& document,
     connect(m_image, &ImageFieldPanel::valuesChanged, this, &EditingArea::valuesChanged);
     connect(m_shape, &ShapePanel::valuesChanged, this, &EditingArea::valuesChanged);
     connect(m_coords, &CoordsPanel::valuesChanged, this, &EditingArea::valuesChanged);
+    connect(m_divide, &DividePanel::columnsFromValueRequested, this,
+            &EditingArea::columnsFromValue);
     setWidget(content);
     // Keys a one-line edit leaves unused (Enter) come up through the content.
     content->installEventFilter(this);
@@ -324,6 +328,15 @@ void EditingArea::close()
         widgetOf(p)->hide();
     hide();
     Q_EMIT closed();
+}
+
+void EditingArea::columnsFromValue()
+{
+    const std::shared_ptr<const Workbook> workbook = m_link.workbook();
+    const QString line = m_editor.columnsFromValue(workbook.get(), m_page ? m_page() : 0);
+    m_divide->refresh();
+    if (!line.isEmpty())
+        Q_EMIT statusMessage(line);
 }
 
 void EditingArea::showError(const QString& message)

@@ -39,10 +39,10 @@ public:
     /// `projectPath` gives the current project file's path (image names are relative to
     /// its folder); `document` holds the auto-replace list the replace panel edits and
     /// the sheet and page direction whose columns `link`'s workbook offers to a text
-    /// field.
+    /// field; `page` gives the page the view shows, whose value the division counts.
     EditingArea(FieldEditor& editor, ProjectDocument& document, BackgroundSettings& background,
                 const SpreadsheetLink& link, std::function<QString()> projectPath,
-                QWidget* parent = nullptr);
+                std::function<int()> page, QWidget* parent = nullptr);
     ~EditingArea() override;
 
     /// Create buttons: a new field of `kind`.
@@ -86,6 +86,8 @@ Q_SIGNALS:
     void applied(const ApplyResult& result);
     /// The values of an open panel changed: the preview must be drawn again.
     void valuesChanged();
+    /// A line for the status bar.
+    void statusMessage(const QString& line);
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -97,9 +99,12 @@ private:
     void refreshPanel(EditorPanel panel);
     void close();
     void showError(const QString& message);
+    void columnsFromValue();
 
     FieldEditor& m_editor;
     BackgroundSettings& m_background;
+    const SpreadsheetLink& m_link;
+    std::function<int()> m_page;
     QVBoxLayout* m_panels = nullptr;
     TextFieldPanel* m_text = nullptr;
     ImageFieldPanel* m_image = nullptr;

@@ -21,6 +21,7 @@
 #include <QPainterPath>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QRegularExpressionValidator>
 #include <QSignalBlocker>
 #include <QSpinBox>
 #include <QToolButton>
@@ -140,6 +141,7 @@ TextFieldPanel::TextFieldPanel(TextPanelValues& values, SeriesSource series, QWi
     auto* column = new QVBoxLayout(this);
     column->setSpacing(6);
     buildTextRow();
+    buildComb();
     buildAlignment();
     buildLook();
     connectControls();
@@ -192,6 +194,35 @@ void TextFieldPanel::buildTextRow()
     cramRow->addWidget(cramLabel, 1);
     cramRow->addWidget(m_maxCram, 0, Qt::AlignVCenter);
     column->addLayout(cramRow);
+}
+
+void TextFieldPanel::buildComb()
+{
+    auto* column = static_cast<QVBoxLayout*>(layout());
+    m_comb = checkBox(this, "CombChk", tr("По одному знаку в блок"));
+    m_comb->setToolTip(tr("Каждый знак значения — в свой блок, как в клетках бланка"));
+    column->addWidget(m_comb);
+
+    // The two comb options stand indented below the box that enables them.
+    auto* options = new QGridLayout;
+    options->setContentsMargins(20, 0, 0, 0);
+    options->setVerticalSpacing(2);
+    m_combSkip = new QLineEdit(this);
+    m_combSkip->setObjectName(QStringLiteral("CombSkip"));
+    m_combSkip->setToolTip(
+        tr("Знаки, которым не нужна клетка, например точки даты между напечатанными точками"));
+    // A node is one line: control characters cannot be stored.
+    m_combSkip->setValidator(new QRegularExpressionValidator(
+        QRegularExpression(QStringLiteral("[^\\x{0}-\\x{1f}]*")), m_combSkip));
+    m_combSkip->setMaximumWidth(fontMetrics().horizontalAdvance(QLatin1Char('M')) * 8);
+    m_combSkipLabel = new QLabel(tr("Пропускать знаки:"), this);
+    m_combSkipLabel->setBuddy(m_combSkip);
+    options->addWidget(m_combSkipLabel, 0, 0);
+    options->addWidget(m_combSkip, 0, 1, Qt::AlignLeft);
+    m_combDash = checkBox(this, "CombDash", tr("Прочерк в пустых клетках"));
+    options->addWidget(m_combDash, 1, 0, 1, 2);
+    options->setColumnStretch(1, 1);
+    column->addLayout(options);
 }
 
 void TextFieldPanel::buildAlignment()
@@ -309,6 +340,16 @@ void TextFieldPanel::connectControls()
         });
     };
     bindCheck(m_autoReplace, &TextPanelValues::AutoReplace, false);
+    bindCheck(m_combDash, &TextPanelValues::CombDash, false);
+    connect(m_comb, &QCheckBox::toggled, this, [this](bool on) {
+        m_values.Comb = on;
+        showCombEnabled();
+        changed();
+    });
+    connect(m_combSkip, &QLineEdit::textEdited, this, [this](const QString& text) {
+        m_values.CombSkip = text;
+        changed();
+    });
     bindCheck(m_transparent, &TextPanelValues::Transperent, false);
     bindCheck(m_bold, &TextPanelValues::Boldchk, true);
     bindCheck(m_italic, &TextPanelValues::IncChk, true);
@@ -366,14 +407,19 @@ void TextFieldPanel::connectControls()
 
 void TextFieldPanel::refresh()
 {
-    const std::array<QSignalBlocker, 10> blockers{
+    const std::array<QSignalBlocker, 13> blockers{
         QSignalBlocker(m_text),        QSignalBlocker(m_autoReplace), QSignalBlocker(m_maxCram),
+        QSignalBlocker(m_comb),        QSignalBlocker(m_combSkip),    QSignalBlocker(m_combDash),
         QSignalBlocker(m_transparent), QSignalBlocker(m_bold),        QSignalBlocker(m_italic),
         QSignalBlocker(m_underline),   QSignalBlocker(m_size),        QSignalBlocker(m_fonts),
         QSignalBlocker(m_direction)};
     m_text->setText(m_values.Text);
     m_autoReplace->setChecked(m_values.AutoReplace);
     m_maxCram->setValue(m_values.MaxCram);
+    m_comb->setChecked(m_values.Comb);
+    m_combSkip->setText(m_values.CombSkip);
+    m_combDash->setChecked(m_values.CombDash);
+    showCombEnabled();
     showAlignment();
     checkGroupButton(m_direction, m_values.bottomUp ? 1 : 0);
     m_transparent->setChecked(m_values.Transperent);
@@ -392,6 +438,13 @@ void TextFieldPanel::showAlignment()
     checkGroupButton(m_block, m_values.block);
     checkGroupButton(m_horizontal, m_values.alignHorizontal);
     checkGroupButton(m_vertical, m_values.alignVertical);
+}
+
+void TextFieldPanel::showCombEnabled()
+{
+    for (QWidget* option : {static_cast<QWidget*>(m_combSkipLabel),
+                            static_cast<QWidget*>(m_combSkip), static_cast<QWidget*>(m_combDash)})
+        option->setEnabled(m_values.Comb);
 }
 
 void TextFieldPanel::showTextLook()

@@ -11,6 +11,7 @@
 
 class QButtonGroup;
 class QCheckBox;
+class QLabel;
 class QLineEdit;
 class QListWidget;
 class QPushButton;
@@ -28,7 +29,9 @@ class ColorButton;
 /// hint fits whatever the field's size. `sBitBtn2` checks the spelling of `Text` in
 /// SpellDialog and puts the checked text back when the user finishes there. `ColumnBtn`
 /// ("Столбец…") ties the field to a column of the linked sheet: the reference chosen in
-/// ColumnChooser replaces the text.
+/// ColumnChooser replaces the text. `CombChk` ("По одному знаку в блок") makes a comb
+/// field; the characters to skip (`CombSkip`) and the dash in empty blocks (`CombDash`)
+/// are enabled only while it is checked, and keep their values while it is not.
 class TextFieldPanel : public QGroupBox {
     Q_OBJECT
 public:
@@ -55,10 +58,12 @@ Q_SIGNALS:
 
 private:
     void buildTextRow();
+    void buildComb();
     void buildAlignment();
     void buildLook();
     void connectControls();
     void showAlignment();
+    void showCombEnabled();
     void showTextLook();
     void selectFont();
     void checkSpelling();
@@ -73,6 +78,10 @@ private:
     QToolButton* m_spell = nullptr;
     QCheckBox* m_autoReplace = nullptr;
     QSpinBox* m_maxCram = nullptr;
+    QCheckBox* m_comb = nullptr;
+    QLabel* m_combSkipLabel = nullptr;
+    QLineEdit* m_combSkip = nullptr;
+    QCheckBox* m_combDash = nullptr;
     QButtonGroup* m_block = nullptr;
     QButtonGroup* m_horizontal = nullptr;
     QButtonGroup* m_vertical = nullptr;

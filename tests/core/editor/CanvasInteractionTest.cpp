@@ -15,12 +15,13 @@ using namespace Quillet;
 
 namespace {
 
-QString textField(int points)
+QString textField(int points, bool comb = false)
 {
     TOptTextField options;
     options.fieldText = QStringLiteral("Образец");
     options.fontSize = points;
     options.fontName = QStringLiteral("DejaVu Sans");
+    options.comb = comb;
     return composeTextField(QStringLiteral("0000"), options);
 }
 
@@ -60,6 +61,8 @@ private Q_SLOTS:
     void pressConditions();
     void angleDragKeepsItsPoints();
     void ctrlPresets();
+    void ctrlPresetOfTextField_data();
+    void ctrlPresetOfTextField();
     void coordsExitSnapsThenOrders_data();
     void coordsExitSnapsThenOrders();
 };
@@ -199,13 +202,6 @@ void CanvasInteractionTest::ctrlPresets()
     QCOMPARE(ctrlPresetMm(imageField, project), QPointF(7 * mm, 5 * mm));
     QCOMPARE(ctrlPresetMm(imageField, QStringLiteral("/nowhere/form.qlet")), QPointF(0, 0));
 
-    // Text: 10 pt is 42 pixels at 300 dpi; twice the size, about twice the extent.
-    const QPointF small = ctrlPresetMm(textField(10), QString());
-    const QPointF large = ctrlPresetMm(textField(20), QString());
-    const double height = (small.y() - 1) / mm;
-    QVERIFY2(height > 42 && height < 84, qPrintable(QString::number(height)));
-    QVERIFY((small.x() - 1) / mm > 100);
-    QVERIFY(qAbs((large.x() - 1) / (small.x() - 1) - 2) < 0.1);
     QCOMPARE(ctrlPresetMm(QStringLiteral("2000") + FieldSeparator, QString()), QPointF(10, 10));
 
     // A Ctrl + click on a field with an unreadable picture creates nothing.
@@ -213,6 +209,46 @@ void CanvasInteractionTest::ctrlPresets()
     s.context.projectPath = QStringLiteral("/nowhere/form.qlet");
     QVERIFY(s.drag.press(s.doc, at({10, 10}, 1.0, true), s.context));
     QVERIFY(!s.drag.release(s.doc, at({10, 10}, 1.0, true)).newBlock);
+}
+
+// A text field's preset is as high as "ЙЩЁур" in its font: an ordinary field as wide as
+// its text, a comb field one square block per Ctrl + click.
+void CanvasInteractionTest::ctrlPresetOfTextField_data()
+{
+    QTest::addColumn<bool>("comb");
+    QTest::addColumn<double>("leastWidthOverHeight");
+    QTest::addColumn<double>("mostWidthOverHeight");
+    QTest::newRow("ordinary field: the whole text") << false << 2.0 << 10.0;
+    QTest::newRow("comb field: one square block") << true << 1.0 << 1.0;
+}
+
+void CanvasInteractionTest::ctrlPresetOfTextField()
+{
+    QFETCH(bool, comb);
+    QFETCH(double, leastWidthOverHeight);
+    QFETCH(double, mostWidthOverHeight);
+    const double mm = double(MmPerPixel);
+    // 10 pt is 42 pixels at 300 dpi; twice the size, about twice the extent.
+    const QPointF small = ctrlPresetMm(textField(10, comb), QString());
+    const QPointF large = ctrlPresetMm(textField(20, comb), QString());
+    const double height = (small.y() - 1) / mm;
+    QVERIFY2(height > 42 && height < 84, qPrintable(QString::number(height)));
+    QVERIFY(qAbs((large.y() - 1) / (small.y() - 1) - 2) < 0.1);
+    const double ratio = (small.x() - 1) / (small.y() - 1);
+    QVERIFY2(ratio >= leastWidthOverHeight && ratio <= mostWidthOverHeight,
+             qPrintable(QString::number(ratio)));
+    // The sample's height does not depend on the comb.
+    QCOMPARE(small.y(), ctrlPresetMm(textField(10, !comb), QString()).y());
+
+    // Each Ctrl + click draws one block of the preset's size where it was clicked.
+    Session s(textField(10, comb));
+    for (const QPoint click : {QPoint(100, 100), QPoint(300, 100)}) {
+        QVERIFY(s.drag.press(s.doc, at(click, 1.0, true), s.context));
+        QVERIFY(s.drag.release(s.doc, at(click, 1.0, true)).newBlock);
+    }
+    QCOMPARE(s.blocks().size(), size_t(2));
+    const QPoint corner = mmToPixelPoint(viewToMmPoint({300, 100}, 1.0) + small);
+    QCOMPARE(ParseBlockRect(s.blocks()[1].text), (BlockRect{300, 100, corner.x(), corner.y()}));
 }
 
 void CanvasInteractionTest::coordsExitSnapsThenOrders_data()

@@ -5,8 +5,9 @@
 #include "core/app/NodeGrammar.h"
 #include "core/app/ProjectDocument.h"
 #include "core/common/Errors.h"
-#include "support/TestSupport.h"
 #include "core/fields/BlockDivision.h"
+#include "core/workbook/SpreadsheetReader.h"
+#include "support/TestSupport.h"
 
 #include <QTest>
 
@@ -40,6 +41,8 @@ private Q_SLOTS:
     void newFieldTakesNextNumber();
     void editingKeepsIdAndReloads();
     void coordsAndDivisionApply();
+    void columnsFromValue_data();
+    void columnsFromValue();
     void malformedNodeOpensPartlyLoaded();
     void cancelKeepsValues();
     void failedApplyStillCloses();
@@ -166,6 +169,44 @@ void FieldEditorTest::coordsAndDivisionApply()
     QCOMPARE(blocks[2].text, block(0, 0, 32, 24));
     QCOMPARE(blocks[7].text, block(67, 25, 99, 49));
     QCOMPARE(doc.undo.available(), 2);
+}
+
+// "Столько блоков, сколько знаков" on the division of a block of field 0, which starts
+// at 5 × 3.
+void FieldEditorTest::columnsFromValue_data()
+{
+    QTest::addColumn<QString>("field");
+    QTest::addColumn<int>("page");
+    QTest::addColumn<int>("cols");
+    QTest::addColumn<int>("rows");
+    const QString options = Sep + "00000" + "01" + "$00FFFFFF$00000000" + "000" + "010Arial";
+    QTest::newRow("the characters of the page viewed") << "0000=A1:A3" + options << 2 << 12 << 1;
+    QTest::newRow("the characters to skip are dropped")
+        << "0000=B1:B3" + options + QChar(4) + "10." << 1 << 8 << 1;
+    QTest::newRow("an empty cell leaves the division") << "0000=A1:A3" + options << 3 << 5 << 3;
+    QTest::newRow("an image field's block leaves the division")
+        << "1000a.png" + Sep + "0000$00000000000" << 1 << 5 << 3;
+    QTest::newRow("options that do not read leave the division") << "0000=A1" << 1 << 5 << 3;
+}
+
+void FieldEditorTest::columnsFromValue()
+{
+    QFETCH(QString, field);
+    QFETCH(int, page);
+    QFETCH(int, cols);
+    QFETCH(int, rows);
+    const std::unique_ptr<Workbook> workbook =
+        QuilletTest::csvWorkbook("7707083893;01.02.2024\n500100732259;15.11.2023\n");
+    ProjectDocument doc;
+    doc.project.settings.sheet = QStringLiteral("records");
+    doc.project.Structure.fields.push_back(FieldNode{{field}, {TreeNode{block(0, 0, 99, 9)}}});
+    FieldEditor editor(doc);
+    QVERIFY(editor.openDivide(NodeRef{0, 0}));
+    editor.divide = DivideValues{5, 3};
+    const QString message = editor.columnsFromValue(workbook.get(), page);
+    QCOMPARE(editor.divide, (DivideValues{cols, rows}));
+    QVERIFY(!message.isEmpty()); // the status bar says what was counted, or why nothing
+    QCOMPARE(editor.panel(), EditorPanel::Divided);
 }
 
 // A node that stops converting halfway opens its panel with what was read, then throws.

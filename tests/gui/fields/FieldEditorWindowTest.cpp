@@ -151,6 +151,11 @@ void FieldEditorWindowTest::textFieldRoundTripsThroughEveryControl()
     click(window, "Boldchk");
     click(window, "IncChk");
     click(window, "UndChk");
+    click(window, "CombChk");
+    auto* skip = control<QLineEdit>(window, "CombSkip");
+    skip->setFocus();
+    typeText(skip, QStringLiteral("."));
+    click(window, "CombDash");
     typeInto(window, "Size", QStringLiteral("123"));
     const QString font = someOtherFont(window);
     if (font.isEmpty())
@@ -166,7 +171,8 @@ void FieldEditorWindowTest::textFieldRoundTripsThroughEveryControl()
     QVERIFY(control<QScrollArea>(window, "BasicOpt")->isEnabled());
 
     const QString expected = QStringLiteral("0000=B2:B9") + Sep
-                             + QStringLiteral("1948610$00563412$00EFCDAB111123") + font;
+                             + QStringLiteral("1948610$00563412$00EFCDAB111123") + font + QChar(4)
+                             + QStringLiteral("11.");
     const QString saved = m_dir.filePath(QStringLiteral("text-saved.qlet"));
     window.document().WriteProjectFile(saved);
     const QJsonArray fields = infoFields(saved);
@@ -180,6 +186,7 @@ void FieldEditorWindowTest::textFieldRoundTripsThroughEveryControl()
     text->selectAll();
     typeText(text, QStringLiteral("другое"));
     click(window, "Boldchk");
+    click(window, "CombChk");
     click(window, "CancelBtn");
     doubleClickNode(window, 0);
     QCOMPARE(text->text(), QStringLiteral("=B2:B9"));
@@ -193,6 +200,9 @@ void FieldEditorWindowTest::textFieldRoundTripsThroughEveryControl()
     QVERIFY(control<QCheckBox>(window, "IncChk")->isChecked());
     QVERIFY(control<QCheckBox>(window, "UndChk")->isChecked());
     QCOMPARE(control<QSpinBox>(window, "Size")->value(), 123);
+    QVERIFY(control<QCheckBox>(window, "CombChk")->isChecked());
+    QCOMPARE(skip->text(), QStringLiteral("."));
+    QVERIFY(control<QCheckBox>(window, "CombDash")->isChecked());
     QCOMPARE(fonts->currentItem() ? fonts->currentItem()->text() : QString(), font);
     clickRadio(window, "block", QStringLiteral("основной"));
     QVERIFY(control<QToolButton>(window, "Algn_R")->isChecked());

@@ -36,6 +36,8 @@ private Q_SLOTS:
     void initTestCase();
     void textPanelShowsValues();
     void textPanelEditsValues();
+    void combBoxEnablesItsOptions_data();
+    void combBoxEnablesItsOptions();
     void blockRadioShowsStoredCode_data();
     void blockRadioShowsStoredCode();
     void colorButtonWritesTheChosenColour();
@@ -170,6 +172,11 @@ void FieldPanelsWidgetTest::textPanelEditsValues()
     QCOMPARE(values.Size, 100); // the last digit does not fit 4–999
     clickButton(panel, "BottomSpline");
     QVERIFY(values.bottomUp);
+    clickButton(panel, "CombChk");
+    replaceText(control<QLineEdit>(panel, "CombSkip"), QStringLiteral(". /"));
+    clickButton(panel, "CombDash");
+    QVERIFY(values.Comb && values.CombDash);
+    QCOMPARE(values.CombSkip, QStringLiteral(". /"));
 
     // An alignment button stores its code in the entry the radio group chose.
     QTest::mouseClick(buttonWithText(panel, QStringLiteral("основной")), Qt::LeftButton);
@@ -185,7 +192,43 @@ void FieldPanelsWidgetTest::textPanelEditsValues()
         QCOMPARE(values.fontName, item->text());
         QCOMPARE(control<QLineEdit>(panel, "Text")->font().family(), item->text());
     }
-    QVERIFY(changed.count() >= 7);
+    QVERIFY(changed.count() >= 10);
+}
+
+// The characters to skip and the dash belong to a comb field: they are open to edits
+// only while "По одному знаку в блок" is ticked, and keep their values while it is not.
+void FieldPanelsWidgetTest::combBoxEnablesItsOptions_data()
+{
+    QTest::addColumn<bool>("comb");
+    QTest::newRow("ticked") << true;
+    QTest::newRow("cleared") << false;
+}
+
+void FieldPanelsWidgetTest::combBoxEnablesItsOptions()
+{
+    QFETCH(bool, comb);
+    TextPanelValues values;
+    values.Comb = !comb;
+    values.CombSkip = QStringLiteral(".");
+    values.CombDash = true;
+    TextFieldPanel panel(values);
+    auto* skip = control<QLineEdit>(panel, "CombSkip");
+    auto* dash = control<QCheckBox>(panel, "CombDash");
+    QCOMPARE(skip->isEnabled(), !comb);
+    clickButton(panel, "CombChk");
+    QCOMPARE(values.Comb, comb);
+    QCOMPARE(skip->isEnabled(), comb);
+    QCOMPARE(dash->isEnabled(), comb);
+    QCOMPARE(values.CombSkip, QStringLiteral("."));
+    QCOMPARE(skip->text(), values.CombSkip);
+    QVERIFY(values.CombDash && dash->isChecked());
+
+    // refresh shows the state from the values alone.
+    values.Comb = !comb;
+    panel.refresh();
+    QCOMPARE(control<QCheckBox>(panel, "CombChk")->isChecked(), !comb);
+    QCOMPARE(skip->isEnabled(), !comb);
+    QCOMPARE(dash->isEnabled(), !comb);
 }
 
 void FieldPanelsWidgetTest::blockRadioShowsStoredCode_data()
