@@ -6,6 +6,7 @@
 #include "core/render/PageRenderer.h"
 
 #include <QImage>
+#include <QPainterPath>
 
 #include <algorithm>
 #include <cmath>
@@ -193,6 +194,25 @@ void TextCanvas::DrawTextLine(const BlockRect& rect, const QString& line, int h,
             m_painter.fillRect(QRect(x, y, tw, th), m_brushColor);
         m_painter.drawText(x, y + m_metrics.ascent(), line);
     }
+}
+
+QRectF TextCanvas::inkBounds(const QString& text) const
+{
+    // The outline's bounds are exact, where the font engine's glyph boxes are rounded to
+    // whole pixels: a character centred by them could sit a pixel off.
+    QPainterPath path;
+    path.addText(QPointF(0, 0), m_font, text);
+    return path.boundingRect();
+}
+
+void TextCanvas::drawInBox(const BlockRect& box, const QString& text, const QPointF& baseline)
+{
+    if (m_observer)
+        m_observer(box, text, 1, 1, m_font.pixelSize());
+    const LayoutToTarget mapped(m_painter, m_toTarget);
+    m_painter.setFont(m_font);
+    m_painter.setPen(m_textColor);
+    m_painter.drawText(baseline, text);
 }
 
 // The line is drawn at its own width off-screen, at the target's resolution so that a
