@@ -57,7 +57,9 @@ void RenderedPage::render(int page)
     source.project = &project;
     source.workbook = workbook;
     source.lineObserver = [this](const BlockRect& block, const QString& text, int, int,
-                                 int pixelSize) { drawn.push_back({block, text, pixelSize}); };
+                                 int pixelSize) {
+        drawn.push_back({block, text, pixelSize});
+    };
     RenderTarget target;
     target.image = &raster;
     RenderPage(source, target, page, errors);

@@ -33,9 +33,9 @@ constexpr int kInkSlack = 6;   // ink looked for this far around a box: half the
 
 const Workbook& combWorkbook()
 {
-    static const OpenedWorkbook opened = openWorkbookFile(
-        QuilletTest::dataPath(QStringLiteral("workbooks/comb.xlsx")),
-        WorkbookOptions{QLocale(QLocale::Russian, QLocale::Russia)});
+    static const OpenedWorkbook opened =
+        openWorkbookFile(QuilletTest::dataPath(QStringLiteral("workbooks/comb.xlsx")),
+                         WorkbookOptions{QLocale(QLocale::Russian, QLocale::Russia)});
     return *opened.workbook;
 }
 
@@ -127,7 +127,7 @@ void CombLayoutTest::combFieldsOnThePage_data()
     // An ordinary field related to the comb field, one block beside each line; empty
     // for none.
     QTest::addColumn<QString>("neighbour");
-    QTest::addColumn<QStringList>("boxes"); // per box: its character, "-" or nothing
+    QTest::addColumn<QStringList>("boxes");           // per box: its character, "-" or nothing
     QTest::addColumn<QStringList>("neighbourBlocks"); // per block: the texts drawn
     QTest::addColumn<QStringList>("errors");
 
@@ -155,15 +155,15 @@ void CombLayoutTest::combFieldsOnThePage_data()
     QTest::newRow("too long: the first characters and one line")
         << "=A4" << 1 << 12 << 0 << true << "" << false << 0 << "" << chars("770708389312")
         << QStringList{}
-        << QStringList{QStringLiteral(
-               "1: поле 0000: не поместились знаки «89» (знаков 14, клеток 12)")};
+        << QStringList{
+               QStringLiteral("1: поле 0000: не поместились знаки «89» (знаков 14, клеток 12)")};
     QTest::newRow("fixed text on a background, a space takes a box")
-        << "АБ В" << 1 << 6 << 0 << true << "" << true << 0 << "" << chars("АБ_В--") << QStringList{}
-        << QStringList{};
+        << "АБ В" << 1 << 6 << 0 << true << "" << true << 0 << "" << chars("АБ_В--")
+        << QStringList{} << QStringList{};
     QTest::newRow("relation group: a line per element beside a block per element")
         << "=D2:D4" << 3 << 10 << 0 << true << "" << false << 0 << "=E2:E4"
-        << chars("ИВАНОВ----ПЕТРОВА---СИДОРЕНКО-")
-        << QStringList{"кассир", "бухгалтер", "директор"} << QStringList{};
+        << chars("ИВАНОВ----ПЕТРОВА---СИДОРЕНКО-") << QStringList{"кассир", "бухгалтер", "директор"}
+        << QStringList{};
     QTest::newRow("relation group: a long element takes two lines, the other field follows")
         << "=D6:D8" << 4 << 10 << 0 << true << "" << false << 0 << "=E6:E8"
         << chars("ЛИ--------КОНСТАНТИНОПОЛЬСКИЙ-ОРЛОВ-----")
@@ -203,8 +203,8 @@ void CombLayoutTest::combFieldsOnThePage()
         o.comb = false;
         o.dashEmpty = false;
         for (int line = 0; line < lines; ++line)
-            besides.push_back(BlockRect{1000, 50 + kLineStep * line, 1500,
-                                        50 + kLineStep * line + kBoxHeight});
+            besides.push_back(
+                BlockRect{1000, 50 + kLineStep * line, 1500, 50 + kLineStep * line + kBoxHeight});
         page.addTextField(o, besides);
         page.project.RelateList.push_back(RelationItem{QStringLiteral("0-1"), false});
     }
@@ -332,8 +332,8 @@ void CombLayoutTest::charactersAsUsersSeeThem_data()
     QTest::addColumn<QStringList>("characters");
     QTest::newRow("empty") << "" << QStringList{};
     QTest::newRow("a space is a character") << "1 2" << QStringList{"1", " ", "2"};
-    QTest::newRow("a surrogate pair is one") << QStringLiteral("А😀Б")
-                                             << QStringList{"А", QStringLiteral("😀"), "Б"};
+    QTest::newRow("a surrogate pair is one")
+        << QStringLiteral("А😀Б") << QStringList{"А", QStringLiteral("😀"), "Б"};
     QTest::newRow("a letter with a combining accent is one")
         << QStringLiteral("и\u0306к") << QStringList{QStringLiteral("и\u0306"), "к"};
 }
