@@ -48,9 +48,14 @@ QString RenderedPage::addTextField(const TOptTextField& options,
     return id;
 }
 
-void RenderedPage::render(int page)
+void RenderedPage::render(int page, int dpi)
 {
     raster = makePageRaster(project);
+    if (dpi != 300) {
+        raster =
+            QImage(raster.width() * dpi / 300, raster.height() * dpi / 300, QImage::Format_RGB32);
+        raster.fill(Qt::white);
+    }
     drawn.clear();
     errors.lines.clear();
     RenderSource source;
@@ -62,6 +67,8 @@ void RenderedPage::render(int page)
     };
     RenderTarget target;
     target.image = &raster;
+    target.dpi = dpi;
+    target.mmPerPixel = mmPerPixelAt(dpi);
     RenderPage(source, target, page, errors);
 }
 

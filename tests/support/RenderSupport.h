@@ -43,7 +43,7 @@ struct DrawnText {
     int pixelSize = 0;
 };
 
-/// A white page of `width` × `height` pixels at 300 dpi whose fields are added one by one
+/// A white page of `width` × `height` pixels of the 300-dpi page whose fields are added one by one
 /// and drawn by RenderPage from `workbook` (null: none), its sheet named in the project.
 class RenderedPage {
 public:
@@ -59,8 +59,9 @@ public:
     /// Adds a text field of `options` with `blocks` (page pixels); returns its ID.
     QString addTextField(const Quillet::TOptTextField& options,
                          const std::vector<Quillet::BlockRect>& blocks);
-    /// Renders filled page `page` afresh.
-    void render(int page);
+    /// Renders filled page `page` afresh, at `dpi` (the raster scaled from the 300-dpi
+    /// page's size).
+    void render(int page, int dpi = 300);
     /// The texts drawn into `block`, in drawing order.
     QStringList textsIn(const Quillet::BlockRect& block) const;
 };

@@ -38,7 +38,7 @@ int boxWidth(const BlockRect& box)
 
 // What each box of a run of `boxes` prints, empty for nothing: the characters shifted
 // by the alignment, the boxes left over dashed when asked for.
-std::vector<QString> fillBoxes(const QStringList& characters, int boxes, const TOptTextField& o)
+std::vector<QString> boxContents(const QStringList& characters, int boxes, const TOptTextField& o)
 {
     std::vector<QString> shown(size_t(std::max(boxes, 0)));
     const int placed = std::min(int(characters.size()), boxes);
@@ -85,6 +85,35 @@ int fittingSize(TextCanvas& canvas, int fieldSize, const QStringList& printed, i
             tooLarge = middle;
     }
     return fitting;
+}
+
+// Draws what each box of the run from block `first` shows, in the canvas's font. Each
+// character's ink is centred across its box; down, the ink of all the characters taken
+// together is centred, so that they share one baseline (a dash keeps its height among
+// digits, a letter with a breve stands level with the others).
+void drawBoxes(TextCanvas& canvas, const Tblocks& blocks, int first,
+               const std::vector<QString>& shown, const QStringList& printed)
+{
+    std::map<QString, QRectF> ink;
+    QRectF together;
+    for (const QString& s : printed) {
+        const QRectF bounds = canvas.inkBounds(s);
+        ink[s] = bounds;
+        together |= bounds;
+    }
+    if (together.isEmpty())
+        return;
+    const double inkMiddle = (together.top() + together.bottom()) / 2;
+    for (size_t i = 0; i < shown.size(); ++i) {
+        const QString& s = shown[i];
+        const BlockRect& box = blocks[size_t(first) + i];
+        if (s.isEmpty() || box.Right <= box.Left || box.Bottom <= box.Top)
+            continue; // nothing to print, or nowhere to print it
+        const QRectF& glyph = ink[s];
+        const QPointF baseline((box.Left + box.Right) / 2.0 - (glyph.left() + glyph.right()) / 2,
+                               (box.Top + box.Bottom) / 2.0 - inkMiddle);
+        canvas.drawInBox(box, s, baseline);
+    }
 }
 
 } // namespace
@@ -169,7 +198,7 @@ void DistributeComb(const TMatrix& r, const CombRun& run, TextCanvas& canvas)
                      characters.mid(boxes).join(QString()), QString::number(characters.size()),
                      QString::number(boxes)));
     }
-    const std::vector<QString> shown = fillBoxes(characters, boxes, o);
+    const std::vector<QString> shown = boxContents(characters, boxes, o);
     QStringList printed;
     int narrowest = INT_MAX;
     for (int i = 0; i < boxes; ++i) {
@@ -189,29 +218,7 @@ void DistributeComb(const TMatrix& r, const CombRun& run, TextCanvas& canvas)
         size = 1;
     }
     canvas.setFontSize(size);
-
-    // One baseline for the element: the ink of all its characters taken together is
-    // centred in each box, so digits stand level and a dash sits at mid-height among them.
-    std::map<QString, QRectF> ink;
-    QRectF together;
-    for (const QString& s : printed) {
-        const QRectF bounds = canvas.inkBounds(s);
-        ink[s] = bounds;
-        together |= bounds;
-    }
-    if (together.isEmpty())
-        return;
-    const double inkMiddle = (together.top() + together.bottom()) / 2;
-    for (int i = 0; i < boxes; ++i) {
-        const QString& s = shown[size_t(i)];
-        const BlockRect& box = r.Blocks[size_t(first + i)];
-        if (s.isEmpty() || box.Right <= box.Left || box.Bottom <= box.Top)
-            continue;
-        const QRectF& glyph = ink[s];
-        const QPointF baseline((box.Left + box.Right) / 2.0 - (glyph.left() + glyph.right()) / 2,
-                               (box.Top + box.Bottom) / 2.0 - inkMiddle);
-        canvas.drawInBox(box, s, baseline);
-    }
+    drawBoxes(canvas, r.Blocks, first, shown, printed);
 }
 
 } // namespace Quillet

@@ -106,6 +106,8 @@ class CombLayoutTest : public QObject {
 private Q_SLOTS:
     void combFieldsOnThePage_data();
     void combFieldsOnThePage();
+    void sameBoxesAtEveryResolution_data();
+    void sameBoxesAtEveryResolution();
     void fontSizeFitsTheNarrowestBox_data();
     void fontSizeFitsTheNarrowestBox();
     void charactersAsUsersSeeThem_data();
@@ -262,6 +264,41 @@ void CombLayoutTest::combFieldsOnThePage()
     }
     for (size_t b = 0; b < besides.size(); ++b)
         QCOMPARE(page.textsIn(besides[b]).join(u'|'), neighbourBlocks[qsizetype(b)]);
+}
+
+void CombLayoutTest::sameBoxesAtEveryResolution_data()
+{
+    QTest::addColumn<int>("dpi");
+    QTest::newRow("screen, 150 dpi") << 150;
+    QTest::newRow("printer, 600 dpi") << 600;
+}
+
+void CombLayoutTest::sameBoxesAtEveryResolution()
+{
+    // Laid out on the 300-dpi page, drawn scaled: the same characters at the same size in
+    // the same boxes, each centred in its box as drawn at the target's resolution.
+    QFETCH(int, dpi);
+    const double scale = dpi / 300.0;
+    RenderedPage page(1000, 300);
+    const std::vector<BlockRect> boxes = boxRows(1, 10);
+    page.addTextField(combOptions(QStringLiteral("0123456789"), 0, false, QString()), boxes);
+    page.render(1, dpi);
+    QVERIFY(page.errors.lines.isEmpty());
+    for (size_t i = 0; i < boxes.size(); ++i) {
+        const BlockRect& b = boxes[i];
+        QCOMPARE(page.textsIn(b), QStringList{QString::number(i)});
+        const BlockRect scaled{int(b.Left * scale), int(b.Top * scale), int(b.Right * scale),
+                               int(b.Bottom * scale)};
+        const QRect ink = QuilletTest::inkBox(page.raster, QuilletTest::pixelsOf(scaled));
+        QVERIFY(!ink.isEmpty());
+        const double across = offCentre(ink.left(), ink.right(), scaled.Left, scaled.Right);
+        const double down = offCentre(ink.top(), ink.bottom(), scaled.Top, scaled.Bottom);
+        QVERIFY2(
+            qAbs(across) <= 1 && qAbs(down) <= 1,
+            qPrintable(QStringLiteral("box %1: %2 across, %3 down").arg(i).arg(across).arg(down)));
+    }
+    for (const QuilletTest::DrawnText& d : page.drawn)
+        QCOMPARE(d.pixelSize, fontPixelSize(14, TextLayoutDpi));
 }
 
 void CombLayoutTest::fontSizeFitsTheNarrowestBox_data()
