@@ -5,8 +5,8 @@
 
 #include "core/render/PageRenderer.h"
 
+#include <QFontMetricsF>
 #include <QImage>
-#include <QPainterPath>
 
 #include <algorithm>
 #include <cmath>
@@ -198,11 +198,11 @@ void TextCanvas::DrawTextLine(const BlockRect& rect, const QString& line, int h,
 
 QRectF TextCanvas::inkBounds(const QString& text) const
 {
-    // The outline's bounds are exact, where the font engine's glyph boxes are rounded to
-    // whole pixels: a character centred by them could sit a pixel off.
-    QPainterPath path;
-    path.addText(QPointF(0, 0), m_font, text);
-    return path.boundingRect();
+    // The glyph boxes the renderer itself rasterises with, in whole pixels. Outlines would
+    // give fractions, but the font engine loads them hinted, and a hinted glyph can come
+    // out a 64th of a pixel different depending on the glyphs loaded before it, and a page
+    // would then come out differently depending on the pages drawn before it.
+    return QFontMetricsF(m_font).tightBoundingRect(text);
 }
 
 void TextCanvas::drawInBox(const BlockRect& box, const QString& text, const QPointF& baseline)

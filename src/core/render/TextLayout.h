@@ -85,9 +85,9 @@ public:
     /// its width.
     void DrawTextLine(const BlockRect& rect, const QString& line, int h, int v);
 
-    /// The tight box of the ink of `text` in the current font, in layout pixels relative
-    /// to its pen position on the baseline (y grows downwards); empty when the text leaves
-    /// no ink (blanks).
+    /// The tight box of the ink of `text` in the current font, in whole layout pixels
+    /// relative to its pen position on the baseline (y grows downwards), the same for the
+    /// same text whatever was drawn before; empty when the text leaves no ink (blanks).
     QRectF inkBounds(const QString& text) const;
 
     /// Draws `text` in the current font with its pen position at `baseline` (layout
