@@ -34,6 +34,14 @@ int mm(double v)
     return int(mmToPixel(v));
 }
 
+// The tax number's boxes: twelve of 4 × 6 mm at the right end of the payer code's row.
+constexpr int kTaxBoxes = 12;
+
+QRect taxBox(int i)
+{
+    return QRect(QPoint(mm(141 + 4 * i), mm(91)), QPoint(mm(145 + 4 * i), mm(97)));
+}
+
 // The pre-printed form: captions, the lines values are written on and a small table.
 QImage drawForm()
 {
@@ -71,6 +79,10 @@ QImage drawForm()
         p.drawLine(mm(55), mm(row.y + 1), mm(190), mm(row.y + 1));
     }
     p.drawLine(mm(20), mm(87), mm(190), mm(87)); // the purpose's second line
+    // The payer's tax number, one digit per printed box.
+    p.drawText(QPoint(mm(132), mm(96)), QStringLiteral("ИНН"));
+    for (int i = 0; i < kTaxBoxes; ++i)
+        p.drawRect(taxBox(i));
     // The table of invoice lines.
     p.drawText(QPoint(mm(22), mm(108)), QStringLiteral("Наименование"));
     p.drawText(QPoint(mm(142), mm(108)), QStringLiteral("Цена, руб."));
@@ -118,8 +130,7 @@ QString block(double x1, double y1, double x2, double y2)
     return composeBlockText(BlockRect{mm(x1), mm(y1), mm(x2), mm(y2)});
 }
 
-FieldNode textField(Project& project, const QString& text, int fontSize, int align,
-                    std::initializer_list<QString> blocks)
+TOptTextField textOptions(const QString& text, int fontSize, int align)
 {
     TOptTextField o;
     o.fieldText = text;
@@ -129,10 +140,34 @@ FieldNode textField(Project& project, const QString& text, int fontSize, int ali
     o.textColor = 0x5A1E00; // dark blue ink ($00BBGGRR)
     o.fontSize = fontSize;
     o.fontName = QStringLiteral("Times New Roman");
+    return o;
+}
+
+FieldNode textField(Project& project, const QString& text, int fontSize, int align,
+                    std::initializer_list<QString> blocks)
+{
     FieldNode field;
-    field.text = composeTextField(project.takeNewFieldId(FieldKind::Text), o);
+    field.text = composeTextField(project.takeNewFieldId(FieldKind::Text),
+                                  textOptions(text, fontSize, align));
     for (const QString& b : blocks)
         field.blocks.push_back(TreeNode{b, false});
+    return field;
+}
+
+// The tax number as a comb field: a digit in each printed box, dashes in the boxes a
+// ten-digit number leaves over or an empty cell leaves all.
+FieldNode taxNumberField(Project& project)
+{
+    TOptTextField o = textOptions(QStringLiteral("=M2:M201"), 14, alignmentCode(0, 1));
+    o.comb = true;
+    o.dashEmpty = true;
+    FieldNode field;
+    field.text = composeTextField(project.takeNewFieldId(FieldKind::Text), o);
+    for (int i = 0; i < kTaxBoxes; ++i) {
+        const QRect box = taxBox(i);
+        field.blocks.push_back(TreeNode{
+            composeBlockText(BlockRect{box.left(), box.top(), box.right(), box.bottom()}), false});
+    }
     return field;
 }
 
@@ -213,6 +248,7 @@ Project makeProject()
     line.text = composeShapeField(project.takeNewFieldId(FieldKind::Shape), underline);
     line.blocks.push_back(TreeNode{block(57, 142, 130, 150), false});
     tree.fields.push_back(line);
+    tree.fields.push_back(taxNumberField(project));
 
     project.ReplaceList.push_back(
         ReplacePair{QStringLiteral("штраф"), QStringLiteral("Штраф за просрочку оплаты")});

@@ -56,7 +56,7 @@ QJsonObject blockJson(const TreeNode& block)
 
 QJsonObject textOptionsJson(const TOptTextField& o)
 {
-    return QJsonObject{
+    QJsonObject json{
         {QStringLiteral("text"), o.fieldText},
         {QStringLiteral("auto_replace"), o.autoReplace},
         {QStringLiteral("max_blocks"), o.maxBlocks},
@@ -71,6 +71,13 @@ QJsonObject textOptionsJson(const TOptTextField& o)
         {QStringLiteral("font_size"), o.fontSize},
         {QStringLiteral("font"), o.fontName},
     };
+    // Only fields that have comb items show them, so other fields read as before.
+    if (o.hasCombItems()) {
+        json[QStringLiteral("comb")] = o.comb;
+        json[QStringLiteral("dash")] = o.dashEmpty;
+        json[QStringLiteral("skip")] = o.skipChars;
+    }
+    return json;
 }
 
 QJsonObject imageOptionsJson(const ImageFieldOptions& o)

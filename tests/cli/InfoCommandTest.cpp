@@ -48,6 +48,22 @@ void InfoCommandTest::demoProjectGivesJson()
     QCOMPARE(block[QStringLiteral("px")].toArray().size(), 4);
     QVERIFY(json[QStringLiteral("background")].toObject()[QStringLiteral("jpeg_bytes")].toInt()
             > 0);
+    // The tax number is the one comb field; the others show no comb items at all.
+    int combFields = 0;
+    for (const QJsonValue& field : fields) {
+        const QJsonObject options = field.toObject()[QStringLiteral("options")].toObject();
+        if (!options.contains(QStringLiteral("comb"))) {
+            QVERIFY(!options.contains(QStringLiteral("dash")));
+            QVERIFY(!options.contains(QStringLiteral("skip")));
+            continue;
+        }
+        ++combFields;
+        QCOMPARE(options[QStringLiteral("text")].toString(), QStringLiteral("=M2:M201"));
+        QCOMPARE(options[QStringLiteral("comb")].toBool(), true);
+        QCOMPARE(options[QStringLiteral("dash")].toBool(), true);
+        QCOMPARE(options[QStringLiteral("skip")].toString(), QString());
+    }
+    QCOMPARE(combFields, 1);
     QVERIFY(run.err.isEmpty());
 }
 

@@ -13,6 +13,7 @@
 #include "core/data/Relations.h"
 #include "core/data/SetAsString.h"
 #include "core/workbook/SpreadsheetReader.h"
+#include "core/render/CombLayout.h"
 #include "core/render/PageCanvas.h"
 #include "core/render/TextLayout.h"
 
@@ -164,6 +165,10 @@ void ReadCellValues(Render& r, int n, int row, int column, int count, bool along
 void drawAtOnce(Render& r, TMatrix& m, const QString& value)
 {
     m.Options.fieldText = value;
+    if (m.Options.comb) { // a single value: all the boxes are one run
+        DistributeComb(m, CombRun{0, m.BlockCount, m.BlockCount}, r.text);
+        return;
+    }
     PrepareWords(m, r.text);
     DistributeText(m, m.BlockCount, r.text);
 }
@@ -203,6 +208,9 @@ void textFieldFirstPass(Render& r, const FieldNode& field, int n)
     m.BlockCount = int(field.blocks.size());
     m.StartBlock = 0;
     m.ValueIndex = 0;
+    m.FieldId = field.text.left(4);
+    m.CombLines = m.Options.comb ? combLines(m.Blocks) : std::vector<int>();
+    m.StartLine = 0;
     const bool related = FindRelationGroup(r.project.RelateList, n) != -1;
     const QString fieldText = m.Options.fieldText;
 
@@ -274,6 +282,17 @@ void textFieldFirstPass(Render& r, const FieldNode& field, int n)
 
 // ---- Group pass ----------------------------------------------------------------------
 
+// The group pass counts lines of boxes for a comb field where it counts blocks for
+// ordinary text: an element takes `step` lines from its current line, its characters
+// the first of them up to the field's limit, and the next element starts `step` lines on.
+void drawCombElement(Render& r, TMatrix& m, int step)
+{
+    const int limit = m.Options.maxBlocks > 0 ? int(m.Options.maxBlocks) : step;
+    DistributeComb(m, combRunOfLines(m, step, std::min(step, limit)), r.text);
+    const int lines = int(m.CombLines.size());
+    m.StartLine = std::max(0, std::min(m.StartLine + step, lines - 1));
+}
+
 void drawGroup(Render& r, const std::vector<int>& members)
 {
     int elements = 0;
@@ -282,6 +301,7 @@ void drawGroup(Render& r, const std::vector<int>& members)
         elements = std::max(elements, m.ValueCount);
         m.ValueIndex = 0;
         m.StartBlock = 0;
+        m.StartLine = 0;
         m.Deferred = false;
     }
     for (int k = 0; k < elements; ++k) {
@@ -292,7 +312,7 @@ void drawGroup(Render& r, const std::vector<int>& members)
                 continue; // a member without elements draws nothing
             m.ValueIndex = std::min(k, m.ValueCount - 1);
             m.Options.fieldText = m.Values[size_t(m.ValueIndex)];
-            int need = PrepareWords(m, r.text);
+            int need = m.Options.comb ? combLinesNeeded(m) : PrepareWords(m, r.text);
             if (m.Options.maxBlocks > 0)
                 need = std::min<int>(m.Options.maxBlocks, need);
             step = std::max(step, need);
@@ -301,6 +321,10 @@ void drawGroup(Render& r, const std::vector<int>& members)
             TMatrix& m = r.table[size_t(n)];
             if (m.ValueCount <= 0)
                 continue;
+            if (m.Options.comb) {
+                drawCombElement(r, m, step);
+                continue;
+            }
             PrepareWords(m, r.text);
             DistributeText(m, std::min(step, m.BlockCount - m.StartBlock), r.text);
             m.StartBlock = std::max(0, std::min(m.StartBlock + step, m.BlockCount - 1));

@@ -5,6 +5,7 @@
 
 #include "core/render/PageRenderer.h"
 
+#include <QFontMetricsF>
 #include <QImage>
 
 #include <algorithm>
@@ -193,6 +194,25 @@ void TextCanvas::DrawTextLine(const BlockRect& rect, const QString& line, int h,
             m_painter.fillRect(QRect(x, y, tw, th), m_brushColor);
         m_painter.drawText(x, y + m_metrics.ascent(), line);
     }
+}
+
+QRectF TextCanvas::inkBounds(const QString& text) const
+{
+    // The glyph boxes the renderer itself rasterises with, in whole pixels. Outlines would
+    // give fractions, but the font engine loads them hinted, and a hinted glyph can come
+    // out a 64th of a pixel different depending on the glyphs loaded before it, and a page
+    // would then come out differently depending on the pages drawn before it.
+    return QFontMetricsF(m_font).tightBoundingRect(text);
+}
+
+void TextCanvas::drawInBox(const BlockRect& box, const QString& text, const QPointF& baseline)
+{
+    if (m_observer)
+        m_observer(box, text, 1, 1, m_font.pixelSize());
+    const LayoutToTarget mapped(m_painter, m_toTarget);
+    m_painter.setFont(m_font);
+    m_painter.setPen(m_textColor);
+    m_painter.drawText(baseline, text);
 }
 
 // The line is drawn at its own width off-screen, at the target's resolution so that a

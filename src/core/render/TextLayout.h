@@ -18,6 +18,8 @@
 
 #include <QFont>
 #include <QPainter>
+#include <QPointF>
+#include <QRectF>
 #include <QString>
 #include <QStringList>
 #include <QTransform>
@@ -43,6 +45,9 @@ struct TMatrix {
     int ValueCount = 0;
     int ValueIndex = 0;
     bool Deferred = false;
+    QString FieldId;            // the field's four-digit ID, for messages
+    std::vector<int> CombLines; // comb fields: the first block of each line of boxes
+    int StartLine = 0;          // comb fields: the line the next element starts on
 };
 
 /// The canvas a text is measured and drawn on, with the page number of the render (for
@@ -80,8 +85,19 @@ public:
     /// its width.
     void DrawTextLine(const BlockRect& rect, const QString& line, int h, int v);
 
-    /// Called for every line DrawTextLine draws, with the block, the text, the alignment
-    /// and the font's pixel size, all in layout pixels (tests and diagnostics).
+    /// The tight box of the ink of `text` in the current font, in whole layout pixels
+    /// relative to its pen position on the baseline (y grows downwards), the same for the
+    /// same text whatever was drawn before; empty when the text leaves no ink (blanks).
+    QRectF inkBounds(const QString& text) const;
+
+    /// Draws `text` in the current font with its pen position at `baseline` (layout
+    /// pixels, fractions kept), as one character of a comb field put into `box`; the
+    /// observer is told of it as a line centred both ways (1, 1) in that box.
+    void drawInBox(const BlockRect& box, const QString& text, const QPointF& baseline);
+
+    /// Called for every line DrawTextLine draws and every character drawInBox draws, with
+    /// the block, the text, the alignment and the font's pixel size, all in layout pixels
+    /// (tests and diagnostics).
     using LineObserver =
         std::function<void(const BlockRect&, const QString&, int h, int v, int pixelSize)>;
     void setLineObserver(LineObserver observer) { m_observer = std::move(observer); }

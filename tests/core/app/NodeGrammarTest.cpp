@@ -40,6 +40,8 @@ private Q_SLOTS:
     void malformedTextOptionsNameFieldAndPosition_data();
     void malformedTextOptionsNameFieldAndPosition();
     void textWriterRejectsWhatBreaksTheGrammar();
+    void combItemsInTheNodeText_data();
+    void combItemsInTheNodeText();
     void imageFieldModes_data();
     void imageFieldModes();
     void imageFieldWithoutMarkersDefaults();
@@ -213,6 +215,54 @@ void NodeGrammarTest::textWriterRejectsWhatBreaksTheGrammar()
     QVERIFY_THROWS_EXCEPTION(ConversionError, composeTextField("0001", o));
     o.maxBlocks = 0;
     QVERIFY_THROWS_EXCEPTION(ConversionError, composeTextField("001", o));
+    // A control character among the characters to skip would end the node or the items.
+    o.skipChars = QStringLiteral(".\t");
+    try {
+        composeTextField("0001", o);
+        QFAIL("no conversion error");
+    } catch (const ConversionError& e) {
+        QVERIFY2(e.message().contains(QStringLiteral("0001"))
+                     && e.message().contains(QStringLiteral("управляющие")),
+                 qPrintable(e.message()));
+    }
+}
+
+void NodeGrammarTest::combItemsInTheNodeText_data()
+{
+    // The node text after the font name, the items it reads as, and whether writing those
+    // items gives that text back (lenient readings do not).
+    QTest::addColumn<QString>("tail");
+    QTest::addColumn<bool>("comb");
+    QTest::addColumn<bool>("dash");
+    QTest::addColumn<QString>("skip");
+    QTest::addColumn<bool>("written");
+    const QString m(CombMarker);
+    QTest::newRow("none: the font name ends the node") << "" << false << false << "" << true;
+    QTest::newRow("comb, nothing skipped") << m + "10" << true << false << "" << true;
+    QTest::newRow("dash alone") << m + "01" << false << true << "" << true;
+    QTest::newRow("skip alone") << m + "00." << false << false << "." << true;
+    QTest::newRow("skip of several characters, a space among them")
+        << m + "11. ,/" << true << true << ". ,/" << true;
+    QTest::newRow("marker alone: both flags off") << m << false << false << "" << false;
+    QTest::newRow("dash flag missing: off") << m + "1" << true << false << "" << false;
+    QTest::newRow("a flag other than 1 is off") << m + "x1" << false << true << "" << false;
+}
+
+void NodeGrammarTest::combItemsInTheNodeText()
+{
+    QFETCH(QString, tail);
+    QFETCH(bool, comb);
+    QFETCH(bool, dash);
+    QFETCH(QString, skip);
+    QFETCH(bool, written);
+    const QString node = textField("0005", "=A2", "0000000$00FFFFFF$00000000000010Arial") + tail;
+    const TOptTextField o = ParseTextOptions(QStringView(node).mid(4), "0005");
+    QCOMPARE(o.fontName, QStringLiteral("Arial"));
+    QCOMPARE(o.comb, comb);
+    QCOMPARE(o.dashEmpty, dash);
+    QCOMPARE(o.skipChars, skip);
+    if (written)
+        QCOMPARE(composeTextField("0005", o), node);
 }
 
 void NodeGrammarTest::imageFieldModes_data()

@@ -14,6 +14,7 @@
 
 #include <QBuffer>
 #include <QDir>
+#include <QDirIterator>
 #include <QColor>
 #include <QFile>
 #include <QImage>
@@ -121,6 +122,8 @@ class ProjectFileTest : public QObject {
 private Q_SLOTS:
     void emptyProjectIsFourChunksAndSettings();
     void writeReadWriteIsByteIdentical();
+    void fixturesReadAndWrittenAgainAreUnchanged_data();
+    void fixturesReadAndWrittenAgainAreUnchanged();
     void settingsLinesAreExact();
     void emptyReplaceListWritesNoChunkAndReadingEmptiesIt();
     void readersAcceptAnyLineEndAndSpaceIndent();
@@ -179,6 +182,31 @@ void ProjectFileTest::writeReadWriteIsByteIdentical()
     ProjectFile::save(back, path);
     QCOMPARE(QuilletTest::readFile(path), first);
     QCOMPARE(ProjectFile::serialize(ProjectFile::load(path)), first);
+}
+
+void ProjectFileTest::fixturesReadAndWrittenAgainAreUnchanged_data()
+{
+    // Every project under tests/data, and the bundled demo: fields with and without comb
+    // items keep their node texts, everything else its bytes.
+    QTest::addColumn<QString>("path");
+    const QDir data(QuilletTest::dataPath(QString()));
+    QDirIterator files(data.path(), {QStringLiteral("*.qlet")}, QDir::Files,
+                       QDirIterator::Subdirectories);
+    QStringList paths;
+    while (files.hasNext())
+        paths << files.next();
+    paths.sort();
+    QVERIFY(!paths.isEmpty());
+    for (const QString& path : paths)
+        QTest::newRow(qPrintable(data.relativeFilePath(path))) << path;
+    QTest::newRow("demo") << QuilletTest::demoProjectPath();
+}
+
+void ProjectFileTest::fixturesReadAndWrittenAgainAreUnchanged()
+{
+    QFETCH(QString, path);
+    const QByteArray bytes = QuilletTest::readFile(path);
+    QCOMPARE(ProjectFile::serialize(readBytes(bytes)), bytes);
 }
 
 void ProjectFileTest::settingsLinesAreExact()

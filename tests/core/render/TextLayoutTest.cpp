@@ -4,6 +4,8 @@
 #include "core/render/PageRenderer.h"
 #include "core/render/TextLayout.h"
 
+#include "support/RenderSupport.h"
+
 #include <QFontInfo>
 #include <QImage>
 #include <QPainter>
@@ -12,6 +14,7 @@
 #include <cmath>
 
 using namespace Quillet;
+using QuilletTest::inkBox;
 
 namespace {
 
@@ -29,20 +32,6 @@ struct DrawnLine {
     int pixelSize;
     bool operator==(const DrawnLine&) const = default;
 };
-
-// The box of the dark pixels of `image` within `area`; empty when there are none.
-QRect inkBox(const QImage& image, const QRect& area)
-{
-    QRect box;
-    const QRect clipped = area & image.rect();
-    for (int y = clipped.top(); y <= clipped.bottom(); ++y) {
-        for (int x = clipped.left(); x <= clipped.right(); ++x) {
-            if (qGray(image.pixel(x, y)) < 192)
-                box |= QRect(x, y, 1, 1);
-        }
-    }
-    return box;
-}
 
 // A page with a text canvas that records every line it draws. The page is `extent`
 // layout pixels drawn at `dpi` with `origin` taken off, as on a printer's sheet.
