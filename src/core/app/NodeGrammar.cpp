@@ -7,6 +7,8 @@
 #include "core/common/Errors.h"
 #include "core/common/Numbers.h"
 
+#include <QTextBoundaryFinder>
+
 #include <algorithm>
 #include <cmath>
 
@@ -156,6 +158,25 @@ void readTextOptions(QStringView optionsText, TOptTextField& o, const QString& f
     o.skipChars = comb.mid(std::min<qsizetype>(2, comb.size())).toString();
 }
 
+QStringList TOptTextField::combCharacters(const QString& value) const
+{
+    QString kept;
+    kept.reserve(value.size());
+    for (QChar c : value) {
+        if (!skipChars.contains(c))
+            kept += c;
+    }
+    QStringList characters;
+    QTextBoundaryFinder finder(QTextBoundaryFinder::Grapheme, kept);
+    qsizetype start = 0;
+    for (qsizetype end = finder.toNextBoundary(); end != -1; end = finder.toNextBoundary()) {
+        if (end > start)
+            characters << kept.mid(start, end - start);
+        start = end;
+    }
+    return characters;
+}
+
 QString composeTextField(const QString& id, const TOptTextField& o)
 {
     requireId(id);
@@ -183,16 +204,19 @@ QString composeTextField(const QString& id, const TOptTextField& o)
     text += flagChar(o.italic);
     text += flagChar(o.underline);
     text += Numbers::formatInt(o.fontSize, 3);
-    text += o.fontName.left(MaxFontNameLength);
-    if (o.hasCombItems()) {
-        for (QChar c : o.skipChars) {
+    const auto requirePrintable = [&id](const QString& items, const char* what) {
+        for (QChar c : items) {
             if (c.unicode() < 32) {
-                throw ConversionError(
-                    QStringLiteral("Текстовое поле %1: пропускаемые знаки не могут содержать "
-                                   "управляющие символы.")
-                        .arg(id));
+                throw ConversionError(QStringLiteral("Текстовое поле %1: управляющие символы "
+                                                     "недопустимы (%2).")
+                                          .arg(id, QString::fromUtf8(what)));
             }
         }
+    };
+    requirePrintable(o.fontName, "имя шрифта");
+    text += o.fontName.left(MaxFontNameLength);
+    if (o.hasCombItems()) {
+        requirePrintable(o.skipChars, "пропускаемые знаки");
         text += CombMarker;
         text += flagChar(o.comb);
         text += flagChar(o.dashEmpty);

@@ -11,6 +11,7 @@
 #include "core/common/Geometry.h"
 
 #include <QString>
+#include <QStringList>
 #include <QStringView>
 
 #include <cstdint>
@@ -96,18 +97,10 @@ struct TOptTextField {
 
     /// True when any of the comb items differs from its default, so the node carries them.
     bool hasCombItems() const { return comb || dashEmpty || !skipChars.isEmpty(); }
-    /// The characters a comb field prints for `value`: the value without the characters to
-    /// skip, one per block.
-    QString combCharacters(const QString& value) const
-    {
-        QString kept;
-        kept.reserve(value.size());
-        for (QChar c : value) {
-            if (!skipChars.contains(c))
-                kept += c;
-        }
-        return kept;
-    }
+    /// The characters a comb field prints for `value`, one entry per block: the value
+    /// without the characters to skip, split into characters as users see them (a
+    /// surrogate pair, or a letter with its combining accents, is one character).
+    QStringList combCharacters(const QString& value) const;
 
     bool operator==(const TOptTextField&) const = default;
 };

@@ -130,6 +130,47 @@ ReferenceParts splitReference(QStringView reference)
     return {reference.left(colon).toString(), reference.mid(colon + 1).toString()};
 }
 
+namespace {
+
+int32_t movedByPage(int32_t start, int page)
+{
+    const long long moved = static_cast<long long>(start) + page - 1;
+    return int32_t(std::clamp<long long>(moved, std::numeric_limits<int32_t>::min(),
+                                         std::numeric_limits<int32_t>::max()));
+}
+
+// Cells from lo to hi, counted in 64 bits: saturated addresses must not overflow.
+int span(int32_t lo, int32_t hi)
+{
+    return int(std::clamp<long long>(static_cast<long long>(hi) - lo + 1, -1, 1 << 24));
+}
+
+} // namespace
+
+PageCells cellsOnPage(QStringView reference, bool pagesAlongRows, int page)
+{
+    const ReferenceParts parts = splitReference(reference);
+    const CellPosition a = ParseCellAddress(parts.first);
+    const CellPosition b = ParseCellAddress(parts.second);
+    if (a == b)
+        return PageCells{a};
+    if (a.row == b.row) {
+        if (pagesAlongRows)
+            return PageCells{a, span(a.column, b.column), true, true};
+        return PageCells{CellPosition{movedByPage(a.column, page), a.row}};
+    }
+    if (a.column == b.column) {
+        if (pagesAlongRows)
+            return PageCells{CellPosition{a.column, movedByPage(a.row, page)}};
+        return PageCells{a, span(a.row, b.row), false, true};
+    }
+    if (pagesAlongRows)
+        return PageCells{CellPosition{a.column, movedByPage(a.row, page)}, span(a.column, b.column),
+                         true, true};
+    return PageCells{CellPosition{movedByPage(a.column, page), a.row}, span(a.row, b.row), false,
+                     true};
+}
+
 std::optional<QString> referenceOfFieldText(QStringView fieldText)
 {
     if (!fieldText.startsWith(u'='))

@@ -50,6 +50,24 @@ CellPosition ParseCellAddress(QStringView address);
 /// parts are the whole reference (a single cell). "A1:B2:C3" gives "A1" and "B2:C3".
 ReferenceParts splitReference(QStringView reference);
 
+/// The cells a reference gives one page: `count` cells from `first`, along its row when
+/// `alongRow`, else down its column. A single cell, or a range that runs along the pages
+/// (rows when pages go by rows, columns when they go by columns), gives the page one cell,
+/// moved by the page; any other range gives the page its elements, one per cell across
+/// the range (count 0 or less when the range is typed backwards, at most 2^24).
+struct PageCells {
+    CellPosition first;
+    int count = 1;
+    bool alongRow = true;
+    bool elements = false; ///< the field has elements on the page, even a single one
+    bool operator==(const PageCells&) const = default;
+};
+
+/// PageCells of `reference` (the field text after "=") for `page` (1 for the first
+/// record), pages going by rows when `pagesAlongRows`. Positions moved by the page are
+/// held to 32 bits, so saturated addresses do not overflow.
+PageCells cellsOnPage(QStringView reference, bool pagesAlongRows, int page);
+
 /// The reference of a text field's field text when it begins with "=", else nullopt.
 std::optional<QString> referenceOfFieldText(QStringView fieldText);
 

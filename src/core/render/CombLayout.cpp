@@ -5,8 +5,6 @@
 
 #include "core/render/PageRenderer.h"
 
-#include <QTextBoundaryFinder>
-
 #include <algorithm>
 #include <climits>
 #include <map>
@@ -118,19 +116,6 @@ void drawBoxes(TextCanvas& canvas, const Tblocks& blocks, int first,
 
 } // namespace
 
-QStringList combSplit(const QString& value)
-{
-    QStringList characters;
-    QTextBoundaryFinder finder(QTextBoundaryFinder::Grapheme, value);
-    qsizetype start = 0;
-    for (qsizetype end = finder.toNextBoundary(); end != -1; end = finder.toNextBoundary()) {
-        if (end > start)
-            characters << value.mid(start, end - start);
-        start = end;
-    }
-    return characters;
-}
-
 std::vector<int> combLines(const Tblocks& blocks)
 {
     std::vector<int> lines;
@@ -153,7 +138,7 @@ int combLinesNeeded(const TMatrix& r)
     const int total = int(r.CombLines.size());
     if (total == 0)
         return 1;
-    const int characters = int(combSplit(r.Options.combCharacters(r.Options.fieldText)).size());
+    const int characters = int(r.Options.combCharacters(r.Options.fieldText).size());
     const int startLine = std::clamp(r.StartLine, 0, total - 1);
     int line = startLine;
     int boxes = 0;
@@ -190,7 +175,7 @@ void DistributeComb(const TMatrix& r, const CombRun& run, TextCanvas& canvas)
     for (int i = 0; i < filled; ++i)
         canvas.fillBlock(r.Blocks[size_t(first + i)]);
 
-    const QStringList characters = combSplit(o.combCharacters(o.fieldText));
+    const QStringList characters = o.combCharacters(o.fieldText);
     if (characters.size() > boxes) {
         canvas.errors().LogRenderError(
             QStringLiteral("%1: поле %2: не поместились знаки «%3» (знаков %4, клеток %5)")

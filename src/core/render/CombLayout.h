@@ -22,10 +22,6 @@
 
 namespace Quillet {
 
-/// The characters of a comb value as users see them, one entry each: a surrogate pair,
-/// or a letter with its combining accents, is one character.
-QStringList combSplit(const QString& value);
-
 /// The lines of boxes of `blocks` (layout pixels): the index of the first block of each
 /// line, in block order. A block continues the line of the block before it when the two
 /// overlap vertically (rows of pixels in common) and its left edge lies further right;

@@ -21,6 +21,7 @@
 
 #include <algorithm>
 #include <array>
+#include <limits>
 #include <memory>
 
 namespace Quillet {
@@ -155,7 +156,13 @@ void ReadCellValues(Render& r, int n, int row, int column, int count, bool along
     m.Values.clear();
     m.Values.reserve(size_t(m.ValueCount));
     for (int i = 0; i < m.ValueCount; ++i) {
-        QString value = alongRow ? cellText(r, row, column + i) : cellText(r, row + i, column);
+        // Counted in 64 bits: a saturated address must not overflow.
+        const auto moved = [i](int32_t start) {
+            return int(std::min<long long>(static_cast<long long>(start) + i,
+                                           std::numeric_limits<int32_t>::max()));
+        };
+        QString value =
+            alongRow ? cellText(r, row, moved(column)) : cellText(r, moved(row), column);
         if (m.Options.autoReplace)
             value = ApplyAutoReplace(r.project.ReplaceList, value);
         m.Values.push_back(value);
@@ -228,48 +235,14 @@ void textFieldFirstPass(Render& r, const FieldNode& field, int n)
     }
 
     reportNoWorkbook(r);
-    QString reference = fieldText.mid(1);
-    if (!reference.contains(u':'))
-        reference = reference + u':' + reference;
-    const ReferenceParts parts = splitReference(reference);
-    const CellPosition a = ParseCellAddress(parts.first);
-    const CellPosition b = ParseCellAddress(parts.second);
-    const bool rows = r.project.settings.Direct != DirectColumns;
-    const int p = r.page;
-    // Differences in 64 bits: saturated addresses must not overflow.
-    const auto span = [](int32_t lo, int32_t hi) {
-        return int(std::clamp<long long>(static_cast<long long>(hi) - lo + 1, -1, 1 << 24));
-    };
-
-    bool single = true;
-    CellPosition cell = a;
-    if (a.column == b.column && a.row == b.row) {
-        cell = a;
-    } else if (a.row == b.row) {
-        if (rows) {
-            readElements(r, n, field, a, span(a.column, b.column), true, reference);
-            single = false;
-        } else {
-            cell = CellPosition{a.column + p - 1, a.row};
-        }
-    } else if (a.column == b.column) {
-        if (rows) {
-            cell = CellPosition{a.column, a.row + p - 1};
-        } else {
-            readElements(r, n, field, a, span(a.row, b.row), false, reference);
-            single = false;
-        }
-    } else if (rows) {
-        readElements(r, n, field, CellPosition{a.column, a.row + p - 1}, span(a.column, b.column),
-                     true, reference);
-        single = false;
-    } else {
-        readElements(r, n, field, CellPosition{a.column + p - 1, a.row}, span(a.row, b.row), false,
-                     reference);
-        single = false;
-    }
-    if (!single)
+    const QString reference = fieldText.mid(1);
+    const PageCells cells =
+        cellsOnPage(reference, r.project.settings.Direct != DirectColumns, r.page);
+    if (cells.elements) {
+        readElements(r, n, field, cells.first, cells.count, cells.alongRow, reference);
         return;
+    }
+    const CellPosition cell = cells.first;
     QString value = cellText(r, cell.row, cell.column);
     if (related) {
         ReadCellValues(r, n, cell.row, cell.column, 1, true, int(field.blocks.size()));

@@ -366,20 +366,31 @@ void CombLayoutTest::fontSizeFitsTheNarrowestBox()
 void CombLayoutTest::charactersAsUsersSeeThem_data()
 {
     QTest::addColumn<QString>("value");
+    QTest::addColumn<QString>("skip");
     QTest::addColumn<QStringList>("characters");
-    QTest::newRow("empty") << "" << QStringList{};
-    QTest::newRow("a space is a character") << "1 2" << QStringList{"1", " ", "2"};
+    QTest::newRow("empty") << ""
+                           << "" << QStringList{};
+    QTest::newRow("a space is a character") << "1 2"
+                                            << "" << QStringList{"1", " ", "2"};
     QTest::newRow("a surrogate pair is one")
-        << QStringLiteral("А😀Б") << QStringList{"А", QStringLiteral("😀"), "Б"};
+        << QStringLiteral("А😀Б") << "" << QStringList{"А", QStringLiteral("😀"), "Б"};
     QTest::newRow("a letter with a combining accent is one")
-        << QStringLiteral("и\u0306к") << QStringList{QStringLiteral("и\u0306"), "к"};
+        << QStringLiteral("и\u0306к") << "" << QStringList{QStringLiteral("и\u0306"), "к"};
+    QTest::newRow("skipped characters go first")
+        << "15.01.2024"
+        << "." << QStringList{"1", "5", "0", "1", "2", "0", "2", "4"};
+    QTest::newRow("several to skip") << "1 234,50"
+                                     << " ," << QStringList{"1", "2", "3", "4", "5", "0"};
 }
 
 void CombLayoutTest::charactersAsUsersSeeThem()
 {
     QFETCH(QString, value);
+    QFETCH(QString, skip);
     QFETCH(QStringList, characters);
-    QCOMPARE(combSplit(value), characters);
+    TOptTextField options;
+    options.skipChars = skip;
+    QCOMPARE(options.combCharacters(value), characters);
 }
 
 void CombLayoutTest::linesOfBoxes_data()
