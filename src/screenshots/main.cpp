@@ -182,6 +182,29 @@ void shootDrawing(TForm1& window, const QDir& out)
     sendMouse(view, QEvent::MouseButtonRelease, Qt::RightButton, to);
 }
 
+// Zooms the page view out from full size until `r` takes at most two thirds of its width,
+// and scrolls it into the middle.
+void showAround(TForm1& window, QScrollArea* box, const BlockRect& r)
+{
+    click(window, "OriginalBtn");
+    while ((r.Right - r.Left) * window.viewState().ViewScale > box->width() * 2 / 3)
+        click(window, "ScaleDownBtn");
+    settle(window);
+    const double scale = window.viewState().ViewScale;
+    box->ensureVisible(int((r.Left + r.Right) / 2 * scale), int((r.Top + r.Bottom) / 2 * scale),
+                       box->width() / 2, box->height() / 2);
+    settle(window);
+}
+
+void saveGrab(QWidget* widget, const QDir& out, const QString& name)
+{
+    const QString path = out.filePath(name + QStringLiteral(".png"));
+    if (!widget->grab().save(path))
+        fail(QStringLiteral("cannot write %1").arg(path));
+    else
+        std::printf("%s\n", qPrintable(path));
+}
+
 // The page area at full size around the first block of a text field, made current: its
 // outline and the eight handles that resize it.
 void shootHandles(TForm1& window, const QDir& out)
@@ -196,25 +219,51 @@ void shootHandles(TForm1& window, const QDir& out)
     }
     click(window, "BlockBtn");
     tree->setCurrentItem(item);
-    click(window, "OriginalBtn");
     try {
-        // Zoomed out until the block takes at most two thirds of the view's width.
-        const BlockRect r = ParseBlockRect(item->text(0));
-        while ((r.Right - r.Left) * window.viewState().ViewScale > box->width() * 2 / 3)
-            click(window, "ScaleDownBtn");
-        settle(window);
-        const double scale = window.viewState().ViewScale;
-        box->ensureVisible(int((r.Left + r.Right) / 2 * scale), int((r.Top + r.Bottom) / 2 * scale),
-                           box->width() / 2, box->height() / 2);
+        showAround(window, box, ParseBlockRect(item->text(0)));
     } catch (const Error& e) {
         fail(e.message());
     }
-    settle(window);
-    const QString path = out.filePath(QStringLiteral("canvas-handles.png"));
-    if (!area->grab().save(path))
-        fail(QStringLiteral("cannot write %1").arg(path));
-    else
-        std::printf("%s\n", qPrintable(path));
+    saveGrab(area, out, QStringLiteral("canvas-handles"));
+    click(window, "ContainBtn");
+}
+
+// The first filled page around the demo's comb field: one character per box, dashes in
+// the boxes the value leaves empty.
+void shootCombPage(TForm1& window, const QDir& out)
+{
+    const FieldTree& tree = window.document().project.Structure;
+    auto* box = window.findChild<QScrollArea*>(QStringLiteral("sScrollBox1"));
+    auto* area = window.findChild<QWidget*>(QStringLiteral("sPanel1"));
+    auto* page = window.findChild<QSpinBox*>(QStringLiteral("PageN"));
+    const FieldNode* comb = nullptr;
+    for (const FieldNode& field : tree.fields) {
+        try {
+            if (field.text.startsWith(QLatin1Char('0')) && !field.blocks.empty()
+                && ParseTextOptions(QStringView(field.text).mid(4)).comb) {
+                comb = &field;
+                break;
+            }
+        } catch (const Error&) {
+        }
+    }
+    if (comb == nullptr || box == nullptr || area == nullptr || page == nullptr) {
+        fail(QStringLiteral("the demo has no comb field for page-comb"));
+        return;
+    }
+    try {
+        BlockRect all = ParseBlockRect(comb->blocks.front().text);
+        const BlockRect last = ParseBlockRect(comb->blocks.back().text);
+        all.Right = std::max(all.Right, last.Right);
+        all.Bottom = std::max(all.Bottom, last.Bottom);
+        page->setValue(1);
+        window.RepaintTimeTimer();
+        showAround(window, box, all);
+    } catch (const Error& e) {
+        fail(e.message());
+    }
+    saveGrab(area, out, QStringLiteral("page-comb"));
+    page->setValue(0);
     click(window, "ContainBtn");
 }
 
@@ -637,6 +686,7 @@ int main(int argc, char** argv)
     shootWorkbookProgress(window, QDir(work.path()), out);
     shootDrawing(window, out);
     shootHandles(window, out);
+    shootCombPage(window, out);
 
     click(window, "StructureBtn");
     shootNode(window, out, QStringLiteral("panel-text"), QLatin1Char('0'), false);
