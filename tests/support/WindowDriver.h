@@ -204,6 +204,23 @@ inline QString saveLinkedProject(const QDir& dir, const QString& name, const QSt
     return path;
 }
 
+/// Shows the main window `window` (1024 × 700) with the project at `path`, at one view
+/// pixel per page pixel, and types `workbook` into the link and leaves it, as a user does.
+/// Fails the running test when the window cannot show or load it.
+template <class Window>
+void showWithWorkbook(Window& window, const QString& path, const QString& workbook)
+{
+    window.resize(1024, 700);
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    QVERIFY(window.LoadProject(path));
+    click(window, "OriginalBtn");
+    auto* xls = control<QLineEdit>(window, "xlsFile");
+    xls->setFocus();
+    QTest::keyClicks(xls, workbook);
+    QTest::keyClick(xls, Qt::Key_Tab);
+}
+
 /// Points the user settings at a scratch file when ctest did not, and empties them.
 inline void resetUserSettings(const QString& fallback)
 {

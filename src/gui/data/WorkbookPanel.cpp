@@ -214,10 +214,8 @@ void WorkbookPanel::cancelOpen()
     m_task.cancel();
 }
 
-void WorkbookPanel::xlsFileExit()
+void WorkbookPanel::openTyped(NotOpened notOpened, bool unlinkWhileWaiting)
 {
-    const QString previous = m_document.project.settings.xlsFile;
-    m_document.project.settings.xlsFile = m_xlsFile->text();
     const SpreadsheetLink::Plan plan = m_link.exitPlan(m_xlsFile->text(), m_document.ProjectPath);
     if (plan.action != SpreadsheetLink::Plan::Open) {
         m_link.carryOut(plan);
@@ -225,14 +223,21 @@ void WorkbookPanel::xlsFileExit()
         return;
     }
     open(
-        plan, [this](const QString& sheet) { adoptSheet(true, sheet); },
-        [this, previous](const std::optional<QString>& failure) {
-            // The link that worked stays, so the edit names it again.
-            m_xlsFile->setText(previous);
-            m_document.project.settings.xlsFile = previous;
-            if (failure)
-                showOpenFailure(*failure);
-        });
+        plan, [this](const QString& sheet) { adoptSheet(true, sheet); }, std::move(notOpened),
+        unlinkWhileWaiting);
+}
+
+void WorkbookPanel::xlsFileExit()
+{
+    const QString previous = m_document.project.settings.xlsFile;
+    m_document.project.settings.xlsFile = m_xlsFile->text();
+    openTyped([this, previous](const std::optional<QString>& failure) {
+        // The link that worked stays, so the edit names it again.
+        m_xlsFile->setText(previous);
+        m_document.project.settings.xlsFile = previous;
+        if (failure)
+            showOpenFailure(*failure);
+    });
 }
 
 void WorkbookPanel::openLinkedWorkbook()
@@ -243,14 +248,7 @@ void WorkbookPanel::openLinkedWorkbook()
         m_task.abandon();
         waitingEnded();
     }
-    const SpreadsheetLink::Plan plan = m_link.exitPlan(m_xlsFile->text(), m_document.ProjectPath);
-    if (plan.action != SpreadsheetLink::Plan::Open) {
-        m_link.carryOut(plan);
-        adoptSheet(false, QString());
-        return;
-    }
-    open(
-        plan, [this](const QString& sheet) { adoptSheet(true, sheet); },
+    openTyped(
         [this](const std::optional<QString>& failure) {
             // The project names this workbook: what a previous project linked is no data
             // of this one.

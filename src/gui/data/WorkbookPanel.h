@@ -72,6 +72,9 @@ private:
     /// works (what was linked before belongs to another project).
     void open(const SpreadsheetLink::Plan& plan, Opened opened, NotOpened notOpened,
               bool unlinkWhileWaiting = false);
+    /// The link for the name in the edit: closed or kept when the name asks no open, else
+    /// opened as `open` does, the sheet adopted when it opens.
+    void openTyped(NotOpened notOpened, bool unlinkWhileWaiting = false);
     void waitingEnded();
     void showError(const QString& message);
     /// A workbook could not be opened: why, and what is linked now.

@@ -87,15 +87,9 @@ void CombFormScenarioTest::combFormFromNothing()
     const QString path = saveProject(dir, QStringLiteral("comb.qlet"), 100, 80);
 
     TForm1 window;
-    window.resize(1024, 700);
-    window.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&window));
-    QVERIFY(window.LoadProject(path));
-    click(window, "OriginalBtn"); // one view pixel per page pixel
-    auto* xls = control<QLineEdit>(window, "xlsFile");
-    xls->setFocus();
-    QTest::keyClicks(xls, QStringLiteral("data.csv"));
-    QTest::keyClick(xls, Qt::Key_Tab);
+    showWithWorkbook(window, path, QStringLiteral("data.csv"));
+    if (QTest::currentTestFailed())
+        return;
 
     click(window, "CreateTextField");
     auto* text = control<QLineEdit>(window, "Text");
