@@ -60,7 +60,8 @@ QString imageFieldParts(const QString& id, QStringView options)
     const QString path = parseImageOptions(options, id).fileName;
     // Names written on Windows separate folders with "\".
     const qsizetype folderEnd = std::max(path.lastIndexOf(u'/'), path.lastIndexOf(u'\\'));
-    return joinParts({id, FieldTreeTexts::tr("Картинка"), visibleNodeText(path.mid(folderEnd + 1))});
+    return joinParts(
+        {id, FieldTreeTexts::tr("Картинка"), visibleNodeText(path.mid(folderEnd + 1))});
 }
 
 QString lineWords(LineDirection direction)

@@ -70,16 +70,16 @@ void NodeDisplayTextTest::linesForEachKindOfNode_data()
     QTest::addColumn<QLocale>("locale");
     QTest::addColumn<QString>("line");
 
-    QTest::newRow("text field") << textNode("0002", "=C2:C31", "Sans Serif", 10) << false
-                                << Russian << "0002  Текст  =C2:C31  Sans Serif 10 pt";
+    QTest::newRow("text field") << textNode("0002", "=C2:C31", "Sans Serif", 10) << false << Russian
+                                << "0002  Текст  =C2:C31  Sans Serif 10 pt";
     QTest::newRow("comb text field")
         << textNode("0011", "=M2:M201", "DejaVu Sans", 14, true) << false << Russian
         << "0011  Текст  =M2:M201  DejaVu Sans 14 pt  гребёнка";
     QTest::newRow("dashes without comb are no comb field")
         << textNode("0012", "Итого", "Arial", 9, false, true) << false << Russian
         << "0012  Текст  Итого  Arial 9 pt";
-    QTest::newRow("text field with no text") << textNode("0003", "", "Arial", 12) << false
-                                             << Russian << "0003  Текст  Arial 12 pt";
+    QTest::newRow("text field with no text")
+        << textNode("0003", "", "Arial", 12) << false << Russian << "0003  Текст  Arial 12 pt";
 
     QTest::newRow("image named with a Windows folder")
         << imageNode("1001", "img\\stamp.png") << false << Russian << "1001  Картинка  stamp.png";
@@ -100,8 +100,8 @@ void NodeDisplayTextTest::linesForEachKindOfNode_data()
         << shapeNode("2006", ShapeKind::Ellipse, LineDirection::Top, 90, 90) << false << Russian
         << "2006  Фигура  Круг";
     QTest::newRow("arc in the locale's numbers")
-        << shapeNode("2006", ShapeKind::Ellipse, LineDirection::Top, 22.5, 90) << false
-        << Russian << "2006  Фигура  Дуга 22,5–90°";
+        << shapeNode("2006", ShapeKind::Ellipse, LineDirection::Top, 22.5, 90) << false << Russian
+        << "2006  Фигура  Дуга 22,5–90°";
     QTest::newRow("unknown shape shows its descriptor")
         << "2007ОВАЛ" + Sep + "00,2500" + Sep + "116777215" << false << Russian
         << "2007  Фигура  ОВАЛ";
