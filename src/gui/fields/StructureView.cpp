@@ -5,6 +5,7 @@
 
 #include "core/app/NodeDisplayText.h"
 
+#include <QHeaderView>
 #include <QKeyEvent>
 #include <QStyle>
 #include <QMouseEvent>
@@ -62,6 +63,10 @@ StructureView::StructureView(QWidget* parent) : QTreeWidget(parent)
     setSelectionMode(QAbstractItemView::ExtendedSelection);
     setEditTriggers(QAbstractItemView::NoEditTriggers);
     setContextMenuPolicy(Qt::PreventContextMenu);
+    // A line wider than the column scrolls rather than losing its end (the font, the
+    // block's size) to an ellipsis.
+    header()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    header()->setStretchLastSection(false);
 }
 
 void StructureView::setTree(FieldTree* tree)
