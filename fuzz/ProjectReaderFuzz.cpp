@@ -3,8 +3,10 @@
 
 // Feeds arbitrary bytes to the project reader and, when a project comes out, writes it
 // again and reads that back: the reader must never crash, hang or allocate wildly, and
-// whatever it accepts must survive a round trip.
+// whatever it accepts must survive a round trip. Every node it yields also gets its line
+// in the field tree, which must never be empty.
 
+#include "core/app/NodeDisplayText.h"
 #include "core/app/NodeGrammar.h"
 #include "core/app/ProjectFile.h"
 #include "core/common/Errors.h"
@@ -20,6 +22,8 @@ void exerciseGrammar(const Quillet::Project& project)
 {
     using namespace Quillet;
     for (const FieldNode& field : project.Structure.fields) {
+        if (nodeDisplayText(field.text, false).isEmpty())
+            std::abort();
         const QStringView options = QStringView(field.text).mid(4);
         try {
             switch (field.kind()) {
@@ -36,6 +40,8 @@ void exerciseGrammar(const Quillet::Project& project)
         } catch (const ConversionError&) {
         }
         for (const TreeNode& block : field.blocks) {
+            if (nodeDisplayText(block.text, true).isEmpty())
+                std::abort();
             try {
                 ParseBlockRect(block.text);
             } catch (const ConversionError&) {

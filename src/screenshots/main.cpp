@@ -21,6 +21,7 @@
 #include "core/fields/AutoReplace.h"
 #include "gui/fields/EditingArea.h"
 #include "gui/fields/SpellDialog.h"
+#include "gui/fields/StructureView.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -118,12 +119,18 @@ void click(TForm1& window, const char* name)
         fail(QStringLiteral("no button %1").arg(QString::fromLatin1(name)));
 }
 
+// The stored text of a tree item (the tree shows a readable line instead).
+QString nodeText(const QTreeWidgetItem* item)
+{
+    return item->data(0, StructureView::NodeTextRole).toString();
+}
+
 // The first root node whose ID starts with `kindDigit`, or its first block.
 QTreeWidgetItem* findNode(QTreeWidget* tree, QChar kindDigit, bool block)
 {
     for (int i = 0; i < tree->topLevelItemCount(); ++i) {
         QTreeWidgetItem* field = tree->topLevelItem(i);
-        if (!field->text(0).startsWith(kindDigit))
+        if (!nodeText(field).startsWith(kindDigit))
             continue;
         if (!block)
             return field;
@@ -220,7 +227,7 @@ void shootHandles(TForm1& window, const QDir& out)
     click(window, "BlockBtn");
     tree->setCurrentItem(item);
     try {
-        showAround(window, box, ParseBlockRect(item->text(0)));
+        showAround(window, box, ParseBlockRect(nodeText(item)));
     } catch (const Error& e) {
         fail(e.message());
     }

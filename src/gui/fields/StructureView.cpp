@@ -3,6 +3,9 @@
 
 #include "gui/fields/StructureView.h"
 
+#include "core/app/NodeDisplayText.h"
+
+#include <QHeaderView>
 #include <QKeyEvent>
 #include <QStyle>
 #include <QMouseEvent>
@@ -21,10 +24,26 @@ void showMark(QTreeWidgetItem* item, const TreeNode& node)
     item->setData(0, Qt::CheckStateRole, node.marked ? Qt::Checked : Qt::Unchecked);
 }
 
+// An item keeps only the node text; the line it shows and its tooltip are worked out
+// from that text whenever the view asks for them.
+class NodeItem : public QTreeWidgetItem {
+public:
+    QVariant data(int column, int role) const override
+    {
+        if (column == 0 && (role == Qt::DisplayRole || role == Qt::ToolTipRole)) {
+            const QString text = QTreeWidgetItem::data(0, StructureView::NodeTextRole).toString();
+            if (role == Qt::ToolTipRole)
+                return visibleNodeText(text);
+            return nodeDisplayText(text, QTreeWidgetItem::data(0, kBlockRole).toInt() >= 0);
+        }
+        return QTreeWidgetItem::data(column, role);
+    }
+};
+
 QTreeWidgetItem* makeItem(const TreeNode& node, int field, int block)
 {
-    auto* item = new QTreeWidgetItem;
-    item->setText(0, StructureView::visibleText(node.text));
+    auto* item = new NodeItem;
+    item->setData(0, StructureView::NodeTextRole, node.text);
     item->setData(0, kFieldRole, field);
     item->setData(0, kBlockRole, block);
     // Not user-checkable: the view toggles marks itself, with the blocks following their
@@ -44,16 +63,10 @@ StructureView::StructureView(QWidget* parent) : QTreeWidget(parent)
     setSelectionMode(QAbstractItemView::ExtendedSelection);
     setEditTriggers(QAbstractItemView::NoEditTriggers);
     setContextMenuPolicy(Qt::PreventContextMenu);
-}
-
-QString StructureView::visibleText(const QString& nodeText)
-{
-    QString text = nodeText;
-    for (QChar& c : text) {
-        if (c.unicode() < 0x20)
-            c = QChar(0x2400 + c.unicode());
-    }
-    return text;
+    // A line wider than the column scrolls rather than losing its end (the font, the
+    // block's size) to an ellipsis.
+    header()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    header()->setStretchLastSection(false);
 }
 
 void StructureView::setTree(FieldTree* tree)

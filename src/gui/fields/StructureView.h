@@ -11,12 +11,17 @@
 
 namespace Quillet {
 
-/// `Structure`: the field tree shown as it is stored, one item per node, the marks as
-/// check marks. It reads and toggles the marks of the tree it is bound to; all other
+/// `Structure`: the field tree, one item per node, the marks as check marks. Each item
+/// holds its node text (NodeTextRole) and shows it readably (nodeDisplayText), with the
+/// stored text, separators made visible, as its tooltip; searching by typing matches the
+/// readable line. It reads and toggles the marks of the tree it is bound to; all other
 /// changes come from the model and are shown by setTree.
 class StructureView : public QTreeWidget {
     Q_OBJECT
 public:
+    /// The item data role holding the node text exactly as stored.
+    static constexpr int NodeTextRole = Qt::UserRole + 2;
+
     explicit StructureView(QWidget* parent = nullptr);
 
     /// Shows `tree` (which must outlive the view or be replaced) in full; the selection
@@ -32,10 +37,6 @@ public:
     void setCurrentRef(const NodeRef& ref);
     /// The current (focused) node, if any.
     std::optional<NodeRef> currentRef() const;
-
-    /// A node text as the user sees it: control characters (the separators) become the
-    /// visible symbols of the Control Pictures block.
-    static QString visibleText(const QString& nodeText);
 
 Q_SIGNALS:
     /// A mark changed by the mouse or the space key.

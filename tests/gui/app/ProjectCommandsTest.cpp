@@ -44,7 +44,6 @@ private Q_SLOTS:
     void unwritableSettingsAreOneMessage();
     void pageSideSnapsToPixels_data();
     void pageSideSnapsToPixels();
-    void structureShowsNodesAndSeparators();
     void marksToggle_data();
     void marksToggle();
     void spaceTogglesTheSelection();
@@ -449,20 +448,6 @@ void ProjectCommandsTest::pageSideSnapsToPixels()
     QVERIFY(window.document().RepaintPending);
     if (pixels == 1181)
         QCOMPARE(QString::number(stored, 'f', 4), QStringLiteral("99.9913"));
-}
-
-void ProjectCommandsTest::structureShowsNodesAndSeparators()
-{
-    TForm1 window;
-    QVERIFY(window.LoadProject(projectWithFields(QStringLiteral("tree.qlet"))));
-    auto* tree = control<QTreeWidget>(window, "Structure");
-    QCOMPARE(tree->topLevelItemCount(), 2);
-    QTreeWidgetItem* field = tree->topLevelItem(0);
-    QCOMPARE(field->childCount(), 2);
-    QCOMPARE(field->child(0)->text(0), QStringLiteral("0012,70 0025,40/0050,80 0030,48"));
-    // The field separator (code 8) is drawn as a visible symbol, the rest as stored.
-    QCOMPARE(field->text(0), QStringLiteral("0000=A1:A3␈0000000$00FFFFFF$00000000000012Arial"));
-    QCOMPARE(field->checkState(0), Qt::Unchecked);
 }
 
 void ProjectCommandsTest::marksToggle_data()
