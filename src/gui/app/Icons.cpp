@@ -181,8 +181,8 @@ void setIconBesideText(QAbstractButton* button, IconName name)
     button->setIconSize(iconDesignSize(name));
 }
 
-QToolButton* iconButton(QWidget* parent, const char* objectName, IconName name,
-                        const QString& hint, const QString& accessibleName)
+QToolButton* iconButton(QWidget* parent, const char* objectName, IconName name, const QString& hint,
+                        const QString& accessibleName)
 {
     auto* button = new QToolButton(parent);
     button->setObjectName(QString::fromLatin1(objectName));

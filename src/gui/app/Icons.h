@@ -149,7 +149,7 @@ void setIconFace(QAbstractButton* button, IconName name, const QString& hint,
 void setIconBesideText(QAbstractButton* button, IconName name);
 
 /// A new tool button named `objectName` showing `name` alone (setIconFace).
-QToolButton* iconButton(QWidget* parent, const char* objectName, IconName name,
-                        const QString& hint, const QString& accessibleName = QString());
+QToolButton* iconButton(QWidget* parent, const char* objectName, IconName name, const QString& hint,
+                        const QString& accessibleName = QString());
 
 } // namespace Quillet

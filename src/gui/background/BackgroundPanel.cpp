@@ -6,6 +6,7 @@
 #include "core/background/BackgroundSettings.h"
 #include "core/common/Errors.h"
 #include "core/common/Geometry.h"
+#include "gui/app/FocusOrder.h"
 #include "gui/app/Icons.h"
 #include "gui/background/BackgroundSources.h"
 
@@ -198,10 +199,10 @@ QGroupBox* BackgroundPanel::buildSourceGroup()
     connect(m_sources, &BackgroundSources::busyChanged, this, &BackgroundPanel::busyChanged);
     auto* tools = new QHBoxLayout;
     QPushButton* invert = pushButton(m_sourceGroup, "sSpeedButton1", QStringLiteral("Инверсия"));
+    QPushButton* reset = pushButton(m_sourceGroup, "DefBack", QStringLiteral("Сброс"));
     QToolButton* remove = iconButton(m_sourceGroup, "sSpeedButton5", IconName::Delete,
                                      QStringLiteral("Удалить подложку"));
     remove->setFocusPolicy(Qt::StrongFocus);
-    QPushButton* reset = pushButton(m_sourceGroup, "DefBack", QStringLiteral("Сброс"));
     tools->addWidget(invert);
     tools->addWidget(reset);
     tools->addStretch(1);
@@ -250,6 +251,8 @@ QGroupBox* BackgroundPanel::buildSizeGroup()
     form->addRow(QStringLiteral("Ширина"), m_imgWidth);
     form->addRow(QStringLiteral("Высота"), m_imgHeight);
     form->addRow(m_chkRatio);
+    // The edits were made outside the group and came into it after the box.
+    chainTabOrder({m_imgWidth, m_imgHeight, m_chkRatio});
     bindEdit(
         m_imgWidth, [this](double mm) { m_model.setImgWidth(mm); }, nullptr,
         [this] { m_model.leaveImgWidth(); });
@@ -294,6 +297,15 @@ QGroupBox* BackgroundPanel::buildPositionGroup()
     vRow->addStretch(1);
     form->addRow(QStringLiteral("Горизонтальное выравнивание"), hRow);
     form->addRow(QStringLiteral("Вертикальное выравнивание"), vRow);
+    tabStopOnChecked(m_horizontal);
+    tabStopOnChecked(m_vertical);
+    // Made in pairs; Tab takes the row of horizontal buttons, then the vertical one.
+    QWidgetList buttons;
+    for (QButtonGroup* group : {m_horizontal, m_vertical}) {
+        for (QAbstractButton* button : group->buttons())
+            buttons.append(button);
+    }
+    chainTabOrder(buttons);
     connect(m_horizontal, &QButtonGroup::idClicked, this, &BackgroundPanel::alignmentClicked);
     connect(m_vertical, &QButtonGroup::idClicked, this, &BackgroundPanel::alignmentClicked);
     return box;

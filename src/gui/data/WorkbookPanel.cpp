@@ -8,6 +8,7 @@
 #include "core/common/LibreOffice.h"
 #include "core/data/SpreadsheetLink.h"
 #include "core/workbook/WorkbookFile.h"
+#include "gui/app/FocusOrder.h"
 #include "gui/app/Icons.h"
 
 #include <QButtonGroup>
@@ -106,6 +107,7 @@ void WorkbookPanel::buildDirectGroup()
         items->addWidget(radio);
     }
     m_direct->button(1)->setChecked(true);
+    tabStopOnChecked(m_direct);
     connect(m_direct, &QButtonGroup::idClicked, this, &WorkbookPanel::DirectClick);
 }
 

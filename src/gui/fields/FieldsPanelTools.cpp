@@ -180,7 +180,7 @@ void FieldsPanel::buildRelationTools(QWidget* parent)
     };
     for (const ToolDef& def : defs)
         tools->addWidget(toolButton(tools, this, def));
-    static_cast<QVBoxLayout*>(parent->layout())->insertWidget(0, tools);
+    parent->layout()->addWidget(tools);
 }
 
 std::optional<NodeRef> FieldsPanel::currentNode() const

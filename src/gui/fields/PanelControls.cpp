@@ -4,6 +4,7 @@
 #include "gui/fields/PanelControls.h"
 
 #include "core/render/TextLayout.h"
+#include "gui/app/FocusOrder.h"
 
 #include <QButtonGroup>
 #include <QColorDialog>
@@ -77,6 +78,7 @@ QButtonGroup* exclusiveGroup(QWidget* parent)
 {
     auto* group = new QButtonGroup(parent);
     group->setExclusive(true);
+    tabStopOnChecked(group);
     return group;
 }
 

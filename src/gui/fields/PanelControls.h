@@ -48,7 +48,8 @@ QToolButton* groupButton(QWidget* parent, QButtonGroup* group, int id, const cha
                          IconName icon, const QString& hint,
                          const QString& accessibleName = QString());
 
-/// An exclusive button group owned by `parent`.
+/// An exclusive button group owned by `parent`, one stop for Tab at its button that is
+/// down (tabStopOnChecked).
 QButtonGroup* exclusiveGroup(QWidget* parent);
 
 /// Checks the button `id` of `group`, or unchecks every button for an id the group does

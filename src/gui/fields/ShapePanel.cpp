@@ -4,6 +4,7 @@
 #include "gui/fields/ShapePanel.h"
 
 #include "core/render/TextLayout.h"
+#include "gui/app/FocusOrder.h"
 #include "gui/fields/PanelControls.h"
 
 #include <QButtonGroup>
@@ -143,9 +144,13 @@ void ShapePanel::buildTabs()
     auto* ellipseGrid = new QGridLayout(ellipsePage);
     m_start = millimetreEdit(ellipsePage, "StartAngl", MaxAngle, 1.0);
     m_finish = millimetreEdit(ellipsePage, "FinishAngl", MaxAngle, 1.0);
-    ellipseGrid->addWidget(new QLabel(QStringLiteral("Начало"), ellipsePage), 0, 0);
+    auto* startLabel = new QLabel(QStringLiteral("Начало"), ellipsePage);
+    auto* finishLabel = new QLabel(QStringLiteral("Конец"), ellipsePage);
+    startLabel->setBuddy(m_start);
+    finishLabel->setBuddy(m_finish);
+    ellipseGrid->addWidget(startLabel, 0, 0);
     ellipseGrid->addWidget(m_start, 0, 1);
-    ellipseGrid->addWidget(new QLabel(QStringLiteral("Конец"), ellipsePage), 0, 2);
+    ellipseGrid->addWidget(finishLabel, 0, 2);
     ellipseGrid->addWidget(m_finish, 0, 3);
     ellipseGrid->addWidget(new QLabel(QStringLiteral("Описание дуги в градусах."), ellipsePage), 1,
                            0, 1, 4);
@@ -176,6 +181,15 @@ void ShapePanel::buildTabs()
     auto* column = static_cast<QVBoxLayout*>(layout());
     column->addLayout(switches);
     column->addWidget(m_pages);
+    // The pages came into the panel after the buttons that switch them: Tab goes from the
+    // switches to what the chosen page holds.
+    QWidgetList order;
+    for (QButtonGroup* group : {m_tabButtons, m_direction}) {
+        for (QAbstractButton* button : group->buttons())
+            order.append(button);
+    }
+    order << m_radius << m_start << m_finish;
+    chainTabOrder(order);
 }
 
 void ShapePanel::buildLineGroup()
