@@ -46,8 +46,8 @@ QToolButton* PageArea::addToolButton(const char* name, IconName icon, const QStr
                                      void (PageArea::*clicked)())
 {
     QToolButton* button = iconButton(sToolBar1, name, icon, hint);
-    // Alt with a key reaches them; the focus stays with the page.
-    button->setFocusPolicy(Qt::NoFocus);
+    // Tab reaches them, a click leaves the focus with the page.
+    button->setFocusPolicy(Qt::TabFocus);
     sToolBar1->addWidget(button);
     connect(button, &QToolButton::clicked, this, clicked);
     return button;

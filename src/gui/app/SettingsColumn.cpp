@@ -59,10 +59,9 @@ SettingsColumn::SettingsColumn(QWidget* parent) : QWidget(parent)
 
 QToolButton* SettingsColumn::areaButton(const char* name, IconName icon, const QString& hint)
 {
-    // Keys reach every one of them (F1 to F5, Ctrl+Z, Ctrl+Y), so they stay out of the
-    // Tab order, which belongs to the panels below.
+    // Tab reaches them, a click leaves the focus where it was.
     QToolButton* button = iconButton(m_toolBar, name, icon, hint);
-    button->setFocusPolicy(Qt::NoFocus);
+    button->setFocusPolicy(Qt::TabFocus);
     m_toolBar->addWidget(button);
     return button;
 }

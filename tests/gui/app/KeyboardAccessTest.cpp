@@ -1,25 +1,23 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // SPDX-FileCopyrightText: 2026 Quillet developers
 
-// Every panel of the settings column and of the editing area can be worked without a
-// mouse and read by assistive tools: a button that shows only a picture says what it does
-// (tooltip and accessible name), no button is a bare symbol a font may lack, and Tab
-// walks the controls in reading order, top to bottom and left to right, as the layouts
-// place them.
+// Every panel of the settings column and of the editing area, and the window's two
+// toolbars, can be worked without a mouse and read by assistive tools: a button that shows
+// only a picture says what it does (tooltip and accessible name), no button is a bare
+// symbol a font may lack, and Tab walks the controls in reading order, top to bottom and
+// left to right, as the layouts place them; a group of buttons of which one is chosen is
+// one stop, and the arrow keys choose inside it.
 
 #include "gui/app/MainWindow.h"
 
 #include "support/WindowDriver.h"
 
 #include <QAbstractButton>
-#include <QAbstractSpinBox>
 #include <QBoxLayout>
 #include <QButtonGroup>
-#include <QComboBox>
 #include <QFormLayout>
 #include <QGridLayout>
 #include <QPushButton>
-#include <QStackedLayout>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTreeWidget>
@@ -52,17 +50,15 @@ QWidget* openShapeTab(TForm1& window, const QString& tab)
     return panel;
 }
 
-// Double-clicks the first node of the tree of the given depth (0 a field, 1 a block).
-QWidget* openNode(TForm1& window, bool block, const char* panel)
+// The first block of the first field, opened by a double click as a user does.
+QWidget* openBlock(TForm1& window)
 {
     click(window, "StructureBtn");
     auto* tree = control<QTreeWidget>(window, "Structure");
-    QTreeWidgetItem* item = tree->topLevelItem(0);
-    if (block)
-        item = item->child(0);
+    QTreeWidgetItem* item = tree->topLevelItem(0)->child(0);
     tree->setCurrentItem(item);
     Q_EMIT tree->itemDoubleClicked(item, 0);
-    return control<QWidget>(window, panel);
+    return control<QWidget>(window, "Coords");
 }
 
 QWidget* openDivision(TForm1& window)
@@ -154,8 +150,8 @@ void readWidget(QWidget* widget, QWidgetList& order)
 {
     if (widget->isHidden() || widget->isWindow())
         return;
-    const bool composite = widget->focusProxy() != nullptr
-                           && widget->isAncestorOf(widget->focusProxy());
+    const bool composite =
+        widget->focusProxy() != nullptr && widget->isAncestorOf(widget->focusProxy());
     if (takesTab(widget) && (widget->focusProxy() == nullptr || composite)) {
         if (widget->isEnabled() && standsForItsGroup(widget, order))
             order.append(widget);
@@ -221,7 +217,7 @@ private Q_SLOTS:
     void arrowsChooseInsideAGroup();
 
 private:
-    void addPanels(bool withToolbars);
+    void addPanels();
 
     QTemporaryDir m_dir;
     QString m_project;
@@ -250,7 +246,7 @@ void KeyboardAccessTest::cleanup()
     m_window.reset();
 }
 
-void KeyboardAccessTest::addPanels(bool withToolbars)
+void KeyboardAccessTest::addPanels()
 {
     QTest::addColumn<Opener>("open");
     QTest::addColumn<QStringList>("after");
@@ -258,42 +254,37 @@ void KeyboardAccessTest::addPanels(bool withToolbars)
     QTest::newRow("settings column")
         << Opener([](TForm1& w) { return control<QWidget>(w, "BasicOptContent"); })
         << QStringList();
-    // The window's own toolbars answer keys of their own (F1 to F5, Alt with the arrows,
-    // Ctrl+Z) and take no Tab; they are only read.
-    if (withToolbars) {
-        for (const char* toolbar : {"sToolBar1", "sToolBar2"}) {
-            QTest::newRow(toolbar) << Opener([toolbar](TForm1& w) {
-                return control<QWidget>(w, toolbar);
-            }) << QStringList();
-        }
+    for (const char* toolbar : {"sToolBar2", "sToolBar1"}) {
+        QTest::newRow(toolbar) << Opener([toolbar](TForm1& w) {
+            return control<QWidget>(w, toolbar);
+        }) << QStringList();
     }
-    QTest::newRow("text field")
-        << Opener([](TForm1& w) { return openEditor(w, "CreateTextField", "TextField"); })
-        << applyButtons;
-    QTest::newRow("image field")
-        << Opener([](TForm1& w) { return openEditor(w, "CreateImgField", "ImgField"); })
-        << applyButtons;
+    QTest::newRow("text field") << Opener([](TForm1& w) {
+        return openEditor(w, "CreateTextField", "TextField");
+    }) << applyButtons;
+    QTest::newRow("image field") << Opener([](TForm1& w) {
+        return openEditor(w, "CreateImgField", "ImgField");
+    }) << applyButtons;
     for (const char* tab : {"Линия", "Прямоугольник", "Скругленный", "Круг"}) {
         QTest::newRow(qPrintable(QStringLiteral("shape, %1").arg(QString::fromUtf8(tab))))
             << Opener([tab = QString::fromUtf8(tab)](TForm1& w) { return openShapeTab(w, tab); })
             << applyButtons;
     }
-    QTest::newRow("block coordinates")
-        << Opener([](TForm1& w) { return openNode(w, true, "Coords"); }) << applyButtons;
+    QTest::newRow("block coordinates") << Opener(openBlock) << applyButtons;
     QTest::newRow("division") << Opener(openDivision) << applyButtons;
     QTest::newRow("rotation") << Opener([](TForm1& w) {
         click(w, "BackBtn");
         click(w, "sSpeedButton3");
         return control<QWidget>(w, "AngleOpt");
     }) << applyButtons;
-    QTest::newRow("auto-replace")
-        << Opener([](TForm1& w) { return openEditor(w, "ToolButton11", "replace"); })
-        << applyButtons;
+    QTest::newRow("auto-replace") << Opener([](TForm1& w) {
+        return openEditor(w, "ToolButton11", "replace");
+    }) << applyButtons;
 }
 
 void KeyboardAccessTest::buttonsSayWhatTheyDo_data()
 {
-    addPanels(true);
+    addPanels();
 }
 
 void KeyboardAccessTest::buttonsSayWhatTheyDo()
@@ -317,7 +308,7 @@ void KeyboardAccessTest::buttonsSayWhatTheyDo()
 
 void KeyboardAccessTest::tabFollowsReadingOrder_data()
 {
-    addPanels(false);
+    addPanels();
 }
 
 void KeyboardAccessTest::tabFollowsReadingOrder()
@@ -339,8 +330,10 @@ void KeyboardAccessTest::tabFollowsReadingOrder()
     }
     if (walked != expected)
         qDebug().noquote() << "expected:" << names(expected) << "\nwalked:" << names(walked);
-    QVERIFY2(walked == expected, qPrintable(QStringLiteral("\nexpected: %1\nwalked:   %2")
-                                                .arg(names(expected), names(walked))));
+    QVERIFY2(
+        walked == expected,
+        qPrintable(
+            QStringLiteral("\nexpected: %1\nwalked:   %2").arg(names(expected), names(walked))));
 }
 
 void KeyboardAccessTest::arrowsChooseInsideAGroup_data()
@@ -353,11 +346,10 @@ void KeyboardAccessTest::arrowsChooseInsideAGroup_data()
     const Opener text = [](TForm1& w) { return openEditor(w, "CreateTextField", "TextField"); };
     const Opener shape = [](TForm1& w) { return openEditor(w, "CreateShpField", "ShapeAdd"); };
     QTest::newRow("page direction") << column << "DirectItem1" << int(Qt::Key_Up) << "DirectItem0";
-    QTest::newRow("background place") << column << "AlignCenter" << int(Qt::Key_Right)
-                                      << "AlignRight";
+    QTest::newRow("background place")
+        << column << "AlignCenter" << int(Qt::Key_Right) << "AlignRight";
     QTest::newRow("text alignment") << text << "Algn_L" << int(Qt::Key_Right) << "Algn_C";
-    QTest::newRow("fill direction") << text << "topSpline" << int(Qt::Key_Right)
-                                    << "BottomSpline";
+    QTest::newRow("fill direction") << text << "topSpline" << int(Qt::Key_Right) << "BottomSpline";
     QTest::newRow("line style") << shape << "SolidLn" << int(Qt::Key_Right) << "ClearLn";
     QTest::newRow("fill style") << shape << "ClearBr" << int(Qt::Key_Left) << "SolidBr";
 }
