@@ -175,8 +175,7 @@ void Ruler::paintTicks(int length, double viewScale)
     const int h = top ? kRulerBreadth : length;
     // At the screen's pixel ratio, so the labels stay sharp on a screen at 200 %.
     const qreal ratio = devicePixelRatioF();
-    m_picture = QImage(qMax(qCeil(w * ratio), 1), qMax(qCeil(h * ratio), 1),
-                       QImage::Format_RGB32);
+    m_picture = QImage(qMax(qCeil(w * ratio), 1), qMax(qCeil(h * ratio), 1), QImage::Format_RGB32);
     m_picture.setDevicePixelRatio(ratio);
     m_picture.fill(kRulerColour);
     QPainter painter(&m_picture);
