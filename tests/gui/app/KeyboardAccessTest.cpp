@@ -75,25 +75,30 @@ bool takesTab(const QWidget* widget)
     return (widget->focusPolicy() & Qt::TabFocus) == Qt::TabFocus;
 }
 
-// Tab stops once at a group of buttons of which one is down, on the one that is down
-// (on the first when none is); the arrow keys move inside the group.
-bool standsForItsGroup(QWidget* widget, const QWidgetList& order)
+// The exclusive group `widget` is a button of, or nothing.
+QList<QAbstractButton*> exclusiveGroupOf(QWidget* widget)
 {
     auto* button = qobject_cast<QAbstractButton*>(widget);
     if (button == nullptr || !button->isCheckable())
-        return true;
+        return {};
+    if (button->group() != nullptr && button->group()->exclusive())
+        return button->group()->buttons();
     QList<QAbstractButton*> group;
-    if (button->group() != nullptr && button->group()->exclusive()) {
-        group = button->group()->buttons();
-    } else if (button->autoExclusive()) {
+    if (button->autoExclusive()) {
         for (QAbstractButton* sibling :
              button->parentWidget()->findChildren<QAbstractButton*>(Qt::FindDirectChildrenOnly)) {
             if (sibling->autoExclusive())
                 group.append(sibling);
         }
-    } else {
-        return true;
     }
+    return group;
+}
+
+// Tab stops once at a group of buttons of which one is down, on the one that is down
+// (on the first when none is); the arrow keys move inside the group.
+bool standsForItsGroup(QAbstractButton* button, const QList<QAbstractButton*>& group,
+                       const QWidgetList& order)
+{
     const bool anyDown = std::any_of(group.begin(), group.end(),
                                      [](const QAbstractButton* b) { return b->isChecked(); });
     if (anyDown)
@@ -150,10 +155,16 @@ void readWidget(QWidget* widget, QWidgetList& order)
 {
     if (widget->isHidden() || widget->isWindow())
         return;
+    if (const QList<QAbstractButton*> group = exclusiveGroupOf(widget); !group.isEmpty()) {
+        auto* button = static_cast<QAbstractButton*>(widget);
+        if (button->isEnabled() && standsForItsGroup(button, group, order))
+            order.append(widget);
+        return;
+    }
     const bool composite =
         widget->focusProxy() != nullptr && widget->isAncestorOf(widget->focusProxy());
     if (takesTab(widget) && (widget->focusProxy() == nullptr || composite)) {
-        if (widget->isEnabled() && standsForItsGroup(widget, order))
+        if (widget->isEnabled())
             order.append(widget);
         return;
     }
