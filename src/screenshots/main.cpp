@@ -4,7 +4,8 @@
 // quillet-screenshots DEMO_DIR OUTDIR: opens a copy of the demo project in the main
 // window at its starting size and writes one PNG per area of the settings column and
 // per editing panel, filled with the demo's own values, so the look can be reviewed
-// without a display. Exit code 0 when every picture was written, 2 otherwise.
+// without a display. Exit code 0 when every picture was written and every control's text
+// can be drawn by the installed fonts, 2 otherwise.
 
 #include "gui/app/AdvertPanel.h"
 #include "gui/app/Look.h"
@@ -32,6 +33,9 @@
 #include <QFile>
 #include <QFileDialog>
 #include <QFocusEvent>
+#include <QFontMetrics>
+#include <QLabel>
+#include <QGroupBox>
 #include <QLineEdit>
 #include <QDeadlineTimer>
 #include <QMessageBox>
@@ -65,6 +69,49 @@ void fail(const QString& what)
     ++g_failures;
 }
 
+// The texts a picture shows on its controls, each of which the fonts must be able to draw:
+// a character no installed font has shows as an empty box.
+QStringList shownTexts(QWidget* root)
+{
+    QStringList texts;
+    const auto visible = [root](const QWidget* w) { return w->isVisibleTo(root) || w == root; };
+    for (auto* button : root->findChildren<QAbstractButton*>()) {
+        if (visible(button))
+            texts << button->text();
+    }
+    for (auto* label : root->findChildren<QLabel*>()) {
+        if (visible(label) && label->textFormat() != Qt::RichText)
+            texts << label->text();
+    }
+    for (auto* group : root->findChildren<QGroupBox*>()) {
+        if (visible(group))
+            texts << group->title();
+    }
+    return texts;
+}
+
+void checkGlyphs(QWidget* root, const QString& path)
+{
+    for (const QString& text : shownTexts(root)) {
+        const QFontMetrics metrics(root->font());
+        for (const char32_t c : text.toUcs4()) {
+            if (c == U'\n' || c == U'&' || metrics.inFontUcs4(c))
+                continue;
+            fail(QStringLiteral("%1: no font draws U+%2 of \"%3\"")
+                     .arg(path)
+                     .arg(uint(c), 4, 16, QLatin1Char('0'))
+                     .arg(text));
+        }
+    }
+}
+
+// Writes the picture of `widget` after checking that the fonts draw its controls' texts.
+bool savePicture(QWidget* widget, const QString& path)
+{
+    checkGlyphs(widget, path);
+    return widget->grab().save(path);
+}
+
 void settle(TForm1& window)
 {
     for (int i = 0; i < 3; ++i)
@@ -96,7 +143,7 @@ void shoot(TForm1& window, const QDir& out, const QString& name)
     settle(window);
     checkWidths(window, name);
     const QString path = out.filePath(name + QStringLiteral(".png"));
-    if (!window.grab().save(path))
+    if (!savePicture(&window, path))
         fail(QStringLiteral("cannot write %1").arg(path));
     else
         std::printf("%s\n", qPrintable(path));
@@ -181,7 +228,7 @@ void shootDrawing(TForm1& window, const QDir& out)
     sendMouse(view, QEvent::MouseMove, Qt::LeftButton, to);
     const QString path = out.filePath(QStringLiteral("area-3-blocks-drawing.png"));
     QApplication::processEvents();
-    if (!window.grab().save(path))
+    if (!savePicture(&window, path))
         fail(QStringLiteral("cannot write %1").arg(path));
     else
         std::printf("%s\n", qPrintable(path));
@@ -206,7 +253,7 @@ void showAround(TForm1& window, QScrollArea* box, const BlockRect& r)
 void saveGrab(QWidget* widget, const QDir& out, const QString& name)
 {
     const QString path = out.filePath(name + QStringLiteral(".png"));
-    if (!widget->grab().save(path))
+    if (!savePicture(widget, path))
         fail(QStringLiteral("cannot write %1").arg(path));
     else
         std::printf("%s\n", qPrintable(path));
@@ -337,7 +384,7 @@ void shootImportWindow(QWidget& parent, const QDir& work, const QDir& out)
         const QString path = out.filePath(QStringLiteral("import-window.png"));
         if (dialog.shownPage() != 2)
             fail(QStringLiteral("the import window did not show page 2"));
-        else if (!dialog.grab().save(path))
+        else if (!savePicture(&dialog, path))
             fail(QStringLiteral("cannot write %1").arg(path));
         else
             std::printf("%s\n", qPrintable(path));
@@ -377,7 +424,7 @@ void shootScanDialog(QWidget& parent, const QDir& work, const QDir& out)
         const QString path = out.filePath(QStringLiteral("scan-dialog.png"));
         if (!scanButton->isEnabled())
             fail(QStringLiteral("the scanner dialog found no device"));
-        else if (!dialog.grab().save(path))
+        else if (!savePicture(&dialog, path))
             fail(QStringLiteral("cannot write %1").arg(path));
         else
             std::printf("%s\n", qPrintable(path));
@@ -482,7 +529,7 @@ void shootCalibrationDialog(QWidget& parent, const QDir& work, const QDir& out)
     for (int i = 0; i < 3; ++i)
         QApplication::processEvents();
     const QString path = out.filePath(QStringLiteral("calibration-dialog.png"));
-    if (!dialog.grab().save(path))
+    if (!savePicture(&dialog, path))
         fail(QStringLiteral("cannot write %1").arg(path));
     else
         std::printf("%s\n", qPrintable(path));
@@ -524,7 +571,7 @@ void shootSpellDialog(QWidget& parent, const QDir& work, const QDir& out)
     for (int i = 0; i < 3; ++i)
         QApplication::processEvents();
     const QString path = out.filePath(QStringLiteral("spell-dialog.png"));
-    if (!dialog.grab().save(path))
+    if (!savePicture(&dialog, path))
         fail(QStringLiteral("cannot write %1").arg(path));
     else
         std::printf("%s\n", qPrintable(path));
@@ -545,7 +592,7 @@ void shootPageSizes(TForm1& window, const QDir& out)
     QApplication::processEvents();
     QWidget* popup = sizes->view()->window();
     const QString path = out.filePath(QStringLiteral("page-sizes.png"));
-    if (!popup->grab().save(path))
+    if (!savePicture(popup, path))
         fail(QStringLiteral("cannot write %1").arg(path));
     else
         std::printf("%s\n", qPrintable(path));
@@ -602,7 +649,7 @@ void shootColumnChooser(TForm1& window, const QDir& out)
                               : modal->objectName()));
         } else {
             const QString path = out.filePath(QStringLiteral("column-chooser.png"));
-            if (!modal->grab().save(path))
+            if (!savePicture(modal, path))
                 fail(QStringLiteral("cannot write %1").arg(path));
             else
                 std::printf("%s\n", qPrintable(path));

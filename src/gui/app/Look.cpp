@@ -8,7 +8,6 @@
 #include <QLocale>
 #include <QPalette>
 #include <QStyleFactory>
-#include <QToolButton>
 #include <QTranslator>
 
 namespace Quillet {
@@ -73,16 +72,6 @@ void installTranslation(QApplication& app)
         QApplication::installTranslator(translator);
     else
         delete translator;
-}
-
-QToolButton* iconButton(QWidget* parent, const char* name, QStyle::StandardPixmap icon,
-                        const QString& hint)
-{
-    auto* button = new QToolButton(parent);
-    button->setObjectName(QString::fromLatin1(name));
-    button->setToolTip(hint);
-    button->setIcon(parent->style()->standardIcon(icon));
-    return button;
 }
 
 } // namespace Quillet

@@ -2,11 +2,7 @@
 // SPDX-FileCopyrightText: 2026 Quillet developers
 #pragma once
 
-#include <QStyle>
-
 class QApplication;
-class QToolButton;
-class QWidget;
 
 namespace Quillet {
 
@@ -18,10 +14,5 @@ void applyLook(QApplication& app);
 /// the program's language, when Qt's Russian translation is installed; otherwise they
 /// stay as Qt has them.
 void installTranslation(QApplication& app);
-
-/// A tool button named `name` showing the style's standard icon `icon`, with the hint
-/// `hint`.
-QToolButton* iconButton(QWidget* parent, const char* name, QStyle::StandardPixmap icon,
-                        const QString& hint);
 
 } // namespace Quillet

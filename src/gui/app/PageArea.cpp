@@ -42,14 +42,12 @@ PageArea::PageArea(QWidget* parent) : QWidget(parent)
     layout->addLayout(grid, 1);
 }
 
-QToolButton* PageArea::addToolButton(const char* name, const QString& text, const QString& hint,
+QToolButton* PageArea::addToolButton(const char* name, IconName icon, const QString& hint,
                                      void (PageArea::*clicked)())
 {
-    auto* button = new QToolButton(sToolBar1);
-    button->setObjectName(QString::fromLatin1(name));
-    button->setText(text);
-    button->setToolTip(hint);
-    button->setFocusPolicy(Qt::NoFocus);
+    QToolButton* button = iconButton(sToolBar1, name, icon, hint);
+    // Tab reaches them, a click leaves the focus with the page.
+    button->setFocusPolicy(Qt::TabFocus);
     sToolBar1->addWidget(button);
     connect(button, &QToolButton::clicked, this, clicked);
     return button;
@@ -59,22 +57,22 @@ void PageArea::buildToolBar()
 {
     sToolBar1 = new QToolBar(this);
     sToolBar1->setObjectName(QStringLiteral("sToolBar1"));
-    addToolButton("OriginalBtn", QStringLiteral("1:1"),
+    addToolButton("OriginalBtn", IconName::ZoomOriginal,
                   QStringLiteral("Максимально близко ( ALT+NUM * )"), &PageArea::originalClicked);
     ScreenBtn =
-        addToolButton("ScreenBtn", QStringLiteral("См"),
+        addToolButton("ScreenBtn", IconName::ZoomPhysical,
                       QStringLiteral("Физический размер (ALT + INSERT)"), &PageArea::screenClicked);
     // The right button calibrates; a tool button takes only the left.
     ScreenBtn->installEventFilter(this);
-    addToolButton("ContainBtn", QStringLiteral("▣"),
+    addToolButton("ContainBtn", IconName::ZoomFit,
                   QStringLiteral("Вместить в видимую область ( ALT + NUM / )"),
                   &PageArea::containClicked);
-    addToolButton("ScaleUpBtn", QStringLiteral("+"),
-                  QStringLiteral("На 20% больше ( ALT + \"+\" )"), &PageArea::scaleUpClicked);
-    addToolButton("ScaleDownBtn", QStringLiteral("−"),
+    addToolButton("ScaleUpBtn", IconName::ZoomIn, QStringLiteral("На 20% больше ( ALT + \"+\" )"),
+                  &PageArea::scaleUpClicked);
+    addToolButton("ScaleDownBtn", IconName::ZoomOut,
                   QStringLiteral("На 20% меньше ( ALT + \"-\" )"), &PageArea::scaleDownClicked);
     sToolBar1->addSeparator();
-    addToolButton("RePaintBtn", QStringLiteral("⟳"), QStringLiteral("Перерисовать"),
+    addToolButton("RePaintBtn", IconName::PageRepaint, QStringLiteral("Перерисовать"),
                   &PageArea::repaintClicked);
     auto* label = new QLabel(QStringLiteral("Страница:"), sToolBar1);
     label->setContentsMargins(6, 0, 3, 0);
@@ -84,6 +82,7 @@ void PageArea::buildToolBar()
     PageN->setRange(0, 1);
     PageN->setMinimumWidth(70);
     sToolBar1->addWidget(PageN);
+    label->setBuddy(PageN);
     connect(PageN, &QSpinBox::valueChanged, this, &PageArea::pageChanged);
     // How far the pages go, beside the number: "из 30".
     PageCount = new QLabel(sToolBar1);
@@ -91,7 +90,7 @@ void PageArea::buildToolBar()
     PageCount->setContentsMargins(4, 0, 3, 0);
     PageCount->setText(QStringLiteral("из %1").arg(PageN->maximum()));
     sToolBar1->addWidget(PageCount);
-    addToolButton("LastBtn", QStringLiteral("⇥"),
+    addToolButton("LastBtn", IconName::PageLast,
                   QStringLiteral("К последней странице ( ALT + END )"), &PageArea::lastClicked);
 }
 

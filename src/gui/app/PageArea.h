@@ -3,6 +3,7 @@
 #pragma once
 
 #include "core/editor/CanvasInteraction.h"
+#include "gui/app/Icons.h"
 
 #include <QKeyEvent>
 #include <QRect>
@@ -92,7 +93,7 @@ protected:
     void resizeEvent(QResizeEvent* event) override;
 
 private:
-    QToolButton* addToolButton(const char* name, const QString& text, const QString& hint,
+    QToolButton* addToolButton(const char* name, IconName icon, const QString& hint,
                                void (PageArea::*clicked)());
     void buildToolBar();
     void buildRulersAndView();

@@ -10,6 +10,7 @@
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QtMath>
 
 namespace Quillet {
 namespace {
@@ -172,7 +173,10 @@ void Ruler::paintTicks(int length, double viewScale)
     const bool top = m_orientation == Qt::Horizontal;
     const int w = top ? length : kRulerBreadth;
     const int h = top ? kRulerBreadth : length;
-    m_picture = QImage(qMax(w, 1), qMax(h, 1), QImage::Format_RGB32);
+    // At the screen's pixel ratio, so the labels stay sharp on a screen at 200 %.
+    const qreal ratio = devicePixelRatioF();
+    m_picture = QImage(qMax(qCeil(w * ratio), 1), qMax(qCeil(h * ratio), 1), QImage::Format_RGB32);
+    m_picture.setDevicePixelRatio(ratio);
     m_picture.fill(kRulerColour);
     QPainter painter(&m_picture);
     painter.setPen(Qt::black);

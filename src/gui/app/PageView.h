@@ -85,6 +85,7 @@ public:
 
     /// Redraws the picture: a `length`-pixel silver strip, 20 pixels across, with a tick
     /// and label per centimetre at `viewScale`. The top ruler carries a 20-pixel lead.
+    /// Pixels are the widget's; the picture holds the screen's device pixels for them.
     void paintTicks(int length, double viewScale);
     const QImage& picture() const { return m_picture; }
 

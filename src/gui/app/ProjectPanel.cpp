@@ -7,6 +7,7 @@
 #include "core/app/ProjectDocument.h"
 #include "core/app/UserSettings.h"
 #include "core/common/Errors.h"
+#include "gui/app/Icons.h"
 
 #include <QAction>
 #include <QDir>
@@ -41,9 +42,12 @@ ProjectPanel::ProjectPanel(ProjectDocument& document, UserSettings& userSettings
     auto* row = new QHBoxLayout(this);
     auto* create = new QPushButton(QStringLiteral("Создать"), this);
     create->setObjectName(QStringLiteral("CreateBtn"));
+    setIconBesideText(create, IconName::DocumentNew);
     auto* open = new QToolButton(this);
     open->setObjectName(QStringLiteral("OpenBtn"));
     open->setText(QStringLiteral("Открыть"));
+    setIconBesideText(open, IconName::DocumentOpen);
+    open->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
     open->setPopupMode(QToolButton::MenuButtonPopup);
     open->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Preferred);
     m_recent = new QMenu(open);
@@ -51,6 +55,7 @@ ProjectPanel::ProjectPanel(ProjectDocument& document, UserSettings& userSettings
     open->setMenu(m_recent);
     auto* save = new QPushButton(QStringLiteral("Сохранить"), this);
     save->setObjectName(QStringLiteral("SaveBtn"));
+    setIconBesideText(save, IconName::DocumentSave);
     row->addWidget(create);
     row->addWidget(open);
     row->addWidget(save);

@@ -57,14 +57,11 @@ SettingsColumn::SettingsColumn(QWidget* parent) : QWidget(parent)
     buildErrorBox();
 }
 
-QToolButton* SettingsColumn::areaButton(const char* name, QStyle::StandardPixmap icon,
-                                        const QString& hint)
+QToolButton* SettingsColumn::areaButton(const char* name, IconName icon, const QString& hint)
 {
-    auto* button = new QToolButton(m_toolBar);
-    button->setObjectName(QString::fromLatin1(name));
-    button->setToolTip(hint);
-    button->setIcon(style()->standardIcon(icon));
-    button->setFocusPolicy(Qt::NoFocus);
+    // Tab reaches them, a click leaves the focus where it was.
+    QToolButton* button = iconButton(m_toolBar, name, icon, hint);
+    button->setFocusPolicy(Qt::TabFocus);
     m_toolBar->addWidget(button);
     return button;
 }
@@ -75,32 +72,30 @@ void SettingsColumn::buildAreaToolBar()
     m_toolBar->setObjectName(QStringLiteral("sToolBar2"));
     const struct {
         const char* name;
-        QStyle::StandardPixmap icon;
+        IconName icon;
         const char* hint;
         Area area;
     } areas[] = {
-        {"ProjectBtn", QStyle::SP_DirHomeIcon, "Начало работы с проектом ( F1 )", Area::Project},
-        {"BackBtn", QStyle::SP_DesktopIcon, "Работа с подложкой ( F2 )", Area::Background},
-        {"BlockBtn", QStyle::SP_FileDialogListView, "Работа с блоками и полями ( F3 )",
-         Area::Blocks},
-        {"StructureBtn", QStyle::SP_FileDialogDetailedView, "Работа со структурой ( F4 )",
-         Area::Structure},
-        {"exportBtn", QStyle::SP_DialogSaveButton, "Экспорт результата ( F5 )", Area::Export},
+        {"ProjectBtn", IconName::AreaProject, "Начало работы с проектом ( F1 )", Area::Project},
+        {"BackBtn", IconName::AreaBackground, "Работа с подложкой ( F2 )", Area::Background},
+        {"BlockBtn", IconName::AreaBlocks, "Работа с блоками и полями ( F3 )", Area::Blocks},
+        {"StructureBtn", IconName::AreaStructure, "Работа со структурой ( F4 )", Area::Structure},
+        {"exportBtn", IconName::AreaExport, "Экспорт результата ( F5 )", Area::Export},
     };
     for (const auto& a : areas) {
         QToolButton* button = areaButton(a.name, a.icon, QString::fromUtf8(a.hint));
         connect(button, &QToolButton::clicked, this,
                 [this, area = a.area] { Q_EMIT areaRequested(area); });
     }
-    QToolButton* undo = areaButton("UndoBtn", QStyle::SP_ArrowBack,
+    QToolButton* undo = areaButton("UndoBtn", IconName::Undo,
                                    QStringLiteral("Отменить последнее действие ( CTRL+Z)"));
     connect(undo, &QToolButton::clicked, this, &SettingsColumn::undoRequested);
-    QToolButton* redo = areaButton("RedoBtn", QStyle::SP_ArrowForward,
+    QToolButton* redo = areaButton("RedoBtn", IconName::Redo,
                                    QStringLiteral("Повторить отменённое действие (CTRL+Y)"));
     connect(redo, &QToolButton::clicked, this, &SettingsColumn::redoRequested);
     m_toolBar->addSeparator();
-    QToolButton* site = areaButton("ToolButton30", QStyle::SP_MessageBoxQuestion,
-                                   QStringLiteral("Перейти на сайт разработчика"));
+    QToolButton* site =
+        areaButton("ToolButton30", IconName::Help, QStringLiteral("Перейти на сайт разработчика"));
     connect(site, &QToolButton::clicked, this, &SettingsColumn::developerPageRequested);
 }
 

@@ -2,7 +2,8 @@
 // SPDX-FileCopyrightText: 2026 Quillet developers
 #pragma once
 
-#include <QStyle>
+#include "gui/app/Icons.h"
+
 #include <QWidget>
 
 class QCheckBox;
@@ -70,7 +71,7 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    QToolButton* areaButton(const char* name, QStyle::StandardPixmap icon, const QString& hint);
+    QToolButton* areaButton(const char* name, IconName icon, const QString& hint);
     void buildAreaToolBar();
     void buildProgressPanel();
     void buildErrorBox();

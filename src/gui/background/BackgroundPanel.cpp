@@ -6,6 +6,8 @@
 #include "core/background/BackgroundSettings.h"
 #include "core/common/Errors.h"
 #include "core/common/Geometry.h"
+#include "gui/app/FocusOrder.h"
+#include "gui/app/Icons.h"
 #include "gui/background/BackgroundSources.h"
 
 #include <QButtonGroup>
@@ -17,10 +19,8 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QMessageBox>
-#include <QPainter>
 #include <QPushButton>
 #include <QSignalBlocker>
-#include <QStyle>
 #include <QToolButton>
 #include <QVBoxLayout>
 
@@ -113,30 +113,9 @@ void showChecked(QAbstractButton* button, bool checked)
     button->setChecked(checked);
 }
 
-// A page with a block placed as the button places the background: `h`, `v` in 0..2.
-QIcon alignmentIcon(int h, int v)
+QToolButton* alignmentButton(QWidget* parent, const char* name, const QString& hint, IconName icon)
 {
-    constexpr int side = 20;
-    QPixmap pixmap(side, side);
-    pixmap.fill(Qt::transparent);
-    QPainter painter(&pixmap);
-    painter.setPen(QColor(0x70, 0x76, 0x7e));
-    painter.setBrush(Qt::white);
-    painter.drawRect(2, 2, side - 5, side - 5);
-    const int block = 7;
-    const int room = side - 5 - 2 - block; // free space inside the frame
-    const int x = 4 + room * h / 2;
-    const int y = 4 + room * v / 2;
-    painter.fillRect(x, y, block, block, QColor(0x3b, 0x82, 0xc4));
-    return QIcon(pixmap);
-}
-
-QToolButton* alignmentButton(QWidget* parent, const char* name, const QString& hint, int h, int v)
-{
-    auto* button = new QToolButton(parent);
-    button->setObjectName(QString::fromLatin1(name));
-    button->setToolTip(hint);
-    button->setIcon(alignmentIcon(h, v));
+    QToolButton* button = iconButton(parent, name, icon, hint);
     button->setCheckable(true);
     button->setAutoRaise(false);
     button->setFocusPolicy(Qt::StrongFocus);
@@ -220,12 +199,10 @@ QGroupBox* BackgroundPanel::buildSourceGroup()
     connect(m_sources, &BackgroundSources::busyChanged, this, &BackgroundPanel::busyChanged);
     auto* tools = new QHBoxLayout;
     QPushButton* invert = pushButton(m_sourceGroup, "sSpeedButton1", QStringLiteral("Инверсия"));
-    auto* remove = new QToolButton(m_sourceGroup);
-    remove->setObjectName(QStringLiteral("sSpeedButton5"));
-    remove->setToolTip(QStringLiteral("Удалить подложку"));
-    remove->setIcon(style()->standardIcon(QStyle::SP_TrashIcon));
-    remove->setFocusPolicy(Qt::StrongFocus);
     QPushButton* reset = pushButton(m_sourceGroup, "DefBack", QStringLiteral("Сброс"));
+    QToolButton* remove = iconButton(m_sourceGroup, "sSpeedButton5", IconName::Delete,
+                                     QStringLiteral("Удалить подложку"));
+    remove->setFocusPolicy(Qt::StrongFocus);
     tools->addWidget(invert);
     tools->addWidget(reset);
     tools->addStretch(1);
@@ -274,6 +251,8 @@ QGroupBox* BackgroundPanel::buildSizeGroup()
     form->addRow(QStringLiteral("Ширина"), m_imgWidth);
     form->addRow(QStringLiteral("Высота"), m_imgHeight);
     form->addRow(m_chkRatio);
+    // The edits were made outside the group and came into it after the box.
+    chainTabOrder({m_imgWidth, m_imgHeight, m_chkRatio});
     bindEdit(
         m_imgWidth, [this](double mm) { m_model.setImgWidth(mm); }, nullptr,
         [this] { m_model.leaveImgWidth(); });
@@ -293,21 +272,22 @@ QGroupBox* BackgroundPanel::buildPositionGroup()
     const struct {
         const char* name;
         const char* hint;
-    } horizontal[] = {{"AlignLeft", "По левому краю"},
-                      {"AlignCenter", "По центру"},
-                      {"AlignRight", "По правому краю"}},
-      vertical[] = {{"AlignTop", "По верхнему краю"},
-                    {"AlignMiddle", "По середине"},
-                    {"AlignBottom", "По нижнему краю"}};
+        IconName icon;
+    } horizontal[] = {{"AlignLeft", "По левому краю", IconName::PlaceLeft},
+                      {"AlignCenter", "По центру", IconName::PlaceCenter},
+                      {"AlignRight", "По правому краю", IconName::PlaceRight}},
+      vertical[] = {{"AlignTop", "По верхнему краю", IconName::PlaceTop},
+                    {"AlignMiddle", "По середине", IconName::PlaceMiddle},
+                    {"AlignBottom", "По нижнему краю", IconName::PlaceBottom}};
     m_horizontal = new QButtonGroup(box);
     m_vertical = new QButtonGroup(box);
     auto* hRow = new QHBoxLayout;
     auto* vRow = new QHBoxLayout;
     for (int i = 0; i < 3; ++i) {
-        QToolButton* h =
-            alignmentButton(box, horizontal[i].name, QString::fromUtf8(horizontal[i].hint), i, 1);
-        QToolButton* v =
-            alignmentButton(box, vertical[i].name, QString::fromUtf8(vertical[i].hint), 1, i);
+        QToolButton* h = alignmentButton(box, horizontal[i].name,
+                                         QString::fromUtf8(horizontal[i].hint), horizontal[i].icon);
+        QToolButton* v = alignmentButton(box, vertical[i].name, QString::fromUtf8(vertical[i].hint),
+                                         vertical[i].icon);
         m_horizontal->addButton(h, i);
         m_vertical->addButton(v, i);
         hRow->addWidget(h);
@@ -317,6 +297,15 @@ QGroupBox* BackgroundPanel::buildPositionGroup()
     vRow->addStretch(1);
     form->addRow(QStringLiteral("Горизонтальное выравнивание"), hRow);
     form->addRow(QStringLiteral("Вертикальное выравнивание"), vRow);
+    tabStopOnChecked(m_horizontal);
+    tabStopOnChecked(m_vertical);
+    // Made in pairs; Tab takes the row of horizontal buttons, then the vertical one.
+    QWidgetList buttons;
+    for (QButtonGroup* group : {m_horizontal, m_vertical}) {
+        for (QAbstractButton* button : group->buttons())
+            buttons.append(button);
+    }
+    chainTabOrder(buttons);
     connect(m_horizontal, &QButtonGroup::idClicked, this, &BackgroundPanel::alignmentClicked);
     connect(m_vertical, &QButtonGroup::idClicked, this, &BackgroundPanel::alignmentClicked);
     return box;

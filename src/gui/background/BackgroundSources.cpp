@@ -6,6 +6,7 @@
 #include "core/background/BackgroundSettings.h"
 #include "core/background/DocumentImport.h"
 #include "core/common/Errors.h"
+#include "gui/app/Icons.h"
 #include "gui/background/ImportWindow.h"
 #include "gui/background/ScanDialog.h"
 
@@ -35,11 +36,12 @@ QString fileFilter()
 }
 
 QPushButton* sourceButton(QWidget* parent, const char* name, const QString& caption,
-                          const QString& tip)
+                          const QString& tip, IconName icon)
 {
     auto* button = new QPushButton(caption, parent);
     button->setObjectName(QString::fromLatin1(name));
     button->setToolTip(tip);
+    setIconBesideText(button, icon);
     return button;
 }
 
@@ -62,11 +64,14 @@ void BackgroundSources::addButtons(QHBoxLayout* row,
                                    const std::function<void(std::function<void()>)>& run)
 {
     QPushButton* file = sourceButton(m_parent, "sSpeedButton12", QStringLiteral("Файл"),
-                                     QStringLiteral("Подложка из картинки, PDF или документа"));
-    QPushButton* clipboard = sourceButton(m_parent, "BufBtn", QStringLiteral("Буфер"),
-                                          QStringLiteral("Подложка из картинки в буфере обмена"));
-    QPushButton* scanner = sourceButton(m_parent, "ScanBtn", QStringLiteral("Сканер"),
-                                        QStringLiteral("Отсканировать подложку"));
+                                     QStringLiteral("Подложка из картинки, PDF или документа"),
+                                     IconName::DocumentOpen);
+    QPushButton* clipboard =
+        sourceButton(m_parent, "BufBtn", QStringLiteral("Буфер"),
+                     QStringLiteral("Подложка из картинки в буфере обмена"), IconName::Paste);
+    QPushButton* scanner =
+        sourceButton(m_parent, "ScanBtn", QStringLiteral("Сканер"),
+                     QStringLiteral("Отсканировать подложку"), IconName::Scanner);
     row->addWidget(file);
     row->addWidget(clipboard);
     row->addWidget(scanner);

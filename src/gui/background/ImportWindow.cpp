@@ -5,7 +5,7 @@
 
 #include "core/background/DocumentImport.h"
 #include "core/common/Errors.h"
-#include "gui/app/Look.h"
+#include "gui/app/Icons.h"
 
 #include <QEvent>
 #include <QFrame>
@@ -38,17 +38,6 @@ constexpr double kLeastBareZoom = 1.0 / 64;
 constexpr double kMostBareZoom = 64;
 constexpr int kTextPaddingPx = 18;
 constexpr int kTextWidthPx = 560;
-
-QToolButton* glyphButton(QWidget* parent, const char* name, const QString& glyph,
-                         const QString& hint)
-{
-    auto* button = new QToolButton(parent);
-    button->setObjectName(QString::fromLatin1(name));
-    button->setText(glyph);
-    button->setToolTip(hint);
-    button->setMinimumWidth(30);
-    return button;
-}
 
 // Between a thumbnail one can still see and the largest picture worth holding in memory.
 double boundedZoom(double zoom, const QImage& page)
@@ -131,14 +120,14 @@ QHBoxLayout* ImportWindow::buildBottomBar()
     bar->addSpacing(12);
 
     sSpeedButton4 =
-        glyphButton(this, "sSpeedButton4", QStringLiteral("+"), QStringLiteral("Увеличить на 20%"));
+        iconButton(this, "sSpeedButton4", IconName::ZoomIn, QStringLiteral("Увеличить на 20%"));
     sSpeedButton3 =
-        glyphButton(this, "sSpeedButton3", QStringLiteral("−"), QStringLiteral("Уменьшить на 20%"));
-    sSpeedButton2 = glyphButton(this, "sSpeedButton2", QStringLiteral("▣"),
-                                QStringLiteral("Вместить страницу в окно"));
-    sSpeedButton1 = glyphButton(this, "sSpeedButton1", QStringLiteral("1:1"),
-                                QStringLiteral("Истинный размер"));
-    sSpeedButton5 = iconButton(this, "sSpeedButton5", QStyle::SP_BrowserReload,
+        iconButton(this, "sSpeedButton3", IconName::ZoomOut, QStringLiteral("Уменьшить на 20%"));
+    sSpeedButton2 = iconButton(this, "sSpeedButton2", IconName::ZoomFit,
+                               QStringLiteral("Вместить страницу в окно"));
+    sSpeedButton1 = iconButton(this, "sSpeedButton1", IconName::ZoomOriginal,
+                               QStringLiteral("Истинный размер"));
+    sSpeedButton5 = iconButton(this, "sSpeedButton5", IconName::PageRepaint,
                                QStringLiteral("Показать страницу заново"));
     for (QToolButton* button :
          {sSpeedButton4, sSpeedButton3, sSpeedButton2, sSpeedButton1, sSpeedButton5}) {
@@ -155,13 +144,13 @@ QHBoxLayout* ImportWindow::buildBottomBar()
     bar->addWidget(sLabelFX1);
     bar->addStretch(1);
 
-    sBitBtn2 = new QPushButton(style()->standardIcon(QStyle::SP_DialogOkButton),
-                               QStringLiteral("ОК"), this);
+    sBitBtn2 = new QPushButton(QStringLiteral("ОК"), this);
+    setIconBesideText(sBitBtn2, IconName::Apply);
     sBitBtn2->setObjectName(QStringLiteral("sBitBtn2"));
     sBitBtn2->setToolTip(QStringLiteral("Взять выбранную страницу подложкой"));
     sBitBtn2->setDefault(true);
-    sBitBtn1 = new QPushButton(style()->standardIcon(QStyle::SP_DialogCancelButton),
-                               QStringLiteral("Отмена"), this);
+    sBitBtn1 = new QPushButton(QStringLiteral("Отмена"), this);
+    setIconBesideText(sBitBtn1, IconName::Cancel);
     sBitBtn1->setObjectName(QStringLiteral("sBitBtn1"));
     sBitBtn1->setToolTip(QStringLiteral("Закрыть, не меняя подложку"));
     sBitBtn1->setAutoDefault(false);

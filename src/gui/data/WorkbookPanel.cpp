@@ -8,7 +8,8 @@
 #include "core/common/LibreOffice.h"
 #include "core/data/SpreadsheetLink.h"
 #include "core/workbook/WorkbookFile.h"
-#include "gui/app/Look.h"
+#include "gui/app/FocusOrder.h"
+#include "gui/app/Icons.h"
 
 #include <QButtonGroup>
 #include <QEvent>
@@ -21,7 +22,6 @@
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QRadioButton>
-#include <QStyle>
 #include <QToolButton>
 #include <QVBoxLayout>
 
@@ -68,11 +68,12 @@ void WorkbookPanel::buildLinkGroup()
     m_xlsFile->setObjectName(QStringLiteral("xlsFile"));
     m_xlsFile->installEventFilter(this);
     QToolButton* browse =
-        iconButton(group, "xlsFileBrowse", QStyle::SP_DirOpenIcon, QStringLiteral("Выбрать файл"));
-    QToolButton* reopen = iconButton(group, "sSpeedButton2", QStyle::SP_BrowserReload,
-                                     QStringLiteral("Переоткрыть файл"));
-    QToolButton* show = iconButton(group, "sSpeedButton4", QStyle::SP_FileDialogContentsView,
-                                   QStringLiteral("Показать файл. Для скрытие нажать еще раз"));
+        iconButton(group, "xlsFileBrowse", IconName::DocumentOpen, QStringLiteral("Выбрать файл"));
+    QToolButton* reopen =
+        iconButton(group, "sSpeedButton2", IconName::Reload, QStringLiteral("Переоткрыть файл"));
+    QToolButton* show = iconButton(group, "sSpeedButton4", IconName::WorkbookShow,
+                                   QStringLiteral("Показать файл. Для скрытие нажать еще раз"),
+                                   tr("Показать файл"));
     fileRow->addWidget(m_xlsFile, 1);
     fileRow->addWidget(browse);
     fileRow->addWidget(reopen);
@@ -106,6 +107,7 @@ void WorkbookPanel::buildDirectGroup()
         items->addWidget(radio);
     }
     m_direct->button(1)->setChecked(true);
+    tabStopOnChecked(m_direct);
     connect(m_direct, &QButtonGroup::idClicked, this, &WorkbookPanel::DirectClick);
 }
 

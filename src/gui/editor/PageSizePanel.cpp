@@ -6,7 +6,7 @@
 #include "core/app/ProjectDocument.h"
 #include "core/app/UserSettings.h"
 #include "core/common/Errors.h"
-#include "gui/app/Look.h"
+#include "gui/app/Icons.h"
 
 #include <QComboBox>
 #include <QDoubleSpinBox>
@@ -14,7 +14,6 @@
 #include <QHBoxLayout>
 #include <QMessageBox>
 #include <QSignalBlocker>
-#include <QStyle>
 #include <QToolButton>
 
 namespace Quillet {
@@ -46,10 +45,10 @@ PageSizePanel::PageSizePanel(ProjectDocument& document, UserSettings& userSettin
     m_sizeList->setInsertPolicy(QComboBox::NoInsert);
     m_sizeList->setMinimumContentsLength(8);
     m_sizeList->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
-    QToolButton* save = iconButton(this, "sSpeedButton9", QStyle::SP_DialogSaveButton,
+    QToolButton* save = iconButton(this, "sSpeedButton9", IconName::DocumentSave,
                                    QStringLiteral("Сохранить размер"));
-    QToolButton* remove = iconButton(this, "sSpeedButton8", QStyle::SP_DialogDiscardButton,
-                                     QStringLiteral("Удалить размер"));
+    QToolButton* remove =
+        iconButton(this, "sSpeedButton8", IconName::Delete, QStringLiteral("Удалить размер"));
     listRow->addWidget(m_sizeList, 1);
     listRow->addWidget(save);
     listRow->addWidget(remove);

@@ -11,12 +11,12 @@
 #include "core/editor/ViewGeometry.h"
 #include "core/export/ExportOptions.h"
 #include "core/export/PageExporter.h"
+#include "gui/app/Icons.h"
 
 #include <QCheckBox>
 #include <QFileDialog>
 #include <QFormLayout>
 #include <QHBoxLayout>
-#include <QIcon>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
@@ -27,7 +27,6 @@
 #include <QDesktopServices>
 #include <QSignalBlocker>
 #include <QSpinBox>
-#include <QStyle>
 #include <QThread>
 #include <QToolButton>
 
@@ -50,15 +49,6 @@ const struct {
     {"Картинки PNG (*.png)", ExportFormat::Png},
     {"Документ PDF (*.pdf)", ExportFormat::Pdf},
 };
-
-QToolButton* pageButton(QWidget* parent, const char* name, const QString& text, const QString& hint)
-{
-    auto* button = new QToolButton(parent);
-    button->setObjectName(QString::fromLatin1(name));
-    button->setText(text);
-    button->setToolTip(hint);
-    return button;
-}
 
 QCheckBox* option(QWidget* parent, const char* name, const QString& caption, bool* value)
 {
@@ -103,19 +93,21 @@ ExportPanel::ExportPanel(ExportOptions& options, ProjectDocument& document, cons
     auto* row = new QHBoxLayout;
     const struct {
         const char* name;
-        const char* text;
+        IconName icon;
         const char* hint;
         void (ExportPanel::*slot)();
     } buttons[] = {
-        {"ToolButton49", "Все", "Выделить все страницы", &ExportPanel::ToolButton49Click},
-        {"ToolButton50", "1…N", "Выделить с начала до текущей", &ExportPanel::ToolButton50Click},
-        {"ToolButton51", "Инв.", "Инвертировать выделение", &ExportPanel::ToolButton51Click},
-        {"ToolButton52", "±", "Добавить / исключить текущую страницу",
+        {"ToolButton49", IconName::PagesAll, "Выделить все страницы",
+         &ExportPanel::ToolButton49Click},
+        {"ToolButton50", IconName::PagesToCurrent, "Выделить с начала до текущей",
+         &ExportPanel::ToolButton50Click},
+        {"ToolButton51", IconName::PagesInvert, "Инвертировать выделение",
+         &ExportPanel::ToolButton51Click},
+        {"ToolButton52", IconName::PagesToggleCurrent, "Добавить / исключить текущую страницу",
          &ExportPanel::ToolButton52Click},
     };
     for (const auto& b : buttons) {
-        QToolButton* button =
-            pageButton(this, b.name, QString::fromUtf8(b.text), QString::fromUtf8(b.hint));
+        QToolButton* button = iconButton(this, b.name, b.icon, QString::fromUtf8(b.hint));
         connect(button, &QToolButton::clicked, this, b.slot);
         row->addWidget(button);
     }
@@ -143,14 +135,14 @@ void ExportPanel::buildButtonRow(QFormLayout* form)
     save->setObjectName(QStringLiteral("JPGSave"));
     save->setText(QStringLiteral("Сохранить как картинку"));
     save->setToolTip(QStringLiteral("Сохранить как картинку"));
-    save->setIcon(style()->standardIcon(QStyle::SP_DialogSaveButton));
+    setIconBesideText(save, IconName::DocumentSave);
     save->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
     connect(save, &QToolButton::clicked, this, &ExportPanel::JPGSaveClick);
     auto* pdf = new QToolButton(this);
     pdf->setObjectName(QStringLiteral("PDFSave"));
     pdf->setText(QStringLiteral("Сохранить PDF"));
     pdf->setToolTip(QStringLiteral("Сохранить выбранные страницы одним файлом PDF"));
-    pdf->setIcon(style()->standardIcon(QStyle::SP_FileIcon));
+    setIconBesideText(pdf, IconName::ExportPdf);
     pdf->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
     connect(pdf, &QToolButton::clicked, this, &ExportPanel::PDFSaveClick);
     form->addRow(save);
@@ -161,8 +153,7 @@ void ExportPanel::buildButtonRow(QFormLayout* form)
     print->setObjectName(QStringLiteral("JPGPrint"));
     print->setText(QStringLiteral("Распечатать"));
     print->setToolTip(QStringLiteral("Распечатать"));
-    print->setIcon(QIcon::fromTheme(QStringLiteral("document-print"),
-                                    style()->standardIcon(QStyle::SP_FileDialogDetailedView)));
+    setIconBesideText(print, IconName::Print);
     print->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
     print->setPopupMode(QToolButton::MenuButtonPopup);
     auto* menu = new QMenu(print);

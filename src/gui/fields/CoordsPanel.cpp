@@ -5,6 +5,7 @@
 
 #include "core/common/Geometry.h"
 #include "core/editor/BlockOperations.h"
+#include "gui/app/Icons.h"
 
 #include <QDoubleSpinBox>
 #include <QGridLayout>
@@ -72,14 +73,12 @@ void CoordsPanel::buildScaleRow()
         m_blockScale->setValue(double(snapToPixel(m_blockScale->value())));
         Q_EMIT valuesChanged();
     });
-    auto* scaleX = new QToolButton(this);
-    scaleX->setObjectName(QStringLiteral("ScaleX"));
-    scaleX->setText(QStringLiteral("X"));
-    scaleX->setToolTip(QStringLiteral("Ширина блока × множетель"));
-    auto* scaleY = new QToolButton(this);
-    scaleY->setObjectName(QStringLiteral("ScaleY"));
-    scaleY->setText(QStringLiteral("Y"));
-    scaleY->setToolTip(QStringLiteral("Высота блока × множетель"));
+    QToolButton* scaleX =
+        iconButton(this, "ScaleX", IconName::ScaleWidth, QStringLiteral("Ширина блока × множетель"),
+                   tr("Умножить ширину блока на множитель"));
+    QToolButton* scaleY = iconButton(this, "ScaleY", IconName::ScaleHeight,
+                                     QStringLiteral("Высота блока × множетель"),
+                                     tr("Умножить высоту блока на множитель"));
     connect(scaleX, &QToolButton::clicked, this, [this] { scaleClicked(&ScaleX); });
     connect(scaleY, &QToolButton::clicked, this, [this] { scaleClicked(&ScaleY); });
     row->addWidget(label);

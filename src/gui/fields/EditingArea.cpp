@@ -8,6 +8,7 @@
 #include "core/background/BackgroundSettings.h"
 #include "core/common/Errors.h"
 #include "core/data/SpreadsheetLink.h"
+#include "gui/app/Icons.h"
 #include "gui/background/AnglePanel.h"
 #include "gui/fields/CoordsPanel.h"
 #include "gui/fields/DividePanel.h"
@@ -24,7 +25,6 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QScrollBar>
-#include <QStyle>
 #include <QVBoxLayout>
 
 namespace Quillet {
@@ -90,12 +90,12 @@ EditingArea::EditingArea(FieldEditor& editor, ProjectDocument& document,
     m_buttons->setObjectName(QStringLiteral("AddOptButtons"));
     auto* buttons = new QHBoxLayout(m_buttons);
     buttons->setContentsMargins(4, 2, 4, 2);
-    m_ok = new QPushButton(style()->standardIcon(QStyle::SP_DialogApplyButton),
-                           QStringLiteral("Применить"), m_buttons);
+    m_ok = new QPushButton(QStringLiteral("Применить"), m_buttons);
+    setIconBesideText(m_ok, IconName::Apply);
     m_ok->setObjectName(QStringLiteral("OkBtn"));
     m_ok->setToolTip(QStringLiteral("Применить изменения"));
-    m_cancel = new QPushButton(style()->standardIcon(QStyle::SP_DialogCancelButton),
-                               QStringLiteral("Отменить"), m_buttons);
+    m_cancel = new QPushButton(QStringLiteral("Отменить"), m_buttons);
+    setIconBesideText(m_cancel, IconName::Cancel);
     m_cancel->setObjectName(QStringLiteral("CancelBtn"));
     m_cancel->setToolTip(QStringLiteral("Отменить изменения"));
     buttons->addStretch(1);

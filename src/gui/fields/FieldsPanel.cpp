@@ -72,12 +72,13 @@ void FieldsPanel::buildStructureGroups()
     relations->setObjectName(QStringLiteral("RelateGroup"));
     this->layout()->addWidget(relations);
     auto* relationLayout = new QVBoxLayout(relations);
+    // The toolbar above the list, so Tab too comes to it first.
+    buildRelationTools(relations);
     m_relations = new QListWidget(relations);
     m_relations->setObjectName(QStringLiteral("RelateList"));
     m_relations->setMinimumHeight(120);
     relationLayout->addWidget(m_relations);
     m_relations->setSelectionMode(QAbstractItemView::ExtendedSelection);
-    buildRelationTools(relations);
     connect(m_relations, &QListWidget::itemChanged, this, &FieldsPanel::RelateListClickCheck);
     m_structure->setTree(&m_document.project.Structure);
 }

@@ -11,6 +11,7 @@
 #include "core/common/Errors.h"
 #include "core/fields/RelationCommands.h"
 #include "core/editor/BlockOperations.h"
+#include "gui/app/Icons.h"
 #include "gui/fields/StructureView.h"
 
 #include <QDoubleSpinBox>
@@ -20,7 +21,6 @@
 #include <QLabel>
 #include <QListWidget>
 #include <QMessageBox>
-#include <QStyle>
 #include <QToolBar>
 #include <QToolButton>
 #include <QVBoxLayout>
@@ -34,22 +34,21 @@ using Slot = void (FieldsPanel::*)();
 
 struct ToolDef {
     const char* name;
-    const char* glyph; // shown on the button: arrows and box symbols read at a glance
+    IconName icon;
     const char* hint;
     Slot slot;
+    // What assistive tools read where the hint alone does not tell the button from its
+    // neighbours; nullptr reads the hint.
+    const char* accessibleName = nullptr;
 };
 
 QToolButton* toolButton(QWidget* parent, FieldsPanel* panel, const ToolDef& def)
 {
-    auto* button = new QToolButton(parent);
-    button->setObjectName(QString::fromLatin1(def.name));
-    button->setText(QString::fromUtf8(def.glyph));
-    button->setToolTip(QString::fromUtf8(def.hint));
+    QToolButton* button =
+        iconButton(parent, def.name, def.icon, QString::fromUtf8(def.hint),
+                   def.accessibleName ? FieldsPanel::tr(def.accessibleName) : QString());
     button->setAutoRaise(true);
     button->setMinimumSize(28, 28);
-    QFont glyphFont = button->font();
-    glyphFont.setPointSizeF(glyphFont.pointSizeF() * 1.35);
-    button->setFont(glyphFont);
     QObject::connect(button, &QToolButton::clicked, panel, def.slot);
     return button;
 }
@@ -75,25 +74,31 @@ void FieldsPanel::buildBlockTools(QWidget* parent)
     auto* tools = new QToolBar(parent);
     tools->setObjectName(QStringLiteral("sToolBar3"));
     const ToolDef defs[] = {
-        {"ToolButton22", "☐", "Снять выделения с блоков", &FieldsPanel::ToolButton22Click},
-        {"ToolButton23", "☑", "Выделить все блоки", &FieldsPanel::ToolButton23Click},
-        {"ToolButton13", "✕", "Удалить выделенные блоки", &FieldsPanel::ToolButton13Click},
-        {"ToolButton24", "↳", "Перенести выделенные блоки в текущую позицию",
-         &FieldsPanel::ToolButton24Click},
-        {"ToolButton14", "⇤", "Выровнять выделенные блоки по текущему",
-         &FieldsPanel::ToolButton14Click},
-        {"ToolButton17", "⤒", "Выровнять выделенные блоки по текущему",
-         &FieldsPanel::ToolButton17Click},
-        {"ToolButton8", "⇥", "Выровнять выделенные блоки по текущему",
-         &FieldsPanel::ToolButton8Click},
-        {"ToolButton9", "⤓", "Выровнять выделенные блоки по текущему",
-         &FieldsPanel::ToolButton9Click},
-        {"ToolButton18", "↔", "Выделенные блоки центрировать по текущему",
+        {"ToolButton22", IconName::SelectNone, "Снять выделения с блоков",
+         &FieldsPanel::ToolButton22Click},
+        {"ToolButton23", IconName::SelectAll, "Выделить все блоки",
+         &FieldsPanel::ToolButton23Click},
+        {"ToolButton13", IconName::Delete, "Удалить выделенные блоки",
+         &FieldsPanel::ToolButton13Click},
+        {"ToolButton24", IconName::BlocksMoveToCurrent,
+         "Перенести выделенные блоки в текущую позицию", &FieldsPanel::ToolButton24Click},
+        {"ToolButton14", IconName::AlignLeft, "Выровнять выделенные блоки по текущему",
+         &FieldsPanel::ToolButton14Click, QT_TR_NOOP("Выровнять левые края по текущему блоку")},
+        {"ToolButton17", IconName::AlignTop, "Выровнять выделенные блоки по текущему",
+         &FieldsPanel::ToolButton17Click, QT_TR_NOOP("Выровнять верхние края по текущему блоку")},
+        {"ToolButton8", IconName::AlignRight, "Выровнять выделенные блоки по текущему",
+         &FieldsPanel::ToolButton8Click, QT_TR_NOOP("Выровнять правые края по текущему блоку")},
+        {"ToolButton9", IconName::AlignBottom, "Выровнять выделенные блоки по текущему",
+         &FieldsPanel::ToolButton9Click, QT_TR_NOOP("Выровнять нижние края по текущему блоку")},
+        {"ToolButton18", IconName::AlignHCenter, "Выделенные блоки центрировать по текущему",
          &FieldsPanel::ToolButton18Click},
-        {"ToolButton20", "❏", "Клонирование блока (поля)", &FieldsPanel::ToolButton20Click},
-        {"ToolButton26", "⊞", "Объединить выделенные блоки", &FieldsPanel::ToolButton26Click},
-        {"DivideBtn", "▥", "Разбить текущий блок", &FieldsPanel::DivideBtnClick},
-        {"ToolButton11", "⇄", "Настроить автозамену", &FieldsPanel::ToolButton11Click},
+        {"ToolButton20", IconName::Clone, "Клонирование блока (поля)",
+         &FieldsPanel::ToolButton20Click},
+        {"ToolButton26", IconName::BlocksMerge, "Объединить выделенные блоки",
+         &FieldsPanel::ToolButton26Click},
+        {"DivideBtn", IconName::BlockDivide, "Разбить текущий блок", &FieldsPanel::DivideBtnClick},
+        {"ToolButton11", IconName::AutoReplace, "Настроить автозамену",
+         &FieldsPanel::ToolButton11Click},
     };
     // Two rows, so the toolbar fits the column.
     auto* grid = new QGridLayout;
@@ -116,12 +121,18 @@ void FieldsPanel::buildStepGroups()
     moves->setObjectName(QStringLiteral("MoveGroup"));
     layout()->addWidget(moves);
     auto* moveLayout = new QVBoxLayout(moves);
-    moveLayout->addWidget(stepPair(moves, this, QStringLiteral("По вертикали \n(выше/ниже)"),
-                                   {"MoveUP", "↑", "Выше", &FieldsPanel::MoveUPClick},
-                                   {"MoveDown", "↓", "Ниже", &FieldsPanel::MoveDownClick}));
-    moveLayout->addWidget(stepPair(moves, this, QStringLiteral("По горизонтали\n (левее/правее)"),
-                                   {"MoveLeft", "←", "Левее", &FieldsPanel::MoveLeftClick},
-                                   {"MoveRight", "→", "Правее", &FieldsPanel::MoveRightClick}));
+    moveLayout->addWidget(
+        stepPair(moves, this, QStringLiteral("По вертикали \n(выше/ниже)"),
+                 {"MoveUP", IconName::MoveUp, "Выше", &FieldsPanel::MoveUPClick,
+                  QT_TR_NOOP("Сдвинуть выделенные блоки выше")},
+                 {"MoveDown", IconName::MoveDown, "Ниже", &FieldsPanel::MoveDownClick,
+                  QT_TR_NOOP("Сдвинуть выделенные блоки ниже")}));
+    moveLayout->addWidget(
+        stepPair(moves, this, QStringLiteral("По горизонтали\n (левее/правее)"),
+                 {"MoveLeft", IconName::MoveLeft, "Левее", &FieldsPanel::MoveLeftClick,
+                  QT_TR_NOOP("Сдвинуть выделенные блоки левее")},
+                 {"MoveRight", IconName::MoveRight, "Правее", &FieldsPanel::MoveRightClick,
+                  QT_TR_NOOP("Сдвинуть выделенные блоки правее")}));
     auto* form = new QFormLayout;
     m_step = new QDoubleSpinBox(moves);
     m_step->setObjectName(QStringLiteral("Step"));
@@ -139,12 +150,18 @@ void FieldsPanel::buildStepGroups()
     sizes->setObjectName(QStringLiteral("SizeStepGroup"));
     layout()->addWidget(sizes);
     auto* sizeLayout = new QVBoxLayout(sizes);
-    sizeLayout->addWidget(stepPair(sizes, this, QStringLiteral("По горизонтали (короче/длиннее)"),
-                                   {"HSmall", "⇠", "Короче", &FieldsPanel::HSmallClick},
-                                   {"HBig", "⇢", "Длиннее", &FieldsPanel::HBigClick}));
-    sizeLayout->addWidget(stepPair(sizes, this, QStringLiteral("По вертикали (yже/шире)"),
-                                   {"VSmall", "⇡", "Уже", &FieldsPanel::VSmallClick},
-                                   {"VBig", "⇣", "Шире", &FieldsPanel::VBigClick}));
+    sizeLayout->addWidget(
+        stepPair(sizes, this, QStringLiteral("По горизонтали (короче/длиннее)"),
+                 {"HSmall", IconName::SizeNarrower, "Короче", &FieldsPanel::HSmallClick,
+                  QT_TR_NOOP("Уменьшить ширину выделенных блоков")},
+                 {"HBig", IconName::SizeWider, "Длиннее", &FieldsPanel::HBigClick,
+                  QT_TR_NOOP("Увеличить ширину выделенных блоков")}));
+    sizeLayout->addWidget(
+        stepPair(sizes, this, QStringLiteral("По вертикали (yже/шире)"),
+                 {"VSmall", IconName::SizeShorter, "Уже", &FieldsPanel::VSmallClick,
+                  QT_TR_NOOP("Уменьшить высоту выделенных блоков")},
+                 {"VBig", IconName::SizeTaller, "Шире", &FieldsPanel::VBigClick,
+                  QT_TR_NOOP("Увеличить высоту выделенных блоков")}));
 }
 
 void FieldsPanel::buildRelationTools(QWidget* parent)
@@ -152,14 +169,18 @@ void FieldsPanel::buildRelationTools(QWidget* parent)
     auto* tools = new QToolBar(parent);
     tools->setObjectName(QStringLiteral("sToolBar7"));
     const ToolDef defs[] = {
-        {"ToolButton1", "⛓", "Связать выделенные поля", &FieldsPanel::ToolButton1Click},
-        {"ToolButton2", "✂", "Выделенные поля убрать из связей", &FieldsPanel::ToolButton2Click},
-        {"ToolButton15", "✕", "Удалить выделенную связь", &FieldsPanel::ToolButton15Click},
-        {"ToolButton16", "⌫", "Очистить список связей", &FieldsPanel::ToolButton16Click},
+        {"ToolButton1", IconName::RelationLink, "Связать выделенные поля",
+         &FieldsPanel::ToolButton1Click},
+        {"ToolButton2", IconName::RelationUnlink, "Выделенные поля убрать из связей",
+         &FieldsPanel::ToolButton2Click},
+        {"ToolButton15", IconName::ListRemove, "Удалить выделенную связь",
+         &FieldsPanel::ToolButton15Click},
+        {"ToolButton16", IconName::ListClear, "Очистить список связей",
+         &FieldsPanel::ToolButton16Click},
     };
     for (const ToolDef& def : defs)
         tools->addWidget(toolButton(tools, this, def));
-    static_cast<QVBoxLayout*>(parent->layout())->insertWidget(0, tools);
+    parent->layout()->addWidget(tools);
 }
 
 std::optional<NodeRef> FieldsPanel::currentNode() const

@@ -5,6 +5,7 @@
 
 #include "core/app/NodeGrammar.h"
 #include "core/raster/FastDIB.h"
+#include "gui/app/Icons.h"
 #include "gui/fields/PanelControls.h"
 
 #include <QButtonGroup>
@@ -22,7 +23,6 @@
 #include <QSignalBlocker>
 #include <QSlider>
 #include <QSpinBox>
-#include <QStyle>
 #include <QToolButton>
 #include <QVBoxLayout>
 
@@ -147,10 +147,8 @@ void ImageFieldPanel::buildPictureRows()
     m_name->setObjectName(QStringLiteral("ImgFieldName"));
     m_name->setMaxLength(kMaxNameLength);
     m_name->setPlaceholderText(QStringLiteral("Файл картинки"));
-    m_browse = new QToolButton(this);
-    m_browse->setObjectName(QStringLiteral("ImgFieldNameButton"));
-    m_browse->setIcon(style()->standardIcon(QStyle::SP_DirOpenIcon));
-    m_browse->setToolTip(QStringLiteral("Выбрать файл картинки"));
+    m_browse = iconButton(this, "ImgFieldNameButton", IconName::DocumentOpen,
+                          QStringLiteral("Выбрать файл картинки"));
     nameRow->addWidget(m_name, 1);
     nameRow->addWidget(m_browse);
     column->addLayout(nameRow);
@@ -218,6 +216,7 @@ void ImageFieldPanel::buildTransparency()
     panelRow->setContentsMargins(0, 0, 0, 0);
     m_transColor = new ColorButton(QStringLiteral("Trans_color"), QString(), m_colorPanel);
     m_transColor->setToolTip(QStringLiteral("Прозрачный цвет"));
+    m_transColor->setAccessibleName(m_transColor->toolTip());
     panelRow->addWidget(m_transColor);
     colorRow->addWidget(m_colorPanel);
     rows->addLayout(colorRow);

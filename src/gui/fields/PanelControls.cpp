@@ -4,16 +4,13 @@
 #include "gui/fields/PanelControls.h"
 
 #include "core/render/TextLayout.h"
+#include "gui/app/FocusOrder.h"
 
-#include <QApplication>
 #include <QButtonGroup>
 #include <QColorDialog>
 #include <QPainter>
 #include <QPixmap>
-#include <QScreen>
 #include <QToolButton>
-
-#include <algorithm>
 
 namespace Quillet {
 namespace {
@@ -68,15 +65,11 @@ void ColorButton::chooseColor()
 }
 
 QToolButton* groupButton(QWidget* parent, QButtonGroup* group, int id, const char* objectName,
-                         const QIcon& icon, const QString& hint)
+                         IconName icon, const QString& hint, const QString& accessibleName)
 {
-    auto* button = new QToolButton(parent);
-    button->setObjectName(QString::fromLatin1(objectName));
+    QToolButton* button = iconButton(parent, objectName, icon, hint, accessibleName);
     button->setCheckable(true);
     button->setAutoRaise(false);
-    button->setIcon(icon);
-    button->setIconSize(QSize(PictogramSide, PictogramSide));
-    button->setToolTip(hint);
     group->addButton(button, id);
     return button;
 }
@@ -85,6 +78,7 @@ QButtonGroup* exclusiveGroup(QWidget* parent)
 {
     auto* group = new QButtonGroup(parent);
     group->setExclusive(true);
+    tabStopOnChecked(group);
     return group;
 }
 
@@ -99,35 +93,6 @@ void checkGroupButton(QButtonGroup* group, int id)
     for (QAbstractButton* button : group->buttons())
         button->setChecked(false);
     group->setExclusive(true);
-}
-
-QIcon paintedIcon(const std::function<void(QPainter&)>& paint)
-{
-    const QScreen* screen = QApplication::primaryScreen();
-    const qreal ratio = std::max<qreal>(2.0, screen ? screen->devicePixelRatio() : 1.0);
-    QPixmap pixmap(int(PictogramSide * ratio), int(PictogramSide * ratio));
-    pixmap.setDevicePixelRatio(ratio);
-    pixmap.fill(Qt::transparent);
-    QPainter painter(&pixmap);
-    painter.setRenderHint(QPainter::Antialiasing, false);
-    paint(painter);
-    painter.end();
-    QIcon icon(pixmap);
-    // The disabled look of a pictogram is the same drawing, faded.
-    QPixmap faded(pixmap.size());
-    faded.setDevicePixelRatio(ratio);
-    faded.fill(Qt::transparent);
-    QPainter fade(&faded);
-    fade.setOpacity(0.35);
-    fade.drawPixmap(0, 0, pixmap);
-    fade.end();
-    icon.addPixmap(faded, QIcon::Disabled);
-    return icon;
-}
-
-QColor pictogramInk()
-{
-    return QColor(0x1f, 0x23, 0x28);
 }
 
 } // namespace Quillet

@@ -2,18 +2,17 @@
 // SPDX-FileCopyrightText: 2026 Quillet developers
 #pragma once
 
-// Small controls the field editor panels share: colour choice buttons, checkable picture
-// buttons in exclusive groups, and the pictograms drawn on them.
+// Small controls the field editor panels share: colour choice buttons and checkable
+// picture buttons in exclusive groups.
 
-#include <QIcon>
+#include "gui/app/Icons.h"
+
 #include <QPushButton>
 
 #include <cstdint>
-#include <functional>
 
 class QAbstractButton;
 class QButtonGroup;
-class QPainter;
 class QToolButton;
 
 namespace Quillet {
@@ -42,24 +41,19 @@ private:
     int32_t m_bgr = 0;
 };
 
-/// A checkable tool button named `objectName` with `icon` and the hint `hint`, added to
-/// `group` under `id`. The group should be exclusive.
+/// A checkable tool button named `objectName` showing `icon` alone with the hint `hint`
+/// (and `accessibleName` as setIconFace takes it), added to `group` under `id`. The group
+/// should be exclusive.
 QToolButton* groupButton(QWidget* parent, QButtonGroup* group, int id, const char* objectName,
-                         const QIcon& icon, const QString& hint = QString());
+                         IconName icon, const QString& hint,
+                         const QString& accessibleName = QString());
 
-/// An exclusive button group owned by `parent`.
+/// An exclusive button group owned by `parent`, one stop for Tab at its button that is
+/// down (tabStopOnChecked).
 QButtonGroup* exclusiveGroup(QWidget* parent);
 
 /// Checks the button `id` of `group`, or unchecks every button for an id the group does
 /// not hold (-1 = none down).
 void checkGroupButton(QButtonGroup* group, int id);
-
-/// A 20 × 20 pictogram painted by `paint` on a transparent square (device pixels follow the
-/// screen's ratio; the painter works in the 20 × 20 logical square).
-QIcon paintedIcon(const std::function<void(QPainter&)>& paint);
-
-/// The edge of the pictogram square and the pen colour pictograms draw with.
-inline constexpr int PictogramSide = 20;
-QColor pictogramInk();
 
 } // namespace Quillet

@@ -6,6 +6,7 @@
 #include "core/app/ProjectDocument.h"
 #include "core/common/Errors.h"
 #include "core/fields/AutoReplace.h"
+#include "gui/app/Icons.h"
 
 #include <QFileDialog>
 #include <QFileInfo>
@@ -14,7 +15,6 @@
 #include <QInputDialog>
 #include <QMessageBox>
 #include <QPainter>
-#include <QStyle>
 #include <QStyledItemDelegate>
 #include <QToolBar>
 #include <QToolButton>
@@ -50,8 +50,7 @@ using Slot = void (ReplacePanel::*)();
 
 struct ToolDef {
     const char* name;
-    const char* glyph;           // shown when there is no standard icon
-    QStyle::StandardPixmap icon; // used when `glyph` is null
+    IconName icon;
     const char* hint;
     Slot slot;
 };
@@ -94,37 +93,23 @@ void ReplacePanel::buildTools(QWidget* parent)
     auto* tools = new QToolBar(parent);
     tools->setObjectName(QStringLiteral("sToolBar6"));
     const ToolDef defs[] = {
-        {"ToolButton31", "+", {}, "Добавить автозамену", &ReplacePanel::ToolButton31Click},
-        {"ToolButton33",
-         "✕",
-         {},
-         "Удалить выделенную автозамену",
+        {"ToolButton31", IconName::ListAdd, "Добавить автозамену",
+         &ReplacePanel::ToolButton31Click},
+        {"ToolButton33", IconName::ListRemove, "Удалить выделенную автозамену",
          &ReplacePanel::ToolButton33Click},
-        {"ToolButton35", "⌫", {}, "Очистить список автозамен", &ReplacePanel::ToolButton35Click},
-        {"ToolButton36", nullptr, QStyle::SP_DialogOpenButton, "Открыть файл автозамен",
+        {"ToolButton35", IconName::ListClear, "Очистить список автозамен",
+         &ReplacePanel::ToolButton35Click},
+        {"ToolButton36", IconName::DocumentOpen, "Открыть файл автозамен",
          &ReplacePanel::ToolButton36Click},
-        {"ToolButton32",
-         "⊕",
-         {},
-         "Дополнить автозамены из файла",
+        {"ToolButton32", IconName::DocumentAppend, "Дополнить автозамены из файла",
          &ReplacePanel::ToolButton32Click},
-        {"ToolButton37", nullptr, QStyle::SP_DialogSaveButton, "Сохранить автозамены в файл",
+        {"ToolButton37", IconName::DocumentSave, "Сохранить автозамены в файл",
          &ReplacePanel::ToolButton37Click},
     };
     for (const ToolDef& def : defs) {
-        auto* button = new QToolButton(tools);
-        button->setObjectName(QString::fromLatin1(def.name));
-        button->setToolTip(QString::fromUtf8(def.hint));
+        QToolButton* button = iconButton(tools, def.name, def.icon, QString::fromUtf8(def.hint));
         button->setAutoRaise(true);
         button->setMinimumSize(28, 28);
-        if (def.glyph != nullptr) {
-            button->setText(QString::fromUtf8(def.glyph));
-            QFont glyphFont = button->font();
-            glyphFont.setPointSizeF(glyphFont.pointSizeF() * 1.35);
-            button->setFont(glyphFont);
-        } else {
-            button->setIcon(style()->standardIcon(def.icon));
-        }
         connect(button, &QToolButton::clicked, this, def.slot);
         tools->addWidget(button);
     }

@@ -4,6 +4,7 @@
 #include "gui/fields/ShapePanel.h"
 
 #include "core/render/TextLayout.h"
+#include "gui/app/FocusOrder.h"
 #include "gui/fields/PanelControls.h"
 
 #include <QButtonGroup>
@@ -29,8 +30,6 @@ constexpr int kSampleWidth = 166;
 constexpr int kSampleHeight = 50;
 constexpr double kMillimetreStep = 0.25;
 
-const QColor kFaint(0xb9, 0xbe, 0xc5);
-
 // The buttons that switch the shape tabs: the chosen one reads as a selected tab.
 const char* const kTabButtonStyle = R"(
 QPushButton { border: 1px solid #b9bec5; border-radius: 3px; background: #fafbfc;
@@ -38,63 +37,6 @@ QPushButton { border: 1px solid #b9bec5; border-radius: 3px; background: #fafbfc
 QPushButton:hover:!checked { background: #dde6f0; }
 QPushButton:checked { background: #c9d9ea; border-color: #7d9cc0; }
 )";
-
-// A faint square with one edge or diagonal drawn in ink.
-QIcon directionIcon(int direction)
-{
-    return paintedIcon([direction](QPainter& p) {
-        p.setPen(kFaint);
-        p.drawRect(3, 3, 14, 14);
-        p.setPen(QPen(pictogramInk(), 2, Qt::SolidLine, Qt::SquareCap));
-        switch (direction) {
-        case LnHi:
-            p.drawLine(3, 3, 17, 3);
-            break;
-        case LnLow:
-            p.drawLine(3, 17, 17, 17);
-            break;
-        case LnLeft:
-            p.drawLine(3, 3, 3, 17);
-            break;
-        case LnRight:
-            p.drawLine(17, 3, 17, 17);
-            break;
-        case LnBkSlsh:
-            p.drawLine(3, 3, 17, 17);
-            break;
-        default:
-            p.drawLine(17, 3, 3, 17);
-            break;
-        }
-    });
-}
-
-// A two-pixel line in the style; "no line" is a faint line struck through.
-QIcon lineStyleIcon(int style)
-{
-    return paintedIcon([style](QPainter& p) {
-        if (style == ClearLn) {
-            p.setPen(QPen(kFaint, 2));
-            p.drawLine(2, 10, 18, 10);
-            p.setRenderHint(QPainter::Antialiasing, true);
-            p.setPen(QPen(QColor(0xc8, 0x32, 0x32), 1.5));
-            p.drawLine(QPointF(5, 15), QPointF(15, 5));
-            return;
-        }
-        p.setPen(QPen(pictogramInk(), 1, linePenStyle(style), Qt::FlatCap));
-        p.drawLine(1, 9, 19, 9);
-        p.drawLine(1, 10, 19, 10);
-    });
-}
-
-QIcon fillStyleIcon(int style)
-{
-    return paintedIcon([style](QPainter& p) {
-        p.setPen(QColor(0x70, 0x74, 0x7a));
-        p.setBrush(QBrush(pictogramInk(), fillBrushStyle(style)));
-        p.drawRect(3, 3, 14, 14);
-    });
-}
 
 QDoubleSpinBox* millimetreEdit(QWidget* parent, const char* name, double max, double step)
 {
@@ -181,12 +123,15 @@ void ShapePanel::buildTabs()
     m_direction = exclusiveGroup(this);
     const std::array<const char*, 6> names{"LnHi",    "LnLow",    "LnLeft",
                                            "LnRight", "LnBkSlsh", "LnSlsh"};
+    const std::array<IconName, 6> icons{IconName::LineTop,       IconName::LineBottom,
+                                        IconName::LineLeft,      IconName::LineRight,
+                                        IconName::LineBackslash, IconName::LineSlash};
     const std::array<QString, 6> hints{
         QStringLiteral("Линия по верхнему краю"), QStringLiteral("Линия по нижнему краю"),
         QStringLiteral("Линия по левому краю"),   QStringLiteral("Линия по правому краю"),
         QStringLiteral("Диагональ сверху вниз"),  QStringLiteral("Диагональ снизу вверх")};
     for (int i = LnHi; i <= LnSlsh; ++i)
-        lineRow->addWidget(groupButton(linePage, m_direction, i, names[size_t(i)], directionIcon(i),
+        lineRow->addWidget(groupButton(linePage, m_direction, i, names[size_t(i)], icons[size_t(i)],
                                        hints[size_t(i)]));
     lineRow->addStretch(1);
 
@@ -199,9 +144,13 @@ void ShapePanel::buildTabs()
     auto* ellipseGrid = new QGridLayout(ellipsePage);
     m_start = millimetreEdit(ellipsePage, "StartAngl", MaxAngle, 1.0);
     m_finish = millimetreEdit(ellipsePage, "FinishAngl", MaxAngle, 1.0);
-    ellipseGrid->addWidget(new QLabel(QStringLiteral("Начало"), ellipsePage), 0, 0);
+    auto* startLabel = new QLabel(QStringLiteral("Начало"), ellipsePage);
+    auto* finishLabel = new QLabel(QStringLiteral("Конец"), ellipsePage);
+    startLabel->setBuddy(m_start);
+    finishLabel->setBuddy(m_finish);
+    ellipseGrid->addWidget(startLabel, 0, 0);
     ellipseGrid->addWidget(m_start, 0, 1);
-    ellipseGrid->addWidget(new QLabel(QStringLiteral("Конец"), ellipsePage), 0, 2);
+    ellipseGrid->addWidget(finishLabel, 0, 2);
     ellipseGrid->addWidget(m_finish, 0, 3);
     ellipseGrid->addWidget(new QLabel(QStringLiteral("Описание дуги в градусах."), ellipsePage), 1,
                            0, 1, 4);
@@ -232,6 +181,15 @@ void ShapePanel::buildTabs()
     auto* column = static_cast<QVBoxLayout*>(layout());
     column->addLayout(switches);
     column->addWidget(m_pages);
+    // The pages came into the panel after the buttons that switch them: Tab goes from the
+    // switches to what the chosen page holds.
+    QWidgetList order;
+    for (QButtonGroup* group : {m_tabButtons, m_direction}) {
+        for (QAbstractButton* button : group->buttons())
+            order.append(button);
+    }
+    order << m_radius << m_start << m_finish;
+    chainTabOrder(order);
 }
 
 void ShapePanel::buildLineGroup()
@@ -245,17 +203,25 @@ void ShapePanel::buildLineGroup()
     styles->setSpacing(2);
     m_lineStyle = exclusiveGroup(this);
     const std::array<const char*, 5> names{"SolidLn", "ClearLn", "DashLn", "DashDotLn", "DotLn"};
+    const std::array<IconName, 5> icons{IconName::StrokeSolid, IconName::StrokeNone,
+                                        IconName::StrokeDash, IconName::StrokeDashDot,
+                                        IconName::StrokeDot};
     const std::array<QString, 5> hints{
         QStringLiteral("Сплошная"), QStringLiteral("Без линии"), QStringLiteral("Штриховая"),
         QStringLiteral("Штрихпунктирная"), QStringLiteral("Пунктирная")};
+    // The hints stand beside the line's own controls; read alone they need the word.
+    const std::array<QString, 5> spoken{tr("Сплошная линия"), tr("Без линии"),
+                                        tr("Штриховая линия"), tr("Штрихпунктирная линия"),
+                                        tr("Пунктирная линия")};
     for (int i = SolidLn; i <= DotLn; ++i)
-        styles->addWidget(groupButton(group, m_lineStyle, i, names[size_t(i)], lineStyleIcon(i),
-                                      hints[size_t(i)]));
+        styles->addWidget(groupButton(group, m_lineStyle, i, names[size_t(i)], icons[size_t(i)],
+                                      hints[size_t(i)], spoken[size_t(i)]));
     styles->addStretch(1);
     form->addRow(QStringLiteral("Форма линии: "), styles);
 
     m_lineColor = new ColorButton(QStringLiteral("ColorLn"), QString(), group);
     m_lineColor->setToolTip(QStringLiteral("Цвет линии"));
+    m_lineColor->setAccessibleName(m_lineColor->toolTip());
     form->addRow(QStringLiteral("Цвет: "), colorField(m_lineColor));
     layout()->addWidget(group);
 }
@@ -269,6 +235,10 @@ void ShapePanel::buildFillGroup()
     m_fillStyle = exclusiveGroup(this);
     const std::array<const char*, 8> names{"SolidBr",    "ClearBr",    "BDiagBr", "FDiagBr",
                                            "VerticalBr", "HorizontBr", "CrossBr", "DiagCrossBr"};
+    const std::array<IconName, 8> icons{IconName::FillSolid,    IconName::FillNone,
+                                        IconName::FillBDiag,    IconName::FillFDiag,
+                                        IconName::FillVertical, IconName::FillHorizontal,
+                                        IconName::FillCross,    IconName::FillDiagCross};
     const std::array<QString, 8> hints{QStringLiteral("Сплошная"),
                                        QStringLiteral("Без заливки"),
                                        QStringLiteral("Косая штриховка /"),
@@ -277,15 +247,24 @@ void ShapePanel::buildFillGroup()
                                        QStringLiteral("Горизонтальная"),
                                        QStringLiteral("Клетка"),
                                        QStringLiteral("Косая клетка")};
+    const std::array<QString, 8> spoken{tr("Сплошная заливка"),
+                                        tr("Без заливки"),
+                                        tr("Заливка косой штриховкой /"),
+                                        tr("Заливка косой штриховкой \\"),
+                                        tr("Заливка вертикальной штриховкой"),
+                                        tr("Заливка горизонтальной штриховкой"),
+                                        tr("Заливка клеткой"),
+                                        tr("Заливка косой клеткой")};
     for (int i = SolidBr; i <= DiagCrossBr; ++i)
-        styles->addWidget(groupButton(group, m_fillStyle, i, names[size_t(i)], fillStyleIcon(i),
-                                      hints[size_t(i)]),
+        styles->addWidget(groupButton(group, m_fillStyle, i, names[size_t(i)], icons[size_t(i)],
+                                      hints[size_t(i)], spoken[size_t(i)]),
                           i / 4, i % 4);
     styles->setColumnStretch(4, 1);
     form->addRow(QStringLiteral("Форма заликви: "), styles);
 
     m_fillColor = new ColorButton(QStringLiteral("ColorBr"), QString(), group);
     m_fillColor->setToolTip(QStringLiteral("Цвет заливки"));
+    m_fillColor->setAccessibleName(m_fillColor->toolTip());
     form->addRow(QStringLiteral("Цвет: "), colorField(m_fillColor));
     layout()->addWidget(group);
 }

@@ -17,8 +17,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
-#include <QPainter>
-#include <QPainterPath>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QRegularExpressionValidator>
@@ -40,77 +38,6 @@ constexpr int kTextHeightPx = 50;
 constexpr int kLargestShownPt = 22;
 constexpr int kSmallestShownPt = 7;
 constexpr int kFontListHeightPx = 120;
-
-// Three lines of text set left, centred or right.
-QIcon horizontalIcon(int h)
-{
-    return paintedIcon([h](QPainter& p) {
-        p.setPen(QPen(pictogramInk(), 2, Qt::SolidLine, Qt::FlatCap));
-        const std::array<int, 4> lengths{14, 9, 14, 9};
-        for (int i = 0; i < 4; ++i) {
-            const int length = lengths[size_t(i)];
-            const int left = h == 0 ? 3 : h == 1 ? 10 - length / 2 : 17 - length;
-            const int y = 4 + i * 4;
-            p.drawLine(left, y, left + length, y);
-        }
-    });
-}
-
-// A frame with a bar at its top, middle or bottom.
-QIcon verticalIcon(int v)
-{
-    return paintedIcon([v](QPainter& p) {
-        p.setPen(QColor(0x9a, 0x9f, 0xa6));
-        p.drawRect(2, 2, 15, 15);
-        p.setPen(QPen(pictogramInk(), 3, Qt::SolidLine, Qt::FlatCap));
-        const int y = v == 0 ? 6 : v == 1 ? 10 : 14;
-        p.drawLine(5, y, 15, y);
-    });
-}
-
-// Lines stacked from the top (down arrow) or from the bottom (up arrow).
-QIcon fillDirectionIcon(bool bottomUp)
-{
-    return paintedIcon([bottomUp](QPainter& p) {
-        p.setPen(QPen(pictogramInk(), 2, Qt::SolidLine, Qt::FlatCap));
-        const int first = bottomUp ? 16 : 4;
-        const int step = bottomUp ? -4 : 4;
-        p.drawLine(2, first, 11, first);
-        p.drawLine(2, first + step, 11, first + step);
-        p.setRenderHint(QPainter::Antialiasing, true);
-        p.drawLine(QPointF(15.5, 3), QPointF(15.5, 16));
-        QPainterPath head;
-        const double tip = bottomUp ? 2 : 18;
-        const double base = bottomUp ? 7 : 13;
-        head.moveTo(15.5, tip);
-        head.lineTo(12, base);
-        head.lineTo(19, base);
-        head.closeSubpath();
-        p.fillPath(head, pictogramInk());
-    });
-}
-
-// Letters with a wavy underline.
-QIcon spellIcon()
-{
-    return paintedIcon([](QPainter& p) {
-        p.setRenderHint(QPainter::Antialiasing, true);
-        QFont font = p.font();
-        font.setPixelSize(11);
-        font.setBold(true);
-        p.setFont(font);
-        p.setPen(pictogramInk());
-        p.drawText(QRect(0, 0, PictogramSide, 14), Qt::AlignCenter, QStringLiteral("Аб"));
-        QPainterPath wave;
-        wave.moveTo(2, 17);
-        for (int x = 2; x < 18; x += 4) {
-            wave.quadTo(x + 1, 14, x + 2, 17);
-            wave.quadTo(x + 3, 20, x + 4, 17);
-        }
-        p.setPen(QPen(QColor(0xc8, 0x32, 0x32), 1.2));
-        p.drawPath(wave);
-    });
-}
 
 QCheckBox* checkBox(QWidget* parent, const char* name, const QString& caption)
 {
@@ -169,11 +96,8 @@ void TextFieldPanel::buildTextRow()
     m_column->setObjectName(QStringLiteral("ColumnBtn"));
     m_column->setToolTip(
         QStringLiteral("Связать поле со столбцом листа: вписать ссылку на его ячейки"));
-    m_spell = new QToolButton(this);
-    m_spell->setObjectName(QStringLiteral("sBitBtn2"));
-    m_spell->setIcon(spellIcon());
-    m_spell->setIconSize(QSize(PictogramSide, PictogramSide));
-    m_spell->setToolTip(QStringLiteral("Проверка орфографии"));
+    m_spell =
+        iconButton(this, "sBitBtn2", IconName::SpellCheck, QStringLiteral("Проверка орфографии"));
     textRow->addWidget(m_column);
     textRow->addStretch(1);
     textRow->addWidget(m_spell);
@@ -245,10 +169,14 @@ void TextFieldPanel::buildAlignment()
     m_horizontal = exclusiveGroup(this);
     m_vertical = exclusiveGroup(this);
     const std::array<const char*, 3> hNames{"Algn_L", "Algn_C", "Algn_R"};
+    const std::array<IconName, 3> hIcons{IconName::JustifyLeft, IconName::JustifyCenter,
+                                         IconName::JustifyRight};
     const std::array<QString, 3> hHints{QStringLiteral("По левому краю"),
                                         QStringLiteral("По центру"),
                                         QStringLiteral("По правому краю")};
     const std::array<const char*, 3> vNames{"Algn_T", "Algn_M", "Algn_B"};
+    const std::array<IconName, 3> vIcons{IconName::VAlignTop, IconName::VAlignMiddle,
+                                         IconName::VAlignBottom};
     const std::array<QString, 3> vHints{QStringLiteral("По верхнему краю"),
                                         QStringLiteral("По середине"),
                                         QStringLiteral("По нижнему краю")};
@@ -256,10 +184,10 @@ void TextFieldPanel::buildAlignment()
     buttons->setSpacing(2);
     for (int i = 0; i < 3; ++i) {
         buttons->addWidget(groupButton(blockBox, m_horizontal, i, hNames[size_t(i)],
-                                       horizontalIcon(i), hHints[size_t(i)]),
+                                       hIcons[size_t(i)], hHints[size_t(i)]),
                            0, i);
-        buttons->addWidget(groupButton(blockBox, m_vertical, i, vNames[size_t(i)], verticalIcon(i),
-                                       vHints[size_t(i)]),
+        buttons->addWidget(groupButton(blockBox, m_vertical, i, vNames[size_t(i)],
+                                       vIcons[size_t(i)], vHints[size_t(i)]),
                            1, i);
     }
     blockGrid->addLayout(buttons, 0, 1, 3, 1, Qt::AlignRight | Qt::AlignVCenter);
@@ -271,9 +199,9 @@ void TextFieldPanel::buildAlignment()
     auto* fillRow = new QHBoxLayout;
     fillRow->setSpacing(2);
     m_direction = exclusiveGroup(this);
-    fillRow->addWidget(groupButton(this, m_direction, 0, "topSpline", fillDirectionIcon(false),
+    fillRow->addWidget(groupButton(this, m_direction, 0, "topSpline", IconName::FillTopDown,
                                    QStringLiteral("Заполняем поле сверху вниз")));
-    fillRow->addWidget(groupButton(this, m_direction, 1, "BottomSpline", fillDirectionIcon(true),
+    fillRow->addWidget(groupButton(this, m_direction, 1, "BottomSpline", IconName::FillBottomUp,
                                    QStringLiteral("Заполняем поле снизу вверх")));
     fillRow->addSpacing(6);
     auto* fillCaption =
