@@ -99,9 +99,9 @@ void SettingsColumn::buildAreaToolBar()
                                    QStringLiteral("Повторить отменённое действие (CTRL+Y)"));
     connect(redo, &QToolButton::clicked, this, &SettingsColumn::redoRequested);
     m_toolBar->addSeparator();
-    QToolButton* site = areaButton("ToolButton30", QStyle::SP_MessageBoxQuestion,
-                                   QStringLiteral("Перейти на сайт разработчика"));
-    connect(site, &QToolButton::clicked, this, &SettingsColumn::developerPageRequested);
+    QToolButton* guide =
+        areaButton("ToolButton30", QStyle::SP_MessageBoxQuestion, tr("Руководство ( F1 )"));
+    connect(guide, &QToolButton::clicked, this, &SettingsColumn::guideRequested);
 }
 
 void SettingsColumn::buildProgressPanel()
