@@ -23,6 +23,7 @@ GuideWindow::GuideWindow(QWidget* parent) : QWidget(parent, Qt::Window)
     m_browser->setObjectName(QStringLiteral("GuideBrowser"));
     m_browser->setOpenLinks(false);
     m_browser->setFrameShape(QFrame::NoFrame);
+    m_browser->document()->setDocumentMargin(14);
     connect(m_browser, &QTextBrowser::anchorClicked, this, &GuideWindow::followLink);
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);

@@ -16,6 +16,8 @@ namespace Quillet {
 namespace {
 
 constexpr int kCardWidth = 520;
+// Recent projects shown without scrolling.
+constexpr int kRecentRows = 5;
 
 QPushButton* startButton(QWidget* parent, const char* name, const QString& text,
                          const QString& hint)
@@ -41,6 +43,7 @@ StartPage::StartPage(QWidget* parent) : QWidget(parent)
     card->setAutoFillBackground(true);
     card->setBackgroundRole(QPalette::Base);
     card->setMaximumWidth(kCardWidth);
+    card->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Maximum);
 
     auto* title = new QLabel(tr("Начало работы"), card);
     QFont big = title->font();
@@ -66,6 +69,7 @@ StartPage::StartPage(QWidget* parent) : QWidget(parent)
     m_recent = new QListWidget(card);
     m_recent->setObjectName(QStringLiteral("StartRecent"));
     m_recent->setTextElideMode(Qt::ElideMiddle);
+    m_recent->setSpacing(2);
     m_noRecent = new QLabel(tr("Здесь появятся проекты, которые вы сохраните."), card);
     m_noRecent->setObjectName(QStringLiteral("StartNoRecent"));
     m_noRecent->setForegroundRole(QPalette::Dark);
@@ -82,15 +86,19 @@ StartPage::StartPage(QWidget* parent) : QWidget(parent)
     column->addLayout(buttons);
     column->addSpacing(8);
     column->addWidget(recentLabel);
-    column->addWidget(m_recent, 1);
+    column->addWidget(m_recent);
     column->addWidget(m_noRecent);
     column->addWidget(guide);
 
+    auto* row = new QHBoxLayout;
+    row->addStretch(1);
+    row->addWidget(card, 100);
+    row->addStretch(1);
     auto* outer = new QVBoxLayout(this);
     outer->setContentsMargins(24, 24, 24, 24);
     outer->addStretch(1);
-    outer->addWidget(card, 4, Qt::AlignHCenter);
-    outer->addStretch(1);
+    outer->addLayout(row);
+    outer->addStretch(2);
 
     connect(create, &QPushButton::clicked, this, &StartPage::createClicked);
     connect(open, &QPushButton::clicked, this, &StartPage::openClicked);
@@ -112,8 +120,15 @@ void StartPage::setRecentProjects(const QStringList& paths)
         item->setData(Qt::UserRole, path);
         item->setToolTip(path);
     }
-    m_recent->setVisible(!paths.isEmpty());
-    m_noRecent->setVisible(paths.isEmpty());
+    // As tall as the list up to a few rows; the rest of the ten scroll.
+    const int rows = m_recent->count();
+    if (rows > 0) {
+        const int shown = qMin(rows, kRecentRows);
+        m_recent->setFixedHeight(shown * (m_recent->sizeHintForRow(0) + 2 * m_recent->spacing())
+                                 + 2 * m_recent->frameWidth());
+    }
+    m_recent->setVisible(rows > 0);
+    m_noRecent->setVisible(rows == 0);
 }
 
 void StartPage::setExampleAvailable(bool available)
