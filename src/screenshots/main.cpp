@@ -1,10 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // SPDX-FileCopyrightText: 2026 Quillet developers
 
-// quillet-screenshots DEMO_DIR OUTDIR: opens a copy of the demo project in the main
-// window at its starting size and writes one PNG per area of the settings column and
-// per editing panel, filled with the demo's own values, so the look can be reviewed
-// without a display. Exit code 0 when every picture was written, 2 otherwise.
+// quillet-screenshots DEMO_DIR OUTDIR: pictures the main window's start page before any
+// project is open, then opens a copy of the demo project in the window at its starting
+// size and writes one PNG per area of the settings column and per editing panel, filled
+// with the demo's own values, and one of the guide, so the look can be reviewed without a
+// display. Exit code 0 when every picture was written, 2 otherwise.
 
 #include "gui/app/AdvertPanel.h"
 #include "gui/app/GuideWindow.h"

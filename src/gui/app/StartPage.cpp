@@ -58,8 +58,7 @@ StartPage::StartPage(QWidget* parent) : QWidget(parent)
     auto* create = startButton(card, "StartCreate", tr("Создать"),
                                tr("Новый проект: сначала выберите, где его сохранить"));
     auto* open = startButton(card, "StartOpen", tr("Открыть"), tr("Открыть файл проекта"));
-    m_example = startButton(card, "StartExample", tr("Открыть пример"),
-                            tr("Скопировать пример в папку документов и открыть копию"));
+    m_example = startButton(card, "StartExample", tr("Открыть пример"), QString());
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(create);
     buttons->addWidget(open);
@@ -107,6 +106,7 @@ StartPage::StartPage(QWidget* parent) : QWidget(parent)
     connect(m_recent, &QListWidget::itemClicked, this, &StartPage::chooseRecent);
     connect(m_recent, &QListWidget::itemActivated, this, &StartPage::chooseRecent);
     setRecentProjects({});
+    setExampleAvailable(true);
 }
 
 void StartPage::setRecentProjects(const QStringList& paths)
@@ -134,8 +134,8 @@ void StartPage::setRecentProjects(const QStringList& paths)
 void StartPage::setExampleAvailable(bool available)
 {
     m_example->setEnabled(available);
-    if (!available)
-        m_example->setToolTip(tr("Пример не установлен вместе с программой"));
+    m_example->setToolTip(available ? tr("Скопировать пример в папку документов и открыть копию")
+                                    : tr("Пример не установлен вместе с программой"));
 }
 
 void StartPage::chooseRecent(QListWidgetItem* item)
