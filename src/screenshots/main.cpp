@@ -1,13 +1,15 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // SPDX-FileCopyrightText: 2026 Quillet developers
 
-// quillet-screenshots DEMO_DIR OUTDIR: opens a copy of the demo project in the main
-// window at its starting size and writes one PNG per area of the settings column and
-// per editing panel, filled with the demo's own values, so the look can be reviewed
-// without a display. Exit code 0 when every picture was written and every control's text
-// can be drawn by the installed fonts, 2 otherwise.
+// quillet-screenshots DEMO_DIR OUTDIR: pictures the main window's start page before any
+// project is open, then opens a copy of the demo project in the window at its starting
+// size and writes one PNG per area of the settings column and per editing panel, filled
+// with the demo's own values, and one of the guide, so the look can be reviewed without a
+// display. Exit code 0 when every picture was written and every control's text can be
+// drawn by the installed fonts, 2 otherwise.
 
 #include "gui/app/AdvertPanel.h"
+#include "gui/app/GuideWindow.h"
 #include "gui/app/Look.h"
 #include "gui/app/MainWindow.h"
 #include "gui/background/ImportWindow.h"
@@ -687,6 +689,32 @@ void shootTextComb(TForm1& window, const QDir& out)
     click(window, "CancelBtn");
 }
 
+// A window with no project: the start page over the page area, the demo among the recent
+// projects.
+void shootStartPage(TForm1& window, const QDir& out)
+{
+    const auto* start = window.findChild<QWidget*>(QStringLiteral("StartPage"));
+    settle(window);
+    if (start == nullptr || !start->isVisible())
+        fail(QStringLiteral("start-page: the start page is not shown"));
+    shoot(window, out, QStringLiteral("start-page"));
+}
+
+// The guide as F1 opens it, at its first page.
+void shootGuide(TForm1& window, const QDir& out)
+{
+    window.showGuide();
+    auto* guide = window.findChild<GuideWindow*>(QStringLiteral("Guide"));
+    if (guide == nullptr || !guide->isVisible()) {
+        fail(QStringLiteral("guide: the guide did not open"));
+        return;
+    }
+    for (int i = 0; i < 3; ++i)
+        QApplication::processEvents();
+    saveGrab(guide, out, QStringLiteral("guide"));
+    guide->close();
+}
+
 bool copyDemo(const QDir& from, const QDir& to)
 {
     for (const QString& name : from.entryList(QDir::Files)) {
@@ -720,8 +748,15 @@ int main(int argc, char** argv)
     qputenv("QUILLET_SETTINGS_FILE",
             QFile::encodeName(QDir(work.path()).filePath(QStringLiteral("settings.ini"))));
 
+    try {
+        UserSettings().writeRecentProjects({project});
+    } catch (const Error& e) {
+        fail(e.message());
+    }
+
     TForm1 window;
     window.show();
+    shootStartPage(window, out);
     if (!window.LoadProject(project))
         fail(QStringLiteral("cannot load %1").arg(project));
     click(window, "ContainBtn");
@@ -778,6 +813,7 @@ int main(int argc, char** argv)
     shootTextFresh(window, out);
     shootColumnChooser(window, out);
     shootTextComb(window, out);
+    shootGuide(window, out);
 
     window.document().RepaintPending = false;
     return g_failures == 0 ? 0 : 2;

@@ -38,6 +38,7 @@ bool ProjectDocument::ReadProjectFile(const QString& path)
     project = std::move(loaded);
     ProjectPath = path;
     m_savedBytes = ProjectFile::serialize(project);
+    m_hasFile = true;
     RepaintPending = true;
     return true;
 }
@@ -47,6 +48,7 @@ void ProjectDocument::WriteProjectFile(const QString& path)
     ProjectFile::save(project, path);
     ProjectPath = path;
     m_savedBytes = ProjectFile::serialize(project);
+    m_hasFile = true;
 }
 
 void ProjectDocument::resetToNew(const QString& path, const Project& fresh)
@@ -54,6 +56,7 @@ void ProjectDocument::resetToNew(const QString& path, const Project& fresh)
     project = fresh;
     ProjectPath = path;
     m_savedBytes = ProjectFile::serialize(project);
+    m_hasFile = true;
     undo.ClearUndo();
     RepaintPending = true;
 }
@@ -105,6 +108,11 @@ bool ProjectDocument::hasUnsavedChanges() const
     } catch (const Error&) {
         return true; // holds text that cannot be saved as it is: certainly not saved
     }
+}
+
+bool ProjectDocument::isProjectOpen() const
+{
+    return m_hasFile || hasUnsavedChanges();
 }
 
 } // namespace Quillet

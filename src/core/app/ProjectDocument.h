@@ -65,12 +65,19 @@ public:
     /// True when the project differs from what was last loaded or saved.
     bool hasUnsavedChanges() const;
 
+    /// Whether there is a project to work on: one was read, written or made new, or the
+    /// unnamed project a document starts with has been changed. False for a document that
+    /// has had none of that, also when ProjectPath names a file that was never read (a
+    /// project named on the command line that is missing or cannot be read).
+    bool isProjectOpen() const;
+
 private:
     bool ReadProjectFile(const QString& path);
     bool restored(Restored what);
 
     const PageSizeCatalog* m_sizes;
     QByteArray m_savedBytes; // the file as last loaded or saved
+    bool m_hasFile = false;  // a project was read, written or made new
     int m_backgroundRestores = 0;
 };
 

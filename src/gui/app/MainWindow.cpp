@@ -5,6 +5,7 @@
 
 #include "core/common/Errors.h"
 #include "gui/app/AdvertPanel.h"
+#include "gui/app/GuideWindow.h"
 #include "gui/app/PageArea.h"
 #include "gui/app/ProjectPanel.h"
 #include "gui/app/SettingsColumn.h"
@@ -14,7 +15,6 @@
 
 #include <QApplication>
 #include <QCloseEvent>
-#include <QDesktopServices>
 #include <QEvent>
 #include <QFileInfo>
 #include <QKeyEvent>
@@ -94,6 +94,7 @@ TForm1::TForm1(QWidget* parent)
         });
     }
     UpdateViewSize();
+    showStartPage();
     // Key preview: the window sees every key before the focused control.
     qApp->installEventFilter(this);
     m_repaintTime = new QTimer(this);
@@ -239,7 +240,9 @@ bool TForm1::FormKeyDown(QKeyEvent* key)
         return false;
     switch (key->key()) {
     case Qt::Key_F1:
+        // Getting started: the project's area, and the guide beside the window.
         ProjectBtnClick();
+        showGuide();
         return true;
     case Qt::Key_F2:
         BackBtnClick();
@@ -384,14 +387,16 @@ void TForm1::showRestored()
     }
 }
 
-QUrl TForm1::developerPage()
+void TForm1::showGuide()
 {
-    return QUrl(QStringLiteral("https://quillet.org/"));
+    if (m_guide == nullptr)
+        m_guide = new GuideWindow(this);
+    m_guide->showGuide();
 }
 
 void TForm1::ToolButton30Click()
 {
-    QDesktopServices::openUrl(developerPage());
+    showGuide();
 }
 
 void TForm1::LogRenderError(const QString& line)

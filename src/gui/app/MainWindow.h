@@ -15,7 +15,6 @@
 
 #include <QImage>
 #include <QMainWindow>
-#include <QUrl>
 
 #include <array>
 
@@ -29,6 +28,7 @@ class BackgroundPanel;
 class EditingArea;
 class ExportPanel;
 class FieldsPanel;
+class GuideWindow;
 class PageArea;
 class PageSizePanel;
 class SettingsColumn;
@@ -67,8 +67,8 @@ public:
     /// Shows `line` in the status bar for a few seconds, over the coordinates.
     void showStatusMessage(const QString& line);
 
-    /// The developer's web page that `ToolButton30` opens.
-    static QUrl developerPage();
+    /// The guide to making a form (`Guide`), opened by `ToolButton30` and F1.
+    void showGuide();
 
 public Q_SLOTS:
     void ProjectBtnClick();
@@ -79,6 +79,7 @@ public Q_SLOTS:
     void UndoBtnClick();
     /// `RedoBtn`, Ctrl+Y and Ctrl+Shift+Z.
     void RedoBtnClick();
+    /// The "?" button: the guide.
     void ToolButton30Click();
     /// The repaint tick: draws the page when RepaintPending is set, then advances the
     /// advertising countdown (every tick, drawn or not).
@@ -126,6 +127,8 @@ private:
     /// After an undo or redo: the tree, the page count and a restored background.
     void showRestored();
     void showProjectPath();
+    /// The start page covers the page view exactly while no project is open.
+    void showStartPage();
     /// The caption: the project file's name, with "*" while it has unsaved changes.
     void showCaption();
     void editorOpened(bool pageViewEnabled);
@@ -160,6 +163,7 @@ private:
     ExportPanel* m_exportPanel = nullptr;
     EditingArea* m_editingArea = nullptr;
     AdvertPanel* m_advert = nullptr;
+    GuideWindow* m_guide = nullptr;
     QLabel* m_messPanel = nullptr;
     /// A background source is on a long step: the window waits for it and cannot close.
     bool m_busy = false;

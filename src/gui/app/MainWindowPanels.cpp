@@ -6,10 +6,12 @@
 
 #include "gui/app/MainWindow.h"
 
+#include "core/app/ExampleProject.h"
 #include "core/common/Errors.h"
 #include "gui/app/PageArea.h"
 #include "gui/app/ProjectPanel.h"
 #include "gui/app/SettingsColumn.h"
+#include "gui/app/StartPage.h"
 #include "gui/background/BackgroundPanel.h"
 #include "gui/data/WorkbookPanel.h"
 #include "gui/editor/PageSizePanel.h"
@@ -18,6 +20,7 @@
 #include "gui/fields/EditingArea.h"
 #include "gui/fields/FieldsPanel.h"
 
+#include <QCoreApplication>
 #include <QFileInfo>
 #include <QLabel>
 #include <QTimer>
@@ -59,7 +62,12 @@ void TForm1::connectPanels()
             [this](Area area) { m_settings->showArea(area); });
     connect(m_settings, &SettingsColumn::undoRequested, this, &TForm1::UndoBtnClick);
     connect(m_settings, &SettingsColumn::redoRequested, this, &TForm1::RedoBtnClick);
-    connect(m_settings, &SettingsColumn::developerPageRequested, this, &TForm1::ToolButton30Click);
+    connect(m_settings, &SettingsColumn::guideRequested, this, &TForm1::ToolButton30Click);
+    StartPage* start = m_page->startPage();
+    connect(start, &StartPage::createClicked, m_projectPanel, &ProjectPanel::CreateBtnClick);
+    connect(start, &StartPage::openClicked, m_projectPanel, &ProjectPanel::OpenBtnClick);
+    connect(start, &StartPage::recentChosen, m_projectPanel, &ProjectPanel::openRecent);
+    connect(start, &StartPage::exampleClicked, m_projectPanel, &ProjectPanel::openExample);
     connect(m_projectPanel, &ProjectPanel::aboutToReplaceProject, this,
             &TForm1::aboutToReplaceProject);
     connect(m_projectPanel, &ProjectPanel::projectReplaced, this, &TForm1::showProject);
@@ -148,6 +156,7 @@ void TForm1::aboutToReplaceProject()
 
 void TForm1::showProject(ProjectPanel::Change change)
 {
+    showStartPage();
     if (change == ProjectPanel::Change::Unchanged) {
         m_repaintTime->start();
         return;
@@ -175,9 +184,23 @@ void TForm1::showProject(ProjectPanel::Change change)
     m_repaintTime->start();
 }
 
+void TForm1::showStartPage()
+{
+    const bool shown = !m_document.isProjectOpen();
+    StartPage* start = m_page->startPage();
+    if (shown && start->isHidden()) {
+        // What it offers is read when it comes back: the recent list changes by saving.
+        start->setRecentProjects(m_userSettings.recentProjects());
+        start->setExampleAvailable(
+            !ExampleProject::findExampleFolder(QCoreApplication::applicationDirPath()).isEmpty());
+    }
+    m_page->showStartPage(shown);
+}
+
 void TForm1::showProjectPath()
 {
     m_statusPanels[6]->setText(m_document.ProjectPath);
+    showStartPage();
     m_backgroundPanel->setProjectFolder(m_document.ProjectPath.isEmpty()
                                             ? QString()
                                             : QFileInfo(m_document.ProjectPath).absolutePath());

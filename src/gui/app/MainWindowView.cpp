@@ -175,6 +175,8 @@ void TForm1::RepaintTimeTimer()
         m_document.RepaintPending = false;
         repaintPage();
         showCaption();
+        // Work begun in the unnamed project puts its page in view.
+        showStartPage();
     }
     // The countdown runs on repaint ticks, so it rests while a project loads; a pause that
     // falls due waits while the editing area is open.

@@ -5,6 +5,7 @@
 
 #include "core/editor/ViewGeometry.h"
 #include "gui/app/PageView.h"
+#include "gui/app/StartPage.h"
 
 #include <QGridLayout>
 #include <QLabel>
@@ -39,6 +40,11 @@ PageArea::PageArea(QWidget* parent) : QWidget(parent)
     grid->addWidget(TopRulePnl, 0, 0, 1, 2);
     grid->addWidget(LeftRulePnl, 1, 0);
     grid->addWidget(sScrollBox1, 1, 1);
+    // Over the rulers and the view, in the same cells: the view keeps the size a project
+    // is fitted to while the start page covers it.
+    m_startPage = new StartPage(this);
+    m_startPage->hide();
+    grid->addWidget(m_startPage, 0, 0, 2, 2);
     layout->addLayout(grid, 1);
 }
 
@@ -215,6 +221,13 @@ void PageArea::setViewCursor(Qt::CursorShape shape)
 void PageArea::setViewEnabled(bool enabled)
 {
     DXDraw1->setEnabled(enabled);
+}
+
+void PageArea::showStartPage(bool shown)
+{
+    m_startPage->setVisible(shown);
+    if (shown)
+        m_startPage->raise();
 }
 
 bool PageArea::eventFilter(QObject* watched, QEvent* event)

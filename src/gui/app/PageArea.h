@@ -22,11 +22,13 @@ namespace Quillet {
 
 class PageView;
 class Ruler;
+class StartPage;
 
 /// `sPanel1`, the page area: the zoom and page toolbar `sToolBar1`, the rulers in their
 /// panels and the scroll box `sScrollBox1` with the page view `DXDraw1`. It keeps the
 /// rulers on the view and reports its controls by signals; the window answers them and
-/// drives the area through the methods below.
+/// drives the area through the methods below. While no project is open the start page
+/// covers the rulers and the view, which keep their size beneath it.
 class PageArea : public QWidget {
     Q_OBJECT
 public:
@@ -64,6 +66,10 @@ public:
     void setViewCursor(Qt::CursorShape shape);
     /// Whether the page view takes the mouse (not while a field or block panel is open).
     void setViewEnabled(bool enabled);
+
+    /// `StartPage`, shown over the view by showStartPage().
+    StartPage* startPage() const { return m_startPage; }
+    void showStartPage(bool shown);
 
 Q_SIGNALS:
     // The toolbar: `OriginalBtn`, `ScreenBtn` (left click, and right button released),
@@ -110,6 +116,7 @@ private:
     Ruler* LeftRule = nullptr;
     QScrollArea* sScrollBox1 = nullptr;
     PageView* DXDraw1 = nullptr;
+    StartPage* m_startPage = nullptr;
 };
 
 } // namespace Quillet

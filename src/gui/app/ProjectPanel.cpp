@@ -3,6 +3,7 @@
 
 #include "gui/app/ProjectPanel.h"
 
+#include "core/app/ExampleProject.h"
 #include "core/app/NewProject.h"
 #include "core/app/ProjectDocument.h"
 #include "core/app/UserSettings.h"
@@ -10,6 +11,7 @@
 #include "gui/app/Icons.h"
 
 #include <QAction>
+#include <QCoreApplication>
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
@@ -17,6 +19,7 @@
 #include <QMenu>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QStandardPaths>
 #include <QToolButton>
 
 namespace Quillet {
@@ -226,10 +229,12 @@ void ProjectPanel::AddRecentProject(const QString& path)
 
 void ProjectPanel::RecentProjectClick()
 {
-    const auto* action = qobject_cast<const QAction*>(sender());
-    if (action == nullptr)
-        return;
-    const QString path = action->data().toString();
+    if (const auto* action = qobject_cast<const QAction*>(sender()))
+        openRecent(action->data().toString());
+}
+
+void ProjectPanel::openRecent(const QString& path)
+{
     if (!QFileInfo(path).isFile()) {
         QMessageBox::warning(this, QStringLiteral("Внимание"), QStringLiteral("Файл не существует"),
                              QMessageBox::Ok);
@@ -237,6 +242,55 @@ void ProjectPanel::RecentProjectClick()
     }
     if (askToSaveChanges())
         LoadProject(path);
+}
+
+void ProjectPanel::openExample()
+{
+    Q_EMIT aboutToReplaceProject();
+    const QString path = exampleCopy();
+    if (path.isEmpty()) {
+        Q_EMIT projectReplaced(Change::Unchanged);
+        return;
+    }
+    LoadProject(path);
+}
+
+QString ProjectPanel::exampleCopy()
+{
+    if (!askToSaveChanges())
+        return QString();
+    const QString example =
+        ExampleProject::findExampleFolder(QCoreApplication::applicationDirPath());
+    if (example.isEmpty()) {
+        showError(tr("Пример не найден: он не установлен вместе с программой."));
+        return QString();
+    }
+    const QString folder = ExampleProject::copyFolder(
+        QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation), QDir::homePath());
+    const QString copy = QDir(folder).filePath(ExampleProject::projectFileName());
+    if (QFileInfo::exists(copy)) {
+        // The earlier copy may hold the user's own work.
+        QMessageBox box(QMessageBox::Question, tr("Пример"),
+                        tr("В папке «%1» уже есть копия примера, возможно, с вашими "
+                           "изменениями. Заменить её копией исходного примера?")
+                            .arg(QDir::toNativeSeparators(folder)),
+                        QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, this);
+        box.button(QMessageBox::Yes)->setText(tr("Заменить"));
+        box.button(QMessageBox::No)->setText(tr("Открыть прежнюю"));
+        box.setDefaultButton(QMessageBox::No);
+        const int answer = box.exec();
+        if (answer == QMessageBox::Cancel)
+            return QString();
+        if (answer == QMessageBox::No)
+            return copy;
+    }
+    try {
+        ExampleProject::copyExample(example, folder);
+    } catch (const Error& e) {
+        showError(e.message());
+        return QString();
+    }
+    return copy;
 }
 
 } // namespace Quillet

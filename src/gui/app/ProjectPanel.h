@@ -34,6 +34,13 @@ public Q_SLOTS:
     void OpenBtnClick();
     /// Returns true when the project was written.
     bool SaveBtnClick();
+    /// A recent project chosen: loads it after asking to save changes; a file that is no
+    /// longer there is reported ("Файл не существует") and stays in the list.
+    void openRecent(const QString& path);
+    /// "Открыть пример": copies the bundled example into the user's documents
+    /// (ExampleProject) and opens the copy. An earlier copy is replaced only when the user
+    /// says so; otherwise it is opened as it is.
+    void openExample();
 
 Q_SIGNALS:
     /// The project is about to be replaced: close the editor, stop repainting.
@@ -50,6 +57,8 @@ private:
     void BuildRecentMenu();
     void AddRecentProject(const QString& path);
     bool writeProject(const QString& path);
+    /// The copy of the example to open, made when asked; empty when there is none to open.
+    QString exampleCopy();
     void showError(const QString& message);
     /// The folder file dialogs start in: the project's, or the current one for a project
     /// never saved.

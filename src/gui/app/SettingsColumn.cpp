@@ -94,9 +94,9 @@ void SettingsColumn::buildAreaToolBar()
                                    QStringLiteral("Повторить отменённое действие (CTRL+Y)"));
     connect(redo, &QToolButton::clicked, this, &SettingsColumn::redoRequested);
     m_toolBar->addSeparator();
-    QToolButton* site =
-        areaButton("ToolButton30", IconName::Help, QStringLiteral("Перейти на сайт разработчика"));
-    connect(site, &QToolButton::clicked, this, &SettingsColumn::developerPageRequested);
+    QToolButton* guide =
+        areaButton("ToolButton30", IconName::Help, tr("Руководство ( F1 )"));
+    connect(guide, &QToolButton::clicked, this, &SettingsColumn::guideRequested);
 }
 
 void SettingsColumn::buildProgressPanel()

@@ -63,7 +63,8 @@ Q_SIGNALS:
     void areaRequested(Area area);
     void undoRequested();
     void redoRequested();
-    void developerPageRequested();
+    /// `ToolButton30`, the "?" button.
+    void guideRequested();
     /// `ProgressCancel` was clicked; the button stays disabled until endProgress().
     void cancelRequested();
 

@@ -7,7 +7,6 @@
 #include "gui/app/MainWindow.h"
 
 #include <QCheckBox>
-#include <QDesktopServices>
 #include <QGroupBox>
 #include <QLabel>
 #include <QMenu>
@@ -55,7 +54,6 @@ private Q_SLOTS:
     void pageSetButtons_data();
     void pageSetButtons();
     void directChangesThePageCount();
-    void developerPageOpensInTheBrowser();
 
 private:
     QTemporaryDir m_dir;
@@ -170,7 +168,7 @@ void MainWindowTest::namedControls_data()
         {"exportBtn", "Экспорт результата ( F5 )"},
         {"UndoBtn", "Отменить последнее действие ( CTRL+Z)"},
         {"RedoBtn", "Повторить отменённое действие (CTRL+Y)"},
-        {"ToolButton30", "Перейти на сайт разработчика"},
+        {"ToolButton30", "Руководство ( F1 )"},
         {"RePaintBtn", "Перерисовать"},
         {"OriginalBtn", "Максимально близко ( ALT+NUM * )"},
         {"ScreenBtn", "Физический размер (ALT + INSERT)"},
@@ -560,29 +558,6 @@ void MainWindowTest::directChangesThePageCount()
     QCOMPARE(page->value(), 1);
     QCOMPARE(window.viewState().PageN, 1);
     QVERIFY(window.document().RepaintPending);
-}
-
-namespace {
-// Stands in for the desktop's browser.
-class UrlCatcher : public QObject {
-    Q_OBJECT
-public:
-    QList<QUrl> opened;
-public Q_SLOTS:
-    void open(const QUrl& url) { opened.append(url); }
-};
-} // namespace
-
-void MainWindowTest::developerPageOpensInTheBrowser()
-{
-    UrlCatcher catcher;
-    QDesktopServices::setUrlHandler(QStringLiteral("https"), &catcher, "open");
-    TForm1 window;
-    window.show();
-    QTest::mouseClick(control<QToolButton>(window, "ToolButton30"), Qt::LeftButton);
-    QDesktopServices::unsetUrlHandler(QStringLiteral("https"));
-    QCOMPARE(catcher.opened, QList<QUrl>{TForm1::developerPage()});
-    QVERIFY(TForm1::developerPage().isValid());
 }
 
 QTEST_MAIN(MainWindowTest)
