@@ -71,6 +71,16 @@ void fail(const QString& what)
     ++g_failures;
 }
 
+// The lines of a list or tree, its branches included.
+void appendItemTexts(const QAbstractItemModel& model, const QModelIndex& parent, QStringList& texts)
+{
+    for (int row = 0; row < model.rowCount(parent); ++row) {
+        const QModelIndex index = model.index(row, 0, parent);
+        texts << index.data(Qt::DisplayRole).toString();
+        appendItemTexts(model, index, texts);
+    }
+}
+
 // The texts a picture shows on its controls, each of which the fonts must be able to draw:
 // a character no installed font has shows as an empty box.
 QStringList shownTexts(QWidget* root)
@@ -88,6 +98,10 @@ QStringList shownTexts(QWidget* root)
     for (auto* group : root->findChildren<QGroupBox*>()) {
         if (visible(group))
             texts << group->title();
+    }
+    for (auto* view : root->findChildren<QAbstractItemView*>()) {
+        if (visible(view) && view->model() != nullptr)
+            appendItemTexts(*view->model(), QModelIndex(), texts);
     }
     return texts;
 }

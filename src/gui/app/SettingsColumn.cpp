@@ -94,8 +94,7 @@ void SettingsColumn::buildAreaToolBar()
                                    QStringLiteral("Повторить отменённое действие (CTRL+Y)"));
     connect(redo, &QToolButton::clicked, this, &SettingsColumn::redoRequested);
     m_toolBar->addSeparator();
-    QToolButton* guide =
-        areaButton("ToolButton30", IconName::Help, tr("Руководство ( F1 )"));
+    QToolButton* guide = areaButton("ToolButton30", IconName::Help, tr("Руководство ( F1 )"));
     connect(guide, &QToolButton::clicked, this, &SettingsColumn::guideRequested);
 }
 
