@@ -5,6 +5,7 @@
 // its own *Command.cpp and registers itself.
 
 #include "cli/Command.h"
+#include "core/app/Language.h"
 #include "core/common/Errors.h"
 #include "core/raster/DecoderMessages.h"
 
@@ -139,6 +140,8 @@ int main(int argc, char** argv)
     char* qtArgv[] = {argv[0], nullptr};
     QGuiApplication app(qtArgc, qtArgv);
     QGuiApplication::setApplicationName(QStringLiteral("quillet-cli"));
+    Quillet::installTranslations(
+        app, Quillet::interfaceLanguageCode(Quillet::InterfaceLanguage::System));
     if (args.isEmpty() || args.first() == QLatin1String("--help")
         || args.first() == QLatin1String("-h")) {
         printUsage();

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // SPDX-FileCopyrightText: 2026 Quillet developers
 
+#include "core/app/Language.h"
+#include "core/app/UserSettings.h"
 #include "gui/app/Look.h"
 #include "gui/app/MainWindow.h"
 #include "core/raster/DecoderMessages.h"
@@ -17,7 +19,12 @@ int main(int argc, char** argv)
     QApplication::setOrganizationName(QStringLiteral("QARNEX"));
     QApplication::setDesktopFileName(QStringLiteral("quillet"));
     Quillet::applyLook(app);
-    Quillet::installTranslation(app);
+    {
+        // The language chosen in the settings takes effect here, at the start.
+        const Quillet::UserSettings settings;
+        Quillet::installTranslations(app,
+                                     Quillet::interfaceLanguageCode(settings.interfaceLanguage()));
+    }
 
     Quillet::TForm1 window;
     const QStringList args = QApplication::arguments();

@@ -8,6 +8,7 @@
 // display. Exit code 0 when every picture was written and every control's text can be
 // drawn by the installed fonts, 2 otherwise.
 
+#include "core/app/Language.h"
 #include "gui/app/AdvertPanel.h"
 #include "gui/app/GuideWindow.h"
 #include "gui/app/Look.h"
@@ -745,7 +746,7 @@ int main(int argc, char** argv)
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Quillet"));
     applyLook(app);
-    installTranslation(app);
+    installTranslations(app, interfaceLanguageCode(InterfaceLanguage::System));
     if (argc != 3) {
         std::fprintf(stderr, "usage: quillet-screenshots DEMO_DIR OUTDIR\n");
         return 2;

@@ -3,17 +3,13 @@
 
 #include "core/app/Guide.h"
 
-#include <QRegularExpression>
+#include "core/app/Language.h"
 
 namespace Quillet {
 
 QString guideFileName(const QString& localeName)
 {
-    // The language is what comes before the territory, the encoding or the modifier.
-    static const QRegularExpression separators(QStringLiteral("[_.@-]"));
-    const QString language = localeName.section(separators, 0, 0);
-    const bool russian = language.compare(QLatin1String("ru"), Qt::CaseInsensitive) == 0;
-    return russian ? QStringLiteral("guide_ru.html") : QStringLiteral("guide_en.html");
+    return QStringLiteral("guide_%1.html").arg(languageCodeOf(localeName));
 }
 
 } // namespace Quillet

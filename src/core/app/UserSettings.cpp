@@ -19,6 +19,7 @@ namespace {
 
 const QString kScaleKey = QStringLiteral("mscale");
 const QString kAdvertKey = QStringLiteral("adpage");
+const QString kLanguageKey = QStringLiteral("language");
 const QString kWidthKey = QStringLiteral("width");
 const QString kHeightKey = QStringLiteral("height");
 const QString kPresetsKey = QStringLiteral("presets");
@@ -295,6 +296,20 @@ void UserSettings::setAdvertPage(const QString& address)
     else
         m_settings->setValue(kAdvertKey, address.trimmed());
     commit(m_settings, QStringLiteral("адрес рекламной страницы"));
+}
+
+InterfaceLanguage UserSettings::interfaceLanguage() const
+{
+    return interfaceLanguageFromKey(m_settings->value(kLanguageKey).toString());
+}
+
+void UserSettings::setInterfaceLanguage(InterfaceLanguage language)
+{
+    if (language == InterfaceLanguage::System)
+        m_settings->remove(kLanguageKey);
+    else
+        m_settings->setValue(kLanguageKey, interfaceLanguageKey(language));
+    commit(m_settings, QStringLiteral("язык интерфейса"));
 }
 
 QStringList UserSettings::withRecentProject(const QStringList& menuPaths, const QString& path)

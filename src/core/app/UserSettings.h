@@ -2,6 +2,8 @@
 // SPDX-FileCopyrightText: 2026 Quillet developers
 #pragma once
 
+#include "core/app/Language.h"
+
 #include <QSettings>
 #include <QString>
 #include <QStringList>
@@ -35,7 +37,7 @@ public:
 /// Settings that belong to the user, not to a project: recent projects, named page sizes
 /// and the screen calibration. Kept with QSettings (organisation "QARNEX", application
 /// "LINDORA"): values "1"…"10" hold recent project paths, "mscale" the calibrated scale,
-/// "adpage" the advertising page's address,
+/// "adpage" the advertising page's address, "language" the interface language,
 /// and each page size is a group named after it holding "width" and "height" doubles (every
 /// group is a page size). The printers' calibrations are kept apart, in a store of their
 /// own (application "LINDORA-printers", or "NAME.printers.ini" beside an INI file
@@ -99,6 +101,12 @@ public:
     QString advertPage() const;
     /// Stores the advertising page's address; an empty one removes the entry.
     void setAdvertPage(const QString& address);
+
+    /// The interface language the user chose ("language": "ru" or "en"; none is the
+    /// system's), used from the next start.
+    InterfaceLanguage interfaceLanguage() const;
+    /// Stores the choice; System removes the entry.
+    void setInterfaceLanguage(InterfaceLanguage language);
 
 private:
     std::unique_ptr<QSettings> m_settings;

@@ -4,6 +4,7 @@
 #include "gui/app/GuideWindow.h"
 
 #include "core/app/Guide.h"
+#include "core/app/Language.h"
 
 #include <QDesktopServices>
 #include <QLocale>
@@ -38,7 +39,7 @@ QUrl GuideWindow::guidePage(const QString& localeName)
 void GuideWindow::showGuide()
 {
     if (!isVisible() || m_browser->source().isEmpty())
-        m_browser->setSource(guidePage(QLocale().name()));
+        m_browser->setSource(guidePage(currentInterfaceLanguage()));
     show();
     raise();
     activateWindow();

@@ -4,11 +4,9 @@
 #include "gui/app/Look.h"
 
 #include <QApplication>
-#include <QLibraryInfo>
 #include <QLocale>
 #include <QPalette>
 #include <QStyleFactory>
-#include <QTranslator>
 
 namespace Quillet {
 namespace {
@@ -62,16 +60,6 @@ void applyLook(QApplication& app)
     app.setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
     app.setPalette(lightPalette());
     app.setStyleSheet(QString::fromUtf8(kStyleSheet));
-}
-
-void installTranslation(QApplication& app)
-{
-    auto* translator = new QTranslator(&app);
-    if (translator->load(QLocale(QLocale::Russian, QLocale::Russia), QStringLiteral("qtbase"),
-                         QStringLiteral("_"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
-        QApplication::installTranslator(translator);
-    else
-        delete translator;
 }
 
 } // namespace Quillet

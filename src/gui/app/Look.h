@@ -10,9 +10,4 @@ namespace Quillet {
 /// on every desktop, so the panels read as one surface.
 void applyLook(QApplication& app);
 
-/// Qt's own texts (standard buttons, the colour and file dialogs, edit menus) in Russian,
-/// the program's language, when Qt's Russian translation is installed; otherwise they
-/// stay as Qt has them.
-void installTranslation(QApplication& app);
-
 } // namespace Quillet
