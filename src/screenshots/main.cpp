@@ -31,6 +31,10 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QAbstractItemView>
+#include <QTabBar>
+#include <QSet>
+#include <QRegularExpression>
+#include <QCheckBox>
 #include <QDir>
 #include <QDoubleSpinBox>
 #include <QFile>
@@ -65,6 +69,9 @@ using namespace Quillet;
 namespace {
 
 int g_failures = 0;
+// Texts of the user's own shown on controls (file names, the demo's values), which stay as
+// they are in every language.
+QSet<QString> g_userTexts;
 
 void fail(const QString& what)
 {
@@ -82,35 +89,82 @@ void appendItemTexts(const QAbstractItemModel& model, const QModelIndex& parent,
     }
 }
 
-// The texts a picture shows on its controls, each of which the fonts must be able to draw:
-// a character no installed font has shows as an empty box.
-QStringList shownTexts(QWidget* root)
+// Views whose lines are the user's own data (a workbook's headers and values), which no
+// translation touches.
+bool showsUserData(const QAbstractItemView* view)
 {
-    QStringList texts;
+    for (const QWidget* w = view; w != nullptr; w = w->parentWidget()) {
+        if (w->objectName() == QLatin1String("ColumnChooser"))
+            return true;
+    }
+    return false;
+}
+
+// The texts a picture shows on its controls. `ours` holds the program's own texts, which
+// the interface's language must give; `all` adds the lines of lists and trees that may
+// hold the user's data. Every one must be drawable by the installed fonts: a character
+// no installed font has shows as an empty box.
+struct ShownTexts {
+    QStringList ours;
+    QStringList all;
+};
+
+ShownTexts shownTexts(QWidget* root)
+{
+    ShownTexts texts;
     const auto visible = [root](const QWidget* w) { return w->isVisibleTo(root) || w == root; };
     for (auto* button : root->findChildren<QAbstractButton*>()) {
         if (visible(button))
-            texts << button->text();
+            texts.ours << button->text();
     }
     for (auto* label : root->findChildren<QLabel*>()) {
         if (visible(label) && label->textFormat() != Qt::RichText)
-            texts << label->text();
+            texts.ours << label->text();
     }
     for (auto* group : root->findChildren<QGroupBox*>()) {
         if (visible(group))
-            texts << group->title();
+            texts.ours << group->title();
     }
+    for (auto* spin : root->findChildren<QDoubleSpinBox*>()) {
+        if (visible(spin))
+            texts.ours << spin->prefix() << spin->suffix();
+    }
+    for (auto* spin : root->findChildren<QSpinBox*>()) {
+        if (visible(spin))
+            texts.ours << spin->prefix() << spin->suffix();
+    }
+    for (auto* combo : root->findChildren<QComboBox*>()) {
+        if (visible(combo) && !combo->isEditable())
+            texts.ours << combo->currentText();
+    }
+    for (auto* edit : root->findChildren<QLineEdit*>()) {
+        if (visible(edit) && edit->text().isEmpty())
+            texts.ours << edit->placeholderText();
+    }
+    for (auto* tabs : root->findChildren<QTabBar*>()) {
+        for (int i = 0; visible(tabs) && i < tabs->count(); ++i)
+            texts.ours << tabs->tabText(i);
+    }
+    texts.all = texts.ours;
     for (auto* view : root->findChildren<QAbstractItemView*>()) {
-        if (visible(view) && view->model() != nullptr)
-            appendItemTexts(*view->model(), QModelIndex(), texts);
+        if (!visible(view) || view->model() == nullptr)
+            continue;
+        QStringList lines;
+        appendItemTexts(*view->model(), QModelIndex(), lines);
+        texts.all << lines;
+        if (!showsUserData(view))
+            texts.ours << lines;
     }
+    if (root->isWindow())
+        texts.ours << root->windowTitle();
     return texts;
 }
 
 void checkGlyphs(QWidget* root, const QString& path)
 {
-    for (const QString& text : shownTexts(root)) {
-        const QFontMetrics metrics(root->font());
+    const ShownTexts texts = shownTexts(root);
+    const QFontMetrics metrics(root->font());
+    for (const QString& text : texts.all) {
         for (const char32_t c : text.toUcs4()) {
             if (c == U'\n' || c == U'&' || metrics.inFontUcs4(c))
                 continue;
@@ -120,12 +174,52 @@ void checkGlyphs(QWidget* root, const QString& path)
                      .arg(text));
         }
     }
+    // In English nothing of ours may be left in Russian. The demo's own texts (its field
+    // values, file and sheet names) are the user's and stay as they are.
+    if (currentInterfaceLanguage() != QLatin1String("en"))
+        return;
+    static const QRegularExpression cyrillic(QStringLiteral("[\\x{0400}-\\x{04FF}]"));
+    for (const QString& text : texts.ours) {
+        if (text.contains(cyrillic) && !g_userTexts.contains(text))
+            fail(QStringLiteral("%1: not translated: \"%2\"").arg(path, text));
+    }
+}
+
+// A caption wider than its button or a one-line label narrower than its text is cut off.
+void checkCaptions(QWidget* root, const QString& path)
+{
+    const auto visible = [root](const QWidget* w) { return w->isVisibleTo(root); };
+    for (auto* button : root->findChildren<QPushButton*>()) {
+        if (visible(button) && !button->text().isEmpty()
+            && button->width() < button->minimumSizeHint().width())
+            fail(QStringLiteral("%1: the button \"%2\" is %3 pixels wide, its caption needs %4")
+                     .arg(path, button->text())
+                     .arg(button->width())
+                     .arg(button->minimumSizeHint().width()));
+    }
+    for (auto* box : root->findChildren<QCheckBox*>()) {
+        if (visible(box) && box->width() < box->minimumSizeHint().width())
+            fail(QStringLiteral("%1: \"%2\" is %3 pixels wide, its caption needs %4")
+                     .arg(path, box->text())
+                     .arg(box->width())
+                     .arg(box->minimumSizeHint().width()));
+    }
+    for (auto* label : root->findChildren<QLabel*>()) {
+        if (visible(label) && !label->wordWrap() && label->pixmap().isNull()
+            && label->textFormat() != Qt::RichText && !label->text().isEmpty()
+            && label->width() < label->minimumSizeHint().width())
+            fail(QStringLiteral("%1: the label \"%2\" is %3 pixels wide, its text needs %4")
+                     .arg(path, label->text())
+                     .arg(label->width())
+                     .arg(label->minimumSizeHint().width()));
+    }
 }
 
 // Writes the picture of `widget` after checking that the fonts draw its controls' texts.
 bool savePicture(QWidget* widget, const QString& path)
 {
     checkGlyphs(widget, path);
+    checkCaptions(widget, path);
     return widget->grab().save(path);
 }
 

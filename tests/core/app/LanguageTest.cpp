@@ -166,9 +166,9 @@ void LanguageTest::translationsAreComplete()
                               + translation;
         }
     }
-    QVERIFY2(faults.isEmpty(), qPrintable(QStringLiteral("%1 entries to mend, first ones:\n")
-                                              .arg(faults.size())
-                                          + faults.mid(0, 30).join(QLatin1Char('\n'))));
+    QVERIFY2(faults.isEmpty(),
+             qPrintable(QStringLiteral("%1 entries to mend, first ones:\n").arg(faults.size())
+                        + faults.mid(0, 30).join(QLatin1Char('\n'))));
 }
 
 // The built translation is inside the program and speaks English.
