@@ -833,6 +833,49 @@ bool copyDemo(const QDir& from, const QDir& to)
     return true;
 }
 
+// The guide's pictures, cut from the screenshots into OUTDIR/guide-images: the top left
+// part of each that the guide's text talks about, as 8-bit PNGs.
+void cutGuidePictures(const QDir& out)
+{
+    struct Cut {
+        const char* name;
+        int top, width, height; // height 0: the whole picture
+        double scale;
+    };
+    static const Cut cuts[] = {
+        {"area-1-project", 0, 345, 430, 1.0},         {"area-2-background", 0, 345, 665, 1.0},
+        {"area-5-export", 0, 345, 310, 1.0},          {"page-comb", 0, 670, 420, 1.0},
+        {"area-3-blocks-drawing", 0, 830, 560, 0.75}, {"panel-text", 170, 350, 508, 1.0},
+        {"calibration-dialog", 0, 0, 0, 1.0},
+    };
+    if (!out.mkpath(QStringLiteral("guide-images"))) {
+        fail(QStringLiteral("cannot make %1").arg(out.filePath(QStringLiteral("guide-images"))));
+        return;
+    }
+    for (const Cut& cut : cuts) {
+        const QString name = QString::fromLatin1(cut.name) + QStringLiteral(".png");
+        QImage picture(out.filePath(name));
+        if (picture.isNull()) {
+            fail(QStringLiteral("cannot read %1").arg(out.filePath(name)));
+            continue;
+        }
+        // Screenshots at a higher scale are cut at the same place in the layout.
+        const double ratio =
+            picture.devicePixelRatio() > 1
+                ? picture.devicePixelRatio()
+                : qEnvironmentVariable("QT_SCALE_FACTOR", QStringLiteral("1")).toDouble();
+        const double k = ratio > 0 ? ratio : 1.0;
+        if (cut.height > 0)
+            picture = picture.copy(0, int(cut.top * k), int(cut.width * k), int(cut.height * k));
+        if (cut.scale != 1.0)
+            picture =
+                picture.scaledToWidth(int(picture.width() * cut.scale), Qt::SmoothTransformation);
+        const QString path = out.filePath(QStringLiteral("guide-images/") + name);
+        if (!picture.convertToFormat(QImage::Format_Indexed8, Qt::ThresholdDither).save(path))
+            fail(QStringLiteral("cannot write %1").arg(path));
+    }
+}
+
 } // namespace
 
 int main(int argc, char** argv)
@@ -923,6 +966,7 @@ int main(int argc, char** argv)
     shootColumnChooser(window, out);
     shootTextComb(window, out);
     shootGuide(window, out);
+    cutGuidePictures(out);
 
     window.document().RepaintPending = false;
     return g_failures == 0 ? 0 : 2;
