@@ -16,7 +16,7 @@ std::optional<QString> ColumnChooser::choose(const SeriesOffer& offer, const QSt
                                              QWidget* parent)
 {
     if (!offer.problem.isEmpty() || offer.choices.empty()) {
-        QMessageBox::information(parent, QStringLiteral("Связь со столбцом"), offer.problem);
+        QMessageBox::information(parent, tr("Связь со столбцом"), offer.problem);
         return std::nullopt;
     }
     ColumnChooser dialog(offer, current, parent);
@@ -30,15 +30,14 @@ ColumnChooser::ColumnChooser(const SeriesOffer& offer, const QString& current, Q
 {
     setObjectName(QStringLiteral("ColumnChooser"));
     const bool rows = offer.along == PagesAlong::Columns;
-    setWindowTitle(rows ? QStringLiteral("Строка листа «%1»").arg(offer.sheet)
-                        : QStringLiteral("Столбец листа «%1»").arg(offer.sheet));
+    setWindowTitle(rows ? tr("Строка листа «%1»").arg(offer.sheet)
+                        : tr("Столбец листа «%1»").arg(offer.sheet));
     auto* layout = new QVBoxLayout(this);
-    auto* note = new QLabel(
-        rows ? QStringLiteral("Поле возьмёт значения из выбранной строки: по одному на "
-                              "страницу, от первого столбца с данными до последнего.")
-             : QStringLiteral("Поле возьмёт значения из выбранного столбца: по одному на "
-                              "страницу, от первой строки с данными до последней."),
-        this);
+    auto* note = new QLabel(rows ? tr("Поле возьмёт значения из выбранной строки: по одному на "
+                                      "страницу, от первого столбца с данными до последнего.")
+                                 : tr("Поле возьмёт значения из выбранного столбца: по одному на "
+                                      "страницу, от первой строки с данными до последней."),
+                            this);
     note->setWordWrap(true);
     layout->addWidget(note);
 
@@ -55,8 +54,8 @@ ColumnChooser::ColumnChooser(const SeriesOffer& offer, const QString& current, Q
     layout->addWidget(m_list, 1);
 
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
-    buttons->button(QDialogButtonBox::Ok)->setText(QStringLiteral("Выбрать"));
-    buttons->button(QDialogButtonBox::Cancel)->setText(QStringLiteral("Отмена"));
+    buttons->button(QDialogButtonBox::Ok)->setText(tr("Выбрать"));
+    buttons->button(QDialogButtonBox::Cancel)->setText(tr("Отмена"));
     layout->addWidget(buttons);
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);

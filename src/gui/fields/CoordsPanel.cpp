@@ -28,7 +28,7 @@ constexpr double kMaxBlockScale = 100.0;
 } // namespace
 
 CoordsPanel::CoordsPanel(CoordsValues& values, QWidget* parent)
-    : QGroupBox(QStringLiteral("Координаты блока"), parent), m_values(values)
+    : QGroupBox(tr("Координаты блока"), parent), m_values(values)
 {
     setObjectName(QStringLiteral("Coords"));
     m_column = new QVBoxLayout(this);
@@ -58,7 +58,7 @@ CoordsPanel::CoordsPanel(CoordsValues& values, QWidget* parent)
 void CoordsPanel::buildScaleRow()
 {
     auto* row = new QHBoxLayout;
-    auto* label = new QLabel(QStringLiteral("Множитель"), this);
+    auto* label = new QLabel(tr("Множитель"), this);
     m_blockScale = new QDoubleSpinBox(this);
     m_blockScale->setObjectName(QStringLiteral("BlockScale"));
     // Three decimals: the factor snaps to a whole page pixel in millimetres (0.508).
@@ -74,11 +74,11 @@ void CoordsPanel::buildScaleRow()
         Q_EMIT valuesChanged();
     });
     QToolButton* scaleX =
-        iconButton(this, "ScaleX", IconName::ScaleWidth, QStringLiteral("Ширина блока × множетель"),
+        iconButton(this, "ScaleX", IconName::ScaleWidth, tr("Ширина блока × множетель"),
                    tr("Умножить ширину блока на множитель"));
-    QToolButton* scaleY = iconButton(this, "ScaleY", IconName::ScaleHeight,
-                                     QStringLiteral("Высота блока × множетель"),
-                                     tr("Умножить высоту блока на множитель"));
+    QToolButton* scaleY =
+        iconButton(this, "ScaleY", IconName::ScaleHeight, tr("Высота блока × множетель"),
+                   tr("Умножить высоту блока на множитель"));
     connect(scaleX, &QToolButton::clicked, this, [this] { scaleClicked(&ScaleX); });
     connect(scaleY, &QToolButton::clicked, this, [this] { scaleClicked(&ScaleY); });
     row->addWidget(label);
@@ -118,7 +118,7 @@ QDoubleSpinBox* CoordsPanel::edgeEdit(const char* name, double CoordsValues::*me
     edit->setDecimals(2);
     edit->setRange(0, kMaxEdgeMm);
     edit->setSingleStep(MmEditStep);
-    edit->setToolTip(QStringLiteral("мм"));
+    edit->setToolTip(tr("мм"));
     connect(edit, &QDoubleSpinBox::valueChanged, this, [this, member](double mm) {
         m_values.*member = mm;
         Q_EMIT valuesChanged();

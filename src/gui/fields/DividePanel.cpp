@@ -22,14 +22,14 @@ QSpinBox* partsEdit(QWidget* parent, const char* name)
 } // namespace
 
 DividePanel::DividePanel(DivideValues& values, QWidget* parent)
-    : QGroupBox(QStringLiteral("Разбить блок на части"), parent), m_values(values)
+    : QGroupBox(tr("Разбить блок на части"), parent), m_values(values)
 {
     setObjectName(QStringLiteral("Divided"));
     auto* form = new QFormLayout(this);
     m_columns = partsEdit(this, "Col");
     m_rows = partsEdit(this, "Row");
-    form->addRow(QStringLiteral("Число колонок"), m_columns);
-    form->addRow(QStringLiteral("Число строк"), m_rows);
+    form->addRow(tr("Число колонок"), m_columns);
+    form->addRow(tr("Число строк"), m_rows);
     auto* fromValue = new QPushButton(tr("Столько блоков, сколько знаков"), this);
     fromValue->setObjectName(QStringLiteral("ColsFromValue"));
     fromValue->setToolTip(tr("Одна колонка на каждый знак значения поля на этой странице "

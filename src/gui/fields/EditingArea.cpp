@@ -90,14 +90,14 @@ EditingArea::EditingArea(FieldEditor& editor, ProjectDocument& document,
     m_buttons->setObjectName(QStringLiteral("AddOptButtons"));
     auto* buttons = new QHBoxLayout(m_buttons);
     buttons->setContentsMargins(4, 2, 4, 2);
-    m_ok = new QPushButton(QStringLiteral("Применить"), m_buttons);
+    m_ok = new QPushButton(tr("Применить"), m_buttons);
     setIconBesideText(m_ok, IconName::Apply);
     m_ok->setObjectName(QStringLiteral("OkBtn"));
-    m_ok->setToolTip(QStringLiteral("Применить изменения"));
-    m_cancel = new QPushButton(QStringLiteral("Отменить"), m_buttons);
+    m_ok->setToolTip(tr("Применить изменения"));
+    m_cancel = new QPushButton(tr("Отменить"), m_buttons);
     setIconBesideText(m_cancel, IconName::Cancel);
     m_cancel->setObjectName(QStringLiteral("CancelBtn"));
-    m_cancel->setToolTip(QStringLiteral("Отменить изменения"));
+    m_cancel->setToolTip(tr("Отменить изменения"));
     buttons->addStretch(1);
     buttons->addWidget(m_ok);
     buttons->addWidget(m_cancel);

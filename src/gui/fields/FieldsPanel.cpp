@@ -28,7 +28,7 @@ FieldsPanel::FieldsPanel(ProjectDocument& document, QWidget* parent)
 
 void FieldsPanel::buildBlocksGroups()
 {
-    m_blocksGroup = new QGroupBox(QStringLiteral("Поля и блоки"), this);
+    m_blocksGroup = new QGroupBox(tr("Поля и блоки"), this);
     m_blocksGroup->setObjectName(QStringLiteral("FieldCreateGroup"));
     layout()->addWidget(m_blocksGroup);
     auto* blocks = new QVBoxLayout(m_blocksGroup);
@@ -37,12 +37,12 @@ void FieldsPanel::buildBlocksGroups()
         const char* caption;
         FieldKind kind;
     } buttons[] = {
-        {"CreateTextField", "Создать текстовое поле", FieldKind::Text},
-        {"CreateImgField", "Создать графическое поле", FieldKind::Image},
-        {"CreateShpField", "Создать фигурное поле", FieldKind::Shape},
+        {"CreateTextField", QT_TR_NOOP("Создать текстовое поле"), FieldKind::Text},
+        {"CreateImgField", QT_TR_NOOP("Создать графическое поле"), FieldKind::Image},
+        {"CreateShpField", QT_TR_NOOP("Создать фигурное поле"), FieldKind::Shape},
     };
     for (const auto& b : buttons) {
-        auto* button = new QPushButton(QString::fromUtf8(b.caption), m_blocksGroup);
+        auto* button = new QPushButton(tr(b.caption), m_blocksGroup);
         button->setObjectName(QString::fromLatin1(b.name));
         connect(button, &QPushButton::clicked, this,
                 [this, kind = b.kind] { Q_EMIT createRequested(kind); });
@@ -54,7 +54,7 @@ void FieldsPanel::buildBlocksGroups()
 
 void FieldsPanel::buildStructureGroups()
 {
-    m_structureGroup = new QGroupBox(QStringLiteral("Структура полей"), this);
+    m_structureGroup = new QGroupBox(tr("Структура полей"), this);
     m_structureGroup->setObjectName(QStringLiteral("StructureGroup"));
     layout()->addWidget(m_structureGroup);
     auto* layout = new QVBoxLayout(m_structureGroup);
@@ -68,7 +68,7 @@ void FieldsPanel::buildStructureGroups()
             Q_EMIT nodeActivated(*node);
     });
 
-    auto* relations = new QGroupBox(QStringLiteral("Список зависимостей"), this);
+    auto* relations = new QGroupBox(tr("Список зависимостей"), this);
     relations->setObjectName(QStringLiteral("RelateGroup"));
     this->layout()->addWidget(relations);
     auto* relationLayout = new QVBoxLayout(relations);

@@ -45,7 +45,7 @@ struct ToolDef {
 QToolButton* toolButton(QWidget* parent, FieldsPanel* panel, const ToolDef& def)
 {
     QToolButton* button =
-        iconButton(parent, def.name, def.icon, QString::fromUtf8(def.hint),
+        iconButton(parent, def.name, def.icon, FieldsPanel::tr(def.hint),
                    def.accessibleName ? FieldsPanel::tr(def.accessibleName) : QString());
     button->setAutoRaise(true);
     button->setMinimumSize(28, 28);
@@ -74,30 +74,32 @@ void FieldsPanel::buildBlockTools(QWidget* parent)
     auto* tools = new QToolBar(parent);
     tools->setObjectName(QStringLiteral("sToolBar3"));
     const ToolDef defs[] = {
-        {"ToolButton22", IconName::SelectNone, "Снять выделения с блоков",
+        {"ToolButton22", IconName::SelectNone, QT_TR_NOOP("Снять выделения с блоков"),
          &FieldsPanel::ToolButton22Click},
-        {"ToolButton23", IconName::SelectAll, "Выделить все блоки",
+        {"ToolButton23", IconName::SelectAll, QT_TR_NOOP("Выделить все блоки"),
          &FieldsPanel::ToolButton23Click},
-        {"ToolButton13", IconName::Delete, "Удалить выделенные блоки",
+        {"ToolButton13", IconName::Delete, QT_TR_NOOP("Удалить выделенные блоки"),
          &FieldsPanel::ToolButton13Click},
         {"ToolButton24", IconName::BlocksMoveToCurrent,
-         "Перенести выделенные блоки в текущую позицию", &FieldsPanel::ToolButton24Click},
-        {"ToolButton14", IconName::AlignLeft, "Выровнять выделенные блоки по текущему",
+         QT_TR_NOOP("Перенести выделенные блоки в текущую позицию"),
+         &FieldsPanel::ToolButton24Click},
+        {"ToolButton14", IconName::AlignLeft, QT_TR_NOOP("Выровнять выделенные блоки по текущему"),
          &FieldsPanel::ToolButton14Click, QT_TR_NOOP("Выровнять левые края по текущему блоку")},
-        {"ToolButton17", IconName::AlignTop, "Выровнять выделенные блоки по текущему",
+        {"ToolButton17", IconName::AlignTop, QT_TR_NOOP("Выровнять выделенные блоки по текущему"),
          &FieldsPanel::ToolButton17Click, QT_TR_NOOP("Выровнять верхние края по текущему блоку")},
-        {"ToolButton8", IconName::AlignRight, "Выровнять выделенные блоки по текущему",
+        {"ToolButton8", IconName::AlignRight, QT_TR_NOOP("Выровнять выделенные блоки по текущему"),
          &FieldsPanel::ToolButton8Click, QT_TR_NOOP("Выровнять правые края по текущему блоку")},
-        {"ToolButton9", IconName::AlignBottom, "Выровнять выделенные блоки по текущему",
+        {"ToolButton9", IconName::AlignBottom, QT_TR_NOOP("Выровнять выделенные блоки по текущему"),
          &FieldsPanel::ToolButton9Click, QT_TR_NOOP("Выровнять нижние края по текущему блоку")},
-        {"ToolButton18", IconName::AlignHCenter, "Выделенные блоки центрировать по текущему",
-         &FieldsPanel::ToolButton18Click},
-        {"ToolButton20", IconName::Clone, "Клонирование блока (поля)",
+        {"ToolButton18", IconName::AlignHCenter,
+         QT_TR_NOOP("Выделенные блоки центрировать по текущему"), &FieldsPanel::ToolButton18Click},
+        {"ToolButton20", IconName::Clone, QT_TR_NOOP("Клонирование блока (поля)"),
          &FieldsPanel::ToolButton20Click},
-        {"ToolButton26", IconName::BlocksMerge, "Объединить выделенные блоки",
+        {"ToolButton26", IconName::BlocksMerge, QT_TR_NOOP("Объединить выделенные блоки"),
          &FieldsPanel::ToolButton26Click},
-        {"DivideBtn", IconName::BlockDivide, "Разбить текущий блок", &FieldsPanel::DivideBtnClick},
-        {"ToolButton11", IconName::AutoReplace, "Настроить автозамену",
+        {"DivideBtn", IconName::BlockDivide, QT_TR_NOOP("Разбить текущий блок"),
+         &FieldsPanel::DivideBtnClick},
+        {"ToolButton11", IconName::AutoReplace, QT_TR_NOOP("Настроить автозамену"),
          &FieldsPanel::ToolButton11Click},
     };
     // Two rows, so the toolbar fits the column.
@@ -117,50 +119,50 @@ void FieldsPanel::buildBlockTools(QWidget* parent)
 
 void FieldsPanel::buildStepGroups()
 {
-    auto* moves = new QGroupBox(QStringLiteral("Изменение позиции для выделенных блоков"), this);
+    auto* moves = new QGroupBox(tr("Изменение позиции для выделенных блоков"), this);
     moves->setObjectName(QStringLiteral("MoveGroup"));
     layout()->addWidget(moves);
     auto* moveLayout = new QVBoxLayout(moves);
     moveLayout->addWidget(
-        stepPair(moves, this, QStringLiteral("По вертикали \n(выше/ниже)"),
-                 {"MoveUP", IconName::MoveUp, "Выше", &FieldsPanel::MoveUPClick,
+        stepPair(moves, this, tr("По вертикали \n(выше/ниже)"),
+                 {"MoveUP", IconName::MoveUp, QT_TR_NOOP("Выше"), &FieldsPanel::MoveUPClick,
                   QT_TR_NOOP("Сдвинуть выделенные блоки выше")},
-                 {"MoveDown", IconName::MoveDown, "Ниже", &FieldsPanel::MoveDownClick,
+                 {"MoveDown", IconName::MoveDown, QT_TR_NOOP("Ниже"), &FieldsPanel::MoveDownClick,
                   QT_TR_NOOP("Сдвинуть выделенные блоки ниже")}));
     moveLayout->addWidget(
-        stepPair(moves, this, QStringLiteral("По горизонтали\n (левее/правее)"),
-                 {"MoveLeft", IconName::MoveLeft, "Левее", &FieldsPanel::MoveLeftClick,
+        stepPair(moves, this, tr("По горизонтали\n (левее/правее)"),
+                 {"MoveLeft", IconName::MoveLeft, QT_TR_NOOP("Левее"), &FieldsPanel::MoveLeftClick,
                   QT_TR_NOOP("Сдвинуть выделенные блоки левее")},
-                 {"MoveRight", IconName::MoveRight, "Правее", &FieldsPanel::MoveRightClick,
-                  QT_TR_NOOP("Сдвинуть выделенные блоки правее")}));
+                 {"MoveRight", IconName::MoveRight, QT_TR_NOOP("Правее"),
+                  &FieldsPanel::MoveRightClick, QT_TR_NOOP("Сдвинуть выделенные блоки правее")}));
     auto* form = new QFormLayout;
     m_step = new QDoubleSpinBox(moves);
     m_step->setObjectName(QStringLiteral("Step"));
-    m_step->setToolTip(QStringLiteral("Шаг смещения"));
+    m_step->setToolTip(tr("Шаг смещения"));
     m_step->setDecimals(3);
     m_step->setRange(0, MaxStepMm);
     m_step->setSingleStep(DefaultStepMm);
     m_step->setValue(DefaultStepMm);
-    m_step->setSuffix(QStringLiteral(" мм"));
-    form->addRow(QStringLiteral("Шаг:"), m_step);
+    m_step->setSuffix(tr(" мм"));
+    form->addRow(tr("Шаг:"), m_step);
     moveLayout->addLayout(form);
     connect(m_step, &QDoubleSpinBox::editingFinished, this, &FieldsPanel::StepExit);
 
-    auto* sizes = new QGroupBox(QStringLiteral("Изменение размера для выделенных блоков"), this);
+    auto* sizes = new QGroupBox(tr("Изменение размера для выделенных блоков"), this);
     sizes->setObjectName(QStringLiteral("SizeStepGroup"));
     layout()->addWidget(sizes);
     auto* sizeLayout = new QVBoxLayout(sizes);
     sizeLayout->addWidget(
-        stepPair(sizes, this, QStringLiteral("По горизонтали (короче/длиннее)"),
-                 {"HSmall", IconName::SizeNarrower, "Короче", &FieldsPanel::HSmallClick,
+        stepPair(sizes, this, tr("По горизонтали (короче/длиннее)"),
+                 {"HSmall", IconName::SizeNarrower, QT_TR_NOOP("Короче"), &FieldsPanel::HSmallClick,
                   QT_TR_NOOP("Уменьшить ширину выделенных блоков")},
-                 {"HBig", IconName::SizeWider, "Длиннее", &FieldsPanel::HBigClick,
+                 {"HBig", IconName::SizeWider, QT_TR_NOOP("Длиннее"), &FieldsPanel::HBigClick,
                   QT_TR_NOOP("Увеличить ширину выделенных блоков")}));
     sizeLayout->addWidget(
-        stepPair(sizes, this, QStringLiteral("По вертикали (yже/шире)"),
-                 {"VSmall", IconName::SizeShorter, "Уже", &FieldsPanel::VSmallClick,
+        stepPair(sizes, this, tr("По вертикали (yже/шире)"),
+                 {"VSmall", IconName::SizeShorter, QT_TR_NOOP("Уже"), &FieldsPanel::VSmallClick,
                   QT_TR_NOOP("Уменьшить высоту выделенных блоков")},
-                 {"VBig", IconName::SizeTaller, "Шире", &FieldsPanel::VBigClick,
+                 {"VBig", IconName::SizeTaller, QT_TR_NOOP("Шире"), &FieldsPanel::VBigClick,
                   QT_TR_NOOP("Увеличить высоту выделенных блоков")}));
 }
 
@@ -169,13 +171,13 @@ void FieldsPanel::buildRelationTools(QWidget* parent)
     auto* tools = new QToolBar(parent);
     tools->setObjectName(QStringLiteral("sToolBar7"));
     const ToolDef defs[] = {
-        {"ToolButton1", IconName::RelationLink, "Связать выделенные поля",
+        {"ToolButton1", IconName::RelationLink, QT_TR_NOOP("Связать выделенные поля"),
          &FieldsPanel::ToolButton1Click},
-        {"ToolButton2", IconName::RelationUnlink, "Выделенные поля убрать из связей",
+        {"ToolButton2", IconName::RelationUnlink, QT_TR_NOOP("Выделенные поля убрать из связей"),
          &FieldsPanel::ToolButton2Click},
-        {"ToolButton15", IconName::ListRemove, "Удалить выделенную связь",
+        {"ToolButton15", IconName::ListRemove, QT_TR_NOOP("Удалить выделенную связь"),
          &FieldsPanel::ToolButton15Click},
-        {"ToolButton16", IconName::ListClear, "Очистить список связей",
+        {"ToolButton16", IconName::ListClear, QT_TR_NOOP("Очистить список связей"),
          &FieldsPanel::ToolButton16Click},
     };
     for (const ToolDef& def : defs)
@@ -330,7 +332,7 @@ void FieldsPanel::ToolButton1Click()
     try {
         linkMarkedFields(m_document.project, [this](const QString& question) {
             const QMessageBox::StandardButton answer =
-                QMessageBox::question(this, QStringLiteral("Подтверждение"), question,
+                QMessageBox::question(this, tr("Подтверждение"), question,
                                       QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
             if (answer == QMessageBox::Yes)
                 return LinkAnswer::Yes;

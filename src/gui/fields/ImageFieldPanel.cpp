@@ -126,7 +126,7 @@ void PicturePreview::paintEvent(QPaintEvent* event)
 
 ImageFieldPanel::ImageFieldPanel(ImagePanelValues& values, std::function<QString()> projectPath,
                                  QWidget* parent)
-    : QGroupBox(QStringLiteral("Настройка поля изображения"), parent), m_values(values),
+    : QGroupBox(tr("Настройка поля изображения"), parent), m_values(values),
       m_projectPath(std::move(projectPath))
 {
     setObjectName(QStringLiteral("ImgField"));
@@ -146,9 +146,9 @@ void ImageFieldPanel::buildPictureRows()
     m_name = new QLineEdit(this);
     m_name->setObjectName(QStringLiteral("ImgFieldName"));
     m_name->setMaxLength(kMaxNameLength);
-    m_name->setPlaceholderText(QStringLiteral("Файл картинки"));
-    m_browse = iconButton(this, "ImgFieldNameButton", IconName::DocumentOpen,
-                          QStringLiteral("Выбрать файл картинки"));
+    m_name->setPlaceholderText(tr("Файл картинки"));
+    m_browse =
+        iconButton(this, "ImgFieldNameButton", IconName::DocumentOpen, tr("Выбрать файл картинки"));
     nameRow->addWidget(m_name, 1);
     nameRow->addWidget(m_browse);
     column->addLayout(nameRow);
@@ -158,35 +158,32 @@ void ImageFieldPanel::buildPictureRows()
     previewRow->addWidget(m_preview, 0, Qt::AlignTop);
     auto* background = new QVBoxLayout;
     // Beside the preview there is room for two short lines per caption.
-    m_fonColor =
-        new ColorButton(QStringLiteral("FonImgColor"), QStringLiteral("Цвет фона\nдля поля"), this);
-    m_transFon = checkBox(this, "TransFon", QStringLiteral("Цвет фона\nпрозрачный"));
+    m_fonColor = new ColorButton(QStringLiteral("FonImgColor"), tr("Цвет фона\nдля поля"), this);
+    m_transFon = checkBox(this, "TransFon", tr("Цвет фона\nпрозрачный"));
     background->addWidget(m_fonColor, 0, Qt::AlignLeft);
     background->addWidget(m_transFon);
     background->addStretch(1);
     previewRow->addLayout(background, 1);
     column->addLayout(previewRow);
 
-    m_stretch =
-        checkBox(this, "stretch", QStringLiteral("Растягивать\n(иначе оставить свой размер)"));
-    m_cut = checkBox(this, "cutimg", QStringLiteral("Обрезать в размер блока"));
-    m_keepRate = checkBox(this, "keeprate", QStringLiteral("Сохранять пропорции"));
-    m_center = checkBox(this, "CenterImg",
-                        QStringLiteral("Картинка в центре блока\n(иначе в верхнем левом углу)"));
+    m_stretch = checkBox(this, "stretch", tr("Растягивать\n(иначе оставить свой размер)"));
+    m_cut = checkBox(this, "cutimg", tr("Обрезать в размер блока"));
+    m_keepRate = checkBox(this, "keeprate", tr("Сохранять пропорции"));
+    m_center =
+        checkBox(this, "CenterImg", tr("Картинка в центре блока\n(иначе в верхнем левом углу)"));
     for (QCheckBox* box : {m_stretch, m_cut, m_keepRate, m_center})
         column->addWidget(box);
 }
 
 void ImageFieldPanel::buildTransparency()
 {
-    auto* group = new QGroupBox(QStringLiteral("Прозрачный цвет"), this);
+    auto* group = new QGroupBox(tr("Прозрачный цвет"), this);
     group->setObjectName(QStringLiteral("transperentImg"));
     auto* rows = new QVBoxLayout(group);
     rows->setSpacing(4);
     m_mode = exclusiveGroup(this);
-    const std::array<QString, 3> modes{QStringLiteral("Без прозрачности"),
-                                       QStringLiteral("цвет по координатам"),
-                                       QStringLiteral("выбрать цвет")};
+    const std::array<QString, 3> modes{tr("Без прозрачности"), tr("цвет по координатам"),
+                                       tr("выбрать цвет")};
     std::array<QRadioButton*, 3> radios{};
     for (int i = 0; i < 3; ++i) {
         radios[size_t(i)] = new QRadioButton(modes[size_t(i)], group);
@@ -215,7 +212,7 @@ void ImageFieldPanel::buildTransparency()
     auto* panelRow = new QHBoxLayout(m_colorPanel);
     panelRow->setContentsMargins(0, 0, 0, 0);
     m_transColor = new ColorButton(QStringLiteral("Trans_color"), QString(), m_colorPanel);
-    m_transColor->setToolTip(QStringLiteral("Прозрачный цвет"));
+    m_transColor->setToolTip(tr("Прозрачный цвет"));
     m_transColor->setAccessibleName(m_transColor->toolTip());
     panelRow->addWidget(m_transColor);
     colorRow->addWidget(m_colorPanel);
@@ -228,16 +225,16 @@ void ImageFieldPanel::buildBlending()
     auto* form = new QFormLayout;
     m_copyMode = new QComboBox(this);
     m_copyMode->setObjectName(QStringLiteral("CopyMode"));
-    m_copyMode->addItems({QStringLiteral("Копирование"), QStringLiteral("Затемнение (And) "),
-                          QStringLiteral("Осветление (Or)"), QStringLiteral("Инверсия (Xor)")});
-    form->addRow(QStringLiteral("Наложение:"), m_copyMode);
+    m_copyMode->addItems(
+        {tr("Копирование"), tr("Затемнение (And) "), tr("Осветление (Or)"), tr("Инверсия (Xor)")});
+    form->addRow(tr("Наложение:"), m_copyMode);
 
     auto* alphaRow = new QHBoxLayout;
     m_alpha = new QSlider(Qt::Horizontal, this);
     m_alpha->setObjectName(QStringLiteral("AlfaBlend"));
     m_alpha->setRange(0, 255);
     m_alpha->setPageStep(16);
-    alphaRow->addWidget(new QLabel(QStringLiteral("Видимость: 0"), this));
+    alphaRow->addWidget(new QLabel(tr("Видимость: 0"), this));
     alphaRow->addWidget(m_alpha, 1);
     alphaRow->addWidget(new QLabel(QStringLiteral("100"), this));
     form->addRow(alphaRow);
@@ -325,8 +322,8 @@ void ImageFieldPanel::ImgFieldNameButtonClick()
     QString start = QFileInfo(resolveImagePath(m_values.ImgFieldName, projectPath)).path();
     if (m_values.ImgFieldName.isEmpty())
         start = projectPath.isEmpty() ? QString() : QFileInfo(projectPath).path();
-    const QString chosen = QFileDialog::getOpenFileName(this, QStringLiteral("Картинка для поля"),
-                                                        start, pictureFilter());
+    const QString chosen =
+        QFileDialog::getOpenFileName(this, tr("Картинка для поля"), start, pictureFilter());
     if (chosen.isEmpty())
         return;
     m_values.ImgFieldName = storedImageName(chosen, projectPath);

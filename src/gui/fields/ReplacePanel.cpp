@@ -24,8 +24,16 @@
 namespace Quillet {
 namespace {
 
-const QString kFilter = QStringLiteral("Файлы автозамены (*.arl)");
-const QString kInputCaption = QStringLiteral("Автозамена");
+QString arlFilter()
+{
+    return ReplacePanel::tr("Файлы автозамены (*.arl)");
+}
+
+QString inputCaption()
+{
+    return ReplacePanel::tr("Автозамена");
+}
+
 constexpr int kColumnWidth = 150;
 
 // The list reads as a table: a thin line below and to the right of every cell.
@@ -63,7 +71,7 @@ ReplacePanel::ReplacePanel(ProjectDocument& document, QWidget* parent)
     setObjectName(QStringLiteral("replace"));
     auto* outer = new QVBoxLayout(this);
     outer->setContentsMargins(0, 0, 0, 0);
-    auto* box = new QGroupBox(QStringLiteral("Настройка автозамены"), this);
+    auto* box = new QGroupBox(tr("Настройка автозамены"), this);
     box->setObjectName(QStringLiteral("replaceGroup"));
     outer->addWidget(box);
     auto* layout = new QVBoxLayout(box);
@@ -72,7 +80,7 @@ ReplacePanel::ReplacePanel(ProjectDocument& document, QWidget* parent)
     m_list = new QTreeWidget(box);
     m_list->setObjectName(QStringLiteral("ReplaceList"));
     m_list->setColumnCount(2);
-    m_list->setHeaderLabels({QStringLiteral("Что заменяем"), QStringLiteral("Чем заменяем")});
+    m_list->setHeaderLabels({tr("Что заменяем"), tr("Чем заменяем")});
     m_list->header()->setStretchLastSection(false);
     m_list->setColumnWidth(0, kColumnWidth);
     m_list->setColumnWidth(1, kColumnWidth);
@@ -93,21 +101,21 @@ void ReplacePanel::buildTools(QWidget* parent)
     auto* tools = new QToolBar(parent);
     tools->setObjectName(QStringLiteral("sToolBar6"));
     const ToolDef defs[] = {
-        {"ToolButton31", IconName::ListAdd, "Добавить автозамену",
+        {"ToolButton31", IconName::ListAdd, QT_TR_NOOP("Добавить автозамену"),
          &ReplacePanel::ToolButton31Click},
-        {"ToolButton33", IconName::ListRemove, "Удалить выделенную автозамену",
+        {"ToolButton33", IconName::ListRemove, QT_TR_NOOP("Удалить выделенную автозамену"),
          &ReplacePanel::ToolButton33Click},
-        {"ToolButton35", IconName::ListClear, "Очистить список автозамен",
+        {"ToolButton35", IconName::ListClear, QT_TR_NOOP("Очистить список автозамен"),
          &ReplacePanel::ToolButton35Click},
-        {"ToolButton36", IconName::DocumentOpen, "Открыть файл автозамен",
+        {"ToolButton36", IconName::DocumentOpen, QT_TR_NOOP("Открыть файл автозамен"),
          &ReplacePanel::ToolButton36Click},
-        {"ToolButton32", IconName::DocumentAppend, "Дополнить автозамены из файла",
+        {"ToolButton32", IconName::DocumentAppend, QT_TR_NOOP("Дополнить автозамены из файла"),
          &ReplacePanel::ToolButton32Click},
-        {"ToolButton37", IconName::DocumentSave, "Сохранить автозамены в файл",
+        {"ToolButton37", IconName::DocumentSave, QT_TR_NOOP("Сохранить автозамены в файл"),
          &ReplacePanel::ToolButton37Click},
     };
     for (const ToolDef& def : defs) {
-        QToolButton* button = iconButton(tools, def.name, def.icon, QString::fromUtf8(def.hint));
+        QToolButton* button = iconButton(tools, def.name, def.icon, tr(def.hint));
         button->setAutoRaise(true);
         button->setMinimumSize(28, 28);
         connect(button, &QToolButton::clicked, this, def.slot);
@@ -154,12 +162,12 @@ void ReplacePanel::showError(const QString& message)
 void ReplacePanel::ToolButton31Click()
 {
     bool ok = false;
-    const QString find = QInputDialog::getText(
-        this, kInputCaption, QStringLiteral("Что заменяем ..."), QLineEdit::Normal, QString(), &ok);
+    const QString find = QInputDialog::getText(this, inputCaption(), tr("Что заменяем ..."),
+                                               QLineEdit::Normal, QString(), &ok);
     if (!ok)
         return;
-    const QString replacement = QInputDialog::getText(
-        this, kInputCaption, QStringLiteral("чем заменяем ..."), QLineEdit::Normal, QString(), &ok);
+    const QString replacement = QInputDialog::getText(this, inputCaption(), tr("чем заменяем ..."),
+                                                      QLineEdit::Normal, QString(), &ok);
     if (!ok)
         return;
     qsizetype row = -1;
@@ -198,7 +206,7 @@ QString ReplacePanel::startFolder() const
 
 QString ReplacePanel::chooseFileToRead(const QString& title)
 {
-    QFileDialog dialog(this, title, startFolder(), kFilter);
+    QFileDialog dialog(this, title, startFolder(), arlFilter());
     dialog.setObjectName(QStringLiteral("sOpenDialog2"));
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
     dialog.setFileMode(QFileDialog::AnyFile);
@@ -226,22 +234,21 @@ template <class Use> void ReplacePanel::readChosenFile(const QString& title, Use
 
 void ReplacePanel::ToolButton36Click()
 {
-    readChosenFile(QStringLiteral("Открыть файл автозамен"), [this](const ReplacePairs& pairs) {
+    readChosenFile(tr("Открыть файл автозамен"), [this](const ReplacePairs& pairs) {
         AutoReplace::openPairs(m_document.project.ReplaceList, pairs);
     });
 }
 
 void ReplacePanel::ToolButton32Click()
 {
-    readChosenFile(QStringLiteral("Дополнить автозамены из файла"),
-                   [this](const ReplacePairs& pairs) {
-                       AutoReplace::mergePairs(m_document.project.ReplaceList, pairs);
-                   });
+    readChosenFile(tr("Дополнить автозамены из файла"), [this](const ReplacePairs& pairs) {
+        AutoReplace::mergePairs(m_document.project.ReplaceList, pairs);
+    });
 }
 
 void ReplacePanel::ToolButton37Click()
 {
-    QFileDialog dialog(this, QStringLiteral("Сохранить автозамены в файл"), startFolder(), kFilter);
+    QFileDialog dialog(this, tr("Сохранить автозамены в файл"), startFolder(), arlFilter());
     dialog.setObjectName(QStringLiteral("sSaveDialog2"));
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setOption(QFileDialog::DontConfirmOverwrite);

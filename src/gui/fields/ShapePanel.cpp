@@ -95,7 +95,7 @@ void ShapeSample::paintEvent(QPaintEvent*)
 }
 
 ShapePanel::ShapePanel(ShapePanelValues& values, QWidget* parent)
-    : QGroupBox(QStringLiteral(" Добавление фигуры "), parent), m_values(values)
+    : QGroupBox(tr(" Добавление фигуры "), parent), m_values(values)
 {
     setObjectName(QStringLiteral("ShapeAdd"));
     auto* column = new QVBoxLayout(this);
@@ -103,7 +103,7 @@ ShapePanel::ShapePanel(ShapePanelValues& values, QWidget* parent)
     buildTabs();
     buildLineGroup();
     buildFillGroup();
-    auto* sampleBox = new QGroupBox(QStringLiteral("Образец"), this);
+    auto* sampleBox = new QGroupBox(tr("Образец"), this);
     auto* sampleRow = new QHBoxLayout(sampleBox);
     m_sample = new ShapeSample(m_values, sampleBox);
     sampleRow->addWidget(m_sample, 0, Qt::AlignCenter);
@@ -126,10 +126,9 @@ void ShapePanel::buildTabs()
     const std::array<IconName, 6> icons{IconName::LineTop,       IconName::LineBottom,
                                         IconName::LineLeft,      IconName::LineRight,
                                         IconName::LineBackslash, IconName::LineSlash};
-    const std::array<QString, 6> hints{
-        QStringLiteral("Линия по верхнему краю"), QStringLiteral("Линия по нижнему краю"),
-        QStringLiteral("Линия по левому краю"),   QStringLiteral("Линия по правому краю"),
-        QStringLiteral("Диагональ сверху вниз"),  QStringLiteral("Диагональ снизу вверх")};
+    const std::array<QString, 6> hints{tr("Линия по верхнему краю"), tr("Линия по нижнему краю"),
+                                       tr("Линия по левому краю"),   tr("Линия по правому краю"),
+                                       tr("Диагональ сверху вниз"),  tr("Диагональ снизу вверх")};
     for (int i = LnHi; i <= LnSlsh; ++i)
         lineRow->addWidget(groupButton(linePage, m_direction, i, names[size_t(i)], icons[size_t(i)],
                                        hints[size_t(i)]));
@@ -138,24 +137,23 @@ void ShapePanel::buildTabs()
     auto* roundedPage = new QWidget;
     auto* roundedForm = new QFormLayout(roundedPage);
     m_radius = millimetreEdit(roundedPage, "Radius", MaxRadiusMm, kMillimetreStep);
-    roundedForm->addRow(QStringLiteral("Радиус скругления (мм): "), m_radius);
+    roundedForm->addRow(tr("Радиус скругления (мм): "), m_radius);
 
     auto* ellipsePage = new QWidget;
     auto* ellipseGrid = new QGridLayout(ellipsePage);
     m_start = millimetreEdit(ellipsePage, "StartAngl", MaxAngle, 1.0);
     m_finish = millimetreEdit(ellipsePage, "FinishAngl", MaxAngle, 1.0);
-    auto* startLabel = new QLabel(QStringLiteral("Начало"), ellipsePage);
-    auto* finishLabel = new QLabel(QStringLiteral("Конец"), ellipsePage);
+    auto* startLabel = new QLabel(tr("Начало"), ellipsePage);
+    auto* finishLabel = new QLabel(tr("Конец"), ellipsePage);
     startLabel->setBuddy(m_start);
     finishLabel->setBuddy(m_finish);
     ellipseGrid->addWidget(startLabel, 0, 0);
     ellipseGrid->addWidget(m_start, 0, 1);
     ellipseGrid->addWidget(finishLabel, 0, 2);
     ellipseGrid->addWidget(m_finish, 0, 3);
-    ellipseGrid->addWidget(new QLabel(QStringLiteral("Описание дуги в градусах."), ellipsePage), 1,
-                           0, 1, 4);
-    ellipseGrid->addWidget(
-        new QLabel(QStringLiteral("Если начало=конец, то рисуем круг."), ellipsePage), 2, 0, 1, 4);
+    ellipseGrid->addWidget(new QLabel(tr("Описание дуги в градусах."), ellipsePage), 1, 0, 1, 4);
+    ellipseGrid->addWidget(new QLabel(tr("Если начало=конец, то рисуем круг."), ellipsePage), 2, 0,
+                           1, 4);
     ellipseGrid->setVerticalSpacing(2);
     ellipseGrid->setRowStretch(3, 1);
     ellipseGrid->setColumnStretch(1, 1);
@@ -169,8 +167,8 @@ void ShapePanel::buildTabs()
     auto* switches = new QGridLayout;
     switches->setSpacing(2);
     m_tabButtons = exclusiveGroup(this);
-    const std::array<QString, 4> captions{QStringLiteral("Линия"), QStringLiteral("Прямоугольник"),
-                                          QStringLiteral("Скругленный"), QStringLiteral("Круг")};
+    const std::array<QString, 4> captions{tr("Линия"), tr("Прямоугольник"), tr("Скругленный"),
+                                          tr("Круг")};
     for (int tab = ShapeTabLine; tab <= ShapeTabEllipse; ++tab) {
         auto* button = new QPushButton(captions[size_t(tab)], this);
         button->setCheckable(true);
@@ -194,10 +192,10 @@ void ShapePanel::buildTabs()
 
 void ShapePanel::buildLineGroup()
 {
-    auto* group = new QGroupBox(QStringLiteral("Настройка линии"), this);
+    auto* group = new QGroupBox(tr("Настройка линии"), this);
     auto* form = new QFormLayout(group);
     m_width = millimetreEdit(group, "SizeLn", MaxLineWidthMm, kMillimetreStep);
-    form->addRow(QStringLiteral("Толщина(мм): "), m_width);
+    form->addRow(tr("Толщина(мм): "), m_width);
 
     auto* styles = new QHBoxLayout;
     styles->setSpacing(2);
@@ -206,9 +204,8 @@ void ShapePanel::buildLineGroup()
     const std::array<IconName, 5> icons{IconName::StrokeSolid, IconName::StrokeNone,
                                         IconName::StrokeDash, IconName::StrokeDashDot,
                                         IconName::StrokeDot};
-    const std::array<QString, 5> hints{
-        QStringLiteral("Сплошная"), QStringLiteral("Без линии"), QStringLiteral("Штриховая"),
-        QStringLiteral("Штрихпунктирная"), QStringLiteral("Пунктирная")};
+    const std::array<QString, 5> hints{tr("Сплошная"), tr("Без линии"), tr("Штриховая"),
+                                       tr("Штрихпунктирная"), tr("Пунктирная")};
     // The hints stand beside the line's own controls; read alone they need the word.
     const std::array<QString, 5> spoken{tr("Сплошная линия"), tr("Без линии"),
                                         tr("Штриховая линия"), tr("Штрихпунктирная линия"),
@@ -217,18 +214,18 @@ void ShapePanel::buildLineGroup()
         styles->addWidget(groupButton(group, m_lineStyle, i, names[size_t(i)], icons[size_t(i)],
                                       hints[size_t(i)], spoken[size_t(i)]));
     styles->addStretch(1);
-    form->addRow(QStringLiteral("Форма линии: "), styles);
+    form->addRow(tr("Форма линии: "), styles);
 
     m_lineColor = new ColorButton(QStringLiteral("ColorLn"), QString(), group);
-    m_lineColor->setToolTip(QStringLiteral("Цвет линии"));
+    m_lineColor->setToolTip(tr("Цвет линии"));
     m_lineColor->setAccessibleName(m_lineColor->toolTip());
-    form->addRow(QStringLiteral("Цвет: "), colorField(m_lineColor));
+    form->addRow(tr("Цвет: "), colorField(m_lineColor));
     layout()->addWidget(group);
 }
 
 void ShapePanel::buildFillGroup()
 {
-    auto* group = new QGroupBox(QStringLiteral("Настройка заливки (если возможно)"), this);
+    auto* group = new QGroupBox(tr("Настройка заливки (если возможно)"), this);
     auto* form = new QFormLayout(group);
     auto* styles = new QGridLayout;
     styles->setSpacing(2);
@@ -239,14 +236,14 @@ void ShapePanel::buildFillGroup()
                                         IconName::FillBDiag,    IconName::FillFDiag,
                                         IconName::FillVertical, IconName::FillHorizontal,
                                         IconName::FillCross,    IconName::FillDiagCross};
-    const std::array<QString, 8> hints{QStringLiteral("Сплошная"),
-                                       QStringLiteral("Без заливки"),
-                                       QStringLiteral("Косая штриховка /"),
-                                       QStringLiteral("Косая штриховка \\"),
-                                       QStringLiteral("Вертикальная"),
-                                       QStringLiteral("Горизонтальная"),
-                                       QStringLiteral("Клетка"),
-                                       QStringLiteral("Косая клетка")};
+    const std::array<QString, 8> hints{tr("Сплошная"),
+                                       tr("Без заливки"),
+                                       tr("Косая штриховка /"),
+                                       tr("Косая штриховка \\"),
+                                       tr("Вертикальная"),
+                                       tr("Горизонтальная"),
+                                       tr("Клетка"),
+                                       tr("Косая клетка")};
     const std::array<QString, 8> spoken{tr("Сплошная заливка"),
                                         tr("Без заливки"),
                                         tr("Заливка косой штриховкой /"),
@@ -260,12 +257,12 @@ void ShapePanel::buildFillGroup()
                                       hints[size_t(i)], spoken[size_t(i)]),
                           i / 4, i % 4);
     styles->setColumnStretch(4, 1);
-    form->addRow(QStringLiteral("Форма заликви: "), styles);
+    form->addRow(tr("Форма заликви: "), styles);
 
     m_fillColor = new ColorButton(QStringLiteral("ColorBr"), QString(), group);
-    m_fillColor->setToolTip(QStringLiteral("Цвет заливки"));
+    m_fillColor->setToolTip(tr("Цвет заливки"));
     m_fillColor->setAccessibleName(m_fillColor->toolTip());
-    form->addRow(QStringLiteral("Цвет: "), colorField(m_fillColor));
+    form->addRow(tr("Цвет: "), colorField(m_fillColor));
     layout()->addWidget(group);
 }
 

@@ -25,7 +25,10 @@
 namespace Quillet {
 namespace {
 
-const QString Title = QStringLiteral("Орфография");
+QString title()
+{
+    return SpellDialog::tr("Орфография");
+}
 
 QPushButton* button(QWidget* parent, const char* name, const QString& caption)
 {
@@ -41,11 +44,10 @@ std::optional<QString> SpellDialog::check(const QString& text, QWidget* parent)
 {
     const QList<SpellDictionary> installed = installedSpellDictionaries();
     if (installed.isEmpty()) {
-        QMessageBox::warning(
-            parent, Title,
-            QStringLiteral("Не найден ни один словарь для проверки орфографии.\n"
-                           "Установите словари Hunspell (например, пакеты hunspell-ru и "
-                           "hunspell-en-us) и повторите проверку."));
+        QMessageBox::warning(parent, title(),
+                             tr("Не найден ни один словарь для проверки орфографии.\n"
+                                "Установите словари Hunspell (например, пакеты hunspell-ru и "
+                                "hunspell-en-us) и повторите проверку."));
         return std::nullopt;
     }
     try {
@@ -55,7 +57,7 @@ std::optional<QString> SpellDialog::check(const QString& text, QWidget* parent)
             return std::nullopt;
         return dialog.result();
     } catch (const Error& error) {
-        QMessageBox::warning(parent, Title, error.message());
+        QMessageBox::warning(parent, title(), error.message());
         return std::nullopt;
     }
 }
@@ -65,7 +67,7 @@ SpellDialog::SpellDialog(const QString& text, const QList<SpellDictionary>& inst
     : QDialog(parent), m_installed(installed), m_session(text, personal)
 {
     setObjectName(QStringLiteral("SpellDialog"));
-    setWindowTitle(Title);
+    setWindowTitle(title());
     buildControls();
     connectControls();
     const int first = defaultSpellDictionary(text, m_installed);
@@ -92,7 +94,7 @@ void SpellDialog::buildControls()
     auto* dictionaryRow = new QHBoxLayout;
     m_dictionary = new QComboBox(this);
     m_dictionary->setObjectName(QStringLiteral("dictionary"));
-    auto* dictionaryLabel = new QLabel(QStringLiteral("Словарь:"), this);
+    auto* dictionaryLabel = new QLabel(tr("Словарь:"), this);
     dictionaryLabel->setBuddy(m_dictionary);
     dictionaryRow->addWidget(dictionaryLabel);
     dictionaryRow->addWidget(m_dictionary, 1);
@@ -107,27 +109,27 @@ void SpellDialog::buildControls()
     m_context->setReadOnly(true);
     m_context->setFixedHeight(m_context->fontMetrics().lineSpacing() * 4 + 12);
     grid->addWidget(m_context, 1, 0, 3, 1);
-    m_skip = button(this, "skipBtn", QStringLiteral("Пропустить"));
-    m_skipAll = button(this, "skipAllBtn", QStringLiteral("Пропустить все"));
-    m_add = button(this, "addBtn", QStringLiteral("Добавить в словарь"));
+    m_skip = button(this, "skipBtn", tr("Пропустить"));
+    m_skipAll = button(this, "skipAllBtn", tr("Пропустить все"));
+    m_add = button(this, "addBtn", tr("Добавить в словарь"));
     grid->addWidget(m_skip, 1, 1);
     grid->addWidget(m_skipAll, 2, 1);
     grid->addWidget(m_add, 3, 1, Qt::AlignTop);
 
     m_replacement = new QLineEdit(this);
     m_replacement->setObjectName(QStringLiteral("replacement"));
-    auto* replacementLabel = new QLabel(QStringLiteral("Заменить на:"), this);
+    auto* replacementLabel = new QLabel(tr("Заменить на:"), this);
     replacementLabel->setBuddy(m_replacement);
     grid->addWidget(replacementLabel, 4, 0);
     grid->addWidget(m_replacement, 5, 0);
     m_suggestions = new QListWidget(this);
     m_suggestions->setObjectName(QStringLiteral("suggestions"));
-    auto* suggestionsLabel = new QLabel(QStringLiteral("Варианты:"), this);
+    auto* suggestionsLabel = new QLabel(tr("Варианты:"), this);
     suggestionsLabel->setBuddy(m_suggestions);
     grid->addWidget(suggestionsLabel, 6, 0);
     grid->addWidget(m_suggestions, 7, 0, 3, 1);
-    m_replace = button(this, "replaceBtn", QStringLiteral("Заменить"));
-    m_replaceAll = button(this, "replaceAllBtn", QStringLiteral("Заменить все"));
+    m_replace = button(this, "replaceBtn", tr("Заменить"));
+    m_replaceAll = button(this, "replaceAllBtn", tr("Заменить все"));
     grid->addWidget(m_replace, 5, 1);
     grid->addWidget(m_replaceAll, 7, 1, Qt::AlignTop);
     grid->setColumnStretch(0, 1);
@@ -135,8 +137,8 @@ void SpellDialog::buildControls()
     column->addLayout(grid, 1);
 
     auto* bottom = new QHBoxLayout;
-    m_done = button(this, "doneBtn", QStringLiteral("Готово"));
-    m_cancel = button(this, "cancelBtn", QStringLiteral("Отмена"));
+    m_done = button(this, "doneBtn", tr("Готово"));
+    m_cancel = button(this, "cancelBtn", tr("Отмена"));
     bottom->addStretch(1);
     bottom->addWidget(m_done);
     bottom->addWidget(m_cancel);
@@ -227,7 +229,7 @@ void SpellDialog::showState()
     m_suggestions->clear();
     m_replacement->clear();
     if (running) {
-        m_status->setText(QStringLiteral("Нет в словаре:"));
+        m_status->setText(tr("Нет в словаре:"));
         m_suggestions->addItems(current->suggestions);
         m_replacement->setText(current->suggestions.value(0, current->word));
         if (m_suggestions->count() > 0)
@@ -236,9 +238,8 @@ void SpellDialog::showState()
         m_done->setDefault(false);
         m_replacement->setFocus();
     } else {
-        m_status->setText(m_session.dictionary() != nullptr
-                              ? QStringLiteral("Проверка завершена.")
-                              : QStringLiteral("Словарь не загружен."));
+        m_status->setText(m_session.dictionary() != nullptr ? tr("Проверка завершена.")
+                                                            : tr("Словарь не загружен."));
         m_replace->setDefault(false);
         m_done->setDefault(true);
         m_done->setFocus();
@@ -270,7 +271,7 @@ void SpellDialog::showContext()
 
 void SpellDialog::showError(const QString& message)
 {
-    QMessageBox::warning(this, Title, message);
+    QMessageBox::warning(this, title(), message);
 }
 
 } // namespace Quillet

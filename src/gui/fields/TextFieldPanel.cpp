@@ -61,7 +61,7 @@ QStringList outlineFontFamilies()
 } // namespace
 
 TextFieldPanel::TextFieldPanel(TextPanelValues& values, SeriesSource series, QWidget* parent)
-    : QGroupBox(QStringLiteral("Настройки текстового поля"), parent), m_values(values),
+    : QGroupBox(tr("Настройки текстового поля"), parent), m_values(values),
       m_series(std::move(series))
 {
     setObjectName(QStringLiteral("TextField"));
@@ -87,29 +87,26 @@ void TextFieldPanel::buildTextRow()
     // store the cut text on the next edit.
     m_text->setMaxLength(std::numeric_limits<int>::max());
     m_text->setFixedHeight(kTextHeightPx);
-    m_text->setPlaceholderText(QStringLiteral("Текст или =A2:A31 — ссылка на ячейки"));
+    m_text->setPlaceholderText(tr("Текст или =A2:A31 — ссылка на ячейки"));
     column->addWidget(m_text);
 
     // Below the edit rather than beside it, so that the edit and its hint keep the
     // column's whole width.
-    m_column = new QPushButton(QStringLiteral("Столбец…"), this);
+    m_column = new QPushButton(tr("Столбец…"), this);
     m_column->setObjectName(QStringLiteral("ColumnBtn"));
-    m_column->setToolTip(
-        QStringLiteral("Связать поле со столбцом листа: вписать ссылку на его ячейки"));
-    m_spell =
-        iconButton(this, "sBitBtn2", IconName::SpellCheck, QStringLiteral("Проверка орфографии"));
+    m_column->setToolTip(tr("Связать поле со столбцом листа: вписать ссылку на его ячейки"));
+    m_spell = iconButton(this, "sBitBtn2", IconName::SpellCheck, tr("Проверка орфографии"));
     textRow->addWidget(m_column);
     textRow->addStretch(1);
     textRow->addWidget(m_spell);
     column->addLayout(textRow);
 
-    m_autoReplace =
-        checkBox(this, "AutoReplace", QStringLiteral("Применять к этому полю автозамену"));
+    m_autoReplace = checkBox(this, "AutoReplace", tr("Применять к этому полю автозамену"));
     column->addWidget(m_autoReplace);
 
     auto* cramRow = new QHBoxLayout;
     auto* cramLabel =
-        new QLabel(QStringLiteral("Макс. число блоков на элемент поля (0-не ограничивать)"), this);
+        new QLabel(tr("Макс. число блоков на элемент поля (0-не ограничивать)"), this);
     cramLabel->setWordWrap(true);
     m_maxCram = new QSpinBox(this);
     m_maxCram->setObjectName(QStringLiteral("MaxCram"));
@@ -152,14 +149,13 @@ void TextFieldPanel::buildComb()
 void TextFieldPanel::buildAlignment()
 {
     auto* column = static_cast<QVBoxLayout*>(layout());
-    auto* blockBox = new QGroupBox(QStringLiteral("Выравнивание для блоков"), this);
+    auto* blockBox = new QGroupBox(tr("Выравнивание для блоков"), this);
     blockBox->setObjectName(QStringLiteral("block"));
     // The kinds stand in a column beside the buttons they switch.
     auto* blockGrid = new QGridLayout(blockBox);
     blockGrid->setVerticalSpacing(2);
     m_block = exclusiveGroup(this);
-    const std::array<QString, 3> kinds{QStringLiteral("первый"), QStringLiteral("основной"),
-                                       QStringLiteral("последний")};
+    const std::array<QString, 3> kinds{tr("первый"), tr("основной"), tr("последний")};
     for (int i = 0; i < 3; ++i) {
         auto* radio = new QRadioButton(kinds[size_t(i)], blockBox);
         m_block->addButton(radio, i);
@@ -171,15 +167,13 @@ void TextFieldPanel::buildAlignment()
     const std::array<const char*, 3> hNames{"Algn_L", "Algn_C", "Algn_R"};
     const std::array<IconName, 3> hIcons{IconName::JustifyLeft, IconName::JustifyCenter,
                                          IconName::JustifyRight};
-    const std::array<QString, 3> hHints{QStringLiteral("По левому краю"),
-                                        QStringLiteral("По центру"),
-                                        QStringLiteral("По правому краю")};
+    const std::array<QString, 3> hHints{tr("По левому краю"), tr("По центру"),
+                                        tr("По правому краю")};
     const std::array<const char*, 3> vNames{"Algn_T", "Algn_M", "Algn_B"};
     const std::array<IconName, 3> vIcons{IconName::VAlignTop, IconName::VAlignMiddle,
                                          IconName::VAlignBottom};
-    const std::array<QString, 3> vHints{QStringLiteral("По верхнему краю"),
-                                        QStringLiteral("По середине"),
-                                        QStringLiteral("По нижнему краю")};
+    const std::array<QString, 3> vHints{tr("По верхнему краю"), tr("По середине"),
+                                        tr("По нижнему краю")};
     auto* buttons = new QGridLayout;
     buttons->setSpacing(2);
     for (int i = 0; i < 3; ++i) {
@@ -200,12 +194,11 @@ void TextFieldPanel::buildAlignment()
     fillRow->setSpacing(2);
     m_direction = exclusiveGroup(this);
     fillRow->addWidget(groupButton(this, m_direction, 0, "topSpline", IconName::FillTopDown,
-                                   QStringLiteral("Заполняем поле сверху вниз")));
+                                   tr("Заполняем поле сверху вниз")));
     fillRow->addWidget(groupButton(this, m_direction, 1, "BottomSpline", IconName::FillBottomUp,
-                                   QStringLiteral("Заполняем поле снизу вверх")));
+                                   tr("Заполняем поле снизу вверх")));
     fillRow->addSpacing(6);
-    auto* fillCaption =
-        new QLabel(QStringLiteral("Выравнивание относительно зависимых полей"), this);
+    auto* fillCaption = new QLabel(tr("Выравнивание относительно зависимых полей"), this);
     fillCaption->setWordWrap(true);
     fillRow->addWidget(fillCaption, 1);
     column->addLayout(fillRow);
@@ -214,20 +207,18 @@ void TextFieldPanel::buildAlignment()
 void TextFieldPanel::buildLook()
 {
     auto* column = static_cast<QVBoxLayout*>(layout());
-    m_transparent = checkBox(this, "Transperent", QStringLiteral("Цвет фона прозрачный"));
+    m_transparent = checkBox(this, "Transperent", tr("Цвет фона прозрачный"));
     column->addWidget(m_transparent);
-    m_fonColor =
-        new ColorButton(QStringLiteral("FonColor"), QStringLiteral(" Цвет фона для поля"), this);
-    m_fontColor =
-        new ColorButton(QStringLiteral("FontColor"), QStringLiteral(" Цвет текста"), this);
+    m_fonColor = new ColorButton(QStringLiteral("FonColor"), tr(" Цвет фона для поля"), this);
+    m_fontColor = new ColorButton(QStringLiteral("FontColor"), tr(" Цвет текста"), this);
     column->addWidget(m_fonColor, 0, Qt::AlignLeft);
     column->addWidget(m_fontColor, 0, Qt::AlignLeft);
 
     auto* styles = new QGridLayout;
     styles->setVerticalSpacing(2);
-    m_bold = checkBox(this, "Boldchk", QStringLiteral("Полужирный"));
-    m_italic = checkBox(this, "IncChk", QStringLiteral("Наклонный"));
-    m_underline = checkBox(this, "UndChk", QStringLiteral("Подчеркнутый"));
+    m_bold = checkBox(this, "Boldchk", tr("Полужирный"));
+    m_italic = checkBox(this, "IncChk", tr("Наклонный"));
+    m_underline = checkBox(this, "UndChk", tr("Подчеркнутый"));
     styles->addWidget(m_bold, 0, 0);
     styles->addWidget(m_italic, 0, 1);
     styles->addWidget(m_underline, 1, 0);
@@ -237,7 +228,7 @@ void TextFieldPanel::buildLook()
     m_size = new QSpinBox(this);
     m_size->setObjectName(QStringLiteral("Size"));
     m_size->setRange(4, 999);
-    sizeRow->addRow(QStringLiteral("Размер шрифта:"), m_size);
+    sizeRow->addRow(tr("Размер шрифта:"), m_size);
     column->addLayout(sizeRow);
 
     m_fonts = new QListWidget(this);
