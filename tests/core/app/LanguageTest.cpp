@@ -147,6 +147,7 @@ void LanguageTest::translationsAreComplete()
     QProcess lupdate;
     lupdate.start(QStringLiteral(QUILLET_LUPDATE_PATH),
                   {QStringLiteral("-silent"), QStringLiteral("-locations"), QStringLiteral("none"),
+                   QStringLiteral("-I"), QStringLiteral(QUILLET_SOURCE_DIR "/src"),
                    QStringLiteral(QUILLET_SOURCE_DIR "/src"), QStringLiteral("-ts"), updated});
     QVERIFY2(lupdate.waitForFinished(120000), "lupdate did not finish");
     QVERIFY2(lupdate.exitCode() == 0, lupdate.readAllStandardError().constData());
