@@ -37,7 +37,7 @@ AnglePanel::AnglePanel(BackgroundSettings& model, QWidget* parent) : QWidget(par
     setObjectName(QStringLiteral("AngleOpt"));
     auto* outer = new QVBoxLayout(this);
     outer->setContentsMargins(0, 0, 0, 0);
-    auto* box = new QGroupBox(QStringLiteral("Настройка угла разворота подложки"), this);
+    auto* box = new QGroupBox(tr("Настройка угла разворота подложки"), this);
     box->setObjectName(QStringLiteral("AngleOptGroup"));
     outer->addWidget(box);
     auto* form = new QFormLayout(box);
@@ -45,10 +45,11 @@ AnglePanel::AnglePanel(BackgroundSettings& model, QWidget* parent) : QWidget(par
     form->setLabelAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     const char* names[4] = {"t1_x", "t1_y", "t2_x", "t2_y"};
     // Point 1's caption is written with the Cyrillic letter Х.
-    const char* labels[4] = {"точка_1(Х)", "точка_1(Y)", "точка_2(X)", "точка_2(Y)"};
+    const char* labels[4] = {QT_TR_NOOP("точка_1(Х)"), QT_TR_NOOP("точка_1(Y)"),
+                             QT_TR_NOOP("точка_2(X)"), QT_TR_NOOP("точка_2(Y)")};
     for (int i = 0; i < 4; ++i) {
         m_point[i] = pointEdit(box, names[i]);
-        form->addRow(QString::fromUtf8(labels[i]), m_point[i]);
+        form->addRow(tr(labels[i]), m_point[i]);
         connect(m_point[i], &QDoubleSpinBox::valueChanged, this, &AnglePanel::pointsChanged);
         // Like the block edges, a typed point settles on a whole raster pixel when the
         // edit is left; the angle follows through the change.
@@ -64,7 +65,7 @@ AnglePanel::AnglePanel(BackgroundSettings& model, QWidget* parent) : QWidget(par
     m_angle2->setButtonSymbols(QAbstractSpinBox::NoButtons);
     m_angle2->setAlignment(Qt::AlignRight);
     m_angle2->setFocusPolicy(Qt::NoFocus);
-    form->addRow(QStringLiteral("угол"), m_angle2);
+    form->addRow(tr("угол"), m_angle2);
     refresh();
 }
 

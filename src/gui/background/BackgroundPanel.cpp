@@ -189,7 +189,7 @@ QWidget* BackgroundPanel::anchor() const
 
 QGroupBox* BackgroundPanel::buildSourceGroup()
 {
-    m_sourceGroup = group("BackSourceGroup", QStringLiteral("Источник подложки"));
+    m_sourceGroup = group("BackSourceGroup", tr("Источник подложки"));
     auto* layout = new QVBoxLayout(m_sourceGroup);
     m_sourceRow = new QHBoxLayout;
     m_sourceRow->setObjectName(QStringLiteral("BackSourceRow"));
@@ -198,10 +198,10 @@ QGroupBox* BackgroundPanel::buildSourceGroup()
     m_sources->addButtons(m_sourceRow, [this](const std::function<void()>& work) { run(work); });
     connect(m_sources, &BackgroundSources::busyChanged, this, &BackgroundPanel::busyChanged);
     auto* tools = new QHBoxLayout;
-    QPushButton* invert = pushButton(m_sourceGroup, "sSpeedButton1", QStringLiteral("Инверсия"));
-    QPushButton* reset = pushButton(m_sourceGroup, "DefBack", QStringLiteral("Сброс"));
-    QToolButton* remove = iconButton(m_sourceGroup, "sSpeedButton5", IconName::Delete,
-                                     QStringLiteral("Удалить подложку"));
+    QPushButton* invert = pushButton(m_sourceGroup, "sSpeedButton1", tr("Инверсия"));
+    QPushButton* reset = pushButton(m_sourceGroup, "DefBack", tr("Сброс"));
+    QToolButton* remove =
+        iconButton(m_sourceGroup, "sSpeedButton5", IconName::Delete, tr("Удалить подложку"));
     remove->setFocusPolicy(Qt::StrongFocus);
     tools->addWidget(invert);
     tools->addWidget(reset);
@@ -242,14 +242,14 @@ void BackgroundPanel::bindEdit(QDoubleSpinBox* edit, std::function<void(double)>
 
 QGroupBox* BackgroundPanel::buildSizeGroup()
 {
-    QGroupBox* box = group("BackSizeGroup", QStringLiteral("Размер подложки (мм)"));
+    QGroupBox* box = group("BackSizeGroup", tr("Размер подложки (мм)"));
     QFormLayout* form = formIn(box);
     m_imgWidth = sizeEdit("ImgWidth", 0);
     m_imgHeight = sizeEdit("ImgHeight", 0);
-    m_chkRatio = new QCheckBox(QStringLiteral("Сохронять пропорции"), box);
+    m_chkRatio = new QCheckBox(tr("Сохронять пропорции"), box);
     m_chkRatio->setObjectName(QStringLiteral("ChkRatio"));
-    form->addRow(QStringLiteral("Ширина"), m_imgWidth);
-    form->addRow(QStringLiteral("Высота"), m_imgHeight);
+    form->addRow(tr("Ширина"), m_imgWidth);
+    form->addRow(tr("Высота"), m_imgHeight);
     form->addRow(m_chkRatio);
     // The edits were made outside the group and came into it after the box.
     chainTabOrder({m_imgWidth, m_imgHeight, m_chkRatio});
@@ -266,28 +266,28 @@ QGroupBox* BackgroundPanel::buildSizeGroup()
 
 QGroupBox* BackgroundPanel::buildPositionGroup()
 {
-    QGroupBox* box = group("BackPositionGroup", QStringLiteral("Позиция подложки"));
+    QGroupBox* box = group("BackPositionGroup", tr("Позиция подложки"));
     QFormLayout* form = formIn(box);
     form->setRowWrapPolicy(QFormLayout::WrapAllRows);
     const struct {
         const char* name;
         const char* hint;
         IconName icon;
-    } horizontal[] = {{"AlignLeft", "По левому краю", IconName::PlaceLeft},
-                      {"AlignCenter", "По центру", IconName::PlaceCenter},
-                      {"AlignRight", "По правому краю", IconName::PlaceRight}},
-      vertical[] = {{"AlignTop", "По верхнему краю", IconName::PlaceTop},
-                    {"AlignMiddle", "По середине", IconName::PlaceMiddle},
-                    {"AlignBottom", "По нижнему краю", IconName::PlaceBottom}};
+    } horizontal[] = {{"AlignLeft", QT_TR_NOOP("По левому краю"), IconName::PlaceLeft},
+                      {"AlignCenter", QT_TR_NOOP("По центру"), IconName::PlaceCenter},
+                      {"AlignRight", QT_TR_NOOP("По правому краю"), IconName::PlaceRight}},
+      vertical[] = {{"AlignTop", QT_TR_NOOP("По верхнему краю"), IconName::PlaceTop},
+                    {"AlignMiddle", QT_TR_NOOP("По середине"), IconName::PlaceMiddle},
+                    {"AlignBottom", QT_TR_NOOP("По нижнему краю"), IconName::PlaceBottom}};
     m_horizontal = new QButtonGroup(box);
     m_vertical = new QButtonGroup(box);
     auto* hRow = new QHBoxLayout;
     auto* vRow = new QHBoxLayout;
     for (int i = 0; i < 3; ++i) {
-        QToolButton* h = alignmentButton(box, horizontal[i].name,
-                                         QString::fromUtf8(horizontal[i].hint), horizontal[i].icon);
-        QToolButton* v = alignmentButton(box, vertical[i].name, QString::fromUtf8(vertical[i].hint),
-                                         vertical[i].icon);
+        QToolButton* h =
+            alignmentButton(box, horizontal[i].name, tr(horizontal[i].hint), horizontal[i].icon);
+        QToolButton* v =
+            alignmentButton(box, vertical[i].name, tr(vertical[i].hint), vertical[i].icon);
         m_horizontal->addButton(h, i);
         m_vertical->addButton(v, i);
         hRow->addWidget(h);
@@ -295,8 +295,8 @@ QGroupBox* BackgroundPanel::buildPositionGroup()
     }
     hRow->addStretch(1);
     vRow->addStretch(1);
-    form->addRow(QStringLiteral("Горизонтальное выравнивание"), hRow);
-    form->addRow(QStringLiteral("Вертикальное выравнивание"), vRow);
+    form->addRow(tr("Горизонтальное выравнивание"), hRow);
+    form->addRow(tr("Вертикальное выравнивание"), vRow);
     tabStopOnChecked(m_horizontal);
     tabStopOnChecked(m_vertical);
     // Made in pairs; Tab takes the row of horizontal buttons, then the vertical one.
@@ -324,21 +324,22 @@ QGroupBox* BackgroundPanel::buildMarginGroup()
     // one-line title would be cut off.
     QGroupBox* box = group("BackMarginGroup", QString());
     QFormLayout* form = formIn(box);
-    auto* caption = new QLabel(QStringLiteral("Отступ (обрезание, если <0) подложки (мм)"), box);
+    auto* caption = new QLabel(tr("Отступ (обрезание, если <0) подложки (мм)"), box);
     caption->setObjectName(QStringLiteral("BackMarginCaption"));
     caption->setWordWrap(true);
     form->addRow(caption);
     const char* names[4] = {"MirTop", "MirBottom", "MirLeft", "MirRight"};
-    const char* labels[4] = {"Сверху", "Снизу", "Слева", "Справа"};
+    const char* labels[4] = {QT_TR_NOOP("Сверху"), QT_TR_NOOP("Снизу"), QT_TR_NOOP("Слева"),
+                             QT_TR_NOOP("Справа")};
     for (int i = 0; i < 4; ++i) {
         const Margin margin = kMargins[i];
         m_margins[i] = sizeEdit(names[i], -kMaxMm);
-        form->addRow(QString::fromUtf8(labels[i]), m_margins[i]);
+        form->addRow(tr(labels[i]), m_margins[i]);
         bindEdit(
             m_margins[i], [this, margin](double mm) { m_model.setMargin(margin, mm); },
             [this] { m_model.enterMargin(); }, [this, margin] { m_model.leaveMargin(margin); });
     }
-    m_exert = new QCheckBox(QStringLiteral("Влиять на размер подложки"), box);
+    m_exert = new QCheckBox(tr("Влиять на размер подложки"), box);
     m_exert->setObjectName(QStringLiteral("Exert"));
     form->addRow(m_exert);
     connect(m_exert, &QCheckBox::clicked, this,
@@ -348,7 +349,7 @@ QGroupBox* BackgroundPanel::buildMarginGroup()
 
 QGroupBox* BackgroundPanel::buildAngleGroup()
 {
-    QGroupBox* box = group("BackAngleGroup", QStringLiteral("Угол поворота (градусах)"));
+    QGroupBox* box = group("BackAngleGroup", tr("Угол поворота (градусах)"));
     auto* row = new QHBoxLayout(box);
     auto* angle = new SettingEdit(box);
     angle->setObjectName(QStringLiteral("Angle1"));
@@ -358,7 +359,7 @@ QGroupBox* BackgroundPanel::buildAngleGroup()
     angle->setFocusPolicy(Qt::StrongFocus);
     angle->setAlignment(Qt::AlignRight);
     m_angle1 = angle;
-    QPushButton* details = pushButton(box, "sSpeedButton3", QStringLiteral("Подробная настройка"));
+    QPushButton* details = pushButton(box, "sSpeedButton3", tr("Подробная настройка"));
     row->addWidget(m_angle1, 1);
     row->addWidget(details);
     bindEdit(

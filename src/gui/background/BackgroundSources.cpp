@@ -27,12 +27,16 @@ namespace {
 
 QString fileFilter()
 {
-    return QStringLiteral(
-        "Изображения (*.bmp *.cur *.dib *.drw *.dxf *.emf *.eps *.gif *.iff *.img *.jpg *.jpeg "
+    const QString pictures = QStringLiteral(
+        "*.bmp *.cur *.dib *.drw *.dxf *.emf *.eps *.gif *.iff *.img *.jpg *.jpeg "
         "*.pbm *.pcd *.pcx *.png *.ppm *.psd *.psp *.qtif *.tga *.tif *.tiff *.wmf *.wpg "
-        "*.webp *.pgm *.ico);;"
-        "Документы (*.ODT *.ODS *.ODP *.RTF *.HTM* *.txt *.pps *.ppt* *.xls* *.pdf *.doc*);;"
-        "Все (*)");
+        "*.webp *.pgm *.ico");
+    const QString documents =
+        QStringLiteral("*.ODT *.ODS *.ODP *.RTF *.HTM* *.txt *.pps *.ppt* *.xls* *.pdf *.doc*");
+    return QStringList{BackgroundSources::tr("Изображения (%1)").arg(pictures),
+                       BackgroundSources::tr("Документы (%1)").arg(documents),
+                       BackgroundSources::tr("Все (%1)").arg(QStringLiteral("*"))}
+        .join(QStringLiteral(";;"));
 }
 
 QPushButton* sourceButton(QWidget* parent, const char* name, const QString& caption,
@@ -63,15 +67,14 @@ BackgroundSources::BackgroundSources(BackgroundSettings& model, QWidget* parent)
 void BackgroundSources::addButtons(QHBoxLayout* row,
                                    const std::function<void(std::function<void()>)>& run)
 {
-    QPushButton* file = sourceButton(m_parent, "sSpeedButton12", QStringLiteral("Файл"),
-                                     QStringLiteral("Подложка из картинки, PDF или документа"),
-                                     IconName::DocumentOpen);
+    QPushButton* file =
+        sourceButton(m_parent, "sSpeedButton12", tr("Файл"),
+                     tr("Подложка из картинки, PDF или документа"), IconName::DocumentOpen);
     QPushButton* clipboard =
-        sourceButton(m_parent, "BufBtn", QStringLiteral("Буфер"),
-                     QStringLiteral("Подложка из картинки в буфере обмена"), IconName::Paste);
-    QPushButton* scanner =
-        sourceButton(m_parent, "ScanBtn", QStringLiteral("Сканер"),
-                     QStringLiteral("Отсканировать подложку"), IconName::Scanner);
+        sourceButton(m_parent, "BufBtn", tr("Буфер"), tr("Подложка из картинки в буфере обмена"),
+                     IconName::Paste);
+    QPushButton* scanner = sourceButton(m_parent, "ScanBtn", tr("Сканер"),
+                                        tr("Отсканировать подложку"), IconName::Scanner);
     row->addWidget(file);
     row->addWidget(clipboard);
     row->addWidget(scanner);
@@ -84,7 +87,7 @@ void BackgroundSources::addButtons(QHBoxLayout* row,
 bool BackgroundSources::chooseFile()
 {
     const QString path = QFileDialog::getOpenFileName(
-        m_parent, QStringLiteral("Подложка из файла"),
+        m_parent, tr("Подложка из файла"),
         m_startFolder.isEmpty() ? m_projectFolder : m_startFolder, fileFilter());
     if (path.isEmpty())
         return false;
@@ -95,7 +98,7 @@ bool BackgroundSources::chooseFile()
 bool BackgroundSources::loadFile(const QString& path)
 {
     if (!QFileInfo(path).isFile())
-        throw FileError(QStringLiteral("Файл не найден: %1").arg(path));
+        throw FileError(tr("Файл не найден: %1").arg(path));
     ImportDocument document;
     runBusy([&] { document.open(path); });
     int page = 1;
@@ -127,9 +130,9 @@ bool BackgroundSources::pasteClipboard()
     const QString file = mime ? copiedFile(*mime) : QString();
     if (!file.isEmpty() && !QImageReader(file).format().isEmpty())
         return loadFile(file);
-    QMessageBox::information(m_parent, QStringLiteral("Внимание"),
-                             QStringLiteral("В буфере обмена нет картинки: скопируйте "
-                                            "картинку или файл с ней и нажмите «Буфер» снова."));
+    QMessageBox::information(m_parent, tr("Внимание"),
+                             tr("В буфере обмена нет картинки: скопируйте "
+                                "картинку или файл с ней и нажмите «Буфер» снова."));
     return false;
 }
 

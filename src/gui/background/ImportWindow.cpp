@@ -54,7 +54,7 @@ double boundedZoom(double zoom, const QImage& page)
 ImportWindow::ImportWindow(QWidget* parent) : QDialog(parent)
 {
     setObjectName(QStringLiteral("TForm3"));
-    setWindowTitle(QStringLiteral("Открытие файла"));
+    setWindowTitle(tr("Открытие файла"));
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);
@@ -108,51 +108,49 @@ QHBoxLayout* ImportWindow::buildBottomBar()
     auto* bar = new QHBoxLayout;
     bar->setContentsMargins(10, 8, 10, 10);
     bar->setSpacing(4);
-    auto* caption = new QLabel(QStringLiteral("Страница: "), this);
+    auto* caption = new QLabel(tr("Страница: "), this);
     sSpinEdit1 = new QSpinBox(this);
     sSpinEdit1->setObjectName(QStringLiteral("sSpinEdit1"));
     sSpinEdit1->setRange(1, 1);
     sSpinEdit1->setMinimumWidth(80);
-    sSpinEdit1->setToolTip(QStringLiteral("Номер страницы, которую взять подложкой"));
+    sSpinEdit1->setToolTip(tr("Номер страницы, которую взять подложкой"));
     caption->setBuddy(sSpinEdit1);
     bar->addWidget(caption);
     bar->addWidget(sSpinEdit1);
     bar->addSpacing(12);
 
-    sSpeedButton4 =
-        iconButton(this, "sSpeedButton4", IconName::ZoomIn, QStringLiteral("Увеличить на 20%"));
-    sSpeedButton3 =
-        iconButton(this, "sSpeedButton3", IconName::ZoomOut, QStringLiteral("Уменьшить на 20%"));
-    sSpeedButton2 = iconButton(this, "sSpeedButton2", IconName::ZoomFit,
-                               QStringLiteral("Вместить страницу в окно"));
-    sSpeedButton1 = iconButton(this, "sSpeedButton1", IconName::ZoomOriginal,
-                               QStringLiteral("Истинный размер"));
-    sSpeedButton5 = iconButton(this, "sSpeedButton5", IconName::PageRepaint,
-                               QStringLiteral("Показать страницу заново"));
+    sSpeedButton4 = iconButton(this, "sSpeedButton4", IconName::ZoomIn, tr("Увеличить на 20%"));
+    sSpeedButton3 = iconButton(this, "sSpeedButton3", IconName::ZoomOut, tr("Уменьшить на 20%"));
+    sSpeedButton2 =
+        iconButton(this, "sSpeedButton2", IconName::ZoomFit, tr("Вместить страницу в окно"));
+    sSpeedButton1 =
+        iconButton(this, "sSpeedButton1", IconName::ZoomOriginal, tr("Истинный размер"));
+    sSpeedButton5 =
+        iconButton(this, "sSpeedButton5", IconName::PageRepaint, tr("Показать страницу заново"));
     for (QToolButton* button :
          {sSpeedButton4, sSpeedButton3, sSpeedButton2, sSpeedButton1, sSpeedButton5}) {
         button->setAutoRaise(true);
         bar->addWidget(button);
     }
-    sLabelFX1 = new QLabel(
-        QStringLiteral("<= Если страница не отобразилась нажмите через некоторое время"), this);
+    sLabelFX1 =
+        new QLabel(tr("<= Если страница не отобразилась нажмите через некоторое время"), this);
     sLabelFX1->setObjectName(QStringLiteral("sLabelFX1"));
-    sLabelFX1->setToolTip(QStringLiteral("Страница строится в фоне. Если она так и не "
-                                         "появилась, кнопка слева строит её заново."));
+    sLabelFX1->setToolTip(tr("Страница строится в фоне. Если она так и не "
+                             "появилась, кнопка слева строит её заново."));
     sLabelFX1->setForegroundRole(QPalette::Dark);
     bar->addSpacing(4);
     bar->addWidget(sLabelFX1);
     bar->addStretch(1);
 
-    sBitBtn2 = new QPushButton(QStringLiteral("ОК"), this);
+    sBitBtn2 = new QPushButton(tr("ОК"), this);
     setIconBesideText(sBitBtn2, IconName::Apply);
     sBitBtn2->setObjectName(QStringLiteral("sBitBtn2"));
-    sBitBtn2->setToolTip(QStringLiteral("Взять выбранную страницу подложкой"));
+    sBitBtn2->setToolTip(tr("Взять выбранную страницу подложкой"));
     sBitBtn2->setDefault(true);
-    sBitBtn1 = new QPushButton(QStringLiteral("Отмена"), this);
+    sBitBtn1 = new QPushButton(tr("Отмена"), this);
     setIconBesideText(sBitBtn1, IconName::Cancel);
     sBitBtn1->setObjectName(QStringLiteral("sBitBtn1"));
-    sBitBtn1->setToolTip(QStringLiteral("Закрыть, не меняя подложку"));
+    sBitBtn1->setToolTip(tr("Закрыть, не меняя подложку"));
     sBitBtn1->setAutoDefault(false);
     bar->addWidget(sBitBtn2);
     bar->addWidget(sBitBtn1);
@@ -209,9 +207,9 @@ void ImportWindow::ShowPreviewPage()
     if (!m_task.isBusy())
         startRender();
     if (m_page.isNull()) {
-        showText(QStringLiteral("Страница %1 готовится…").arg(m_wantedPage));
+        showText(tr("Страница %1 готовится…").arg(m_wantedPage));
     } else {
-        m_banner->setText(QStringLiteral("Страница %1 готовится…").arg(m_wantedPage));
+        m_banner->setText(tr("Страница %1 готовится…").arg(m_wantedPage));
         m_banner->adjustSize();
         placeBanner();
         m_banner->raise();
@@ -244,9 +242,9 @@ void ImportWindow::renderFinished(int page, std::uint64_t request, TaskResult<QI
     } catch (const Error& e) {
         error = e.message();
     } catch (const std::bad_alloc&) {
-        error = QStringLiteral("Не хватает памяти, чтобы показать страницу %1").arg(page);
+        error = tr("Не хватает памяти, чтобы показать страницу %1").arg(page);
     } catch (...) {
-        error = QStringLiteral("Страницу %1 не удалось показать").arg(page);
+        error = tr("Страницу %1 не удалось показать").arg(page);
     }
     if (m_page.isNull() || !error.isEmpty()) {
         m_page = QImage();

@@ -39,7 +39,7 @@ constexpr int ProgressSteps = 1000;
 
 QString memoryMessage()
 {
-    return QStringLiteral("Недостаточно памяти для отсканированного изображения. "
+    return ScanDialog::tr("Недостаточно памяти для отсканированного изображения. "
                           "Выберите меньшее разрешение.");
 }
 
@@ -48,7 +48,7 @@ QString memoryMessage()
 ScanDialog::ScanDialog(QWidget* parent) : QDialog(parent)
 {
     setObjectName(QStringLiteral("ScanDialog"));
-    setWindowTitle(QStringLiteral("Сканирование"));
+    setWindowTitle(tr("Сканирование"));
     buildControls();
     connect(&m_task, &BackgroundTask::progressed, this, [this](int step) {
         if (m_state == State::Scanning)
@@ -84,7 +84,7 @@ Scanner& ScanDialog::scanner()
 Scanner& ScanDialog::chosenScanner()
 {
     if (!m_scanner)
-        throw ScannerError(QStringLiteral("Сканер не выбран."));
+        throw ScannerError(tr("Сканер не выбран."));
     return *m_scanner;
 }
 
@@ -111,9 +111,9 @@ void ScanDialog::buildControls()
     m_colourMode->setObjectName(QStringLiteral("colourMode"));
 
     m_form = new QFormLayout;
-    m_form->addRow(QStringLiteral("Сканер:"), deviceRow);
-    m_form->addRow(QStringLiteral("Разрешение:"), m_resolution);
-    m_form->addRow(QStringLiteral("Режим:"), m_colourMode);
+    m_form->addRow(tr("Сканер:"), deviceRow);
+    m_form->addRow(tr("Разрешение:"), m_resolution);
+    m_form->addRow(tr("Режим:"), m_colourMode);
 
     m_status = new QLabel(this);
     m_status->setObjectName(QStringLiteral("status"));
@@ -126,9 +126,9 @@ void ScanDialog::buildControls()
     m_progress->setSizePolicy(keepRoom);
 
     auto* buttons = new QDialogButtonBox(this);
-    m_scanButton = buttons->addButton(QStringLiteral("Сканировать"), QDialogButtonBox::AcceptRole);
+    m_scanButton = buttons->addButton(tr("Сканировать"), QDialogButtonBox::AcceptRole);
     m_scanButton->setObjectName(QStringLiteral("scanButton"));
-    m_cancelButton = buttons->addButton(QStringLiteral("Отмена"), QDialogButtonBox::RejectRole);
+    m_cancelButton = buttons->addButton(tr("Отмена"), QDialogButtonBox::RejectRole);
     m_cancelButton->setObjectName(QStringLiteral("cancelButton"));
     connect(m_scanButton, &QPushButton::clicked, this, &ScanDialog::startScan);
     connect(m_cancelButton, &QPushButton::clicked, this, &ScanDialog::reject);
@@ -203,23 +203,23 @@ void ScanDialog::setState(State state)
     m_progress->setVisible(state == State::Scanning || state == State::Stopping);
     switch (state) {
     case State::Searching:
-        m_status->setText(QStringLiteral("Поиск сканеров…"));
+        m_status->setText(tr("Поиск сканеров…"));
         break;
     case State::Opening:
-        m_status->setText(QStringLiteral("Подключение к сканеру…"));
+        m_status->setText(tr("Подключение к сканеру…"));
         break;
     case State::Ready:
-        m_status->setText(QStringLiteral("Положите лист в сканер и нажмите «Сканировать»."));
+        m_status->setText(tr("Положите лист в сканер и нажмите «Сканировать»."));
         break;
     case State::Unusable:
-        m_status->setText(QStringLiteral("Выберите другой сканер."));
+        m_status->setText(tr("Выберите другой сканер."));
         break;
     case State::Scanning:
         m_progress->setValue(0);
-        m_status->setText(QStringLiteral("Сканирование…"));
+        m_status->setText(tr("Сканирование…"));
         break;
     case State::Stopping:
-        m_status->setText(QStringLiteral("Отмена…"));
+        m_status->setText(tr("Отмена…"));
         break;
     }
 }
@@ -274,7 +274,7 @@ void ScanDialog::deviceOpened(const ScanChoices& choices)
     if (closeRequested())
         return;
     for (int dpi : choices.resolutions)
-        m_resolution->addItem(QStringLiteral("%1 точек на дюйм").arg(dpi), dpi);
+        m_resolution->addItem(tr("%1 точек на дюйм").arg(dpi), dpi);
     m_resolution->setCurrentIndex(m_resolution->findData(choices.defaultResolution));
     for (const QString& mode : choices.colourModes)
         m_colourMode->addItem(scanModeLabel(mode), mode);

@@ -32,9 +32,18 @@ QString mm(double value)
     return number(value, std::fmod(tenths, 10) == 0 ? 0 : 1);
 }
 
-QString shift(double mm, const QString& forward, const QString& backward)
+QString shiftAcross(double mm)
 {
-    return QStringLiteral("%1 мм %2").arg(number(std::fabs(mm), 1), mm < 0 ? backward : forward);
+    const QString distance = number(std::fabs(mm), 1);
+    return mm < 0 ? CalibrationDialog::tr("%1 мм влево").arg(distance)
+                  : CalibrationDialog::tr("%1 мм вправо").arg(distance);
+}
+
+QString shiftDown(double mm)
+{
+    const QString distance = number(std::fabs(mm), 1);
+    return mm < 0 ? CalibrationDialog::tr("%1 мм вверх").arg(distance)
+                  : CalibrationDialog::tr("%1 мм вниз").arg(distance);
 }
 
 } // namespace
@@ -42,12 +51,11 @@ QString shift(double mm, const QString& forward, const QString& backward)
 QString describeCalibration(const PrinterCalibration& c)
 {
     if (c.isIdentity())
-        return QStringLiteral("Принтер печатает точно, поправка не нужна.");
-    return QStringLiteral("Принтер сдвигает печать на %1 и на %2; масштаб по горизонтали %3, "
-                          "по вертикали %4.")
-        .arg(shift(c.offsetXMm, QStringLiteral("вправо"), QStringLiteral("влево")),
-             shift(c.offsetYMm, QStringLiteral("вниз"), QStringLiteral("вверх")),
-             number(c.scaleX, 4), number(c.scaleY, 4));
+        return CalibrationDialog::tr("Принтер печатает точно, поправка не нужна.");
+    return CalibrationDialog::tr("Принтер сдвигает печать на %1 и на %2; масштаб по "
+                                 "горизонтали %3, по вертикали %4.")
+        .arg(shiftAcross(c.offsetXMm), shiftDown(c.offsetYMm), number(c.scaleX, 4),
+             number(c.scaleY, 4));
 }
 
 CalibrationDialog::CalibrationDialog(const QString& printer, const AlignmentPage& page,
@@ -55,37 +63,40 @@ CalibrationDialog::CalibrationDialog(const QString& printer, const AlignmentPage
     : QDialog(parent), m_printer(printer), m_page(page), m_settings(settings)
 {
     setObjectName(QStringLiteral("CalibrationDialog"));
-    const QString orientation =
-        page.portrait ? QStringLiteral("книжной") : QStringLiteral("альбомной");
-    setWindowTitle(
-        QStringLiteral("Калибровка принтера: %1 ориентация")
-            .arg(page.portrait ? QStringLiteral("книжная") : QStringLiteral("альбомная")));
+    //: Put into the explanation below as "в %2 ориентации листа" (in … orientation)
+    const QString portrait = tr("книжной");
+    //: Put into the explanation below as "в %2 ориентации листа" (in … orientation)
+    const QString landscape = tr("альбомной");
+    const QString orientation = page.portrait ? portrait : landscape;
+    setWindowTitle(page.portrait ? tr("Калибровка принтера: книжная ориентация")
+                                 : tr("Калибровка принтера: альбомная ориентация"));
     auto* layout = new QVBoxLayout(this);
-    auto* heading = new QLabel(
-        QStringLiteral("<b>Поправка для %1 ориентации листа</b>").arg(orientation), this);
+    auto* heading = new QLabel(page.portrait ? tr("<b>Поправка для книжной ориентации листа</b>")
+                                             : tr("<b>Поправка для альбомной ориентации листа</b>"),
+                               this);
     heading->setObjectName(QStringLiteral("CalibrationOrientation"));
     layout->addWidget(heading);
-    auto* intro = new QLabel(
-        QStringLiteral("Принтер «%1» напечатал калибровочную страницу с крестами A и B "
-                       "в %2 ориентации листа. Положите лист так, чтобы надписи на нём "
-                       "читались, и настоящей линейкой измерьте, на каком расстоянии от левого "
-                       "края листа и от верхнего края листа оказался центр каждого креста "
-                       "(точка пересечения его линий). Шкалы на самом листе для этого не "
-                       "годятся: принтер печатает их с той же ошибкой. Введите расстояния в "
-                       "миллиметрах: после сохранения программа будет исправлять эту ошибку "
-                       "при каждой печати на этом принтере в %2 ориентации.")
-            .arg(printer, orientation),
-        this);
+    auto* intro =
+        new QLabel(tr("Принтер «%1» напечатал калибровочную страницу с крестами A и B "
+                      "в %2 ориентации листа. Положите лист так, чтобы надписи на нём "
+                      "читались, и настоящей линейкой измерьте, на каком расстоянии от левого "
+                      "края листа и от верхнего края листа оказался центр каждого креста "
+                      "(точка пересечения его линий). Шкалы на самом листе для этого не "
+                      "годятся: принтер печатает их с той же ошибкой. Введите расстояния в "
+                      "миллиметрах: после сохранения программа будет исправлять эту ошибку "
+                      "при каждой печати на этом принтере в %2 ориентации.")
+                       .arg(printer, orientation),
+                   this);
     intro->setWordWrap(true);
     layout->addWidget(intro);
 
     const QPointF crosses[2] = {page.crossA, page.crossB};
     auto* grid = new QGridLayout;
-    grid->addWidget(new QLabel(QStringLiteral("от левого края, мм"), this), 0, 1);
-    grid->addWidget(new QLabel(QStringLiteral("от верхнего края, мм"), this), 0, 2);
+    grid->addWidget(new QLabel(tr("от левого края, мм"), this), 0, 1);
+    grid->addWidget(new QLabel(tr("от верхнего края, мм"), this), 0, 2);
     const char* names[4] = {"CrossAX", "CrossAY", "CrossBX", "CrossBY"};
     for (int k = 0; k < 2; ++k) {
-        const QString caption = QStringLiteral("Крест %1 (должен быть в %2; %3 мм):")
+        const QString caption = tr("Крест %1 (должен быть в %2; %3 мм):")
                                     .arg(QLatin1Char(k == 0 ? 'A' : 'B'))
                                     .arg(mm(crosses[k].x()), mm(crosses[k].y()));
         grid->addWidget(new QLabel(caption, this), k + 1, 0);
@@ -105,14 +116,13 @@ CalibrationDialog::CalibrationDialog(const QString& printer, const AlignmentPage
     layout->addWidget(m_stored);
 
     auto* buttons = new QDialogButtonBox(this);
-    m_save = buttons->addButton(QStringLiteral("Сохранить"), QDialogButtonBox::AcceptRole);
+    m_save = buttons->addButton(tr("Сохранить"), QDialogButtonBox::AcceptRole);
     m_save->setObjectName(QStringLiteral("CalibrationSave"));
-    QPushButton* reset =
-        buttons->addButton(QStringLiteral("Сбросить"), QDialogButtonBox::ResetRole);
+    QPushButton* reset = buttons->addButton(tr("Сбросить"), QDialogButtonBox::ResetRole);
     reset->setObjectName(QStringLiteral("CalibrationReset"));
-    reset->setToolTip(QStringLiteral("Забыть поправку для этой ориентации: принтер будет "
-                                     "печатать в ней без поправки"));
-    buttons->addButton(QStringLiteral("Отмена"), QDialogButtonBox::RejectRole);
+    reset->setToolTip(tr("Забыть поправку для этой ориентации: принтер будет "
+                         "печатать в ней без поправки"));
+    buttons->addButton(tr("Отмена"), QDialogButtonBox::RejectRole);
     connect(buttons, &QDialogButtonBox::accepted, this, &CalibrationDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &CalibrationDialog::reject);
     connect(reset, &QPushButton::clicked, this, &CalibrationDialog::resetCalibration);
@@ -175,8 +185,8 @@ QString CalibrationDialog::storedText() const
     try {
         const PrinterCalibration stored = m_settings.calibration(m_printer, m_page.portrait);
         if (stored.isIdentity())
-            return QStringLiteral("Сейчас для этого принтера в этой ориентации поправки нет.");
-        return QStringLiteral("Сейчас сохранено: ") + describeCalibration(stored);
+            return tr("Сейчас для этого принтера в этой ориентации поправки нет.");
+        return tr("Сейчас сохранено: %1").arg(describeCalibration(stored));
     } catch (const Error& e) {
         return e.message();
     }

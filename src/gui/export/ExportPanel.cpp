@@ -45,9 +45,9 @@ const struct {
     const char* filter;
     ExportFormat format;
 } kFileTypes[] = {
-    {"Картинки JPEG (*.jpg)", ExportFormat::Jpeg},
-    {"Картинки PNG (*.png)", ExportFormat::Png},
-    {"Документ PDF (*.pdf)", ExportFormat::Pdf},
+    {QT_TRANSLATE_NOOP("Quillet::ExportPanel", "Картинки JPEG (*.jpg)"), ExportFormat::Jpeg},
+    {QT_TRANSLATE_NOOP("Quillet::ExportPanel", "Картинки PNG (*.png)"), ExportFormat::Png},
+    {QT_TRANSLATE_NOOP("Quillet::ExportPanel", "Документ PDF (*.pdf)"), ExportFormat::Pdf},
 };
 
 QCheckBox* option(QWidget* parent, const char* name, const QString& caption, bool* value)
@@ -63,14 +63,14 @@ QString fileTypeFilters()
 {
     QStringList filters;
     for (const auto& type : kFileTypes)
-        filters << QString::fromUtf8(type.filter);
+        filters << ExportPanel::tr(type.filter);
     return filters.join(QStringLiteral(";;"));
 }
 
 ExportFormat formatOfFilter(const QString& filter)
 {
     for (const auto& type : kFileTypes) {
-        if (filter == QString::fromUtf8(type.filter))
+        if (filter == ExportPanel::tr(type.filter))
             return type.format;
     }
     return ExportFormat::Jpeg;
@@ -80,14 +80,14 @@ ExportFormat formatOfFilter(const QString& filter)
 
 ExportPanel::ExportPanel(ExportOptions& options, ProjectDocument& document, const ViewState& view,
                          const SpreadsheetLink& link, QWidget* parent)
-    : QGroupBox(QStringLiteral("Экспорт результата"), parent), m_options(options),
-      m_document(document), m_view(view), m_link(link)
+    : QGroupBox(tr("Экспорт результата"), parent), m_options(options), m_document(document),
+      m_view(view), m_link(link)
 {
     setObjectName(QStringLiteral("Exportpr"));
     auto* form = new QFormLayout(this);
     m_pages = new QLineEdit(this);
     m_pages->setObjectName(QStringLiteral("sEdit1"));
-    form->addRow(QStringLiteral("Страницы: "), m_pages);
+    form->addRow(tr("Страницы: "), m_pages);
     connect(m_pages, &QLineEdit::textChanged, this,
             [this](const QString& text) { m_options.pages = text; });
     auto* row = new QHBoxLayout;
@@ -97,31 +97,28 @@ ExportPanel::ExportPanel(ExportOptions& options, ProjectDocument& document, cons
         const char* hint;
         void (ExportPanel::*slot)();
     } buttons[] = {
-        {"ToolButton49", IconName::PagesAll, "Выделить все страницы",
+        {"ToolButton49", IconName::PagesAll, QT_TR_NOOP("Выделить все страницы"),
          &ExportPanel::ToolButton49Click},
-        {"ToolButton50", IconName::PagesToCurrent, "Выделить с начала до текущей",
+        {"ToolButton50", IconName::PagesToCurrent, QT_TR_NOOP("Выделить с начала до текущей"),
          &ExportPanel::ToolButton50Click},
-        {"ToolButton51", IconName::PagesInvert, "Инвертировать выделение",
+        {"ToolButton51", IconName::PagesInvert, QT_TR_NOOP("Инвертировать выделение"),
          &ExportPanel::ToolButton51Click},
-        {"ToolButton52", IconName::PagesToggleCurrent, "Добавить / исключить текущую страницу",
-         &ExportPanel::ToolButton52Click},
+        {"ToolButton52", IconName::PagesToggleCurrent,
+         QT_TR_NOOP("Добавить / исключить текущую страницу"), &ExportPanel::ToolButton52Click},
     };
     for (const auto& b : buttons) {
-        QToolButton* button = iconButton(this, b.name, b.icon, QString::fromUtf8(b.hint));
+        QToolButton* button = iconButton(this, b.name, b.icon, tr(b.hint));
         connect(button, &QToolButton::clicked, this, b.slot);
         row->addWidget(button);
     }
     row->addStretch(1);
     form->addRow(row);
 
-    m_withBack =
-        option(this, "WithBack", QStringLiteral("Экспортировать подложку"), &m_options.WithBack);
+    m_withBack = option(this, "WithBack", tr("Экспортировать подложку"), &m_options.WithBack);
     connect(m_withBack, &QCheckBox::toggled, this, [this] { m_document.RepaintPending = true; });
-    m_reverse =
-        option(this, "Reverce", QStringLiteral("Печатать в обратном порядке"), &m_options.Reverce);
-    m_printAsImg =
-        option(this, "PrintAsImg", QStringLiteral("Распечатывать как картинку (медленее)"),
-               &m_options.PrintAsImg);
+    m_reverse = option(this, "Reverce", tr("Печатать в обратном порядке"), &m_options.Reverce);
+    m_printAsImg = option(this, "PrintAsImg", tr("Распечатывать как картинку (медленее)"),
+                          &m_options.PrintAsImg);
     form->addRow(m_withBack);
     form->addRow(m_reverse);
     form->addRow(m_printAsImg);
@@ -133,15 +130,15 @@ void ExportPanel::buildButtonRow(QFormLayout* form)
 {
     auto* save = new QToolButton(this);
     save->setObjectName(QStringLiteral("JPGSave"));
-    save->setText(QStringLiteral("Сохранить как картинку"));
-    save->setToolTip(QStringLiteral("Сохранить как картинку"));
+    save->setText(tr("Сохранить как картинку"));
+    save->setToolTip(tr("Сохранить как картинку"));
     setIconBesideText(save, IconName::DocumentSave);
     save->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
     connect(save, &QToolButton::clicked, this, &ExportPanel::JPGSaveClick);
     auto* pdf = new QToolButton(this);
     pdf->setObjectName(QStringLiteral("PDFSave"));
-    pdf->setText(QStringLiteral("Сохранить PDF"));
-    pdf->setToolTip(QStringLiteral("Сохранить выбранные страницы одним файлом PDF"));
+    pdf->setText(tr("Сохранить PDF"));
+    pdf->setToolTip(tr("Сохранить выбранные страницы одним файлом PDF"));
     setIconBesideText(pdf, IconName::ExportPdf);
     pdf->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
     connect(pdf, &QToolButton::clicked, this, &ExportPanel::PDFSaveClick);
@@ -151,15 +148,15 @@ void ExportPanel::buildButtonRow(QFormLayout* form)
     auto* row = new QHBoxLayout;
     auto* print = new QToolButton(this);
     print->setObjectName(QStringLiteral("JPGPrint"));
-    print->setText(QStringLiteral("Распечатать"));
-    print->setToolTip(QStringLiteral("Распечатать"));
+    print->setText(tr("Распечатать"));
+    print->setToolTip(tr("Распечатать"));
     setIconBesideText(print, IconName::Print);
     print->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
     print->setPopupMode(QToolButton::MenuButtonPopup);
     auto* menu = new QMenu(print);
-    QAction* setup = menu->addAction(QStringLiteral("Настройка принтера"));
+    QAction* setup = menu->addAction(tr("Настройка принтера"));
     setup->setObjectName(QStringLiteral("N1"));
-    QAction* calibration = menu->addAction(QStringLiteral("Калибровка принтера…"));
+    QAction* calibration = menu->addAction(tr("Калибровка принтера…"));
     calibration->setObjectName(QStringLiteral("CalibrationItem"));
     print->setMenu(menu);
     connect(print, &QToolButton::clicked, this, &ExportPanel::printRequested);
@@ -168,7 +165,7 @@ void ExportPanel::buildButtonRow(QFormLayout* form)
     row->addWidget(print);
     row->addStretch(1);
 
-    auto* label = new QLabel(QStringLiteral("Копий"), this);
+    auto* label = new QLabel(tr("Копий"), this);
     m_copies = new QSpinBox(this);
     m_copies->setObjectName(QStringLiteral("NCopies"));
     m_copies->setRange(1, 250);
@@ -260,15 +257,14 @@ void ExportPanel::saveAs(ExportFormat format)
         return;
     }
     if (count < 1 || pages.empty()) {
-        QMessageBox::warning(this, QStringLiteral("Внимание"),
-                             QStringLiteral("Не выбраны страницы"), QMessageBox::Ok);
+        QMessageBox::warning(this, tr("Внимание"), tr("Не выбраны страницы"), QMessageBox::Ok);
         return;
     }
-    const QString question =
-        PageSelection::pagesWithoutDataQuestion(pages, count, QStringLiteral("сохранить"));
+    //: The action in the question "Страница 3 пуста: данных нет. Всё равно сохранить?"
+    const QString question = PageSelection::pagesWithoutDataQuestion(pages, count, tr("сохранить"));
     if (!question.isEmpty()
-        && QMessageBox::question(this, QStringLiteral("Внимание"), question,
-                                 QMessageBox::Yes | QMessageBox::No, QMessageBox::No)
+        && QMessageBox::question(this, tr("Внимание"), question, QMessageBox::Yes | QMessageBox::No,
+                                 QMessageBox::No)
                != QMessageBox::Yes)
         return;
     // Nothing asks before overwriting: the proposed name is often the project file
@@ -276,10 +272,10 @@ void ExportPanel::saveAs(ExportFormat format)
     QString filter;
     for (const auto& type : kFileTypes) {
         if (type.format == format)
-            filter = QString::fromUtf8(type.filter);
+            filter = tr(type.filter);
     }
-    const QString title = format == ExportFormat::Pdf ? QStringLiteral("Сохранить PDF")
-                                                      : QStringLiteral("Сохранить как картинку");
+    const QString title =
+        format == ExportFormat::Pdf ? tr("Сохранить PDF") : tr("Сохранить как картинку");
     const QString chosen = QFileDialog::getSaveFileName(
         this, title, m_dialogName, fileTypeFilters(), &filter, QFileDialog::DontConfirmOverwrite);
     if (chosen.isEmpty())
@@ -337,7 +333,7 @@ void ExportPanel::exportEnded(TaskResult<ExportResult>& result)
     } catch (const Error& e) {
         error = e.message();
     } catch (const std::exception& e) {
-        error = QStringLiteral("Экспорт прерван: %1").arg(QString::fromLocal8Bit(e.what()));
+        error = tr("Экспорт прерван: %1").arg(QString::fromLocal8Bit(e.what()));
     }
     for (const QString& line : written.errorLines)
         Q_EMIT errorLine(line);
@@ -352,13 +348,12 @@ void ExportPanel::showSummary(const ExportResult& written)
     const QString text = exportSummary(written, m_format, m_pageTotal);
     if (text.isEmpty())
         return;
-    auto* box = new QMessageBox(QMessageBox::Information, QStringLiteral("Экспорт"), text,
-                                QMessageBox::Ok, this);
+    auto* box =
+        new QMessageBox(QMessageBox::Information, tr("Экспорт"), text, QMessageBox::Ok, this);
     box->setObjectName(QStringLiteral("ExportDone"));
     box->setAttribute(Qt::WA_DeleteOnClose);
     if (!written.files.isEmpty()) {
-        QPushButton* open =
-            box->addButton(QStringLiteral("Открыть папку"), QMessageBox::ActionRole);
+        QPushButton* open = box->addButton(tr("Открыть папку"), QMessageBox::ActionRole);
         open->setObjectName(QStringLiteral("OpenFolder"));
         const QUrl folder = QUrl::fromLocalFile(QFileInfo(written.files.first()).absolutePath());
         connect(open, &QPushButton::clicked, box, [folder] { QDesktopServices::openUrl(folder); });

@@ -55,7 +55,7 @@ void checkWritable(const QString& path)
     QFile file(path);
     const bool existed = file.exists();
     if (!file.open(QIODevice::Append)) {
-        throw Error(QStringLiteral("Не удаётся записать файл %1: %2")
+        throw Error(PrinterDevice::tr("Не удаётся записать файл %1: %2")
                         .arg(path, reasonInRussian(file.errorString())));
     }
     file.close();
@@ -93,24 +93,21 @@ void PrinterDevice::beginJob(const QString& title, int copies)
 {
     if (m_fileOpen) {
         if (!m_printer.newPage())
-            throw Error(
-                QStringLiteral("Не удаётся записать файл %1").arg(m_printer.outputFileName()));
+            throw Error(tr("Не удаётся записать файл %1").arg(m_printer.outputFileName()));
         resetState(m_painter);
         return;
     }
     if (toFile())
         checkWritable(m_printer.outputFileName());
     else if (!m_printer.isValid())
-        throw Error(QStringLiteral("Принтер %1 недоступен").arg(printerLabel()));
+        throw Error(tr("Принтер «%1» недоступен").arg(m_printer.printerName()));
     m_printer.setDocName(title);
     if (copies > 0)
         m_printer.setCopyCount(copies);
     if (!m_painter.begin(&m_printer)) {
-        if (toFile()) {
-            throw Error(
-                QStringLiteral("Не удаётся записать файл %1").arg(m_printer.outputFileName()));
-        }
-        throw Error(QStringLiteral("Не удаётся начать печать на принтере %1").arg(printerLabel()));
+        if (toFile())
+            throw Error(tr("Не удаётся записать файл %1").arg(m_printer.outputFileName()));
+        throw Error(tr("Не удаётся начать печать на принтере «%1»").arg(m_printer.printerName()));
     }
     setHints(m_painter);
     m_fileOpen = toFile();
@@ -127,8 +124,8 @@ void PrinterDevice::endJob()
     if (m_fileOpen) // the page is complete; the file is written by finish()
         return;
     if (!m_painter.end() || m_printer.printerState() == QPrinter::Error) {
-        throw Error(QStringLiteral("Принтер %1 не принял задание «%2»")
-                        .arg(printerLabel(), m_printer.docName()));
+        throw Error(tr("Принтер «%1» не принял задание «%2»")
+                        .arg(m_printer.printerName(), m_printer.docName()));
     }
 }
 
@@ -153,7 +150,7 @@ void PrinterDevice::finish()
         return;
     m_fileOpen = false;
     if (!m_painter.end() || m_printer.printerState() == QPrinter::Error) {
-        throw Error(QStringLiteral("Не удаётся записать файл %1").arg(m_printer.outputFileName()));
+        throw Error(tr("Не удаётся записать файл %1").arg(m_printer.outputFileName()));
     }
 }
 
@@ -172,11 +169,6 @@ void PrinterDevice::discard() noexcept
 bool PrinterDevice::toFile() const
 {
     return m_printer.outputFormat() == QPrinter::PdfFormat;
-}
-
-QString PrinterDevice::printerLabel() const
-{
-    return QStringLiteral("«%1»").arg(m_printer.printerName());
 }
 
 } // namespace Quillet

@@ -8,6 +8,7 @@
 
 #include "core/export/PrintJob.h"
 
+#include <QCoreApplication>
 #include <QPainter>
 #include <QString>
 
@@ -22,6 +23,8 @@ namespace Quillet {
 /// finish() has run or the device is destroyed; a file holds one copy whatever the count.
 /// Every job's painter draws images losslessly (Qt would send them as JPEG otherwise).
 class PrinterDevice : public PrintDevice {
+    Q_DECLARE_TR_FUNCTIONS(Quillet::PrinterDevice)
+
 public:
     /// `printer` is referenced and must outlive the device.
     explicit PrinterDevice(QPrinter& printer);
@@ -34,8 +37,8 @@ public:
     /// printable area's offset from the sheet's corner and its size (device pixels, from
     /// the paper and page rectangles, rounded to whole pixels), and its orientation.
     PrinterMetrics metrics() const override;
-    /// Throws Error (in Russian, naming the printer or the file) when the printer is not
-    /// available or the document cannot be begun.
+    /// Throws Error (in the interface's language, naming the printer or the file) when the
+    /// printer is not available or the document cannot be begun.
     void beginJob(const QString& title, int copies) override;
     QPainter& painter() override;
     /// Throws Error when the printer reports the job failed.
@@ -51,7 +54,6 @@ public:
 
 private:
     bool toFile() const;
-    QString printerLabel() const;
 
     QPrinter& m_printer;
     QPainter m_painter;

@@ -91,8 +91,7 @@ void PrintController::JPGPrintClick()
     TSetAsString PrintSet;
     PrintSet.setAsString(m_context.options->pages);
     if (pageCount() < 1 || PrintSet.isEmpty()) {
-        QMessageBox::warning(m_window, QStringLiteral("Внимание"),
-                             QStringLiteral("Не выбраны страницы"), QMessageBox::Ok);
+        QMessageBox::warning(m_window, tr("Внимание"), tr("Не выбраны страницы"), QMessageBox::Ok);
         return;
     }
     askOrientation();
@@ -107,9 +106,10 @@ void PrintController::JPGPrintClick()
         return;
     }
     const QString question =
-        PageSelection::pagesWithoutDataQuestion(pages, pageCount(), QStringLiteral("распечатать"));
+        //: The action in the question "Страница 3 пуста: данных нет. Всё равно распечатать?"
+        PageSelection::pagesWithoutDataQuestion(pages, pageCount(), tr("распечатать"));
     if (!question.isEmpty()
-        && QMessageBox::question(m_window, QStringLiteral("Внимание"), question,
+        && QMessageBox::question(m_window, tr("Внимание"), question,
                                  QMessageBox::Yes | QMessageBox::No, QMessageBox::No)
                != QMessageBox::Yes)
         return;
@@ -127,8 +127,8 @@ void PrintController::askOrientation()
         if (orientationAdvice(raster, isPortrait(printer())) != advice)
             continue;
         const auto answer =
-            QMessageBox::question(m_window, QStringLiteral("Предупреждение"),
-                                  orientationQuestion(advice), QMessageBox::Yes | QMessageBox::No);
+            QMessageBox::question(m_window, tr("Предупреждение"), orientationQuestion(advice),
+                                  QMessageBox::Yes | QMessageBox::No);
         if (answer == QMessageBox::Yes) {
             printer().setPageOrientation(advice == OrientationAdvice::Landscape
                                              ? QPageLayout::Landscape
@@ -215,17 +215,17 @@ void PrintController::printEnded(const Run& run, TaskResult<PrintResult>& result
         printed = std::move(result.value());
     } catch (const PrintError& e) {
         // A PDF file is dropped whole; a printer keeps the jobs it has spooled.
-        error = e.jobsEnded() == 0 || run.toFile
-                    ? e.message()
-                    : QStringLiteral("%1\nУже отправлено на печать страниц: %2.")
-                          .arg(e.message())
-                          .arg(e.jobsEnded());
+        if (e.jobsEnded() == 0 || run.toFile)
+            error = e.message();
+        else
+            error =
+                tr("%1\nУже отправлено на печать страниц: %2.").arg(e.message()).arg(e.jobsEnded());
     } catch (const Error& e) {
         error = e.message();
     } catch (const std::bad_alloc&) {
-        error = QStringLiteral("Не хватает памяти, чтобы напечатать страницу.");
+        error = tr("Не хватает памяти, чтобы напечатать страницу.");
     } catch (const std::exception& e) {
-        error = QStringLiteral("Печать прервана: %1").arg(QString::fromLocal8Bit(e.what()));
+        error = tr("Печать прервана: %1").arg(QString::fromLocal8Bit(e.what()));
     }
     for (const QString& line : printed.errorLines)
         m_context.errors->LogRenderError(line);
@@ -239,7 +239,7 @@ void PrintController::N1Click()
     if (isPrinting())
         return;
     QPrintDialog dialog(&printer(), m_window);
-    dialog.setWindowTitle(QStringLiteral("Настройка принтера"));
+    dialog.setWindowTitle(tr("Настройка принтера"));
     dialog.setOptions(QAbstractPrintDialog::PrintToFile | QAbstractPrintDialog::PrintShowPageSize);
     dialog.exec();
     // Whatever printer or file was chosen, it prints at the one resolution.
@@ -251,16 +251,15 @@ void PrintController::calibrationClick()
     if (isPrinting())
         return;
     if (!hasPrinter()) {
-        QMessageBox::warning(m_window, QStringLiteral("Калибровка принтера"),
-                             QStringLiteral("Не найден ни один принтер."));
+        QMessageBox::warning(m_window, tr("Калибровка принтера"), tr("Не найден ни один принтер."));
         return;
     }
     QPrinter& session = printer();
     const QString name = PrinterDevice(session).metrics().name;
     if (name.isEmpty()) {
-        QMessageBox::information(m_window, QStringLiteral("Калибровка принтера"),
-                                 QStringLiteral("Сейчас выбрана печать в файл, а не принтер. "
-                                                "Выберите принтер в настройке принтера."));
+        QMessageBox::information(m_window, tr("Калибровка принтера"),
+                                 tr("Сейчас выбрана печать в файл, а не принтер. "
+                                    "Выберите принтер в настройке принтера."));
         return;
     }
     const QPageLayout::Orientation orientation = session.pageLayout().orientation();
@@ -275,7 +274,7 @@ void PrintController::calibrationClick()
         PrinterDevice device(session);
         const PrinterMetrics metrics = device.metrics();
         page = alignmentPage(metrics, session.paperRect(QPrinter::Millimeter).size());
-        device.beginJob(QStringLiteral("Калибровка принтера"), 1);
+        device.beginJob(tr("Калибровка принтера"), 1);
         drawAlignmentPage(device.painter(), metrics, *page);
         device.endJob();
     } catch (const Error& e) {
@@ -294,20 +293,24 @@ std::optional<QPageLayout::Orientation>
 PrintController::askCalibratedOrientation(const QString& printerName)
 {
     const bool portrait = isPortrait(printer());
-    QMessageBox box(
-        QMessageBox::Question, QStringLiteral("Калибровка принтера"),
-        QStringLiteral("Принтер «%1» может сдвигать печать по-разному в книжной и в "
-                       "альбомной ориентации листа, поэтому поправка хранится для "
-                       "каждой ориентации отдельно. Сейчас принтер печатает в %2 "
-                       "ориентации.\n\nДля какой ориентации напечатать "
-                       "калибровочную страницу?")
-            .arg(printerName, portrait ? QStringLiteral("книжной") : QStringLiteral("альбомной")),
-        QMessageBox::NoButton, m_window);
-    QPushButton* upright = box.addButton(QStringLiteral("Книжная"), QMessageBox::AcceptRole);
+    const QString question =
+        portrait ? tr("Принтер «%1» может сдвигать печать по-разному в книжной и в "
+                      "альбомной ориентации листа, поэтому поправка хранится для "
+                      "каждой ориентации отдельно. Сейчас принтер печатает в книжной "
+                      "ориентации.\n\nДля какой ориентации напечатать "
+                      "калибровочную страницу?")
+                 : tr("Принтер «%1» может сдвигать печать по-разному в книжной и в "
+                      "альбомной ориентации листа, поэтому поправка хранится для "
+                      "каждой ориентации отдельно. Сейчас принтер печатает в альбомной "
+                      "ориентации.\n\nДля какой ориентации напечатать "
+                      "калибровочную страницу?");
+    QMessageBox box(QMessageBox::Question, tr("Калибровка принтера"), question.arg(printerName),
+                    QMessageBox::NoButton, m_window);
+    QPushButton* upright = box.addButton(tr("Книжная"), QMessageBox::AcceptRole);
     upright->setObjectName(QStringLiteral("CalibratePortrait"));
-    QPushButton* turned = box.addButton(QStringLiteral("Альбомная"), QMessageBox::AcceptRole);
+    QPushButton* turned = box.addButton(tr("Альбомная"), QMessageBox::AcceptRole);
     turned->setObjectName(QStringLiteral("CalibrateLandscape"));
-    box.addButton(QStringLiteral("Отмена"), QMessageBox::RejectRole);
+    box.addButton(tr("Отмена"), QMessageBox::RejectRole);
     box.setDefaultButton(portrait ? upright : turned);
     box.exec();
     if (box.clickedButton() == upright)
