@@ -257,10 +257,11 @@ void TForm1::ScreenBtnClick()
 void TForm1::ScreenBtnMouseUp()
 {
     bool ok = false;
+    // The proposed length is written as the locale writes numbers, which is how it is read.
     const QString entry =
         QInputDialog::getText(this, tr("настройка в ручную"),
                               tr("Сколько реально занимают 10 см на программной линейке: "),
-                              QLineEdit::Normal, QStringLiteral("9,85"), &ok);
+                              QLineEdit::Normal, QLocale().toString(9.85, 'f', 2), &ok);
     if (!ok)
         return;
     const std::optional<double> scale = ViewZoom::calibrate(m_view.ViewScale, entry, QLocale());

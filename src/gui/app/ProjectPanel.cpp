@@ -25,6 +25,7 @@
 #include <QSignalBlocker>
 #include <QToolButton>
 #include <QVBoxLayout>
+#include <QWheelEvent>
 
 namespace Quillet {
 namespace {
@@ -38,6 +39,22 @@ QString withProjectExtension(const QString& path)
     const QString stem = suffix.isEmpty() ? path : path.left(path.size() - suffix.size() - 1);
     return stem + kProjectExtension;
 }
+
+// The column scrolls under the wheel: a box it passes over keeps its choice, which would
+// otherwise be stored at every notch. Once clicked or tabbed to, it takes the wheel.
+class ColumnComboBox : public QComboBox {
+public:
+    using QComboBox::QComboBox;
+
+protected:
+    void wheelEvent(QWheelEvent* event) override
+    {
+        if (hasFocus())
+            QComboBox::wheelEvent(event);
+        else
+            event->ignore();
+    }
+};
 
 } // namespace
 
@@ -299,7 +316,8 @@ LanguagePanel::LanguagePanel(UserSettings& userSettings, QWidget* parent)
 {
     setObjectName(QStringLiteral("LanguageGroup"));
     auto* layout = new QVBoxLayout(this);
-    m_box = new QComboBox(this);
+    m_box = new ColumnComboBox(this);
+    m_box->setFocusPolicy(Qt::StrongFocus);
     m_box->setObjectName(QStringLiteral("LanguageBox"));
     m_box->setAccessibleName(title());
     // Each language is named in its own tongue, so that it can be found in either interface.
@@ -319,8 +337,9 @@ LanguagePanel::LanguagePanel(UserSettings& userSettings, QWidget* parent)
 
 void LanguagePanel::LanguageBoxChange(int index)
 {
+    const auto chosen = InterfaceLanguage(m_box->itemData(index).toInt());
     try {
-        m_userSettings.setInterfaceLanguage(InterfaceLanguage(m_box->itemData(index).toInt()));
+        m_userSettings.setInterfaceLanguage(chosen);
     } catch (const Error& e) {
         QMessageBox::warning(this, QStringLiteral("Quillet"), e.message());
         const QSignalBlocker blocker(m_box);
@@ -328,7 +347,8 @@ void LanguagePanel::LanguageBoxChange(int index)
         return;
     }
     m_storedIndex = index;
-    m_note->show();
+    // Going back to the language in use changes nothing at the next start.
+    m_note->setVisible(interfaceLanguageCode(chosen) != currentInterfaceLanguage());
 }
 
 } // namespace Quillet

@@ -73,9 +73,9 @@ private:
 
 /// "Язык интерфейса": the combo box `LanguageBox` with the system's language and ours,
 /// showing the user's choice (UserSettings::interfaceLanguage). A choice is stored at once
-/// and applies from the next start, which the label under the box then says. A store that
-/// cannot be written is reported in a message box and the box shows the choice in effect
-/// again.
+/// and applies from the next start, which the label under the box then says when the
+/// language differs from the one in use. A store that cannot be written is reported in a
+/// message box and the box shows the stored choice again.
 class LanguagePanel : public QGroupBox {
     Q_OBJECT
 public:
