@@ -3,6 +3,7 @@
 
 #include "gui/app/AdvertPanel.h"
 
+#include "core/app/Language.h"
 #include "core/app/UserSettings.h"
 #include "core/common/Cp1251.h"
 
@@ -84,8 +85,8 @@ QString decodePage(const QByteArray& data, const QByteArray& contentType)
 
 AdvertPanel::AdvertPanel(UserSettings& settings, QWidget* parent,
                          AdvertisingPause::RandomSource random)
-    : QGroupBox(QStringLiteral("Рекламная пауза (не переключайтесь :-))"), parent),
-      m_settings(settings), m_pause(std::move(random))
+    : QGroupBox(tr("Рекламная пауза (не переключайтесь :-))"), parent), m_settings(settings),
+      m_pause(std::move(random))
 {
     setObjectName(QStringLiteral("AD"));
     setMinimumWidth(291);
@@ -103,12 +104,12 @@ AdvertPanel::AdvertPanel(UserSettings& settings, QWidget* parent,
     layout->addWidget(m_browser, 1);
 
     auto* bottom = new QHBoxLayout;
-    bottom->addWidget(new QLabel(QStringLiteral("Реклама скроется через: "), this));
+    bottom->addWidget(new QLabel(tr("Реклама скроется через: "), this));
     m_gauge = new QProgressBar(this);
     m_gauge->setObjectName(QStringLiteral("sGauge1"));
     m_gauge->setRange(0, AdvertisingPause::kSeconds);
     m_gauge->setValue(m_pause.secondsLeft());
-    m_gauge->setFormat(QStringLiteral("%v сек."));
+    m_gauge->setFormat(tr("%v сек."));
     m_gauge->setTextVisible(true);
     bottom->addWidget(m_gauge, 1);
     layout->addLayout(bottom);
@@ -144,7 +145,9 @@ void AdvertPanel::setFetchTimeout(int ms)
 
 QUrl AdvertPanel::bundledPage()
 {
-    return QUrl(QStringLiteral("qrc:/advert/tips.html"));
+    return QUrl(currentInterfaceLanguage() == QLatin1String("ru")
+                    ? QStringLiteral("qrc:/advert/tips.html")
+                    : QStringLiteral("qrc:/advert/tips_en.html"));
 }
 
 void AdvertPanel::repaintTick(bool editorOpen)

@@ -47,7 +47,7 @@ public:
     /// The time limit of an http(s) fetch, milliseconds (15 000 unless set).
     void setFetchTimeout(int ms);
 
-    /// The program's own page.
+    /// The program's own page, in the interface's language (currentInterfaceLanguage).
     static QUrl bundledPage();
     /// What the browser shows now, and the address it came from.
     Page shownPage() const { return m_shown; }

@@ -117,8 +117,8 @@ void TForm1::buildWindow()
     auto* layout = new QVBoxLayout(central);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);
-    m_messPanel = new QLabel(
-        QStringLiteral("Открытие файла. Дождитесь пока не исчезнет это сообщение."), central);
+    m_messPanel =
+        new QLabel(tr("Открытие файла. Дождитесь пока не исчезнет это сообщение."), central);
     m_messPanel->setObjectName(QStringLiteral("MessPanel"));
     m_messPanel->setAlignment(Qt::AlignCenter);
     m_messPanel->hide();
@@ -144,9 +144,9 @@ void TForm1::buildStatusBar()
     QStatusBar* bar = statusBar();
     bar->setObjectName(QStringLiteral("sStatusBar1"));
     const int widths[] = {50, 50, 50, 50, 65, 65, 50};
-    const char* texts[] = {"X: ", "", "Y: ", "", "Масштаб:", "", ""};
+    const char* texts[] = {"X: ", "", "Y: ", "", QT_TR_NOOP("Масштаб:"), "", ""};
     for (size_t i = 0; i < m_statusPanels.size(); ++i) {
-        auto* label = new QLabel(QString::fromUtf8(texts[i]), bar);
+        auto* label = new QLabel(tr(texts[i]), bar);
         label->setObjectName(QStringLiteral("sStatusBarPanel%1").arg(i));
         label->setMinimumWidth(widths[i]);
         if (i == 0 || i == 2 || i == 4)

@@ -33,13 +33,15 @@ void TForm1::buildPanels()
     m_projectPanel = new ProjectPanel(m_document, m_userSettings);
     m_workbookPanel = new WorkbookPanel(m_document, m_link);
     m_sizePanel = new PageSizePanel(m_document, m_userSettings);
+    auto* languagePanel = new LanguagePanel(m_userSettings);
     m_backgroundPanel = new BackgroundPanel(m_background);
     m_fieldsPanel = new FieldsPanel(m_document);
     m_exportPanel = new ExportPanel(m_export, m_document, m_view, m_link);
     for (QWidget* panel :
          {static_cast<QWidget*>(m_projectPanel), static_cast<QWidget*>(m_workbookPanel),
-          static_cast<QWidget*>(m_sizePanel), static_cast<QWidget*>(m_backgroundPanel),
-          static_cast<QWidget*>(m_fieldsPanel), static_cast<QWidget*>(m_exportPanel)})
+          static_cast<QWidget*>(m_sizePanel), static_cast<QWidget*>(languagePanel),
+          static_cast<QWidget*>(m_backgroundPanel), static_cast<QWidget*>(m_fieldsPanel),
+          static_cast<QWidget*>(m_exportPanel)})
         m_settings->addPanel(panel);
     m_settings->setAreaAnchor(Area::Project, m_projectPanel);
     m_settings->setAreaAnchor(Area::Background, m_backgroundPanel->anchor());

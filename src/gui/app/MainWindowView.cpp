@@ -124,7 +124,7 @@ void TForm1::connectCanvas()
         // The editing area lives in the settings column, which the pause stands in for: a
         // panel opened now would be out of sight while the page view waits for it.
         if (m_advert->pause().showing()) {
-            showStatusMessage(QStringLiteral("Блок можно открыть после рекламной паузы"));
+            showStatusMessage(tr("Блок можно открыть после рекламной паузы"));
             return;
         }
         const std::optional<NodeRef> hit = blockAt(
@@ -217,9 +217,9 @@ void TForm1::repaintPage()
         // was drawn before it.
         LogRenderError(e.message());
     } catch (const std::bad_alloc&) {
-        LogRenderError(QStringLiteral("Не хватает памяти, чтобы нарисовать страницу."));
+        LogRenderError(tr("Не хватает памяти, чтобы нарисовать страницу."));
     } catch (const std::exception& e) {
-        LogRenderError(QStringLiteral("Внутренняя ошибка при рисовании страницы: %1")
+        LogRenderError(tr("Внутренняя ошибка при рисовании страницы: %1")
                            .arg(QString::fromLocal8Bit(e.what())));
     }
     showCurrentBlock(project->Structure);
@@ -257,10 +257,11 @@ void TForm1::ScreenBtnClick()
 void TForm1::ScreenBtnMouseUp()
 {
     bool ok = false;
-    const QString entry = QInputDialog::getText(
-        this, QStringLiteral("настройка в ручную"),
-        QStringLiteral("Сколько реально занимают 10 см на программной линейке: "),
-        QLineEdit::Normal, QStringLiteral("9,85"), &ok);
+    // The proposed length is written as the locale writes numbers, which is how it is read.
+    const QString entry =
+        QInputDialog::getText(this, tr("настройка в ручную"),
+                              tr("Сколько реально занимают 10 см на программной линейке: "),
+                              QLineEdit::Normal, QLocale().toString(9.85, 'f', 2), &ok);
     if (!ok)
         return;
     const std::optional<double> scale = ViewZoom::calibrate(m_view.ViewScale, entry, QLocale());

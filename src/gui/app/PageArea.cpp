@@ -63,24 +63,22 @@ void PageArea::buildToolBar()
 {
     sToolBar1 = new QToolBar(this);
     sToolBar1->setObjectName(QStringLiteral("sToolBar1"));
-    addToolButton("OriginalBtn", IconName::ZoomOriginal,
-                  QStringLiteral("Максимально близко ( ALT+NUM * )"), &PageArea::originalClicked);
-    ScreenBtn =
-        addToolButton("ScreenBtn", IconName::ZoomPhysical,
-                      QStringLiteral("Физический размер (ALT + INSERT)"), &PageArea::screenClicked);
+    addToolButton("OriginalBtn", IconName::ZoomOriginal, tr("Максимально близко ( ALT+NUM * )"),
+                  &PageArea::originalClicked);
+    ScreenBtn = addToolButton("ScreenBtn", IconName::ZoomPhysical,
+                              tr("Физический размер (ALT + INSERT)"), &PageArea::screenClicked);
     // The right button calibrates; a tool button takes only the left.
     ScreenBtn->installEventFilter(this);
-    addToolButton("ContainBtn", IconName::ZoomFit,
-                  QStringLiteral("Вместить в видимую область ( ALT + NUM / )"),
+    addToolButton("ContainBtn", IconName::ZoomFit, tr("Вместить в видимую область ( ALT + NUM / )"),
                   &PageArea::containClicked);
-    addToolButton("ScaleUpBtn", IconName::ZoomIn, QStringLiteral("На 20% больше ( ALT + \"+\" )"),
+    addToolButton("ScaleUpBtn", IconName::ZoomIn, tr("На 20% больше ( ALT + \"+\" )"),
                   &PageArea::scaleUpClicked);
-    addToolButton("ScaleDownBtn", IconName::ZoomOut,
-                  QStringLiteral("На 20% меньше ( ALT + \"-\" )"), &PageArea::scaleDownClicked);
+    addToolButton("ScaleDownBtn", IconName::ZoomOut, tr("На 20% меньше ( ALT + \"-\" )"),
+                  &PageArea::scaleDownClicked);
     sToolBar1->addSeparator();
-    addToolButton("RePaintBtn", IconName::PageRepaint, QStringLiteral("Перерисовать"),
+    addToolButton("RePaintBtn", IconName::PageRepaint, tr("Перерисовать"),
                   &PageArea::repaintClicked);
-    auto* label = new QLabel(QStringLiteral("Страница:"), sToolBar1);
+    auto* label = new QLabel(tr("Страница:"), sToolBar1);
     label->setContentsMargins(6, 0, 3, 0);
     sToolBar1->addWidget(label);
     PageN = new QSpinBox(sToolBar1);
@@ -94,10 +92,10 @@ void PageArea::buildToolBar()
     PageCount = new QLabel(sToolBar1);
     PageCount->setObjectName(QStringLiteral("PageCount"));
     PageCount->setContentsMargins(4, 0, 3, 0);
-    PageCount->setText(QStringLiteral("из %1").arg(PageN->maximum()));
+    PageCount->setText(tr("из %1").arg(PageN->maximum()));
     sToolBar1->addWidget(PageCount);
-    addToolButton("LastBtn", IconName::PageLast,
-                  QStringLiteral("К последней странице ( ALT + END )"), &PageArea::lastClicked);
+    addToolButton("LastBtn", IconName::PageLast, tr("К последней странице ( ALT + END )"),
+                  &PageArea::lastClicked);
 }
 
 void PageArea::buildRulersAndView()
@@ -189,7 +187,7 @@ int PageArea::lastPage() const
 void PageArea::setLastPage(int page)
 {
     PageN->setMaximum(page);
-    PageCount->setText(QStringLiteral("из %1").arg(page));
+    PageCount->setText(tr("из %1").arg(page));
 }
 
 void PageArea::setRaster(const QImage* raster)

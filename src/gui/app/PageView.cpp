@@ -23,7 +23,7 @@ const QColor kRulerColour(0xC0, 0xC0, 0xC0);
 PageView::PageView(QWidget* parent) : QWidget(parent)
 {
     setObjectName(QStringLiteral("DXDraw1"));
-    setToolTip(QStringLiteral("ALT + Стрелки"));
+    setToolTip(tr("ALT + Стрелки"));
     setMouseTracking(true);
     setAttribute(Qt::WA_OpaquePaintEvent);
     setFocusPolicy(Qt::ClickFocus);

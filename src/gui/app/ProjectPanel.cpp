@@ -11,16 +11,21 @@
 #include "gui/app/Icons.h"
 
 #include <QAction>
+#include <QComboBox>
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QHBoxLayout>
+#include <QLabel>
 #include <QMenu>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QStandardPaths>
+#include <QSignalBlocker>
 #include <QToolButton>
+#include <QVBoxLayout>
+#include <QWheelEvent>
 
 namespace Quillet {
 namespace {
@@ -35,20 +40,35 @@ QString withProjectExtension(const QString& path)
     return stem + kProjectExtension;
 }
 
+// The column scrolls under the wheel: a box it passes over keeps its choice, which would
+// otherwise be stored at every notch. Once clicked or tabbed to, it takes the wheel.
+class ColumnComboBox : public QComboBox {
+public:
+    using QComboBox::QComboBox;
+
+protected:
+    void wheelEvent(QWheelEvent* event) override
+    {
+        if (hasFocus())
+            QComboBox::wheelEvent(event);
+        else
+            event->ignore();
+    }
+};
+
 } // namespace
 
 ProjectPanel::ProjectPanel(ProjectDocument& document, UserSettings& userSettings, QWidget* parent)
-    : QGroupBox(QStringLiteral("Файл проекта"), parent), m_document(document),
-      m_userSettings(userSettings)
+    : QGroupBox(tr("Файл проекта"), parent), m_document(document), m_userSettings(userSettings)
 {
     setObjectName(QStringLiteral("ProjectFileGroup"));
     auto* row = new QHBoxLayout(this);
-    auto* create = new QPushButton(QStringLiteral("Создать"), this);
+    auto* create = new QPushButton(tr("Создать"), this);
     create->setObjectName(QStringLiteral("CreateBtn"));
     setIconBesideText(create, IconName::DocumentNew);
     auto* open = new QToolButton(this);
     open->setObjectName(QStringLiteral("OpenBtn"));
-    open->setText(QStringLiteral("Открыть"));
+    open->setText(tr("Открыть"));
     setIconBesideText(open, IconName::DocumentOpen);
     open->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
     open->setPopupMode(QToolButton::MenuButtonPopup);
@@ -56,7 +76,7 @@ ProjectPanel::ProjectPanel(ProjectDocument& document, UserSettings& userSettings
     m_recent = new QMenu(open);
     m_recent->setObjectName(QStringLiteral("PopupMenu2"));
     open->setMenu(m_recent);
-    auto* save = new QPushButton(QStringLiteral("Сохранить"), this);
+    auto* save = new QPushButton(tr("Сохранить"), this);
     save->setObjectName(QStringLiteral("SaveBtn"));
     setIconBesideText(save, IconName::DocumentSave);
     row->addWidget(create);
@@ -101,7 +121,7 @@ bool ProjectPanel::askToSaveChanges()
     if (!m_document.hasUnsavedChanges())
         return true;
     const QMessageBox::StandardButton answer = QMessageBox::question(
-        this, QStringLiteral("Внимание"), QStringLiteral("Сохранить текущий проект?"),
+        this, tr("Внимание"), tr("Сохранить текущий проект?"),
         QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, QMessageBox::Yes);
     if (answer == QMessageBox::Cancel)
         return false;
@@ -123,9 +143,8 @@ void ProjectPanel::CreateBtnClick()
     // The new project's file is chosen first: cancelling it leaves the current project
     // as it was, instead of half of a new one carrying the old workbook link.
     const QString chosen = QFileDialog::getSaveFileName(
-        this, QStringLiteral("Сохранить"),
-        QDir(projectFolder()).filePath(QStringLiteral("Project1.qlet")), QString(), nullptr,
-        QFileDialog::DontConfirmOverwrite);
+        this, tr("Сохранить"), QDir(projectFolder()).filePath(QStringLiteral("Project1.qlet")),
+        QString(), nullptr, QFileDialog::DontConfirmOverwrite);
     if (chosen.isEmpty()) {
         Q_EMIT projectReplaced(Change::Unchanged);
         return;
@@ -159,8 +178,8 @@ void ProjectPanel::OpenBtnClick()
         Q_EMIT projectReplaced(Change::Unchanged);
         return;
     }
-    const QString path = QFileDialog::getOpenFileName(
-        this, QStringLiteral("Открыть"), projectFolder(), QStringLiteral("Файл проекта (*.qlet)"));
+    const QString path = QFileDialog::getOpenFileName(this, tr("Открыть"), projectFolder(),
+                                                      tr("Файл проекта (*.qlet)"));
     // Cancelling leaves the project as it is; it is not read again from its file.
     if (path.isEmpty()) {
         Q_EMIT projectReplaced(Change::Unchanged);
@@ -172,8 +191,8 @@ void ProjectPanel::OpenBtnClick()
 bool ProjectPanel::SaveBtnClick()
 {
     const QString chosen =
-        QFileDialog::getSaveFileName(this, QStringLiteral("Сохранить"), m_document.ProjectPath,
-                                     QString(), nullptr, QFileDialog::DontConfirmOverwrite);
+        QFileDialog::getSaveFileName(this, tr("Сохранить"), m_document.ProjectPath, QString(),
+                                     nullptr, QFileDialog::DontConfirmOverwrite);
     if (chosen.isEmpty())
         return false;
     return writeProject(withProjectExtension(chosen));
@@ -236,8 +255,7 @@ void ProjectPanel::RecentProjectClick()
 void ProjectPanel::openRecent(const QString& path)
 {
     if (!QFileInfo(path).isFile()) {
-        QMessageBox::warning(this, QStringLiteral("Внимание"), QStringLiteral("Файл не существует"),
-                             QMessageBox::Ok);
+        QMessageBox::warning(this, tr("Внимание"), tr("Файл не существует"), QMessageBox::Ok);
         return;
     }
     if (askToSaveChanges())
@@ -291,6 +309,46 @@ QString ProjectPanel::exampleCopy()
         return QString();
     }
     return copy;
+}
+
+LanguagePanel::LanguagePanel(UserSettings& userSettings, QWidget* parent)
+    : QGroupBox(tr("Язык интерфейса"), parent), m_userSettings(userSettings)
+{
+    setObjectName(QStringLiteral("LanguageGroup"));
+    auto* layout = new QVBoxLayout(this);
+    m_box = new ColumnComboBox(this);
+    m_box->setFocusPolicy(Qt::StrongFocus);
+    m_box->setObjectName(QStringLiteral("LanguageBox"));
+    m_box->setAccessibleName(title());
+    // Each language is named in its own tongue, so that it can be found in either interface.
+    m_box->addItem(tr("Как в системе"), int(InterfaceLanguage::System));
+    m_box->addItem(QStringLiteral("Русский"), int(InterfaceLanguage::Russian));
+    m_box->addItem(QStringLiteral("English"), int(InterfaceLanguage::English));
+    m_storedIndex = qMax(0, m_box->findData(int(m_userSettings.interfaceLanguage())));
+    m_box->setCurrentIndex(m_storedIndex);
+    m_note = new QLabel(tr("Язык сменится при следующем запуске программы."), this);
+    m_note->setObjectName(QStringLiteral("LanguageNote"));
+    m_note->setWordWrap(true);
+    m_note->hide();
+    layout->addWidget(m_box);
+    layout->addWidget(m_note);
+    connect(m_box, &QComboBox::currentIndexChanged, this, &LanguagePanel::LanguageBoxChange);
+}
+
+void LanguagePanel::LanguageBoxChange(int index)
+{
+    const auto chosen = InterfaceLanguage(m_box->itemData(index).toInt());
+    try {
+        m_userSettings.setInterfaceLanguage(chosen);
+    } catch (const Error& e) {
+        QMessageBox::warning(this, QStringLiteral("Quillet"), e.message());
+        const QSignalBlocker blocker(m_box);
+        m_box->setCurrentIndex(m_storedIndex);
+        return;
+    }
+    m_storedIndex = index;
+    // Going back to the language in use changes nothing at the next start.
+    m_note->setVisible(interfaceLanguageCode(chosen) != currentInterfaceLanguage());
 }
 
 } // namespace Quillet

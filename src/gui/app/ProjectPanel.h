@@ -4,6 +4,8 @@
 
 #include <QGroupBox>
 
+class QComboBox;
+class QLabel;
 class QMenu;
 
 namespace Quillet {
@@ -67,6 +69,26 @@ private:
     ProjectDocument& m_document;
     UserSettings& m_userSettings;
     QMenu* m_recent = nullptr;
+};
+
+/// "Язык интерфейса": the combo box `LanguageBox` with the system's language and ours,
+/// showing the user's choice (UserSettings::interfaceLanguage). A choice is stored at once
+/// and applies from the next start, which the label under the box then says when the
+/// language differs from the one in use. A store that cannot be written is reported in a
+/// message box and the box shows the stored choice again.
+class LanguagePanel : public QGroupBox {
+    Q_OBJECT
+public:
+    explicit LanguagePanel(UserSettings& userSettings, QWidget* parent = nullptr);
+
+private:
+    void LanguageBoxChange(int index);
+
+    UserSettings& m_userSettings;
+    QComboBox* m_box = nullptr;
+    QLabel* m_note = nullptr;
+    /// The entry of the stored choice.
+    int m_storedIndex = 0;
 };
 
 } // namespace Quillet

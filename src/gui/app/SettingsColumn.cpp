@@ -76,22 +76,26 @@ void SettingsColumn::buildAreaToolBar()
         const char* hint;
         Area area;
     } areas[] = {
-        {"ProjectBtn", IconName::AreaProject, "Начало работы с проектом ( F1 )", Area::Project},
-        {"BackBtn", IconName::AreaBackground, "Работа с подложкой ( F2 )", Area::Background},
-        {"BlockBtn", IconName::AreaBlocks, "Работа с блоками и полями ( F3 )", Area::Blocks},
-        {"StructureBtn", IconName::AreaStructure, "Работа со структурой ( F4 )", Area::Structure},
-        {"exportBtn", IconName::AreaExport, "Экспорт результата ( F5 )", Area::Export},
+        {"ProjectBtn", IconName::AreaProject, QT_TR_NOOP("Начало работы с проектом ( F1 )"),
+         Area::Project},
+        {"BackBtn", IconName::AreaBackground, QT_TR_NOOP("Работа с подложкой ( F2 )"),
+         Area::Background},
+        {"BlockBtn", IconName::AreaBlocks, QT_TR_NOOP("Работа с блоками и полями ( F3 )"),
+         Area::Blocks},
+        {"StructureBtn", IconName::AreaStructure, QT_TR_NOOP("Работа со структурой ( F4 )"),
+         Area::Structure},
+        {"exportBtn", IconName::AreaExport, QT_TR_NOOP("Экспорт результата ( F5 )"), Area::Export},
     };
     for (const auto& a : areas) {
-        QToolButton* button = areaButton(a.name, a.icon, QString::fromUtf8(a.hint));
+        QToolButton* button = areaButton(a.name, a.icon, tr(a.hint));
         connect(button, &QToolButton::clicked, this,
                 [this, area = a.area] { Q_EMIT areaRequested(area); });
     }
-    QToolButton* undo = areaButton("UndoBtn", IconName::Undo,
-                                   QStringLiteral("Отменить последнее действие ( CTRL+Z)"));
+    QToolButton* undo =
+        areaButton("UndoBtn", IconName::Undo, tr("Отменить последнее действие ( CTRL+Z)"));
     connect(undo, &QToolButton::clicked, this, &SettingsColumn::undoRequested);
-    QToolButton* redo = areaButton("RedoBtn", IconName::Redo,
-                                   QStringLiteral("Повторить отменённое действие (CTRL+Y)"));
+    QToolButton* redo =
+        areaButton("RedoBtn", IconName::Redo, tr("Повторить отменённое действие (CTRL+Y)"));
     connect(redo, &QToolButton::clicked, this, &SettingsColumn::redoRequested);
     m_toolBar->addSeparator();
     QToolButton* guide = areaButton("ToolButton30", IconName::Help, tr("Руководство ( F1 )"));
@@ -104,11 +108,11 @@ void SettingsColumn::buildProgressPanel()
     m_progressPanel->setObjectName(QStringLiteral("ProgressPanel"));
     auto* row = new QHBoxLayout(m_progressPanel);
     row->setContentsMargins(6, 2, 6, 2);
-    row->addWidget(new QLabel(QStringLiteral("Прогресс:"), m_progressPanel));
+    row->addWidget(new QLabel(tr("Прогресс:"), m_progressPanel));
     m_progress = new QProgressBar(m_progressPanel);
     m_progress->setObjectName(QStringLiteral("Progress"));
     row->addWidget(m_progress, 1);
-    m_cancel = new QPushButton(QStringLiteral("Отмена"), m_progressPanel);
+    m_cancel = new QPushButton(tr("Отмена"), m_progressPanel);
     m_cancel->setObjectName(QStringLiteral("ProgressCancel"));
     m_cancel->hide();
     connect(m_cancel, &QPushButton::clicked, this, [this] {
@@ -123,7 +127,7 @@ void SettingsColumn::buildProgressPanel()
 
 void SettingsColumn::buildErrorBox()
 {
-    m_errorBox = new QGroupBox(QStringLiteral("Список ошибок: "), this);
+    m_errorBox = new QGroupBox(tr("Список ошибок: "), this);
     m_errorBox->setObjectName(QStringLiteral("ErroreBox"));
     auto* layout = new QVBoxLayout(m_errorBox);
     m_errorList = new QPlainTextEdit(m_errorBox);
@@ -131,7 +135,7 @@ void SettingsColumn::buildErrorBox()
     m_errorList->setReadOnly(true);
     layout->addWidget(m_errorList, 1);
     auto* row = new QHBoxLayout;
-    m_showErr = new QCheckBox(QStringLiteral("Показывать сообщения об ошибках"), m_errorBox);
+    m_showErr = new QCheckBox(tr("Показывать сообщения об ошибках"), m_errorBox);
     m_showErr->setObjectName(QStringLiteral("ShowErr"));
     m_showErr->setChecked(true);
     auto* ok = new QPushButton(QStringLiteral("OK"), m_errorBox);

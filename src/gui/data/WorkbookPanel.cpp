@@ -58,7 +58,7 @@ WorkbookPanel::WorkbookPanel(ProjectDocument& document, SpreadsheetLink& link, Q
 
 void WorkbookPanel::buildLinkGroup()
 {
-    auto* group = new QGroupBox(QStringLiteral("Связь с файлом Excel"), this);
+    auto* group = new QGroupBox(tr("Связь с файлом Excel"), this);
     group->setObjectName(QStringLiteral("LinkGroup"));
     m_linkGroup = group;
     layout()->addWidget(group);
@@ -68,12 +68,12 @@ void WorkbookPanel::buildLinkGroup()
     m_xlsFile->setObjectName(QStringLiteral("xlsFile"));
     m_xlsFile->installEventFilter(this);
     QToolButton* browse =
-        iconButton(group, "xlsFileBrowse", IconName::DocumentOpen, QStringLiteral("Выбрать файл"));
+        iconButton(group, "xlsFileBrowse", IconName::DocumentOpen, tr("Выбрать файл"));
     QToolButton* reopen =
-        iconButton(group, "sSpeedButton2", IconName::Reload, QStringLiteral("Переоткрыть файл"));
-    QToolButton* show = iconButton(group, "sSpeedButton4", IconName::WorkbookShow,
-                                   QStringLiteral("Показать файл. Для скрытие нажать еще раз"),
-                                   tr("Показать файл"));
+        iconButton(group, "sSpeedButton2", IconName::Reload, tr("Переоткрыть файл"));
+    QToolButton* show =
+        iconButton(group, "sSpeedButton4", IconName::WorkbookShow,
+                   tr("Показать файл. Для скрытие нажать еще раз"), tr("Показать файл"));
     fileRow->addWidget(m_xlsFile, 1);
     fileRow->addWidget(browse);
     fileRow->addWidget(reopen);
@@ -81,7 +81,7 @@ void WorkbookPanel::buildLinkGroup()
     form->addRow(fileRow);
     m_sheet = new QLineEdit(group);
     m_sheet->setObjectName(QStringLiteral("sheet"));
-    form->addRow(QStringLiteral("Лист: "), m_sheet);
+    form->addRow(tr("Лист: "), m_sheet);
     connect(browse, &QToolButton::clicked, this, &WorkbookPanel::xlsFileBrowseClick);
     connect(reopen, &QToolButton::clicked, this, &WorkbookPanel::sSpeedButton2Click);
     connect(show, &QToolButton::clicked, this, &WorkbookPanel::sSpeedButton4Click);
@@ -93,13 +93,13 @@ void WorkbookPanel::buildLinkGroup()
 
 void WorkbookPanel::buildDirectGroup()
 {
-    auto* direct = new QGroupBox(QStringLiteral("Номер страницы меняется с изменением:"), this);
+    auto* direct = new QGroupBox(tr("Номер страницы меняется с изменением:"), this);
     direct->setObjectName(QStringLiteral("Direct"));
     layout()->addWidget(direct);
     auto* items = new QVBoxLayout(direct);
     m_direct = new QButtonGroup(direct);
-    const QString captions[] = {QStringLiteral("столбцев (элементы полей в строках)"),
-                                QStringLiteral("строк (элементы полей в столбцах)")};
+    const QString captions[] = {tr("столбцев (элементы полей в строках)"),
+                                tr("строк (элементы полей в столбцах)")};
     for (int i = 0; i < 2; ++i) {
         auto* radio = new QRadioButton(captions[i], direct);
         radio->setObjectName(QStringLiteral("DirectItem%1").arg(i));
@@ -138,11 +138,10 @@ void WorkbookPanel::showError(const QString& message)
 
 void WorkbookPanel::showOpenFailure(const QString& message)
 {
-    const QString state =
-        m_link.isOpen()
-            ? QStringLiteral("Связь с прежним файлом сохранена: %1").arg(m_link.path())
-            : QStringLiteral("Файл Excel не связан: поля со ссылками на ячейки останутся "
-                             "пустыми.");
+    const QString state = m_link.isOpen()
+                              ? tr("Связь с прежним файлом сохранена: %1").arg(m_link.path())
+                              : tr("Файл Excel не связан: поля со ссылками на ячейки останутся "
+                                   "пустыми.");
     showError(message + u'\n' + state);
 }
 
@@ -193,8 +192,7 @@ void WorkbookPanel::open(const SpreadsheetLink::Plan& plan, Opened opened, NotOp
             } catch (const Error& e) {
                 notOpened(e.message());
             } catch (const std::exception& e) {
-                notOpened(
-                    QStringLiteral("Книга не открыта: %1").arg(QString::fromLocal8Bit(e.what())));
+                notOpened(tr("Книга не открыта: %1").arg(QString::fromLocal8Bit(e.what())));
             }
         });
     if (!started)
@@ -273,8 +271,8 @@ void WorkbookPanel::xlsFileBrowseClick()
                            : m_document.ProjectPath.isEmpty()
                                ? QString()
                                : QFileInfo(m_document.ProjectPath).absolutePath();
-    QString chosen = QFileDialog::getOpenFileName(this, QStringLiteral("Связь с файлом Excel"),
-                                                  folder, workbookFileFilters());
+    QString chosen = QFileDialog::getOpenFileName(this, tr("Связь с файлом Excel"), folder,
+                                                  workbookFileFilters());
     if (chosen.isEmpty())
         chosen = m_xlsFile->text();
     const SpreadsheetLink::Plan plan = m_link.browsePlan(chosen, m_document.ProjectPath);
@@ -324,13 +322,11 @@ void WorkbookPanel::sSpeedButton2Click()
 void WorkbookPanel::sSpeedButton4Click()
 {
     if (!m_link.isOpen()) {
-        QMessageBox::warning(this, QStringLiteral("Внимание"),
-                             QStringLiteral("Файл Excel не открыт: показывать нечего."));
+        QMessageBox::warning(this, tr("Внимание"), tr("Файл Excel не открыт: показывать нечего."));
     } else if (!m_link.show()) {
-        QMessageBox::warning(
-            this, QStringLiteral("Внимание"),
-            QStringLiteral("Не удаётся показать файл %1: в системе нет программы для него.")
-                .arg(m_link.path()));
+        QMessageBox::warning(this, tr("Внимание"),
+                             tr("Не удаётся показать файл %1: в системе нет программы для него.")
+                                 .arg(m_link.path()));
     }
 }
 

@@ -9,6 +9,7 @@
 #include "gui/app/Icons.h"
 
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QDoubleSpinBox>
 #include <QFormLayout>
 #include <QHBoxLayout>
@@ -26,15 +27,14 @@ QDoubleSpinBox* pageSideEdit(QWidget* parent, const char* name)
     edit->setDecimals(2);
     edit->setRange(MinPageSideMm, MaxPageSideMm);
     edit->setValue(MinPageSideMm);
-    edit->setSuffix(QStringLiteral(" мм"));
+    edit->setSuffix(QCoreApplication::translate("Quillet::PageSizePanel", " мм"));
     return edit;
 }
 
 } // namespace
 
 PageSizePanel::PageSizePanel(ProjectDocument& document, UserSettings& userSettings, QWidget* parent)
-    : QGroupBox(QStringLiteral("Размер проекта:"), parent), m_document(document),
-      m_userSettings(userSettings)
+    : QGroupBox(tr("Размер проекта:"), parent), m_document(document), m_userSettings(userSettings)
 {
     setObjectName(QStringLiteral("SizeGroup"));
     auto* form = new QFormLayout(this);
@@ -45,18 +45,17 @@ PageSizePanel::PageSizePanel(ProjectDocument& document, UserSettings& userSettin
     m_sizeList->setInsertPolicy(QComboBox::NoInsert);
     m_sizeList->setMinimumContentsLength(8);
     m_sizeList->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
-    QToolButton* save = iconButton(this, "sSpeedButton9", IconName::DocumentSave,
-                                   QStringLiteral("Сохранить размер"));
-    QToolButton* remove =
-        iconButton(this, "sSpeedButton8", IconName::Delete, QStringLiteral("Удалить размер"));
+    QToolButton* save =
+        iconButton(this, "sSpeedButton9", IconName::DocumentSave, tr("Сохранить размер"));
+    QToolButton* remove = iconButton(this, "sSpeedButton8", IconName::Delete, tr("Удалить размер"));
     listRow->addWidget(m_sizeList, 1);
     listRow->addWidget(save);
     listRow->addWidget(remove);
     form->addRow(listRow);
     m_width = pageSideEdit(this, "PrWidth");
     m_height = pageSideEdit(this, "PrHeight");
-    form->addRow(QStringLiteral("Ширина:"), m_width);
-    form->addRow(QStringLiteral("Высота:"), m_height);
+    form->addRow(tr("Ширина:"), m_width);
+    form->addRow(tr("Высота:"), m_height);
 
     connect(m_sizeList, &QComboBox::activated, this, &PageSizePanel::SizeListChange);
     connect(m_sizeList, &QComboBox::editTextChanged, this,

@@ -127,6 +127,8 @@ private Q_SLOTS:
     void pageFromTheAddress();
     void failedAddressShowsTheProgramsPage_data();
     void failedAddressShowsTheProgramsPage();
+    void programsPageSpeaksTheInterfaceLanguage_data();
+    void programsPageSpeaksTheInterfaceLanguage();
 
 private:
     QTemporaryDir m_dir;
@@ -134,6 +136,8 @@ private:
 
 void AdvertPanelTest::initTestCase()
 {
+    // The program's page follows the interface's language; the cases read the Russian one.
+    QLocale::setDefault(QLocale(QLocale::Russian, QLocale::Russia));
     QVERIFY(m_dir.isValid());
 }
 
@@ -363,6 +367,29 @@ void AdvertPanelTest::failedAddressShowsTheProgramsPage()
     QCOMPARE(shown.at(0).at(0).value<AdvertPanel::Page>(), AdvertPanel::Page::Bundled);
     QCOMPARE(ad.shownUrl(), AdvertPanel::bundledPage());
     QVERIFY(browser->toPlainText().contains(kTipsHeading));
+}
+
+void AdvertPanelTest::programsPageSpeaksTheInterfaceLanguage_data()
+{
+    QTest::addColumn<QString>("locale");
+    QTest::addColumn<QString>("heading");
+    QTest::newRow("Russian") << "ru_RU" << kTipsHeading;
+    QTest::newRow("English") << "en_US"
+                             << "Tips for filling in forms";
+}
+
+void AdvertPanelTest::programsPageSpeaksTheInterfaceLanguage()
+{
+    QFETCH(QString, locale);
+    QFETCH(QString, heading);
+    const QLocale russian;
+    QLocale::setDefault(QLocale(locale));
+    UserSettings settings;
+    AdvertPanel ad(settings);
+    QLocale::setDefault(russian);
+    QCOMPARE(ad.shownPage(), AdvertPanel::Page::Bundled);
+    const QString text = ad.findChild<QTextBrowser*>(QStringLiteral("WebBrowser1"))->toPlainText();
+    QVERIFY2(text.startsWith(heading), qPrintable(text.left(80)));
 }
 
 QTEST_MAIN(AdvertPanelTest)

@@ -42,6 +42,8 @@ private Q_SLOTS:
     void deletedPageSizeChangesNothing();
     void unwritableSettingsAreOneMessage_data();
     void unwritableSettingsAreOneMessage();
+    void languageChoiceIsStored_data();
+    void languageChoiceIsStored();
     void pageSideSnapsToPixels_data();
     void pageSideSnapsToPixels();
     void marksToggle_data();
@@ -374,6 +376,8 @@ void ProjectCommandsTest::unwritableSettingsAreOneMessage_data()
                                               << "список последних проектов";
     QTest::newRow("screen calibration") << "calibrate"
                                         << "калибровку экрана";
+    QTest::newRow("interface language") << "language"
+                                        << "язык интерфейса";
 }
 
 void ProjectCommandsTest::unwritableSettingsAreOneMessage()
@@ -405,12 +409,43 @@ void ProjectCommandsTest::unwritableSettingsAreOneMessage()
         window.document().ProjectPath = m_dir.filePath(QStringLiteral("kept.qlet"));
         QTest::keyClick(&window, Qt::Key_S, Qt::ControlModifier);
         QVERIFY(QFileInfo::exists(window.document().ProjectPath)); // the project is saved
+    } else if (write == "language") {
+        auto* box = control<QComboBox>(window, "LanguageBox");
+        box->setCurrentIndex(2);
+        QCOMPARE(box->currentIndex(), 0); // back to the choice in effect
+        QVERIFY(!control<QLabel>(window, "LanguageNote")->isVisibleTo(&window));
     } else {
         QTest::mouseClick(control<QToolButton>(window, "ScreenBtn"), Qt::RightButton);
     }
     QTRY_VERIFY(script.finished());
     QCOMPARE(script.seen.size(), write == "calibrate" ? 2 : 1);
     QVERIFY2(script.seen.last().contains(what), qPrintable(script.seen.last()));
+}
+
+void ProjectCommandsTest::languageChoiceIsStored_data()
+{
+    QTest::addColumn<int>("entry");
+    QTest::addColumn<InterfaceLanguage>("stored");
+    QTest::newRow("system") << 0 << InterfaceLanguage::System;
+    QTest::newRow("Russian") << 1 << InterfaceLanguage::Russian;
+    QTest::newRow("English") << 2 << InterfaceLanguage::English;
+}
+
+void ProjectCommandsTest::languageChoiceIsStored()
+{
+    QFETCH(int, entry);
+    QFETCH(InterfaceLanguage, stored);
+    // Another choice before, so that choosing the entry is a change.
+    UserSettings().setInterfaceLanguage(stored == InterfaceLanguage::English
+                                            ? InterfaceLanguage::Russian
+                                            : InterfaceLanguage::English);
+    {
+        TForm1 window;
+        control<QComboBox>(window, "LanguageBox")->setCurrentIndex(entry);
+        QCOMPARE(UserSettings().interfaceLanguage(), stored);
+    }
+    TForm1 window;
+    QCOMPARE(control<QComboBox>(window, "LanguageBox")->currentIndex(), entry);
 }
 
 void ProjectCommandsTest::pageSideSnapsToPixels_data()
