@@ -29,9 +29,9 @@ std::vector<Command>& registry()
 
 void printUsage()
 {
-    printErr(QStringLiteral("Использование: quillet-cli КОМАНДА [АРГУМЕНТЫ...]"));
+    printErr(Texts::tr("Использование: quillet-cli КОМАНДА [АРГУМЕНТЫ...]"));
     for (const Command& c : commands())
-        printErr(QStringLiteral("  quillet-cli %1").arg(QString::fromUtf8(c.usage)));
+        printErr(QStringLiteral("  quillet-cli %1").arg(Texts::tr(c.usage)));
 }
 } // namespace
 
@@ -95,19 +95,18 @@ ParsedArgs parseArgs(const QStringList& args, const QStringList& valueOptions,
             }
             if (flagOptions.contains(name)) {
                 if (eq >= 0) {
-                    throw UsageError(
-                        QStringLiteral("Параметр --%1 не принимает значения").arg(name));
+                    throw UsageError(Texts::tr("Параметр --%1 не принимает значения").arg(name));
                 }
                 parsed.flags << name;
             } else if (valueOptions.contains(name)) {
                 if (eq < 0) {
                     if (i + 1 >= args.size())
-                        throw UsageError(QStringLiteral("Параметру --%1 нужно значение").arg(name));
+                        throw UsageError(Texts::tr("Параметру --%1 нужно значение").arg(name));
                     inlineValue = args[++i];
                 }
                 parsed.values.emplace_back(name, inlineValue);
             } else {
-                throw UsageError(QStringLiteral("Неизвестный параметр %1").arg(arg));
+                throw UsageError(Texts::tr("Неизвестный параметр %1").arg(arg));
             }
         } else {
             parsed.positional << arg;
@@ -158,23 +157,22 @@ int main(int argc, char** argv)
             return command.run(args);
         } catch (const UsageError& e) {
             printErr(QStringLiteral("quillet-cli %1: %2").arg(name, e.message()));
-            printErr(QStringLiteral("Использование: quillet-cli %1")
-                         .arg(QString::fromUtf8(command.usage)));
+            printErr(Texts::tr("Использование: quillet-cli %1").arg(Texts::tr(command.usage)));
             return ExitFailure;
         } catch (const Quillet::Error& e) {
             printErr(QStringLiteral("quillet-cli %1: %2").arg(name, e.message()));
             return ExitFailure;
         } catch (const std::bad_alloc&) {
-            printErr(QStringLiteral("quillet-cli %1: не хватает памяти").arg(name));
+            printErr(Texts::tr("quillet-cli %1: не хватает памяти").arg(name));
             return ExitFailure;
         } catch (const std::exception& e) {
             // The standard library's wording: such a failure is a fault of the program.
-            printErr(QStringLiteral("quillet-cli %1: внутренняя ошибка: %2")
+            printErr(Texts::tr("quillet-cli %1: внутренняя ошибка: %2")
                          .arg(name, QString::fromLocal8Bit(e.what())));
             return ExitFailure;
         }
     }
-    printErr(QStringLiteral("quillet-cli: неизвестная команда %1").arg(name));
+    printErr(Texts::tr("quillet-cli: неизвестная команда %1").arg(name));
     printUsage();
     return ExitFailure;
 }

@@ -7,8 +7,13 @@
 
 #include <algorithm>
 
+#include <QCoreApplication>
+
 namespace Quillet {
 namespace {
+struct Texts {
+    Q_DECLARE_TR_FUNCTIONS(Quillet::FieldTree)
+};
 
 // Value of `count` decimal digits at `from`, or -1 when any of them is not a digit.
 int digitsValue(const QString& text, int from, int count)
@@ -111,15 +116,15 @@ FieldTree FieldTree::fromText(QStringView text)
             treeLevel = previousLevel + 1;
         } else {
             throw ConversionError(
-                QStringLiteral("Строка %1 дерева полей имеет отступ уровня %2 под узлом "
-                               "уровня %3.")
+                Texts::tr("Строка %1 дерева полей имеет отступ уровня %2 под узлом "
+                          "уровня %3.")
                     .arg(lineNumber)
                     .arg(level)
                     .arg(previousLevel));
         }
         if (treeLevel > 1) {
-            throw ConversionError(QStringLiteral("Строка %1 дерева полей ставит узел под "
-                                                 "блок, а у блоков нет вложенных узлов.")
+            throw ConversionError(Texts::tr("Строка %1 дерева полей ставит узел под "
+                                            "блок, а у блоков нет вложенных узлов.")
                                       .arg(lineNumber));
         }
         if (treeLevel == 0) {
@@ -127,8 +132,8 @@ FieldTree FieldTree::fromText(QStringView text)
             field.text = nodeText;
             if (field.id() < 0) {
                 throw ConversionError(
-                    QStringLiteral("Строка %1 дерева полей — поле, текст которого «%2» "
-                                   "не начинается с четырёхзначного ID.")
+                    Texts::tr("Строка %1 дерева полей — поле, текст которого «%2» "
+                              "не начинается с четырёхзначного ID.")
                         .arg(lineNumber)
                         .arg(nodeText.left(40)));
             }

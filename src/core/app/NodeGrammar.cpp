@@ -7,6 +7,7 @@
 #include "core/common/Errors.h"
 #include "core/common/Numbers.h"
 
+#include <QCoreApplication>
 #include <QTextBoundaryFinder>
 
 #include <algorithm>
@@ -14,6 +15,9 @@
 
 namespace Quillet {
 namespace {
+struct Texts {
+    Q_DECLARE_TR_FUNCTIONS(Quillet::NodeGrammar)
+};
 
 // Pixels beyond this are not a page position but a typo; they would also overflow the
 // 32-bit rectangle members.
@@ -24,12 +28,12 @@ long double blockItem(QStringView text, int from, const char* edge)
     const QStringView part = text.mid(from - 1, 7);
     const auto value = part.size() == 7 ? Numbers::parseDecimal(part) : std::nullopt;
     if (!value) {
-        throw ConversionError(QStringLiteral("Блок «%1», позиции %2–%3: %4 край «%5» "
-                                             "— не число.")
+        throw ConversionError(Texts::tr("Блок «%1», позиции %2–%3: %4 край «%5» "
+                                        "— не число.")
                                   .arg(text.left(40).toString())
                                   .arg(from)
                                   .arg(from + 6)
-                                  .arg(QString::fromUtf8(edge), part.toString()));
+                                  .arg(Texts::tr(edge), part.toString()));
     }
     return *value;
 }
@@ -38,8 +42,8 @@ int32_t edgePixel(long double mm, long double mmPerPixel, int origin, QStringVie
 {
     const long double px = mm / mmPerPixel;
     if (!(std::fabs(px) <= kMaxPixelMagnitude)) {
-        throw ConversionError(QStringLiteral("Блок «%1»: край лежит далеко за пределами "
-                                             "любой страницы.")
+        throw ConversionError(Texts::tr("Блок «%1»: край лежит далеко за пределами "
+                                        "любой страницы.")
                                   .arg(text.toString()));
     }
     return static_cast<int32_t>(roundHalfEven(px) - origin);
@@ -49,8 +53,8 @@ QString fixedEdge(long double mm)
 {
     const QString text = Numbers::formatFixed(mm, 4, 2);
     if (text.size() != 7) {
-        throw ConversionError(QStringLiteral("Край блока %1 мм лежит вне 0–9999,99 мм "
-                                             "и не может быть сохранён.")
+        throw ConversionError(Texts::tr("Край блока %1 мм лежит вне 0–9999,99 мм "
+                                        "и не может быть сохранён.")
                                   .arg(Numbers::formatFixed(mm, 1, 2)));
     }
     return text;
@@ -60,18 +64,15 @@ void requireId(const QString& id)
 {
     if (id.size() != 4) {
         throw ConversionError(
-            QStringLiteral("ID поля должен состоять из четырёх символов: «%1».").arg(id));
+            Texts::tr("ID поля должен состоять из четырёх символов: «%1».").arg(id));
     }
 }
 
 void requireRange(long long value, long long lo, long long hi, const char* item)
 {
     if (value < lo || value > hi) {
-        throw ConversionError(QStringLiteral("%1 %2 вне пределов %3–%4.")
-                                  .arg(QString::fromUtf8(item))
-                                  .arg(value)
-                                  .arg(lo)
-                                  .arg(hi));
+        throw ConversionError(
+            Texts::tr("%1 %2 вне пределов %3–%4.").arg(Texts::tr(item)).arg(value).arg(lo).arg(hi));
     }
 }
 
@@ -86,17 +87,17 @@ void requireSingleLine(const QString& nodeText, const QString& id)
 {
     if (nodeText.contains(u'\r') || nodeText.contains(u'\n')) {
         throw ConversionError(
-            QStringLiteral("Поле %1: текст узла не может содержать переводы строки.").arg(id));
+            Texts::tr("Поле %1: текст узла не может содержать переводы строки.").arg(id));
     }
 }
 
 BlockMm parseBlockMm(QStringView blockText)
 {
     BlockMm mm;
-    mm.x1 = blockItem(blockText, 1, "левый");
-    mm.y1 = blockItem(blockText, 9, "верхний");
-    mm.x2 = blockItem(blockText, 17, "правый");
-    mm.y2 = blockItem(blockText, 25, "нижний");
+    mm.x1 = blockItem(blockText, 1, QT_TRANSLATE_NOOP("Quillet::NodeGrammar", "левый"));
+    mm.y1 = blockItem(blockText, 9, QT_TRANSLATE_NOOP("Quillet::NodeGrammar", "верхний"));
+    mm.x2 = blockItem(blockText, 17, QT_TRANSLATE_NOOP("Quillet::NodeGrammar", "правый"));
+    mm.y2 = blockItem(blockText, 25, QT_TRANSLATE_NOOP("Quillet::NodeGrammar", "нижний"));
     return mm;
 }
 
@@ -132,21 +133,30 @@ TOptTextField ParseTextOptions(QStringView optionsText, const QString& fieldId)
 
 void readTextOptions(QStringView optionsText, TOptTextField& o, const QString& fieldId)
 {
-    OptionReader in(optionsText, 5, nodeName("Текстовое поле", fieldId));
-    o.fieldText = in.takeUntil(FieldSeparator, "текст поля").toString();
-    o.autoReplace = in.flag("признак автозамены");
-    o.maxBlocks = uint8_t(in.digit(9, "макс. число блоков на элемент"));
-    o.alignFirst = uint8_t(in.digit(9, "выравнивание первого блока"));
-    o.alignMain = uint8_t(in.digit(9, "выравнивание основных блоков"));
-    o.alignLast = uint8_t(in.digit(9, "выравнивание последнего блока"));
-    o.bottomUp = in.flag("направление заполнения");
-    o.transparentBackground = in.flag("признак прозрачного фона");
-    o.backgroundColor = in.integer(9, "цвет фона");
-    o.textColor = in.integer(9, "цвет текста");
-    o.bold = in.flag("признак полужирного");
-    o.italic = in.flag("признак курсива");
-    o.underline = in.flag("признак подчёркивания");
-    o.fontSize = in.integer(3, "размер шрифта");
+    OptionReader in(
+        optionsText, 5,
+        nodeName(QT_TRANSLATE_NOOP("Quillet::OptionReader", "Текстовое поле"), fieldId));
+    o.fieldText =
+        in.takeUntil(FieldSeparator, QT_TRANSLATE_NOOP("Quillet::OptionReader", "текст поля"))
+            .toString();
+    o.autoReplace = in.flag(QT_TRANSLATE_NOOP("Quillet::OptionReader", "признак автозамены"));
+    o.maxBlocks = uint8_t(
+        in.digit(9, QT_TRANSLATE_NOOP("Quillet::OptionReader", "макс. число блоков на элемент")));
+    o.alignFirst = uint8_t(
+        in.digit(9, QT_TRANSLATE_NOOP("Quillet::OptionReader", "выравнивание первого блока")));
+    o.alignMain = uint8_t(
+        in.digit(9, QT_TRANSLATE_NOOP("Quillet::OptionReader", "выравнивание основных блоков")));
+    o.alignLast = uint8_t(
+        in.digit(9, QT_TRANSLATE_NOOP("Quillet::OptionReader", "выравнивание последнего блока")));
+    o.bottomUp = in.flag(QT_TRANSLATE_NOOP("Quillet::OptionReader", "направление заполнения"));
+    o.transparentBackground =
+        in.flag(QT_TRANSLATE_NOOP("Quillet::OptionReader", "признак прозрачного фона"));
+    o.backgroundColor = in.integer(9, QT_TRANSLATE_NOOP("Quillet::OptionReader", "цвет фона"));
+    o.textColor = in.integer(9, QT_TRANSLATE_NOOP("Quillet::OptionReader", "цвет текста"));
+    o.bold = in.flag(QT_TRANSLATE_NOOP("Quillet::OptionReader", "признак полужирного"));
+    o.italic = in.flag(QT_TRANSLATE_NOOP("Quillet::OptionReader", "признак курсива"));
+    o.underline = in.flag(QT_TRANSLATE_NOOP("Quillet::OptionReader", "признак подчёркивания"));
+    o.fontSize = in.integer(3, QT_TRANSLATE_NOOP("Quillet::OptionReader", "размер шрифта"));
     const QStringView rest = in.rest();
     const qsizetype marker = rest.indexOf(CombMarker);
     o.fontName = rest.left(marker < 0 ? rest.size() : marker).left(MaxFontNameLength).toString();
@@ -182,16 +192,17 @@ QString composeTextField(const QString& id, const TOptTextField& o)
     requireId(id);
     for (QChar c : o.fieldText) {
         if (c == FieldSeparator || c == u'\r' || c == u'\n') {
-            throw ConversionError(QStringLiteral("Текстовое поле %1: текст поля не может "
-                                                 "содержать переводы строки и символ с кодом 8.")
+            throw ConversionError(Texts::tr("Текстовое поле %1: текст поля не может "
+                                            "содержать переводы строки и символ с кодом 8.")
                                       .arg(id));
         }
     }
-    requireRange(o.maxBlocks, 0, 9, "Макс. число блоков на элемент");
-    requireRange(o.alignFirst, 0, 8, "Код выравнивания");
-    requireRange(o.alignMain, 0, 8, "Код выравнивания");
-    requireRange(o.alignLast, 0, 8, "Код выравнивания");
-    requireRange(o.fontSize, 4, 999, "Размер шрифта");
+    requireRange(o.maxBlocks, 0, 9,
+                 QT_TRANSLATE_NOOP("Quillet::NodeGrammar", "Макс. число блоков на элемент"));
+    requireRange(o.alignFirst, 0, 8, QT_TRANSLATE_NOOP("Quillet::NodeGrammar", "Код выравнивания"));
+    requireRange(o.alignMain, 0, 8, QT_TRANSLATE_NOOP("Quillet::NodeGrammar", "Код выравнивания"));
+    requireRange(o.alignLast, 0, 8, QT_TRANSLATE_NOOP("Quillet::NodeGrammar", "Код выравнивания"));
+    requireRange(o.fontSize, 4, 999, QT_TRANSLATE_NOOP("Quillet::NodeGrammar", "Размер шрифта"));
     QString text = id + o.fieldText + FieldSeparator;
     text += flagChar(o.autoReplace);
     text += QString::number(o.maxBlocks);
@@ -207,16 +218,17 @@ QString composeTextField(const QString& id, const TOptTextField& o)
     const auto requirePrintable = [&id](const QString& items, const char* what) {
         for (QChar c : items) {
             if (c.unicode() < 32) {
-                throw ConversionError(QStringLiteral("Текстовое поле %1: управляющие символы "
-                                                     "недопустимы (%2).")
-                                          .arg(id, QString::fromUtf8(what)));
+                throw ConversionError(Texts::tr("Текстовое поле %1: управляющие символы "
+                                                "недопустимы (%2).")
+                                          .arg(id, Texts::tr(what)));
             }
         }
     };
-    requirePrintable(o.fontName, "имя шрифта");
+    requirePrintable(o.fontName, QT_TRANSLATE_NOOP("Quillet::NodeGrammar", "имя шрифта"));
     text += o.fontName.left(MaxFontNameLength);
     if (o.hasCombItems()) {
-        requirePrintable(o.skipChars, "пропускаемые знаки");
+        requirePrintable(o.skipChars,
+                         QT_TRANSLATE_NOOP("Quillet::NodeGrammar", "пропускаемые знаки"));
         text += CombMarker;
         text += flagChar(o.comb);
         text += flagChar(o.dashEmpty);

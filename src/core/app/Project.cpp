@@ -11,15 +11,20 @@
 #include <algorithm>
 #include <cmath>
 
+#include <QCoreApplication>
+
 namespace Quillet {
 namespace {
+struct Texts {
+    Q_DECLARE_TR_FUNCTIONS(Quillet::Project)
+};
 
 void requireFreeNumber(int next)
 {
     if (next > MaxFieldNumber) {
-        throw Error(QStringLiteral("Все номера полей до %1 уже выданы. Сохраните и "
-                                   "снова откройте проект, чтобы освободить номера удалённых "
-                                   "полей.")
+        throw Error(Texts::tr("Все номера полей до %1 уже выданы. Сохраните и "
+                              "снова откройте проект, чтобы освободить номера удалённых "
+                              "полей.")
                         .arg(MaxFieldNumber));
     }
 }

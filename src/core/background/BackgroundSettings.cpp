@@ -14,7 +14,14 @@
 #include <cmath>
 #include <utility>
 
+#include <QCoreApplication>
+
 namespace Quillet {
+namespace {
+struct Texts {
+    Q_DECLARE_TR_FUNCTIONS(Quillet::BackgroundSettings)
+};
+} // namespace
 
 BackgroundSettings::BackgroundSettings(ProjectSettings& settings, QByteArray& backgroundImage,
                                        bool& repaintPending, long double mmPerPixel)
@@ -213,12 +220,12 @@ void BackgroundSettings::invertBackground()
     const bool decoded =
         holdsExactPicture() ? DibFromBitmap(m_picture, picture) : decodeJpeg(m_background, picture);
     if (!decoded)
-        throw Error(QStringLiteral("Не удаётся декодировать изображение подложки."));
+        throw Error(Texts::tr("Не удаётся декодировать изображение подложки."));
     // The decoded bytes as they are: a greyscale picture inverts its grey levels.
     picture.InvertBytes();
     QByteArray inverted;
     if (!encodeJpeg(picture, InvertedQuality, inverted, readJpegDpi(m_background)))
-        throw Error(QStringLiteral("Не удаётся сохранить инвертированную подложку."));
+        throw Error(Texts::tr("Не удаётся сохранить инвертированную подложку."));
     m_background = inverted;
     CopyDibToBitmap(picture, m_picture);
     m_pictureData = m_background;

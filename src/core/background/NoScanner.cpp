@@ -6,12 +6,19 @@
 
 #include "core/background/Scanner.h"
 
+#include <QCoreApplication>
+
 namespace Quillet {
+namespace {
+struct Texts {
+    Q_DECLARE_TR_FUNCTIONS(Quillet::NoScanner)
+};
+} // namespace
 
 QString scannerUnavailableReason()
 {
-    return QStringLiteral("Сканирование недоступно: программа собрана без SANE "
-                          "(нужен пакет libsane-dev).");
+    return Texts::tr("Сканирование недоступно: программа собрана без SANE "
+                     "(нужен пакет libsane-dev).");
 }
 
 Scanner::Scanner()

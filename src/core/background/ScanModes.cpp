@@ -3,16 +3,23 @@
 
 #include "core/background/ScanModes.h"
 
+#include <QCoreApplication>
+
 namespace Quillet {
+namespace {
+struct Texts {
+    Q_DECLARE_TR_FUNCTIONS(Quillet::ScanModes)
+};
+} // namespace
 
 QString scanModeLabel(const QString& saneName)
 {
     if (saneName == QLatin1String("Color"))
-        return QStringLiteral("Цветной");
+        return Texts::tr("Цветной");
     if (saneName == QLatin1String("Gray"))
-        return QStringLiteral("Оттенки серого");
+        return Texts::tr("Оттенки серого");
     if (saneName == QLatin1String("Lineart"))
-        return QStringLiteral("Чёрно-белый");
+        return Texts::tr("Чёрно-белый");
     return saneName;
 }
 
@@ -21,29 +28,29 @@ QString scanStatusText(int status, const QString& libraryText)
     // The SANE_Status values of the SANE standard, version 1.
     switch (status) {
     case 0:
-        return QStringLiteral("успешно");
+        return Texts::tr("успешно");
     case 1:
-        return QStringLiteral("действие не поддерживается");
+        return Texts::tr("действие не поддерживается");
     case 2:
-        return QStringLiteral("действие отменено");
+        return Texts::tr("действие отменено");
     case 3:
-        return QStringLiteral("сканер занят");
+        return Texts::tr("сканер занят");
     case 4:
-        return QStringLiteral("недопустимое значение");
+        return Texts::tr("недопустимое значение");
     case 5:
-        return QStringLiteral("данные закончились");
+        return Texts::tr("данные закончились");
     case 6:
-        return QStringLiteral("в податчике застряла бумага");
+        return Texts::tr("в податчике застряла бумага");
     case 7:
-        return QStringLiteral("в податчике нет бумаги");
+        return Texts::tr("в податчике нет бумаги");
     case 8:
-        return QStringLiteral("крышка сканера открыта");
+        return Texts::tr("крышка сканера открыта");
     case 9:
-        return QStringLiteral("ошибка обмена данными со сканером");
+        return Texts::tr("ошибка обмена данными со сканером");
     case 10:
-        return QStringLiteral("не хватает памяти");
+        return Texts::tr("не хватает памяти");
     case 11:
-        return QStringLiteral("нет доступа к сканеру");
+        return Texts::tr("нет доступа к сканеру");
     default:
         return libraryText;
     }

@@ -6,16 +6,22 @@
 #include "core/common/Errors.h"
 #include "core/data/SetAsString.h"
 
+#include <QCoreApplication>
 #include <QStringList>
 
 namespace Quillet::PageSelection {
+namespace {
+struct Texts {
+    Q_DECLARE_TR_FUNCTIONS(Quillet::PageSelection)
+};
+} // namespace
 
 std::vector<int> listedPages(QStringView text)
 {
     TSetAsString pages;
     pages.setAsString(text);
     if (pages.Count() > MaxListedPages)
-        throw Error(QStringLiteral("Слишком много страниц: %1").arg(pages.Count()));
+        throw Error(Texts::tr("Слишком много страниц: %1").arg(pages.Count()));
     return pages.AsArray();
 }
 
@@ -34,10 +40,10 @@ QString pagesWithoutDataQuestion(const std::vector<int>& pages, int32_t pageCoun
         runs << (range.lo == range.hi ? QString::number(range.lo)
                                       : QStringLiteral("%1–%2").arg(range.lo).arg(range.hi));
     }
-    const QString which = empty.Count() == 1 ? QStringLiteral("Страница %1 пуста")
-                                             : QStringLiteral("Страницы %1 пусты");
-    return which.arg(runs.join(QStringLiteral(", ")))
-           + QStringLiteral(": данных нет. Всё равно %1?").arg(action);
+    const QString question = empty.Count() == 1
+                                 ? Texts::tr("Страница %1 пуста: данных нет. Всё равно %2?")
+                                 : Texts::tr("Страницы %1 пусты: данных нет. Всё равно %2?");
+    return question.arg(runs.join(QStringLiteral(", ")), action);
 }
 
 QString allPages(int32_t pageCount)

@@ -5,6 +5,7 @@
 
 #include "core/common/Errors.h"
 
+#include <QCoreApplication>
 #include <QDesktopServices>
 #include <QDir>
 #include <QFile>
@@ -15,6 +16,9 @@
 
 namespace Quillet {
 namespace {
+struct Texts {
+    Q_DECLARE_TR_FUNCTIONS(Quillet::SpreadsheetLink)
+};
 
 // Editors write a file in several steps; waiting this long after the last change reads
 // the finished file once instead of every intermediate state.
@@ -104,7 +108,7 @@ SpreadsheetLink::Plan SpreadsheetLink::exitPlan(const QString& editText,
         return {};
     if (QFileInfo(full).isFile())
         return {Plan::Open, full, QString()};
-    return {Plan::Missing, full, QStringLiteral("Не существует файла: ") + full};
+    return {Plan::Missing, full, Texts::tr("Не существует файла: %1").arg(full)};
 }
 
 SpreadsheetLink::Plan SpreadsheetLink::browsePlan(const QString& chosenPath,

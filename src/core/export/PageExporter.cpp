@@ -10,6 +10,7 @@
 #include "core/render/PageCanvas.h"
 #include "core/render/PageRenderer.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QBuffer>
 #include <QFile>
@@ -28,6 +29,9 @@
 
 namespace Quillet {
 namespace {
+struct Texts {
+    Q_DECLARE_TR_FUNCTIONS(Quillet::PageExporter)
+};
 
 struct CollectLines : RenderErrorSink {
     QStringList lines;
@@ -48,7 +52,7 @@ void writeFile(const QString& path, const QByteArray& bytes)
         const QString reason = reasonInRussian(file.errorString());
         file.close();
         QFile::remove(scratch);
-        throw FileError(QStringLiteral("Не удаётся записать файл %1: %2").arg(path, reason));
+        throw FileError(Texts::tr("Не удаётся записать файл %1: %2").arg(path, reason));
     }
     file.close();
     replaceByScratch(scratch, path);
@@ -59,7 +63,7 @@ void replaceByScratch(const QString& scratch, const QString& path)
     if (std::rename(QFile::encodeName(scratch).constData(), QFile::encodeName(path).constData())) {
         const QString reason = reasonInRussian(QString::fromLocal8Bit(std::strerror(errno)));
         QFile::remove(scratch);
-        throw FileError(QStringLiteral("Не удаётся записать файл %1: %2").arg(path, reason));
+        throw FileError(Texts::tr("Не удаётся записать файл %1: %2").arg(path, reason));
     }
 }
 
@@ -102,14 +106,12 @@ void renderWorker(Shared& shared)
                 QBuffer buffer(&encoded);
                 buffer.open(QIODevice::WriteOnly);
                 if (!raster.convertToFormat(QImage::Format_RGB888).save(&buffer, "PNG")) {
-                    throw FileError(
-                        QStringLiteral("Не удаётся закодировать страницу %1.").arg(page));
+                    throw FileError(Texts::tr("Не удаётся закодировать страницу %1.").arg(page));
                 }
                 writeFile(path, encoded);
             } else {
                 if (!encodeJpeg(raster, request.jpegQuality, encoded)) {
-                    throw FileError(
-                        QStringLiteral("Не удаётся закодировать страницу %1.").arg(page));
+                    throw FileError(Texts::tr("Не удаётся закодировать страницу %1.").arg(page));
                 }
                 writeFile(path, encoded);
             }
@@ -202,7 +204,7 @@ ExportResult exportPdf(Shared& shared, const ExportProgress& progress)
     writer.setPageMargins(QMarginsF(0, 0, 0, 0));
     QPainter painter;
     if (!painter.begin(&writer))
-        throw FileError(QStringLiteral("Не удаётся записать файл %1.").arg(path));
+        throw FileError(Texts::tr("Не удаётся записать файл %1.").arg(path));
     // One set of pictures for all pages: an image field placed alike on every page is
     // one image in the file. Pictures that combine with the page under them need the
     // page's pixels, so those pages are drawn on a raster first.
@@ -237,7 +239,7 @@ ExportResult exportPdf(Shared& shared, const ExportProgress& progress)
         }
     }
     if (!painter.end())
-        throw FileError(QStringLiteral("Не удаётся записать файл %1.").arg(path));
+        throw FileError(Texts::tr("Не удаётся записать файл %1.").arg(path));
     if (!result.cancelled) {
         replaceByScratch(scratch.name, path);
         result.files << path;
@@ -271,15 +273,14 @@ QString exportPrefix(const QString& chosenPath)
 
 QString exportSummary(const ExportResult& result, ExportFormat format, int pages)
 {
-    const QString stopped = result.cancelled ? QStringLiteral("Экспорт остановлен. ") : QString();
+    const QString stopped = result.cancelled ? Texts::tr("Экспорт остановлен. ") : QString();
     if (result.files.isEmpty())
-        return result.cancelled ? QStringLiteral("Экспорт остановлен: ничего не сохранено.")
-                                : QString();
+        return result.cancelled ? Texts::tr("Экспорт остановлен: ничего не сохранено.") : QString();
     const QString first = QDir::toNativeSeparators(result.files.first());
     if (format == ExportFormat::Pdf)
-        return stopped + QStringLiteral("Сохранён файл %1, страниц: %2").arg(first).arg(pages);
+        return stopped + Texts::tr("Сохранён файл %1, страниц: %2").arg(first).arg(pages);
     return stopped
-           + QStringLiteral("Сохранено файлов: %1 в папке %2")
+           + Texts::tr("Сохранено файлов: %1 в папке %2")
                  .arg(result.files.size())
                  .arg(QDir::toNativeSeparators(QFileInfo(result.files.first()).absolutePath()));
 }

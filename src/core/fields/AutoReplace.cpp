@@ -7,6 +7,7 @@
 #include "core/common/Cp1251.h"
 #include "core/common/Errors.h"
 
+#include <QCoreApplication>
 #include <QFile>
 #include <QFileInfo>
 #include <QHash>
@@ -17,6 +18,9 @@
 
 namespace Quillet::AutoReplace {
 namespace {
+struct Texts {
+    Q_DECLARE_TR_FUNCTIONS(Quillet::AutoReplace)
+};
 
 const QChar kCr(u'\r');
 
@@ -68,8 +72,8 @@ qsizetype findCaption(const ReplacePairs& pairs, const QString& caption)
 qsizetype addOrUpdate(ReplacePairs& pairs, const ReplacePair& pair)
 {
     if (hasLineBreak(pair.find) || hasLineBreak(pair.replacement)) {
-        throw Error(QStringLiteral("Автозамена %1 содержит перевод строки, а каждая её часть "
-                                   "должна быть одной строкой.")
+        throw Error(Texts::tr("Автозамена %1 содержит перевод строки, а каждая её часть "
+                              "должна быть одной строкой.")
                         .arg(describePair(pair)));
     }
     const qsizetype found = findCaption(pairs, pair.find);
@@ -160,22 +164,22 @@ ReplacePairs restoreSnapshot(const QString& snapshot)
 ReplacePairs readArl(QIODevice& device)
 {
     if (!device.isReadable())
-        throw FileError(QStringLiteral("Файл автозамены не открыт для чтения."));
+        throw FileError(Texts::tr("Файл автозамены не открыт для чтения."));
     QByteArray bytes;
     constexpr qint64 step = 64 * 1024;
     QByteArray chunk(step, Qt::Uninitialized);
     for (;;) {
         const qint64 got = device.read(chunk.data(), step);
         if (got < 0) {
-            throw FileError(QStringLiteral("Файл автозамены не читается: %1")
+            throw FileError(Texts::tr("Файл автозамены не читается: %1")
                                 .arg(reasonInRussian(device.errorString())));
         }
         if (got == 0)
             break;
         bytes.append(chunk.constData(), got);
         if (bytes.size() > MaxFileBytes) {
-            throw FileError(QStringLiteral("Файл автозамены больше %1 МБ: это не список "
-                                           "автозамен.")
+            throw FileError(Texts::tr("Файл автозамены больше %1 МБ: это не список "
+                                      "автозамен.")
                                 .arg(MaxFileBytes / (1024 * 1024)));
         }
     }
@@ -194,8 +198,8 @@ std::optional<ReplacePairs> loadArl(const QString& path)
         return std::nullopt;
     QFile file(path);
     if (info.isDir() || !file.open(QIODevice::ReadOnly)) {
-        throw FileError(QStringLiteral("Не удаётся открыть файл автозамены %1: %2")
-                            .arg(path, info.isDir() ? QStringLiteral("это папка")
+        throw FileError(Texts::tr("Не удаётся открыть файл автозамены %1: %2")
+                            .arg(path, info.isDir() ? Texts::tr("это папка")
                                                     : reasonInRussian(file.errorString())));
     }
     try {
@@ -215,9 +219,9 @@ QByteArray serializeArl(const ReplacePairs& pairs)
                 const QString where =
                     Cp1251::describeCharacter(*text, Cp1251::firstUnencodable(*text));
                 throw ConversionError(
-                    QStringLiteral("Автозамена %1: символ %2 нельзя сохранить в файле "
-                                   "автозамены (Windows-1251). Замените его и сохраните "
-                                   "снова; файл не записан.")
+                    Texts::tr("Автозамена %1: символ %2 нельзя сохранить в файле "
+                              "автозамены (Windows-1251). Замените его и сохраните "
+                              "снова; файл не записан.")
                         .arg(describePair(pair), where));
             }
             bytes += *encoded + "\r\n";
@@ -240,7 +244,7 @@ QString saveArl(const ReplacePairs& pairs, const QString& path)
     const QString target = arlPath(path);
     QSaveFile file(target);
     if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit()) {
-        throw FileError(QStringLiteral("Не удаётся записать файл автозамены %1: %2")
+        throw FileError(Texts::tr("Не удаётся записать файл автозамены %1: %2")
                             .arg(target, reasonInRussian(file.errorString())));
     }
     return target;

@@ -13,6 +13,9 @@
 
 namespace Quillet {
 namespace {
+struct Texts {
+    Q_DECLARE_TR_FUNCTIONS(Quillet::BlockDivision)
+};
 
 // One part's edges: round(span × k / n + start); every part but the last ends one pixel
 // before the next one's start, so the parts meet without a gap or an overlap.
@@ -25,8 +28,8 @@ long long partEdge(long long start, long long pastEnd, int k, int n)
 void requireCount(int count, const char* what)
 {
     if (count < MinDivisions || count > MaxDivisions) {
-        throw Error(QStringLiteral("Число %1 должно быть от %2 до %3, а не %4.")
-                        .arg(QString::fromUtf8(what))
+        throw Error(Texts::tr("Число %1 должно быть от %2 до %3, а не %4.")
+                        .arg(Texts::tr(what))
                         .arg(MinDivisions)
                         .arg(MaxDivisions)
                         .arg(count));
@@ -45,8 +48,8 @@ QString quotedValue(const QString& value)
 
 std::vector<QString> divideBlock(QStringView blockText, int cols, int rows, long double mmPerPixel)
 {
-    requireCount(cols, "колонок");
-    requireCount(rows, "строк");
+    requireCount(cols, QT_TRANSLATE_NOOP("Quillet::BlockDivision", "колонок"));
+    requireCount(rows, QT_TRANSLATE_NOOP("Quillet::BlockDivision", "строк"));
     const BlockMm mm = parseBlockMm(blockText);
     // The right and bottom edges are the block's last pixel column and row; the parts
     // are cut from the span up to one past them.

@@ -13,6 +13,9 @@
 
 namespace Quillet {
 namespace {
+struct Texts {
+    Q_DECLARE_TR_FUNCTIONS(Quillet::FieldEditor)
+};
 
 EditorPanel panelOfKind(FieldKind kind)
 {
@@ -43,7 +46,7 @@ std::optional<FieldKind> kindOfPanel(EditorPanel panel)
 
 [[noreturn]] void nodeGone()
 {
-    throw Error(QStringLiteral("Редактируемый элемент больше не существует в списке полей."));
+    throw Error(Texts::tr("Редактируемый элемент больше не существует в списке полей."));
 }
 
 } // namespace
@@ -69,8 +72,8 @@ EditorPanel FieldEditor::openNode(const NodeRef& node)
     const FieldNode& field = tree.fields[size_t(node.field)];
     const int id = field.id();
     if (id < 0) {
-        throw ConversionError(QStringLiteral("Поле «%1»: первые четыре символа не являются "
-                                             "номером поля.")
+        throw ConversionError(Texts::tr("Поле «%1»: первые четыре символа не являются "
+                                        "номером поля.")
                                   .arg(field.text.left(40)));
     }
     m_panel = panelOfKind(fieldKindOfId(id));

@@ -9,8 +9,13 @@
 
 #include <algorithm>
 
+#include <QCoreApplication>
+
 namespace Quillet {
 namespace {
+struct Texts {
+    Q_DECLARE_TR_FUNCTIONS(Quillet::RelationCommands)
+};
 
 // Value of a marked text field's ID, or -1 for anything else (blocks are not visited).
 int markedTextFieldId(const FieldNode& field)
@@ -27,12 +32,13 @@ QString linkQuestion(int fieldId)
 {
     // LF before CR, as the question has always been laid out.
     const QString lineBreak = QStringLiteral("\n\r");
-    return QStringLiteral("Поле с ID: ") + Numbers::formatInt(fieldId, 4)
-           + QStringLiteral("входит в состав другой зависимости.") + lineBreak
-           + QStringLiteral("Оставить в предыдущей зависимости и не добавлять в "
-                            "текущую(ДА/YES)")
-           + lineBreak + QStringLiteral("Иначе удалить с предыдущей и добавить в текущую(НЕТ/NO).")
-           + lineBreak + QStringLiteral("Отменить создание зависимости(ОТМЕН/CANSEL)");
+    return Texts::tr("Поле с ID: %1входит в состав другой зависимости.")
+               .arg(Numbers::formatInt(fieldId, 4))
+           + lineBreak
+           + Texts::tr("Оставить в предыдущей зависимости и не добавлять в "
+                       "текущую(ДА/YES)")
+           + lineBreak + Texts::tr("Иначе удалить с предыдущей и добавить в текущую(НЕТ/NO).")
+           + lineBreak + Texts::tr("Отменить создание зависимости(ОТМЕН/CANSEL)");
 }
 
 bool linkMarkedFields(Project& project,

@@ -11,6 +11,7 @@
 #include "core/render/PageCanvas.h"
 #include "core/render/PageRenderer.h"
 
+#include <QCoreApplication>
 #include <QHash>
 
 #include <algorithm>
@@ -20,8 +21,10 @@
 #include <vector>
 
 namespace Quillet {
-
 namespace {
+struct Texts {
+    Q_DECLARE_TR_FUNCTIONS(Quillet::ImageField)
+};
 
 // A processed picture beyond this many pixels (an A1 page at 300 dpi is 70 million) is
 // taken for a typing accident in a block or a resolution; its block is left alone.
@@ -31,7 +34,7 @@ constexpr int MaxSmoothSide = 32767;
 
 QString tooLargeLine(const QString& path)
 {
-    return QStringLiteral("изображение слишком велико: ") + path;
+    return Texts::tr("изображение слишком велико: %1").arg(path);
 }
 
 bool sizeFits(long long width, long long height)
@@ -68,7 +71,7 @@ AfterLoad afterLoad(Loaded loaded, const QString& path, RenderErrorSink& errors)
 {
     switch (loaded) {
     case Loaded::Failed:
-        errors.LogRenderError(QStringLiteral("не могу открыть изображение: ") + path);
+        errors.LogRenderError(Texts::tr("не могу открыть изображение: %1").arg(path));
         return AfterLoad::EndRender;
     case Loaded::TooLarge:
         errors.LogRenderError(tooLargeLine(path));

@@ -17,6 +17,7 @@
 #include "core/render/PageCanvas.h"
 #include "core/render/TextLayout.h"
 
+#include <QCoreApplication>
 #include <QPainter>
 
 #include <algorithm>
@@ -26,6 +27,9 @@
 
 namespace Quillet {
 namespace {
+struct Texts {
+    Q_DECLARE_TR_FUNCTIONS(Quillet::PageRenderer)
+};
 
 constexpr int kFieldTableSize = 1000;
 
@@ -130,11 +134,11 @@ void drawLayoutViewOn(const RenderSource& source, PageCanvas& canvas)
     const long long height = mmToPixel(s.PrHeight, canvas.mmPerPixel);
     constexpr long long maxPixels = 200'000'000; // as a page printed as a picture
     if (width < 1 || height < 1 || width > maxPixels / height)
-        throw Error(QStringLiteral("Схема страницы при %1 точках на дюйм не помещается в памяти.")
+        throw Error(Texts::tr("Схема страницы при %1 точках на дюйм не помещается в памяти.")
                         .arg(canvas.dpi));
     QImage raster(int(width), int(height), QImage::Format_RGB32);
     if (raster.isNull())
-        throw Error(QStringLiteral("Недостаточно памяти для схемы страницы."));
+        throw Error(Texts::tr("Недостаточно памяти для схемы страницы."));
     raster.fill(Qt::white);
     {
         QPainter painter(&raster);
@@ -184,8 +188,8 @@ void readElements(Render& r, int n, const FieldNode& field, CellPosition from, i
                   bool alongRow, const QString& reference)
 {
     if (count <= 0) {
-        r.errors.LogRenderError(QStringLiteral("%1: поле %2: диапазон =%3 задан от конца к "
-                                               "началу, элементов нет")
+        r.errors.LogRenderError(Texts::tr("%1: поле %2: диапазон =%3 задан от конца к "
+                                          "началу, элементов нет")
                                     .arg(r.page)
                                     .arg(field.text.left(4), reference));
     }
@@ -200,9 +204,9 @@ void reportNoWorkbook(Render& r)
         return;
     r.noWorkbookLogged = true;
     const QString& name = r.project.settings.xlsFile;
-    r.errors.LogRenderError(
-        name.isEmpty() ? QStringLiteral("Нет данных: не указан файл Excel")
-                       : QStringLiteral("Нет данных: не открыт файл Excel «%1»").arg(name));
+    r.errors.LogRenderError(name.isEmpty()
+                                ? Texts::tr("Нет данных: не указан файл Excel")
+                                : Texts::tr("Нет данных: не открыт файл Excel «%1»").arg(name));
 }
 
 void textFieldFirstPass(Render& r, const FieldNode& field, int n)
@@ -336,7 +340,7 @@ void drawFilledPage(Render& r)
     if (source.workbook) {
         r.sheet = source.workbook->worksheet(r.project.settings.sheet);
         if (!r.sheet)
-            r.errors.LogRenderError(QStringLiteral("Нет указанного листа"));
+            r.errors.LogRenderError(Texts::tr("Нет указанного листа"));
     }
     if (source.withBackground)
         drawBackground(source, r.canvas);
@@ -344,7 +348,7 @@ void drawFilledPage(Render& r)
         const int id = field.id();
         if (id < 0) {
             throw ConversionError(
-                QStringLiteral("У поля «%1» нет четырёхзначного ID.").arg(field.text.left(20)));
+                Texts::tr("У поля «%1» нет четырёхзначного ID.").arg(field.text.left(20)));
         }
         switch (fieldKindOfId(id)) {
         case FieldKind::Text:

@@ -5,6 +5,7 @@
 
 #include "core/render/PageRenderer.h"
 
+#include <QCoreApplication>
 #include <QFontMetricsF>
 #include <QImage>
 
@@ -13,6 +14,9 @@
 
 namespace Quillet {
 namespace {
+struct Texts {
+    Q_DECLARE_TR_FUNCTIONS(Quillet::TextLayout)
+};
 
 const QString kSpace = QStringLiteral(" ");
 
@@ -50,7 +54,7 @@ QStringList buildLines(const TMatrix& r, int count, TextCanvas& canvas)
             lines << line;
         } else if (!w.isEmpty()) {
             lines << w;
-            canvas.errors().appendErrorLine(QStringLiteral("не влезло слово: ") + w);
+            canvas.errors().appendErrorLine(Texts::tr("не влезло слово: %1").arg(w));
             ++i;
         } else {
             lines << QString();
@@ -274,7 +278,7 @@ int PrepareWords(TMatrix& r, TextCanvas& canvas)
         }
     }
     if (b >= r.BlockCount) {
-        canvas.errors().LogRenderError(QStringLiteral("%1: %2   Мало блоков / %3")
+        canvas.errors().LogRenderError(Texts::tr("%1: %2   Мало блоков / %3")
                                            .arg(canvas.page())
                                            .arg(r.ValueIndex)
                                            .arg(o.fieldText));
@@ -305,7 +309,7 @@ void DistributeText(const TMatrix& record, int count, TextCanvas& canvas)
         --size;
         if (size <= 0) {
             canvas.errors().LogRenderError(
-                QStringLiteral("%1 :  не влез: %2").arg(canvas.page()).arg(o.fieldText));
+                Texts::tr("%1 :  не влез: %2").arg(canvas.page()).arg(o.fieldText));
             return;
         }
         canvas.setFontSize(size);

@@ -7,6 +7,7 @@
 
 #include "core/common/Errors.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 
@@ -14,6 +15,9 @@
 
 namespace Quillet {
 namespace {
+struct Texts {
+    Q_DECLARE_TR_FUNCTIONS(Quillet::HunspellChecker)
+};
 
 // Hunspell's names for the 8-bit encodings its dictionaries declare, in the spelling the
 // converters know.
@@ -52,7 +56,7 @@ SpellChecker::SpellChecker(const SpellDictionary& dictionary, const QStringList&
         QFile file(path);
         if (!file.open(QIODevice::ReadOnly)) {
             throw FileError(
-                QStringLiteral("Не удалось открыть словарь %1: %2")
+                Texts::tr("Не удалось открыть словарь %1: %2")
                     .arg(QDir::toNativeSeparators(path), reasonInRussian(file.errorString())));
         }
     }
@@ -62,7 +66,7 @@ SpellChecker::SpellChecker(const SpellDictionary& dictionary, const QStringList&
     m_encoder = QStringEncoder(name.constData());
     m_decoder = QStringDecoder(name.constData());
     if (!m_encoder.isValid() || !m_decoder.isValid()) {
-        throw FileError(QStringLiteral("Словарь %1 записан в неизвестной кодировке «%2»")
+        throw FileError(Texts::tr("Словарь %1 записан в неизвестной кодировке «%2»")
                             .arg(dictionary.name, m_encoding));
     }
     for (const QString& word : extraWords)

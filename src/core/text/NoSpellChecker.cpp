@@ -8,14 +8,21 @@
 
 #include "core/common/Errors.h"
 
+#include <QCoreApplication>
+
 namespace Quillet {
+namespace {
+struct Texts {
+    Q_DECLARE_TR_FUNCTIONS(Quillet::NoSpellChecker)
+};
+} // namespace
 
 struct SpellChecker::Engine {};
 
 QString spellCheckUnavailableReason()
 {
-    return QStringLiteral("Проверка орфографии недоступна: программа собрана без Hunspell "
-                          "(нужен пакет libhunspell-dev).");
+    return Texts::tr("Проверка орфографии недоступна: программа собрана без Hunspell "
+                     "(нужен пакет libhunspell-dev).");
 }
 
 SpellChecker::SpellChecker(const SpellDictionary& dictionary, const QStringList&)

@@ -5,6 +5,7 @@
 
 #include "core/common/Errors.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -17,23 +18,26 @@
 
 namespace Quillet {
 namespace {
+struct Texts {
+    Q_DECLARE_TR_FUNCTIONS(Quillet::SpellDictionaries)
+};
 
 QString languageName(const QString& language)
 {
-    static const QList<std::pair<QString, QString>> names{
-        {QStringLiteral("ru"), QStringLiteral("Русский")},
-        {QStringLiteral("en"), QStringLiteral("Английский")},
-        {QStringLiteral("uk"), QStringLiteral("Украинский")},
-        {QStringLiteral("be"), QStringLiteral("Белорусский")},
-        {QStringLiteral("kk"), QStringLiteral("Казахский")},
-        {QStringLiteral("de"), QStringLiteral("Немецкий")},
-        {QStringLiteral("fr"), QStringLiteral("Французский")},
-        {QStringLiteral("es"), QStringLiteral("Испанский")},
-        {QStringLiteral("it"), QStringLiteral("Итальянский")},
+    static const QList<std::pair<QString, const char*>> names{
+        {QStringLiteral("ru"), QT_TRANSLATE_NOOP("Quillet::SpellDictionaries", "Русский")},
+        {QStringLiteral("en"), QT_TRANSLATE_NOOP("Quillet::SpellDictionaries", "Английский")},
+        {QStringLiteral("uk"), QT_TRANSLATE_NOOP("Quillet::SpellDictionaries", "Украинский")},
+        {QStringLiteral("be"), QT_TRANSLATE_NOOP("Quillet::SpellDictionaries", "Белорусский")},
+        {QStringLiteral("kk"), QT_TRANSLATE_NOOP("Quillet::SpellDictionaries", "Казахский")},
+        {QStringLiteral("de"), QT_TRANSLATE_NOOP("Quillet::SpellDictionaries", "Немецкий")},
+        {QStringLiteral("fr"), QT_TRANSLATE_NOOP("Quillet::SpellDictionaries", "Французский")},
+        {QStringLiteral("es"), QT_TRANSLATE_NOOP("Quillet::SpellDictionaries", "Испанский")},
+        {QStringLiteral("it"), QT_TRANSLATE_NOOP("Quillet::SpellDictionaries", "Итальянский")},
     };
     for (const auto& [code, name] : names) {
         if (code == language)
-            return name;
+            return Texts::tr(name);
     }
     return QString();
 }
@@ -143,7 +147,7 @@ PersonalDictionary::PersonalDictionary(const QString& path) : m_path(path)
         return;
     if (!file.open(QIODevice::ReadOnly)) {
         throw FileError(
-            QStringLiteral("Не удалось прочитать личный словарь %1: %2")
+            Texts::tr("Не удалось прочитать личный словарь %1: %2")
                 .arg(QDir::toNativeSeparators(path), reasonInRussian(file.errorString())));
     }
     const QString text = QString::fromUtf8(file.readAll());
@@ -168,7 +172,7 @@ void PersonalDictionary::add(const QString& word)
     if (!QDir().mkpath(folder) || !file.open(QIODevice::WriteOnly)
         || file.write(bytes) != bytes.size() || !file.commit()) {
         throw FileError(
-            QStringLiteral("Не удалось сохранить личный словарь %1: %2")
+            Texts::tr("Не удалось сохранить личный словарь %1: %2")
                 .arg(QDir::toNativeSeparators(m_path), reasonInRussian(file.errorString())));
     }
     m_words = std::move(words);

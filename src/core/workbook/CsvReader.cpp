@@ -7,6 +7,7 @@
 #include "core/common/Errors.h"
 #include "core/workbook/GridWorkbook.h"
 
+#include <QCoreApplication>
 #include <QFileInfo>
 #include <QIODevice>
 #include <QStringDecoder>
@@ -15,6 +16,9 @@
 
 namespace Quillet {
 namespace {
+struct Texts {
+    Q_DECLARE_TR_FUNCTIONS(Quillet::CsvReader)
+};
 
 constexpr int SampleRecords = 100;
 constexpr std::array<char16_t, 3> Candidates{u';', u'\t', u','};
@@ -132,10 +136,9 @@ std::vector<std::array<int, 3>> countSeparators(QStringView text)
 QByteArray readBounded(QIODevice& device, qint64 limit, const QString& fileName)
 {
     const auto tooLarge = [&] {
-        return FileError(
-            QStringLiteral("Файл %1 слишком велик для текстовой таблицы (больше %2 МБ)")
-                .arg(fileName)
-                .arg(limit / (1024 * 1024)));
+        return FileError(Texts::tr("Файл %1 слишком велик для текстовой таблицы (больше %2 МБ)")
+                             .arg(fileName)
+                             .arg(limit / (1024 * 1024)));
     };
     if (!device.isSequential() && device.size() - device.pos() > limit)
         throw tooLarge();
@@ -144,7 +147,7 @@ QByteArray readBounded(QIODevice& device, qint64 limit, const QString& fileName)
     for (;;) {
         const qint64 got = device.read(chunk, sizeof chunk);
         if (got < 0)
-            throw FileError(QStringLiteral("Не удаётся прочитать файл %1: %2")
+            throw FileError(Texts::tr("Не удаётся прочитать файл %1: %2")
                                 .arg(fileName, reasonInRussian(device.errorString())));
         if (got == 0)
             break;
@@ -228,13 +231,13 @@ std::unique_ptr<Workbook> CsvReader::read(QIODevice& device, const QString& file
                                           const WorkbookOptions&) const
 {
     if (!device.isOpen() && !device.open(QIODevice::ReadOnly))
-        throw FileError(QStringLiteral("Не удаётся открыть файл %1: %2")
+        throw FileError(Texts::tr("Не удаётся открыть файл %1: %2")
                             .arg(fileName, reasonInRussian(device.errorString())));
     const QByteArray bytes = readBounded(device, MaxBytes, fileName);
     const QString text = decode(bytes);
     if (text.contains(QChar(u'\0')))
-        throw FileError(QStringLiteral("Файл %1 не является текстовой таблицей: в нём есть "
-                                       "двоичные данные")
+        throw FileError(Texts::tr("Файл %1 не является текстовой таблицей: в нём есть "
+                                  "двоичные данные")
                             .arg(fileName));
     auto workbook = std::make_unique<GridWorkbook>();
     GridWorksheet& sheet = workbook->addSheet(sheetNameOf(fileName));

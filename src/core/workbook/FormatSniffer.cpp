@@ -3,6 +3,7 @@
 
 #include "core/workbook/FormatSniffer.h"
 
+#include <QCoreApplication>
 #include <QFileInfo>
 #include <QIODevice>
 #include <QtEndian>
@@ -11,6 +12,9 @@
 
 namespace Quillet {
 namespace {
+struct Texts {
+    Q_DECLARE_TR_FUNCTIONS(Quillet::FormatSniffer)
+};
 
 // Enough for every signature below, a dBase header with all its 255 fields included.
 constexpr qint64 HeadBytes = 16 * 1024;
@@ -204,7 +208,8 @@ const FormatInfo Formats[] = {
     {WorkbookFormat::Ods, "OpenDocument (.ods)", "ods"},
     {WorkbookFormat::FlatOds, "OpenDocument XML (.fods)", "fods"},
     {WorkbookFormat::Xls, "Excel 97–2003 (.xls)", "xls"},
-    {WorkbookFormat::Csv, "текст с разделителями (.csv)", "csv"},
+    {WorkbookFormat::Csv,
+     QT_TRANSLATE_NOOP("Quillet::FormatSniffer", "текст с разделителями (.csv)"), "csv"},
     {WorkbookFormat::Xlsb, "Excel binary (.xlsb)", "xlsb"},
     {WorkbookFormat::Numbers, "Apple Numbers (.numbers)", "numbers"},
     {WorkbookFormat::Dbf, "dBase (.dbf)", "dbf"},
@@ -231,12 +236,14 @@ const struct {
     const char* patterns;
     bool converted;
 } FileKinds[] = {
-    {"Книги Excel", "*.xlsx *.xlsm *.xltx *.xltm *.xls *.xlt", false},
-    {"Книги OpenDocument", "*.ods *.ots *.fods", false},
-    {"Текст с разделителями", "*.csv *.txt", false},
-    {"Двоичные книги Excel", "*.xlsb", true},
+    {QT_TRANSLATE_NOOP("Quillet::FormatSniffer", "Книги Excel"),
+     "*.xlsx *.xlsm *.xltx *.xltm *.xls *.xlt", false},
+    {QT_TRANSLATE_NOOP("Quillet::FormatSniffer", "Книги OpenDocument"), "*.ods *.ots *.fods",
+     false},
+    {QT_TRANSLATE_NOOP("Quillet::FormatSniffer", "Текст с разделителями"), "*.csv *.txt", false},
+    {QT_TRANSLATE_NOOP("Quillet::FormatSniffer", "Двоичные книги Excel"), "*.xlsb", true},
     {"Apple Numbers", "*.numbers", true},
-    {"Таблицы dBase", "*.dbf", true},
+    {QT_TRANSLATE_NOOP("Quillet::FormatSniffer", "Таблицы dBase"), "*.dbf", true},
     {"Excel 2003 XML", "*.xml", true},
     {"SYLK", "*.slk *.sylk", true},
     {"DIF", "*.dif", true},
@@ -255,11 +262,11 @@ QStringList workbookFileFilters(bool withLibreOffice)
         if (kind.converted && !withLibreOffice)
             continue;
         all << QString::fromLatin1(kind.patterns);
-        filters << QStringLiteral("%1 (%2)").arg(QString::fromUtf8(kind.name),
+        filters << QStringLiteral("%1 (%2)").arg(Texts::tr(kind.name),
                                                  QString::fromLatin1(kind.patterns));
     }
-    filters.prepend(QStringLiteral("Все книги (%1)").arg(all.join(u' ')));
-    filters << QStringLiteral("Все файлы (*)");
+    filters.prepend(Texts::tr("Все книги (%1)").arg(all.join(u' ')));
+    filters << Texts::tr("Все файлы (*)");
     return filters;
 }
 
@@ -287,7 +294,7 @@ bool isSingleTableFormat(WorkbookFormat format)
 QString workbookFormatName(WorkbookFormat format)
 {
     const FormatInfo* info = infoOf(format);
-    return info ? QString::fromUtf8(info->name) : QStringLiteral("неизвестный");
+    return info ? Texts::tr(info->name) : Texts::tr("неизвестный");
 }
 
 QString workbookFormatSuffix(WorkbookFormat format)

@@ -10,6 +10,7 @@
 #include "core/workbook/XlsxReader.h"
 #include "core/workbook/XmlStream.h"
 
+#include <QCoreApplication>
 #include <QIODevice>
 
 #include <algorithm>
@@ -18,8 +19,10 @@
 #include <vector>
 
 namespace Quillet {
-
 namespace {
+struct Texts {
+    Q_DECLARE_TR_FUNCTIONS(Quillet::OdsReader)
+};
 
 constexpr quint64 MaxRows = 1048576;
 constexpr quint64 MaxColumns = 16384;
@@ -165,8 +168,8 @@ quint64 advance(quint64 position, quint64 count, quint64 limit)
 
 FileError tooLarge()
 {
-    return FileError(QStringLiteral("Таблица слишком велика: в ней больше ячеек или "
-                                    "текста, чем можно прочитать"));
+    return FileError(Texts::tr("Таблица слишком велика: в ней больше ячеек или "
+                               "текста, чем можно прочитать"));
 }
 
 struct StyleRun {
@@ -661,8 +664,8 @@ std::unique_ptr<Workbook> OdsReader::read(QIODevice& device, const QString& file
     if (data.startsWith("PK")) {
         ZipArchive zip(std::move(data), m_limits);
         if (!zip.contains(QStringLiteral("content.xml"))) {
-            throw FileError(QStringLiteral("Файл не является таблицей OpenDocument: в нём "
-                                           "нет content.xml"));
+            throw FileError(Texts::tr("Файл не является таблицей OpenDocument: в нём "
+                                      "нет content.xml"));
         }
         // Cells of content.xml refer to number styles of styles.xml.
         if (zip.contains(QStringLiteral("styles.xml"))) {
@@ -673,10 +676,10 @@ std::unique_ptr<Workbook> OdsReader::read(QIODevice& device, const QString& file
         if (zip.contains(QStringLiteral("settings.xml")))
             parseStreamed(zip, QStringLiteral("settings.xml"), handler);
     } else {
-        parseXml(handler, data, QStringLiteral("Файл OpenDocument"));
+        parseXml(handler, data, Texts::tr("Файл OpenDocument"));
     }
     if (workbook->sheets.empty())
-        throw FileError(QStringLiteral("В таблице нет листов"));
+        throw FileError(Texts::tr("В таблице нет листов"));
     return workbook;
 }
 

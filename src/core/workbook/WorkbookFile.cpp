@@ -10,6 +10,7 @@
 #include "core/workbook/XlsxReader.h"
 
 #include <QBuffer>
+#include <QCoreApplication>
 #include <QFile>
 #include <QFileInfo>
 
@@ -19,6 +20,9 @@
 
 namespace Quillet {
 namespace {
+struct Texts {
+    Q_DECLARE_TR_FUNCTIONS(Quillet::WorkbookFile)
+};
 
 std::unique_ptr<SpreadsheetReader> readerFor(WorkbookFormat format)
 {
@@ -47,18 +51,18 @@ SniffedFile openSniffed(const QString& path)
 {
     const QFileInfo info(path);
     if (!info.exists())
-        throw FileError(QStringLiteral("Не существует файла: %1").arg(path));
+        throw FileError(Texts::tr("Не существует файла: %1").arg(path));
     if (info.isDir())
-        throw FileError(QStringLiteral("Это папка, а не файл книги: %1").arg(path));
+        throw FileError(Texts::tr("Это папка, а не файл книги: %1").arg(path));
     auto file = std::make_unique<QFile>(path);
     if (!file->open(QIODevice::ReadOnly))
-        throw FileError(QStringLiteral("Не удаётся открыть файл %1: %2")
+        throw FileError(Texts::tr("Не удаётся открыть файл %1: %2")
                             .arg(path, reasonInRussian(file->errorString())));
     const WorkbookFormat format = sniffWorkbookFormat(*file, info.fileName());
     if (format == WorkbookFormat::Unknown)
-        throw FileError(QStringLiteral("Неизвестный формат книги: %1 (ожидается .xlsx, .xlsm, "
-                                       ".ods, .fods, .xls, .csv или .txt, а с LibreOffice "
-                                       "также .xlsb, .numbers, .dbf и другие его форматы)")
+        throw FileError(Texts::tr("Неизвестный формат книги: %1 (ожидается .xlsx, .xlsm, "
+                                  ".ods, .fods, .xls, .csv или .txt, а с LibreOffice "
+                                  "также .xlsb, .numbers, .dbf и другие его форматы)")
                             .arg(path));
     return {std::move(file), format};
 }
@@ -89,7 +93,7 @@ std::unique_ptr<Workbook> readRecalculated(const QString& path, WorkbookFormat f
     try {
         return XlsxReader().read(buffer, QFileInfo(path).fileName(), options);
     } catch (const FileError& error) {
-        throw FileError(QStringLiteral("Не удаётся прочитать пересчитанную копию файла %1: %2")
+        throw FileError(Texts::tr("Не удаётся прочитать пересчитанную копию файла %1: %2")
                             .arg(path, error.message()));
     }
 }
@@ -157,10 +161,10 @@ OpenedWorkbook openConverted(const QString& path, WorkbookFormat format,
 {
     OpenedWorkbook opened{readRecalculated(path, format, options, recalculation), {}};
     if (!opened.workbook)
-        throw FileError(QStringLiteral("Файл %1 — книга формата %2. Такие книги программа "
-                                       "открывает через LibreOffice, а он не установлен "
-                                       "(программа soffice): установите LibreOffice или "
-                                       "сохраните книгу как .xlsx.")
+        throw FileError(Texts::tr("Файл %1 — книга формата %2. Такие книги программа "
+                                  "открывает через LibreOffice, а он не установлен "
+                                  "(программа soffice): установите LibreOffice или "
+                                  "сохраните книгу как .xlsx.")
                             .arg(path, workbookFormatName(format)));
     const QStringList sheets = opened.workbook->sheetNames();
     if (isSingleTableFormat(format) && sheets.size() == 1)
@@ -273,7 +277,7 @@ OpenedWorkbook completeWorkbook(WorkbookFileReading reading, const WorkbookOptio
                                                                  std::move(computed));
             if (!merged->uncachedFormulas().empty())
                 opened.problems
-                    << QStringLiteral("LibreOffice не вычислил все формулы книги %1").arg(path);
+                    << Texts::tr("LibreOffice не вычислил все формулы книги %1").arg(path);
             opened.workbook = std::move(merged);
         }
     } catch (const FileError& error) {
