@@ -22,13 +22,15 @@ void writePng(const QImage& image, const QString& path)
 {
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly)) {
-        throw FileError(Texts::tr("Не удаётся записать файл %1: %2")
-                            .arg(path, reasonInRussian(file.errorString())));
+        throw FileError(
+            QCoreApplication::translate("Quillet::Cli", "Не удаётся записать файл %1: %2")
+                .arg(path, reasonInRussian(file.errorString())));
     }
     QImageWriter writer(&file, "png");
     if (!writer.write(image.convertToFormat(QImage::Format_RGB888)) || !file.commit()) {
-        throw FileError(Texts::tr("Не удаётся записать файл %1: %2")
-                            .arg(path, reasonInRussian(writer.errorString())));
+        throw FileError(
+            QCoreApplication::translate("Quillet::Cli", "Не удаётся записать файл %1: %2")
+                .arg(path, reasonInRussian(writer.errorString())));
     }
 }
 
@@ -36,24 +38,29 @@ int runBackground(const QStringList& args)
 {
     const ParsedArgs parsed = parseArgs(args, {QStringLiteral("out")}, {});
     if (parsed.positional.size() != 1)
-        throw UsageError(Texts::tr("Нужен ровно один файл проекта"));
+        throw UsageError(
+            QCoreApplication::translate("Quillet::Cli", "Нужен ровно один файл проекта"));
     const QString out = parsed.value(QStringLiteral("out"));
     if (out.isEmpty())
-        throw UsageError(Texts::tr("Не указан --out ФАЙЛ.png"));
+        throw UsageError(QCoreApplication::translate("Quillet::Cli", "Не указан --out ФАЙЛ.png"));
     const QString path = parsed.positional.first();
     if (!QFileInfo(path).isFile())
-        throw FileError(Texts::tr("Не существует файла проекта: %1").arg(path));
+        throw FileError(
+            QCoreApplication::translate("Quillet::Cli", "Не существует файла проекта: %1")
+                .arg(path));
     const UserSettings sizes;
     Project project = ProjectFile::load(path, ProjectSettings{}, &sizes);
     if (!hasBackground(project.BackgroundImage))
-        throw Error(Texts::tr("В проекте нет подложки: %1").arg(path));
+        throw Error(
+            QCoreApplication::translate("Quillet::Cli", "В проекте нет подложки: %1").arg(path));
     // As after opening the project: the width edit's leave handling builds the picture.
     bool repaint = false; // no page to draw again here
     BackgroundSettings panel(project.settings, project.BackgroundImage, repaint, MmPerPixel);
     panel.leaveImgWidth();
     const QImage& shown = panel.ShownBackground();
     if (shown.isNull())
-        throw Error(Texts::tr("Размер подложки — 0 пикселей: %1").arg(path));
+        throw Error(QCoreApplication::translate("Quillet::Cli", "Размер подложки — 0 пикселей: %1")
+                        .arg(path));
     writePng(shown, out);
     return ExitOk;
 }

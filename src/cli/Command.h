@@ -15,17 +15,12 @@ namespace Quillet::Cli {
 inline constexpr int ExitOk = 0;
 inline constexpr int ExitFailure = 2;
 
-/// The messages and usage lines of quillet-cli, in the language installed from LANG.
-struct Texts {
-    Q_DECLARE_TR_FUNCTIONS(Quillet::Cli)
-};
-
 /// A subcommand. `run` gets the arguments after the command name and returns the exit
 /// code; it may throw Quillet::Error (or UsageError), which main turns into one stderr
 /// line and exit code 2.
 struct Command {
     const char* name;
-    const char* usage; // marked with QT_TRANSLATE_NOOP("Quillet::Cli", …)
+    const char* usage; // marked with QT_TRANSLATE_NOOP("Quillet::Cli", …), shown translated
     int (*run)(const QStringList& args);
 };
 

@@ -202,10 +202,13 @@ int runInfo(const QStringList& args)
 {
     const ParsedArgs parsed = parseArgs(args, {}, {});
     if (parsed.positional.size() != 1)
-        throw UsageError(Texts::tr("Нужен ровно один файл проекта"));
+        throw UsageError(
+            QCoreApplication::translate("Quillet::Cli", "Нужен ровно один файл проекта"));
     const QString path = parsed.positional.first();
     if (!QFileInfo(path).isFile())
-        throw FileError(Texts::tr("Не существует файла проекта: %1").arg(path));
+        throw FileError(
+            QCoreApplication::translate("Quillet::Cli", "Не существует файла проекта: %1")
+                .arg(path));
     const UserSettings sizes;
     const Project project = ProjectFile::load(path, ProjectSettings{}, &sizes);
     printOut(QString::fromUtf8(

@@ -18,9 +18,6 @@
 
 namespace Quillet {
 namespace {
-struct Texts {
-    Q_DECLARE_TR_FUNCTIONS(Quillet::FieldOptions)
-};
 
 QChar flagChar(bool on)
 {
@@ -31,8 +28,10 @@ void requireWithin(double value, double lo, double hi, const QString& id, const 
 {
     if (!(value >= lo && value <= hi)) {
         throw ConversionError(
-            Texts::tr("Фигурное поле %1: %2 вне пределов %3–%4.")
-                .arg(id, Texts::tr(item), Numbers::formatGeneral(lo), Numbers::formatGeneral(hi)));
+            QCoreApplication::translate("Quillet::FieldOptions",
+                                        "Фигурное поле %1: %2 вне пределов %3–%4.")
+                .arg(id, QCoreApplication::translate("Quillet::FieldOptions", item),
+                     Numbers::formatGeneral(lo), Numbers::formatGeneral(hi)));
     }
 }
 
@@ -139,7 +138,10 @@ void readImageOptions(QStringView optionsText, ImageFieldOptions& o, const QStri
         const int opacity =
             item.integer(3, QT_TRANSLATE_NOOP("Quillet::OptionReader", "непрозрачность"));
         if (opacity < 0 || opacity > 255)
-            item.fail(Texts::tr("непрозрачность %1 вне диапазона 0–255").arg(opacity), at);
+            item.fail(QCoreApplication::translate("Quillet::FieldOptions",
+                                                  "непрозрачность %1 вне диапазона 0–255")
+                          .arg(opacity),
+                      at);
         o.opacity = opacity;
     }
 }
@@ -164,11 +166,15 @@ QString composeImageField(const QString& id, const ImageFieldOptions& o)
 {
     if (id.size() != 4) {
         throw ConversionError(
-            Texts::tr("ID поля должен состоять из четырёх символов: «%1».").arg(id));
+            QCoreApplication::translate("Quillet::FieldOptions",
+                                        "ID поля должен состоять из четырёх символов: «%1».")
+                .arg(id));
     }
     if (o.fileName.contains(FieldSeparator)) {
         throw ConversionError(
-            Texts::tr("Графическое поле %1: имя файла не может содержать символ с кодом 8.")
+            QCoreApplication::translate(
+                "Quillet::FieldOptions",
+                "Графическое поле %1: имя файла не может содержать символ с кодом 8.")
                 .arg(id));
     }
     QString text = id + o.fileName + FieldSeparator;
@@ -181,9 +187,11 @@ QString composeImageField(const QString& id, const ImageFieldOptions& o)
     text += QString::number(int(o.transparency));
     if (o.transparency == TransparencyMode::PixelColor) {
         if (o.pickX < 0 || o.pickX > 9999 || o.pickY < 0 || o.pickY > 9999) {
-            throw ConversionError(Texts::tr("Графическое поле %1: точка выбора цвета "
+            throw ConversionError(
+                QCoreApplication::translate("Quillet::FieldOptions",
+                                            "Графическое поле %1: точка выбора цвета "
                                             "должна лежать в пределах 0–9999.")
-                                      .arg(id));
+                    .arg(id));
         }
         text += Numbers::formatInt(o.pickX, 4) + Numbers::formatInt(o.pickY, 4);
     } else if (o.transparency == TransparencyMode::ChosenColor) {
@@ -192,7 +200,10 @@ QString composeImageField(const QString& id, const ImageFieldOptions& o)
     const int opacity = o.effectiveOpacity();
     if (opacity < 0 || opacity > 255) {
         throw ConversionError(
-            Texts::tr("Графическое поле %1: непрозрачность должна быть в пределах 0–255.").arg(id));
+            QCoreApplication::translate(
+                "Quillet::FieldOptions",
+                "Графическое поле %1: непрозрачность должна быть в пределах 0–255.")
+                .arg(id));
     }
     text += CopyModeMarker;
     text += QString::number(int(o.effectiveCopyMode()));
@@ -244,7 +255,10 @@ ShapeFieldOptions parseShapeOptions(QStringView optionsText, const QString& fiel
             in.takeUntil(FieldSeparator, QT_TRANSLATE_NOOP("Quillet::OptionReader", "цвет линии"));
         const auto value = Numbers::parseInt32(colour);
         if (!value)
-            in.fail(Texts::tr("цвет линии «%1» — не целое число").arg(colour), at);
+            in.fail(QCoreApplication::translate("Quillet::FieldOptions",
+                                                "цвет линии «%1» — не целое число")
+                        .arg(colour),
+                    at);
         o.lineColor = *value;
     }
     const QChar fillStyle =
@@ -269,7 +283,9 @@ QString composeShapeField(const QString& id, const ShapeFieldOptions& o)
 {
     if (id.size() != 4) {
         throw ConversionError(
-            Texts::tr("ID поля должен состоять из четырёх символов: «%1».").arg(id));
+            QCoreApplication::translate("Quillet::FieldOptions",
+                                        "ID поля должен состоять из четырёх символов: «%1».")
+                .arg(id));
     }
     QString text = id;
     switch (o.kind) {
@@ -293,13 +309,17 @@ QString composeShapeField(const QString& id, const ShapeFieldOptions& o)
                 + Numbers::formatFixed(o.endAngle, 3, 2);
         break;
     case ShapeKind::Unknown:
-        throw ConversionError(Texts::tr("Фигурное поле %1: не выбрана фигура.").arg(id));
+        throw ConversionError(QCoreApplication::translate("Quillet::FieldOptions",
+                                                          "Фигурное поле %1: не выбрана фигура.")
+                                  .arg(id));
     }
     requireWithin(o.lineWidthMm, 0, 10, id,
                   QT_TRANSLATE_NOOP("Quillet::FieldOptions", "толщина линии"));
     if (o.lineStyle < 0 || o.lineStyle > 4 || o.fillStyle < 0 || o.fillStyle > 7) {
         throw ConversionError(
-            Texts::tr("Фигурное поле %1: неизвестный стиль линии или заливки.").arg(id));
+            QCoreApplication::translate("Quillet::FieldOptions",
+                                        "Фигурное поле %1: неизвестный стиль линии или заливки.")
+                .arg(id));
     }
     text += FieldSeparator;
     text += Numbers::formatFixed(o.lineWidthMm, 2, 2);

@@ -11,9 +11,6 @@
 
 namespace Quillet {
 namespace {
-struct Texts {
-    Q_DECLARE_TR_FUNCTIONS(Quillet::FieldTree)
-};
 
 // Value of `count` decimal digits at `from`, or -1 when any of them is not a digit.
 int digitsValue(const QString& text, int from, int count)
@@ -115,27 +112,31 @@ FieldTree FieldTree::fromText(QStringView text)
         } else if (level == previousLevel + 1) {
             treeLevel = previousLevel + 1;
         } else {
-            throw ConversionError(
-                Texts::tr("Строка %1 дерева полей имеет отступ уровня %2 под узлом "
-                          "уровня %3.")
-                    .arg(lineNumber)
-                    .arg(level)
-                    .arg(previousLevel));
+            throw ConversionError(QCoreApplication::translate(
+                                      "Quillet::FieldTree",
+                                      "Строка %1 дерева полей имеет отступ уровня %2 под узлом "
+                                      "уровня %3.")
+                                      .arg(lineNumber)
+                                      .arg(level)
+                                      .arg(previousLevel));
         }
         if (treeLevel > 1) {
-            throw ConversionError(Texts::tr("Строка %1 дерева полей ставит узел под "
+            throw ConversionError(
+                QCoreApplication::translate("Quillet::FieldTree",
+                                            "Строка %1 дерева полей ставит узел под "
                                             "блок, а у блоков нет вложенных узлов.")
-                                      .arg(lineNumber));
+                    .arg(lineNumber));
         }
         if (treeLevel == 0) {
             FieldNode field;
             field.text = nodeText;
             if (field.id() < 0) {
-                throw ConversionError(
-                    Texts::tr("Строка %1 дерева полей — поле, текст которого «%2» "
-                              "не начинается с четырёхзначного ID.")
-                        .arg(lineNumber)
-                        .arg(nodeText.left(40)));
+                throw ConversionError(QCoreApplication::translate(
+                                          "Quillet::FieldTree",
+                                          "Строка %1 дерева полей — поле, текст которого «%2» "
+                                          "не начинается с четырёхзначного ID.")
+                                          .arg(lineNumber)
+                                          .arg(nodeText.left(40)));
             }
             tree.fields.push_back(std::move(field));
         } else {

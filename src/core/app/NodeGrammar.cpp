@@ -15,9 +15,6 @@
 
 namespace Quillet {
 namespace {
-struct Texts {
-    Q_DECLARE_TR_FUNCTIONS(Quillet::NodeGrammar)
-};
 
 // Pixels beyond this are not a page position but a typo; they would also overflow the
 // 32-bit rectangle members.
@@ -28,12 +25,14 @@ long double blockItem(QStringView text, int from, const char* edge)
     const QStringView part = text.mid(from - 1, 7);
     const auto value = part.size() == 7 ? Numbers::parseDecimal(part) : std::nullopt;
     if (!value) {
-        throw ConversionError(Texts::tr("Блок «%1», позиции %2–%3: %4 край «%5» "
+        throw ConversionError(
+            QCoreApplication::translate("Quillet::NodeGrammar",
+                                        "Блок «%1», позиции %2–%3: %4 край «%5» "
                                         "— не число.")
-                                  .arg(text.left(40).toString())
-                                  .arg(from)
-                                  .arg(from + 6)
-                                  .arg(Texts::tr(edge), part.toString()));
+                .arg(text.left(40).toString())
+                .arg(from)
+                .arg(from + 6)
+                .arg(QCoreApplication::translate("Quillet::NodeGrammar", edge), part.toString()));
     }
     return *value;
 }
@@ -42,9 +41,11 @@ int32_t edgePixel(long double mm, long double mmPerPixel, int origin, QStringVie
 {
     const long double px = mm / mmPerPixel;
     if (!(std::fabs(px) <= kMaxPixelMagnitude)) {
-        throw ConversionError(Texts::tr("Блок «%1»: край лежит далеко за пределами "
+        throw ConversionError(
+            QCoreApplication::translate("Quillet::NodeGrammar",
+                                        "Блок «%1»: край лежит далеко за пределами "
                                         "любой страницы.")
-                                  .arg(text.toString()));
+                .arg(text.toString()));
     }
     return static_cast<int32_t>(roundHalfEven(px) - origin);
 }
@@ -53,8 +54,9 @@ QString fixedEdge(long double mm)
 {
     const QString text = Numbers::formatFixed(mm, 4, 2);
     if (text.size() != 7) {
-        throw ConversionError(Texts::tr("Край блока %1 мм лежит вне 0–9999,99 мм "
-                                        "и не может быть сохранён.")
+        throw ConversionError(QCoreApplication::translate("Quillet::NodeGrammar",
+                                                          "Край блока %1 мм лежит вне 0–9999,99 мм "
+                                                          "и не может быть сохранён.")
                                   .arg(Numbers::formatFixed(mm, 1, 2)));
     }
     return text;
@@ -64,7 +66,9 @@ void requireId(const QString& id)
 {
     if (id.size() != 4) {
         throw ConversionError(
-            Texts::tr("ID поля должен состоять из четырёх символов: «%1».").arg(id));
+            QCoreApplication::translate("Quillet::NodeGrammar",
+                                        "ID поля должен состоять из четырёх символов: «%1».")
+                .arg(id));
     }
 }
 
@@ -72,7 +76,11 @@ void requireRange(long long value, long long lo, long long hi, const char* item)
 {
     if (value < lo || value > hi) {
         throw ConversionError(
-            Texts::tr("%1 %2 вне пределов %3–%4.").arg(Texts::tr(item)).arg(value).arg(lo).arg(hi));
+            QCoreApplication::translate("Quillet::NodeGrammar", "%1 %2 вне пределов %3–%4.")
+                .arg(QCoreApplication::translate("Quillet::NodeGrammar", item))
+                .arg(value)
+                .arg(lo)
+                .arg(hi));
     }
 }
 
@@ -87,7 +95,9 @@ void requireSingleLine(const QString& nodeText, const QString& id)
 {
     if (nodeText.contains(u'\r') || nodeText.contains(u'\n')) {
         throw ConversionError(
-            Texts::tr("Поле %1: текст узла не может содержать переводы строки.").arg(id));
+            QCoreApplication::translate("Quillet::NodeGrammar",
+                                        "Поле %1: текст узла не может содержать переводы строки.")
+                .arg(id));
     }
 }
 
@@ -192,9 +202,11 @@ QString composeTextField(const QString& id, const TOptTextField& o)
     requireId(id);
     for (QChar c : o.fieldText) {
         if (c == FieldSeparator || c == u'\r' || c == u'\n') {
-            throw ConversionError(Texts::tr("Текстовое поле %1: текст поля не может "
+            throw ConversionError(
+                QCoreApplication::translate("Quillet::NodeGrammar",
+                                            "Текстовое поле %1: текст поля не может "
                                             "содержать переводы строки и символ с кодом 8.")
-                                      .arg(id));
+                    .arg(id));
         }
     }
     requireRange(o.maxBlocks, 0, 9,
@@ -218,9 +230,11 @@ QString composeTextField(const QString& id, const TOptTextField& o)
     const auto requirePrintable = [&id](const QString& items, const char* what) {
         for (QChar c : items) {
             if (c.unicode() < 32) {
-                throw ConversionError(Texts::tr("Текстовое поле %1: управляющие символы "
+                throw ConversionError(
+                    QCoreApplication::translate("Quillet::NodeGrammar",
+                                                "Текстовое поле %1: управляющие символы "
                                                 "недопустимы (%2).")
-                                          .arg(id, Texts::tr(what)));
+                        .arg(id, QCoreApplication::translate("Quillet::NodeGrammar", what)));
             }
         }
     };

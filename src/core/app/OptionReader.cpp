@@ -8,28 +8,27 @@
 #include <QCoreApplication>
 
 namespace Quillet {
-namespace {
-struct Texts {
-    Q_DECLARE_TR_FUNCTIONS(Quillet::OptionReader)
-};
-} // namespace
-
 QString nodeName(const char* kind, const QString& fieldId)
 {
-    const QString name = Texts::tr(kind);
+    const QString name = QCoreApplication::translate("Quillet::OptionReader", kind);
     return fieldId.isEmpty() ? name : QStringLiteral("%1 %2").arg(name, fieldId);
 }
 
 void OptionReader::fail(const QString& problem, int position) const
 {
-    throw ConversionError(Texts::tr("%1, позиция %2: %3.").arg(m_what).arg(position).arg(problem));
+    throw ConversionError(
+        QCoreApplication::translate("Quillet::OptionReader", "%1, позиция %2: %3.")
+            .arg(m_what)
+            .arg(position)
+            .arg(problem));
 }
 
 QStringView OptionReader::take(qsizetype count, const char* item)
 {
     if (m_text.size() - m_pos < count) {
-        fail(Texts::tr("текст обрывается там, где ожидается %1 (символов: %2)")
-                 .arg(Texts::tr(item))
+        fail(QCoreApplication::translate("Quillet::OptionReader",
+                                         "текст обрывается там, где ожидается %1 (символов: %2)")
+                 .arg(QCoreApplication::translate("Quillet::OptionReader", item))
                  .arg(count),
              position());
     }
@@ -42,9 +41,10 @@ QStringView OptionReader::takeUntil(QChar separator, const char* item)
 {
     const qsizetype at = m_text.indexOf(separator, m_pos);
     if (at < 0) {
-        fail(Texts::tr("нет разделителя (код %1), которым кончается %2")
+        fail(QCoreApplication::translate("Quillet::OptionReader",
+                                         "нет разделителя (код %1), которым кончается %2")
                  .arg(separator.unicode())
-                 .arg(Texts::tr(item)),
+                 .arg(QCoreApplication::translate("Quillet::OptionReader", item)),
              position());
     }
     const QStringView part = m_text.mid(m_pos, at - m_pos);
@@ -62,7 +62,11 @@ int OptionReader::digit(int max, const char* item)
     const int at = position();
     const QChar c = take(1, item)[0];
     if (c.unicode() < u'0' || c.unicode() > u'0' + max) {
-        fail(Texts::tr("%1 — ожидалась цифра 0–%2, а не «%3»").arg(Texts::tr(item)).arg(max).arg(c),
+        fail(QCoreApplication::translate("Quillet::OptionReader",
+                                         "%1 — ожидалась цифра 0–%2, а не «%3»")
+                 .arg(QCoreApplication::translate("Quillet::OptionReader", item))
+                 .arg(max)
+                 .arg(c),
              at);
     }
     return c.unicode() - u'0';
@@ -74,7 +78,9 @@ int32_t OptionReader::integer(qsizetype count, const char* item)
     const QStringView part = take(count, item);
     const auto value = Numbers::parseInt32(part);
     if (!value) {
-        fail(Texts::tr("%1 «%2» — не целое число").arg(Texts::tr(item), part.toString()), at);
+        fail(QCoreApplication::translate("Quillet::OptionReader", "%1 «%2» — не целое число")
+                 .arg(QCoreApplication::translate("Quillet::OptionReader", item), part.toString()),
+             at);
     }
     return *value;
 }
@@ -85,7 +91,9 @@ long double OptionReader::decimal(qsizetype count, const char* item)
     const QStringView part = take(count, item);
     const auto value = Numbers::parseDecimal(part);
     if (!value) {
-        fail(Texts::tr("%1 «%2» — не число").arg(Texts::tr(item), part.toString()), at);
+        fail(QCoreApplication::translate("Quillet::OptionReader", "%1 «%2» — не число")
+                 .arg(QCoreApplication::translate("Quillet::OptionReader", item), part.toString()),
+             at);
     }
     return *value;
 }
@@ -97,7 +105,9 @@ int32_t OptionReader::integerRest(const char* item)
     m_pos = m_text.size();
     const auto value = Numbers::parseInt32(part);
     if (!value) {
-        fail(Texts::tr("%1 «%2» — не целое число").arg(Texts::tr(item), part.toString()), at);
+        fail(QCoreApplication::translate("Quillet::OptionReader", "%1 «%2» — не целое число")
+                 .arg(QCoreApplication::translate("Quillet::OptionReader", item), part.toString()),
+             at);
     }
     return *value;
 }

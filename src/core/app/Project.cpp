@@ -15,17 +15,16 @@
 
 namespace Quillet {
 namespace {
-struct Texts {
-    Q_DECLARE_TR_FUNCTIONS(Quillet::Project)
-};
 
 void requireFreeNumber(int next)
 {
     if (next > MaxFieldNumber) {
-        throw Error(Texts::tr("Все номера полей до %1 уже выданы. Сохраните и "
-                              "снова откройте проект, чтобы освободить номера удалённых "
-                              "полей.")
-                        .arg(MaxFieldNumber));
+        throw Error(
+            QCoreApplication::translate("Quillet::Project",
+                                        "Все номера полей до %1 уже выданы. Сохраните и "
+                                        "снова откройте проект, чтобы освободить номера удалённых "
+                                        "полей.")
+                .arg(MaxFieldNumber));
     }
 }
 

@@ -22,9 +22,6 @@
 
 namespace Quillet::ProjectFile {
 namespace {
-struct Texts {
-    Q_DECLARE_TR_FUNCTIONS(Quillet::ProjectFile)
-};
 
 const QString kCrLf = QStringLiteral("\r\n");
 
@@ -36,9 +33,10 @@ QByteArray encodeOrThrow(const QString& text, const QString& what)
 {
     const qsizetype bad = Cp1251::firstUnencodable(text);
     if (bad >= 0) {
-        throw ConversionError(Texts::tr("%1: символ %2 нельзя сохранить в файле "
-                                        "проекта (Windows-1251). Замените его и "
-                                        "сохраните снова.")
+        throw ConversionError(QCoreApplication::translate("Quillet::ProjectFile",
+                                                          "%1: символ %2 нельзя сохранить в файле "
+                                                          "проекта (Windows-1251). Замените его и "
+                                                          "сохраните снова.")
                                   .arg(what, Cp1251::describeCharacter(text, bad)));
     }
     return *Cp1251::encode(text);
@@ -60,14 +58,17 @@ QByteArray treeChunk(const FieldTree& tree)
 {
     QByteArray out;
     for (const FieldNode& field : tree.fields) {
-        const QString fieldName = Texts::tr("Поле %1").arg(field.text.left(4));
+        const QString fieldName =
+            QCoreApplication::translate("Quillet::ProjectFile", "Поле %1").arg(field.text.left(4));
         out += encodeOrThrow(field.text, fieldName) + "\r\n";
         int n = 0;
         for (const TreeNode& block : field.blocks) {
             ++n;
             out += '\t'
-                   + encodeOrThrow(block.text,
-                                   Texts::tr("Блок %1 поля %2").arg(n).arg(field.text.left(4)))
+                   + encodeOrThrow(block.text, QCoreApplication::translate("Quillet::ProjectFile",
+                                                                           "Блок %1 поля %2")
+                                                   .arg(n)
+                                                   .arg(field.text.left(4)))
                    + "\r\n";
         }
     }
@@ -109,17 +110,20 @@ public:
         char bytes[8];
         const qint64 got = m_device.read(bytes, 8);
         if (got != 8) {
-            throw FileError(Texts::tr("Файл проекта обрывается перед длиной раздела «%1».")
-                                .arg(Texts::tr(what)));
+            throw FileError(
+                QCoreApplication::translate("Quillet::ProjectFile",
+                                            "Файл проекта обрывается перед длиной раздела «%1».")
+                    .arg(QCoreApplication::translate("Quillet::ProjectFile", what)));
         }
         quint64 length = 0;
         for (int i = 7; i >= 0; --i)
             length = (length << 8) | quint8(bytes[i]);
         const qint64 left = bytesLeft();
         if (left >= 0 && length > quint64(left)) {
-            throw FileError(Texts::tr("Файл проекта повреждён: в разделе «%1» "
-                                      "заявлено байт: %2, а осталось только %3.")
-                                .arg(Texts::tr(what))
+            throw FileError(QCoreApplication::translate("Quillet::ProjectFile",
+                                                        "Файл проекта повреждён: в разделе «%1» "
+                                                        "заявлено байт: %2, а осталось только %3.")
+                                .arg(QCoreApplication::translate("Quillet::ProjectFile", what))
                                 .arg(length)
                                 .arg(left));
         }
@@ -136,7 +140,9 @@ public:
         }
         if (quint64(content.size()) != length) {
             throw FileError(
-                Texts::tr("Файл проекта обрывается внутри раздела «%1».").arg(Texts::tr(what)));
+                QCoreApplication::translate("Quillet::ProjectFile",
+                                            "Файл проекта обрывается внутри раздела «%1».")
+                    .arg(QCoreApplication::translate("Quillet::ProjectFile", what)));
         }
         return content;
     }
@@ -157,10 +163,12 @@ long long settingsInteger(const QString& line, int index, const char* what)
 {
     const auto value = Numbers::parseInteger(line);
     if (!value || *value < -kMaxLengthPixels || *value > kMaxLengthPixels) {
-        throw FileError(Texts::tr("Строка настроек %1 (%2) файла проекта — "
-                                  "недопустимое число: «%3».")
-                            .arg(index)
-                            .arg(Texts::tr(what), line.left(40)));
+        throw FileError(
+            QCoreApplication::translate("Quillet::ProjectFile",
+                                        "Строка настроек %1 (%2) файла проекта — "
+                                        "недопустимое число: «%3».")
+                .arg(index)
+                .arg(QCoreApplication::translate("Quillet::ProjectFile", what), line.left(40)));
     }
     return *value;
 }
@@ -203,9 +211,11 @@ void applyPageSize(ProjectSettings& s, const QString& line, const PageSizeCatalo
     const auto width = Numbers::parseInteger(QStringView(numbers).left(comma < 0 ? 0 : comma));
     const auto height = Numbers::parseInteger(QStringView(numbers).mid(comma + 1));
     if (comma < 0 || !width || !height || *width > MaxPagePixels || *height > MaxPagePixels) {
-        throw FileError(Texts::tr("Строка настроек 3 (размер страницы) файла проекта "
-                                  "не имеет вида «имя/ширина,высота» в пикселях: «%1».")
-                            .arg(line.left(60)));
+        throw FileError(
+            QCoreApplication::translate("Quillet::ProjectFile",
+                                        "Строка настроек 3 (размер страницы) файла проекта "
+                                        "не имеет вида «имя/ширина,высота» в пикселях: «%1».")
+                .arg(line.left(60)));
     }
     // As when the size is typed: at least one pixel each way.
     s.SizeName = name;
@@ -216,9 +226,11 @@ void applyPageSize(ProjectSettings& s, const QString& line, const PageSizeCatalo
 void applySettings(ProjectSettings& s, const QStringList& lines, const PageSizeCatalog* sizes)
 {
     if (lines.size() < 12) {
-        throw FileError(Texts::tr("В файле проекта строк настроек: %1, а нужно не "
-                                  "меньше 12.")
-                            .arg(lines.size()));
+        throw FileError(
+            QCoreApplication::translate("Quillet::ProjectFile",
+                                        "В файле проекта строк настроек: %1, а нужно не "
+                                        "меньше 12.")
+                .arg(lines.size()));
     }
     s.xlsFile = lines[0];
     s.sheet = lines[1];
@@ -245,8 +257,9 @@ void applySettings(ProjectSettings& s, const QStringList& lines, const PageSizeC
     if (lines.size() > 12) {
         const auto angle = Numbers::parseDecimal(lines[12]);
         if (!angle || std::fabs(*angle) > 1e9L) {
-            throw FileError(Texts::tr("Строка настроек 12 (угол поворота) файла "
-                                      "проекта — не число: «%1».")
+            throw FileError(QCoreApplication::translate("Quillet::ProjectFile",
+                                                        "Строка настроек 12 (угол поворота) файла "
+                                                        "проекта — не число: «%1».")
                                 .arg(lines[12].left(40)));
         }
         s.Angle1 = double(*angle);
@@ -276,16 +289,23 @@ QByteArray serialize(const Project& project)
 {
     QByteArray relations;
     for (const RelationItem& item : project.RelateList)
-        relations +=
-            encodeOrThrow(item.text, Texts::tr("Зависимость «%1»").arg(item.text)) + "\r\n";
+        relations += encodeOrThrow(item.text, QCoreApplication::translate("Quillet::ProjectFile",
+                                                                          "Зависимость «%1»")
+                                                  .arg(item.text))
+                     + "\r\n";
     const ProjectSettings& s = project.settings;
-    encodeOrThrow(s.xlsFile, Texts::tr("Имя файла таблицы"));
-    encodeOrThrow(s.sheet, Texts::tr("Имя листа"));
-    encodeOrThrow(s.SizeName, Texts::tr("Название размера страницы"));
-    const QByteArray settings = encodeOrThrow(settingsText(s), Texts::tr("Настройки"));
+    encodeOrThrow(s.xlsFile,
+                  QCoreApplication::translate("Quillet::ProjectFile", "Имя файла таблицы"));
+    encodeOrThrow(s.sheet, QCoreApplication::translate("Quillet::ProjectFile", "Имя листа"));
+    encodeOrThrow(s.SizeName,
+                  QCoreApplication::translate("Quillet::ProjectFile", "Название размера страницы"));
+    const QByteArray settings = encodeOrThrow(
+        settingsText(s), QCoreApplication::translate("Quillet::ProjectFile", "Настройки"));
     QByteArray replace;
     for (const ReplacePair& pair : project.ReplaceList) {
-        const QString what = Texts::tr("Пара автозамены «%1»").arg(pair.find);
+        const QString what =
+            QCoreApplication::translate("Quillet::ProjectFile", "Пара автозамены «%1»")
+                .arg(pair.find);
         replace += encodeOrThrow(pair.find, what) + "\r\n";
         replace += encodeOrThrow(pair.replacement, what) + "\r\n";
     }
@@ -308,11 +328,13 @@ void save(const Project& project, const QString& path)
     const QByteArray bytes = serialize(project);
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly)) {
-        throw FileError(Texts::tr("Не удаётся записать файл проекта %1: %2")
+        throw FileError(QCoreApplication::translate("Quillet::ProjectFile",
+                                                    "Не удаётся записать файл проекта %1: %2")
                             .arg(path, reasonInRussian(file.errorString())));
     }
     if (file.write(bytes) != bytes.size() || !file.commit()) {
-        throw FileError(Texts::tr("Не удаётся записать файл проекта %1: %2")
+        throw FileError(QCoreApplication::translate("Quillet::ProjectFile",
+                                                    "Не удаётся записать файл проекта %1: %2")
                             .arg(path, reasonInRussian(file.errorString())));
     }
 }
@@ -324,8 +346,9 @@ QSize backgroundSize(const QByteArray& jpeg)
     int width = 0;
     int height = 0;
     if (!readJpegSize(jpeg, width, height) || width <= 0 || height <= 0) {
-        throw FileError(Texts::tr("Подложка в файле проекта не является "
-                                  "читаемым изображением JPEG."));
+        throw FileError(QCoreApplication::translate("Quillet::ProjectFile",
+                                                    "Подложка в файле проекта не является "
+                                                    "читаемым изображением JPEG."));
     }
     return QSize(width, height);
 }
@@ -367,7 +390,8 @@ Project load(const QString& path, const ProjectSettings& current, const PageSize
 {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
-        throw FileError(Texts::tr("Не удаётся открыть файл проекта %1: %2")
+        throw FileError(QCoreApplication::translate("Quillet::ProjectFile",
+                                                    "Не удаётся открыть файл проекта %1: %2")
                             .arg(path, reasonInRussian(file.errorString())));
     }
     return read(file, current, sizes);

@@ -17,9 +17,6 @@
 
 namespace Quillet {
 namespace {
-struct Texts {
-    Q_DECLARE_TR_FUNCTIONS(Quillet::UserSettings)
-};
 
 const QString kScaleKey = QStringLiteral("mscale");
 const QString kAdvertKey = QStringLiteral("adpage");
@@ -67,8 +64,10 @@ void commit(std::unique_ptr<QSettings>& settings, const QString& what)
     else
         settings = std::make_unique<QSettings>(settings->fileName(), settings->format());
     if (settings->status() == QSettings::AccessError) {
-        throw Error(Texts::tr("Не удаётся сохранить %1 в настройках пользователя (%2).")
-                        .arg(what, settings->fileName()));
+        throw Error(
+            QCoreApplication::translate("Quillet::UserSettings",
+                                        "Не удаётся сохранить %1 в настройках пользователя (%2).")
+                .arg(what, settings->fileName()));
     }
 }
 
@@ -78,8 +77,9 @@ double readDouble(const QSettings& settings, const QString& key, const QString& 
     const QVariant value = settings.value(key);
     const double result = value.toDouble(&ok);
     if (!value.isValid() || !ok) {
-        throw Error(Texts::tr("У размера страницы «%1» в настройках пользователя "
-                              "нет допустимого значения «%2».")
+        throw Error(QCoreApplication::translate("Quillet::UserSettings",
+                                                "У размера страницы «%1» в настройках пользователя "
+                                                "нет допустимого значения «%2».")
                         .arg(name, key));
     }
     return result;
@@ -149,7 +149,8 @@ std::vector<std::pair<QString, PageSize>> UserSettings::standardPageSizes()
     }();
     std::vector<std::pair<QString, PageSize>> named = sizes;
     for (size_t i = 1; i < named.size(); i += 2)
-        named[i].first = Texts::tr("%1 альбомная").arg(named[i].first);
+        named[i].first = QCoreApplication::translate("Quillet::UserSettings", "%1 альбомная")
+                             .arg(named[i].first);
     return named;
 }
 
@@ -164,7 +165,8 @@ bool UserSettings::addStandardPageSizes()
         m_settings->endGroup();
     }
     m_settings->setValue(kPresetsKey, 1);
-    commit(m_settings, Texts::tr("стандартные размеры страниц"));
+    commit(m_settings,
+           QCoreApplication::translate("Quillet::UserSettings", "стандартные размеры страниц"));
     return true;
 }
 
@@ -192,13 +194,16 @@ void UserSettings::savePageSize(const QString& name, const PageSize& size)
     m_settings->setValue(kWidthKey, size.widthMm);
     m_settings->setValue(kHeightKey, size.heightMm);
     m_settings->endGroup();
-    commit(m_settings, Texts::tr("размер страницы «%1»").arg(name));
+    commit(m_settings,
+           QCoreApplication::translate("Quillet::UserSettings", "размер страницы «%1»").arg(name));
 }
 
 void UserSettings::removePageSize(const QString& name)
 {
     m_settings->remove(groupKey(name));
-    commit(m_settings, Texts::tr("удаление размера страницы «%1»").arg(name));
+    commit(m_settings,
+           QCoreApplication::translate("Quillet::UserSettings", "удаление размера страницы «%1»")
+               .arg(name));
 }
 
 QStringList UserSettings::recentProjects() const
@@ -218,7 +223,8 @@ void UserSettings::writeRecentProjects(const QStringList& paths)
     const int count = std::min<int>(kMaxRecent, int(paths.size()));
     for (int i = 0; i < count; ++i)
         m_settings->setValue(QString::number(i + 1), paths[i]);
-    commit(m_settings, Texts::tr("список последних проектов"));
+    commit(m_settings,
+           QCoreApplication::translate("Quillet::UserSettings", "список последних проектов"));
 }
 
 std::optional<double> UserSettings::calibratedScale() const
@@ -229,14 +235,15 @@ std::optional<double> UserSettings::calibratedScale() const
     bool ok = false;
     const double scale = value.toDouble(&ok);
     if (!ok)
-        throw Error(Texts::tr("В настройках пользователя недопустимое значение «mscale»."));
+        throw Error(QCoreApplication::translate(
+            "Quillet::UserSettings", "В настройках пользователя недопустимое значение «mscale»."));
     return scale;
 }
 
 void UserSettings::setCalibratedScale(double scale)
 {
     m_settings->setValue(kScaleKey, scale);
-    commit(m_settings, Texts::tr("калибровку экрана"));
+    commit(m_settings, QCoreApplication::translate("Quillet::UserSettings", "калибровку экрана"));
 }
 
 PrinterCalibration UserSettings::calibration(const QString& printer, bool portrait) const
@@ -259,9 +266,11 @@ PrinterCalibration UserSettings::calibration(const QString& printer, bool portra
     read("scaleX", c.scaleX);
     read("scaleY", c.scaleY);
     if (!c.isPlausible()) {
-        throw Error(Texts::tr("Калибровка принтера «%1» в настройках пользователя "
-                              "повреждена; выполните калибровку заново.")
-                        .arg(printer));
+        throw Error(
+            QCoreApplication::translate("Quillet::UserSettings",
+                                        "Калибровка принтера «%1» в настройках пользователя "
+                                        "повреждена; выполните калибровку заново.")
+                .arg(printer));
     }
     return c;
 }
@@ -270,9 +279,13 @@ void UserSettings::setCalibration(const QString& printer, bool portrait,
                                   const PrinterCalibration& calibration)
 {
     if (printer.isEmpty())
-        throw Error(Texts::tr("Не выбран принтер: калибровка не сохранена."));
+        throw Error(QCoreApplication::translate("Quillet::UserSettings",
+                                                "Не выбран принтер: калибровка не сохранена."));
     if (!calibration.isPlausible()) {
-        throw Error(Texts::tr("Калибровка принтера «%1» недопустима и не сохранена.").arg(printer));
+        throw Error(
+            QCoreApplication::translate("Quillet::UserSettings",
+                                        "Калибровка принтера «%1» недопустима и не сохранена.")
+                .arg(printer));
     }
     const QString group = calibrationGroup(printer, portrait);
     m_printers->remove(group);
@@ -284,7 +297,9 @@ void UserSettings::setCalibration(const QString& printer, bool portrait,
         m_printers->setValue(QStringLiteral("scaleY"), calibration.scaleY);
         m_printers->endGroup();
     }
-    commit(m_printers, Texts::tr("калибровку принтера «%1»").arg(printer));
+    commit(m_printers,
+           QCoreApplication::translate("Quillet::UserSettings", "калибровку принтера «%1»")
+               .arg(printer));
 }
 
 QString UserSettings::calibrationFile() const
@@ -303,7 +318,8 @@ void UserSettings::setAdvertPage(const QString& address)
         m_settings->remove(kAdvertKey);
     else
         m_settings->setValue(kAdvertKey, address.trimmed());
-    commit(m_settings, Texts::tr("адрес рекламной страницы"));
+    commit(m_settings,
+           QCoreApplication::translate("Quillet::UserSettings", "адрес рекламной страницы"));
 }
 
 InterfaceLanguage UserSettings::interfaceLanguage() const
@@ -317,7 +333,7 @@ void UserSettings::setInterfaceLanguage(InterfaceLanguage language)
         m_settings->remove(kLanguageKey);
     else
         m_settings->setValue(kLanguageKey, interfaceLanguageKey(language));
-    commit(m_settings, Texts::tr("язык интерфейса"));
+    commit(m_settings, QCoreApplication::translate("Quillet::UserSettings", "язык интерфейса"));
 }
 
 QStringList UserSettings::withRecentProject(const QStringList& menuPaths, const QString& path)

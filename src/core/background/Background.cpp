@@ -16,9 +16,6 @@
 
 namespace Quillet {
 namespace {
-struct Texts {
-    Q_DECLARE_TR_FUNCTIONS(Quillet::Background)
-};
 
 // Lengths beyond this many pixels (about 85 m at 300 dpi) are typing accidents; they
 // are refused before any rounding could overflow.
@@ -32,7 +29,7 @@ int toPixels(long double mm, long double mmPerPixel, const char* problem)
 {
     const long double px = mm / mmPerPixel;
     if (!std::isfinite(px) || std::fabs(px) > MaxPixels) {
-        throw Error(Texts::tr(problem));
+        throw Error(QCoreApplication::translate("Quillet::Background", problem));
     }
     return int(roundHalfEven(px));
 }
@@ -56,7 +53,8 @@ const char* const MarginProblem =
 Frame frameOf(const ProjectSettings& s, long double mmPerPixel)
 {
     if (!(mmPerPixel > 0) || !std::isfinite(mmPerPixel))
-        throw Error(Texts::tr("Недопустимое разрешение для подложки."));
+        throw Error(QCoreApplication::translate("Quillet::Background",
+                                                "Недопустимое разрешение для подложки."));
     const long double width = s.ImgWidth;
     const long double height = s.ImgHeight;
     const long double left = s.MirLeft;
@@ -77,7 +75,8 @@ Frame frameOf(const ProjectSettings& s, long double mmPerPixel)
 long long angleTenths(double angle)
 {
     if (!std::isfinite(angle) || std::fabs(angle) > MaxAngle)
-        throw Error(Texts::tr("Угол поворота подложки вне допустимого диапазона."));
+        throw Error(QCoreApplication::translate(
+            "Quillet::Background", "Угол поворота подложки вне допустимого диапазона."));
     const double tenths = angle * 10.0;
     return roundHalfEven(tenths);
 }
@@ -85,7 +84,8 @@ long long angleTenths(double angle)
 void ensureSized(const TFastDIB& raster)
 {
     if (raster.isEmpty())
-        throw Error(Texts::tr("Подложка слишком велика для обработки."));
+        throw Error(QCoreApplication::translate("Quillet::Background",
+                                                "Подложка слишком велика для обработки."));
 }
 
 /// Turns A into B by the branches of the angle as entered; A may be emptied.
@@ -118,7 +118,8 @@ void scale(TFastDIB& b, TFastDIB& a, int w, int h)
         return;
     }
     if (b.width() > MaxSmoothSide || b.absHeight() > MaxSmoothSide)
-        throw Error(Texts::tr("Подложка слишком велика для масштабирования."));
+        throw Error(QCoreApplication::translate("Quillet::Background",
+                                                "Подложка слишком велика для масштабирования."));
     a.SetSize(w, h, b.bitsPerPixel());
     ensureSized(a);
     b.ResizeSmoothTo(a);
@@ -128,7 +129,8 @@ QImage toImage(const TFastDIB& c)
 {
     QImage image(c.width(), c.absHeight(), QImage::Format_RGB888);
     if (image.isNull())
-        throw Error(Texts::tr("Подложка слишком велика для обработки."));
+        throw Error(QCoreApplication::translate("Quillet::Background",
+                                                "Подложка слишком велика для обработки."));
     for (int y = 0; y < image.height(); ++y) {
         const std::uint8_t* s = c.scanLine(c.storageRow(y));
         std::uint8_t* d = image.scanLine(y);
@@ -159,7 +161,8 @@ QImage processDecoded(TFastDIB& a, const Frame& f, long long t)
     TFastDIB b;
     a.ConvertDepth(24);
     if (a.bitsPerPixel() != 24)
-        throw Error(Texts::tr("Подложка слишком велика для обработки."));
+        throw Error(QCoreApplication::translate("Quillet::Background",
+                                                "Подложка слишком велика для обработки."));
     // Working on the negative makes everything the turn and the frame leave at zero come
     // out white after the second inversion.
     a.InvertBytes();
@@ -194,7 +197,8 @@ QImage RebuildBackground(const QByteArray& background, const ProjectSettings& se
         return QImage();
     TFastDIB a;
     if (!decodeJpeg(background, a))
-        throw Error(Texts::tr("Не удаётся декодировать изображение подложки."));
+        throw Error(QCoreApplication::translate("Quillet::Background",
+                                                "Не удаётся декодировать изображение подложки."));
     return processDecoded(a, f, t);
 }
 
@@ -209,7 +213,8 @@ QImage RebuildBackground(const QImage& picture, const ProjectSettings& settings,
         return QImage();
     TFastDIB a;
     if (!DibFromBitmap(picture, a))
-        throw Error(Texts::tr("Подложка слишком велика для обработки."));
+        throw Error(QCoreApplication::translate("Quillet::Background",
+                                                "Подложка слишком велика для обработки."));
     return processDecoded(a, f, t);
 }
 
@@ -223,7 +228,8 @@ QSize turnedSize(QSize picture, double degrees)
     TFastDIB source;
     TFastDIB turned;
     if (!source.SetSize(picture.width(), picture.height(), 1))
-        throw Error(Texts::tr("Подложка слишком велика для обработки."));
+        throw Error(QCoreApplication::translate("Quillet::Background",
+                                                "Подложка слишком велика для обработки."));
     source.SizeForRotation(turned, degrees);
     ensureSized(turned);
     return QSize(turned.width(), turned.absHeight());

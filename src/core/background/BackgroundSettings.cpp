@@ -17,12 +17,6 @@
 #include <QCoreApplication>
 
 namespace Quillet {
-namespace {
-struct Texts {
-    Q_DECLARE_TR_FUNCTIONS(Quillet::BackgroundSettings)
-};
-} // namespace
-
 BackgroundSettings::BackgroundSettings(ProjectSettings& settings, QByteArray& backgroundImage,
                                        bool& repaintPending, long double mmPerPixel)
     : m_settings(settings), m_background(backgroundImage), m_mmPerPixel(mmPerPixel),
@@ -220,12 +214,14 @@ void BackgroundSettings::invertBackground()
     const bool decoded =
         holdsExactPicture() ? DibFromBitmap(m_picture, picture) : decodeJpeg(m_background, picture);
     if (!decoded)
-        throw Error(Texts::tr("Не удаётся декодировать изображение подложки."));
+        throw Error(QCoreApplication::translate("Quillet::BackgroundSettings",
+                                                "Не удаётся декодировать изображение подложки."));
     // The decoded bytes as they are: a greyscale picture inverts its grey levels.
     picture.InvertBytes();
     QByteArray inverted;
     if (!encodeJpeg(picture, InvertedQuality, inverted, readJpegDpi(m_background)))
-        throw Error(Texts::tr("Не удаётся сохранить инвертированную подложку."));
+        throw Error(QCoreApplication::translate("Quillet::BackgroundSettings",
+                                                "Не удаётся сохранить инвертированную подложку."));
     m_background = inverted;
     CopyDibToBitmap(picture, m_picture);
     m_pictureData = m_background;

@@ -26,9 +26,6 @@
 
 namespace Quillet {
 namespace {
-struct Texts {
-    Q_DECLARE_TR_FUNCTIONS(Quillet::DocumentImport)
-};
 
 // An A2 sheet at 600 dpi is 139 million pixels; a page that needs more than this at the
 // asked resolution is refused rather than allocated (four bytes a pixel).
@@ -90,10 +87,14 @@ std::unique_ptr<Poppler::Document> loadPdf(const QString& pdfPath, const QString
     Poppler::setDebugErrorFunction(&quietPoppler, QVariant());
     std::unique_ptr<Poppler::Document> document = Poppler::Document::load(pdfPath);
     if (!document || document->numPages() < 1)
-        throw FileError(
-            Texts::tr("Не удаётся прочитать PDF %1: файл повреждён или это не PDF").arg(shownName));
+        throw FileError(QCoreApplication::translate(
+                            "Quillet::DocumentImport",
+                            "Не удаётся прочитать PDF %1: файл повреждён или это не PDF")
+                            .arg(shownName));
     if (document->isLocked())
-        throw FileError(Texts::tr("PDF %1 защищён паролем").arg(shownName));
+        throw FileError(
+            QCoreApplication::translate("Quillet::DocumentImport", "PDF %1 защищён паролем")
+                .arg(shownName));
     document->setRenderHint(Poppler::Document::Antialiasing, true);
     document->setRenderHint(Poppler::Document::TextAntialiasing, true);
     return document;
@@ -118,7 +119,10 @@ QImage tiffPage(const QString& path, int number)
                       && double(size.width()) * size.height() <= MaxPagePixels;
     if (!sane || !reader.read(&image) || image.isNull())
         throw FileError(
-            Texts::tr("Не удаётся прочитать страницу %1 изображения %2").arg(number).arg(path));
+            QCoreApplication::translate("Quillet::DocumentImport",
+                                        "Не удаётся прочитать страницу %1 изображения %2")
+                .arg(number)
+                .arg(path));
     return image;
 }
 
@@ -147,7 +151,8 @@ QByteArray encodeImportedPage(const QImage& page, int dpi)
     }
     QByteArray data;
     if (flat.isNull() || !encodeJpeg(flat, ImportJpegQuality, data, dpi))
-        throw FileError(Texts::tr("Не удаётся сжать страницу в JPEG"));
+        throw FileError(QCoreApplication::translate("Quillet::DocumentImport",
+                                                    "Не удаётся сжать страницу в JPEG"));
     return data;
 }
 
@@ -175,20 +180,27 @@ QImage ImportDocument::State::renderPdf(int number, double dpi) const
 {
     const std::unique_ptr<Poppler::Page> pdfPage = pdf->page(number - 1);
     if (!pdfPage)
-        throw FileError(
-            Texts::tr("Не удаётся прочитать страницу %1 документа %2").arg(number).arg(path));
+        throw FileError(QCoreApplication::translate("Quillet::DocumentImport",
+                                                    "Не удаётся прочитать страницу %1 документа %2")
+                            .arg(number)
+                            .arg(path));
     const QSizeF points = pdfPage->pageSizeF();
     const double width = std::ceil(points.width() * dpi / 72.0);
     const double height = std::ceil(points.height() * dpi / 72.0);
     if (width > MaxSidePx || height > MaxSidePx || width * height > MaxPagePixels)
-        throw FileError(Texts::tr("Страница %1 документа %2 слишком велика для %3 точек на дюйм")
+        throw FileError(QCoreApplication::translate(
+                            "Quillet::DocumentImport",
+                            "Страница %1 документа %2 слишком велика для %3 точек на дюйм")
                             .arg(number)
                             .arg(path)
                             .arg(dpi));
     QImage image = pdfPage->renderToImage(dpi, dpi);
     if (image.isNull())
         throw FileError(
-            Texts::tr("Не удаётся отрисовать страницу %1 документа %2").arg(number).arg(path));
+            QCoreApplication::translate("Quillet::DocumentImport",
+                                        "Не удаётся отрисовать страницу %1 документа %2")
+                .arg(number)
+                .arg(path));
     return image;
 }
 
@@ -242,11 +254,14 @@ void ImportDocument::open(const QString& path)
     close();
     QFile file(path);
     if (!QFileInfo(path).isFile() || !file.open(QIODevice::ReadOnly))
-        throw FileError(Texts::tr("Не удаётся открыть файл %1").arg(path));
+        throw FileError(
+            QCoreApplication::translate("Quillet::DocumentImport", "Не удаётся открыть файл %1")
+                .arg(path));
     const QByteArray head = file.read(1024);
     file.close();
     if (head.isEmpty())
-        throw FileError(Texts::tr("Файл пуст: %1").arg(path));
+        throw FileError(
+            QCoreApplication::translate("Quillet::DocumentImport", "Файл пуст: %1").arg(path));
 
     auto state = std::make_unique<State>();
     state->path = path;
@@ -261,7 +276,9 @@ void ImportDocument::open(const QString& path)
     const QString suffix = QFileInfo(path).suffix().toLower();
     if (looksLikePicture(head) || isCodecExtension(suffix))
         throw FileError(
-            Texts::tr("Изображение %1 повреждено, обрезано или слишком велико").arg(path));
+            QCoreApplication::translate("Quillet::DocumentImport",
+                                        "Изображение %1 повреждено, обрезано или слишком велико")
+                .arg(path));
     if (looksLikePdf(head) || suffix == QStringLiteral("pdf")) {
         state->kind = ImportKind::Pdf;
         state->pdf = loadPdf(path, path);
@@ -270,7 +287,8 @@ void ImportDocument::open(const QString& path)
         state->workDir = std::make_unique<QTemporaryDir>(
             QDir::tempPath() + QStringLiteral("/quillet-import-XXXXXX"));
         if (!state->workDir->isValid())
-            throw FileError(Texts::tr("Не удаётся создать временную папку: %1")
+            throw FileError(QCoreApplication::translate("Quillet::DocumentImport",
+                                                        "Не удаётся создать временную папку: %1")
                                 .arg(reasonInRussian(state->workDir->errorString())));
         state->spreadsheet = isSpreadsheetExtension(suffix);
         const QString target = state->spreadsheet ? SpreadsheetTarget : QStringLiteral("pdf");
@@ -281,9 +299,11 @@ void ImportDocument::open(const QString& path)
         } catch (const FileError& error) {
             if (isOfficeExtension(suffix))
                 throw;
-            throw FileError(Texts::tr("Файл %1 — не изображение, не PDF и не документ, "
-                                      "который умеет читать LibreOffice (%2)")
-                                .arg(path, error.message()));
+            throw FileError(
+                QCoreApplication::translate("Quillet::DocumentImport",
+                                            "Файл %1 — не изображение, не PDF и не документ, "
+                                            "который умеет читать LibreOffice (%2)")
+                    .arg(path, error.message()));
         }
         state->pdf = loadPdf(pdfPath, path);
     }
@@ -294,15 +314,19 @@ void ImportDocument::open(const QString& path)
 QImage ImportDocument::page(int number, double dpi) const
 {
     if (!m_state)
-        throw FileError(Texts::tr("Документ не открыт"));
+        throw FileError(
+            QCoreApplication::translate("Quillet::DocumentImport", "Документ не открыт"));
     if (number < 1 || number > m_state->pages)
-        throw FileError(Texts::tr("В документе %1 нет страницы %2: страниц %3")
+        throw FileError(QCoreApplication::translate("Quillet::DocumentImport",
+                                                    "В документе %1 нет страницы %2: страниц %3")
                             .arg(m_state->path)
                             .arg(number)
                             .arg(m_state->pages));
     if (!(dpi > 0.0 && dpi <= MaxDpi))
-        throw FileError(
-            Texts::tr("Разрешение %1 dpi вне допустимого (до %2)").arg(dpi).arg(MaxDpi));
+        throw FileError(QCoreApplication::translate("Quillet::DocumentImport",
+                                                    "Разрешение %1 dpi вне допустимого (до %2)")
+                            .arg(dpi)
+                            .arg(MaxDpi));
     const QMutexLocker lock(&m_state->mutex);
     if (m_state->kind != ImportKind::Picture)
         return m_state->renderPdf(number, dpi);

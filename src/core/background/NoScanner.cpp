@@ -9,16 +9,11 @@
 #include <QCoreApplication>
 
 namespace Quillet {
-namespace {
-struct Texts {
-    Q_DECLARE_TR_FUNCTIONS(Quillet::NoScanner)
-};
-} // namespace
-
 QString scannerUnavailableReason()
 {
-    return Texts::tr("Сканирование недоступно: программа собрана без SANE "
-                     "(нужен пакет libsane-dev).");
+    return QCoreApplication::translate("Quillet::NoScanner",
+                                       "Сканирование недоступно: программа собрана без SANE "
+                                       "(нужен пакет libsane-dev).");
 }
 
 Scanner::Scanner()

@@ -6,20 +6,14 @@
 #include <QCoreApplication>
 
 namespace Quillet {
-namespace {
-struct Texts {
-    Q_DECLARE_TR_FUNCTIONS(Quillet::ScanModes)
-};
-} // namespace
-
 QString scanModeLabel(const QString& saneName)
 {
     if (saneName == QLatin1String("Color"))
-        return Texts::tr("Цветной");
+        return QCoreApplication::translate("Quillet::ScanModes", "Цветной");
     if (saneName == QLatin1String("Gray"))
-        return Texts::tr("Оттенки серого");
+        return QCoreApplication::translate("Quillet::ScanModes", "Оттенки серого");
     if (saneName == QLatin1String("Lineart"))
-        return Texts::tr("Чёрно-белый");
+        return QCoreApplication::translate("Quillet::ScanModes", "Чёрно-белый");
     return saneName;
 }
 
@@ -28,29 +22,30 @@ QString scanStatusText(int status, const QString& libraryText)
     // The SANE_Status values of the SANE standard, version 1.
     switch (status) {
     case 0:
-        return Texts::tr("успешно");
+        return QCoreApplication::translate("Quillet::ScanModes", "успешно");
     case 1:
-        return Texts::tr("действие не поддерживается");
+        return QCoreApplication::translate("Quillet::ScanModes", "действие не поддерживается");
     case 2:
-        return Texts::tr("действие отменено");
+        return QCoreApplication::translate("Quillet::ScanModes", "действие отменено");
     case 3:
-        return Texts::tr("сканер занят");
+        return QCoreApplication::translate("Quillet::ScanModes", "сканер занят");
     case 4:
-        return Texts::tr("недопустимое значение");
+        return QCoreApplication::translate("Quillet::ScanModes", "недопустимое значение");
     case 5:
-        return Texts::tr("данные закончились");
+        return QCoreApplication::translate("Quillet::ScanModes", "данные закончились");
     case 6:
-        return Texts::tr("в податчике застряла бумага");
+        return QCoreApplication::translate("Quillet::ScanModes", "в податчике застряла бумага");
     case 7:
-        return Texts::tr("в податчике нет бумаги");
+        return QCoreApplication::translate("Quillet::ScanModes", "в податчике нет бумаги");
     case 8:
-        return Texts::tr("крышка сканера открыта");
+        return QCoreApplication::translate("Quillet::ScanModes", "крышка сканера открыта");
     case 9:
-        return Texts::tr("ошибка обмена данными со сканером");
+        return QCoreApplication::translate("Quillet::ScanModes",
+                                           "ошибка обмена данными со сканером");
     case 10:
-        return Texts::tr("не хватает памяти");
+        return QCoreApplication::translate("Quillet::ScanModes", "не хватает памяти");
     case 11:
-        return Texts::tr("нет доступа к сканеру");
+        return QCoreApplication::translate("Quillet::ScanModes", "нет доступа к сканеру");
     default:
         return libraryText;
     }

@@ -10,18 +10,14 @@
 #include <QStringList>
 
 namespace Quillet::PageSelection {
-namespace {
-struct Texts {
-    Q_DECLARE_TR_FUNCTIONS(Quillet::PageSelection)
-};
-} // namespace
-
 std::vector<int> listedPages(QStringView text)
 {
     TSetAsString pages;
     pages.setAsString(text);
     if (pages.Count() > MaxListedPages)
-        throw Error(Texts::tr("Слишком много страниц: %1").arg(pages.Count()));
+        throw Error(
+            QCoreApplication::translate("Quillet::PageSelection", "Слишком много страниц: %1")
+                .arg(pages.Count()));
     return pages.AsArray();
 }
 
@@ -40,9 +36,12 @@ QString pagesWithoutDataQuestion(const std::vector<int>& pages, int32_t pageCoun
         runs << (range.lo == range.hi ? QString::number(range.lo)
                                       : QStringLiteral("%1–%2").arg(range.lo).arg(range.hi));
     }
-    const QString question = empty.Count() == 1
-                                 ? Texts::tr("Страница %1 пуста: данных нет. Всё равно %2?")
-                                 : Texts::tr("Страницы %1 пусты: данных нет. Всё равно %2?");
+    const QString question =
+        empty.Count() == 1
+            ? QCoreApplication::translate("Quillet::PageSelection",
+                                          "Страница %1 пуста: данных нет. Всё равно %2?")
+            : QCoreApplication::translate("Quillet::PageSelection",
+                                          "Страницы %1 пусты: данных нет. Всё равно %2?");
     return question.arg(runs.join(QStringLiteral(", ")), action);
 }
 

@@ -11,9 +11,6 @@
 
 namespace Quillet {
 namespace {
-struct Texts {
-    Q_DECLARE_TR_FUNCTIONS(Quillet::SeriesChoice)
-};
 
 // How far below a header cell its first value is looked for: a header belongs to data
 // that follow it closely, and a long empty stretch must not cost a scan of the sheet.
@@ -170,23 +167,28 @@ SeriesOffer offerSeries(const Workbook* workbook, const QString& sheetName, Page
     offer.sheet = sheetName;
     offer.along = along;
     if (workbook == nullptr) {
-        offer.problem = Texts::tr("Книга Excel не открыта: выберите её файл в группе "
-                                  "«Связь с файлом Excel» (F1).");
+        offer.problem = QCoreApplication::translate(
+            "Quillet::SeriesChoice", "Книга Excel не открыта: выберите её файл в группе "
+                                     "«Связь с файлом Excel» (F1).");
         return offer;
     }
     if (sheetName.isEmpty()) {
-        offer.problem = Texts::tr("Не указан лист книги: впишите его имя в поле «Лист» "
-                                  "группы «Связь с файлом Excel» (F1).");
+        offer.problem = QCoreApplication::translate(
+            "Quillet::SeriesChoice", "Не указан лист книги: впишите его имя в поле «Лист» "
+                                     "группы «Связь с файлом Excel» (F1).");
         return offer;
     }
     const Worksheet* sheet = workbook->worksheet(sheetName);
     if (sheet == nullptr) {
-        offer.problem = Texts::tr("В книге нет листа «%1».").arg(sheetName);
+        offer.problem =
+            QCoreApplication::translate("Quillet::SeriesChoice", "В книге нет листа «%1».")
+                .arg(sheetName);
         return offer;
     }
     offer.choices = seriesChoices(*sheet, along);
     if (offer.choices.empty())
-        offer.problem = Texts::tr("Лист «%1» пуст.").arg(sheetName);
+        offer.problem =
+            QCoreApplication::translate("Quillet::SeriesChoice", "Лист «%1» пуст.").arg(sheetName);
     return offer;
 }
 

@@ -16,9 +16,6 @@
 
 namespace Quillet {
 namespace {
-struct Texts {
-    Q_DECLARE_TR_FUNCTIONS(Quillet::SpreadsheetLink)
-};
 
 // Editors write a file in several steps; waiting this long after the last change reads
 // the finished file once instead of every intermediate state.
@@ -108,7 +105,9 @@ SpreadsheetLink::Plan SpreadsheetLink::exitPlan(const QString& editText,
         return {};
     if (QFileInfo(full).isFile())
         return {Plan::Open, full, QString()};
-    return {Plan::Missing, full, Texts::tr("Не существует файла: %1").arg(full)};
+    return {Plan::Missing, full,
+            QCoreApplication::translate("Quillet::SpreadsheetLink", "Не существует файла: %1")
+                .arg(full)};
 }
 
 SpreadsheetLink::Plan SpreadsheetLink::browsePlan(const QString& chosenPath,

@@ -17,9 +17,6 @@
 
 namespace Quillet {
 namespace {
-struct Texts {
-    Q_DECLARE_TR_FUNCTIONS(Quillet::BlockOperations)
-};
 
 // Edges by bit, in the order they stand in a block text.
 enum Edge : unsigned { EdgeLeft = 1, EdgeTop = 2, EdgeRight = 4, EdgeBottom = 8 };
@@ -199,8 +196,10 @@ FieldNode cloneField(ProjectDocument& doc, int fieldIndex, long long shift, Page
 
 QString refusalMessage(const FieldTree& tree, const NodeRef& node)
 {
-    return Texts::tr("Блок «%1» поля %2 оставлен как есть: он вышел бы за пределы "
-                     "страницы.")
+    return QCoreApplication::translate(
+               "Quillet::BlockOperations",
+               "Блок «%1» поля %2 оставлен как есть: он вышел бы за пределы "
+               "страницы.")
         .arg(tree.node(node).text, tree.fields[size_t(node.field)].text.left(4));
 }
 
@@ -210,7 +209,9 @@ QString refusalSummary(const FieldTree& tree, const std::vector<NodeRef>& refuse
         return {};
     if (refused.size() == 1)
         return refusalMessage(tree, refused.front());
-    return Texts::tr("Блоков оставлено как есть: %1 — они вышли бы за пределы страницы.")
+    return QCoreApplication::translate(
+               "Quillet::BlockOperations",
+               "Блоков оставлено как есть: %1 — они вышли бы за пределы страницы.")
         .arg(refused.size());
 }
 

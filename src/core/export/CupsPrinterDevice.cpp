@@ -14,9 +14,6 @@
 
 namespace Quillet {
 namespace {
-struct Texts {
-    Q_DECLARE_TR_FUNCTIONS(Quillet::CupsPrinterDevice)
-};
 
 QString queueName(const cups_dest_t& dest)
 {
@@ -118,9 +115,13 @@ CupsPrinterDevice::CupsPrinterDevice(const QString& name, int dpi)
     if (q.dest)
         q.info = cupsCopyDestInfo(CUPS_HTTP_DEFAULT, q.dest);
     if (!q.info)
-        throw Error(Texts::tr("Принтер %1 недоступен").arg(q.label()));
+        throw Error(
+            QCoreApplication::translate("Quillet::CupsPrinterDevice", "Принтер %1 недоступен")
+                .arg(q.label()));
     if (!defaultMedia(q.dest, q.info, q.media) || !plausible(q.media)) {
-        throw Error(Texts::tr("Принтер %1 не сообщает размер бумаги").arg(q.label()));
+        throw Error(QCoreApplication::translate("Quillet::CupsPrinterDevice",
+                                                "Принтер %1 не сообщает размер бумаги")
+                        .arg(q.label()));
     }
 }
 
@@ -162,7 +163,9 @@ void CupsPrinterDevice::beginJob(const QString& title, int copies)
     job->writer->setTitle(title);
     const QPageLayout sheet = pdfSheetLayout(QSizeF(q.media.width / 100.0, q.media.length / 100.0));
     if (!job->writer->setPageLayout(sheet) || !m_painter.begin(job->writer.get()))
-        throw Error(Texts::tr("Не удаётся начать печать на принтере %1").arg(q.label()));
+        throw Error(QCoreApplication::translate("Quillet::CupsPrinterDevice",
+                                                "Не удаётся начать печать на принтере %1")
+                        .arg(q.label()));
     m_job = std::move(job);
     resetPrintPainter(m_painter);
     const PrinterMetrics m = metrics();
@@ -179,7 +182,8 @@ void CupsPrinterDevice::endJob()
     const bool ended = m_painter.end();
     const std::unique_ptr<Job> job = std::move(m_job);
     if (!ended || !job) {
-        throw Error(Texts::tr("Принтер %1 не принял задание «%2»")
+        throw Error(QCoreApplication::translate("Quillet::CupsPrinterDevice",
+                                                "Принтер %1 не принял задание «%2»")
                         .arg(m_queue->label(), job ? job->title : QString()));
     }
     job->writer.reset();
@@ -197,7 +201,9 @@ void CupsPrinterDevice::send(const QByteArray& pdf, const QString& title, int co
 {
     const Queue& q = *m_queue;
     const auto refused = [&] {
-        return Error(Texts::tr("Принтер %1 не принял задание «%2»").arg(q.label(), title));
+        return Error(QCoreApplication::translate("Quillet::CupsPrinterDevice",
+                                                 "Принтер %1 не принял задание «%2»")
+                         .arg(q.label(), title));
     };
     cups_option_t* options = nullptr;
     int count = cupsAddOption(CUPS_COPIES, QByteArray::number(copies).constData(), 0, &options);

@@ -29,9 +29,6 @@
 
 namespace Quillet {
 namespace {
-struct Texts {
-    Q_DECLARE_TR_FUNCTIONS(Quillet::PageExporter)
-};
 
 struct CollectLines : RenderErrorSink {
     QStringList lines;
@@ -52,7 +49,9 @@ void writeFile(const QString& path, const QByteArray& bytes)
         const QString reason = reasonInRussian(file.errorString());
         file.close();
         QFile::remove(scratch);
-        throw FileError(Texts::tr("Не удаётся записать файл %1: %2").arg(path, reason));
+        throw FileError(
+            QCoreApplication::translate("Quillet::PageExporter", "Не удаётся записать файл %1: %2")
+                .arg(path, reason));
     }
     file.close();
     replaceByScratch(scratch, path);
@@ -63,7 +62,9 @@ void replaceByScratch(const QString& scratch, const QString& path)
     if (std::rename(QFile::encodeName(scratch).constData(), QFile::encodeName(path).constData())) {
         const QString reason = reasonInRussian(QString::fromLocal8Bit(std::strerror(errno)));
         QFile::remove(scratch);
-        throw FileError(Texts::tr("Не удаётся записать файл %1: %2").arg(path, reason));
+        throw FileError(
+            QCoreApplication::translate("Quillet::PageExporter", "Не удаётся записать файл %1: %2")
+                .arg(path, reason));
     }
 }
 
@@ -106,12 +107,18 @@ void renderWorker(Shared& shared)
                 QBuffer buffer(&encoded);
                 buffer.open(QIODevice::WriteOnly);
                 if (!raster.convertToFormat(QImage::Format_RGB888).save(&buffer, "PNG")) {
-                    throw FileError(Texts::tr("Не удаётся закодировать страницу %1.").arg(page));
+                    throw FileError(
+                        QCoreApplication::translate("Quillet::PageExporter",
+                                                    "Не удаётся закодировать страницу %1.")
+                            .arg(page));
                 }
                 writeFile(path, encoded);
             } else {
                 if (!encodeJpeg(raster, request.jpegQuality, encoded)) {
-                    throw FileError(Texts::tr("Не удаётся закодировать страницу %1.").arg(page));
+                    throw FileError(
+                        QCoreApplication::translate("Quillet::PageExporter",
+                                                    "Не удаётся закодировать страницу %1.")
+                            .arg(page));
                 }
                 writeFile(path, encoded);
             }
@@ -204,7 +211,9 @@ ExportResult exportPdf(Shared& shared, const ExportProgress& progress)
     writer.setPageMargins(QMarginsF(0, 0, 0, 0));
     QPainter painter;
     if (!painter.begin(&writer))
-        throw FileError(Texts::tr("Не удаётся записать файл %1.").arg(path));
+        throw FileError(
+            QCoreApplication::translate("Quillet::PageExporter", "Не удаётся записать файл %1.")
+                .arg(path));
     // One set of pictures for all pages: an image field placed alike on every page is
     // one image in the file. Pictures that combine with the page under them need the
     // page's pixels, so those pages are drawn on a raster first.
@@ -239,7 +248,9 @@ ExportResult exportPdf(Shared& shared, const ExportProgress& progress)
         }
     }
     if (!painter.end())
-        throw FileError(Texts::tr("Не удаётся записать файл %1.").arg(path));
+        throw FileError(
+            QCoreApplication::translate("Quillet::PageExporter", "Не удаётся записать файл %1.")
+                .arg(path));
     if (!result.cancelled) {
         replaceByScratch(scratch.name, path);
         result.files << path;
@@ -273,14 +284,22 @@ QString exportPrefix(const QString& chosenPath)
 
 QString exportSummary(const ExportResult& result, ExportFormat format, int pages)
 {
-    const QString stopped = result.cancelled ? Texts::tr("Экспорт остановлен. ") : QString();
+    const QString stopped = result.cancelled ? QCoreApplication::translate("Quillet::PageExporter",
+                                                                           "Экспорт остановлен. ")
+                                             : QString();
     if (result.files.isEmpty())
-        return result.cancelled ? Texts::tr("Экспорт остановлен: ничего не сохранено.") : QString();
+        return result.cancelled ? QCoreApplication::translate(
+                   "Quillet::PageExporter", "Экспорт остановлен: ничего не сохранено.")
+                                : QString();
     const QString first = QDir::toNativeSeparators(result.files.first());
     if (format == ExportFormat::Pdf)
-        return stopped + Texts::tr("Сохранён файл %1, страниц: %2").arg(first).arg(pages);
+        return stopped
+               + QCoreApplication::translate("Quillet::PageExporter",
+                                             "Сохранён файл %1, страниц: %2")
+                     .arg(first)
+                     .arg(pages);
     return stopped
-           + Texts::tr("Сохранено файлов: %1 в папке %2")
+           + QCoreApplication::translate("Quillet::PageExporter", "Сохранено файлов: %1 в папке %2")
                  .arg(result.files.size())
                  .arg(QDir::toNativeSeparators(QFileInfo(result.files.first()).absolutePath()));
 }

@@ -12,12 +12,6 @@
 #include <QSaveFile>
 
 namespace Quillet {
-namespace {
-struct Texts {
-    Q_DECLARE_TR_FUNCTIONS(Quillet::PdfFileDevice)
-};
-} // namespace
-
 PdfFileDevice::PdfFileDevice(const QString& path, int dpi, QSizeF sheetMm)
     : m_path(path), m_dpi(dpi), m_sheetMm(sheetMm)
 {
@@ -45,7 +39,9 @@ void PdfFileDevice::beginJob(const QString& title, int)
 {
     if (m_painter.isActive()) {
         if (!m_writer->newPage())
-            throw Error(Texts::tr("Не удаётся записать файл %1").arg(m_path));
+            throw Error(
+                QCoreApplication::translate("Quillet::PdfFileDevice", "Не удаётся записать файл %1")
+                    .arg(m_path));
         resetPrintPainter(m_painter);
         return;
     }
@@ -55,14 +51,18 @@ void PdfFileDevice::beginJob(const QString& title, int)
     if (!m_file->open(QIODevice::WriteOnly)) {
         const QString reason = reasonInRussian(m_file->errorString());
         m_file.reset();
-        throw Error(Texts::tr("Не удаётся записать файл %1: %2").arg(m_path, reason));
+        throw Error(
+            QCoreApplication::translate("Quillet::PdfFileDevice", "Не удаётся записать файл %1: %2")
+                .arg(m_path, reason));
     }
     m_writer = std::make_unique<QPdfWriter>(m_file.get());
     m_writer->setResolution(m_dpi);
     m_writer->setTitle(title);
     if (!m_writer->setPageLayout(pdfSheetLayout(m_sheetMm)) || !m_painter.begin(m_writer.get())) {
         discard();
-        throw Error(Texts::tr("Не удаётся записать файл %1").arg(m_path));
+        throw Error(
+            QCoreApplication::translate("Quillet::PdfFileDevice", "Не удаётся записать файл %1")
+                .arg(m_path));
     }
     resetPrintPainter(m_painter);
 }
@@ -87,7 +87,9 @@ void PdfFileDevice::finish()
     m_writer.reset();
     if (!ended || !m_file->commit()) {
         m_file.reset();
-        throw Error(Texts::tr("Не удаётся записать файл %1").arg(m_path));
+        throw Error(
+            QCoreApplication::translate("Quillet::PdfFileDevice", "Не удаётся записать файл %1")
+                .arg(m_path));
     }
     m_file.reset();
 }

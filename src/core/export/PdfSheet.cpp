@@ -12,16 +12,10 @@
 #include <QPainter>
 
 namespace Quillet {
-namespace {
-struct Texts {
-    Q_DECLARE_TR_FUNCTIONS(Quillet::PdfSheet)
-};
-} // namespace
-
 QPageLayout pdfSheetLayout(QSizeF sheetMm)
 {
     if (!(sheetMm.width() > 0 && sheetMm.height() > 0))
-        throw Error(Texts::tr("У страницы нет размера"));
+        throw Error(QCoreApplication::translate("Quillet::PdfSheet", "У страницы нет размера"));
     const bool landscape = sheetMm.width() > sheetMm.height();
     const QSizeF upright = landscape ? sheetMm.transposed() : sheetMm;
     QPageLayout layout(QPageSize(upright, QPageSize::Millimeter, QString(), QPageSize::ExactMatch),
@@ -31,7 +25,8 @@ QPageLayout pdfSheetLayout(QSizeF sheetMm)
     // its painter itself, by whole pixels as the printer reports them.
     layout.setMode(QPageLayout::FullPageMode);
     if (!layout.isValid())
-        throw Error(Texts::tr("Размер страницы не подходит для файла PDF"));
+        throw Error(QCoreApplication::translate("Quillet::PdfSheet",
+                                                "Размер страницы не подходит для файла PDF"));
     return layout;
 }
 

@@ -13,9 +13,6 @@
 
 namespace Quillet {
 namespace {
-struct Texts {
-    Q_DECLARE_TR_FUNCTIONS(Quillet::BlockDivision)
-};
 
 // One part's edges: round(span × k / n + start); every part but the last ends one pixel
 // before the next one's start, so the parts meet without a gap or an overlap.
@@ -28,8 +25,9 @@ long long partEdge(long long start, long long pastEnd, int k, int n)
 void requireCount(int count, const char* what)
 {
     if (count < MinDivisions || count > MaxDivisions) {
-        throw Error(Texts::tr("Число %1 должно быть от %2 до %3, а не %4.")
-                        .arg(Texts::tr(what))
+        throw Error(QCoreApplication::translate("Quillet::BlockDivision",
+                                                "Число %1 должно быть от %2 до %3, а не %4.")
+                        .arg(QCoreApplication::translate("Quillet::BlockDivision", what))
                         .arg(MinDivisions)
                         .arg(MaxDivisions)
                         .arg(count));

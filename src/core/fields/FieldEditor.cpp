@@ -13,9 +13,6 @@
 
 namespace Quillet {
 namespace {
-struct Texts {
-    Q_DECLARE_TR_FUNCTIONS(Quillet::FieldEditor)
-};
 
 EditorPanel panelOfKind(FieldKind kind)
 {
@@ -46,7 +43,8 @@ std::optional<FieldKind> kindOfPanel(EditorPanel panel)
 
 [[noreturn]] void nodeGone()
 {
-    throw Error(Texts::tr("Редактируемый элемент больше не существует в списке полей."));
+    throw Error(QCoreApplication::translate(
+        "Quillet::FieldEditor", "Редактируемый элемент больше не существует в списке полей."));
 }
 
 } // namespace
@@ -72,9 +70,11 @@ EditorPanel FieldEditor::openNode(const NodeRef& node)
     const FieldNode& field = tree.fields[size_t(node.field)];
     const int id = field.id();
     if (id < 0) {
-        throw ConversionError(Texts::tr("Поле «%1»: первые четыре символа не являются "
+        throw ConversionError(
+            QCoreApplication::translate("Quillet::FieldEditor",
+                                        "Поле «%1»: первые четыре символа не являются "
                                         "номером поля.")
-                                  .arg(field.text.left(40)));
+                .arg(field.text.left(40)));
     }
     m_panel = panelOfKind(fieldKindOfId(id));
     m_edited = node;

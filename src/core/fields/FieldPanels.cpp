@@ -16,9 +16,6 @@
 
 namespace Quillet {
 namespace {
-struct Texts {
-    Q_DECLARE_TR_FUNCTIONS(Quillet::FieldPanels)
-};
 
 bool isPanelIndex(int value, int last)
 {
@@ -38,12 +35,14 @@ double coordsEdge(QStringView blockText, int from, const char* name)
     const QStringView part = blockText.mid(from - 1, 7);
     const auto value = part.size() == 7 ? Numbers::parseDecimal(part) : std::nullopt;
     if (!value) {
-        throw ConversionError(Texts::tr("Блок «%1», символы %2–%3: значение %4 «%5» "
+        throw ConversionError(
+            QCoreApplication::translate("Quillet::FieldPanels",
+                                        "Блок «%1», символы %2–%3: значение %4 «%5» "
                                         "не является числом.")
-                                  .arg(blockText.left(40).toString())
-                                  .arg(from)
-                                  .arg(from + 6)
-                                  .arg(Texts::tr(name), part.toString()));
+                .arg(blockText.left(40).toString())
+                .arg(from)
+                .arg(from + 6)
+                .arg(QCoreApplication::translate("Quillet::FieldPanels", name), part.toString()));
     }
     // The edits hold what a block text can: a value outside shows, and is applied, as
     // the nearest one they take.

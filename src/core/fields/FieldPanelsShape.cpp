@@ -16,9 +16,6 @@
 
 namespace Quillet {
 namespace {
-struct Texts {
-    Q_DECLARE_TR_FUNCTIONS(Quillet::FieldPanelsShape)
-};
 
 // Shape numbers are read leniently, as the page draws them: what does not read is 0.
 double lenientNumber(QStringView text, double max)
@@ -121,7 +118,9 @@ void loadShapePanel(QStringView nodeText, ShapePanelValues& v)
 QString composeShapeNode(const QString& id, const ShapePanelValues& v)
 {
     if (v.ShapeType < ShapeTabLine || v.ShapeType > ShapeTabEllipse)
-        throw ConversionError(Texts::tr("Поле %1: не выбран вид фигуры.").arg(id));
+        throw ConversionError(QCoreApplication::translate("Quillet::FieldPanelsShape",
+                                                          "Поле %1: не выбран вид фигуры.")
+                                  .arg(id));
     ShapeFieldOptions o;
     o.kind = ShapeKind(v.ShapeType);
     o.direction = buttonDirection(v.direction);

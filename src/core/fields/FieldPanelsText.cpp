@@ -15,19 +15,18 @@
 
 namespace Quillet {
 namespace {
-struct Texts {
-    Q_DECLARE_TR_FUNCTIONS(Quillet::FieldPanelsText)
-};
 
 // A panel value bound for one of the grammar's small fields; the writers check the exact
 // range, this only keeps the narrowing from wrapping a wild value into a valid one.
 void requireByte(int value, const QString& id, const char* item)
 {
     if (value < 0 || value > 255) {
-        throw ConversionError(Texts::tr("Поле %1: значение «%2» (%3) вне допустимых "
+        throw ConversionError(
+            QCoreApplication::translate("Quillet::FieldPanelsText",
+                                        "Поле %1: значение «%2» (%3) вне допустимых "
                                         "пределов.")
-                                  .arg(id, Texts::tr(item))
-                                  .arg(value));
+                .arg(id, QCoreApplication::translate("Quillet::FieldPanelsText", item))
+                .arg(value));
     }
 }
 
@@ -93,7 +92,9 @@ void requireChoice(int value, int last, const QString& id, const char* item)
 {
     if (value < 0 || value > last) {
         throw ConversionError(
-            Texts::tr("Поле %1: не выбран вариант «%2».").arg(id, Texts::tr(item)));
+            QCoreApplication::translate("Quillet::FieldPanelsText",
+                                        "Поле %1: не выбран вариант «%2».")
+                .arg(id, QCoreApplication::translate("Quillet::FieldPanelsText", item)));
     }
 }
 

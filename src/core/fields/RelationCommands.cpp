@@ -13,9 +13,6 @@
 
 namespace Quillet {
 namespace {
-struct Texts {
-    Q_DECLARE_TR_FUNCTIONS(Quillet::RelationCommands)
-};
 
 // Value of a marked text field's ID, or -1 for anything else (blocks are not visited).
 int markedTextFieldId(const FieldNode& field)
@@ -32,13 +29,19 @@ QString linkQuestion(int fieldId)
 {
     // LF before CR, as the question has always been laid out.
     const QString lineBreak = QStringLiteral("\n\r");
-    return Texts::tr("Поле с ID: %1входит в состав другой зависимости.")
+    return QCoreApplication::translate("Quillet::RelationCommands",
+                                       "Поле с ID: %1входит в состав другой зависимости.")
                .arg(Numbers::formatInt(fieldId, 4))
            + lineBreak
-           + Texts::tr("Оставить в предыдущей зависимости и не добавлять в "
-                       "текущую(ДА/YES)")
-           + lineBreak + Texts::tr("Иначе удалить с предыдущей и добавить в текущую(НЕТ/NO).")
-           + lineBreak + Texts::tr("Отменить создание зависимости(ОТМЕН/CANSEL)");
+           + QCoreApplication::translate("Quillet::RelationCommands",
+                                         "Оставить в предыдущей зависимости и не добавлять в "
+                                         "текущую(ДА/YES)")
+           + lineBreak
+           + QCoreApplication::translate("Quillet::RelationCommands",
+                                         "Иначе удалить с предыдущей и добавить в текущую(НЕТ/NO).")
+           + lineBreak
+           + QCoreApplication::translate("Quillet::RelationCommands",
+                                         "Отменить создание зависимости(ОТМЕН/CANSEL)");
 }
 
 bool linkMarkedFields(Project& project,

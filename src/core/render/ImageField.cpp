@@ -22,9 +22,6 @@
 
 namespace Quillet {
 namespace {
-struct Texts {
-    Q_DECLARE_TR_FUNCTIONS(Quillet::ImageField)
-};
 
 // A processed picture beyond this many pixels (an A1 page at 300 dpi is 70 million) is
 // taken for a typing accident in a block or a resolution; its block is left alone.
@@ -34,7 +31,8 @@ constexpr int MaxSmoothSide = 32767;
 
 QString tooLargeLine(const QString& path)
 {
-    return Texts::tr("изображение слишком велико: %1").arg(path);
+    return QCoreApplication::translate("Quillet::ImageField", "изображение слишком велико: %1")
+        .arg(path);
 }
 
 bool sizeFits(long long width, long long height)
@@ -71,7 +69,9 @@ AfterLoad afterLoad(Loaded loaded, const QString& path, RenderErrorSink& errors)
 {
     switch (loaded) {
     case Loaded::Failed:
-        errors.LogRenderError(Texts::tr("не могу открыть изображение: %1").arg(path));
+        errors.LogRenderError(
+            QCoreApplication::translate("Quillet::ImageField", "не могу открыть изображение: %1")
+                .arg(path));
         return AfterLoad::EndRender;
     case Loaded::TooLarge:
         errors.LogRenderError(tooLargeLine(path));

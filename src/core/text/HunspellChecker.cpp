@@ -15,9 +15,6 @@
 
 namespace Quillet {
 namespace {
-struct Texts {
-    Q_DECLARE_TR_FUNCTIONS(Quillet::HunspellChecker)
-};
 
 // Hunspell's names for the 8-bit encodings its dictionaries declare, in the spelling the
 // converters know.
@@ -56,7 +53,8 @@ SpellChecker::SpellChecker(const SpellDictionary& dictionary, const QStringList&
         QFile file(path);
         if (!file.open(QIODevice::ReadOnly)) {
             throw FileError(
-                Texts::tr("Не удалось открыть словарь %1: %2")
+                QCoreApplication::translate("Quillet::HunspellChecker",
+                                            "Не удалось открыть словарь %1: %2")
                     .arg(QDir::toNativeSeparators(path), reasonInRussian(file.errorString())));
         }
     }
@@ -66,8 +64,10 @@ SpellChecker::SpellChecker(const SpellDictionary& dictionary, const QStringList&
     m_encoder = QStringEncoder(name.constData());
     m_decoder = QStringDecoder(name.constData());
     if (!m_encoder.isValid() || !m_decoder.isValid()) {
-        throw FileError(Texts::tr("Словарь %1 записан в неизвестной кодировке «%2»")
-                            .arg(dictionary.name, m_encoding));
+        throw FileError(
+            QCoreApplication::translate("Quillet::HunspellChecker",
+                                        "Словарь %1 записан в неизвестной кодировке «%2»")
+                .arg(dictionary.name, m_encoding));
     }
     for (const QString& word : extraWords)
         addWord(word);

@@ -11,18 +11,13 @@
 #include <QCoreApplication>
 
 namespace Quillet {
-namespace {
-struct Texts {
-    Q_DECLARE_TR_FUNCTIONS(Quillet::NoSpellChecker)
-};
-} // namespace
-
 struct SpellChecker::Engine {};
 
 QString spellCheckUnavailableReason()
 {
-    return Texts::tr("Проверка орфографии недоступна: программа собрана без Hunspell "
-                     "(нужен пакет libhunspell-dev).");
+    return QCoreApplication::translate(
+        "Quillet::NoSpellChecker", "Проверка орфографии недоступна: программа собрана без Hunspell "
+                                   "(нужен пакет libhunspell-dev).");
 }
 
 SpellChecker::SpellChecker(const SpellDictionary& dictionary, const QStringList&)

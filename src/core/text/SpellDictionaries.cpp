@@ -18,9 +18,6 @@
 
 namespace Quillet {
 namespace {
-struct Texts {
-    Q_DECLARE_TR_FUNCTIONS(Quillet::SpellDictionaries)
-};
 
 QString languageName(const QString& language)
 {
@@ -37,7 +34,7 @@ QString languageName(const QString& language)
     };
     for (const auto& [code, name] : names) {
         if (code == language)
-            return Texts::tr(name);
+            return QCoreApplication::translate("Quillet::SpellDictionaries", name);
     }
     return QString();
 }
@@ -147,7 +144,8 @@ PersonalDictionary::PersonalDictionary(const QString& path) : m_path(path)
         return;
     if (!file.open(QIODevice::ReadOnly)) {
         throw FileError(
-            Texts::tr("Не удалось прочитать личный словарь %1: %2")
+            QCoreApplication::translate("Quillet::SpellDictionaries",
+                                        "Не удалось прочитать личный словарь %1: %2")
                 .arg(QDir::toNativeSeparators(path), reasonInRussian(file.errorString())));
     }
     const QString text = QString::fromUtf8(file.readAll());
@@ -172,7 +170,8 @@ void PersonalDictionary::add(const QString& word)
     if (!QDir().mkpath(folder) || !file.open(QIODevice::WriteOnly)
         || file.write(bytes) != bytes.size() || !file.commit()) {
         throw FileError(
-            Texts::tr("Не удалось сохранить личный словарь %1: %2")
+            QCoreApplication::translate("Quillet::SpellDictionaries",
+                                        "Не удалось сохранить личный словарь %1: %2")
                 .arg(QDir::toNativeSeparators(m_path), reasonInRussian(file.errorString())));
     }
     m_words = std::move(words);

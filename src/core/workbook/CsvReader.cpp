@@ -16,9 +16,6 @@
 
 namespace Quillet {
 namespace {
-struct Texts {
-    Q_DECLARE_TR_FUNCTIONS(Quillet::CsvReader)
-};
 
 constexpr int SampleRecords = 100;
 constexpr std::array<char16_t, 3> Candidates{u';', u'\t', u','};
@@ -136,9 +133,11 @@ std::vector<std::array<int, 3>> countSeparators(QStringView text)
 QByteArray readBounded(QIODevice& device, qint64 limit, const QString& fileName)
 {
     const auto tooLarge = [&] {
-        return FileError(Texts::tr("Файл %1 слишком велик для текстовой таблицы (больше %2 МБ)")
-                             .arg(fileName)
-                             .arg(limit / (1024 * 1024)));
+        return FileError(
+            QCoreApplication::translate(
+                "Quillet::CsvReader", "Файл %1 слишком велик для текстовой таблицы (больше %2 МБ)")
+                .arg(fileName)
+                .arg(limit / (1024 * 1024)));
     };
     if (!device.isSequential() && device.size() - device.pos() > limit)
         throw tooLarge();
@@ -147,7 +146,8 @@ QByteArray readBounded(QIODevice& device, qint64 limit, const QString& fileName)
     for (;;) {
         const qint64 got = device.read(chunk, sizeof chunk);
         if (got < 0)
-            throw FileError(Texts::tr("Не удаётся прочитать файл %1: %2")
+            throw FileError(QCoreApplication::translate("Quillet::CsvReader",
+                                                        "Не удаётся прочитать файл %1: %2")
                                 .arg(fileName, reasonInRussian(device.errorString())));
         if (got == 0)
             break;
@@ -231,14 +231,17 @@ std::unique_ptr<Workbook> CsvReader::read(QIODevice& device, const QString& file
                                           const WorkbookOptions&) const
 {
     if (!device.isOpen() && !device.open(QIODevice::ReadOnly))
-        throw FileError(Texts::tr("Не удаётся открыть файл %1: %2")
-                            .arg(fileName, reasonInRussian(device.errorString())));
+        throw FileError(
+            QCoreApplication::translate("Quillet::CsvReader", "Не удаётся открыть файл %1: %2")
+                .arg(fileName, reasonInRussian(device.errorString())));
     const QByteArray bytes = readBounded(device, MaxBytes, fileName);
     const QString text = decode(bytes);
     if (text.contains(QChar(u'\0')))
-        throw FileError(Texts::tr("Файл %1 не является текстовой таблицей: в нём есть "
-                                  "двоичные данные")
-                            .arg(fileName));
+        throw FileError(
+            QCoreApplication::translate("Quillet::CsvReader",
+                                        "Файл %1 не является текстовой таблицей: в нём есть "
+                                        "двоичные данные")
+                .arg(fileName));
     auto workbook = std::make_unique<GridWorkbook>();
     GridWorksheet& sheet = workbook->addSheet(sheetNameOf(fileName));
     for (auto& record : parse(text, detectSeparator(text)))

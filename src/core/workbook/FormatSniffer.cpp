@@ -12,9 +12,6 @@
 
 namespace Quillet {
 namespace {
-struct Texts {
-    Q_DECLARE_TR_FUNCTIONS(Quillet::FormatSniffer)
-};
 
 // Enough for every signature below, a dBase header with all its 255 fields included.
 constexpr qint64 HeadBytes = 16 * 1024;
@@ -262,11 +259,13 @@ QStringList workbookFileFilters(bool withLibreOffice)
         if (kind.converted && !withLibreOffice)
             continue;
         all << QString::fromLatin1(kind.patterns);
-        filters << QStringLiteral("%1 (%2)").arg(Texts::tr(kind.name),
-                                                 QString::fromLatin1(kind.patterns));
+        filters << QStringLiteral("%1 (%2)").arg(
+            QCoreApplication::translate("Quillet::FormatSniffer", kind.name),
+            QString::fromLatin1(kind.patterns));
     }
-    filters.prepend(Texts::tr("Все книги (%1)").arg(all.join(u' ')));
-    filters << Texts::tr("Все файлы (*)");
+    filters.prepend(QCoreApplication::translate("Quillet::FormatSniffer", "Все книги (%1)")
+                        .arg(all.join(u' ')));
+    filters << QCoreApplication::translate("Quillet::FormatSniffer", "Все файлы (*)");
     return filters;
 }
 
@@ -294,7 +293,8 @@ bool isSingleTableFormat(WorkbookFormat format)
 QString workbookFormatName(WorkbookFormat format)
 {
     const FormatInfo* info = infoOf(format);
-    return info ? Texts::tr(info->name) : Texts::tr("неизвестный");
+    return info ? QCoreApplication::translate("Quillet::FormatSniffer", info->name)
+                : QCoreApplication::translate("Quillet::FormatSniffer", "неизвестный");
 }
 
 QString workbookFormatSuffix(WorkbookFormat format)

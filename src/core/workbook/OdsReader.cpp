@@ -20,9 +20,6 @@
 
 namespace Quillet {
 namespace {
-struct Texts {
-    Q_DECLARE_TR_FUNCTIONS(Quillet::OdsReader)
-};
 
 constexpr quint64 MaxRows = 1048576;
 constexpr quint64 MaxColumns = 16384;
@@ -168,8 +165,9 @@ quint64 advance(quint64 position, quint64 count, quint64 limit)
 
 FileError tooLarge()
 {
-    return FileError(Texts::tr("Таблица слишком велика: в ней больше ячеек или "
-                               "текста, чем можно прочитать"));
+    return FileError(QCoreApplication::translate("Quillet::OdsReader",
+                                                 "Таблица слишком велика: в ней больше ячеек или "
+                                                 "текста, чем можно прочитать"));
 }
 
 struct StyleRun {
@@ -664,7 +662,8 @@ std::unique_ptr<Workbook> OdsReader::read(QIODevice& device, const QString& file
     if (data.startsWith("PK")) {
         ZipArchive zip(std::move(data), m_limits);
         if (!zip.contains(QStringLiteral("content.xml"))) {
-            throw FileError(Texts::tr("Файл не является таблицей OpenDocument: в нём "
+            throw FileError(QCoreApplication::translate(
+                "Quillet::OdsReader", "Файл не является таблицей OpenDocument: в нём "
                                       "нет content.xml"));
         }
         // Cells of content.xml refer to number styles of styles.xml.
@@ -676,10 +675,11 @@ std::unique_ptr<Workbook> OdsReader::read(QIODevice& device, const QString& file
         if (zip.contains(QStringLiteral("settings.xml")))
             parseStreamed(zip, QStringLiteral("settings.xml"), handler);
     } else {
-        parseXml(handler, data, Texts::tr("Файл OpenDocument"));
+        parseXml(handler, data,
+                 QCoreApplication::translate("Quillet::OdsReader", "Файл OpenDocument"));
     }
     if (workbook->sheets.empty())
-        throw FileError(Texts::tr("В таблице нет листов"));
+        throw FileError(QCoreApplication::translate("Quillet::OdsReader", "В таблице нет листов"));
     return workbook;
 }
 

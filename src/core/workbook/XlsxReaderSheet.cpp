@@ -19,9 +19,6 @@
 
 namespace Quillet {
 namespace {
-struct Texts {
-    Q_DECLARE_TR_FUNCTIONS(Quillet::XlsxReaderSheet)
-};
 
 constexpr quint32 MaxRows = CompactWorksheet::MaxRows;
 constexpr quint32 MaxColumns = CompactWorksheet::MaxColumns;
@@ -120,8 +117,10 @@ void SheetHandler::startElement(const char* name, const char** attributes)
             const char* r = XmlStream::attribute(attributes, "r");
             const long long row = r ? std::atoll(r) : m_row + 1;
             if (row < 1 || row > MaxRows) {
-                m_stream->fail(Texts::tr("Номер строки %1 выходит за пределы листа")
-                                   .arg(QString::fromUtf8(r ? r : "?")));
+                m_stream->fail(
+                    QCoreApplication::translate("Quillet::XlsxReaderSheet",
+                                                "Номер строки %1 выходит за пределы листа")
+                        .arg(QString::fromUtf8(r ? r : "?")));
                 return;
             }
             m_row = quint32(row);
@@ -156,9 +155,11 @@ void SheetHandler::startCell(const char** attributes)
         const char* key = XmlStream::localName(a[0]);
         if (named(key, "r")) {
             if (!parseReference(a[1], &row, &column)) {
-                m_stream->fail(Texts::tr("Ссылка на ячейку %1 неверна или выходит за "
-                                         "пределы листа")
-                                   .arg(QString::fromUtf8(a[1]).left(40)));
+                m_stream->fail(
+                    QCoreApplication::translate("Quillet::XlsxReaderSheet",
+                                                "Ссылка на ячейку %1 неверна или выходит за "
+                                                "пределы листа")
+                        .arg(QString::fromUtf8(a[1]).left(40)));
                 return;
             }
         } else if (named(key, "t")) {
@@ -170,7 +171,8 @@ void SheetHandler::startCell(const char** attributes)
         }
     }
     if (column > MaxColumns) {
-        m_stream->fail(Texts::tr("Ячейка лежит за последним столбцом"));
+        m_stream->fail(QCoreApplication::translate("Quillet::XlsxReaderSheet",
+                                                   "Ячейка лежит за последним столбцом"));
         return;
     }
     m_row = row;
@@ -216,8 +218,9 @@ void SheetHandler::endCell()
         unsigned long index = 0;
         const auto parsed = std::from_chars(m_value.data(), end, index);
         if (parsed.ec != std::errc() || index >= m_shared.strings.size()) {
-            m_stream->fail(Texts::tr("Ячейка ссылается на несуществующую общую "
-                                     "строку"));
+            m_stream->fail(QCoreApplication::translate("Quillet::XlsxReaderSheet",
+                                                       "Ячейка ссылается на несуществующую общую "
+                                                       "строку"));
             return;
         }
         m_sheet.addCell(m_row, column, CellKind::Shared, double(index), m_style);
@@ -294,8 +297,9 @@ bool SheetHandler::numberValue(double* number)
     const auto parsed = std::from_chars(begin, end, *number);
     if (parsed.ec != std::errc() || parsed.ptr != end) {
         const qsizetype shown = qMin(qsizetype(m_value.size()), qsizetype(40));
-        m_stream->fail(Texts::tr("В ячейке неверное число «%1»")
-                           .arg(QString::fromUtf8(m_value.data(), shown)));
+        m_stream->fail(
+            QCoreApplication::translate("Quillet::XlsxReaderSheet", "В ячейке неверное число «%1»")
+                .arg(QString::fromUtf8(m_value.data(), shown)));
         return false;
     }
     return true;

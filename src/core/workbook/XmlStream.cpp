@@ -15,12 +15,6 @@
 #include <limits>
 
 namespace Quillet {
-namespace {
-struct Texts {
-    Q_DECLARE_TR_FUNCTIONS(Quillet::XmlStream)
-};
-} // namespace
-
 struct XmlStream::Private {
     XML_Parser parser = nullptr;
     XmlHandler* handler = nullptr;
@@ -67,7 +61,9 @@ void XMLCALL onDoctype(void* data, const XML_Char*, const XML_Char*, const XML_C
 {
     auto* d = static_cast<XmlStream::Private*>(data);
     if (d->failure.isEmpty())
-        d->failure = Texts::tr("%1: объявлен DOCTYPE, какого в книгах не бывает").arg(d->partName);
+        d->failure = QCoreApplication::translate("Quillet::XmlStream",
+                                                 "%1: объявлен DOCTYPE, какого в книгах не бывает")
+                         .arg(d->partName);
     XML_StopParser(d->parser, XML_FALSE);
 }
 
@@ -80,7 +76,9 @@ XmlStream::XmlStream(XmlHandler& handler, const QString& partName) : d(new Priva
     d->parser = XML_ParserCreate("UTF-8");
     if (!d->parser) {
         delete d;
-        throw FileError(Texts::tr("%1: не хватает памяти для чтения").arg(partName));
+        throw FileError(
+            QCoreApplication::translate("Quillet::XmlStream", "%1: не хватает памяти для чтения")
+                .arg(partName));
     }
     XML_SetUserData(d->parser, d);
     XML_SetElementHandler(d->parser, onStart, onEnd);
@@ -109,10 +107,11 @@ void XmlStream::check(int status)
     if (!d->failure.isEmpty())
         throw FileError(d->failure);
     if (status == XML_STATUS_ERROR) {
-        throw FileError(Texts::tr("%1, строка %2: ошибка в XML (%3)")
-                            .arg(d->partName)
-                            .arg(XML_GetCurrentLineNumber(d->parser))
-                            .arg(QString::fromUtf8(XML_ErrorString(XML_GetErrorCode(d->parser)))));
+        throw FileError(
+            QCoreApplication::translate("Quillet::XmlStream", "%1, строка %2: ошибка в XML (%3)")
+                .arg(d->partName)
+                .arg(XML_GetCurrentLineNumber(d->parser))
+                .arg(QString::fromUtf8(XML_ErrorString(XML_GetErrorCode(d->parser)))));
     }
 }
 

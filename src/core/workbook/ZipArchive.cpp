@@ -11,9 +11,6 @@
 
 namespace Quillet {
 namespace {
-struct Texts {
-    Q_DECLARE_TR_FUNCTIONS(Quillet::ZipArchive)
-};
 
 constexpr qint64 ChunkBytes = 64 * 1024;
 
@@ -22,13 +19,13 @@ QString zlibDetail(int code)
 {
     switch (code) {
     case -2: // Z_STREAM_ERROR
-        return Texts::tr("сбой распаковки");
+        return QCoreApplication::translate("Quillet::ZipArchive", "сбой распаковки");
     case -3: // Z_DATA_ERROR
-        return Texts::tr("сжатые данные испорчены");
+        return QCoreApplication::translate("Quillet::ZipArchive", "сжатые данные испорчены");
     case -4: // Z_MEM_ERROR
-        return Texts::tr("не хватает памяти");
+        return QCoreApplication::translate("Quillet::ZipArchive", "не хватает памяти");
     case -5: // Z_BUF_ERROR
-        return Texts::tr("сжатые данные оборваны");
+        return QCoreApplication::translate("Quillet::ZipArchive", "сжатые данные оборваны");
     default:
         return QString();
     }
@@ -51,41 +48,48 @@ QString zipErrorText(int zipCode, int detail)
     QString text;
     switch (zipCode) {
     case ZIP_ER_OK:
-        return Texts::tr("ошибки нет");
+        return QCoreApplication::translate("Quillet::ZipArchive", "ошибки нет");
     case ZIP_ER_MULTIDISK:
-        return Texts::tr("многотомные zip-архивы не поддерживаются");
+        return QCoreApplication::translate("Quillet::ZipArchive",
+                                           "многотомные zip-архивы не поддерживаются");
     case ZIP_ER_SEEK:
     case ZIP_ER_READ:
     case ZIP_ER_TELL:
     case ZIP_ER_EOF:
-        return Texts::tr("архив обрывается раньше, чем должен");
+        return QCoreApplication::translate("Quillet::ZipArchive",
+                                           "архив обрывается раньше, чем должен");
     case ZIP_ER_CRC:
-        return Texts::tr("контрольная сумма не сходится: данные испорчены");
+        return QCoreApplication::translate("Quillet::ZipArchive",
+                                           "контрольная сумма не сходится: данные испорчены");
     case ZIP_ER_NOENT:
-        return Texts::tr("такой части нет");
+        return QCoreApplication::translate("Quillet::ZipArchive", "такой части нет");
     case ZIP_ER_ZLIB:
     case ZIP_ER_COMPRESSED_DATA:
-        text = Texts::tr("сжатые данные испорчены");
+        text = QCoreApplication::translate("Quillet::ZipArchive", "сжатые данные испорчены");
         if (const QString more = zlibDetail(detail); !more.isEmpty() && more != text)
             text += QStringLiteral(" (%1)").arg(more);
         return text;
     case ZIP_ER_MEMORY:
-        return Texts::tr("не хватает памяти");
+        return QCoreApplication::translate("Quillet::ZipArchive", "не хватает памяти");
     case ZIP_ER_COMPNOTSUPP:
-        return Texts::tr("способ сжатия не поддерживается");
+        return QCoreApplication::translate("Quillet::ZipArchive",
+                                           "способ сжатия не поддерживается");
     case ZIP_ER_NOZIP:
-        return Texts::tr("это не zip-архив");
+        return QCoreApplication::translate("Quillet::ZipArchive", "это не zip-архив");
     case ZIP_ER_INVAL:
         // Reading a buffer meets it when a damaged directory sends it past the end.
-        return Texts::tr("архив повреждён: его оглавление указывает за пределы файла");
+        return QCoreApplication::translate(
+            "Quillet::ZipArchive", "архив повреждён: его оглавление указывает за пределы файла");
     case ZIP_ER_INCONS:
-        return Texts::tr("архив повреждён: его оглавление не сходится с содержимым");
+        return QCoreApplication::translate(
+            "Quillet::ZipArchive", "архив повреждён: его оглавление не сходится с содержимым");
     case ZIP_ER_ENCRNOTSUPP:
     case ZIP_ER_NOPASSWD:
     case ZIP_ER_WRONGPASSWD:
-        return Texts::tr("архив зашифрован");
+        return QCoreApplication::translate("Quillet::ZipArchive", "архив зашифрован");
     case ZIP_ER_INTERNAL:
-        return Texts::tr("внутренняя ошибка библиотеки libzip");
+        return QCoreApplication::translate("Quillet::ZipArchive",
+                                           "внутренняя ошибка библиотеки libzip");
     default:
         break;
     }
@@ -101,14 +105,16 @@ ZipArchive::ZipArchive(QByteArray data, const ZipLimits& limits)
 {
     // An empty buffer would open as an empty archive.
     if (!m_data.startsWith("PK"))
-        throw FileError(Texts::tr("Файл не является zip-архивом"));
+        throw FileError(
+            QCoreApplication::translate("Quillet::ZipArchive", "Файл не является zip-архивом"));
     zip_error_t error;
     zip_error_init(&error);
     zip_source_t* source =
         zip_source_buffer_create(m_data.constData(), zip_uint64_t(m_data.size()), 0, &error);
     if (!source) {
         zip_error_fini(&error);
-        throw FileError(Texts::tr("Не удаётся прочитать книгу: не хватает памяти"));
+        throw FileError(QCoreApplication::translate(
+            "Quillet::ZipArchive", "Не удаётся прочитать книгу: не хватает памяти"));
     }
     m_zip = zip_open_from_source(source, ZIP_RDONLY, &error);
     if (!m_zip) {
@@ -117,14 +123,18 @@ ZipArchive::ZipArchive(QByteArray data, const ZipLimits& limits)
         zip_source_free(source);
         zip_error_fini(&error);
         if (noZip)
-            throw FileError(Texts::tr("Файл не является zip-архивом"));
-        throw FileError(Texts::tr("Файл не является zip-архивом (%1)").arg(reason));
+            throw FileError(
+                QCoreApplication::translate("Quillet::ZipArchive", "Файл не является zip-архивом"));
+        throw FileError(
+            QCoreApplication::translate("Quillet::ZipArchive", "Файл не является zip-архивом (%1)")
+                .arg(reason));
     }
     zip_error_fini(&error);
     if (zip_get_num_entries(m_zip, 0) > m_limits.maxEntries) {
         zip_discard(m_zip);
         m_zip = nullptr;
-        throw FileError(Texts::tr("В архиве слишком много элементов"));
+        throw FileError(
+            QCoreApplication::translate("Quillet::ZipArchive", "В архиве слишком много элементов"));
     }
 }
 
@@ -173,15 +183,19 @@ void ZipArchive::stream(const QString& name, const std::function<void(const char
 {
     const long long index = locate(name);
     if (index < 0)
-        throw FileError(Texts::tr("В книге нет части %1").arg(name));
+        throw FileError(
+            QCoreApplication::translate("Quillet::ZipArchive", "В книге нет части %1").arg(name));
     zip_stat_t stat;
     zip_stat_init(&stat);
     if (zip_stat_index(m_zip, zip_uint64_t(index), 0, &stat) == 0 && (stat.valid & ZIP_STAT_SIZE)
         && stat.size > zip_uint64_t(m_limits.maxEntryBytes))
-        throw FileError(Texts::tr("Часть книги %1 больше допустимого размера").arg(name));
+        throw FileError(QCoreApplication::translate("Quillet::ZipArchive",
+                                                    "Часть книги %1 больше допустимого размера")
+                            .arg(name));
     zip_file_t* file = zip_fopen_index(m_zip, zip_uint64_t(index), 0);
     if (!file) {
-        throw FileError(Texts::tr("Не удаётся открыть часть книги %1 (%2)")
+        throw FileError(QCoreApplication::translate("Quillet::ZipArchive",
+                                                    "Не удаётся открыть часть книги %1 (%2)")
                             .arg(name, errorText(zip_get_error(m_zip))));
     }
     QByteArray chunk(ChunkBytes, Qt::Uninitialized);
@@ -190,7 +204,8 @@ void ZipArchive::stream(const QString& name, const std::function<void(const char
         for (;;) {
             const zip_int64_t got = zip_fread(file, chunk.data(), zip_uint64_t(chunk.size()));
             if (got < 0) {
-                throw FileError(Texts::tr("Часть книги %1 повреждена (%2)")
+                throw FileError(QCoreApplication::translate("Quillet::ZipArchive",
+                                                            "Часть книги %1 повреждена (%2)")
                                     .arg(name, errorText(zip_file_get_error(file))));
             }
             if (got == 0)
@@ -199,9 +214,11 @@ void ZipArchive::stream(const QString& name, const std::function<void(const char
             m_inflated += got;
             // Declared sizes can lie; what counts is what actually comes out.
             if (entryBytes > m_limits.maxEntryBytes || m_inflated > m_limits.maxTotalBytes)
-                throw FileError(Texts::tr("Часть книги %1 при распаковке превышает "
-                                          "допустимый размер")
-                                    .arg(name));
+                throw FileError(
+                    QCoreApplication::translate("Quillet::ZipArchive",
+                                                "Часть книги %1 при распаковке превышает "
+                                                "допустимый размер")
+                        .arg(name));
             sink(chunk.constData(), size_t(got));
         }
     } catch (...) {
