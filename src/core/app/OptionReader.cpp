@@ -8,6 +8,7 @@
 #include <QCoreApplication>
 
 namespace Quillet {
+
 QString nodeName(const char* kind, const QString& fieldId)
 {
     const QString name = QCoreApplication::translate("Quillet::OptionReader", kind);

@@ -15,6 +15,7 @@
 #include <cstring>
 
 namespace Quillet {
+
 namespace {
 
 // Lengths beyond this many pixels (about 85 m at 300 dpi) are typing accidents; they

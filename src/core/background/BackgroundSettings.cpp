@@ -17,6 +17,7 @@
 #include <QCoreApplication>
 
 namespace Quillet {
+
 BackgroundSettings::BackgroundSettings(ProjectSettings& settings, QByteArray& backgroundImage,
                                        bool& repaintPending, long double mmPerPixel)
     : m_settings(settings), m_background(backgroundImage), m_mmPerPixel(mmPerPixel),

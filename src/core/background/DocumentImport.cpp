@@ -25,6 +25,7 @@
 #include <iterator>
 
 namespace Quillet {
+
 namespace {
 
 // An A2 sheet at 600 dpi is 139 million pixels; a page that needs more than this at the

@@ -9,6 +9,7 @@
 #include <QCoreApplication>
 
 namespace Quillet {
+
 QString scannerUnavailableReason()
 {
     return QCoreApplication::translate("Quillet::NoScanner",

@@ -18,6 +18,7 @@
 #include <vector>
 
 namespace Quillet {
+
 namespace {
 
 std::atomic<bool> g_saneInUse = false;

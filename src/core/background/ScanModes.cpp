@@ -6,6 +6,7 @@
 #include <QCoreApplication>
 
 namespace Quillet {
+
 QString scanModeLabel(const QString& saneName)
 {
     if (saneName == QLatin1String("Color"))

@@ -10,6 +10,7 @@
 #include <QStringList>
 
 namespace Quillet::PageSelection {
+
 std::vector<int> listedPages(QStringView text)
 {
     TSetAsString pages;

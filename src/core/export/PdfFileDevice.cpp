@@ -12,6 +12,7 @@
 #include <QSaveFile>
 
 namespace Quillet {
+
 PdfFileDevice::PdfFileDevice(const QString& path, int dpi, QSizeF sheetMm)
     : m_path(path), m_dpi(dpi), m_sheetMm(sheetMm)
 {

@@ -12,6 +12,7 @@
 #include <QPainter>
 
 namespace Quillet {
+
 QPageLayout pdfSheetLayout(QSizeF sheetMm)
 {
     if (!(sheetMm.width() > 0 && sheetMm.height() > 0))

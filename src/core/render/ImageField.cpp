@@ -21,6 +21,7 @@
 #include <vector>
 
 namespace Quillet {
+
 namespace {
 
 // A processed picture beyond this many pixels (an A1 page at 300 dpi is 70 million) is

@@ -11,6 +11,7 @@
 #include <QCoreApplication>
 
 namespace Quillet {
+
 struct SpellChecker::Engine {};
 
 QString spellCheckUnavailableReason()

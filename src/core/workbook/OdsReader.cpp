@@ -19,6 +19,7 @@
 #include <vector>
 
 namespace Quillet {
+
 namespace {
 
 constexpr quint64 MaxRows = 1048576;

@@ -11,6 +11,7 @@
 #include <QIODevice>
 
 namespace Quillet {
+
 namespace {
 
 // Workbooks larger than this are not spreadsheets anyone fills forms from.

@@ -18,6 +18,7 @@
 #include <utility>
 
 namespace Quillet {
+
 namespace {
 
 constexpr quint32 MaxRows = CompactWorksheet::MaxRows;

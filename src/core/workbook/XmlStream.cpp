@@ -15,6 +15,7 @@
 #include <limits>
 
 namespace Quillet {
+
 struct XmlStream::Private {
     XML_Parser parser = nullptr;
     XmlHandler* handler = nullptr;

@@ -10,6 +10,7 @@
 #include <QCoreApplication>
 
 namespace Quillet {
+
 namespace {
 
 constexpr qint64 ChunkBytes = 64 * 1024;
