@@ -22,13 +22,15 @@ void writePng(const QImage& image, const QString& path)
 {
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly)) {
-        throw FileError(QStringLiteral("Не удаётся записать файл %1: %2")
-                            .arg(path, reasonInRussian(file.errorString())));
+        throw FileError(
+            QCoreApplication::translate("Quillet::Cli", "Не удаётся записать файл %1: %2")
+                .arg(path, reasonInRussian(file.errorString())));
     }
     QImageWriter writer(&file, "png");
     if (!writer.write(image.convertToFormat(QImage::Format_RGB888)) || !file.commit()) {
-        throw FileError(QStringLiteral("Не удаётся записать файл %1: %2")
-                            .arg(path, reasonInRussian(writer.errorString())));
+        throw FileError(
+            QCoreApplication::translate("Quillet::Cli", "Не удаётся записать файл %1: %2")
+                .arg(path, reasonInRussian(writer.errorString())));
     }
 }
 
@@ -36,30 +38,36 @@ int runBackground(const QStringList& args)
 {
     const ParsedArgs parsed = parseArgs(args, {QStringLiteral("out")}, {});
     if (parsed.positional.size() != 1)
-        throw UsageError(QStringLiteral("Нужен ровно один файл проекта"));
+        throw UsageError(
+            QCoreApplication::translate("Quillet::Cli", "Нужен ровно один файл проекта"));
     const QString out = parsed.value(QStringLiteral("out"));
     if (out.isEmpty())
-        throw UsageError(QStringLiteral("Не указан --out ФАЙЛ.png"));
+        throw UsageError(QCoreApplication::translate("Quillet::Cli", "Не указан --out ФАЙЛ.png"));
     const QString path = parsed.positional.first();
     if (!QFileInfo(path).isFile())
-        throw FileError(QStringLiteral("Не существует файла проекта: %1").arg(path));
+        throw FileError(
+            QCoreApplication::translate("Quillet::Cli", "Не существует файла проекта: %1")
+                .arg(path));
     const UserSettings sizes;
     Project project = ProjectFile::load(path, ProjectSettings{}, &sizes);
     if (!hasBackground(project.BackgroundImage))
-        throw Error(QStringLiteral("В проекте нет подложки: %1").arg(path));
+        throw Error(
+            QCoreApplication::translate("Quillet::Cli", "В проекте нет подложки: %1").arg(path));
     // As after opening the project: the width edit's leave handling builds the picture.
     bool repaint = false; // no page to draw again here
     BackgroundSettings panel(project.settings, project.BackgroundImage, repaint, MmPerPixel);
     panel.leaveImgWidth();
     const QImage& shown = panel.ShownBackground();
     if (shown.isNull())
-        throw Error(QStringLiteral("Размер подложки — 0 пикселей: %1").arg(path));
+        throw Error(QCoreApplication::translate("Quillet::Cli", "Размер подложки — 0 пикселей: %1")
+                        .arg(path));
     writePng(shown, out);
     return ExitOk;
 }
 
-const bool registered =
-    registerCommand({"background", "background ПРОЕКТ --out ФАЙЛ.png", &runBackground});
+const bool registered = registerCommand(
+    {"background", QT_TRANSLATE_NOOP("Quillet::Cli", "background ПРОЕКТ --out ФАЙЛ.png"),
+     &runBackground});
 
 } // namespace
 } // namespace Quillet::Cli

@@ -51,7 +51,9 @@ CellRange parseRange(const QString& text)
     static const QRegularExpression address(QStringLiteral("^[A-Za-z]{1,3}[1-9][0-9]{0,6}$"));
     const ReferenceParts parts = splitReference(text);
     if (!address.match(parts.first).hasMatch() || !address.match(parts.second).hasMatch())
-        throw UsageError(QStringLiteral("--range должен иметь вид A1:C10, а не «%1»").arg(text));
+        throw UsageError(QCoreApplication::translate("Quillet::Cli",
+                                                     "--range должен иметь вид A1:C10, а не «%1»")
+                             .arg(text));
     const CellPosition a = ParseCellAddress(parts.first);
     const CellPosition b = ParseCellAddress(parts.second);
     return {std::min(a.row, b.row), std::min(a.column, b.column), std::max(a.row, b.row),
@@ -63,9 +65,9 @@ int runCells(const QStringList& args)
     const ParsedArgs parsed =
         parseArgs(args, {QStringLiteral("sheet"), QStringLiteral("range")}, {});
     if (parsed.positional.size() != 1)
-        throw UsageError(QStringLiteral("Нужна ровно одна КНИГА"));
+        throw UsageError(QCoreApplication::translate("Quillet::Cli", "Нужна ровно одна КНИГА"));
     if (!parsed.has(QStringLiteral("range")))
-        throw UsageError(QStringLiteral("Не указан --range"));
+        throw UsageError(QCoreApplication::translate("Quillet::Cli", "Не указан --range"));
     const CellRange range = parseRange(parsed.value(QStringLiteral("range")));
 
     const OpenedWorkbook opened = openWorkbookFile(parsed.positional.first(), WorkbookOptions());
@@ -78,7 +80,8 @@ int runCells(const QStringList& args)
                                   : workbook->activeSheetName();
     const Worksheet* sheet = workbook->worksheet(sheetName);
     if (!sheet)
-        throw Error(QStringLiteral("Нет указанного листа: %1").arg(sheetName));
+        throw Error(
+            QCoreApplication::translate("Quillet::Cli", "Нет указанного листа: %1").arg(sheetName));
 
     QString out;
     for (int row = range.firstRow; row <= range.lastRow; ++row) {
@@ -97,8 +100,9 @@ int runCells(const QStringList& args)
     return ExitOk;
 }
 
-static const bool registered =
-    Cli::registerCommand({"cells", "cells КНИГА [--sheet ИМЯ] --range A1:C10", &runCells});
+static const bool registered = Cli::registerCommand(
+    {"cells", QT_TRANSLATE_NOOP("Quillet::Cli", "cells КНИГА [--sheet ИМЯ] --range A1:C10"),
+     &runCells});
 
 } // namespace
 } // namespace Quillet::Cli

@@ -20,7 +20,9 @@ namespace Quillet::Cli {
 Project loadProjectFile(const QString& path)
 {
     if (!QFileInfo(path).isFile())
-        throw FileError(QStringLiteral("Не существует файла проекта: %1").arg(path));
+        throw FileError(
+            QCoreApplication::translate("Quillet::Cli", "Не существует файла проекта: %1")
+                .arg(path));
     const UserSettings sizes;
     return ProjectFile::load(path, ProjectSettings{}, &sizes);
 }
@@ -36,7 +38,8 @@ std::shared_ptr<Workbook> openProjectWorkbook(const Project& project, const QStr
                                                QFileInfo(projectPath).absoluteFilePath());
     }
     if (!QFileInfo(path).isFile())
-        throw FileError(QStringLiteral("Не существует файла: %1").arg(path));
+        throw FileError(
+            QCoreApplication::translate("Quillet::Cli", "Не существует файла: %1").arg(path));
     OpenedWorkbook opened = openWorkbookFile(path, WorkbookOptions{});
     for (const QString& line : opened.problems)
         printErr(line);
@@ -48,7 +51,8 @@ int parsePageNumber(const QString& text)
     bool ok = false;
     const int page = text.toInt(&ok);
     if (!ok || page < 0)
-        throw UsageError(QStringLiteral("Неверный номер страницы: %1").arg(text));
+        throw UsageError(
+            QCoreApplication::translate("Quillet::Cli", "Неверный номер страницы: %1").arg(text));
     return page;
 }
 
@@ -58,7 +62,7 @@ std::vector<int> selectedPages(const QString& text, int pageCount)
     const std::vector<int> pages =
         PageSelection::listedPages(text.isEmpty() ? QStringLiteral("1-%1").arg(pageCount) : text);
     if (pages.empty()) // as in the program: an empty set does nothing
-        throw Error(QStringLiteral("Не выбраны страницы"));
+        throw Error(QCoreApplication::translate("Quillet::Cli", "Не выбраны страницы"));
     return pages;
 }
 

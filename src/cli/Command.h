@@ -2,6 +2,7 @@
 // SPDX-FileCopyrightText: 2026 Quillet developers
 #pragma once
 
+#include <QCoreApplication>
 #include <QString>
 #include <QStringList>
 
@@ -19,7 +20,7 @@ inline constexpr int ExitFailure = 2;
 /// line and exit code 2.
 struct Command {
     const char* name;
-    const char* usage;
+    const char* usage; // marked with QT_TRANSLATE_NOOP("Quillet::Cli", …), shown translated
     int (*run)(const QStringList& args);
 };
 

@@ -26,7 +26,9 @@ ExportFormat parseFormat(const QString& text)
         return ExportFormat::Png;
     if (text == QLatin1String("pdf"))
         return ExportFormat::Pdf;
-    throw UsageError(QStringLiteral("Неизвестный формат %1 (jpg, png или pdf)").arg(text));
+    throw UsageError(
+        QCoreApplication::translate("Quillet::Cli", "Неизвестный формат %1 (jpg, png или pdf)")
+            .arg(text));
 }
 
 int runExport(const QStringList& args)
@@ -37,9 +39,10 @@ int runExport(const QStringList& args)
                    QStringLiteral("format"), QStringLiteral("workbook"), QStringLiteral("sheet")},
                   {QStringLiteral("no-background"), QStringLiteral("reverse")});
     if (parsed.positional.size() != 1)
-        throw UsageError(QStringLiteral("Нужен ровно один файл проекта"));
+        throw UsageError(
+            QCoreApplication::translate("Quillet::Cli", "Нужен ровно один файл проекта"));
     if (!parsed.has(QStringLiteral("out")))
-        throw UsageError(QStringLiteral("Не указан --out ПРЕФИКС"));
+        throw UsageError(QCoreApplication::translate("Quillet::Cli", "Не указан --out ПРЕФИКС"));
     const QString projectPath = parsed.positional.first();
     Project project = loadProjectFile(projectPath);
     if (parsed.has(QStringLiteral("sheet")))
@@ -62,14 +65,19 @@ int runExport(const QStringList& args)
         bool ok = false;
         request.jobs = parsed.value(QStringLiteral("jobs")).toInt(&ok);
         if (!ok || request.jobs < 1 || request.jobs > 256)
-            throw UsageError(QStringLiteral("--jobs принимает число от 1 до 256"));
+            throw UsageError(
+                QCoreApplication::translate("Quillet::Cli", "--jobs принимает число от 1 до 256"));
     }
     const bool terminal = isatty(STDERR_FILENO) != 0;
     QElapsedTimer clock;
     clock.start();
     const ExportResult result = exportPages(request, [&](int done, int total) {
         if (terminal) {
-            std::fprintf(stderr, "\rстраница %d из %d", done, total);
+            const QByteArray line = QCoreApplication::translate("Quillet::Cli", "страница %1 из %2")
+                                        .arg(done)
+                                        .arg(total)
+                                        .toUtf8();
+            std::fprintf(stderr, "\r%s", line.constData());
             std::fflush(stderr);
         }
         return true;
@@ -79,7 +87,7 @@ int runExport(const QStringList& args)
     for (const QString& line : result.errorLines)
         printErr(line);
     if (terminal) {
-        printErr(QStringLiteral("Файлов: %1 за %2 с")
+        printErr(QCoreApplication::translate("Quillet::Cli", "Файлов: %1 за %2 с")
                      .arg(result.files.size())
                      .arg(double(clock.elapsed()) / 1000.0, 0, 'f', 1));
     }
@@ -88,8 +96,10 @@ int runExport(const QStringList& args)
 
 const bool registered = registerCommand(
     {"export",
-     "export ПРОЕКТ --out ПРЕФИКС [--pages НАБОР] [--no-background] [--reverse] [--jobs N] "
-     "[--format jpg|png|pdf] [--workbook ПУТЬ] [--sheet ИМЯ]",
+     QT_TRANSLATE_NOOP(
+         "Quillet::Cli",
+         "export ПРОЕКТ --out ПРЕФИКС [--pages НАБОР] [--no-background] [--reverse] [--jobs N] "
+         "[--format jpg|png|pdf] [--workbook ПУТЬ] [--sheet ИМЯ]"),
      &runExport});
 
 } // namespace

@@ -24,7 +24,8 @@ int pageOption(const ParsedArgs& parsed)
     bool ok = false;
     const int page = text.toInt(&ok);
     if (!ok || page < 1)
-        throw UsageError(QStringLiteral("Неверный номер страницы: %1").arg(text));
+        throw UsageError(
+            QCoreApplication::translate("Quillet::Cli", "Неверный номер страницы: %1").arg(text));
     return page;
 }
 
@@ -34,9 +35,10 @@ double dpiOption(const ParsedArgs& parsed)
     bool ok = false;
     const double dpi = text.toDouble(&ok);
     if (!ok || !(dpi > 0.0 && dpi <= ImportDocument::MaxDpi))
-        throw UsageError(QStringLiteral("Неверное разрешение: %1 (от 1 до %2 dpi)")
-                             .arg(text)
-                             .arg(ImportDocument::MaxDpi));
+        throw UsageError(
+            QCoreApplication::translate("Quillet::Cli", "Неверное разрешение: %1 (от 1 до %2 dpi)")
+                .arg(text)
+                .arg(ImportDocument::MaxDpi));
     return dpi;
 }
 
@@ -46,7 +48,9 @@ bool isJpegName(const QString& path)
     if (suffix == QLatin1String("jpg") || suffix == QLatin1String("jpeg"))
         return true;
     if (suffix != QLatin1String("png"))
-        throw UsageError(QStringLiteral("Файл --out должен быть .png или .jpg: %1").arg(path));
+        throw UsageError(
+            QCoreApplication::translate("Quillet::Cli", "Файл --out должен быть .png или .jpg: %1")
+                .arg(path));
     return false;
 }
 
@@ -55,8 +59,9 @@ void writePicture(const QImage& image, const QString& path)
     const QByteArray bytes = isJpegName(path) ? encodeImportedPage(image) : QByteArray();
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly))
-        throw FileError(QStringLiteral("Не удаётся записать файл %1: %2")
-                            .arg(path, reasonInRussian(file.errorString())));
+        throw FileError(
+            QCoreApplication::translate("Quillet::Cli", "Не удаётся записать файл %1: %2")
+                .arg(path, reasonInRussian(file.errorString())));
     bool written = false;
     if (bytes.isEmpty()) {
         QImageWriter writer(&file, "png");
@@ -65,7 +70,8 @@ void writePicture(const QImage& image, const QString& path)
         written = file.write(bytes) == bytes.size();
     }
     if (!written || !file.commit())
-        throw FileError(QStringLiteral("Не удаётся записать файл %1").arg(path));
+        throw FileError(
+            QCoreApplication::translate("Quillet::Cli", "Не удаётся записать файл %1").arg(path));
 }
 
 int runImport(const QStringList& args)
@@ -74,11 +80,13 @@ int runImport(const QStringList& args)
         parseArgs(args, {QStringLiteral("page"), QStringLiteral("dpi"), QStringLiteral("out")},
                   {QStringLiteral("count")});
     if (parsed.positional.size() != 1)
-        throw UsageError(QStringLiteral("Нужен ровно один импортируемый файл"));
+        throw UsageError(
+            QCoreApplication::translate("Quillet::Cli", "Нужен ровно один импортируемый файл"));
     const bool count = parsed.has(QStringLiteral("count"));
     const QString out = parsed.value(QStringLiteral("out"));
     if (count == !out.isEmpty())
-        throw UsageError(QStringLiteral("Нужен либо --count, либо --out ФАЙЛ.png|.jpg"));
+        throw UsageError(QCoreApplication::translate(
+            "Quillet::Cli", "Нужен либо --count, либо --out ФАЙЛ.png|.jpg"));
     const int page = pageOption(parsed);
     const double dpi = dpiOption(parsed);
     if (!count)
@@ -97,13 +105,16 @@ int runSetBackground(const QStringList& args)
 {
     const ParsedArgs parsed = parseArgs(args, {QStringLiteral("page")}, {});
     if (parsed.positional.size() != 2)
-        throw UsageError(QStringLiteral("Нужны файл проекта и импортируемый файл"));
+        throw UsageError(
+            QCoreApplication::translate("Quillet::Cli", "Нужны файл проекта и импортируемый файл"));
     const QString projectPath = parsed.positional.at(0);
     const int page = pageOption(parsed);
     const UserSettings sizes;
     ProjectDocument document(&sizes);
     if (!document.LoadProject(projectPath))
-        throw FileError(QStringLiteral("Не существует файла проекта: %1").arg(projectPath));
+        throw FileError(
+            QCoreApplication::translate("Quillet::Cli", "Не существует файла проекта: %1")
+                .arg(projectPath));
     // The import comes first: when it fails the project file is not touched.
     ImportDocument import;
     import.open(parsed.positional.at(1));
@@ -118,10 +129,14 @@ int runSetBackground(const QStringList& args)
 }
 
 const bool registeredImport = registerCommand(
-    {"import", "import ФАЙЛ [--page N] [--dpi D] --out КАРТИНКА.png|.jpg | import ФАЙЛ --count",
+    {"import",
+     QT_TRANSLATE_NOOP(
+         "Quillet::Cli",
+         "import ФАЙЛ [--page N] [--dpi D] --out КАРТИНКА.png|.jpg | import ФАЙЛ --count"),
      &runImport});
-const bool registeredSetBackground =
-    registerCommand({"set-background", "set-background ПРОЕКТ ФАЙЛ [--page N]", &runSetBackground});
+const bool registeredSetBackground = registerCommand(
+    {"set-background", QT_TRANSLATE_NOOP("Quillet::Cli", "set-background ПРОЕКТ ФАЙЛ [--page N]"),
+     &runSetBackground});
 
 } // namespace
 } // namespace Quillet::Cli

@@ -202,10 +202,13 @@ int runInfo(const QStringList& args)
 {
     const ParsedArgs parsed = parseArgs(args, {}, {});
     if (parsed.positional.size() != 1)
-        throw UsageError(QStringLiteral("Нужен ровно один файл проекта"));
+        throw UsageError(
+            QCoreApplication::translate("Quillet::Cli", "Нужен ровно один файл проекта"));
     const QString path = parsed.positional.first();
     if (!QFileInfo(path).isFile())
-        throw FileError(QStringLiteral("Не существует файла проекта: %1").arg(path));
+        throw FileError(
+            QCoreApplication::translate("Quillet::Cli", "Не существует файла проекта: %1")
+                .arg(path));
     const UserSettings sizes;
     const Project project = ProjectFile::load(path, ProjectSettings{}, &sizes);
     printOut(QString::fromUtf8(
@@ -213,7 +216,8 @@ int runInfo(const QStringList& args)
     return ExitOk;
 }
 
-const bool registered = registerCommand({"info", "info ПРОЕКТ", &runInfo});
+const bool registered =
+    registerCommand({"info", QT_TRANSLATE_NOOP("Quillet::Cli", "info ПРОЕКТ"), &runInfo});
 
 } // namespace
 } // namespace Quillet::Cli

@@ -30,16 +30,19 @@ int numberOption(const ParsedArgs& parsed, const QString& name, int low, int hig
     bool ok = false;
     const int value = parsed.value(name).toInt(&ok);
     if (!ok || value < low || value > high) {
-        throw Error(
-            QStringLiteral("--%1 принимает число от %2 до %3").arg(name).arg(low).arg(high));
+        throw Error(QCoreApplication::translate("Quillet::Cli", "--%1 принимает число от %2 до %3")
+                        .arg(name)
+                        .arg(low)
+                        .arg(high));
     }
     return value;
 }
 
 QString knownPrinters(const QStringList& names)
 {
-    return names.isEmpty() ? QStringLiteral("принтеров нет")
-                           : QStringLiteral("есть: %1").arg(names.join(QStringLiteral(", ")));
+    return names.isEmpty() ? QCoreApplication::translate("Quillet::Cli", "принтеров нет")
+                           : QCoreApplication::translate("Quillet::Cli", "есть: %1")
+                                 .arg(names.join(QStringLiteral(", ")));
 }
 
 // The CUPS queue to print on: the one named, or the default one.
@@ -49,13 +52,15 @@ QString chosenPrinter(const QString& name)
     if (name.isEmpty()) {
         const QString fallback = cupsDefaultPrinter();
         if (fallback.isEmpty()) {
-            throw Error(QStringLiteral("Принтер по умолчанию не задан, укажите --printer (%1)")
+            throw Error(QCoreApplication::translate(
+                            "Quillet::Cli", "Принтер по умолчанию не задан, укажите --printer (%1)")
                             .arg(knownPrinters(names)));
         }
         return fallback;
     }
     if (!names.contains(name))
-        throw Error(QStringLiteral("Нет принтера «%1» (%2)").arg(name, knownPrinters(names)));
+        throw Error(QCoreApplication::translate("Quillet::Cli", "Нет принтера «%1» (%2)")
+                        .arg(name, knownPrinters(names)));
     return name;
 }
 
@@ -83,20 +88,22 @@ PrintOptions parseOptions(const QStringList& args, ParsedArgs& parsed)
         throw Error(e.message()); // one line, as every refusal of this command
     }
     if (parsed.positional.size() != 1)
-        throw Error(QStringLiteral("Нужен ровно один файл проекта"));
+        throw Error(QCoreApplication::translate("Quillet::Cli", "Нужен ровно один файл проекта"));
     PrintOptions options;
     options.projectPath = parsed.positional.first();
     options.printer = parsed.value(QStringLiteral("printer"));
     options.output = parsed.value(QStringLiteral("output"));
     options.pages = parsed.value(QStringLiteral("pages"));
     if (parsed.has(QStringLiteral("printer")) && options.printer.isEmpty())
-        throw Error(QStringLiteral("Не указано имя принтера"));
+        throw Error(QCoreApplication::translate("Quillet::Cli", "Не указано имя принтера"));
     if (parsed.has(QStringLiteral("output")) && options.output.isEmpty())
-        throw Error(QStringLiteral("Не указан файл для --output"));
+        throw Error(QCoreApplication::translate("Quillet::Cli", "Не указан файл для --output"));
     if (!options.output.isEmpty() && parsed.has(QStringLiteral("printer")))
-        throw Error(QStringLiteral("--printer и --output не указываются вместе"));
+        throw Error(QCoreApplication::translate("Quillet::Cli",
+                                                "--printer и --output не указываются вместе"));
     if (options.output.isEmpty() && parsed.has(QStringLiteral("dpi")))
-        throw Error(QStringLiteral("--dpi задаётся только вместе с --output"));
+        throw Error(
+            QCoreApplication::translate("Quillet::Cli", "--dpi задаётся только вместе с --output"));
     options.dpi = numberOption(parsed, QStringLiteral("dpi"), 72, 1200, DefaultFileDpi);
     options.copies = numberOption(parsed, QStringLiteral("copies"), 1, 250, 1);
     return options;
@@ -129,7 +136,7 @@ PrintResult printOnPrinter(const PrintOptions& options, PrintRequest request,
         return printPages(request, device, progress);
     } catch (const Error& e) {
         const auto* failed = dynamic_cast<const PrintError*>(&e);
-        throw Error(QStringLiteral("%1 (заданий отправлено: %2)")
+        throw Error(QCoreApplication::translate("Quillet::Cli", "%1 (заданий отправлено: %2)")
                         .arg(e.message())
                         .arg(failed ? failed->jobsEnded() : 0));
     }
@@ -140,7 +147,10 @@ PrintProgress terminalProgress()
     if (isatty(STDERR_FILENO) == 0)
         return {};
     return [](int step, int maximum) {
-        std::fprintf(stderr, "\rпечать: %d%%", maximum > 0 ? step * 100 / maximum : 100);
+        const QByteArray line = QCoreApplication::translate("Quillet::Cli", "печать: %1%")
+                                    .arg(maximum > 0 ? step * 100 / maximum : 100)
+                                    .toUtf8();
+        std::fprintf(stderr, "\r%s", line.constData());
         std::fflush(stderr);
         return true;
     };
@@ -175,14 +185,16 @@ int runPrint(const QStringList& args)
     for (const QString& line : result.errorLines)
         printErr(line);
     if (progress)
-        printErr(QStringLiteral("Заданий: %1").arg(result.jobs));
+        printErr(QCoreApplication::translate("Quillet::Cli", "Заданий: %1").arg(result.jobs));
     return ExitOk;
 }
 
 const bool registered = registerCommand(
     {"print",
-     "print ПРОЕКТ [--printer ИМЯ] [--pages НАБОР] [--copies N] [--reverse] [--as-image] "
-     "[--no-background] [--output ФАЙЛ.pdf [--dpi N]] [--workbook ПУТЬ] [--sheet ИМЯ]",
+     QT_TRANSLATE_NOOP(
+         "Quillet::Cli",
+         "print ПРОЕКТ [--printer ИМЯ] [--pages НАБОР] [--copies N] [--reverse] [--as-image] "
+         "[--no-background] [--output ФАЙЛ.pdf [--dpi N]] [--workbook ПУТЬ] [--sheet ИМЯ]"),
      &runPrint});
 
 } // namespace

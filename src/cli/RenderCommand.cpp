@@ -22,9 +22,10 @@ int runRender(const QStringList& args)
                                          QStringLiteral("workbook"), QStringLiteral("sheet")},
                                         {QStringLiteral("no-background")});
     if (parsed.positional.size() != 1)
-        throw UsageError(QStringLiteral("Нужен ровно один файл проекта"));
+        throw UsageError(
+            QCoreApplication::translate("Quillet::Cli", "Нужен ровно один файл проекта"));
     if (!parsed.has(QStringLiteral("page")) || !parsed.has(QStringLiteral("out")))
-        throw UsageError(QStringLiteral("Не указаны --page и --out"));
+        throw UsageError(QCoreApplication::translate("Quillet::Cli", "Не указаны --page и --out"));
     const QString projectPath = parsed.positional.first();
     const int page = parsePageNumber(parsed.value(QStringLiteral("page")));
     const QString out = parsed.value(QStringLiteral("out"));
@@ -47,13 +48,16 @@ int runRender(const QStringList& args)
     StderrLines errors;
     RenderPage(source, target, page, errors);
     if (!raster.convertToFormat(QImage::Format_RGB888).save(out, "PNG"))
-        throw FileError(QStringLiteral("Не удаётся записать файл %1").arg(out));
+        throw FileError(
+            QCoreApplication::translate("Quillet::Cli", "Не удаётся записать файл %1").arg(out));
     return ExitOk;
 }
 
 const bool registered = registerCommand(
     {"render",
-     "render ПРОЕКТ --page N --out ФАЙЛ.png [--no-background] [--workbook ПУТЬ] [--sheet ИМЯ]",
+     QT_TRANSLATE_NOOP(
+         "Quillet::Cli",
+         "render ПРОЕКТ --page N --out ФАЙЛ.png [--no-background] [--workbook ПУТЬ] [--sheet ИМЯ]"),
      &runRender});
 
 } // namespace

@@ -29,9 +29,11 @@ std::vector<Command>& registry()
 
 void printUsage()
 {
-    printErr(QStringLiteral("Использование: quillet-cli КОМАНДА [АРГУМЕНТЫ...]"));
+    printErr(QCoreApplication::translate("Quillet::Cli",
+                                         "Использование: quillet-cli КОМАНДА [АРГУМЕНТЫ...]"));
     for (const Command& c : commands())
-        printErr(QStringLiteral("  quillet-cli %1").arg(QString::fromUtf8(c.usage)));
+        printErr(QStringLiteral("  quillet-cli %1")
+                     .arg(QCoreApplication::translate("Quillet::Cli", c.usage)));
 }
 } // namespace
 
@@ -95,19 +97,24 @@ ParsedArgs parseArgs(const QStringList& args, const QStringList& valueOptions,
             }
             if (flagOptions.contains(name)) {
                 if (eq >= 0) {
-                    throw UsageError(
-                        QStringLiteral("Параметр --%1 не принимает значения").arg(name));
+                    throw UsageError(QCoreApplication::translate(
+                                         "Quillet::Cli", "Параметр --%1 не принимает значения")
+                                         .arg(name));
                 }
                 parsed.flags << name;
             } else if (valueOptions.contains(name)) {
                 if (eq < 0) {
                     if (i + 1 >= args.size())
-                        throw UsageError(QStringLiteral("Параметру --%1 нужно значение").arg(name));
+                        throw UsageError(QCoreApplication::translate(
+                                             "Quillet::Cli", "Параметру --%1 нужно значение")
+                                             .arg(name));
                     inlineValue = args[++i];
                 }
                 parsed.values.emplace_back(name, inlineValue);
             } else {
-                throw UsageError(QStringLiteral("Неизвестный параметр %1").arg(arg));
+                throw UsageError(
+                    QCoreApplication::translate("Quillet::Cli", "Неизвестный параметр %1")
+                        .arg(arg));
             }
         } else {
             parsed.positional << arg;
@@ -158,23 +165,27 @@ int main(int argc, char** argv)
             return command.run(args);
         } catch (const UsageError& e) {
             printErr(QStringLiteral("quillet-cli %1: %2").arg(name, e.message()));
-            printErr(QStringLiteral("Использование: quillet-cli %1")
-                         .arg(QString::fromUtf8(command.usage)));
+            printErr(QCoreApplication::translate("Quillet::Cli", "Использование: quillet-cli %1")
+                         .arg(QCoreApplication::translate("Quillet::Cli", command.usage)));
             return ExitFailure;
         } catch (const Quillet::Error& e) {
             printErr(QStringLiteral("quillet-cli %1: %2").arg(name, e.message()));
             return ExitFailure;
         } catch (const std::bad_alloc&) {
-            printErr(QStringLiteral("quillet-cli %1: не хватает памяти").arg(name));
+            printErr(
+                QCoreApplication::translate("Quillet::Cli", "quillet-cli %1: не хватает памяти")
+                    .arg(name));
             return ExitFailure;
         } catch (const std::exception& e) {
             // The standard library's wording: such a failure is a fault of the program.
-            printErr(QStringLiteral("quillet-cli %1: внутренняя ошибка: %2")
-                         .arg(name, QString::fromLocal8Bit(e.what())));
+            printErr(
+                QCoreApplication::translate("Quillet::Cli", "quillet-cli %1: внутренняя ошибка: %2")
+                    .arg(name, QString::fromLocal8Bit(e.what())));
             return ExitFailure;
         }
     }
-    printErr(QStringLiteral("quillet-cli: неизвестная команда %1").arg(name));
+    printErr(QCoreApplication::translate("Quillet::Cli", "quillet-cli: неизвестная команда %1")
+                 .arg(name));
     printUsage();
     return ExitFailure;
 }

@@ -18,7 +18,7 @@ struct Run {
     QString err;
 };
 
-Run runCli(const QStringList& args, const QString& lang = QStringLiteral("C.UTF-8"))
+Run runCli(const QStringList& args, const QString& lang = QString())
 {
     const QuilletTest::CliRun run = QuilletTest::runCli(QStringList{"cells"} + args, lang);
     return {run.exitCode, QString::fromUtf8(run.out), QString::fromUtf8(run.err)};
@@ -106,28 +106,33 @@ void CellsCommandTest::fails_data()
 {
     QTest::addColumn<QStringList>("args");
     QTest::addColumn<QString>("message");
+    QTest::addColumn<QString>("lang");
     QTest::newRow("missing file") << QStringList{"/nonexistent/book.xlsx", "--range", "A1"}
-                                  << "Не существует файла: /nonexistent/book.xlsx";
+                                  << "Не существует файла: /nonexistent/book.xlsx" << QString();
+    QTest::newRow("missing file, English") << QStringList{"/nonexistent/book.xlsx", "--range", "A1"}
+                                           << "File does not exist: /nonexistent/book.xlsx"
+                                           << "en_US.UTF-8";
     QTest::newRow("missing sheet")
         << QStringList{fixture("types.xls"), "--sheet", "Нет такого", "--range", "A1"}
-        << "Нет указанного листа: Нет такого";
+        << "Нет указанного листа: Нет такого" << QString();
     QTest::newRow("truncated workbook")
-        << QStringList{fixture("truncated.xls"), "--range", "A1"} << "truncated.xls";
+        << QStringList{fixture("truncated.xls"), "--range", "A1"} << "truncated.xls" << QString();
     QTest::newRow("not a workbook") << QStringList{fixture("not-a-workbook.doc"), "--range", "A1"}
-                                    << "Неизвестный формат книги";
-    QTest::newRow("no range") << QStringList{fixture("people.csv")} << "--range";
+                                    << "Неизвестный формат книги" << QString();
+    QTest::newRow("no range") << QStringList{fixture("people.csv")} << "--range" << QString();
     QTest::newRow("bad range") << QStringList{fixture("people.csv"), "--range", "$A$1:B2"}
-                               << "--range";
-    QTest::newRow("no workbook") << QStringList{"--range", "A1"} << "КНИГА";
+                               << "--range" << QString();
+    QTest::newRow("no workbook") << QStringList{"--range", "A1"} << "КНИГА" << QString();
     QTest::newRow("unknown option")
-        << QStringList{fixture("people.csv"), "--range", "A1", "--bogus"} << "--bogus";
+        << QStringList{fixture("people.csv"), "--range", "A1", "--bogus"} << "--bogus" << QString();
 }
 
 void CellsCommandTest::fails()
 {
     QFETCH(QStringList, args);
     QFETCH(QString, message);
-    const Run run = runCli(args);
+    QFETCH(QString, lang);
+    const Run run = runCli(args, lang);
     QCOMPARE(run.exitCode, 2);
     QCOMPARE(run.out, QString());
     QVERIFY2(run.err.contains(message), qPrintable(run.err));

@@ -13,11 +13,6 @@
 namespace Quillet::ExampleProject {
 namespace {
 
-QString tr(const char* text)
-{
-    return QCoreApplication::translate("ExampleProject", text);
-}
-
 bool holdsExample(const QString& folder)
 {
     return QFileInfo(QDir(folder).filePath(projectFileName())).isFile();
@@ -48,28 +43,35 @@ QString findExampleFolder(const QString& programFolder)
 QString copyFolder(const QString& documentsFolder, const QString& homeFolder)
 {
     const bool documents = !documentsFolder.isEmpty() && QFileInfo(documentsFolder).isDir();
-    return QDir(documents ? documentsFolder : homeFolder).filePath(tr("Quillet — пример"));
+    return QDir(documents ? documentsFolder : homeFolder)
+        .filePath(QCoreApplication::translate("Quillet::ExampleProject", "Quillet — пример"));
 }
 
 void copyExample(const QString& from, const QString& to)
 {
     if (!holdsExample(from))
-        throw FileError(
-            tr("Пример не найден: в папке %1 нет файла %2.").arg(from, projectFileName()));
+        throw FileError(QCoreApplication::translate("Quillet::ExampleProject",
+                                                    "Пример не найден: в папке %1 нет файла %2.")
+                            .arg(from, projectFileName()));
     if (!QDir().mkpath(to) || !QFileInfo(to).isDir())
-        throw FileError(tr("Не удалось создать папку %1 для копии примера.").arg(to));
+        throw FileError(
+            QCoreApplication::translate("Quillet::ExampleProject",
+                                        "Не удалось создать папку %1 для копии примера.")
+                .arg(to));
     const QDir source(from);
     const QDir target(to);
     for (const QString& name : source.entryList(QDir::Files)) {
         const QString copy = target.filePath(name);
         QFile old(copy);
         if (old.exists() && !old.remove()) {
-            throw FileError(tr("Не удалось заменить файл %1: %2")
+            throw FileError(QCoreApplication::translate("Quillet::ExampleProject",
+                                                        "Не удалось заменить файл %1: %2")
                                 .arg(copy, reasonInRussian(old.errorString())));
         }
         QFile original(source.filePath(name));
         if (!original.copy(copy)) {
-            throw FileError(tr("Не удалось скопировать пример в %1: %2")
+            throw FileError(QCoreApplication::translate("Quillet::ExampleProject",
+                                                        "Не удалось скопировать пример в %1: %2")
                                 .arg(copy, reasonInRussian(original.errorString())));
         }
         // The shipped files may be read-only; the copy is the user's to edit and save.

@@ -9,6 +9,7 @@
 #include "core/common/Errors.h"
 #include "core/common/Numbers.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 
@@ -26,9 +27,11 @@ QChar flagChar(bool on)
 void requireWithin(double value, double lo, double hi, const QString& id, const char* item)
 {
     if (!(value >= lo && value <= hi)) {
-        throw ConversionError(QStringLiteral("Фигурное поле %1: %2 вне пределов %3–%4.")
-                                  .arg(id, QString::fromUtf8(item), Numbers::formatGeneral(lo),
-                                       Numbers::formatGeneral(hi)));
+        throw ConversionError(
+            QCoreApplication::translate("Quillet::FieldOptions",
+                                        "Фигурное поле %1: %2 вне пределов %3–%4.")
+                .arg(id, QCoreApplication::translate("Quillet::FieldOptions", item),
+                     Numbers::formatGeneral(lo), Numbers::formatGeneral(hi)));
     }
 }
 
@@ -90,20 +93,29 @@ ImageFieldOptions parseImageOptions(QStringView optionsText, const QString& fiel
 
 void readImageOptions(QStringView optionsText, ImageFieldOptions& o, const QString& fieldId)
 {
-    OptionReader in(optionsText, 5, nodeName("Графическое поле", fieldId));
-    o.fileName = in.takeUntil(FieldSeparator, "имя файла изображения").toString();
-    o.stretch = in.flag("признак растяжения");
-    o.cut = in.flag("признак обрезки");
-    o.keepProportions = in.flag("признак сохранения пропорций");
-    o.center = in.flag("признак центрирования");
-    o.backgroundColor = in.integer(9, "цвет фона блока");
-    o.transparentBackground = in.flag("признак прозрачного фона");
-    o.transparency = TransparencyMode(in.digit(2, "режим прозрачности"));
+    OptionReader in(
+        optionsText, 5,
+        nodeName(QT_TRANSLATE_NOOP("Quillet::OptionReader", "Графическое поле"), fieldId));
+    o.fileName = in.takeUntil(FieldSeparator,
+                              QT_TRANSLATE_NOOP("Quillet::OptionReader", "имя файла изображения"))
+                     .toString();
+    o.stretch = in.flag(QT_TRANSLATE_NOOP("Quillet::OptionReader", "признак растяжения"));
+    o.cut = in.flag(QT_TRANSLATE_NOOP("Quillet::OptionReader", "признак обрезки"));
+    o.keepProportions =
+        in.flag(QT_TRANSLATE_NOOP("Quillet::OptionReader", "признак сохранения пропорций"));
+    o.center = in.flag(QT_TRANSLATE_NOOP("Quillet::OptionReader", "признак центрирования"));
+    o.backgroundColor =
+        in.integer(9, QT_TRANSLATE_NOOP("Quillet::OptionReader", "цвет фона блока"));
+    o.transparentBackground =
+        in.flag(QT_TRANSLATE_NOOP("Quillet::OptionReader", "признак прозрачного фона"));
+    o.transparency = TransparencyMode(
+        in.digit(2, QT_TRANSLATE_NOOP("Quillet::OptionReader", "режим прозрачности")));
     if (o.transparency == TransparencyMode::PixelColor) {
-        o.pickX = in.integer(4, "X точки выбора цвета");
-        o.pickY = in.integer(4, "Y точки выбора цвета");
+        o.pickX = in.integer(4, QT_TRANSLATE_NOOP("Quillet::OptionReader", "X точки выбора цвета"));
+        o.pickY = in.integer(4, QT_TRANSLATE_NOOP("Quillet::OptionReader", "Y точки выбора цвета"));
     } else if (o.transparency == TransparencyMode::ChosenColor) {
-        o.transparentColor = in.integer(9, "прозрачный цвет");
+        o.transparentColor =
+            in.integer(9, QT_TRANSLATE_NOOP("Quillet::OptionReader", "прозрачный цвет"));
     }
     // The two markers are searched for, not taken by position: texts written before
     // these options existed have neither.
@@ -111,18 +123,25 @@ void readImageOptions(QStringView optionsText, ImageFieldOptions& o, const QStri
     const int restPosition = in.position();
     const qsizetype copyAt = rest.indexOf(CopyModeMarker);
     if (copyAt >= 0) {
-        OptionReader item(rest.mid(copyAt + 1), restPosition + int(copyAt) + 1,
-                          nodeName("Графическое поле", fieldId));
-        o.copyMode = CopyMode(item.digit(3, "режим копирования"));
+        OptionReader item(
+            rest.mid(copyAt + 1), restPosition + int(copyAt) + 1,
+            nodeName(QT_TRANSLATE_NOOP("Quillet::OptionReader", "Графическое поле"), fieldId));
+        o.copyMode = CopyMode(
+            item.digit(3, QT_TRANSLATE_NOOP("Quillet::OptionReader", "режим копирования")));
     }
     const qsizetype opacityAt = rest.indexOf(OpacityMarker);
     if (opacityAt >= 0) {
-        OptionReader item(rest.mid(opacityAt + 1), restPosition + int(opacityAt) + 1,
-                          nodeName("Графическое поле", fieldId));
+        OptionReader item(
+            rest.mid(opacityAt + 1), restPosition + int(opacityAt) + 1,
+            nodeName(QT_TRANSLATE_NOOP("Quillet::OptionReader", "Графическое поле"), fieldId));
         const int at = item.position();
-        const int opacity = item.integer(3, "непрозрачность");
+        const int opacity =
+            item.integer(3, QT_TRANSLATE_NOOP("Quillet::OptionReader", "непрозрачность"));
         if (opacity < 0 || opacity > 255)
-            item.fail(QStringLiteral("непрозрачность %1 вне диапазона 0–255").arg(opacity), at);
+            item.fail(QCoreApplication::translate("Quillet::FieldOptions",
+                                                  "непрозрачность %1 вне диапазона 0–255")
+                          .arg(opacity),
+                      at);
         o.opacity = opacity;
     }
 }
@@ -147,11 +166,15 @@ QString composeImageField(const QString& id, const ImageFieldOptions& o)
 {
     if (id.size() != 4) {
         throw ConversionError(
-            QStringLiteral("ID поля должен состоять из четырёх символов: «%1».").arg(id));
+            QCoreApplication::translate("Quillet::FieldOptions",
+                                        "ID поля должен состоять из четырёх символов: «%1».")
+                .arg(id));
     }
     if (o.fileName.contains(FieldSeparator)) {
         throw ConversionError(
-            QStringLiteral("Графическое поле %1: имя файла не может содержать символ с кодом 8.")
+            QCoreApplication::translate(
+                "Quillet::FieldOptions",
+                "Графическое поле %1: имя файла не может содержать символ с кодом 8.")
                 .arg(id));
     }
     QString text = id + o.fileName + FieldSeparator;
@@ -164,9 +187,11 @@ QString composeImageField(const QString& id, const ImageFieldOptions& o)
     text += QString::number(int(o.transparency));
     if (o.transparency == TransparencyMode::PixelColor) {
         if (o.pickX < 0 || o.pickX > 9999 || o.pickY < 0 || o.pickY > 9999) {
-            throw ConversionError(QStringLiteral("Графическое поле %1: точка выбора цвета "
-                                                 "должна лежать в пределах 0–9999.")
-                                      .arg(id));
+            throw ConversionError(
+                QCoreApplication::translate("Quillet::FieldOptions",
+                                            "Графическое поле %1: точка выбора цвета "
+                                            "должна лежать в пределах 0–9999.")
+                    .arg(id));
         }
         text += Numbers::formatInt(o.pickX, 4) + Numbers::formatInt(o.pickY, 4);
     } else if (o.transparency == TransparencyMode::ChosenColor) {
@@ -175,7 +200,9 @@ QString composeImageField(const QString& id, const ImageFieldOptions& o)
     const int opacity = o.effectiveOpacity();
     if (opacity < 0 || opacity > 255) {
         throw ConversionError(
-            QStringLiteral("Графическое поле %1: непрозрачность должна быть в пределах 0–255.")
+            QCoreApplication::translate(
+                "Quillet::FieldOptions",
+                "Графическое поле %1: непрозрачность должна быть в пределах 0–255.")
                 .arg(id));
     }
     text += CopyModeMarker;
@@ -188,9 +215,11 @@ QString composeImageField(const QString& id, const ImageFieldOptions& o)
 
 ShapeFieldOptions parseShapeOptions(QStringView optionsText, const QString& fieldId)
 {
-    const QString what = nodeName("Фигурное поле", fieldId);
+    const QString what =
+        nodeName(QT_TRANSLATE_NOOP("Quillet::OptionReader", "Фигурное поле"), fieldId);
     OptionReader in(optionsText, 5, what);
-    const QStringView descriptor = in.takeUntil(FieldSeparator, "описание фигуры");
+    const QStringView descriptor =
+        in.takeUntil(FieldSeparator, QT_TRANSLATE_NOOP("Quillet::OptionReader", "описание фигуры"));
     ShapeFieldOptions o;
     if (descriptor.startsWith(shapeLinePrefix())) {
         o.kind = ShapeKind::Line;
@@ -215,20 +244,27 @@ ShapeFieldOptions parseShapeOptions(QStringView optionsText, const QString& fiel
     } else {
         o.kind = ShapeKind::Unknown;
     }
-    o.lineWidthMm = double(in.decimal(5, "толщина линии"));
-    const QChar lineStyle = in.take(1, "стиль линии")[0];
+    o.lineWidthMm =
+        double(in.decimal(5, QT_TRANSLATE_NOOP("Quillet::OptionReader", "толщина линии")));
+    const QChar lineStyle =
+        in.take(1, QT_TRANSLATE_NOOP("Quillet::OptionReader", "стиль линии"))[0];
     o.lineStyle = (lineStyle >= u'0' && lineStyle <= u'4') ? lineStyle.unicode() - u'0' : -1;
     {
         const int at = in.position();
-        const QStringView colour = in.takeUntil(FieldSeparator, "цвет линии");
+        const QStringView colour =
+            in.takeUntil(FieldSeparator, QT_TRANSLATE_NOOP("Quillet::OptionReader", "цвет линии"));
         const auto value = Numbers::parseInt32(colour);
         if (!value)
-            in.fail(QStringLiteral("цвет линии «%1» — не целое число").arg(colour), at);
+            in.fail(QCoreApplication::translate("Quillet::FieldOptions",
+                                                "цвет линии «%1» — не целое число")
+                        .arg(colour),
+                    at);
         o.lineColor = *value;
     }
-    const QChar fillStyle = in.take(1, "стиль заливки")[0];
+    const QChar fillStyle =
+        in.take(1, QT_TRANSLATE_NOOP("Quillet::OptionReader", "стиль заливки"))[0];
     o.fillStyle = (fillStyle >= u'0' && fillStyle <= u'7') ? fillStyle.unicode() - u'0' : -1;
-    o.fillColor = in.integerRest("цвет заливки");
+    o.fillColor = in.integerRest(QT_TRANSLATE_NOOP("Quillet::OptionReader", "цвет заливки"));
     return o;
 }
 
@@ -247,7 +283,9 @@ QString composeShapeField(const QString& id, const ShapeFieldOptions& o)
 {
     if (id.size() != 4) {
         throw ConversionError(
-            QStringLiteral("ID поля должен состоять из четырёх символов: «%1».").arg(id));
+            QCoreApplication::translate("Quillet::FieldOptions",
+                                        "ID поля должен состоять из четырёх символов: «%1».")
+                .arg(id));
     }
     QString text = id;
     switch (o.kind) {
@@ -258,22 +296,30 @@ QString composeShapeField(const QString& id, const ShapeFieldOptions& o)
         text += shapeRectangleWord();
         break;
     case ShapeKind::RoundedRectangle:
-        requireWithin(o.radiusMm, 0, 99.99, id, "радиус скругления");
+        requireWithin(o.radiusMm, 0, 99.99, id,
+                      QT_TRANSLATE_NOOP("Quillet::FieldOptions", "радиус скругления"));
         text += shapeRoundedPrefix() + Numbers::formatFixed(o.radiusMm, 2, 2);
         break;
     case ShapeKind::Ellipse:
-        requireWithin(o.startAngle, 0, 360, id, "начальный угол");
-        requireWithin(o.endAngle, 0, 360, id, "конечный угол");
+        requireWithin(o.startAngle, 0, 360, id,
+                      QT_TRANSLATE_NOOP("Quillet::FieldOptions", "начальный угол"));
+        requireWithin(o.endAngle, 0, 360, id,
+                      QT_TRANSLATE_NOOP("Quillet::FieldOptions", "конечный угол"));
         text += shapeEllipsePrefix() + Numbers::formatFixed(o.startAngle, 3, 2) + QLatin1Char(' ')
                 + Numbers::formatFixed(o.endAngle, 3, 2);
         break;
     case ShapeKind::Unknown:
-        throw ConversionError(QStringLiteral("Фигурное поле %1: не выбрана фигура.").arg(id));
+        throw ConversionError(QCoreApplication::translate("Quillet::FieldOptions",
+                                                          "Фигурное поле %1: не выбрана фигура.")
+                                  .arg(id));
     }
-    requireWithin(o.lineWidthMm, 0, 10, id, "толщина линии");
+    requireWithin(o.lineWidthMm, 0, 10, id,
+                  QT_TRANSLATE_NOOP("Quillet::FieldOptions", "толщина линии"));
     if (o.lineStyle < 0 || o.lineStyle > 4 || o.fillStyle < 0 || o.fillStyle > 7) {
         throw ConversionError(
-            QStringLiteral("Фигурное поле %1: неизвестный стиль линии или заливки.").arg(id));
+            QCoreApplication::translate("Quillet::FieldOptions",
+                                        "Фигурное поле %1: неизвестный стиль линии или заливки.")
+                .arg(id));
     }
     text += FieldSeparator;
     text += Numbers::formatFixed(o.lineWidthMm, 2, 2);

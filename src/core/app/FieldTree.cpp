@@ -7,6 +7,8 @@
 
 #include <algorithm>
 
+#include <QCoreApplication>
+
 namespace Quillet {
 namespace {
 
@@ -110,27 +112,31 @@ FieldTree FieldTree::fromText(QStringView text)
         } else if (level == previousLevel + 1) {
             treeLevel = previousLevel + 1;
         } else {
-            throw ConversionError(
-                QStringLiteral("Строка %1 дерева полей имеет отступ уровня %2 под узлом "
-                               "уровня %3.")
-                    .arg(lineNumber)
-                    .arg(level)
-                    .arg(previousLevel));
+            throw ConversionError(QCoreApplication::translate(
+                                      "Quillet::FieldTree",
+                                      "Строка %1 дерева полей имеет отступ уровня %2 под узлом "
+                                      "уровня %3.")
+                                      .arg(lineNumber)
+                                      .arg(level)
+                                      .arg(previousLevel));
         }
         if (treeLevel > 1) {
-            throw ConversionError(QStringLiteral("Строка %1 дерева полей ставит узел под "
-                                                 "блок, а у блоков нет вложенных узлов.")
-                                      .arg(lineNumber));
+            throw ConversionError(
+                QCoreApplication::translate("Quillet::FieldTree",
+                                            "Строка %1 дерева полей ставит узел под "
+                                            "блок, а у блоков нет вложенных узлов.")
+                    .arg(lineNumber));
         }
         if (treeLevel == 0) {
             FieldNode field;
             field.text = nodeText;
             if (field.id() < 0) {
-                throw ConversionError(
-                    QStringLiteral("Строка %1 дерева полей — поле, текст которого «%2» "
-                                   "не начинается с четырёхзначного ID.")
-                        .arg(lineNumber)
-                        .arg(nodeText.left(40)));
+                throw ConversionError(QCoreApplication::translate(
+                                          "Quillet::FieldTree",
+                                          "Строка %1 дерева полей — поле, текст которого «%2» "
+                                          "не начинается с четырёхзначного ID.")
+                                          .arg(lineNumber)
+                                          .arg(nodeText.left(40)));
             }
             tree.fields.push_back(std::move(field));
         } else {

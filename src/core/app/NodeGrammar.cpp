@@ -7,6 +7,7 @@
 #include "core/common/Errors.h"
 #include "core/common/Numbers.h"
 
+#include <QCoreApplication>
 #include <QTextBoundaryFinder>
 
 #include <algorithm>
@@ -24,12 +25,14 @@ long double blockItem(QStringView text, int from, const char* edge)
     const QStringView part = text.mid(from - 1, 7);
     const auto value = part.size() == 7 ? Numbers::parseDecimal(part) : std::nullopt;
     if (!value) {
-        throw ConversionError(QStringLiteral("Блок «%1», позиции %2–%3: %4 край «%5» "
-                                             "— не число.")
-                                  .arg(text.left(40).toString())
-                                  .arg(from)
-                                  .arg(from + 6)
-                                  .arg(QString::fromUtf8(edge), part.toString()));
+        throw ConversionError(
+            QCoreApplication::translate("Quillet::NodeGrammar",
+                                        "Блок «%1», позиции %2–%3: %4 край «%5» "
+                                        "— не число.")
+                .arg(text.left(40).toString())
+                .arg(from)
+                .arg(from + 6)
+                .arg(QCoreApplication::translate("Quillet::NodeGrammar", edge), part.toString()));
     }
     return *value;
 }
@@ -38,9 +41,11 @@ int32_t edgePixel(long double mm, long double mmPerPixel, int origin, QStringVie
 {
     const long double px = mm / mmPerPixel;
     if (!(std::fabs(px) <= kMaxPixelMagnitude)) {
-        throw ConversionError(QStringLiteral("Блок «%1»: край лежит далеко за пределами "
-                                             "любой страницы.")
-                                  .arg(text.toString()));
+        throw ConversionError(
+            QCoreApplication::translate("Quillet::NodeGrammar",
+                                        "Блок «%1»: край лежит далеко за пределами "
+                                        "любой страницы.")
+                .arg(text.toString()));
     }
     return static_cast<int32_t>(roundHalfEven(px) - origin);
 }
@@ -49,8 +54,9 @@ QString fixedEdge(long double mm)
 {
     const QString text = Numbers::formatFixed(mm, 4, 2);
     if (text.size() != 7) {
-        throw ConversionError(QStringLiteral("Край блока %1 мм лежит вне 0–9999,99 мм "
-                                             "и не может быть сохранён.")
+        throw ConversionError(QCoreApplication::translate("Quillet::NodeGrammar",
+                                                          "Край блока %1 мм лежит вне 0–9999,99 мм "
+                                                          "и не может быть сохранён.")
                                   .arg(Numbers::formatFixed(mm, 1, 2)));
     }
     return text;
@@ -60,18 +66,21 @@ void requireId(const QString& id)
 {
     if (id.size() != 4) {
         throw ConversionError(
-            QStringLiteral("ID поля должен состоять из четырёх символов: «%1».").arg(id));
+            QCoreApplication::translate("Quillet::NodeGrammar",
+                                        "ID поля должен состоять из четырёх символов: «%1».")
+                .arg(id));
     }
 }
 
 void requireRange(long long value, long long lo, long long hi, const char* item)
 {
     if (value < lo || value > hi) {
-        throw ConversionError(QStringLiteral("%1 %2 вне пределов %3–%4.")
-                                  .arg(QString::fromUtf8(item))
-                                  .arg(value)
-                                  .arg(lo)
-                                  .arg(hi));
+        throw ConversionError(
+            QCoreApplication::translate("Quillet::NodeGrammar", "%1 %2 вне пределов %3–%4.")
+                .arg(QCoreApplication::translate("Quillet::NodeGrammar", item))
+                .arg(value)
+                .arg(lo)
+                .arg(hi));
     }
 }
 
@@ -86,17 +95,19 @@ void requireSingleLine(const QString& nodeText, const QString& id)
 {
     if (nodeText.contains(u'\r') || nodeText.contains(u'\n')) {
         throw ConversionError(
-            QStringLiteral("Поле %1: текст узла не может содержать переводы строки.").arg(id));
+            QCoreApplication::translate("Quillet::NodeGrammar",
+                                        "Поле %1: текст узла не может содержать переводы строки.")
+                .arg(id));
     }
 }
 
 BlockMm parseBlockMm(QStringView blockText)
 {
     BlockMm mm;
-    mm.x1 = blockItem(blockText, 1, "левый");
-    mm.y1 = blockItem(blockText, 9, "верхний");
-    mm.x2 = blockItem(blockText, 17, "правый");
-    mm.y2 = blockItem(blockText, 25, "нижний");
+    mm.x1 = blockItem(blockText, 1, QT_TRANSLATE_NOOP("Quillet::NodeGrammar", "левый"));
+    mm.y1 = blockItem(blockText, 9, QT_TRANSLATE_NOOP("Quillet::NodeGrammar", "верхний"));
+    mm.x2 = blockItem(blockText, 17, QT_TRANSLATE_NOOP("Quillet::NodeGrammar", "правый"));
+    mm.y2 = blockItem(blockText, 25, QT_TRANSLATE_NOOP("Quillet::NodeGrammar", "нижний"));
     return mm;
 }
 
@@ -132,21 +143,30 @@ TOptTextField ParseTextOptions(QStringView optionsText, const QString& fieldId)
 
 void readTextOptions(QStringView optionsText, TOptTextField& o, const QString& fieldId)
 {
-    OptionReader in(optionsText, 5, nodeName("Текстовое поле", fieldId));
-    o.fieldText = in.takeUntil(FieldSeparator, "текст поля").toString();
-    o.autoReplace = in.flag("признак автозамены");
-    o.maxBlocks = uint8_t(in.digit(9, "макс. число блоков на элемент"));
-    o.alignFirst = uint8_t(in.digit(9, "выравнивание первого блока"));
-    o.alignMain = uint8_t(in.digit(9, "выравнивание основных блоков"));
-    o.alignLast = uint8_t(in.digit(9, "выравнивание последнего блока"));
-    o.bottomUp = in.flag("направление заполнения");
-    o.transparentBackground = in.flag("признак прозрачного фона");
-    o.backgroundColor = in.integer(9, "цвет фона");
-    o.textColor = in.integer(9, "цвет текста");
-    o.bold = in.flag("признак полужирного");
-    o.italic = in.flag("признак курсива");
-    o.underline = in.flag("признак подчёркивания");
-    o.fontSize = in.integer(3, "размер шрифта");
+    OptionReader in(
+        optionsText, 5,
+        nodeName(QT_TRANSLATE_NOOP("Quillet::OptionReader", "Текстовое поле"), fieldId));
+    o.fieldText =
+        in.takeUntil(FieldSeparator, QT_TRANSLATE_NOOP("Quillet::OptionReader", "текст поля"))
+            .toString();
+    o.autoReplace = in.flag(QT_TRANSLATE_NOOP("Quillet::OptionReader", "признак автозамены"));
+    o.maxBlocks = uint8_t(
+        in.digit(9, QT_TRANSLATE_NOOP("Quillet::OptionReader", "макс. число блоков на элемент")));
+    o.alignFirst = uint8_t(
+        in.digit(9, QT_TRANSLATE_NOOP("Quillet::OptionReader", "выравнивание первого блока")));
+    o.alignMain = uint8_t(
+        in.digit(9, QT_TRANSLATE_NOOP("Quillet::OptionReader", "выравнивание основных блоков")));
+    o.alignLast = uint8_t(
+        in.digit(9, QT_TRANSLATE_NOOP("Quillet::OptionReader", "выравнивание последнего блока")));
+    o.bottomUp = in.flag(QT_TRANSLATE_NOOP("Quillet::OptionReader", "направление заполнения"));
+    o.transparentBackground =
+        in.flag(QT_TRANSLATE_NOOP("Quillet::OptionReader", "признак прозрачного фона"));
+    o.backgroundColor = in.integer(9, QT_TRANSLATE_NOOP("Quillet::OptionReader", "цвет фона"));
+    o.textColor = in.integer(9, QT_TRANSLATE_NOOP("Quillet::OptionReader", "цвет текста"));
+    o.bold = in.flag(QT_TRANSLATE_NOOP("Quillet::OptionReader", "признак полужирного"));
+    o.italic = in.flag(QT_TRANSLATE_NOOP("Quillet::OptionReader", "признак курсива"));
+    o.underline = in.flag(QT_TRANSLATE_NOOP("Quillet::OptionReader", "признак подчёркивания"));
+    o.fontSize = in.integer(3, QT_TRANSLATE_NOOP("Quillet::OptionReader", "размер шрифта"));
     const QStringView rest = in.rest();
     const qsizetype marker = rest.indexOf(CombMarker);
     o.fontName = rest.left(marker < 0 ? rest.size() : marker).left(MaxFontNameLength).toString();
@@ -182,16 +202,19 @@ QString composeTextField(const QString& id, const TOptTextField& o)
     requireId(id);
     for (QChar c : o.fieldText) {
         if (c == FieldSeparator || c == u'\r' || c == u'\n') {
-            throw ConversionError(QStringLiteral("Текстовое поле %1: текст поля не может "
-                                                 "содержать переводы строки и символ с кодом 8.")
-                                      .arg(id));
+            throw ConversionError(
+                QCoreApplication::translate("Quillet::NodeGrammar",
+                                            "Текстовое поле %1: текст поля не может "
+                                            "содержать переводы строки и символ с кодом 8.")
+                    .arg(id));
         }
     }
-    requireRange(o.maxBlocks, 0, 9, "Макс. число блоков на элемент");
-    requireRange(o.alignFirst, 0, 8, "Код выравнивания");
-    requireRange(o.alignMain, 0, 8, "Код выравнивания");
-    requireRange(o.alignLast, 0, 8, "Код выравнивания");
-    requireRange(o.fontSize, 4, 999, "Размер шрифта");
+    requireRange(o.maxBlocks, 0, 9,
+                 QT_TRANSLATE_NOOP("Quillet::NodeGrammar", "Макс. число блоков на элемент"));
+    requireRange(o.alignFirst, 0, 8, QT_TRANSLATE_NOOP("Quillet::NodeGrammar", "Код выравнивания"));
+    requireRange(o.alignMain, 0, 8, QT_TRANSLATE_NOOP("Quillet::NodeGrammar", "Код выравнивания"));
+    requireRange(o.alignLast, 0, 8, QT_TRANSLATE_NOOP("Quillet::NodeGrammar", "Код выравнивания"));
+    requireRange(o.fontSize, 4, 999, QT_TRANSLATE_NOOP("Quillet::NodeGrammar", "Размер шрифта"));
     QString text = id + o.fieldText + FieldSeparator;
     text += flagChar(o.autoReplace);
     text += QString::number(o.maxBlocks);
@@ -207,16 +230,19 @@ QString composeTextField(const QString& id, const TOptTextField& o)
     const auto requirePrintable = [&id](const QString& items, const char* what) {
         for (QChar c : items) {
             if (c.unicode() < 32) {
-                throw ConversionError(QStringLiteral("Текстовое поле %1: управляющие символы "
-                                                     "недопустимы (%2).")
-                                          .arg(id, QString::fromUtf8(what)));
+                throw ConversionError(
+                    QCoreApplication::translate("Quillet::NodeGrammar",
+                                                "Текстовое поле %1: управляющие символы "
+                                                "недопустимы (%2).")
+                        .arg(id, QCoreApplication::translate("Quillet::NodeGrammar", what)));
             }
         }
     };
-    requirePrintable(o.fontName, "имя шрифта");
+    requirePrintable(o.fontName, QT_TRANSLATE_NOOP("Quillet::NodeGrammar", "имя шрифта"));
     text += o.fontName.left(MaxFontNameLength);
     if (o.hasCombItems()) {
-        requirePrintable(o.skipChars, "пропускаемые знаки");
+        requirePrintable(o.skipChars,
+                         QT_TRANSLATE_NOOP("Quillet::NodeGrammar", "пропускаемые знаки"));
         text += CombMarker;
         text += flagChar(o.comb);
         text += flagChar(o.dashEmpty);

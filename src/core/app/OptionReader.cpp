@@ -5,25 +5,31 @@
 
 #include "core/common/Numbers.h"
 
+#include <QCoreApplication>
+
 namespace Quillet {
 
 QString nodeName(const char* kind, const QString& fieldId)
 {
-    const QString name = QString::fromUtf8(kind);
+    const QString name = QCoreApplication::translate("Quillet::OptionReader", kind);
     return fieldId.isEmpty() ? name : QStringLiteral("%1 %2").arg(name, fieldId);
 }
 
 void OptionReader::fail(const QString& problem, int position) const
 {
     throw ConversionError(
-        QStringLiteral("%1, позиция %2: %3.").arg(m_what).arg(position).arg(problem));
+        QCoreApplication::translate("Quillet::OptionReader", "%1, позиция %2: %3.")
+            .arg(m_what)
+            .arg(position)
+            .arg(problem));
 }
 
 QStringView OptionReader::take(qsizetype count, const char* item)
 {
     if (m_text.size() - m_pos < count) {
-        fail(QStringLiteral("текст обрывается там, где ожидается %1 (символов: %2)")
-                 .arg(QString::fromUtf8(item))
+        fail(QCoreApplication::translate("Quillet::OptionReader",
+                                         "текст обрывается там, где ожидается %1 (символов: %2)")
+                 .arg(QCoreApplication::translate("Quillet::OptionReader", item))
                  .arg(count),
              position());
     }
@@ -36,9 +42,10 @@ QStringView OptionReader::takeUntil(QChar separator, const char* item)
 {
     const qsizetype at = m_text.indexOf(separator, m_pos);
     if (at < 0) {
-        fail(QStringLiteral("нет разделителя (код %1), которым кончается %2")
+        fail(QCoreApplication::translate("Quillet::OptionReader",
+                                         "нет разделителя (код %1), которым кончается %2")
                  .arg(separator.unicode())
-                 .arg(QString::fromUtf8(item)),
+                 .arg(QCoreApplication::translate("Quillet::OptionReader", item)),
              position());
     }
     const QStringView part = m_text.mid(m_pos, at - m_pos);
@@ -56,8 +63,9 @@ int OptionReader::digit(int max, const char* item)
     const int at = position();
     const QChar c = take(1, item)[0];
     if (c.unicode() < u'0' || c.unicode() > u'0' + max) {
-        fail(QStringLiteral("%1 — ожидалась цифра 0–%2, а не «%3»")
-                 .arg(QString::fromUtf8(item))
+        fail(QCoreApplication::translate("Quillet::OptionReader",
+                                         "%1 — ожидалась цифра 0–%2, а не «%3»")
+                 .arg(QCoreApplication::translate("Quillet::OptionReader", item))
                  .arg(max)
                  .arg(c),
              at);
@@ -71,8 +79,8 @@ int32_t OptionReader::integer(qsizetype count, const char* item)
     const QStringView part = take(count, item);
     const auto value = Numbers::parseInt32(part);
     if (!value) {
-        fail(QStringLiteral("%1 «%2» — не целое число")
-                 .arg(QString::fromUtf8(item), part.toString()),
+        fail(QCoreApplication::translate("Quillet::OptionReader", "%1 «%2» — не целое число")
+                 .arg(QCoreApplication::translate("Quillet::OptionReader", item), part.toString()),
              at);
     }
     return *value;
@@ -84,7 +92,8 @@ long double OptionReader::decimal(qsizetype count, const char* item)
     const QStringView part = take(count, item);
     const auto value = Numbers::parseDecimal(part);
     if (!value) {
-        fail(QStringLiteral("%1 «%2» — не число").arg(QString::fromUtf8(item), part.toString()),
+        fail(QCoreApplication::translate("Quillet::OptionReader", "%1 «%2» — не число")
+                 .arg(QCoreApplication::translate("Quillet::OptionReader", item), part.toString()),
              at);
     }
     return *value;
@@ -97,8 +106,8 @@ int32_t OptionReader::integerRest(const char* item)
     m_pos = m_text.size();
     const auto value = Numbers::parseInt32(part);
     if (!value) {
-        fail(QStringLiteral("%1 «%2» — не целое число")
-                 .arg(QString::fromUtf8(item), part.toString()),
+        fail(QCoreApplication::translate("Quillet::OptionReader", "%1 «%2» — не целое число")
+                 .arg(QCoreApplication::translate("Quillet::OptionReader", item), part.toString()),
              at);
     }
     return *value;

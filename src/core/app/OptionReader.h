@@ -13,7 +13,9 @@ namespace Quillet {
 
 /// Reads the fixed-width items of a field's option text from left to right, raising a
 /// ConversionError that names the field and the position in the node text for anything
-/// that does not fit the grammar.
+/// that does not fit the grammar. The `item` names its readers take, and the `kind` of
+/// nodeName, are marked with QT_TRANSLATE_NOOP("Quillet::OptionReader", …) and translated
+/// in the messages.
 class OptionReader {
 public:
     /// `text` starts at node-text position `firstPosition` (1-based); `what` names the

@@ -11,16 +11,20 @@
 #include <algorithm>
 #include <cmath>
 
+#include <QCoreApplication>
+
 namespace Quillet {
 namespace {
 
 void requireFreeNumber(int next)
 {
     if (next > MaxFieldNumber) {
-        throw Error(QStringLiteral("Все номера полей до %1 уже выданы. Сохраните и "
-                                   "снова откройте проект, чтобы освободить номера удалённых "
-                                   "полей.")
-                        .arg(MaxFieldNumber));
+        throw Error(
+            QCoreApplication::translate("Quillet::Project",
+                                        "Все номера полей до %1 уже выданы. Сохраните и "
+                                        "снова откройте проект, чтобы освободить номера удалённых "
+                                        "полей.")
+                .arg(MaxFieldNumber));
     }
 }
 

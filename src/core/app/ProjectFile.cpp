@@ -12,6 +12,7 @@
 #include "core/raster/JpegImage.h"
 
 #include <QBuffer>
+#include <QCoreApplication>
 #include <QFile>
 #include <QSaveFile>
 #include <QSize>
@@ -32,9 +33,10 @@ QByteArray encodeOrThrow(const QString& text, const QString& what)
 {
     const qsizetype bad = Cp1251::firstUnencodable(text);
     if (bad >= 0) {
-        throw ConversionError(QStringLiteral("%1: символ %2 нельзя сохранить в файле "
-                                             "проекта (Windows-1251). Замените его и "
-                                             "сохраните снова.")
+        throw ConversionError(QCoreApplication::translate("Quillet::ProjectFile",
+                                                          "%1: символ %2 нельзя сохранить в файле "
+                                                          "проекта (Windows-1251). Замените его и "
+                                                          "сохраните снова.")
                                   .arg(what, Cp1251::describeCharacter(text, bad)));
     }
     return *Cp1251::encode(text);
@@ -56,14 +58,17 @@ QByteArray treeChunk(const FieldTree& tree)
 {
     QByteArray out;
     for (const FieldNode& field : tree.fields) {
-        const QString fieldName = QStringLiteral("Поле %1").arg(field.text.left(4));
+        const QString fieldName =
+            QCoreApplication::translate("Quillet::ProjectFile", "Поле %1").arg(field.text.left(4));
         out += encodeOrThrow(field.text, fieldName) + "\r\n";
         int n = 0;
         for (const TreeNode& block : field.blocks) {
             ++n;
             out += '\t'
-                   + encodeOrThrow(block.text,
-                                   QStringLiteral("Блок %1 поля %2").arg(n).arg(field.text.left(4)))
+                   + encodeOrThrow(block.text, QCoreApplication::translate("Quillet::ProjectFile",
+                                                                           "Блок %1 поля %2")
+                                                   .arg(n)
+                                                   .arg(field.text.left(4)))
                    + "\r\n";
         }
     }
@@ -105,17 +110,20 @@ public:
         char bytes[8];
         const qint64 got = m_device.read(bytes, 8);
         if (got != 8) {
-            throw FileError(QStringLiteral("Файл проекта обрывается перед длиной раздела «%1».")
-                                .arg(QString::fromUtf8(what)));
+            throw FileError(
+                QCoreApplication::translate("Quillet::ProjectFile",
+                                            "Файл проекта обрывается перед длиной раздела «%1».")
+                    .arg(QCoreApplication::translate("Quillet::ProjectFile", what)));
         }
         quint64 length = 0;
         for (int i = 7; i >= 0; --i)
             length = (length << 8) | quint8(bytes[i]);
         const qint64 left = bytesLeft();
         if (left >= 0 && length > quint64(left)) {
-            throw FileError(QStringLiteral("Файл проекта повреждён: в разделе «%1» "
-                                           "заявлено байт: %2, а осталось только %3.")
-                                .arg(QString::fromUtf8(what))
+            throw FileError(QCoreApplication::translate("Quillet::ProjectFile",
+                                                        "Файл проекта повреждён: в разделе «%1» "
+                                                        "заявлено байт: %2, а осталось только %3.")
+                                .arg(QCoreApplication::translate("Quillet::ProjectFile", what))
                                 .arg(length)
                                 .arg(left));
         }
@@ -131,8 +139,10 @@ public:
             content += part;
         }
         if (quint64(content.size()) != length) {
-            throw FileError(QStringLiteral("Файл проекта обрывается внутри раздела «%1».")
-                                .arg(QString::fromUtf8(what)));
+            throw FileError(
+                QCoreApplication::translate("Quillet::ProjectFile",
+                                            "Файл проекта обрывается внутри раздела «%1».")
+                    .arg(QCoreApplication::translate("Quillet::ProjectFile", what)));
         }
         return content;
     }
@@ -153,10 +163,12 @@ long long settingsInteger(const QString& line, int index, const char* what)
 {
     const auto value = Numbers::parseInteger(line);
     if (!value || *value < -kMaxLengthPixels || *value > kMaxLengthPixels) {
-        throw FileError(QStringLiteral("Строка настроек %1 (%2) файла проекта — "
-                                       "недопустимое число: «%3».")
-                            .arg(index)
-                            .arg(QString::fromUtf8(what), line.left(40)));
+        throw FileError(
+            QCoreApplication::translate("Quillet::ProjectFile",
+                                        "Строка настроек %1 (%2) файла проекта — "
+                                        "недопустимое число: «%3».")
+                .arg(index)
+                .arg(QCoreApplication::translate("Quillet::ProjectFile", what), line.left(40)));
     }
     return *value;
 }
@@ -199,9 +211,11 @@ void applyPageSize(ProjectSettings& s, const QString& line, const PageSizeCatalo
     const auto width = Numbers::parseInteger(QStringView(numbers).left(comma < 0 ? 0 : comma));
     const auto height = Numbers::parseInteger(QStringView(numbers).mid(comma + 1));
     if (comma < 0 || !width || !height || *width > MaxPagePixels || *height > MaxPagePixels) {
-        throw FileError(QStringLiteral("Строка настроек 3 (размер страницы) файла проекта "
-                                       "не имеет вида «имя/ширина,высота» в пикселях: «%1».")
-                            .arg(line.left(60)));
+        throw FileError(
+            QCoreApplication::translate("Quillet::ProjectFile",
+                                        "Строка настроек 3 (размер страницы) файла проекта "
+                                        "не имеет вида «имя/ширина,высота» в пикселях: «%1».")
+                .arg(line.left(60)));
     }
     // As when the size is typed: at least one pixel each way.
     s.SizeName = name;
@@ -212,31 +226,40 @@ void applyPageSize(ProjectSettings& s, const QString& line, const PageSizeCatalo
 void applySettings(ProjectSettings& s, const QStringList& lines, const PageSizeCatalog* sizes)
 {
     if (lines.size() < 12) {
-        throw FileError(QStringLiteral("В файле проекта строк настроек: %1, а нужно не "
-                                       "меньше 12.")
-                            .arg(lines.size()));
+        throw FileError(
+            QCoreApplication::translate("Quillet::ProjectFile",
+                                        "В файле проекта строк настроек: %1, а нужно не "
+                                        "меньше 12.")
+                .arg(lines.size()));
     }
     s.xlsFile = lines[0];
     s.sheet = lines[1];
     s.Direct = lines[2] == QLatin1String("0") ? 0 : 1;
     applyPageSize(s, lines[3], sizes);
-    s.ImgWidth = pixelsToMm(settingsInteger(lines[4], 4, "ширина подложки"));
-    s.ImgHeight = pixelsToMm(settingsInteger(lines[5], 5, "высота подложки"));
+    s.ImgWidth = pixelsToMm(
+        settingsInteger(lines[4], 4, QT_TRANSLATE_NOOP("Quillet::ProjectFile", "ширина подложки")));
+    s.ImgHeight = pixelsToMm(
+        settingsInteger(lines[5], 5, QT_TRANSLATE_NOOP("Quillet::ProjectFile", "высота подложки")));
     if (lines[6] == QLatin1String("0") || lines[6] == QLatin1String("1")
         || lines[6] == QLatin1String("2"))
         s.horizontalAlign = HAlign(lines[6].toInt());
     if (lines[7] == QLatin1String("0") || lines[7] == QLatin1String("1")
         || lines[7] == QLatin1String("2"))
         s.verticalAlign = VAlign(lines[7].toInt());
-    s.MirTop = pixelsToMm(settingsInteger(lines[8], 8, "отступ подложки сверху"));
-    s.MirBottom = pixelsToMm(settingsInteger(lines[9], 9, "отступ подложки снизу"));
-    s.MirLeft = pixelsToMm(settingsInteger(lines[10], 10, "отступ подложки слева"));
-    s.MirRight = pixelsToMm(settingsInteger(lines[11], 11, "отступ подложки справа"));
+    s.MirTop = pixelsToMm(settingsInteger(
+        lines[8], 8, QT_TRANSLATE_NOOP("Quillet::ProjectFile", "отступ подложки сверху")));
+    s.MirBottom = pixelsToMm(settingsInteger(
+        lines[9], 9, QT_TRANSLATE_NOOP("Quillet::ProjectFile", "отступ подложки снизу")));
+    s.MirLeft = pixelsToMm(settingsInteger(
+        lines[10], 10, QT_TRANSLATE_NOOP("Quillet::ProjectFile", "отступ подложки слева")));
+    s.MirRight = pixelsToMm(settingsInteger(
+        lines[11], 11, QT_TRANSLATE_NOOP("Quillet::ProjectFile", "отступ подложки справа")));
     if (lines.size() > 12) {
         const auto angle = Numbers::parseDecimal(lines[12]);
         if (!angle || std::fabs(*angle) > 1e9L) {
-            throw FileError(QStringLiteral("Строка настроек 12 (угол поворота) файла "
-                                           "проекта — не число: «%1».")
+            throw FileError(QCoreApplication::translate("Quillet::ProjectFile",
+                                                        "Строка настроек 12 (угол поворота) файла "
+                                                        "проекта — не число: «%1».")
                                 .arg(lines[12].left(40)));
         }
         s.Angle1 = double(*angle);
@@ -266,16 +289,23 @@ QByteArray serialize(const Project& project)
 {
     QByteArray relations;
     for (const RelationItem& item : project.RelateList)
-        relations +=
-            encodeOrThrow(item.text, QStringLiteral("Зависимость «%1»").arg(item.text)) + "\r\n";
+        relations += encodeOrThrow(item.text, QCoreApplication::translate("Quillet::ProjectFile",
+                                                                          "Зависимость «%1»")
+                                                  .arg(item.text))
+                     + "\r\n";
     const ProjectSettings& s = project.settings;
-    encodeOrThrow(s.xlsFile, QStringLiteral("Имя файла таблицы"));
-    encodeOrThrow(s.sheet, QStringLiteral("Имя листа"));
-    encodeOrThrow(s.SizeName, QStringLiteral("Название размера страницы"));
-    const QByteArray settings = encodeOrThrow(settingsText(s), QStringLiteral("Настройки"));
+    encodeOrThrow(s.xlsFile,
+                  QCoreApplication::translate("Quillet::ProjectFile", "Имя файла таблицы"));
+    encodeOrThrow(s.sheet, QCoreApplication::translate("Quillet::ProjectFile", "Имя листа"));
+    encodeOrThrow(s.SizeName,
+                  QCoreApplication::translate("Quillet::ProjectFile", "Название размера страницы"));
+    const QByteArray settings = encodeOrThrow(
+        settingsText(s), QCoreApplication::translate("Quillet::ProjectFile", "Настройки"));
     QByteArray replace;
     for (const ReplacePair& pair : project.ReplaceList) {
-        const QString what = QStringLiteral("Пара автозамены «%1»").arg(pair.find);
+        const QString what =
+            QCoreApplication::translate("Quillet::ProjectFile", "Пара автозамены «%1»")
+                .arg(pair.find);
         replace += encodeOrThrow(pair.find, what) + "\r\n";
         replace += encodeOrThrow(pair.replacement, what) + "\r\n";
     }
@@ -298,11 +328,13 @@ void save(const Project& project, const QString& path)
     const QByteArray bytes = serialize(project);
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly)) {
-        throw FileError(QStringLiteral("Не удаётся записать файл проекта %1: %2")
+        throw FileError(QCoreApplication::translate("Quillet::ProjectFile",
+                                                    "Не удаётся записать файл проекта %1: %2")
                             .arg(path, reasonInRussian(file.errorString())));
     }
     if (file.write(bytes) != bytes.size() || !file.commit()) {
-        throw FileError(QStringLiteral("Не удаётся записать файл проекта %1: %2")
+        throw FileError(QCoreApplication::translate("Quillet::ProjectFile",
+                                                    "Не удаётся записать файл проекта %1: %2")
                             .arg(path, reasonInRussian(file.errorString())));
     }
 }
@@ -314,8 +346,9 @@ QSize backgroundSize(const QByteArray& jpeg)
     int width = 0;
     int height = 0;
     if (!readJpegSize(jpeg, width, height) || width <= 0 || height <= 0) {
-        throw FileError(QStringLiteral("Подложка в файле проекта не является "
-                                       "читаемым изображением JPEG."));
+        throw FileError(QCoreApplication::translate("Quillet::ProjectFile",
+                                                    "Подложка в файле проекта не является "
+                                                    "читаемым изображением JPEG."));
     }
     return QSize(width, height);
 }
@@ -326,22 +359,24 @@ Project read(QIODevice& device, const ProjectSettings& current, const PageSizeCa
     Project project;
     project.settings = current;
 
-    project.BackgroundImage = chunks.next("подложка");
+    project.BackgroundImage = chunks.next(QT_TRANSLATE_NOOP("Quillet::ProjectFile", "подложка"));
     backgroundSize(project.BackgroundImage);
 
-    const QByteArray tree = chunks.next("дерево полей");
+    const QByteArray tree = chunks.next(QT_TRANSLATE_NOOP("Quillet::ProjectFile", "дерево полей"));
     project.Structure = FieldTree::fromText(Cp1251::decode(tree));
     project.NextFieldNumber = project.Structure.nextFieldNumberAfterLoad();
 
-    const QByteArray relations = chunks.next("список зависимостей");
+    const QByteArray relations =
+        chunks.next(QT_TRANSLATE_NOOP("Quillet::ProjectFile", "список зависимостей"));
     for (const QString& line : splitLines(Cp1251::decode(relations)))
         project.RelateList.push_back(RelationItem{line, false});
 
-    const QByteArray settings = chunks.next("настройки");
+    const QByteArray settings = chunks.next(QT_TRANSLATE_NOOP("Quillet::ProjectFile", "настройки"));
     applySettings(project.settings, splitLines(Cp1251::decode(settings)), sizes);
 
     if (!chunks.atEnd()) {
-        const QStringList lines = splitLines(Cp1251::decode(chunks.next("список автозамены")));
+        const QStringList lines = splitLines(Cp1251::decode(
+            chunks.next(QT_TRANSLATE_NOOP("Quillet::ProjectFile", "список автозамены"))));
         for (qsizetype i = 0; i + 1 < lines.size(); i += 2)
             project.ReplaceList.push_back(ReplacePair{lines[i], lines[i + 1]});
         // The renderer takes the first pair that matches, in list order; a file written
@@ -355,7 +390,8 @@ Project load(const QString& path, const ProjectSettings& current, const PageSize
 {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
-        throw FileError(QStringLiteral("Не удаётся открыть файл проекта %1: %2")
+        throw FileError(QCoreApplication::translate("Quillet::ProjectFile",
+                                                    "Не удаётся открыть файл проекта %1: %2")
                             .arg(path, reasonInRussian(file.errorString())));
     }
     return read(file, current, sizes);

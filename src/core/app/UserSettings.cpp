@@ -8,6 +8,7 @@
 #include "core/common/Errors.h"
 #include "core/data/CellAddress.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <QUrl>
@@ -63,8 +64,10 @@ void commit(std::unique_ptr<QSettings>& settings, const QString& what)
     else
         settings = std::make_unique<QSettings>(settings->fileName(), settings->format());
     if (settings->status() == QSettings::AccessError) {
-        throw Error(QStringLiteral("Не удаётся сохранить %1 в настройках пользователя (%2).")
-                        .arg(what, settings->fileName()));
+        throw Error(
+            QCoreApplication::translate("Quillet::UserSettings",
+                                        "Не удаётся сохранить %1 в настройках пользователя (%2).")
+                .arg(what, settings->fileName()));
     }
 }
 
@@ -74,8 +77,9 @@ double readDouble(const QSettings& settings, const QString& key, const QString& 
     const QVariant value = settings.value(key);
     const double result = value.toDouble(&ok);
     if (!value.isValid() || !ok) {
-        throw Error(QStringLiteral("У размера страницы «%1» в настройках пользователя "
-                                   "нет допустимого значения «%2».")
+        throw Error(QCoreApplication::translate("Quillet::UserSettings",
+                                                "У размера страницы «%1» в настройках пользователя "
+                                                "нет допустимого значения «%2».")
                         .arg(name, key));
     }
     return result;
@@ -119,8 +123,10 @@ QStringList UserSettings::pageSizeNames() const
     return names + stored;
 }
 
-const std::vector<std::pair<QString, PageSize>>& UserSettings::standardPageSizes()
+std::vector<std::pair<QString, PageSize>> UserSettings::standardPageSizes()
 {
+    // The names are in the interface's language, so each call names them afresh; a store
+    // keeps the names it was given when they were written.
     static const std::vector<std::pair<QString, PageSize>> sizes = [] {
         const struct {
             const char* name;
@@ -137,11 +143,15 @@ const std::vector<std::pair<QString, PageSize>>& UserSettings::standardPageSizes
             const double height = pageSideAfterEdit(p.heightMm);
             const QString name = QString::fromLatin1(p.name);
             list.emplace_back(name, PageSize{width, height});
-            list.emplace_back(name + QStringLiteral(" альбомная"), PageSize{height, width});
+            list.emplace_back(name, PageSize{height, width});
         }
         return list;
     }();
-    return sizes;
+    std::vector<std::pair<QString, PageSize>> named = sizes;
+    for (size_t i = 1; i < named.size(); i += 2)
+        named[i].first = QCoreApplication::translate("Quillet::UserSettings", "%1 альбомная")
+                             .arg(named[i].first);
+    return named;
 }
 
 bool UserSettings::addStandardPageSizes()
@@ -155,7 +165,8 @@ bool UserSettings::addStandardPageSizes()
         m_settings->endGroup();
     }
     m_settings->setValue(kPresetsKey, 1);
-    commit(m_settings, QStringLiteral("стандартные размеры страниц"));
+    commit(m_settings,
+           QCoreApplication::translate("Quillet::UserSettings", "стандартные размеры страниц"));
     return true;
 }
 
@@ -183,13 +194,16 @@ void UserSettings::savePageSize(const QString& name, const PageSize& size)
     m_settings->setValue(kWidthKey, size.widthMm);
     m_settings->setValue(kHeightKey, size.heightMm);
     m_settings->endGroup();
-    commit(m_settings, QStringLiteral("размер страницы «%1»").arg(name));
+    commit(m_settings,
+           QCoreApplication::translate("Quillet::UserSettings", "размер страницы «%1»").arg(name));
 }
 
 void UserSettings::removePageSize(const QString& name)
 {
     m_settings->remove(groupKey(name));
-    commit(m_settings, QStringLiteral("удаление размера страницы «%1»").arg(name));
+    commit(m_settings,
+           QCoreApplication::translate("Quillet::UserSettings", "удаление размера страницы «%1»")
+               .arg(name));
 }
 
 QStringList UserSettings::recentProjects() const
@@ -209,7 +223,8 @@ void UserSettings::writeRecentProjects(const QStringList& paths)
     const int count = std::min<int>(kMaxRecent, int(paths.size()));
     for (int i = 0; i < count; ++i)
         m_settings->setValue(QString::number(i + 1), paths[i]);
-    commit(m_settings, QStringLiteral("список последних проектов"));
+    commit(m_settings,
+           QCoreApplication::translate("Quillet::UserSettings", "список последних проектов"));
 }
 
 std::optional<double> UserSettings::calibratedScale() const
@@ -220,14 +235,15 @@ std::optional<double> UserSettings::calibratedScale() const
     bool ok = false;
     const double scale = value.toDouble(&ok);
     if (!ok)
-        throw Error(QStringLiteral("В настройках пользователя недопустимое значение «mscale»."));
+        throw Error(QCoreApplication::translate(
+            "Quillet::UserSettings", "В настройках пользователя недопустимое значение «mscale»."));
     return scale;
 }
 
 void UserSettings::setCalibratedScale(double scale)
 {
     m_settings->setValue(kScaleKey, scale);
-    commit(m_settings, QStringLiteral("калибровку экрана"));
+    commit(m_settings, QCoreApplication::translate("Quillet::UserSettings", "калибровку экрана"));
 }
 
 PrinterCalibration UserSettings::calibration(const QString& printer, bool portrait) const
@@ -250,9 +266,11 @@ PrinterCalibration UserSettings::calibration(const QString& printer, bool portra
     read("scaleX", c.scaleX);
     read("scaleY", c.scaleY);
     if (!c.isPlausible()) {
-        throw Error(QStringLiteral("Калибровка принтера «%1» в настройках пользователя "
-                                   "повреждена; выполните калибровку заново.")
-                        .arg(printer));
+        throw Error(
+            QCoreApplication::translate("Quillet::UserSettings",
+                                        "Калибровка принтера «%1» в настройках пользователя "
+                                        "повреждена; выполните калибровку заново.")
+                .arg(printer));
     }
     return c;
 }
@@ -261,10 +279,13 @@ void UserSettings::setCalibration(const QString& printer, bool portrait,
                                   const PrinterCalibration& calibration)
 {
     if (printer.isEmpty())
-        throw Error(QStringLiteral("Не выбран принтер: калибровка не сохранена."));
+        throw Error(QCoreApplication::translate("Quillet::UserSettings",
+                                                "Не выбран принтер: калибровка не сохранена."));
     if (!calibration.isPlausible()) {
         throw Error(
-            QStringLiteral("Калибровка принтера «%1» недопустима и не сохранена.").arg(printer));
+            QCoreApplication::translate("Quillet::UserSettings",
+                                        "Калибровка принтера «%1» недопустима и не сохранена.")
+                .arg(printer));
     }
     const QString group = calibrationGroup(printer, portrait);
     m_printers->remove(group);
@@ -276,7 +297,9 @@ void UserSettings::setCalibration(const QString& printer, bool portrait,
         m_printers->setValue(QStringLiteral("scaleY"), calibration.scaleY);
         m_printers->endGroup();
     }
-    commit(m_printers, QStringLiteral("калибровку принтера «%1»").arg(printer));
+    commit(m_printers,
+           QCoreApplication::translate("Quillet::UserSettings", "калибровку принтера «%1»")
+               .arg(printer));
 }
 
 QString UserSettings::calibrationFile() const
@@ -295,7 +318,8 @@ void UserSettings::setAdvertPage(const QString& address)
         m_settings->remove(kAdvertKey);
     else
         m_settings->setValue(kAdvertKey, address.trimmed());
-    commit(m_settings, QStringLiteral("адрес рекламной страницы"));
+    commit(m_settings,
+           QCoreApplication::translate("Quillet::UserSettings", "адрес рекламной страницы"));
 }
 
 InterfaceLanguage UserSettings::interfaceLanguage() const
@@ -309,7 +333,7 @@ void UserSettings::setInterfaceLanguage(InterfaceLanguage language)
         m_settings->remove(kLanguageKey);
     else
         m_settings->setValue(kLanguageKey, interfaceLanguageKey(language));
-    commit(m_settings, QStringLiteral("язык интерфейса"));
+    commit(m_settings, QCoreApplication::translate("Quillet::UserSettings", "язык интерфейса"));
 }
 
 QStringList UserSettings::withRecentProject(const QStringList& menuPaths, const QString& path)

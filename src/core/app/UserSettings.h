@@ -63,8 +63,9 @@ public:
     void removePageSize(const QString& name);
 
     /// The sizes a new user starts with: A4, A5, A3, Letter and Legal, each upright and
-    /// then lying ("… альбомная"), their sides on whole page pixels.
-    static const std::vector<std::pair<QString, PageSize>>& standardPageSizes();
+    /// then lying ("… альбомная"), their sides on whole page pixels; the names in the
+    /// interface's language ("A4 landscape" in English).
+    static std::vector<std::pair<QString, PageSize>> standardPageSizes();
     /// Gives a new user's store the standard sizes, once: when it holds no page size and
     /// has never been given them (the value "presets" remembers it, so sizes the user
     /// deleted do not come back). Returns whether it wrote them; throws Error like every

@@ -8,6 +8,7 @@
 #include "core/raster/FastDIB.h"
 #include "core/raster/JpegImage.h"
 
+#include <QCoreApplication>
 #include <QSize>
 
 #include <cmath>
@@ -24,12 +25,12 @@ constexpr double MaxAngle = 1e14;
 // The bilinear resampler works in 16.16 fixed point.
 constexpr int MaxSmoothSide = 32767;
 
-int toPixels(long double mm, long double mmPerPixel, const char* what)
+// `problem` is the message, marked with QT_TRANSLATE_NOOP, for a length out of range.
+int toPixels(long double mm, long double mmPerPixel, const char* problem)
 {
     const long double px = mm / mmPerPixel;
     if (!std::isfinite(px) || std::fabs(px) > MaxPixels) {
-        throw Error(
-            QStringLiteral("%1 подложки вне допустимого диапазона.").arg(QString::fromUtf8(what)));
+        throw Error(QCoreApplication::translate("Quillet::Background", problem));
     }
     return int(roundHalfEven(px));
 }
@@ -43,21 +44,29 @@ struct Frame {
     int top = 0;
 };
 
+const char* const WidthProblem =
+    QT_TRANSLATE_NOOP("Quillet::Background", "Ширина подложки вне допустимого диапазона.");
+const char* const HeightProblem =
+    QT_TRANSLATE_NOOP("Quillet::Background", "Высота подложки вне допустимого диапазона.");
+const char* const MarginProblem =
+    QT_TRANSLATE_NOOP("Quillet::Background", "Отступ подложки вне допустимого диапазона.");
+
 Frame frameOf(const ProjectSettings& s, long double mmPerPixel)
 {
     if (!(mmPerPixel > 0) || !std::isfinite(mmPerPixel))
-        throw Error(QStringLiteral("Недопустимое разрешение для подложки."));
+        throw Error(QCoreApplication::translate("Quillet::Background",
+                                                "Недопустимое разрешение для подложки."));
     const long double width = s.ImgWidth;
     const long double height = s.ImgHeight;
     const long double left = s.MirLeft;
     const long double top = s.MirTop;
     Frame f;
-    f.outerWidth = toPixels(width, mmPerPixel, "Ширина");
-    f.outerHeight = toPixels(height, mmPerPixel, "Высота");
-    f.innerWidth = toPixels(width - (left + s.MirRight), mmPerPixel, "Ширина");
-    f.innerHeight = toPixels(height - (top + s.MirBottom), mmPerPixel, "Высота");
-    f.left = toPixels(left, mmPerPixel, "Отступ");
-    f.top = toPixels(top, mmPerPixel, "Отступ");
+    f.outerWidth = toPixels(width, mmPerPixel, WidthProblem);
+    f.outerHeight = toPixels(height, mmPerPixel, HeightProblem);
+    f.innerWidth = toPixels(width - (left + s.MirRight), mmPerPixel, WidthProblem);
+    f.innerHeight = toPixels(height - (top + s.MirBottom), mmPerPixel, HeightProblem);
+    f.left = toPixels(left, mmPerPixel, MarginProblem);
+    f.top = toPixels(top, mmPerPixel, MarginProblem);
     return f;
 }
 
@@ -67,7 +76,8 @@ Frame frameOf(const ProjectSettings& s, long double mmPerPixel)
 long long angleTenths(double angle)
 {
     if (!std::isfinite(angle) || std::fabs(angle) > MaxAngle)
-        throw Error(QStringLiteral("Угол поворота подложки вне допустимого диапазона."));
+        throw Error(QCoreApplication::translate(
+            "Quillet::Background", "Угол поворота подложки вне допустимого диапазона."));
     const double tenths = angle * 10.0;
     return roundHalfEven(tenths);
 }
@@ -75,7 +85,8 @@ long long angleTenths(double angle)
 void ensureSized(const TFastDIB& raster)
 {
     if (raster.isEmpty())
-        throw Error(QStringLiteral("Подложка слишком велика для обработки."));
+        throw Error(QCoreApplication::translate("Quillet::Background",
+                                                "Подложка слишком велика для обработки."));
 }
 
 /// Turns A into B by the branches of the angle as entered; A may be emptied.
@@ -108,7 +119,8 @@ void scale(TFastDIB& b, TFastDIB& a, int w, int h)
         return;
     }
     if (b.width() > MaxSmoothSide || b.absHeight() > MaxSmoothSide)
-        throw Error(QStringLiteral("Подложка слишком велика для масштабирования."));
+        throw Error(QCoreApplication::translate("Quillet::Background",
+                                                "Подложка слишком велика для масштабирования."));
     a.SetSize(w, h, b.bitsPerPixel());
     ensureSized(a);
     b.ResizeSmoothTo(a);
@@ -118,7 +130,8 @@ QImage toImage(const TFastDIB& c)
 {
     QImage image(c.width(), c.absHeight(), QImage::Format_RGB888);
     if (image.isNull())
-        throw Error(QStringLiteral("Подложка слишком велика для обработки."));
+        throw Error(QCoreApplication::translate("Quillet::Background",
+                                                "Подложка слишком велика для обработки."));
     for (int y = 0; y < image.height(); ++y) {
         const std::uint8_t* s = c.scanLine(c.storageRow(y));
         std::uint8_t* d = image.scanLine(y);
@@ -149,7 +162,8 @@ QImage processDecoded(TFastDIB& a, const Frame& f, long long t)
     TFastDIB b;
     a.ConvertDepth(24);
     if (a.bitsPerPixel() != 24)
-        throw Error(QStringLiteral("Подложка слишком велика для обработки."));
+        throw Error(QCoreApplication::translate("Quillet::Background",
+                                                "Подложка слишком велика для обработки."));
     // Working on the negative makes everything the turn and the frame leave at zero come
     // out white after the second inversion.
     a.InvertBytes();
@@ -184,7 +198,8 @@ QImage RebuildBackground(const QByteArray& background, const ProjectSettings& se
         return QImage();
     TFastDIB a;
     if (!decodeJpeg(background, a))
-        throw Error(QStringLiteral("Не удаётся декодировать изображение подложки."));
+        throw Error(QCoreApplication::translate("Quillet::Background",
+                                                "Не удаётся декодировать изображение подложки."));
     return processDecoded(a, f, t);
 }
 
@@ -199,7 +214,8 @@ QImage RebuildBackground(const QImage& picture, const ProjectSettings& settings,
         return QImage();
     TFastDIB a;
     if (!DibFromBitmap(picture, a))
-        throw Error(QStringLiteral("Подложка слишком велика для обработки."));
+        throw Error(QCoreApplication::translate("Quillet::Background",
+                                                "Подложка слишком велика для обработки."));
     return processDecoded(a, f, t);
 }
 
@@ -213,7 +229,8 @@ QSize turnedSize(QSize picture, double degrees)
     TFastDIB source;
     TFastDIB turned;
     if (!source.SetSize(picture.width(), picture.height(), 1))
-        throw Error(QStringLiteral("Подложка слишком велика для обработки."));
+        throw Error(QCoreApplication::translate("Quillet::Background",
+                                                "Подложка слишком велика для обработки."));
     source.SizeForRotation(turned, degrees);
     ensureSized(turned);
     return QSize(turned.width(), turned.absHeight());

@@ -14,6 +14,8 @@
 #include <cmath>
 #include <utility>
 
+#include <QCoreApplication>
+
 namespace Quillet {
 
 BackgroundSettings::BackgroundSettings(ProjectSettings& settings, QByteArray& backgroundImage,
@@ -213,12 +215,14 @@ void BackgroundSettings::invertBackground()
     const bool decoded =
         holdsExactPicture() ? DibFromBitmap(m_picture, picture) : decodeJpeg(m_background, picture);
     if (!decoded)
-        throw Error(QStringLiteral("Не удаётся декодировать изображение подложки."));
+        throw Error(QCoreApplication::translate("Quillet::BackgroundSettings",
+                                                "Не удаётся декодировать изображение подложки."));
     // The decoded bytes as they are: a greyscale picture inverts its grey levels.
     picture.InvertBytes();
     QByteArray inverted;
     if (!encodeJpeg(picture, InvertedQuality, inverted, readJpegDpi(m_background)))
-        throw Error(QStringLiteral("Не удаётся сохранить инвертированную подложку."));
+        throw Error(QCoreApplication::translate("Quillet::BackgroundSettings",
+                                                "Не удаётся сохранить инвертированную подложку."));
     m_background = inverted;
     CopyDibToBitmap(picture, m_picture);
     m_pictureData = m_background;

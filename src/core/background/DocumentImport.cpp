@@ -8,6 +8,7 @@
 #include "core/raster/FastDIB.h"
 #include "core/raster/JpegImage.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -87,10 +88,14 @@ std::unique_ptr<Poppler::Document> loadPdf(const QString& pdfPath, const QString
     Poppler::setDebugErrorFunction(&quietPoppler, QVariant());
     std::unique_ptr<Poppler::Document> document = Poppler::Document::load(pdfPath);
     if (!document || document->numPages() < 1)
-        throw FileError(QStringLiteral("Не удаётся прочитать PDF %1: файл повреждён или это не PDF")
+        throw FileError(QCoreApplication::translate(
+                            "Quillet::DocumentImport",
+                            "Не удаётся прочитать PDF %1: файл повреждён или это не PDF")
                             .arg(shownName));
     if (document->isLocked())
-        throw FileError(QStringLiteral("PDF %1 защищён паролем").arg(shownName));
+        throw FileError(
+            QCoreApplication::translate("Quillet::DocumentImport", "PDF %1 защищён паролем")
+                .arg(shownName));
     document->setRenderHint(Poppler::Document::Antialiasing, true);
     document->setRenderHint(Poppler::Document::TextAntialiasing, true);
     return document;
@@ -114,9 +119,11 @@ QImage tiffPage(const QString& path, int number)
     const bool sane = size.isValid() && size.width() <= MaxSidePx && size.height() <= MaxSidePx
                       && double(size.width()) * size.height() <= MaxPagePixels;
     if (!sane || !reader.read(&image) || image.isNull())
-        throw FileError(QStringLiteral("Не удаётся прочитать страницу %1 изображения %2")
-                            .arg(number)
-                            .arg(path));
+        throw FileError(
+            QCoreApplication::translate("Quillet::DocumentImport",
+                                        "Не удаётся прочитать страницу %1 изображения %2")
+                .arg(number)
+                .arg(path));
     return image;
 }
 
@@ -145,7 +152,8 @@ QByteArray encodeImportedPage(const QImage& page, int dpi)
     }
     QByteArray data;
     if (flat.isNull() || !encodeJpeg(flat, ImportJpegQuality, data, dpi))
-        throw FileError(QStringLiteral("Не удаётся сжать страницу в JPEG"));
+        throw FileError(QCoreApplication::translate("Quillet::DocumentImport",
+                                                    "Не удаётся сжать страницу в JPEG"));
     return data;
 }
 
@@ -173,21 +181,27 @@ QImage ImportDocument::State::renderPdf(int number, double dpi) const
 {
     const std::unique_ptr<Poppler::Page> pdfPage = pdf->page(number - 1);
     if (!pdfPage)
-        throw FileError(
-            QStringLiteral("Не удаётся прочитать страницу %1 документа %2").arg(number).arg(path));
+        throw FileError(QCoreApplication::translate("Quillet::DocumentImport",
+                                                    "Не удаётся прочитать страницу %1 документа %2")
+                            .arg(number)
+                            .arg(path));
     const QSizeF points = pdfPage->pageSizeF();
     const double width = std::ceil(points.width() * dpi / 72.0);
     const double height = std::ceil(points.height() * dpi / 72.0);
     if (width > MaxSidePx || height > MaxSidePx || width * height > MaxPagePixels)
-        throw FileError(
-            QStringLiteral("Страница %1 документа %2 слишком велика для %3 точек на дюйм")
-                .arg(number)
-                .arg(path)
-                .arg(dpi));
+        throw FileError(QCoreApplication::translate(
+                            "Quillet::DocumentImport",
+                            "Страница %1 документа %2 слишком велика для %3 точек на дюйм")
+                            .arg(number)
+                            .arg(path)
+                            .arg(dpi));
     QImage image = pdfPage->renderToImage(dpi, dpi);
     if (image.isNull())
         throw FileError(
-            QStringLiteral("Не удаётся отрисовать страницу %1 документа %2").arg(number).arg(path));
+            QCoreApplication::translate("Quillet::DocumentImport",
+                                        "Не удаётся отрисовать страницу %1 документа %2")
+                .arg(number)
+                .arg(path));
     return image;
 }
 
@@ -241,11 +255,14 @@ void ImportDocument::open(const QString& path)
     close();
     QFile file(path);
     if (!QFileInfo(path).isFile() || !file.open(QIODevice::ReadOnly))
-        throw FileError(QStringLiteral("Не удаётся открыть файл %1").arg(path));
+        throw FileError(
+            QCoreApplication::translate("Quillet::DocumentImport", "Не удаётся открыть файл %1")
+                .arg(path));
     const QByteArray head = file.read(1024);
     file.close();
     if (head.isEmpty())
-        throw FileError(QStringLiteral("Файл пуст: %1").arg(path));
+        throw FileError(
+            QCoreApplication::translate("Quillet::DocumentImport", "Файл пуст: %1").arg(path));
 
     auto state = std::make_unique<State>();
     state->path = path;
@@ -260,7 +277,9 @@ void ImportDocument::open(const QString& path)
     const QString suffix = QFileInfo(path).suffix().toLower();
     if (looksLikePicture(head) || isCodecExtension(suffix))
         throw FileError(
-            QStringLiteral("Изображение %1 повреждено, обрезано или слишком велико").arg(path));
+            QCoreApplication::translate("Quillet::DocumentImport",
+                                        "Изображение %1 повреждено, обрезано или слишком велико")
+                .arg(path));
     if (looksLikePdf(head) || suffix == QStringLiteral("pdf")) {
         state->kind = ImportKind::Pdf;
         state->pdf = loadPdf(path, path);
@@ -269,7 +288,8 @@ void ImportDocument::open(const QString& path)
         state->workDir = std::make_unique<QTemporaryDir>(
             QDir::tempPath() + QStringLiteral("/quillet-import-XXXXXX"));
         if (!state->workDir->isValid())
-            throw FileError(QStringLiteral("Не удаётся создать временную папку: %1")
+            throw FileError(QCoreApplication::translate("Quillet::DocumentImport",
+                                                        "Не удаётся создать временную папку: %1")
                                 .arg(reasonInRussian(state->workDir->errorString())));
         state->spreadsheet = isSpreadsheetExtension(suffix);
         const QString target = state->spreadsheet ? SpreadsheetTarget : QStringLiteral("pdf");
@@ -280,9 +300,11 @@ void ImportDocument::open(const QString& path)
         } catch (const FileError& error) {
             if (isOfficeExtension(suffix))
                 throw;
-            throw FileError(QStringLiteral("Файл %1 — не изображение, не PDF и не документ, "
-                                           "который умеет читать LibreOffice (%2)")
-                                .arg(path, error.message()));
+            throw FileError(
+                QCoreApplication::translate("Quillet::DocumentImport",
+                                            "Файл %1 — не изображение, не PDF и не документ, "
+                                            "который умеет читать LibreOffice (%2)")
+                    .arg(path, error.message()));
         }
         state->pdf = loadPdf(pdfPath, path);
     }
@@ -293,15 +315,19 @@ void ImportDocument::open(const QString& path)
 QImage ImportDocument::page(int number, double dpi) const
 {
     if (!m_state)
-        throw FileError(QStringLiteral("Документ не открыт"));
+        throw FileError(
+            QCoreApplication::translate("Quillet::DocumentImport", "Документ не открыт"));
     if (number < 1 || number > m_state->pages)
-        throw FileError(QStringLiteral("В документе %1 нет страницы %2: страниц %3")
+        throw FileError(QCoreApplication::translate("Quillet::DocumentImport",
+                                                    "В документе %1 нет страницы %2: страниц %3")
                             .arg(m_state->path)
                             .arg(number)
                             .arg(m_state->pages));
     if (!(dpi > 0.0 && dpi <= MaxDpi))
-        throw FileError(
-            QStringLiteral("Разрешение %1 dpi вне допустимого (до %2)").arg(dpi).arg(MaxDpi));
+        throw FileError(QCoreApplication::translate("Quillet::DocumentImport",
+                                                    "Разрешение %1 dpi вне допустимого (до %2)")
+                            .arg(dpi)
+                            .arg(MaxDpi));
     const QMutexLocker lock(&m_state->mutex);
     if (m_state->kind != ImportKind::Picture)
         return m_state->renderPdf(number, dpi);

@@ -6,12 +6,15 @@
 
 #include "core/background/Scanner.h"
 
+#include <QCoreApplication>
+
 namespace Quillet {
 
 QString scannerUnavailableReason()
 {
-    return QStringLiteral("Сканирование недоступно: программа собрана без SANE "
-                          "(нужен пакет libsane-dev).");
+    return QCoreApplication::translate("Quillet::NoScanner",
+                                       "Сканирование недоступно: программа собрана без SANE "
+                                       "(нужен пакет libsane-dev).");
 }
 
 Scanner::Scanner()

@@ -10,6 +10,7 @@
 #include <sane/saneopts.h>
 
 #include <QByteArray>
+#include <QCoreApplication>
 
 #include <algorithm>
 #include <cmath>
@@ -40,8 +41,9 @@ QString statusText(SANE_Status status)
 
 QString noScannerMessage()
 {
-    return QStringLiteral("Сканер не найден: нет ни одного подключённого сканера "
-                          "или не установлен его драйвер SANE.");
+    return QCoreApplication::translate("Quillet::SaneScanner",
+                                       "Сканер не найден: нет ни одного подключённого сканера "
+                                       "или не установлен его драйвер SANE.");
 }
 
 struct Option {
@@ -190,12 +192,14 @@ QString scannerUnavailableReason()
 Scanner::Scanner()
 {
     if (g_saneInUse.exchange(true))
-        throw ScannerError(QStringLiteral("Сканер уже занят другой операцией программы."));
+        throw ScannerError(QCoreApplication::translate(
+            "Quillet::SaneScanner", "Сканер уже занят другой операцией программы."));
     SANE_Int version = 0;
     const SANE_Status status = sane_init(&version, nullptr);
     if (status != SANE_STATUS_GOOD) {
         g_saneInUse = false;
-        throw ScannerError(QStringLiteral("Не удалось запустить SANE (%1). %2")
+        throw ScannerError(QCoreApplication::translate("Quillet::SaneScanner",
+                                                       "Не удалось запустить SANE (%1). %2")
                                .arg(statusText(status), noScannerMessage()));
     }
 }
@@ -212,8 +216,9 @@ QList<ScannerDevice> Scanner::devices()
     const SANE_Device** list = nullptr;
     const SANE_Status status = sane_get_devices(&list, SANE_FALSE);
     if (status != SANE_STATUS_GOOD) {
-        throw ScannerError(
-            QStringLiteral("Не удалось получить список сканеров (%1).").arg(statusText(status)));
+        throw ScannerError(QCoreApplication::translate("Quillet::SaneScanner",
+                                                       "Не удалось получить список сканеров (%1).")
+                               .arg(statusText(status)));
     }
     QList<ScannerDevice> result;
     for (; list && *list; ++list) {
@@ -232,8 +237,9 @@ void Scanner::open(const QString& name)
     SANE_Handle handle = nullptr;
     const SANE_Status status = sane_open(name.toUtf8().constData(), &handle);
     if (status != SANE_STATUS_GOOD || !handle) {
-        throw ScannerError(
-            QStringLiteral("Не удалось открыть сканер «%1» (%2).").arg(name, statusText(status)));
+        throw ScannerError(QCoreApplication::translate("Quillet::SaneScanner",
+                                                       "Не удалось открыть сканер «%1» (%2).")
+                               .arg(name, statusText(status)));
     }
     m_handle = handle;
     m_deviceName = name;
@@ -249,7 +255,7 @@ void Scanner::close()
 
 QString Scanner::deviceText() const
 {
-    return QStringLiteral("Сканер «%1»").arg(m_deviceName);
+    return QCoreApplication::translate("Quillet::SaneScanner", "Сканер «%1»").arg(m_deviceName);
 }
 
 QList<int> Scanner::resolutions() const
@@ -311,7 +317,9 @@ void setOption(SANE_Handle handle, const char* name, const QString& what, const 
 {
     const Option option = findOption(handle, name);
     if (!option.descriptor || !SANE_OPTION_IS_SETTABLE(option.descriptor->cap)) {
-        throw ScannerError(QStringLiteral("%1 не позволяет выбрать %2.").arg(device, what));
+        throw ScannerError(
+            QCoreApplication::translate("Quillet::SaneScanner", "%1 не позволяет выбрать %2.")
+                .arg(device, what));
     }
     std::vector<char> value(std::max<size_t>(option.descriptor->size, sizeof(SANE_Word)) + 1);
     fill(option, value.data());
@@ -320,7 +328,8 @@ void setOption(SANE_Handle handle, const char* name, const QString& what, const 
         sane_control_option(handle, option.index, SANE_ACTION_SET_VALUE, value.data(), &info);
     if (status != SANE_STATUS_GOOD) {
         throw ScannerError(
-            QStringLiteral("%1 не принял %2 (%3).").arg(device, what, statusText(status)));
+            QCoreApplication::translate("Quillet::SaneScanner", "%1 не принял %2 (%3).")
+                .arg(device, what, statusText(status)));
     }
 }
 
@@ -328,23 +337,28 @@ void applySettings(SANE_Handle handle, const ScanSettings& settings, const QStri
 {
     if (!settings.colourMode.isEmpty()) {
         const QByteArray mode = settings.colourMode.toUtf8();
-        setOption(
-            handle, SANE_NAME_SCAN_MODE, QStringLiteral("режим «%1»").arg(settings.colourMode),
-            device, [&](const Option& o, void* value) {
-                if (o.descriptor->type != SANE_TYPE_STRING || mode.size() >= o.descriptor->size)
-                    throw ScannerError(QStringLiteral("%1 не знает режима «%2».")
-                                           .arg(device, settings.colourMode));
-                std::memcpy(value, mode.constData(), size_t(mode.size()));
-            });
+        setOption(handle, SANE_NAME_SCAN_MODE,
+                  QCoreApplication::translate("Quillet::SaneScanner", "режим «%1»")
+                      .arg(settings.colourMode),
+                  device, [&](const Option& o, void* value) {
+                      if (o.descriptor->type != SANE_TYPE_STRING
+                          || mode.size() >= o.descriptor->size)
+                          throw ScannerError(QCoreApplication::translate("Quillet::SaneScanner",
+                                                                         "%1 не знает режима «%2».")
+                                                 .arg(device, settings.colourMode));
+                      std::memcpy(value, mode.constData(), size_t(mode.size()));
+                  });
     }
     if (settings.resolutionDpi > 0) {
         const int dpi = settings.resolutionDpi;
-        setOption(handle, SANE_NAME_SCAN_RESOLUTION, QStringLiteral("разрешение %1 dpi").arg(dpi),
+        setOption(handle, SANE_NAME_SCAN_RESOLUTION,
+                  QCoreApplication::translate("Quillet::SaneScanner", "разрешение %1 dpi").arg(dpi),
                   device, [&](const Option& o, void* value) {
                       const SANE_Value_Type type = o.descriptor->type;
                       if (type != SANE_TYPE_INT && type != SANE_TYPE_FIXED)
-                          throw ScannerError(QStringLiteral("%1 не позволяет выбрать "
-                                                            "разрешение.")
+                          throw ScannerError(QCoreApplication::translate("Quillet::SaneScanner",
+                                                                         "%1 не позволяет выбрать "
+                                                                         "разрешение.")
                                                  .arg(device));
                       // Some backends keep one resolution per axis in the same option.
                       const SANE_Word word = type == SANE_TYPE_FIXED ? SANE_FIX(dpi) : dpi;
@@ -381,7 +395,8 @@ struct ReadContext {
 
 ScanCancelled cancelledError()
 {
-    return ScanCancelled(QStringLiteral("Сканирование отменено."));
+    return ScanCancelled(
+        QCoreApplication::translate("Quillet::SaneScanner", "Сканирование отменено."));
 }
 
 ScannerError failure(const ReadContext& c, const QString& step, SANE_Status status)
@@ -397,21 +412,30 @@ Frame startFrame(const ReadContext& c, const std::vector<Frame>& previous)
     if (status == SANE_STATUS_CANCELLED || !c.keepGoing(double(previous.size()) / 3))
         throw cancelledError();
     if (status != SANE_STATUS_GOOD)
-        throw failure(c, QStringLiteral("не удалось начать сканирование"), status);
+        throw failure(
+            c,
+            QCoreApplication::translate("Quillet::SaneScanner", "не удалось начать сканирование"),
+            status);
     Frame frame;
     status = sane_get_parameters(c.handle, &frame.params);
     if (status != SANE_STATUS_GOOD)
-        throw failure(c, QStringLiteral("не удалось узнать размер изображения"), status);
+        throw failure(c,
+                      QCoreApplication::translate("Quillet::SaneScanner",
+                                                  "не удалось узнать размер изображения"),
+                      status);
     if (!usable(frame.params)) {
-        throw ScannerError(QStringLiteral("%1 передаёт изображение в виде, который "
-                                          "программа не принимает.")
+        throw ScannerError(QCoreApplication::translate("Quillet::SaneScanner",
+                                                       "%1 передаёт изображение в виде, который "
+                                                       "программа не принимает.")
                                .arg(c.device));
     }
     if (!previous.empty()
         && (!isSeparateChannel(frame.params.format)
             || frame.params.pixels_per_line != previous.front().params.pixels_per_line)) {
         throw ScannerError(
-            QStringLiteral("%1 передал несогласованные части изображения.").arg(c.device));
+            QCoreApplication::translate("Quillet::SaneScanner",
+                                        "%1 передал несогласованные части изображения.")
+                .arg(c.device));
     }
     return frame;
 }
@@ -432,12 +456,17 @@ void readFrame(const ReadContext& c, Frame& frame, int framesBefore)
         if (status == SANE_STATUS_CANCELLED)
             throw cancelledError();
         if (status != SANE_STATUS_GOOD)
-            throw failure(c, QStringLiteral("ошибка при чтении изображения"), status);
+            throw failure(c,
+                          QCoreApplication::translate("Quillet::SaneScanner",
+                                                      "ошибка при чтении изображения"),
+                          status);
         const qint64 room = expected - frame.data.size();
         if (room <= 0 && p.lines < 0) {
-            throw ScannerError(QStringLiteral("%1 передаёт изображение длиннее %2 строк.")
-                                   .arg(c.device)
-                                   .arg(MaxSide));
+            throw ScannerError(
+                QCoreApplication::translate("Quillet::SaneScanner",
+                                            "%1 передаёт изображение длиннее %2 строк.")
+                    .arg(c.device)
+                    .arg(MaxSide));
         }
         // A device that sends more than it announced gets its surplus dropped.
         frame.data.append(block.data(), qsizetype(std::clamp<qint64>(got, 0, room)));
@@ -450,7 +479,9 @@ void readFrame(const ReadContext& c, Frame& frame, int framesBefore)
         throw cancelledError();
     frame.lines = int(frame.data.size() / p.bytes_per_line);
     if (frame.lines == 0)
-        throw ScannerError(QStringLiteral("%1 не передал изображения.").arg(c.device));
+        throw ScannerError(
+            QCoreApplication::translate("Quillet::SaneScanner", "%1 не передал изображения.")
+                .arg(c.device));
 }
 
 } // namespace
@@ -458,7 +489,8 @@ void readFrame(const ReadContext& c, Frame& frame, int framesBefore)
 QImage Scanner::scan(const ScanSettings& settings, const ScanProgress& progress)
 {
     if (!m_handle)
-        throw ScannerError(QStringLiteral("Сканер не выбран."));
+        throw ScannerError(
+            QCoreApplication::translate("Quillet::SaneScanner", "Сканер не выбран."));
     m_cancel = false;
     const ReadContext context{handleOf(m_handle), deviceText(), [&](double fraction) {
                                   return !m_cancel && (!progress || progress(fraction))

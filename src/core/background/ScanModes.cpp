@@ -3,16 +3,18 @@
 
 #include "core/background/ScanModes.h"
 
+#include <QCoreApplication>
+
 namespace Quillet {
 
 QString scanModeLabel(const QString& saneName)
 {
     if (saneName == QLatin1String("Color"))
-        return QStringLiteral("Цветной");
+        return QCoreApplication::translate("Quillet::ScanModes", "Цветной");
     if (saneName == QLatin1String("Gray"))
-        return QStringLiteral("Оттенки серого");
+        return QCoreApplication::translate("Quillet::ScanModes", "Оттенки серого");
     if (saneName == QLatin1String("Lineart"))
-        return QStringLiteral("Чёрно-белый");
+        return QCoreApplication::translate("Quillet::ScanModes", "Чёрно-белый");
     return saneName;
 }
 
@@ -21,29 +23,30 @@ QString scanStatusText(int status, const QString& libraryText)
     // The SANE_Status values of the SANE standard, version 1.
     switch (status) {
     case 0:
-        return QStringLiteral("успешно");
+        return QCoreApplication::translate("Quillet::ScanModes", "успешно");
     case 1:
-        return QStringLiteral("действие не поддерживается");
+        return QCoreApplication::translate("Quillet::ScanModes", "действие не поддерживается");
     case 2:
-        return QStringLiteral("действие отменено");
+        return QCoreApplication::translate("Quillet::ScanModes", "действие отменено");
     case 3:
-        return QStringLiteral("сканер занят");
+        return QCoreApplication::translate("Quillet::ScanModes", "сканер занят");
     case 4:
-        return QStringLiteral("недопустимое значение");
+        return QCoreApplication::translate("Quillet::ScanModes", "недопустимое значение");
     case 5:
-        return QStringLiteral("данные закончились");
+        return QCoreApplication::translate("Quillet::ScanModes", "данные закончились");
     case 6:
-        return QStringLiteral("в податчике застряла бумага");
+        return QCoreApplication::translate("Quillet::ScanModes", "в податчике застряла бумага");
     case 7:
-        return QStringLiteral("в податчике нет бумаги");
+        return QCoreApplication::translate("Quillet::ScanModes", "в податчике нет бумаги");
     case 8:
-        return QStringLiteral("крышка сканера открыта");
+        return QCoreApplication::translate("Quillet::ScanModes", "крышка сканера открыта");
     case 9:
-        return QStringLiteral("ошибка обмена данными со сканером");
+        return QCoreApplication::translate("Quillet::ScanModes",
+                                           "ошибка обмена данными со сканером");
     case 10:
-        return QStringLiteral("не хватает памяти");
+        return QCoreApplication::translate("Quillet::ScanModes", "не хватает памяти");
     case 11:
-        return QStringLiteral("нет доступа к сканеру");
+        return QCoreApplication::translate("Quillet::ScanModes", "нет доступа к сканеру");
     default:
         return libraryText;
     }

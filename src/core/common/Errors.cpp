@@ -3,47 +3,68 @@
 
 #include "core/common/Errors.h"
 
+#include <QCoreApplication>
 #include <QHash>
 
 namespace Quillet {
 namespace {
 
 // The reasons file work meets, as glibc's strerror and Qt's own file classes word them.
-const QHash<QString, QString>& knownReasons()
+const QHash<QString, const char*>& knownReasons()
 {
-    static const QHash<QString, QString> reasons{
-        {QStringLiteral("No such file or directory"), QStringLiteral("нет такого файла или папки")},
-        {QStringLiteral("Permission denied"), QStringLiteral("нет прав доступа")},
-        {QStringLiteral("Operation not permitted"), QStringLiteral("действие не разрешено")},
-        {QStringLiteral("Is a directory"), QStringLiteral("это папка")},
-        {QStringLiteral("file to open is a directory"), QStringLiteral("это папка")},
-        {QStringLiteral("Filename refers to a directory"), QStringLiteral("это папка")},
-        {QStringLiteral("Not a directory"), QStringLiteral("часть пути не является папкой")},
-        {QStringLiteral("No space left on device"), QStringLiteral("на диске нет места")},
-        {QStringLiteral("Disk quota exceeded"), QStringLiteral("превышена дисковая квота")},
-        {QStringLiteral("File too large"), QStringLiteral("файл слишком велик")},
+    static const QHash<QString, const char*> reasons{
+        {QStringLiteral("No such file or directory"),
+         QT_TRANSLATE_NOOP("Quillet::Errors", "нет такого файла или папки")},
+        {QStringLiteral("Permission denied"),
+         QT_TRANSLATE_NOOP("Quillet::Errors", "нет прав доступа")},
+        {QStringLiteral("Operation not permitted"),
+         QT_TRANSLATE_NOOP("Quillet::Errors", "действие не разрешено")},
+        {QStringLiteral("Is a directory"), QT_TRANSLATE_NOOP("Quillet::Errors", "это папка")},
+        {QStringLiteral("file to open is a directory"),
+         QT_TRANSLATE_NOOP("Quillet::Errors", "это папка")},
+        {QStringLiteral("Filename refers to a directory"),
+         QT_TRANSLATE_NOOP("Quillet::Errors", "это папка")},
+        {QStringLiteral("Not a directory"),
+         QT_TRANSLATE_NOOP("Quillet::Errors", "часть пути не является папкой")},
+        {QStringLiteral("No space left on device"),
+         QT_TRANSLATE_NOOP("Quillet::Errors", "на диске нет места")},
+        {QStringLiteral("Disk quota exceeded"),
+         QT_TRANSLATE_NOOP("Quillet::Errors", "превышена дисковая квота")},
+        {QStringLiteral("File too large"),
+         QT_TRANSLATE_NOOP("Quillet::Errors", "файл слишком велик")},
         {QStringLiteral("Read-only file system"),
-         QStringLiteral("файловая система доступна только для чтения")},
-        {QStringLiteral("File exists"), QStringLiteral("файл уже существует")},
-        {QStringLiteral("File name too long"), QStringLiteral("слишком длинное имя файла")},
-        {QStringLiteral("Too many open files"), QStringLiteral("открыто слишком много файлов")},
+         QT_TRANSLATE_NOOP("Quillet::Errors", "файловая система доступна только для чтения")},
+        {QStringLiteral("File exists"),
+         QT_TRANSLATE_NOOP("Quillet::Errors", "файл уже существует")},
+        {QStringLiteral("File name too long"),
+         QT_TRANSLATE_NOOP("Quillet::Errors", "слишком длинное имя файла")},
+        {QStringLiteral("Too many open files"),
+         QT_TRANSLATE_NOOP("Quillet::Errors", "открыто слишком много файлов")},
         {QStringLiteral("Too many levels of symbolic links"),
-         QStringLiteral("символические ссылки замкнуты в круг")},
-        {QStringLiteral("Input/output error"), QStringLiteral("ошибка ввода-вывода")},
-        {QStringLiteral("Device or resource busy"), QStringLiteral("устройство занято")},
-        {QStringLiteral("Text file busy"), QStringLiteral("файл занят")},
-        {QStringLiteral("Directory not empty"), QStringLiteral("папка не пуста")},
-        {QStringLiteral("Cannot allocate memory"), QStringLiteral("не хватает памяти")},
-        {QStringLiteral("Invalid argument"), QStringLiteral("недопустимый аргумент")},
-        {QStringLiteral("Broken pipe"), QStringLiteral("канал закрыт")},
-        {QStringLiteral("Unknown error"), QStringLiteral("неизвестная ошибка")},
-        {QStringLiteral("Device not open"), QStringLiteral("файл не открыт")},
+         QT_TRANSLATE_NOOP("Quillet::Errors", "символические ссылки замкнуты в круг")},
+        {QStringLiteral("Input/output error"),
+         QT_TRANSLATE_NOOP("Quillet::Errors", "ошибка ввода-вывода")},
+        {QStringLiteral("Device or resource busy"),
+         QT_TRANSLATE_NOOP("Quillet::Errors", "устройство занято")},
+        {QStringLiteral("Text file busy"), QT_TRANSLATE_NOOP("Quillet::Errors", "файл занят")},
+        {QStringLiteral("Directory not empty"),
+         QT_TRANSLATE_NOOP("Quillet::Errors", "папка не пуста")},
+        {QStringLiteral("Cannot allocate memory"),
+         QT_TRANSLATE_NOOP("Quillet::Errors", "не хватает памяти")},
+        {QStringLiteral("Invalid argument"),
+         QT_TRANSLATE_NOOP("Quillet::Errors", "недопустимый аргумент")},
+        {QStringLiteral("Broken pipe"), QT_TRANSLATE_NOOP("Quillet::Errors", "канал закрыт")},
+        {QStringLiteral("Unknown error"),
+         QT_TRANSLATE_NOOP("Quillet::Errors", "неизвестная ошибка")},
+        {QStringLiteral("Device not open"), QT_TRANSLATE_NOOP("Quillet::Errors", "файл не открыт")},
         {QStringLiteral("Unsupported image format"),
-         QStringLiteral("формат изображения не поддерживается")},
-        {QStringLiteral("Process failed to start"), QStringLiteral("программа не запустилась")},
-        {QStringLiteral("Process crashed"), QStringLiteral("программа завершилась аварийно")},
+         QT_TRANSLATE_NOOP("Quillet::Errors", "формат изображения не поддерживается")},
+        {QStringLiteral("Process failed to start"),
+         QT_TRANSLATE_NOOP("Quillet::Errors", "программа не запустилась")},
+        {QStringLiteral("Process crashed"),
+         QT_TRANSLATE_NOOP("Quillet::Errors", "программа завершилась аварийно")},
         {QStringLiteral("Process operation timed out"),
-         QStringLiteral("программа не ответила вовремя")},
+         QT_TRANSLATE_NOOP("Quillet::Errors", "программа не ответила вовремя")},
     };
     return reasons;
 }
@@ -67,7 +88,8 @@ QString reasonInRussian(const QString& reason)
     if (rest.endsWith(QLatin1Char('.')))
         rest.chop(1);
     const auto known = knownReasons().constFind(rest);
-    return known != knownReasons().cend() ? *known : reason;
+    return known != knownReasons().cend() ? QCoreApplication::translate("Quillet::Errors", *known)
+                                          : reason;
 }
 
 } // namespace Quillet

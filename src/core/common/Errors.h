@@ -35,10 +35,11 @@ public:
 };
 
 /// A reason as the C library and Qt word it in English (strerror, QFile, QSaveFile,
-/// QTemporaryDir, QProcess or QImageWriter errorString()), in Russian for a message that
-/// states it after its own words; "execvp: No such file or directory" becomes "нет
-/// такого файла или папки". A reason it does not know, such as one the system already
-/// gives in Russian, stays as it is.
+/// QTemporaryDir, QProcess or QImageWriter errorString()), worded for a message that
+/// states it after its own words, in the interface's language: "execvp: No such file or
+/// directory" becomes "нет такого файла или папки" (in English "no such file or
+/// directory"). A reason it does not know, such as one the system already gives in
+/// Russian, stays as it is.
 QString reasonInRussian(const QString& reason);
 
 } // namespace Quillet

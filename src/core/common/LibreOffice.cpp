@@ -5,6 +5,7 @@
 
 #include "core/common/Errors.h"
 
+#include <QCoreApplication>
 #include <QDeadlineTimer>
 #include <QDir>
 #include <QFile>
@@ -64,8 +65,10 @@ void writeProfile(const QString& profileDir, const QList<LibreOfficeSetting>& se
     const QString userDir = profileDir + QStringLiteral("/user");
     QFile file(userDir + QStringLiteral("/registrymodifications.xcu"));
     if (!QDir().mkpath(userDir) || !file.open(QIODevice::WriteOnly) || file.write(xcu.toUtf8()) < 0)
-        throw FileError(QStringLiteral("Не удаётся подготовить профиль LibreOffice: %1")
-                            .arg(reasonInRussian(file.errorString())));
+        throw FileError(
+            QCoreApplication::translate("Quillet::LibreOffice",
+                                        "Не удаётся подготовить профиль LibreOffice: %1")
+                .arg(reasonInRussian(file.errorString())));
 }
 
 // The copy's name is ours, so LibreOffice's output name is known and no file name of the
@@ -77,7 +80,9 @@ QString copyInput(const QString& inputPath, const QString& workDir, const QStrin
     const QString copy = workDir + QStringLiteral("/document")
                          + (suffix.isEmpty() ? QString() : u'.' + suffix.left(8));
     if (!QFile::copy(inputPath, copy))
-        throw FileError(QStringLiteral("Не удаётся прочитать файл %1").arg(inputPath));
+        throw FileError(
+            QCoreApplication::translate("Quillet::LibreOffice", "Не удаётся прочитать файл %1")
+                .arg(inputPath));
     QFile::setPermissions(copy, QFile::ReadOwner | QFile::WriteOwner);
     return copy;
 }
@@ -108,7 +113,8 @@ QString lastLines(const QByteArray& output)
         if (text.isEmpty() || text.contains(QLatin1String("javaldx")))
             continue;
         if (text == QLatin1String("Error: source file could not be loaded"))
-            lines << QStringLiteral("исходный файл не открывается");
+            lines << QCoreApplication::translate("Quillet::LibreOffice",
+                                                 "исходный файл не открывается");
         else
             lines << reasonInRussian(text);
     }
@@ -127,9 +133,11 @@ void waitForConversion(QProcess& process, const QDeadlineTimer& deadline, int ti
         }
         if (deadline.hasExpired()) {
             killGroup(process);
-            throw FileError(QStringLiteral("LibreOffice не справился за %1 с с файлом %2")
-                                .arg(double(timeoutMs) / 1000.0)
-                                .arg(documentName));
+            throw FileError(
+                QCoreApplication::translate("Quillet::LibreOffice",
+                                            "LibreOffice не справился за %1 с с файлом %2")
+                    .arg(double(timeoutMs) / 1000.0)
+                    .arg(documentName));
         }
         process.waitForFinished(int(std::clamp<qint64>(deadline.remainingTime(), 1, SliceMs)));
     }
@@ -161,7 +169,8 @@ QString runConversion(const QString& program, const QString& input, const QStrin
     const QDeadlineTimer deadline(std::max(timeoutMs, 0));
     process.start(program, args);
     if (!process.waitForStarted(int(std::max<qint64>(deadline.remainingTime(), 1000))))
-        throw FileError(QStringLiteral("Не удаётся запустить LibreOffice (%1): %2")
+        throw FileError(QCoreApplication::translate("Quillet::LibreOffice",
+                                                    "Не удаётся запустить LibreOffice (%1): %2")
                             .arg(program, reasonInRussian(process.errorString())));
     waitForConversion(process, deadline, timeoutMs, documentName, control);
     const QString written =
@@ -170,13 +179,15 @@ QString runConversion(const QString& program, const QString& input, const QStrin
         || !QFileInfo(written).isFile()) {
         const QString details = lastLines(process.readAll());
         throw FileError(
-            QStringLiteral("LibreOffice не смог обработать файл %1%2")
+            QCoreApplication::translate("Quillet::LibreOffice",
+                                        "LibreOffice не смог обработать файл %1%2")
                 .arg(documentName, details.isEmpty() ? QString() : QStringLiteral(": ") + details));
     }
     // An empty result would pass for "nothing to give" further on and hide the failure.
     if (QFileInfo(written).size() == 0)
-        throw FileError(
-            QStringLiteral("LibreOffice записал пустой файл вместо %1").arg(documentName));
+        throw FileError(QCoreApplication::translate("Quillet::LibreOffice",
+                                                    "LibreOffice записал пустой файл вместо %1")
+                            .arg(documentName));
     return written;
 }
 
@@ -205,11 +216,13 @@ QString convertWithLibreOffice(const QString& inputPath, const QString& target,
 {
     const QString program = libreOfficeProgram();
     if (program.isEmpty())
-        throw FileError(QStringLiteral("Не установлен LibreOffice (программа soffice)"));
+        throw FileError(QCoreApplication::translate(
+            "Quillet::LibreOffice", "Не установлен LibreOffice (программа soffice)"));
     const QString input = QFileInfo(inputPath).absoluteFilePath();
     QTemporaryDir workDir(QDir::tempPath() + QStringLiteral("/quillet-office-XXXXXX"));
     if (!workDir.isValid())
-        throw FileError(QStringLiteral("Не удаётся создать временную папку: %1")
+        throw FileError(QCoreApplication::translate("Quillet::LibreOffice",
+                                                    "Не удаётся создать временную папку: %1")
                             .arg(reasonInRussian(workDir.errorString())));
     writeProfile(workDir.path() + QStringLiteral("/profile"), settings);
     const QString copy = copyInput(input, workDir.path(), control.copySuffix);
@@ -220,7 +233,9 @@ QString convertWithLibreOffice(const QString& inputPath, const QString& target,
                                                               + u'.' + QFileInfo(written).suffix());
     QFile::remove(destination);
     if (!QFile::rename(written, destination) && !QFile::copy(written, destination))
-        throw FileError(QStringLiteral("Не удаётся записать файл %1").arg(destination));
+        throw FileError(
+            QCoreApplication::translate("Quillet::LibreOffice", "Не удаётся записать файл %1")
+                .arg(destination));
     return destination;
 }
 

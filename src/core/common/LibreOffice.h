@@ -7,6 +7,7 @@
 
 #include "core/common/Errors.h"
 
+#include <QCoreApplication>
 #include <QList>
 #include <QString>
 
@@ -36,7 +37,10 @@ QString libreOfficeProgram();
 /// is wrong with the file, and callers that turn failures into messages let it through.
 class LibreOfficeCancelled : public Error {
 public:
-    LibreOfficeCancelled() : Error(QStringLiteral("Работа LibreOffice прервана")) {}
+    LibreOfficeCancelled()
+        : Error(QCoreApplication::translate("Quillet::LibreOffice", "Работа LibreOffice прервана"))
+    {
+    }
 };
 
 /// How a conversion runs besides its target.

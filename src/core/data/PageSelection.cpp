@@ -6,6 +6,7 @@
 #include "core/common/Errors.h"
 #include "core/data/SetAsString.h"
 
+#include <QCoreApplication>
 #include <QStringList>
 
 namespace Quillet::PageSelection {
@@ -15,7 +16,9 @@ std::vector<int> listedPages(QStringView text)
     TSetAsString pages;
     pages.setAsString(text);
     if (pages.Count() > MaxListedPages)
-        throw Error(QStringLiteral("Слишком много страниц: %1").arg(pages.Count()));
+        throw Error(
+            QCoreApplication::translate("Quillet::PageSelection", "Слишком много страниц: %1")
+                .arg(pages.Count()));
     return pages.AsArray();
 }
 
@@ -34,10 +37,13 @@ QString pagesWithoutDataQuestion(const std::vector<int>& pages, int32_t pageCoun
         runs << (range.lo == range.hi ? QString::number(range.lo)
                                       : QStringLiteral("%1–%2").arg(range.lo).arg(range.hi));
     }
-    const QString which = empty.Count() == 1 ? QStringLiteral("Страница %1 пуста")
-                                             : QStringLiteral("Страницы %1 пусты");
-    return which.arg(runs.join(QStringLiteral(", ")))
-           + QStringLiteral(": данных нет. Всё равно %1?").arg(action);
+    const QString question =
+        empty.Count() == 1
+            ? QCoreApplication::translate("Quillet::PageSelection",
+                                          "Страница %1 пуста: данных нет. Всё равно %2?")
+            : QCoreApplication::translate("Quillet::PageSelection",
+                                          "Страницы %1 пусты: данных нет. Всё равно %2?");
+    return question.arg(runs.join(QStringLiteral(", ")), action);
 }
 
 QString allPages(int32_t pageCount)

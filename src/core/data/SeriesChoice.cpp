@@ -7,6 +7,8 @@
 
 #include <algorithm>
 
+#include <QCoreApplication>
+
 namespace Quillet {
 namespace {
 
@@ -165,23 +167,28 @@ SeriesOffer offerSeries(const Workbook* workbook, const QString& sheetName, Page
     offer.sheet = sheetName;
     offer.along = along;
     if (workbook == nullptr) {
-        offer.problem = QStringLiteral("Книга Excel не открыта: выберите её файл в группе "
-                                       "«Связь с файлом Excel» (F1).");
+        offer.problem = QCoreApplication::translate(
+            "Quillet::SeriesChoice", "Книга Excel не открыта: выберите её файл в группе "
+                                     "«Связь с файлом Excel» (F1).");
         return offer;
     }
     if (sheetName.isEmpty()) {
-        offer.problem = QStringLiteral("Не указан лист книги: впишите его имя в поле «Лист» "
-                                       "группы «Связь с файлом Excel» (F1).");
+        offer.problem = QCoreApplication::translate(
+            "Quillet::SeriesChoice", "Не указан лист книги: впишите его имя в поле «Лист» "
+                                     "группы «Связь с файлом Excel» (F1).");
         return offer;
     }
     const Worksheet* sheet = workbook->worksheet(sheetName);
     if (sheet == nullptr) {
-        offer.problem = QStringLiteral("В книге нет листа «%1».").arg(sheetName);
+        offer.problem =
+            QCoreApplication::translate("Quillet::SeriesChoice", "В книге нет листа «%1».")
+                .arg(sheetName);
         return offer;
     }
     offer.choices = seriesChoices(*sheet, along);
     if (offer.choices.empty())
-        offer.problem = QStringLiteral("Лист «%1» пуст.").arg(sheetName);
+        offer.problem =
+            QCoreApplication::translate("Quillet::SeriesChoice", "Лист «%1» пуст.").arg(sheetName);
     return offer;
 }
 

@@ -5,6 +5,7 @@
 
 #include "core/common/Errors.h"
 
+#include <QCoreApplication>
 #include <QDesktopServices>
 #include <QDir>
 #include <QFile>
@@ -104,7 +105,9 @@ SpreadsheetLink::Plan SpreadsheetLink::exitPlan(const QString& editText,
         return {};
     if (QFileInfo(full).isFile())
         return {Plan::Open, full, QString()};
-    return {Plan::Missing, full, QStringLiteral("Не существует файла: ") + full};
+    return {Plan::Missing, full,
+            QCoreApplication::translate("Quillet::SpreadsheetLink", "Не существует файла: %1")
+                .arg(full)};
 }
 
 SpreadsheetLink::Plan SpreadsheetLink::browsePlan(const QString& chosenPath,

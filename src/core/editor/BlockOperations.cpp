@@ -13,6 +13,8 @@
 #include <cmath>
 #include <limits>
 
+#include <QCoreApplication>
+
 namespace Quillet {
 namespace {
 
@@ -194,8 +196,10 @@ FieldNode cloneField(ProjectDocument& doc, int fieldIndex, long long shift, Page
 
 QString refusalMessage(const FieldTree& tree, const NodeRef& node)
 {
-    return QStringLiteral("Блок «%1» поля %2 оставлен как есть: он вышел бы за пределы "
-                          "страницы.")
+    return QCoreApplication::translate(
+               "Quillet::BlockOperations",
+               "Блок «%1» поля %2 оставлен как есть: он вышел бы за пределы "
+               "страницы.")
         .arg(tree.node(node).text, tree.fields[size_t(node.field)].text.left(4));
 }
 
@@ -205,7 +209,9 @@ QString refusalSummary(const FieldTree& tree, const std::vector<NodeRef>& refuse
         return {};
     if (refused.size() == 1)
         return refusalMessage(tree, refused.front());
-    return QStringLiteral("Блоков оставлено как есть: %1 — они вышли бы за пределы страницы.")
+    return QCoreApplication::translate(
+               "Quillet::BlockOperations",
+               "Блоков оставлено как есть: %1 — они вышли бы за пределы страницы.")
         .arg(refused.size());
 }
 

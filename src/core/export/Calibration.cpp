@@ -5,6 +5,7 @@
 
 #include "core/common/Errors.h"
 
+#include <QCoreApplication>
 #include <QFont>
 #include <QPainter>
 #include <QPen>
@@ -63,7 +64,10 @@ void drawCross(QPainter& painter, const PrinterMetrics& m, QPointF mm, const QSt
     // Below the cross, clear of the arms where the user lays the ruler, and inside the
     // sheet for a cross near its right edge.
     const QPointF at = devicePoint(m, mm.x() - arm, mm.y() + arm + 6);
-    painter.drawText(at, QStringLiteral("%1 (%2; %3 мм)").arg(name).arg(mm.x()).arg(mm.y()));
+    painter.drawText(at, QCoreApplication::translate("Quillet::Calibration", "%1 (%2; %3 мм)")
+                             .arg(name)
+                             .arg(mm.x())
+                             .arg(mm.y()));
 }
 
 // The page's text, between the crosses: as large as 11 pt where the sheet has room,
@@ -72,15 +76,20 @@ void drawInstructions(QPainter& painter, const PrinterMetrics& m, const Alignmen
                       QFont font)
 {
     const QStringList lines{
-        QStringLiteral("Калибровочная страница"),
-        QStringLiteral("Принтер: %1").arg(m.name),
-        QStringLiteral("Разрешение: %1 × %2 точек на дюйм").arg(m.dpiX).arg(m.dpiY),
-        QStringLiteral("Ориентация листа: %1")
-            .arg(page.portrait ? QStringLiteral("книжная") : QStringLiteral("альбомная")),
-        QStringLiteral("Держите лист так, чтобы этот текст читался."),
-        QStringLiteral("Измерьте линейкой расстояния от левого и от верхнего"),
-        QStringLiteral("края листа до центров крестов A и B"),
-        QStringLiteral("и введите их в окне калибровки."),
+        QCoreApplication::translate("Quillet::Calibration", "Калибровочная страница"),
+        QCoreApplication::translate("Quillet::Calibration", "Принтер: %1").arg(m.name),
+        QCoreApplication::translate("Quillet::Calibration", "Разрешение: %1 × %2 точек на дюйм")
+            .arg(m.dpiX)
+            .arg(m.dpiY),
+        page.portrait
+            ? QCoreApplication::translate("Quillet::Calibration", "Ориентация листа: книжная")
+            : QCoreApplication::translate("Quillet::Calibration", "Ориентация листа: альбомная"),
+        QCoreApplication::translate("Quillet::Calibration",
+                                    "Держите лист так, чтобы этот текст читался."),
+        QCoreApplication::translate("Quillet::Calibration",
+                                    "Измерьте линейкой расстояния от левого и от верхнего"),
+        QCoreApplication::translate("Quillet::Calibration", "края листа до центров крестов A и B"),
+        QCoreApplication::translate("Quillet::Calibration", "и введите их в окне калибровки."),
     };
     const QPointF topLeft(page.crossA.x() + 5, page.crossA.y() + 22);
     const double widthMm = page.sheetMm.width() - 12 - topLeft.x();
@@ -110,11 +119,13 @@ void drawInstructions(QPainter& painter, const PrinterMetrics& m, const Alignmen
 void checkPrinterMetrics(const PrinterMetrics& m)
 {
     if (m.dpiX <= 0 || m.dpiY <= 0 || m.dpiX > 100000 || m.dpiY > 100000) {
-        throw Error(QStringLiteral("Принтер «%1» сообщил недопустимое разрешение %2 × %3 "
-                                   "точек на дюйм.")
-                        .arg(m.name)
-                        .arg(m.dpiX)
-                        .arg(m.dpiY));
+        throw Error(
+            QCoreApplication::translate("Quillet::Calibration",
+                                        "Принтер «%1» сообщил недопустимое разрешение %2 × %3 "
+                                        "точек на дюйм.")
+                .arg(m.name)
+                .arg(m.dpiX)
+                .arg(m.dpiY));
     }
 }
 
@@ -123,14 +134,16 @@ AlignmentPage alignmentPage(const PrinterMetrics& metrics, QSizeF sheetMm)
     checkPrinterMetrics(metrics);
     const double span = 2 * kCrossInsetMm + kMinCrossDistanceMm;
     if (!(sheetMm.width() >= span && sheetMm.height() >= span)) {
-        throw Error(QStringLiteral("Лист %1 × %2 мм слишком мал для калибровочной страницы: "
-                                   "её кресты должны стоять в %3 мм от углов и не ближе %4 мм "
-                                   "друг к другу, для этого нужен лист не меньше %5 × %5 мм.")
-                        .arg(sheetMm.width(), 0, 'f', 0)
-                        .arg(sheetMm.height(), 0, 'f', 0)
-                        .arg(kCrossInsetMm)
-                        .arg(kMinCrossDistanceMm)
-                        .arg(span));
+        throw Error(
+            QCoreApplication::translate("Quillet::Calibration",
+                                        "Лист %1 × %2 мм слишком мал для калибровочной страницы: "
+                                        "её кресты должны стоять в %3 мм от углов и не ближе %4 мм "
+                                        "друг к другу, для этого нужен лист не меньше %5 × %5 мм.")
+                .arg(sheetMm.width(), 0, 'f', 0)
+                .arg(sheetMm.height(), 0, 'f', 0)
+                .arg(kCrossInsetMm)
+                .arg(kMinCrossDistanceMm)
+                .arg(span));
     }
     AlignmentPage page;
     page.sheetMm = sheetMm;
@@ -149,9 +162,11 @@ AlignmentPage alignmentPage(const PrinterMetrics& metrics, QSizeF sheetMm)
         const QRectF cross(devicePoint(metrics, c.x() - kCrossArmMm, c.y() - kCrossArmMm),
                            devicePoint(metrics, c.x() + kCrossArmMm, c.y() + kCrossArmMm));
         if (!printable.contains(cross)) {
-            throw Error(QStringLiteral("Крест %1 калибровочной страницы (%2; %3 мм) не попадает "
-                                       "в область печати принтера «%4»: у него слишком широкие "
-                                       "поля для листа %5 × %6 мм.")
+            throw Error(QCoreApplication::translate(
+                            "Quillet::Calibration",
+                            "Крест %1 калибровочной страницы (%2; %3 мм) не попадает "
+                            "в область печати принтера «%4»: у него слишком широкие "
+                            "поля для листа %5 × %6 мм.")
                             .arg(QLatin1String(names[k]))
                             .arg(c.x())
                             .arg(c.y())
@@ -168,13 +183,16 @@ PrinterCalibration calibrationFromMeasurements(QPointF trueA, QPointF trueB, QPo
 {
     for (const QPointF& p : {trueA, trueB, measuredA, measuredB}) {
         if (!std::isfinite(p.x()) || !std::isfinite(p.y()))
-            throw Error(QStringLiteral("Измерения должны быть числами в миллиметрах."));
+            throw Error(QCoreApplication::translate(
+                "Quillet::Calibration", "Измерения должны быть числами в миллиметрах."));
     }
     const double spanX = trueB.x() - trueA.x();
     const double spanY = trueB.y() - trueA.y();
     if (std::fabs(spanX) < kMinCrossDistanceMm || std::fabs(spanY) < kMinCrossDistanceMm) {
-        throw Error(QStringLiteral("Кресты калибровочной страницы должны отстоять друг от друга "
-                                   "не меньше чем на %1 мм по каждой оси.")
+        throw Error(QCoreApplication::translate(
+                        "Quillet::Calibration",
+                        "Кресты калибровочной страницы должны отстоять друг от друга "
+                        "не меньше чем на %1 мм по каждой оси.")
                         .arg(kMinCrossDistanceMm));
     }
     PrinterCalibration c;
@@ -183,13 +201,15 @@ PrinterCalibration calibrationFromMeasurements(QPointF trueA, QPointF trueB, QPo
     c.offsetXMm = measuredA.x() - trueA.x() * c.scaleX;
     c.offsetYMm = measuredA.y() - trueA.y() * c.scaleY;
     if (!c.isPlausible()) {
-        throw Error(QStringLiteral("Такие измерения не похожи на отпечаток принтера: масштаб "
-                                   "должен быть от %1 до %2, а сдвиг — не больше %3 мм. "
-                                   "Проверьте, что расстояния измерены от левого и верхнего "
-                                   "краёв листа до центров крестов A и B.")
-                        .arg(PrinterCalibration::MinScale)
-                        .arg(PrinterCalibration::MaxScale)
-                        .arg(PrinterCalibration::MaxOffsetMm));
+        throw Error(
+            QCoreApplication::translate("Quillet::Calibration",
+                                        "Такие измерения не похожи на отпечаток принтера: масштаб "
+                                        "должен быть от %1 до %2, а сдвиг — не больше %3 мм. "
+                                        "Проверьте, что расстояния измерены от левого и верхнего "
+                                        "краёв листа до центров крестов A и B.")
+                .arg(PrinterCalibration::MinScale)
+                .arg(PrinterCalibration::MaxScale)
+                .arg(PrinterCalibration::MaxOffsetMm));
     }
     return c;
 }

@@ -7,6 +7,7 @@
 #include "core/export/PdfSheet.h"
 
 #include <QBuffer>
+#include <QCoreApplication>
 #include <QPdfWriter>
 
 #include <cups/cups.h>
@@ -114,9 +115,13 @@ CupsPrinterDevice::CupsPrinterDevice(const QString& name, int dpi)
     if (q.dest)
         q.info = cupsCopyDestInfo(CUPS_HTTP_DEFAULT, q.dest);
     if (!q.info)
-        throw Error(QStringLiteral("Принтер %1 недоступен").arg(q.label()));
+        throw Error(
+            QCoreApplication::translate("Quillet::CupsPrinterDevice", "Принтер %1 недоступен")
+                .arg(q.label()));
     if (!defaultMedia(q.dest, q.info, q.media) || !plausible(q.media)) {
-        throw Error(QStringLiteral("Принтер %1 не сообщает размер бумаги").arg(q.label()));
+        throw Error(QCoreApplication::translate("Quillet::CupsPrinterDevice",
+                                                "Принтер %1 не сообщает размер бумаги")
+                        .arg(q.label()));
     }
 }
 
@@ -158,7 +163,9 @@ void CupsPrinterDevice::beginJob(const QString& title, int copies)
     job->writer->setTitle(title);
     const QPageLayout sheet = pdfSheetLayout(QSizeF(q.media.width / 100.0, q.media.length / 100.0));
     if (!job->writer->setPageLayout(sheet) || !m_painter.begin(job->writer.get()))
-        throw Error(QStringLiteral("Не удаётся начать печать на принтере %1").arg(q.label()));
+        throw Error(QCoreApplication::translate("Quillet::CupsPrinterDevice",
+                                                "Не удаётся начать печать на принтере %1")
+                        .arg(q.label()));
     m_job = std::move(job);
     resetPrintPainter(m_painter);
     const PrinterMetrics m = metrics();
@@ -175,7 +182,8 @@ void CupsPrinterDevice::endJob()
     const bool ended = m_painter.end();
     const std::unique_ptr<Job> job = std::move(m_job);
     if (!ended || !job) {
-        throw Error(QStringLiteral("Принтер %1 не принял задание «%2»")
+        throw Error(QCoreApplication::translate("Quillet::CupsPrinterDevice",
+                                                "Принтер %1 не принял задание «%2»")
                         .arg(m_queue->label(), job ? job->title : QString()));
     }
     job->writer.reset();
@@ -193,7 +201,9 @@ void CupsPrinterDevice::send(const QByteArray& pdf, const QString& title, int co
 {
     const Queue& q = *m_queue;
     const auto refused = [&] {
-        return Error(QStringLiteral("Принтер %1 не принял задание «%2»").arg(q.label(), title));
+        return Error(QCoreApplication::translate("Quillet::CupsPrinterDevice",
+                                                 "Принтер %1 не принял задание «%2»")
+                         .arg(q.label(), title));
     };
     cups_option_t* options = nullptr;
     int count = cupsAddOption(CUPS_COPIES, QByteArray::number(copies).constData(), 0, &options);

@@ -10,6 +10,7 @@
 #include "core/render/PageCanvas.h"
 #include "core/render/PageRenderer.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QBuffer>
 #include <QFile>
@@ -48,7 +49,9 @@ void writeFile(const QString& path, const QByteArray& bytes)
         const QString reason = reasonInRussian(file.errorString());
         file.close();
         QFile::remove(scratch);
-        throw FileError(QStringLiteral("Не удаётся записать файл %1: %2").arg(path, reason));
+        throw FileError(
+            QCoreApplication::translate("Quillet::PageExporter", "Не удаётся записать файл %1: %2")
+                .arg(path, reason));
     }
     file.close();
     replaceByScratch(scratch, path);
@@ -59,7 +62,9 @@ void replaceByScratch(const QString& scratch, const QString& path)
     if (std::rename(QFile::encodeName(scratch).constData(), QFile::encodeName(path).constData())) {
         const QString reason = reasonInRussian(QString::fromLocal8Bit(std::strerror(errno)));
         QFile::remove(scratch);
-        throw FileError(QStringLiteral("Не удаётся записать файл %1: %2").arg(path, reason));
+        throw FileError(
+            QCoreApplication::translate("Quillet::PageExporter", "Не удаётся записать файл %1: %2")
+                .arg(path, reason));
     }
 }
 
@@ -103,13 +108,17 @@ void renderWorker(Shared& shared)
                 buffer.open(QIODevice::WriteOnly);
                 if (!raster.convertToFormat(QImage::Format_RGB888).save(&buffer, "PNG")) {
                     throw FileError(
-                        QStringLiteral("Не удаётся закодировать страницу %1.").arg(page));
+                        QCoreApplication::translate("Quillet::PageExporter",
+                                                    "Не удаётся закодировать страницу %1.")
+                            .arg(page));
                 }
                 writeFile(path, encoded);
             } else {
                 if (!encodeJpeg(raster, request.jpegQuality, encoded)) {
                     throw FileError(
-                        QStringLiteral("Не удаётся закодировать страницу %1.").arg(page));
+                        QCoreApplication::translate("Quillet::PageExporter",
+                                                    "Не удаётся закодировать страницу %1.")
+                            .arg(page));
                 }
                 writeFile(path, encoded);
             }
@@ -202,7 +211,9 @@ ExportResult exportPdf(Shared& shared, const ExportProgress& progress)
     writer.setPageMargins(QMarginsF(0, 0, 0, 0));
     QPainter painter;
     if (!painter.begin(&writer))
-        throw FileError(QStringLiteral("Не удаётся записать файл %1.").arg(path));
+        throw FileError(
+            QCoreApplication::translate("Quillet::PageExporter", "Не удаётся записать файл %1.")
+                .arg(path));
     // One set of pictures for all pages: an image field placed alike on every page is
     // one image in the file. Pictures that combine with the page under them need the
     // page's pixels, so those pages are drawn on a raster first.
@@ -237,7 +248,9 @@ ExportResult exportPdf(Shared& shared, const ExportProgress& progress)
         }
     }
     if (!painter.end())
-        throw FileError(QStringLiteral("Не удаётся записать файл %1.").arg(path));
+        throw FileError(
+            QCoreApplication::translate("Quillet::PageExporter", "Не удаётся записать файл %1.")
+                .arg(path));
     if (!result.cancelled) {
         replaceByScratch(scratch.name, path);
         result.files << path;
@@ -271,15 +284,22 @@ QString exportPrefix(const QString& chosenPath)
 
 QString exportSummary(const ExportResult& result, ExportFormat format, int pages)
 {
-    const QString stopped = result.cancelled ? QStringLiteral("Экспорт остановлен. ") : QString();
+    const QString stopped = result.cancelled ? QCoreApplication::translate("Quillet::PageExporter",
+                                                                           "Экспорт остановлен. ")
+                                             : QString();
     if (result.files.isEmpty())
-        return result.cancelled ? QStringLiteral("Экспорт остановлен: ничего не сохранено.")
+        return result.cancelled ? QCoreApplication::translate(
+                   "Quillet::PageExporter", "Экспорт остановлен: ничего не сохранено.")
                                 : QString();
     const QString first = QDir::toNativeSeparators(result.files.first());
     if (format == ExportFormat::Pdf)
-        return stopped + QStringLiteral("Сохранён файл %1, страниц: %2").arg(first).arg(pages);
+        return stopped
+               + QCoreApplication::translate("Quillet::PageExporter",
+                                             "Сохранён файл %1, страниц: %2")
+                     .arg(first)
+                     .arg(pages);
     return stopped
-           + QStringLiteral("Сохранено файлов: %1 в папке %2")
+           + QCoreApplication::translate("Quillet::PageExporter", "Сохранено файлов: %1 в папке %2")
                  .arg(result.files.size())
                  .arg(QDir::toNativeSeparators(QFileInfo(result.files.first()).absolutePath()));
 }

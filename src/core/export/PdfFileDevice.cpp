@@ -7,6 +7,7 @@
 #include "core/common/Geometry.h"
 #include "core/export/PdfSheet.h"
 
+#include <QCoreApplication>
 #include <QPdfWriter>
 #include <QSaveFile>
 
@@ -39,7 +40,9 @@ void PdfFileDevice::beginJob(const QString& title, int)
 {
     if (m_painter.isActive()) {
         if (!m_writer->newPage())
-            throw Error(QStringLiteral("Не удаётся записать файл %1").arg(m_path));
+            throw Error(
+                QCoreApplication::translate("Quillet::PdfFileDevice", "Не удаётся записать файл %1")
+                    .arg(m_path));
         resetPrintPainter(m_painter);
         return;
     }
@@ -49,14 +52,18 @@ void PdfFileDevice::beginJob(const QString& title, int)
     if (!m_file->open(QIODevice::WriteOnly)) {
         const QString reason = reasonInRussian(m_file->errorString());
         m_file.reset();
-        throw Error(QStringLiteral("Не удаётся записать файл %1: %2").arg(m_path, reason));
+        throw Error(
+            QCoreApplication::translate("Quillet::PdfFileDevice", "Не удаётся записать файл %1: %2")
+                .arg(m_path, reason));
     }
     m_writer = std::make_unique<QPdfWriter>(m_file.get());
     m_writer->setResolution(m_dpi);
     m_writer->setTitle(title);
     if (!m_writer->setPageLayout(pdfSheetLayout(m_sheetMm)) || !m_painter.begin(m_writer.get())) {
         discard();
-        throw Error(QStringLiteral("Не удаётся записать файл %1").arg(m_path));
+        throw Error(
+            QCoreApplication::translate("Quillet::PdfFileDevice", "Не удаётся записать файл %1")
+                .arg(m_path));
     }
     resetPrintPainter(m_painter);
 }
@@ -81,7 +88,9 @@ void PdfFileDevice::finish()
     m_writer.reset();
     if (!ended || !m_file->commit()) {
         m_file.reset();
-        throw Error(QStringLiteral("Не удаётся записать файл %1").arg(m_path));
+        throw Error(
+            QCoreApplication::translate("Quillet::PdfFileDevice", "Не удаётся записать файл %1")
+                .arg(m_path));
     }
     m_file.reset();
 }

@@ -6,6 +6,7 @@
 #include "core/common/Errors.h"
 #include "core/common/Geometry.h"
 
+#include <QCoreApplication>
 #include <QMarginsF>
 #include <QPageSize>
 #include <QPainter>
@@ -15,7 +16,7 @@ namespace Quillet {
 QPageLayout pdfSheetLayout(QSizeF sheetMm)
 {
     if (!(sheetMm.width() > 0 && sheetMm.height() > 0))
-        throw Error(QStringLiteral("У страницы нет размера"));
+        throw Error(QCoreApplication::translate("Quillet::PdfSheet", "У страницы нет размера"));
     const bool landscape = sheetMm.width() > sheetMm.height();
     const QSizeF upright = landscape ? sheetMm.transposed() : sheetMm;
     QPageLayout layout(QPageSize(upright, QPageSize::Millimeter, QString(), QPageSize::ExactMatch),
@@ -25,7 +26,8 @@ QPageLayout pdfSheetLayout(QSizeF sheetMm)
     // its painter itself, by whole pixels as the printer reports them.
     layout.setMode(QPageLayout::FullPageMode);
     if (!layout.isValid())
-        throw Error(QStringLiteral("Размер страницы не подходит для файла PDF"));
+        throw Error(QCoreApplication::translate("Quillet::PdfSheet",
+                                                "Размер страницы не подходит для файла PDF"));
     return layout;
 }
 

@@ -10,6 +10,7 @@
 #include "core/render/PageCanvas.h"
 #include "core/render/PageRenderer.h"
 
+#include <QCoreApplication>
 #include <QFont>
 #include <QPainter>
 #include <QPen>
@@ -166,18 +167,23 @@ QImage pageBitmap(const Project& project, int dpi, bool direct)
     const long long width = mmToPixel(project.settings.PrWidth, mmPerPixel);
     const long long height = mmToPixel(project.settings.PrHeight, mmPerPixel);
     if (width < 1 || height < 1 || width > kMaxBitmapPixels / height) {
-        throw Error(QStringLiteral("Страница %1 × %2 мм при %3 точках на дюйм не помещается "
-                                   "в памяти; %4")
-                        .arg(project.settings.PrWidth)
-                        .arg(project.settings.PrHeight)
-                        .arg(dpi)
-                        .arg(direct ? QStringLiteral("печатайте с меньшим разрешением.")
-                                    : QStringLiteral("печатайте без режима картинки или с "
-                                                     "меньшим разрешением.")));
+        throw Error(
+            QCoreApplication::translate("Quillet::PrintJob",
+                                        "Страница %1 × %2 мм при %3 точках на дюйм не помещается "
+                                        "в памяти; %4")
+                .arg(project.settings.PrWidth)
+                .arg(project.settings.PrHeight)
+                .arg(dpi)
+                .arg(direct ? QCoreApplication::translate("Quillet::PrintJob",
+                                                          "печатайте с меньшим разрешением.")
+                            : QCoreApplication::translate("Quillet::PrintJob",
+                                                          "печатайте без режима картинки или с "
+                                                          "меньшим разрешением.")));
     }
     QImage bitmap(int(width), int(height), QImage::Format_RGB32);
     if (bitmap.isNull())
-        throw Error(QStringLiteral("Недостаточно памяти для изображения страницы."));
+        throw Error(QCoreApplication::translate("Quillet::PrintJob",
+                                                "Недостаточно памяти для изображения страницы."));
     const int dotsPerMeter = int(std::lround(dpi / 0.0254));
     bitmap.setDotsPerMeterX(dotsPerMeter);
     bitmap.setDotsPerMeterY(dotsPerMeter);
@@ -235,8 +241,9 @@ void runPrint(PrintRun& run)
     run.metrics = run.device.metrics();
     checkPrinterMetrics(run.metrics);
     if (!request.calibration.isPlausible()) {
-        throw Error(QStringLiteral("Калибровка принтера «%1» недопустима; выполните "
-                                   "калибровку заново.")
+        throw Error(QCoreApplication::translate("Quillet::PrintJob",
+                                                "Калибровка принтера «%1» недопустима; выполните "
+                                                "калибровку заново.")
                         .arg(run.metrics.name));
     }
     const bool direct = printsDirectly(run.metrics, request.asImage);
@@ -284,11 +291,13 @@ QString orientationQuestion(OrientationAdvice advice)
 {
     switch (advice) {
     case OrientationAdvice::Landscape:
-        return QStringLiteral("Для вашего проекта рекомендуется альбомная ориентация страницы."
-                              "\n\rИзменить ориентацию листа на альбомную?");
+        return QCoreApplication::translate(
+            "Quillet::PrintJob", "Для вашего проекта рекомендуется альбомная ориентация страницы."
+                                 "\n\rИзменить ориентацию листа на альбомную?");
     case OrientationAdvice::Portrait:
-        return QStringLiteral("Для вашего проекта рекомендуется книжная ориентация страницы."
-                              "\n\rИзменить ориентацию листа на книжную?");
+        return QCoreApplication::translate(
+            "Quillet::PrintJob", "Для вашего проекта рекомендуется книжная ориентация страницы."
+                                 "\n\rИзменить ориентацию листа на книжную?");
     case OrientationAdvice::None:
         break;
     }
@@ -333,7 +342,9 @@ PrintResult printPages(const PrintRequest& request, PrintDevice& device,
     } catch (const std::bad_alloc&) {
         if (run.jobOpen)
             device.abortJob();
-        throw PrintError(QStringLiteral("Недостаточно памяти для печати."), run.result.jobs);
+        throw PrintError(
+            QCoreApplication::translate("Quillet::PrintJob", "Недостаточно памяти для печати."),
+            run.result.jobs);
     }
     return run.result;
 }

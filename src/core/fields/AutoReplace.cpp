@@ -7,6 +7,7 @@
 #include "core/common/Cp1251.h"
 #include "core/common/Errors.h"
 
+#include <QCoreApplication>
 #include <QFile>
 #include <QFileInfo>
 #include <QHash>
@@ -68,9 +69,11 @@ qsizetype findCaption(const ReplacePairs& pairs, const QString& caption)
 qsizetype addOrUpdate(ReplacePairs& pairs, const ReplacePair& pair)
 {
     if (hasLineBreak(pair.find) || hasLineBreak(pair.replacement)) {
-        throw Error(QStringLiteral("Автозамена %1 содержит перевод строки, а каждая её часть "
-                                   "должна быть одной строкой.")
-                        .arg(describePair(pair)));
+        throw Error(
+            QCoreApplication::translate("Quillet::AutoReplace",
+                                        "Автозамена %1 содержит перевод строки, а каждая её часть "
+                                        "должна быть одной строкой.")
+                .arg(describePair(pair)));
     }
     const qsizetype found = findCaption(pairs, pair.find);
     if (found >= 0)
@@ -160,23 +163,27 @@ ReplacePairs restoreSnapshot(const QString& snapshot)
 ReplacePairs readArl(QIODevice& device)
 {
     if (!device.isReadable())
-        throw FileError(QStringLiteral("Файл автозамены не открыт для чтения."));
+        throw FileError(QCoreApplication::translate("Quillet::AutoReplace",
+                                                    "Файл автозамены не открыт для чтения."));
     QByteArray bytes;
     constexpr qint64 step = 64 * 1024;
     QByteArray chunk(step, Qt::Uninitialized);
     for (;;) {
         const qint64 got = device.read(chunk.data(), step);
         if (got < 0) {
-            throw FileError(QStringLiteral("Файл автозамены не читается: %1")
+            throw FileError(QCoreApplication::translate("Quillet::AutoReplace",
+                                                        "Файл автозамены не читается: %1")
                                 .arg(reasonInRussian(device.errorString())));
         }
         if (got == 0)
             break;
         bytes.append(chunk.constData(), got);
         if (bytes.size() > MaxFileBytes) {
-            throw FileError(QStringLiteral("Файл автозамены больше %1 МБ: это не список "
-                                           "автозамен.")
-                                .arg(MaxFileBytes / (1024 * 1024)));
+            throw FileError(
+                QCoreApplication::translate("Quillet::AutoReplace",
+                                            "Файл автозамены больше %1 МБ: это не список "
+                                            "автозамен.")
+                    .arg(MaxFileBytes / (1024 * 1024)));
         }
     }
     const QStringList lines = ProjectFile::splitLines(Cp1251::decode(bytes));
@@ -194,8 +201,10 @@ std::optional<ReplacePairs> loadArl(const QString& path)
         return std::nullopt;
     QFile file(path);
     if (info.isDir() || !file.open(QIODevice::ReadOnly)) {
-        throw FileError(QStringLiteral("Не удаётся открыть файл автозамены %1: %2")
-                            .arg(path, info.isDir() ? QStringLiteral("это папка")
+        throw FileError(QCoreApplication::translate("Quillet::AutoReplace",
+                                                    "Не удаётся открыть файл автозамены %1: %2")
+                            .arg(path, info.isDir() ? QCoreApplication::translate(
+                                           "Quillet::AutoReplace", "это папка")
                                                     : reasonInRussian(file.errorString())));
     }
     try {
@@ -214,11 +223,12 @@ QByteArray serializeArl(const ReplacePairs& pairs)
             if (!encoded) {
                 const QString where =
                     Cp1251::describeCharacter(*text, Cp1251::firstUnencodable(*text));
-                throw ConversionError(
-                    QStringLiteral("Автозамена %1: символ %2 нельзя сохранить в файле "
-                                   "автозамены (Windows-1251). Замените его и сохраните "
-                                   "снова; файл не записан.")
-                        .arg(describePair(pair), where));
+                throw ConversionError(QCoreApplication::translate(
+                                          "Quillet::AutoReplace",
+                                          "Автозамена %1: символ %2 нельзя сохранить в файле "
+                                          "автозамены (Windows-1251). Замените его и сохраните "
+                                          "снова; файл не записан.")
+                                          .arg(describePair(pair), where));
             }
             bytes += *encoded + "\r\n";
         }
@@ -240,7 +250,8 @@ QString saveArl(const ReplacePairs& pairs, const QString& path)
     const QString target = arlPath(path);
     QSaveFile file(target);
     if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit()) {
-        throw FileError(QStringLiteral("Не удаётся записать файл автозамены %1: %2")
+        throw FileError(QCoreApplication::translate("Quillet::AutoReplace",
+                                                    "Не удаётся записать файл автозамены %1: %2")
                             .arg(target, reasonInRussian(file.errorString())));
     }
     return target;

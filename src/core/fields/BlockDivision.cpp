@@ -25,8 +25,9 @@ long long partEdge(long long start, long long pastEnd, int k, int n)
 void requireCount(int count, const char* what)
 {
     if (count < MinDivisions || count > MaxDivisions) {
-        throw Error(QStringLiteral("Число %1 должно быть от %2 до %3, а не %4.")
-                        .arg(QString::fromUtf8(what))
+        throw Error(QCoreApplication::translate("Quillet::BlockDivision",
+                                                "Число %1 должно быть от %2 до %3, а не %4.")
+                        .arg(QCoreApplication::translate("Quillet::BlockDivision", what))
                         .arg(MinDivisions)
                         .arg(MaxDivisions)
                         .arg(count));
@@ -45,8 +46,8 @@ QString quotedValue(const QString& value)
 
 std::vector<QString> divideBlock(QStringView blockText, int cols, int rows, long double mmPerPixel)
 {
-    requireCount(cols, "колонок");
-    requireCount(rows, "строк");
+    requireCount(cols, QT_TRANSLATE_NOOP("Quillet::BlockDivision", "колонок"));
+    requireCount(rows, QT_TRANSLATE_NOOP("Quillet::BlockDivision", "строк"));
     const BlockMm mm = parseBlockMm(blockText);
     // The right and bottom edges are the block's last pixel column and row; the parts
     // are cut from the span up to one past them.

@@ -43,7 +43,8 @@ std::optional<FieldKind> kindOfPanel(EditorPanel panel)
 
 [[noreturn]] void nodeGone()
 {
-    throw Error(QStringLiteral("Редактируемый элемент больше не существует в списке полей."));
+    throw Error(QCoreApplication::translate(
+        "Quillet::FieldEditor", "Редактируемый элемент больше не существует в списке полей."));
 }
 
 } // namespace
@@ -69,9 +70,11 @@ EditorPanel FieldEditor::openNode(const NodeRef& node)
     const FieldNode& field = tree.fields[size_t(node.field)];
     const int id = field.id();
     if (id < 0) {
-        throw ConversionError(QStringLiteral("Поле «%1»: первые четыре символа не являются "
-                                             "номером поля.")
-                                  .arg(field.text.left(40)));
+        throw ConversionError(
+            QCoreApplication::translate("Quillet::FieldEditor",
+                                        "Поле «%1»: первые четыре символа не являются "
+                                        "номером поля.")
+                .arg(field.text.left(40)));
     }
     m_panel = panelOfKind(fieldKindOfId(id));
     m_edited = node;

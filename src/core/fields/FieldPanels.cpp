@@ -12,6 +12,8 @@
 
 #include <algorithm>
 
+#include <QCoreApplication>
+
 namespace Quillet {
 namespace {
 
@@ -33,12 +35,14 @@ double coordsEdge(QStringView blockText, int from, const char* name)
     const QStringView part = blockText.mid(from - 1, 7);
     const auto value = part.size() == 7 ? Numbers::parseDecimal(part) : std::nullopt;
     if (!value) {
-        throw ConversionError(QStringLiteral("Блок «%1», символы %2–%3: значение %4 «%5» "
-                                             "не является числом.")
-                                  .arg(blockText.left(40).toString())
-                                  .arg(from)
-                                  .arg(from + 6)
-                                  .arg(QString::fromUtf8(name), part.toString()));
+        throw ConversionError(
+            QCoreApplication::translate("Quillet::FieldPanels",
+                                        "Блок «%1», символы %2–%3: значение %4 «%5» "
+                                        "не является числом.")
+                .arg(blockText.left(40).toString())
+                .arg(from)
+                .arg(from + 6)
+                .arg(QCoreApplication::translate("Quillet::FieldPanels", name), part.toString()));
     }
     // The edits hold what a block text can: a value outside shows, and is applied, as
     // the nearest one they take.
@@ -197,10 +201,14 @@ Qt::BrushStyle ShapePanelValues::sampleBrushStyle() const
 
 void loadCoords(QStringView blockText, CoordsValues& values)
 {
-    values.max_x = coordsEdge(blockText, 17, "правого края");
-    values.max_y = coordsEdge(blockText, 25, "нижнего края");
-    values.Min_x = coordsEdge(blockText, 1, "левого края");
-    values.Min_y = coordsEdge(blockText, 9, "верхнего края");
+    values.max_x =
+        coordsEdge(blockText, 17, QT_TRANSLATE_NOOP("Quillet::FieldPanels", "правого края"));
+    values.max_y =
+        coordsEdge(blockText, 25, QT_TRANSLATE_NOOP("Quillet::FieldPanels", "нижнего края"));
+    values.Min_x =
+        coordsEdge(blockText, 1, QT_TRANSLATE_NOOP("Quillet::FieldPanels", "левого края"));
+    values.Min_y =
+        coordsEdge(blockText, 9, QT_TRANSLATE_NOOP("Quillet::FieldPanels", "верхнего края"));
 }
 
 QString composeCoordsNode(const CoordsValues& values)

@@ -12,6 +12,8 @@
 
 #include <algorithm>
 
+#include <QCoreApplication>
+
 namespace Quillet {
 namespace {
 
@@ -94,12 +96,17 @@ void loadDescriptor(QStringView descriptor, ShapePanelValues& v)
 
 void loadShapePanel(QStringView nodeText, ShapePanelValues& v)
 {
-    OptionReader in(nodeText.mid(4), 5, nodeName("Фигурное поле", nodeText.left(4).toString()));
-    loadDescriptor(in.takeUntil(FieldSeparator, "описание фигуры"), v);
+    OptionReader in(nodeText.mid(4), 5,
+                    nodeName(QT_TRANSLATE_NOOP("Quillet::OptionReader", "Фигурное поле"),
+                             nodeText.left(4).toString()));
+    loadDescriptor(
+        in.takeUntil(FieldSeparator, QT_TRANSLATE_NOOP("Quillet::OptionReader", "описание фигуры")),
+        v);
     // The tab change runs as if clicked: a line presses ClearBr before the stored fill
     // style is pressed below.
     v.setShapeType(v.ShapeType);
-    const QStringView line = in.takeUntil(FieldSeparator, "настройки линии");
+    const QStringView line =
+        in.takeUntil(FieldSeparator, QT_TRANSLATE_NOOP("Quillet::OptionReader", "настройки линии"));
     v.SizeLn = lenientNumber(line.left(5), MaxLineWidthMm);
     v.pressLineStyle(styleButton(line.mid(5), DotLn));
     v.ColorLn = lenientColor(line.mid(6));
@@ -111,7 +118,9 @@ void loadShapePanel(QStringView nodeText, ShapePanelValues& v)
 QString composeShapeNode(const QString& id, const ShapePanelValues& v)
 {
     if (v.ShapeType < ShapeTabLine || v.ShapeType > ShapeTabEllipse)
-        throw ConversionError(QStringLiteral("Поле %1: не выбран вид фигуры.").arg(id));
+        throw ConversionError(QCoreApplication::translate("Quillet::FieldPanelsShape",
+                                                          "Поле %1: не выбран вид фигуры.")
+                                  .arg(id));
     ShapeFieldOptions o;
     o.kind = ShapeKind(v.ShapeType);
     o.direction = buttonDirection(v.direction);

@@ -11,6 +11,8 @@
 #include <algorithm>
 #include <optional>
 
+#include <QCoreApplication>
+
 namespace Quillet {
 namespace {
 
@@ -19,10 +21,12 @@ namespace {
 void requireByte(int value, const QString& id, const char* item)
 {
     if (value < 0 || value > 255) {
-        throw ConversionError(QStringLiteral("Поле %1: значение «%2» (%3) вне допустимых "
-                                             "пределов.")
-                                  .arg(id, QString::fromUtf8(item))
-                                  .arg(value));
+        throw ConversionError(
+            QCoreApplication::translate("Quillet::FieldPanelsText",
+                                        "Поле %1: значение «%2» (%3) вне допустимых "
+                                        "пределов.")
+                .arg(id, QCoreApplication::translate("Quillet::FieldPanelsText", item))
+                .arg(value));
     }
 }
 
@@ -88,7 +92,9 @@ void requireChoice(int value, int last, const QString& id, const char* item)
 {
     if (value < 0 || value > last) {
         throw ConversionError(
-            QStringLiteral("Поле %1: не выбран вариант «%2».").arg(id, QString::fromUtf8(item)));
+            QCoreApplication::translate("Quillet::FieldPanelsText",
+                                        "Поле %1: не выбран вариант «%2».")
+                .arg(id, QCoreApplication::translate("Quillet::FieldPanelsText", item)));
     }
 }
 
@@ -133,10 +139,15 @@ void loadTextPanel(QStringView nodeText, TextPanelValues& v)
 
 QString composeTextNode(const QString& id, const TextPanelValues& v)
 {
-    requireByte(v.MaxCram, id, "Макс. число блоков на элемент поля");
-    requireByte(v.AlignCodes[0], id, "выравнивание первого блока");
-    requireByte(v.AlignCodes[1], id, "выравнивание основных блоков");
-    requireByte(v.AlignCodes[2], id, "выравнивание последнего блока");
+    requireByte(
+        v.MaxCram, id,
+        QT_TRANSLATE_NOOP("Quillet::FieldPanelsText", "Макс. число блоков на элемент поля"));
+    requireByte(v.AlignCodes[0], id,
+                QT_TRANSLATE_NOOP("Quillet::FieldPanelsText", "выравнивание первого блока"));
+    requireByte(v.AlignCodes[1], id,
+                QT_TRANSLATE_NOOP("Quillet::FieldPanelsText", "выравнивание основных блоков"));
+    requireByte(v.AlignCodes[2], id,
+                QT_TRANSLATE_NOOP("Quillet::FieldPanelsText", "выравнивание последнего блока"));
     return composeTextField(id, textOptionsOf(v));
 }
 
@@ -171,8 +182,10 @@ void loadImagePanel(QStringView nodeText, ImagePanelValues& v)
 
 QString composeImageNode(const QString& id, const ImagePanelValues& v)
 {
-    requireChoice(v.transperentImg, TransparencyColor, id, "Прозрачный цвет");
-    requireChoice(v.CopyMode, 3, id, "Режим копирования");
+    requireChoice(v.transperentImg, TransparencyColor, id,
+                  QT_TRANSLATE_NOOP("Quillet::FieldPanelsText", "Прозрачный цвет"));
+    requireChoice(v.CopyMode, 3, id,
+                  QT_TRANSLATE_NOOP("Quillet::FieldPanelsText", "Режим копирования"));
     return composeImageField(id, imageOptionsOf(v));
 }
 

@@ -9,6 +9,8 @@
 
 #include <algorithm>
 
+#include <QCoreApplication>
+
 namespace Quillet {
 namespace {
 
@@ -27,12 +29,19 @@ QString linkQuestion(int fieldId)
 {
     // LF before CR, as the question has always been laid out.
     const QString lineBreak = QStringLiteral("\n\r");
-    return QStringLiteral("Поле с ID: ") + Numbers::formatInt(fieldId, 4)
-           + QStringLiteral("входит в состав другой зависимости.") + lineBreak
-           + QStringLiteral("Оставить в предыдущей зависимости и не добавлять в "
-                            "текущую(ДА/YES)")
-           + lineBreak + QStringLiteral("Иначе удалить с предыдущей и добавить в текущую(НЕТ/NO).")
-           + lineBreak + QStringLiteral("Отменить создание зависимости(ОТМЕН/CANSEL)");
+    return QCoreApplication::translate("Quillet::RelationCommands",
+                                       "Поле с ID: %1входит в состав другой зависимости.")
+               .arg(Numbers::formatInt(fieldId, 4))
+           + lineBreak
+           + QCoreApplication::translate("Quillet::RelationCommands",
+                                         "Оставить в предыдущей зависимости и не добавлять в "
+                                         "текущую(ДА/YES)")
+           + lineBreak
+           + QCoreApplication::translate("Quillet::RelationCommands",
+                                         "Иначе удалить с предыдущей и добавить в текущую(НЕТ/NO).")
+           + lineBreak
+           + QCoreApplication::translate("Quillet::RelationCommands",
+                                         "Отменить создание зависимости(ОТМЕН/CANSEL)");
 }
 
 bool linkMarkedFields(Project& project,

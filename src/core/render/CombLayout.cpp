@@ -9,6 +9,8 @@
 #include <climits>
 #include <map>
 
+#include <QCoreApplication>
+
 namespace Quillet {
 namespace {
 
@@ -178,7 +180,9 @@ void DistributeComb(const TMatrix& r, const CombRun& run, TextCanvas& canvas)
     const QStringList characters = o.combCharacters(o.fieldText);
     if (characters.size() > boxes) {
         canvas.errors().LogRenderError(
-            QStringLiteral("%1: поле %2: не поместились знаки «%3» (знаков %4, клеток %5)")
+            QCoreApplication::translate(
+                "Quillet::CombLayout",
+                "%1: поле %2: не поместились знаки «%3» (знаков %4, клеток %5)")
                 .arg(QString::number(canvas.page()), r.FieldId,
                      characters.mid(boxes).join(QString()), QString::number(characters.size()),
                      QString::number(boxes)));
@@ -199,7 +203,8 @@ void DistributeComb(const TMatrix& r, const CombRun& run, TextCanvas& canvas)
     int size = fittingSize(canvas, o.fontSize, printed, narrowest);
     if (size == 0) {
         canvas.errors().LogRenderError(
-            QStringLiteral("%1 :  не влез: %2").arg(QString::number(canvas.page()), o.fieldText));
+            QCoreApplication::translate("Quillet::CombLayout", "%1 :  не влез: %2")
+                .arg(QString::number(canvas.page()), o.fieldText));
         size = 1;
     }
     canvas.setFontSize(size);

@@ -11,6 +11,7 @@
 #include "core/render/PageCanvas.h"
 #include "core/render/PageRenderer.h"
 
+#include <QCoreApplication>
 #include <QHash>
 
 #include <algorithm>
@@ -31,7 +32,8 @@ constexpr int MaxSmoothSide = 32767;
 
 QString tooLargeLine(const QString& path)
 {
-    return QStringLiteral("изображение слишком велико: ") + path;
+    return QCoreApplication::translate("Quillet::ImageField", "изображение слишком велико: %1")
+        .arg(path);
 }
 
 bool sizeFits(long long width, long long height)
@@ -68,7 +70,9 @@ AfterLoad afterLoad(Loaded loaded, const QString& path, RenderErrorSink& errors)
 {
     switch (loaded) {
     case Loaded::Failed:
-        errors.LogRenderError(QStringLiteral("не могу открыть изображение: ") + path);
+        errors.LogRenderError(
+            QCoreApplication::translate("Quillet::ImageField", "не могу открыть изображение: %1")
+                .arg(path));
         return AfterLoad::EndRender;
     case Loaded::TooLarge:
         errors.LogRenderError(tooLargeLine(path));

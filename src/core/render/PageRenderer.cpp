@@ -17,6 +17,7 @@
 #include "core/render/PageCanvas.h"
 #include "core/render/TextLayout.h"
 
+#include <QCoreApplication>
 #include <QPainter>
 
 #include <algorithm>
@@ -130,11 +131,14 @@ void drawLayoutViewOn(const RenderSource& source, PageCanvas& canvas)
     const long long height = mmToPixel(s.PrHeight, canvas.mmPerPixel);
     constexpr long long maxPixels = 200'000'000; // as a page printed as a picture
     if (width < 1 || height < 1 || width > maxPixels / height)
-        throw Error(QStringLiteral("Схема страницы при %1 точках на дюйм не помещается в памяти.")
+        throw Error(QCoreApplication::translate(
+                        "Quillet::PageRenderer",
+                        "Схема страницы при %1 точках на дюйм не помещается в памяти.")
                         .arg(canvas.dpi));
     QImage raster(int(width), int(height), QImage::Format_RGB32);
     if (raster.isNull())
-        throw Error(QStringLiteral("Недостаточно памяти для схемы страницы."));
+        throw Error(QCoreApplication::translate("Quillet::PageRenderer",
+                                                "Недостаточно памяти для схемы страницы."));
     raster.fill(Qt::white);
     {
         QPainter painter(&raster);
@@ -184,10 +188,12 @@ void readElements(Render& r, int n, const FieldNode& field, CellPosition from, i
                   bool alongRow, const QString& reference)
 {
     if (count <= 0) {
-        r.errors.LogRenderError(QStringLiteral("%1: поле %2: диапазон =%3 задан от конца к "
-                                               "началу, элементов нет")
-                                    .arg(r.page)
-                                    .arg(field.text.left(4), reference));
+        r.errors.LogRenderError(
+            QCoreApplication::translate("Quillet::PageRenderer",
+                                        "%1: поле %2: диапазон =%3 задан от конца к "
+                                        "началу, элементов нет")
+                .arg(r.page)
+                .arg(field.text.left(4), reference));
     }
     ReadCellValues(r, n, from.row, from.column, count, alongRow, int(field.blocks.size()));
 }
@@ -201,8 +207,11 @@ void reportNoWorkbook(Render& r)
     r.noWorkbookLogged = true;
     const QString& name = r.project.settings.xlsFile;
     r.errors.LogRenderError(
-        name.isEmpty() ? QStringLiteral("Нет данных: не указан файл Excel")
-                       : QStringLiteral("Нет данных: не открыт файл Excel «%1»").arg(name));
+        name.isEmpty() ? QCoreApplication::translate("Quillet::PageRenderer",
+                                                     "Нет данных: не указан файл Excel")
+                       : QCoreApplication::translate("Quillet::PageRenderer",
+                                                     "Нет данных: не открыт файл Excel «%1»")
+                             .arg(name));
 }
 
 void textFieldFirstPass(Render& r, const FieldNode& field, int n)
@@ -336,15 +345,17 @@ void drawFilledPage(Render& r)
     if (source.workbook) {
         r.sheet = source.workbook->worksheet(r.project.settings.sheet);
         if (!r.sheet)
-            r.errors.LogRenderError(QStringLiteral("Нет указанного листа"));
+            r.errors.LogRenderError(
+                QCoreApplication::translate("Quillet::PageRenderer", "Нет указанного листа"));
     }
     if (source.withBackground)
         drawBackground(source, r.canvas);
     for (const FieldNode& field : r.project.Structure.fields) {
         const int id = field.id();
         if (id < 0) {
-            throw ConversionError(
-                QStringLiteral("У поля «%1» нет четырёхзначного ID.").arg(field.text.left(20)));
+            throw ConversionError(QCoreApplication::translate("Quillet::PageRenderer",
+                                                              "У поля «%1» нет четырёхзначного ID.")
+                                      .arg(field.text.left(20)));
         }
         switch (fieldKindOfId(id)) {
         case FieldKind::Text:

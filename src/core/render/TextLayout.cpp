@@ -5,6 +5,7 @@
 
 #include "core/render/PageRenderer.h"
 
+#include <QCoreApplication>
 #include <QFontMetricsF>
 #include <QImage>
 
@@ -50,7 +51,8 @@ QStringList buildLines(const TMatrix& r, int count, TextCanvas& canvas)
             lines << line;
         } else if (!w.isEmpty()) {
             lines << w;
-            canvas.errors().appendErrorLine(QStringLiteral("не влезло слово: ") + w);
+            canvas.errors().appendErrorLine(
+                QCoreApplication::translate("Quillet::TextLayout", "не влезло слово: %1").arg(w));
             ++i;
         } else {
             lines << QString();
@@ -274,10 +276,11 @@ int PrepareWords(TMatrix& r, TextCanvas& canvas)
         }
     }
     if (b >= r.BlockCount) {
-        canvas.errors().LogRenderError(QStringLiteral("%1: %2   Мало блоков / %3")
-                                           .arg(canvas.page())
-                                           .arg(r.ValueIndex)
-                                           .arg(o.fieldText));
+        canvas.errors().LogRenderError(
+            QCoreApplication::translate("Quillet::TextLayout", "%1: %2   Мало блоков / %3")
+                .arg(canvas.page())
+                .arg(r.ValueIndex)
+                .arg(o.fieldText));
     }
     return b - r.StartBlock + 1;
 }
@@ -305,7 +308,9 @@ void DistributeText(const TMatrix& record, int count, TextCanvas& canvas)
         --size;
         if (size <= 0) {
             canvas.errors().LogRenderError(
-                QStringLiteral("%1 :  не влез: %2").arg(canvas.page()).arg(o.fieldText));
+                QCoreApplication::translate("Quillet::TextLayout", "%1 :  не влез: %2")
+                    .arg(canvas.page())
+                    .arg(o.fieldText));
             return;
         }
         canvas.setFontSize(size);

@@ -7,6 +7,7 @@
 
 #include "core/common/Errors.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 
@@ -52,7 +53,8 @@ SpellChecker::SpellChecker(const SpellDictionary& dictionary, const QStringList&
         QFile file(path);
         if (!file.open(QIODevice::ReadOnly)) {
             throw FileError(
-                QStringLiteral("Не удалось открыть словарь %1: %2")
+                QCoreApplication::translate("Quillet::HunspellChecker",
+                                            "Не удалось открыть словарь %1: %2")
                     .arg(QDir::toNativeSeparators(path), reasonInRussian(file.errorString())));
         }
     }
@@ -62,8 +64,10 @@ SpellChecker::SpellChecker(const SpellDictionary& dictionary, const QStringList&
     m_encoder = QStringEncoder(name.constData());
     m_decoder = QStringDecoder(name.constData());
     if (!m_encoder.isValid() || !m_decoder.isValid()) {
-        throw FileError(QStringLiteral("Словарь %1 записан в неизвестной кодировке «%2»")
-                            .arg(dictionary.name, m_encoding));
+        throw FileError(
+            QCoreApplication::translate("Quillet::HunspellChecker",
+                                        "Словарь %1 записан в неизвестной кодировке «%2»")
+                .arg(dictionary.name, m_encoding));
     }
     for (const QString& word : extraWords)
         addWord(word);

@@ -8,14 +8,17 @@
 
 #include "core/common/Errors.h"
 
+#include <QCoreApplication>
+
 namespace Quillet {
 
 struct SpellChecker::Engine {};
 
 QString spellCheckUnavailableReason()
 {
-    return QStringLiteral("Проверка орфографии недоступна: программа собрана без Hunspell "
-                          "(нужен пакет libhunspell-dev).");
+    return QCoreApplication::translate(
+        "Quillet::NoSpellChecker", "Проверка орфографии недоступна: программа собрана без Hunspell "
+                                   "(нужен пакет libhunspell-dev).");
 }
 
 SpellChecker::SpellChecker(const SpellDictionary& dictionary, const QStringList&)

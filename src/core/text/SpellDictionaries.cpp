@@ -5,6 +5,7 @@
 
 #include "core/common/Errors.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -20,20 +21,20 @@ namespace {
 
 QString languageName(const QString& language)
 {
-    static const QList<std::pair<QString, QString>> names{
-        {QStringLiteral("ru"), QStringLiteral("Русский")},
-        {QStringLiteral("en"), QStringLiteral("Английский")},
-        {QStringLiteral("uk"), QStringLiteral("Украинский")},
-        {QStringLiteral("be"), QStringLiteral("Белорусский")},
-        {QStringLiteral("kk"), QStringLiteral("Казахский")},
-        {QStringLiteral("de"), QStringLiteral("Немецкий")},
-        {QStringLiteral("fr"), QStringLiteral("Французский")},
-        {QStringLiteral("es"), QStringLiteral("Испанский")},
-        {QStringLiteral("it"), QStringLiteral("Итальянский")},
+    static const QList<std::pair<QString, const char*>> names{
+        {QStringLiteral("ru"), QT_TRANSLATE_NOOP("Quillet::SpellDictionaries", "Русский")},
+        {QStringLiteral("en"), QT_TRANSLATE_NOOP("Quillet::SpellDictionaries", "Английский")},
+        {QStringLiteral("uk"), QT_TRANSLATE_NOOP("Quillet::SpellDictionaries", "Украинский")},
+        {QStringLiteral("be"), QT_TRANSLATE_NOOP("Quillet::SpellDictionaries", "Белорусский")},
+        {QStringLiteral("kk"), QT_TRANSLATE_NOOP("Quillet::SpellDictionaries", "Казахский")},
+        {QStringLiteral("de"), QT_TRANSLATE_NOOP("Quillet::SpellDictionaries", "Немецкий")},
+        {QStringLiteral("fr"), QT_TRANSLATE_NOOP("Quillet::SpellDictionaries", "Французский")},
+        {QStringLiteral("es"), QT_TRANSLATE_NOOP("Quillet::SpellDictionaries", "Испанский")},
+        {QStringLiteral("it"), QT_TRANSLATE_NOOP("Quillet::SpellDictionaries", "Итальянский")},
     };
     for (const auto& [code, name] : names) {
         if (code == language)
-            return name;
+            return QCoreApplication::translate("Quillet::SpellDictionaries", name);
     }
     return QString();
 }
@@ -143,7 +144,8 @@ PersonalDictionary::PersonalDictionary(const QString& path) : m_path(path)
         return;
     if (!file.open(QIODevice::ReadOnly)) {
         throw FileError(
-            QStringLiteral("Не удалось прочитать личный словарь %1: %2")
+            QCoreApplication::translate("Quillet::SpellDictionaries",
+                                        "Не удалось прочитать личный словарь %1: %2")
                 .arg(QDir::toNativeSeparators(path), reasonInRussian(file.errorString())));
     }
     const QString text = QString::fromUtf8(file.readAll());
@@ -168,7 +170,8 @@ void PersonalDictionary::add(const QString& word)
     if (!QDir().mkpath(folder) || !file.open(QIODevice::WriteOnly)
         || file.write(bytes) != bytes.size() || !file.commit()) {
         throw FileError(
-            QStringLiteral("Не удалось сохранить личный словарь %1: %2")
+            QCoreApplication::translate("Quillet::SpellDictionaries",
+                                        "Не удалось сохранить личный словарь %1: %2")
                 .arg(QDir::toNativeSeparators(m_path), reasonInRussian(file.errorString())));
     }
     m_words = std::move(words);

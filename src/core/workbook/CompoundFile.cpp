@@ -3,6 +3,7 @@
 
 #include "core/workbook/CompoundFile.h"
 
+#include <QCoreApplication>
 #include <QtEndian>
 
 #include <algorithm>
@@ -61,7 +62,8 @@ public:
         quint32 visited = 0;
         while (difat != EndOfChain && difat != FreeSector) {
             if (!hasSector(difat) || ++visited > m_sectorCount)
-                return QStringLiteral("цепочка DIFAT выходит за файл или зациклена");
+                return QCoreApplication::translate("Quillet::CompoundFile",
+                                                   "цепочка DIFAT выходит за файл или зациклена");
             const qsizetype base = offsetOf(difat);
             for (quint32 i = 0; i + 1 < perSector; ++i) {
                 const quint32 sector = u32At(m_bytes, base + 4 * qsizetype(i));
@@ -71,10 +73,12 @@ public:
             difat = u32At(m_bytes, base + 4 * qsizetype(perSector - 1));
         }
         if (fatSectors.size() > m_sectorCount)
-            return QStringLiteral("секторов таблицы размещения больше, чем секторов");
+            return QCoreApplication::translate("Quillet::CompoundFile",
+                                               "секторов таблицы размещения больше, чем секторов");
         for (const quint32 sector : fatSectors) {
             if (!hasSector(sector))
-                return QStringLiteral("сектор таблицы размещения вне файла");
+                return QCoreApplication::translate("Quillet::CompoundFile",
+                                                   "сектор таблицы размещения вне файла");
             const qsizetype base = offsetOf(sector);
             for (quint32 i = 0; i < perSector; ++i)
                 m_fat.push_back(u32At(m_bytes, base + 4 * qsizetype(i)));
@@ -90,7 +94,8 @@ public:
         quint32 sector = first;
         while (sector != EndOfChain) {
             if (!isTableSector(sector) || sectors.size() > m_sectorCount) {
-                error = QStringLiteral("цепочка секторов нарушена");
+                error = QCoreApplication::translate("Quillet::CompoundFile",
+                                                    "цепочка секторов нарушена");
                 return {};
             }
             sectors.push_back(sector);
@@ -173,7 +178,8 @@ QString checkEntry(const QByteArray& bytes, int sectorSize, qsizetype offset, Ch
 {
     const quint16 nameBytes = u16At(bytes, offset + 64);
     if (nameBytes > MaxNameBytes || nameBytes % 2 != 0)
-        return QStringLiteral("запись каталога с испорченным именем");
+        return QCoreApplication::translate("Quillet::CompoundFile",
+                                           "запись каталога с испорченным именем");
     const quint8 type = quint8(bytes[offset + 66]);
     const quint32 start = u32At(bytes, offset + 116);
     const quint32 size = u32At(bytes, offset + 120);
@@ -183,9 +189,10 @@ QString checkEntry(const QByteArray& bytes, int sectorSize, qsizetype offset, Ch
         return QString();
     const std::optional<quint32> length = lengths.from(start);
     if (!length)
-        return QStringLiteral("поток: цепочка секторов нарушена");
+        return QCoreApplication::translate("Quillet::CompoundFile",
+                                           "поток: цепочка секторов нарушена");
     if (qint64(*length) * sectorSize < qint64(size))
-        return QStringLiteral("поток короче своего размера");
+        return QCoreApplication::translate("Quillet::CompoundFile", "поток короче своего размера");
     return QString();
 }
 
@@ -307,22 +314,24 @@ std::optional<QByteArray> compoundStream(const QByteArray& bytes, QStringView na
 QString checkCompoundFile(const QByteArray& bytes)
 {
     if (bytes.size() < 512 || !bytes.startsWith("\xD0\xCF\x11\xE0\xA1\xB1\x1A\xE1"))
-        return QStringLiteral("это не составной документ Microsoft");
+        return QCoreApplication::translate("Quillet::CompoundFile",
+                                           "это не составной документ Microsoft");
     const quint16 shift = u16At(bytes, 0x1E);
     if (shift != 9 && shift != 12)
-        return QStringLiteral("неподдерживаемый размер сектора");
+        return QCoreApplication::translate("Quillet::CompoundFile",
+                                           "неподдерживаемый размер сектора");
     const int sectorSize = 1 << shift;
     if (bytes.size() < 2 * sectorSize)
-        return QStringLiteral("в файле нет секторов");
+        return QCoreApplication::translate("Quillet::CompoundFile", "в файле нет секторов");
     Container container(bytes, sectorSize);
     if (QString error = container.readFat(); !error.isEmpty())
         return error;
     QString error;
     const std::vector<quint32> directory = container.chain(u32At(bytes, 0x30), error);
     if (!error.isEmpty())
-        return QStringLiteral("каталог: ") + error;
+        return QCoreApplication::translate("Quillet::CompoundFile", "каталог: ") + error;
     if (directory.empty())
-        return QStringLiteral("нет каталога");
+        return QCoreApplication::translate("Quillet::CompoundFile", "нет каталога");
     ChainLengths lengths(container);
     for (const quint32 sector : directory) {
         const qsizetype base = container.offsetOf(sector);
@@ -336,7 +345,8 @@ QString checkCompoundFile(const QByteArray& bytes)
     if (const quint32 miniFat = u32At(bytes, 0x3C); miniFat != EndOfChain) {
         container.chain(miniFat, error);
         if (!error.isEmpty())
-            return QStringLiteral("таблица мини-секторов: ") + error;
+            return QCoreApplication::translate("Quillet::CompoundFile", "таблица мини-секторов: ")
+                   + error;
     }
     return QString();
 }

@@ -7,6 +7,7 @@
 #include "core/common/Errors.h"
 #include "core/workbook/GridWorkbook.h"
 
+#include <QCoreApplication>
 #include <QFileInfo>
 #include <QIODevice>
 #include <QStringDecoder>
@@ -133,7 +134,8 @@ QByteArray readBounded(QIODevice& device, qint64 limit, const QString& fileName)
 {
     const auto tooLarge = [&] {
         return FileError(
-            QStringLiteral("Файл %1 слишком велик для текстовой таблицы (больше %2 МБ)")
+            QCoreApplication::translate(
+                "Quillet::CsvReader", "Файл %1 слишком велик для текстовой таблицы (больше %2 МБ)")
                 .arg(fileName)
                 .arg(limit / (1024 * 1024)));
     };
@@ -144,7 +146,8 @@ QByteArray readBounded(QIODevice& device, qint64 limit, const QString& fileName)
     for (;;) {
         const qint64 got = device.read(chunk, sizeof chunk);
         if (got < 0)
-            throw FileError(QStringLiteral("Не удаётся прочитать файл %1: %2")
+            throw FileError(QCoreApplication::translate("Quillet::CsvReader",
+                                                        "Не удаётся прочитать файл %1: %2")
                                 .arg(fileName, reasonInRussian(device.errorString())));
         if (got == 0)
             break;
@@ -228,14 +231,17 @@ std::unique_ptr<Workbook> CsvReader::read(QIODevice& device, const QString& file
                                           const WorkbookOptions&) const
 {
     if (!device.isOpen() && !device.open(QIODevice::ReadOnly))
-        throw FileError(QStringLiteral("Не удаётся открыть файл %1: %2")
-                            .arg(fileName, reasonInRussian(device.errorString())));
+        throw FileError(
+            QCoreApplication::translate("Quillet::CsvReader", "Не удаётся открыть файл %1: %2")
+                .arg(fileName, reasonInRussian(device.errorString())));
     const QByteArray bytes = readBounded(device, MaxBytes, fileName);
     const QString text = decode(bytes);
     if (text.contains(QChar(u'\0')))
-        throw FileError(QStringLiteral("Файл %1 не является текстовой таблицей: в нём есть "
-                                       "двоичные данные")
-                            .arg(fileName));
+        throw FileError(
+            QCoreApplication::translate("Quillet::CsvReader",
+                                        "Файл %1 не является текстовой таблицей: в нём есть "
+                                        "двоичные данные")
+                .arg(fileName));
     auto workbook = std::make_unique<GridWorkbook>();
     GridWorksheet& sheet = workbook->addSheet(sheetNameOf(fileName));
     for (auto& record : parse(text, detectSeparator(text)))

@@ -3,6 +3,7 @@
 
 #include "core/workbook/FormatSniffer.h"
 
+#include <QCoreApplication>
 #include <QFileInfo>
 #include <QIODevice>
 #include <QtEndian>
@@ -204,7 +205,8 @@ const FormatInfo Formats[] = {
     {WorkbookFormat::Ods, "OpenDocument (.ods)", "ods"},
     {WorkbookFormat::FlatOds, "OpenDocument XML (.fods)", "fods"},
     {WorkbookFormat::Xls, "Excel 97–2003 (.xls)", "xls"},
-    {WorkbookFormat::Csv, "текст с разделителями (.csv)", "csv"},
+    {WorkbookFormat::Csv,
+     QT_TRANSLATE_NOOP("Quillet::FormatSniffer", "текст с разделителями (.csv)"), "csv"},
     {WorkbookFormat::Xlsb, "Excel binary (.xlsb)", "xlsb"},
     {WorkbookFormat::Numbers, "Apple Numbers (.numbers)", "numbers"},
     {WorkbookFormat::Dbf, "dBase (.dbf)", "dbf"},
@@ -231,12 +233,14 @@ const struct {
     const char* patterns;
     bool converted;
 } FileKinds[] = {
-    {"Книги Excel", "*.xlsx *.xlsm *.xltx *.xltm *.xls *.xlt", false},
-    {"Книги OpenDocument", "*.ods *.ots *.fods", false},
-    {"Текст с разделителями", "*.csv *.txt", false},
-    {"Двоичные книги Excel", "*.xlsb", true},
+    {QT_TRANSLATE_NOOP("Quillet::FormatSniffer", "Книги Excel"),
+     "*.xlsx *.xlsm *.xltx *.xltm *.xls *.xlt", false},
+    {QT_TRANSLATE_NOOP("Quillet::FormatSniffer", "Книги OpenDocument"), "*.ods *.ots *.fods",
+     false},
+    {QT_TRANSLATE_NOOP("Quillet::FormatSniffer", "Текст с разделителями"), "*.csv *.txt", false},
+    {QT_TRANSLATE_NOOP("Quillet::FormatSniffer", "Двоичные книги Excel"), "*.xlsb", true},
     {"Apple Numbers", "*.numbers", true},
-    {"Таблицы dBase", "*.dbf", true},
+    {QT_TRANSLATE_NOOP("Quillet::FormatSniffer", "Таблицы dBase"), "*.dbf", true},
     {"Excel 2003 XML", "*.xml", true},
     {"SYLK", "*.slk *.sylk", true},
     {"DIF", "*.dif", true},
@@ -255,11 +259,13 @@ QStringList workbookFileFilters(bool withLibreOffice)
         if (kind.converted && !withLibreOffice)
             continue;
         all << QString::fromLatin1(kind.patterns);
-        filters << QStringLiteral("%1 (%2)").arg(QString::fromUtf8(kind.name),
-                                                 QString::fromLatin1(kind.patterns));
+        filters << QStringLiteral("%1 (%2)").arg(
+            QCoreApplication::translate("Quillet::FormatSniffer", kind.name),
+            QString::fromLatin1(kind.patterns));
     }
-    filters.prepend(QStringLiteral("Все книги (%1)").arg(all.join(u' ')));
-    filters << QStringLiteral("Все файлы (*)");
+    filters.prepend(QCoreApplication::translate("Quillet::FormatSniffer", "Все книги (%1)")
+                        .arg(all.join(u' ')));
+    filters << QCoreApplication::translate("Quillet::FormatSniffer", "Все файлы (*)");
     return filters;
 }
 
@@ -287,7 +293,8 @@ bool isSingleTableFormat(WorkbookFormat format)
 QString workbookFormatName(WorkbookFormat format)
 {
     const FormatInfo* info = infoOf(format);
-    return info ? QString::fromUtf8(info->name) : QStringLiteral("неизвестный");
+    return info ? QCoreApplication::translate("Quillet::FormatSniffer", info->name)
+                : QCoreApplication::translate("Quillet::FormatSniffer", "неизвестный");
 }
 
 QString workbookFormatSuffix(WorkbookFormat format)

@@ -10,6 +10,7 @@
 #include "core/workbook/XlsxReader.h"
 #include "core/workbook/XmlStream.h"
 
+#include <QCoreApplication>
 #include <QIODevice>
 
 #include <algorithm>
@@ -165,8 +166,9 @@ quint64 advance(quint64 position, quint64 count, quint64 limit)
 
 FileError tooLarge()
 {
-    return FileError(QStringLiteral("Таблица слишком велика: в ней больше ячеек или "
-                                    "текста, чем можно прочитать"));
+    return FileError(QCoreApplication::translate("Quillet::OdsReader",
+                                                 "Таблица слишком велика: в ней больше ячеек или "
+                                                 "текста, чем можно прочитать"));
 }
 
 struct StyleRun {
@@ -661,8 +663,9 @@ std::unique_ptr<Workbook> OdsReader::read(QIODevice& device, const QString& file
     if (data.startsWith("PK")) {
         ZipArchive zip(std::move(data), m_limits);
         if (!zip.contains(QStringLiteral("content.xml"))) {
-            throw FileError(QStringLiteral("Файл не является таблицей OpenDocument: в нём "
-                                           "нет content.xml"));
+            throw FileError(QCoreApplication::translate(
+                "Quillet::OdsReader", "Файл не является таблицей OpenDocument: в нём "
+                                      "нет content.xml"));
         }
         // Cells of content.xml refer to number styles of styles.xml.
         if (zip.contains(QStringLiteral("styles.xml"))) {
@@ -673,10 +676,11 @@ std::unique_ptr<Workbook> OdsReader::read(QIODevice& device, const QString& file
         if (zip.contains(QStringLiteral("settings.xml")))
             parseStreamed(zip, QStringLiteral("settings.xml"), handler);
     } else {
-        parseXml(handler, data, QStringLiteral("Файл OpenDocument"));
+        parseXml(handler, data,
+                 QCoreApplication::translate("Quillet::OdsReader", "Файл OpenDocument"));
     }
     if (workbook->sheets.empty())
-        throw FileError(QStringLiteral("В таблице нет листов"));
+        throw FileError(QCoreApplication::translate("Quillet::OdsReader", "В таблице нет листов"));
     return workbook;
 }
 

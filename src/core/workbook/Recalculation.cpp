@@ -6,6 +6,7 @@
 #include "core/common/Errors.h"
 #include "core/common/LibreOffice.h"
 
+#include <QCoreApplication>
 #include <QCryptographicHash>
 #include <QDir>
 #include <QFile>
@@ -136,14 +137,17 @@ QByteArray convert(const QString& path, const RecalculationSettings& settings,
 {
     QTemporaryDir out(QDir::tempPath() + QStringLiteral("/quillet-recalc-XXXXXX"));
     if (!out.isValid())
-        throw FileError(QStringLiteral("Не удаётся создать временную папку: %1")
+        throw FileError(QCoreApplication::translate("Quillet::Recalculation",
+                                                    "Не удаётся создать временную папку: %1")
                             .arg(reasonInRussian(out.errorString())));
     const QString written = convertWithLibreOffice(
         path, QStringLiteral("xlsx:Calc MS Excel 2007 XML"), out.path(), settings.timeoutMs,
         recalculationSettings(), {copySuffix, settings.cancelled});
     QFile file(written);
     if (!file.open(QIODevice::ReadOnly))
-        throw FileError(QStringLiteral("Не удаётся прочитать файл %1").arg(written));
+        throw FileError(
+            QCoreApplication::translate("Quillet::Recalculation", "Не удаётся прочитать файл %1")
+                .arg(written));
     return file.readAll();
 }
 
@@ -163,7 +167,9 @@ QByteArray recalculatedWorkbook(const QString& path, const RecalculationSettings
     const QString absolute = QFileInfo(path).absoluteFilePath();
     const QByteArray content = contentHash(absolute);
     if (content.isEmpty())
-        throw FileError(QStringLiteral("Не удаётся прочитать файл %1").arg(absolute));
+        throw FileError(
+            QCoreApplication::translate("Quillet::Recalculation", "Не удаётся прочитать файл %1")
+                .arg(absolute));
     QByteArray bytes = fromMemory(absolute, content);
     if (!bytes.isEmpty())
         return bytes;
@@ -190,7 +196,8 @@ QString uncachedFormulaLine(const FormulaCell& cell)
     QString sheet = cell.sheet;
     if (!plain.match(sheet).hasMatch())
         sheet = u'\'' + sheet.replace(u'\'', QStringLiteral("''")) + u'\'';
-    return QStringLiteral("Формула без вычисленного значения: %1!%2%3")
+    return QCoreApplication::translate("Quillet::Recalculation",
+                                       "Формула без вычисленного значения: %1!%2%3")
         .arg(sheet, columnLetters(cell.column))
         .arg(cell.row);
 }

@@ -10,6 +10,7 @@
 #include "core/workbook/XlsxReader.h"
 
 #include <QBuffer>
+#include <QCoreApplication>
 #include <QFile>
 #include <QFileInfo>
 
@@ -47,19 +48,26 @@ SniffedFile openSniffed(const QString& path)
 {
     const QFileInfo info(path);
     if (!info.exists())
-        throw FileError(QStringLiteral("Не существует файла: %1").arg(path));
+        throw FileError(
+            QCoreApplication::translate("Quillet::WorkbookFile", "Не существует файла: %1")
+                .arg(path));
     if (info.isDir())
-        throw FileError(QStringLiteral("Это папка, а не файл книги: %1").arg(path));
+        throw FileError(
+            QCoreApplication::translate("Quillet::WorkbookFile", "Это папка, а не файл книги: %1")
+                .arg(path));
     auto file = std::make_unique<QFile>(path);
     if (!file->open(QIODevice::ReadOnly))
-        throw FileError(QStringLiteral("Не удаётся открыть файл %1: %2")
-                            .arg(path, reasonInRussian(file->errorString())));
+        throw FileError(
+            QCoreApplication::translate("Quillet::WorkbookFile", "Не удаётся открыть файл %1: %2")
+                .arg(path, reasonInRussian(file->errorString())));
     const WorkbookFormat format = sniffWorkbookFormat(*file, info.fileName());
     if (format == WorkbookFormat::Unknown)
-        throw FileError(QStringLiteral("Неизвестный формат книги: %1 (ожидается .xlsx, .xlsm, "
-                                       ".ods, .fods, .xls, .csv или .txt, а с LibreOffice "
-                                       "также .xlsb, .numbers, .dbf и другие его форматы)")
-                            .arg(path));
+        throw FileError(
+            QCoreApplication::translate("Quillet::WorkbookFile",
+                                        "Неизвестный формат книги: %1 (ожидается .xlsx, .xlsm, "
+                                        ".ods, .fods, .xls, .csv или .txt, а с LibreOffice "
+                                        "также .xlsb, .numbers, .dbf и другие его форматы)")
+                .arg(path));
     return {std::move(file), format};
 }
 
@@ -89,8 +97,10 @@ std::unique_ptr<Workbook> readRecalculated(const QString& path, WorkbookFormat f
     try {
         return XlsxReader().read(buffer, QFileInfo(path).fileName(), options);
     } catch (const FileError& error) {
-        throw FileError(QStringLiteral("Не удаётся прочитать пересчитанную копию файла %1: %2")
-                            .arg(path, error.message()));
+        throw FileError(
+            QCoreApplication::translate("Quillet::WorkbookFile",
+                                        "Не удаётся прочитать пересчитанную копию файла %1: %2")
+                .arg(path, error.message()));
     }
 }
 
@@ -157,11 +167,13 @@ OpenedWorkbook openConverted(const QString& path, WorkbookFormat format,
 {
     OpenedWorkbook opened{readRecalculated(path, format, options, recalculation), {}};
     if (!opened.workbook)
-        throw FileError(QStringLiteral("Файл %1 — книга формата %2. Такие книги программа "
-                                       "открывает через LibreOffice, а он не установлен "
-                                       "(программа soffice): установите LibreOffice или "
-                                       "сохраните книгу как .xlsx.")
-                            .arg(path, workbookFormatName(format)));
+        throw FileError(
+            QCoreApplication::translate("Quillet::WorkbookFile",
+                                        "Файл %1 — книга формата %2. Такие книги программа "
+                                        "открывает через LibreOffice, а он не установлен "
+                                        "(программа soffice): установите LibreOffice или "
+                                        "сохраните книгу как .xlsx.")
+                .arg(path, workbookFormatName(format)));
     const QStringList sheets = opened.workbook->sheetNames();
     if (isSingleTableFormat(format) && sheets.size() == 1)
         opened.workbook = std::make_unique<RenamedSheetWorkbook>(
@@ -272,8 +284,10 @@ OpenedWorkbook completeWorkbook(WorkbookFileReading reading, const WorkbookOptio
             auto merged = std::make_unique<RecalculatedWorkbook>(std::move(opened.workbook),
                                                                  std::move(computed));
             if (!merged->uncachedFormulas().empty())
-                opened.problems
-                    << QStringLiteral("LibreOffice не вычислил все формулы книги %1").arg(path);
+                opened.problems << QCoreApplication::translate(
+                                       "Quillet::WorkbookFile",
+                                       "LibreOffice не вычислил все формулы книги %1")
+                                       .arg(path);
             opened.workbook = std::move(merged);
         }
     } catch (const FileError& error) {

@@ -9,6 +9,7 @@
 #include "core/workbook/CompactSheet.h"
 #include "core/workbook/GridWorkbook.h"
 
+#include <QCoreApplication>
 #include <QIODevice>
 #include <QtEndian>
 
@@ -25,7 +26,9 @@ constexpr qint64 WalkSlack = 1 << 20;
 
 [[noreturn]] void fail(const QString& fileName, const QString& problem)
 {
-    throw FileError(QStringLiteral("Не удаётся прочитать книгу %1: %2").arg(fileName, problem));
+    throw FileError(
+        QCoreApplication::translate("Quillet::XlsReader", "Не удаётся прочитать книгу %1: %2")
+            .arg(fileName, problem));
 }
 
 [[noreturn]] void broken(const QString& problem)
@@ -36,21 +39,24 @@ constexpr qint64 WalkSlack = 1 << 20;
 quint16 u16At(QByteArrayView data, qsizetype offset)
 {
     if (offset + 2 > data.size())
-        broken(QStringLiteral("запись ячейки короче своих полей"));
+        broken(
+            QCoreApplication::translate("Quillet::XlsReader", "запись ячейки короче своих полей"));
     return qFromLittleEndian<quint16>(data.data() + offset);
 }
 
 quint32 u32At(QByteArrayView data, qsizetype offset)
 {
     if (offset + 4 > data.size())
-        broken(QStringLiteral("запись ячейки короче своих полей"));
+        broken(
+            QCoreApplication::translate("Quillet::XlsReader", "запись ячейки короче своих полей"));
     return qFromLittleEndian<quint32>(data.data() + offset);
 }
 
 double doubleAt(QByteArrayView data, qsizetype offset)
 {
     if (offset + 8 > data.size())
-        broken(QStringLiteral("запись ячейки короче своих полей"));
+        broken(
+            QCoreApplication::translate("Quillet::XlsReader", "запись ячейки короче своих полей"));
     return std::bit_cast<double>(qFromLittleEndian<quint64>(data.data() + offset));
 }
 
@@ -102,7 +108,8 @@ qint64 SheetLoader::load(const QByteArray& stream, quint32 offset)
     XlsRecordReader records(stream, offset);
     XlsRecord record;
     if (!records.next(record) || record.type != XlsRecordType::Bof)
-        broken(QStringLiteral("лист не начинается с записи BOF"));
+        broken(
+            QCoreApplication::translate("Quillet::XlsReader", "лист не начинается с записи BOF"));
     qint64 walked = 4 + record.data.size();
     // Embedded charts nest their own BOF … EOF inside a worksheet.
     int depth = 1;
@@ -134,7 +141,8 @@ void SheetLoader::cellRecord(const XlsRecord& record, XlsRecordReader& records)
     case XlsRecordType::LabelSst: {
         const quint32 index = u32At(data, 6);
         if (index >= m_shared.strings.size())
-            broken(QStringLiteral("ячейка ссылается на несуществующую строку"));
+            broken(QCoreApplication::translate("Quillet::XlsReader",
+                                               "ячейка ссылается на несуществующую строку"));
         add(place(data), CellKind::Shared, index);
         break;
     }
@@ -142,14 +150,16 @@ void SheetLoader::cellRecord(const XlsRecord& record, XlsRecordReader& records)
     case XlsRecordType::RString: {
         const CellPlace at = place(data);
         if (data.size() < 8)
-            broken(QStringLiteral("запись ячейки короче своих полей"));
+            broken(QCoreApplication::translate("Quillet::XlsReader",
+                                               "запись ячейки короче своих полей"));
         setText(at, xlsRecordString(withContinues(data.sliced(6), records), m_globals));
         break;
     }
     case XlsRecordType::BoolErr: {
         const CellPlace at = place(data);
         if (data.size() < 8)
-            broken(QStringLiteral("запись ячейки короче своих полей"));
+            broken(QCoreApplication::translate("Quillet::XlsReader",
+                                               "запись ячейки короче своих полей"));
         if (data[7] != 0)
             setError(at, quint8(data[6]));
         else
@@ -181,7 +191,8 @@ void SheetLoader::formula(const XlsRecord& record)
     const CellPlace at = place(data);
     m_pendingString.reset();
     if (data.size() < 14)
-        broken(QStringLiteral("запись формулы короче своих полей"));
+        broken(
+            QCoreApplication::translate("Quillet::XlsReader", "запись формулы короче своих полей"));
     // A result that is not a number is flagged by 0xFFFF in the top bytes of the double.
     if (u16At(data, 12) != 0xFFFF) {
         add(at, CellKind::Number, doubleAt(data, 6));
@@ -224,11 +235,12 @@ void SheetLoader::multipleRk(QByteArrayView data)
 {
     // Row, first column, then (format, RK) for each column, then the last column.
     if (data.size() < 12 || (data.size() - 6) % 6 != 0)
-        broken(QStringLiteral("запись MULRK испорчена"));
+        broken(QCoreApplication::translate("Quillet::XlsReader", "запись MULRK испорчена"));
     const qsizetype count = (data.size() - 6) / 6;
     const CellPlace first = place(data);
     if (first.column - 1 + count > MaxColumns)
-        broken(QStringLiteral("ячейка за пределами 256 столбцов"));
+        broken(
+            QCoreApplication::translate("Quillet::XlsReader", "ячейка за пределами 256 столбцов"));
     for (qsizetype i = 0; i < count; ++i) {
         const CellPlace at{first.row, first.column + int(i), u16At(data, 4 + 6 * i)};
         add(at, CellKind::Number, rkValue(u32At(data, 6 + 6 * i)));
@@ -240,7 +252,8 @@ CellPlace SheetLoader::place(QByteArrayView data, qsizetype column) const
     const quint16 row = u16At(data, 0);
     const quint16 col = u16At(data, column);
     if (col >= MaxColumns)
-        broken(QStringLiteral("ячейка за пределами 256 столбцов"));
+        broken(
+            QCoreApplication::translate("Quillet::XlsReader", "ячейка за пределами 256 столбцов"));
     return {int(row) + 1, int(col) + 1, u16At(data, 4)};
 }
 
@@ -274,7 +287,7 @@ QByteArray readAll(QIODevice& device, const QString& fileName)
     if (!device.isOpen() && !device.open(QIODevice::ReadOnly))
         fail(fileName, reasonInRussian(device.errorString()));
     if (device.size() > XlsReader::MaxBytes)
-        fail(fileName, QStringLiteral("файл слишком велик"));
+        fail(fileName, QCoreApplication::translate("Quillet::XlsReader", "файл слишком велик"));
     QByteArray bytes;
     // One allocation where the size is known: touching fresh memory is what costs most.
     if (!device.isSequential())
@@ -288,7 +301,7 @@ QByteArray readAll(QIODevice& device, const QString& fileName)
             break;
         bytes.append(chunk, got);
         if (bytes.size() > XlsReader::MaxBytes)
-            fail(fileName, QStringLiteral("файл слишком велик"));
+            fail(fileName, QCoreApplication::translate("Quillet::XlsReader", "файл слишком велик"));
     }
     return bytes;
 }
@@ -313,10 +326,10 @@ std::unique_ptr<Workbook> readStream(const QByteArray& stream, const QLocale& lo
         budget -= SheetLoader(globals, *shared, sheet).load(stream, entry.offset);
         sheet.finishLoading();
         if (budget < 0)
-            broken(QStringLiteral("листы книги перекрываются"));
+            broken(QCoreApplication::translate("Quillet::XlsReader", "листы книги перекрываются"));
     }
     if (workbook->sheetNames().isEmpty())
-        broken(QStringLiteral("в книге нет листов"));
+        broken(QCoreApplication::translate("Quillet::XlsReader", "в книге нет листов"));
     if (globals.activeTab >= 0 && size_t(globals.activeTab) < globals.sheets.size()
         && globals.sheets[size_t(globals.activeTab)].worksheet)
         workbook->setActiveSheetName(globals.sheets[size_t(globals.activeTab)].name);
@@ -331,12 +344,15 @@ std::unique_ptr<Workbook> XlsReader::read(QIODevice& device, const QString& file
     const QByteArray bytes = readAll(device, fileName);
     if (const QString problem = checkCompoundFile(bytes); !problem.isEmpty())
         fail(fileName,
-             QStringLiteral("это не книга Excel 97–2003 или она повреждена (%1)").arg(problem));
+             QCoreApplication::translate("Quillet::XlsReader",
+                                         "это не книга Excel 97–2003 или она повреждена (%1)")
+                 .arg(problem));
     auto stream = compoundStream(bytes, u"Workbook");
     if (!stream)
         stream = compoundStream(bytes, u"Book");
     if (!stream)
-        fail(fileName, QStringLiteral("в файле нет книги Excel"));
+        fail(fileName,
+             QCoreApplication::translate("Quillet::XlsReader", "в файле нет книги Excel"));
     try {
         return readStream(*stream, options.locale);
     } catch (const XlsFormatError& error) {

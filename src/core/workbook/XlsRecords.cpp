@@ -5,6 +5,7 @@
 
 #include "core/common/Cp1251.h"
 
+#include <QCoreApplication>
 #include <QHash>
 #include <QStringDecoder>
 #include <QtEndian>
@@ -36,14 +37,14 @@ constexpr char16_t Windows1252Controls[32] = {
 quint16 u16At(QByteArrayView data, qsizetype offset)
 {
     if (offset < 0 || offset + 2 > data.size())
-        broken(QStringLiteral("запись короче своих полей"));
+        broken(QCoreApplication::translate("Quillet::XlsRecords", "запись короче своих полей"));
     return qFromLittleEndian<quint16>(data.data() + offset);
 }
 
 quint32 u32At(QByteArrayView data, qsizetype offset)
 {
     if (offset < 0 || offset + 4 > data.size())
-        broken(QStringLiteral("запись короче своих полей"));
+        broken(QCoreApplication::translate("Quillet::XlsRecords", "запись короче своих полей"));
     return qFromLittleEndian<quint32>(data.data() + offset);
 }
 
@@ -78,19 +79,22 @@ void readBof(const XlsRecord& record, XlsGlobals& globals)
 {
     if (std::find(std::begin(OldBofTypes), std::end(OldBofTypes), record.type)
         != std::end(OldBofTypes))
-        broken(QStringLiteral("книга Excel версии до 5.0 не поддерживается"));
+        broken(QCoreApplication::translate("Quillet::XlsRecords",
+                                           "книга Excel версии до 5.0 не поддерживается"));
     if (record.type != XlsRecordType::Bof)
-        broken(QStringLiteral("поток книги не начинается с записи BOF"));
+        broken(QCoreApplication::translate("Quillet::XlsRecords",
+                                           "поток книги не начинается с записи BOF"));
     const quint16 version = u16At(record.data, 0);
     if (u16At(record.data, 2) != WorkbookGlobals)
-        broken(QStringLiteral("поток книги не начинается с общих данных книги"));
+        broken(QCoreApplication::translate("Quillet::XlsRecords",
+                                           "поток книги не начинается с общих данных книги"));
     if (version == Biff8Version)
         globals.version = BiffVersion::Biff8;
     else if (version == Biff5Version)
         globals.version = BiffVersion::Biff5;
     else
-        broken(
-            QStringLiteral("неизвестная версия BIFF (%1)").arg(version, 4, 16, QLatin1Char('0')));
+        broken(QCoreApplication::translate("Quillet::XlsRecords", "неизвестная версия BIFF (%1)")
+                   .arg(version, 4, 16, QLatin1Char('0')));
 }
 
 XlsSheetEntry readBoundSheet(const XlsRecord& record, const XlsGlobals& globals)
@@ -98,7 +102,8 @@ XlsSheetEntry readBoundSheet(const XlsRecord& record, const XlsGlobals& globals)
     XlsSheetEntry entry;
     entry.offset = u32At(record.data, 0);
     if (record.data.size() < 7)
-        broken(QStringLiteral("запись листа короче своих полей"));
+        broken(
+            QCoreApplication::translate("Quillet::XlsRecords", "запись листа короче своих полей"));
     // The sheet type: 0 worksheet (or dialog), 1 macro sheet, 2 chart, 6 module.
     entry.worksheet = quint8(record.data[5]) == 0;
     entry.name = xlsRecordString({record.data.sliced(6)}, globals, true);
@@ -130,7 +135,8 @@ XlsRecordReader::XlsRecordReader(const QByteArray& stream, qint64 offset)
     : m_stream(stream), m_pos(qsizetype(offset))
 {
     if (offset < 0 || offset >= stream.size())
-        broken(QStringLiteral("лист начинается за концом потока книги"));
+        broken(QCoreApplication::translate("Quillet::XlsRecords",
+                                           "лист начинается за концом потока книги"));
 }
 
 bool XlsRecordReader::next(XlsRecord& record)
@@ -140,7 +146,8 @@ bool XlsRecordReader::next(XlsRecord& record)
     record.type = qFromLittleEndian<quint16>(m_stream.constData() + m_pos);
     const quint16 length = qFromLittleEndian<quint16>(m_stream.constData() + m_pos + 2);
     if (m_pos + 4 + length > m_stream.size())
-        broken(QStringLiteral("запись выходит за конец потока книги"));
+        broken(QCoreApplication::translate("Quillet::XlsRecords",
+                                           "запись выходит за конец потока книги"));
     record.data = QByteArrayView(m_stream.constData() + m_pos + 4, length);
     m_pos += 4 + length;
     return true;
@@ -172,7 +179,8 @@ bool XlsPartsCursor::atEnd()
 quint8 XlsPartsCursor::u8()
 {
     if (!nextPart())
-        broken(QStringLiteral("строка выходит за конец записи"));
+        broken(
+            QCoreApplication::translate("Quillet::XlsRecords", "строка выходит за конец записи"));
     return quint8(m_parts[m_part][m_pos++]);
 }
 
@@ -192,7 +200,8 @@ void XlsPartsCursor::skip(qint64 count)
 {
     while (count > 0) {
         if (!nextPart())
-            broken(QStringLiteral("строка выходит за конец записи"));
+            broken(QCoreApplication::translate("Quillet::XlsRecords",
+                                               "строка выходит за конец записи"));
         const qint64 step = std::min<qint64>(count, m_parts[m_part].size() - m_pos);
         m_pos += qsizetype(step);
         count -= step;
@@ -207,7 +216,8 @@ QString XlsPartsCursor::characters(quint32 count, bool highByte)
         if (m_part >= m_parts.size() || m_pos >= m_parts[m_part].size()) {
             // A run split over records: the next one repeats the width flag.
             if (!nextPart())
-                broken(QStringLiteral("строка выходит за конец записи"));
+                broken(QCoreApplication::translate("Quillet::XlsRecords",
+                                                   "строка выходит за конец записи"));
             highByte = (u8() & 0x01) != 0;
             continue;
         }
@@ -216,7 +226,8 @@ QString XlsPartsCursor::characters(quint32 count, bool highByte)
         const quint32 here = quint32(std::min<qint64>(count, (part.size() - m_pos) / width));
         if (here == 0) {
             // Half a 16-bit character at the end of a record: the file is broken.
-            broken(QStringLiteral("строка разорвана посреди знака"));
+            broken(QCoreApplication::translate("Quillet::XlsRecords",
+                                               "строка разорвана посреди знака"));
         }
         const char* begin = part.data() + m_pos;
         if (highByte) {
@@ -274,10 +285,11 @@ QString xlsRecordString(std::vector<QByteArrayView> parts, const XlsGlobals& glo
     const QByteArrayView data = parts.empty() ? QByteArrayView() : parts.front();
     const qsizetype lengthSize = shortLength ? 1 : 2;
     if (data.size() < lengthSize)
-        broken(QStringLiteral("запись короче своих полей"));
+        broken(QCoreApplication::translate("Quillet::XlsRecords", "запись короче своих полей"));
     const qsizetype count = shortLength ? quint8(data[0]) : u16At(data, 0);
     if (lengthSize + count > data.size())
-        broken(QStringLiteral("строка выходит за конец записи"));
+        broken(
+            QCoreApplication::translate("Quillet::XlsRecords", "строка выходит за конец записи"));
     return normalizeBreaks(decodeCodePage(data.sliced(lengthSize, count), globals.codePage));
 }
 
@@ -326,7 +338,7 @@ XlsGlobals readXlsGlobals(const QByteArray& stream, const QLocale& locale)
     XlsRecordReader records(stream, 0);
     XlsRecord record;
     if (!records.next(record))
-        broken(QStringLiteral("поток книги пуст"));
+        broken(QCoreApplication::translate("Quillet::XlsRecords", "поток книги пуст"));
     readBof(record, globals);
     globals.codePage = globals.version == BiffVersion::Biff8 ? 1200 : 1252;
     QHash<int, QString> codes;
@@ -335,7 +347,7 @@ XlsGlobals readXlsGlobals(const QByteArray& stream, const QLocale& locale)
     while (records.next(record) && record.type != XlsRecordType::Eof) {
         switch (record.type) {
         case XlsRecordType::FilePass:
-            broken(QStringLiteral("книга защищена паролем"));
+            broken(QCoreApplication::translate("Quillet::XlsRecords", "книга защищена паролем"));
         case XlsRecordType::CodePage:
             globals.codePage = u16At(record.data, 0);
             break;

@@ -7,6 +7,7 @@
 #include "core/workbook/XlsxReaderParts.h"
 #include "core/workbook/XlsxReaderSheet.h"
 
+#include <QCoreApplication>
 #include <QIODevice>
 
 namespace Quillet {
@@ -61,8 +62,9 @@ RootParts findRootParts(ZipArchive& zip)
         return parts;
     parts.workbook = QStringLiteral("xl/workbook.xml");
     if (!zip.contains(parts.workbook)) {
-        throw FileError(QStringLiteral("Файл не является книгой xlsx: в нём нет основной "
-                                       "части книги"));
+        throw FileError(QCoreApplication::translate(
+            "Quillet::XlsxReader", "Файл не является книгой xlsx: в нём нет основной "
+                                   "части книги"));
     }
     return parts;
 }
@@ -103,7 +105,8 @@ QString partOfType(const QHash<QString, XlsxRelationship>& rels, const char* typ
 QByteArray readWholeDevice(QIODevice& device, qint64 maxBytes)
 {
     if (!device.isOpen() && !device.open(QIODevice::ReadOnly))
-        throw FileError(QStringLiteral("Не удаётся открыть книгу для чтения"));
+        throw FileError(QCoreApplication::translate("Quillet::XlsxReader",
+                                                    "Не удаётся открыть книгу для чтения"));
     QByteArray data;
     if (!device.isSequential() && device.size() > 0 && device.size() <= maxBytes)
         data.reserve(device.size() - device.pos() + 1);
@@ -111,12 +114,14 @@ QByteArray readWholeDevice(QIODevice& device, qint64 maxBytes)
     for (;;) {
         const qint64 got = device.read(buffer, sizeof buffer);
         if (got < 0)
-            throw FileError(QStringLiteral("Не удаётся прочитать книгу: %1")
-                                .arg(reasonInRussian(device.errorString())));
+            throw FileError(
+                QCoreApplication::translate("Quillet::XlsxReader", "Не удаётся прочитать книгу: %1")
+                    .arg(reasonInRussian(device.errorString())));
         if (got == 0)
             break;
         if (data.size() + got > maxBytes)
-            throw FileError(QStringLiteral("Файл книги слишком велик"));
+            throw FileError(
+                QCoreApplication::translate("Quillet::XlsxReader", "Файл книги слишком велик"));
         data.append(buffer, got);
     }
     return data;
@@ -133,7 +138,7 @@ std::unique_ptr<Workbook> XlsxReader::read(QIODevice& device, const QString& fil
     const QString& workbookPart = root.workbook;
     const XlsxWorkbookInfo info = parseWorkbook(zip.read(workbookPart), workbookPart);
     if (info.sheets.empty())
-        throw FileError(QStringLiteral("В книге нет листов"));
+        throw FileError(QCoreApplication::translate("Quillet::XlsxReader", "В книге нет листов"));
     const QString relsPart = relationshipsPart(workbookPart);
     QHash<QString, XlsxRelationship> rels;
     if (zip.contains(relsPart))
@@ -163,13 +168,16 @@ std::unique_ptr<Workbook> XlsxReader::read(QIODevice& device, const QString& fil
         const QString guessed = folder + QStringLiteral("worksheets/sheet%1.xml").arg(index);
         if (rel != rels.constEnd() && rel->type == QLatin1String("worksheet")) {
             if (!zip.contains(rel->target))
-                throw FileError(QStringLiteral("В книге нет части %1 для листа «%2»")
+                throw FileError(QCoreApplication::translate("Quillet::XlsxReader",
+                                                            "В книге нет части %1 для листа «%2»")
                                     .arg(rel->target, entry.name));
             sheet->load(zip, rel->target);
         } else if (rel == rels.constEnd() && zip.contains(guessed)) {
             sheet->load(zip, guessed);
         } else if (rel == rels.constEnd()) {
-            throw FileError(QStringLiteral("У листа «%1» нет части в книге").arg(entry.name));
+            throw FileError(
+                QCoreApplication::translate("Quillet::XlsxReader", "У листа «%1» нет части в книге")
+                    .arg(entry.name));
         }
         for (FormulaCell& cell : sheet->takeUncachedFormulas())
             workbook->addUncachedFormula(std::move(cell));

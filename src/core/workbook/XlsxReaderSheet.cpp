@@ -8,6 +8,7 @@
 #include "core/workbook/XmlStream.h"
 #include "core/workbook/ZipArchive.h"
 
+#include <QCoreApplication>
 #include <QDateTime>
 
 #include <algorithm>
@@ -117,8 +118,10 @@ void SheetHandler::startElement(const char* name, const char** attributes)
             const char* r = XmlStream::attribute(attributes, "r");
             const long long row = r ? std::atoll(r) : m_row + 1;
             if (row < 1 || row > MaxRows) {
-                m_stream->fail(QStringLiteral("Номер строки %1 выходит за пределы листа")
-                                   .arg(QString::fromUtf8(r ? r : "?")));
+                m_stream->fail(
+                    QCoreApplication::translate("Quillet::XlsxReaderSheet",
+                                                "Номер строки %1 выходит за пределы листа")
+                        .arg(QString::fromUtf8(r ? r : "?")));
                 return;
             }
             m_row = quint32(row);
@@ -153,9 +156,11 @@ void SheetHandler::startCell(const char** attributes)
         const char* key = XmlStream::localName(a[0]);
         if (named(key, "r")) {
             if (!parseReference(a[1], &row, &column)) {
-                m_stream->fail(QStringLiteral("Ссылка на ячейку %1 неверна или выходит за "
-                                              "пределы листа")
-                                   .arg(QString::fromUtf8(a[1]).left(40)));
+                m_stream->fail(
+                    QCoreApplication::translate("Quillet::XlsxReaderSheet",
+                                                "Ссылка на ячейку %1 неверна или выходит за "
+                                                "пределы листа")
+                        .arg(QString::fromUtf8(a[1]).left(40)));
                 return;
             }
         } else if (named(key, "t")) {
@@ -167,7 +172,8 @@ void SheetHandler::startCell(const char** attributes)
         }
     }
     if (column > MaxColumns) {
-        m_stream->fail(QStringLiteral("Ячейка лежит за последним столбцом"));
+        m_stream->fail(QCoreApplication::translate("Quillet::XlsxReaderSheet",
+                                                   "Ячейка лежит за последним столбцом"));
         return;
     }
     m_row = row;
@@ -213,8 +219,9 @@ void SheetHandler::endCell()
         unsigned long index = 0;
         const auto parsed = std::from_chars(m_value.data(), end, index);
         if (parsed.ec != std::errc() || index >= m_shared.strings.size()) {
-            m_stream->fail(QStringLiteral("Ячейка ссылается на несуществующую общую "
-                                          "строку"));
+            m_stream->fail(QCoreApplication::translate("Quillet::XlsxReaderSheet",
+                                                       "Ячейка ссылается на несуществующую общую "
+                                                       "строку"));
             return;
         }
         m_sheet.addCell(m_row, column, CellKind::Shared, double(index), m_style);
@@ -291,8 +298,9 @@ bool SheetHandler::numberValue(double* number)
     const auto parsed = std::from_chars(begin, end, *number);
     if (parsed.ec != std::errc() || parsed.ptr != end) {
         const qsizetype shown = qMin(qsizetype(m_value.size()), qsizetype(40));
-        m_stream->fail(QStringLiteral("В ячейке неверное число «%1»")
-                           .arg(QString::fromUtf8(m_value.data(), shown)));
+        m_stream->fail(
+            QCoreApplication::translate("Quillet::XlsxReaderSheet", "В ячейке неверное число «%1»")
+                .arg(QString::fromUtf8(m_value.data(), shown)));
         return false;
     }
     return true;

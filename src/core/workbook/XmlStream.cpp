@@ -6,6 +6,7 @@
 #include "core/common/Errors.h"
 
 #include <QByteArray>
+#include <QCoreApplication>
 
 #include <expat.h>
 
@@ -61,8 +62,9 @@ void XMLCALL onDoctype(void* data, const XML_Char*, const XML_Char*, const XML_C
 {
     auto* d = static_cast<XmlStream::Private*>(data);
     if (d->failure.isEmpty())
-        d->failure =
-            QStringLiteral("%1: объявлен DOCTYPE, какого в книгах не бывает").arg(d->partName);
+        d->failure = QCoreApplication::translate("Quillet::XmlStream",
+                                                 "%1: объявлен DOCTYPE, какого в книгах не бывает")
+                         .arg(d->partName);
     XML_StopParser(d->parser, XML_FALSE);
 }
 
@@ -75,7 +77,9 @@ XmlStream::XmlStream(XmlHandler& handler, const QString& partName) : d(new Priva
     d->parser = XML_ParserCreate("UTF-8");
     if (!d->parser) {
         delete d;
-        throw FileError(QStringLiteral("%1: не хватает памяти для чтения").arg(partName));
+        throw FileError(
+            QCoreApplication::translate("Quillet::XmlStream", "%1: не хватает памяти для чтения")
+                .arg(partName));
     }
     XML_SetUserData(d->parser, d);
     XML_SetElementHandler(d->parser, onStart, onEnd);
@@ -104,10 +108,11 @@ void XmlStream::check(int status)
     if (!d->failure.isEmpty())
         throw FileError(d->failure);
     if (status == XML_STATUS_ERROR) {
-        throw FileError(QStringLiteral("%1, строка %2: ошибка в XML (%3)")
-                            .arg(d->partName)
-                            .arg(XML_GetCurrentLineNumber(d->parser))
-                            .arg(QString::fromUtf8(XML_ErrorString(XML_GetErrorCode(d->parser)))));
+        throw FileError(
+            QCoreApplication::translate("Quillet::XmlStream", "%1, строка %2: ошибка в XML (%3)")
+                .arg(d->partName)
+                .arg(XML_GetCurrentLineNumber(d->parser))
+                .arg(QString::fromUtf8(XML_ErrorString(XML_GetErrorCode(d->parser)))));
     }
 }
 

@@ -7,6 +7,8 @@
 
 #include <zip.h>
 
+#include <QCoreApplication>
+
 namespace Quillet {
 
 namespace {
@@ -18,13 +20,13 @@ QString zlibDetail(int code)
 {
     switch (code) {
     case -2: // Z_STREAM_ERROR
-        return QStringLiteral("сбой распаковки");
+        return QCoreApplication::translate("Quillet::ZipArchive", "сбой распаковки");
     case -3: // Z_DATA_ERROR
-        return QStringLiteral("сжатые данные испорчены");
+        return QCoreApplication::translate("Quillet::ZipArchive", "сжатые данные испорчены");
     case -4: // Z_MEM_ERROR
-        return QStringLiteral("не хватает памяти");
+        return QCoreApplication::translate("Quillet::ZipArchive", "не хватает памяти");
     case -5: // Z_BUF_ERROR
-        return QStringLiteral("сжатые данные оборваны");
+        return QCoreApplication::translate("Quillet::ZipArchive", "сжатые данные оборваны");
     default:
         return QString();
     }
@@ -47,41 +49,48 @@ QString zipErrorText(int zipCode, int detail)
     QString text;
     switch (zipCode) {
     case ZIP_ER_OK:
-        return QStringLiteral("ошибки нет");
+        return QCoreApplication::translate("Quillet::ZipArchive", "ошибки нет");
     case ZIP_ER_MULTIDISK:
-        return QStringLiteral("многотомные zip-архивы не поддерживаются");
+        return QCoreApplication::translate("Quillet::ZipArchive",
+                                           "многотомные zip-архивы не поддерживаются");
     case ZIP_ER_SEEK:
     case ZIP_ER_READ:
     case ZIP_ER_TELL:
     case ZIP_ER_EOF:
-        return QStringLiteral("архив обрывается раньше, чем должен");
+        return QCoreApplication::translate("Quillet::ZipArchive",
+                                           "архив обрывается раньше, чем должен");
     case ZIP_ER_CRC:
-        return QStringLiteral("контрольная сумма не сходится: данные испорчены");
+        return QCoreApplication::translate("Quillet::ZipArchive",
+                                           "контрольная сумма не сходится: данные испорчены");
     case ZIP_ER_NOENT:
-        return QStringLiteral("такой части нет");
+        return QCoreApplication::translate("Quillet::ZipArchive", "такой части нет");
     case ZIP_ER_ZLIB:
     case ZIP_ER_COMPRESSED_DATA:
-        text = QStringLiteral("сжатые данные испорчены");
+        text = QCoreApplication::translate("Quillet::ZipArchive", "сжатые данные испорчены");
         if (const QString more = zlibDetail(detail); !more.isEmpty() && more != text)
             text += QStringLiteral(" (%1)").arg(more);
         return text;
     case ZIP_ER_MEMORY:
-        return QStringLiteral("не хватает памяти");
+        return QCoreApplication::translate("Quillet::ZipArchive", "не хватает памяти");
     case ZIP_ER_COMPNOTSUPP:
-        return QStringLiteral("способ сжатия не поддерживается");
+        return QCoreApplication::translate("Quillet::ZipArchive",
+                                           "способ сжатия не поддерживается");
     case ZIP_ER_NOZIP:
-        return QStringLiteral("это не zip-архив");
+        return QCoreApplication::translate("Quillet::ZipArchive", "это не zip-архив");
     case ZIP_ER_INVAL:
         // Reading a buffer meets it when a damaged directory sends it past the end.
-        return QStringLiteral("архив повреждён: его оглавление указывает за пределы файла");
+        return QCoreApplication::translate(
+            "Quillet::ZipArchive", "архив повреждён: его оглавление указывает за пределы файла");
     case ZIP_ER_INCONS:
-        return QStringLiteral("архив повреждён: его оглавление не сходится с содержимым");
+        return QCoreApplication::translate(
+            "Quillet::ZipArchive", "архив повреждён: его оглавление не сходится с содержимым");
     case ZIP_ER_ENCRNOTSUPP:
     case ZIP_ER_NOPASSWD:
     case ZIP_ER_WRONGPASSWD:
-        return QStringLiteral("архив зашифрован");
+        return QCoreApplication::translate("Quillet::ZipArchive", "архив зашифрован");
     case ZIP_ER_INTERNAL:
-        return QStringLiteral("внутренняя ошибка библиотеки libzip");
+        return QCoreApplication::translate("Quillet::ZipArchive",
+                                           "внутренняя ошибка библиотеки libzip");
     default:
         break;
     }
@@ -97,14 +106,16 @@ ZipArchive::ZipArchive(QByteArray data, const ZipLimits& limits)
 {
     // An empty buffer would open as an empty archive.
     if (!m_data.startsWith("PK"))
-        throw FileError(QStringLiteral("Файл не является zip-архивом"));
+        throw FileError(
+            QCoreApplication::translate("Quillet::ZipArchive", "Файл не является zip-архивом"));
     zip_error_t error;
     zip_error_init(&error);
     zip_source_t* source =
         zip_source_buffer_create(m_data.constData(), zip_uint64_t(m_data.size()), 0, &error);
     if (!source) {
         zip_error_fini(&error);
-        throw FileError(QStringLiteral("Не удаётся прочитать книгу: не хватает памяти"));
+        throw FileError(QCoreApplication::translate(
+            "Quillet::ZipArchive", "Не удаётся прочитать книгу: не хватает памяти"));
     }
     m_zip = zip_open_from_source(source, ZIP_RDONLY, &error);
     if (!m_zip) {
@@ -113,14 +124,18 @@ ZipArchive::ZipArchive(QByteArray data, const ZipLimits& limits)
         zip_source_free(source);
         zip_error_fini(&error);
         if (noZip)
-            throw FileError(QStringLiteral("Файл не является zip-архивом"));
-        throw FileError(QStringLiteral("Файл не является zip-архивом (%1)").arg(reason));
+            throw FileError(
+                QCoreApplication::translate("Quillet::ZipArchive", "Файл не является zip-архивом"));
+        throw FileError(
+            QCoreApplication::translate("Quillet::ZipArchive", "Файл не является zip-архивом (%1)")
+                .arg(reason));
     }
     zip_error_fini(&error);
     if (zip_get_num_entries(m_zip, 0) > m_limits.maxEntries) {
         zip_discard(m_zip);
         m_zip = nullptr;
-        throw FileError(QStringLiteral("В архиве слишком много элементов"));
+        throw FileError(
+            QCoreApplication::translate("Quillet::ZipArchive", "В архиве слишком много элементов"));
     }
 }
 
@@ -169,15 +184,19 @@ void ZipArchive::stream(const QString& name, const std::function<void(const char
 {
     const long long index = locate(name);
     if (index < 0)
-        throw FileError(QStringLiteral("В книге нет части %1").arg(name));
+        throw FileError(
+            QCoreApplication::translate("Quillet::ZipArchive", "В книге нет части %1").arg(name));
     zip_stat_t stat;
     zip_stat_init(&stat);
     if (zip_stat_index(m_zip, zip_uint64_t(index), 0, &stat) == 0 && (stat.valid & ZIP_STAT_SIZE)
         && stat.size > zip_uint64_t(m_limits.maxEntryBytes))
-        throw FileError(QStringLiteral("Часть книги %1 больше допустимого размера").arg(name));
+        throw FileError(QCoreApplication::translate("Quillet::ZipArchive",
+                                                    "Часть книги %1 больше допустимого размера")
+                            .arg(name));
     zip_file_t* file = zip_fopen_index(m_zip, zip_uint64_t(index), 0);
     if (!file) {
-        throw FileError(QStringLiteral("Не удаётся открыть часть книги %1 (%2)")
+        throw FileError(QCoreApplication::translate("Quillet::ZipArchive",
+                                                    "Не удаётся открыть часть книги %1 (%2)")
                             .arg(name, errorText(zip_get_error(m_zip))));
     }
     QByteArray chunk(ChunkBytes, Qt::Uninitialized);
@@ -186,7 +205,8 @@ void ZipArchive::stream(const QString& name, const std::function<void(const char
         for (;;) {
             const zip_int64_t got = zip_fread(file, chunk.data(), zip_uint64_t(chunk.size()));
             if (got < 0) {
-                throw FileError(QStringLiteral("Часть книги %1 повреждена (%2)")
+                throw FileError(QCoreApplication::translate("Quillet::ZipArchive",
+                                                            "Часть книги %1 повреждена (%2)")
                                     .arg(name, errorText(zip_file_get_error(file))));
             }
             if (got == 0)
@@ -195,9 +215,11 @@ void ZipArchive::stream(const QString& name, const std::function<void(const char
             m_inflated += got;
             // Declared sizes can lie; what counts is what actually comes out.
             if (entryBytes > m_limits.maxEntryBytes || m_inflated > m_limits.maxTotalBytes)
-                throw FileError(QStringLiteral("Часть книги %1 при распаковке превышает "
-                                               "допустимый размер")
-                                    .arg(name));
+                throw FileError(
+                    QCoreApplication::translate("Quillet::ZipArchive",
+                                                "Часть книги %1 при распаковке превышает "
+                                                "допустимый размер")
+                        .arg(name));
             sink(chunk.constData(), size_t(got));
         }
     } catch (...) {
