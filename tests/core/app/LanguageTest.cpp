@@ -20,8 +20,8 @@ namespace {
 struct TsMessage {
     QString context;
     QString source;
-    QStringList translations; // one per numerus form, or the single one
-    QString type;             // "", "unfinished", "vanished", "obsolete"
+    QStringList translations;
+    QString type; // "", "unfinished", "vanished", "obsolete"
 };
 
 std::vector<TsMessage> readTs(const QString& path)
@@ -45,16 +45,13 @@ std::vector<TsMessage> readTs(const QString& path)
         } else if (name == QLatin1String("message")) {
             current = TsMessage{context, {}, {}, {}};
         } else if (name == QLatin1String("source")) {
-            current.source = xml.readElementText();
+            current.source = xml.readElementText(QXmlStreamReader::IncludeChildElements);
         } else if (name == QLatin1String("translation")) {
             current.type = xml.attributes().value(QLatin1String("type")).toString();
-            if (xml.readNext() == QXmlStreamReader::Characters && !xml.isWhitespace())
-                current.translations << xml.text().toString();
-            while (!(xml.isEndElement() && xml.name() == QLatin1String("translation"))) {
-                if (xml.isStartElement() && xml.name() == QLatin1String("numerusform"))
-                    current.translations << xml.readElementText();
-                xml.readNext();
-            }
+            // Numerus forms come together: each keeps the source's placeholders.
+            const QString text = xml.readElementText(QXmlStreamReader::IncludeChildElements);
+            if (!text.isEmpty())
+                current.translations << text;
             messages.push_back(current);
         }
     }
