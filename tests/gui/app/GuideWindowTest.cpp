@@ -126,12 +126,17 @@ void GuideWindowTest::picturesAndLinksAreBundled()
         else
             QVERIFY2(QFileInfo::exists(u':' + page.resolved(url).path()), qPrintable(link));
     }
-    // Both languages walk through the same sections with the same pictures.
+    // Both languages walk through the same sections with the same pictures, each of its
+    // own language's interface.
     const QUrl russian = GuideWindow::guidePage(QStringLiteral("ru"));
     QTextBrowser other;
     other.setSource(russian);
     const GuideContent reference = contentOf(*other.document());
-    QCOMPARE(content.images, reference.images);
+    const QString folder = QStringLiteral("images/%1/").arg(locale.left(2));
+    QStringList expected;
+    for (QString image : reference.images)
+        expected << image.replace(QStringLiteral("images/ru/"), folder);
+    QCOMPARE(content.images, expected);
     QCOMPARE(content.links, reference.links);
 }
 
