@@ -52,14 +52,8 @@ QString currentInterfaceLanguage()
 
 QString interfaceLanguageCode(InterfaceLanguage choice, const QLocale& system)
 {
-    switch (choice) {
-    case InterfaceLanguage::Russian:
-        return QStringLiteral("ru");
-    case InterfaceLanguage::English:
-        return QStringLiteral("en");
-    case InterfaceLanguage::System:
-        break;
-    }
+    if (choice != InterfaceLanguage::System)
+        return interfaceLanguageKey(choice);
     const QStringList languages = system.uiLanguages();
     return languageCodeOf(languages.isEmpty() ? system.name() : languages.first());
 }
