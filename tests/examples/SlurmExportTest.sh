@@ -60,6 +60,17 @@ fail() {
     exit 1
 }
 
+# The daemons write their PID files after they detach: until then the test could not stop
+# them, so it waits for each before going on.
+started() {
+    local daemon="$1"
+    for _ in $(seq 100); do
+        [ -s "$work/$daemon.pid" ] && return 0
+        sleep 0.1
+    done
+    fail "$daemon wrote no PID file $work/$daemon.pid"
+}
+
 # Stops whatever of the cluster runs: jobs first, so that no job step outlives its slurmd,
 # then the daemons by their PID files.
 stop_cluster() {
@@ -121,6 +132,7 @@ chmod 600 "$work/munge.key"
 munged --force --socket="$work/munge.sock" --key-file="$work/munge.key" \
     --log-file="$work/munged.log" --pid-file="$work/munged.pid" --seed-file="$work/munged.seed" ||
     fail "munged did not start"
+started munged
 
 mkdir -p "$work/state" "$work/spool"
 cat >"$work/slurm.conf" <<CONF
@@ -154,7 +166,9 @@ CONF
 export SLURM_CONF="$work/slurm.conf"
 
 slurmctld -f "$SLURM_CONF" -i || fail "slurmctld did not start"
+started slurmctld
 slurmd -f "$SLURM_CONF" || fail "slurmd did not start"
+started slurmd
 
 state=""
 for _ in $(seq 60); do
