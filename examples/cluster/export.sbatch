@@ -13,9 +13,9 @@
 #   PROJECT      the project file (default: project.qlet)
 #   WORKBOOK     the workbook; empty: the one the project links to, found beside the project
 #   OUT          the output folder (default: out), created when missing
-#   NAME         the file name prefix inside OUT (default: page): page001.jpg, page002.jpg, ...
+#   PREFIX       the file name prefix inside OUT (default: page): page001.jpg, page002.jpg, ...
 #   FORMAT       jpg, png or pdf (default: jpg); pdf gives one file per task,
-#                NAME-0001-of-0016.pdf ..., to be joined with quillet-cli join-pdf
+#                PREFIX-0001-of-0016.pdf ..., to be joined with quillet-cli join-pdf
 #   PAGES        the page set to split among the tasks (default: every page)
 #
 #SBATCH --job-name=quillet-export
@@ -30,11 +30,11 @@ QUILLET_CLI="${QUILLET_CLI:-quillet-cli}"
 PROJECT="${PROJECT:-project.qlet}"
 WORKBOOK="${WORKBOOK:-}"
 OUT="${OUT:-out}"
-NAME="${NAME:-page}"
+PREFIX="${PREFIX:-page}"
 FORMAT="${FORMAT:-jpg}"
 PAGES="${PAGES:-}"
 
-options=(--out "$OUT/$NAME" --format "$FORMAT" --jobs "${SLURM_CPUS_PER_TASK:-1}")
+options=(--out "$OUT/$PREFIX" --format "$FORMAT" --jobs "${SLURM_CPUS_PER_TASK:-1}")
 [ -n "$WORKBOOK" ] && options+=(--workbook "$WORKBOOK")
 [ -n "$PAGES" ] && options+=(--pages "$PAGES")
 

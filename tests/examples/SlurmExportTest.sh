@@ -187,7 +187,7 @@ cd "$work"
 
 echo "sbatch --wait --array=0-$((tasks - 1)) export.sbatch"
 submitted=0
-QUILLET_CLI="$cli" PROJECT=demo/demo.qlet OUT=array NAME=page FORMAT=jpg \
+QUILLET_CLI="$cli" PROJECT=demo/demo.qlet OUT=array PREFIX=page FORMAT=jpg \
     timeout 240 sbatch --wait --quiet --array=0-$((tasks - 1)) --cpus-per-task=1 "$script" ||
     submitted=$?
 [ "$submitted" -eq 0 ] || fail "the job array ended with status $submitted"
