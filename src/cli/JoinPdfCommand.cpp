@@ -24,11 +24,11 @@ int runJoinPdf(const QStringList& args)
     const QStringList parts = parsed.positional.mid(1);
     const int pages = joinPdfFiles(parts, out);
     if (isatty(STDERR_FILENO) != 0) {
-        printErr(QCoreApplication::translate("Quillet::Cli",
-                                             "Сохранён файл %1, страниц: %2, частей: %3")
-                     .arg(QDir::toNativeSeparators(out))
-                     .arg(pages)
-                     .arg(parts.size()));
+        printErr(
+            QCoreApplication::translate("Quillet::Cli", "Сохранён файл %1, страниц: %2, частей: %3")
+                .arg(QDir::toNativeSeparators(out))
+                .arg(pages)
+                .arg(parts.size()));
     }
     return ExitOk;
 }

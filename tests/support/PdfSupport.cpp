@@ -21,8 +21,7 @@ int pdfImageObjectCount(const QString& path)
         pdf.processFile(QFile::encodeName(path).constData());
         int images = 0;
         for (QPDFObjectHandle& object : pdf.getAllObjects()) {
-            if (object.isStream()
-                && object.getDict().getKey("/Subtype").isNameAndEquals("/Image"))
+            if (object.isStream() && object.getDict().getKey("/Subtype").isNameAndEquals("/Image"))
                 ++images;
         }
         return images;

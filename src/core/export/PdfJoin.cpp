@@ -33,11 +33,6 @@
 namespace Quillet {
 namespace {
 
-QString tr(const char* text)
-{
-    return QCoreApplication::translate("Quillet::PdfJoin", text);
-}
-
 QString shown(const QString& path)
 {
     return QDir::toNativeSeparators(path);
@@ -88,21 +83,25 @@ constexpr int MaxOpenParts = 200;
 // warnings. A part with either is refused: a join must not quietly drop half a page.
 [[noreturn]] void refuseDamaged(const QString& part)
 {
-    throw FileError(tr("Файл %1 повреждён или обрезан").arg(shown(part)));
+    throw FileError(QCoreApplication::translate("Quillet::PdfJoin", "Файл %1 повреждён или обрезан")
+                        .arg(shown(part)));
 }
 
 void checkLooksLikePdf(const QString& part)
 {
     const QFileInfo info(part);
     if (!info.exists())
-        throw FileError(tr("Не существует файла: %1").arg(shown(part)));
+        throw FileError(QCoreApplication::translate("Quillet::PdfJoin", "Не существует файла: %1")
+                            .arg(shown(part)));
     QFile file(part);
     if (info.isDir() || !file.open(QIODevice::ReadOnly))
-        throw FileError(tr("Не удаётся прочитать файл %1: %2")
-                            .arg(shown(part), reasonInRussian(file.errorString())));
+        throw FileError(
+            QCoreApplication::translate("Quillet::PdfJoin", "Не удаётся прочитать файл %1: %2")
+                .arg(shown(part), reasonInRussian(file.errorString())));
     // A PDF opens with its header within the first kilobyte.
     if (!file.read(1024).contains("%PDF-"))
-        throw FileError(tr("Файл %1 — не PDF").arg(shown(part)));
+        throw FileError(
+            QCoreApplication::translate("Quillet::PdfJoin", "Файл %1 — не PDF").arg(shown(part)));
 }
 
 // Every object of the part parsed and every stream read through its general filters, so
@@ -137,7 +136,9 @@ std::unique_ptr<QPDF> openPart(const QString& part, bool keepOpen)
         }
     } catch (const QPDFExc& error) {
         if (error.getErrorCode() == qpdf_e_password)
-            throw FileError(tr("Файл %1 защищён паролем").arg(shown(part)));
+            throw FileError(
+                QCoreApplication::translate("Quillet::PdfJoin", "Файл %1 защищён паролем")
+                    .arg(shown(part)));
         refuseDamaged(part);
     } catch (const std::exception&) {
         refuseDamaged(part);
@@ -268,7 +269,9 @@ private:
 
 [[noreturn]] void refuseOutput(const QString& outPath, const QString& reason)
 {
-    throw FileError(tr("Не удаётся записать файл %1: %2").arg(shown(outPath), reason));
+    throw FileError(
+        QCoreApplication::translate("Quillet::PdfJoin", "Не удаётся записать файл %1: %2")
+            .arg(shown(outPath), reason));
 }
 
 /// Writes `joined` beside `outPath`, calls `check` (which may throw) and only then puts
@@ -302,7 +305,8 @@ void writeJoined(QPDF& joined, const QString& outPath, const std::function<void(
 QStringList pdfJoinOrder(const QStringList& parts)
 {
     if (parts.isEmpty())
-        throw Error(tr("Не указаны файлы для соединения"));
+        throw Error(
+            QCoreApplication::translate("Quillet::PdfJoin", "Не указаны файлы для соединения"));
     std::vector<ShardName> names(size_t(parts.size()));
     for (qsizetype i = 0; i < parts.size(); ++i) {
         if (!parseShardName(parts[i], names[size_t(i)]))
@@ -312,15 +316,19 @@ QStringList pdfJoinOrder(const QStringList& parts)
     for (qsizetype i = 0; i < parts.size(); ++i) {
         const ShardName& name = names[size_t(i)];
         if (name.set != names.front().set)
-            throw FileError(tr("Части %1 и %2 из разных наборов")
-                                .arg(shown(parts.front()), shown(parts[i])));
+            throw FileError(
+                QCoreApplication::translate("Quillet::PdfJoin", "Части %1 и %2 из разных наборов")
+                    .arg(shown(parts.front()), shown(parts[i])));
         if (name.index < 1 || name.index > name.count)
-            throw FileError(tr("Лишняя часть %1: в наборе частей %2")
+            throw FileError(QCoreApplication::translate("Quillet::PdfJoin",
+                                                        "Лишняя часть %1: в наборе частей %2")
                                 .arg(shown(parts[i]))
                                 .arg(name.count));
         QString& slot = byIndex[size_t(name.index)];
         if (!slot.isEmpty())
-            throw FileError(tr("Часть %1 указана дважды").arg(shown(parts[i])));
+            throw FileError(
+                QCoreApplication::translate("Quillet::PdfJoin", "Часть %1 указана дважды")
+                    .arg(shown(parts[i])));
         slot = parts[i];
     }
     QStringList missing;
@@ -333,10 +341,11 @@ QStringList pdfJoinOrder(const QStringList& parts)
         QString list = QStringList(missing.mid(0, Listed)).join(QStringLiteral(", "));
         if (missing.size() > Listed)
             list += QStringLiteral(", …");
-        throw FileError(tr("Не хватает частей (%1 из %2): %3")
-                            .arg(missing.size())
-                            .arg(names.front().count)
-                            .arg(list));
+        throw FileError(
+            QCoreApplication::translate("Quillet::PdfJoin", "Не хватает частей (%1 из %2): %3")
+                .arg(missing.size())
+                .arg(names.front().count)
+                .arg(list));
     }
     return QStringList(byIndex.begin() + 1, byIndex.end());
 }

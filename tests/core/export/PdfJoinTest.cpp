@@ -86,8 +86,7 @@ void PdfJoinTest::initTestCase()
         exportRange(Parts[part - 1].first, Parts[part - 1].last,
                     QFileInfo(partName(part)).completeBaseName());
         // The same parts under names of no set.
-        QVERIFY(QFile::copy(path(partName(part)),
-                            path(QStringLiteral("part%1.pdf").arg(part))));
+        QVERIFY(QFile::copy(path(partName(part)), path(QStringLiteral("part%1.pdf").arg(part))));
     }
     QCOMPARE(QuilletTest::pdfPageCount(path(QStringLiteral("whole.pdf"))), 200);
 }
@@ -103,8 +102,7 @@ QImage PdfJoinTest::wholePage(int page)
 void PdfJoinTest::joinedFileKeepsEachPictureOnce()
 {
     const QString joined = path(QStringLiteral("joined.pdf"));
-    QCOMPARE(joinPdfFiles({path(partName(1)), path(partName(2)), path(partName(3))}, joined),
-             200);
+    QCOMPARE(joinPdfFiles({path(partName(1)), path(partName(2)), path(partName(3))}, joined), 200);
 
     // Every part carries the pictures; the joined file, like the whole export, once.
     const int wholeImages = QuilletTest::pdfImageObjectCount(path(QStringLiteral("whole.pdf")));
@@ -138,27 +136,27 @@ void PdfJoinTest::partsJoinInTheirOrder_data()
     QTest::addColumn<QStringList>("named");        // what the error line names; none: joined
 
     const QString p1 = partName(1), p2 = partName(2), p3 = partName(3);
-    QTest::newRow("set in order") << QStringList{p1, p2, p3} << QList<int>{1, 2, 3} << QStringList();
-    QTest::newRow("set out of order") << QStringList{p3, p1, p2} << QList<int>{1, 2, 3} << QStringList();
-    QTest::newRow("other names as given")
-        << QStringList{"part3.pdf", "part1.pdf", "part2.pdf"} << QList<int>{3, 1, 2} << QStringList();
+    QTest::newRow("set in order") << QStringList{p1, p2, p3} << QList<int>{1, 2, 3}
+                                  << QStringList();
+    QTest::newRow("set out of order")
+        << QStringList{p3, p1, p2} << QList<int>{1, 2, 3} << QStringList();
+    QTest::newRow("other names as given") << QStringList{"part3.pdf", "part1.pdf", "part2.pdf"}
+                                          << QList<int>{3, 1, 2} << QStringList();
     QTest::newRow("one name of no set: all as given")
         << QStringList{p2, "part1.pdf", p3} << QList<int>{2, 1, 3} << QStringList();
     QTest::newRow("a single part") << QStringList{"part2.pdf"} << QList<int>{2} << QStringList();
     QTest::newRow("missing part") << QStringList{p3, p1} << QList<int>{} << QStringList{p2};
-    QTest::newRow("missing parts listed")
-        << QStringList{p2} << QList<int>{} << QStringList{p1, p3};
-    QTest::newRow("part of a larger set")
-        << QStringList{p1, p2, p3, "demo-0004-of-0004.pdf"} << QList<int>{}
-        << "demo-0004-of-0004.pdf";
+    QTest::newRow("missing parts listed") << QStringList{p2} << QList<int>{} << QStringList{p1, p3};
+    QTest::newRow("part of a larger set") << QStringList{p1, p2, p3, "demo-0004-of-0004.pdf"}
+                                          << QList<int>{} << QStringList{"demo-0004-of-0004.pdf"};
     QTest::newRow("numbered beyond its set")
         << QStringList{p1, p2, p3, "demo-0004-of-0003.pdf"} << QList<int>{}
-        << "demo-0004-of-0003.pdf";
+        << QStringList{"demo-0004-of-0003.pdf"};
     QTest::newRow("numbered zero") << QStringList{"demo-0000-of-0003.pdf", p1, p2, p3}
                                    << QList<int>{} << QStringList{"demo-0000-of-0003.pdf"};
     QTest::newRow("part twice") << QStringList{p1, p2, p2, p3} << QList<int>{} << QStringList{p2};
-    QTest::newRow("another prefix") << QStringList{p1, "other-0002-of-0003.pdf", p3}
-                                    << QList<int>{} << QStringList{"other-0002-of-0003.pdf"};
+    QTest::newRow("another prefix") << QStringList{p1, "other-0002-of-0003.pdf", p3} << QList<int>{}
+                                    << QStringList{"other-0002-of-0003.pdf"};
 }
 
 void PdfJoinTest::partsJoinInTheirOrder()
@@ -195,8 +193,8 @@ void PdfJoinTest::partsJoinInTheirOrder()
     for (int part : expectedParts) {
         const PartPages range = Parts[part - 1];
         const int count = range.last - range.first + 1;
-        for (const auto& [index, page] : {std::pair{at, range.first},
-                                          std::pair{at + count - 1, range.last}}) {
+        for (const auto& [index, page] :
+             {std::pair{at, range.first}, std::pair{at + count - 1, range.last}}) {
             const QString difference = QuilletTest::firstDifference(
                 QuilletTest::pdfPageImage(out, index, Dpi), wholePage(page));
             QVERIFY2(difference.isEmpty(),
@@ -231,10 +229,8 @@ void PdfJoinTest::badInputLeavesTheOutputAlone_data()
     QTest::newRow("text named .pdf")
         << "notes.pdf" << QByteArray("Записи 1-70 отправлены\n") << out << "notes.pdf";
     QTest::newRow("truncated") << "cut.pdf" << part.left(part.size() / 2) << out << "cut.pdf";
-    QTest::newRow("end cut off") << "end.pdf" << part.left(part.size() - 40) << out
-                                 << "end.pdf";
-    QTest::newRow("damaged page content")
-        << "damaged.pdf" << middleDamaged << out << "damaged.pdf";
+    QTest::newRow("end cut off") << "end.pdf" << part.left(part.size() - 40) << out << "end.pdf";
+    QTest::newRow("damaged page content") << "damaged.pdf" << middleDamaged << out << "damaged.pdf";
     QTest::newRow("output folder missing") << "part3.pdf" << QByteArray() << "no/out.pdf"
                                            << "no/out.pdf";
 }
