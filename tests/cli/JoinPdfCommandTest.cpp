@@ -50,9 +50,9 @@ void JoinPdfCommandTest::exitsAndSays_data()
     QTest::newRow("joined, silently")
         << QStringList{"out.pdf", "demo-0002-of-0002.pdf", "demo-0001-of-0002.pdf"} << 0 << 3
         << QString();
-    QTest::newRow("missing part")
-        << QStringList{"out.pdf", "demo-0002-of-0002.pdf"} << 2 << -1
-        << QStringLiteral("quillet-cli join-pdf: Не хватает частей (1 из 2): ");
+    QTest::newRow("missing part") << QStringList{"out.pdf", "demo-0002-of-0002.pdf"} << 2 << -1
+                                  << QStringLiteral(
+                                         "quillet-cli join-pdf: Не хватает частей (1 из 2): ");
     QTest::newRow("not a PDF") << QStringList{"out.pdf", "demo.qlet.pdf"} << 2 << -1
                                << QStringLiteral("demo.qlet.pdf — не PDF");
     QTest::newRow("no parts") << QStringList{"out.pdf"} << 2 << -1
@@ -86,9 +86,8 @@ void JoinPdfCommandTest::exitsAndSays()
     } else {
         QVERIFY2(err.section(QLatin1Char('\n'), 0, 0).contains(errLine), qPrintable(err));
         // Refused input is one line; bad arguments add the usage.
-        QCOMPARE(err.count(QLatin1Char('\n')), err.contains(QStringLiteral("join-pdf ВЫХОД.pdf"))
-                                                   ? 2
-                                                   : 1);
+        QCOMPARE(err.count(QLatin1Char('\n')),
+                 err.contains(QStringLiteral("join-pdf ВЫХОД.pdf")) ? 2 : 1);
     }
     if (pages < 0)
         QVERIFY(!QFile::exists(out));

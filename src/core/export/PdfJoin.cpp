@@ -26,6 +26,7 @@
 #include <functional>
 #include <map>
 #include <memory>
+#include <new>
 #include <set>
 #include <stdexcept>
 #include <vector>
@@ -140,6 +141,8 @@ std::unique_ptr<QPDF> openPart(const QString& part, bool keepOpen)
                 QCoreApplication::translate("Quillet::PdfJoin", "Файл %1 защищён паролем")
                     .arg(shown(part)));
         refuseDamaged(part);
+    } catch (const std::bad_alloc&) {
+        throw;
     } catch (const std::exception&) {
         refuseDamaged(part);
     }
@@ -373,6 +376,8 @@ int joinPdfFiles(const QStringList& parts, const QString& outPath)
                 if (info.isIndirect() && info.isDictionary())
                     joined.getTrailer().replaceKey("/Info", joined.copyForeignObject(info));
             }
+        } catch (const std::bad_alloc&) {
+            throw;
         } catch (const std::exception&) {
             refuseDamaged(part);
         }
@@ -380,6 +385,8 @@ int joinPdfFiles(const QStringList& parts, const QString& outPath)
     const int pageCount = int(joinedPages.getAllPages().size());
     try {
         ImageDeduplicator().deduplicate(joined);
+    } catch (const std::bad_alloc&) {
+        throw;
     } catch (const std::exception&) {
         // Every stream was read when its part was opened; a fault here is the file's
         // changing since.
@@ -399,6 +406,8 @@ int joinPdfFiles(const QStringList& parts, const QString& outPath)
         const QByteArray part = QByteArray::fromStdString(error.getFilename());
         refuseDamaged(part.isEmpty() ? ordered.front() : QFile::decodeName(part));
     } catch (const Error&) {
+        throw;
+    } catch (const std::bad_alloc&) {
         throw;
     } catch (const std::exception& error) {
         refuseOutput(outPath, QString::fromStdString(error.what()));
