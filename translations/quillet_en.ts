@@ -2,6 +2,41 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="en" sourcelanguage="ru_RU">
 <context>
+    <name>Quillet</name>
+    <message>
+        <source>Число частей должно быть от 1 до %1</source>
+        <translation>The number of shards must be from 1 to %1</translation>
+    </message>
+    <message>
+        <source>Часть %1 не входит в число частей %2</source>
+        <translation>Shard %1 is not among %2 shards</translation>
+    </message>
+    <message>
+        <source>Часть задаётся как НОМЕР/ЧИСЛО, например 2/16: %1</source>
+        <translation>A shard is given as INDEX/COUNT, such as 2/16: %1</translation>
+    </message>
+    <message>
+        <source>Переменная %1 — не число: %2</source>
+        <translation>Variable %1 is not a number: %2</translation>
+    </message>
+    <message>
+        <source>Slurm не сообщил размер массива задач: нужен --shards N</source>
+        <translation>Slurm did not tell the size of the job array: --shards N is needed</translation>
+    </message>
+    <message>
+        <source>Номер задачи Slurm %1 не входит в массив задач</source>
+        <translation>Slurm task %1 is not in the job array</translation>
+    </message>
+    <message>
+        <source>Kubernetes не сообщает число частей: нужен --shards N</source>
+        <translation>Kubernetes does not tell the number of shards: --shards N is needed</translation>
+    </message>
+    <message>
+        <source>Не найден номер задачи: нет ни SLURM_ARRAY_TASK_ID, ни JOB_COMPLETION_INDEX</source>
+        <translation>No task index found: neither SLURM_ARRAY_TASK_ID nor JOB_COMPLETION_INDEX is set</translation>
+    </message>
+</context>
+<context>
     <name>Quillet::AdvertPanel</name>
     <message>
         <source>Рекламная пауза (не переключайтесь :-))</source>
@@ -559,16 +594,8 @@
         <translation>--jobs takes a number from 1 to 256</translation>
     </message>
     <message>
-        <source>страница %1 из %2</source>
-        <translation>page %1 of %2</translation>
-    </message>
-    <message>
         <source>Файлов: %1 за %2 с</source>
         <translation>Files: %1 in %2 s</translation>
-    </message>
-    <message>
-        <source>export ПРОЕКТ --out ПРЕФИКС [--pages НАБОР] [--no-background] [--reverse] [--jobs N] [--format jpg|png|pdf] [--workbook ПУТЬ] [--sheet ИМЯ]</source>
-        <translation>export PROJECT --out PREFIX [--pages SET] [--no-background] [--reverse] [--jobs N] [--format jpg|png|pdf] [--workbook PATH] [--sheet NAME]</translation>
     </message>
     <message>
         <source>Неверное разрешение: %1 (от 1 до %2 dpi)</source>
@@ -709,6 +736,22 @@
     <message>
         <source>join-pdf ВЫХОД.pdf ЧАСТЬ.pdf...</source>
         <translation>join-pdf OUT.pdf PART.pdf...</translation>
+    </message>
+    <message>
+        <source>--shards принимает число от 1 до %1</source>
+        <translation>--shards takes a number from 1 to %1</translation>
+    </message>
+    <message>
+        <source>--shards задаётся вместе с --shard auto</source>
+        <translation>--shards goes with --shard auto</translation>
+    </message>
+    <message>
+        <source>Части %1 из %2 не досталось страниц</source>
+        <translation>Shard %1 of %2 got no pages</translation>
+    </message>
+    <message>
+        <source>export ПРОЕКТ --out ПРЕФИКС [--pages НАБОР] [--no-background] [--reverse] [--jobs N] [--format jpg|png|pdf] [--workbook ПУТЬ] [--sheet ИМЯ] [--shard I/N | --shard auto [--shards N]] [--name ТЕКСТ] [--quiet]</source>
+        <translation>export PROJECT --out PREFIX [--pages SET] [--no-background] [--reverse] [--jobs N] [--format jpg|png|pdf] [--workbook PATH] [--sheet NAME] [--shard I/N | --shard auto [--shards N]] [--name TEXT] [--quiet]</translation>
     </message>
 </context>
 <context>
@@ -2572,6 +2615,17 @@ For which orientation should the calibration page be printed?</translation>
     <message>
         <source>Принтер «%1» не принял задание «%2»</source>
         <translation>Printer “%1” did not accept the job “%2”</translation>
+    </message>
+</context>
+<context>
+    <name>Quillet::ProgressLine</name>
+    <message>
+        <source>страница %1 из %2</source>
+        <translation>page %1 of %2</translation>
+    </message>
+    <message>
+        <source>%1 · %2 стр./с · осталось %3</source>
+        <translation>%1 · %2 pages/s · %3 left</translation>
     </message>
 </context>
 <context>

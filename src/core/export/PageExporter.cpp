@@ -73,6 +73,7 @@ struct Shared {
     const ExportRequest& request;
     RenderSource source;
     std::vector<int> order; // page numbers in writing order
+    QStringList paths;      // each page's file, parallel to `order`
     std::atomic<int> next{0};
     std::atomic<bool> stop{false};
     std::mutex mutex;
@@ -101,7 +102,7 @@ void renderWorker(Shared& shared)
             target.image = &raster;
             CollectLines errors;
             RenderPage(shared.source, target, page, errors);
-            const QString path = exportFileName(request.prefix, page, request.format);
+            const QString& path = shared.paths[index];
             if (request.format == ExportFormat::Png) {
                 encoded.clear();
                 QBuffer buffer(&encoded);
@@ -183,20 +184,20 @@ ExportResult exportImages(Shared& shared, const ExportProgress& progress)
         if (!shared.lines[size_t(i)].isEmpty() || i < shared.done)
             result.errorLines += shared.lines[size_t(i)];
     }
-    const std::vector<int>& pages = request.pages;
-    for (int page : pages) {
-        const QString path = exportFileName(request.prefix, page, request.format);
+    for (const QString& path : exportFileNames(request)) {
         if (QFileInfo::exists(path))
             result.files << path;
     }
     return result;
 }
 
-ExportResult exportPdf(Shared& shared, const ExportProgress& progress)
+// Writes the pages `first` … `first + count - 1` of the writing order as one document.
+// `progress` is told of pages counted from `first`.
+ExportResult writePdf(Shared& shared, int first, int count, const QString& path,
+                      const ExportProgress& progress)
 {
     const ExportRequest& request = shared.request;
     const Project& project = *request.project;
-    const QString path = exportFileName(request.prefix, 0, ExportFormat::Pdf);
     // As for pages: a cancelled or failed document leaves nothing under its name, and
     // the scratch file goes after the writer has closed it.
     struct Scratch {
@@ -223,8 +224,8 @@ ExportResult exportPdf(Shared& shared, const ExportProgress& progress)
         raster = makePageRaster(project);
     ExportResult result;
     const int total = int(shared.order.size());
-    for (int i = 0; i < total; ++i) {
-        if (i > 0)
+    for (int i = first; i < first + count; ++i) {
+        if (i > first)
             writer.newPage();
         const int page = shared.order[size_t(i)];
         pictures.startPage();
@@ -243,7 +244,7 @@ ExportResult exportPdf(Shared& shared, const ExportProgress& progress)
         RenderPage(shared.source, target, page, errors);
         result.errorLines += errors.lines;
         if (progress && !progress(i + 1, total)) {
-            result.cancelled = i + 1 < total;
+            result.cancelled = i + 1 < first + count;
             break;
         }
     }
@@ -254,6 +255,26 @@ ExportResult exportPdf(Shared& shared, const ExportProgress& progress)
     if (!result.cancelled) {
         replaceByScratch(scratch.name, path);
         result.files << path;
+    }
+    return result;
+}
+
+ExportResult exportPdf(Shared& shared, const ExportProgress& progress)
+{
+    const int total = int(shared.order.size());
+    if (shared.request.names.isEmpty())
+        return writePdf(shared, 0, total, shared.paths.first(), progress);
+    // A document per page, named after its record.
+    ExportResult result;
+    bool goOn = true;
+    for (int i = 0; i < total && goOn; ++i) {
+        ExportResult page = writePdf(shared, i, 1, shared.paths[i], [&](int done, int all) {
+            goOn = !progress || progress(done, all);
+            return true;
+        });
+        result.files += page.files;
+        result.errorLines += page.errorLines;
+        result.cancelled = !goOn && i + 1 < total;
     }
     return result;
 }
@@ -304,19 +325,40 @@ QString exportSummary(const ExportResult& result, ExportFormat format, int pages
                  .arg(QDir::toNativeSeparators(QFileInfo(result.files.first()).absolutePath()));
 }
 
+QStringList exportFileNames(const ExportRequest& request)
+{
+    QStringList files;
+    if (request.names.isEmpty() && request.format == ExportFormat::Pdf)
+        return {exportFileName(request.prefix, 0, request.format)};
+    const QString extension = exportFileName({}, 0, request.format).section(u'.', -1);
+    for (size_t i = 0; i < request.pages.size(); ++i) {
+        files << (request.names.isEmpty()
+                      ? exportFileName(request.prefix, request.pages[i], request.format)
+                      : request.prefix + request.names[qsizetype(i)] + u'.' + extension);
+    }
+    return files;
+}
+
 ExportResult exportPages(const ExportRequest& request, const ExportProgress& progress)
 {
     if (!request.project || request.pages.empty())
         return {};
-    Shared shared{request, RenderSource{}, {}, {}, {}, {}, {}, 0, 0, {}, {}};
+    if (!request.names.isEmpty() && size_t(request.names.size()) != request.pages.size())
+        throw Error(QStringLiteral("export: %1 names for %2 pages")
+                        .arg(request.names.size())
+                        .arg(request.pages.size()));
+    Shared shared{request, RenderSource{}, {}, {}, {}, {}, {}, {}, 0, 0, {}, {}};
     shared.source.project = request.project;
     shared.source.projectPath = request.projectPath;
     shared.source.workbook = request.workbook;
     shared.source.withBackground = request.withBackground;
     shared.source.shownBackground = pageBackground(*request.project);
     shared.order = request.pages;
-    if (request.reverse)
+    shared.paths = exportFileNames(request);
+    if (request.reverse) {
         std::reverse(shared.order.begin(), shared.order.end());
+        std::reverse(shared.paths.begin(), shared.paths.end());
+    }
     shared.lines.resize(shared.order.size());
     if (request.format == ExportFormat::Pdf)
         return exportPdf(shared, progress);

@@ -30,6 +30,10 @@ struct ExportRequest {
     bool reverse = false;       // `Reverce`: pages are written last to first
     int jobs = 1;               // worker threads (PDF pages are written by one)
     int jpegQuality = 90;
+    /// Names for the pages' files, parallel to `pages`, each going between the prefix and
+    /// the extension in place of the page number; with PDF every page then becomes a
+    /// file of its own. Empty: pages are named by their numbers, PDF is one file.
+    QStringList names;
 };
 
 struct ExportResult {
@@ -55,6 +59,9 @@ QString exportPrefix(const QString& chosenPath);
 /// `pages` pages ("Сохранён файл /forms/list.pdf, страниц: 30"); a cancelled export says
 /// it was stopped and what it kept. Empty when nothing was written and nothing stopped.
 QString exportSummary(const ExportResult& result, ExportFormat format, int pages);
+
+/// The files `request` writes, in the order of its page list (one for a PDF of all pages).
+QStringList exportFileNames(const ExportRequest& request);
 
 /// Renders and writes the pages. Throws FileError when a file cannot be written (the
 /// pages written before it stay) and ConversionError for a node text that does not
