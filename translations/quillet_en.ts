@@ -726,6 +726,18 @@
         <translation>render PROJECT --page N --out FILE.png [--no-background] [--workbook PATH] [--sheet NAME]</translation>
     </message>
     <message>
+        <source>Нужны имя выходного файла и хотя бы одна часть</source>
+        <translation>An output file name and at least one part are needed</translation>
+    </message>
+    <message>
+        <source>Сохранён файл %1, страниц: %2, частей: %3</source>
+        <translation>Saved file %1, pages: %2, parts: %3</translation>
+    </message>
+    <message>
+        <source>join-pdf ВЫХОД.pdf ЧАСТЬ.pdf...</source>
+        <translation>join-pdf OUT.pdf PART.pdf...</translation>
+    </message>
+    <message>
         <source>--shards принимает число от 1 до %1</source>
         <translation>--shards takes a number from 1 to %1</translation>
     </message>
@@ -2405,6 +2417,53 @@ background</translation>
     <message>
         <source>Не удаётся записать файл %1: %2</source>
         <translation>Cannot write file %1: %2</translation>
+    </message>
+</context>
+<context>
+    <name>Quillet::PdfJoin</name>
+    <message>
+        <source>Файл %1 повреждён или обрезан</source>
+        <translation>File %1 is damaged or truncated</translation>
+    </message>
+    <message>
+        <source>Не существует файла: %1</source>
+        <translation>File does not exist: %1</translation>
+    </message>
+    <message>
+        <source>Не удаётся прочитать файл %1: %2</source>
+        <translation>Cannot read file %1: %2</translation>
+    </message>
+    <message>
+        <source>Файл %1 — не PDF</source>
+        <translation>File %1 is not a PDF</translation>
+    </message>
+    <message>
+        <source>Файл %1 защищён паролем</source>
+        <translation>File %1 is password-protected</translation>
+    </message>
+    <message>
+        <source>Не удаётся записать файл %1: %2</source>
+        <translation>Cannot write file %1: %2</translation>
+    </message>
+    <message>
+        <source>Не указаны файлы для соединения</source>
+        <translation>No files to join are given</translation>
+    </message>
+    <message>
+        <source>Части %1 и %2 из разных наборов</source>
+        <translation>Parts %1 and %2 belong to different sets</translation>
+    </message>
+    <message>
+        <source>Лишняя часть %1: в наборе частей %2</source>
+        <translation>Extra part %1: the set has %2 parts</translation>
+    </message>
+    <message>
+        <source>Часть %1 указана дважды</source>
+        <translation>Part %1 is given twice</translation>
+    </message>
+    <message>
+        <source>Не хватает частей (%1 из %2): %3</source>
+        <translation>Missing parts (%1 of %2): %3</translation>
     </message>
 </context>
 <context>
