@@ -3,7 +3,9 @@
 # SPDX-FileCopyrightText: 2026 Quillet developers
 #
 # Runs examples/cluster/export.sbatch as a job array on a private single-node Slurm and checks
-# that the tasks together write exactly the files one local export writes, byte for byte.
+# that the tasks together write exactly the files one local export writes, byte for byte; then
+# as a PDF array joined by a job that waits for it, as examples/cluster/README.md tells, and
+# checks the joined file against one local PDF export.
 #
 #   SlurmExportTest.sh QUILLET_CLI SOURCE_DIR
 #
@@ -215,5 +217,51 @@ while read -r file; do
     cmp -s "local/$file" "array/$file" || fail "array/$file differs from local/$file"
 done <local.list
 echo "the $tasks tasks wrote the $demo_pages pages of the local export, byte for byte"
+
+# --- PDF: one file per task, joined by a job that waits for the whole array ----------------
+
+# The way examples/cluster/README.md tells it: the join waits for every task (afterok) and is
+# dropped, not left waiting, when one of them fails.
+count="$(printf %04d "$tasks")"
+array_job="$(QUILLET_CLI="$cli" PROJECT=demo/demo.qlet OUT=pdf PREFIX=forms FORMAT=pdf \
+    WORKBOOK=demo/records.xlsx \
+    sbatch --parsable --array=0-$((tasks - 1)) --cpus-per-task=1 "$script")" ||
+    fail "sbatch refused the PDF array"
+array_job="${array_job%%;*}"
+echo "sbatch --wait --dependency=afterok:$array_job --wrap 'quillet-cli join-pdf ...'"
+joined=0
+timeout 240 sbatch --wait --quiet --dependency="afterok:$array_job" --kill-on-invalid-dep=yes \
+    --job-name=quillet-join --cpus-per-task=1 --output=quillet-join-%j.log \
+    --wrap "\"$cli\" join-pdf pdf/forms.pdf pdf/forms-*-of-$count.pdf" || joined=$?
+[ "$joined" -eq 0 ] || fail "the join job ended with status $joined"
+for log in quillet-export-"$array_job"_*.log quillet-join-*.log; do
+    [ ! -s "$log" ] || fail "$log is not empty"
+done
+
+expected="$(for i in $(seq "$tasks"); do printf 'forms-%04d-of-%s.pdf\n' "$i" "$count"; done)"
+expected="$(printf '%s\nforms.pdf' "$expected" | sort)"
+actual="$(cd pdf && ls -1 | sort)"
+[ "$actual" = "$expected" ] ||
+    fail "the PDF array and the join wrote $(echo $actual), not $(echo $expected)"
+pages="$("$cli" import pdf/forms.pdf --count)" || fail "the joined PDF does not open"
+[ "$pages" -eq "$demo_pages" ] || fail "the joined PDF has $pages pages, not $demo_pages"
+
+# The pages on both sides of each seam between shards show what the same pages of one local
+# PDF export show.
+"$cli" export demo/demo.qlet --out local/forms --format pdf --jobs 2 ||
+    fail "the local PDF export failed"
+per_task=$((demo_pages / tasks))
+seams=(1 "$demo_pages")
+for i in $(seq $((tasks - 1))); do
+    seams+=($((i * per_task)) $((i * per_task + 1)))
+done
+for page in "${seams[@]}"; do
+    "$cli" import pdf/forms.pdf --page "$page" --dpi 30 --out "joined-$page.png" &&
+        "$cli" import local/forms.pdf --page "$page" --dpi 30 --out "local-$page.png" ||
+        fail "page $page of the PDFs does not render"
+    cmp -s "joined-$page.png" "local-$page.png" ||
+        fail "page $page of the joined PDF differs from page $page of the local PDF export"
+done
+echo "the $tasks PDF parts joined give the $demo_pages pages of the local PDF export"
 
 passed=1
