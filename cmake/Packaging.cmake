@@ -55,9 +55,8 @@ set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "fill paper forms in bulk from a spreadshe
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION utils)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
-# The first line is the synopsis, the rest the extended description.
-set(CPACK_DEBIAN_PACKAGE_DESCRIPTION "fill paper forms in bulk from a spreadsheet
-Quillet puts a scan of a blank paper form on a page, lets the user mark the
+# The extended description; CPack puts the summary above it as the synopsis.
+set(CPACK_DEBIAN_PACKAGE_DESCRIPTION "Quillet puts a scan of a blank paper form on a page, lets the user mark the
 fields on it as rows of rectangular blocks and link them to spreadsheet cells,
 and then makes one filled page per record: on screen, as JPEG or PNG files, as
 a PDF, or printed onto pre-printed paper through CUPS.
