@@ -62,9 +62,9 @@ and then makes one filled page per record: on screen, as JPEG or PNG files, as
 a PDF, or printed onto pre-printed paper through CUPS.
 .
 Text fields wrap whole words over their blocks; comb fields put one character
-into each box, as forms print tax numbers and dates. Workbooks are read from
-.xlsx, .ods, .xls and .csv files; LibreOffice, when installed, converts other
-spreadsheet formats and office documents used as backgrounds.
+into each box, as forms print tax numbers and dates. The program reads its own
+workbooks (xlsx, ods, xls and csv files); LibreOffice, when installed, converts
+other spreadsheet formats and office documents used as backgrounds.
 .
 The package holds the desktop program quillet and the command-line companion
 quillet-cli, which renders, exports and prints projects without a display.")
