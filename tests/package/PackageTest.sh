@@ -51,6 +51,15 @@ while IFS='|' read -r path kind; do
     case $kind in
         program) [ -x "$file" ] || fail "$path is not executable" ;;
         gzip) gzip -t "$file" 2>/dev/null || fail "$path is not gzipped" ;;
+        manpage)
+            zcat "$file" | grep "^\.TH .* \"Quillet $version\"" >/dev/null ||
+                fail "$path does not name version $version"
+            if command -v man >/dev/null; then
+                warnings="$(LC_ALL=C.UTF-8 MANWIDTH=80 man --warnings -E UTF-8 -l -Tutf8 -Z \
+                    "$file" 2>&1 >/dev/null)"
+                [ -z "$warnings" ] || fail "man warns about $path: $warnings"
+            fi
+            ;;
         png-*)
             size="$(png_size "$file")"
             [ "$size" = "${kind#png-}" ] || fail "$path is $size, not ${kind#png-}"
@@ -66,8 +75,8 @@ usr/share/icons/hicolor/scalable/apps/quillet.svg|text
 usr/share/icons/hicolor/scalable/mimetypes/application-x-quillet-project.svg|text
 usr/share/icons/hicolor/48x48/apps/quillet.png|png-48x48
 usr/share/icons/hicolor/256x256/apps/quillet.png|png-256x256
-usr/share/man/man1/quillet.1.gz|gzip
-usr/share/man/man1/quillet-cli.1.gz|gzip
+usr/share/man/man1/quillet.1.gz|manpage
+usr/share/man/man1/quillet-cli.1.gz|manpage
 usr/share/bash-completion/completions/quillet-cli|text
 usr/share/doc/quillet/copyright|text
 usr/share/doc/quillet/changelog.gz|gzip
