@@ -8,6 +8,7 @@
 #include "core/raster/DecoderMessages.h"
 
 #include <QApplication>
+#include <QIcon>
 
 int main(int argc, char** argv)
 {
@@ -18,6 +19,9 @@ int main(int argc, char** argv)
     QApplication::setApplicationDisplayName(QStringLiteral("Quillet"));
     QApplication::setOrganizationName(QStringLiteral("QARNEX"));
     QApplication::setDesktopFileName(QStringLiteral("quillet"));
+    // The installed theme's icon where there is one, else the copy built into the program.
+    QApplication::setWindowIcon(QIcon::fromTheme(QStringLiteral("quillet"),
+                                                 QIcon(QStringLiteral(":/desktop/quillet.svg"))));
     Quillet::applyLook(app);
     {
         // The language chosen in the settings takes effect here, at the start.

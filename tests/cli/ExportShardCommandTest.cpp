@@ -5,6 +5,7 @@
 // progress line on a terminal.
 
 #include "support/CliRun.h"
+#include "support/PdfSupport.h"
 #include "support/PrintSupport.h"
 #include "support/TestSupport.h"
 
@@ -90,9 +91,9 @@ void ExportShardCommandTest::shardsGiveTheFilesOfOneRun()
     int silent = 0;
     for (int i = 1; i <= shards; ++i) {
         const QuilletTest::CliRun run =
-            runCli(QStringList{QStringLiteral("export"), demoProjectPath(),
-                               QStringLiteral("--out"), folder + QStringLiteral("/demo"),
-                               QStringLiteral("--shard"), QStringLiteral("%1/%2").arg(i).arg(shards)}
+            runCli(QStringList{QStringLiteral("export"), demoProjectPath(), QStringLiteral("--out"),
+                               folder + QStringLiteral("/demo"), QStringLiteral("--shard"),
+                               QStringLiteral("%1/%2").arg(i).arg(shards)}
                    + options);
         QCOMPARE(run.exitCode, 0);
         silent += run.err.isEmpty();
@@ -132,10 +133,22 @@ void ExportShardCommandTest::pdfShardsAreConsecutiveRuns()
     QCOMPARE(parts.keys(), (QStringList{"demo-0001-of-0003.pdf", "demo-0002-of-0003.pdf",
                                         "demo-0003-of-0003.pdf"}));
     // The parts in turn hold the pages of the whole document, in its order.
-    QStringList joined;
+    QStringList texts;
     for (const QByteArray& part : parts)
-        joined += QuilletTest::pdfPageTexts(part);
-    QCOMPARE(joined, pages);
+        texts += QuilletTest::pdfPageTexts(part);
+    QCOMPARE(texts, pages);
+    // Joined, given in any order, they are the whole document with the background once.
+    const QString joined = m_dir.filePath(QStringLiteral("joined.pdf"));
+    QCOMPARE(runCli({QStringLiteral("join-pdf"), joined,
+                     folder + QStringLiteral("/demo-0003-of-0003.pdf"),
+                     folder + QStringLiteral("/demo-0001-of-0003.pdf"),
+                     folder + QStringLiteral("/demo-0002-of-0003.pdf")})
+                 .exitCode,
+             0);
+    QCOMPARE(QuilletTest::pdfPageTexts(QuilletTest::readFile(joined)), pages);
+    const QString single = m_dir.filePath(QStringLiteral("single.pdf"));
+    QVERIFY(QuilletTest::writeFile(single, whole.first()));
+    QCOMPARE(QuilletTest::pdfImageObjectCount(joined), QuilletTest::pdfImageObjectCount(single));
 }
 
 void ExportShardCommandTest::progressOnATerminal_data()
@@ -159,12 +172,11 @@ void ExportShardCommandTest::progressOnATerminal()
     QFETCH(QString, shown);
     const QString folder = m_dir.filePath(QStringLiteral("progress%1").arg(++m_runs));
     QVERIFY(QDir().mkpath(folder));
-    const QStringList args = QStringList{QStringLiteral("export"), demoProjectPath(),
-                                         QStringLiteral("--out"), folder + QStringLiteral("/p"),
+    const QStringList args = QStringList{QStringLiteral("export"),  demoProjectPath(),
+                                         QStringLiteral("--out"),   folder + QStringLiteral("/p"),
                                          QStringLiteral("--pages"), QStringLiteral("1-30")}
                              + options;
-    const QuilletTest::CliRun run =
-        onTerminal ? QuilletTest::runCliOnTerminal(args) : runCli(args);
+    const QuilletTest::CliRun run = onTerminal ? QuilletTest::runCliOnTerminal(args) : runCli(args);
     QCOMPARE(run.exitCode, 0);
     const QString output = QString::fromUtf8(run.out + run.err);
     QVERIFY2(QRegularExpression(shown).match(output).hasMatch(), qPrintable(output));

@@ -23,10 +23,9 @@ QString clockDuration(qint64 seconds)
 
 QString progressLine(int done, int total, qint64 elapsedMs)
 {
-    const QString count =
-        QCoreApplication::translate("Quillet::ProgressLine", "страница %1 из %2")
-            .arg(done)
-            .arg(total);
+    const QString count = QCoreApplication::translate("Quillet::ProgressLine", "страница %1 из %2")
+                              .arg(done)
+                              .arg(total);
     if (done <= 0 || elapsedMs < 200)
         return count;
     const double pace = done * 1000.0 / double(elapsedMs);

@@ -146,8 +146,7 @@ QStringList recordFileNames(const Project& project, const Workbook* workbook,
             field.fieldText = QStringLiteral("=%1:%2%3")
                                   .arg(parts.first.trimmed(),
                                        columnLetters(int32_t(std::min<int64_t>(
-                                           int64_t(cell.column) + (alongRows ? 0 : 1),
-                                           INT32_MAX))))
+                                           int64_t(cell.column) + (alongRows ? 0 : 1), INT32_MAX))))
                                   .arg(qint64(cell.row) + (alongRows ? 1 : 0));
         }
     }

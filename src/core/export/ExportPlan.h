@@ -57,9 +57,10 @@ QString safeFileName(const QString& value, int maxBytes = 120);
 /// The names of the pages' files when they are named after their records: `nameText` is
 /// read as a field text is, except that a single cell is the first record's and moves with
 /// the page ("=B2" gives B2 on page 1, B3 on page 2 when pages go by rows, as "=B2:B201"
-/// does; any text without "=" is the same on every page), made safe by safeFileName. A page whose name is empty keeps its number ("007"). Names that repeat
-/// (letter case aside) are numbered "Name (2)", "Name (3)", … in page order. The list is
-/// parallel to `pages`; computed over all selected pages, it is the same for every shard.
+/// does; any text without "=" is the same on every page), made safe by safeFileName. A page whose
+/// name is empty keeps its number ("007"). Names that repeat (letter case aside) are numbered "Name
+/// (2)", "Name (3)", … in page order. The list is parallel to `pages`; computed over all selected
+/// pages, it is the same for every shard.
 QStringList recordFileNames(const Project& project, const Workbook* workbook,
                             const QString& nameText, const std::vector<int>& pages);
 

@@ -86,13 +86,12 @@ void ExportPlanTest::shardFromScheduler_data()
     QTest::newRow("slurm, count") << env({"SLURM_ARRAY_TASK_ID=0", "SLURM_ARRAY_TASK_COUNT=16",
                                           "SLURM_ARRAY_TASK_MIN=0", "SLURM_ARRAY_TASK_MAX=15"})
                                   << 0 << 1 << 16;
-    QTest::newRow("slurm, from 1") << env({"SLURM_ARRAY_TASK_ID=4", "SLURM_ARRAY_TASK_MIN=1",
-                                           "SLURM_ARRAY_TASK_MAX=4"})
-                                   << 0 << 4 << 4;
-    QTest::newRow("slurm, step")
-        << env({"SLURM_ARRAY_TASK_ID=6", "SLURM_ARRAY_TASK_MIN=0", "SLURM_ARRAY_TASK_MAX=8",
-                "SLURM_ARRAY_TASK_STEP=2"})
-        << 0 << 4 << 5;
+    QTest::newRow("slurm, from 1")
+        << env({"SLURM_ARRAY_TASK_ID=4", "SLURM_ARRAY_TASK_MIN=1", "SLURM_ARRAY_TASK_MAX=4"}) << 0
+        << 4 << 4;
+    QTest::newRow("slurm, step") << env({"SLURM_ARRAY_TASK_ID=6", "SLURM_ARRAY_TASK_MIN=0",
+                                         "SLURM_ARRAY_TASK_MAX=8", "SLURM_ARRAY_TASK_STEP=2"})
+                                 << 0 << 4 << 5;
     QTest::newRow("slurm, off the step")
         << env({"SLURM_ARRAY_TASK_ID=5", "SLURM_ARRAY_TASK_MIN=0", "SLURM_ARRAY_TASK_MAX=8",
                 "SLURM_ARRAY_TASK_STEP=2"})
@@ -105,8 +104,8 @@ void ExportPlanTest::shardFromScheduler_data()
     QTest::newRow("slurm, not a number")
         << env({"SLURM_ARRAY_TASK_ID=x", "SLURM_ARRAY_TASK_COUNT=4"}) << 0 << 0 << 0;
     QTest::newRow("slurm before kubernetes")
-        << env({"SLURM_ARRAY_TASK_ID=1", "SLURM_ARRAY_TASK_COUNT=2", "JOB_COMPLETION_INDEX=0"})
-        << 0 << 2 << 2;
+        << env({"SLURM_ARRAY_TASK_ID=1", "SLURM_ARRAY_TASK_COUNT=2", "JOB_COMPLETION_INDEX=0"}) << 0
+        << 2 << 2;
     QTest::newRow("kubernetes") << env({"JOB_COMPLETION_INDEX=15"}) << 16 << 16 << 16;
     QTest::newRow("kubernetes without --shards") << env({"JOB_COMPLETION_INDEX=0"}) << 0 << 0 << 0;
     QTest::newRow("kubernetes past --shards") << env({"JOB_COMPLETION_INDEX=16"}) << 16 << 0 << 0;
@@ -145,9 +144,8 @@ void ExportPlanTest::shardsCoverThePagesOnce()
                 shortest = std::min(shortest, part.size());
                 longest = std::max(longest, part.size());
             }
-            QVERIFY2(joined == pages, qPrintable(QStringLiteral("%1 pages in %2 shards")
-                                                     .arg(total)
-                                                     .arg(count)));
+            QVERIFY2(joined == pages,
+                     qPrintable(QStringLiteral("%1 pages in %2 shards").arg(total).arg(count)));
             QVERIFY(longest - shortest <= 1);
         }
     }
@@ -157,15 +155,24 @@ void ExportPlanTest::safeNames_data()
 {
     QTest::addColumn<QString>("value");
     QTest::addColumn<QString>("name");
-    QTest::newRow("as it is") << "Смирнов Г. С." << "Смирнов Г. С";
-    QTest::newRow("separators") << "a/b\\c" << "a_b_c";
-    QTest::newRow("refused by Windows") << "x:y*z?\"<>|" << "x_y_z_____";
-    QTest::newRow("control characters") << "a\tb\nc\x7f" << "a_b_c_";
-    QTest::newRow("up a folder") << "../../etc/passwd" << "_.._etc_passwd";
-    QTest::newRow("hidden") << "...profile " << "profile";
-    QTest::newRow("only dots") << " .. " << "";
-    QTest::newRow("device") << "Nul.txt" << "Nul.txt_";
-    QTest::newRow("device word inside") << "console" << "console";
+    QTest::newRow("as it is") << "Смирнов Г. С."
+                              << "Смирнов Г. С";
+    QTest::newRow("separators") << "a/b\\c"
+                                << "a_b_c";
+    QTest::newRow("refused by Windows") << "x:y*z?\"<>|"
+                                        << "x_y_z_____";
+    QTest::newRow("control characters") << "a\tb\nc\x7f"
+                                        << "a_b_c_";
+    QTest::newRow("up a folder") << "../../etc/passwd"
+                                 << "_.._etc_passwd";
+    QTest::newRow("hidden") << "...profile "
+                            << "profile";
+    QTest::newRow("only dots") << " .. "
+                               << "";
+    QTest::newRow("device") << "Nul.txt"
+                            << "Nul.txt_";
+    QTest::newRow("device word inside") << "console"
+                                        << "console";
     QTest::newRow("cut at a character")
         << QString(QStringLiteral("Ж").repeated(70)) << QString(QStringLiteral("Ж").repeated(60));
     QTest::newRow("cut before a pair")
@@ -198,13 +205,13 @@ void ExportPlanTest::namesFromRecords_data()
         << "=A2:A7" << rows << QList<int>{2, 5} << QStringList{"Петров", "a_b"};
     QTest::newRow("a shard's pages, numbered as in the whole run")
         << "=A2" << rows << QList<int>{3} << QStringList{"иванов"};
-    QTest::newRow("pages along columns") << "=B1" << columns << QList<int>{1, 2, 3}
-                                         << QStringList{"Сумма", "100", "200"};
-    QTest::newRow("past the records keeps the number") << "=B2" << rows << QList<int>{7, 40}
-                                                       << QStringList{"007", "040"};
+    QTest::newRow("pages along columns")
+        << "=B1" << columns << QList<int>{1, 2, 3} << QStringList{"Сумма", "100", "200"};
+    QTest::newRow("past the records keeps the number")
+        << "=B2" << rows << QList<int>{7, 40} << QStringList{"007", "040"};
     QTest::newRow("layout view") << "=A2" << rows << QList<int>{0} << QStringList{"Иванов"};
-    QTest::newRow("constant text") << "счёт" << rows << QList<int>{1, 2, 3}
-                                   << QStringList{"счёт", "счёт (2)", "счёт (3)"};
+    QTest::newRow("constant text")
+        << "счёт" << rows << QList<int>{1, 2, 3} << QStringList{"счёт", "счёт (2)", "счёт (3)"};
 }
 
 void ExportPlanTest::namesFromRecords()
@@ -214,14 +221,13 @@ void ExportPlanTest::namesFromRecords()
     QFETCH(QList<int>, pages);
     QFETCH(QStringList, names);
     // Page 4's record has no name, so it keeps its number, which page 6's record repeats.
-    const std::unique_ptr<Workbook> workbook =
-        QuilletTest::csvWorkbook("Фамилия;Сумма;100;200\n"
-                                 "Иванов;1\n"
-                                 "Петров;2\n"
-                                 "иванов;3\n"
-                                 ";4\n"
-                                 "a/b;5\n"
-                                 "004;6\n");
+    const std::unique_ptr<Workbook> workbook = QuilletTest::csvWorkbook("Фамилия;Сумма;100;200\n"
+                                                                        "Иванов;1\n"
+                                                                        "Петров;2\n"
+                                                                        "иванов;3\n"
+                                                                        ";4\n"
+                                                                        "a/b;5\n"
+                                                                        "004;6\n");
     Project project;
     project.settings.sheet = QStringLiteral("records");
     project.settings.Direct = direct;
@@ -238,8 +244,8 @@ void ExportPlanTest::progress_data()
     QTest::addColumn<QString>("line");
     QTest::newRow("nothing done yet") << 0 << 200 << qint64(5000) << "страница 0 из 200";
     QTest::newRow("too soon for a pace") << 3 << 200 << qint64(150) << "страница 3 из 200";
-    QTest::newRow("slow pace")
-        << 40 << 200 << qint64(8000) << "страница 40 из 200 · 5,0 стр./с · осталось 0:32";
+    QTest::newRow("slow pace") << 40 << 200 << qint64(8000)
+                               << "страница 40 из 200 · 5,0 стр./с · осталось 0:32";
     QTest::newRow("fast pace, part of a second left")
         << 199 << 200 << qint64(2000) << "страница 199 из 200 · 100 стр./с · осталось 0:01";
     QTest::newRow("done") << 200 << 200 << qint64(2000)

@@ -6,7 +6,10 @@
 #include <QDir>
 #include <QFile>
 #include <QMimeDatabase>
+#include <QImage>
+#include <QPainter>
 #include <QSettings>
+#include <QSvgRenderer>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -19,6 +22,8 @@ private Q_SLOTS:
     void projectFilesHaveTheType_data();
     void projectFilesHaveTheType();
     void desktopEntryOpensTheType();
+    void iconDrawsAtThemeSizes_data();
+    void iconDrawsAtThemeSizes();
 
 private:
     QTemporaryDir m_data;
@@ -64,6 +69,38 @@ void DesktopFilesTest::desktopEntryOpensTheType()
                 .contains(QStringLiteral("application/x-quillet-project")));
     // %f hands the chosen file to the program as its first argument.
     QCOMPARE(entry.value(QStringLiteral("Exec")).toString(), QStringLiteral("quillet %f"));
+}
+
+void DesktopFilesTest::iconDrawsAtThemeSizes_data()
+{
+    QTest::addColumn<int>("size");
+    QTest::newRow("panel") << 16;
+    QTest::newRow("menu") << 48;
+    QTest::newRow("dock") << 256;
+}
+
+// The entry's icon is the one the package installs as share/icons/hicolor/*/apps/NAME; it
+// is square and draws a picture with a transparent margin at every size themes ask for.
+void DesktopFilesTest::iconDrawsAtThemeSizes()
+{
+    QFETCH(int, size);
+    QSettings entry(QuilletTest::sourcePath(QStringLiteral("src/desktop/quillet.desktop")),
+                    QSettings::IniFormat);
+    const QString name = entry.value(QStringLiteral("Desktop Entry/Icon")).toString();
+    QCOMPARE(name, QStringLiteral("quillet"));
+    QSvgRenderer svg(QuilletTest::sourcePath(QStringLiteral("src/desktop/%1.svg").arg(name)));
+    QVERIFY(svg.isValid());
+    QCOMPARE(svg.viewBoxF().width(), svg.viewBoxF().height());
+
+    QImage image(size, size, QImage::Format_ARGB32);
+    image.fill(Qt::transparent);
+    {
+        QPainter painter(&image);
+        svg.render(&painter, QRectF(0, 0, size, size));
+    }
+    QCOMPARE(qAlpha(image.pixel(0, 0)), 0);
+    QCOMPARE(qAlpha(image.pixel(size - 1, size - 1)), 0);
+    QCOMPARE(qAlpha(image.pixel(size / 2, size / 2)), 255);
 }
 
 QTEST_GUILESS_MAIN(DesktopFilesTest)
