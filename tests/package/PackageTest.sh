@@ -80,6 +80,8 @@ usr/share/man/man1/quillet-cli.1.gz|manpage
 usr/share/bash-completion/completions/quillet-cli|text
 usr/share/doc/quillet/copyright|text
 usr/share/doc/quillet/changelog.gz|gzip
+usr/share/doc/quillet/examples/cluster/export.sbatch|text
+usr/share/doc/quillet/examples/cluster/export-job.yaml|text
 usr/share/quillet/examples/demo/demo.qlet|text
 usr/share/quillet/examples/demo/records.xlsx|text
 TABLE
