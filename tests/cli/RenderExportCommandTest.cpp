@@ -174,6 +174,15 @@ void RenderExportCommandTest::refusedInvocations_data()
     QTest::newRow("export: missing project") << QStringList{"export", missing, "--out", out};
     QTest::newRow("export: missing workbook") << QStringList{
         "export", demoProjectPath(), "--out", out, "--workbook", "/nonexistent/book.xlsx"};
+    QTest::newRow("export: shard past the count")
+        << QStringList{"export", demoProjectPath(), "--out", out, "--shard", "4/3"};
+    QTest::newRow("export: shards without auto") << QStringList{
+        "export", demoProjectPath(), "--out", out, "--shard", "1/2", "--shards", "2"};
+    QTest::newRow("export: auto outside a scheduler")
+        << QStringList{"export", demoProjectPath(), "--out", out, "--shard", "auto"};
+    QTest::newRow("join-pdf: no parts") << QStringList{"join-pdf", out};
+    QTest::newRow("join-pdf: missing part") << QStringList{"join-pdf", out, "/nonexistent/a.pdf"};
+    QTest::newRow("join-pdf: not a PDF") << QStringList{"join-pdf", out, demoProjectPath()};
 }
 
 void RenderExportCommandTest::refusedInvocations()
@@ -184,7 +193,10 @@ void RenderExportCommandTest::refusedInvocations()
     QVERIFY(run.out.isEmpty());
     const QList<QByteArray> lines = run.err.trimmed().split('\n');
     QVERIFY2(!run.err.trimmed().isEmpty() && lines.size() <= 2, run.err.constData());
-    QVERIFY(!QFile::exists(args.at(args.indexOf(QStringLiteral("--out")) + 1)));
+    // Nothing written: export and render write after --out, join-pdf its first argument.
+    const qsizetype out = args.indexOf(QStringLiteral("--out"));
+    if (out >= 0 || args.first() == QLatin1String("join-pdf"))
+        QVERIFY(!QFile::exists(out < 0 ? args.at(1) : args.at(out + 1)));
 }
 
 void RenderExportCommandTest::exportWritesTheSelectedPages()

@@ -34,6 +34,9 @@ inline CliRun runCli(const QStringList& args, const QString& lang = QString())
     env.insert(QStringLiteral("LC_ALL"), locale);
     env.insert(QStringLiteral("LANGUAGE"),
                lang.isEmpty() ? qEnvironmentVariable("LANG") : QString());
+    // A test run from a scheduler's task is not one of its shards.
+    env.remove(QStringLiteral("SLURM_ARRAY_TASK_ID"));
+    env.remove(QStringLiteral("JOB_COMPLETION_INDEX"));
     process.setProcessEnvironment(env);
     process.start(QStringLiteral(QUILLET_CLI_PATH), args);
     if (!process.waitForFinished(120000)) {
