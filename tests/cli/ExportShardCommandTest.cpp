@@ -5,7 +5,6 @@
 // progress line on a terminal.
 
 #include "support/CliRun.h"
-#include "support/PdfSupport.h"
 #include "support/PrintSupport.h"
 #include "support/TestSupport.h"
 
@@ -137,18 +136,6 @@ void ExportShardCommandTest::pdfShardsAreConsecutiveRuns()
     for (const QByteArray& part : parts)
         texts += QuilletTest::pdfPageTexts(part);
     QCOMPARE(texts, pages);
-    // Joined, given in any order, they are the whole document with the background once.
-    const QString joined = m_dir.filePath(QStringLiteral("joined.pdf"));
-    QCOMPARE(runCli({QStringLiteral("join-pdf"), joined,
-                     folder + QStringLiteral("/demo-0003-of-0003.pdf"),
-                     folder + QStringLiteral("/demo-0001-of-0003.pdf"),
-                     folder + QStringLiteral("/demo-0002-of-0003.pdf")})
-                 .exitCode,
-             0);
-    QCOMPARE(QuilletTest::pdfPageTexts(QuilletTest::readFile(joined)), pages);
-    const QString single = m_dir.filePath(QStringLiteral("single.pdf"));
-    QVERIFY(QuilletTest::writeFile(single, whole.first()));
-    QCOMPARE(QuilletTest::pdfImageObjectCount(joined), QuilletTest::pdfImageObjectCount(single));
 }
 
 void ExportShardCommandTest::progressOnATerminal_data()

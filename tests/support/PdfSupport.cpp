@@ -3,6 +3,9 @@
 
 #include "support/PdfSupport.h"
 
+#include "support/PrintSupport.h"
+#include "support/TestSupport.h"
+
 #include <QFile>
 
 #include <poppler/qt6/poppler-qt6.h>
@@ -48,9 +51,7 @@ std::unique_ptr<Poppler::Document> openPdf(const QString& path)
 
 QImage pdfPageImage(const QString& path, int index, int dpi)
 {
-    const std::unique_ptr<Poppler::Document> document = openPdf(path);
-    const std::unique_ptr<Poppler::Page> page = document ? document->page(index) : nullptr;
-    return page ? page->renderToImage(dpi, dpi).convertToFormat(QImage::Format_RGB32) : QImage();
+    return pdfPageImage(readFile(path), index, double(dpi), Qt::white);
 }
 
 int pdfPageCount(const QString& path)
