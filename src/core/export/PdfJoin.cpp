@@ -4,6 +4,7 @@
 #include "core/export/PdfJoin.h"
 
 #include "core/common/Errors.h"
+#include "core/export/ExportPlan.h"
 
 #include <QCoreApplication>
 #include <QCryptographicHash>
@@ -67,11 +68,7 @@ bool parseShardName(const QString& path, ShardName& name)
 
 QString shardPath(const ShardName& name, int index)
 {
-    return QStringLiteral("%1-%2-of-%3%4")
-        .arg(name.prefix)
-        .arg(index, 4, 10, QLatin1Char('0'))
-        .arg(name.count, 4, 10, QLatin1Char('0'))
-        .arg(name.extension);
+    return shardPrefix(name.prefix, Shard{index, name.count}) + name.extension;
 }
 
 // ---- Reading the parts ----------------------------------------------------------------
