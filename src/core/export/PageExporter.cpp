@@ -7,6 +7,7 @@
 #include "core/common/Errors.h"
 #include "core/common/Numbers.h"
 #include "core/raster/JpegImage.h"
+#include "core/raster/JpegPageEncoder.h"
 #include "core/render/PageCanvas.h"
 #include "core/render/PageRenderer.h"
 
@@ -82,6 +83,8 @@ struct Shared {
     int reported = 0;               // pages the progress callback has been told of
     std::vector<QStringList> lines; // per position in `order`
     std::exception_ptr failure;
+    // The page with its background alone, encoded once; null when pages go whole.
+    std::shared_ptr<const JpegPageReference> jpegReference;
 };
 
 void renderWorker(Shared& shared)
@@ -91,6 +94,7 @@ void renderWorker(Shared& shared)
     // drawing it.
     QImage raster = makePageRaster(*request.project);
     QByteArray encoded;
+    JpegPageEncoder jpeg(shared.jpegReference);
     while (!shared.stop) {
         const int index = shared.next.fetch_add(1);
         if (index >= int(shared.order.size()))
@@ -115,7 +119,10 @@ void renderWorker(Shared& shared)
                 }
                 writeFile(path, encoded);
             } else {
-                if (!encodeJpeg(raster, request.jpegQuality, encoded)) {
+                const bool done = shared.jpegReference
+                                      ? jpeg.encode(raster, encoded)
+                                      : encodeJpeg(raster, request.jpegQuality, encoded);
+                if (!done) {
                     throw FileError(
                         QCoreApplication::translate("Quillet::PageExporter",
                                                     "Не удаётся закодировать страницу %1.")
@@ -146,6 +153,14 @@ ExportResult exportImages(Shared& shared, const ExportProgress& progress)
     const ExportRequest& request = shared.request;
     const int total = int(shared.order.size());
     const int jobs = std::clamp(request.jobs, 1, std::max(1, total));
+    if (request.format == ExportFormat::Jpeg && request.jpegReuseBackground) {
+        QImage background = makePageRaster(*request.project);
+        background.fill(Qt::white);
+        RenderTarget target;
+        target.image = &background;
+        RenderPageBackground(shared.source, target);
+        shared.jpegReference = JpegPageReference::make(background, request.jpegQuality);
+    }
     std::vector<std::thread> workers;
     for (int i = 0; i < jobs; ++i)
         workers.emplace_back(renderWorker, std::ref(shared));
@@ -347,7 +362,7 @@ ExportResult exportPages(const ExportRequest& request, const ExportProgress& pro
         throw Error(QStringLiteral("export: %1 names for %2 pages")
                         .arg(request.names.size())
                         .arg(request.pages.size()));
-    Shared shared{request, RenderSource{}, {}, {}, {}, {}, {}, {}, 0, 0, {}, {}};
+    Shared shared{request, RenderSource{}, {}, {}, {}, {}, {}, {}, 0, 0, {}, {}, {}};
     shared.source.project = request.project;
     shared.source.projectPath = request.projectPath;
     shared.source.workbook = request.workbook;

@@ -30,6 +30,10 @@ struct ExportRequest {
     bool reverse = false;       // `Reverce`: pages are written last to first
     int jobs = 1;               // worker threads (PDF pages are written by one)
     int jpegQuality = 90;
+    /// JPEG pages are encoded against the page with its background alone, transforming
+    /// only the blocks fields drew on; false encodes every page whole. The files are the
+    /// same either way.
+    bool jpegReuseBackground = true;
     /// Names for the pages' files, parallel to `pages`, each going between the prefix and
     /// the extension in place of the page number; with PDF every page then becomes a
     /// file of its own. Empty: pages are named by their numbers, PDF is one file.
