@@ -3,11 +3,13 @@
 #pragma once
 
 // Encoding many pages that are mostly one fixed picture (a filled form: the background
-// with a few fields drawn on it). The fixed picture is transformed into quantised DCT
-// coefficients once; a page then transforms only the 16 × 16 blocks (one 4:2:0 MCU each)
-// where its pixels differ from the picture, copies the rest and entropy-codes the whole.
-// A block's coefficients depend on its own pixels alone (the edge padding included), so
-// the file is byte for byte the one encodeJpeg writes for the page.
+// with a few fields drawn on it). The fixed picture is transformed and Huffman-coded once;
+// a page then transforms only the 16 × 16 blocks (one 4:2:0 MCU each) where its pixels
+// differ from the picture, codes those, and copies the picture's code for the runs in
+// between. A block's coefficients depend on its own pixels alone (the edge padding
+// included), and a run's code on the DC values before it, which are put back to the
+// picture's where they differ; so the file is byte for byte the one encodeJpeg writes for
+// the page.
 
 #include <QByteArray>
 #include <QImage>
