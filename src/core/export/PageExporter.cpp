@@ -95,17 +95,25 @@ void renderWorker(Shared& shared)
     QImage raster = makePageRaster(*request.project);
     QByteArray encoded;
     JpegPageEncoder jpeg(shared.jpegReference);
+    // With a reference the raster holds it between pages (the encoder puts back what a
+    // page changed), so a page draws only its fields.
+    RenderSource fieldsOnly = shared.source;
+    fieldsOnly.withBackground = false;
+    const bool onReference = !jpeg.reference().isNull();
+    if (onReference)
+        raster = jpeg.reference().copy();
     while (!shared.stop) {
         const int index = shared.next.fetch_add(1);
         if (index >= int(shared.order.size()))
             break;
         const int page = shared.order[size_t(index)];
         try {
-            raster.fill(Qt::white);
+            if (!onReference)
+                raster.fill(Qt::white);
             RenderTarget target;
             target.image = &raster;
             CollectLines errors;
-            RenderPage(shared.source, target, page, errors);
+            RenderPage(onReference ? fieldsOnly : shared.source, target, page, errors);
             const QString& path = shared.paths[index];
             if (request.format == ExportFormat::Png) {
                 encoded.clear();
@@ -119,9 +127,8 @@ void renderWorker(Shared& shared)
                 }
                 writeFile(path, encoded);
             } else {
-                const bool done = shared.jpegReference
-                                      ? jpeg.encode(raster, encoded)
-                                      : encodeJpeg(raster, request.jpegQuality, encoded);
+                const bool done = onReference ? jpeg.encodeAndRestore(raster, encoded)
+                                              : encodeJpeg(raster, request.jpegQuality, encoded);
                 if (!done) {
                     throw FileError(
                         QCoreApplication::translate("Quillet::PageExporter",

@@ -12,22 +12,27 @@
 
 #include <QtEndian>
 
+#ifdef __SSE2__
+#include <emmintrin.h>
+#endif
+
 #include <algorithm>
 #include <array>
 #include <cstdint>
 #include <cstring>
+#include <numeric>
 #include <vector>
 
 namespace Quillet {
 
 namespace {
 
-constexpr int Mcu = 16;                  // 4:2:0: an MCU is 16 × 16 pixels
-constexpr int Components = 3;            // Y, Cb, Cr
-constexpr int BlocksPerMcu = 6;          // four luma blocks, then Cb, then Cr
+constexpr int Mcu = 16;         // 4:2:0: an MCU is 16 × 16 pixels
+constexpr int Components = 3;   // Y, Cb, Cr
+constexpr int BlocksPerMcu = 6; // four luma blocks, then Cb, then Cr
 constexpr int McuCoefficients = BlocksPerMcu * DCTSIZE2;
-constexpr int StripAcross = 64;          // MCUs side by side in a strip of inner MCUs
-constexpr double WholeShare = 0.6;       // past this share of changed MCUs the page goes whole
+constexpr int StripAcross = 64;    // MCUs side by side in a strip of inner MCUs
+constexpr double WholeShare = 0.6; // past this share of changed MCUs the page goes whole
 
 // Zigzag order: the natural (row-major) index of each coefficient in coding order.
 constexpr std::array<std::uint8_t, DCTSIZE2> Zigzag = {
@@ -77,39 +82,87 @@ struct CodeTables {
 /// a file (a zero byte after every 0xFF); otherwise the bits are kept bare.
 template <bool Stuffed> class BitWriter {
 public:
-    explicit BitWriter(std::vector<std::uint8_t>& out) : m_out(out) { m_out.clear(); }
+    explicit BitWriter(std::vector<std::uint8_t>& out) : m_out(out)
+    {
+        m_out.resize(std::max<size_t>(m_out.capacity(), 1 << 16));
+    }
+    ~BitWriter() { m_out.resize(m_at); }
 
     /// The lowest `count` (0–32) bits of `bits`, the rest of which are zero.
     void put(std::uint32_t bits, int count)
     {
         m_buffer = (m_buffer << count) | bits;
         m_count += count;
-        while (m_count >= 8) {
-            m_count -= 8;
-            const auto byte = std::uint8_t(m_buffer >> m_count);
-            m_out.push_back(byte);
-            if (Stuffed && byte == 0xFF)
-                m_out.push_back(0);
+        if (m_count < 32)
+            return;
+        // Four bytes at once, unless one needs a stuffed zero after it.
+        m_count -= 32;
+        const auto word = std::uint32_t(m_buffer >> m_count);
+        if (m_out.size() - m_at < 8)
+            m_out.resize(m_out.size() * 2);
+        if (!Stuffed || ((~word - 0x01010101U) & word & 0x80808080U) == 0) {
+            qToBigEndian(word, &m_out[m_at]);
+            m_at += 4;
+            return;
+        }
+        for (int shift = 24; shift >= 0; shift -= 8) {
+            const auto byte = std::uint8_t(word >> shift);
+            m_out[m_at++] = byte;
+            if (byte == 0xFF)
+                m_out[m_at++] = 0;
         }
     }
 
-    std::uint64_t bitCount() const { return std::uint64_t(m_out.size()) * 8 + unsigned(m_count); }
+    std::uint64_t bitCount() const { return std::uint64_t(m_at) * 8 + unsigned(m_count); }
 
-    /// Completes the last byte with one bits, as the encoder does at the end of a scan.
-    void finish()
+    /// Writes out the whole bytes held, and completes a last one with one bits, as the
+    /// encoder does at the end of a scan (`pad` true), or with zero bits.
+    void finish(bool pad)
     {
-        if (m_count > 0)
-            put((1U << (8 - m_count)) - 1, 8 - m_count);
+        const int fill = (8 - m_count % 8) % 8;
+        m_buffer = (m_buffer << fill) | (pad ? (1U << fill) - 1 : 0);
+        m_count += fill;
+        if (m_out.size() - m_at < 16)
+            m_out.resize(m_out.size() * 2);
+        while (m_count > 0) {
+            m_count -= 8;
+            const auto byte = std::uint8_t(m_buffer >> m_count);
+            m_out[m_at++] = byte;
+            if (Stuffed && byte == 0xFF)
+                m_out[m_at++] = 0;
+        }
     }
 
 private:
-    std::vector<std::uint8_t>& m_out;
+    std::vector<std::uint8_t>& m_out; // written up to m_at, cut there when done
+    size_t m_at = 0;
     std::uint64_t m_buffer = 0;
-    int m_count = 0; // bits in m_buffer not yet written, below 8 between calls
+    int m_count = 0; // bits in m_buffer not yet written, below 32 between calls
 };
 
-// Codes one block: the DC difference from the component's last DC, then the AC run
-// lengths, as libjpeg's Huffman coder does.
+// Bit k set where the block (in zigzag order) has a coefficient k other than zero.
+std::uint64_t nonZero(const JCOEF* block)
+{
+#ifdef __SSE2__
+    const __m128i zero = _mm_setzero_si128();
+    std::uint64_t zeros = 0;
+    for (int i = 0; i < DCTSIZE2; i += 16) {
+        const __m128i a = _mm_loadu_si128(reinterpret_cast<const __m128i*>(block + i));
+        const __m128i b = _mm_loadu_si128(reinterpret_cast<const __m128i*>(block + i + 8));
+        const __m128i bytes = _mm_packs_epi16(_mm_cmpeq_epi16(a, zero), _mm_cmpeq_epi16(b, zero));
+        zeros |= std::uint64_t(std::uint16_t(_mm_movemask_epi8(bytes))) << i;
+    }
+    return ~zeros;
+#else
+    std::uint64_t bits = 0;
+    for (int k = 0; k < DCTSIZE2; ++k)
+        bits |= std::uint64_t(block[k] != 0) << k;
+    return bits;
+#endif
+}
+
+// Codes one block (coefficients in zigzag order): the DC difference from the component's
+// last DC, then the AC run lengths, as libjpeg's Huffman coder does.
 template <bool Stuffed>
 void encodeBlock(BitWriter<Stuffed>& out, const JCOEF* block, int& lastDc, const HuffmanCodes& dc,
                  const HuffmanCodes& ac)
@@ -124,15 +177,14 @@ void encodeBlock(BitWriter<Stuffed>& out, const JCOEF* block, int& lastDc, const
     int length = value ? 32 - __builtin_clz(unsigned(value)) : 0;
     out.put((dc.code[size_t(length)] << length) | (unsigned(bits) & ((1U << length) - 1)),
             dc.size[size_t(length)] + length);
-    int run = 0;
-    for (int k = 1; k < DCTSIZE2; ++k) {
-        value = block[Zigzag[size_t(k)]];
-        if (value == 0) {
-            ++run;
-            continue;
-        }
+    int last = 0; // the last coefficient coded
+    for (std::uint64_t left = nonZero(block) & ~std::uint64_t(1); left != 0; left &= left - 1) {
+        const int k = __builtin_ctzll(left);
+        int run = k - last - 1;
+        last = k;
         for (; run > 15; run -= 16)
             out.put(ac.code[0xF0], ac.size[0xF0]);
+        value = block[k];
         bits = value;
         if (value < 0) {
             value = -value;
@@ -142,9 +194,8 @@ void encodeBlock(BitWriter<Stuffed>& out, const JCOEF* block, int& lastDc, const
         const size_t symbol = size_t((run << 4) + length);
         out.put((ac.code[symbol] << length) | (unsigned(bits) & ((1U << length) - 1)),
                 ac.size[symbol] + length);
-        run = 0;
     }
-    if (run > 0)
+    if (last != DCTSIZE2 - 1)
         out.put(ac.code[0], ac.size[0]);
 }
 
@@ -188,7 +239,8 @@ J_COLOR_SPACE pageLayout()
         return JCS_EXT_XRGB;
 }
 
-/// Stands in for the encoder's entropy coder: keeps every MCU's quantised blocks.
+/// Stands in for the encoder's entropy coder: keeps every MCU's quantised blocks, each in
+/// zigzag order.
 struct Capture {
     jpeg_entropy_encoder pub; // first: the encoder calls through it
     std::vector<JCOEF>* out;
@@ -200,8 +252,13 @@ void captureFinish(j_compress_ptr) {}
 boolean captureMcu(j_compress_ptr encoder, JBLOCKROW* blocks)
 {
     std::vector<JCOEF>& out = *reinterpret_cast<Capture*>(encoder->entropy)->out;
-    for (int b = 0; b < encoder->blocks_in_MCU; ++b)
-        out.insert(out.end(), blocks[b][0], blocks[b][0] + DCTSIZE2);
+    const size_t at = out.size();
+    out.resize(at + size_t(encoder->blocks_in_MCU) * DCTSIZE2);
+    JCOEF* to = &out[at];
+    for (int b = 0; b < encoder->blocks_in_MCU; ++b, to += DCTSIZE2) {
+        for (int k = 0; k < DCTSIZE2; ++k)
+            to[k] = blocks[b][0][Zigzag[size_t(k)]];
+    }
     return TRUE;
 }
 
@@ -211,8 +268,7 @@ boolean captureMcu(j_compress_ptr encoder, JBLOCKROW* blocks)
 // or a sampling other than 4:2:0. Nothing with a destructor lives between setjmp and the
 // encoder's end, as longjmp requires.
 bool captureCoefficients(const QImage& picture, int quality, std::vector<JCOEF>& out,
-                         const std::vector<JSAMPROW>& rows, QByteArray& scratch,
-                         CodeTables* tables)
+                         const std::vector<JSAMPROW>& rows, QByteArray& scratch, CodeTables* tables)
 {
     jpeg_compress_struct encoder;
     JpegLib::ErrorManager errors;
@@ -286,16 +342,16 @@ struct JpegPageReference::Data {
     int mcusDown = 0;
     QByteArray header; // the file up to its entropy-coded data
     CodeTables tables;
-    std::vector<JCOEF> coefficients;  // McuCoefficients an MCU, in raster order
-    std::vector<std::uint8_t> bits;   // the entropy-coded data without stuffing, 8 bytes spare
+    std::vector<JCOEF> coefficients;    // McuCoefficients an MCU, in raster order
+    std::vector<std::uint8_t> bits;     // the entropy-coded data without stuffing, 8 bytes spare
     std::vector<std::uint64_t> offsets; // where each MCU's code begins in `bits`, then the end
 };
 
 JpegPageReference::JpegPageReference(std::unique_ptr<Data> data) : m_data(std::move(data)) {}
 JpegPageReference::~JpegPageReference() = default;
 
-std::shared_ptr<const JpegPageReference> JpegPageReference::make(const QImage& picture,
-                                                                 int quality, int dpi)
+std::shared_ptr<const JpegPageReference> JpegPageReference::make(const QImage& picture, int quality,
+                                                                 int dpi)
 {
     if (picture.isNull() || picture.format() != QImage::Format_RGB32)
         return nullptr;
@@ -331,14 +387,15 @@ std::shared_ptr<const JpegPageReference> JpegPageReference::make(const QImage& p
             encodeMcu(bare, &d.coefficients[m * McuCoefficients], lastDc, d.tables);
         }
         d.offsets[mcus] = bare.bitCount();
-        if (d.offsets[mcus] % 8)
-            bare.put(0, int(8 - d.offsets[mcus] % 8));
+        bare.finish(false);
     }
     d.bits.resize(d.bits.size() + 8, 0);
     std::vector<std::uint8_t> coded;
-    BitWriter<true> check(coded);
-    copyBits(check, d.bits, 0, d.offsets[mcus]);
-    check.finish();
+    {
+        BitWriter<true> check(coded);
+        copyBits(check, d.bits, 0, d.offsets[mcus]);
+        check.finish(true);
+    }
     const qsizetype codedSize = jpeg.size() - 2 - start;
     if (qsizetype(coded.size()) != codedSize
         || std::memcmp(coded.data(), jpeg.constData() + start, coded.size()) != 0)
@@ -350,6 +407,31 @@ namespace {
 
 using Data = JpegPageReference::Data;
 
+/// Changed MCUs of one size, side by side in a small picture for the encoder to transform:
+/// 16 × 16 inner ones `across` to a row, right-edge ones (narrower) one under another,
+/// bottom-edge ones (lower, the corner last) in one row. Edge MCUs keep the page's edge,
+/// so the encoder pads them as it pads the page.
+struct Strip {
+    int across = 1;
+    int tileWidth = Mcu;
+    int tileHeight = Mcu;
+    std::vector<std::uint32_t> pixels; // rows of `width()` pixels
+    std::vector<int> which;            // each tile's position in the page's changed MCUs
+    std::vector<int> widths;           // each tile's width (bottom strips only)
+    /// Pixels from one row to the next.
+    int stride() const
+    {
+        return !widths.empty() ? int(widths.size()) * Mcu : across == 1 ? tileWidth : across * Mcu;
+    }
+    /// The picture the tiles make.
+    QSize size() const
+    {
+        if (!widths.empty())
+            return {std::accumulate(widths.begin(), widths.end(), 0), tileHeight};
+        return {stride(), (int(which.size()) + across - 1) / across * Mcu};
+    }
+};
+
 // What an encoder keeps from page to page, so that pages allocate nothing.
 struct Scratch {
     std::vector<int> changed; // MCUs (row * across + column) that differ from the reference
@@ -358,9 +440,69 @@ struct Scratch {
     std::vector<JCOEF> tiles;
     std::vector<JSAMPROW> rows;
     std::vector<std::uint8_t> coded;
-    QImage strip;
+    std::array<Strip, 3> strips; // inner, right edge, bottom edge
     QByteArray scratch;
 };
+
+// Where a tile of `strip` (its index) goes in the strip's pixels, and its size.
+QRect tileRect(const Strip& strip, int index)
+{
+    if (!strip.widths.empty()) {
+        int x = 0;
+        for (int i = 0; i < index; ++i)
+            x += strip.widths[size_t(i)];
+        return {x, 0, strip.widths[size_t(index)], strip.tileHeight};
+    }
+    return {(index % strip.across) * Mcu, (index / strip.across) * Mcu, strip.tileWidth,
+            strip.tileHeight};
+}
+
+// Copies a tile's pixels between the page (rows `pageRows` apart from `page` at the MCU's
+// top left) and the strip, one way or the other.
+void moveTile(Strip& strip, const QRect& tile, std::uint8_t* page, qsizetype pageRows,
+              int stripWidth, bool intoStrip)
+{
+    for (int y = 0; y < tile.height(); ++y) {
+        std::uint8_t* a = page + y * pageRows;
+        auto* b = reinterpret_cast<std::uint8_t*>(
+            &strip.pixels[size_t(tile.y() + y) * size_t(stripWidth) + size_t(tile.x())]);
+        if (intoStrip)
+            std::memcpy(b, a, size_t(tile.width()) * 4);
+        else
+            std::memcpy(a, b, size_t(tile.width()) * 4);
+    }
+}
+
+// Transforms the strip's tiles and puts their coefficients into `fresh`.
+bool transformStrip(Strip& strip, int quality, Scratch& w)
+{
+    if (strip.which.empty())
+        return true;
+    const int stride = strip.stride();
+    const int height = strip.size().height();
+    // Blank tiles after the last in a row of inner ones: transformed, never used.
+    const int n = int(strip.which.size());
+    for (int i = n; strip.widths.empty() && i % strip.across != 0; ++i) {
+        const QRect blank = tileRect(strip, i);
+        for (int y = blank.top(); y <= blank.bottom(); ++y)
+            std::fill_n(&strip.pixels[size_t(y) * size_t(stride) + size_t(blank.x())], Mcu,
+                        0xFFFFFFFFU);
+    }
+    w.rows.resize(size_t(height));
+    for (int y = 0; y < height; ++y)
+        w.rows[size_t(y)] = reinterpret_cast<JSAMPROW>(&strip.pixels[size_t(y) * size_t(stride)]);
+    const QImage picture(reinterpret_cast<const uchar*>(strip.pixels.data()), strip.size().width(),
+                         height, stride * 4, QImage::Format_RGB32);
+    w.tiles.clear();
+    if (!captureCoefficients(picture, quality, w.tiles, w.rows, w.scratch, nullptr)
+        || w.tiles.size() < size_t(n) * McuCoefficients)
+        return false;
+    for (int i = 0; i < n; ++i) {
+        std::memcpy(&w.fresh[size_t(strip.which[size_t(i)]) * McuCoefficients],
+                    &w.tiles[size_t(i) * McuCoefficients], sizeof(JCOEF) * McuCoefficients);
+    }
+    return true;
+}
 
 } // namespace
 
@@ -378,76 +520,76 @@ int JpegPageEncoder::totalBlocks() const
     return m_reference ? m_reference->data().mcusAcross * m_reference->data().mcusDown : 0;
 }
 
-namespace {
-
-// Transforms the changed MCUs `which` (positions in `changed`) of `page`, all of one size
-// (`tileWidth` × `tileHeight` pixels: 16 × 16 inside, less on the right and bottom edges),
-// as one small picture, and puts their coefficients into `fresh`. Edge MCUs keep the
-// page's edge, so the encoder pads them as it pads the page.
-bool transformTiles(const Data& data, const QImage& page, const std::vector<int>& changed,
-                    const std::vector<int>& which, int tileWidth, int tileHeight, Scratch& w)
+const QImage& JpegPageEncoder::reference() const
 {
-    if (which.empty())
-        return true;
-    const int n = int(which.size());
-    const int across = tileHeight < Mcu ? n : tileWidth < Mcu ? 1 : std::min(n, StripAcross);
-    const int down = (n + across - 1) / across;
-    const QSize size((across - 1) * Mcu + tileWidth, (down - 1) * Mcu + tileHeight);
-    if (w.strip.size() != size)
-        w.strip = QImage(size, QImage::Format_RGB32);
-    if (w.strip.isNull())
-        return false;
-    if (across * down > n)
-        w.strip.fill(Qt::white);
-    for (int i = 0; i < n; ++i) {
-        const int mcu = changed[size_t(which[size_t(i)])];
-        const int mx = mcu % data.mcusAcross;
-        const int my = mcu / data.mcusAcross;
-        for (int y = 0; y < tileHeight; ++y) {
-            std::memcpy(w.strip.scanLine((i / across) * Mcu + y) + (i % across) * Mcu * 4,
-                        page.constScanLine(my * Mcu + y) + mx * Mcu * 4, size_t(tileWidth) * 4);
-        }
-    }
-    w.rows.resize(size_t(size.height()));
-    for (int y = 0; y < size.height(); ++y)
-        w.rows[size_t(y)] = w.strip.scanLine(y);
-    w.tiles.clear();
-    if (!captureCoefficients(w.strip, data.quality, w.tiles, w.rows, w.scratch, nullptr)
-        || w.tiles.size() < size_t(n) * McuCoefficients)
-        return false;
-    for (int i = 0; i < n; ++i) {
-        std::memcpy(&w.fresh[size_t(which[size_t(i)]) * McuCoefficients],
-                    &w.tiles[size_t(i) * McuCoefficients], sizeof(JCOEF) * McuCoefficients);
-    }
-    return true;
+    static const QImage none;
+    return m_reference ? m_reference->data().picture : none;
 }
 
-} // namespace
-
 bool JpegPageEncoder::encode(const QImage& page, QByteArray& out)
+{
+    return encodePage(page, nullptr, out);
+}
+
+bool JpegPageEncoder::encodeAndRestore(QImage& page, QByteArray& out)
+{
+    return encodePage(page, &page, out);
+}
+
+bool JpegPageEncoder::encodePage(const QImage& page, QImage* restore, QByteArray& out)
 {
     m_changed = 0;
     if (!m_reference)
         return encodeJpeg(page, 90, out);
     const Data& data = m_reference->data();
     const QImage& picture = data.picture;
-    Working& w = *m_working;
-    if (page.format() != picture.format() || page.size() != picture.size())
+    if (page.format() != picture.format() || page.size() != picture.size()) {
+        if (restore && !restore->isNull())
+            *restore = picture.copy();
         return encodeJpeg(page, data.quality, out, data.dpi);
-
-    // The MCUs where the page differs from the reference, row by row.
+    }
+    Working& w = *m_working;
     const int width = picture.width();
     const int height = picture.height();
+    const int lastWidth = width - (data.mcusAcross - 1) * Mcu;
+    const int lastHeight = height - (data.mcusDown - 1) * Mcu;
+    const size_t total = size_t(totalBlocks());
+    const size_t most = size_t(WholeShare * double(total));
     const size_t rowBytes = size_t(width) * 4;
+    const qsizetype pageRows = page.bytesPerLine();
+    const qsizetype pictureRows = picture.bytesPerLine();
+    // The page's pixels: restored from the reference as the pass goes when asked to.
+    std::uint8_t* pixels = restore ? restore->bits() : const_cast<std::uint8_t*>(page.constBits());
+    const std::uint8_t* original = picture.constBits();
+
+    Strip& inner = w.strips[0];
+    Strip& right = w.strips[1];
+    Strip& bottom = w.strips[2];
+    inner.across = StripAcross;
+    right.tileWidth = lastWidth;
+    bottom.tileHeight = lastHeight;
+    for (Strip& strip : w.strips) {
+        strip.which.clear();
+        strip.widths.clear();
+    }
+
+    // One pass over the page, a row of MCUs at a time while it is in the cache: the MCUs
+    // where the page differs from the reference go into the strips (and are put back to
+    // the reference's pixels when restoring).
     w.changed.clear();
     w.marks.assign(size_t(data.mcusAcross), 0);
-    for (int my = 0; my < data.mcusDown; ++my) {
+    bool whole = false;
+    for (int my = 0; my < data.mcusDown && !whole; ++my) {
         std::fill(w.marks.begin(), w.marks.end(), 0);
-        for (int y = my * Mcu; y < std::min(height, (my + 1) * Mcu); ++y) {
-            const uchar* a = page.constScanLine(y);
-            const uchar* b = picture.constScanLine(y);
+        const int top = my * Mcu;
+        const int rows = std::min(Mcu, height - top);
+        bool any = false;
+        for (int y = top; y < top + rows; ++y) {
+            const std::uint8_t* a = pixels + y * pageRows;
+            const std::uint8_t* b = original + y * pictureRows;
             if (std::memcmp(a, b, rowBytes) == 0)
                 continue;
+            any = true;
             for (int mx = 0; mx < data.mcusAcross; ++mx) {
                 const size_t at = size_t(mx) * Mcu * 4;
                 if (!w.marks[size_t(mx)]
@@ -455,60 +597,97 @@ bool JpegPageEncoder::encode(const QImage& page, QByteArray& out)
                     w.marks[size_t(mx)] = 1;
             }
         }
-        for (int mx = 0; mx < data.mcusAcross; ++mx) {
-            if (w.marks[size_t(mx)])
-                w.changed.push_back(my * data.mcusAcross + mx);
+        if (!any)
+            continue;
+        const bool lowest = my == data.mcusDown - 1 && lastHeight < Mcu;
+        if (lowest) {
+            bottom.widths.clear();
+            for (int mx = 0; mx < data.mcusAcross; ++mx) {
+                if (w.marks[size_t(mx)])
+                    bottom.widths.push_back(mx == data.mcusAcross - 1 ? lastWidth : Mcu);
+            }
+            bottom.pixels.resize(size_t(bottom.widths.size()) * Mcu * size_t(lastHeight));
         }
+        for (int mx = 0; mx < data.mcusAcross; ++mx) {
+            if (!w.marks[size_t(mx)])
+                continue;
+            Strip& strip = lowest                                           ? bottom
+                           : (mx == data.mcusAcross - 1 && lastWidth < Mcu) ? right
+                                                                            : inner;
+            const int index = int(strip.which.size());
+            strip.which.push_back(int(w.changed.size()));
+            w.changed.push_back(my * data.mcusAcross + mx);
+            const QRect tile = tileRect(strip, index);
+            const int stride = strip.stride();
+            if (!lowest && size_t(strip.size().height()) * size_t(stride) > strip.pixels.size())
+                strip.pixels.resize(size_t(strip.size().height()) * size_t(stride));
+            std::uint8_t* at = pixels + top * pageRows + mx * Mcu * 4;
+            moveTile(strip, tile, at, pageRows, stride, true);
+            if (restore) {
+                for (int y = 0; y < tile.height(); ++y)
+                    std::memcpy(at + y * pageRows,
+                                original + (top + y) * pictureRows + mx * Mcu * 4,
+                                size_t(tile.width()) * 4);
+            }
+        }
+        whole = w.changed.size() > most;
     }
-    const size_t total = size_t(totalBlocks());
-    if (double(w.changed.size()) > WholeShare * double(total))
-        return encodeJpeg(page, data.quality, out, data.dpi);
 
-    // The changed MCUs transformed afresh, grouped by their size (inner, right edge,
-    // bottom edge, corner).
-    const int lastWidth = width - (data.mcusAcross - 1) * Mcu;
-    const int lastHeight = height - (data.mcusDown - 1) * Mcu;
-    std::array<std::vector<int>, 4> groups;
-    for (size_t i = 0; i < w.changed.size(); ++i) {
-        const int mcu = w.changed[i];
-        const bool right = mcu % data.mcusAcross == data.mcusAcross - 1;
-        const bool bottom = mcu / data.mcusAcross == data.mcusDown - 1;
-        groups[size_t((right ? 1 : 0) + (bottom ? 2 : 0))].push_back(int(i));
+    if (whole) {
+        // Nearly all of the page changed: the encoder's own path is quicker. The page gets
+        // back the MCUs already restored, from the strips.
+        if (restore) {
+            for (Strip& strip : w.strips) {
+                for (size_t i = 0; i < strip.which.size(); ++i) {
+                    const int mcu = w.changed[size_t(strip.which[i])];
+                    std::uint8_t* at = pixels + (mcu / data.mcusAcross) * Mcu * pageRows
+                                       + (mcu % data.mcusAcross) * Mcu * 4;
+                    moveTile(strip, tileRect(strip, int(i)), at, pageRows, strip.stride(), false);
+                }
+            }
+        }
+        const bool done = encodeJpeg(page, data.quality, out, data.dpi);
+        for (int y = 0; restore && y < height; ++y)
+            std::memcpy(pixels + y * pageRows, original + y * pictureRows, rowBytes);
+        return done;
     }
+
     w.fresh.resize(w.changed.size() * McuCoefficients);
-    for (size_t g = 0; g < groups.size(); ++g) {
-        if (!transformTiles(data, page, w.changed, groups[g], (g & 1) ? lastWidth : Mcu,
-                            (g & 2) ? lastHeight : Mcu, w))
-            return encodeJpeg(page, data.quality, out, data.dpi);
+    for (Strip& strip : w.strips) {
+        if (!transformStrip(strip, data.quality, w))
+            return false;
     }
 
     // The code: runs of unchanged MCUs are copied from the reference's. A run's code holds
     // as it is when the DCs before it are the reference's; after a changed MCU they may
     // not be, and the run's first MCU is coded again, which puts them back.
-    BitWriter<true> coded(w.coded);
-    const JCOEF* reference = data.coefficients.data();
-    std::array<int, Components> lastDc{};
-    size_t next = 0; // the first MCU not yet coded
-    const auto copyTo = [&](size_t end) {
-        if (next >= end)
-            return;
-        if (lastDc != (next == 0 ? std::array<int, Components>{} : dcAfter(reference, next - 1))) {
-            encodeMcu(coded, reference + next * McuCoefficients, lastDc, data.tables);
-            ++next;
+    {
+        BitWriter<true> coded(w.coded);
+        const JCOEF* reference = data.coefficients.data();
+        std::array<int, Components> lastDc{};
+        size_t next = 0; // the first MCU not yet coded
+        const auto copyTo = [&](size_t end) {
+            if (next >= end)
+                return;
+            if (lastDc
+                != (next == 0 ? std::array<int, Components>{} : dcAfter(reference, next - 1))) {
+                encodeMcu(coded, reference + next * McuCoefficients, lastDc, data.tables);
+                ++next;
+            }
+            if (next < end) {
+                copyBits(coded, data.bits, data.offsets[next], data.offsets[end]);
+                lastDc = dcAfter(reference, end - 1);
+                next = end;
+            }
+        };
+        for (size_t i = 0; i < w.changed.size(); ++i) {
+            copyTo(size_t(w.changed[i]));
+            encodeMcu(coded, &w.fresh[i * McuCoefficients], lastDc, data.tables);
+            next = size_t(w.changed[i]) + 1;
         }
-        if (next < end) {
-            copyBits(coded, data.bits, data.offsets[next], data.offsets[end]);
-            lastDc = dcAfter(reference, end - 1);
-            next = end;
-        }
-    };
-    for (size_t i = 0; i < w.changed.size(); ++i) {
-        copyTo(size_t(w.changed[i]));
-        encodeMcu(coded, &w.fresh[i * McuCoefficients], lastDc, data.tables);
-        next = size_t(w.changed[i]) + 1;
+        copyTo(total);
+        coded.finish(true);
     }
-    copyTo(total);
-    coded.finish();
 
     const qsizetype headerSize = data.header.size();
     out.resize(headerSize + qsizetype(w.coded.size()) + 2);

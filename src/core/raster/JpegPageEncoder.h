@@ -49,13 +49,23 @@ public:
     /// whole by encodeJpeg. False when encoding fails.
     bool encode(const QImage& page, QByteArray& out);
 
+    /// As encode, and leaves `page` with the reference's pixels: the changed MCUs are put
+    /// back as the page is read, so a page drawn on a copy of the reference can be drawn
+    /// on again.
+    bool encodeAndRestore(QImage& page, QByteArray& out);
+
+    /// The reference picture; null without a reference.
+    const QImage& reference() const;
+
     /// The MCUs the last page transformed afresh, and all the page has (for figures);
     /// both 0 when it was encoded whole.
     int changedBlocks() const { return m_changed; }
     int totalBlocks() const;
 
-private:
     struct Working;
+
+private:
+    bool encodePage(const QImage& page, QImage* restore, QByteArray& out);
     std::shared_ptr<const JpegPageReference> m_reference;
     std::unique_ptr<Working> m_working;
     int m_changed = 0;

@@ -569,11 +569,11 @@ void PageExporterTest::demoPdfEmbedsItsPicturesOnce()
 
 void PageExporterTest::jpegReusingTheBackgroundWritesTheSameFiles_data()
 {
-    QTest::addColumn<QString>("form");     // demo, dark, ruled, none
-    QTest::addColumn<bool>("withBack");    // `WithBack`
+    QTest::addColumn<QString>("form");        // demo, dark, ruled, none
+    QTest::addColumn<bool>("withBack");       // `WithBack`
     QTest::addColumn<double>("imageWidthMm"); // 0: the background spans the page
-    QTest::addColumn<int>("copyMode");     // an image field's mode; -1: no image field
-    QTest::addColumn<bool>("shape");       // a hatched rectangle over the edge MCUs
+    QTest::addColumn<int>("copyMode");        // an image field's mode; -1: no image field
+    QTest::addColumn<bool>("shape");          // a hatched rectangle over the edge MCUs
     QTest::addColumn<int>("quality");
     QTest::addColumn<int>("pages");
     // The small page is 709 × 472 pixels: its right and bottom MCUs are cut short.
@@ -608,9 +608,9 @@ void PageExporterTest::jpegReusingTheBackgroundWritesTheSameFiles()
     if (form == QStringLiteral("demo")) {
         projectPath = QuilletTest::sourcePath(QStringLiteral("examples/demo/demo.qlet"));
         project = ProjectFile::load(projectPath);
-        OpenedWorkbook opened = openWorkbookFile(
-            QuilletTest::sourcePath(QStringLiteral("examples/demo/records.xlsx")),
-            WorkbookOptions{});
+        OpenedWorkbook opened =
+            openWorkbookFile(QuilletTest::sourcePath(QStringLiteral("examples/demo/records.xlsx")),
+                             WorkbookOptions{});
         QVERIFY(opened.workbook);
         owned = std::move(opened.workbook);
         book = owned.get();
