@@ -83,10 +83,11 @@ Loaded loadScaled(const QString& path, int dpi, TFastDIB& scaled)
 {
     thread_local std::vector<std::unique_ptr<ScaledPicture>> kept; // newest last
     const QFileInfo file(path);
+    const QString absolute = file.absoluteFilePath();
     const qint64 size = file.size();
     const QDateTime modified = file.lastModified();
     const auto found = std::find_if(kept.begin(), kept.end(), [&](const auto& k) {
-        return k->path == path && k->dpi == dpi && k->size == size && k->modified == modified;
+        return k->path == absolute && k->dpi == dpi && k->size == size && k->modified == modified;
     });
     if (found != kept.end()) {
         const TFastDIB& picture = (*found)->picture;
@@ -100,7 +101,7 @@ Loaded loadScaled(const QString& path, int dpi, TFastDIB& scaled)
     if (loaded == Loaded::Ok && qint64(scaled.width()) * scaled.absHeight() * 3 <= KeptPictureBytes
         && file.exists()) {
         auto k = std::make_unique<ScaledPicture>();
-        k->path = path;
+        k->path = absolute;
         k->dpi = dpi;
         k->size = size;
         k->modified = modified;
