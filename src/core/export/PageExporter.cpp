@@ -92,16 +92,14 @@ void renderWorker(Shared& shared)
     const ExportRequest& request = shared.request;
     // Reused from page to page: touching fresh memory for every page costs more than
     // drawing it.
-    QImage raster = makePageRaster(*request.project);
-    QByteArray encoded;
-    JpegPageEncoder jpeg(shared.jpegReference);
     // With a reference the raster holds it between pages (the encoder puts back what a
     // page changed), so a page draws only its fields.
+    JpegPageEncoder jpeg(shared.jpegReference);
+    const bool onReference = !jpeg.reference().isNull();
     RenderSource fieldsOnly = shared.source;
     fieldsOnly.withBackground = false;
-    const bool onReference = !jpeg.reference().isNull();
-    if (onReference)
-        raster = jpeg.reference().copy();
+    QImage raster = onReference ? jpeg.reference().copy() : makePageRaster(*request.project);
+    QByteArray encoded;
     while (!shared.stop) {
         const int index = shared.next.fetch_add(1);
         if (index >= int(shared.order.size()))
@@ -155,19 +153,34 @@ void renderWorker(Shared& shared)
     shared.changed.notify_all();
 }
 
+} // namespace
+
+std::shared_ptr<const JpegPageReference> jpegBackgroundReference(const ExportRequest& request,
+                                                                 const QImage& shownBackground)
+{
+    if (!request.project)
+        return nullptr;
+    RenderSource source;
+    source.project = request.project;
+    source.projectPath = request.projectPath;
+    source.withBackground = request.withBackground;
+    source.shownBackground = shownBackground;
+    QImage background = makePageRaster(*request.project);
+    RenderTarget target;
+    target.image = &background;
+    RenderPageBackground(source, target);
+    return JpegPageReference::make(background, request.jpegQuality);
+}
+
+namespace {
+
 ExportResult exportImages(Shared& shared, const ExportProgress& progress)
 {
     const ExportRequest& request = shared.request;
     const int total = int(shared.order.size());
     const int jobs = std::clamp(request.jobs, 1, std::max(1, total));
-    if (request.format == ExportFormat::Jpeg && request.jpegReuseBackground) {
-        QImage background = makePageRaster(*request.project);
-        background.fill(Qt::white);
-        RenderTarget target;
-        target.image = &background;
-        RenderPageBackground(shared.source, target);
-        shared.jpegReference = JpegPageReference::make(background, request.jpegQuality);
-    }
+    if (request.format == ExportFormat::Jpeg && request.jpegReuseBackground)
+        shared.jpegReference = jpegBackgroundReference(request, shared.source.shownBackground);
     std::vector<std::thread> workers;
     for (int i = 0; i < jobs; ++i)
         workers.emplace_back(renderWorker, std::ref(shared));

@@ -20,6 +20,7 @@
 #include <array>
 #include <cstdint>
 #include <cstring>
+#include <limits>
 #include <numeric>
 #include <vector>
 
@@ -164,19 +165,18 @@ std::uint64_t nonZero(const JCOEF* block)
 // Codes one block (coefficients in zigzag order): the DC difference from the component's
 // last DC, then the AC run lengths, as libjpeg's Huffman coder does.
 template <bool Stuffed>
-void encodeBlock(BitWriter<Stuffed>& out, const JCOEF* block, int& lastDc, const HuffmanCodes& dc,
-                 const HuffmanCodes& ac)
+void encodeDc(BitWriter<Stuffed>& out, int difference, const HuffmanCodes& dc)
 {
-    int value = block[0] - lastDc;
-    lastDc = block[0];
-    int bits = value;
-    if (value < 0) {
-        value = -value;
-        --bits;
-    }
-    int length = value ? 32 - __builtin_clz(unsigned(value)) : 0;
+    const int value = difference < 0 ? -difference : difference;
+    const int bits = difference < 0 ? difference - 1 : difference;
+    const int length = value ? 32 - __builtin_clz(unsigned(value)) : 0;
     out.put((dc.code[size_t(length)] << length) | (unsigned(bits) & ((1U << length) - 1)),
             dc.size[size_t(length)] + length);
+}
+
+template <bool Stuffed>
+void encodeAc(BitWriter<Stuffed>& out, const JCOEF* block, const HuffmanCodes& ac)
+{
     int last = 0; // the last coefficient coded
     for (std::uint64_t left = nonZero(block) & ~std::uint64_t(1); left != 0; left &= left - 1) {
         const int k = __builtin_ctzll(left);
@@ -184,19 +184,28 @@ void encodeBlock(BitWriter<Stuffed>& out, const JCOEF* block, int& lastDc, const
         last = k;
         for (; run > 15; run -= 16)
             out.put(ac.code[0xF0], ac.size[0xF0]);
-        value = block[k];
-        bits = value;
+        int value = block[k];
+        int bits = value;
         if (value < 0) {
             value = -value;
             --bits;
         }
-        length = 32 - __builtin_clz(unsigned(value));
+        const int length = 32 - __builtin_clz(unsigned(value));
         const size_t symbol = size_t((run << 4) + length);
         out.put((ac.code[symbol] << length) | (unsigned(bits) & ((1U << length) - 1)),
                 ac.size[symbol] + length);
     }
     if (last != DCTSIZE2 - 1)
         out.put(ac.code[0], ac.size[0]);
+}
+
+template <bool Stuffed>
+void encodeBlock(BitWriter<Stuffed>& out, const JCOEF* block, int& lastDc, const HuffmanCodes& dc,
+                 const HuffmanCodes& ac)
+{
+    encodeDc(out, block[0] - lastDc, dc);
+    lastDc = block[0];
+    encodeAc(out, block, ac);
 }
 
 template <bool Stuffed>
@@ -210,13 +219,23 @@ void encodeMcu(BitWriter<Stuffed>& out, const JCOEF* mcu, std::array<int, Compon
     }
 }
 
-// The DCs a coder holds after MCU `mcu` (of coefficients `all`): its last block of each
-// component.
-std::array<int, Components> dcAfter(const JCOEF* all, size_t mcu)
-{
-    const JCOEF* m = all + mcu * McuCoefficients;
-    return {m[3 * DCTSIZE2], m[4 * DCTSIZE2], m[5 * DCTSIZE2]};
-}
+/// Where an MCU's code lies in a bare bit string, and its DC values: enough to code it
+/// again after other DCs than its own predecessor's, copying all but the three DC
+/// differences that depend on them (those of its first block of each component).
+struct McuCode {
+    std::uint32_t start = 0;  // the first luma block's DC
+    std::uint32_t lumaAc = 0; // after it
+    std::uint32_t blue = 0;   // the Cb block's DC
+    std::uint32_t blueAc = 0;
+    std::uint32_t red = 0; // the Cr block's DC
+    std::uint32_t redAc = 0;
+    std::int16_t firstLuma = 0; // DC values
+    std::int16_t lastLuma = 0;
+    std::int16_t blueDc = 0;
+    std::int16_t redDc = 0;
+    /// The DCs the coder holds after this MCU.
+    std::array<int, Components> after() const { return {lastLuma, blueDc, redDc}; }
+};
 
 // Appends bits [from, to) of the bare bit string `bits` (with 8 bytes to spare at its end).
 template <bool Stuffed>
@@ -342,9 +361,8 @@ struct JpegPageReference::Data {
     int mcusDown = 0;
     QByteArray header; // the file up to its entropy-coded data
     CodeTables tables;
-    std::vector<JCOEF> coefficients;    // McuCoefficients an MCU, in raster order
-    std::vector<std::uint8_t> bits;     // the entropy-coded data without stuffing, 8 bytes spare
-    std::vector<std::uint64_t> offsets; // where each MCU's code begins in `bits`, then the end
+    std::vector<std::uint8_t> bits; // the entropy-coded data without stuffing, 8 bytes spare
+    std::vector<McuCode> codes;     // each MCU's in `bits`, then one whose start is the end
 };
 
 JpegPageReference::JpegPageReference(std::unique_ptr<Data> data) : m_data(std::move(data)) {}
@@ -368,32 +386,57 @@ std::shared_ptr<const JpegPageReference> JpegPageReference::make(const QImage& p
         return nullptr;
     const qsizetype start = entropyStart(jpeg);
     QByteArray scratch;
-    d.coefficients.reserve(mcus * McuCoefficients);
+    std::vector<JCOEF> coefficients;
+    coefficients.reserve(mcus * McuCoefficients);
     if (start == 0
-        || !captureCoefficients(picture, quality, d.coefficients, rowsOf(picture), scratch,
-                                &d.tables)
-        || d.coefficients.size() != mcus * McuCoefficients)
+        || !captureCoefficients(picture, quality, coefficients, rowsOf(picture), scratch, &d.tables)
+        || coefficients.size() != mcus * McuCoefficients)
         return nullptr;
     d.header = jpeg.left(start);
 
     // The picture's code, MCU by MCU, to copy runs of from; written again with stuffing, it
     // must be the encoder's own, or pages go whole.
-    d.offsets.resize(mcus + 1);
+    d.codes.resize(mcus + 1);
+    std::uint64_t end = 0;
     {
         BitWriter<false> bare(d.bits);
         std::array<int, Components> lastDc{};
+        const auto at = [&] { return std::uint32_t(bare.bitCount()); };
         for (size_t m = 0; m < mcus; ++m) {
-            d.offsets[m] = bare.bitCount();
-            encodeMcu(bare, &d.coefficients[m * McuCoefficients], lastDc, d.tables);
+            const JCOEF* mcu = &coefficients[m * McuCoefficients];
+            McuCode& code = d.codes[m];
+            code.firstLuma = mcu[0];
+            code.lastLuma = mcu[3 * DCTSIZE2];
+            code.blueDc = mcu[4 * DCTSIZE2];
+            code.redDc = mcu[5 * DCTSIZE2];
+            code.start = at();
+            encodeDc(bare, mcu[0] - lastDc[0], d.tables.dc[0]);
+            lastDc[0] = mcu[0];
+            code.lumaAc = at();
+            encodeAc(bare, mcu, d.tables.ac[0]);
+            for (int b = 1; b < 4; ++b)
+                encodeBlock(bare, mcu + b * DCTSIZE2, lastDc[0], d.tables.dc[0], d.tables.ac[0]);
+            code.blue = at();
+            encodeDc(bare, code.blueDc - lastDc[1], d.tables.dc[1]);
+            code.blueAc = at();
+            encodeAc(bare, mcu + 4 * DCTSIZE2, d.tables.ac[1]);
+            code.red = at();
+            encodeDc(bare, code.redDc - lastDc[2], d.tables.dc[2]);
+            code.redAc = at();
+            encodeAc(bare, mcu + 5 * DCTSIZE2, d.tables.ac[2]);
+            lastDc = code.after();
         }
-        d.offsets[mcus] = bare.bitCount();
+        end = bare.bitCount();
+        d.codes[mcus].start = std::uint32_t(end);
         bare.finish(false);
     }
+    if (end > std::numeric_limits<std::uint32_t>::max())
+        return nullptr;
     d.bits.resize(d.bits.size() + 8, 0);
     std::vector<std::uint8_t> coded;
     {
         BitWriter<true> check(coded);
-        copyBits(check, d.bits, 0, d.offsets[mcus]);
+        copyBits(check, d.bits, 0, end);
         check.finish(true);
     }
     const qsizetype codedSize = jpeg.size() - 2 - start;
@@ -663,20 +706,26 @@ bool JpegPageEncoder::encodePage(const QImage& page, QImage* restore, QByteArray
     // not be, and the run's first MCU is coded again, which puts them back.
     {
         BitWriter<true> coded(w.coded);
-        const JCOEF* reference = data.coefficients.data();
+        const std::vector<McuCode>& codes = data.codes;
         std::array<int, Components> lastDc{};
         size_t next = 0; // the first MCU not yet coded
         const auto copyTo = [&](size_t end) {
             if (next >= end)
                 return;
-            if (lastDc
-                != (next == 0 ? std::array<int, Components>{} : dcAfter(reference, next - 1))) {
-                encodeMcu(coded, reference + next * McuCoefficients, lastDc, data.tables);
+            const McuCode& first = codes[next];
+            if (lastDc != (next == 0 ? std::array<int, Components>{} : codes[next - 1].after())) {
+                encodeDc(coded, first.firstLuma - lastDc[0], data.tables.dc[0]);
+                copyBits(coded, data.bits, first.lumaAc, first.blue);
+                encodeDc(coded, first.blueDc - lastDc[1], data.tables.dc[1]);
+                copyBits(coded, data.bits, first.blueAc, first.red);
+                encodeDc(coded, first.redDc - lastDc[2], data.tables.dc[2]);
+                copyBits(coded, data.bits, first.redAc, codes[next + 1].start);
+                lastDc = first.after();
                 ++next;
             }
             if (next < end) {
-                copyBits(coded, data.bits, data.offsets[next], data.offsets[end]);
-                lastDc = dcAfter(reference, end - 1);
+                copyBits(coded, data.bits, codes[next].start, codes[end].start);
+                lastDc = codes[end - 1].after();
                 next = end;
             }
         };

@@ -11,6 +11,8 @@
 #include "core/workbook/SpreadsheetReader.h"
 #include "core/workbook/WorkbookFile.h"
 #include "core/export/PageExporter.h"
+#include "core/raster/JpegPageEncoder.h"
+#include "core/render/PageRenderer.h"
 #include "core/raster/JpegImage.h"
 
 #include <QDir>
@@ -667,6 +669,8 @@ void PageExporterTest::jpegReusingTheBackgroundWritesTheSameFiles()
     request.jobs = 2;
     for (int p = first; p <= pages; ++p)
         request.pages.push_back(p);
+    // Both ways must be taken: the background page serves as the reference.
+    QVERIFY(jpegBackgroundReference(request, pageBackground(project)));
     request.prefix = dir.filePath(QStringLiteral("whole"));
     request.jpegReuseBackground = false;
     const ExportResult whole = exportPages(request);
