@@ -18,11 +18,13 @@
 
 namespace Quillet {
 
-/// The fixed picture's coefficients, shared read-only by the encoders of one export.
+/// The fixed picture's code, MCU by MCU, shared read-only by the encoders of one export.
 class JpegPageReference {
 public:
-    /// Transforms `picture` (Format_RGB32) as encodeJpeg(picture, quality, …, dpi) would.
-    /// Null for a picture of another format, an empty one or an encoder failure.
+    /// Encodes `picture` (Format_RGB32) as encodeJpeg(picture, quality, …, dpi) does and
+    /// keeps where each MCU's code lies. Null for a picture of another format, an empty
+    /// one, an encoder failure, or settings whose code this class does not reproduce byte
+    /// for byte (it checks its own coding of the picture against the encoder's).
     static std::shared_ptr<const JpegPageReference> make(const QImage& picture, int quality,
                                                          int dpi = 0);
     ~JpegPageReference();
