@@ -7,6 +7,7 @@
 #include "core/common/Errors.h"
 #include "core/common/Numbers.h"
 #include "core/raster/JpegImage.h"
+#include "core/raster/JpegPageEncoder.h"
 #include "core/render/PageCanvas.h"
 #include "core/render/PageRenderer.h"
 
@@ -82,6 +83,8 @@ struct Shared {
     int reported = 0;               // pages the progress callback has been told of
     std::vector<QStringList> lines; // per position in `order`
     std::exception_ptr failure;
+    // The page with its background alone, encoded once; null when pages go whole.
+    std::shared_ptr<const JpegPageReference> jpegReference;
 };
 
 void renderWorker(Shared& shared)
@@ -89,7 +92,13 @@ void renderWorker(Shared& shared)
     const ExportRequest& request = shared.request;
     // Reused from page to page: touching fresh memory for every page costs more than
     // drawing it.
-    QImage raster = makePageRaster(*request.project);
+    // With a reference the raster holds it between pages (the encoder puts back what a
+    // page changed), so a page draws only its fields.
+    JpegPageEncoder jpeg(shared.jpegReference);
+    const bool onReference = !jpeg.reference().isNull();
+    RenderSource fieldsOnly = shared.source;
+    fieldsOnly.withBackground = false;
+    QImage raster = onReference ? jpeg.reference().copy() : makePageRaster(*request.project);
     QByteArray encoded;
     while (!shared.stop) {
         const int index = shared.next.fetch_add(1);
@@ -97,11 +106,12 @@ void renderWorker(Shared& shared)
             break;
         const int page = shared.order[size_t(index)];
         try {
-            raster.fill(Qt::white);
+            if (!onReference)
+                raster.fill(Qt::white);
             RenderTarget target;
             target.image = &raster;
             CollectLines errors;
-            RenderPage(shared.source, target, page, errors);
+            RenderPage(onReference ? fieldsOnly : shared.source, target, page, errors);
             const QString& path = shared.paths[index];
             if (request.format == ExportFormat::Png) {
                 encoded.clear();
@@ -115,7 +125,9 @@ void renderWorker(Shared& shared)
                 }
                 writeFile(path, encoded);
             } else {
-                if (!encodeJpeg(raster, request.jpegQuality, encoded)) {
+                const bool done = onReference ? jpeg.encodeAndRestore(raster, encoded)
+                                              : encodeJpeg(raster, request.jpegQuality, encoded);
+                if (!done) {
                     throw FileError(
                         QCoreApplication::translate("Quillet::PageExporter",
                                                     "Не удаётся закодировать страницу %1.")
@@ -141,11 +153,34 @@ void renderWorker(Shared& shared)
     shared.changed.notify_all();
 }
 
+} // namespace
+
+std::shared_ptr<const JpegPageReference> jpegBackgroundReference(const ExportRequest& request,
+                                                                 const QImage& shownBackground)
+{
+    if (!request.project)
+        return nullptr;
+    RenderSource source;
+    source.project = request.project;
+    source.projectPath = request.projectPath;
+    source.withBackground = request.withBackground;
+    source.shownBackground = shownBackground;
+    QImage background = makePageRaster(*request.project);
+    RenderTarget target;
+    target.image = &background;
+    RenderPageBackground(source, target);
+    return JpegPageReference::make(background, request.jpegQuality);
+}
+
+namespace {
+
 ExportResult exportImages(Shared& shared, const ExportProgress& progress)
 {
     const ExportRequest& request = shared.request;
     const int total = int(shared.order.size());
     const int jobs = std::clamp(request.jobs, 1, std::max(1, total));
+    if (request.format == ExportFormat::Jpeg && request.jpegReuseBackground)
+        shared.jpegReference = jpegBackgroundReference(request, shared.source.shownBackground);
     std::vector<std::thread> workers;
     for (int i = 0; i < jobs; ++i)
         workers.emplace_back(renderWorker, std::ref(shared));
@@ -347,7 +382,7 @@ ExportResult exportPages(const ExportRequest& request, const ExportProgress& pro
         throw Error(QStringLiteral("export: %1 names for %2 pages")
                         .arg(request.names.size())
                         .arg(request.pages.size()));
-    Shared shared{request, RenderSource{}, {}, {}, {}, {}, {}, {}, 0, 0, {}, {}};
+    Shared shared{request, RenderSource{}, {}, {}, {}, {}, {}, {}, 0, 0, {}, {}, {}};
     shared.source.project = request.project;
     shared.source.projectPath = request.projectPath;
     shared.source.workbook = request.workbook;

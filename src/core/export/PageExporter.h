@@ -6,14 +6,17 @@
 // ("000") + extension, or one multi-page PDF. Pages render in parallel, each worker with
 // its own page raster and encoder buffer; the files are the same as from one worker.
 
+#include <QImage>
 #include <QString>
 #include <QStringList>
 
 #include <functional>
+#include <memory>
 #include <vector>
 
 namespace Quillet {
 
+class JpegPageReference;
 class Project;
 class Workbook;
 
@@ -30,6 +33,10 @@ struct ExportRequest {
     bool reverse = false;       // `Reverce`: pages are written last to first
     int jobs = 1;               // worker threads (PDF pages are written by one)
     int jpegQuality = 90;
+    /// JPEG pages are encoded against the page with its background alone, transforming
+    /// only the blocks fields drew on; false encodes every page whole. The files are the
+    /// same either way.
+    bool jpegReuseBackground = true;
     /// Names for the pages' files, parallel to `pages`, each going between the prefix and
     /// the extension in place of the page number; with PDF every page then becomes a
     /// file of its own. Empty: pages are named by their numbers, PDF is one file.
@@ -67,5 +74,11 @@ QStringList exportFileNames(const ExportRequest& request);
 /// pages written before it stay) and ConversionError for a node text that does not
 /// parse.
 ExportResult exportPages(const ExportRequest& request, const ExportProgress& progress = {});
+
+/// The page with its background alone (`shownBackground`, drawn when the request has
+/// `withBackground`), ready for JPEG pages to be encoded against; null where it cannot
+/// serve and pages are encoded whole.
+std::shared_ptr<const JpegPageReference> jpegBackgroundReference(const ExportRequest& request,
+                                                                 const QImage& shownBackground);
 
 } // namespace Quillet

@@ -4,6 +4,7 @@
 #include "core/raster/JpegImage.h"
 
 #include "core/raster/FastDIB.h"
+#include "core/raster/JpegLib.h"
 
 #include <algorithm>
 #include <cmath>
@@ -13,9 +14,14 @@
 #include <vector>
 
 #include <jerror.h>
-#include <jpeglib.h>
 
 namespace Quillet {
+
+using JpegLib::ByteArrayDestination;
+using JpegLib::ErrorManager;
+using JpegLib::setUpEncoder;
+using JpegLib::setUpErrors;
+using JpegLib::useDestination;
 
 namespace {
 
@@ -23,14 +29,6 @@ namespace {
 // spend minutes on a few kilobytes crafted to have thousands of scans.
 constexpr int MaxScans = 500;
 constexpr long long MaxPixels = 0x7fff0000LL / 4;
-
-// libjpeg reports errors by calling error_exit, which must not return; jumping back to
-// the call site keeps a corrupt file from ending the process.
-struct ErrorManager {
-    jpeg_error_mgr pub;
-    std::jmp_buf jump;
-    bool truncated = false;
-};
 
 [[noreturn]] void onError(j_common_ptr info)
 {
@@ -55,14 +53,6 @@ void onProgress(j_common_ptr info)
         if (decoder->input_scan_number > MaxScans)
             ERREXIT(info, JERR_NOT_COMPILED);
     }
-}
-
-void setUpErrors(ErrorManager& errors)
-{
-    jpeg_std_error(&errors.pub);
-    errors.pub.error_exit = onError;
-    errors.pub.emit_message = onMessage;
-    errors.pub.output_message = onOutputMessage;
 }
 
 /// Decodes into raster (already empty); false on any error. Kept free of objects with
@@ -124,11 +114,6 @@ bool decodeInto(const QByteArray& data, TFastDIB& raster)
     return !errors.truncated;
 }
 
-struct ByteArrayDestination {
-    jpeg_destination_mgr pub;
-    QByteArray* out;
-};
-
 void initDestination(j_compress_ptr encoder)
 {
     auto* dest = reinterpret_cast<ByteArrayDestination*>(encoder->dest);
@@ -171,24 +156,8 @@ bool encodeRows(int width, int height, int quality, int dpi, QByteArray& out, Ro
         return false;
     }
     jpeg_create_compress(&encoder);
-    destination.pub.init_destination = initDestination;
-    destination.pub.empty_output_buffer = growDestination;
-    destination.pub.term_destination = termDestination;
-    destination.out = &out;
-    encoder.dest = &destination.pub;
-    encoder.image_width = JDIMENSION(width);
-    encoder.image_height = JDIMENSION(height);
-    encoder.input_components = components;
-    encoder.in_color_space = layout;
-    jpeg_set_defaults(&encoder);
-    jpeg_set_quality(&encoder, std::clamp(quality, 0, 100), TRUE);
-    encoder.write_JFIF_header = TRUE;
-    encoder.JFIF_major_version = 1;
-    encoder.JFIF_minor_version = 1;
-    const bool stated = dpi > 0 && dpi <= 65535;
-    encoder.density_unit = stated ? 1 : 0;
-    encoder.X_density = UINT16(stated ? dpi : 1);
-    encoder.Y_density = UINT16(stated ? dpi : 1);
+    useDestination(encoder, destination, out);
+    setUpEncoder(encoder, width, height, quality, dpi, layout, components);
     jpeg_start_compress(&encoder, TRUE);
     while (encoder.next_scanline < encoder.image_height) {
         JSAMPROW row = const_cast<JSAMPROW>(rowAt(int(encoder.next_scanline)));
@@ -307,6 +276,42 @@ bool encodeJpeg(const QImage& image, int quality, QByteArray& out, int dpi)
                            : image.convertToFormat(QImage::Format_BGR888);
     return encodeRows(bgr.width(), bgr.height(), quality, dpi, out,
                       [&](int y) { return bgr.constScanLine(y); });
+}
+
+void JpegLib::setUpErrors(ErrorManager& errors)
+{
+    jpeg_std_error(&errors.pub);
+    errors.pub.error_exit = onError;
+    errors.pub.emit_message = onMessage;
+    errors.pub.output_message = onOutputMessage;
+}
+
+void JpegLib::useDestination(jpeg_compress_struct& encoder, ByteArrayDestination& destination,
+                             QByteArray& out)
+{
+    destination.pub.init_destination = initDestination;
+    destination.pub.empty_output_buffer = growDestination;
+    destination.pub.term_destination = termDestination;
+    destination.out = &out;
+    encoder.dest = &destination.pub;
+}
+
+void JpegLib::setUpEncoder(jpeg_compress_struct& encoder, int width, int height, int quality,
+                           int dpi, J_COLOR_SPACE layout, int components)
+{
+    encoder.image_width = JDIMENSION(width);
+    encoder.image_height = JDIMENSION(height);
+    encoder.input_components = components;
+    encoder.in_color_space = layout;
+    jpeg_set_defaults(&encoder);
+    jpeg_set_quality(&encoder, std::clamp(quality, 0, 100), TRUE);
+    encoder.write_JFIF_header = TRUE;
+    encoder.JFIF_major_version = 1;
+    encoder.JFIF_minor_version = 1;
+    const bool stated = dpi > 0 && dpi <= 65535;
+    encoder.density_unit = stated ? 1 : 0;
+    encoder.X_density = UINT16(stated ? dpi : 1);
+    encoder.Y_density = UINT16(stated ? dpi : 1);
 }
 
 void JpegImage::setData(QByteArray data)

@@ -12,10 +12,13 @@
 #include "core/render/PageRenderer.h"
 
 #include <QCoreApplication>
+#include <QDateTime>
+#include <QFileInfo>
 #include <QHash>
 
 #include <algorithm>
 #include <map>
+#include <memory>
 #include <optional>
 #include <utility>
 #include <vector>
@@ -43,7 +46,7 @@ bool sizeFits(long long width, long long height)
 
 /// The picture at the canvas's resolution, one picture pixel per 1/300 inch.
 enum class Loaded { Ok, Failed, Nothing, TooLarge };
-Loaded loadScaled(const QString& path, int dpi, TFastDIB& scaled)
+Loaded loadAndScale(const QString& path, int dpi, TFastDIB& scaled)
 {
     TFastDIB loaded;
     if (!LoadPictureFile(path, loaded) || loaded.isEmpty())
@@ -60,6 +63,56 @@ Loaded loadScaled(const QString& path, int dpi, TFastDIB& scaled)
         return Loaded::TooLarge;
     loaded.ScaleNearestTo(scaled);
     return Loaded::Ok;
+}
+
+/// A picture file as loadAndScale made it, while the file stays as it was.
+struct ScaledPicture {
+    QString path;
+    int dpi = 0;
+    qint64 size = 0;
+    QDateTime modified;
+    TFastDIB picture;
+};
+
+// An export draws the same stamp or signature on every page; decoding the file for each
+// one costs more than the page's text. The last few pictures of each thread are kept.
+constexpr size_t KeptPictures = 4;
+constexpr qint64 KeptPictureBytes = 32 << 20;
+
+Loaded loadScaled(const QString& path, int dpi, TFastDIB& scaled)
+{
+    thread_local std::vector<std::unique_ptr<ScaledPicture>> kept; // newest last
+    const QFileInfo file(path);
+    const QString absolute = file.absoluteFilePath();
+    const qint64 size = file.size();
+    const QDateTime modified = file.lastModified();
+    const auto found = std::find_if(kept.begin(), kept.end(), [&](const auto& k) {
+        return k->path == absolute && k->dpi == dpi && k->size == size && k->modified == modified;
+    });
+    if (found != kept.end()) {
+        const TFastDIB& picture = (*found)->picture;
+        if (!scaled.SetSize(picture.width(), picture.absHeight(), 24))
+            return Loaded::TooLarge;
+        scaled.CopyRectFrom(picture, 0, 0, picture.width(), picture.absHeight(), 0, 0);
+        std::rotate(found, found + 1, kept.end());
+        return Loaded::Ok;
+    }
+    const Loaded loaded = loadAndScale(path, dpi, scaled);
+    if (loaded == Loaded::Ok && qint64(scaled.width()) * scaled.absHeight() * 3 <= KeptPictureBytes
+        && file.exists()) {
+        auto k = std::make_unique<ScaledPicture>();
+        k->path = absolute;
+        k->dpi = dpi;
+        k->size = size;
+        k->modified = modified;
+        if (k->picture.SetSize(scaled.width(), scaled.absHeight(), 24)) {
+            k->picture.CopyRectFrom(scaled, 0, 0, scaled.width(), scaled.absHeight(), 0, 0);
+            if (kept.size() == KeptPictures)
+                kept.erase(kept.begin());
+            kept.push_back(std::move(k));
+        }
+    }
+    return loaded;
 }
 
 /// What follows a picture's loading: drawing it, going on with the next field (nothing to

@@ -390,6 +390,16 @@ QImage makePageRaster(const Project& project)
     return raster;
 }
 
+void RenderPageBackground(const RenderSource& source, RenderTarget& target)
+{
+    if (!source.project || !source.withBackground || !target.image || target.image->isNull())
+        return;
+    QPainter painter(target.image);
+    painter.setRenderHint(QPainter::Antialiasing, false);
+    PageCanvas canvas{&painter, target.image, target.dpi, target.mmPerPixel, target.origin};
+    drawBackground(source, canvas);
+}
+
 void RenderPage(const RenderSource& source, RenderTarget& target, int page, RenderErrorSink& errors)
 {
     if (!source.project)

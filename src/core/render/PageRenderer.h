@@ -81,6 +81,11 @@ QImage pageBackground(const Project& project);
 /// 300 dots per inch.
 QImage makePageRaster(const Project& project);
 
+/// Draws what every filled page has before its fields onto the target (filled white by
+/// the caller): the background, when the source carries it. Pages differ from this only
+/// where fields drew.
+void RenderPageBackground(const RenderSource& source, RenderTarget& target);
+
 /// `RenderPage`: draws page `page` (0 = the layout view, 1… filled pages) onto the
 /// target, which the caller has filled white. Problems become error-list lines; a node
 /// text that does not parse throws ConversionError, as does nothing else.

@@ -11,6 +11,8 @@
 #include "core/workbook/SpreadsheetReader.h"
 #include "core/workbook/WorkbookFile.h"
 #include "core/export/PageExporter.h"
+#include "core/raster/JpegPageEncoder.h"
+#include "core/render/PageRenderer.h"
 #include "core/raster/JpegImage.h"
 
 #include <QDir>
@@ -237,6 +239,8 @@ private Q_SLOTS:
     void pdfPagesShowTheRasterPages_data();
     void pdfPagesShowTheRasterPages();
     void demoPdfEmbedsItsPicturesOnce();
+    void jpegReusingTheBackgroundWritesTheSameFiles_data();
+    void jpegReusingTheBackgroundWritesTheSameFiles();
 };
 
 void PageExporterTest::fileNames_data()
@@ -563,6 +567,126 @@ void PageExporterTest::demoPdfEmbedsItsPicturesOnce()
     if (mismatch.isEmpty())
         mismatch = rasterMismatch(drawn, raster, QRect(1771, 1393, 360, 360));
     QVERIFY2(mismatch.isEmpty(), qPrintable(mismatch));
+}
+
+void PageExporterTest::jpegReusingTheBackgroundWritesTheSameFiles_data()
+{
+    QTest::addColumn<QString>("form");        // demo, dark, ruled, none
+    QTest::addColumn<bool>("withBack");       // `WithBack`
+    QTest::addColumn<double>("imageWidthMm"); // 0: the background spans the page
+    QTest::addColumn<int>("copyMode");        // an image field's mode; -1: no image field
+    QTest::addColumn<bool>("shape");          // a hatched rectangle over the edge MCUs
+    QTest::addColumn<int>("quality");
+    QTest::addColumn<int>("pages");
+    QTest::addColumn<int>("first"); // 0: the layout view, blocks tinted by XOR, comes first
+    // The small page is 709 × 472 pixels: its right and bottom MCUs are cut short.
+    QTest::newRow("demo, all pages") << "demo" << true << 0.0 << -1 << false << 90 << 200 << 1;
+    QTest::newRow("demo without background")
+        << "demo" << false << 0.0 << -1 << false << 90 << 3 << 1;
+    QTest::newRow("dark page, text only") << "dark" << true << 0.0 << -1 << false << 90 << 5 << 1;
+    QTest::newRow("ruled, copied stamp") << "ruled" << true << 0.0 << 0 << false << 75 << 3 << 1;
+    QTest::newRow("ruled, multiplied stamp") << "ruled" << true << 0.0 << 1 << true << 90 << 3 << 1;
+    QTest::newRow("ruled, stamp in difference")
+        << "ruled" << true << 0.0 << 3 << false << 100 << 3 << 1;
+    QTest::newRow("ruled, shape on the edges")
+        << "ruled" << true << 0.0 << -1 << true << 50 << 3 << 1;
+    QTest::newRow("background narrower than the page")
+        << "ruled" << true << 33.0 << 2 << true << 90 << 3 << 1;
+    QTest::newRow("ruled, exported without it")
+        << "ruled" << false << 0.0 << 0 << true << 90 << 3 << 1;
+    QTest::newRow("no background") << "none" << true << 0.0 << 1 << true << 90 << 5 << 1;
+    QTest::newRow("layout view") << "ruled" << true << 0.0 << 2 << true << 90 << 2 << 0;
+}
+
+void PageExporterTest::jpegReusingTheBackgroundWritesTheSameFiles()
+{
+    QFETCH(QString, form);
+    QFETCH(bool, withBack);
+    QFETCH(double, imageWidthMm);
+    QFETCH(int, copyMode);
+    QFETCH(bool, shape);
+    QFETCH(int, quality);
+    QFETCH(int, pages);
+    QFETCH(int, first);
+    QTemporaryDir dir;
+    QString projectPath = dir.filePath(QStringLiteral("form.qlet"));
+    Project project;
+    std::unique_ptr<Workbook> owned;
+    NamesBook names;
+    const Workbook* book = &names;
+    if (form == QStringLiteral("demo")) {
+        projectPath = QuilletTest::sourcePath(QStringLiteral("examples/demo/demo.qlet"));
+        project = ProjectFile::load(projectPath);
+        OpenedWorkbook opened =
+            openWorkbookFile(QuilletTest::sourcePath(QStringLiteral("examples/demo/records.xlsx")),
+                             WorkbookOptions{});
+        QVERIFY(opened.workbook);
+        owned = std::move(opened.workbook);
+        book = owned.get();
+    } else {
+        project = smallProject(true);
+        if (form == QStringLiteral("dark"))
+            project = withDarkBackground(project);
+        else if (form == QStringLiteral("ruled"))
+            project = withRuledBackground(project);
+    }
+    if (imageWidthMm > 0)
+        project.settings.ImgWidth = imageWidthMm;
+    const auto addField = [&](QString text, const QRect& box) {
+        FieldNode field;
+        field.text = std::move(text);
+        field.blocks.push_back(TreeNode{
+            composeBlockText(BlockRect{box.left(), box.top(), box.right() + 1, box.bottom() + 1}),
+            false});
+        project.Structure.fields.push_back(field);
+    };
+    if (copyMode >= 0) {
+        QVERIFY(stampPicture().save(dir.filePath(QStringLiteral("stamp.png"))));
+        ImageFieldOptions o;
+        o.fileName = QStringLiteral("stamp.png");
+        o.transparency = TransparencyMode::ChosenColor;
+        o.transparentColor = 0xFFFFFF;
+        o.transparentBackground = true;
+        o.copyMode = CopyMode(copyMode);
+        o.opacity = 200;
+        addField(composeImageField(project.takeNewFieldId(FieldKind::Image), o),
+                 QRect(150, 20, 150, 150));
+    }
+    if (shape) {
+        ShapeFieldOptions o;
+        o.kind = ShapeKind::Rectangle;
+        o.lineWidthMm = 0.5;
+        o.lineColor = 0x2040A0;
+        o.fillStyle = 6;
+        o.fillColor = 0x10A010;
+        addField(composeShapeField(project.takeNewFieldId(FieldKind::Shape), o),
+                 QRect(650, 400, 59, 72));
+    }
+    ExportRequest request = requestFor(project, *book, {}, {});
+    request.projectPath = projectPath;
+    request.withBackground = withBack;
+    request.jpegQuality = quality;
+    request.jobs = 2;
+    for (int p = first; p <= pages; ++p)
+        request.pages.push_back(p);
+    // Both ways must be taken: the background page serves as the reference.
+    QVERIFY(jpegBackgroundReference(request, pageBackground(project)));
+    request.prefix = dir.filePath(QStringLiteral("whole"));
+    request.jpegReuseBackground = false;
+    const ExportResult whole = exportPages(request);
+    request.prefix = dir.filePath(QStringLiteral("reused"));
+    request.jpegReuseBackground = true;
+    const ExportResult reused = exportPages(request);
+    const qsizetype count = pages - first + 1;
+    QCOMPARE(reused.files.size(), count);
+    QCOMPARE(whole.files.size(), count);
+    QCOMPARE(reused.errorLines, whole.errorLines);
+    for (qsizetype i = 0; i < count; ++i) {
+        const QByteArray expected = QuilletTest::readFile(whole.files[i]);
+        QVERIFY(expected.startsWith("\xFF\xD8"));
+        QVERIFY2(QuilletTest::readFile(reused.files[i]) == expected,
+                 qPrintable(QFileInfo(reused.files[i]).fileName()));
+    }
 }
 
 QTEST_MAIN(PageExporterTest)

@@ -147,6 +147,8 @@ private Q_SLOTS:
     void everyBlockSeesSamePicture();
     void missingPictureEndsRender_data();
     void missingPictureEndsRender();
+    void changedPictureIsReadAgain_data();
+    void changedPictureIsReadAgain();
     void relativeToWorkingFolder();
     void windowsFolderSeparators();
     void printerGetsCompositeOnWhite();
@@ -478,6 +480,47 @@ void ImageFieldTest::missingPictureEndsRender()
     QCOMPARE(errors.lines, QStringList{QStringLiteral("не могу открыть изображение: ")
                                        + scene.dir.path() + QLatin1Char('/') + name});
     QCOMPARE(page, before);
+}
+
+void ImageFieldTest::changedPictureIsReadAgain_data()
+{
+    QTest::addColumn<int>("side");    // of the second picture; 0: the file is removed
+    QTest::addColumn<int>("laterBy"); // seconds the second file's time is moved on
+    QTest::newRow("another size") << 5 << 0;
+    QTest::newRow("same size, later") << 4 << 2;
+    QTest::newRow("removed") << 0 << 0;
+}
+
+void ImageFieldTest::changedPictureIsReadAgain()
+{
+    QFETCH(int, side);
+    QFETCH(int, laterBy);
+    Scene scene;
+    const QString path = scene.save(noise(4, 4, 1), QStringLiteral("stamp.png"));
+    const ImageFieldOptions o = baseOptions(QStringLiteral("stamp.png"));
+    const std::vector<BlockRect> blocks{{1, 1, 9, 9}};
+    ErrorList errors;
+    QImage first = noise(12, 12, 9);
+    QVERIFY(draw(first, fieldOf(o, blocks), scene.projectPath, errors));
+    QFile::remove(path);
+    QImage page = noise(12, 12, 9);
+    const QImage before = page;
+    if (side == 0) {
+        QVERIFY(!draw(page, fieldOf(o, blocks), scene.projectPath, errors));
+        QCOMPARE(page, before);
+        return;
+    }
+    const QImage second = noise(side, side, 2);
+    scene.save(second, QStringLiteral("stamp.png"));
+    if (laterBy > 0) {
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::ReadWrite));
+        QVERIFY(file.setFileTime(QFileInfo(path).lastModified().addSecs(laterBy),
+                                 QFileDevice::FileModificationTime));
+    }
+    QVERIFY(draw(page, fieldOf(o, blocks), scene.projectPath, errors));
+    const QString difference = firstDifference(page, expectedPage(before, second, o, blocks, 300));
+    QVERIFY2(difference.isEmpty(), qPrintable(difference));
 }
 
 void ImageFieldTest::relativeToWorkingFolder()
