@@ -170,10 +170,10 @@ void renderBeforeTheJob(PrintRun& run, const RenderTarget& onPrinter, int page)
     const QRect whole(0, 0, int(mmToPixel(s.PrWidth, onPrinter.mmPerPixel)),
                       int(mmToPixel(s.PrHeight, onPrinter.mmPerPixel)));
     for (const QRect& area : mixingAreas(places, whole)) {
-        QImage raster = pixelsAt(area.width(), area.height(), onPrinter.dpi,
-                                 QCoreApplication::translate("Quillet::PrintJob",
-                                                             "печатайте с меньшим разрешением."),
-                                 s);
+        QImage raster = pixelsAt(
+            area.width(), area.height(), onPrinter.dpi,
+            QCoreApplication::translate("Quillet::PrintJob", "печатайте с меньшим разрешением."),
+            s);
         raster.fill(Qt::white);
         RenderTarget pixels = onPrinter;
         pixels.painter = nullptr;
@@ -342,12 +342,16 @@ void runPrint(PrintRun& run)
         run.source.shownBackground =
             RebuildBackground(project.BackgroundImage, project.settings, mmPerPixelAt(dpi));
     }
-    if (!run.source.shownBackground.isNull()) {
-        run.source.shownBackground =
-            run.source.shownBackground.convertToFormat(QImage::Format_RGB32);
-    }
-    if (!direct)
+    // Printed directly, the background stays as it was made and is converted band by band as
+    // it is drawn (a whole converted copy would be a third more, and the printer's driver
+    // copies what it is given); the page bitmap takes it converted once for every page.
+    if (!direct) {
+        if (!run.source.shownBackground.isNull()) {
+            run.source.shownBackground =
+                run.source.shownBackground.convertToFormat(QImage::Format_RGB32);
+        }
         run.raster = pageBitmap(project, dpi);
+    }
     const int n = int(run.order.size());
     for (int i = 0; i < n; ++i) {
         const bool printed = direct ? printDirect(run, i) : printPicture(run, i);
