@@ -10,12 +10,16 @@
 #include "core/common/Errors.h"
 #include "core/export/PrintJob.h"
 #include "core/raster/JpegImage.h"
+#include "core/render/PageRenderer.h"
 
 #include <QImage>
 #include <QPainter>
 #include <QTransform>
 
+#include <algorithm>
 #include <cmath>
+#include <cstdlib>
+#include <utility>
 #include <vector>
 
 namespace QuilletTest {
@@ -147,6 +151,55 @@ inline Quillet::PrintRequest requestFor(const Project& project, std::vector<int>
     request.projectPath = QStringLiteral("/формы/Бланк");
     request.pages = std::move(pages);
     return request;
+}
+
+/// A 150 × 150 picture of a thick red ring on white, saved as `path`.
+inline bool saveRingPicture(const QString& path)
+{
+    QImage ring(150, 150, QImage::Format_RGB32);
+    ring.fill(Qt::white);
+    {
+        QPainter painter(&ring);
+        painter.setPen(QPen(QColor(200, 30, 40), 24));
+        painter.drawEllipse(QRect(15, 15, 120, 120));
+    }
+    return ring.save(path);
+}
+
+/// Page `page` of the project rendered whole on a raster at 300 dpi, background included:
+/// what a print of the page must look like.
+inline QImage wholePageRender(const Project& project, int page)
+{
+    RenderSource source;
+    source.project = &project;
+    source.shownBackground = pageBackground(project);
+    QImage raster = makePageRaster(project);
+    RenderTarget target;
+    target.image = &raster;
+    struct : RenderErrorSink {
+        void LogRenderError(const QString&) override {}
+    } ignored;
+    RenderPage(source, target, page, ignored);
+    return raster;
+}
+
+/// The largest difference of a colour channel between the images within `area`, and where.
+inline std::pair<int, QPoint> worstDifference(const QImage& a, const QImage& b, const QRect& area)
+{
+    int worst = 0;
+    QPoint at;
+    for (int y = area.top(); y <= area.bottom(); ++y) {
+        for (int x = area.left(); x <= area.right(); ++x) {
+            const QRgb p = a.pixel(x, y), q = b.pixel(x, y);
+            const int d = std::max({std::abs(qRed(p) - qRed(q)), std::abs(qGreen(p) - qGreen(q)),
+                                    std::abs(qBlue(p) - qBlue(q))});
+            if (d > worst) {
+                worst = d;
+                at = QPoint(x, y);
+            }
+        }
+    }
+    return {worst, at};
 }
 
 inline bool isDark(QRgb c)

@@ -11,8 +11,10 @@
 #include <QCoreApplication>
 #include <QSize>
 
+#include <algorithm>
 #include <cmath>
 #include <cstring>
+#include <utility>
 
 namespace Quillet {
 
@@ -126,20 +128,34 @@ void scale(TFastDIB& b, TFastDIB& a, int w, int h)
     b.ResizeSmoothTo(a);
 }
 
-QImage toImage(const TFastDIB& c)
+// The image takes over c's pixel memory (c must hold the last reference to it): the rows are
+// turned top side up and B, G, R swapped to R, G, B where they lie, so that a background at
+// a printer's resolution never exists twice.
+QImage toImage(TFastDIB& c)
 {
-    QImage image(c.width(), c.absHeight(), QImage::Format_RGB888);
-    if (image.isNull())
+    auto* held = new TFastDIB;
+    held->ShareFrom(c);
+    c.clear();
+    const int width = held->width();
+    const int height = held->absHeight();
+    const std::size_t rowBytes = std::size_t(width) * 3;
+    if (held->storageRow(0) != 0) {
+        for (int y = 0; y < height / 2; ++y)
+            std::swap_ranges(held->scanLine(y), held->scanLine(y) + rowBytes,
+                             held->scanLine(height - 1 - y));
+    }
+    for (int y = 0; y < height; ++y) {
+        std::uint8_t* d = held->scanLine(y);
+        for (int x = 0; x < width; ++x)
+            std::swap(d[x * 3], d[x * 3 + 2]);
+    }
+    QImage image(
+        held->bits(), width, height, held->stride(), QImage::Format_RGB888,
+        [](void* dib) { delete static_cast<TFastDIB*>(dib); }, held);
+    if (image.isNull()) {
+        delete held;
         throw Error(QCoreApplication::translate("Quillet::Background",
                                                 "Подложка слишком велика для обработки."));
-    for (int y = 0; y < image.height(); ++y) {
-        const std::uint8_t* s = c.scanLine(c.storageRow(y));
-        std::uint8_t* d = image.scanLine(y);
-        for (int x = 0; x < image.width(); ++x) {
-            d[x * 3] = s[x * 3 + 2];
-            d[x * 3 + 1] = s[x * 3 + 1];
-            d[x * 3 + 2] = s[x * 3];
-        }
     }
     return image;
 }
@@ -175,11 +191,16 @@ QImage processDecoded(TFastDIB& a, const Frame& f, long long t)
     b.clear();
 
     TFastDIB c;
-    c.SetSize(f.outerWidth, f.outerHeight, 24);
-    ensureSized(c);
-    c.FillColor(PixelBGR{0, 0, 0});
-    if (pictureShows)
-        c.CopyRectFrom(a, f.left, f.top, a.width(), a.absHeight(), 0, 0);
+    if (pictureShows && f.left == 0 && f.top == 0 && a.width() == f.outerWidth
+        && a.absHeight() == f.outerHeight) {
+        c.ShareFrom(a); // the picture fills the frame: no second raster of the frame's size
+    } else {
+        c.SetSize(f.outerWidth, f.outerHeight, 24);
+        ensureSized(c);
+        c.FillColor(PixelBGR{0, 0, 0});
+        if (pictureShows)
+            c.CopyRectFrom(a, f.left, f.top, a.width(), a.absHeight(), 0, 0);
+    }
     a.clear();
     c.InvertBytes();
     return toImage(c);

@@ -21,7 +21,8 @@ bool hasBackground(const QByteArray& background);
 
 /// `RebuildBackground`: makes the processed background from the JPEG data `background`
 /// and the size, margin and angle settings at `mmPerPixel`, pixel for pixel as the
-/// raster operations give it. Returns Format_RGB888:
+/// raster operations give it. Returns Format_RGB888, holding the working raster's memory
+/// itself (no copy of the result is ever made):
 /// - a null image when there is no background (hasBackground() is false) or when the
 ///   outer size is 0 (or negative) pixels either way;
 /// - a white image of the outer size when the inner size (size minus margins) is 0 or

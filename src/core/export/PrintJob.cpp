@@ -50,9 +50,8 @@ struct PrintRun {
     int lastStep = 0; // the progress maximum
     bool stopAsked = false;
     bool jobOpen = false; // begun and not yet ended: a failure drops it
-    // Printing directly: image-field pictures kept from job to job, and the page raster
-    // that pictures mixing with the page read the pixels under them from (null when no
-    // field mixes). Printing pictures: the raster is the page bitmap.
+    // Printing directly: image-field pictures kept from job to job. Printing pictures: the
+    // page bitmap.
     PlacedPictures pictures;
     QImage raster;
 
@@ -83,28 +82,105 @@ struct PrintRun {
     }
 };
 
+// Beyond this many separate areas a page's mixing pictures are gathered into fewer, larger
+// ones: every area costs a render of the whole page.
+constexpr size_t kMaxMixingAreas = 8;
+
+long long areaOf(const QRect& r)
+{
+    return static_cast<long long>(r.width()) * r.height();
+}
+
+// The areas of the page whose pixels the mixing pictures read, from where the pictures go
+// (`places`, page pixels): each place cut to the page, places that overlap joined into
+// their bounding rectangle until no two areas overlap, then the pair that grows least
+// joined while there are too many. A place past the page's edge keeps its edge there, so
+// that a picture reads beyond its area only what it would read beyond the whole page.
+std::vector<QRect> mixingAreas(const std::vector<QRect>& places, const QRect& page)
+{
+    std::vector<QRect> areas;
+    for (const QRect& place : places) {
+        const QRect area = place & page;
+        if (!area.isEmpty())
+            areas.push_back(area);
+    }
+    for (bool joined = true; joined;) {
+        joined = false;
+        for (size_t i = 0; i < areas.size() && !joined; ++i) {
+            for (size_t j = i + 1; j < areas.size(); ++j) {
+                if (areas[i].intersects(areas[j])) {
+                    areas[i] |= areas[j];
+                    areas.erase(areas.begin() + std::ptrdiff_t(j));
+                    joined = true;
+                    break;
+                }
+            }
+        }
+        if (!joined && areas.size() > kMaxMixingAreas) {
+            size_t bestI = 0, bestJ = 1;
+            long long bestGrowth = -1;
+            for (size_t i = 0; i < areas.size(); ++i) {
+                for (size_t j = i + 1; j < areas.size(); ++j) {
+                    const long long growth =
+                        areaOf(areas[i] | areas[j]) - areaOf(areas[i]) - areaOf(areas[j]);
+                    if (bestGrowth < 0 || growth < bestGrowth) {
+                        bestGrowth = growth;
+                        bestI = i;
+                        bestJ = j;
+                    }
+                }
+            }
+            areas[bestI] |= areas[bestJ];
+            areas.erase(areas.begin() + std::ptrdiff_t(bestJ));
+            joined = true;
+        }
+    }
+    return areas;
+}
+
+QImage pixelsAt(long long width, long long height, int dpi, const QString& advice,
+                const ProjectSettings& settings);
+
 // Qt cannot take back a job once begun, and a form fed for a page whose render then fails
-// comes out blank; so the page is rendered before its job begins. Where an image field
-// mixes its picture with the page, this render is on the page raster, which the painter
-// render then takes the pixels under the picture from; otherwise it goes to a device of
-// one pixel and only finds out whether the page renders (and places the shared pictures).
+// comes out blank; so the page is rendered before its job begins, on a device of one pixel:
+// that finds out whether the page renders, places the shared pictures and tells where the
+// pictures that mix with the page go. Each area under those (cut to the page) is then
+// rendered on a raster of its own at the printer's resolution, with the area's corner as
+// the origin: the pixels there are the whole page's, and the painter render that follows
+// takes the mixed pictures' pixels from these renders. Only the areas are held in memory,
+// never the whole page.
 void renderBeforeTheJob(PrintRun& run, const RenderTarget& onPrinter, int page)
 {
     run.pictures.startPage();
     CollectLines ignored; // the render on the printer gives the same lines
-    if (!run.raster.isNull()) {
-        run.raster.fill(Qt::white);
-        RenderTarget pixels = onPrinter;
-        pixels.image = &run.raster;
-        pixels.origin = PageOrigin{}; // the whole page: blocks in the margin mix too
-        RenderPage(run.source, pixels, page, ignored);
-        return;
+    {
+        QImage pixel(1, 1, QImage::Format_RGB32);
+        QPainter painter(&pixel);
+        RenderTarget dry = onPrinter;
+        dry.painter = &painter;
+        RenderPage(run.source, dry, page, ignored);
     }
-    QImage pixel(1, 1, QImage::Format_RGB32);
-    QPainter painter(&pixel);
-    RenderTarget dry = onPrinter;
-    dry.painter = &painter;
-    RenderPage(run.source, dry, page, ignored);
+    std::vector<QRect> places = run.pictures.mixingAreas();
+    if (places.empty())
+        return;
+    const PageOrigin& o = onPrinter.origin;
+    for (QRect& place : places)
+        place.translate(o.x, o.y);
+    const ProjectSettings& s = run.request.project->settings;
+    const QRect whole(0, 0, int(mmToPixel(s.PrWidth, onPrinter.mmPerPixel)),
+                      int(mmToPixel(s.PrHeight, onPrinter.mmPerPixel)));
+    for (const QRect& area : mixingAreas(places, whole)) {
+        QImage raster = pixelsAt(
+            area.width(), area.height(), onPrinter.dpi,
+            QCoreApplication::translate("Quillet::PrintJob", "печатайте с меньшим разрешением."),
+            s);
+        raster.fill(Qt::white);
+        RenderTarget pixels = onPrinter;
+        pixels.painter = nullptr;
+        pixels.image = &raster;
+        pixels.origin = PageOrigin{area.x(), area.y()}; // blocks in the margin mix too
+        RenderPage(run.source, pixels, page, ignored);
+    }
 }
 
 // The page drawn straight on the printer: the renderer works at the printer's resolution
@@ -159,26 +235,20 @@ bool printDirect(PrintRun& run, int i)
     return true;
 }
 
-// A raster of the whole page at `dpi`: the page bitmap when printing pictures, or
-// (`direct`) the page under the image fields that mix with it.
-QImage pageBitmap(const Project& project, int dpi, bool direct)
+// A raster of `width` × `height` pixels reporting `dpi`, refused (with `advice`) when too
+// large to make.
+QImage pixelsAt(long long width, long long height, int dpi, const QString& advice,
+                const ProjectSettings& settings)
 {
-    const long double mmPerPixel = mmPerPixelAt(dpi);
-    const long long width = mmToPixel(project.settings.PrWidth, mmPerPixel);
-    const long long height = mmToPixel(project.settings.PrHeight, mmPerPixel);
     if (width < 1 || height < 1 || width > kMaxBitmapPixels / height) {
         throw Error(
             QCoreApplication::translate("Quillet::PrintJob",
                                         "Страница %1 × %2 мм при %3 точках на дюйм не помещается "
                                         "в памяти; %4")
-                .arg(project.settings.PrWidth)
-                .arg(project.settings.PrHeight)
+                .arg(settings.PrWidth)
+                .arg(settings.PrHeight)
                 .arg(dpi)
-                .arg(direct ? QCoreApplication::translate("Quillet::PrintJob",
-                                                          "печатайте с меньшим разрешением.")
-                            : QCoreApplication::translate("Quillet::PrintJob",
-                                                          "печатайте без режима картинки или с "
-                                                          "меньшим разрешением.")));
+                .arg(advice));
     }
     QImage bitmap(int(width), int(height), QImage::Format_RGB32);
     if (bitmap.isNull())
@@ -188,6 +258,18 @@ QImage pageBitmap(const Project& project, int dpi, bool direct)
     bitmap.setDotsPerMeterX(dotsPerMeter);
     bitmap.setDotsPerMeterY(dotsPerMeter);
     return bitmap;
+}
+
+// The page bitmap of a print of pictures: the whole page at `dpi`.
+QImage pageBitmap(const Project& project, int dpi)
+{
+    const long double mmPerPixel = mmPerPixelAt(dpi);
+    return pixelsAt(mmToPixel(project.settings.PrWidth, mmPerPixel),
+                    mmToPixel(project.settings.PrHeight, mmPerPixel), dpi,
+                    QCoreApplication::translate("Quillet::PrintJob",
+                                                "печатайте без режима картинки или с "
+                                                "меньшим разрешением."),
+                    project.settings);
 }
 
 // Where the page bitmap goes on the printer, device pixels from the printable corner: one
@@ -260,12 +342,16 @@ void runPrint(PrintRun& run)
         run.source.shownBackground =
             RebuildBackground(project.BackgroundImage, project.settings, mmPerPixelAt(dpi));
     }
-    if (!run.source.shownBackground.isNull()) {
-        run.source.shownBackground =
-            run.source.shownBackground.convertToFormat(QImage::Format_RGB32);
+    // Printed directly, the background stays as it was made and is converted band by band as
+    // it is drawn (a whole converted copy would be a third more, and the printer's driver
+    // copies what it is given); the page bitmap takes it converted once for every page.
+    if (!direct) {
+        if (!run.source.shownBackground.isNull()) {
+            run.source.shownBackground =
+                run.source.shownBackground.convertToFormat(QImage::Format_RGB32);
+        }
+        run.raster = pageBitmap(project, dpi);
     }
-    if (!direct || PlacedPictures::needsPagePixels(project.Structure))
-        run.raster = pageBitmap(project, dpi, direct);
     const int n = int(run.order.size());
     for (int i = 0; i < n; ++i) {
         const bool printed = direct ? printDirect(run, i) : printPicture(run, i);

@@ -353,6 +353,9 @@ struct PlacedPictures::Store {
     QHash<QString, CopyField> copies;
     /// Finished pixels of the current page's blocks; a null image when none could be made.
     std::map<BlockRef, QImage> page;
+    /// Where the current page's mixing pictures go, as a painter render without recorded
+    /// pixels placed them.
+    std::vector<QRect> mixing;
     QMultiHash<size_t, QImage> distinct;
     qint64 distinctBytes = 0;
 
@@ -397,6 +400,12 @@ bool PlacedPictures::needsPagePixels(const FieldTree& tree)
 void PlacedPictures::startPage()
 {
     m_store->page.clear();
+    m_store->mixing.clear();
+}
+
+std::vector<QRect> PlacedPictures::mixingAreas() const
+{
+    return m_store->mixing;
 }
 
 namespace {
@@ -449,6 +458,7 @@ void drawBlock(const ImageFieldOptions& o, TFastDIB& s, const BlockRect& r, Page
         return;
     const bool onRaster = canvas.image != nullptr && !canvas.image->isNull();
     if (!onRaster && canvas.pictures != nullptr && canvas.painter != nullptr) {
+        canvas.pictures->store().mixing.emplace_back(int(x), int(y), width, height);
         drawRecorded(canvas, ref, QPoint(int(x), int(y)), errors, path);
         return;
     }

@@ -10,7 +10,10 @@
 #include <QPainter>
 #include <QString>
 
+#include <QRect>
+
 #include <memory>
+#include <vector>
 
 namespace Quillet {
 
@@ -50,6 +53,12 @@ public:
     /// Forgets the pixels recorded for the previous page: call before the raster render
     /// of the next page.
     void startPage();
+
+    /// The rectangles, in the render's pixels, of the pictures that mix with the page as
+    /// the painter renders of this page since startPage() placed them: a render on a
+    /// painter of one pixel finds where the page's pixels are needed, so that only those
+    /// areas are rendered on a raster.
+    std::vector<QRect> mixingAreas() const;
 
     /// Kept pictures and recorded pixels; defined where image fields are drawn.
     struct Store;

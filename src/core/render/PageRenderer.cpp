@@ -18,7 +18,9 @@
 #include "core/render/TextLayout.h"
 
 #include <QCoreApplication>
+#include <QPaintDevice>
 #include <QPainter>
+#include <QTransform>
 
 #include <algorithm>
 #include <array>
@@ -48,6 +50,9 @@ QString cellText(const Render& r, int row, int column)
     return r.sheet ? r.sheet->cellText(row, column) : QString();
 }
 
+// Rows of a background drawn at a time when it is not in the page rasters' format.
+constexpr int kBackgroundBandRows = 256;
+
 void drawBackground(const RenderSource& source, PageCanvas& canvas)
 {
     const QImage& shown = source.shownBackground;
@@ -64,7 +69,28 @@ void drawBackground(const RenderSource& source, PageCanvas& canvas)
     };
     const long long x = place(int(s.horizontalAlign), s.PrWidth, s.ImgWidth);
     const long long y = place(int(s.verticalAlign), s.PrHeight, s.ImgHeight);
-    canvas.painter->drawImage(QPoint(int(x - canvas.origin.x), int(y - canvas.origin.y)), shown);
+    const QPoint at(int(x - canvas.origin.x), int(y - canvas.origin.y));
+    if (shown.format() == QImage::Format_RGB32) {
+        canvas.painter->drawImage(at, shown);
+        return;
+    }
+    // A background kept in its own format (a printer's resolution) goes in bands of rows,
+    // each converted as it is drawn: no converted copy of the whole exists, here or in a
+    // printer's driver, which copies every picture it is given. On a raster (an area of the
+    // page, a trial render on one pixel) only the bands that reach it are converted.
+    const QPaintDevice* device = canvas.painter->device();
+    const QTransform t = canvas.painter->deviceTransform();
+    const bool cut = device != nullptr && device->devType() == QInternal::Image
+                     && t.type() <= QTransform::TxTranslate;
+    for (int top = 0; top < shown.height(); top += kBackgroundBandRows) {
+        const int rows = std::min(kBackgroundBandRows, shown.height() - top);
+        const double onDevice = at.y() + top + t.dy();
+        if (cut && (onDevice >= device->height() + 1 || onDevice + rows <= -1))
+            continue;
+        const QImage band(shown.constScanLine(top), shown.width(), rows, shown.bytesPerLine(),
+                          shown.format());
+        canvas.painter->drawImage(at + QPoint(0, top), band.convertToFormat(QImage::Format_RGB32));
+    }
 }
 
 // XOR of the rectangle's pixels with a colour, as the layout view tints blocks: what is

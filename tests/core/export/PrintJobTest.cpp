@@ -38,6 +38,8 @@ private Q_SLOTS:
     void backgroundMadeOnlyWhereShown();
     void imageFieldsMixWithThePrintedPage_data();
     void imageFieldsMixWithThePrintedPage();
+    void mixingAreasPrintAsTheWholePage_data();
+    void mixingAreasPrintAsTheWholePage();
     void orientationQuestions_data();
     void orientationQuestions();
 };
@@ -418,6 +420,93 @@ void PrintJobTest::imageFieldsMixWithThePrintedPage()
     QVERIFY2(worst <= 2,
              qPrintable(
                  QStringLiteral("%1 levels apart at (%2, %3)").arg(worst).arg(at.x()).arg(at.y())));
+}
+
+struct MixingPicture {
+    CopyMode mode;
+    QPointF cornerMm; // the block's top left corner; the 150-pixel picture runs past it
+};
+using MixingPictures = std::vector<MixingPicture>;
+Q_DECLARE_METATYPE(MixingPictures)
+
+void PrintJobTest::mixingAreasPrintAsTheWholePage_data()
+{
+    QTest::addColumn<MixingPictures>("pictures");
+    QTest::addColumn<bool>("noisyBackground");
+    const CopyMode multiply = CopyMode::Multiply, difference = CopyMode::Difference,
+                   add = CopyMode::AddClamped, copy = CopyMode::Copy;
+    QTest::newRow("one, over box A and the text") << MixingPictures{{multiply, {15, 25}}} << false;
+    QTest::newRow("two overlapping, the second mixing with the first")
+        << MixingPictures{{multiply, {15, 10}}, {difference, {22, 18}}} << false;
+    QTest::newRow("opposite corners, two areas")
+        << MixingPictures{{multiply, {0, 0}}, {add, {88, 68}}} << false;
+    QTest::newRow("past the right and bottom edges")
+        << MixingPictures{{difference, {92, 30}}, {multiply, {40, 74}}} << false;
+    QTest::newRow("a copied picture under a mixing one")
+        << MixingPictures{{copy, {60, 45}}, {multiply, {66, 50}}} << false;
+    QTest::newRow("many apart, gathered into fewer areas") << [] {
+        MixingPictures many;
+        for (int i = 0; i < 12; ++i)
+            many.push_back(
+                {i % 2 ? multiply : difference, {double(i % 6) * 16, i < 6 ? 2.0 : 50.0}});
+        return many;
+    }() << false;
+    // The background is printed in bands of rows: every one must land where the whole would.
+    QTest::newRow("a noisy background, no picture") << MixingPictures{} << true;
+    QTest::newRow("a noisy background under pictures")
+        << MixingPictures{{multiply, {15, 25}}, {difference, {60, 60}}} << true;
+}
+
+// Only the areas under the pictures that mix with the page are rendered on rasters, each
+// with its corner as the origin, and the background goes to the printer in bands of rows:
+// the printed sheet is the page rendered whole, exactly so under those pictures.
+void PrintJobTest::mixingAreasPrintAsTheWholePage()
+{
+    QFETCH(MixingPictures, pictures);
+    QFETCH(bool, noisyBackground);
+    QTemporaryDir dir;
+    const QString ring = dir.filePath(QStringLiteral("ring.png"));
+    QVERIFY(saveRingPicture(ring));
+    Project project = formProject(true);
+    if (noisyBackground)
+        project.BackgroundImage = jpegOf(noisePicture(400, 320, 11));
+    for (const MixingPicture& m : pictures) {
+        ImageFieldOptions o;
+        o.fileName = ring;
+        o.transparency = TransparencyMode::ChosenColor;
+        o.transparentColor = 0xFFFFFF;
+        o.copyMode = m.mode;
+        FieldNode field;
+        field.text = composeImageField(project.takeNewFieldId(FieldKind::Image), o);
+        field.blocks.push_back(TreeNode{composeBlockText(m.cornerMm.x(), m.cornerMm.y(),
+                                                         m.cornerMm.x() + 5, m.cornerMm.y() + 5),
+                                        false});
+        project.Structure.fields.push_back(field);
+    }
+    // A printer without a margin, so that the sheet's pixels are the page's.
+    SheetPrinter printer(QSizeF(110, 90), 300, 300, QPoint(0, 0));
+    const PrintResult result = printPages(requestFor(project, {3}), printer);
+    QCOMPARE(result.jobs, 1);
+    const QImage page = wholePageRender(project, 3);
+    const QImage& sheet = printer.sheet();
+
+    const auto [worst, at] = worstDifference(sheet, page, page.rect());
+    QVERIFY2(worst <= 2,
+             qPrintable(
+                 QStringLiteral("%1 levels apart at (%2, %3)").arg(worst).arg(at.x()).arg(at.y())));
+    for (const MixingPicture& m : pictures) {
+        if (m.mode == CopyMode::Copy)
+            continue;
+        const QPoint corner(int(std::lround(m.cornerMm.x() / 25.4 * 300)),
+                            int(std::lround(m.cornerMm.y() / 25.4 * 300)));
+        const QRect under = QRect(corner, QSize(150, 150)).adjusted(1, 1, -1, -1) & page.rect();
+        const auto [apart, where] = worstDifference(sheet, page, under);
+        QVERIFY2(apart == 0,
+                 qPrintable(QStringLiteral("%1 levels apart under a picture at (%2, %3)")
+                                .arg(apart)
+                                .arg(where.x())
+                                .arg(where.y())));
+    }
 }
 
 void PrintJobTest::orientationQuestions_data()
