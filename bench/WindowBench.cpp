@@ -83,7 +83,8 @@ bool writeRecords(const QString& path)
 // to the last record's row, so the project has one page per record.
 QString writeProject(const QString& folder, const QString& workbook)
 {
-    Project project = ProjectFile::load(QStringLiteral(QUILLET_SOURCE_DIR "/examples/demo/demo.qlet"));
+    Project project =
+        ProjectFile::load(QStringLiteral(QUILLET_SOURCE_DIR "/examples/demo/demo.qlet"));
     project.settings.xlsFile = workbook;
     project.settings.sheet = QStringLiteral("records");
     project.settings.Direct = 1;
@@ -212,12 +213,10 @@ int main(int argc, char** argv)
             while (clock.nsecsElapsed() < due)
                 QThread::usleep(200);
             pressedAt[size_t(i)] = clock.nsecsElapsed();
-            QCoreApplication::postEvent(&window,
-                                        new QKeyEvent(QEvent::KeyPress, Qt::Key_PageDown,
-                                                      Qt::AltModifier, QString(), true));
-            QCoreApplication::postEvent(&window,
-                                        new QKeyEvent(QEvent::KeyRelease, Qt::Key_PageDown,
-                                                      Qt::AltModifier, QString(), true));
+            QCoreApplication::postEvent(&window, new QKeyEvent(QEvent::KeyPress, Qt::Key_PageDown,
+                                                               Qt::AltModifier, QString(), true));
+            QCoreApplication::postEvent(&window, new QKeyEvent(QEvent::KeyRelease, Qt::Key_PageDown,
+                                                               Qt::AltModifier, QString(), true));
         }
         keysDone = true;
     });
@@ -235,8 +234,8 @@ int main(int argc, char** argv)
 
     const double median = percentile(latencies, 0.5);
     const double p95 = percentile(latencies, 0.95);
-    const double worst = latencies.empty() ? 0.0 : *std::max_element(latencies.begin(),
-                                                                      latencies.end());
+    const double worst =
+        latencies.empty() ? 0.0 : *std::max_element(latencies.begin(), latencies.end());
     std::printf("%d-record workbook, project loaded with it in %.0f ms\n", Records, openMs);
     std::printf("one page near the first rows %.1f ms, near the last rows %.1f ms "
                 "(render and paint)\n",
@@ -248,8 +247,7 @@ int main(int argc, char** argv)
                 median, p95, worst);
     const bool medianMet = !latencies.empty() && median < MedianTargetMs;
     const bool p95Met = !latencies.empty() && p95 < P95TargetMs;
-    std::printf("target: median under %.0f ms: %s\n", MedianTargetMs,
-                medianMet ? "met" : "MISSED");
+    std::printf("target: median under %.0f ms: %s\n", MedianTargetMs, medianMet ? "met" : "MISSED");
     std::printf("target: 95th percentile under %.0f ms: %s\n", P95TargetMs,
                 p95Met ? "met" : "MISSED");
     QJsonObject figures;
