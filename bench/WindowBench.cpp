@@ -6,13 +6,15 @@
 // field's range stretched to all its rows); the real window shows it offscreen, fitted,
 // and a second thread presses Alt+PgDn at keyboard auto-repeat rate, as the keyboard
 // would, whatever the window is doing. For every page the window draws, the time from
-// the key press that asked for it to the end of the page view's paint that shows it.
+// the key press that asked for it to the end of the page view's paint that shows it; and
+// for every press, drawn or skipped, the time until its page or a later one shows.
 //
 // Printed: the latency's median and 95th percentile, pages drawn against keys pressed,
 // the page the window ends on, and one page's render time near the first and near the
 // last row (the same when nothing on the way depends on the workbook's length). Targets:
 // median under 50 ms, 95th percentile under 150 ms; a miss is reported, never an exit
-// status. Last line of output: one JSON object of the figures.
+// status. Both latencies are held against them. Last line of output: one JSON object of
+// the figures.
 //
 //     quillet-bench-window [PRESSES] [INTERVAL_MS]
 
@@ -24,14 +26,15 @@
 #include <QElapsedTimer>
 #include <QEvent>
 #include <QFile>
+#include <QInputDevice>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QKeyEvent>
 #include <QRegularExpression>
 #include <QSpinBox>
 #include <QTemporaryDir>
-#include <QTest>
 #include <QThread>
+#include <QWindow>
 
 #include <algorithm>
 #include <atomic>
@@ -158,7 +161,12 @@ int main(int argc, char** argv)
     TForm1 window;
     window.resize(1024, 700);
     window.show();
-    if (!QTest::qWaitForWindowExposed(&window)) {
+    QElapsedTimer exposing;
+    exposing.start();
+    while (!(window.windowHandle() && window.windowHandle()->isExposed())
+           && exposing.elapsed() < SettleMs)
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
+    if (!window.windowHandle()->isExposed()) {
         std::fprintf(stderr, "the window does not show\n");
         return 1;
     }
@@ -189,6 +197,7 @@ int main(int argc, char** argv)
     std::vector<std::atomic<qint64>> pressedAt(size_t(presses) + 1);
     int drawnPage = -1;
     std::vector<double> latencies;
+    std::vector<std::pair<int, qint64>> shown; // page, end of its paint
     int lastShown = startPage;
     QObject::connect(&window, &TForm1::pageDrawn, [&](int page) { drawnPage = page; });
     PaintWatch watch(clock);
@@ -199,6 +208,7 @@ int main(int argc, char** argv)
         if (press >= 1 && press <= presses)
             latencies.push_back(double(now - pressedAt[size_t(press)].load()) / 1e6);
         lastShown = drawnPage;
+        shown.emplace_back(drawnPage, now);
         drawnPage = -1;
     };
     view->installEventFilter(&watch);
@@ -220,6 +230,7 @@ int main(int argc, char** argv)
         }
         keysDone = true;
     });
+    QInputDevice::primaryKeyboard(); // made here, not by the first key event on the other thread
     keyboard->start();
     const int lastPage = startPage + presses;
     while (!keysDone)
@@ -232,6 +243,19 @@ int main(int argc, char** argv)
     delete keyboard;
     view->removeEventFilter(&watch);
 
+    // Every press, drawn or skipped: until its page or a later one is in view.
+    std::vector<double> caughtUp;
+    for (int press = 1; press <= presses; ++press) {
+        const qint64 at = pressedAt[size_t(press)].load();
+        for (const auto& [page, when] : shown) {
+            if (page >= startPage + press && when >= at) {
+                caughtUp.push_back(double(when - at) / 1e6);
+                break;
+            }
+        }
+    }
+    const double caughtUpMedian = percentile(caughtUp, 0.5);
+    const double caughtUpP95 = percentile(caughtUp, 0.95);
     const double median = percentile(latencies, 0.5);
     const double p95 = percentile(latencies, 0.95);
     const double worst =
@@ -245,11 +269,18 @@ int main(int argc, char** argv)
     std::printf("key press to page drawn: median %.1f ms, 95th percentile %.1f ms, worst %.1f "
                 "ms\n",
                 median, p95, worst);
-    const bool medianMet = !latencies.empty() && median < MedianTargetMs;
-    const bool p95Met = !latencies.empty() && p95 < P95TargetMs;
-    std::printf("target: median under %.0f ms: %s\n", MedianTargetMs, medianMet ? "met" : "MISSED");
-    std::printf("target: 95th percentile under %.0f ms: %s\n", P95TargetMs,
-                p95Met ? "met" : "MISSED");
+    std::printf("every press until its page or a later one shows: median %.1f ms, 95th "
+                "percentile %.1f ms\n",
+                caughtUpMedian, caughtUpP95);
+    // A window that draws seldom can be quick with the pages it does draw: the targets hold
+    // for the skipped presses too.
+    const bool medianMet =
+        !latencies.empty() && median < MedianTargetMs && caughtUpMedian < MedianTargetMs;
+    const bool p95Met = !latencies.empty() && p95 < P95TargetMs && caughtUpP95 < P95TargetMs;
+    std::printf("target: median under %.0f ms, drawn pages and every press: %s\n", MedianTargetMs,
+                medianMet ? "met" : "MISSED");
+    std::printf("target: 95th percentile under %.0f ms, drawn pages and every press: %s\n",
+                P95TargetMs, p95Met ? "met" : "MISSED");
     QJsonObject figures;
     figures[QStringLiteral("records")] = Records;
     figures[QStringLiteral("keys_pressed")] = presses;
@@ -259,6 +290,8 @@ int main(int argc, char** argv)
     figures[QStringLiteral("latency_ms_median")] = median;
     figures[QStringLiteral("latency_ms_p95")] = p95;
     figures[QStringLiteral("latency_ms_worst")] = worst;
+    figures[QStringLiteral("caught_up_ms_median")] = caughtUpMedian;
+    figures[QStringLiteral("caught_up_ms_p95")] = caughtUpP95;
     figures[QStringLiteral("page_ms_first_rows")] = firstRowsMs;
     figures[QStringLiteral("page_ms_last_rows")] = lastRowsMs;
     figures[QStringLiteral("project_open_ms")] = openMs;
