@@ -73,6 +73,15 @@ TForm1::TForm1(QWidget* parent)
         // The standard sizes are a convenience: a store that cannot take them loses
         // nothing of the user's, and they are offered again at the next start.
     }
+    m_stepRepaint = new QTimer(this);
+    m_stepRepaint->setObjectName(QStringLiteral("StepRepaint"));
+    m_stepRepaint->setSingleShot(true);
+    m_stepRepaint->setInterval(0);
+    connect(m_stepRepaint, &QTimer::timeout, this, [this] {
+        // A stopped tick (a project being loaded) holds page steps back as well.
+        if (m_repaintTime != nullptr && m_repaintTime->isActive())
+            repaintIfPending();
+    });
     buildWindow();
     buildPanels();
     buildStatusBar();
@@ -196,6 +205,7 @@ void TForm1::closeEvent(QCloseEvent* event)
         return;
     }
     m_repaintTime->stop();
+    m_stepRepaint->stop();
     m_link.closeWorkbook();
     event->accept();
 }

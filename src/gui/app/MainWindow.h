@@ -37,7 +37,9 @@ class WorkbookPanel;
 /// The main window: the shell. It holds the document, the view state and the page
 /// raster, composes the area panels of the settings column and the page area, routes
 /// the keys, runs the 500 ms repaint tick and keeps the error list. Edits only set
-/// RepaintPending; the tick draws the page.
+/// RepaintPending; the tick draws the page. A page step is drawn as soon as the events
+/// already queued have been handled: a paging key held down draws the newest page each
+/// time the window is free, and the steps that came meanwhile are never drawn one by one.
 class TForm1 : public QMainWindow, public RenderErrorSink {
     Q_OBJECT
 public:
@@ -96,6 +98,11 @@ public Q_SLOTS:
     void PageNChange(int value);
     void LastBtnClick();
 
+Q_SIGNALS:
+    /// The page raster now holds page `page` (0 = the layout view); the page view shows
+    /// it at its next paint.
+    void pageDrawn(int page);
+
 protected:
     bool event(QEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -135,6 +142,8 @@ private:
     void editorClosed();
     void editorApplied(const ApplyResult& result);
     void openAngleOptions();
+    /// Draws the page when RepaintPending is set.
+    void repaintIfPending();
     void repaintPage();
     void resizeRaster();
     void showZoom();
@@ -168,6 +177,8 @@ private:
     /// A background source is on a long step: the window waits for it and cannot close.
     bool m_busy = false;
     QTimer* m_repaintTime = nullptr;
+    /// Single shot, 0 ms: a page step's render, after the events queued with it.
+    QTimer* m_stepRepaint = nullptr;
     /// Status panels: "X: ", X, "Y: ", Y, "Масштаб:", zoom, project path.
     std::array<QLabel*, 7> m_statusPanels{};
 };

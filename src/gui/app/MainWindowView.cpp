@@ -171,16 +171,21 @@ const QImage& TForm1::shownBackground()
 
 void TForm1::RepaintTimeTimer()
 {
-    if (m_document.RepaintPending) {
-        m_document.RepaintPending = false;
-        repaintPage();
-        showCaption();
-        // Work begun in the unnamed project puts its page in view.
-        showStartPage();
-    }
+    repaintIfPending();
     // The countdown runs on repaint ticks, so it rests while a project loads; a pause that
     // falls due waits while the editing area is open.
     m_advert->repaintTick(m_editor.isOpen());
+}
+
+void TForm1::repaintIfPending()
+{
+    if (!m_document.RepaintPending)
+        return;
+    m_document.RepaintPending = false;
+    repaintPage();
+    showCaption();
+    // Work begun in the unnamed project puts its page in view.
+    showStartPage();
 }
 
 void TForm1::repaintPage()
@@ -225,6 +230,7 @@ void TForm1::repaintPage()
     showCurrentBlock(project->Structure);
     showCoordsPreview(*m_page, m_editor);
     m_page->present();
+    Q_EMIT pageDrawn(m_view.PageN);
 }
 
 void TForm1::UpdateViewSize()
@@ -306,6 +312,11 @@ void TForm1::PageNChange(int value)
 {
     m_view.PageN = value;
     m_document.RepaintPending = true;
+    // Not at once and not at the tick: the keys of a held paging key that queued up while
+    // the last page was drawn all move the page number first, then one render draws
+    // where they ended.
+    if (!m_stepRepaint->isActive())
+        m_stepRepaint->start();
 }
 
 void TForm1::refreshPageCount()

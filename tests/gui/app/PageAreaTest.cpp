@@ -15,6 +15,8 @@
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QSettings>
+#include <QSignalSpy>
+#include <QSpinBox>
 #include <QTemporaryDir>
 #include <QToolButton>
 
@@ -46,12 +48,15 @@ private Q_SLOTS:
     void altArrowsScrollAndRulersFollow();
     void wheelScrollsByLines();
     void repaintWaitsForTheTick();
+    void queuedPageStepsDrawWhereTheyEnd_data();
+    void queuedPageStepsDrawWhereTheyEnd();
     void examplePageIsNotBlank();
     void brokenBackgroundIsSaidOnce();
 
 private:
     QTemporaryDir m_dir;
     QString m_a4;
+    QString m_thirty;
 };
 
 namespace {
@@ -89,6 +94,9 @@ void PageAreaTest::initTestCase()
     QLocale::setDefault(QLocale(QLocale::Russian, QLocale::Russia));
     QVERIFY(m_dir.isValid());
     m_a4 = saveProject(QDir(m_dir.path()), QStringLiteral("a4.qlet"), 210, 297);
+    m_thirty = saveProject(QDir(m_dir.path()), QStringLiteral("thirty.qlet"), 210, 297,
+                           {textField(QStringLiteral("0000"), QStringLiteral("=A2:A31")),
+                            block("0010,00 0010,00/0090,00 0020,00")});
 }
 
 void PageAreaTest::init()
@@ -176,9 +184,7 @@ void PageAreaTest::fitUsesTheOuterBox()
 
 void PageAreaTest::projectsComeInFittedWithTheirPageCount()
 {
-    const QString tall = saveProject(QDir(m_dir.path()), QStringLiteral("thirty.qlet"), 210, 297,
-                                     {textField(QStringLiteral("0000"), QStringLiteral("=A2:A31")),
-                                      block("0010,00 0010,00/0090,00 0020,00")});
+    const QString& tall = m_thirty;
     TForm1 window;
     window.show();
     QVERIFY(QTest::qWaitForWindowExposed(&window));
@@ -441,6 +447,45 @@ void PageAreaTest::repaintWaitsForTheTick()
     window.RepaintTimeTimer();
     window.resize(900, 650);
     QVERIFY(window.document().RepaintPending);
+}
+
+void PageAreaTest::queuedPageStepsDrawWhereTheyEnd_data()
+{
+    QTest::addColumn<int>("from");
+    QTest::addColumn<int>("key");
+    QTest::addColumn<int>("presses");
+    QTest::addColumn<int>("to");
+    QTest::newRow("Alt+PgDn held") << 1 << int(Qt::Key_PageDown) << 12 << 13;
+    QTest::newRow("Alt+PgUp held") << 20 << int(Qt::Key_PageUp) << 7 << 13;
+    QTest::newRow("on past the last page") << 25 << int(Qt::Key_PageDown) << 40 << 30;
+}
+
+void PageAreaTest::queuedPageStepsDrawWhereTheyEnd()
+{
+    QFETCH(int, from);
+    QFETCH(int, key);
+    QFETCH(int, presses);
+    QFETCH(int, to);
+    TForm1 window;
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    QVERIFY(window.LoadProject(m_thirty));
+    control<QSpinBox>(window, "PageN")->setValue(from);
+    window.RepaintTimeTimer();
+    QSignalSpy drawn(&window, &TForm1::pageDrawn);
+    // Auto-repeat presses that came while a page was being drawn: all of them are queued
+    // before the window gets to draw again.
+    for (int i = 0; i < presses; ++i)
+        QCoreApplication::postEvent(
+            &window, new QKeyEvent(QEvent::KeyPress, key, Qt::AltModifier, QString(), true));
+    QTRY_VERIFY(!drawn.isEmpty() && drawn.last().at(0).toInt() == to);
+    QCoreApplication::processEvents();
+    QCOMPARE(window.viewState().PageN, to);
+    // At most the first step and the last; never the pages in between one by one.
+    const int firstStep = key == Qt::Key_PageDown ? from + 1 : from - 1;
+    QVERIFY2(drawn.count() <= 2, qPrintable(QString::number(drawn.count())));
+    for (const QList<QVariant>& page : drawn)
+        QVERIFY(page.at(0).toInt() == firstStep || page.at(0).toInt() == to);
 }
 
 void PageAreaTest::examplePageIsNotBlank()
