@@ -182,6 +182,17 @@ double elapsedMs(const QElapsedTimer& timer)
     return double(timer.nsecsElapsed()) / 1e6;
 }
 
+// Opening a document and making page 1's preview, in milliseconds.
+double firstPreviewMs(const QString& path)
+{
+    QElapsedTimer t;
+    t.start();
+    ImportDocument document;
+    document.open(path);
+    document.preview(1);
+    return elapsedMs(t);
+}
+
 double peakMb(int who)
 {
     rusage usage{};
@@ -233,14 +244,7 @@ void measurePdf(const QString& pdf, int repetitions, QJsonObject& figures)
                 QStringLiteral("%1 pages instead of %2").arg(document.pageCount()).arg(PdfPages));
         return elapsedMs(t);
     });
-    const Timing firstPreview = repeat(repetitions, [&] {
-        QElapsedTimer t;
-        t.start();
-        ImportDocument document;
-        document.open(pdf);
-        document.preview(1);
-        return elapsedMs(t);
-    });
+    const Timing firstPreview = repeat(repetitions, [&] { return firstPreviewMs(pdf); });
     ImportDocument document;
     document.open(pdf);
     const Timing middlePreview = repeat(repetitions, [&] {
@@ -324,14 +328,7 @@ void measureWindow(const QString& pdf, int repetitions, QJsonObject& figures)
     const Timing shown = repeat(repetitions, [&] { return windowFirstPreviewMs(pdf); });
     if (coldMs < 0 || *std::min_element(shown.ms.begin(), shown.ms.end()) < 0)
         throw FileError(QStringLiteral("the import window never showed page 1"));
-    const Timing core = repeat(repetitions, [&] {
-        QElapsedTimer t;
-        t.start();
-        ImportDocument document;
-        document.open(pdf);
-        document.preview(1);
-        return elapsedMs(t);
-    });
+    const Timing core = repeat(repetitions, [&] { return firstPreviewMs(pdf); });
     printTiming("20-page PDF, page 1 shown in the window", shown);
     std::printf("%-42s %8.1f ms\n", "  the window's first showing", coldMs);
     printTiming("20-page PDF, open + page 1 (core)", core);

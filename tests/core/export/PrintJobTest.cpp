@@ -380,16 +380,7 @@ void PrintJobTest::imageFieldsMixWithThePrintedPage()
     const PrintResult result = printPages(request, printer);
     QCOMPARE(result.jobs, 1);
 
-    RenderSource source;
-    source.project = &project;
-    source.shownBackground = pageBackground(project);
-    QImage page = makePageRaster(project);
-    RenderTarget target;
-    target.image = &page;
-    struct : RenderErrorSink {
-        void LogRenderError(const QString&) override {}
-    } ignored;
-    RenderPage(source, target, 3, ignored);
+    const QImage page = wholePageRender(project, 3);
     // The printable area, less a pixel where the calibration's rounding may move an edge.
     const QRect area =
         (QRect(offset, printer.metrics().printableSize) & page.rect()).adjusted(2, 2, -2, -2);
