@@ -60,16 +60,17 @@ int main(int argc, char** argv)
         std::perror("execv");
         _exit(127);
     }
+    // The child's own figures: RUSAGE_CHILDREN would also count whatever ran in this
+    // process before (scripts/bench execs the benchmark after building it).
     int status = 0;
-    waitpid(child, &status, 0);
+    rusage usage{};
+    wait4(child, &status, 0, &usage);
     const double seconds =
         std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
     if (!WIFEXITED(status) || WEXITSTATUS(status) != 0) {
         std::fprintf(stderr, "quillet-cli print failed (status %d)\n", status);
         return 1;
     }
-    rusage usage{};
-    getrusage(RUSAGE_CHILDREN, &usage);
     const double peakMb = double(usage.ru_maxrss) / 1024.0; // kilobytes on Linux
     std::remove(output.c_str());
     rmdir(folder);
