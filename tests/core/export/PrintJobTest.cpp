@@ -344,15 +344,8 @@ void PrintJobTest::imageFieldsMixWithThePrintedPage()
     QFETCH(int, opacity);
     QFETCH(PrinterCalibration, calibration);
     QTemporaryDir dir;
-    QImage ring(150, 150, QImage::Format_RGB32);
-    ring.fill(Qt::white);
-    {
-        QPainter painter(&ring);
-        painter.setPen(QPen(QColor(200, 30, 40), 24));
-        painter.drawEllipse(QRect(15, 15, 120, 120));
-    }
     const QString picture = dir.filePath(QStringLiteral("ring.png"));
-    QVERIFY(ring.save(picture));
+    QVERIFY(saveRingPicture(picture));
     Project project = formProject(true);
     ImageFieldOptions o;
     o.fileName = picture;
@@ -394,19 +387,7 @@ void PrintJobTest::imageFieldsMixWithThePrintedPage()
         for (int x = 0; x < sheet.width(); ++x)
             QVERIFY2(sheet.pixel(x, y) == qRgb(255, 255, 255), "ink below the page");
     }
-    int worst = 0;
-    QPoint at;
-    for (int y = area.top(); y <= area.bottom(); ++y) {
-        for (int x = area.left(); x <= area.right(); ++x) {
-            const QRgb a = printer.sheet().pixel(x, y), b = page.pixel(x, y);
-            const int d = std::max({std::abs(qRed(a) - qRed(b)), std::abs(qGreen(a) - qGreen(b)),
-                                    std::abs(qBlue(a) - qBlue(b))});
-            if (d > worst) {
-                worst = d;
-                at = QPoint(x, y);
-            }
-        }
-    }
+    const auto [worst, at] = worstDifference(sheet, page, area);
     // The blend of a faded copy rounds alike within a step or two.
     QVERIFY2(worst <= 2,
              qPrintable(
